@@ -1,0 +1,26 @@
+// Controls of the simulated machine for tests and tools. These are not
+// Windows services: they stand where a real machine has state that a test
+// needs to set or observe.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/wintypes.h"
+
+namespace plat {
+
+// Process ANSI code page (GetACP). Default 1252.
+void SetAnsiCodePage(UINT codePage);
+
+// Allocation accounting, over GlobalAlloc and EngAllocMem together.
+std::size_t LiveBlocks();
+// Fails the N-th allocation from now (1 = the next one); 0 switches it off.
+void FailAllocationAt(std::size_t n);
+
+// Clock: a test may take it over, then set and advance it.
+void SetClock(const SYSTEMTIME& localTime, DWORD tickCount);
+void AdvanceClock(DWORD milliseconds);
+void UseRealClock();
+
+}  // namespace plat

@@ -100,5 +100,5 @@ inline constexpr int kSettingFirstRunEnd = 1176;      // ids 1..1176 at position
 inline constexpr WORD kSettingSecondRunFirst = 10001;  // ids 10001..10385 at positions 1177..1561
 inline constexpr WORD kSettingSecondRunLast = 10385;
 
-// The table itself, read-only. A context copies it (Part of the printer context).
+// The table itself, read-only; every printer context works on its own copy.
 extern const SFCB fgSFCB[kSettingCount];

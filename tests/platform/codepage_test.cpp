@@ -9,17 +9,9 @@
 
 #include "platform/control.h"
 #include "platform/winerror.h"
+#include "scoped_acp.h"
 
 namespace {
-
-class ScopedAnsiCodePage {
- public:
-  explicit ScopedAnsiCodePage(UINT cp) : previous_(GetACP()) { plat::SetAnsiCodePage(cp); }
-  ~ScopedAnsiCodePage() { plat::SetAnsiCodePage(previous_); }
-
- private:
-  UINT previous_;
-};
 
 std::string ToBytes(UINT cp, std::u16string_view text) {
   const int n = WideCharToMultiByte(cp, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,

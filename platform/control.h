@@ -23,7 +23,10 @@ std::size_t InvalidFrees();
 // it off.
 void FailAllocationAt(std::size_t n);
 
-// Clock: a test may take it over, then set and advance it.
+// Clock: a test may take it over, then set and advance it. SetClock takes
+// local time (an invalid one leaves the clock as it was); the tick count
+// wraps as a DWORD. AdvanceClock on the real clock takes it over where it
+// stands.
 void SetClock(const SYSTEMTIME& localTime, DWORD tickCount);
 void AdvanceClock(DWORD milliseconds);
 void UseRealClock();

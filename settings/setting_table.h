@@ -67,6 +67,11 @@ enum SettingStorage : WORD {
   kStorageIni = 2,
 };
 
+// The font-array settings (10005, 10007, 10009, 10011) keep a host pointer
+// in a slot of this size, aligned to it.
+inline constexpr DWORD kSettingPointerSlot = 8;
+static_assert(sizeof(void*) <= kSettingPointerSlot);
+
 // Flag bits of a record.
 inline constexpr WORD kSfcbChangedMask = 0x0003;  // set in a context's copy by every write
 inline constexpr WORD kSfcbFlagLayout = 0x0004;   // edit/finishing/cover/header/chapter settings

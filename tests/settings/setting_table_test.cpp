@@ -163,6 +163,16 @@ TEST(SettingTable, NumbersAreNaturallyAligned) {
   }
 }
 
+// The arrays of the printer-wide part are held by pointer; a host pointer
+// must fit its slot whole.
+TEST(SettingTable, ArrayPointersHaveAWholeAlignedSlot) {
+  for (WORD id : {10005, 10007, 10009, 10011}) {
+    const SFCB& r = Rec(id);
+    EXPECT_EQ(SettingSizeOf(r.descriptor), kSettingPointerSlot) << id;
+    EXPECT_EQ(r.offset % alignof(void*), 0u) << id;
+  }
+}
+
 TEST(SettingTable, BitKindsAddressTheirByteOfTheLittleEndianWord) {
   struct Row { DWORD kind; DWORD byte; BYTE mask; };
   const Row rows[] = {{16, 0, 0x01}, {23, 0, 0x80}, {24, 1, 0x01}, {31, 1, 0x80},

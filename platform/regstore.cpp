@@ -16,7 +16,7 @@ constexpr DWORD kVersion = 1;
 
 std::filesystem::path HiveFile(HKEY root) {
   if (MachineRoot().empty()) return {};
-  return RegistryStore() / (root == HKEY_CURRENT_USER ? "HKCU.hive" : "HKLM.hive");
+  return root == HKEY_LOCAL_MACHINE ? RegistryStore() / "HKLM.hive" : std::filesystem::path();
 }
 
 void EncodeKey(store::Writer& w, const Key& key) {
@@ -78,7 +78,7 @@ DWORD Decode(std::span<const BYTE> bytes, Hive& hive) {
 
 }  // namespace
 
-bool IsHiveRoot(HKEY key) { return key == HKEY_LOCAL_MACHINE || key == HKEY_CURRENT_USER; }
+bool IsHiveRoot(HKEY key) { return key == HKEY_LOCAL_MACHINE; }
 
 DWORD ReadHive(HKEY root, Hive& hive) {
   const auto file = HiveFile(root);

@@ -77,6 +77,8 @@ DWORD AddPrinter(const PrinterSetup& printer) {
                               printer.portName,   driver.name,        printer.comment,
                               printer.location,   printer.attributes, printer.userRights,
                               printer.defaultDevMode, {}};
+  record.attributes |=
+      printer.serverName.empty() ? PRINTER_ATTRIBUTE_LOCAL : PRINTER_ATTRIBUTE_NETWORK;
   return spool::ChangePrinters([&](std::vector<spool::PrinterRecord>& printers) {
     for (const auto& p : printers) {
       if (store::SameName(p.name, record.name)) return ERROR_PRINTER_ALREADY_EXISTS;

@@ -190,7 +190,7 @@ TEST(Registry, OpenFailsForMissingKeysAndBadPaths) {
     LSTATUS expected;
   } cases[] = {
       {HKEY_LOCAL_MACHINE, u"SOFTWARE\\TALVO\\Missing", ERROR_FILE_NOT_FOUND},
-      {HKEY_CURRENT_USER, kDrvKey, ERROR_FILE_NOT_FOUND},  // hives are apart
+      {HKEY_LOCAL_MACHINE, u"SOFTWARE\\TALVO\\KesmDrv\\Sub", ERROR_FILE_NOT_FOUND},
       {HKEY_LOCAL_MACHINE, u"\\SOFTWARE", ERROR_BAD_PATHNAME},
       {HKEY_LOCAL_MACHINE, u"SOFTWARE\\\\TALVO", ERROR_BAD_PATHNAME},
       {reinterpret_cast<HKEY>(0x1234), u"SOFTWARE", ERROR_INVALID_HANDLE},

@@ -112,13 +112,13 @@ DWORD ReadKey(HKEY handle, REGSAM need, const std::function<DWORD(Key&)>& use) {
   return key ? use(*key) : ERROR_KEY_DELETED;
 }
 
-DWORD WriteKey(HKEY handle, REGSAM need, const std::function<DWORD(Hive&, Key&)>& change) {
+DWORD WriteKey(HKEY handle, REGSAM need, const std::function<DWORD(Key&)>& change) {
   OpenKey open;
   if (!Lookup(handle, open)) return ERROR_INVALID_HANDLE;
   if ((open.access & need) != need) return ERROR_ACCESS_DENIED;
   return plat::reg::ChangeHive(open.hive, [&](Hive& hive) {
     Key* key = Resolve(hive, open);
-    return key ? change(hive, *key) : ERROR_KEY_DELETED;
+    return key ? change(*key) : ERROR_KEY_DELETED;
   });
 }
 
@@ -240,7 +240,7 @@ LSTATUS RegSetValueExW(HKEY hKey, LPCWSTR valueName, DWORD, DWORD type, const BY
   if (!data && cbData) return ERROR_NOACCESS;
   const std::u16string_view name = NameOf(valueName);
   if (name.size() > plat::reg::kMaxValueName) return ERROR_INVALID_PARAMETER;
-  return WriteKey(hKey, KEY_SET_VALUE, [&](Hive&, Key& key) {
+  return WriteKey(hKey, KEY_SET_VALUE, [&](Key& key) {
     Value* v = plat::reg::FindValue(key, name);
     if (!v) v = &key.values.emplace_back(Value{std::u16string(name), type, {}});
     v->type = type;
@@ -251,7 +251,7 @@ LSTATUS RegSetValueExW(HKEY hKey, LPCWSTR valueName, DWORD, DWORD type, const BY
 }
 
 LSTATUS RegDeleteValueW(HKEY hKey, LPCWSTR valueName) {
-  return WriteKey(hKey, KEY_SET_VALUE, [&](Hive&, Key& key) {
+  return WriteKey(hKey, KEY_SET_VALUE, [&](Key& key) {
     const Value* v = plat::reg::FindValue(key, NameOf(valueName));
     if (!v) return ERROR_FILE_NOT_FOUND;
     key.values.erase(key.values.begin() + (v - key.values.data()));
@@ -264,7 +264,7 @@ LSTATUS RegDeleteKeyW(HKEY hKey, LPCWSTR subKey) {
   std::vector<std::u16string> parts;
   if (DWORD rc = ParsePath(subKey, parts); rc != ERROR_SUCCESS) return rc;
   if (parts.empty()) return ERROR_INVALID_PARAMETER;
-  return WriteKey(hKey, 0, [&](Hive&, Key& base) {
+  return WriteKey(hKey, 0, [&](Key& base) {
     Key* parent = &base;
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
       parent = plat::reg::FindSubkey(*parent, parts[i]);

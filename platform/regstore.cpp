@@ -2,11 +2,11 @@
 #include "platform/regstore.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "platform/machine.h"
 #include "platform/storefile.h"
 #include "platform/winerror.h"
+#include "platform/wintime.h"
 
 namespace plat::reg {
 namespace {
@@ -124,11 +124,9 @@ Key& AddSubkey(Hive& hive, Key& parent, std::u16string_view name) {
 }
 
 void Touch(Key& key) {
-  // FILETIME counts 100-ns units from 1601; the host clock counts from 1970.
-  constexpr ULONGLONG kEpochDifference = 116444736000000000ull;
-  const auto since1970 = std::chrono::duration_cast<std::chrono::nanoseconds>(
-      std::chrono::system_clock::now().time_since_epoch());
-  key.lastWrite = kEpochDifference + static_cast<ULONGLONG>(since1970.count() / 100);
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  key.lastWrite = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
 
 }  // namespace plat::reg

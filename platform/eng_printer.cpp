@@ -1,6 +1,7 @@
 // Engine printer services over the spooler of the stand-in.
 #include "platform/eng_printer.h"
 
+#include "platform/entryguard.h"
 #include "platform/spoolinfo.h"
 #include "platform/winerror.h"
 #include "platform/winspool.h"
@@ -13,32 +14,34 @@ using plat::spool::PrinterHandle;
 // the pointer handed out stays put.
 LPWSTR EnginePath(HDEV hdev, std::u16string PrinterHandle::*slot,
                   std::u16string plat::spool::DriverRecord::*file) {
-  auto printer = plat::spool::FindPrinterHandle(reinterpret_cast<HANDLE>(hdev));
-  if (!printer) return nullptr;
-  std::lock_guard guard(printer->engineLock);
-  std::u16string& path = (*printer).*slot;
-  if (path.empty()) {
-    const auto& env = *plat::spool::FindEnvironment(nullptr);
-    plat::spool::DriverRecord driver;
-    if (DWORD rc = plat::spool::PrinterDriver(*printer, env, driver); rc != ERROR_SUCCESS) {
-      SetLastError(rc);
-      return nullptr;
-    }
-    path = plat::spool::DriverFilePath(env, driver.*file);
+  LPWSTR result = nullptr;
+  const DWORD error = plat::Guard([&]() -> DWORD {
+    auto printer = plat::spool::FindPrinterHandle(reinterpret_cast<HANDLE>(hdev));
+    if (!printer) return ERROR_INVALID_HANDLE;
+    std::lock_guard guard(printer->engineLock);
+    std::u16string& path = (*printer).*slot;
     if (path.empty()) {
-      SetLastError(ERROR_FILE_NOT_FOUND);
-      return nullptr;
+      const auto& env = *plat::spool::FindEnvironment(nullptr);
+      plat::spool::DriverRecord driver;
+      if (DWORD rc = plat::spool::PrinterDriver(*printer, env, driver); rc != ERROR_SUCCESS) {
+        return rc;
+      }
+      path = plat::spool::DriverFilePath(env, driver.*file);
+      if (path.empty()) return ERROR_FILE_NOT_FOUND;
     }
-  }
-  return path.data();
+    result = path.data();
+    return ERROR_SUCCESS;
+  });
+  if (error != ERROR_SUCCESS) SetLastError(error);
+  return result;
 }
 
 }  // namespace
 
 BOOL EngGetPrinter(HANDLE hPrinter, DWORD dwLevel, LPBYTE pPrinter, DWORD cbBuf,
                    LPDWORD pcbNeeded) {
-  return plat::spool::Report(
-      plat::spool::GetPrinterInfo(hPrinter, dwLevel, pPrinter, cbBuf, pcbNeeded));
+  return plat::spool::Report(plat::Guard(
+      [&] { return plat::spool::GetPrinterInfo(hPrinter, dwLevel, pPrinter, cbBuf, pcbNeeded); }));
 }
 
 DWORD EngGetPrinterData(HANDLE hPrinter, LPCWSTR pValueName, LPDWORD pType, LPBYTE pData,

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
-
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <string>
 
 #include "drive_files.h"
 #include "platform/winerror.h"
@@ -33,8 +33,8 @@ TEST(FileAttributes, AreReportedAsWindowsDoes) {
   plat::ScopedMachine machine;
   drive::Put("Windows/host-made.txt", "");
   ScopedHandle(Open(u"C:\\Windows\\new.txt", GENERIC_WRITE, 0, CREATE_NEW));
-  ScopedHandle(Open(u"C:\\Windows\\hidden.txt", GENERIC_WRITE, 0, CREATE_NEW,
-                    FILE_ATTRIBUTE_HIDDEN));
+  ScopedHandle(
+      Open(u"C:\\Windows\\hidden.txt", GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN));
   struct Case {
     const char16_t* path;
     DWORD attributes;
@@ -104,7 +104,8 @@ TEST(FileAttributes, ReadOnlyFilesRefuseEveryChange) {
          return ScopedHandle(Open(p, GENERIC_READ, 0, CREATE_ALWAYS)).valid();
        }},
       {"delete", [](const char16_t* p) { return DeleteFileW(p); }},
-      {"copy over", [](const char16_t* p) { return CopyFileW(u"C:\\Windows\\other.ini", p, FALSE); }},
+      {"copy over",
+       [](const char16_t* p) { return CopyFileW(u"C:\\Windows\\other.ini", p, FALSE); }},
       {"move over",
        [](const char16_t* p) {
          return MoveFileExW(u"C:\\Windows\\other.ini", p, MOVEFILE_REPLACE_EXISTING);
@@ -149,8 +150,8 @@ TEST(DeleteFile, FailsForFoldersMissingFilesAndFilesInUse) {
     EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
   }
   {
-    ScopedHandle open(Open(u"C:\\Windows\\a.txt", GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_DELETE, OPEN_EXISTING));
+    ScopedHandle open(Open(u"C:\\Windows\\a.txt", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                           OPEN_EXISTING));
     EXPECT_TRUE(DeleteFileW(u"C:\\Windows\\A.TXT"));
   }
   EXPECT_FALSE(drive::Exists("Windows/a.txt"));

@@ -1,10 +1,10 @@
 #include "platform/winprofile.h"
 
 #include <gtest/gtest.h>
-
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <string>
 
 #include "drive_files.h"
 #include "platform/winerror.h"
@@ -27,13 +27,14 @@ std::string Narrow(std::u16string_view text) {
 // The result of a read: the returned count and the buffer up to its
 // terminator (a value) or its first two nulls in a row (a list), nulls
 // shown as "|".
-std::string Read(const char16_t* section, const char16_t* key, const char16_t* fallback,
-                 DWORD size, bool list) {
+std::string Read(const char16_t* section, const char16_t* key, const char16_t* fallback, DWORD size,
+                 bool list) {
   char16_t buffer[64];
   std::fill(std::begin(buffer), std::end(buffer), u'#');
   const DWORD n = GetPrivateProfileStringW(section, key, fallback, buffer, size, kIni);
   const std::u16string_view text(buffer, size);
-  const std::size_t end = list ? text.find(std::u16string_view(u"\0\0", 2)) + 2 : text.find(u'\0') + 1;
+  const std::size_t end =
+      list ? text.find(std::u16string_view(u"\0\0", 2)) + 2 : text.find(u'\0') + 1;
   return std::to_string(n) + ":" + Narrow(text.substr(0, end));
 }
 
@@ -105,8 +106,10 @@ TEST(ProfileRead, IntegersAndSections) {
     const char16_t* key;
     UINT expected;
   } cases[] = {
-      {u"dec", 42},   {u"neg", static_cast<UINT>(-5)}, {u"hex", 31}, {u"lead", 12}, {u"text", 0},
-      {u"empty", 99}, {u"quoted", 7},                  {u"none", 99},
+      {u"dec", 42},   {u"neg", static_cast<UINT>(-5)},
+      {u"hex", 31},   {u"lead", 12},
+      {u"text", 0},   {u"empty", 99},
+      {u"quoted", 7}, {u"none", 99},
   };
   for (const auto& c : cases) EXPECT_EQ(GetPrivateProfileIntW(u"N", c.key, 99, kIni), c.expected);
   EXPECT_EQ(GetPrivateProfileIntW(u"N", u"none", -1, kIni), 0xFFFFFFFFu);
@@ -127,9 +130,8 @@ TEST(ProfileWrite, EditsChangeOnlyTheirLinesAndKeepTheRestInOrder) {
     const char* after;  // "<missing>": no file
   } cases[] = {
       {"creates the file", kMissing, u"S", u"k", u"v", "[S]\r\nk=v\r\n"},
-      {"adds a key after the section's last line",
-       "[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\n", u"A", u"new", u"2",
-       "[A]\r\na=1\r\nnew=2\r\n\r\n[B]\r\nb=1\r\n"},
+      {"adds a key after the section's last line", "[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\n", u"A", u"new",
+       u"2", "[A]\r\na=1\r\nnew=2\r\n\r\n[B]\r\nb=1\r\n"},
       {"replaces a value in place, other bytes untouched",
        "; top\r\n[A]\r\n  a = 1\r\nb=2\n[B]\r\nc=3", u"A", u"a", u"9",
        "; top\r\n[A]\r\na=9\r\nb=2\n[B]\r\nc=3"},
@@ -140,16 +142,15 @@ TEST(ProfileWrite, EditsChangeOnlyTheirLinesAndKeepTheRestInOrder) {
        "[A]\r\na=1\r\n[B]\r\nb=2\r\n"},
       {"adds a key after a last line without a break", "[A]\r\na=1", u"A", u"b", u"2",
        "[A]\r\na=1\r\nb=2\r\n"},
-      {"a value with blanks and quotes is written as given", "[A]\r\n", u"A", u"k",
-       u" \"x\" ", "[A]\r\nk= \"x\" \r\n"},
+      {"a value with blanks and quotes is written as given", "[A]\r\n", u"A", u"k", u" \"x\" ",
+       "[A]\r\nk= \"x\" \r\n"},
       {"deletes a key", "[A]\r\na=1\r\nb=2\r\n[B]\r\na=1\r\n", u"A", u"A", nullptr,
        "[A]\r\nb=2\r\n[B]\r\na=1\r\n"},
       {"deletes a section", "[A]\r\na=1\r\n[B]\r\nb=1\r\n[C]\r\nc=1\r\n", u"b", nullptr, nullptr,
        "[A]\r\na=1\r\n[C]\r\nc=1\r\n"},
-      {"deletes every section of the name", "[A]\r\n[B]\r\n[a]\r\nx=1\r\n", u"A", nullptr,
-       nullptr, "[B]\r\n"},
-      {"deleting from a missing file creates nothing", kMissing, u"A", u"a", nullptr,
-       "<missing>"},
+      {"deletes every section of the name", "[A]\r\n[B]\r\n[a]\r\nx=1\r\n", u"A", nullptr, nullptr,
+       "[B]\r\n"},
+      {"deleting from a missing file creates nothing", kMissing, u"A", u"a", nullptr, "<missing>"},
       {"deleting a missing key changes nothing", "[A]\na=1", u"A", u"b", nullptr, "[A]\na=1"},
   };
   for (const auto& c : cases) {
@@ -157,9 +158,8 @@ TEST(ProfileWrite, EditsChangeOnlyTheirLinesAndKeepTheRestInOrder) {
     if (c.before) drive::Put(kHost, c.before);
     EXPECT_TRUE(WritePrivateProfileStringW(c.section, c.key, c.value, kIni)) << c.what;
     EXPECT_EQ(drive::Get(kHost), c.after) << c.what;
-    EXPECT_EQ(drive::List("Windows"), c.after == std::string("<missing>")
-                                          ? "System32;Temp;"
-                                          : "System32;Temp;kesmusr.ini;")
+    EXPECT_EQ(drive::List("Windows"),
+              c.after == std::string("<missing>") ? "System32;Temp;" : "System32;Temp;kesmusr.ini;")
         << c.what << ": no temporary file is left";
   }
 }
@@ -184,9 +184,9 @@ TEST(ProfileWrite, RefusesWhatTheFileCouldNotHoldAndChangesNothing) {
     const char16_t* key;
     const char16_t* value;
   } cases[] = {
-      {u"Office [2F]", u"k", u"v"}, {u"", u"k", u"v"},       {u"A", u"k=x", u"v"},
-      {u"A", u"[k", u"v"},          {u"A", u";k", u"v"},     {u"A", u"", u"v"},
-      {u"A", u"k", u"two\r\nlines"}, {u"A\n", u"k", u"v"},   {nullptr, u"k", u"v"},
+      {u"Office [2F]", u"k", u"v"},  {u"", u"k", u"v"},    {u"A", u"k=x", u"v"},
+      {u"A", u"[k", u"v"},           {u"A", u";k", u"v"},  {u"A", u"", u"v"},
+      {u"A", u"k", u"two\r\nlines"}, {u"A\n", u"k", u"v"}, {nullptr, u"k", u"v"},
   };
   for (const auto& c : cases) {
     SetLastError(0);
@@ -212,8 +212,8 @@ TEST(ProfileWrite, ReadOnlyFilesAndFilesHeldElsewhereAreNotWritten) {
   EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
   ASSERT_TRUE(SetFileAttributesW(kIni, FILE_ATTRIBUTE_NORMAL));
   {
-    ScopedHandle held(CreateFileW(kIni, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                  nullptr));
+    ScopedHandle held(
+        CreateFileW(kIni, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     EXPECT_FALSE(WritePrivateProfileStringW(u"A", u"a", u"2", kIni));
     EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
     EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 0, kIni), 1u);  // reading is shared
@@ -235,16 +235,16 @@ TEST(ProfileWrite, AttributesAndARestoredTimeStampSurviveAWrite) {
   ASSERT_TRUE(SetFileAttributesW(ini, FILE_ATTRIBUTE_HIDDEN));
   FILETIME saved{};
   {
-    ScopedHandle h(CreateFileW(ini, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0,
-                               nullptr));
+    ScopedHandle h(
+        CreateFileW(ini, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr));
     const FILETIME old{0x11111110u, 0x01C00000u};
     ASSERT_TRUE(SetFileTime(h.get(), nullptr, nullptr, &old));
     ASSERT_TRUE(GetFileTime(h.get(), nullptr, nullptr, &saved));
   }
   EXPECT_TRUE(WritePrivateProfileStringW(u"Batch", u"Done", nullptr, ini));
   {
-    ScopedHandle h(CreateFileW(ini, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0,
-                               nullptr));
+    ScopedHandle h(
+        CreateFileW(ini, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr));
     ASSERT_TRUE(SetFileTime(h.get(), nullptr, nullptr, &saved));
   }
   ScopedHandle probe(CreateFileW(ini, 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));

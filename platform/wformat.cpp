@@ -69,7 +69,7 @@ class Output {
 enum class Size { kDefault, kShort, kLong };
 
 template <class Ch>
-struct Spec {
+struct Conversion {
   bool left = false;
   bool zero = false;
   bool alternate = false;
@@ -91,76 +91,71 @@ const Ch* ParseNumber(const Ch* f, std::size_t* value) {
 
 // Reads flags, width, precision, size and type after a '%'.
 template <class Ch>
-const Ch* ParseSpec(const Ch* f, va_list* ap, Spec<Ch>* spec) {
+const Ch* ParseConversion(const Ch* f, va_list* ap, Conversion<Ch>* conv) {
   for (;; ++f) {
-    if (*f == '-')
-      spec->left = true;
-    else if (*f == '0')
-      spec->zero = true;
-    else if (*f == '#')
-      spec->alternate = true;
-    else
-      break;
+    bool* flag = *f == '-'   ? &conv->left
+                 : *f == '0' ? &conv->zero
+                 : *f == '#' ? &conv->alternate
+                             : nullptr;
+    if (flag == nullptr) break;
+    *flag = true;
   }
   if (*f == '*') {
     const long long w = va_arg(*ap, int);
-    spec->left = spec->left || w < 0;
-    spec->width = static_cast<std::size_t>(w < 0 ? -w : w);
+    conv->left = conv->left || w < 0;
+    conv->width = static_cast<std::size_t>(w < 0 ? -w : w);
     ++f;
   } else {
-    f = ParseNumber(f, &spec->width);
+    f = ParseNumber(f, &conv->width);
   }
   if (*f == '.') {
     ++f;
     if (*f == '*') {
-      spec->precision = std::max(va_arg(*ap, int), -1);
+      conv->precision = std::max(va_arg(*ap, int), -1);
       ++f;
     } else {
       std::size_t p;
       f = ParseNumber(f, &p);
-      spec->precision = static_cast<int>(p);
+      conv->precision = static_cast<int>(p);
     }
   }
-  if (*f == 'h')
-    spec->size = Size::kShort, ++f;
-  else if (*f == 'l')
-    spec->size = Size::kLong, ++f;
-  spec->type = *f;
+  if (*f == 'h' || *f == 'l') conv->size = *f++ == 'h' ? Size::kShort : Size::kLong;
+  conv->type = *f;
   return *f != 0 ? f + 1 : f;
 }
 
 template <class Ch>
-void PutNumber(Output<Ch>& out, const Spec<Ch>& spec, unsigned long long magnitude, bool negative,
-               unsigned base, const char* prefix) {
-  const char* digitSet = spec.type == 'x' ? "0123456789abcdef" : "0123456789ABCDEF";
+void PutNumber(Output<Ch>& out, const Conversion<Ch>& conv, unsigned long long magnitude,
+               bool negative, unsigned base, const char* prefix) {
+  const char* digitSet = conv.type == 'x' ? "0123456789abcdef" : "0123456789ABCDEF";
   char digits[24];
   std::size_t n = 0;
-  for (; magnitude != 0 || (n == 0 && spec.precision != 0); magnitude /= base) {
+  for (; magnitude != 0 || (n == 0 && conv.precision != 0); magnitude /= base) {
     digits[n++] = digitSet[magnitude % base];
   }
-  const std::size_t precise = std::max(n, static_cast<std::size_t>(std::max(spec.precision, 0)));
+  const std::size_t precise = std::max(n, static_cast<std::size_t>(std::max(conv.precision, 0)));
   const std::size_t body = precise + (negative ? 1 : 0) + std::strlen(prefix);
-  const std::size_t pad = spec.width > body ? spec.width - body : 0;
-  const bool zeroPad = spec.zero && !spec.left && spec.precision < 0;
-  if (!spec.left && !zeroPad) out.Repeat(' ', pad);
+  const std::size_t pad = conv.width > body ? conv.width - body : 0;
+  const bool zeroPad = conv.zero && !conv.left && conv.precision < 0;
+  if (!conv.left && !zeroPad) out.Repeat(' ', pad);
   if (negative) out.Put('-');
   for (const char* p = prefix; *p != 0; ++p) out.Put(static_cast<Ch>(*p));
   if (zeroPad) out.Repeat('0', pad);
   out.Repeat('0', precise - n);
   while (n > 0) out.Put(static_cast<Ch>(digits[--n]));
-  if (spec.left) out.Repeat(' ', pad);
+  if (conv.left) out.Repeat(' ', pad);
 }
 
 template <class Ch>
-void PutField(Output<Ch>& out, const Spec<Ch>& spec, const Ch* text, std::size_t n) {
+void PutField(Output<Ch>& out, const Conversion<Ch>& conv, const Ch* text, std::size_t n) {
   std::size_t len = 0;  // whole characters within the precision
-  const std::size_t limit = spec.precision < 0 ? n : std::min<std::size_t>(n, spec.precision);
+  const std::size_t limit = conv.precision < 0 ? n : std::min<std::size_t>(n, conv.precision);
   for (std::size_t k; len < limit && len + (k = CharSize(text + len, n - len)) <= limit; len += k) {
   }
-  const std::size_t pad = spec.width > len ? spec.width - len : 0;
-  if (!spec.left) out.Repeat(' ', pad);
+  const std::size_t pad = conv.width > len ? conv.width - len : 0;
+  if (!conv.left) out.Repeat(' ', pad);
   out.PutText(text, len);
-  if (spec.left) out.Repeat(' ', pad);
+  if (conv.left) out.Repeat(' ', pad);
 }
 
 std::u16string Convert(const char* s, const WCHAR*) {
@@ -184,50 +179,50 @@ std::string Convert(const WCHAR* s, const char*) {
 // A string argument of either width, converted through the ANSI code page
 // when it differs from the output.
 template <class Ch, class Arg>
-void PutString(Output<Ch>& out, const Spec<Ch>& spec, const Arg* arg) {
+void PutString(Output<Ch>& out, const Conversion<Ch>& conv, const Arg* arg) {
   static constexpr Ch kNull[] = {'(', 'n', 'u', 'l', 'l', ')', 0};
-  if (arg == nullptr) return PutField(out, spec, kNull, 6);
+  if (arg == nullptr) return PutField(out, conv, kNull, 6);
   if constexpr (std::is_same_v<Ch, Arg>) {
-    PutField(out, spec, arg, Length(arg));
+    PutField(out, conv, arg, Length(arg));
   } else {
     const auto text = Convert(arg, static_cast<const Ch*>(nullptr));
-    PutField(out, spec, text.data(), text.size());
+    PutField(out, conv, text.data(), text.size());
   }
 }
 
 // %s and %c take the output's width, %S and %C the other one; 'h' forces
 // ANSI and 'l' wide.
 template <class Ch>
-bool WideArgument(const Spec<Ch>& spec) {
-  if (spec.size != Size::kDefault) return spec.size == Size::kLong;
-  const bool lower = spec.type == 's' || spec.type == 'c';
+bool WideArgument(const Conversion<Ch>& conv) {
+  if (conv.size != Size::kDefault) return conv.size == Size::kLong;
+  const bool lower = conv.type == 's' || conv.type == 'c';
   return lower == std::is_same_v<Ch, WCHAR>;
 }
 
 template <class Ch>
-void PutText(Output<Ch>& out, const Spec<Ch>& spec, va_list* ap) {
-  const bool wide = WideArgument(spec);
-  if (spec.type == 's' || spec.type == 'S') {
-    if (wide) return PutString(out, spec, va_arg(*ap, const WCHAR*));
-    return PutString(out, spec, va_arg(*ap, const char*));
+void PutText(Output<Ch>& out, const Conversion<Ch>& conv, va_list* ap) {
+  const bool wide = WideArgument(conv);
+  if (conv.type == 's' || conv.type == 'S') {
+    if (wide) return PutString(out, conv, va_arg(*ap, const WCHAR*));
+    return PutString(out, conv, va_arg(*ap, const char*));
   }
   const int c = va_arg(*ap, int);  // WCHAR and char arrive promoted
   const WCHAR w[2] = {static_cast<WCHAR>(c), 0};
   const char a[2] = {static_cast<char>(c), 0};
-  if (wide) return PutString(out, spec, w);
-  PutString(out, spec, a);
+  if (wide) return PutString(out, conv, w);
+  PutString(out, conv, a);
 }
 
 template <class Ch>
-void PutConversion(Output<Ch>& out, const Spec<Ch>& spec, va_list* ap) {
-  const bool isShort = spec.size == Size::kShort;
-  switch (spec.type) {
+void PutConversion(Output<Ch>& out, const Conversion<Ch>& conv, va_list* ap) {
+  const bool isShort = conv.size == Size::kShort;
+  switch (conv.type) {
     case 'd':
     case 'i': {
       int v = va_arg(*ap, int);  // LONG is 32-bit, like int
       if (isShort) v = static_cast<SHORT>(v);
       const long long wideV = v;
-      return PutNumber(out, spec, static_cast<unsigned long long>(wideV < 0 ? -wideV : wideV),
+      return PutNumber(out, conv, static_cast<unsigned long long>(wideV < 0 ? -wideV : wideV),
                        v < 0, 10, "");
     }
     case 'u':
@@ -235,12 +230,12 @@ void PutConversion(Output<Ch>& out, const Spec<Ch>& spec, va_list* ap) {
     case 'X': {
       unsigned v = va_arg(*ap, unsigned);
       if (isShort) v = static_cast<USHORT>(v);
-      const bool hex = spec.type != 'u';
-      const char* prefix = hex && spec.alternate && v != 0 ? (spec.type == 'x' ? "0x" : "0X") : "";
-      return PutNumber(out, spec, v, false, hex ? 16 : 10, prefix);
+      const bool hex = conv.type != 'u';
+      const char* prefix = hex && conv.alternate && v != 0 ? (conv.type == 'x' ? "0x" : "0X") : "";
+      return PutNumber(out, conv, v, false, hex ? 16 : 10, prefix);
     }
     case 'p': {
-      Spec<Ch> pointer = spec;
+      Conversion<Ch> pointer = conv;
       pointer.type = 'X';
       pointer.precision = 2 * sizeof(void*);
       return PutNumber(out, pointer, reinterpret_cast<ULONG_PTR>(va_arg(*ap, void*)), false, 16,
@@ -250,9 +245,9 @@ void PutConversion(Output<Ch>& out, const Spec<Ch>& spec, va_list* ap) {
     case 'S':
     case 'c':
     case 'C':
-      return PutText(out, spec, ap);
+      return PutText(out, conv, ap);
     default:  // "%%", and an unknown conversion shows its letter
-      out.Put(spec.type);
+      out.Put(conv.type);
   }
 }
 
@@ -267,10 +262,10 @@ int Format(Ch* dst, int cchDest, const Ch* fmt, va_list* ap) {
       f += run;
       continue;
     }
-    Spec<Ch> spec;
-    f = ParseSpec(f + 1, ap, &spec);
-    if (spec.type == 0) break;
-    PutConversion(out, spec, ap);
+    Conversion<Ch> conv;
+    f = ParseConversion(f + 1, ap, &conv);
+    if (conv.type == 0) break;
+    PutConversion(out, conv, ap);
   }
   return out.Finish();
 }

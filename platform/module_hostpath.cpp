@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/machine.h"
+#include "platform/wintext.h"
 
 namespace plat::modpath {
 namespace {
@@ -79,11 +80,7 @@ std::string ToUtf8(std::u16string_view text) {
   return out;
 }
 
-char16_t FoldCase(char16_t c) {
-  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 0x20);
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
-  return c;
-}
+char16_t FoldCase(char16_t c) { return CharUpperW1(c); }
 
 bool EqualNoCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;

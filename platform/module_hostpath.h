@@ -15,7 +15,7 @@ namespace plat::modpath {
 // U+FFFD.
 std::string ToUtf8(std::u16string_view text);
 
-// Simple case folding of one UTF-16 unit (ASCII and Latin-1 letters), and
+// Case folding of one UTF-16 unit (the stand-in's simple upper-casing), and
 // comparison of two names with it.
 char16_t FoldCase(char16_t c);
 bool EqualNoCase(std::u16string_view a, std::u16string_view b);

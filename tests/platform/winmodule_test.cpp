@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "install_file.h"
+#include "scoped_acp.h"
 #include "platform/machine.h"
 #include "platform/winerror.h"
 
@@ -103,6 +104,26 @@ TEST(Modules, FreeLibraryCountsReferencesAndRefusesAFreedHandle) {
   EXPECT_EQ(GetLastError(), ERROR_MOD_NOT_FOUND);
   EXPECT_EQ(GetProcAddress(module, "KesmTestSum"), nullptr);
   EXPECT_EQ(GetLastError(), ERROR_MOD_NOT_FOUND);
+}
+
+// The ANSI name is read in the process code page; matching then ignores
+// case beyond ASCII too.
+TEST(Modules, AnsiNamesAreReadInTheAnsiCodePage) {
+  plat::ScopedMachine machine;
+  ScopedAnsiCodePage cp(1252);
+  InstallFile(KESM_TEST_MODULE, "Windows/System32/compstui.dll");
+  InstallFile(KESM_TEST_MODULE, "Windows/System32/Caf\u00e9.dll");
+  HMODULE compstui = LoadLibraryA("COMPSTUI.DLL");
+  ASSERT_NE(compstui, nullptr);
+  EXPECT_EQ(GetModuleHandleW(u"compstui.dll"), compstui);
+  HMODULE cafe = LoadLibraryA("CAF\xC9");
+  ASSERT_NE(cafe, nullptr);
+  EXPECT_EQ(FileNameOf(cafe), u"C:\\Windows\\System32\\CAF\u00C9.DLL");
+  EXPECT_NE(cafe, compstui);
+  EXPECT_TRUE(FreeLibrary(cafe));
+  EXPECT_TRUE(FreeLibrary(compstui));
+  EXPECT_EQ(LoadLibraryA(nullptr), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
 }
 
 // The system folder is searched before the Windows folder; a module only in

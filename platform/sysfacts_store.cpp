@@ -1,6 +1,6 @@
-// The machine's fact file: "key=value" lines, rewritten whole through a
-// temporary file and a rename under an exclusive lock, so that a reader
-// never sees half a file and two writers never lose each other's facts.
+// The machine's store files: "key<TAB>value" lines, rewritten whole through
+// a temporary file and a rename under an exclusive lock, so that a reader
+// never sees half a file and two writers never lose each other's changes.
 #include "platform/sysfacts_store.h"
 
 #include <fcntl.h>
@@ -29,8 +29,8 @@ FactMap Load(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   std::string line;
   while (std::getline(in, line)) {
-    auto eq = line.find('=');
-    if (eq != std::string::npos) facts[line.substr(0, eq)] = line.substr(eq + 1);
+    auto tab = line.find('\t');
+    if (tab != std::string::npos) facts[line.substr(0, tab)] = line.substr(tab + 1);
   }
   return facts;
 }
@@ -40,7 +40,7 @@ bool Save(const std::filesystem::path& file, const FactMap& facts) {
   temp += ".new";
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    for (const auto& [key, value] : facts) out << key << '=' << value << '\n';
+    for (const auto& [key, value] : facts) out << key << '\t' << value << '\n';
     out.flush();
     if (!out) return false;
   }
@@ -52,8 +52,8 @@ bool Save(const std::filesystem::path& file, const FactMap& facts) {
 // Holds an exclusive lock on the fact folder's lock file for its lifetime.
 class WriterLock {
  public:
-  explicit WriterLock(const std::filesystem::path& folder)
-      : fd_(open((folder / "facts.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+  explicit WriterLock(const std::filesystem::path& file)
+      : fd_(open((file.string() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
     if (fd_ >= 0 && flock(fd_, LOCK_EX) != 0) {
       close(fd_);
       fd_ = -1;
@@ -116,32 +116,33 @@ char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
 
 }  // namespace
 
-std::optional<std::string> Read(std::string_view key) {
+std::optional<std::string> ReadIn(std::string_view store, std::string_view key) {
   std::filesystem::path folder = FactFolder();
   if (folder.empty()) return std::nullopt;
-  FactMap facts = Load(folder / "facts");
+  FactMap facts = Load(folder / store);
   auto it = facts.find(key);
   if (it == facts.end()) return std::nullopt;
   return it->second;
 }
 
-bool Write(std::string_view key, std::optional<std::string_view> value) {
-  if (key.empty() || key.find_first_of("=\n\r") != std::string_view::npos) return false;
+bool WriteIn(std::string_view store, std::string_view key, std::optional<std::string_view> value) {
+  if (key.empty() || key.find_first_of("\t\n\r") != std::string_view::npos) return false;
   if (value && value->find_first_of("\n\r") != std::string_view::npos) return false;
   std::filesystem::path folder = FactFolder();
   if (folder.empty()) return false;
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (ec) return false;
-  WriterLock lock(folder);
+  const std::filesystem::path file = folder / store;
+  WriterLock lock(file);
   if (!lock.held()) return false;
-  FactMap facts = Load(folder / "facts");
+  FactMap facts = Load(file);
   if (value) {
     facts.insert_or_assign(std::string(key), std::string(*value));
   } else if (auto it = facts.find(key); it != facts.end()) {
     facts.erase(it);
   }
-  return Save(folder / "facts", facts);
+  return Save(file, facts);
 }
 
 std::string ToUtf8(std::u16string_view text) {

@@ -71,6 +71,11 @@ inline constexpr DWORD ERROR_INVALID_PRINTER_NAME = 1801;
 inline constexpr DWORD ERROR_INVALID_ENVIRONMENT = 1805;
 inline constexpr DWORD ERROR_INVALID_FORM_NAME = 1902;
 inline constexpr DWORD ERROR_NOT_ALL_ASSIGNED = 1300;
+// Registry and spooler.
+inline constexpr DWORD ERROR_NOACCESS = 998;
+inline constexpr DWORD ERROR_INVALID_USER_BUFFER = 1784;
+inline constexpr DWORD ERROR_PRINTER_DRIVER_ALREADY_INSTALLED = 1795;
+inline constexpr DWORD ERROR_PRINTER_ALREADY_EXISTS = 1802;
 
 // Per-thread last error, shared by the Win32 and the engine spellings.
 DWORD GetLastError();

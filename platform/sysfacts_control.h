@@ -38,6 +38,12 @@ bool SetUserDefaultLocale(LCID locale);
 // MAX_PATH characters or more.
 bool SetWindowsDirectories(LPCWSTR windowsDirectory, LPCWSTR systemDirectory);
 
+// Terminal-server mode, as Windows records it: "Terminal Server" among the
+// strings of the REG_MULTI_SZ value "ProductSuite" of HKEY_LOCAL_MACHINE
+// "System\CurrentControlSet\Control\ProductOptions". Other suite names
+// there are kept. Default: not a terminal server (no such value).
+bool SetTerminalServer(bool enabled);
+
 // Sets a variable of the machine's environment, or removes it when value is
 // null (also one that has a default, such as SystemRoot).
 bool SetEnvironmentValue(LPCWSTR name, LPCWSTR value);

@@ -5,6 +5,7 @@
 #include "platform/machine.h"
 #include "platform/sysfacts_control.h"
 #include "platform/winerror.h"
+#include "platform/winreg.h"
 #include "platform/winsys.h"
 
 namespace {
@@ -174,6 +175,57 @@ TEST(Locale, Failures) {
   EXPECT_EQ(GetLocaleInfoW(0x0409, 0x0059, buffer, 8), 0);
   EXPECT_EQ(GetLastError(), ERROR_INVALID_FLAGS);
   EXPECT_FALSE(plat::SetUserDefaultLocale(0x7777));
+}
+
+}  // namespace
+
+namespace {
+
+// The terminal-server test as programs make it: "Terminal Server" among
+// the strings of the REG_MULTI_SZ product suite.
+bool IsTerminalServer() {
+  HKEY key = nullptr;
+  if (RegOpenKeyW(HKEY_LOCAL_MACHINE, u"System\\CurrentControlSet\\Control\\ProductOptions", &key) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  DWORD type = 0, bytes = 0;
+  std::u16string data;
+  if (RegQueryValueExW(key, u"ProductSuite", nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS) {
+    data.resize(bytes / 2);
+    RegQueryValueExW(key, u"ProductSuite", nullptr, &type, reinterpret_cast<LPBYTE>(data.data()), &bytes);
+  }
+  RegCloseKey(key);
+  if (type != REG_MULTI_SZ) return false;
+  for (const WCHAR* s = data.c_str(); *s != 0; s += std::u16string_view(s).size() + 1) {
+    if (std::u16string_view(s) == u"Terminal Server") return true;
+  }
+  return false;
+}
+
+TEST(TerminalServer, SetInTheRegistryKeepingOtherSuites) {
+  plat::ScopedMachine machine;
+  EXPECT_FALSE(IsTerminalServer());
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"System\\CurrentControlSet\\Control\\ProductOptions", 0,
+                            nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const std::u16string suites(u"Enterprise\0\0", 12);
+  ASSERT_EQ(RegSetValueExW(key, u"ProductSuite", 0, REG_MULTI_SZ,
+                           reinterpret_cast<const BYTE*>(suites.data()), 24),
+            ERROR_SUCCESS);
+
+  ASSERT_TRUE(plat::SetTerminalServer(true));
+  EXPECT_TRUE(IsTerminalServer());
+  WCHAR data[64];
+  DWORD type = 0, bytes = sizeof data;
+  ASSERT_EQ(RegQueryValueExW(key, u"ProductSuite", nullptr, &type, reinterpret_cast<LPBYTE>(data), &bytes),
+            ERROR_SUCCESS);
+  EXPECT_EQ(std::u16string(data, bytes / 2), std::u16string(u"Enterprise\0Terminal Server\0\0", 28));
+
+  ASSERT_TRUE(plat::SetTerminalServer(false));
+  EXPECT_FALSE(IsTerminalServer());
+  RegCloseKey(key);
 }
 
 }  // namespace

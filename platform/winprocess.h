@@ -6,10 +6,6 @@
 #include "platform/handles.h"
 #include "platform/wintypes.h"
 
-// Declared where the attributes are defined; processes take no attributes.
-struct SECURITY_ATTRIBUTES;
-using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
-
 inline constexpr DWORD STILL_ACTIVE = 259;
 inline constexpr DWORD CREATE_SUSPENDED = 0x00000004;
 inline constexpr DWORD STARTF_USESHOWWINDOW = 0x00000001;
@@ -62,7 +58,8 @@ HANDLE GetCurrentThread();
 // program gets the arguments of commandLine split as the C runtime does,
 // and runs in currentDirectory (the current directory when null). The host
 // environment is passed on; an environment block and CREATE_SUSPENDED are
-// not supported (ERROR_NOT_SUPPORTED). Failures: ERROR_FILE_NOT_FOUND (no
+// not supported (ERROR_NOT_SUPPORTED); the attributes and inheritHandles are
+// not used (no handle of the table reaches the child). Failures: ERROR_FILE_NOT_FOUND (no
 // such program), ERROR_PATH_NOT_FOUND, ERROR_DIRECTORY (bad current
 // directory), ERROR_ACCESS_DENIED (not executable), ERROR_BAD_EXE_FORMAT.
 BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine,

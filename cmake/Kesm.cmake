@@ -52,3 +52,35 @@ function(kesm_define_deliverables)
   add_library(kesmgr SHARED $<TARGET_OBJECTS:kesmgr_obj> $<TARGET_OBJECTS:kesmshared_km>)
   target_link_libraries(kesmgr PUBLIC winplat)
 endfunction()
+
+# Resource tables. The resource compiler (tools/kesmrc) turns a resource
+# script into C++ source defining the table; a module that carries it answers
+# LoadStringW and FindResourceW when loaded, and EngFindResource when mapped
+# as an image. The script's syntax is described in tools/kesmrc/script.h.
+#   kesm_resource_module(target script)  a shared object holding only the
+#                                        table (a resource DLL), <target>.so
+#   kesm_add_resources(target script)    the table compiled into an existing
+#                                        library (a driver's own resources)
+function(_kesm_resource_source target script out)
+  cmake_path(ABSOLUTE_PATH script BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+             OUTPUT_VARIABLE abs)
+  set(gen ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
+  add_custom_command(OUTPUT ${gen}
+    COMMAND kesmrc ${abs} ${gen} --depfile ${gen}.d
+    DEPENDS kesmrc ${abs}
+    DEPFILE ${gen}.d
+    COMMENT "Compiling resource script ${script}"
+    VERBATIM)
+  set(${out} ${gen} PARENT_SCOPE)
+endfunction()
+
+function(kesm_resource_module target script)
+  _kesm_resource_source(${target} ${script} src)
+  add_library(${target} MODULE ${src})
+  set_target_properties(${target} PROPERTIES PREFIX "")
+endfunction()
+
+function(kesm_add_resources target script)
+  _kesm_resource_source(${target} ${script} src)
+  target_sources(${target} PRIVATE ${src})
+endfunction()

@@ -1,5 +1,7 @@
 #include "settings/bkpd_access.h"
 
+#include <cstring>
+
 namespace {
 
 const BYTE* Bytes(PCBKPD b) { return reinterpret_cast<const BYTE*>(b); }

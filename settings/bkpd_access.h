@@ -5,7 +5,6 @@
 // gives null.
 #pragma once
 
-#include <cstring>
 #include <span>
 
 #include "platform/wintypes.h"

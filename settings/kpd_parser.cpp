@@ -88,6 +88,9 @@ int ApplyBracket(Nesting& n, BYTE c) {
   }
 }
 
+// Step result: the value ended at a line end or at the end of the text.
+constexpr int kValueDone = -1;
+
 // State of the value loop between bytes.
 struct ValueReader {
   BUFOBJ* value;
@@ -134,12 +137,12 @@ struct ValueReader {
   }
 
   // One byte of the value; *current holds it and receives the next one.
-  // kKpdOk to go on, kKpdEndOfFile when the value is complete, or a result
+  // kKpdOk to go on, kValueDone when the value is complete, or a result
   // that ends the entry.
   int Step(BYTE* current) {
     const BYTE c = *current;
     if (IsEndOfLine(c) && !nesting.open()) {
-      return kKpdEndOfFile;  // the line end is consumed, not stored
+      return kValueDone;  // the line end is consumed, not stored
     }
     BYTE next = 0;
     bool haveNext = false;
@@ -159,7 +162,7 @@ struct ValueReader {
     }
     if (FILEOBJ_GetChar(f, current) != kKpdOk) {
       const int end = AtEnd();
-      return end == kKpdOk ? kKpdEndOfFile : end;
+      return end == kKpdOk ? kValueDone : end;
     }
     return kKpdOk;
   }
@@ -249,7 +252,7 @@ int PARSEROBJ_ParseValue(PARSEROBJ* p, FILEOBJ* f, BYTE* current) {
   do {
     r = reader.Step(current);
   } while (r == kKpdOk);
-  return r == kKpdEndOfFile ? kKpdOk : r;
+  return r == kValueDone ? kKpdOk : r;
 }
 
 namespace {

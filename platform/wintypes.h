@@ -73,6 +73,8 @@ using HRSRC = void*;
 // type the compiler lets every function pointer be cast to and from without
 // a cast-function-type warning.
 using FARPROC = void (*)();
+using HWND = void*;
+using HGDIOBJ = void*;
 
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;

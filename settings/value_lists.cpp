@@ -5,7 +5,9 @@
 //   119-134     preset slots 0-15 (setting 37)
 //   608-615     printer memory sizes (setting 10012); 613 is 384 MB
 //   2026, 2027  orientation radio buttons (CDT_RADIOLIST_1)
-//   3000+10n+i  entry i of CDT_RADIOLIST_n, also the radio button's id
+//   3000+10n+i  entry i of CDT_RADIOLIST_n, also the radio button's id,
+//               except lists whose buttons have fixed control ids:
+//               CDT_RADIOLIST_18 2679-2680, CDT_RADIOLIST_19 2701-2702
 //   15000+v     paper size value v (public paper codes 1-118, device and
 //               free sizes up to 1024)
 //   16100+v     tray value v (public bin codes 1-15, device trays 256-286)
@@ -651,10 +653,10 @@ const CDT CDT_RADIOLIST_17[] = {
     {0, 3170, 0}, {1, 3171, 0}, {2, 3172, 0}, {3, 3173, 0}, {4, 3174, 0}, {5, 3175, 0}, {0, 0, 0},
 };
 const CDT CDT_RADIOLIST_18[] = {
-    {0, 3180, 0}, {1, 3181, 0}, {0, 0, 0},
+    {0, 2679, 0}, {1, 2680, 0}, {0, 0, 0},
 };
 const CDT CDT_RADIOLIST_19[] = {
-    {0, 3190, 0}, {1, 3191, 0}, {0, 0, 0},
+    {0, 2701, 0}, {1, 2702, 0}, {0, 0, 0},
 };
 const CDT CDT_RADIOLIST_20[] = {
     {0, 3200, 0}, {1, 3201, 0}, {2, 3202, 0}, {3, 3203, 0}, {0, 0, 0},

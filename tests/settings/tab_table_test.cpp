@@ -237,3 +237,14 @@ TEST(TabTable, TellingControlsSitWhereTheModulesLookForThem) {
 }
 
 }  // namespace
+
+// A radio button's control id is the option id (string id) of the value it
+// selects, so the dialog engine can map a click to a value through the list.
+TEST(TabTable, RadioButtonIdsAreTheStringIdsOfTheirValueList) {
+  ForEachItem([](const TCB& tab, const ICB& item) {
+    if (item.kind != kCtlRadioList || item.pSFCB == nullptr || item.pSFCB->valueList == nullptr) return;
+    bool found = false;
+    for (const CDT* e = item.pSFCB->valueList; e->strId != 0; ++e) found = found || e->strId == item.itemId;
+    EXPECT_TRUE(found) << tab.tabId << "/" << item.itemId << " setting " << item.pSFCB->funcId;
+  });
+}

@@ -14,6 +14,7 @@
 #include "platform/fileattrs.h"
 #include "platform/hosterror.h"
 #include "platform/hostfile.h"
+#include "platform/sysfacts.h"
 #include "platform/winerror.h"
 #include "platform/winpath.h"
 
@@ -27,7 +28,7 @@ std::optional<ResolvedPath> PathOf(LPCWSTR fileName) {
   }
   const std::u16string_view name(fileName);
   if (name.find_first_of(u"\\/:") == std::u16string_view::npos) {
-    const std::u16string full = std::u16string(kWindowsDirectory) + u"\\" + std::u16string(name);
+    const std::u16string full = WindowsDirectory() + u"\\" + std::u16string(name);
     return ResolvePath(full.c_str());
   }
   return ResolvePath(fileName);

@@ -7,6 +7,8 @@
 
 #include "platform/locale_table.h"
 #include "platform/sysfacts_store.h"
+#include "platform/winerror.h"
+#include "platform/winpath.h"
 
 namespace plat {
 namespace {
@@ -47,6 +49,15 @@ bool StorableText(LPCWSTR text, std::size_t limit) {
          view.find_first_of(u"\r\n") == std::u16string_view::npos;
 }
 
+// A full path on drive C:, the machine's only drive, that a Windows or
+// system directory can take.
+bool IsDirectoryOnDrive(LPCWSTR path) {
+  if (!StorableText(path, MAX_PATH)) return false;
+  std::u16string_view view(path);
+  return view.size() > 3 && (view[0] == u'C' || view[0] == u'c') && view[1] == u':' &&
+         (view[2] == u'\\' || view[2] == u'/');
+}
+
 }  // namespace
 
 OsVersionFacts CurrentOsVersion() {
@@ -83,6 +94,7 @@ LCID UserDefaultLocale() {
 
 std::u16string WindowsDirectory() { return StoredText(kWindowsDirKey, u"C:\\Windows"); }
 std::u16string SystemDirectory() { return StoredText(kSystemDirKey, u"C:\\Windows\\System32"); }
+std::u16string CurrentDirectory() { return SystemDirectory(); }
 
 std::optional<std::u16string> EnvironmentValue(std::u16string_view name) {
   if (name.empty() || name.find(u'=') != std::u16string_view::npos) return std::nullopt;
@@ -113,8 +125,13 @@ bool SetUserDefaultLocale(LCID locale) {
 }
 
 bool SetWindowsDirectories(LPCWSTR windowsDirectory, LPCWSTR systemDirectory) {
-  if (!StorableText(windowsDirectory, MAX_PATH) || !StorableText(systemDirectory, MAX_PATH)) {
+  if (!IsDirectoryOnDrive(windowsDirectory) || !IsDirectoryOnDrive(systemDirectory)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
     return false;
+  }
+  const std::u16string temp = std::u16string(windowsDirectory) + u"\\Temp";
+  for (std::u16string_view folder : {std::u16string_view(systemDirectory), std::u16string_view(temp)}) {
+    if (!CreateDirectories(folder)) return false;
   }
   return facts::Write(kWindowsDirKey, facts::ToUtf8(windowsDirectory)) &&
          facts::Write(kSystemDirKey, facts::ToUtf8(systemDirectory));

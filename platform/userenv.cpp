@@ -42,19 +42,6 @@ bool WriteFact(const char* name, std::u16string_view value) {
   return static_cast<bool>(out.flush());
 }
 
-// Makes the folder and each missing folder on the way to it.
-bool MakeFolder(std::u16string_view windowsPath) {
-  std::error_code ec;
-  std::optional<std::filesystem::path> host;
-  for (std::size_t end = 3; end <= windowsPath.size(); ++end) {
-    if (end < windowsPath.size() && windowsPath[end] != u'\\' && windowsPath[end] != u'/') continue;
-    host = HostPathOf(std::u16string(windowsPath.substr(0, end)).c_str());
-    if (!host) return false;
-    std::filesystem::create_directory(*host, ec);
-  }
-  return host && std::filesystem::is_directory(*host, ec);
-}
-
 }  // namespace
 
 std::span<const BuiltinExport> UserEnvExports() {
@@ -72,7 +59,7 @@ std::u16string UserName() {
 std::u16string UserProfileDirectory() {
   std::u16string folder = ReadFact("user-profile");
   if (folder.empty()) folder = std::u16string(kProfilesFolder) + UserName();
-  MakeFolder(folder);
+  CreateDirectories(folder);
   return folder;
 }
 
@@ -84,7 +71,7 @@ bool SetUserName(std::u16string_view name) {
 }
 
 bool SetUserProfileDirectory(std::u16string_view windowsPath) {
-  return modname::IsFullPath(windowsPath) && MakeFolder(windowsPath) &&
+  return modname::IsFullPath(windowsPath) && CreateDirectories(windowsPath) &&
          WriteFact("user-profile", windowsPath);
 }
 

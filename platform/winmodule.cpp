@@ -78,17 +78,21 @@ std::optional<res::Table> ExportedResources(void* dl) {
   return res::Table::AtSymbol(OwnSymbol(dl, res::kSymbolName));
 }
 
+// The program of the process, as a file of the machine's system folder
+// (the folder is read each time: the machine may change it).
 Module* ProcessImage() {
+  static const std::u16string exe = [] {
+    std::error_code ec;
+    return std::filesystem::read_symlink("/proc/self/exe", ec).filename().u16string();
+  }();
   static Module* image = [] {
     auto m = std::make_unique<Module>();
     m->dl = dlopen(nullptr, RTLD_NOW);
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec).filename().u16string();
-    m->path = modname::Join(modname::SystemFolder(), exe);
     m->resources = ExportedResources(m->dl);
     m->permanent = true;
     return Add(std::move(m));
   }();
+  image->path = modname::Join(modname::SystemFolder(), exe);
   return image;
 }
 
@@ -130,7 +134,7 @@ Module* NotFound() {
 
 // A relative name: below each searched folder in turn.
 Module* LoadFromSearchFolders(std::u16string_view name) {
-  for (std::u16string_view folder : modname::SearchFolders()) {
+  for (const std::u16string& folder : modname::SearchFolders()) {
     if (auto host = modname::ExistingFile(modname::Join(folder, name))) return LoadFile(*host);
   }
   return NotFound();

@@ -49,7 +49,7 @@ DWORD ProgramAt(const std::u16string& name, std::filesystem::path* host) {
 // Where a bare program name is looked for: the current directory, the
 // system and Windows directories, then the machine's PATH.
 std::vector<std::u16string> SearchDirectories() {
-  std::vector<std::u16string> dirs = {kCurrentDirectory, SystemDirectory(), WindowsDirectory()};
+  std::vector<std::u16string> dirs = {CurrentDirectory(), SystemDirectory(), WindowsDirectory()};
   const std::u16string path = EnvironmentValue(u"PATH").value_or(u"");
   std::u16string_view rest = path;
   while (!rest.empty()) {
@@ -87,7 +87,7 @@ DWORD ResolveModule(LPCWSTR applicationName, LPCWSTR commandLine, std::filesyste
 // The host folder the program starts in: the given one, or the machine's
 // current directory, as a child inherits it on Windows.
 DWORD WorkingDirectory(LPCWSTR currentDirectory, std::filesystem::path* host) {
-  auto resolved = ResolvePath(currentDirectory != nullptr ? currentDirectory : kCurrentDirectory);
+  auto resolved = ResolvePath(currentDirectory != nullptr ? currentDirectory : CurrentDirectory().c_str());
   std::error_code ec;
   if (!resolved || !std::filesystem::is_directory(resolved->host, ec)) return ERROR_DIRECTORY;
   *host = resolved->host;

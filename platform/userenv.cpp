@@ -2,15 +2,11 @@
 #include "platform/userenv.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <optional>
-#include <system_error>
 
 #include "platform/builtin_modules.h"
 #include "platform/handles.h"
-#include "platform/machine.h"
 #include "platform/module_names.h"
+#include "platform/sysfacts_store.h"
 #include "platform/winerror.h"
 #include "platform/winpath.h"
 
@@ -21,25 +17,17 @@ constexpr std::u16string_view kDefaultUserName = u"User";
 constexpr std::u16string_view kProfilesFolder = u"C:\\Users\\";
 constexpr std::u16string_view kBadNameCharacters = u"\\/:*?\"<>|";
 
-// One fact per file below <root>/facts, stored as UTF-16 units.
-std::filesystem::path FactFile(const char* name) { return MachineRoot() / "facts" / name; }
+// The user's facts are system facts of the machine.
+constexpr char kUserNameKey[] = "user.name";
+constexpr char kUserProfileKey[] = "user.profile";
 
-std::u16string ReadFact(const char* name) {
-  std::ifstream in(FactFile(name), std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::u16string text(bytes.size() / 2, u'\0');
-  std::copy_n(bytes.data(), text.size() * 2, reinterpret_cast<char*>(text.data()));
-  return text;
+std::u16string ReadFact(const char* key) {
+  auto value = facts::Read(key);
+  return value ? facts::FromUtf8(*value) : std::u16string();
 }
 
-bool WriteFact(const char* name, std::u16string_view value) {
-  if (MachineRoot().empty()) return false;
-  std::error_code ec;
-  std::filesystem::create_directories(FactFile(name).parent_path(), ec);
-  std::ofstream out(FactFile(name), std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(value.data()),
-            static_cast<std::streamsize>(value.size() * 2));
-  return static_cast<bool>(out.flush());
+bool WriteFact(const char* key, std::u16string_view value) {
+  return facts::Write(key, facts::ToUtf8(value));
 }
 
 }  // namespace
@@ -52,12 +40,12 @@ std::span<const BuiltinExport> UserEnvExports() {
 }
 
 std::u16string UserName() {
-  std::u16string name = ReadFact("user-name");
+  std::u16string name = ReadFact(kUserNameKey);
   return name.empty() ? std::u16string(kDefaultUserName) : name;
 }
 
 std::u16string UserProfileDirectory() {
-  std::u16string folder = ReadFact("user-profile");
+  std::u16string folder = ReadFact(kUserProfileKey);
   if (folder.empty()) folder = std::u16string(kProfilesFolder) + UserName();
   CreateDirectories(folder);
   return folder;
@@ -67,12 +55,12 @@ bool SetUserName(std::u16string_view name) {
   bool valid = !name.empty() && name != u"." && name != u".." &&
                name.find_first_of(kBadNameCharacters) == name.npos &&
                std::none_of(name.begin(), name.end(), [](char16_t c) { return c < 0x20; });
-  return valid && WriteFact("user-name", name);
+  return valid && WriteFact(kUserNameKey, name);
 }
 
 bool SetUserProfileDirectory(std::u16string_view windowsPath) {
   return modname::IsFullPath(windowsPath) && CreateDirectories(windowsPath) &&
-         WriteFact("user-profile", windowsPath);
+         WriteFact(kUserProfileKey, windowsPath);
 }
 
 }  // namespace plat

@@ -7,6 +7,7 @@
 
 #include "platform/locale_table.h"
 #include "platform/sysfacts_store.h"
+#include "platform/utf.h"
 #include "platform/winerror.h"
 #include "platform/winpath.h"
 
@@ -24,7 +25,7 @@ constexpr LCID kDefaultLocale = 0x0409;
 // Environment entries are stored as "=value" when set and "!" when removed,
 // so that a removed variable with a default stays removed.
 std::string EnvironmentKey(std::u16string_view name) {
-  std::string upper = facts::ToUtf8(name);
+  std::string upper = utf::ToUtf8(name);
   for (char& c : upper) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
@@ -33,7 +34,7 @@ std::string EnvironmentKey(std::u16string_view name) {
 
 std::u16string StoredText(const char* key, std::u16string_view fallback) {
   auto value = facts::Read(key);
-  return value ? facts::FromUtf8(*value) : std::u16string(fallback);
+  return value ? utf::FromUtf8(*value) : std::u16string(fallback);
 }
 
 std::optional<std::u16string> DefaultEnvironmentValue(std::string_view key) {
@@ -102,7 +103,7 @@ std::optional<std::u16string> EnvironmentValue(std::u16string_view name) {
   auto stored = facts::Read(key);
   if (!stored) return DefaultEnvironmentValue(key);
   if (stored->empty() || (*stored)[0] != '=') return std::nullopt;  // removed
-  return facts::FromUtf8(std::string_view(*stored).substr(1));
+  return utf::FromUtf8(std::string_view(*stored).substr(1));
 }
 
 bool SetOsVersion(const OsVersion& v) {
@@ -112,7 +113,7 @@ bool SetOsVersion(const OsVersion& v) {
   std::snprintf(text, sizeof text, "%u.%u.%u.%u.%u.%u.%u.%u", v.major, v.minor, v.build,
                 v.platformId, unsigned{v.servicePackMajor}, unsigned{v.servicePackMinor},
                 unsigned{v.suiteMask}, unsigned{v.productType});
-  return facts::Write(kVersionKey, text) && facts::Write(kServicePackKey, facts::ToUtf8(pack));
+  return facts::Write(kVersionKey, text) && facts::Write(kServicePackKey, utf::ToUtf8(pack));
 }
 
 bool SetAdministrator(bool isAdministrator) {
@@ -133,8 +134,8 @@ bool SetWindowsDirectories(LPCWSTR windowsDirectory, LPCWSTR systemDirectory) {
   for (std::u16string_view folder : {std::u16string_view(systemDirectory), std::u16string_view(temp)}) {
     if (!CreateDirectories(folder)) return false;
   }
-  return facts::Write(kWindowsDirKey, facts::ToUtf8(windowsDirectory)) &&
-         facts::Write(kSystemDirKey, facts::ToUtf8(systemDirectory));
+  return facts::Write(kWindowsDirKey, utf::ToUtf8(windowsDirectory)) &&
+         facts::Write(kSystemDirKey, utf::ToUtf8(systemDirectory));
 }
 
 bool SetEnvironmentValue(LPCWSTR name, LPCWSTR value) {
@@ -144,7 +145,7 @@ bool SetEnvironmentValue(LPCWSTR name, LPCWSTR value) {
   if (value != nullptr && std::u16string_view(value).find_first_of(u"\r\n") != std::u16string_view::npos) {
     return false;
   }
-  std::string stored = value ? "=" + facts::ToUtf8(value) : std::string("!");
+  std::string stored = value ? "=" + utf::ToUtf8(value) : std::string("!");
   return facts::Write(EnvironmentKey(name), stored);
 }
 

@@ -7,6 +7,7 @@
 #include "platform/handles.h"
 #include "platform/module_names.h"
 #include "platform/sysfacts_store.h"
+#include "platform/utf.h"
 #include "platform/winerror.h"
 #include "platform/winpath.h"
 
@@ -23,11 +24,11 @@ constexpr char kUserProfileKey[] = "user.profile";
 
 std::u16string ReadFact(const char* key) {
   auto value = facts::Read(key);
-  return value ? facts::FromUtf8(*value) : std::u16string();
+  return value ? utf::FromUtf8(*value) : std::u16string();
 }
 
 bool WriteFact(const char* key, std::u16string_view value) {
-  return facts::Write(key, facts::ToUtf8(value));
+  return facts::Write(key, utf::ToUtf8(value));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "platform/command_line.h"
 #include "platform/process_object.h"
 #include "platform/sysfacts.h"
-#include "platform/sysfacts_store.h"
+#include "platform/utf.h"
 #include "platform/winerror.h"
 #include "platform/winpath.h"
 
@@ -109,7 +109,7 @@ DWORD SpawnError(int error) {
 DWORD Spawn(const std::filesystem::path& program, const std::vector<std::u16string>& args,
             const std::filesystem::path& directory, pid_t* pid) {
   std::vector<std::string> utf8;
-  for (const auto& arg : args) utf8.push_back(facts::ToUtf8(arg));
+  for (const auto& arg : args) utf8.push_back(utf::ToUtf8(arg));
   std::vector<char*> argv;
   for (auto& arg : utf8) argv.push_back(arg.data());
   argv.push_back(nullptr);

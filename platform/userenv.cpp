@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "platform/builtin_modules.h"
-#include "platform/handles.h"
 #include "platform/module_names.h"
 #include "platform/sysfacts_store.h"
+#include "platform/token.h"
 #include "platform/utf.h"
 #include "platform/winerror.h"
 #include "platform/winpath.h"
@@ -71,10 +71,7 @@ BOOL GetUserProfileDirectoryW(HANDLE token, LPWSTR profileDir, LPDWORD size) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  if (plat::HandleObject(token) == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  if (plat::HandleAs<plat::TokenObject>(token) == nullptr) return FALSE;  // ERROR_INVALID_HANDLE
   std::u16string folder = plat::UserProfileDirectory();
   DWORD needed = static_cast<DWORD>(folder.size() + 1);
   if (profileDir == nullptr || *size < needed) {

@@ -1,18 +1,15 @@
-// The machine's store files: "key<TAB>value" lines, rewritten whole through
-// a temporary file and a rename under an exclusive lock, so that a reader
-// never sees half a file and two writers never lose each other's changes.
+// The machine's fact stores: "key<TAB>value" lines in a store file of the
+// machine (platform/storefile.h), so that a reader never sees half a file
+// and two writers never lose each other's changes.
 #include "platform/sysfacts_store.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
+#include <vector>
 
 #include "platform/machine.h"
+#include "platform/storefile.h"
+#include "platform/winerror.h"
 
 namespace plat::facts {
 namespace {
@@ -24,58 +21,34 @@ std::filesystem::path FactFolder() {
   return root.empty() ? root : root / "system";
 }
 
-FactMap Load(const std::filesystem::path& file) {
+FactMap Parse(const std::vector<BYTE>& bytes) {
   FactMap facts;
-  std::ifstream in(file, std::ios::binary);
-  std::string line;
-  while (std::getline(in, line)) {
-    auto tab = line.find('\t');
-    if (tab != std::string::npos) facts[line.substr(0, tab)] = line.substr(tab + 1);
+  std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    const std::size_t tab = line.find('\t');
+    if (tab != std::string_view::npos) {
+      facts.insert_or_assign(std::string(line.substr(0, tab)), std::string(line.substr(tab + 1)));
+    }
   }
   return facts;
 }
 
-bool Save(const std::filesystem::path& file, const FactMap& facts) {
-  std::filesystem::path temp = file;
-  temp += ".new";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    for (const auto& [key, value] : facts) out << key << '\t' << value << '\n';
-    out.flush();
-    if (!out) return false;
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, file, ec);
-  return !ec;
+std::vector<BYTE> Format(const FactMap& facts) {
+  std::string text;
+  for (const auto& [key, value] : facts) text += key + '\t' + value + '\n';
+  return std::vector<BYTE>(text.begin(), text.end());
 }
-
-// Holds an exclusive lock on the fact folder's lock file for its lifetime.
-class WriterLock {
- public:
-  explicit WriterLock(const std::filesystem::path& file)
-      : fd_(open((file.string() + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
-    if (fd_ >= 0 && flock(fd_, LOCK_EX) != 0) {
-      close(fd_);
-      fd_ = -1;
-    }
-  }
-  ~WriterLock() {
-    if (fd_ >= 0) close(fd_);  // closing drops the lock
-  }
-  WriterLock(const WriterLock&) = delete;
-  WriterLock& operator=(const WriterLock&) = delete;
-  bool held() const { return fd_ >= 0; }
-
- private:
-  int fd_;
-};
 
 }  // namespace
 
 std::optional<std::string> ReadIn(std::string_view store, std::string_view key) {
   std::filesystem::path folder = FactFolder();
-  if (folder.empty()) return std::nullopt;
-  FactMap facts = Load(folder / store);
+  std::vector<BYTE> bytes;
+  if (folder.empty() || store::Load(folder / store, bytes) != ERROR_SUCCESS) return std::nullopt;
+  FactMap facts = Parse(bytes);
   auto it = facts.find(key);
   if (it == facts.end()) return std::nullopt;
   return it->second;
@@ -89,16 +62,16 @@ bool WriteIn(std::string_view store, std::string_view key, std::optional<std::st
   std::error_code ec;
   std::filesystem::create_directories(folder, ec);
   if (ec) return false;
-  const std::filesystem::path file = folder / store;
-  WriterLock lock(file);
-  if (!lock.held()) return false;
-  FactMap facts = Load(file);
-  if (value) {
-    facts.insert_or_assign(std::string(key), std::string(*value));
-  } else if (auto it = facts.find(key); it != facts.end()) {
-    facts.erase(it);
-  }
-  return Save(file, facts);
+  return store::Update(folder / store, [&](std::vector<BYTE>& bytes) {
+           FactMap facts = Parse(bytes);
+           if (value) {
+             facts.insert_or_assign(std::string(key), std::string(*value));
+           } else if (auto it = facts.find(key); it != facts.end()) {
+             facts.erase(it);
+           }
+           bytes = Format(facts);
+           return DWORD{ERROR_SUCCESS};
+         }) == ERROR_SUCCESS;
 }
 
 }  // namespace plat::facts

@@ -17,11 +17,6 @@ using plat::reg::Hive;
 using plat::reg::Key;
 using plat::reg::Value;
 
-constexpr DWORD kGenericRead = 0x80000000u;
-constexpr DWORD kGenericWrite = 0x40000000u;
-constexpr DWORD kGenericExecute = 0x20000000u;
-constexpr DWORD kGenericAll = 0x10000000u;
-constexpr DWORD kMaximumAllowed = 0x02000000u;
 
 struct OpenKey {
   HKEY hive = nullptr;
@@ -53,10 +48,10 @@ bool Lookup(HKEY handle, OpenKey& out) {
 
 REGSAM MapAccess(REGSAM desired) {
   REGSAM access = desired & ~(KEY_WOW64_32KEY | KEY_WOW64_64KEY);
-  if (access & kGenericRead) access |= KEY_READ;
-  if (access & kGenericWrite) access |= KEY_WRITE;
-  if (access & kGenericExecute) access |= KEY_EXECUTE;
-  if (access & (kGenericAll | kMaximumAllowed)) access |= KEY_ALL_ACCESS;
+  if (access & GENERIC_READ) access |= KEY_READ;
+  if (access & GENERIC_WRITE) access |= KEY_WRITE;
+  if (access & GENERIC_EXECUTE) access |= KEY_EXECUTE;
+  if (access & (GENERIC_ALL | MAXIMUM_ALLOWED)) access |= KEY_ALL_ACCESS;
   return access & KEY_ALL_ACCESS;
 }
 
@@ -172,7 +167,7 @@ LSTATUS RegOpenKeyW(HKEY hKey, LPCWSTR subKey, PHKEY result) {
       *result = hKey;
       return ERROR_SUCCESS;
     }
-    return RegOpenKeyExW(hKey, subKey, 0, kMaximumAllowed, result);
+    return RegOpenKeyExW(hKey, subKey, 0, MAXIMUM_ALLOWED, result);
   });
 }
 

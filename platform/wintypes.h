@@ -67,6 +67,8 @@ using HMODULE = void*;
 using HINSTANCE = void*;
 using HGLOBAL = void*;
 using HLOCAL = void*;
+using HWND = void*;
+using HGDIOBJ = void*;
 
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;

@@ -1,0 +1,26 @@
+// Mutexes of the stand-in. A named mutex is one object for every process of
+// the simulated machine; an unnamed one lives in its process. Waiting goes
+// through WaitForSingleObject (platform/handles.h): WAIT_OBJECT_0 when the
+// caller now owns the mutex, WAIT_TIMEOUT, or WAIT_ABANDONED when it owns a
+// mutex whose previous owner (a thread, or a whole process) ended without
+// releasing it. The owning thread may wait again; each wait needs one
+// ReleaseMutex.
+#pragma once
+
+#include "platform/handles.h"
+#include "platform/wintypes.h"
+
+// Declared where the attributes are defined; mutexes take no attributes.
+struct SECURITY_ATTRIBUTES;
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+
+// Creates a mutex, or opens the existing one of that name (then the last
+// error is ERROR_ALREADY_EXISTS and initialOwner is ignored). Names are
+// case-sensitive; a "Global\" or "Local\" prefix is accepted (one session);
+// a name with another backslash fails with ERROR_PATH_NOT_FOUND, one longer
+// than MAX_PATH with ERROR_FILENAME_EXCED_RANGE. Null on failure.
+HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES attributes, BOOL initialOwner, LPCWSTR name);
+
+// Releases one level of ownership. FALSE with ERROR_NOT_OWNER when the
+// calling thread does not own the mutex.
+BOOL ReleaseMutex(HANDLE mutex);

@@ -52,3 +52,63 @@ function(kesm_define_deliverables)
   add_library(kesmgr SHARED $<TARGET_OBJECTS:kesmgr_obj> $<TARGET_OBJECTS:kesmshared_km>)
   target_link_libraries(kesmgr PUBLIC winplat)
 endfunction()
+
+# Resource tables. The resource compiler (tools/kesmrc) turns a resource
+# script into C++ source defining the table; a module that carries it answers
+# LoadStringW and FindResourceW when loaded, and EngFindResource when mapped
+# as an image. The script's syntax is described in tools/kesmrc/script.h.
+#   kesm_resource_module(target script)  a shared object holding only the
+#                                        table (a resource DLL), <target>.so
+#   kesm_add_resources(target script)    the table compiled into another
+#                                        library (a driver's own resources);
+#                                        one script per library
+# kesm_add_resources may be called from any folder: the table is added at the
+# end of the folder that defines the target (for the deliverables, which do
+# not exist yet while the subsystem folders are read, the top level).
+function(_kesm_resource_source target script out)
+  set(gen ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
+  add_custom_command(OUTPUT ${gen}
+    COMMAND kesmrc ${script} ${gen} --depfile ${gen}.d
+    DEPENDS kesmrc ${script}
+    DEPFILE ${gen}.d
+    COMMENT "Compiling resource script ${script}"
+    VERBATIM)
+  set(${out} ${gen} PARENT_SCOPE)
+endfunction()
+
+function(kesm_resource_module target script)
+  cmake_path(ABSOLUTE_PATH script BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+             OUTPUT_VARIABLE abs)
+  _kesm_resource_source(${target} ${abs} src)
+  add_library(${target} MODULE ${src})
+  set_target_properties(${target} PROPERTIES PREFIX "")
+endfunction()
+
+function(_kesm_add_resources_here target script)
+  if(NOT TARGET ${target})
+    message(FATAL_ERROR "kesm_add_resources: no target ${target}")
+  endif()
+  _kesm_resource_source(${target} ${script} src)
+  target_sources(${target} PRIVATE ${src})
+endfunction()
+
+function(kesm_add_resources target script)
+  cmake_path(ABSOLUTE_PATH script BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+             OUTPUT_VARIABLE abs)
+  get_property(taken GLOBAL PROPERTY KESM_RESOURCES_OF_${target})
+  if(taken)
+    message(FATAL_ERROR "kesm_add_resources: ${target} already has the resources of ${taken}")
+  endif()
+  set_property(GLOBAL PROPERTY KESM_RESOURCES_OF_${target} ${abs})
+  set(dir ${PROJECT_SOURCE_DIR})
+  if(TARGET ${target})
+    get_target_property(dir ${target} SOURCE_DIR)
+  endif()
+  if(dir STREQUAL CMAKE_CURRENT_SOURCE_DIR)
+    _kesm_add_resources_here(${target} ${abs})
+  else()
+    # A deferred call reads its arguments when it runs: pass the values.
+    cmake_language(EVAL CODE
+      "cmake_language(DEFER DIRECTORY [[${dir}]] CALL _kesm_add_resources_here [[${target}]] [[${abs}]])")
+  endif()
+endfunction()

@@ -69,6 +69,12 @@ using HGLOBAL = void*;
 using HLOCAL = void*;
 using HWND = void*;
 using HGDIOBJ = void*;
+using HRSRC = void*;
+// Address of an exported function; callers cast it to the function's type.
+// Declared as void (*)() (not INT_PTR (*)()) because that is the one function
+// type the compiler lets every function pointer be cast to and from without
+// a cast-function-type warning.
+using FARPROC = void (*)();
 
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;

@@ -1,0 +1,93 @@
+// Module names, search folders and built-in modules.
+#include "platform/module_names.h"
+
+#include <algorithm>
+#include <mutex>
+#include <vector>
+
+#include "platform/builtin_modules.h"
+#include "platform/module_hostpath.h"
+
+namespace plat::modname {
+namespace {
+
+bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
+
+constexpr std::u16string_view kSearchFolders[] = {
+    u"C:\\Windows\\System32",
+    u"C:\\Windows\\System",
+    u"C:\\Windows",
+};
+
+struct Registry {
+  std::mutex lock;
+  std::vector<Builtin> modules;
+};
+
+// The built-in modules present from the start.
+Registry& Builtins() {
+  static Registry* registry = new Registry{
+      {}, {{u"UserEnv.dll", UserEnvExports()}}};  // lives until process exit
+  return *registry;
+}
+
+}  // namespace
+
+std::u16string WithExtension(std::u16string_view name) {
+  std::u16string result(name);
+  if (!result.empty() && result.back() == u'.') {
+    result.pop_back();
+  } else if (FileNamePart(result).find(u'.') == std::u16string_view::npos) {
+    result += u".DLL";
+  }
+  return result;
+}
+
+std::u16string_view FileNamePart(std::u16string_view path) {
+  auto it = std::find_if(path.rbegin(), path.rend(), IsSeparator);
+  return path.substr(static_cast<std::size_t>(path.rend() - it));
+}
+
+bool HasFolder(std::u16string_view name) {
+  return std::any_of(name.begin(), name.end(), IsSeparator);
+}
+
+std::u16string Join(std::u16string_view folder, std::u16string_view name) {
+  std::u16string path(folder);
+  if (!path.empty() && !IsSeparator(path.back())) path += u'\\';
+  path += name;
+  return path;
+}
+
+std::u16string_view SystemFolder() { return kSearchFolders[0]; }
+
+std::span<const std::u16string_view> SearchFolders() { return kSearchFolders; }
+
+std::optional<Builtin> FindBuiltin(std::u16string_view fileName) {
+  Registry& r = Builtins();
+  std::lock_guard guard(r.lock);
+  auto it = std::find_if(r.modules.begin(), r.modules.end(), [&](const Builtin& b) {
+    return modpath::EqualNoCase(b.name, fileName);
+  });
+  if (it == r.modules.end()) return std::nullopt;
+  return *it;
+}
+
+}  // namespace plat::modname
+
+bool plat::RegisterBuiltinModule(std::u16string_view fileName,
+                                 std::span<const BuiltinExport> exports) {
+  if (fileName.empty() || modname::HasFolder(fileName)) return false;
+  std::u16string name = modname::WithExtension(fileName);
+  modname::Registry& r = modname::Builtins();
+  std::lock_guard guard(r.lock);
+  auto it = std::find_if(r.modules.begin(), r.modules.end(), [&](const modname::Builtin& b) {
+    return modpath::EqualNoCase(b.name, name);
+  });
+  if (it != r.modules.end()) {
+    it->exports = exports;
+  } else {
+    r.modules.push_back({std::move(name), exports});
+  }
+  return true;
+}

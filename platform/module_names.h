@@ -1,0 +1,34 @@
+// Module names, the folders searched for them and the registry of built-in
+// modules. Private to the module services.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/winmodule.h"
+
+namespace plat::modname {
+
+// The name a module is stored under: ".DLL" added when its file-name part has
+// no dot, one trailing dot dropped.
+std::u16string WithExtension(std::u16string_view name);
+// The part after the last "\" or "/".
+std::u16string_view FileNamePart(std::u16string_view path);
+bool HasFolder(std::u16string_view name);
+// "folder\name" with one separator between.
+std::u16string Join(std::u16string_view folder, std::u16string_view name);
+
+// The system folder and the folders searched for a bare name, in order.
+std::u16string_view SystemFolder();
+std::span<const std::u16string_view> SearchFolders();
+
+struct Builtin {
+  std::u16string name;  // as registered, with extension
+  std::span<const BuiltinExport> exports;
+};
+// The built-in module registered under that file name (ignoring case).
+std::optional<Builtin> FindBuiltin(std::u16string_view fileName);
+
+}  // namespace plat::modname

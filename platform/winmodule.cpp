@@ -1,0 +1,278 @@
+// The module table: loading by name, reference counts, exports and the
+// resource table of each module.
+#include "platform/winmodule.h"
+
+#include <dlfcn.h>
+#include <link.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/module_hostpath.h"
+#include "platform/module_internal.h"
+#include "platform/module_names.h"
+#include "platform/winerror.h"
+
+namespace plat {
+namespace {
+
+struct Module {
+  std::u16string path;                     // full Windows path
+  void* dl = nullptr;                      // null for a built-in module
+  std::span<const BuiltinExport> exports;  // built-in modules only
+  std::optional<res::Table> resources;
+  long refs = 1;
+  bool permanent = false;  // the process image is never unloaded
+
+  std::u16string_view FileName() const { return modname::FileNamePart(path); }
+};
+
+// Loads and unloads may nest (a module's constructors may load others), as
+// under the Windows loader lock.
+struct ModuleTable {
+  std::recursive_mutex lock;
+  std::vector<std::unique_ptr<Module>> modules;
+};
+
+ModuleTable& Table() {
+  static ModuleTable* table = new ModuleTable;  // lives until process exit
+  return *table;
+}
+
+Module* Add(std::unique_ptr<Module> module) {
+  Module* raw = module.get();
+  Table().modules.push_back(std::move(module));
+  return raw;
+}
+
+template <class Pred>
+Module* FindIf(Pred pred) {
+  auto& modules = Table().modules;
+  auto it = std::find_if(modules.begin(), modules.end(),
+                         [&](const std::unique_ptr<Module>& m) { return pred(*m); });
+  return it == modules.end() ? nullptr : it->get();
+}
+
+// True when the address lies in the object that dl names, not in one of the
+// libraries it depends on.
+bool OwnAddress(void* dl, const void* address) {
+  link_map* own = nullptr;
+  link_map* found = nullptr;
+  Dl_info info;
+  return dlinfo(dl, RTLD_DI_LINKMAP, &own) == 0 &&
+         dladdr1(address, &info, reinterpret_cast<void**>(&found), RTLD_DL_LINKMAP) != 0 &&
+         found == own;
+}
+
+void* OwnSymbol(void* dl, const char* name) {
+  void* address = dlsym(dl, name);
+  return address != nullptr && OwnAddress(dl, address) ? address : nullptr;
+}
+
+std::optional<res::Table> ExportedResources(void* dl) {
+  return res::Table::AtSymbol(OwnSymbol(dl, res::kSymbolName));
+}
+
+Module* ProcessImage() {
+  static Module* image = [] {
+    auto m = std::make_unique<Module>();
+    m->dl = dlopen(nullptr, RTLD_NOW);
+    std::error_code ec;
+    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec).filename().u16string();
+    m->path = modname::Join(modname::SystemFolder(), exe);
+    m->resources = ExportedResources(m->dl);
+    m->permanent = true;
+    return Add(std::move(m));
+  }();
+  return image;
+}
+
+// The loaded module a handle names (null: the process image), or null.
+Module* Loaded(HMODULE handle) {
+  if (handle == nullptr) return ProcessImage();
+  return FindIf([&](const Module& m) { return &m == handle; });
+}
+
+Module* LoadFile(const std::filesystem::path& host, std::u16string_view winPath) {
+  void* dl = dlopen(host.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (dl == nullptr) {
+    SetLastError(ERROR_BAD_EXE_FORMAT);
+    return nullptr;
+  }
+  if (Module* same = FindIf([&](const Module& m) { return m.dl == dl; })) {
+    dlclose(dl);  // the loader counted the same object twice
+    ++same->refs;
+    return same;
+  }
+  auto m = std::make_unique<Module>();
+  m->path = winPath;
+  std::replace(m->path.begin(), m->path.end(), u'/', u'\\');
+  m->dl = dl;
+  m->resources = ExportedResources(dl);
+  return Add(std::move(m));
+}
+
+Module* LoadBuiltin(const modname::Builtin& builtin) {
+  auto m = std::make_unique<Module>();
+  m->path = modname::Join(modname::SystemFolder(), builtin.name);
+  m->exports = builtin.exports;
+  return Add(std::move(m));
+}
+
+Module* NotFound() {
+  SetLastError(ERROR_MOD_NOT_FOUND);
+  return nullptr;
+}
+
+// A relative name: below each searched folder in turn.
+Module* LoadFromSearchFolders(std::u16string_view name) {
+  for (std::u16string_view folder : modname::SearchFolders()) {
+    std::u16string path = modname::Join(folder, name);
+    if (auto host = modpath::ExistingFile(path)) return LoadFile(*host, path);
+  }
+  return NotFound();
+}
+
+Module* LoadBareName(std::u16string_view name) {
+  if (Module* m = FindIf([&](const Module& m) { return modpath::EqualNoCase(m.FileName(), name); })) {
+    ++m->refs;
+    return m;
+  }
+  if (auto builtin = modname::FindBuiltin(name)) return LoadBuiltin(*builtin);
+  return LoadFromSearchFolders(name);
+}
+
+Module* LoadFullPath(std::u16string_view path) {
+  if (auto host = modpath::ExistingFile(path)) return LoadFile(*host, path);
+  std::u16string_view file = modname::FileNamePart(path);
+  std::u16string_view folder = path.substr(0, path.size() - file.size());
+  if (!folder.empty()) folder.remove_suffix(1);
+  if (modpath::EqualNoCase(folder, modname::SystemFolder())) {
+    auto builtin = modname::FindBuiltin(file);
+    if (builtin) {
+      Module* loaded = FindIf([&](const Module& m) { return modpath::EqualNoCase(m.path, path); });
+      if (loaded) {
+        ++loaded->refs;
+        return loaded;
+      }
+      return LoadBuiltin(*builtin);
+    }
+  }
+  return NotFound();
+}
+
+}  // namespace
+
+const res::Table* ModuleResources(HMODULE handle) {
+  std::lock_guard guard(Table().lock);
+  Module* m = Loaded(handle);
+  if (m == nullptr) {
+    SetLastError(ERROR_MOD_NOT_FOUND);
+    return nullptr;
+  }
+  if (!m->resources) {
+    SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
+    return nullptr;
+  }
+  return &*m->resources;
+}
+
+}  // namespace plat
+
+using plat::Module;
+
+HMODULE LoadLibraryW(LPCWSTR fileName) {
+  if (fileName == nullptr || fileName[0] == 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  std::u16string name = plat::modname::WithExtension(fileName);
+  std::lock_guard guard(plat::Table().lock);
+  if (plat::modpath::IsAbsolute(name)) return plat::LoadFullPath(name);
+  if (plat::modname::HasFolder(name)) return plat::LoadFromSearchFolders(name);
+  return plat::LoadBareName(name);
+}
+
+HMODULE GetModuleHandleW(LPCWSTR moduleName) {
+  std::lock_guard guard(plat::Table().lock);
+  if (moduleName == nullptr) return plat::ProcessImage();
+  std::u16string name = plat::modname::WithExtension(moduleName);
+  bool bare = !plat::modname::HasFolder(name);
+  Module* m = plat::FindIf([&](const Module& m) {
+    return plat::modpath::EqualNoCase(bare ? m.FileName() : std::u16string_view(m.path), name);
+  });
+  return m != nullptr ? m : plat::NotFound();
+}
+
+FARPROC GetProcAddress(HMODULE module, LPCSTR procName) {
+  std::lock_guard guard(plat::Table().lock);
+  Module* m = plat::Loaded(module);
+  if (m == nullptr) {
+    plat::NotFound();
+    return nullptr;
+  }
+  // Names only: a value below 0x10000 would be an ordinal.
+  if (reinterpret_cast<ULONG_PTR>(procName) >= 0x10000) {
+    if (m->dl != nullptr) {
+      if (void* address = plat::OwnSymbol(m->dl, procName)) {
+        return reinterpret_cast<FARPROC>(address);
+      }
+    } else {
+      std::string_view wanted(procName);
+      for (const plat::BuiltinExport& e : m->exports) {
+        if (wanted == e.name) return e.proc;
+      }
+    }
+  }
+  SetLastError(ERROR_PROC_NOT_FOUND);
+  return nullptr;
+}
+
+BOOL FreeLibrary(HMODULE module) {
+  std::unique_ptr<Module> unloaded;
+  {
+    std::lock_guard guard(plat::Table().lock);
+    auto& modules = plat::Table().modules;
+    auto it = std::find_if(modules.begin(), modules.end(),
+                           [&](const std::unique_ptr<Module>& m) { return m.get() == module; });
+    if (module == nullptr || it == modules.end()) {
+      SetLastError(ERROR_MOD_NOT_FOUND);
+      return FALSE;
+    }
+    if ((*it)->permanent || --(*it)->refs > 0) return TRUE;
+    unloaded = std::move(*it);
+    modules.erase(it);
+  }
+  // Outside the table's lock, so that the module's destructors may use it.
+  if (unloaded->dl != nullptr) dlclose(unloaded->dl);
+  return TRUE;
+}
+
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR fileName, DWORD size) {
+  std::u16string path;
+  {
+    std::lock_guard guard(plat::Table().lock);
+    Module* m = plat::Loaded(module);
+    if (m == nullptr) {
+      SetLastError(ERROR_MOD_NOT_FOUND);
+      return 0;
+    }
+    path = m->path;
+  }
+  if (path.size() < size) {
+    std::copy(path.begin(), path.end(), fileName);
+    fileName[path.size()] = 0;
+    return static_cast<DWORD>(path.size());
+  }
+  if (size > 0) {
+    std::copy_n(path.begin(), size - 1, fileName);
+    fileName[size - 1] = 0;
+  }
+  SetLastError(ERROR_INSUFFICIENT_BUFFER);
+  return size;
+}

@@ -1,0 +1,204 @@
+// Splitting a resource script into tokens.
+#include "tools/kesmrc/lexer.h"
+
+#include <cctype>
+
+namespace kesmrc {
+namespace {
+
+bool IsWordStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
+bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(a[i])) !=
+        std::toupper(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+void AppendUtf16(std::u16string& text, char32_t cp) {
+  if (cp < 0x10000) {
+    text += static_cast<char16_t>(cp);
+  } else {
+    cp -= 0x10000;
+    text += static_cast<char16_t>(0xD800 + (cp >> 10));
+    text += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+  }
+}
+
+}  // namespace
+
+Token Lexer::Fail(std::string message) const {
+  Token t;
+  t.kind = TokenKind::Error;
+  t.line = line_;
+  t.word = std::move(message);
+  return t;
+}
+
+bool Lexer::SkipBlanksAndComments(Token& error) {
+  while (pos_ < src_.size()) {
+    char c = src_[pos_];
+    if (c == '\n') {
+      ++line_;
+      ++pos_;
+    } else if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v') {
+      ++pos_;
+    } else if (src_.substr(pos_, 2) == "//") {
+      while (pos_ < src_.size() && src_[pos_] != '\n') ++pos_;
+    } else if (src_.substr(pos_, 2) == "/*") {
+      std::size_t end = src_.find("*/", pos_ + 2);
+      if (end == std::string_view::npos) {
+        error = Fail("unterminated comment");
+        return false;
+      }
+      for (std::size_t i = pos_; i < end; ++i) line_ += src_[i] == '\n';
+      pos_ = end + 2;
+    } else {
+      break;
+    }
+  }
+  return true;
+}
+
+Token Lexer::Next() {
+  Token error;
+  if (!SkipBlanksAndComments(error)) return error;
+  Token t;
+  t.line = line_;
+  if (pos_ >= src_.size()) return t;
+  char c = src_[pos_];
+  if (std::isdigit(static_cast<unsigned char>(c))) return Number();
+  if (c == '"') return String();
+  if (IsWordStart(c)) return Word();
+  if (c == '{' || c == '}') {
+    ++pos_;
+    t.kind = c == '{' ? TokenKind::Open : TokenKind::Close;
+    return t;
+  }
+  return Fail(std::string("unexpected character '") + c + "'");
+}
+
+Token Lexer::Number() {
+  Token t;
+  t.kind = TokenKind::Number;
+  t.line = line_;
+  int base = 10;
+  if (src_.substr(pos_, 2) == "0x" || src_.substr(pos_, 2) == "0X") {
+    base = 16;
+    pos_ += 2;
+  }
+  std::size_t start = pos_;
+  std::uint64_t value = 0;
+  while (pos_ < src_.size()) {
+    int digit = HexValue(src_[pos_]);
+    if (digit < 0 || digit >= base) break;
+    value = value * base + digit;
+    if (value > 0xFFFFFFFFu) return Fail("number too large");
+    ++pos_;
+  }
+  if (pos_ == start || (pos_ < src_.size() && IsWordChar(src_[pos_]))) {
+    return Fail("malformed number");
+  }
+  t.number = static_cast<std::uint32_t>(value);
+  return t;
+}
+
+bool Lexer::DecodeUtf8(char32_t& cp) {
+  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(src_[i]); };
+  unsigned char lead = byte(pos_);
+  int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2
+              : (lead & 0xF8) == 0xF0 ? 3 : -1;
+  if (extra < 0 || pos_ + extra >= src_.size()) return false;
+  cp = extra == 0 ? lead : lead & (0x3F >> extra);
+  for (int i = 1; i <= extra; ++i) {
+    if ((byte(pos_ + i) & 0xC0) != 0x80) return false;
+    cp = (cp << 6) | (byte(pos_ + i) & 0x3F);
+  }
+  static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+  pos_ += extra + 1;
+  return true;
+}
+
+bool Lexer::Escape(std::u16string& text, Token& error) {
+  if (pos_ >= src_.size()) {
+    error = Fail("unterminated string");
+    return false;
+  }
+  char c = src_[pos_++];
+  switch (c) {
+    case 'n': text += u'\n'; return true;
+    case 'r': text += u'\r'; return true;
+    case 't': text += u'\t'; return true;
+    case '0': text += u'\0'; return true;
+    case '\\': text += u'\\'; return true;
+    case '"': text += u'"'; return true;
+    case 'x': {
+      std::uint32_t value = 0;
+      int digits = 0;
+      while (digits < 4 && pos_ < src_.size() && HexValue(src_[pos_]) >= 0) {
+        value = value * 16 + HexValue(src_[pos_++]);
+        ++digits;
+      }
+      if (digits == 0) break;
+      text += static_cast<char16_t>(value);
+      return true;
+    }
+    default:
+      break;
+  }
+  error = Fail(std::string("unknown escape '\\") + c + "'");
+  return false;
+}
+
+Token Lexer::String() {
+  Token t;
+  t.kind = TokenKind::String;
+  t.line = line_;
+  ++pos_;  // opening quote
+  for (;;) {
+    if (pos_ >= src_.size() || src_[pos_] == '\n') return Fail("unterminated string");
+    char c = src_[pos_];
+    if (c == '"') {
+      if (src_.substr(pos_, 2) != "\"\"") break;
+      t.text += u'"';
+      pos_ += 2;
+    } else if (c == '\\') {
+      ++pos_;
+      Token error;
+      if (!Escape(t.text, error)) return error;
+    } else {
+      char32_t cp;
+      if (!DecodeUtf8(cp)) return Fail("invalid UTF-8 in string");
+      AppendUtf16(t.text, cp);
+    }
+  }
+  ++pos_;  // closing quote
+  return t;
+}
+
+Token Lexer::Word() {
+  Token t;
+  t.kind = TokenKind::Word;
+  t.line = line_;
+  std::size_t start = pos_;
+  while (pos_ < src_.size() && IsWordChar(src_[pos_])) ++pos_;
+  t.word = std::string(src_.substr(start, pos_ - start));
+  if (EqualsNoCase(t.word, "BEGIN")) t.kind = TokenKind::Open;
+  if (EqualsNoCase(t.word, "END")) t.kind = TokenKind::Close;
+  return t;
+}
+
+}  // namespace kesmrc

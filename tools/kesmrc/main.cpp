@@ -1,0 +1,84 @@
+// kesmrc: compiles a resource script into the C++ source of a resource table.
+//
+//   kesmrc SCRIPT OUTPUT.cpp [--depfile FILE]
+//
+// Errors go to standard error as "SCRIPT:LINE: error: MESSAGE"; the exit
+// status is then 1 and no output is written.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <system_error>
+
+#include "tools/kesmrc/output.h"
+#include "tools/kesmrc/script.h"
+
+namespace {
+
+struct Arguments {
+  std::filesystem::path script;
+  std::filesystem::path output;
+  std::filesystem::path depfile;
+};
+
+bool ParseArguments(int argc, char** argv, Arguments& args) {
+  if (argc != 3 && argc != 5) return false;
+  args.script = argv[1];
+  args.output = argv[2];
+  if (argc == 5) {
+    if (std::string(argv[3]) != "--depfile") return false;
+    args.depfile = argv[4];
+  }
+  return true;
+}
+
+// Writes through a temporary file and a rename, so that an interrupted run
+// leaves no half-written output behind.
+bool WriteFile(const std::filesystem::path& path, const std::string& text) {
+  std::filesystem::path temporary = path;
+  temporary += ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (!out.flush()) return false;
+  }
+  std::error_code ec;
+  std::filesystem::rename(temporary, path, ec);
+  return !ec;
+}
+
+int Fail(const std::string& where, const std::string& message) {
+  std::cerr << where << ": error: " << message << "\n";
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Arguments args;
+  if (!ParseArguments(argc, argv, args)) {
+    std::cerr << "usage: kesmrc SCRIPT OUTPUT.cpp [--depfile FILE]\n";
+    return 2;
+  }
+  std::ifstream in(args.script, std::ios::binary);
+  if (!in) return Fail(args.script.string(), "cannot read the script");
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+
+  kesmrc::Script script;
+  kesmrc::ScriptError error;
+  if (!kesmrc::ParseScript(text, args.script.parent_path(), script, error)) {
+    return Fail(args.script.string() + ":" + std::to_string(error.line), error.message);
+  }
+  auto table = kesmrc::BuildTable(script);
+  if (!table) return Fail(args.script.string(), "resources exceed 4 GB");
+  if (!WriteFile(args.output, kesmrc::TableSource(*table, args.script.filename().string()))) {
+    return Fail(args.output.string(), "cannot write the output");
+  }
+  if (!args.depfile.empty() &&
+      !WriteFile(args.depfile, kesmrc::DependencyLine(args.output, args.script, script.inputs))) {
+    return Fail(args.depfile.string(), "cannot write the dependency file");
+  }
+  return 0;
+}

@@ -1,0 +1,26 @@
+// What kesmrc writes: the resource table bytes (platform/resformat.h), the
+// C++ source that holds them, and the dependency list for the build.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/kesmrc/script.h"
+
+namespace kesmrc {
+
+// The table of the script's resources; nothing when it would exceed the
+// 32-bit offsets of the layout.
+std::optional<std::vector<std::byte>> BuildTable(const Script& script);
+
+// C++ source defining the exported table symbol in its own section.
+std::string TableSource(const std::vector<std::byte>& table, const std::string& scriptName);
+
+// A make-style dependency line: target, then the script and its data files.
+std::string DependencyLine(const std::filesystem::path& target, const std::filesystem::path& script,
+                           const std::vector<std::filesystem::path>& inputs);
+
+}  // namespace kesmrc

@@ -1,0 +1,60 @@
+// Resource scripts: the text that kesmrc compiles into a module's resource
+// table.
+//
+// A script is UTF-8 text of statements; "//" and "/* */" are comments, and
+// keywords ignore case.
+//
+//   STRINGTABLE
+//   BEGIN                      // or {
+//     101 "Paper size"
+//     102 "Line one\nline two"
+//   END                        // or }
+//
+//   1 258 "fonts/metrics1.bin" // resource id, numeric type, data file
+//
+// String ids run from 0 to 65535. Escapes in strings: \n \r \t \0 \\ \" and
+// \xHHHH (one UTF-16 unit of up to four hex digits); "" is a quote. Numbers
+// are decimal or 0x hexadecimal. A data file is named relative to the script
+// and taken byte for byte; its type is a user-defined type (256 to 65535)
+// and its id runs from 1 to 65535. Types below 256 are kept for the
+// predefined kinds (bitmaps, cursors, dialogs, menus), which get statements
+// of their own.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kesmrc {
+
+struct StringResource {
+  std::uint32_t id;
+  std::u16string text;
+};
+
+struct DataResource {
+  std::uint32_t type;
+  std::uint32_t id;
+  std::vector<std::byte> data;
+};
+
+struct Script {
+  std::vector<StringResource> strings;
+  std::vector<DataResource> resources;
+  std::vector<std::filesystem::path> inputs;  // data files read
+};
+
+struct ScriptError {
+  int line = 0;
+  std::string message;
+};
+
+// Parses the script text; data files are read relative to folder. On failure
+// returns false with the first error.
+bool ParseScript(std::string_view text, const std::filesystem::path& folder, Script& script,
+                 ScriptError& error);
+
+}  // namespace kesmrc

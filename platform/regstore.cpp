@@ -2,11 +2,11 @@
 #include "platform/regstore.h"
 
 #include <algorithm>
-#include <chrono>
 
 #include "platform/machine.h"
 #include "platform/storefile.h"
 #include "platform/winerror.h"
+#include "platform/wintime.h"
 
 namespace plat::reg {
 namespace {
@@ -16,7 +16,7 @@ constexpr DWORD kVersion = 1;
 
 std::filesystem::path HiveFile(HKEY root) {
   if (MachineRoot().empty()) return {};
-  return RegistryStore() / (root == HKEY_CURRENT_USER ? "HKCU.hive" : "HKLM.hive");
+  return root == HKEY_LOCAL_MACHINE ? RegistryStore() / "HKLM.hive" : std::filesystem::path();
 }
 
 void EncodeKey(store::Writer& w, const Key& key) {
@@ -78,7 +78,7 @@ DWORD Decode(std::span<const BYTE> bytes, Hive& hive) {
 
 }  // namespace
 
-bool IsHiveRoot(HKEY key) { return key == HKEY_LOCAL_MACHINE || key == HKEY_CURRENT_USER; }
+bool IsHiveRoot(HKEY key) { return key == HKEY_LOCAL_MACHINE; }
 
 DWORD ReadHive(HKEY root, Hive& hive) {
   const auto file = HiveFile(root);
@@ -124,11 +124,9 @@ Key& AddSubkey(Hive& hive, Key& parent, std::u16string_view name) {
 }
 
 void Touch(Key& key) {
-  // FILETIME counts 100-ns units from 1601; the host clock counts from 1970.
-  constexpr ULONGLONG kEpochDifference = 116444736000000000ull;
-  const auto since1970 = std::chrono::duration_cast<std::chrono::nanoseconds>(
-      std::chrono::system_clock::now().time_since_epoch());
-  key.lastWrite = kEpochDifference + static_cast<ULONGLONG>(since1970.count() / 100);
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  key.lastWrite = (static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
 }
 
 }  // namespace plat::reg

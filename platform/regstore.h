@@ -38,7 +38,7 @@ struct Hive {
   Key root{u"", kRootId, 0, {}, {}};
 };
 
-// True for HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER.
+// True for the predefined keys (HKEY_LOCAL_MACHINE).
 bool IsHiveRoot(HKEY key);
 
 // Reads the hive of a predefined key. ERROR_BADDB when its file is damaged.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/entryguard.h"
 #include "platform/machine.h"
 #include "platform/spoolinfo.h"
 #include "platform/spoolstore.h"
@@ -32,8 +33,9 @@ bool IsValidPrinterName(const PrinterSetup& p) {
   if (server.size() < 3 || server.substr(0, 2) != u"\\\\" || HasBackslash(server.substr(2))) {
     return false;
   }
-  return name.size() > server.size() + 1 && store::SameName(name.substr(0, server.size()), server) &&
-         name[server.size()] == u'\\' && !HasBackslash(name.substr(server.size() + 1));
+  const std::size_t cut = server.size();
+  return name.size() > cut + 1 && store::SameName(name.substr(0, cut), server) &&
+         name[cut] == u'\\' && !HasBackslash(name.substr(cut + 1));
 }
 
 // Either no DEVMODE, or one whose header accounts for every byte.
@@ -49,40 +51,48 @@ bool IsValidDevMode(const std::vector<BYTE>& dm) {
 }  // namespace
 
 DWORD AddPrinterDriver(const DriverSetup& driver) {
-  const spool::Environment* env = spool::FindEnvironment(driver.environment.c_str());
-  if (!env) return ERROR_INVALID_ENVIRONMENT;
-  const bool filesOk =
-      IsBareFileName(driver.driverFile) && IsBareFileName(driver.dataFile) &&
-      IsBareFileName(driver.configFile) &&
-      (driver.helpFile.empty() || IsBareFileName(driver.helpFile)) &&
-      std::all_of(driver.dependentFiles.begin(), driver.dependentFiles.end(), IsBareFileName);
-  if (driver.name.empty() || HasBackslash(driver.name) || !filesOk) return ERROR_INVALID_PARAMETER;
-  spool::DriverRecord record{driver.name,           3,
-                             driver.driverFile,     driver.dataFile,
-                             driver.configFile,     driver.helpFile,
-                             driver.dependentFiles, driver.monitorName,
-                             driver.defaultDataType};
-  return spool::WriteDriver(*env, record);
+  return plat::Guard([&]() -> DWORD {
+    const spool::Environment* env = spool::FindEnvironment(driver.environment.c_str());
+    if (!env) return ERROR_INVALID_ENVIRONMENT;
+    const bool filesOk =
+        IsBareFileName(driver.driverFile) && IsBareFileName(driver.dataFile) &&
+        IsBareFileName(driver.configFile) &&
+        (driver.helpFile.empty() || IsBareFileName(driver.helpFile)) &&
+        std::all_of(driver.dependentFiles.begin(), driver.dependentFiles.end(), IsBareFileName);
+    if (driver.name.empty() || HasBackslash(driver.name) || !filesOk) {
+      return ERROR_INVALID_PARAMETER;
+    }
+    spool::DriverRecord record{driver.name,           3,
+                               driver.driverFile,     driver.dataFile,
+                               driver.configFile,     driver.helpFile,
+                               driver.dependentFiles, driver.monitorName,
+                               driver.defaultDataType};
+    return spool::WriteDriver(*env, record);
+  });
 }
 
 DWORD AddPrinter(const PrinterSetup& printer) {
-  if (!IsValidPrinterName(printer)) return ERROR_INVALID_PRINTER_NAME;
-  if (!IsValidDevMode(printer.defaultDevMode)) return ERROR_INVALID_PARAMETER;
-  spool::DriverRecord driver;
-  if (DWORD rc = spool::ReadDriver(*spool::FindEnvironment(nullptr), printer.driverName, driver);
-      rc != ERROR_SUCCESS) {
-    return rc;
-  }
-  spool::PrinterRecord record{printer.name,       printer.serverName, printer.shareName,
-                              printer.portName,   driver.name,        printer.comment,
-                              printer.location,   printer.attributes, printer.userRights,
-                              printer.defaultDevMode, {}};
-  return spool::ChangePrinters([&](std::vector<spool::PrinterRecord>& printers) {
-    for (const auto& p : printers) {
-      if (store::SameName(p.name, record.name)) return ERROR_PRINTER_ALREADY_EXISTS;
+  return plat::Guard([&]() -> DWORD {
+    if (!IsValidPrinterName(printer)) return ERROR_INVALID_PRINTER_NAME;
+    if (!IsValidDevMode(printer.defaultDevMode)) return ERROR_INVALID_PARAMETER;
+    spool::DriverRecord driver;
+    if (DWORD rc = spool::ReadDriver(*spool::FindEnvironment(nullptr), printer.driverName, driver);
+        rc != ERROR_SUCCESS) {
+      return rc;
     }
-    printers.push_back(record);
-    return ERROR_SUCCESS;
+    spool::PrinterRecord record{printer.name,       printer.serverName, printer.shareName,
+                                printer.portName,   driver.name,        printer.comment,
+                                printer.location,   printer.attributes, printer.userRights,
+                                printer.defaultDevMode, {}};
+    record.attributes |=
+        printer.serverName.empty() ? PRINTER_ATTRIBUTE_LOCAL : PRINTER_ATTRIBUTE_NETWORK;
+    return spool::ChangePrinters([&](std::vector<spool::PrinterRecord>& printers) {
+      for (const auto& p : printers) {
+        if (store::SameName(p.name, record.name)) return ERROR_PRINTER_ALREADY_EXISTS;
+      }
+      printers.push_back(record);
+      return ERROR_SUCCESS;
+    });
   });
 }
 

@@ -46,7 +46,9 @@ struct PrinterSetup {
   std::u16string driverName;
   std::u16string comment;
   std::u16string location;
-  DWORD attributes = PRINTER_ATTRIBUTE_LOCAL;
+  // PRINTER_ATTRIBUTE_* bits; the spooler adds PRINTER_ATTRIBUTE_LOCAL to a
+  // local printer's and PRINTER_ATTRIBUTE_NETWORK to a connection's.
+  DWORD attributes = 0;
   // The stored default DEVMODE: empty for none, else the public part and
   // the driver's private part, dmSize + dmDriverExtra bytes in all.
   std::vector<BYTE> defaultDevMode;

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "platform/entryguard.h"
 #include "platform/regstore.h"
 #include "platform/winerror.h"
 
@@ -112,13 +113,13 @@ DWORD ReadKey(HKEY handle, REGSAM need, const std::function<DWORD(Key&)>& use) {
   return key ? use(*key) : ERROR_KEY_DELETED;
 }
 
-DWORD WriteKey(HKEY handle, REGSAM need, const std::function<DWORD(Hive&, Key&)>& change) {
+DWORD WriteKey(HKEY handle, REGSAM need, const std::function<DWORD(Key&)>& change) {
   OpenKey open;
   if (!Lookup(handle, open)) return ERROR_INVALID_HANDLE;
   if ((open.access & need) != need) return ERROR_ACCESS_DENIED;
   return plat::reg::ChangeHive(open.hive, [&](Hive& hive) {
     Key* key = Resolve(hive, open);
-    return key ? change(hive, *key) : ERROR_KEY_DELETED;
+    return key ? change(*key) : ERROR_KEY_DELETED;
   });
 }
 
@@ -152,161 +153,181 @@ DWORD CopyName(const std::u16string& name, LPWSTR out, LPDWORD cch) {
 }  // namespace
 
 LSTATUS RegOpenKeyExW(HKEY hKey, LPCWSTR subKey, DWORD, REGSAM desired, PHKEY result) {
-  if (!result) return ERROR_INVALID_PARAMETER;
-  *result = nullptr;
-  OpenKey open;
-  std::vector<std::u16string> parts;
-  if (!Lookup(hKey, open)) return ERROR_INVALID_HANDLE;
-  if (DWORD rc = ParsePath(subKey, parts); rc != ERROR_SUCCESS) return rc;
-  Hive hive;
-  if (DWORD rc = plat::reg::ReadHive(open.hive, hive); rc != ERROR_SUCCESS) return rc;
-  Key* key = Resolve(hive, open);
-  if (!key) return ERROR_KEY_DELETED;
-  for (const auto& name : parts) {
-    key = plat::reg::FindSubkey(*key, name);
-    if (!key) return ERROR_FILE_NOT_FOUND;
-    open.path.push_back(key->name);
-  }
-  open.id = key->id;
-  open.access = MapAccess(desired);
-  *result = NewKeyHandle(std::move(open));
-  return ERROR_SUCCESS;
+  return plat::Guard([&]() -> DWORD {
+    if (!result) return ERROR_INVALID_PARAMETER;
+    *result = nullptr;
+    OpenKey open;
+    std::vector<std::u16string> parts;
+    if (!Lookup(hKey, open)) return ERROR_INVALID_HANDLE;
+    if (DWORD rc = ParsePath(subKey, parts); rc != ERROR_SUCCESS) return rc;
+    Hive hive;
+    if (DWORD rc = plat::reg::ReadHive(open.hive, hive); rc != ERROR_SUCCESS) return rc;
+    Key* key = Resolve(hive, open);
+    if (!key) return ERROR_KEY_DELETED;
+    for (const auto& name : parts) {
+      key = plat::reg::FindSubkey(*key, name);
+      if (!key) return ERROR_FILE_NOT_FOUND;
+      open.path.push_back(key->name);
+    }
+    open.id = key->id;
+    open.access = MapAccess(desired);
+    *result = NewKeyHandle(std::move(open));
+    return ERROR_SUCCESS;
+  });
 }
 
 LSTATUS RegOpenKeyW(HKEY hKey, LPCWSTR subKey, PHKEY result) {
-  if (!result) return ERROR_INVALID_PARAMETER;
-  if (!subKey || !*subKey) {
-    OpenKey open;
-    if (!Lookup(hKey, open)) return ERROR_INVALID_HANDLE;
-    *result = hKey;
-    return ERROR_SUCCESS;
-  }
-  return RegOpenKeyExW(hKey, subKey, 0, kMaximumAllowed, result);
+  return plat::Guard([&]() -> DWORD {
+    if (!result) return ERROR_INVALID_PARAMETER;
+    if (!subKey || !*subKey) {
+      OpenKey open;
+      if (!Lookup(hKey, open)) return ERROR_INVALID_HANDLE;
+      *result = hKey;
+      return ERROR_SUCCESS;
+    }
+    return RegOpenKeyExW(hKey, subKey, 0, kMaximumAllowed, result);
+  });
 }
 
 LSTATUS RegCreateKeyExW(HKEY hKey, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM desired,
                         LPSECURITY_ATTRIBUTES, PHKEY result, LPDWORD disposition) {
-  if (!result || !subKey) return ERROR_INVALID_PARAMETER;
-  *result = nullptr;
-  OpenKey open;
-  std::vector<std::u16string> parts;
-  if (!Lookup(hKey, open)) return ERROR_INVALID_HANDLE;
-  if (DWORD rc = ParsePath(subKey, parts); rc != ERROR_SUCCESS) return rc;
-  if (open.path.size() + parts.size() > plat::reg::kMaxDepth) return ERROR_INVALID_PARAMETER;
-  DWORD how = REG_OPENED_EXISTING_KEY;
-  DWORD rc = plat::reg::ChangeHive(open.hive, [&](Hive& hive) {
-    Key* key = Resolve(hive, open);
-    if (!key) return ERROR_KEY_DELETED;
-    for (const auto& name : parts) {
-      Key* next = plat::reg::FindSubkey(*key, name);
-      if (!next) {
-        if (!(open.access & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
-        next = &plat::reg::AddSubkey(hive, *key, name);
-        how = REG_CREATED_NEW_KEY;
+  return plat::Guard([&]() -> DWORD {
+    if (!result || !subKey) return ERROR_INVALID_PARAMETER;
+    *result = nullptr;
+    OpenKey open;
+    std::vector<std::u16string> parts;
+    if (!Lookup(hKey, open)) return ERROR_INVALID_HANDLE;
+    if (DWORD rc = ParsePath(subKey, parts); rc != ERROR_SUCCESS) return rc;
+    if (open.path.size() + parts.size() > plat::reg::kMaxDepth) return ERROR_INVALID_PARAMETER;
+    DWORD how = REG_OPENED_EXISTING_KEY;
+    DWORD rc = plat::reg::ChangeHive(open.hive, [&](Hive& hive) {
+      Key* key = Resolve(hive, open);
+      if (!key) return ERROR_KEY_DELETED;
+      for (const auto& name : parts) {
+        Key* next = plat::reg::FindSubkey(*key, name);
+        if (!next) {
+          if (!(open.access & KEY_CREATE_SUB_KEY)) return ERROR_ACCESS_DENIED;
+          next = &plat::reg::AddSubkey(hive, *key, name);
+          how = REG_CREATED_NEW_KEY;
+        }
+        key = next;
+        open.path.push_back(key->name);
       }
-      key = next;
-      open.path.push_back(key->name);
-    }
-    open.id = key->id;
+      open.id = key->id;
+      return ERROR_SUCCESS;
+    });
+    if (rc != ERROR_SUCCESS) return rc;
+    open.access = MapAccess(desired);
+    *result = NewKeyHandle(std::move(open));
+    if (disposition) *disposition = how;
     return ERROR_SUCCESS;
   });
-  if (rc != ERROR_SUCCESS) return rc;
-  open.access = MapAccess(desired);
-  *result = NewKeyHandle(std::move(open));
-  if (disposition) *disposition = how;
-  return ERROR_SUCCESS;
 }
 
 LSTATUS RegCloseKey(HKEY hKey) {
-  if (plat::reg::IsHiveRoot(hKey)) return ERROR_SUCCESS;
-  KeyTable& t = Keys();
-  std::lock_guard guard(t.lock);
-  return t.keys.erase(reinterpret_cast<ULONG_PTR>(hKey)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+  return plat::Guard([&]() -> DWORD {
+    if (plat::reg::IsHiveRoot(hKey)) return ERROR_SUCCESS;
+    KeyTable& t = Keys();
+    std::lock_guard guard(t.lock);
+    return t.keys.erase(reinterpret_cast<ULONG_PTR>(hKey)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+  });
 }
 
 LSTATUS RegQueryValueExW(HKEY hKey, LPCWSTR valueName, LPDWORD, LPDWORD type, LPBYTE data,
                          LPDWORD cbData) {
-  if (data && !cbData) return ERROR_INVALID_PARAMETER;
-  return ReadKey(hKey, KEY_QUERY_VALUE, [&](Key& key) {
-    const Value* v = plat::reg::FindValue(key, NameOf(valueName));
-    if (!v) return ERROR_FILE_NOT_FOUND;
-    if (type) *type = v->type;
-    return CopyOut(v->data, data, cbData);
+  return plat::Guard([&]() -> DWORD {
+    if (data && !cbData) return ERROR_INVALID_PARAMETER;
+    return ReadKey(hKey, KEY_QUERY_VALUE, [&](Key& key) {
+      const Value* v = plat::reg::FindValue(key, NameOf(valueName));
+      if (!v) return ERROR_FILE_NOT_FOUND;
+      if (type) *type = v->type;
+      return CopyOut(v->data, data, cbData);
+    });
   });
 }
 
 LSTATUS RegSetValueExW(HKEY hKey, LPCWSTR valueName, DWORD, DWORD type, const BYTE* data,
                        DWORD cbData) {
-  if (!data && cbData) return ERROR_NOACCESS;
-  const std::u16string_view name = NameOf(valueName);
-  if (name.size() > plat::reg::kMaxValueName) return ERROR_INVALID_PARAMETER;
-  return WriteKey(hKey, KEY_SET_VALUE, [&](Hive&, Key& key) {
-    Value* v = plat::reg::FindValue(key, name);
-    if (!v) v = &key.values.emplace_back(Value{std::u16string(name), type, {}});
-    v->type = type;
-    v->data.assign(data, data + cbData);
-    plat::reg::Touch(key);
-    return ERROR_SUCCESS;
+  return plat::Guard([&]() -> DWORD {
+    if (!data && cbData) return ERROR_NOACCESS;
+    const std::u16string_view name = NameOf(valueName);
+    if (name.size() > plat::reg::kMaxValueName) return ERROR_INVALID_PARAMETER;
+    return WriteKey(hKey, KEY_SET_VALUE, [&](Key& key) {
+      Value* v = plat::reg::FindValue(key, name);
+      if (!v) v = &key.values.emplace_back(Value{std::u16string(name), type, {}});
+      v->type = type;
+      v->data.assign(data, data + cbData);
+      plat::reg::Touch(key);
+      return ERROR_SUCCESS;
+    });
   });
 }
 
 LSTATUS RegDeleteValueW(HKEY hKey, LPCWSTR valueName) {
-  return WriteKey(hKey, KEY_SET_VALUE, [&](Hive&, Key& key) {
-    const Value* v = plat::reg::FindValue(key, NameOf(valueName));
-    if (!v) return ERROR_FILE_NOT_FOUND;
-    key.values.erase(key.values.begin() + (v - key.values.data()));
-    plat::reg::Touch(key);
-    return ERROR_SUCCESS;
+  return plat::Guard([&]() -> DWORD {
+    return WriteKey(hKey, KEY_SET_VALUE, [&](Key& key) {
+      const Value* v = plat::reg::FindValue(key, NameOf(valueName));
+      if (!v) return ERROR_FILE_NOT_FOUND;
+      key.values.erase(key.values.begin() + (v - key.values.data()));
+      plat::reg::Touch(key);
+      return ERROR_SUCCESS;
+    });
   });
 }
 
 LSTATUS RegDeleteKeyW(HKEY hKey, LPCWSTR subKey) {
-  std::vector<std::u16string> parts;
-  if (DWORD rc = ParsePath(subKey, parts); rc != ERROR_SUCCESS) return rc;
-  if (parts.empty()) return ERROR_INVALID_PARAMETER;
-  return WriteKey(hKey, 0, [&](Hive&, Key& base) {
-    Key* parent = &base;
-    for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-      parent = plat::reg::FindSubkey(*parent, parts[i]);
-      if (!parent) return ERROR_FILE_NOT_FOUND;
-    }
-    const Key* victim = plat::reg::FindSubkey(*parent, parts.back());
-    if (!victim) return ERROR_FILE_NOT_FOUND;
-    if (!victim->subkeys.empty()) return ERROR_ACCESS_DENIED;
-    parent->subkeys.erase(parent->subkeys.begin() + (victim - parent->subkeys.data()));
-    plat::reg::Touch(*parent);
-    return ERROR_SUCCESS;
+  return plat::Guard([&]() -> DWORD {
+    std::vector<std::u16string> parts;
+    if (DWORD rc = ParsePath(subKey, parts); rc != ERROR_SUCCESS) return rc;
+    if (parts.empty()) return ERROR_INVALID_PARAMETER;
+    return WriteKey(hKey, 0, [&](Key& base) {
+      Key* parent = &base;
+      for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+        parent = plat::reg::FindSubkey(*parent, parts[i]);
+        if (!parent) return ERROR_FILE_NOT_FOUND;
+      }
+      const Key* victim = plat::reg::FindSubkey(*parent, parts.back());
+      if (!victim) return ERROR_FILE_NOT_FOUND;
+      if (!victim->subkeys.empty()) return ERROR_ACCESS_DENIED;
+      parent->subkeys.erase(parent->subkeys.begin() + (victim - parent->subkeys.data()));
+      plat::reg::Touch(*parent);
+      return ERROR_SUCCESS;
+    });
   });
 }
 
 LSTATUS RegEnumKeyExW(HKEY hKey, DWORD index, LPWSTR name, LPDWORD cchName, LPDWORD,
                       LPWSTR keyClass, LPDWORD cchClass, PFILETIME lastWriteTime) {
-  if (!name || !cchName) return ERROR_INVALID_PARAMETER;
-  return ReadKey(hKey, KEY_ENUMERATE_SUB_KEYS, [&](Key& key) {
-    if (index >= key.subkeys.size()) return ERROR_NO_MORE_ITEMS;
-    const Key& sub = key.subkeys[index];
-    if (DWORD rc = CopyName(sub.name, name, cchName); rc != ERROR_SUCCESS) return rc;
-    if (keyClass && cchClass) {  // keys here carry no class
-      if (*cchClass == 0) return ERROR_MORE_DATA;
-      keyClass[0] = 0;
-    }
-    if (cchClass) *cchClass = 0;
-    if (lastWriteTime) {
-      lastWriteTime->dwLowDateTime = static_cast<DWORD>(sub.lastWrite);
-      lastWriteTime->dwHighDateTime = static_cast<DWORD>(sub.lastWrite >> 32);
-    }
-    return ERROR_SUCCESS;
+  return plat::Guard([&]() -> DWORD {
+    if (!name || !cchName) return ERROR_INVALID_PARAMETER;
+    return ReadKey(hKey, KEY_ENUMERATE_SUB_KEYS, [&](Key& key) {
+      if (index >= key.subkeys.size()) return ERROR_NO_MORE_ITEMS;
+      const Key& sub = key.subkeys[index];
+      if (DWORD rc = CopyName(sub.name, name, cchName); rc != ERROR_SUCCESS) return rc;
+      if (keyClass && cchClass) {  // keys here carry no class
+        if (*cchClass == 0) return ERROR_MORE_DATA;
+        keyClass[0] = 0;
+      }
+      if (cchClass) *cchClass = 0;
+      if (lastWriteTime) {
+        lastWriteTime->dwLowDateTime = static_cast<DWORD>(sub.lastWrite);
+        lastWriteTime->dwHighDateTime = static_cast<DWORD>(sub.lastWrite >> 32);
+      }
+      return ERROR_SUCCESS;
+    });
   });
 }
 
 LSTATUS RegEnumValueW(HKEY hKey, DWORD index, LPWSTR valueName, LPDWORD cchValueName, LPDWORD,
                       LPDWORD type, LPBYTE data, LPDWORD cbData) {
-  if (!valueName || !cchValueName || (data && !cbData)) return ERROR_INVALID_PARAMETER;
-  return ReadKey(hKey, KEY_QUERY_VALUE, [&](Key& key) {
-    if (index >= key.values.size()) return ERROR_NO_MORE_ITEMS;
-    const Value& v = key.values[index];
-    if (DWORD rc = CopyName(v.name, valueName, cchValueName); rc != ERROR_SUCCESS) return rc;
-    if (type) *type = v.type;
-    return CopyOut(v.data, data, cbData);
+  return plat::Guard([&]() -> DWORD {
+    if (!valueName || !cchValueName || (data && !cbData)) return ERROR_INVALID_PARAMETER;
+    return ReadKey(hKey, KEY_QUERY_VALUE, [&](Key& key) {
+      if (index >= key.values.size()) return ERROR_NO_MORE_ITEMS;
+      const Value& v = key.values[index];
+      if (DWORD rc = CopyName(v.name, valueName, cchValueName); rc != ERROR_SUCCESS) return rc;
+      if (type) *type = v.type;
+      return CopyOut(v.data, data, cbData);
+    });
   });
 }

@@ -1,5 +1,5 @@
-// The registry of the stand-in: HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER,
-// kept in the machine's registry store so that every process of the machine
+// The registry of the stand-in: HKEY_LOCAL_MACHINE, kept in the machine's
+// registry store so that every process of the machine
 // sees the same keys. Key and value names are matched ignoring case and keep
 // the spelling they were created with. Values keep their type and exactly
 // the bytes they were set with (strings are not terminated for the caller).
@@ -18,7 +18,6 @@ using LSTATUS = LONG;
 struct SECURITY_ATTRIBUTES;
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 
-inline const HKEY HKEY_CURRENT_USER = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x80000001u));
 inline const HKEY HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x80000002u));
 
 // Value types.

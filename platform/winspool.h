@@ -10,6 +10,7 @@
 #pragma once
 
 #include "platform/devmode.h"
+#include "platform/winreg.h"  // printer-data values carry registry types
 #include "platform/wintypes.h"
 
 using ACCESS_MASK = DWORD;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/entryguard.h"
 #include "platform/spoolinfo.h"
 #include "platform/storefile.h"
 #include "platform/winerror.h"
@@ -34,46 +35,52 @@ DWORD WritableName(HANDLE hPrinter, std::u16string& name) {
 
 DWORD GetPrinterDataW(HANDLE hPrinter, LPCWSTR pValueName, LPDWORD pType, LPBYTE pData,
                       DWORD nSize, LPDWORD pcbNeeded) {
-  auto printer = plat::spool::FindPrinterHandle(hPrinter);
-  if (!printer) return ERROR_INVALID_HANDLE;
-  if (!pValueName || !pcbNeeded || (!pData && nSize)) return ERROR_INVALID_PARAMETER;
-  PrinterRecord rec;
-  if (DWORD rc = plat::spool::ReadPrinter(printer->printerName, rec); rc != ERROR_SUCCESS) {
-    return rc;
-  }
-  const DataValue* v = FindValue(rec, pValueName);
-  if (!v) return ERROR_FILE_NOT_FOUND;
-  const DWORD size = static_cast<DWORD>(v->bytes.size());
-  if (pType) *pType = v->type;
-  *pcbNeeded = size;
-  if (nSize < size) return ERROR_MORE_DATA;
-  if (size) std::memcpy(pData, v->bytes.data(), size);
-  return ERROR_SUCCESS;
-}
-
-DWORD SetPrinterDataW(HANDLE hPrinter, LPCWSTR pValueName, DWORD Type, const BYTE* pData,
-                      DWORD cbData) {
-  std::u16string printerName;
-  if (DWORD rc = WritableName(hPrinter, printerName); rc != ERROR_SUCCESS) return rc;
-  if (!pValueName || (!pData && cbData)) return ERROR_INVALID_PARAMETER;
-  const std::u16string_view name(pValueName);
-  return plat::spool::ChangePrinter(printerName, [&](PrinterRecord& rec) {
-    DataValue* v = FindValue(rec, name);
-    if (!v) v = &rec.data.emplace_back(DataValue{std::u16string(name), Type, {}});
-    v->type = Type;
-    v->bytes.assign(pData, pData + cbData);
+  return plat::Guard([&]() -> DWORD {
+    auto printer = plat::spool::FindPrinterHandle(hPrinter);
+    if (!printer) return ERROR_INVALID_HANDLE;
+    if (!pValueName || !pcbNeeded || (!pData && nSize)) return ERROR_INVALID_PARAMETER;
+    PrinterRecord rec;
+    if (DWORD rc = plat::spool::ReadPrinter(printer->printerName, rec); rc != ERROR_SUCCESS) {
+      return rc;
+    }
+    const DataValue* v = FindValue(rec, pValueName);
+    if (!v) return ERROR_FILE_NOT_FOUND;
+    const DWORD size = static_cast<DWORD>(v->bytes.size());
+    if (pType) *pType = v->type;
+    *pcbNeeded = size;
+    if (nSize < size) return ERROR_MORE_DATA;
+    if (size) std::memcpy(pData, v->bytes.data(), size);
     return ERROR_SUCCESS;
   });
 }
 
+DWORD SetPrinterDataW(HANDLE hPrinter, LPCWSTR pValueName, DWORD Type, const BYTE* pData,
+                      DWORD cbData) {
+  return plat::Guard([&]() -> DWORD {
+    std::u16string printerName;
+    if (DWORD rc = WritableName(hPrinter, printerName); rc != ERROR_SUCCESS) return rc;
+    if (!pValueName || (!pData && cbData)) return ERROR_INVALID_PARAMETER;
+    const std::u16string_view name(pValueName);
+    return plat::spool::ChangePrinter(printerName, [&](PrinterRecord& rec) {
+      DataValue* v = FindValue(rec, name);
+      if (!v) v = &rec.data.emplace_back(DataValue{std::u16string(name), Type, {}});
+      v->type = Type;
+      v->bytes.assign(pData, pData + cbData);
+      return ERROR_SUCCESS;
+    });
+  });
+}
+
 DWORD DeletePrinterDataW(HANDLE hPrinter, LPCWSTR pValueName) {
-  std::u16string printerName;
-  if (DWORD rc = WritableName(hPrinter, printerName); rc != ERROR_SUCCESS) return rc;
-  if (!pValueName) return ERROR_INVALID_PARAMETER;
-  return plat::spool::ChangePrinter(printerName, [&](PrinterRecord& rec) {
-    const DataValue* v = FindValue(rec, pValueName);
-    if (!v) return ERROR_FILE_NOT_FOUND;
-    rec.data.erase(rec.data.begin() + (v - rec.data.data()));
-    return ERROR_SUCCESS;
+  return plat::Guard([&]() -> DWORD {
+    std::u16string printerName;
+    if (DWORD rc = WritableName(hPrinter, printerName); rc != ERROR_SUCCESS) return rc;
+    if (!pValueName) return ERROR_INVALID_PARAMETER;
+    return plat::spool::ChangePrinter(printerName, [&](PrinterRecord& rec) {
+      const DataValue* v = FindValue(rec, pValueName);
+      if (!v) return ERROR_FILE_NOT_FOUND;
+      rec.data.erase(rec.data.begin() + (v - rec.data.data()));
+      return ERROR_SUCCESS;
+    });
   });
 }

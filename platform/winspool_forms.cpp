@@ -1,4 +1,5 @@
 // The form database as EnumFormsW hands it out.
+#include "platform/entryguard.h"
 #include "platform/formtable.h"
 #include "platform/infopack.h"
 #include "platform/spoolinfo.h"
@@ -37,5 +38,6 @@ DWORD EnumForms(HANDLE hPrinter, DWORD level, LPBYTE buffer, DWORD cbBuf, LPDWOR
 
 BOOL EnumFormsW(HANDLE hPrinter, DWORD Level, LPBYTE pForm, DWORD cbBuf, LPDWORD pcbNeeded,
                 LPDWORD pcReturned) {
-  return plat::spool::Report(EnumForms(hPrinter, Level, pForm, cbBuf, pcbNeeded, pcReturned));
+  return plat::spool::Report(
+      plat::Guard([&] { return EnumForms(hPrinter, Level, pForm, cbBuf, pcbNeeded, pcReturned); }));
 }

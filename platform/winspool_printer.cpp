@@ -1,6 +1,7 @@
 // Opening printers and reading their printer and driver information.
 #include "platform/winspool.h"
 
+#include "platform/entryguard.h"
 #include "platform/infopack.h"
 #include "platform/spoolinfo.h"
 #include "platform/winerror.h"
@@ -121,18 +122,20 @@ DWORD GetDriverInfo(HANDLE hPrinter, const char16_t* environment, DWORD level, L
 using namespace plat::spool;
 
 BOOL OpenPrinterW(LPCWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSW pDefault) {
-  if (!phPrinter) return Report(ERROR_INVALID_PARAMETER);
-  *phPrinter = nullptr;
-  if (!pPrinterName || !*pPrinterName) return Report(ERROR_INVALID_PRINTER_NAME);
-  PrinterRecord rec;
-  if (DWORD rc = ReadPrinter(pPrinterName, rec); rc != ERROR_SUCCESS) return Report(rc);
-  const DWORD access = MapAccess(pDefault ? pDefault->DesiredAccess : 0, rec.userRights);
-  if (access & ~rec.userRights) return Report(ERROR_ACCESS_DENIED);
-  auto printer = std::make_shared<PrinterHandle>();
-  printer->printerName = rec.name;
-  printer->access = access;
-  *phPrinter = NewPrinterHandle(std::move(printer));
-  return TRUE;
+  return Report(plat::Guard([&]() -> DWORD {
+    if (!phPrinter) return ERROR_INVALID_PARAMETER;
+    *phPrinter = nullptr;
+    if (!pPrinterName || !*pPrinterName) return ERROR_INVALID_PRINTER_NAME;
+    PrinterRecord rec;
+    if (DWORD rc = ReadPrinter(pPrinterName, rec); rc != ERROR_SUCCESS) return rc;
+    const DWORD access = MapAccess(pDefault ? pDefault->DesiredAccess : 0, rec.userRights);
+    if (access & ~rec.userRights) return ERROR_ACCESS_DENIED;
+    auto printer = std::make_shared<PrinterHandle>();
+    printer->printerName = rec.name;
+    printer->access = access;
+    *phPrinter = NewPrinterHandle(std::move(printer));
+    return ERROR_SUCCESS;
+  }));
 }
 
 BOOL ClosePrinter(HANDLE hPrinter) {
@@ -140,12 +143,14 @@ BOOL ClosePrinter(HANDLE hPrinter) {
 }
 
 BOOL GetPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pPrinter, DWORD cbBuf, LPDWORD pcbNeeded) {
-  return Report(GetPrinterInfo(hPrinter, Level, pPrinter, cbBuf, pcbNeeded));
+  return Report(
+      plat::Guard([&] { return GetPrinterInfo(hPrinter, Level, pPrinter, cbBuf, pcbNeeded); }));
 }
 
 BOOL GetPrinterDriverW(HANDLE hPrinter, LPCWSTR pEnvironment, DWORD Level, LPBYTE pDriverInfo,
                        DWORD cbBuf, LPDWORD pcbNeeded) {
-  return Report(GetDriverInfo(hPrinter, pEnvironment, Level, pDriverInfo, cbBuf, pcbNeeded));
+  return Report(plat::Guard(
+      [&] { return GetDriverInfo(hPrinter, pEnvironment, Level, pDriverInfo, cbBuf, pcbNeeded); }));
 }
 
 BOOL GetPrinterDriverDirectoryW(LPCWSTR pName, LPCWSTR pEnvironment, DWORD Level,
@@ -155,6 +160,8 @@ BOOL GetPrinterDriverDirectoryW(LPCWSTR pName, LPCWSTR pEnvironment, DWORD Level
   if (Level != 1) return Report(ERROR_INVALID_LEVEL);
   const Environment* env = FindEnvironment(pEnvironment);
   if (!env) return Report(ERROR_INVALID_ENVIRONMENT);
-  const std::u16string directory = DriverDirectory(*env);
-  return Report(Pack(pDriverDirectory, cbBuf, pcbNeeded, [&](Packer& p) { p.Text(directory); }));
+  return Report(plat::Guard([&] {
+    const std::u16string directory = DriverDirectory(*env);
+    return Pack(pDriverDirectory, cbBuf, pcbNeeded, [&](Packer& p) { p.Text(directory); });
+  }));
 }

@@ -60,15 +60,13 @@ class SpoolerTest : public ::testing::Test {
     local.shareName = u"OfficeKX";
     local.portName = u"IP_10.0.0.7";
     local.comment = u"second floor";
-    local.attributes = PRINTER_ATTRIBUTE_LOCAL | PRINTER_ATTRIBUTE_SHARED |
-                       PRINTER_ATTRIBUTE_ENABLE_BIDI;
+    local.attributes = PRINTER_ATTRIBUTE_SHARED | PRINTER_ATTRIBUTE_ENABLE_BIDI;
     local.defaultDevMode = StoredDevMode();
     ASSERT_EQ(plat::AddPrinter(local), ERROR_SUCCESS);
     plat::PrinterSetup connection;
     connection.name = kConnection;
     connection.serverName = kServer;
     connection.driverName = kDriverName;
-    connection.attributes = PRINTER_ATTRIBUTE_NETWORK;
     ASSERT_EQ(plat::AddPrinter(connection), ERROR_SUCCESS);
     plat::PrinterSetup user;
     user.name = kUserPrinter;

@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "child_process.h"
+#include "platform/control.h"
 #include "platform/machine.h"
 #include "platform/winerror.h"
 #include "platform/winreg.h"
+#include "platform/wintime.h"
 
 namespace {
 
@@ -190,7 +192,7 @@ TEST(Registry, OpenFailsForMissingKeysAndBadPaths) {
     LSTATUS expected;
   } cases[] = {
       {HKEY_LOCAL_MACHINE, u"SOFTWARE\\TALVO\\Missing", ERROR_FILE_NOT_FOUND},
-      {HKEY_CURRENT_USER, kDrvKey, ERROR_FILE_NOT_FOUND},  // hives are apart
+      {HKEY_LOCAL_MACHINE, u"SOFTWARE\\TALVO\\KesmDrv\\Sub", ERROR_FILE_NOT_FOUND},
       {HKEY_LOCAL_MACHINE, u"\\SOFTWARE", ERROR_BAD_PATHNAME},
       {HKEY_LOCAL_MACHINE, u"SOFTWARE\\\\TALVO", ERROR_BAD_PATHNAME},
       {reinterpret_cast<HKEY>(0x1234), u"SOFTWARE", ERROR_INVALID_HANDLE},
@@ -289,6 +291,30 @@ TEST(Registry, EnumerationOrderAndBounds) {
   cch = 8;
   EXPECT_EQ(RegEnumValueW(root.get(), 2, name, &cch, nullptr, nullptr, nullptr, nullptr),
             ERROR_NO_MORE_ITEMS);
+}
+
+TEST(Registry, KeysCarryTheTimeOfTheirLastWrite) {
+  plat::ScopedMachine machine;
+  struct RealClockAfterwards {
+    ~RealClockAfterwards() { plat::UseRealClock(); }
+  } restore;
+  plat::SetClock(SYSTEMTIME{2024, 3, 0, 14, 9, 30, 0, 0}, 0);
+  FILETIME created{};
+  GetSystemTimeAsFileTime(&created);
+  Key root, sub;
+  ASSERT_EQ(Create(u"SOFTWARE\\Stamped", root), ERROR_SUCCESS);
+  ASSERT_EQ(Create(u"SOFTWARE\\Stamped\\Sub", sub), ERROR_SUCCESS);
+  plat::AdvanceClock(60000);
+  FILETIME written{};
+  GetSystemTimeAsFileTime(&written);
+  ASSERT_EQ(Set(sub.get(), u"Value", REG_DWORD, {1, 0, 0, 0}), ERROR_SUCCESS);
+  WCHAR name[8];
+  DWORD cch = 8;
+  FILETIME stamp{};
+  ASSERT_EQ(RegEnumKeyExW(root.get(), 0, name, &cch, nullptr, nullptr, nullptr, &stamp),
+            ERROR_SUCCESS);
+  EXPECT_EQ(CompareFileTime(&stamp, &written), 0);
+  EXPECT_EQ(CompareFileTime(&created, &written), -1);
 }
 
 TEST(Registry, AnotherProcessSeesTheChanges) {

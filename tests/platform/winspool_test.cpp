@@ -125,6 +125,7 @@ TEST_F(SpoolerTest, PrinterInfo2OfAConnectionNamesItsServer) {
   const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(a.data());
   EXPECT_EQ(Text(info->pServerName), kServer);
   EXPECT_EQ(Text(info->pPrinterName), kConnection);
+  EXPECT_EQ(info->Attributes, PRINTER_ATTRIBUTE_NETWORK);
   EXPECT_EQ(reinterpret_cast<const PRINTER_INFO_2W*>(b.data())->pDevMode, nullptr);
 }
 

@@ -24,7 +24,10 @@ bool StartsWith(std::u16string_view text, std::u16string_view prefix) {
          storage::SameTextIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
-bool Exists(const std::u16string& path) {
+// Whether the folder exists; a trailing separator does not count, as a find
+// pattern that ends in one finds nothing.
+bool Exists(std::u16string path) {
+  while (!path.empty() && path.back() == u'\\') path.pop_back();
   WIN32_FIND_DATAW found;
   HANDLE find = FindFirstFileW(path.c_str(), &found);
   if (find == INVALID_HANDLE_VALUE) return false;

@@ -14,7 +14,7 @@
 
 namespace {
 
-using storage_test::InFreshProcess;
+using storage_test::InOtherProcess;
 using storage_test::Printer;
 
 class PrinterInfo : public ::testing::Test {
@@ -78,7 +78,7 @@ TEST_F(PrinterInfo, TheClientDriverAnswerIsTheFirstPrintersForTheProcess) {
       {storage_test::kLocalPrinter, u"0000"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(InFreshProcess([&] {
+    EXPECT_EQ(InOtherProcess([&] {
                 Printer first(c.first);
                 Printer other(c.first == storage_test::kConnection ? storage_test::kLocalPrinter
                                                                     : storage_test::kConnection);
@@ -94,7 +94,7 @@ TEST_F(PrinterInfo, TheClientDriverAnswerIsTheFirstPrintersForTheProcess) {
 }
 
 TEST_F(PrinterInfo, AnUnreadablePrinterLeavesTheClientAnswerOpen) {
-  EXPECT_EQ(InFreshProcess([] {
+  EXPECT_EQ(InOtherProcess([] {
               Printer connection(storage_test::kConnection);
               return std::u16string{IsServerNameEnable2(nullptr) ? u'1' : u'0',
                                     IsServerDriver2(nullptr) ? u'1' : u'0',

@@ -16,7 +16,7 @@
 
 namespace {
 
-using storage_test::InFreshProcess;
+using storage_test::InOtherProcess;
 
 constexpr const WCHAR* kProductOptions = u"System\\CurrentControlSet\\Control\\ProductOptions";
 
@@ -62,7 +62,7 @@ TEST(SystemInfo, TerminalServerIsAStringOfTheMultiStringProductSuite) {
 TEST(SystemInfo, PerUserIniAccessIsDecidedOncePerProcess) {
   plat::ScopedMachine machine;
   ASSERT_TRUE(plat::SetTerminalServer(true));
-  EXPECT_EQ(InFreshProcess([] {
+  EXPECT_EQ(InOtherProcess([] {
               std::u16string answers;
               answers += IsSupportIniAccessPerUser(nullptr) ? u'1' : u'0';
               plat::SetTerminalServer(false);
@@ -92,7 +92,7 @@ TEST(SystemInfo, WindowsVersionTests) {
     version.minor = 0;
     version.platformId = c.platform;
     ASSERT_TRUE(plat::SetOsVersion(version));
-    EXPECT_EQ(InFreshProcess([] {
+    EXPECT_EQ(InOtherProcess([] {
                 return std::u16string{IsOsLaterWin2000() ? u'1' : u'0', IsOsIsWin9X() ? u'1' : u'0'};
               }),
               c.expected);
@@ -103,7 +103,7 @@ TEST(SystemInfo, WindowsVersionTests) {
 
 TEST(SystemInfo, TheVersionAnswerIsKeptForTheProcess) {
   plat::ScopedMachine machine;
-  EXPECT_EQ(InFreshProcess([] {
+  EXPECT_EQ(InOtherProcess([] {
               std::u16string answers;
               answers += IsOsLaterWin2000() ? u'1' : u'0';
               plat::OsVersion nt4;

@@ -1,8 +1,9 @@
 // Folders: create, remove, and the temporary folder.
-#include <cerrno>
-#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <string_view>
 
 #include "platform/fileattrs.h"
 #include "platform/hosterror.h"

@@ -4,17 +4,18 @@
 // exclusive one, so processes see each other's changes at once.
 #include "platform/fileattrs.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
-#include <fcntl.h>
 #include <map>
 #include <optional>
 #include <string>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <tuple>
-#include <unistd.h>
 
 #include "platform/machine.h"
 
@@ -104,8 +105,8 @@ class LockedStore {
       start = end + 1;
       EntryId id;
       unsigned kept = 0;
-      if (std::sscanf(line.c_str(), "%" SCNu64 " %" SCNu64 " %" SCNd64 " %" SCNu32 " %x", &id.device,
-                      &id.inode, &id.bornSeconds, &id.bornNanos, &kept) == 5) {
+      if (std::sscanf(line.c_str(), "%" SCNu64 " %" SCNu64 " %" SCNd64 " %" SCNu32 " %x",
+                      &id.device, &id.inode, &id.bornSeconds, &id.bornNanos, &kept) == 5) {
         table[id] = kept & kKept;
       }
     }

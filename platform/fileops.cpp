@@ -1,11 +1,12 @@
 // Operations on files by name: attributes, delete, copy and move.
-#include <algorithm>
-#include <cerrno>
 #include <fcntl.h>
-#include <memory>
-#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <vector>
 
 #include "platform/fileattrs.h"
 #include "platform/hosterror.h"
@@ -186,7 +187,8 @@ BOOL CopyFileW(LPCWSTR existingFileName, LPCWSTR newFileName, BOOL failIfExists)
 }
 
 BOOL MoveFileExW(LPCWSTR existingFileName, LPCWSTR newFileName, DWORD flags) {
-  if ((flags & ~(MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) != 0 || newFileName == nullptr) {
+  if ((flags & ~(MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) != 0 ||
+      newFileName == nullptr) {
     return plat::Fail(ERROR_INVALID_PARAMETER);
   }
   auto source = FindExisting(existingFileName);

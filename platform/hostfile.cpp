@@ -1,11 +1,12 @@
 // The open of a file: dispositions, attributes and share modes.
 #include "platform/hostfile.h"
 
-#include <cerrno>
-#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
 
 #include "platform/fileattrs.h"
 #include "platform/hosterror.h"

@@ -2,9 +2,10 @@
 // the file, profile and mapping services. Internal to platform/.
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <memory>
-#include <sys/types.h>
 
 #include "platform/handles.h"
 #include "platform/winfile.h"

@@ -26,9 +26,9 @@ struct Line {
   std::size_t bodyEnd = 0;  // first byte of its line break (or the text's end)
   std::size_t end = 0;      // first byte after its line break
   LineKind kind = LineKind::kBlank;
-  std::u16string name;      // section name or key
-  std::u16string value;     // entry value, quotes kept
-  std::u16string text;      // the whole line without surrounding blanks
+  std::u16string name;   // section name or key
+  std::u16string value;  // entry value, quotes kept
+  std::u16string text;   // the whole line without surrounding blanks
 };
 
 // A section: the index of its header line and the index after its last line.

@@ -2,13 +2,14 @@
 // directory; a rewrite goes through a temporary file in the same folder.
 #include "platform/profileio.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <random>
-#include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <random>
+#include <string>
 
 #include "platform/fileattrs.h"
 #include "platform/hosterror.h"

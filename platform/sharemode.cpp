@@ -1,10 +1,11 @@
 // Share modes as open-file-description locks on marker bytes.
 #include "platform/sharemode.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include "platform/winfile.h"
 

@@ -2,12 +2,13 @@
 // file-handle spellings.
 #include "platform/winfile.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <optional>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+#include <string>
 
 #include "platform/codepage.h"
 #include "platform/hosterror.h"
@@ -145,9 +146,9 @@ DWORD SetFilePointer(HANDLE handle, LONG distance, PLONG distanceHigh, DWORD mov
   if (!file) return INVALID_SET_FILE_POINTER;
   std::int64_t move = distance;
   if (distanceHigh != nullptr) {
-    move = static_cast<std::int64_t>((static_cast<std::uint64_t>(static_cast<DWORD>(*distanceHigh))
-                                      << 32) |
-                                     static_cast<DWORD>(distance));
+    move = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(static_cast<DWORD>(*distanceHigh)) << 32) |
+        static_cast<DWORD>(distance));
   }
   auto target = NewPosition(file->fd(), move, moveMethod);
   if (!target) return INVALID_SET_FILE_POINTER;
@@ -208,7 +209,7 @@ BOOL SetFileTime(HANDLE handle, const FILETIME*, const FILETIME* lastAccessTime,
   auto file = FileOf(handle);
   if (!file) return FALSE;
   if (!file->rights().writeAttributes) return plat::Fail(ERROR_ACCESS_DENIED);
-  struct timespec times[2] {};
+  struct timespec times[2]{};
   times[0].tv_nsec = UTIME_OMIT;
   times[1].tv_nsec = UTIME_OMIT;
   if (lastAccessTime != nullptr) times[0] = plat::HostTimeFromFileTime(*lastAccessTime);

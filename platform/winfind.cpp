@@ -1,11 +1,12 @@
 // Finding files: a find handle holds the matching entries of one folder,
 // taken when the search starts.
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "platform/fileattrs.h"
@@ -48,7 +49,7 @@ std::optional<WIN32_FIND_DATAW> DescribeEntry(const std::filesystem::path& host,
     ts.tv_nsec = t.tv_nsec;
     return plat::FileTimeFromHost(ts);
   };
-  WIN32_FIND_DATAW data {};
+  WIN32_FIND_DATAW data{};
   data.dwFileAttributes = attributes.Of(host);
   data.ftCreationTime = time((sx.stx_mask & STATX_BTIME) ? sx.stx_btime : sx.stx_ctime);
   data.ftLastAccessTime = time(sx.stx_atime);

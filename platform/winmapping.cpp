@@ -1,11 +1,12 @@
 // File mapping over shared host mappings. A mapping object holds its file;
 // each view holds its mapping, so a view outlives both handles.
-#include <cerrno>
-#include <map>
-#include <mutex>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <map>
+#include <mutex>
 
 #include "platform/hosterror.h"
 #include "platform/hostfile.h"
@@ -120,8 +121,9 @@ LPVOID MapViewOfFile(HANDLE fileMappingObject, DWORD desiredAccess, DWORD fileOf
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
   }
-  const std::size_t length =
-      numberOfBytesToMap != 0 ? numberOfBytesToMap : static_cast<std::size_t>(mapping->size() - offset);
+  const std::size_t length = numberOfBytesToMap != 0
+                                 ? numberOfBytesToMap
+                                 : static_cast<std::size_t>(mapping->size() - offset);
   void* base = mmap(nullptr, length, write ? PROT_READ | PROT_WRITE : PROT_READ, MAP_SHARED,
                     mapping->file().fd(), static_cast<off_t>(offset));
   if (base == MAP_FAILED) {

@@ -38,8 +38,7 @@ std::vector<std::u16string> SplitComponents(std::u16string_view text) {
 
 // The components of the full path, "." and ".." applied; nullopt with the
 // last error set when the path is not on drive C: or has a bad name.
-std::optional<std::vector<std::u16string>> NormalComponents(std::u16string_view text,
-                                                            PathUse use) {
+std::optional<std::vector<std::u16string>> NormalComponents(std::u16string_view text, PathUse use) {
   std::vector<std::u16string> parts;
   if (text.size() >= 2 && IsSeparator(text[0]) && IsSeparator(text[1])) {
     SetLastError(ERROR_PATH_NOT_FOUND);  // network path: not on this machine

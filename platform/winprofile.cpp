@@ -132,7 +132,7 @@ UINT ParseProfileInt(std::u16string_view text) {
 DWORD GetPrivateProfileStringW(LPCWSTR appName, LPCWSTR keyName, LPCWSTR defaultValue,
                                LPWSTR returnedString, DWORD size, LPCWSTR fileName) {
   auto document = plat::profile::Read(fileName);
-  SetLastError(ERROR_SUCCESS);
+  if (document) SetLastError(ERROR_SUCCESS);
   if (appName == nullptr) {
     return CopyList(document ? document->SectionNames() : std::vector<std::u16string>{},
                     returnedString, size);
@@ -178,7 +178,7 @@ DWORD GetPrivateProfileSectionW(LPCWSTR appName, LPWSTR returnedString, DWORD si
     return CopyList({}, returnedString, size);
   }
   auto document = plat::profile::Read(fileName);
-  SetLastError(ERROR_SUCCESS);
+  if (document) SetLastError(ERROR_SUCCESS);
   auto section = document ? document->FindSection(appName) : std::nullopt;
   return CopyList(section ? document->SectionLines(*section) : std::vector<std::u16string>{},
                   returnedString, size);
@@ -190,8 +190,7 @@ BOOL WritePrivateProfileStringW(LPCWSTR appName, LPCWSTR keyName, LPCWSTR string
     return FALSE;  // the cache flush: nothing is cached, and Windows answers FALSE
   }
   if (appName == nullptr || !IsValidSection(appName) ||
-      (keyName != nullptr && !IsValidKey(keyName)) ||
-      (string != nullptr && HasLineBreak(string))) {
+      (keyName != nullptr && !IsValidKey(keyName)) || (string != nullptr && HasLineBreak(string))) {
     return plat::Fail(ERROR_INVALID_PARAMETER);
   }
   return plat::profile::Update(fileName, [&](Document& document) {

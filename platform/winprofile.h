@@ -47,8 +47,7 @@ DWORD GetPrivateProfileSectionW(LPCWSTR appName, LPWSTR returnedString, DWORD si
 // and change nothing. A read-only file fails with ERROR_ACCESS_DENIED, a
 // file open elsewhere without shared writing with ERROR_SHARING_VIOLATION,
 // a missing folder with ERROR_PATH_NOT_FOUND.
-BOOL WritePrivateProfileStringW(LPCWSTR appName, LPCWSTR keyName, LPCWSTR string,
-                                LPCWSTR fileName);
+BOOL WritePrivateProfileStringW(LPCWSTR appName, LPCWSTR keyName, LPCWSTR string, LPCWSTR fileName);
 // Replaces the lines of a section with the given list of "key=value" lines
 // (each ending in a null, the list in one more), creating the section as
 // needed; a null list deletes the section. Same failures as above.

@@ -1,10 +1,10 @@
 #include "platform/winfile.h"
 
 #include <gtest/gtest.h>
-
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <string>
 
 #include "drive_files.h"
 #include "platform/winerror.h"
@@ -139,7 +139,8 @@ TEST(WinFile, HandlesOnlyDoWhatTheirAccessAllows) {
   plat::ScopedMachine machine;
   drive::Put(kHost, "abc");
   ScopedHandle reader(Open(kFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
-  ScopedHandle writer(Open(kFile, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
+  ScopedHandle writer(
+      Open(kFile, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING));
   ASSERT_TRUE(reader.valid() && writer.valid());
   EXPECT_FALSE(Write(reader.get(), "x"));
   EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
@@ -161,12 +162,9 @@ TEST(WinFile, ShareModesDecideWhetherASecondOpenSucceeds) {
     DWORD firstAccess, firstShare, secondAccess, secondShare;
     bool opens;
   } cases[] = {
-      {R, SR, R, SR, true},
-      {R, SR, W, SR | SW, false},  // the first refuses writers
-      {R, SR | SW, W, SR, true},
-      {W, SR, R, SR, false},  // the second refuses the first's writing
-      {W, SR, R, SR | SW, true},
-      {R | W, 0, R, SR | SW, false},
+      {R, SR, R, SR, true},      {R, SR, W, SR | SW, false},  // the first refuses writers
+      {R, SR | SW, W, SR, true}, {W, SR, R, SR, false},  // the second refuses the first's writing
+      {W, SR, R, SR | SW, true}, {R | W, 0, R, SR | SW, false},
       {R | W, 0, 0, 0, true},  // a handle without data access meets no share mode
       {0, 0, R | W, 0, true},
   };

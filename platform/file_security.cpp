@@ -7,12 +7,12 @@
 #include <cstdio>
 
 #include "platform/machine.h"
-#include "platform/proc_paths.h"
 #include "platform/security_control.h"
 #include "platform/security_model.h"
 #include "platform/sysfacts_store.h"
 #include "platform/token.h"
 #include "platform/winerror.h"
+#include "platform/winpath.h"
 
 namespace plat {
 namespace {
@@ -76,11 +76,11 @@ std::string Format(const FileSecurityRecord& record) {
 
 // The store key of an existing path, or the Windows error.
 DWORD KeyOf(LPCWSTR windowsPath, std::string* key) {
-  DWORD error = ERROR_SUCCESS;
-  auto mapped = MapWindowsPath(windowsPath, &error);
-  if (!mapped) return error;
-  if (!mapped->exists) return mapped->parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
-  *key = mapped->path.lexically_relative(MachineRoot()).generic_string();
+  auto resolved = ResolvePath(windowsPath);
+  if (!resolved) return GetLastError();
+  std::error_code ec;
+  if (!std::filesystem::exists(resolved->host, ec)) return ERROR_FILE_NOT_FOUND;
+  *key = resolved->host.lexically_relative(MachineRoot()).generic_string();
   return ERROR_SUCCESS;
 }
 

@@ -9,18 +9,16 @@
 #include <vector>
 
 #include "platform/command_line.h"
-#include "platform/proc_paths.h"
 #include "platform/process_object.h"
 #include "platform/sysfacts.h"
 #include "platform/sysfacts_store.h"
 #include "platform/winerror.h"
+#include "platform/winpath.h"
 
 extern char** environ;
 
 namespace plat {
 namespace {
-
-bool IsDrivePath(std::u16string_view name) { return name.size() >= 2 && name[1] == u':'; }
 
 std::u16string WithDefaultExtension(std::u16string_view name) {
   std::size_t start = name.find_last_of(u"\\/");
@@ -30,20 +28,28 @@ std::u16string WithDefaultExtension(std::u16string_view name) {
   return result;
 }
 
-// The program file of an absolute Windows name.
-DWORD ProgramAt(std::u16string_view name, std::filesystem::path* host) {
-  DWORD error = ERROR_SUCCESS;
-  auto mapped = MapWindowsPath(name, &error);
-  if (!mapped) return error;
-  if (!mapped->exists) return mapped->parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+// A name is looked for in the search directories unless it names a folder
+// (names with a drive or a separator are taken as written).
+bool IsBareName(std::u16string_view name) {
+  return name.find_first_of(u"\\/:") == std::u16string_view::npos;
+}
+
+// The program file of a Windows name (relative names against the current
+// directory).
+DWORD ProgramAt(const std::u16string& name, std::filesystem::path* host) {
+  auto resolved = ResolvePath(name.c_str());
+  if (!resolved) return GetLastError() == ERROR_INVALID_NAME ? ERROR_INVALID_NAME : ERROR_PATH_NOT_FOUND;
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(mapped->path, ec)) return ERROR_ACCESS_DENIED;
-  *host = mapped->path;
+  if (!std::filesystem::exists(resolved->host, ec)) return ERROR_FILE_NOT_FOUND;
+  if (!std::filesystem::is_regular_file(resolved->host, ec)) return ERROR_ACCESS_DENIED;
+  *host = resolved->host;
   return ERROR_SUCCESS;
 }
 
+// Where a bare program name is looked for: the current directory, the
+// system and Windows directories, then the machine's PATH.
 std::vector<std::u16string> SearchDirectories() {
-  std::vector<std::u16string> dirs = {SystemDirectory(), WindowsDirectory()};
+  std::vector<std::u16string> dirs = {kCurrentDirectory, SystemDirectory(), WindowsDirectory()};
   const std::u16string path = EnvironmentValue(u"PATH").value_or(u"");
   std::u16string_view rest = path;
   while (!rest.empty()) {
@@ -56,17 +62,17 @@ std::vector<std::u16string> SearchDirectories() {
 
 DWORD FindProgram(std::u16string_view name, std::filesystem::path* host) {
   if (name.empty()) return ERROR_FILE_NOT_FOUND;
-  if (IsDrivePath(name)) return ProgramAt(name, host);
+  if (!IsBareName(name)) return ProgramAt(std::u16string(name), host);
   for (const std::u16string& dir : SearchDirectories()) {
     if (ProgramAt(dir + u"\\" + std::u16string(name), host) == ERROR_SUCCESS) return ERROR_SUCCESS;
   }
   return ERROR_FILE_NOT_FOUND;
 }
 
-// The module to run: the application name as given, or the first command
-// line prefix that names a program.
+// The module to run: the application name as given (no search, no added
+// extension), or the first command-line prefix that names a program.
 DWORD ResolveModule(LPCWSTR applicationName, LPCWSTR commandLine, std::filesystem::path* host) {
-  if (applicationName != nullptr) return FindProgram(applicationName, host);
+  if (applicationName != nullptr) return ProgramAt(applicationName, host);
   DWORD firstError = ERROR_FILE_NOT_FOUND;
   bool first = true;
   for (const std::u16string& candidate : ProgramCandidates(commandLine)) {
@@ -78,15 +84,13 @@ DWORD ResolveModule(LPCWSTR applicationName, LPCWSTR commandLine, std::filesyste
   return firstError;
 }
 
+// The host folder the program starts in: the given one, or the machine's
+// current directory, as a child inherits it on Windows.
 DWORD WorkingDirectory(LPCWSTR currentDirectory, std::filesystem::path* host) {
-  if (currentDirectory == nullptr) return ERROR_SUCCESS;
-  DWORD error = ERROR_SUCCESS;
-  auto mapped = MapWindowsPath(currentDirectory, &error);
+  auto resolved = ResolvePath(currentDirectory != nullptr ? currentDirectory : kCurrentDirectory);
   std::error_code ec;
-  if (!mapped || !mapped->exists || !std::filesystem::is_directory(mapped->path, ec)) {
-    return ERROR_DIRECTORY;
-  }
-  *host = mapped->path;
+  if (!resolved || !std::filesystem::is_directory(resolved->host, ec)) return ERROR_DIRECTORY;
+  *host = resolved->host;
   return ERROR_SUCCESS;
 }
 
@@ -112,7 +116,7 @@ DWORD Spawn(const std::filesystem::path& program, const std::vector<std::u16stri
 
   posix_spawn_file_actions_t actions;
   if (posix_spawn_file_actions_init(&actions) != 0) return ERROR_NOT_ENOUGH_MEMORY;
-  int error = directory.empty() ? 0 : posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+  int error = posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
   if (error == 0) error = posix_spawn(pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   return error == 0 ? ERROR_SUCCESS : SpawnError(error);

@@ -6,10 +6,6 @@
 #include "platform/handles.h"
 #include "platform/wintypes.h"
 
-// Declared where the attributes are defined; processes take no attributes.
-struct SECURITY_ATTRIBUTES;
-using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
-
 inline constexpr DWORD STILL_ACTIVE = 259;
 inline constexpr DWORD CREATE_SUSPENDED = 0x00000004;
 inline constexpr DWORD STARTF_USESHOWWINDOW = 0x00000001;
@@ -51,16 +47,19 @@ using LPPROCESS_INFORMATION = PROCESS_INFORMATION*;
 HANDLE GetCurrentProcess();
 HANDLE GetCurrentThread();
 
-// Starts a program. The module is applicationName as given, or, without
-// one, the first token of commandLine: a quoted token, else each prefix that
-// ends at a blank in turn ("C:\Program Files\x" tries "C:\Program" first);
-// ".exe" is added to a name without extension. A relative name is looked
-// for in the system directory, the Windows directory and the directories of
-// the machine's PATH (the stand-in has no current directory). The program
-// gets the arguments of commandLine split as the C runtime does, and runs in
-// currentDirectory (the caller's host directory when null). The host
+// Starts a program. The module is applicationName as given (relative to
+// the current directory; no search, no added extension), or, without one,
+// the first token of commandLine: a quoted token, else each prefix that ends
+// at a blank in turn ("C:\Program Files\x" tries "C:\Program" first);
+// ".exe" is added to a name without extension, and a bare name is looked
+// for in the current directory, the system directory, the Windows
+// directory and the directories of the machine's PATH. (The machine's
+// current directory is the system directory, platform/winpath.h.) The
+// program gets the arguments of commandLine split as the C runtime does,
+// and runs in currentDirectory (the current directory when null). The host
 // environment is passed on; an environment block and CREATE_SUSPENDED are
-// not supported (ERROR_NOT_SUPPORTED). Failures: ERROR_FILE_NOT_FOUND (no
+// not supported (ERROR_NOT_SUPPORTED); the attributes and inheritHandles are
+// not used (no handle of the table reaches the child). Failures: ERROR_FILE_NOT_FOUND (no
 // such program), ERROR_PATH_NOT_FOUND, ERROR_DIRECTORY (bad current
 // directory), ERROR_ACCESS_DENIED (not executable), ERROR_BAD_EXE_FORMAT.
 BOOL CreateProcessW(LPCWSTR applicationName, LPWSTR commandLine,

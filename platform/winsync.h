@@ -10,15 +10,13 @@
 #include "platform/handles.h"
 #include "platform/wintypes.h"
 
-// Declared where the attributes are defined; mutexes take no attributes.
-struct SECURITY_ATTRIBUTES;
-using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
-
 // Creates a mutex, or opens the existing one of that name (then the last
 // error is ERROR_ALREADY_EXISTS and initialOwner is ignored). Names are
 // case-sensitive; a "Global\" or "Local\" prefix is accepted (one session);
 // a name with another backslash fails with ERROR_PATH_NOT_FOUND, one longer
-// than MAX_PATH with ERROR_FILENAME_EXCED_RANGE. Null on failure.
+// than MAX_PATH with ERROR_FILENAME_EXCED_RANGE. Null on failure. The
+// attributes are not used: mutexes here have no security of their own and
+// handles are not inherited.
 HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES attributes, BOOL initialOwner, LPCWSTR name);
 
 // Releases one level of ownership. FALSE with ERROR_NOT_OWNER when the

@@ -96,6 +96,13 @@ TEST(Process, RunsInItsDirectoryWithItsArgumentsAndExitCode) {
   ASSERT_FALSE(where.empty());
   EXPECT_TRUE(fs::equivalent(where.substr(0, where.size() - 1), system32));
   EXPECT_EQ(ReadFile(system32 / "args.txt"), "-x\nb c\nd\"e\n");
+
+  fs::create_directories(plat::DriveRoot() / "Temp");
+  EXPECT_EQ(RunToEnd(nullptr, u"\"C:\\Program Files\\Kesm\\expand.exe\"", u"C:\\Temp"), 3u);
+  EXPECT_TRUE(fs::exists(plat::DriveRoot() / "Temp" / "where.txt"));
+  fs::remove(system32 / "where.txt");
+  EXPECT_EQ(RunToEnd(nullptr, u"\"C:\\Program Files\\Kesm\\expand.exe\"", nullptr), 3u);
+  EXPECT_TRUE(fs::exists(system32 / "where.txt"));  // the machine's current directory
 }
 
 TEST(Process, ApplicationNameAndSearch) {
@@ -116,6 +123,8 @@ TEST(Process, ApplicationNameAndSearch) {
       {nullptr, u"tool /q", 5},                              // system directory, ".exe" added
       {nullptr, u"helper.cmd", 6},                           // Windows directory
       {nullptr, u"EXPAND", 4},                               // machine PATH
+      {u"tool.exe", u"", 5},                    // relative to the current directory
+      {u"helper.cmd", u"", 1000000 + ERROR_FILE_NOT_FOUND},  // an application name is not searched
   };
   for (const Case& c : cases) {
     EXPECT_EQ(RunToEnd(c.application, c.commandLine, nullptr), c.code)

@@ -10,11 +10,13 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
-#include "platform/module_hostpath.h"
 #include "platform/resource_table.h"
+#include "platform/winpath.h"
 
 namespace {
 
@@ -59,8 +61,9 @@ std::u16string_view DosPath(LPCWSTR path) {
 // Opens and maps the file; null when any step fails.
 std::unique_ptr<EngModule> MapFile(LPCWSTR path, bool writable, ULONG minimumSize) {
   if (path == nullptr) return nullptr;
-  auto host = plat::modpath::ExistingFile(DosPath(path));
-  if (!host) return nullptr;
+  auto host = plat::HostPathOf(std::u16string(DosPath(path)).c_str());
+  std::error_code ec;
+  if (!host || !std::filesystem::is_regular_file(*host, ec)) return nullptr;
   int fd = open(host->c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
   if (fd < 0) return nullptr;
   struct stat st {};

@@ -5,10 +5,11 @@
 
 #include "platform/wintypes.h"
 
-// Maps the file at the Windows path for reading and returns its module
-// handle, or null when the file is missing, empty or cannot be mapped. The
-// view is private: a write into it stays in this process and never reaches
-// the file (use EngLoadModuleForWrite for changes that must).
+// Maps the file at the Windows path (which may carry the object-manager
+// prefix "\??\") for reading and returns its module handle, or null when
+// the file is missing, empty or cannot be mapped; the engine's last error is
+// left alone. The view is private: a write into it stays in this process and
+// never reaches the file (use EngLoadModuleForWrite for changes that must).
 HANDLE EngLoadModule(LPWSTR path);
 // Maps the file shared and writable: changes made in the view reach the file
 // (at the latest when the module is freed). A file shorter than

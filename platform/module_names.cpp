@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/builtin_modules.h"
-#include "platform/module_hostpath.h"
+#include "platform/winpath.h"
 
 namespace plat::modname {
 namespace {
@@ -59,6 +59,23 @@ std::u16string Join(std::u16string_view folder, std::u16string_view name) {
   return path;
 }
 
+bool IsFullPath(std::u16string_view name) {
+  return name.size() >= 3 && name[1] == u':' && IsSeparator(name[2]) &&
+         ((name[0] >= u'A' && name[0] <= u'Z') || (name[0] >= u'a' && name[0] <= u'z'));
+}
+
+std::optional<std::filesystem::path> ExistingFile(std::u16string_view winPath) {
+  auto host = HostPathOf(std::u16string(winPath).c_str());
+  std::error_code ec;
+  if (!host || !std::filesystem::is_regular_file(*host, ec)) return std::nullopt;
+  return host;
+}
+
+std::u16string CanonicalPath(std::u16string_view winPath) {
+  auto host = HostPathOf(std::u16string(winPath).c_str());
+  return host ? WindowsPathOf(*host) : std::u16string();
+}
+
 std::u16string_view SystemFolder() { return kSearchFolders[0]; }
 
 std::span<const std::u16string_view> SearchFolders() { return kSearchFolders; }
@@ -67,7 +84,7 @@ std::optional<Builtin> FindBuiltin(std::u16string_view fileName) {
   Registry& r = Builtins();
   std::lock_guard guard(r.lock);
   auto it = std::find_if(r.modules.begin(), r.modules.end(), [&](const Builtin& b) {
-    return modpath::EqualNoCase(b.name, fileName);
+    return SameName(b.name, fileName);
   });
   if (it == r.modules.end()) return std::nullopt;
   return *it;
@@ -82,7 +99,7 @@ bool plat::RegisterBuiltinModule(std::u16string_view fileName,
   modname::Registry& r = modname::Builtins();
   std::lock_guard guard(r.lock);
   auto it = std::find_if(r.modules.begin(), r.modules.end(), [&](const modname::Builtin& b) {
-    return modpath::EqualNoCase(b.name, name);
+    return SameName(b.name, name);
   });
   if (it != r.modules.end()) {
     it->exports = exports;

@@ -2,6 +2,7 @@
 // modules. Private to the module services.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -19,6 +20,15 @@ std::u16string_view FileNamePart(std::u16string_view path);
 bool HasFolder(std::u16string_view name);
 // "folder\name" with one separator between.
 std::u16string Join(std::u16string_view folder, std::u16string_view name);
+
+// True for a full path "X:\..." (either separator).
+bool IsFullPath(std::u16string_view name);
+// The host file of a Windows path when it is an existing regular file.
+std::optional<std::filesystem::path> ExistingFile(std::u16string_view winPath);
+// The Windows path in its on-disk spelling (folders resolved, "." and ".."
+// applied; a missing last component kept as written); empty when the path
+// cannot be resolved on the machine.
+std::u16string CanonicalPath(std::u16string_view winPath);
 
 // The system folder and the folders searched for a bare name, in order.
 std::u16string_view SystemFolder();

@@ -4,13 +4,15 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <system_error>
 
 #include "platform/builtin_modules.h"
 #include "platform/handles.h"
 #include "platform/machine.h"
-#include "platform/module_hostpath.h"
+#include "platform/module_names.h"
 #include "platform/winerror.h"
+#include "platform/winpath.h"
 
 namespace plat {
 namespace {
@@ -40,12 +42,17 @@ bool WriteFact(const char* name, std::u16string_view value) {
   return static_cast<bool>(out.flush());
 }
 
+// Makes the folder and each missing folder on the way to it.
 bool MakeFolder(std::u16string_view windowsPath) {
-  auto host = modpath::HostPath(windowsPath);
   std::error_code ec;
-  if (!host) return false;
-  std::filesystem::create_directories(*host, ec);
-  return std::filesystem::is_directory(*host, ec);
+  std::optional<std::filesystem::path> host;
+  for (std::size_t end = 3; end <= windowsPath.size(); ++end) {
+    if (end < windowsPath.size() && windowsPath[end] != u'\\' && windowsPath[end] != u'/') continue;
+    host = HostPathOf(std::u16string(windowsPath.substr(0, end)).c_str());
+    if (!host) return false;
+    std::filesystem::create_directory(*host, ec);
+  }
+  return host && std::filesystem::is_directory(*host, ec);
 }
 
 }  // namespace
@@ -77,7 +84,7 @@ bool SetUserName(std::u16string_view name) {
 }
 
 bool SetUserProfileDirectory(std::u16string_view windowsPath) {
-  return modpath::IsAbsolute(windowsPath) && MakeFolder(windowsPath) &&
+  return modname::IsFullPath(windowsPath) && MakeFolder(windowsPath) &&
          WriteFact("user-profile", windowsPath);
 }
 

@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/module_hostpath.h"
 #include "platform/module_internal.h"
 #include "platform/module_names.h"
 #include "platform/winerror.h"
+#include "platform/winpath.h"
 
 namespace plat {
 namespace {
 
 struct Module {
-  std::u16string path;                     // full Windows path
+  std::u16string path;                     // full Windows path, as spelled on disk
   void* dl = nullptr;                      // null for a built-in module
   std::span<const BuiltinExport> exports;  // built-in modules only
   std::optional<res::Table> resources;
@@ -98,7 +98,7 @@ Module* Loaded(HMODULE handle) {
   return FindIf([&](const Module& m) { return &m == handle; });
 }
 
-Module* LoadFile(const std::filesystem::path& host, std::u16string_view winPath) {
+Module* LoadFile(const std::filesystem::path& host) {
   void* dl = dlopen(host.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (dl == nullptr) {
     SetLastError(ERROR_BAD_EXE_FORMAT);
@@ -110,8 +110,7 @@ Module* LoadFile(const std::filesystem::path& host, std::u16string_view winPath)
     return same;
   }
   auto m = std::make_unique<Module>();
-  m->path = winPath;
-  std::replace(m->path.begin(), m->path.end(), u'/', u'\\');
+  m->path = WindowsPathOf(host);
   m->dl = dl;
   m->resources = ExportedResources(dl);
   return Add(std::move(m));
@@ -132,14 +131,13 @@ Module* NotFound() {
 // A relative name: below each searched folder in turn.
 Module* LoadFromSearchFolders(std::u16string_view name) {
   for (std::u16string_view folder : modname::SearchFolders()) {
-    std::u16string path = modname::Join(folder, name);
-    if (auto host = modpath::ExistingFile(path)) return LoadFile(*host, path);
+    if (auto host = modname::ExistingFile(modname::Join(folder, name))) return LoadFile(*host);
   }
   return NotFound();
 }
 
 Module* LoadBareName(std::u16string_view name) {
-  if (Module* m = FindIf([&](const Module& m) { return modpath::EqualNoCase(m.FileName(), name); })) {
+  if (Module* m = FindIf([&](const Module& m) { return SameName(m.FileName(), name); })) {
     ++m->refs;
     return m;
   }
@@ -147,23 +145,26 @@ Module* LoadBareName(std::u16string_view name) {
   return LoadFromSearchFolders(name);
 }
 
+// The loaded module of that full path (compared in on-disk spelling).
+Module* LoadedAt(std::u16string_view path) {
+  std::u16string canonical = modname::CanonicalPath(path);
+  if (canonical.empty()) return nullptr;
+  return FindIf([&](const Module& m) { return SameName(m.path, canonical); });
+}
+
+// A full path names a file; a built-in module also answers to its name in
+// the system folder.
 Module* LoadFullPath(std::u16string_view path) {
-  if (auto host = modpath::ExistingFile(path)) return LoadFile(*host, path);
+  if (auto host = modname::ExistingFile(path)) return LoadFile(*host);
   std::u16string_view file = modname::FileNamePart(path);
-  std::u16string_view folder = path.substr(0, path.size() - file.size());
-  if (!folder.empty()) folder.remove_suffix(1);
-  if (modpath::EqualNoCase(folder, modname::SystemFolder())) {
-    auto builtin = modname::FindBuiltin(file);
-    if (builtin) {
-      Module* loaded = FindIf([&](const Module& m) { return modpath::EqualNoCase(m.path, path); });
-      if (loaded) {
-        ++loaded->refs;
-        return loaded;
-      }
-      return LoadBuiltin(*builtin);
-    }
+  std::u16string folder = modname::CanonicalPath(path.substr(0, path.size() - file.size()));
+  auto builtin = modname::FindBuiltin(file);
+  if (!builtin || !SameName(folder, modname::SystemFolder())) return NotFound();
+  if (Module* loaded = LoadedAt(path)) {
+    ++loaded->refs;
+    return loaded;
   }
-  return NotFound();
+  return LoadBuiltin(*builtin);
 }
 
 }  // namespace
@@ -193,7 +194,7 @@ HMODULE LoadLibraryW(LPCWSTR fileName) {
   }
   std::u16string name = plat::modname::WithExtension(fileName);
   std::lock_guard guard(plat::Table().lock);
-  if (plat::modpath::IsAbsolute(name)) return plat::LoadFullPath(name);
+  if (plat::modname::IsFullPath(name)) return plat::LoadFullPath(name);
   if (plat::modname::HasFolder(name)) return plat::LoadFromSearchFolders(name);
   return plat::LoadBareName(name);
 }
@@ -202,10 +203,9 @@ HMODULE GetModuleHandleW(LPCWSTR moduleName) {
   std::lock_guard guard(plat::Table().lock);
   if (moduleName == nullptr) return plat::ProcessImage();
   std::u16string name = plat::modname::WithExtension(moduleName);
-  bool bare = !plat::modname::HasFolder(name);
-  Module* m = plat::FindIf([&](const Module& m) {
-    return plat::modpath::EqualNoCase(bare ? m.FileName() : std::u16string_view(m.path), name);
-  });
+  Module* m = plat::modname::HasFolder(name)
+                  ? plat::LoadedAt(name)
+                  : plat::FindIf([&](const Module& m) { return plat::SameName(m.FileName(), name); });
   return m != nullptr ? m : plat::NotFound();
 }
 

@@ -39,7 +39,8 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR procName);
 // Drops one reference; the module is unloaded when none is left. FALSE with
 // ERROR_MOD_NOT_FOUND for a handle that is not loaded.
 BOOL FreeLibrary(HMODULE module);
-// The full Windows path of the module. Returns its length without the
+// The full Windows path of the module, spelled as on disk (a built-in
+// module: the system folder and its registered name). Returns its length without the
 // terminator; when it does not fit, the path is cut to size - 1 characters
 // and terminated, the result is size and the last error
 // ERROR_INSUFFICIENT_BUFFER. 0 with ERROR_MOD_NOT_FOUND for a handle that is

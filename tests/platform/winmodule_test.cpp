@@ -118,7 +118,7 @@ TEST(Modules, AnsiNamesAreReadInTheAnsiCodePage) {
   EXPECT_EQ(GetModuleHandleW(u"compstui.dll"), compstui);
   HMODULE cafe = LoadLibraryA("CAF\xC9");
   ASSERT_NE(cafe, nullptr);
-  EXPECT_EQ(FileNameOf(cafe), u"C:\\Windows\\System32\\CAF\u00C9.DLL");
+  EXPECT_EQ(FileNameOf(cafe), u"C:\\Windows\\System32\\Caf\u00e9.dll");
   EXPECT_NE(cafe, compstui);
   EXPECT_TRUE(FreeLibrary(cafe));
   EXPECT_TRUE(FreeLibrary(compstui));
@@ -136,12 +136,12 @@ TEST(Modules, BareNamesFollowTheSearchOrder) {
 
   HMODULE order = LoadLibraryW(u"order.dll");
   ASSERT_NE(order, nullptr);
-  EXPECT_EQ(FileNameOf(order), u"C:\\Windows\\System32\\order.dll");
+  EXPECT_EQ(FileNameOf(order), u"C:\\Windows\\System32\\ORDER.DLL");
   EXPECT_EQ(GetProcAddress(order, "KesmTestSum"), nullptr);
 
   HMODULE only = LoadLibraryW(u"onlyhere.dll");
   ASSERT_NE(only, nullptr);
-  EXPECT_EQ(FileNameOf(only), u"C:\\Windows\\onlyhere.dll");
+  EXPECT_EQ(FileNameOf(only), u"C:\\Windows\\ONLYHERE.DLL");
   EXPECT_TRUE(FreeLibrary(order));
   EXPECT_TRUE(FreeLibrary(only));
 }
@@ -170,7 +170,7 @@ TEST(Modules, GetModuleFileNameTruncatesAtTheBuffer) {
   InstallFile(KESM_TEST_MODULE, "Windows/System32/AB.DLL");
   HMODULE module = LoadLibraryW(u"ab.dll");
   ASSERT_NE(module, nullptr);
-  const std::u16string path = u"C:\\Windows\\System32\\ab.dll";  // 26 characters
+  const std::u16string path = u"C:\\Windows\\System32\\AB.DLL";  // 26 characters
   const FileNameCase cases[] = {
       {100, 26, path, 0},
       {27, 26, path, 0},

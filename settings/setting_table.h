@@ -51,6 +51,10 @@ constexpr DWORD SettingBlockOf(DWORD descriptor) { return descriptor >> 30; }
 constexpr DWORD SettingKindOf(DWORD descriptor) { return (descriptor >> 24) & 0x3F; }
 constexpr DWORD SettingSizeOf(DWORD descriptor) { return descriptor & 0xFFFF; }
 constexpr bool SettingKindIsBit(DWORD kind) { return kind >= kKindBitFirst && kind <= kKindBitLast; }
+// A bit kind addresses bit (kind - 16) of the little-endian word at the
+// record's offset: byte (kind - 16) / 8 of it, bit (kind - 16) % 8 there.
+constexpr DWORD SettingBitByte(DWORD kind) { return (kind - kKindBitFirst) / 8; }
+constexpr BYTE SettingBitMaskInByte(DWORD kind) { return static_cast<BYTE>(1u << ((kind - kKindBitFirst) % 8)); }
 constexpr bool SettingKindIsString(DWORD kind) {
   return kind == kKindAnsi7 || kind == kKindWide8 || kind == kKindAnsi || kind == kKindWide ||
          kind == kKindString13 || kind == kKindString14 || kind == kKindString15;
@@ -62,6 +66,11 @@ enum SettingStorage : WORD {
   kStoragePrinterData = 1,
   kStorageIni = 2,
 };
+
+// The font-array settings (10005, 10007, 10009, 10011) keep a host pointer
+// in a slot of this size, aligned to it.
+inline constexpr DWORD kSettingPointerSlot = 8;
+static_assert(sizeof(void*) <= kSettingPointerSlot);
 
 // Flag bits of a record.
 inline constexpr WORD kSfcbChangedMask = 0x0003;  // set in a context's copy by every write

@@ -78,8 +78,10 @@ struct KDMRunTimeFlags {
 };
 static_assert(sizeof(KDMRunTimeFlags) == 17);
 
-// Private part, DEVMODE offsets 220-1235. Flag words hold single-bit settings:
-// bit n of the little-endian value at the offset.
+// Private part, DEVMODE offsets 220-1235. The number beside a field is the
+// function id of its setting. Flag words hold single-bit settings: id
+// first + n is bit n of the little-endian value at the offset. Reserved
+// bytes are zero in a default DEVMODE.
 struct PrivDM {
   PrivateDocHeader header;
   BYTE kdmMachineID;                      // 35
@@ -107,7 +109,7 @@ struct PrivDM {
   DWORD kdmMediaType;                     // 54
   DWORD kdmFuncSelect;                    // 55-86
   BYTE kdmScaleType;                      // 87
-  BYTE kdmScaleFlags;                     // 88-88
+  BYTE kdmScaleFlags;                     // 88
   WORD kdmScaleH;                         // 89
   WORD kdmScaleV;                         // 90
   BYTE kdmNUPPOSTKind;                    // 91
@@ -153,7 +155,7 @@ struct PrivDM {
   BYTE kdmICMIntent;                      // 132
   BYTE kdmColorMatchingMode;              // 133
   BYTE kdmColorMode;                      // 134
-  BYTE kdmCharBlackFlags;                 // 135-135
+  BYTE kdmCharBlackFlags;                 // 135
   BYTE kdmAutoCorrectPhoto;               // 136
   BYTE reserved565[1];
   WORD kdmDitherType;                     // 137
@@ -173,7 +175,7 @@ struct PrivDM {
   BYTE kdmExtPrintArea;                   // 173
   BYTE kdmImagePrint;                     // 174
   BYTE kdmColorProcess;                   // 175
-  BYTE kdmUseUserMacroFlags;              // 176-176
+  BYTE kdmUseUserMacroFlags;              // 176
   BYTE kdmPrintMacro;                     // 177
   BYTE kdmBalanceMacro;                   // 178
   BYTE kdmUserPrintMacro;                 // 179

@@ -10,10 +10,9 @@
 #include "settings/alert_table.h"
 #include "settings/dialog_tables.h"
 #include "settings/driver_params.h"
+#include "settings/keyword_tables.h"
 #include "settings/setting_table.h"
 
-struct GKL;   // group-keyword table head
-struct SPL;   // value-keyword table head
 struct BKPD;  // compiled printer description
 
 // Devmode control block: three consecutive blocks in one zeroed allocation.

@@ -2,8 +2,8 @@
 // context builder left them.
 #include "settings/context_names.h"
 
-#include "platform/wintext.h"
 #include "platform/winspool.h"
+#include "platform/wintext.h"
 #include "settings/context_block.h"
 #include "settings/memptr.h"
 #include "storage/printer_info.h"

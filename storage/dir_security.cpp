@@ -55,24 +55,27 @@ PSECURITY_DESCRIPTOR CreateOwnerSecurityDesc() {
 void DisposeOwnerSecurityDesc(PSECURITY_DESCRIPTOR descriptor) {
   auto* absolute = static_cast<SECURITY_DESCRIPTOR*>(descriptor);
   if (absolute == nullptr) return;
-  if (absolute->Owner != nullptr && !(absolute->Control & SE_OWNER_DEFAULTED)) FreeSid(absolute->Owner);
+  if (absolute->Owner != nullptr && !(absolute->Control & SE_OWNER_DEFAULTED)) {
+    FreeSid(absolute->Owner);
+  }
   FreeMemPtr(absolute);
 }
 
 PSECURITY_DESCRIPTOR CreateEveryoneFullControlSecurityDesc() {
   PSID everyone = nullptr;
-  if (!AllocateAndInitializeSid(&SECURITY_WORLD_SID_AUTHORITY, 1, SECURITY_WORLD_RID, 0, 0, 0, 0,
-                                0, 0, 0, &everyone)) {
+  if (!AllocateAndInitializeSid(&SECURITY_WORLD_SID_AUTHORITY, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0,
+                                0, 0, &everyone)) {
     return nullptr;
   }
   const DWORD aceBytes = GetLengthSid(everyone) + 8;
   const DWORD aclBytes = aceBytes + 8;
   auto* acl = static_cast<PACL>(GetMemPtr(aclBytes));
   PSECURITY_DESCRIPTOR descriptor = acl != nullptr ? NewDescriptor() : nullptr;
-  const bool built = descriptor != nullptr && InitializeAcl(acl, aclBytes, ACL_REVISION) &&
-                     AddAccessAllowedAceEx(acl, ACL_REVISION, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE,
-                                           FILE_ALL_ACCESS, everyone) &&
-                     SetSecurityDescriptorDacl(descriptor, TRUE, acl, FALSE);
+  const bool built =
+      descriptor != nullptr && InitializeAcl(acl, aclBytes, ACL_REVISION) &&
+      AddAccessAllowedAceEx(acl, ACL_REVISION, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE,
+                            FILE_ALL_ACCESS, everyone) &&
+      SetSecurityDescriptorDacl(descriptor, TRUE, acl, FALSE);
   FreeSid(everyone);  // the entry holds its own copy
   if (!built) {
     FreeMemPtr(descriptor);
@@ -95,7 +98,8 @@ BOOL SetOwnerDirectories(LPCWSTR path, DWORD scope) {
 }
 
 BOOL SetAttrDirectories(LPCWSTR path, DWORD scope) {
-  return ApplyToFolder(path, scope, DACL_SECURITY_INFORMATION, CreateEveryoneFullControlSecurityDesc,
+  return ApplyToFolder(path, scope, DACL_SECURITY_INFORMATION,
+                       CreateEveryoneFullControlSecurityDesc,
                        DisposeEveryoneFullControlSecurityDesc);
 }
 
@@ -115,7 +119,9 @@ BOOL SetFileSecurityByDir(LPCWSTR path, PSECURITY_DESCRIPTOR descriptor, DWORD s
       continue;
     }
     if (scope & kScopeSubfolders) SetFileSecurityW(entry.c_str(), information, descriptor);
-    if (scope & kScopeRecursive) SetFileSecurityByDir(entry.c_str(), descriptor, scope, information);
+    if (scope & kScopeRecursive) {
+      SetFileSecurityByDir(entry.c_str(), descriptor, scope, information);
+    }
   } while (FindNextFileW(find, &found));
   FindClose(find);
   return TRUE;

@@ -19,9 +19,9 @@ PSECURITY_DESCRIPTOR CreateEveryoneFullControlSecurityDesc();
 void DisposeEveryoneFullControlSecurityDesc(PSECURITY_DESCRIPTOR descriptor);
 
 // Scope bits of the walks below.
-inline constexpr DWORD kScopeFolderOnly = 0x1;     // not the entries inside
-inline constexpr DWORD kScopeSubfolders = 0x2;     // subfolders get it too
-inline constexpr DWORD kScopeRecursive = 0x4;      // and are walked
+inline constexpr DWORD kScopeFolderOnly = 0x1;  // not the entries inside
+inline constexpr DWORD kScopeSubfolders = 0x2;  // subfolders get it too
+inline constexpr DWORD kScopeRecursive = 0x4;   // and are walked
 
 // Apply the owner or the Everyone DACL to the folder and, unless the scope
 // has kScopeFolderOnly, to its entries (SetFileSecurityByDir). TRUE when the

@@ -84,7 +84,8 @@ std::u16string ProfileDirectoryWithoutUcb() {
   const std::size_t slash = profile.rfind(u'\\');
   const std::u16string system = SystemDirectory();
   if (system.empty()) return {};
-  return JoinPath(system, u"talvo\\_kesm\\" + profile.substr(slash == std::u16string::npos ? 0 : slash + 1));
+  return JoinPath(
+      system, u"talvo\\_kesm\\" + profile.substr(slash == std::u16string::npos ? 0 : slash + 1));
 }
 
 std::u16string ProfileDirectory(UCB* ucb) {

@@ -40,8 +40,8 @@ std::u16string PrinterDataText(HANDLE printer, LPCWSTR value) {
   WCHAR text[kValueBytes / sizeof(WCHAR) + 1] = {};
   DWORD type = 0;
   DWORD needed = 0;
-  if (GetPrinterDataW(printer, value, &type, reinterpret_cast<LPBYTE>(text), kValueBytes, &needed) !=
-      ERROR_SUCCESS) {
+  if (GetPrinterDataW(printer, value, &type, reinterpret_cast<LPBYTE>(text), kValueBytes,
+                      &needed) != ERROR_SUCCESS) {
     return {};
   }
   return std::u16string(storage::View(text));
@@ -78,8 +78,8 @@ BOOL GetKESMDirFromReg(LPCWSTR value, LPWSTR buffer, DWORD bytes) {
   std::u16string text(bytes / sizeof(WCHAR), u'\0');
   DWORD type = 0;
   DWORD size = static_cast<DWORD>(text.size() * sizeof(WCHAR));
-  const LSTATUS status = RegQueryValueExW(key, value, nullptr, &type,
-                                          reinterpret_cast<LPBYTE>(text.data()), &size);
+  const LSTATUS status =
+      RegQueryValueExW(key, value, nullptr, &type, reinterpret_cast<LPBYTE>(text.data()), &size);
   RegCloseKey(key);
   if (status != ERROR_SUCCESS || type != REG_SZ) return FALSE;
   text.resize(size / sizeof(WCHAR));

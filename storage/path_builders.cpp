@@ -93,14 +93,15 @@ LPWSTR AddRelativeDirToFileName(LPWSTR buffer, DWORD size, LPCWSTR name) {
 
 BOOL MakeDriverUseFileName(LPWSTR buffer, LPCWSTR fileName, DWORD size, UCB* ucb) {
   if (fileName == nullptr || fileName[0] == 0) return Build(buffer, size, {}) != nullptr;
-  const bool shared = !IsSupportIniAccessPerUser(ucb) ||
-                      (ucb != nullptr && ucb->pWork != nullptr &&
-                       (ucb->pWork->dwMode & kSharedDirectoryMode));
+  const bool shared =
+      !IsSupportIniAccessPerUser(ucb) ||
+      (ucb != nullptr && ucb->pWork != nullptr && (ucb->pWork->dwMode & kSharedDirectoryMode));
   const std::u16string directory =
       shared ? storage::SharedDirectory(ucb != nullptr ? ucb->hPrinter : nullptr)
              : storage::ProfileDirectory(ucb);
   const std::u16string name = WithExtension(fileName, kExtDriverUse);
-  return Build(buffer, size, directory.empty() ? std::u16string() : storage::JoinPath(directory, name)) !=
+  return Build(buffer, size,
+               directory.empty() ? std::u16string() : storage::JoinPath(directory, name)) !=
          nullptr;
 }
 #endif

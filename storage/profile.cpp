@@ -40,7 +40,8 @@ class SectionName {
 };
 
 std::optional<FILETIME> LastWriteTime(LPCWSTR file) {
-  HANDLE handle = CreateFileW(file, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE handle =
+      CreateFileW(file, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
   FILETIME time{};
   const BOOL read = GetFileTime(handle, nullptr, nullptr, &time);
@@ -49,7 +50,8 @@ std::optional<FILETIME> LastWriteTime(LPCWSTR file) {
 }
 
 void SetLastWriteTime(LPCWSTR file, const FILETIME& time) {
-  HANDLE handle = CreateFileW(file, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE handle =
+      CreateFileW(file, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return;
   SetFileTime(handle, nullptr, nullptr, &time);
   CloseHandle(handle);

@@ -7,6 +7,7 @@
 #include "platform/machine.h"
 #include "platform/sysfacts_control.h"
 #include "platform/userenv.h"
+#include "platform/winmodule.h"
 #include "storage_support.h"
 
 namespace {
@@ -65,34 +66,52 @@ TEST(Directories, PerUserDirectoryFollowsTheSystemVersion) {
   EXPECT_EQ(InOtherProcess(perUser), u"C:\\Windows\\System32\\talvo\\_kesm\\anna");
 }
 
-TEST(Directories, AnAbsoluteSettingsIniPathGivesItsFolder) {
+// A user-profile library that fails and counts its calls.
+int gProfileQueries = 0;
+BOOL CountingProfileDirectory(HANDLE, LPWSTR, LPDWORD) {
+  ++gProfileQueries;
+  return FALSE;
+}
+const plat::BuiltinExport kCountingUserEnv[] = {
+    {"GetUserProfileDirectoryW", reinterpret_cast<FARPROC>(CountingProfileDirectory)}};
+
+TEST(Directories, AnAbsoluteSettingsIniPathGivesItsFolderWithoutAskingTheProfile) {
   plat::ScopedMachine machine;
   storage_test::InChild([] {
-  const std::pair<const char16_t*, const char16_t*> cases[] = {
-      {u"D:\\u\\kesmusr.ini", u"D:\\u"},
-      {u"C:\\kesmusr.ini", u"C:"},
-      {u"kesmusr.ini", u"C:\\Users\\User\\_kesm"},  // not absolute: the profile folder
-  };
-  for (const auto& [iniPath, expected] : cases) {
-    storage_test::Context context;
-    std::u16string(iniPath).copy(context.work->szIniFilePath, MAX_PATH - 1);
-    WCHAR buffer[MAX_PATH];
-    KM_UM_GetProfileDirectory(buffer, MAX_PATH, context.get());
-    EXPECT_EQ(Text(buffer), expected);
-  }
+    ASSERT_TRUE(plat::RegisterBuiltinModule(u"UserEnv.dll", kCountingUserEnv));
+    struct Case {
+      const char16_t* iniPath;
+      const char16_t* expected;
+      int queries;
+    };
+    const Case cases[] = {
+        {u"D:\\u\\kesmusr.ini", u"D:\\u", 0},
+        {u"C:\\kesmusr.ini", u"C:", 0},
+        {u"kesmusr.ini", u"", 1},  // not absolute: the profile is asked (and fails here)
+    };
+    for (const Case& c : cases) {
+      gProfileQueries = 0;
+      storage_test::Context context;
+      std::u16string(c.iniPath).copy(context.work->szIniFilePath, MAX_PATH - 1);
+      WCHAR buffer[MAX_PATH] = u"old";
+      const DWORD length = KM_UM_GetProfileDirectory(buffer, MAX_PATH, context.get());
+      EXPECT_EQ(Text(buffer), c.expected);
+      EXPECT_EQ(length, Text(buffer).size());
+      EXPECT_EQ(gProfileQueries, c.queries);
+    }
   });
 }
 
 TEST(Directories, ProfileFolderComesFromTheUserProfileLibrary) {
   plat::ScopedMachine machine;
   storage_test::InChild([] {
-  WCHAR buffer[MAX_PATH];
-  EXPECT_TRUE(MyGetUserProfileDirectoryWithoutUCB(buffer, MAX_PATH));
-  EXPECT_EQ(Text(buffer), u"C:\\Users\\User");
-  EXPECT_FALSE(MyGetUserProfileDirectoryWithoutUCB(buffer, 5));  // too small
-  EXPECT_EQ(UM_GetProfileDirectoryWithoutUCB(buffer, 19), 0u);  // C:\Users\User\_kesm
-  EXPECT_EQ(buffer[0], 0);
-  EXPECT_EQ(UM_GetProfileDirectoryWithoutUCB(buffer, 20), 19u);
+    WCHAR buffer[MAX_PATH];
+    EXPECT_TRUE(MyGetUserProfileDirectoryWithoutUCB(buffer, MAX_PATH));
+    EXPECT_EQ(Text(buffer), u"C:\\Users\\User");
+    EXPECT_FALSE(MyGetUserProfileDirectoryWithoutUCB(buffer, 5));  // too small
+    EXPECT_EQ(UM_GetProfileDirectoryWithoutUCB(buffer, 19), 0u);   // C:\Users\User\_kesm
+    EXPECT_EQ(buffer[0], 0);
+    EXPECT_EQ(UM_GetProfileDirectoryWithoutUCB(buffer, 20), 19u);
   });
 }
 

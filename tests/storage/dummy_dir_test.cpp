@@ -30,9 +30,10 @@ void SetMachineValue(const char16_t* value) {
                             KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_SUCCESS);
   const std::u16string text(value);
-  ASSERT_EQ(RegSetValueExW(key, u"_KESMDirectory", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                           static_cast<DWORD>((text.size() + 1) * sizeof(WCHAR))),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegSetValueExW(key, u"_KESMDirectory", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(WCHAR))),
+      ERROR_SUCCESS);
   RegCloseKey(key);
 }
 
@@ -89,15 +90,16 @@ TEST(DummyDirectory, PlaceFromClientValueMachineValueOrTheSystemDrive) {
        u"C:\\Users\\User\\_kesm"},
       {"client, missing folder falls back", true, u"C:\\Missing", u"C:\\Data\\KesmShared", nullptr,
        u"C:\\Data\\KesmShared"},
-      {"client, missing folder and no machine value", true, u"%SYSTEMROOT%\\none", nullptr,
-       nullptr, u"C:\\_kesm"},
+      {"client, missing folder and no machine value", true, u"%SYSTEMROOT%\\none", nullptr, nullptr,
+       u"C:\\_kesm"},
       {"client without value", true, nullptr, nullptr, nullptr, u"C:\\_kesm"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     plat::ScopedMachine machine;
     storage_test::AddPrinters();
-    storage_test::Printer printer(c.client ? storage_test::kConnection : storage_test::kLocalPrinter);
+    storage_test::Printer printer(c.client ? storage_test::kConnection
+                                           : storage_test::kLocalPrinter);
     if (c.clientValue != nullptr) SetClientValue(printer.get(), c.clientValue);
     if (c.machineValue != nullptr) SetMachineValue(c.machineValue);
     if (c.folder != nullptr) std::filesystem::create_directories(Host(c.folder));

@@ -89,7 +89,8 @@ TEST_F(FileCopy, AFailedRefreshKeepsTheOldTarget) {
 
 TEST_F(FileCopy, MissingSourcesAndUnbuildablePathsGiveZero) {
   EXPECT_FALSE(CopyFileToSystemDirFromDriverDir(u"none.ini", nullptr, kCopyOnce, context_.get()));
-  EXPECT_FALSE(CopyFileToSystemDirFromDriverDir(u"none.ini", nullptr, kCopyRefresh, context_.get()));
+  EXPECT_FALSE(
+      CopyFileToSystemDirFromDriverDir(u"none.ini", nullptr, kCopyRefresh, context_.get()));
   EXPECT_FALSE(CopyFileToSystemDirFromDriverDir(u"kesmdrv.ini", nullptr, kCopyOnce, nullptr));
   EXPECT_FALSE(CopyFileToSystemDirFromDriverDir(nullptr, nullptr, kCopyOnce, context_.get()));
   EXPECT_FALSE(CopyFileToOrderDirFromOrderDir(u"kesm\\a.ini", u"C:\\a.ini", kCopyOnce));

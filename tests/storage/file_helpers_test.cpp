@@ -37,7 +37,8 @@ TEST_F(FileHelpers, ExistenceIsAboutFilesOnly) {
   EXPECT_FALSE(_IsFileExist(u"C:\\kesm\\b.ini"));
   EXPECT_FALSE(_IsFileExist(nullptr));
   // A file another process holds open without sharing still exists.
-  HANDLE holder = CreateFileW(u"C:\\kesm\\a.ini", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE holder =
+      CreateFileW(u"C:\\kesm\\a.ini", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   EXPECT_TRUE(_IsFileExist(u"C:\\kesm\\a.ini"));
   CloseHandle(holder);
@@ -45,7 +46,8 @@ TEST_F(FileHelpers, ExistenceIsAboutFilesOnly) {
 
 TEST_F(FileHelpers, DeletingResetsTheAttributesFirst) {
   Put("kesm/ro.ini", "x");
-  ASSERT_TRUE(SetFileAttributesW(u"C:\\kesm\\ro.ini", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(
+      SetFileAttributesW(u"C:\\kesm\\ro.ini", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
   EXPECT_TRUE(_DeleteFile(u"C:\\kesm\\ro.ini"));
   EXPECT_FALSE(Exists("kesm/ro.ini"));
   EXPECT_FALSE(_DeleteFile(u"C:\\kesm\\ro.ini"));
@@ -80,7 +82,8 @@ TEST_F(FileHelpers, CopyLeavesANormalArchivedTarget) {
 
 TEST_F(FileHelpers, ReadOnlyIsClearedAndTheRestKept) {
   Put("kesm/a.ini", "x");
-  ASSERT_TRUE(SetFileAttributesW(u"C:\\kesm\\a.ini", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(
+      SetFileAttributesW(u"C:\\kesm\\a.ini", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
   EXPECT_TRUE(_SetFileAttrRW(u"C:\\kesm\\a.ini"));
   EXPECT_EQ(GetFileAttributesW(u"C:\\kesm\\a.ini"), FILE_ATTRIBUTE_HIDDEN);
   EXPECT_TRUE(_SetFileAttrRW(u"C:\\kesm\\a.ini"));  // nothing to clear

@@ -32,39 +32,46 @@ class PathBuilders : public ::testing::Test {
 // the buffer exactly, and with one character less empties it and fails.
 TEST_F(PathBuilders, ExactFitSucceedsAndOneCharacterLessFails) {
   storage_test::InChild([&] {
-  struct Case {
-    const char* builder;
-    Builder build;
-    std::u16string expected;
-  };
-  const Case cases[] = {
-      {"system", AddSystemDirToFileName, u"C:\\Windows\\System32\\kesmdrv.ini"},
-      {"windows", AddWindowsDirToFileName, u"C:\\Windows\\kesmdrv.ini"},
-      {"shared",
-       [&](LPWSTR b, DWORD s, LPCWSTR n) { return AddSystemDirToFileNameEx2(b, s, n, context_.get()); },
-       u"C:\\_kesm\\kesmdrv.ini"},
-      {"profile", AddProfileDirToFileNameWithoutUCB, u"C:\\Users\\User\\_kesm\\kesmdrv.ini"},
-      {"drivers",
-       [&](LPWSTR b, DWORD s, LPCWSTR n) { return AddDriversDirToFileName(b, s, n, printer_->get()); },
-       plat::DriverFilesDirectory() + u"\\kesmdrv.ini"},
-      {"relative", [](LPWSTR b, DWORD s, LPCWSTR) { return AddRelativeDirToFileName(b, s, u"..\\kesmdrv.ini"); },
-       u"C:\\Windows\\kesmdrv.ini"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.builder);
-    const DWORD exact = static_cast<DWORD>(c.expected.size() + 1);
-    std::u16string buffer(exact + 8, u'#');
-    EXPECT_EQ(c.build(buffer.data(), exact, u"kesmdrv.ini"), buffer.data());
-    EXPECT_EQ(std::u16string(buffer.c_str()), c.expected);
-    EXPECT_EQ(buffer[exact], u'#');
-    EXPECT_EQ(c.build(buffer.data(), exact - 1, u"kesmdrv.ini"), nullptr);
-    EXPECT_EQ(buffer[0], 0);
-    EXPECT_EQ(buffer[exact - 1], u'\0');  // untouched past the size (the old terminator)
-    buffer[0] = u'x';
-    EXPECT_EQ(c.build(buffer.data(), 0, u"kesmdrv.ini"), nullptr);
-    EXPECT_EQ(buffer[0], u'x');  // no room: nothing written
-    EXPECT_EQ(c.build(nullptr, exact, u"kesmdrv.ini"), nullptr);
-  }
+    struct Case {
+      const char* builder;
+      Builder build;
+      std::u16string expected;
+    };
+    const Case cases[] = {
+        {"system", AddSystemDirToFileName, u"C:\\Windows\\System32\\kesmdrv.ini"},
+        {"windows", AddWindowsDirToFileName, u"C:\\Windows\\kesmdrv.ini"},
+        {"shared",
+         [&](LPWSTR b, DWORD s, LPCWSTR n) {
+           return AddSystemDirToFileNameEx2(b, s, n, context_.get());
+         },
+         u"C:\\_kesm\\kesmdrv.ini"},
+        {"profile", AddProfileDirToFileNameWithoutUCB, u"C:\\Users\\User\\_kesm\\kesmdrv.ini"},
+        {"drivers",
+         [&](LPWSTR b, DWORD s, LPCWSTR n) {
+           return AddDriversDirToFileName(b, s, n, printer_->get());
+         },
+         plat::DriverFilesDirectory() + u"\\kesmdrv.ini"},
+        {"relative",
+         [](LPWSTR b, DWORD s, LPCWSTR) {
+           return AddRelativeDirToFileName(b, s, u"..\\kesmdrv.ini");
+         },
+         u"C:\\Windows\\kesmdrv.ini"},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.builder);
+      const DWORD exact = static_cast<DWORD>(c.expected.size() + 1);
+      std::u16string buffer(exact + 8, u'#');
+      EXPECT_EQ(c.build(buffer.data(), exact, u"kesmdrv.ini"), buffer.data());
+      EXPECT_EQ(std::u16string(buffer.c_str()), c.expected);
+      EXPECT_EQ(buffer[exact], u'#');
+      EXPECT_EQ(c.build(buffer.data(), exact - 1, u"kesmdrv.ini"), nullptr);
+      EXPECT_EQ(buffer[0], 0);
+      EXPECT_EQ(buffer[exact - 1], u'\0');  // untouched past the size (the old terminator)
+      buffer[0] = u'x';
+      EXPECT_EQ(c.build(buffer.data(), 0, u"kesmdrv.ini"), nullptr);
+      EXPECT_EQ(buffer[0], u'x');  // no room: nothing written
+      EXPECT_EQ(c.build(nullptr, exact, u"kesmdrv.ini"), nullptr);
+    }
   });
 }
 
@@ -97,20 +104,20 @@ TEST_F(PathBuilders, ParentLevelsShortenTheSystemDirectory) {
 
 TEST_F(PathBuilders, DriverUseNamesGoToTheSharedOrPerUserDirectory) {
   storage_test::InChild([&] {
-  const std::pair<const WCHAR*, const char16_t*> cases[] = {
-      {u"C:\\x\\user0001.rst", u"C:\\_kesm\\user0001.rsr"},
-      {u"C:\\x.d\\office", u"C:\\_kesm\\office.rsr"},
-      {u"office.tar.rst", u"C:\\_kesm\\office.tar.rsr"},
-  };
-  for (const auto& [file, expected] : cases) {
-    WCHAR buffer[MAX_PATH];
-    EXPECT_TRUE(MakeDriverUseFileName(buffer, file, MAX_PATH, context_.get()));
-    EXPECT_EQ(std::u16string(buffer), expected);
-  }
-  WCHAR buffer[MAX_PATH] = u"old";
-  EXPECT_FALSE(MakeDriverUseFileName(buffer, u"C:\\x\\user0001.rst", 21, context_.get()));
-  EXPECT_EQ(buffer[0], 0);
-  EXPECT_FALSE(MakeDriverUseFileName(buffer, nullptr, MAX_PATH, context_.get()));
+    const std::pair<const WCHAR*, const char16_t*> cases[] = {
+        {u"C:\\x\\user0001.rst", u"C:\\_kesm\\user0001.rsr"},
+        {u"C:\\x.d\\office", u"C:\\_kesm\\office.rsr"},
+        {u"office.tar.rst", u"C:\\_kesm\\office.tar.rsr"},
+    };
+    for (const auto& [file, expected] : cases) {
+      WCHAR buffer[MAX_PATH];
+      EXPECT_TRUE(MakeDriverUseFileName(buffer, file, MAX_PATH, context_.get()));
+      EXPECT_EQ(std::u16string(buffer), expected);
+    }
+    WCHAR buffer[MAX_PATH] = u"old";
+    EXPECT_FALSE(MakeDriverUseFileName(buffer, u"C:\\x\\user0001.rst", 21, context_.get()));
+    EXPECT_EQ(buffer[0], 0);
+    EXPECT_FALSE(MakeDriverUseFileName(buffer, nullptr, MAX_PATH, context_.get()));
   });
 }
 

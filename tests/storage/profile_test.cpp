@@ -68,7 +68,8 @@ TEST_F(Profile, OverlongSectionNamesAreRefused) {
 
 TEST_F(Profile, TheTimeStampPreservingWriteKeepsTheLastWriteTime) {
   Put("kesm/kesmins.ini", "[Kesm 4200]\r\nBatchInstall=1\r\nKeep=1\r\n");
-  HANDLE file = CreateFileW(u"C:\\kesm\\kesmins.ini", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file =
+      CreateFileW(u"C:\\kesm\\kesmins.ini", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   const FILETIME old{0x12345678, 0x01C00000};
   ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &old));
   CloseHandle(file);

@@ -1,7 +1,6 @@
 #include "storage/section_lock.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 

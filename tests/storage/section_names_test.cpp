@@ -17,14 +17,17 @@ TEST(SectionNames, StoresPickTheDriverOrThePrinterName) {
   storage_test::Context context;
   std::u16string(u"Office [2F]").copy(context.work->szPrinterName, MAX_PATH);
   std::u16string(u"us").copy(context.work->szDriverLanguage, 3);
-  const Getter driverWide[] = {GetWatermarkSectionName, GetDriverIniSectionName,
-                               GetFreesizeSectionName,  GetRsbSectionName,
-                               GetRsdSectionName,       GetBatchInstallSectionName,
+  const Getter driverWide[] = {GetWatermarkSectionName,  GetDriverIniSectionName,
+                               GetFreesizeSectionName,   GetRsbSectionName,
+                               GetRsdSectionName,        GetBatchInstallSectionName,
                                GetDefaultRstSectionName, GetInstallCopyFilesSectionName};
   for (Getter get : driverWide) EXPECT_EQ(std::u16string(get(context.get())), u"us");
-  const Getter perPrinter[] = {GetPresetSectionName,     GetQualitySectionName,
-                               GetDrvInstSectionName,    GetChapterMaxSectionName,
-                               GetDefaultRstSectionNameForRefresh, GetKesmInstSectionName};
+  const Getter perPrinter[] = {GetPresetSectionName,
+                               GetQualitySectionName,
+                               GetDrvInstSectionName,
+                               GetChapterMaxSectionName,
+                               GetDefaultRstSectionNameForRefresh,
+                               GetKesmInstSectionName};
   for (Getter get : perPrinter) EXPECT_EQ(std::u16string(get(context.get())), u"Office [2F]");
   EXPECT_EQ(std::u16string(GetCustomDoneSectionName(nullptr)), u"BatchInstallDone");
   EXPECT_EQ(GetPresetSectionName(nullptr), nullptr);
@@ -36,8 +39,9 @@ TEST(SectionNames, WithoutAContextThePrinterNameMustFit) {
   storage_test::Printer printer(storage_test::kLocalPrinter);
   const std::u16string name = storage_test::kLocalPrinter;
   WCHAR buffer[MAX_PATH] = u"old";
-  EXPECT_EQ(GetPresetSectionNameWithoutUCB(printer.get(), buffer, static_cast<DWORD>(name.size() + 1)),
-            buffer);
+  EXPECT_EQ(
+      GetPresetSectionNameWithoutUCB(printer.get(), buffer, static_cast<DWORD>(name.size() + 1)),
+      buffer);
   EXPECT_EQ(std::u16string(buffer), name);
   EXPECT_EQ(GetQualitySectionNameWithoutUCB(printer.get(), buffer, static_cast<DWORD>(name.size())),
             nullptr);

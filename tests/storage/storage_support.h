@@ -8,6 +8,7 @@
 // never decides them and every child starts from a process that has not.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,8 +19,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include <gtest/gtest.h>
 
 #include "platform/codepage.h"
 #include "platform/control.h"
@@ -85,10 +84,13 @@ inline std::u16string InOtherProcess(const std::function<std::u16string()>& body
   close(fds[1]);
   std::string bytes;
   char chunk[512];
-  for (ssize_t n; (n = read(fds[0], chunk, sizeof chunk)) > 0;) bytes.append(chunk, static_cast<size_t>(n));
+  for (ssize_t n; (n = read(fds[0], chunk, sizeof chunk)) > 0;) {
+    bytes.append(chunk, static_cast<size_t>(n));
+  }
   close(fds[0]);
   int status = 0;
-  if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+  if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0) {
     return u"<child failed>";
   }
   return std::u16string(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
@@ -97,7 +99,8 @@ inline std::u16string InOtherProcess(const std::function<std::u16string()>& body
 // Runs checks (gtest assertions) in a forked child, which reports their
 // failures; the test fails too when any of them failed.
 inline void InChild(const std::function<void()>& checks) {
-  const ::testing::TestResult* result = ::testing::UnitTest::GetInstance()->current_test_info()->result();
+  const ::testing::TestResult* result =
+      ::testing::UnitTest::GetInstance()->current_test_info()->result();
   const int before = result->total_part_count();
   const pid_t pid = fork();
   if (pid == 0) {

@@ -25,10 +25,10 @@ void SetProductSuite(DWORD type, const std::u16string& strings) {
   ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kProductOptions, 0, nullptr, 0, KEY_ALL_ACCESS,
                             nullptr, &key, nullptr),
             ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExW(key, u"ProductSuite", 0, type,
-                           reinterpret_cast<const BYTE*>(strings.data()),
-                           static_cast<DWORD>(strings.size() * sizeof(WCHAR))),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegSetValueExW(key, u"ProductSuite", 0, type, reinterpret_cast<const BYTE*>(strings.data()),
+                     static_cast<DWORD>(strings.size() * sizeof(WCHAR))),
+      ERROR_SUCCESS);
   RegCloseKey(key);
 }
 
@@ -92,10 +92,11 @@ TEST(SystemInfo, WindowsVersionTests) {
     version.minor = 0;
     version.platformId = c.platform;
     ASSERT_TRUE(plat::SetOsVersion(version));
-    EXPECT_EQ(InOtherProcess([] {
-                return std::u16string{IsOsLaterWin2000() ? u'1' : u'0', IsOsIsWin9X() ? u'1' : u'0'};
-              }),
-              c.expected);
+    EXPECT_EQ(
+        InOtherProcess([] {
+          return std::u16string{IsOsLaterWin2000() ? u'1' : u'0', IsOsIsWin9X() ? u'1' : u'0'};
+        }),
+        c.expected);
   }
   EXPECT_FALSE(IsOSWin2000AndEarlierSP3());
   EXPECT_TRUE(GetOSVersion());

@@ -16,7 +16,7 @@ namespace {
 // One field of the level-2 printer information.
 template <class Field>
 bool StorePrinterInfo(HANDLE printer, Field field, LPWSTR out, std::size_t outChars) {
-  auto* info = static_cast<PRINTER_INFO_2W*>(names_pending::GetPrinterInfo(printer, 2));
+  auto* info = static_cast<PRINTER_INFO_2W*>(GetPrinterInfo(printer, 2));
   if (info == nullptr) {
     return false;
   }
@@ -63,7 +63,7 @@ LPWSTR GetPrinterName(UCB* ucb) {
   }
 #if KESM_KERNEL_MODE
   WCHAR recorded[MAX_PATH + 1] = {};
-  if (names_pending::GetPrinterNameFromReg(ucb->hPrinter, recorded, ucb)) {
+  if (GetPrinterNameFromReg(ucb->hPrinter, recorded, ucb)) {
     names::StoreField(field, recorded);
     if (field[0] != 0) {
       return field;
@@ -90,7 +90,7 @@ LPWSTR GetRealDriverName(UCB* ucb) {
   if (field[0] != 0) {
     return field;
   }
-  auto* info = static_cast<PRINTER_INFO_2W*>(names_pending::GetPrinterInfo(ucb->hPrinter, 2));
+  auto* info = static_cast<PRINTER_INFO_2W*>(GetPrinterInfo(ucb->hPrinter, 2));
   const bool haveInfo = info != nullptr;
   if (haveInfo) {
     const std::u16string_view name = names::View(info->pDriverName);
@@ -104,7 +104,7 @@ LPWSTR GetRealDriverName(UCB* ucb) {
   }
 #if KESM_KERNEL_MODE
   WCHAR recorded[32 + 1] = {};  // the recorded name takes at most 64 bytes
-  if (!haveInfo && names_pending::GetDriverNameFromReg(ucb->hPrinter, recorded, ucb)) {
+  if (!haveInfo && GetDriverNameFromReg(ucb->hPrinter, recorded, ucb)) {
     return names::StoreField(field, recorded);
   }
 #endif

@@ -44,15 +44,15 @@ template <std::size_t N>
 bool DriverDirectory(UCB* ucb, BoundedText<N>& text) {
 #if KESM_KERNEL_MODE
   WCHAR folder[MAX_PATH] = {};
-  if (names_pending::KMGetDriverDirectory(folder, MAX_PATH, ucb) == 0) {
+  if (KMGetDriverDirectory(folder, MAX_PATH, ucb) == 0) {
     return false;
   }
   text.Append(folder).Append(u"\\");
   return true;
 #else
-  auto* info = static_cast<DRIVER_INFO_3W*>(names_pending::GetPrinterDriverInfo(ucb->hPrinter, 3));
+  auto* info = static_cast<DRIVER_INFO_3W*>(GetPrinterDriverInfo(ucb->hPrinter, 3));
   if (info != nullptr && info->pDriverPath != nullptr) {
-    const LPCWSTR name = names_pending::GetFileNamePtr(info->pDriverPath);
+    const LPCWSTR name = GetFileNamePtr(info->pDriverPath);
     const std::size_t length = static_cast<std::size_t>(name - info->pDriverPath);
     text.Append(std::u16string_view(info->pDriverPath, length));
     FreeMemPtr(info);
@@ -60,7 +60,7 @@ bool DriverDirectory(UCB* ucb, BoundedText<N>& text) {
   }
   FreeMemPtr(info);
   WCHAR system[MAX_PATH] = {};
-  if (names_pending::KM_UM_GetSystemDirectory(system, MAX_PATH, ucb) == 0) {
+  if (KM_UM_GetSystemDirectory(system, MAX_PATH, ucb) == 0) {
     return false;
   }
   text.Append(system).Append(kFallbackDriverFolder);
@@ -110,11 +110,11 @@ LPWSTR GetIniFilePath(UCB* ucb) {
   }
   WCHAR directory[MAX_PATH] = {};
   DWORD length = 0;
-  if (names_pending::IsSupportIniAccessPerUser(ucb) && (ucb->pWork->dwMode & kModeSharedIni) == 0) {
-    length = names_pending::KM_UM_GetProfileDirectory(directory, MAX_PATH, ucb);
+  if (IsSupportIniAccessPerUser(ucb) && (ucb->pWork->dwMode & kModeSharedIni) == 0) {
+    length = KM_UM_GetProfileDirectory(directory, MAX_PATH, ucb);
   }
   if (length == 0) {
-    length = names_pending::KM_UM_GetSystemDirectoryEx(directory, MAX_PATH, ucb);
+    length = KM_UM_GetSystemDirectoryEx(directory, MAX_PATH, ucb);
   }
   if (length == 0) {
     return StoreField(field, u"");
@@ -131,8 +131,8 @@ BOOL GetIniFilePathWithoutUCB(LPWSTR destination, DWORD, DWORD where, HANDLE pri
   }
   destination[0] = 0;
   WCHAR directory[MAX_PATH] = {};
-  const DWORD length = where == 1 ? names_pending::UM_GetProfileDirectoryWithoutUCB(directory, MAX_PATH)
-                                  : names_pending::UM_GetSystemDirectoryExWithoutUCB(directory, MAX_PATH, printer);
+  const DWORD length = where == 1 ? UM_GetProfileDirectoryWithoutUCB(directory, MAX_PATH)
+                                  : UM_GetSystemDirectoryExWithoutUCB(directory, MAX_PATH, printer);
   if (length == 0) {
     return FALSE;
   }
@@ -179,13 +179,13 @@ void GetInstallDirectoryWithoutUCB(HANDLE printer, LPWSTR destination, DWORD) {
   }
   destination[0] = 0;
   BoundedText<MAX_PATH> text;
-  auto* info = static_cast<DRIVER_INFO_3W*>(names_pending::GetPrinterDriverInfo(printer, 3));
+  auto* info = static_cast<DRIVER_INFO_3W*>(GetPrinterDriverInfo(printer, 3));
   if (info != nullptr && info->pDriverPath != nullptr) {
-    const LPCWSTR name = names_pending::GetFileNamePtr(info->pDriverPath);
+    const LPCWSTR name = GetFileNamePtr(info->pDriverPath);
     text.Append(std::u16string_view(info->pDriverPath, static_cast<std::size_t>(name - info->pDriverPath)));
   } else {
     WCHAR system[MAX_PATH] = {};
-    if (names_pending::KM_UM_GetSystemDirectory(system, MAX_PATH, nullptr) == 0) {
+    if (KM_UM_GetSystemDirectory(system, MAX_PATH, nullptr) == 0) {
       FreeMemPtr(info);
       return;
     }

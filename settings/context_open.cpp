@@ -21,6 +21,7 @@
 #include "storage/drvinst_ini.h"
 #include "storage/printer_info.h"
 #include "storage/printer_properties.h"
+#include "storage/section_names.h"
 #if KESM_KERNEL_MODE
 #include "platform/eng_printer.h"
 #else

@@ -1,6 +1,6 @@
-// Stand-ins for services that later work provides: the preset section name
-// and the building of a DCB with its defaults. Each keeps the signature of
-// the real service; this file goes away when those land.
+// Stand-in for a service that later work provides: the building of a DCB
+// with its defaults. It keeps the signature of the real service; this file
+// goes away when that lands.
 #pragma once
 
 #include "platform/wintypes.h"
@@ -8,8 +8,6 @@
 struct DCB;
 struct UCB;
 
-// The printer's section of the per-user INI.
-LPWSTR GetPresetSectionName(UCB* ucb);
 // A new zero-filled DCB for the context, its DEVMODE's block offsets
 // written; null when memory is short.
 DCB* DevCBCreate(UCB* ucb, int type);

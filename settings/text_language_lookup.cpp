@@ -41,9 +41,9 @@ const LANGINFO* RowOfNumber(int number) {
 // terminated code; false when the name has no extension or fewer than two
 // characters before its dot.
 bool HelpFileCode(LPCWSTR fileName, WCHAR (&code)[3]) {
-  const LPCWSTR name = names_pending::GetFileNamePtr(fileName);
+  const LPCWSTR name = GetFileNamePtr(fileName);
   DWORD length = 0;
-  const LPCWSTR ext = names_pending::GetFileNameExt(fileName, &length);
+  const LPCWSTR ext = GetFileNameExt(fileName, &length);
   if (name == nullptr || ext == nullptr || ext == name || ext - name < 3 || ext[-1] != u'.') {
     return false;
   }

@@ -10,7 +10,8 @@ bool ToAnsi(std::u16string_view text, std::string* out, std::size_t maxBytes) {
   out->clear();
   if (text.empty()) return true;
   const int chars = static_cast<int>(text.size());
-  const int needed = WideCharToMultiByte(CP_ACP, 0, text.data(), chars, nullptr, 0, nullptr, nullptr);
+  const int needed =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), chars, nullptr, 0, nullptr, nullptr);
   if (needed <= 0) return false;
   if (maxBytes != 0 && static_cast<std::size_t>(needed) >= maxBytes) return false;
   out->resize(static_cast<std::size_t>(needed));

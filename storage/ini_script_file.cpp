@@ -106,8 +106,8 @@ BOOL UpdateSetFile(UCB* ucb, LPCWSTR path, LPCWSTR section, LPCSTR script, DWORD
   }
   std::string text(script != nullptr ? script : "", length);
   DWORD oldLength = 0;
-  const char* header = SearchSectionName(name.c_str(), old->data(),
-                                         static_cast<DWORD>(old->size()), &oldLength);
+  const char* header =
+      SearchSectionName(name.c_str(), old->data(), static_cast<DWORD>(old->size()), &oldLength);
   if (header == nullptr) {
     text += *old;
   } else {

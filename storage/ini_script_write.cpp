@@ -43,7 +43,8 @@ BOOL WriteScriptString(LPDWORD position, LPCWSTR key, LPCWSTR value, LPSTR buffe
   }
   std::string ansiKey;
   std::string ansiValue;
-  if (!storage::ToAnsi(name, &ansiKey, storage::kNameBytes) || !storage::ToAnsi(value, &ansiValue)) {
+  if (!storage::ToAnsi(name, &ansiKey, storage::kNameBytes) ||
+      !storage::ToAnsi(value, &ansiValue)) {
     return FALSE;
   }
   return Append(position, ansiKey + "=" + ansiValue + "\r\n", buffer, size);

@@ -38,8 +38,8 @@ bool MultiStringHolds(const std::vector<WCHAR>& block, std::u16string_view wante
 
 bool ProductSuiteNamesTerminalServer() {
   HKEY key = nullptr;
-  if (RegOpenKeyW(HKEY_LOCAL_MACHINE, u"System\\CurrentControlSet\\Control\\ProductOptions", &key) !=
-      ERROR_SUCCESS) {
+  if (RegOpenKeyW(HKEY_LOCAL_MACHINE, u"System\\CurrentControlSet\\Control\\ProductOptions",
+                  &key) != ERROR_SUCCESS) {
     return false;
   }
   bool found = false;

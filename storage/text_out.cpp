@@ -1,6 +1,8 @@
 #include "storage/text_out.h"
 
+#if !KESM_KERNEL_MODE
 #include "platform/wintext.h"
+#endif
 
 namespace storage {
 
@@ -15,6 +17,7 @@ DWORD CopyOut(LPWSTR buffer, DWORD size, std::u16string_view text) {
   return static_cast<DWORD>(text.size());
 }
 
+#if !KESM_KERNEL_MODE
 bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -22,5 +25,6 @@ bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b) {
   }
   return true;
 }
+#endif
 
 }  // namespace storage

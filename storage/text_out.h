@@ -23,7 +23,9 @@ inline std::u16string_view View(LPCWSTR text) {
   return text == nullptr ? std::u16string_view() : std::u16string_view(text);
 }
 
+#if !KESM_KERNEL_MODE
 // Equality ignoring case, as Windows compares file names.
 bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b);
+#endif
 
 }  // namespace storage

@@ -9,7 +9,7 @@ namespace {
 struct SplitCase {
   const WCHAR* path;
   const WCHAR* name;  // GetFileNamePtr
-  const WCHAR* ext;  // GetFileNameExt
+  const WCHAR* ext;   // GetFileNameExt
   DWORD extLength;
   DWORD baseLength;  // GetFileNameBase, from the name part
 };
@@ -51,8 +51,8 @@ TEST(FileNames, NullGivesNull) {
 
 TEST(FileNames, DriverDataFileNameNeedsABaseAndAShortExtension) {
   const std::pair<const WCHAR*, BOOL> cases[] = {
-      {u"C:\\drv\\kesm.kpd", TRUE},   {u"kesm.k", TRUE},         {u"kesm.kpdx", FALSE},
-      {u"C:\\drv\\kesm", FALSE},      {u"C:\\drv\\.kpd", FALSE}, {u"C:\\drv\\kesm.", FALSE},
+      {u"C:\\drv\\kesm.kpd", TRUE}, {u"kesm.k", TRUE},         {u"kesm.kpdx", FALSE},
+      {u"C:\\drv\\kesm", FALSE},    {u"C:\\drv\\.kpd", FALSE}, {u"C:\\drv\\kesm.", FALSE},
       {u"C:\\d.x\\kesm", FALSE},
   };
   for (const auto& [path, expected] : cases) {

@@ -26,8 +26,7 @@ TEST(IniScriptSearch, SectionHeadersMatchByTheExactRules) {
   };
   const Case cases[] = {
       {u"Office", "RstVersion=310"},  // the header is in capitals
-      {u"office", "RstVersion=310"},
-      {u"Draft", "Duplex=1"},
+      {u"office", "RstVersion=310"}, {u"Draft", "Duplex=1"},
       {u"Preset", nullptr},  // only "[ Preset ]" is there
       {u"Offic", nullptr},   // a prefix is not the name
       {u"OFFICE]", nullptr},
@@ -53,9 +52,10 @@ TEST(IniScriptSearch, KeysOutOfOrderAreFoundByWrappingOnce) {
     const char16_t* value;
   };
   const Step steps[] = {
-      {u"kdmStaple", u"2"},          {u"RSTVERSION", u"310"},    {u"dmPaperSize", u"9"},
-      {u"kdmTitle", u"Quarterly report"}, {u"Duplex", u"<none>"},  // only in [Draft]
-      {u"Name", u"<none>"},          // a blank stands before "="
+      {u"kdmStaple", u"2"},   {u"RSTVERSION", u"310"},
+      {u"dmPaperSize", u"9"}, {u"kdmTitle", u"Quarterly report"},
+      {u"Duplex", u"<none>"},  // only in [Draft]
+      {u"Name", u"<none>"},    // a blank stands before "="
       {u"kdmStaple", u"2"},
   };
   LONG position = 0;
@@ -71,7 +71,7 @@ TEST(IniScriptSearch, PositionStepsOneLinePerKeyReadInOrder) {
   EXPECT_EQ(Read(body, u"bb", &position), u"2");
   EXPECT_EQ(position, 11);
   EXPECT_EQ(Read(body, u"ccc", &position), u"3");
-  EXPECT_EQ(position, 18);  // the end of the body
+  EXPECT_EQ(position, 18);                       // the end of the body
   EXPECT_EQ(Read(body, u"a", &position), u"1");  // wraps from the end
   EXPECT_EQ(Read(body, u"zz", &position), u"<none>");
   EXPECT_EQ(position, 0);
@@ -109,8 +109,8 @@ TEST(IniScriptSearch, IntegersTakeTenCharactersAndDefaultWhenEmpty) {
       "[S]\npos=42\nneg=-7\nplus=+5\nempty=\ntail=12abc\nlong=12345678901\nword=abc\n";
   LPCSTR body = GetSectionAddr(u"S", text.c_str());
   const std::pair<const WCHAR*, INT> cases[] = {
-      {u"pos", 42},  {u"neg", -7},  {u"plus", 5},          {u"empty", 99},
-      {u"tail", 12}, {u"word", 0},  {u"long", 1234567890}, {u"missing", 99},
+      {u"pos", 42},  {u"neg", -7}, {u"plus", 5},          {u"empty", 99},
+      {u"tail", 12}, {u"word", 0}, {u"long", 1234567890}, {u"missing", 99},
   };
   for (const auto& [key, expected] : cases) {
     LONG position = 0;
@@ -133,7 +133,8 @@ TEST(IniScriptSearch, RawSectionSearchGivesHeaderAndExtent) {
   };
   for (const Case& c : cases) {
     DWORD length = 0;
-    LPCSTR header = SearchSectionName(c.section, text.data(), static_cast<DWORD>(text.size()), &length);
+    LPCSTR header =
+        SearchSectionName(c.section, text.data(), static_cast<DWORD>(text.size()), &length);
     if (c.offset == std::string::npos) {
       EXPECT_EQ(header, nullptr);
     } else {
@@ -154,7 +155,9 @@ TEST(IniScriptSearch, RawSectionSearchStopsAtTheGivenLength) {
 TEST(IniScriptSearch, BracketsInSectionNamesBecomeCommas) {
   const std::pair<std::u16string, std::u16string> cases[] = {
       {u"Office [2F]", u"Office ,2F,"}, {u"[[x]]", u",,x,,"}, {u"plain", u"plain"}, {u"", u""}};
-  for (auto [name, expected] : cases) EXPECT_EQ(std::u16string(CnvSQUAREBRACKETS(name.data())), expected);
+  for (auto [name, expected] : cases) {
+    EXPECT_EQ(std::u16string(CnvSQUAREBRACKETS(name.data())), expected);
+  }
   EXPECT_EQ(CnvSQUAREBRACKETS(nullptr), nullptr);
 }
 

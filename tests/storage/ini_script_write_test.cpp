@@ -21,7 +21,7 @@ TEST(IniScriptWrite, SectionAndKeysAppendLines) {
   EXPECT_TRUE(WriteScriptSection(&position, u"Office ,2F,", buffer, sizeof buffer));
   EXPECT_TRUE(WriteScriptString(&position, u"dmPaperSize", u"9", buffer, sizeof buffer));
   EXPECT_TRUE(WriteScriptString(&position, u"kdmTitle", u"", buffer, sizeof buffer));
-  EXPECT_TRUE(WriteScriptSection(&position, u"", buffer, sizeof buffer));  // nothing
+  EXPECT_TRUE(WriteScriptSection(&position, u"", buffer, sizeof buffer));       // nothing
   EXPECT_TRUE(WriteScriptString(&position, u"", u"x", buffer, sizeof buffer));  // nothing
   EXPECT_EQ(std::string(buffer), "[Office ,2F,]\r\ndmPaperSize=9\r\nkdmTitle=\r\n");
   EXPECT_EQ(position, 41u);
@@ -122,7 +122,8 @@ TEST_F(IniScriptFile, AFailureLeavesTheOldFileAndTellsWhy) {
   Put("kesm/set.rst", old);
 
   // Another process holds the file open without sharing: it cannot be read.
-  HANDLE holder = CreateFileW(u"C:\\kesm\\set.rst", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE holder =
+      CreateFileW(u"C:\\kesm\\set.rst", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(Splice("[Office]\r\nnew=1\r\n"));
   EXPECT_EQ(DrvGetLastError(context_.get()), ERROR_SHARING_VIOLATION);

@@ -4,17 +4,17 @@
 
 #include <string>
 
+#include "platform/control.h"
 #include "platform/machine.h"
 #include "platform/winmem.h"
-#include "platform/control.h"
 #include "platform/winspool.h"
-#include "settings/memptr.h"
 #include "printer_setup.h"
+#include "settings/memptr.h"
 #include "storage_support.h"
 
 namespace {
 
-using storage_test::InFreshProcess;
+using storage_test::InOtherProcess;
 using storage_test::Printer;
 
 class PrinterInfo : public ::testing::Test {
@@ -33,8 +33,7 @@ TEST_F(PrinterInfo, BlocksHoldTheSpoolersInformation) {
 
   auto* driver = static_cast<DRIVER_INFO_3W*>(GetPrinterDriverInfo(printer.get(), 3));
   ASSERT_NE(driver, nullptr);
-  EXPECT_EQ(std::u16string(driver->pDriverPath),
-            plat::DriverFilesDirectory() + u"\\kesmgr.dll");
+  EXPECT_EQ(std::u16string(driver->pDriverPath), plat::DriverFilesDirectory() + u"\\kesmgr.dll");
   FreeMemPtr(driver);
 
   EXPECT_EQ(GetPrinterInfo(nullptr, 2), nullptr);
@@ -55,8 +54,8 @@ TEST_F(PrinterInfo, AttributesOfTheContextsPrinter) {
   storage_test::Context context;
   context->hPrinter = local.get();
   EXPECT_TRUE(IsAttrBidiEnable(context.get()));
-  EXPECT_TRUE(IsPrinterAttrEnable(PRINTER_ATTRIBUTE_SHARED | PRINTER_ATTRIBUTE_ENABLE_BIDI,
-                                  context.get()));
+  EXPECT_TRUE(
+      IsPrinterAttrEnable(PRINTER_ATTRIBUTE_SHARED | PRINTER_ATTRIBUTE_ENABLE_BIDI, context.get()));
   EXPECT_FALSE(IsPrinterAttrEnable(PRINTER_ATTRIBUTE_SHARED, context.get()));
 
   Printer connection(storage_test::kConnection);
@@ -78,10 +77,10 @@ TEST_F(PrinterInfo, TheClientDriverAnswerIsTheFirstPrintersForTheProcess) {
       {storage_test::kLocalPrinter, u"0000"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(InFreshProcess([&] {
+    EXPECT_EQ(InOtherProcess([&] {
                 Printer first(c.first);
                 Printer other(c.first == storage_test::kConnection ? storage_test::kLocalPrinter
-                                                                    : storage_test::kConnection);
+                                                                   : storage_test::kConnection);
                 storage_test::Context context;
                 context->hPrinter = other.get();
                 return std::u16string{IsServerNameEnable2(first.get()) ? u'1' : u'0',
@@ -94,7 +93,7 @@ TEST_F(PrinterInfo, TheClientDriverAnswerIsTheFirstPrintersForTheProcess) {
 }
 
 TEST_F(PrinterInfo, AnUnreadablePrinterLeavesTheClientAnswerOpen) {
-  EXPECT_EQ(InFreshProcess([] {
+  EXPECT_EQ(InOtherProcess([] {
               Printer connection(storage_test::kConnection);
               return std::u16string{IsServerNameEnable2(nullptr) ? u'1' : u'0',
                                     IsServerDriver2(nullptr) ? u'1' : u'0',

@@ -1,7 +1,6 @@
 #include "storage/section_lock.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,11 +13,11 @@
 
 namespace {
 
-using storage_test::InFreshProcess;
+using storage_test::InOtherProcess;
 
 // Whether another process finds the lock held, asked without waiting.
 std::u16string LockSeenFromOutside() {
-  return InFreshProcess([] {
+  return InOtherProcess([] {
     HANDLE mutex = CreateMutexW(nullptr, FALSE, kSectionMutexName);
     const DWORD wait = WaitForSingleObject(mutex, 0);
     if (wait == WAIT_OBJECT_0) ReleaseMutex(mutex);
@@ -80,7 +79,7 @@ TEST_F(SectionLock, ALeaveWithoutEnterReleasesNothing) {
 }
 
 TEST_F(SectionLock, AMutexAbandonedByADeadProcessIsTakenAndGivenBack) {
-  const std::u16string died = InFreshProcess([] {
+  const std::u16string died = InOtherProcess([] {
     HANDLE mutex = CreateMutexW(nullptr, FALSE, kSectionMutexName);
     return std::u16string(WaitForSingleObject(mutex, 0) == WAIT_OBJECT_0 ? u"took" : u"busy");
   });

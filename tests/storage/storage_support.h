@@ -1,8 +1,14 @@
 // Support for the storage tests: a printer context with a work area, host
-// access to files of the machine's drive C:, and running a check in a fresh
-// child process (for answers a process caches once).
+// access to files of the machine's drive C:, and running checks in a child
+// process.
+//
+// Some answers are decided once per process and kept (Windows version,
+// terminal-server mode, client driver). A test whose code asks one of them
+// runs its checks in a child (InChild), so that the test process itself
+// never decides them and every child starts from a process that has not.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -64,7 +70,7 @@ inline std::string Fixture(std::string_view name) {
 
 // Runs body in a forked child and returns the text it gives back (through
 // a pipe), or "<child failed>".
-inline std::u16string InFreshProcess(const std::function<std::u16string()>& body) {
+inline std::u16string InOtherProcess(const std::function<std::u16string()>& body) {
   int fds[2];
   if (pipe(fds) != 0) return u"<child failed>";
   const pid_t pid = fork();
@@ -78,13 +84,37 @@ inline std::u16string InFreshProcess(const std::function<std::u16string()>& body
   close(fds[1]);
   std::string bytes;
   char chunk[512];
-  for (ssize_t n; (n = read(fds[0], chunk, sizeof chunk)) > 0;) bytes.append(chunk, static_cast<size_t>(n));
+  for (ssize_t n; (n = read(fds[0], chunk, sizeof chunk)) > 0;) {
+    bytes.append(chunk, static_cast<size_t>(n));
+  }
   close(fds[0]);
   int status = 0;
-  if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+  if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0) {
     return u"<child failed>";
   }
   return std::u16string(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
+}
+
+// Runs checks (gtest assertions) in a forked child, which reports their
+// failures; the test fails too when any of them failed.
+inline void InChild(const std::function<void()>& checks) {
+  const ::testing::TestResult* result =
+      ::testing::UnitTest::GetInstance()->current_test_info()->result();
+  const int before = result->total_part_count();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    checks();
+    bool failed = false;
+    for (int i = before; i < result->total_part_count(); ++i) {
+      failed = failed || result->GetTestPartResult(i).failed();
+    }
+    _exit(failed ? 1 : 0);
+  }
+  int status = 0;
+  const bool passed =
+      pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  EXPECT_TRUE(passed) << "checks in a child process failed (reported above)";
 }
 
 // Runs a test under a chosen process ANSI code page and restores the old one.

@@ -16,7 +16,7 @@
 
 namespace {
 
-using storage_test::InFreshProcess;
+using storage_test::InOtherProcess;
 
 constexpr const WCHAR* kProductOptions = u"System\\CurrentControlSet\\Control\\ProductOptions";
 
@@ -25,10 +25,10 @@ void SetProductSuite(DWORD type, const std::u16string& strings) {
   ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kProductOptions, 0, nullptr, 0, KEY_ALL_ACCESS,
                             nullptr, &key, nullptr),
             ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExW(key, u"ProductSuite", 0, type,
-                           reinterpret_cast<const BYTE*>(strings.data()),
-                           static_cast<DWORD>(strings.size() * sizeof(WCHAR))),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegSetValueExW(key, u"ProductSuite", 0, type, reinterpret_cast<const BYTE*>(strings.data()),
+                     static_cast<DWORD>(strings.size() * sizeof(WCHAR))),
+      ERROR_SUCCESS);
   RegCloseKey(key);
 }
 
@@ -62,7 +62,7 @@ TEST(SystemInfo, TerminalServerIsAStringOfTheMultiStringProductSuite) {
 TEST(SystemInfo, PerUserIniAccessIsDecidedOncePerProcess) {
   plat::ScopedMachine machine;
   ASSERT_TRUE(plat::SetTerminalServer(true));
-  EXPECT_EQ(InFreshProcess([] {
+  EXPECT_EQ(InOtherProcess([] {
               std::u16string answers;
               answers += IsSupportIniAccessPerUser(nullptr) ? u'1' : u'0';
               plat::SetTerminalServer(false);
@@ -92,10 +92,11 @@ TEST(SystemInfo, WindowsVersionTests) {
     version.minor = 0;
     version.platformId = c.platform;
     ASSERT_TRUE(plat::SetOsVersion(version));
-    EXPECT_EQ(InFreshProcess([] {
-                return std::u16string{IsOsLaterWin2000() ? u'1' : u'0', IsOsIsWin9X() ? u'1' : u'0'};
-              }),
-              c.expected);
+    EXPECT_EQ(
+        InOtherProcess([] {
+          return std::u16string{IsOsLaterWin2000() ? u'1' : u'0', IsOsIsWin9X() ? u'1' : u'0'};
+        }),
+        c.expected);
   }
   EXPECT_FALSE(IsOSWin2000AndEarlierSP3());
   EXPECT_TRUE(GetOSVersion());
@@ -103,7 +104,7 @@ TEST(SystemInfo, WindowsVersionTests) {
 
 TEST(SystemInfo, TheVersionAnswerIsKeptForTheProcess) {
   plat::ScopedMachine machine;
-  EXPECT_EQ(InFreshProcess([] {
+  EXPECT_EQ(InOtherProcess([] {
               std::u16string answers;
               answers += IsOsLaterWin2000() ? u'1' : u'0';
               plat::OsVersion nt4;

@@ -1,0 +1,35 @@
+// The directories the storage code builds its paths from, as text; each is
+// empty when it cannot be had. Internal to storage/; the public forms that
+// fill callers' buffers are in storage/directories.h and
+// storage/dummy_dir.h.
+#pragma once
+
+#include <string>
+
+#include "platform/wintypes.h"
+
+struct UCB;
+
+namespace storage {
+
+std::u16string SystemDirectory();
+std::u16string WindowsDirectory();
+// The folder of the printer driver's files, with a trailing "\".
+std::u16string DriverDirectory(HANDLE printer);
+// The dummy system directory of a printer (override or default location).
+std::u16string DummyDirectory(HANDLE printer);
+// The default location: the system drive's root followed by "_kesm".
+std::u16string DefaultDummyDirectory();
+// The shared directory of INI and set files: the dummy system directory on
+// Windows 2000 and later, else the system directory.
+std::u16string SharedDirectory(HANDLE printer);
+// The per-user directory of a context, and without one.
+std::u16string ProfileDirectory(UCB* ucb);
+std::u16string ProfileDirectoryWithoutUcb();
+// The user's profile folder as the user-profile library reports it.
+std::u16string UserProfileDirectory();
+
+// directory, "\" (unless it ends in one) and name.
+std::u16string JoinPath(std::u16string_view directory, std::u16string_view name);
+
+}  // namespace storage

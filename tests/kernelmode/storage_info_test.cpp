@@ -1,0 +1,68 @@
+// The storage queries that the rendering library shares: printer
+// information through the graphics engine, and INI files never per user.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/control.h"
+#include "platform/machine.h"
+#include "platform/spoolsetup.h"
+#include "platform/sysfacts_control.h"
+#include "platform/winerror.h"
+#include "platform/winspool.h"
+#include "settings/context_block.h"
+#include "settings/memptr.h"
+#include "storage/ini_script.h"
+#include "storage/printer_info.h"
+#include "storage/system_info.h"
+
+namespace {
+
+class KernelPrinterInfo : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    plat::DriverSetup driver;
+    driver.name = u"Kesm 4200 Series";
+    driver.driverFile = u"kesmgr.dll";
+    driver.dataFile = u"KESM4200.KPD";
+    driver.configFile = u"kesmui.dll";
+    ASSERT_EQ(plat::AddPrinterDriver(driver), ERROR_SUCCESS);
+    plat::PrinterSetup printer;
+    printer.name = u"Office [2F]";
+    printer.driverName = driver.name;
+    printer.attributes = PRINTER_ATTRIBUTE_ENABLE_BIDI;
+    ASSERT_EQ(plat::AddPrinter(printer), ERROR_SUCCESS);
+    ASSERT_TRUE(OpenPrinterW(u"Office [2F]", &printer_, nullptr));
+  }
+  void TearDown() override { ClosePrinter(printer_); }
+
+  plat::ScopedMachine machine_;
+  HANDLE printer_ = nullptr;
+};
+
+TEST_F(KernelPrinterInfo, InformationComesFromTheEngineIntoPoolMemory) {
+  const std::size_t live = plat::LiveBlocks();
+  auto* info = static_cast<PRINTER_INFO_2W*>(GetPrinterInfo(printer_, 2));
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(std::u16string(info->pPrinterName), u"Office [2F]");
+  EXPECT_EQ(plat::LiveBlocks(), live + 1);
+  FreeMemPtr(info);
+  EXPECT_EQ(plat::LiveBlocks(), live);
+  EXPECT_EQ(plat::InvalidFrees(), 0u);  // an engine-pool block, freed as one
+
+  WORKAREA work{};
+  UCB ucb{};
+  ucb.hPrinter = printer_;
+  ucb.pWork = &work;
+  EXPECT_TRUE(IsAttrBidiEnable(&ucb));
+  EXPECT_FALSE(IsClientDriver(&ucb));
+}
+
+TEST_F(KernelPrinterInfo, IniFilesAreNeverPerUser) {
+  ASSERT_TRUE(plat::SetTerminalServer(true));
+  EXPECT_FALSE(IsSupportIniAccessPerUser(nullptr));
+  std::u16string section = u"Office [2F]";
+  EXPECT_EQ(std::u16string(CnvSQUAREBRACKETS(section.data())), u"Office ,2F,");
+}
+
+}  // namespace

@@ -14,6 +14,7 @@
 #include "platform/winspool.h"
 #include "printer_setup.h"
 #include "storage/dir_security.h"
+#include "storage/driver_file_security.h"
 #include "storage/kesm_dir_reg.h"
 #include "storage_support.h"
 
@@ -179,6 +180,29 @@ TEST_F(SharedFolder, SecuringReachesTheFilesDirectlyInside) {
     EXPECT_TRUE(IsSecured(u"C:\\_kesm\\kesmusr.ini"));
     EXPECT_FALSE(plat::StoredFileSecurity(u"C:\\_kesm\\sub"));
     EXPECT_FALSE(plat::StoredFileSecurity(u"C:\\_kesm\\sub\\deep.ini"));
+  });
+}
+
+// After an install the shared folder is opened to every user on Windows 2000
+// and later; NT 4.0 secures the bidi INI instead, which no store keeps yet,
+// so that step reports failure rather than success.
+TEST_F(SharedFolder, DriverFileSecurityFollowsTheSystem) {
+  Put("_kesm/kesmusr.ini", "");
+  InChild([&] {
+    auto context = std::make_unique<UCB>();
+    context->hPrinter = printer();
+    EXPECT_TRUE(SetDriverFileSecurity(context.get()));
+    EXPECT_TRUE(IsSecured(u"C:\\_kesm\\kesmusr.ini"));
+  });
+  plat::OsVersion nt4;
+  nt4.major = 4;
+  nt4.minor = 0;
+  nt4.build = 1381;
+  ASSERT_TRUE(plat::SetOsVersion(nt4));
+  InChild([&] {
+    auto context = std::make_unique<UCB>();
+    context->hPrinter = printer();
+    EXPECT_FALSE(SetDriverFileSecurity(context.get()));
   });
 }
 

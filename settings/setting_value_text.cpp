@@ -139,11 +139,19 @@ void OtherText(const UCB* ucb, const SFCB* sfcb, LONG_PTR value, TextOut& out) {
   const WORD funcId = sfcb != nullptr ? sfcb->funcId : 0;
   if (funcId == kFuncWmKind) {
     const WatermarkKind* kind = FindWatermarkKind(value);
-    kind != nullptr ? out.Append(kind->name) : out.AppendResource(ucb, kStrNoWatermark);
+    if (kind != nullptr) {
+      out.Append(kind->name);
+    } else {
+      out.AppendResource(ucb, kStrNoWatermark);
+    }
   } else if (funcId == kFuncWmId) {
     const WatermarkKind* kind = FindWatermarkKind(GetDevmodeValueByFuncID(ucb, kFuncWmKind, nullptr));
     const ICB* icb = kind != nullptr ? GetICBbyItemID(ucb, nullptr, kind->nameItemId) : nullptr;
-    icb != nullptr ? SettingText(ucb, icb->pSFCB, out) : out.AppendResource(ucb, kStrNoWatermark);
+    if (icb != nullptr) {
+      SettingText(ucb, icb->pSFCB, out);
+    } else {
+      out.AppendResource(ucb, kStrNoWatermark);
+    }
   } else {
     out.Append(Decimal(static_cast<LONG>(value)));
   }

@@ -15,6 +15,7 @@
 #include "settings/memptr.h"
 #include "settings/setting_lookup.h"
 #include "settings/setting_value.h"
+#include "settings/units.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ T* New() {
   return static_cast<T*>(GetMemPtr(sizeof(T)));
 }
 
-void AddGroup(WorkBKPD* w, WORD groupId, WORD funcId, WORD type, SHORT unitString = 0) {
+void AddGroup(WorkBKPD* w, WORD groupId, WORD funcId, WORD type, SHORT unitString = 0, LONG minDots = 0,
+              LONG maxDots = 0) {
   WorkUiGroup* g = New<WorkUiGroup>();
   g->groupId = groupId;
   g->funcId = funcId;
@@ -48,6 +50,8 @@ void AddGroup(WorkBKPD* w, WORD groupId, WORD funcId, WORD type, SHORT unitStrin
   } else if (type == kUiNumeric) {
     g->numeric = New<WorkNumeric>();
     g->numeric->lead = unitString;
+    g->numeric->third = minDots;
+    g->numeric->fourth = maxDots;
   } else if (type == kUiString) {
     g->string = New<WorkString>();
   }
@@ -60,7 +64,7 @@ std::vector<BYTE> PackedDescription() {
   AddGroup(w, kNupTypeGroup, 92, kUiPickOne);
   AddGroup(w, kSelectScaleGroup, 55, kUiBoolean);
   AddGroup(w, kScaleHGroup, 89, kUiNumeric, 500);
-  AddGroup(w, kFreeWidthGroup, 753, kUiNumeric, 501);
+  AddGroup(w, kFreeWidthGroup, 753, kUiNumeric, 501, 6600, 14412);
   AddGroup(w, kHFStringGroup, 114, kUiString);
   DWORD size = 0;
   std::vector<BYTE> bytes;
@@ -191,6 +195,40 @@ TEST_F(ValueText, TextIsCutToTheBuffer) {
   SetDevmodeStringBySFCB(ucb(), GetSFCBbyFuncID(ucb(), 114), u"Page header");
   EXPECT_EQ(Text(kHFStringGroup, 5), u"Page");
   EXPECT_EQ(GetDevmodeTextByGroupID(ucb(), kHFStringGroup, nullptr, 5), 0);
+}
+
+TEST_F(ValueText, DisplayRangeOfANumericControl) {
+  const ICB* width = GetICBbyGroupID(ucb(), nullptr, kFreeWidthGroup);
+  ASSERT_NE(width, nullptr);
+  LONG min = 0;
+  LONG max = 0;
+  ASSERT_TRUE(GetDispMinMax(ucb(), width, &min, &max));
+  EXPECT_EQ(min, 1397);
+  EXPECT_EQ(max, 3050);
+  Raw(171, 1);
+  ASSERT_TRUE(GetDispMinMax(ucb(), width, &min, &max));
+  EXPECT_EQ(min, 550);
+  EXPECT_EQ(max, 1201);
+  const ICB* nup = GetICBbyGroupID(ucb(), nullptr, kNupTypeGroup);
+  ASSERT_NE(nup, nullptr);
+  EXPECT_FALSE(GetDispMinMax(ucb(), nup, &min, &max));  // not numeric
+}
+
+// Actions of the description store string ids: the number kinds through
+// the value list, the string kinds as the id's text.
+TEST_F(ValueText, ValuesNamedByTheDescription) {
+  ASSERT_TRUE(SetDevmodeValueByFuncIDFromBKPD(ucb(), 92, 17101));
+  EXPECT_EQ(GetDevmodeValueDirectByFuncID(ucb(), 92, nullptr), 33);
+  ASSERT_TRUE(SetDevmodeValueByFuncIDFromBKPD(ucb(), 114, 17101));  // ANSI
+  EXPECT_STREQ(reinterpret_cast<const char*>(GetDevmodeValueDirectByFuncID(ucb(), 114, nullptr)), "2 in 1");
+  ASSERT_TRUE(SetDevmodeValueByFuncIDFromBKPD(ucb(), 1, 60401));  // wide
+  WCHAR text[40] = {};
+  GetDevmodeStringBySFCB(ucb(), GetSFCBbyFuncID(ucb(), 1), text);
+  EXPECT_EQ(std::u16string(text), u"High id");
+  ASSERT_TRUE(SetDevmodeValueByFuncIDFromBKPD(ucb(), 1, 12345));  // no such string: emptied
+  GetDevmodeStringBySFCB(ucb(), GetSFCBbyFuncID(ucb(), 1), text);
+  EXPECT_EQ(std::u16string(text), u"");
+  EXPECT_FALSE(SetDevmodeValueByFuncIDFromBKPD(ucb(), 1177, 1));
 }
 
 }  // namespace

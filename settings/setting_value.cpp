@@ -223,16 +223,6 @@ BOOL SetDevmodeValueDirectByFuncIDSaveDCB2(UCB* ucb, WORD funcId, LONG_PTR value
   return SetDevmodeValueDirectSaveDCB2(ucb, GetSFCBbyFuncID(ucb, funcId), value);
 }
 
-void DrvSetLastError(UCB* ucb, DWORD code) {
-  if (ucb != nullptr && ucb->pWork != nullptr) {
-    ucb->pWork->dwLastError = static_cast<INT>(code);
-  }
-}
-
-DWORD DrvGetLastError(const UCB* ucb) {
-  return ucb != nullptr && ucb->pWork != nullptr ? static_cast<DWORD>(ucb->pWork->dwLastError) : 0;
-}
-
 void KesmRequestForUiCore(UCB* ucb, DWORD bits) {
   if (ucb == nullptr || ucb->pWork == nullptr) {
     return;

@@ -16,6 +16,7 @@
 #include "platform/wintypes.h"
 #include "settings/context_block.h"
 #include "settings/dialog_tables.h"
+#include "settings/drv_last_error.h"
 #include "settings/setting_table.h"
 
 // --- Addresses ------------------------------------------------------------
@@ -94,8 +95,8 @@ int GetDevmodeTextByGroupID(UCB* ucb, WORD groupId, LPWSTR buffer, int cch);
 
 // --- Context bookkeeping --------------------------------------------------
 
-void DrvSetLastError(UCB* ucb, DWORD code);
-DWORD DrvGetLastError(const UCB* ucb);
+// The last-error slot (DrvSetLastError, DrvGetLastError) is declared in
+// settings/drv_last_error.h, included here.
 // 0 clears the request word. Otherwise, bits with any of the low 16 set
 // first clear the word's low 16 bits; then the bits are added.
 void KesmRequestForUiCore(UCB* ucb, DWORD bits);

@@ -3,7 +3,7 @@
 // keeps them.
 #include <gtest/gtest.h>
 
-#include "settings/context_fixture.h"
+#include "settings/hand_context.h"
 #include "settings/setting_lookup.h"
 #include "settings/setting_value.h"
 #include "settings/units.h"

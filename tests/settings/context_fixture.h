@@ -1,82 +1,100 @@
-// A printer context built by hand for the value-access tests: the context's
-// own copies of the setting, tab and item records and of the driver
-// parameters, a DCB and a saved DCB2 from the zero template with the block
-// offsets in the DEVMODE header, and a work area. Items point at the copied
-// setting records, as after an open. No printer and no description.
+// A machine with the fictional Kesm 4200 driver and two printers, a clock
+// the test drives, and a check that every context the test opened is gone
+// at its end: the cache is emptied and the live blocks are counted against
+// those before the first open.
 #pragma once
 
-#include <cstddef>
-#include <memory>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
 #include <vector>
 
-#include "jobsettings/devmode_layout.h"
+#include "platform/control.h"
+#include "platform/machine.h"
+#include "platform/spoolsetup.h"
+#include "platform/winerror.h"
+#include "platform/winspool.h"
+#include "settings/context_arrays.h"
 #include "settings/context_block.h"
+#include "settings/context_open.h"
+#include "settings/memptr.h"
 #include "settings/unaligned.h"
 
-namespace kesm_test {
+namespace context_test {
 
-class HandContext {
- public:
-  HandContext()
-      : records_(fgSFCB, fgSFCB + kSettingCount),
-        dcb_(std::make_unique<DCB>(fgDCB)),
-        dcb2_(std::make_unique<DCB>(fgDCB)),
-        work_(std::make_unique<WORKAREA>(fgWork)),
-        dp_(fgDP) {
-    sfl_ = {kSettingCount, records_.data()};
-    CopyTabs();
-    WriteBlockOffsets(*dcb_);
-    WriteBlockOffsets(*dcb2_);
-    work_->pDCB2 = dcb2_.get();
-    ucb_ = fgUCB;
-    ucb_.pSFL = &sfl_;
-    ucb_.pTL = &tl_;
-    ucb_.pDP = &dp_;
-    ucb_.pDCB = dcb_.get();
-    ucb_.pWork = work_.get();
-  }
-  HandContext(const HandContext&) = delete;
-  HandContext& operator=(const HandContext&) = delete;
+inline constexpr const char16_t* kDriverName = u"Kesm 4200 Series";
+inline constexpr const char16_t* kOffice = u"Office 2F";
+inline constexpr const char16_t* kLobby = u"Lobby";
+inline constexpr DWORD kSheetMode = 0x80000000;  // the property sheets' mode word
 
-  UCB* ucb() { return &ucb_; }
-  DCB& dcb() { return *dcb_; }
-  DCB& dcb2() { return *dcb2_; }
-  WORKAREA& work() { return *work_; }
-  // The context's copy of a setting record (they keep table order).
-  SFCB& record(int position) { return records_[static_cast<std::size_t>(position - 1)]; }
-
-  static void WriteBlockOffsets(DCB& dcb) {
-    StoreLE<WORD>(dcb.devmode, kOffBlockOffsets, kDcbBlock1Offset);
-    StoreLE<WORD>(dcb.devmode, kOffBlockOffsets + 2, kDcbBlock2Offset);
-    StoreLE<WORD>(dcb.devmode, kOffBlockOffsets + 4, kDcbBlock3Offset);
-  }
-
- private:
-  void CopyTabs() {
-    tabs_.assign(fgTCB, fgTCB + kTabCount);
-    items_.resize(tabs_.size());
-    for (std::size_t t = 0; t < tabs_.size(); ++t) {
-      items_[t].assign(tabs_[t].pICB, tabs_[t].pICB + tabs_[t].itemCount);
-      for (ICB& icb : items_[t]) {
-        if (icb.pSFCB != nullptr) {
-          icb.pSFCB = &records_[static_cast<std::size_t>(icb.pSFCB - fgSFCB)];
-        }
-      }
-      tabs_[t].pICB = items_[t].data();
+class ContextTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    plat::DriverSetup driver;
+    driver.name = kDriverName;
+    driver.driverFile = u"kesmgr.dll";
+    driver.dataFile = u"KESM4200.KPD";
+    driver.configFile = u"kesmui.dll";
+    driver.helpFile = u"kesmus.hlp";
+    ASSERT_EQ(plat::AddPrinterDriver(driver), ERROR_SUCCESS);
+    for (const char16_t* name : {kOffice, kLobby}) {
+      plat::PrinterSetup printer;
+      printer.name = name;
+      printer.driverName = kDriverName;
+      ASSERT_EQ(plat::AddPrinter(printer), ERROR_SUCCESS);
     }
-    tl_ = {kTabCount, tabs_.data()};
+    office_ = Open(kOffice);
+    lobby_ = Open(kLobby);
+    ASSERT_NE(office_, nullptr);
+    ASSERT_NE(lobby_, nullptr);
+    plat::SetClock(SYSTEMTIME{2024, 3, 0, 14, 9, 30, 0, 0}, 100000);
+    baseline_ = plat::LiveBlocks();
   }
 
-  std::vector<SFCB> records_;
-  SFL sfl_{};
-  std::vector<TCB> tabs_;
-  std::vector<std::vector<ICB>> items_;
-  TL tl_{};
-  std::unique_ptr<DCB> dcb_;
-  std::unique_ptr<DCB> dcb2_;
-  std::unique_ptr<WORKAREA> work_;
-  DP dp_;
-  UCB ucb_{};
+  void TearDown() override {
+    FreeStoredUcb(TRUE);
+    EXPECT_EQ(plat::LiveBlocks(), baseline_) << "a context or one of its blocks leaked";
+    EXPECT_EQ(plat::InvalidFrees(), invalidFrees_);
+    for (HANDLE h : handles_) ClosePrinter(h);
+    plat::UseRealClock();
+  }
+
+  // A new spooler handle on the printer, closed at the end of the test.
+  HANDLE Open(const char16_t* name) {
+    HANDLE h = nullptr;
+    PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (!OpenPrinterW(name, &h, &defaults)) return nullptr;
+    handles_.push_back(h);
+    return h;
+  }
+
+  UCB* OpenContext(HANDLE printer, DWORD mode = kSheetMode) { return GetUcb(printer, printer, 0, mode); }
+
+  plat::ScopedMachine machine_;
+  HANDLE office_ = nullptr;
+  HANDLE lobby_ = nullptr;
+  std::size_t baseline_ = 0;
+  std::size_t invalidFrees_ = plat::InvalidFrees();
+  std::vector<HANDLE> handles_;
 };
 
-}  // namespace kesm_test
+// Gives the DCB image an array of `count` entries, each byte `fill`.
+inline void PutArray(DCB* dcb, const DcbOwnedArray& array, WORD count, BYTE fill) {
+  auto* entries = static_cast<BYTE*>(GetMemPtr(std::size_t{count} * array.entrySize));
+  ASSERT_NE(entries, nullptr);
+  std::memset(entries, fill, std::size_t{count} * array.entrySize);
+  SetDcbArray(dcb, array, {count, entries});
+}
+
+// True when the image holds `count` entries of byte `fill` in that array.
+inline bool HoldsArray(const DCB* dcb, const DcbOwnedArray& array, WORD count, BYTE fill) {
+  const DcbArray held = GetDcbArray(dcb, array);
+  if (held.count != count || held.entries == nullptr) return false;
+  for (std::size_t i = 0; i < std::size_t{count} * array.entrySize; ++i) {
+    if (held.entries[i] != fill) return false;
+  }
+  return true;
+}
+
+}  // namespace context_test

@@ -1,4 +1,5 @@
 // Names and paths of a printer context, from the spooler of a test machine.
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -161,7 +162,12 @@ TEST_F(ContextNames, LongSystemDirectoriesNeverOverflowTheFields) {
     bool fits;
   };
   for (const Case k : {Case{224, true}, Case{225, false}, Case{259, false}}) {
-    const std::u16string system = u"C:\\" + std::u16string(k.systemLength - 3, u's');
+    // Folders of at most 100 characters, so the host can create them.
+    std::u16string system = u"C:";
+    while (system.size() < k.systemLength) {
+      const std::size_t left = k.systemLength - system.size() - 1;
+      system += u"\\" + std::u16string(std::min<std::size_t>(left, 100), u's');
+    }
     ASSERT_TRUE(plat::SetWindowsDirectories(u"C:\\Windows", system.c_str()));
     TestContext c(nullptr);
     const std::u16string path = Text(GetKESMSETIniFilePath(&c.ucb));

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "context_fixture.h"
+#include "hand_context.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // without text, and string ids above 32767.
 #include <gtest/gtest.h>
 
-#include "context_fixture.h"
+#include "hand_context.h"
 #include "jobsettings/print_orientation.h"
 #include "settings/setting_lookup.h"
 #include "settings/setting_value.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "context_fixture.h"
+#include "hand_context.h"
 #include "jobsettings/print_orientation.h"
 #include "settings/setting_lookup.h"
 

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "context_fixture.h"
+#include "hand_context.h"
 #include "settings/setting_value.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "context_fixture.h"
+#include "hand_context.h"
 #include "platform/machine.h"
 #include "platform/winmodule.h"
 #include "settings/bkpd_load.h"

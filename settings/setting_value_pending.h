@@ -1,6 +1,6 @@
-// Stand-ins for services that other work areas provide (text conversion,
-// the resource strings of the dialog engine, the UI group of a group id,
-// the free-size range of a control). They do what value access needs of
+// Stand-ins for services that other work areas provide (the resource
+// strings of the dialog engine, the UI group of a group id, the free-size
+// range of a control). They do what value access needs of
 // them and are replaced by the real functions when those arrive.
 #pragma once
 
@@ -11,12 +11,6 @@
 
 namespace access_pending {
 
-// ANSI (system code page) to wide: at most limit characters written,
-// terminator included, from at most limit bytes of source.
-LPWSTR CopyStr2Unicode(LPWSTR dst, LPCSTR src, int limit);
-// Wide to ANSI within limit bytes, terminator included, never cutting a
-// double-byte character; the rest of the destination is zero.
-LPSTR CopyUnicode2Str(LPSTR dst, LPCWSTR src, int limit);
 // A string of the context's resource module; the buffer is emptied first.
 // Returns the length loaded (0 without a module or string).
 int LoadStringFromResDll(const UCB* ucb, UINT id, LPWSTR buffer, int cch, BOOL replace);

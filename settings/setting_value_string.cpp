@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 #include "settings/setting_lookup.h"
 #include "settings/setting_value.h"
 #include "settings/setting_value_pending.h"
+#include "settings/text_language.h"
 #include "settings/unaligned.h"
 
 namespace {
@@ -43,7 +45,10 @@ LPVOID GetDevmodeStringBySFCB(const UCB* ucb, const SFCB* sfcb, LPWSTR dst) {
   const DWORD kind = SettingKindOf(sfcb->descriptor);
   const auto size = static_cast<int>(SettingSizeOf(sfcb->descriptor));
   if (IsAnsiKind(kind)) {
-    access_pending::CopyStr2Unicode(dst, reinterpret_cast<LPCSTR>(p), size);
+    // The field need not hold its terminator: convert a terminated copy.
+    std::vector<char> text(static_cast<std::size_t>(size) + 1, '\0');
+    std::memcpy(text.data(), p, static_cast<std::size_t>(size));
+    CopyStr2Unicode(dst, text.data(), size);
   } else if (IsWideKind(kind)) {
     const std::size_t chars = static_cast<std::size_t>(size) / sizeof(WCHAR);
     std::size_t n = 0;
@@ -70,7 +75,7 @@ LPVOID SetDevmodeStringBySFCB(UCB* ucb, SFCB* sfcb, LPCWSTR src) {
   const DWORD kind = SettingKindOf(sfcb->descriptor);
   const DWORD size = SettingSizeOf(sfcb->descriptor);
   if (IsAnsiKind(kind)) {
-    access_pending::CopyUnicode2Str(reinterpret_cast<LPSTR>(p), src, static_cast<int>(size));
+    CopyUnicode2Str(reinterpret_cast<LPSTR>(p), src, static_cast<int>(size));
   } else if (IsWideKind(kind)) {
     CopyWideInto(p, size, src);
   }

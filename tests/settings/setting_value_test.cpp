@@ -132,6 +132,12 @@ TEST_F(SettingValue, StringsAsWideText) {
   GetDevmodeStringBySFCB(ctx_.ucb(), ansi, text);
   EXPECT_EQ(std::u16string_view(text), std::u16string(32, u'z'));
 
+  // A field read from elsewhere may lack its terminator: the text stops at
+  // the field's end.
+  std::memset(GetDevmodeAddressBySFCB(ctx_.ucb(), ansi), 'q', 33);
+  GetDevmodeStringBySFCB(ctx_.ucb(), ansi, text);
+  EXPECT_EQ(std::u16string_view(text), std::u16string(32, u'q'));
+
   SFCB* wide = Record(1);  // dmDeviceName, 64 bytes
   SetDevmodeStringBySFCB(ctx_.ucb(), wide, tooLong.c_str());
   GetDevmodeStringBySFCB(ctx_.ucb(), wide, text);

@@ -97,6 +97,7 @@ int GetDevmodeTextByGroupID(UCB* ucb, WORD groupId, LPWSTR buffer, int cch);
 
 // The last-error slot (DrvSetLastError, DrvGetLastError) is declared in
 // settings/drv_last_error.h, included here.
+
 // 0 clears the request word. Otherwise, bits with any of the low 16 set
 // first clear the word's low 16 bits; then the bits are added.
 void KesmRequestForUiCore(UCB* ucb, DWORD bits);

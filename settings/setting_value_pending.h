@@ -1,7 +1,7 @@
 // Stand-ins for services that other work areas provide (the resource
 // strings of the dialog engine, the UI group of a group id, the free-size
-// range of a control). They do what value access needs of
-// them and are replaced by the real functions when those arrive.
+// range of a control). They do what value access needs of them and are
+// replaced by the real functions when those arrive.
 #pragma once
 
 #include "platform/wintypes.h"

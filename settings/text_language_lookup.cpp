@@ -1,11 +1,11 @@
 // Lookups in the language table, and the language of a printer context.
 #include <string_view>
 
-#include "jobsettings/devmode_layout.h"
 #include "platform/wintext.h"
 #include "settings/context_block.h"
 #include "settings/context_names.h"
 #include "settings/context_names_pending.h"
+#include "settings/setting_value.h"
 #include "settings/text_language.h"
 #if !KESM_KERNEL_MODE
 #include "platform/winsys.h"
@@ -53,13 +53,14 @@ bool HelpFileCode(LPCWSTR fileName, WCHAR (&code)[3]) {
   return true;
 }
 
-// The language number stored in the context's kdmLanguageID. Read straight
-// from the DEVMODE block of the DCB until the value accessors serve it.
+// The language number stored in the context's kdmLanguageID.
+constexpr WORD kLanguageSetting = 169;
+
 bool StoredLanguageNumber(const UCB* ucb, int* number) {
   if (ucb == nullptr || ucb->pDCB == nullptr) {
     return false;
   }
-  *number = ucb->pDCB->devmode[KDM_OFFSET(kdmLanguageID)];
+  *number = static_cast<int>(GetDevmodeValueByFuncID(ucb, kLanguageSetting, nullptr));
   return true;
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "jobsettings/devmode_header.h"
+
 #include "platform/machine.h"
 #include "platform/spoolsetup.h"
 #include "platform/sysfacts_control.h"
@@ -29,6 +31,8 @@ struct TestContext {
     ucb.pWork = work.get();
     ucb.pDCB = dcb.get();
     ucb.pDP = const_cast<DP*>(&fgDP);
+    ucb.pSFL = const_cast<SFL*>(&fgSFL);  // read only here
+    DevCBSetPrivHeaderOffset(reinterpret_cast<DEVMODEW*>(dcb->devmode));
   }
   void SetLanguage(BYTE number) { dcb->devmode[KDM_OFFSET(kdmLanguageID)] = number; }
   void SetResDll(std::u16string_view name) {

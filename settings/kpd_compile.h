@@ -86,6 +86,11 @@ int WorkBKPD_InterpretEntry(WorkBKPD* work, PARSEROBJ* parser);
 // as it was.
 int GetKPDVersion(LPCWSTR fileName, LPWSTR version);
 
+// A new zero-filled copy of the full path of the printer driver's data
+// file, or null; the caller frees it with FreeMemPtr. The kernel-mode build
+// asks the engine for the device's data file.
+LPWSTR GetDataFileName(HANDLE printer);
+
 // TRUE when every character of the text is a decimal digit (an empty text
 // included); TRUE when every one is an ASCII letter or digit.
 BOOL _isdigit(LPCSTR text);

@@ -7,7 +7,11 @@
 #include "platform/control.h"
 #include "platform/drive_files.h"
 #include "platform/machine.h"
+#include "platform/spoolsetup.h"
+#include "platform/winerror.h"
+#include "platform/winspool.h"
 #include "settings/keyword_tables.h"
+#include "settings/memptr.h"
 
 namespace {
 
@@ -285,6 +289,43 @@ TEST(CompileFile, ReadsTheDescriptionFileAndItsVersion) {
   EXPECT_EQ(kpdtest::Wide(version), L"unchanged");
   EXPECT_EQ(GetKPDVersion(u"C:\\Drivers\\kesmm3.kpd", version), 1);
   EXPECT_EQ(kpdtest::Wide(version), L"4.88");
+  EXPECT_EQ(plat::LiveBlocks(), before);
+}
+
+}  // namespace
+
+namespace {
+
+// A machine with one printer of our own fictional colour model.
+class KesmPrinter : public testing::Test {
+ protected:
+  void SetUp() override {
+    plat::DriverSetup driver;
+    driver.name = u"Kesm C7 Colour";
+    driver.driverFile = u"kesmgr.dll";
+    driver.dataFile = u"kesmc7.kpd";
+    driver.configFile = u"kesmui.dll";
+    ASSERT_EQ(plat::AddPrinterDriver(driver), ERROR_SUCCESS);
+    plat::PrinterSetup printer;
+    printer.name = u"Studio C7";
+    printer.driverName = u"Kesm C7 Colour";
+    ASSERT_EQ(plat::AddPrinter(printer), ERROR_SUCCESS);
+    PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
+    ASSERT_TRUE(OpenPrinterW(u"Studio C7", &printer_, &defaults));
+  }
+  void TearDown() override { ClosePrinter(printer_); }
+
+  plat::ScopedMachine machine_;
+  HANDLE printer_ = nullptr;
+};
+
+TEST_F(KesmPrinter, DataFileNameIsTheDriversDataFilePath) {
+  const size_t before = plat::LiveBlocks();
+  LPWSTR path = GetDataFileName(printer_);
+  ASSERT_NE(path, nullptr);
+  EXPECT_EQ(std::u16string(path), plat::DriverFilesDirectory() + u"\\kesmc7.kpd");
+  FreeMemPtr(path);
+  EXPECT_EQ(GetDataFileName(nullptr), nullptr);
   EXPECT_EQ(plat::LiveBlocks(), before);
 }
 

@@ -37,9 +37,9 @@ WorkBKPD* Compile(FILEOBJ* f, WorkBKPD* work, KpdCompileReport* report) {
     r = PARSEROBJ_ParseEntry(parser, f);
     c.entryEnd = ReadOffset(f, size);
     if (r == kKpdOk) {
-      Note(report, KpdInterpret(c), ReadOffset(f, size));
+      Note(report, KpdInterpret(c), c.entryEnd);
     } else if (r == kKpdSyntax) {
-      Note(report, KpdFault::kSyntax, ReadOffset(f, size));
+      Note(report, KpdFault::kSyntax, c.entryEnd);
     }
   }
   PARSEROBJ_Free(parser);

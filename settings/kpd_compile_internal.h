@@ -124,7 +124,8 @@ WorkUiGroup* KpdOpenGroup(WorkBKPD* work);
 WorkUiGroup* KpdFirstGroupOf(WorkBKPD* work, WORD groupId);
 // The option of a value keyword in a group's list; null when absent.
 WorkOption* KpdFindOption(WorkUiGroup* g, std::string_view keyword);
-// Frees a block a group field held unless another group holds it too.
+// Whether a group other than g holds the block in one of its data fields
+// (a sub-group or Identity group borrows its main group's blocks).
 bool KpdSharedWithOther(const WorkBKPD* work, const WorkUiGroup* g, const void* block);
 
 // Closes the open group as CloseUI does.

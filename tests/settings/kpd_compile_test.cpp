@@ -330,3 +330,57 @@ TEST_F(KesmPrinter, DataFileNameIsTheDriversDataFilePath) {
 }
 
 }  // namespace
+
+namespace {
+
+// Small texts and the one group each leaves.
+struct GroupCase {
+  const char* name;
+  std::string text;
+  WORD subGroup;
+  WORD type;
+  WORD defaultIndex;
+  size_t options;
+};
+
+void PrintTo(const GroupCase& c, std::ostream* os) { *os << c.name; }
+
+const std::string kColour = "*OpenUI *KPD_IDC_PRESET_CHOICE_COLOR";
+
+const GroupCase kGroupCases[] = {
+    {"UnknownTypeWordGivesPickOne", kColour + ": Dial\n*CloseUI\n", 0, kUiPickOne, 0, 0},
+    {"UnknownSecondTypeWordAddsPickOne", kColour + ": PickOne | Dial\n*CloseUI\n", 0, kUiPickOne, 0, 0},
+    {"SubGroupWithoutMainIsAFreshGroup", kColour + " 3: PickMany\n*CloseUI\n", 0, kUiPickMany, 0, 0},
+    {"DefaultWithoutItsOptionFallsBackToFirst",
+     kColour + ": PickOne\n*DefaultKPD_IDC_PRESET_CHOICE_COLOR: DMCOLOR_COLOR\n"
+               "*KPD_IDC_PRESET_CHOICE_COLOR DMCOLOR_MONOCHROME: \"M\"\n*CloseUI\n",
+     0, kUiPickOne, 0, 1},
+    {"OptionListStopsAtFirstUnknownWord",
+     kColour + ": PickOne\n*KPD_IDC_PRESET_CHOICE_COLOR: IDList{ DMCOLOR_COLOR NOT_A_VALUE DMCOLOR_MONOCHROME }\n"
+               "*CloseUI\n",
+     0, kUiPickOne, 0, 1},
+    {"SubGroupKeepsAnIndexBelowTheOptionCount",
+     kColour + ": PickOne\n*KPD_IDC_PRESET_CHOICE_COLOR: IDList{ DMCOLOR_COLOR DMCOLOR_MONOCHROME }\n"
+               "*DefaultKPD_IDC_PRESET_CHOICE_COLOR: DMCOLOR_MONOCHROME\n*CloseUI\n" +
+         kColour + " 2: PickOne\n*CloseUI\n",
+     2, kUiPickOne, 1, 2},
+};
+
+class GroupCases : public testing::TestWithParam<GroupCase> {};
+
+TEST_P(GroupCases, LeaveTheGroupTheTextDescribes) {
+  const GroupCase& c = GetParam();
+  const kpdtest::Packed packed = kpdtest::PackAndFree(kpdtest::CompileText(c.text, nullptr));
+  const PCBKPD b = packed.Load();
+  ASSERT_NE(b, nullptr);
+  const UiGroup* g = FindGroup(b, G("KPD_IDC_PRESET_CHOICE_COLOR"), c.subGroup);
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(g->type, c.type);
+  EXPECT_EQ(g->defaultIndex, c.defaultIndex);
+  EXPECT_EQ(Options(b, g).size(), c.options);
+}
+
+INSTANTIATE_TEST_SUITE_P(Compiler, GroupCases, testing::ValuesIn(kGroupCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr ACCESS_MASK kGenericRights = 0xF0000000;
+constexpr ACCESS_MASK kGenericRights = GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE | GENERIC_ALL;
 
 BOOL Fail(DWORD error) {
   SetLastError(error);

@@ -2,68 +2,26 @@
 #include "platform/codepage_conv.h"
 
 #include "platform/codepage_map.h"
+#include "platform/utf.h"
 
 namespace plat::cp {
 namespace {
 
-constexpr char32_t kInvalid = 0xFFFFFFFF;
-
-bool IsHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool IsLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
-// Reads one UTF-8 sequence at s[i]. Returns the bytes it takes; *cp is the
-// code point, or kInvalid for an ill-formed sequence, which then covers its
-// longest valid-looking prefix (at least one byte).
-std::size_t ReadUtf8(std::string_view s, std::size_t i, char32_t* cp) {
-  const auto b0 = static_cast<unsigned char>(s[i]);
-  if (b0 < 0x80) {
-    *cp = b0;
-    return 1;
-  }
-  std::size_t more = 0;
-  unsigned char lo = 0x80, hi = 0xBF;
-  char32_t value = 0;
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    more = 1, value = b0 & 0x1F;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    more = 2, value = b0 & 0x0F;
-    if (b0 == 0xE0) lo = 0xA0;
-    if (b0 == 0xED) hi = 0x9F;  // no encoded surrogates
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    more = 3, value = b0 & 0x07;
-    if (b0 == 0xF0) lo = 0x90;
-    if (b0 == 0xF4) hi = 0x8F;
-  } else {
-    *cp = kInvalid;
-    return 1;
-  }
-  std::size_t n = 1;
-  for (; n <= more; ++n) {
-    if (i + n >= s.size()) break;
-    const auto b = static_cast<unsigned char>(s[i + n]);
-    if (b < lo || b > hi) break;
-    value = (value << 6) | (b & 0x3F);
-    lo = 0x80, hi = 0xBF;
-  }
-  *cp = n == more + 1 ? value : kInvalid;
-  return n;
-}
+using utf::IsHighSurrogate;
+using utf::IsLowSurrogate;
 
 bool PutCodePoint(char32_t cp, Sink<WCHAR>& out) {
-  if (cp < 0x10000) return out.Put(static_cast<WCHAR>(cp));
-  cp -= 0x10000;
-  const WCHAR pair[2] = {static_cast<WCHAR>(0xD800 + (cp >> 10)),
-                         static_cast<WCHAR>(0xDC00 + (cp & 0x3FF))};
-  return out.Put(pair, 2);
+  WCHAR units[2];
+  return out.Put(units, utf::EncodeUtf16(cp, units));
 }
 
 ConvResult DecodeUtf8(std::string_view src, bool strict, Sink<WCHAR>& out) {
   for (std::size_t i = 0; i < src.size();) {
     char32_t cp;
-    i += ReadUtf8(src, i, &cp);
-    if (cp == kInvalid) {
+    i += utf::ReadUtf8(src, i, &cp);
+    if (cp == utf::kInvalid) {
       if (strict) return ConvResult::kInvalidInput;
-      cp = 0xFFFD;
+      cp = utf::kReplacement;
     }
     if (!PutCodePoint(cp, out)) break;
   }
@@ -95,28 +53,15 @@ ConvResult DecodeTable(const CodePageInfo& info, const CodePageMap& map, std::st
 }
 
 ConvResult EncodeUtf8(std::u16string_view src, bool strict, Sink<char>& out) {
-  for (std::size_t i = 0; i < src.size(); ++i) {
-    char32_t cp = src[i];
-    if (IsHighSurrogate(cp) && i + 1 < src.size() && IsLowSurrogate(src[i + 1])) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (src[++i] - 0xDC00);
-    } else if (IsHighSurrogate(cp) || IsLowSurrogate(cp)) {
+  for (std::size_t i = 0; i < src.size();) {
+    char32_t cp;
+    i += utf::ReadUtf16(src, i, &cp);
+    if (cp == utf::kInvalid) {
       if (strict) return ConvResult::kInvalidInput;
-      cp = 0xFFFD;
+      cp = utf::kReplacement;
     }
     char bytes[4];
-    int n;
-    if (cp < 0x80) {
-      bytes[0] = static_cast<char>(cp), n = 1;
-    } else if (cp < 0x800) {
-      bytes[0] = static_cast<char>(0xC0 | (cp >> 6)), n = 2;
-    } else if (cp < 0x10000) {
-      bytes[0] = static_cast<char>(0xE0 | (cp >> 12)), n = 3;
-    } else {
-      bytes[0] = static_cast<char>(0xF0 | (cp >> 18)), n = 4;
-    }
-    for (int k = 1; k < n; ++k)
-      bytes[k] = static_cast<char>(0x80 | ((cp >> (6 * (n - 1 - k))) & 0x3F));
-    if (!out.Put(bytes, n)) break;
+    if (!out.Put(bytes, utf::EncodeUtf8(cp, bytes))) break;
   }
   return ConvResult::kOk;
 }

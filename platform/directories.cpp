@@ -7,15 +7,10 @@
 
 #include "platform/fileattrs.h"
 #include "platform/hosterror.h"
+#include "platform/sysfacts.h"
 #include "platform/winerror.h"
 #include "platform/winfile.h"
 #include "platform/winpath.h"
-
-namespace {
-
-constexpr std::u16string_view kTempPath = u"C:\\Windows\\Temp\\";
-
-}  // namespace
 
 BOOL CreateDirectoryW(LPCWSTR pathName, LPSECURITY_ATTRIBUTES) {
   auto path = plat::ResolvePath(pathName);
@@ -48,10 +43,12 @@ BOOL RemoveDirectoryW(LPCWSTR pathName) {
   return TRUE;
 }
 
+// The temporary folder is "Temp" in the Windows directory.
 DWORD GetTempPathW(DWORD bufferLength, LPWSTR buffer) {
-  const auto length = static_cast<DWORD>(kTempPath.size());
+  const std::u16string temp = plat::WindowsDirectory() + u"\\Temp\\";
+  const auto length = static_cast<DWORD>(temp.size());
   if (buffer == nullptr || bufferLength <= length) return length + 1;
-  kTempPath.copy(buffer, kTempPath.size());
+  temp.copy(buffer, temp.size());
   buffer[length] = u'\0';
   return length;
 }

@@ -15,6 +15,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/owned_table.h"
 #include "platform/resource_table.h"
 #include "platform/winpath.h"
 
@@ -33,7 +34,7 @@ struct EngModule {
 
 struct EngModuleTable {
   std::mutex lock;
-  std::vector<std::unique_ptr<EngModule>> modules;
+  plat::OwnedTable<EngModule> modules;
 };
 
 EngModuleTable& Modules() {
@@ -42,12 +43,7 @@ EngModuleTable& Modules() {
 }
 
 // The loaded module a handle names; the caller holds the table's lock.
-EngModule* Loaded(HANDLE handle) {
-  auto& modules = Modules().modules;
-  auto it = std::find_if(modules.begin(), modules.end(),
-                         [&](const std::unique_ptr<EngModule>& m) { return m.get() == handle; });
-  return it == modules.end() ? nullptr : it->get();
-}
+EngModule* Loaded(HANDLE handle) { return Modules().modules.Find(handle); }
 
 // Kernel callers may spell a path in the object-manager form "\??\C:\...".
 std::u16string_view DosPath(LPCWSTR path) {
@@ -91,8 +87,7 @@ std::unique_ptr<EngModule> MapFile(LPCWSTR path, bool writable, ULONG minimumSiz
 HANDLE Register(std::unique_ptr<EngModule> module) {
   if (!module) return nullptr;
   std::lock_guard guard(Modules().lock);
-  Modules().modules.push_back(std::move(module));
-  return Modules().modules.back().get();
+  return Modules().modules.Add(std::move(module));
 }
 
 }  // namespace
@@ -112,14 +107,9 @@ PVOID EngMapModule(HANDLE module, PULONG size) {
 }
 
 void EngFreeModule(HANDLE module) {
-  std::unique_ptr<EngModule> freed;
+  std::unique_ptr<EngModule> freed;  // unmapped outside the lock
   std::lock_guard guard(Modules().lock);
-  auto& modules = Modules().modules;
-  auto it = std::find_if(modules.begin(), modules.end(),
-                         [&](const std::unique_ptr<EngModule>& m) { return m.get() == module; });
-  if (it == modules.end()) return;
-  freed = std::move(*it);
-  modules.erase(it);
+  freed = Modules().modules.Remove(module);
 }
 
 PVOID EngFindResource(HANDLE module, int name, int type, PULONG size) {

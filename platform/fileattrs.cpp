@@ -17,6 +17,7 @@
 #include <string>
 #include <tuple>
 
+#include "platform/hostlock.h"
 #include "platform/machine.h"
 
 namespace plat::attrs {
@@ -73,17 +74,10 @@ class LockedStore {
  public:
   explicit LockedStore(bool forWriting) {
     if (MachineRoot().empty()) return;
-    fd_ = open(StorePath().c_str(), (forWriting ? O_RDWR | O_CREAT : O_RDONLY) | O_CLOEXEC, 0644);
-    if (fd_ >= 0) {
-      while (flock(fd_, forWriting ? LOCK_EX : LOCK_SH) != 0 && errno == EINTR) {
-      }
-    }
+    file_.emplace(StorePath(), forWriting ? O_RDWR | O_CREAT : O_RDONLY,
+                  forWriting ? LOCK_EX : LOCK_SH);
+    fd_ = file_->fd();
   }
-  ~LockedStore() {
-    if (fd_ >= 0) close(fd_);  // closing releases the flock
-  }
-  LockedStore(const LockedStore&) = delete;
-  LockedStore& operator=(const LockedStore&) = delete;
   bool ok() const { return fd_ >= 0; }
 
   Table Load() const {
@@ -126,6 +120,7 @@ class LockedStore {
   }
 
  private:
+  std::optional<hostlock::LockedFile> file_;
   int fd_ = -1;
 };
 

@@ -6,18 +6,13 @@
 #include <vector>
 
 #include "platform/builtin_modules.h"
+#include "platform/sysfacts.h"
 #include "platform/winpath.h"
 
 namespace plat::modname {
 namespace {
 
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
-
-constexpr std::u16string_view kSearchFolders[] = {
-    u"C:\\Windows\\System32",
-    u"C:\\Windows\\System",
-    u"C:\\Windows",
-};
 
 struct Registry {
   std::mutex lock;
@@ -76,9 +71,12 @@ std::u16string CanonicalPath(std::u16string_view winPath) {
   return host ? WindowsPathOf(*host) : std::u16string();
 }
 
-std::u16string_view SystemFolder() { return kSearchFolders[0]; }
+std::u16string SystemFolder() { return SystemDirectory(); }
 
-std::span<const std::u16string_view> SearchFolders() { return kSearchFolders; }
+std::vector<std::u16string> SearchFolders() {
+  const std::u16string windows = WindowsDirectory();
+  return {SystemDirectory(), Join(windows, u"System"), windows};
+}
 
 std::optional<Builtin> FindBuiltin(std::u16string_view fileName) {
   Registry& r = Builtins();

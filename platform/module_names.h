@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/winmodule.h"
 
@@ -30,9 +31,11 @@ std::optional<std::filesystem::path> ExistingFile(std::u16string_view winPath);
 // cannot be resolved on the machine.
 std::u16string CanonicalPath(std::u16string_view winPath);
 
-// The system folder and the folders searched for a bare name, in order.
-std::u16string_view SystemFolder();
-std::span<const std::u16string_view> SearchFolders();
+// The machine's system folder and the folders searched for a bare name, in
+// order: the system directory, its 16-bit sibling "System" and the Windows
+// directory.
+std::u16string SystemFolder();
+std::vector<std::u16string> SearchFolders();
 
 struct Builtin {
   std::u16string name;  // as registered, with extension

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/hostlock.h"
 #include "platform/machine.h"
 #include "platform/winerror.h"
 
@@ -23,26 +24,7 @@ constexpr off_t kOwnerByte = 0;
 constexpr off_t kPresenceByte = 1;
 constexpr off_t kGuardByte = 2;
 
-bool Lock(int fd, off_t byte, short type, int command) {
-  struct flock fl {};
-  fl.l_type = type;
-  fl.l_whence = SEEK_SET;
-  fl.l_start = byte;
-  fl.l_len = 1;
-  while (fcntl(fd, command, &fl) != 0) {
-    if (errno != EINTR) return false;
-  }
-  return true;
-}
-
-bool OtherProcessHolds(int fd, off_t byte) {
-  struct flock fl {};
-  fl.l_type = F_WRLCK;
-  fl.l_whence = SEEK_SET;
-  fl.l_start = byte;
-  fl.l_len = 1;
-  return fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
-}
+using hostlock::LockByte;
 
 void WriteMarker(int fd, char marker) {
   while (pwrite(fd, &marker, 1, kOwnerByte) < 0 && errno == EINTR) {
@@ -91,14 +73,14 @@ std::unique_ptr<NamedLockFile> NamedLockFile::Open(std::u16string_view name, boo
     return nullptr;
   }
   std::unique_ptr<NamedLockFile> file(new NamedLockFile(fd));
-  if (!Lock(fd, kGuardByte, F_WRLCK, F_OFD_SETLKW)) {
+  if (!LockByte(fd, kGuardByte, F_WRLCK, true)) {
     *error = ERROR_ACCESS_DENIED;
     return nullptr;
   }
-  *existed = OtherProcessHolds(fd, kPresenceByte);
-  bool present = Lock(fd, kPresenceByte, F_RDLCK, F_OFD_SETLK);
+  *existed = hostlock::ByteLockedElsewhere(fd, kPresenceByte);
+  bool present = LockByte(fd, kPresenceByte, F_RDLCK, false);
   if (present && !*existed) WriteMarker(fd, '0');
-  Lock(fd, kGuardByte, F_UNLCK, F_OFD_SETLK);
+  LockByte(fd, kGuardByte, F_UNLCK, false);
   if (!present) {
     *error = ERROR_ACCESS_DENIED;
     return nullptr;
@@ -109,7 +91,7 @@ std::unique_ptr<NamedLockFile> NamedLockFile::Open(std::u16string_view name, boo
 NamedLockFile::~NamedLockFile() { close(fd_); }
 
 bool NamedLockFile::TryTakeOwnership(bool* abandoned) {
-  if (!Lock(fd_, kOwnerByte, F_WRLCK, F_OFD_SETLK)) return false;
+  if (!LockByte(fd_, kOwnerByte, F_WRLCK, false)) return false;
   char marker = '0';
   ssize_t got;
   while ((got = pread(fd_, &marker, 1, kOwnerByte)) < 0 && errno == EINTR) {
@@ -121,7 +103,7 @@ bool NamedLockFile::TryTakeOwnership(bool* abandoned) {
 
 void NamedLockFile::GiveUpOwnership(bool abandoned) {
   if (!abandoned) WriteMarker(fd_, '0');
-  Lock(fd_, kOwnerByte, F_UNLCK, F_OFD_SETLK);
+  LockByte(fd_, kOwnerByte, F_UNLCK, false);
 }
 
 }  // namespace plat

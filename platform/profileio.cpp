@@ -14,6 +14,8 @@
 #include "platform/fileattrs.h"
 #include "platform/hosterror.h"
 #include "platform/hostfile.h"
+#include "platform/hostlock.h"
+#include "platform/sysfacts.h"
 #include "platform/winerror.h"
 #include "platform/winpath.h"
 
@@ -27,7 +29,7 @@ std::optional<ResolvedPath> PathOf(LPCWSTR fileName) {
   }
   const std::u16string_view name(fileName);
   if (name.find_first_of(u"\\/:") == std::u16string_view::npos) {
-    const std::u16string full = std::u16string(kWindowsDirectory) + u"\\" + std::u16string(name);
+    const std::u16string full = WindowsDirectory() + u"\\" + std::u16string(name);
     return ResolvePath(full.c_str());
   }
   return ResolvePath(fileName);
@@ -59,23 +61,10 @@ bool WriteAll(int fd, const std::string& bytes) {
 }
 
 // The folder's writer lock, held for one read-change-replace round.
-class FolderLock {
+class FolderLock : public hostlock::LockedFile {
  public:
   explicit FolderLock(const std::filesystem::path& folder)
-      : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    if (fd_ >= 0) {
-      while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-      }
-    }
-  }
-  ~FolderLock() {
-    if (fd_ >= 0) close(fd_);
-  }
-  FolderLock(const FolderLock&) = delete;
-  FolderLock& operator=(const FolderLock&) = delete;
-
- private:
-  int fd_;
+      : LockedFile(folder, O_RDONLY | O_DIRECTORY, LOCK_EX) {}
 };
 
 // Creates a temporary file beside target; its descriptor, or -1.

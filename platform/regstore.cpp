@@ -23,12 +23,7 @@ void EncodeKey(store::Writer& w, const Key& key) {
   w.Text(key.name);
   w.U64(key.id);
   w.U64(key.lastWrite);
-  w.U32(static_cast<DWORD>(key.values.size()));
-  for (const Value& v : key.values) {
-    w.Text(v.name);
-    w.U32(v.type);
-    w.Bytes(v.data);
-  }
+  store::WriteValues(w, key.values, &Value::data);
   w.U32(static_cast<DWORD>(key.subkeys.size()));
   for (const Key& sub : key.subkeys) EncodeKey(w, sub);
 }
@@ -36,15 +31,9 @@ void EncodeKey(store::Writer& w, const Key& key) {
 bool DecodeKey(store::Reader& r, Key& key, std::size_t depth) {
   DWORD count = 0;
   if (depth > kMaxDepth || !r.Text(key.name) || !r.U64(key.id) || !r.U64(key.lastWrite) ||
-      !r.U32(count)) {
+      !store::ReadValues(r, key.values, &Value::data) || !r.U32(count)) {
     return false;
   }
-  for (DWORD i = 0; i < count; ++i) {
-    Value v;
-    if (!r.Text(v.name) || !r.U32(v.type) || !r.Bytes(v.data)) return false;
-    key.values.push_back(std::move(v));
-  }
-  if (!r.U32(count)) return false;
   for (DWORD i = 0; i < count; ++i) {
     Key sub;
     if (!DecodeKey(r, sub, depth + 1)) return false;

@@ -1,12 +1,9 @@
 // Share modes as open-file-description locks on marker bytes.
 #include "platform/sharemode.h"
 
-#include <fcntl.h>
 #include <sys/file.h>
-#include <unistd.h>
 
-#include <cerrno>
-
+#include "platform/hostlock.h"
 #include "platform/winfile.h"
 
 namespace plat::share {
@@ -28,39 +25,21 @@ constexpr Kind kKinds[] = {
 off_t HeldMarker(std::size_t kind) { return kMarkerBase + static_cast<off_t>(kind); }
 off_t RefusedMarker(std::size_t kind) { return kMarkerBase + 3 + static_cast<off_t>(kind); }
 
-bool IsLockedByOther(int fd, off_t at) {
-  struct flock probe {};
-  probe.l_type = F_WRLCK;
-  probe.l_whence = SEEK_SET;
-  probe.l_start = at;
-  probe.l_len = 1;
-  if (fcntl(fd, F_OFD_GETLK, &probe) != 0) return false;
-  return probe.l_type != F_UNLCK;
-}
+using hostlock::ByteLockedElsewhere;
 
-bool TakeShared(int fd, off_t at) {
-  struct flock lock {};
-  lock.l_type = F_RDLCK;
-  lock.l_whence = SEEK_SET;
-  lock.l_start = at;
-  lock.l_len = 1;
-  return fcntl(fd, F_OFD_SETLK, &lock) == 0;
-}
+bool TakeShared(int fd, off_t at) { return hostlock::LockByte(fd, at, F_RDLCK, false); }
 
 }  // namespace
 
-Gate::Gate(int fd) : fd_(fd) {
-  while (flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-  }
-}
+Gate::Gate(int fd) : fd_(fd) { hostlock::Flock(fd_, LOCK_EX); }
 
-Gate::~Gate() { flock(fd_, LOCK_UN); }
+Gate::~Gate() { hostlock::Flock(fd_, LOCK_UN); }
 
 bool Conflicts(int fd, unsigned access, DWORD shareMode) {
   if ((access & (kRead | kWrite | kDelete)) == 0) return false;
   for (std::size_t k = 0; k < std::size(kKinds); ++k) {
-    if ((access & kKinds[k].access) && IsLockedByOther(fd, RefusedMarker(k))) return true;
-    if (!(shareMode & kKinds[k].share) && IsLockedByOther(fd, HeldMarker(k))) return true;
+    if ((access & kKinds[k].access) && ByteLockedElsewhere(fd, RefusedMarker(k))) return true;
+    if (!(shareMode & kKinds[k].share) && ByteLockedElsewhere(fd, HeldMarker(k))) return true;
   }
   return false;
 }

@@ -4,6 +4,7 @@
 
 #include "platform/spoolstore.h"
 #include "platform/storefile.h"
+#include "platform/sysfacts.h"
 #include "platform/winerror.h"
 #include "platform/winreg.h"
 
@@ -109,7 +110,7 @@ const Environment* FindEnvironment(const char16_t* name) {
 }
 
 std::u16string DriverDirectory(const Environment& env) {
-  return std::u16string(u"C:\\Windows\\System32\\spool\\drivers\\") + env.folder;
+  return SystemDirectory() + u"\\spool\\drivers\\" + env.folder;
 }
 
 DWORD ReadDriver(const Environment& env, std::u16string_view name, DriverRecord& driver) {

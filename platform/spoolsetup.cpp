@@ -9,6 +9,7 @@
 #include "platform/spoolinfo.h"
 #include "platform/spoolstore.h"
 #include "platform/storefile.h"
+#include "platform/winpath.h"
 #include "platform/winerror.h"
 
 namespace plat {
@@ -102,10 +103,9 @@ std::u16string DriverFilesDirectory(std::u16string_view environment) {
 }
 
 std::filesystem::path DriverFilesFolder(std::u16string_view environment) {
-  const spool::Environment* env = spool::FindEnvironment(std::u16string(environment).c_str());
-  if (!env) return {};
-  return DriveRoot() / "Windows" / "System32" / "spool" / "drivers" /
-         std::filesystem::path(std::u16string(env->folder)) / "3";
+  const std::u16string folder = DriverFilesDirectory(environment);
+  if (folder.empty() || !CreateDirectories(folder)) return {};
+  return HostPathOf(folder.c_str()).value_or(std::filesystem::path());
 }
 
 }  // namespace plat

@@ -68,8 +68,9 @@ DWORD AddPrinterDriver(const DriverSetup& driver);
 DWORD AddPrinter(const PrinterSetup& printer);
 
 // Where the files of an environment's version-3 drivers are: the Windows
-// path (C:\Windows\System32\spool\drivers\w32x86\3) and the host folder
-// that holds them. Empty for an unknown environment.
+// path (below the system directory, C:\Windows\System32\spool\drivers\w32x86\3
+// by default) and the host folder that holds them, made when missing. Empty
+// for an unknown environment (or a folder that cannot be made).
 std::u16string DriverFilesDirectory(std::u16string_view environment = kEnvironmentX86);
 std::filesystem::path DriverFilesFolder(std::u16string_view environment = kEnvironmentX86);
 

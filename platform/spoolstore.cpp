@@ -26,12 +26,7 @@ void EncodePrinter(store::Writer& w, const PrinterRecord& p) {
   w.U32(p.attributes);
   w.U32(p.userRights);
   w.Bytes(p.devMode);
-  w.U32(static_cast<DWORD>(p.data.size()));
-  for (const DataValue& v : p.data) {
-    w.Text(v.name);
-    w.U32(v.type);
-    w.Bytes(v.bytes);
-  }
+  store::WriteValues(w, p.data, &DataValue::bytes);
 }
 
 bool DecodePrinter(store::Reader& r, PrinterRecord& p) {
@@ -39,16 +34,8 @@ bool DecodePrinter(store::Reader& r, PrinterRecord& p) {
                      &p.comment, &p.location}) {
     if (!r.Text(*text)) return false;
   }
-  DWORD count = 0;
-  if (!r.U32(p.attributes) || !r.U32(p.userRights) || !r.Bytes(p.devMode) || !r.U32(count)) {
-    return false;
-  }
-  for (DWORD i = 0; i < count; ++i) {
-    DataValue v;
-    if (!r.Text(v.name) || !r.U32(v.type) || !r.Bytes(v.bytes)) return false;
-    p.data.push_back(std::move(v));
-  }
-  return true;
+  return r.U32(p.attributes) && r.U32(p.userRights) && r.Bytes(p.devMode) &&
+         store::ReadValues(r, p.data, &DataValue::bytes);
 }
 
 std::vector<BYTE> Encode(const std::vector<PrinterRecord>& printers) {

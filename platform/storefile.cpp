@@ -7,38 +7,18 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "platform/hostlock.h"
 #include "platform/winerror.h"
 #include "platform/wintext.h"
 
 namespace plat::store {
 namespace {
 
-// An flock on "<store>.lock", held for the object's life. flock locks belong
-// to the open file, so two threads of one process exclude each other too.
-class FileLock {
+// The store's lock file "<store>.lock", flocked for the object's life.
+class FileLock : public hostlock::LockedFile {
  public:
-  FileLock(const std::filesystem::path& file, int operation) {
-    const std::string lockName = file.string() + ".lock";
-    fd_ = ::open(lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd_ < 0) return;
-    int rc;
-    do {
-      rc = ::flock(fd_, operation);
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0) {
-      ::close(fd_);
-      fd_ = -1;
-    }
-  }
-  ~FileLock() {
-    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-  }
-  FileLock(const FileLock&) = delete;
-  FileLock& operator=(const FileLock&) = delete;
-  bool held() const { return fd_ >= 0; }
-
- private:
-  int fd_ = -1;
+  FileLock(const std::filesystem::path& file, int operation)
+      : LockedFile(file.string() + ".lock", O_RDWR | O_CREAT, operation) {}
 };
 
 class Fd {

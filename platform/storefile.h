@@ -65,4 +65,29 @@ class Reader {
   bool ok_ = true;
 };
 
+// A list of named, typed values (registry values, printer data): their
+// count, then the name, type and bytes of each. `bytes` names the member
+// that holds a value's bytes.
+template <class V>
+void WriteValues(Writer& w, const std::vector<V>& values, std::vector<BYTE> V::*bytes) {
+  w.U32(static_cast<DWORD>(values.size()));
+  for (const V& v : values) {
+    w.Text(v.name);
+    w.U32(v.type);
+    w.Bytes(v.*bytes);
+  }
+}
+
+template <class V>
+bool ReadValues(Reader& r, std::vector<V>& values, std::vector<BYTE> V::*bytes) {
+  DWORD count = 0;
+  if (!r.U32(count)) return false;
+  for (DWORD i = 0; i < count; ++i) {
+    V v;
+    if (!r.Text(v.name) || !r.U32(v.type) || !r.Bytes(v.*bytes)) return false;
+    values.push_back(std::move(v));
+  }
+  return true;
+}
+
 }  // namespace plat::store

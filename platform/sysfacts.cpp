@@ -7,6 +7,9 @@
 
 #include "platform/locale_table.h"
 #include "platform/sysfacts_store.h"
+#include "platform/utf.h"
+#include "platform/winerror.h"
+#include "platform/winpath.h"
 
 namespace plat {
 namespace {
@@ -22,7 +25,7 @@ constexpr LCID kDefaultLocale = 0x0409;
 // Environment entries are stored as "=value" when set and "!" when removed,
 // so that a removed variable with a default stays removed.
 std::string EnvironmentKey(std::u16string_view name) {
-  std::string upper = facts::ToUtf8(name);
+  std::string upper = utf::ToUtf8(name);
   for (char& c : upper) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
@@ -31,7 +34,7 @@ std::string EnvironmentKey(std::u16string_view name) {
 
 std::u16string StoredText(const char* key, std::u16string_view fallback) {
   auto value = facts::Read(key);
-  return value ? facts::FromUtf8(*value) : std::u16string(fallback);
+  return value ? utf::FromUtf8(*value) : std::u16string(fallback);
 }
 
 std::optional<std::u16string> DefaultEnvironmentValue(std::string_view key) {
@@ -45,6 +48,15 @@ bool StorableText(LPCWSTR text, std::size_t limit) {
   std::u16string_view view(text);
   return !view.empty() && view.size() < limit &&
          view.find_first_of(u"\r\n") == std::u16string_view::npos;
+}
+
+// A full path on drive C:, the machine's only drive, that a Windows or
+// system directory can take.
+bool IsDirectoryOnDrive(LPCWSTR path) {
+  if (!StorableText(path, MAX_PATH)) return false;
+  std::u16string_view view(path);
+  return view.size() > 3 && (view[0] == u'C' || view[0] == u'c') && view[1] == u':' &&
+         (view[2] == u'\\' || view[2] == u'/');
 }
 
 }  // namespace
@@ -83,6 +95,7 @@ LCID UserDefaultLocale() {
 
 std::u16string WindowsDirectory() { return StoredText(kWindowsDirKey, u"C:\\Windows"); }
 std::u16string SystemDirectory() { return StoredText(kSystemDirKey, u"C:\\Windows\\System32"); }
+std::u16string CurrentDirectory() { return SystemDirectory(); }
 
 std::optional<std::u16string> EnvironmentValue(std::u16string_view name) {
   if (name.empty() || name.find(u'=') != std::u16string_view::npos) return std::nullopt;
@@ -90,7 +103,7 @@ std::optional<std::u16string> EnvironmentValue(std::u16string_view name) {
   auto stored = facts::Read(key);
   if (!stored) return DefaultEnvironmentValue(key);
   if (stored->empty() || (*stored)[0] != '=') return std::nullopt;  // removed
-  return facts::FromUtf8(std::string_view(*stored).substr(1));
+  return utf::FromUtf8(std::string_view(*stored).substr(1));
 }
 
 bool SetOsVersion(const OsVersion& v) {
@@ -100,7 +113,7 @@ bool SetOsVersion(const OsVersion& v) {
   std::snprintf(text, sizeof text, "%u.%u.%u.%u.%u.%u.%u.%u", v.major, v.minor, v.build,
                 v.platformId, unsigned{v.servicePackMajor}, unsigned{v.servicePackMinor},
                 unsigned{v.suiteMask}, unsigned{v.productType});
-  return facts::Write(kVersionKey, text) && facts::Write(kServicePackKey, facts::ToUtf8(pack));
+  return facts::Write(kVersionKey, text) && facts::Write(kServicePackKey, utf::ToUtf8(pack));
 }
 
 bool SetAdministrator(bool isAdministrator) {
@@ -113,11 +126,16 @@ bool SetUserDefaultLocale(LCID locale) {
 }
 
 bool SetWindowsDirectories(LPCWSTR windowsDirectory, LPCWSTR systemDirectory) {
-  if (!StorableText(windowsDirectory, MAX_PATH) || !StorableText(systemDirectory, MAX_PATH)) {
+  if (!IsDirectoryOnDrive(windowsDirectory) || !IsDirectoryOnDrive(systemDirectory)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
-  return facts::Write(kWindowsDirKey, facts::ToUtf8(windowsDirectory)) &&
-         facts::Write(kSystemDirKey, facts::ToUtf8(systemDirectory));
+  const std::u16string temp = std::u16string(windowsDirectory) + u"\\Temp";
+  for (std::u16string_view folder : {std::u16string_view(systemDirectory), std::u16string_view(temp)}) {
+    if (!CreateDirectories(folder)) return false;
+  }
+  return facts::Write(kWindowsDirKey, utf::ToUtf8(windowsDirectory)) &&
+         facts::Write(kSystemDirKey, utf::ToUtf8(systemDirectory));
 }
 
 bool SetEnvironmentValue(LPCWSTR name, LPCWSTR value) {
@@ -127,7 +145,7 @@ bool SetEnvironmentValue(LPCWSTR name, LPCWSTR value) {
   if (value != nullptr && std::u16string_view(value).find_first_of(u"\r\n") != std::u16string_view::npos) {
     return false;
   }
-  std::string stored = value ? "=" + facts::ToUtf8(value) : std::string("!");
+  std::string stored = value ? "=" + utf::ToUtf8(value) : std::string("!");
   return facts::Write(EnvironmentKey(name), stored);
 }
 

@@ -33,9 +33,16 @@ bool SetAdministrator(bool isAdministrator);
 // GetLocaleInfoW does not know.
 bool SetUserDefaultLocale(LCID locale);
 
-// The Windows and system directories, as Windows paths. Default
-// C:\Windows and C:\Windows\System32. Fails for an empty path or one of
-// MAX_PATH characters or more.
+// The Windows and system directories, as full Windows paths. Default
+// C:\Windows and C:\Windows\System32. Every service reads them from here:
+// profile files named without a path, the current directory (the system
+// directory), the module and program searches, the spooler's driver
+// directories and the temporary folder. C: is the machine's only drive, so
+// a path on another drive, a relative or network path is refused (false,
+// ERROR_INVALID_PARAMETER), as are an empty path and one of MAX_PATH
+// characters or more. The folders are made on the drive, with the standard
+// ones below them (Temp, the spooler's driver directories); false when that
+// fails. Nothing is changed on failure, apart from folders already made.
 bool SetWindowsDirectories(LPCWSTR windowsDirectory, LPCWSTR systemDirectory);
 
 // Terminal-server mode, as Windows records it: "Terminal Server" among the

@@ -27,9 +27,4 @@ inline bool Write(std::string_view key, std::optional<std::string_view> value) {
   return WriteIn("facts", key, value);
 }
 
-// UTF-8 <-> UTF-16 for facts and host paths. Unpaired surrogates and bad
-// UTF-8 sequences become U+FFFD.
-std::string ToUtf8(std::u16string_view text);
-std::u16string FromUtf8(std::string_view text);
-
 }  // namespace plat::facts

@@ -2,15 +2,12 @@
 #include "platform/userenv.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <optional>
-#include <system_error>
 
 #include "platform/builtin_modules.h"
-#include "platform/handles.h"
-#include "platform/machine.h"
 #include "platform/module_names.h"
+#include "platform/sysfacts_store.h"
+#include "platform/token.h"
+#include "platform/utf.h"
 #include "platform/winerror.h"
 #include "platform/winpath.h"
 
@@ -21,38 +18,17 @@ constexpr std::u16string_view kDefaultUserName = u"User";
 constexpr std::u16string_view kProfilesFolder = u"C:\\Users\\";
 constexpr std::u16string_view kBadNameCharacters = u"\\/:*?\"<>|";
 
-// One fact per file below <root>/facts, stored as UTF-16 units.
-std::filesystem::path FactFile(const char* name) { return MachineRoot() / "facts" / name; }
+// The user's facts are system facts of the machine.
+constexpr char kUserNameKey[] = "user.name";
+constexpr char kUserProfileKey[] = "user.profile";
 
-std::u16string ReadFact(const char* name) {
-  std::ifstream in(FactFile(name), std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::u16string text(bytes.size() / 2, u'\0');
-  std::copy_n(bytes.data(), text.size() * 2, reinterpret_cast<char*>(text.data()));
-  return text;
+std::u16string ReadFact(const char* key) {
+  auto value = facts::Read(key);
+  return value ? utf::FromUtf8(*value) : std::u16string();
 }
 
-bool WriteFact(const char* name, std::u16string_view value) {
-  if (MachineRoot().empty()) return false;
-  std::error_code ec;
-  std::filesystem::create_directories(FactFile(name).parent_path(), ec);
-  std::ofstream out(FactFile(name), std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(value.data()),
-            static_cast<std::streamsize>(value.size() * 2));
-  return static_cast<bool>(out.flush());
-}
-
-// Makes the folder and each missing folder on the way to it.
-bool MakeFolder(std::u16string_view windowsPath) {
-  std::error_code ec;
-  std::optional<std::filesystem::path> host;
-  for (std::size_t end = 3; end <= windowsPath.size(); ++end) {
-    if (end < windowsPath.size() && windowsPath[end] != u'\\' && windowsPath[end] != u'/') continue;
-    host = HostPathOf(std::u16string(windowsPath.substr(0, end)).c_str());
-    if (!host) return false;
-    std::filesystem::create_directory(*host, ec);
-  }
-  return host && std::filesystem::is_directory(*host, ec);
+bool WriteFact(const char* key, std::u16string_view value) {
+  return facts::Write(key, utf::ToUtf8(value));
 }
 
 }  // namespace
@@ -65,14 +41,14 @@ std::span<const BuiltinExport> UserEnvExports() {
 }
 
 std::u16string UserName() {
-  std::u16string name = ReadFact("user-name");
+  std::u16string name = ReadFact(kUserNameKey);
   return name.empty() ? std::u16string(kDefaultUserName) : name;
 }
 
 std::u16string UserProfileDirectory() {
-  std::u16string folder = ReadFact("user-profile");
+  std::u16string folder = ReadFact(kUserProfileKey);
   if (folder.empty()) folder = std::u16string(kProfilesFolder) + UserName();
-  MakeFolder(folder);
+  CreateDirectories(folder);
   return folder;
 }
 
@@ -80,12 +56,12 @@ bool SetUserName(std::u16string_view name) {
   bool valid = !name.empty() && name != u"." && name != u".." &&
                name.find_first_of(kBadNameCharacters) == name.npos &&
                std::none_of(name.begin(), name.end(), [](char16_t c) { return c < 0x20; });
-  return valid && WriteFact("user-name", name);
+  return valid && WriteFact(kUserNameKey, name);
 }
 
 bool SetUserProfileDirectory(std::u16string_view windowsPath) {
-  return modname::IsFullPath(windowsPath) && MakeFolder(windowsPath) &&
-         WriteFact("user-profile", windowsPath);
+  return modname::IsFullPath(windowsPath) && CreateDirectories(windowsPath) &&
+         WriteFact(kUserProfileKey, windowsPath);
 }
 
 }  // namespace plat
@@ -95,10 +71,7 @@ BOOL GetUserProfileDirectoryW(HANDLE token, LPWSTR profileDir, LPDWORD size) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  if (plat::HandleObject(token) == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  if (plat::HandleAs<plat::TokenObject>(token) == nullptr) return FALSE;  // ERROR_INVALID_HANDLE
   std::u16string folder = plat::UserProfileDirectory();
   DWORD needed = static_cast<DWORD>(folder.size() + 1);
   if (profileDir == nullptr || *size < needed) {

@@ -12,8 +12,8 @@
 // success the folder is copied with its terminator and *size receives its
 // length with the terminator. When the buffer is null or *size is too small,
 // *size receives the length needed (with the terminator) and the result is
-// FALSE with ERROR_INSUFFICIENT_BUFFER. ERROR_INVALID_HANDLE for a token that
-// is not an open handle, ERROR_INVALID_PARAMETER for a null size.
+// FALSE with ERROR_INSUFFICIENT_BUFFER. ERROR_INVALID_HANDLE for a handle that
+// is not an open token, ERROR_INVALID_PARAMETER for a null size.
 BOOL GetUserProfileDirectoryW(HANDLE token, LPWSTR profileDir, LPDWORD size);
 
 namespace plat {

@@ -154,7 +154,7 @@ HANDLE FindFirstFileW(LPCWSTR fileName, LPWIN32_FIND_DATAW findFileData);
 BOOL FindNextFileW(HANDLE findFile, LPWIN32_FIND_DATAW findFileData);
 BOOL FindClose(HANDLE findFile);
 
-// "C:\Windows\Temp\", the temporary folder of the system account the
+// "Temp" in the Windows directory ("C:\Windows\Temp\"), the temporary folder of the system account the
 // spooler runs under. Returns the length without the terminator; when the
 // buffer is too small, the size needed including the terminator, and the
 // buffer is left untouched.

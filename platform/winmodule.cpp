@@ -15,6 +15,7 @@
 
 #include "platform/module_internal.h"
 #include "platform/module_names.h"
+#include "platform/owned_table.h"
 #include "platform/winerror.h"
 #include "platform/winpath.h"
 
@@ -36,7 +37,7 @@ struct Module {
 // under the Windows loader lock.
 struct ModuleTable {
   std::recursive_mutex lock;
-  std::vector<std::unique_ptr<Module>> modules;
+  OwnedTable<Module> modules;
 };
 
 ModuleTable& Table() {
@@ -44,18 +45,11 @@ ModuleTable& Table() {
   return *table;
 }
 
-Module* Add(std::unique_ptr<Module> module) {
-  Module* raw = module.get();
-  Table().modules.push_back(std::move(module));
-  return raw;
-}
+Module* Add(std::unique_ptr<Module> module) { return Table().modules.Add(std::move(module)); }
 
 template <class Pred>
 Module* FindIf(Pred pred) {
-  auto& modules = Table().modules;
-  auto it = std::find_if(modules.begin(), modules.end(),
-                         [&](const std::unique_ptr<Module>& m) { return pred(*m); });
-  return it == modules.end() ? nullptr : it->get();
+  return Table().modules.FindIf(pred);
 }
 
 // True when the address lies in the object that dl names, not in one of the
@@ -78,24 +72,28 @@ std::optional<res::Table> ExportedResources(void* dl) {
   return res::Table::AtSymbol(OwnSymbol(dl, res::kSymbolName));
 }
 
+// The program of the process, as a file of the machine's system folder
+// (the folder is read each time: the machine may change it).
 Module* ProcessImage() {
+  static const std::u16string exe = [] {
+    std::error_code ec;
+    return std::filesystem::read_symlink("/proc/self/exe", ec).filename().u16string();
+  }();
   static Module* image = [] {
     auto m = std::make_unique<Module>();
     m->dl = dlopen(nullptr, RTLD_NOW);
-    std::error_code ec;
-    auto exe = std::filesystem::read_symlink("/proc/self/exe", ec).filename().u16string();
-    m->path = modname::Join(modname::SystemFolder(), exe);
     m->resources = ExportedResources(m->dl);
     m->permanent = true;
     return Add(std::move(m));
   }();
+  image->path = modname::Join(modname::SystemFolder(), exe);
   return image;
 }
 
 // The loaded module a handle names (null: the process image), or null.
 Module* Loaded(HMODULE handle) {
   if (handle == nullptr) return ProcessImage();
-  return FindIf([&](const Module& m) { return &m == handle; });
+  return Table().modules.Find(handle);
 }
 
 Module* LoadFile(const std::filesystem::path& host) {
@@ -130,7 +128,7 @@ Module* NotFound() {
 
 // A relative name: below each searched folder in turn.
 Module* LoadFromSearchFolders(std::u16string_view name) {
-  for (std::u16string_view folder : modname::SearchFolders()) {
+  for (const std::u16string& folder : modname::SearchFolders()) {
     if (auto host = modname::ExistingFile(modname::Join(folder, name))) return LoadFile(*host);
   }
   return NotFound();
@@ -237,16 +235,13 @@ BOOL FreeLibrary(HMODULE module) {
   std::unique_ptr<Module> unloaded;
   {
     std::lock_guard guard(plat::Table().lock);
-    auto& modules = plat::Table().modules;
-    auto it = std::find_if(modules.begin(), modules.end(),
-                           [&](const std::unique_ptr<Module>& m) { return m.get() == module; });
-    if (module == nullptr || it == modules.end()) {
+    Module* m = module != nullptr ? plat::Table().modules.Find(module) : nullptr;
+    if (m == nullptr) {
       SetLastError(ERROR_MOD_NOT_FOUND);
       return FALSE;
     }
-    if ((*it)->permanent || --(*it)->refs > 0) return TRUE;
-    unloaded = std::move(*it);
-    modules.erase(it);
+    if (m->permanent || --m->refs > 0) return TRUE;
+    unloaded = plat::Table().modules.Remove(module);
   }
   // Outside the table's lock, so that the module's destructors may use it.
   if (unloaded->dl != nullptr) dlclose(unloaded->dl);

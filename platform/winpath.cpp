@@ -1,11 +1,13 @@
 // Windows path resolution onto the machine's drive folder.
 #include "platform/winpath.h"
 
+#include <algorithm>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
 #include "platform/machine.h"
+#include "platform/sysfacts.h"
 #include "platform/winerror.h"
 #include "platform/wintext.h"
 
@@ -36,6 +38,12 @@ std::vector<std::u16string> SplitComponents(std::u16string_view text) {
   return parts;
 }
 
+// The components of the current directory below "C:\".
+std::vector<std::u16string> CurrentDirectoryComponents() {
+  const std::u16string current = CurrentDirectory();
+  return SplitComponents(std::u16string_view(current).substr(std::min<std::size_t>(3, current.size())));
+}
+
 // The components of the full path, "." and ".." applied; nullopt with the
 // last error set when the path is not on drive C: or has a bad name.
 std::optional<std::vector<std::u16string>> NormalComponents(std::u16string_view text, PathUse use) {
@@ -50,9 +58,9 @@ std::optional<std::vector<std::u16string>> NormalComponents(std::u16string_view 
       return std::nullopt;
     }
     text.remove_prefix(2);
-    if (text.empty() || !IsSeparator(text[0])) parts = SplitComponents(kCurrentDirectory + 3);
+    if (text.empty() || !IsSeparator(text[0])) parts = CurrentDirectoryComponents();
   } else if (text.empty() || !IsSeparator(text[0])) {
-    parts = SplitComponents(kCurrentDirectory + 3);
+    parts = CurrentDirectoryComponents();
   }
   const std::vector<std::u16string> given = SplitComponents(text);
   for (std::size_t i = 0; i < given.size(); ++i) {
@@ -173,6 +181,24 @@ std::optional<std::filesystem::path> HostPathOf(LPCWSTR path) {
   auto resolved = ResolvePath(path);
   if (!resolved) return std::nullopt;
   return resolved->host;
+}
+
+bool CreateDirectories(std::u16string_view windowsPath) {
+  if (windowsPath.size() < 3 || windowsPath[1] != u':' || !IsSeparator(windowsPath[2])) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return false;
+  }
+  std::optional<std::filesystem::path> host;
+  std::error_code ec;
+  for (std::size_t end = 3; end <= windowsPath.size(); ++end) {
+    if (end < windowsPath.size() && !IsSeparator(windowsPath[end])) continue;
+    host = HostPathOf(std::u16string(windowsPath.substr(0, end)).c_str());
+    if (!host) return false;
+    std::filesystem::create_directory(*host, ec);
+  }
+  if (host && std::filesystem::is_directory(*host, ec)) return true;
+  SetLastError(ERROR_PATH_NOT_FOUND);
+  return false;
 }
 
 std::u16string WindowsPathOf(const std::filesystem::path& host) {

@@ -8,7 +8,10 @@
 // Slashes count as backslashes, repeated separators as one; "." is dropped,
 // ".." goes up one level and stops at the root; trailing dots and blanks of
 // a component are dropped, as Windows does. Other drive letters and network
-// paths ("\\server\share") are not on this machine.
+// paths ("\\server\share") are not on this machine: C: is its only drive,
+// and the Windows and system directories are kept on it (platform/sysfacts.h).
+// A relative path is taken against the process's current directory, which
+// is the machine's system directory (nothing changes it).
 #pragma once
 
 #include <filesystem>
@@ -18,12 +21,6 @@
 #include "platform/wintypes.h"
 
 namespace plat {
-
-// The machine has no call that changes a process's current directory; every
-// process runs in the system directory, as the spooler does on Windows.
-inline constexpr const WCHAR* kCurrentDirectory = u"C:\\Windows\\System32";
-// The Windows directory, where profile files named without a path live.
-inline constexpr const WCHAR* kWindowsDirectory = u"C:\\Windows";
 
 // How the last component of a path is read.
 enum class PathUse {
@@ -57,6 +54,11 @@ std::optional<std::filesystem::path> HostPathOf(LPCWSTR path);
 // components as they are spelled on disk; empty when the path is not on the
 // drive.
 std::u16string WindowsPathOf(const std::filesystem::path& host);
+
+// Makes the folder of a full Windows path ("C:\...") and every missing folder
+// on the way to it. False, with the last error set, when the path does not
+// resolve or a folder cannot be made.
+bool CreateDirectories(std::u16string_view windowsPath);
 
 // Whether two names are equal ignoring case, as NTFS compares file names.
 bool SameName(std::u16string_view a, std::u16string_view b);

@@ -11,7 +11,7 @@
 #include "platform/command_line.h"
 #include "platform/process_object.h"
 #include "platform/sysfacts.h"
-#include "platform/sysfacts_store.h"
+#include "platform/utf.h"
 #include "platform/winerror.h"
 #include "platform/winpath.h"
 
@@ -49,7 +49,7 @@ DWORD ProgramAt(const std::u16string& name, std::filesystem::path* host) {
 // Where a bare program name is looked for: the current directory, the
 // system and Windows directories, then the machine's PATH.
 std::vector<std::u16string> SearchDirectories() {
-  std::vector<std::u16string> dirs = {kCurrentDirectory, SystemDirectory(), WindowsDirectory()};
+  std::vector<std::u16string> dirs = {CurrentDirectory(), SystemDirectory(), WindowsDirectory()};
   const std::u16string path = EnvironmentValue(u"PATH").value_or(u"");
   std::u16string_view rest = path;
   while (!rest.empty()) {
@@ -87,7 +87,7 @@ DWORD ResolveModule(LPCWSTR applicationName, LPCWSTR commandLine, std::filesyste
 // The host folder the program starts in: the given one, or the machine's
 // current directory, as a child inherits it on Windows.
 DWORD WorkingDirectory(LPCWSTR currentDirectory, std::filesystem::path* host) {
-  auto resolved = ResolvePath(currentDirectory != nullptr ? currentDirectory : kCurrentDirectory);
+  auto resolved = ResolvePath(currentDirectory != nullptr ? currentDirectory : CurrentDirectory().c_str());
   std::error_code ec;
   if (!resolved || !std::filesystem::is_directory(resolved->host, ec)) return ERROR_DIRECTORY;
   *host = resolved->host;
@@ -109,7 +109,7 @@ DWORD SpawnError(int error) {
 DWORD Spawn(const std::filesystem::path& program, const std::vector<std::u16string>& args,
             const std::filesystem::path& directory, pid_t* pid) {
   std::vector<std::string> utf8;
-  for (const auto& arg : args) utf8.push_back(facts::ToUtf8(arg));
+  for (const auto& arg : args) utf8.push_back(utf::ToUtf8(arg));
   std::vector<char*> argv;
   for (auto& arg : utf8) argv.push_back(arg.data());
   argv.push_back(nullptr);

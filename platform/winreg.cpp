@@ -5,10 +5,9 @@
 #include "platform/winreg.h"
 
 #include <cstring>
-#include <mutex>
-#include <unordered_map>
 
 #include "platform/entryguard.h"
+#include "platform/handle_table.h"
 #include "platform/regstore.h"
 #include "platform/winerror.h"
 
@@ -18,11 +17,6 @@ using plat::reg::Hive;
 using plat::reg::Key;
 using plat::reg::Value;
 
-constexpr DWORD kGenericRead = 0x80000000u;
-constexpr DWORD kGenericWrite = 0x40000000u;
-constexpr DWORD kGenericExecute = 0x20000000u;
-constexpr DWORD kGenericAll = 0x10000000u;
-constexpr DWORD kMaximumAllowed = 0x02000000u;
 
 struct OpenKey {
   HKEY hive = nullptr;
@@ -31,45 +25,33 @@ struct OpenKey {
   REGSAM access = KEY_ALL_ACCESS;
 };
 
-struct KeyTable {
-  std::mutex lock;
-  std::unordered_map<ULONG_PTR, OpenKey> keys;
-  ULONG_PTR next = 0x00A00000;  // apart from kernel and printer handles
-};
+using KeyTable = plat::HandleTable<OpenKey>;
 
 KeyTable& Keys() {
-  static KeyTable* table = new KeyTable;  // lives until process exit
+  // Apart from kernel and printer handles; lives until process exit.
+  static KeyTable* table = new KeyTable(0x00A00000);
   return *table;
 }
 
-HKEY NewKeyHandle(OpenKey key) {
-  KeyTable& t = Keys();
-  std::lock_guard guard(t.lock);
-  const ULONG_PTR value = t.next;
-  t.next += 4;
-  t.keys.emplace(value, std::move(key));
-  return reinterpret_cast<HKEY>(value);
-}
+HKEY NewKeyHandle(OpenKey key) { return reinterpret_cast<HKEY>(Keys().Add(std::move(key))); }
 
 bool Lookup(HKEY handle, OpenKey& out) {
   if (plat::reg::IsHiveRoot(handle)) {
     out = OpenKey{handle, {}, plat::reg::kRootId, KEY_ALL_ACCESS};
     return true;
   }
-  KeyTable& t = Keys();
-  std::lock_guard guard(t.lock);
-  auto it = t.keys.find(reinterpret_cast<ULONG_PTR>(handle));
-  if (it == t.keys.end()) return false;
-  out = it->second;
+  auto key = Keys().Find(handle);
+  if (!key) return false;
+  out = std::move(*key);
   return true;
 }
 
 REGSAM MapAccess(REGSAM desired) {
   REGSAM access = desired & ~(KEY_WOW64_32KEY | KEY_WOW64_64KEY);
-  if (access & kGenericRead) access |= KEY_READ;
-  if (access & kGenericWrite) access |= KEY_WRITE;
-  if (access & kGenericExecute) access |= KEY_EXECUTE;
-  if (access & (kGenericAll | kMaximumAllowed)) access |= KEY_ALL_ACCESS;
+  if (access & GENERIC_READ) access |= KEY_READ;
+  if (access & GENERIC_WRITE) access |= KEY_WRITE;
+  if (access & GENERIC_EXECUTE) access |= KEY_EXECUTE;
+  if (access & (GENERIC_ALL | MAXIMUM_ALLOWED)) access |= KEY_ALL_ACCESS;
   return access & KEY_ALL_ACCESS;
 }
 
@@ -185,7 +167,7 @@ LSTATUS RegOpenKeyW(HKEY hKey, LPCWSTR subKey, PHKEY result) {
       *result = hKey;
       return ERROR_SUCCESS;
     }
-    return RegOpenKeyExW(hKey, subKey, 0, kMaximumAllowed, result);
+    return RegOpenKeyExW(hKey, subKey, 0, MAXIMUM_ALLOWED, result);
   });
 }
 
@@ -227,9 +209,7 @@ LSTATUS RegCreateKeyExW(HKEY hKey, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM 
 LSTATUS RegCloseKey(HKEY hKey) {
   return plat::Guard([&]() -> DWORD {
     if (plat::reg::IsHiveRoot(hKey)) return ERROR_SUCCESS;
-    KeyTable& t = Keys();
-    std::lock_guard guard(t.lock);
-    return t.keys.erase(reinterpret_cast<ULONG_PTR>(hKey)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+    return Keys().Remove(hKey) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
   });
 }
 

@@ -7,10 +7,7 @@
 #include "platform/handles.h"
 #include "platform/wintypes.h"
 
-using ACCESS_MASK = DWORD;
-using PACCESS_MASK = ACCESS_MASK*;
 using PSID = void*;
-using PSECURITY_DESCRIPTOR = void*;
 using SECURITY_INFORMATION = DWORD;
 using SECURITY_DESCRIPTOR_CONTROL = WORD;
 

@@ -13,8 +13,6 @@
 #include "platform/winreg.h"  // printer-data values carry registry types
 #include "platform/wintypes.h"
 
-using ACCESS_MASK = DWORD;
-using PSECURITY_DESCRIPTOR = void*;
 using LPHANDLE = HANDLE*;
 
 // Access rights of a printer handle.

@@ -9,23 +9,18 @@
 namespace plat::spool {
 namespace {
 
-constexpr DWORD kGenericRead = 0x80000000u;
-constexpr DWORD kGenericWrite = 0x40000000u;
-constexpr DWORD kGenericExecute = 0x20000000u;
-constexpr DWORD kGenericAll = 0x10000000u;
-constexpr DWORD kMaximumAllowed = 0x02000000u;
 
 // Generic rights become the printer's own; MAXIMUM_ALLOWED asks for all the
 // user holds. Nothing asked means the right to print.
 DWORD MapAccess(DWORD desired, DWORD userRights) {
   if (desired == 0) return PRINTER_ACCESS_USE;
-  DWORD access = desired & ~(kGenericRead | kGenericWrite | kGenericExecute | kGenericAll |
-                             kMaximumAllowed);
-  if (desired & kGenericRead) access |= PRINTER_READ;
-  if (desired & kGenericWrite) access |= PRINTER_WRITE;
-  if (desired & kGenericExecute) access |= PRINTER_EXECUTE;
-  if (desired & kGenericAll) access |= PRINTER_ALL_ACCESS;
-  if (desired & kMaximumAllowed) access |= userRights;
+  DWORD access = desired & ~(GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE | GENERIC_ALL |
+                             MAXIMUM_ALLOWED);
+  if (desired & GENERIC_READ) access |= PRINTER_READ;
+  if (desired & GENERIC_WRITE) access |= PRINTER_WRITE;
+  if (desired & GENERIC_EXECUTE) access |= PRINTER_EXECUTE;
+  if (desired & GENERIC_ALL) access |= PRINTER_ALL_ACCESS;
+  if (desired & MAXIMUM_ALLOWED) access |= userRights;
   return access;
 }
 

@@ -123,12 +123,19 @@ constexpr BYTE HIBYTE(DWORD_PTR v) { return static_cast<BYTE>((v >> 8) & 0xFF); 
 constexpr DWORD MAKELONG(WORD lo, WORD hi) { return static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16); }
 constexpr WORD MAKEWORD(BYTE lo, BYTE hi) { return static_cast<WORD>(lo | (hi << 8)); }
 
-// Generic access rights, shared by files, registry keys, printers and
-// security checks.
+// Access masks and the generic access rights, shared by files, registry
+// keys, printers and security checks.
+using ACCESS_MASK = DWORD;
+using PACCESS_MASK = ACCESS_MASK*;
 inline constexpr DWORD GENERIC_READ = 0x80000000u;
 inline constexpr DWORD GENERIC_WRITE = 0x40000000u;
 inline constexpr DWORD GENERIC_EXECUTE = 0x20000000u;
 inline constexpr DWORD GENERIC_ALL = 0x10000000u;
+inline constexpr DWORD MAXIMUM_ALLOWED = 0x02000000u;
+
+// A security descriptor in its self-relative byte layout
+// (platform/winsecurity.h).
+using PSECURITY_DESCRIPTOR = void*;
 
 // Security attributes passed to object-creating calls. The stand-in takes
 // the descriptor as given by the caller and does not interpret it there.

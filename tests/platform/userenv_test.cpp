@@ -9,16 +9,18 @@
 #include "platform/machine.h"
 #include "platform/winerror.h"
 #include "platform/winmodule.h"
+#include "platform/winprocess.h"
+#include "platform/winsecurity.h"
 
 namespace {
 
 using ProfileFn = BOOL (*)(HANDLE, LPWSTR, LPDWORD);
 
-// A token stands for the logged-on user; any open handle serves here.
+// The process's token stands for the logged-on user.
 class UserProfile : public ::testing::Test {
  protected:
   void SetUp() override {
-    token_ = plat::NewHandle(std::make_shared<plat::KernelObject>());
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token_));
     library_ = LoadLibraryW(u"USERENV.DLL");
     ASSERT_NE(library_, nullptr);
     get_ = reinterpret_cast<ProfileFn>(GetProcAddress(library_, "GetUserProfileDirectoryW"));
@@ -89,6 +91,19 @@ TEST_F(UserProfile, ASmallBufferIsLeftAloneAndTheSizeReported) {
   EXPECT_FALSE(get_(nullptr, buffer, &size));
   EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
   EXPECT_EQ(size, 8u);
+}
+
+// Only a token names a user: another open handle is refused as a token.
+TEST_F(UserProfile, AHandleThatIsNoTokenIsRefused) {
+  HANDLE notAToken = plat::NewHandle(std::make_shared<plat::KernelObject>());
+  WCHAR buffer[MAX_PATH] = u"keep";
+  DWORD size = MAX_PATH;
+  SetLastError(0);
+  EXPECT_FALSE(get_(notAToken, buffer, &size));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(size, DWORD{MAX_PATH});
+  EXPECT_EQ(std::u16string(buffer), u"keep");
+  EXPECT_TRUE(CloseHandle(notAToken));
 }
 
 TEST(UserFacts, EachMachineHasItsOwnUser) {

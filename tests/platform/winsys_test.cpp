@@ -93,24 +93,24 @@ TEST(Directories, SizeProbeAndCopy) {
 
 TEST(Directories, SetByTheTest) {
   plat::ScopedMachine machine;
-  ASSERT_TRUE(plat::SetWindowsDirectories(u"D:\\WINNT", u"D:\\WINNT\\system32"));
+  ASSERT_TRUE(plat::SetWindowsDirectories(u"C:\\WINNT", u"C:\\WINNT\\system32"));
   WCHAR buffer[MAX_PATH];
   GetSystemDirectoryW(buffer, MAX_PATH);
-  EXPECT_EQ(Text(buffer), u"D:\\WINNT\\system32");
+  EXPECT_EQ(Text(buffer), u"C:\\WINNT\\system32");
   GetWindowsDirectoryW(buffer, MAX_PATH);
-  EXPECT_EQ(Text(buffer), u"D:\\WINNT");
-  EXPECT_FALSE(plat::SetWindowsDirectories(u"", u"D:\\x"));
-  EXPECT_FALSE(plat::SetWindowsDirectories(std::u16string(MAX_PATH, u'a').c_str(), u"D:\\x"));
+  EXPECT_EQ(Text(buffer), u"C:\\WINNT");
+  EXPECT_FALSE(plat::SetWindowsDirectories(u"", u"C:\\x"));
+  EXPECT_FALSE(plat::SetWindowsDirectories((u"C:\\" + std::u16string(MAX_PATH, u'a')).c_str(), u"C:\\x"));
 }
 
 TEST(Environment, DefaultsFollowTheWindowsDirectory) {
   plat::ScopedMachine machine;
-  ASSERT_TRUE(plat::SetWindowsDirectories(u"D:\\WINNT", u"D:\\WINNT\\system32"));
+  ASSERT_TRUE(plat::SetWindowsDirectories(u"C:\\WINNT", u"C:\\WINNT\\system32"));
   WCHAR buffer[MAX_PATH];
   ASSERT_EQ(GetEnvironmentVariableW(u"SystemRoot", buffer, MAX_PATH), 8u);
-  EXPECT_EQ(Text(buffer), u"D:\\WINNT");
+  EXPECT_EQ(Text(buffer), u"C:\\WINNT");
   ASSERT_EQ(GetEnvironmentVariableW(u"SYSTEMDRIVE", buffer, MAX_PATH), 2u);
-  EXPECT_EQ(Text(buffer), u"D:");
+  EXPECT_EQ(Text(buffer), u"C:");
   ASSERT_EQ(GetEnvironmentVariableW(u"windir", buffer, MAX_PATH), 8u);
 }
 

@@ -3,6 +3,8 @@
 
 #include <cctype>
 
+#include "platform/utf.h"
+
 namespace kesmrc {
 namespace {
 
@@ -25,16 +27,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     }
   }
   return true;
-}
-
-void AppendUtf16(std::u16string& text, char32_t cp) {
-  if (cp < 0x10000) {
-    text += static_cast<char16_t>(cp);
-  } else {
-    cp -= 0x10000;
-    text += static_cast<char16_t>(0xD800 + (cp >> 10));
-    text += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-  }
 }
 
 }  // namespace
@@ -115,23 +107,6 @@ Token Lexer::Number() {
   return t;
 }
 
-bool Lexer::DecodeUtf8(char32_t& cp) {
-  auto byte = [&](std::size_t i) { return static_cast<unsigned char>(src_[i]); };
-  unsigned char lead = byte(pos_);
-  int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2
-              : (lead & 0xF8) == 0xF0 ? 3 : -1;
-  if (extra < 0 || pos_ + extra >= src_.size()) return false;
-  cp = extra == 0 ? lead : lead & (0x3F >> extra);
-  for (int i = 1; i <= extra; ++i) {
-    if ((byte(pos_ + i) & 0xC0) != 0x80) return false;
-    cp = (cp << 6) | (byte(pos_ + i) & 0x3F);
-  }
-  static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-  if (cp < kSmallest[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-  pos_ += extra + 1;
-  return true;
-}
-
 bool Lexer::Escape(std::u16string& text, Token& error) {
   if (pos_ >= src_.size()) {
     error = Fail("unterminated string");
@@ -181,8 +156,10 @@ Token Lexer::String() {
       if (!Escape(t.text, error)) return error;
     } else {
       char32_t cp;
-      if (!DecodeUtf8(cp)) return Fail("invalid UTF-8 in string");
-      AppendUtf16(t.text, cp);
+      pos_ += plat::utf::ReadUtf8(src_, pos_, &cp);
+      if (cp == plat::utf::kInvalid) return Fail("invalid UTF-8 in string");
+      char16_t units[2];
+      t.text.append(units, plat::utf::EncodeUtf16(cp, units));
     }
   }
   ++pos_;  // closing quote

@@ -30,8 +30,6 @@ class Lexer {
   Token String();
   Token Word();
   Token Fail(std::string message) const;
-  // Decodes one UTF-8 character of a string; false for a bad sequence.
-  bool DecodeUtf8(char32_t& cp);
   bool Escape(std::u16string& text, Token& error);
 
   std::string_view src_;

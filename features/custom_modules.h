@@ -1,0 +1,16 @@
+// The feature modules seen from the settings model: set up and torn down
+// with each printer context, and offered numbered events.
+#pragma once
+
+#include "platform/wintypes.h"
+
+struct UCB;
+
+// Called once when a context is built, after its work area exists.
+void KesmInitCustom(UCB* ucb);
+// Called once when a context is freed, before its work area goes.
+void KesmTermCustom(UCB* ucb);
+// Offers the event to the modules in table order until one handles it; the
+// answer comes back in the parameter record, whose out fields the caller
+// presets. Codes 1 and 2 are never offered.
+void KesmCustomFunction(UCB* ucb, DWORD code, void* parameter);

@@ -1,0 +1,102 @@
+// Support for the storage tests: a printer context with a work area, host
+// access to files of the machine's drive C:, and running a check in a fresh
+// child process (for answers a process caches once).
+#pragma once
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/codepage.h"
+#include "platform/control.h"
+#include "platform/machine.h"
+#include "settings/context_block.h"
+
+namespace storage_test {
+
+// A context as the storage code sees it: the printer handle and a work area.
+struct Context {
+  Context() { ucb.pWork = work.get(); }
+  std::unique_ptr<WORKAREA> work = std::make_unique<WORKAREA>();
+  UCB ucb{};
+  UCB* operator->() { return &ucb; }
+  UCB* get() { return &ucb; }
+};
+
+// Files of drive C:, by their path below the drive's root ("kesm/a.ini" is
+// C:\kesm\a.ini).
+inline std::filesystem::path Host(std::string_view relative) {
+  return plat::DriveRoot() / relative;
+}
+inline void Put(std::string_view relative, std::string_view bytes) {
+  const auto path = Host(relative);
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+inline std::string Get(std::string_view relative) {
+  std::ifstream in(Host(relative), std::ios::binary);
+  if (!in) return "<missing>";
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+inline bool Exists(std::string_view relative) { return std::filesystem::exists(Host(relative)); }
+// Number of entries of a folder of the drive.
+inline int CountEntries(std::string_view relative) {
+  int n = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(Host(relative))) {
+    (void)entry;
+    ++n;
+  }
+  return n;
+}
+
+// A fixture file of tests/data/storage.
+inline std::string Fixture(std::string_view name) {
+  std::ifstream in(std::filesystem::path(KESM_TEST_DATA) / "storage" / name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Runs body in a forked child and returns the text it gives back (through
+// a pipe), or "<child failed>".
+inline std::u16string InFreshProcess(const std::function<std::u16string()>& body) {
+  int fds[2];
+  if (pipe(fds) != 0) return u"<child failed>";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    close(fds[0]);
+    const std::u16string result = body();
+    const auto bytes = static_cast<ssize_t>(result.size() * sizeof(char16_t));
+    const bool written = write(fds[1], result.data(), static_cast<size_t>(bytes)) == bytes;
+    _exit(written ? 0 : 1);
+  }
+  close(fds[1]);
+  std::string bytes;
+  char chunk[512];
+  for (ssize_t n; (n = read(fds[0], chunk, sizeof chunk)) > 0;) bytes.append(chunk, static_cast<size_t>(n));
+  close(fds[0]);
+  int status = 0;
+  if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    return u"<child failed>";
+  }
+  return std::u16string(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
+}
+
+// Runs a test under a chosen process ANSI code page and restores the old one.
+class ScopedAnsiCodePage {
+ public:
+  explicit ScopedAnsiCodePage(UINT cp) : previous_(GetACP()) { plat::SetAnsiCodePage(cp); }
+  ~ScopedAnsiCodePage() { plat::SetAnsiCodePage(previous_); }
+  ScopedAnsiCodePage(const ScopedAnsiCodePage&) = delete;
+  ScopedAnsiCodePage& operator=(const ScopedAnsiCodePage&) = delete;
+
+ private:
+  UINT previous_;
+};
+
+}  // namespace storage_test

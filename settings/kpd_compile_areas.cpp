@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "settings/kpd_compile_internal.h"
-#include "settings/kpd_compile_pending.h"
+#include "settings/kpd_compile_lookup.h"
 #include "settings/memptr.h"
 
 namespace {
@@ -32,7 +32,7 @@ KpdFault TargetOption(KpdCompiler& c, UiKind kind, WorkOption** option) {
 
 // The size word of a PageValue: a value keyword or a number 1-65535.
 KpdFault SizeWord(std::string_view word, WORD* size) {
-  if (const SP* sp = KpdPendingSPbyKeyWord(word)) {
+  if (const SP* sp = KpdSPbyKeyWord(word)) {
     *size = sp->valueIndex;
     return KpdFault::kNone;
   }
@@ -50,7 +50,7 @@ KpdFault SizeWord(std::string_view word, WORD* size) {
 
 KpdFault ReadCondition(KpdCursor& cur, WorkPageArea& a) {
   const std::optional<std::string_view> group = KpdGetListWord(cur);
-  const GK* gk = group ? KpdPendingGKbyKeyWord(*group) : nullptr;
+  const GK* gk = group ? KpdGKbyKeyWord(*group) : nullptr;
   if (gk == nullptr) {
     return KpdFault::kUnknownGroup;
   }
@@ -59,7 +59,7 @@ KpdFault ReadCondition(KpdCursor& cur, WorkPageArea& a) {
     return KpdFault::kUnknownValue;
   }
   a.condGroupId = gk->groupId;
-  if (const SP* sp = KpdPendingSPbyKeyWord(*value)) {
+  if (const SP* sp = KpdSPbyKeyWord(*value)) {
     a.condValue = sp->valueIndex;
   } else if (*value == "True" || *value == "False") {
     a.condValue = SearchStringTable(boolStrs, *value);
@@ -78,7 +78,7 @@ KpdFault ReadArea(KpdCursor cur, WorkPageArea& a) {
     return f;
   }
   const std::optional<std::string_view> value = KpdGetListWord(cur);
-  const SP* sp = value ? KpdPendingSPbyKeyWord(*value) : nullptr;
+  const SP* sp = value ? KpdSPbyKeyWord(*value) : nullptr;
   if (sp == nullptr) {
     return KpdFault::kUnknownValue;
   }
@@ -208,7 +208,7 @@ KpdFault OptionSlotProc(KpdCompiler& c) {
       break;
     }
     const std::optional<std::string_view> word = KpdGetListWord(cur);
-    const SP* sp = word ? KpdPendingSPbyKeyWord(*word) : nullptr;
+    const SP* sp = word ? KpdSPbyKeyWord(*word) : nullptr;
     if (sp == nullptr) {
       return KpdFault::kUnknownValue;  // the whole list is dropped
     }

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "settings/kpd_compile_internal.h"
-#include "settings/kpd_compile_pending.h"
+#include "settings/kpd_compile_lookup.h"
 #include "settings/memptr.h"
 
 namespace {
@@ -35,7 +35,7 @@ GroupType GetGroupType(KpdCursor c) {
   WORD type = SearchStringTable(uitypeStrs, first);
   if (type == kUiIdentity) {
     const std::optional<std::string_view> named = KpdGetKeywordValue(c);
-    const GK* gk = named ? KpdPendingGKbyKeyWord(*named) : nullptr;
+    const GK* gk = named ? KpdGKbyKeyWord(*named) : nullptr;
     if (gk == nullptr) {
       return {KpdFault::kUnknownGroup, 0, 0};
     }
@@ -173,7 +173,7 @@ WorkUiGroup* KpdOpenGroup(WorkBKPD* work) {
 }
 
 WorkOption* KpdFindOption(WorkUiGroup* g, std::string_view keyword) {
-  const SP* sp = KpdPendingSPbyKeyWord(keyword);
+  const SP* sp = KpdSPbyKeyWord(keyword);
   if (g == nullptr || sp == nullptr) {
     return nullptr;
   }
@@ -223,7 +223,7 @@ KpdFault OpenUiProc(KpdCompiler& c) {
     return KpdFault::kBadValue;
   }
   const std::string_view keyword = option1.substr(1);
-  const GK* gk = KpdPendingGKbyKeyWord(keyword);
+  const GK* gk = KpdGKbyKeyWord(keyword);
   if (gk == nullptr) {
     return KpdFault::kUnknownGroup;
   }

@@ -4,7 +4,7 @@
 // an option line in a group of another type is refused, so no record is
 // ever made for a group that cannot hold it.
 #include "settings/kpd_compile_internal.h"
-#include "settings/kpd_compile_pending.h"
+#include "settings/kpd_compile_lookup.h"
 #include "settings/memptr.h"
 
 namespace {
@@ -58,7 +58,7 @@ KpdFault OptionList(KpdCompiler& c, WorkUiGroup* g) {
     const bool braced = cur.Peek() == '{';
     cur.pos += braced ? 1 : 0;
     const std::optional<std::string_view> word = KpdGetListWord(cur);
-    const SP* sp = word ? KpdPendingSPbyKeyWord(*word) : nullptr;
+    const SP* sp = word ? KpdSPbyKeyWord(*word) : nullptr;
     if (sp == nullptr) {
       return KpdFault::kNone;  // the list ends at the first unknown word
     }
@@ -113,7 +113,7 @@ KpdFault OptionCommonProc(KpdCompiler& c) {
   if (!TakesOptions(g->type)) {
     return KpdFault::kWrongGroupType;
   }
-  const SP* sp = KpdPendingSPbyKeyWord(word);
+  const SP* sp = KpdSPbyKeyWord(word);
   if (sp == nullptr) {
     return KpdFault::kUnknownValue;
   }
@@ -132,7 +132,7 @@ KpdFault OptionDefaultProc(KpdCompiler& c) {
   }
   std::string_view word = KpdText(c.parser->value);
   word = word.substr(0, word.find_first_of(" \t"));
-  const SP* sp = KpdPendingSPbyKeyWord(word);
+  const SP* sp = KpdSPbyKeyWord(word);
   switch (BkpdGroupKind(g->type)) {
     case UiKind::kBoolean: {
       WorkBoolean* b = BooleanRecord(g);

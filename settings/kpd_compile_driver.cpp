@@ -1,9 +1,11 @@
 // The compile loop, its report, and the version probe.
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 #include "settings/kpd_compile_internal.h"
 #include "settings/memptr.h"
+#include "settings/text_language.h"
 
 namespace {
 
@@ -114,11 +116,8 @@ WorkBKPD* WorkBKPD_CreateFromText(const BYTE* text, DWORD size, KpdCompileReport
 }
 
 void KpdCopyVersion(std::string_view raw, LPWSTR version) {
-  WCHAR wide[kKpdVersionChars + 2] = {};
-  KpdAnsiToWideInto(raw.substr(0, std::min<size_t>(raw.size(), kKpdVersionChars)), wide, kKpdVersionChars);
-  for (DWORD i = 0; i < kKpdVersionChars + 2; ++i) {
-    version[i] = wide[i];
-  }
+  const std::string cut(raw.substr(0, std::min<size_t>(raw.size(), kKpdVersionChars)));
+  CopyStr2Unicode(version, cut.c_str(), static_cast<int>(kKpdVersionChars + 2));
 }
 
 int GetKPDVersion(LPCWSTR fileName, LPWSTR version) {

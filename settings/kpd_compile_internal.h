@@ -112,9 +112,6 @@ void KpdCopyVersion(std::string_view raw, LPWSTR version);
 // ANSI text to a new wide block of the same character count (null for
 // empty text or no memory).
 LPWSTR KpdAnsiToWide(std::string_view text);
-// ANSI text into at most capacity wide characters (no terminator); the
-// characters written.
-size_t KpdAnsiToWideInto(std::string_view text, LPWSTR out, size_t capacity);
 
 // --- Groups ---------------------------------------------------------------
 

@@ -6,10 +6,10 @@
 #include <iterator>
 #include <string>
 
-#include "platform/codepage.h"
 #include "settings/kpd_chartable.h"
 #include "settings/kpd_compile_internal.h"
 #include "settings/memptr.h"
+#include "settings/text_language.h"
 
 namespace {
 
@@ -238,32 +238,14 @@ std::optional<LONGLONG> KpdGetId(std::string_view word) {
   return negative ? -value : value;
 }
 
-size_t KpdAnsiToWideInto(std::string_view text, LPWSTR out, size_t capacity) {
-  if (text.empty() || capacity == 0 || text.size() > 0x7FFFFFF) {
-    return 0;
-  }
-  const int n = static_cast<int>(std::min(text.size(), capacity));
-#if KESM_KERNEL_MODE
-  USHORT oem = 0;
-  USHORT ansi = 0;
-  EngGetCurrentCodePage(&oem, &ansi);
-  std::string copy(text.substr(0, static_cast<size_t>(n)));
-  const INT written = EngMultiByteToWideChar(ansi, out, n * static_cast<INT>(sizeof(WCHAR)), copy.data(), n);
-  return written <= 0 ? 0 : static_cast<size_t>(written) / sizeof(WCHAR);
-#else
-  const int written = MultiByteToWideChar(CP_ACP, 0, text.data(), n, out, n);
-  return written <= 0 ? 0 : static_cast<size_t>(written);
-#endif
-}
-
 LPWSTR KpdAnsiToWide(std::string_view text) {
   if (text.empty() || text.size() > 0x7FFFFFF) {
     return nullptr;
   }
+  const std::string terminated(text);
   auto* wide = static_cast<LPWSTR>(GetMemPtr((text.size() + 1) * sizeof(WCHAR)));
-  if (wide != nullptr && KpdAnsiToWideInto(text, wide, text.size()) == 0) {
-    FreeMemPtr(wide);
-    wide = nullptr;
+  if (wide != nullptr) {
+    CopyStr2Unicode(wide, terminated.c_str(), static_cast<int>(text.size() + 1));
   }
   return wide;
 }

@@ -8,18 +8,10 @@
 #include "platform/control.h"
 #include "platform/drive_files.h"
 #include "platform/machine.h"
+#include "tests/platform/scoped_acp.h"
 #include "settings/kpd_reader.h"
 
 namespace {
-
-class ScopedCodePage {
- public:
-  explicit ScopedCodePage(UINT codePage) : previous_(GetACP()) { plat::SetAnsiCodePage(codePage); }
-  ~ScopedCodePage() { plat::SetAnsiCodePage(previous_); }
-
- private:
-  UINT previous_;
-};
 
 // The value of the first entry, or the result when it is not an entry.
 std::string FirstValue(const std::string& text) {
@@ -49,7 +41,7 @@ TEST(KernelReader, LeadBytesFollowTheEngineCodePage) {
       {932, "*Cmd: a\xA0\n*Next: n\n", "a\xA0"},  // the line end is not taken as a trail byte
   };
   for (const auto& c : cases) {
-    ScopedCodePage page(c.codePage);
+    ScopedAnsiCodePage page(c.codePage);
     EXPECT_EQ(FirstValue(c.text), c.value) << c.codePage << " " << c.text;
   }
 }

@@ -9,22 +9,13 @@
 #include "platform/codepage.h"
 #include "platform/control.h"
 #include "platform/machine.h"
+#include "tests/platform/scoped_acp.h"
 #include "platform/winfile.h"
 #include "platform/drive_files.h"
 #include "settings/kpd_chartable.h"
 #include "settings/kpd_reader.h"
 
 namespace {
-
-// Sets the process ANSI code page for one test.
-class ScopedCodePage {
- public:
-  explicit ScopedCodePage(UINT codePage) : previous_(GetACP()) { plat::SetAnsiCodePage(codePage); }
-  ~ScopedCodePage() { plat::SetAnsiCodePage(previous_); }
-
- private:
-  UINT previous_;
-};
 
 struct Entry {
   int result;
@@ -139,7 +130,7 @@ class ReaderEdgeCases : public testing::TestWithParam<ReaderCase> {};
 
 TEST_P(ReaderEdgeCases, SplitsEntries) {
   const ReaderCase& c = GetParam();
-  ScopedCodePage page(c.codePage);
+  ScopedAnsiCodePage page(c.codePage);
   const std::vector<Entry> read = ReadAll(c.text);
   ASSERT_EQ(read.size(), c.entries.size());
   for (size_t i = 0; i < read.size(); ++i) {

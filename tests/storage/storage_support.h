@@ -24,6 +24,7 @@
 #include "platform/control.h"
 #include "platform/machine.h"
 #include "settings/context_block.h"
+#include "tests/platform/scoped_acp.h"
 
 namespace storage_test {
 
@@ -117,16 +118,6 @@ inline void InChild(const std::function<void()>& checks) {
   EXPECT_TRUE(passed) << "checks in a child process failed (reported above)";
 }
 
-// Runs a test under a chosen process ANSI code page and restores the old one.
-class ScopedAnsiCodePage {
- public:
-  explicit ScopedAnsiCodePage(UINT cp) : previous_(GetACP()) { plat::SetAnsiCodePage(cp); }
-  ~ScopedAnsiCodePage() { plat::SetAnsiCodePage(previous_); }
-  ScopedAnsiCodePage(const ScopedAnsiCodePage&) = delete;
-  ScopedAnsiCodePage& operator=(const ScopedAnsiCodePage&) = delete;
-
- private:
-  UINT previous_;
-};
+using ::ScopedAnsiCodePage;
 
 }  // namespace storage_test

@@ -8,8 +8,9 @@
 #include "platform/control.h"
 #include "platform/drive_files.h"
 #include "platform/machine.h"
-#include "tests/platform/scoped_acp.h"
 #include "settings/kpd_reader.h"
+#include "tests/platform/scoped_acp.h"
+#include "tests/settings/kpd_file_checks.h"
 
 namespace {
 
@@ -48,19 +49,7 @@ TEST(KernelReader, LeadBytesFollowTheEngineCodePage) {
 
 TEST(KernelReader, ReadsADescriptionLoadedAsAnEngineModule) {
   plat::ScopedMachine machine;
-  drive::Put("Drivers/model.kpd", "*FileVersion: \"4.88\"\r\n");
-  const size_t before = plat::LiveBlocks();
-  WORD crc = 0;
-  FILEOBJ* f = FILEOBJ_Create(u"C:\\Drivers\\model.kpd", &crc);
-  ASSERT_NE(f, nullptr);
-  PARSEROBJ* p = PARSEROBJ_Create();
-  EXPECT_EQ(PARSEROBJ_ParseEntry(p, f), kKpdOk);
-  EXPECT_STREQ(p->value.text, "\"4.88\"");
-  EXPECT_NE(crc, 0);
-  PARSEROBJ_Free(p);
-  FILEOBJ_Close(f);
-  EXPECT_EQ(plat::LiveBlocks(), before);
-  EXPECT_EQ(FILEOBJ_Create(u"C:\\Drivers\\missing.kpd", nullptr), nullptr);
+  kesm_test::ExpectReadsADescriptionFileAndReleasesIt();
 }
 
 }  // namespace

@@ -6,10 +6,12 @@
 
 #include "platform/winspool.h"
 #include "settings/context_block.h"
-#include "settings/context_names_pending.h"
 #include "settings/context_names_text.h"
+#include "settings/kernel_platform.h"
 #include "settings/memptr.h"
 #include "settings/text_language.h"
+#include "storage/driver_reg_values.h"
+#include "storage/printer_info.h"
 
 namespace {
 

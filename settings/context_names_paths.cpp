@@ -7,10 +7,16 @@
 #include "platform/wintext.h"
 #include "settings/context_block.h"
 #include "settings/context_names.h"
-#include "settings/context_names_pending.h"
 #include "settings/context_names_text.h"
+#include "settings/description_queries.h"
+#include "settings/kernel_platform.h"
 #include "settings/memptr.h"
 #include "settings/text_language.h"
+#include "storage/directories.h"
+#include "storage/driver_reg_values.h"
+#include "storage/file_names.h"
+#include "storage/printer_info.h"
+#include "storage/system_info.h"
 
 namespace {
 
@@ -81,7 +87,7 @@ LPWSTR StoreInDriverDirectory(UCB* ucb, WCHAR (&field)[N], std::u16string_view n
 // The description's resource library name with its language letters set
 // from kdmLanguageID; false when there is no usable name.
 bool LocalizedResDll(UCB* ucb, BoundedText<MAX_PATH>& out) {
-  out.Append(View(names_pending::BKPDGetUIResDll(ucb)));
+  out.Append(View(BKPDGetUIResDll(ucb)));
   const std::size_t at = LanguageLetters(out.view());
   if (!out.fits() || at == std::u16string_view::npos) {
     return false;
@@ -215,7 +221,7 @@ LPWSTR GetBmpDllName(UCB* ucb) {
     return nullptr;
   }
   BoundedText<MAX_PATH> name;
-  name.Append(View(names_pending::BKPDGetUIResDll(ucb)));
+  name.Append(View(BKPDGetUIResDll(ucb)));
   const std::size_t length = name.view().size();
   if (!name.fits() || length < 8) {
     return StoreField(ucb->pWork->szInstallDirectory, u"");
@@ -232,7 +238,7 @@ LPWSTR GetHelpFileName(UCB* ucb) {
   }
   WCHAR(&field)[MAX_PATH] = ucb->pWork->szInstallDirectory;
   WCHAR help[MAX_PATH] = {};
-  if (names_pending::GetHelpFileNameFromReg2(help, MAX_PATH, ucb) && help[0] != 0) {
+  if (GetHelpFileNameFromReg2(help, MAX_PATH, ucb) && help[0] != 0) {
     return StoreInDriverDirectory(ucb, field, help);
   }
   GetResDllName(ucb);
@@ -247,7 +253,7 @@ LPWSTR GetHelpFileName(UCB* ucb) {
 }
 
 BOOL IsDOM(UCB* ucb) {
-  const std::u16string_view name = View(names_pending::BKPDGetUIResDll(ucb));
+  const std::u16string_view name = View(BKPDGetUIResDll(ucb));
   const std::size_t at = LanguageLetters(name);
   if (at == std::u16string_view::npos) {
     return 0;

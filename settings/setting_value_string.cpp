@@ -7,9 +7,9 @@
 
 #include "settings/setting_lookup.h"
 #include "settings/setting_value.h"
-#include "settings/setting_value_pending.h"
 #include "settings/text_language.h"
 #include "settings/unaligned.h"
+#include "ui/resource_dll.h"
 
 namespace {
 
@@ -105,7 +105,7 @@ BOOL SetDevmodeValueByFuncIDFromBKPD(UCB* ucb, WORD funcId, LONG_PTR value) {
   // ANSI for the ANSI kinds.
   std::array<WCHAR, kScratchChars> local{};
   LPWSTR scratch = ucb->pWork != nullptr ? ucb->pWork->szScratch : local.data();
-  access_pending::LoadStringFromResDll(ucb, static_cast<UINT>(value), scratch, kScratchChars, TRUE);
+  LoadStringFromResDll(ucb, static_cast<UINT>(value), scratch, kScratchChars, TRUE);
   if (IsAnsiKind(kind) || IsWideKind(kind)) {
     return SetDevmodeStringBySFCB(ucb, sfcb, scratch) != nullptr ? TRUE : FALSE;
   }

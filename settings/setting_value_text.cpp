@@ -9,8 +9,9 @@
 #include "settings/bkpd_access.h"
 #include "settings/setting_lookup.h"
 #include "settings/setting_value.h"
-#include "settings/setting_value_pending.h"
+#include "settings/ui_status.h"
 #include "settings/units.h"
+#include "ui/resource_dll.h"
 
 namespace {
 
@@ -71,7 +72,7 @@ class TextOut {
   void AppendResource(const UCB* ucb, UINT id) {
     const int room = cch_ - length_;
     if (room > 1) {
-      length_ += access_pending::LoadStringFromResDll(ucb, id, buffer_ + length_, room, TRUE);
+      length_ += LoadStringFromResDll(ucb, id, buffer_ + length_, room, TRUE);
       buffer_[length_] = 0;
     }
   }
@@ -169,7 +170,7 @@ int GetDevmodeTextByGroupID(UCB* ucb, WORD groupId, LPWSTR buffer, int cch) {
   }
   SFCB* sfcb = nullptr;
   const LONG_PTR value = GetDevmodeValueByGroupID(ucb, groupId, &sfcb);
-  const UiGroup* group = access_pending::GetUiGroupFromGroupID(ucb, groupId);
+  const UiGroup* group = GetUiGroupFromGroupID(ucb, groupId);
   switch (group != nullptr ? group->type & kUiMajorTypeMask : 0) {
     case kUiPickOne:
     case kUiPickMany:

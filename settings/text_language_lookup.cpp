@@ -4,9 +4,10 @@
 #include "platform/wintext.h"
 #include "settings/context_block.h"
 #include "settings/context_names.h"
-#include "settings/context_names_pending.h"
 #include "settings/setting_value.h"
 #include "settings/text_language.h"
+#include "storage/driver_reg_values.h"
+#include "storage/file_names.h"
 #if !KESM_KERNEL_MODE
 #include "platform/winsys.h"
 #endif
@@ -81,7 +82,7 @@ LPCWSTR ScratchHelpFile(UCB* ucb, Read read) {
 
 LPCWSTR PrinterHelpFile(UCB* ucb) {
   return ScratchHelpFile(ucb, [ucb](LPWSTR scratch) {
-    return names_pending::GetHelpFileNameFromReg2(scratch, kScratchChars, ucb) != 0;
+    return GetHelpFileNameFromReg2(scratch, kScratchChars, ucb) != 0;
   });
 }
 
@@ -90,7 +91,7 @@ LPCWSTR DriverHelpFile(UCB* ucb) {
   return ScratchHelpFile(ucb, [ucb](LPWSTR scratch) {
     const LPCWSTR driver = GetRealDriverName(ucb);
     return driver != nullptr && driver[0] != 0 &&
-           names_pending::GetHelpFileNameFromReg(driver, scratch, kScratchChars, ucb) != 0;
+           GetHelpFileNameFromReg(driver, scratch, kScratchChars, ucb) != 0;
   });
 }
 #endif

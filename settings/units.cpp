@@ -6,9 +6,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "features/free_size_range.h"
 #include "settings/bkpd_access.h"
 #include "settings/setting_value.h"
-#include "settings/setting_value_pending.h"
+#include "settings/ui_status.h"
 
 namespace {
 
@@ -126,7 +127,7 @@ BOOL GetDispMinMax(UCB* ucb, const ICB* icb, LONG* min, LONG* max) {
   if (ucb == nullptr || icb == nullptr) {
     return FALSE;
   }
-  const UiGroup* group = access_pending::GetUiGroupFromGroupID(ucb, icb->groupId);
+  const UiGroup* group = GetUiGroupFromGroupID(ucb, icb->groupId);
   const UiNumericValue* numeric =
       group != nullptr ? BkpdNumericValue(reinterpret_cast<PCBKPD>(ucb->pBKPD), group) : nullptr;
   if (numeric == nullptr) {
@@ -139,7 +140,7 @@ BOOL GetDispMinMax(UCB* ucb, const ICB* icb, LONG* min, LONG* max) {
   DisplayRange(ucb, static_cast<LONG>(numeric->third), static_cast<LONG>(numeric->fourth), &lo, &hi);
   LONG trayMax = 0;
   LONG trayMin = 0;
-  if (access_pending::GetFreeSizeRangebyIcb(ucb, icb, &trayMax, &trayMin)) {
+  if (GetFreeSizeRangebyIcb(ucb, icb, &trayMax, &trayMin)) {
     hi = std::min(hi, ConvertDevmodeValueToSize(ucb, 0, trayMax));
     lo = std::max(lo, ConvertDevmodeValueToSize(ucb, 0, trayMin));
   }

@@ -2,7 +2,6 @@
 #include "storage/dir_security.h"
 
 #include <string>
-#include <string_view>
 
 #include "platform/filelink.h"
 #include "platform/winfile.h"
@@ -105,25 +104,16 @@ BOOL SetAttrDirectories(LPCWSTR path, DWORD scope) {
 
 BOOL SetFileSecurityByDir(LPCWSTR path, PSECURITY_DESCRIPTOR descriptor, DWORD scope,
                           SECURITY_INFORMATION information) {
-  if (path == nullptr || descriptor == nullptr || plat::IsLink(path)) return FALSE;
-  WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW(storage::JoinPath(path, u"*.*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return FALSE;
-  do {
-    const std::u16string_view name(found.cFileName);
-    if (name == u"." || name == u"..") continue;
-    const std::u16string entry = storage::JoinPath(path, name);
-    if (plat::IsLink(entry.c_str())) continue;
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+  if (descriptor == nullptr) return FALSE;
+  return storage::ForEachFolderEntry(path, [&](const std::u16string& entry, bool folder) {
+    if (!folder) {
       SetFileSecurityW(entry.c_str(), information, descriptor);
-      continue;
+      return;
     }
     if (scope & kScopeSubfolders) SetFileSecurityW(entry.c_str(), information, descriptor);
     if (scope & kScopeRecursive) {
       SetFileSecurityByDir(entry.c_str(), descriptor, scope, information);
     }
-  } while (FindNextFileW(find, &found));
-  FindClose(find);
-  return TRUE;
+  });
 }
 #endif

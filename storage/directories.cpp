@@ -3,8 +3,10 @@
 
 #include <string_view>
 
+#include "platform/filelink.h"
 #include "platform/handles.h"
 #include "platform/winerror.h"
+#include "platform/winfile.h"
 #include "platform/winmodule.h"
 #include "platform/winprocess.h"
 #include "platform/winsecurity.h"
@@ -98,6 +100,22 @@ std::u16string JoinPath(std::u16string_view directory, std::u16string_view name)
   if (path.empty() || path.back() != u'\\') path += u'\\';
   path += name;
   return path;
+}
+
+BOOL ForEachFolderEntry(LPCWSTR folder, const std::function<void(const std::u16string&, bool)>& visit) {
+  if (folder == nullptr || plat::IsLink(folder)) return FALSE;
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(JoinPath(folder, u"*.*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return FALSE;
+  do {
+    const std::u16string_view name(found.cFileName);
+    if (name == u"." || name == u"..") continue;
+    const std::u16string entry = JoinPath(folder, name);
+    if (plat::IsLink(entry.c_str())) continue;
+    visit(entry, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return TRUE;
 }
 
 }  // namespace storage

@@ -2,9 +2,7 @@
 #include "storage/dummy_dir.h"
 
 #include <string>
-#include <string_view>
 
-#include "platform/filelink.h"
 #include "platform/winfile.h"
 #include "settings/context_block.h"
 #include "storage/dir_security.h"
@@ -75,25 +73,15 @@ BOOL SetAttrDummySystemDirectory(HANDLE printer) {
 }
 
 BOOL DeleteAllFilesByDirectory(LPCWSTR path) {
-  if (path == nullptr || plat::IsLink(path)) return FALSE;
-  WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW(storage::JoinPath(path, u"*.*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return FALSE;
-  do {
-    const std::u16string_view name(found.cFileName);
-    if (name == u"." || name == u"..") continue;
-    const std::u16string entry = storage::JoinPath(path, name);
-    if (plat::IsLink(entry.c_str())) continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+  return storage::ForEachFolderEntry(path, [](const std::u16string& entry, bool folder) {
+    if (folder) {
       DeleteAllFilesByDirectory(entry.c_str());
       SetFileAttributesW(entry.c_str(), FILE_ATTRIBUTE_NORMAL);
       RemoveDirectoryW(entry.c_str());
     } else {
       _DeleteFile(entry.c_str());
     }
-  } while (FindNextFileW(find, &found));
-  FindClose(find);
-  return TRUE;
+  });
 }
 
 BOOL DeleteSysDrvDummySystemDirectory(HANDLE) {

@@ -4,6 +4,7 @@
 // storage/dummy_dir.h.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/wintypes.h"
@@ -31,5 +32,10 @@ std::u16string UserProfileDirectory();
 
 // directory, "\" (unless it ends in one) and name.
 std::u16string JoinPath(std::u16string_view directory, std::u16string_view name);
+
+// Calls visit(path of the entry, whether it is a folder) for every entry of
+// the folder except "." and ".." and links, which are never followed.
+// FALSE when the folder is itself a link or cannot be listed.
+BOOL ForEachFolderEntry(LPCWSTR folder, const std::function<void(const std::u16string&, bool)>& visit);
 
 }  // namespace storage

@@ -1,5 +1,5 @@
 // Copying results into callers' fixed-size wide buffers, all or nothing.
-// Internal to storage/.
+// Internal to storage/ and the kernel-mode platform layer.
 #pragma once
 
 #include <string_view>

@@ -2,6 +2,7 @@
 
 #if !KESM_KERNEL_MODE
 #include "platform/winmodule.h"
+#include "platform/winresource.h"
 #include "settings/context_block.h"
 
 void FreeResDll(UCB* ucb) {
@@ -12,3 +13,21 @@ void FreeResDll(UCB* ucb) {
   }
 }
 #endif
+
+int LoadStringFromResDll(const UCB* ucb, UINT id, LPWSTR buffer, int cch, BOOL /*replace*/) {
+  if (buffer == nullptr || cch <= 0) {
+    return 0;
+  }
+  buffer[0] = 0;
+#if KESM_KERNEL_MODE
+  (void)ucb;
+  (void)id;
+  return 0;
+#else
+  // Neutral answer: the user's replacement strings are not applied yet.
+  if (ucb == nullptr || ucb->hResDll == nullptr) {
+    return 0;
+  }
+  return LoadStringW(ucb->hResDll, id, buffer, cch);
+#endif
+}

@@ -12,57 +12,41 @@
 #include "settings/context_block.h"
 #include "settings/context_names.h"
 #include "settings/text_language.h"
+#include "tests/settings/hand_context.h"
+#include "tests/storage/printer_setup.h"
 
 namespace {
 
-struct KmContext {
-  explicit KmContext(HANDLE printer) {
-    ucb.hPrinter = printer;
-    ucb.pWork = work.get();
-    ucb.pDCB = dcb.get();
-    ucb.pDP = const_cast<DP*>(&fgDP);
-  }
-  std::unique_ptr<WORKAREA> work = std::make_unique<WORKAREA>();
-  std::unique_ptr<DCB> dcb = std::make_unique<DCB>();
-  UCB ucb{};
-};
+using KmContext = kesm_test::HandContext;
 
 std::u16string Text(LPCWSTR s) { return s == nullptr ? u"(null)" : std::u16string(s); }
 
 TEST(KmContextNames, PrinterNameFallsBackToTheDevmodeDeviceName) {
   plat::ScopedMachine machine;
   KmContext c(nullptr);
-  std::memcpy(c.dcb->devmode, u"Lobby KX", sizeof u"Lobby KX");
-  EXPECT_EQ(Text(GetPrinterName(&c.ucb)), u"Lobby KX");
-  EXPECT_EQ(Text(GetRealDriverName(&c.ucb)), u"US");
+  std::memcpy(c.dcb().devmode, u"Lobby KX", sizeof u"Lobby KX");
+  EXPECT_EQ(Text(GetPrinterName(c.ucb())), u"Lobby KX");
+  EXPECT_EQ(Text(GetRealDriverName(c.ucb())), u"US");
 }
 
 TEST(KmContextNames, PathsComeFromTheDataFileAndTheSentIniPath) {
   plat::ScopedMachine machine;
   KmContext c(nullptr);
   std::u16string data = u"C:\\Windows\\System32\\spool\\drivers\\w32x86\\3\\KESM4510.KPD";
-  data.copy(c.work->szDataFileName, data.size());
-  EXPECT_EQ(Text(GetInstallDirectory(&c.ucb)), u"C:\\Windows\\System32\\spool\\drivers\\w32x86\\3\\");
-  EXPECT_EQ(Text(GetIniFilePath(&c.ucb)), u"C:\\Windows\\System32\\kesmusr.ini");
+  data.copy(c.work().szDataFileName, data.size());
+  EXPECT_EQ(Text(GetInstallDirectory(c.ucb())), u"C:\\Windows\\System32\\spool\\drivers\\w32x86\\3\\");
+  EXPECT_EQ(Text(GetIniFilePath(c.ucb())), u"C:\\Windows\\System32\\kesmusr.ini");
   // A path user mode sent stays.
   const std::u16string sent = u"D:\\u\\kesmusr.ini";
-  sent.copy(c.work->szIniFilePath, sent.size());
-  c.work->szIniFilePath[sent.size()] = 0;
-  EXPECT_EQ(Text(GetIniFilePath(&c.ucb)), sent);
+  sent.copy(c.work().szIniFilePath, sent.size());
+  c.work().szIniFilePath[sent.size()] = 0;
+  EXPECT_EQ(Text(GetIniFilePath(c.ucb())), sent);
 }
 
 TEST(KmContextNames, DriverLanguageIsThePrintersHelpFileLanguage) {
   plat::ScopedMachine machine;
-  plat::DriverSetup driver;
-  driver.name = u"Talvo KX";
-  driver.driverFile = u"kesmgr.dll";
-  driver.dataFile = u"KESM4510.KPD";
-  driver.configFile = u"kesmui.dll";
-  ASSERT_EQ(plat::AddPrinterDriver(driver), ERROR_SUCCESS);
-  plat::PrinterSetup printer;
-  printer.name = u"Office KX";
-  printer.driverName = u"Talvo KX";
-  ASSERT_EQ(plat::AddPrinter(printer), ERROR_SUCCESS);
+  ASSERT_NO_FATAL_FAILURE(storage_test::AddKesmDriver(u"Talvo KX", u"KESM4510.KPD", nullptr));
+  ASSERT_NO_FATAL_FAILURE(storage_test::AddLocalPrinter(u"Office KX", u"Talvo KX"));
   HANDLE handle = nullptr;
   PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
   ASSERT_TRUE(OpenPrinterW(u"Office KX", &handle, &defaults));
@@ -71,10 +55,10 @@ TEST(KmContextNames, DriverLanguageIsThePrintersHelpFileLanguage) {
                             static_cast<DWORD>((help.size() + 1) * sizeof(WCHAR))),
             ERROR_SUCCESS);
   KmContext c(handle);
-  c.work->wOpenKind = 1;
-  EXPECT_EQ(Text(SetDriverName(&c.ucb)), u"sw");
-  EXPECT_EQ(Text(GetPrinterName(&c.ucb)), u"Office KX");
-  EXPECT_EQ(Text(GetRealDriverName(&c.ucb)), u"Talvo KX");
+  c.work().wOpenKind = 1;
+  EXPECT_EQ(Text(SetDriverName(c.ucb())), u"sw");
+  EXPECT_EQ(Text(GetPrinterName(c.ucb())), u"Office KX");
+  EXPECT_EQ(Text(GetRealDriverName(c.ucb())), u"Talvo KX");
   ClosePrinter(handle);
 }
 

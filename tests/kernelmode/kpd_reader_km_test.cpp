@@ -9,17 +9,10 @@
 #include "platform/drive_files.h"
 #include "platform/machine.h"
 #include "settings/kpd_reader.h"
+#include "tests/platform/scoped_acp.h"
+#include "tests/settings/kpd_file_checks.h"
 
 namespace {
-
-class ScopedCodePage {
- public:
-  explicit ScopedCodePage(UINT codePage) : previous_(GetACP()) { plat::SetAnsiCodePage(codePage); }
-  ~ScopedCodePage() { plat::SetAnsiCodePage(previous_); }
-
- private:
-  UINT previous_;
-};
 
 // The value of the first entry, or the result when it is not an entry.
 std::string FirstValue(const std::string& text) {
@@ -49,26 +42,14 @@ TEST(KernelReader, LeadBytesFollowTheEngineCodePage) {
       {932, "*Cmd: a\xA0\n*Next: n\n", "a\xA0"},  // the line end is not taken as a trail byte
   };
   for (const auto& c : cases) {
-    ScopedCodePage page(c.codePage);
+    ScopedAnsiCodePage page(c.codePage);
     EXPECT_EQ(FirstValue(c.text), c.value) << c.codePage << " " << c.text;
   }
 }
 
 TEST(KernelReader, ReadsADescriptionLoadedAsAnEngineModule) {
   plat::ScopedMachine machine;
-  drive::Put("Drivers/model.kpd", "*FileVersion: \"4.88\"\r\n");
-  const size_t before = plat::LiveBlocks();
-  WORD crc = 0;
-  FILEOBJ* f = FILEOBJ_Create(u"C:\\Drivers\\model.kpd", &crc);
-  ASSERT_NE(f, nullptr);
-  PARSEROBJ* p = PARSEROBJ_Create();
-  EXPECT_EQ(PARSEROBJ_ParseEntry(p, f), kKpdOk);
-  EXPECT_STREQ(p->value.text, "\"4.88\"");
-  EXPECT_NE(crc, 0);
-  PARSEROBJ_Free(p);
-  FILEOBJ_Close(f);
-  EXPECT_EQ(plat::LiveBlocks(), before);
-  EXPECT_EQ(FILEOBJ_Create(u"C:\\Drivers\\missing.kpd", nullptr), nullptr);
+  kesm_test::ExpectReadsADescriptionFileAndReleasesIt();
 }
 
 }  // namespace

@@ -15,23 +15,16 @@
 #include "storage/ini_script.h"
 #include "storage/printer_info.h"
 #include "storage/system_info.h"
+#include "tests/storage/printer_setup.h"
 
 namespace {
 
 class KernelPrinterInfo : public ::testing::Test {
  protected:
   void SetUp() override {
-    plat::DriverSetup driver;
-    driver.name = u"Kesm 4200 Series";
-    driver.driverFile = u"kesmgr.dll";
-    driver.dataFile = u"KESM4200.KPD";
-    driver.configFile = u"kesmui.dll";
-    ASSERT_EQ(plat::AddPrinterDriver(driver), ERROR_SUCCESS);
-    plat::PrinterSetup printer;
-    printer.name = u"Office [2F]";
-    printer.driverName = driver.name;
-    printer.attributes = PRINTER_ATTRIBUTE_ENABLE_BIDI;
-    ASSERT_EQ(plat::AddPrinter(printer), ERROR_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(storage_test::AddKesmDriver(u"Kesm 4200 Series", u"KESM4200.KPD", nullptr));
+    ASSERT_NO_FATAL_FAILURE(
+        storage_test::AddLocalPrinter(u"Office [2F]", u"Kesm 4200 Series", PRINTER_ATTRIBUTE_ENABLE_BIDI));
     ASSERT_TRUE(OpenPrinterW(u"Office [2F]", &printer_, nullptr));
   }
   void TearDown() override { ClosePrinter(printer_); }

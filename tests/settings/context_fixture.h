@@ -20,6 +20,7 @@
 #include "settings/context_open.h"
 #include "settings/memptr.h"
 #include "settings/unaligned.h"
+#include "tests/storage/printer_setup.h"
 
 namespace context_test {
 
@@ -31,18 +32,9 @@ inline constexpr DWORD kSheetMode = 0x80000000;  // the property sheets' mode wo
 class ContextTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    plat::DriverSetup driver;
-    driver.name = kDriverName;
-    driver.driverFile = u"kesmgr.dll";
-    driver.dataFile = u"KESM4200.KPD";
-    driver.configFile = u"kesmui.dll";
-    driver.helpFile = u"kesmus.hlp";
-    ASSERT_EQ(plat::AddPrinterDriver(driver), ERROR_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(storage_test::AddKesmDriver(kDriverName, u"KESM4200.KPD", u"kesmus.hlp"));
     for (const char16_t* name : {kOffice, kLobby}) {
-      plat::PrinterSetup printer;
-      printer.name = name;
-      printer.driverName = kDriverName;
-      ASSERT_EQ(plat::AddPrinter(printer), ERROR_SUCCESS);
+      ASSERT_NO_FATAL_FAILURE(storage_test::AddLocalPrinter(name, kDriverName));
     }
     office_ = Open(kOffice);
     lobby_ = Open(kLobby);

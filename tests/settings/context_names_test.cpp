@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "jobsettings/devmode_header.h"
-
 #include "platform/machine.h"
 #include "platform/spoolsetup.h"
 #include "platform/sysfacts_control.h"
@@ -16,53 +14,35 @@
 #include "settings/bkpd_format.h"
 #include "settings/context_block.h"
 #include "settings/context_names.h"
+#include "tests/settings/hand_context.h"
+#include "tests/storage/printer_setup.h"
 
 namespace {
 
 constexpr const char16_t* kDriver = u"Talvo KX-4510 KPD";
 constexpr const char16_t* kPrinter = u"Office KX";
 
-// A context as the open leaves it: its own work area and DCB, the model's
-// driver parameters and, when given, a compiled description that names its
-// resource library.
-struct TestContext {
-  explicit TestContext(HANDLE printer) {
-    ucb.hPrinter = printer;
-    ucb.pWork = work.get();
-    ucb.pDCB = dcb.get();
-    ucb.pDP = const_cast<DP*>(&fgDP);
-    ucb.pSFL = const_cast<SFL*>(&fgSFL);  // read only here
-    DevCBSetPrivHeaderOffset(reinterpret_cast<DEVMODEW*>(dcb->devmode));
-  }
-  void SetLanguage(BYTE number) { dcb->devmode[KDM_OFFSET(kdmLanguageID)] = number; }
+// A context as the open leaves it, on the test's printer, with, when given,
+// a compiled description that names its resource library.
+struct TestContext : kesm_test::HandContext {
+  using HandContext::HandContext;
+  void SetLanguage(BYTE number) { dcb().devmode[KDM_OFFSET(kdmLanguageID)] = number; }
   void SetResDll(std::u16string_view name) {
     description.assign((kBkpdHeaderSize + (name.size() + 1) * sizeof(WCHAR) + 3) / 4, 0);
     auto* header = reinterpret_cast<BKPDHEADER*>(description.data());
     header->totalSize = static_cast<DWORD>(description.size() * 4);
     header->uiResDllName = kBkpdHeaderSize;
     name.copy(reinterpret_cast<WCHAR*>(reinterpret_cast<BYTE*>(header) + kBkpdHeaderSize), name.size());
-    ucb.pBKPD = reinterpret_cast<BKPD*>(header);
+    ucb()->pBKPD = reinterpret_cast<BKPD*>(header);
   }
-  std::unique_ptr<WORKAREA> work = std::make_unique<WORKAREA>();
-  std::unique_ptr<DCB> dcb = std::make_unique<DCB>();
   std::vector<DWORD> description;
-  UCB ucb{};
 };
 
 class ContextNames : public ::testing::Test {
  protected:
   void SetUp() override {
-    plat::DriverSetup driver;
-    driver.name = kDriver;
-    driver.driverFile = u"kesmgr.dll";
-    driver.dataFile = u"KESM4510.KPD";
-    driver.configFile = u"kesmui.dll";
-    driver.helpFile = u"kesmhlgm.hlp";
-    ASSERT_EQ(plat::AddPrinterDriver(driver), ERROR_SUCCESS);
-    plat::PrinterSetup printer;
-    printer.name = kPrinter;
-    printer.driverName = kDriver;
-    ASSERT_EQ(plat::AddPrinter(printer), ERROR_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(storage_test::AddKesmDriver(kDriver, u"KESM4510.KPD", u"kesmhlgm.hlp"));
+    ASSERT_NO_FATAL_FAILURE(storage_test::AddLocalPrinter(kPrinter, kDriver));
     PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
     ASSERT_TRUE(OpenPrinterW(kPrinter, &printer_, &defaults));
   }
@@ -90,18 +70,18 @@ std::string Narrow(std::u16string_view s) {
 
 TEST_F(ContextNames, PrinterAndDriverNamesComeFromTheSpooler) {
   TestContext c(printer_);
-  EXPECT_EQ(Text(GetPrinterName(&c.ucb)), kPrinter);
-  EXPECT_EQ(Text(GetRealDriverName(&c.ucb)), kDriver);
+  EXPECT_EQ(Text(GetPrinterName(c.ucb())), kPrinter);
+  EXPECT_EQ(Text(GetRealDriverName(c.ucb())), kDriver);
   // Fetched once: the fields answer from then on.
-  c.ucb.hPrinter = nullptr;
-  EXPECT_EQ(Text(GetPrinterName(&c.ucb)), kPrinter);
-  EXPECT_EQ(Text(GetRealDriverName(&c.ucb)), kDriver);
+  c.ucb()->hPrinter = nullptr;
+  EXPECT_EQ(Text(GetPrinterName(c.ucb())), kPrinter);
+  EXPECT_EQ(Text(GetRealDriverName(c.ucb())), kDriver);
 }
 
 TEST_F(ContextNames, NoDriverNameFromTheSpoolerGivesUS) {
   TestContext c(nullptr);
-  EXPECT_EQ(Text(GetRealDriverName(&c.ucb)), u"US");
-  EXPECT_EQ(Text(GetPrinterName(&c.ucb)), u"");
+  EXPECT_EQ(Text(GetRealDriverName(c.ucb())), u"US");
+  EXPECT_EQ(Text(GetPrinterName(c.ucb())), u"");
 }
 
 TEST_F(ContextNames, AContextWithoutWorkAreaHasNoNames) {
@@ -130,21 +110,21 @@ TEST_F(ContextNames, PrinterNameWithoutContextNeedsRoomForItsTerminator) {
 TEST_F(ContextNames, DriverLanguageFollowsHelpFilesAndTheLanguageSetting) {
   SetHelpFileValue(u"kesmhlfr.hlp");
   TestContext c(printer_);
-  c.work->wOpenKind = 1;  // the driver's registered help file
-  EXPECT_EQ(Text(SetDriverName(&c.ucb)), u"gm");
-  c.work->wOpenKind = 0;  // the printer's own help-file value
-  EXPECT_EQ(Text(SetDriverName(&c.ucb)), u"fr");
+  c.work().wOpenKind = 1;  // the driver's registered help file
+  EXPECT_EQ(Text(SetDriverName(c.ucb())), u"gm");
+  c.work().wOpenKind = 0;  // the printer's own help-file value
+  EXPECT_EQ(Text(SetDriverName(c.ucb())), u"fr");
   c.SetLanguage(12);
-  EXPECT_EQ(Text(GetDriverName(&c.ucb)), u"pr");
-  c.ucb.pDCB = nullptr;  // no DEVMODE: the code stays
-  EXPECT_EQ(Text(GetDriverName(&c.ucb)), u"pr");
+  EXPECT_EQ(Text(GetDriverName(c.ucb())), u"pr");
+  c.ucb()->pDCB = nullptr;  // no DEVMODE: the code stays
+  EXPECT_EQ(Text(GetDriverName(c.ucb())), u"pr");
 }
 
 TEST_F(ContextNames, DriverFilesLiveInTheDriverDirectory) {
   TestContext c(printer_);
-  EXPECT_EQ(Text(GetInstallDirectory(&c.ucb)), DriverFolder());
-  EXPECT_EQ(Text(GetDriverIniFilePath(&c.ucb)), DriverFolder() + u"kesmdrv.ini");
-  EXPECT_EQ(Text(GetKESMSETIniFilePath(&c.ucb)), DriverFolder() + u"kesmset.INI");
+  EXPECT_EQ(Text(GetInstallDirectory(c.ucb())), DriverFolder());
+  EXPECT_EQ(Text(GetDriverIniFilePath(c.ucb())), DriverFolder() + u"kesmdrv.ini");
+  EXPECT_EQ(Text(GetKESMSETIniFilePath(c.ucb())), DriverFolder() + u"kesmset.INI");
   WCHAR buffer[MAX_PATH];
   GetInstallDirectoryWithoutUCB(printer_, buffer, 0);
   EXPECT_EQ(Text(buffer), DriverFolder());
@@ -152,7 +132,7 @@ TEST_F(ContextNames, DriverFilesLiveInTheDriverDirectory) {
 
 TEST_F(ContextNames, WithoutDriverInformationTheSystemDirectoryStandsIn) {
   TestContext c(nullptr);
-  EXPECT_EQ(Text(GetInstallDirectory(&c.ucb)), u"C:\\Windows\\System32\\spool\\drivers\\w32x86\\2\\");
+  EXPECT_EQ(Text(GetInstallDirectory(c.ucb())), u"C:\\Windows\\System32\\spool\\drivers\\w32x86\\2\\");
   WCHAR buffer[MAX_PATH];
   GetInstallDirectoryWithoutUCB(nullptr, buffer, 0);
   EXPECT_EQ(Text(buffer), u"C:\\Windows\\System32\\");
@@ -174,7 +154,7 @@ TEST_F(ContextNames, LongSystemDirectoriesNeverOverflowTheFields) {
     }
     ASSERT_TRUE(plat::SetWindowsDirectories(u"C:\\Windows", system.c_str()));
     TestContext c(nullptr);
-    const std::u16string path = Text(GetKESMSETIniFilePath(&c.ucb));
+    const std::u16string path = Text(GetKESMSETIniFilePath(c.ucb()));
     EXPECT_EQ(path.empty(), !k.fits) << k.systemLength;
     if (k.fits) {
       EXPECT_EQ(path.size(), 259u);
@@ -186,7 +166,7 @@ TEST_F(ContextNames, LongSystemDirectoriesNeverOverflowTheFields) {
 // before the first path is asked for.
 TEST_F(ContextNames, SettingsIniIsSharedOutsideTerminalServers) {
   TestContext c(printer_);
-  EXPECT_EQ(Text(GetIniFilePath(&c.ucb)), u"C:\\_kesm\\kesmusr.ini");
+  EXPECT_EQ(Text(GetIniFilePath(c.ucb())), u"C:\\_kesm\\kesmusr.ini");
   WCHAR buffer[MAX_PATH];
   EXPECT_TRUE(GetIniFilePathWithoutUCB(buffer, 0, 0, printer_));
   EXPECT_EQ(Text(buffer), u"C:\\_kesm\\kesmusr.ini");
@@ -200,8 +180,8 @@ TEST_F(ContextNames, SettingsIniGoesPerUserOnTerminalServersUnlessTheModeSaysSha
   };
   for (const Case k : {Case{0, u"C:\\Users\\User\\_kesm\\kesmusr.ini"}, Case{0x40000, u"C:\\_kesm\\kesmusr.ini"}}) {
     TestContext c(printer_);
-    c.work->dwMode = k.mode;
-    EXPECT_EQ(Text(GetIniFilePath(&c.ucb)), k.path) << k.mode;
+    c.work().dwMode = k.mode;
+    EXPECT_EQ(Text(GetIniFilePath(c.ucb())), k.path) << k.mode;
   }
   WCHAR buffer[MAX_PATH];
   EXPECT_TRUE(GetIniFilePathWithoutUCB(buffer, 0, 1, printer_));
@@ -212,11 +192,11 @@ TEST_F(ContextNames, LibraryNamesTakeTheLanguageOfTheContext) {
   TestContext c(printer_);
   c.SetResDll(u"kesmrsus.DLL");
   c.SetLanguage(4);  // German
-  EXPECT_EQ(Text(GetResDllName(&c.ucb)), DriverFolder() + u"kesmrsgm.DLL");
-  EXPECT_EQ(Text(GetBmpDllName(&c.ucb)), DriverFolder() + u"kesmCsXX.DLL");
-  EXPECT_EQ(Text(GetHelpFileName(&c.ucb)), DriverFolder() + u"kesmrsgm.hlp");
+  EXPECT_EQ(Text(GetResDllName(c.ucb())), DriverFolder() + u"kesmrsgm.DLL");
+  EXPECT_EQ(Text(GetBmpDllName(c.ucb())), DriverFolder() + u"kesmCsXX.DLL");
+  EXPECT_EQ(Text(GetHelpFileName(c.ucb())), DriverFolder() + u"kesmrsgm.hlp");
   SetHelpFileValue(u"kesmhlus.hlp");
-  EXPECT_EQ(Text(GetHelpFileName(&c.ucb)), DriverFolder() + u"kesmhlus.hlp");
+  EXPECT_EQ(Text(GetHelpFileName(c.ucb())), DriverFolder() + u"kesmhlus.hlp");
 }
 
 TEST_F(ContextNames, LibraryNamesTooShortToCarryTheLettersAreRefused) {
@@ -232,12 +212,12 @@ TEST_F(ContextNames, LibraryNamesTooShortToCarryTheLettersAreRefused) {
   for (const auto& k : cases) {
     TestContext c(printer_);
     c.SetResDll(k.name);
-    EXPECT_EQ(Text(GetResDllName(&c.ucb)).empty(), !k.resolved) << Narrow(k.name);
-    EXPECT_EQ(Text(GetBmpDllName(&c.ucb)).empty(), !k.bitmap) << Narrow(k.name);
+    EXPECT_EQ(Text(GetResDllName(c.ucb())).empty(), !k.resolved) << Narrow(k.name);
+    EXPECT_EQ(Text(GetBmpDllName(c.ucb())).empty(), !k.bitmap) << Narrow(k.name);
   }
   TestContext none(printer_);
-  EXPECT_EQ(Text(GetResDllName(&none.ucb)), u"");
-  EXPECT_EQ(Text(GetHelpFileName(&none.ucb)), u"");
+  EXPECT_EQ(Text(GetResDllName(none.ucb())), u"");
+  EXPECT_EQ(Text(GetHelpFileName(none.ucb())), u"");
 }
 
 TEST_F(ContextNames, JapaneseResourceLibraryMarksTheDomesticModel) {
@@ -249,7 +229,7 @@ TEST_F(ContextNames, JapaneseResourceLibraryMarksTheDomesticModel) {
                        Case{u"kesmrsus.dll", 0}, Case{u"jp", 0}}) {
     TestContext c(printer_);
     c.SetResDll(k.name);
-    EXPECT_EQ(IsDOM(&c.ucb), k.dom) << Narrow(k.name);
+    EXPECT_EQ(IsDOM(c.ucb()), k.dom) << Narrow(k.name);
   }
 }
 

@@ -2,14 +2,15 @@
 // own copies of the setting, tab and item records and of the driver
 // parameters, a DCB and a saved DCB2 from the zero template with the block
 // offsets in the DEVMODE header, and a work area. Items point at the copied
-// setting records, as after an open. No printer and no description.
+// setting records, as after an open. No description; a printer handle when
+// one is given.
 #pragma once
 
 #include <cstddef>
 #include <memory>
 #include <vector>
 
-#include "jobsettings/devmode_layout.h"
+#include "jobsettings/devmode_header.h"
 #include "settings/context_block.h"
 #include "settings/unaligned.h"
 
@@ -17,7 +18,7 @@ namespace kesm_test {
 
 class HandContext {
  public:
-  HandContext()
+  explicit HandContext(HANDLE printer = nullptr)
       : records_(fgSFCB, fgSFCB + kSettingCount),
         dcb_(std::make_unique<DCB>(fgDCB)),
         dcb2_(std::make_unique<DCB>(fgDCB)),
@@ -34,6 +35,7 @@ class HandContext {
     ucb_.pDP = &dp_;
     ucb_.pDCB = dcb_.get();
     ucb_.pWork = work_.get();
+    ucb_.hPrinter = printer;
   }
   HandContext(const HandContext&) = delete;
   HandContext& operator=(const HandContext&) = delete;
@@ -45,11 +47,7 @@ class HandContext {
   // The context's copy of a setting record (they keep table order).
   SFCB& record(int position) { return records_[static_cast<std::size_t>(position - 1)]; }
 
-  static void WriteBlockOffsets(DCB& dcb) {
-    StoreLE<WORD>(dcb.devmode, kOffBlockOffsets, kDcbBlock1Offset);
-    StoreLE<WORD>(dcb.devmode, kOffBlockOffsets + 2, kDcbBlock2Offset);
-    StoreLE<WORD>(dcb.devmode, kOffBlockOffsets + 4, kDcbBlock3Offset);
-  }
+  static void WriteBlockOffsets(DCB& dcb) { DevCBSetPrivHeaderOffset(reinterpret_cast<DEVMODEW*>(dcb.devmode)); }
 
  private:
   void CopyTabs() {

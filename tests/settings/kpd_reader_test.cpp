@@ -8,23 +8,15 @@
 
 #include "platform/codepage.h"
 #include "platform/control.h"
+#include "platform/drive_files.h"
 #include "platform/machine.h"
 #include "platform/winfile.h"
-#include "platform/drive_files.h"
 #include "settings/kpd_chartable.h"
 #include "settings/kpd_reader.h"
+#include "tests/platform/scoped_acp.h"
+#include "tests/settings/kpd_file_checks.h"
 
 namespace {
-
-// Sets the process ANSI code page for one test.
-class ScopedCodePage {
- public:
-  explicit ScopedCodePage(UINT codePage) : previous_(GetACP()) { plat::SetAnsiCodePage(codePage); }
-  ~ScopedCodePage() { plat::SetAnsiCodePage(previous_); }
-
- private:
-  UINT previous_;
-};
 
 struct Entry {
   int result;
@@ -139,7 +131,7 @@ class ReaderEdgeCases : public testing::TestWithParam<ReaderCase> {};
 
 TEST_P(ReaderEdgeCases, SplitsEntries) {
   const ReaderCase& c = GetParam();
-  ScopedCodePage page(c.codePage);
+  ScopedAnsiCodePage page(c.codePage);
   const std::vector<Entry> read = ReadAll(c.text);
   ASSERT_EQ(read.size(), c.entries.size());
   for (size_t i = 0; i < read.size(); ++i) {
@@ -264,22 +256,7 @@ namespace {
 
 TEST(ReaderFile, ReadsAMappedDescriptionAndReleasesIt) {
   plat::ScopedMachine machine;
-  drive::Put("Drivers/model.kpd", "*FileVersion: \"4.88\"\r\n*OpenUI *Copies: Numeric\r\n");
-  const size_t before = plat::LiveBlocks();
-  WORD crc = 0;
-  FILEOBJ* f = FILEOBJ_Create(u"C:\\Drivers\\model.kpd", &crc);
-  ASSERT_NE(f, nullptr);
-  PARSEROBJ* p = PARSEROBJ_Create();
-  ASSERT_NE(p, nullptr);
-  EXPECT_EQ(PARSEROBJ_ParseEntry(p, f), kKpdOk);
-  EXPECT_STREQ(p->keyword.text, "FileVersion");
-  EXPECT_STREQ(p->value.text, "\"4.88\"");
-  EXPECT_EQ(PARSEROBJ_ParseEntry(p, f), kKpdOk);
-  EXPECT_STREQ(p->option1.text, "*Copies");
-  EXPECT_EQ(PARSEROBJ_ParseEntry(p, f), kKpdEndOfFile);
-  PARSEROBJ_Free(p);
-  FILEOBJ_Close(f);
-  EXPECT_EQ(plat::LiveBlocks(), before);
+  kesm_test::ExpectReadsADescriptionFileAndReleasesIt();
   EXPECT_TRUE(DeleteFileW(u"C:\\Drivers\\model.kpd"));  // the view is gone with the object
 }
 

@@ -19,13 +19,7 @@ using storage_test::Put;
 constexpr const char* kDriverFolder = "Windows/System32/spool/drivers/w32x86/3/";
 constexpr const char* kSystemFolder = "Windows/System32/";
 
-void SetWriteTime(LPCWSTR path, DWORD low) {
-  HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  const FILETIME time{low, 0x01D00000};
-  EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
-  CloseHandle(file);
-}
+using storage_test::SetWriteTime;
 
 class FileCopy : public ::testing::Test {
  protected:

@@ -16,13 +16,7 @@ namespace {
 using storage_test::Exists;
 using storage_test::Put;
 
-void SetWriteTime(LPCWSTR path, DWORD low) {
-  HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  const FILETIME time{low, 0x01D00000};
-  EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
-  CloseHandle(file);
-}
+using storage_test::SetWriteTime;
 
 class FileHelpers : public ::testing::Test {
  protected:

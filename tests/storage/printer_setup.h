@@ -15,20 +15,32 @@ inline constexpr const char16_t* kDriverName = u"Kesm 4200 Series";
 inline constexpr const char16_t* kLocalPrinter = u"Office [2F]";
 inline constexpr const char16_t* kConnection = u"\\\\PRINTSRV\\Floor3";
 
+// Installs a driver of the fictional family: its rendering and
+// configuration libraries, the description dataFile and, unless null, the
+// help file.
+inline void AddKesmDriver(const char16_t* name, const char16_t* dataFile, const char16_t* helpFile) {
+  plat::DriverSetup driver;
+  driver.name = name;
+  driver.driverFile = u"kesmgr.dll";
+  driver.dataFile = dataFile;
+  driver.configFile = u"kesmui.dll";
+  if (helpFile != nullptr) driver.helpFile = helpFile;
+  ASSERT_EQ(plat::AddPrinterDriver(driver), ERROR_SUCCESS);
+}
+
+// Adds a local printer of an installed driver.
+inline void AddLocalPrinter(const char16_t* name, const char16_t* driverName, DWORD attributes = 0) {
+  plat::PrinterSetup printer;
+  printer.name = name;
+  printer.driverName = driverName;
+  printer.attributes = attributes;
+  ASSERT_EQ(plat::AddPrinter(printer), ERROR_SUCCESS);
+}
+
 // Installs the driver and both printers on the current machine.
 inline void AddPrinters() {
-  plat::DriverSetup driver;
-  driver.name = kDriverName;
-  driver.driverFile = u"kesmgr.dll";
-  driver.dataFile = u"KESM4200.KPD";
-  driver.configFile = u"kesmui.dll";
-  driver.helpFile = u"kesmus.hlp";
-  ASSERT_EQ(plat::AddPrinterDriver(driver), ERROR_SUCCESS);
-  plat::PrinterSetup local;
-  local.name = kLocalPrinter;
-  local.driverName = kDriverName;
-  local.attributes = PRINTER_ATTRIBUTE_ENABLE_BIDI;
-  ASSERT_EQ(plat::AddPrinter(local), ERROR_SUCCESS);
+  ASSERT_NO_FATAL_FAILURE(AddKesmDriver(kDriverName, u"KESM4200.KPD", u"kesmus.hlp"));
+  ASSERT_NO_FATAL_FAILURE(AddLocalPrinter(kLocalPrinter, kDriverName, PRINTER_ATTRIBUTE_ENABLE_BIDI));
   plat::PrinterSetup connection;
   connection.name = kConnection;
   connection.serverName = u"\\\\PRINTSRV";

@@ -22,8 +22,12 @@
 
 #include "platform/codepage.h"
 #include "platform/control.h"
+#include "platform/handles.h"
 #include "platform/machine.h"
+#include "platform/winfile.h"
 #include "settings/context_block.h"
+#include "tests/platform/drive_files.h"
+#include "tests/platform/scoped_acp.h"
 
 namespace storage_test {
 
@@ -38,20 +42,19 @@ struct Context {
 
 // Files of drive C:, by their path below the drive's root ("kesm/a.ini" is
 // C:\kesm\a.ini).
-inline std::filesystem::path Host(std::string_view relative) {
-  return plat::DriveRoot() / relative;
+using drive::Exists;
+using drive::Get;
+using drive::Host;
+using drive::Put;
+
+// Sets the last-write time of a file to {low, 0x01D00000}.
+inline void SetWriteTime(LPCWSTR path, DWORD low) {
+  HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  const FILETIME time{low, 0x01D00000};
+  EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+  CloseHandle(file);
 }
-inline void Put(std::string_view relative, std::string_view bytes) {
-  const auto path = Host(relative);
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-inline std::string Get(std::string_view relative) {
-  std::ifstream in(Host(relative), std::ios::binary);
-  if (!in) return "<missing>";
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-inline bool Exists(std::string_view relative) { return std::filesystem::exists(Host(relative)); }
 // Number of entries of a folder of the drive.
 inline int CountEntries(std::string_view relative) {
   int n = 0;
@@ -117,16 +120,6 @@ inline void InChild(const std::function<void()>& checks) {
   EXPECT_TRUE(passed) << "checks in a child process failed (reported above)";
 }
 
-// Runs a test under a chosen process ANSI code page and restores the old one.
-class ScopedAnsiCodePage {
- public:
-  explicit ScopedAnsiCodePage(UINT cp) : previous_(GetACP()) { plat::SetAnsiCodePage(cp); }
-  ~ScopedAnsiCodePage() { plat::SetAnsiCodePage(previous_); }
-  ScopedAnsiCodePage(const ScopedAnsiCodePage&) = delete;
-  ScopedAnsiCodePage& operator=(const ScopedAnsiCodePage&) = delete;
-
- private:
-  UINT previous_;
-};
+using ::ScopedAnsiCodePage;
 
 }  // namespace storage_test

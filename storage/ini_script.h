@@ -49,10 +49,11 @@ LPCSTR GetSectionAddr(LPCWSTR section, LPCSTR image);
 
 // Reads a key of the section whose body is given into a wide buffer of size
 // characters and returns the length placed there. The search starts at the
-// line *position bytes into the body, wraps once to the body's first line
-// and stops at the line it started from; a hit sets *position to the line
-// after it, so keys read in the order they were written cost one line step
-// each. On a miss, or without a body, the buffer holds the default (cut to
+// line *position bytes into the body (at the body's first line when no line
+// of the section starts there), wraps once to the body's first line and
+// stops at the line it started from; a hit sets *position to the line after
+// it, so keys read in the order they were written are each found at the
+// first line tried. On a miss, or without a body, the buffer holds the default (cut to
 // size - 1 characters) and *position is 0. A value longer than size - 1
 // bytes is cut there, never inside a double-byte character.
 DWORD GetScriptString(LPCWSTR key, LPCWSTR defaultValue, LPWSTR buffer, DWORD size, LPCSTR body,

@@ -34,6 +34,19 @@ const char* FindKeyLine(const storage::IniText& lines, const char* body, const c
   }
 }
 
+// The line start of the body `start` bytes in, or the body's first line
+// when no line of the section starts there: a position kept from another
+// body must not lead the search past the text, into the next section or
+// into the middle of a line.
+const char* StartLine(const storage::IniText& lines, const char* body, LONG start) {
+  const char* p = body;
+  for (LONG at = 0; at < start; at = static_cast<LONG>(p - body)) {
+    if (lines.EndsSection(p)) return body;
+    p = lines.NextLine(p);
+  }
+  return p - body == start ? p : body;
+}
+
 // Copies the value that starts at p, up to size - 1 bytes of it.
 DWORD CopyValue(const char* p, LPWSTR buffer, DWORD size) {
   std::size_t length = 0;
@@ -84,7 +97,7 @@ DWORD GetScriptString(LPCWSTR key, LPCWSTR defaultValue, LPWSTR buffer, DWORD si
     return CopyDefault(defaultValue, buffer, size);
   }
   const storage::IniText lines;
-  const char* hit = FindKeyLine(lines, body, body + start, name);
+  const char* hit = FindKeyLine(lines, body, StartLine(lines, body, start), name);
   if (hit == nullptr) return CopyDefault(defaultValue, buffer, size);
   if (position != nullptr) *position = static_cast<LONG>(lines.NextLine(hit) - body);
   return CopyValue(hit + name.size() + 1, buffer, size);

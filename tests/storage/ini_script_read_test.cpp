@@ -77,6 +77,30 @@ TEST(IniScriptSearch, PositionStepsOneLinePerKeyReadInOrder) {
   EXPECT_EQ(position, 0);
 }
 
+TEST(IniScriptSearch, APositionThatIsNoLineOfTheBodyStartsAtItsFirstLine) {
+  // A position kept from another (longer) section: it must never lead the
+  // search past the text, into the next section, or into the middle of a line.
+  const std::string text = "[S]\r\nxa=1\r\nb=2\r\n[T]\r\na=9\r\n";
+  const std::vector<char> image(text.c_str(), text.c_str() + text.size() + 1);  // exact heap block
+  LPCSTR body = GetSectionAddr(u"S", image.data());
+  ASSERT_NE(body, nullptr);
+  const struct {
+    LONG start;
+    const char16_t* key;
+    const char16_t* value;
+  } cases[] = {
+      {40, u"b", u"2"},        // past the end of the text
+      {16, u"a", u"<none>"},   // a key line of the next section
+      {1, u"a", u"<none>"},    // inside the key "xa"
+      {6, u"b", u"2"},         // a line start of the body stays usable
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.start);
+    LONG position = c.start;
+    EXPECT_EQ(Read(body, c.key, &position), c.value);
+  }
+}
+
 TEST(IniScriptSearch, WithoutBodyTheDefaultComesBack) {
   LONG position = 7;
   EXPECT_EQ(Read(nullptr, u"a", &position), u"<none>");

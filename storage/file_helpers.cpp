@@ -32,8 +32,7 @@ BOOL _IsFileExist(LPCWSTR path) {
 
 BOOL _DeleteFile(LPCWSTR path) {
   if (path == nullptr || !SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL)) return FALSE;
-  DeleteFileW(path);
-  return TRUE;
+  return DeleteFileW(path);
 }
 
 BOOL _DeleteFileEx(LPCWSTR pattern) {

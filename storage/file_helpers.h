@@ -12,8 +12,8 @@
 // one that another process holds open; 0 for a null path.
 BOOL _IsFileExist(LPCWSTR path);
 // Resets the attributes to FILE_ATTRIBUTE_NORMAL, then deletes the file. 1
-// when the attributes could be reset (the delete's own result is not
-// looked at); 0 for a null path or when they could not.
+// when the file was deleted; 0 for a null path, when the attributes could
+// not be reset or when the delete was refused (a file held open by another).
 BOOL _DeleteFile(LPCWSTR path);
 // Deletes every file that matches a wildcard pattern, which must name a
 // folder ("C:\kesm\*.tmp"). Folders that match are left alone. 1 when at

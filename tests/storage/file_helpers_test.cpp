@@ -48,6 +48,16 @@ TEST_F(FileHelpers, DeletingResetsTheAttributesFirst) {
   EXPECT_FALSE(_DeleteFile(nullptr));
 }
 
+TEST_F(FileHelpers, ADeleteThatIsRefusedIsReportedAsAFailure) {
+  Put("kesm/held.ini", "x");
+  HANDLE holder =
+      CreateFileW(u"C:\\kesm\\held.ini", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(_DeleteFile(u"C:\\kesm\\held.ini"));
+  EXPECT_TRUE(Exists("kesm/held.ini"));
+  CloseHandle(holder);
+}
+
 TEST_F(FileHelpers, PatternDeletesMatchingFilesOfItsFolder) {
   Put("kesm/a.tmp", "1");
   Put("kesm/b.TMP", "2");

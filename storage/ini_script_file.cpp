@@ -27,7 +27,7 @@ std::optional<DWORD> ReadWhole(LPCWSTR path, Allocate buffer) {
   DWORD high = 0;
   const DWORD length = GetFileSize(file, &high);
   std::optional<DWORD> result;
-  if (length == INVALID_FILE_SIZE || high != 0 || length == 0xFFFFFFFFu) {
+  if (length == INVALID_FILE_SIZE || high != 0) {  // too large for an image and its zero
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);
   } else if (char* into = buffer(length); into == nullptr) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);

@@ -62,13 +62,12 @@ int main(int argc, char** argv) {
     std::cerr << "usage: kesmrc SCRIPT OUTPUT.cpp [--depfile FILE]\n";
     return 2;
   }
-  std::ifstream in(args.script, std::ios::binary);
-  if (!in) return Fail(args.script.string(), "cannot read the script");
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::optional<std::string> text = kesmrc::ReadWholeFile(args.script);
+  if (!text) return Fail(args.script.string(), "cannot read the script");
 
   kesmrc::Script script;
   kesmrc::ScriptError error;
-  if (!kesmrc::ParseScript(text, args.script.parent_path(), script, error)) {
+  if (!kesmrc::ParseScript(*text, args.script.parent_path(), script, error)) {
     return Fail(args.script.string() + ":" + std::to_string(error.line), error.message);
   }
   auto table = kesmrc::BuildTable(script);

@@ -102,4 +102,14 @@ TEST(ResourceCompiler, RefusesAFolderAsItsScript) {
   EXPECT_FALSE(std::filesystem::exists(machine.root() / "out.cpp"));
 }
 
+TEST(ResourceCompiler, AnOutputThatCannotBeReplacedLeavesNoTemporaryFile) {
+  plat::ScopedMachine machine;
+  std::filesystem::create_directory(machine.root() / "out.cpp");  // rename onto it fails
+  ToolRun run = Compile(machine.root(), "STRINGTABLE { 1 \"one\" }\n");
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_NE(run.output.find("out.cpp: error: cannot write the output"), std::string::npos)
+      << run.output;
+  EXPECT_FALSE(std::filesystem::exists(machine.root() / "out.cpp.tmp"));
+}
+
 }  // namespace

@@ -39,14 +39,18 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
 bool WriteFile(const std::filesystem::path& path, const std::string& text) {
   std::filesystem::path temporary = path;
   temporary += ".tmp";
+  bool written;
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out << text;
-    if (!out.flush()) return false;
+    out.close();
+    written = !out.fail();
   }
   std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  return !ec;
+  if (written) std::filesystem::rename(temporary, path, ec);
+  if (written && !ec) return true;
+  std::filesystem::remove(temporary, ec);
+  return false;
 }
 
 int Fail(const std::string& where, const std::string& message) {

@@ -1,24 +1,26 @@
 // The attribute store: one text file in the machine folder, a line per entry
 // whose attributes differ from the default ("device inode birth-seconds
-// birth-nanoseconds attributes"). Readers take a shared flock, writers an
-// exclusive one, so processes see each other's changes at once.
+// birth-nanoseconds attributes"). It is a locked whole-file store, so
+// processes see each other's changes at once and a failed write loses
+// nothing.
 #include "platform/fileattrs.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cinttypes>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <tuple>
+#include <vector>
 
-#include "platform/hostlock.h"
 #include "platform/machine.h"
+#include "platform/storefile.h"
+#include "platform/winerror.h"
 
 namespace plat::attrs {
 namespace {
@@ -69,60 +71,55 @@ using Table = std::map<EntryId, DWORD>;
 
 std::filesystem::path StorePath() { return MachineRoot() / "attributes"; }
 
-// The store file, locked; closed and unlocked on destruction.
-class LockedStore {
- public:
-  explicit LockedStore(bool forWriting) {
-    if (MachineRoot().empty()) return;
-    file_.emplace(StorePath(), forWriting ? O_RDWR | O_CREAT : O_RDONLY,
-                  forWriting ? LOCK_EX : LOCK_SH);
-    fd_ = file_->fd();
-  }
-  bool ok() const { return fd_ >= 0; }
-
-  Table Load() const {
-    Table table;
-    if (fd_ < 0) return table;
-    std::string text;
-    char chunk[4096];
-    for (off_t at = 0;;) {
-      ssize_t n = pread(fd_, chunk, sizeof chunk, at);
-      if (n <= 0) break;
-      text.append(chunk, static_cast<std::size_t>(n));
-      at += n;
+Table Parse(std::string_view text) {
+  Table table;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string line(text.substr(start, end - start));
+    start = end + 1;
+    EntryId id;
+    unsigned kept = 0;
+    if (std::sscanf(line.c_str(), "%" SCNu64 " %" SCNu64 " %" SCNd64 " %" SCNu32 " %x",
+                    &id.device, &id.inode, &id.bornSeconds, &id.bornNanos, &kept) == 5) {
+      table[id] = kept & kKept;
     }
-    std::size_t start = 0;
-    while (start < text.size()) {
-      std::size_t end = text.find('\n', start);
-      if (end == std::string::npos) end = text.size();
-      const std::string line = text.substr(start, end - start);
-      start = end + 1;
-      EntryId id;
-      unsigned kept = 0;
-      if (std::sscanf(line.c_str(), "%" SCNu64 " %" SCNu64 " %" SCNd64 " %" SCNu32 " %x",
-                      &id.device, &id.inode, &id.bornSeconds, &id.bornNanos, &kept) == 5) {
-        table[id] = kept & kKept;
-      }
-    }
-    return table;
   }
+  return table;
+}
 
-  bool Save(const Table& table) const {
-    std::string text;
-    char line[128];
-    for (const auto& [id, kept] : table) {
-      std::snprintf(line, sizeof line, "%" PRIu64 " %" PRIu64 " %" PRId64 " %" PRIu32 " %x\n",
-                    id.device, id.inode, id.bornSeconds, id.bornNanos, kept);
-      text += line;
-    }
-    if (ftruncate(fd_, 0) != 0) return false;
-    return pwrite(fd_, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size());
+std::vector<BYTE> Format(const Table& table) {
+  std::string text;
+  char line[128];
+  for (const auto& [id, kept] : table) {
+    std::snprintf(line, sizeof line, "%" PRIu64 " %" PRIu64 " %" PRId64 " %" PRIu32 " %x\n",
+                  id.device, id.inode, id.bornSeconds, id.bornNanos, kept);
+    text += line;
   }
+  return {text.begin(), text.end()};
+}
 
- private:
-  std::optional<hostlock::LockedFile> file_;
-  int fd_ = -1;
-};
+// The stored table; empty when there is no machine or no store yet.
+Table LoadTable() {
+  if (MachineRoot().empty()) return {};
+  std::vector<BYTE> bytes;
+  if (store::Load(StorePath(), bytes) != ERROR_SUCCESS) return {};
+  return Parse({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+}
+
+// Edits the table under the store's exclusive lock. The store is replaced
+// whole, so a failed write leaves the previous table in place. False when
+// the store cannot be reached or written.
+bool ChangeTable(const std::function<void(Table&)>& change) {
+  if (MachineRoot().empty()) return false;
+  return store::Update(StorePath(), [&](std::vector<BYTE>& bytes) {
+           Table table = Parse({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+           change(table);
+           bytes = Format(table);
+           return DWORD{ERROR_SUCCESS};
+         }) == ERROR_SUCCESS;
+}
 
 DWORD KeptIn(const Table& table, const EntryInfo& info) {
   auto it = table.find(info.id);
@@ -134,39 +131,32 @@ DWORD KeptIn(const Table& table, const EntryInfo& info) {
 DWORD Of(const std::filesystem::path& host) {
   auto info = InfoOf(host);
   if (!info) return INVALID_FILE_ATTRIBUTES;
-  LockedStore store(false);
-  return Reported(KeptIn(store.Load(), *info), info->directory);
+  return Reported(KeptIn(LoadTable(), *info), info->directory);
 }
 
 DWORD KeptOf(const std::filesystem::path& host) {
   auto info = InfoOf(host);
   if (!info) return 0;
-  LockedStore store(false);
-  return KeptIn(store.Load(), *info);
+  return KeptIn(LoadTable(), *info);
 }
 
 bool Set(const std::filesystem::path& host, DWORD kept) {
   auto info = InfoOf(host);
   if (!info) return false;
-  LockedStore store(true);
-  if (!store.ok()) return false;
-  Table table = store.Load();
   kept &= kKept;
-  if (kept == DefaultKept(info->directory)) {
-    if (table.erase(info->id) == 0) return true;
-  } else {
-    table[info->id] = kept;
-  }
-  return store.Save(table);
+  return ChangeTable([&](Table& table) {
+    if (kept == DefaultKept(info->directory)) {
+      table.erase(info->id);
+    } else {
+      table[info->id] = kept;
+    }
+  });
 }
 
 void Forget(const std::filesystem::path& host) {
   auto info = InfoOf(host);
   if (!info) return;
-  LockedStore store(true);
-  if (!store.ok()) return;
-  Table table = store.Load();
-  if (table.erase(info->id) != 0) store.Save(table);
+  ChangeTable([&](Table& table) { table.erase(info->id); });
 }
 
 struct Snapshot::Data {
@@ -174,8 +164,7 @@ struct Snapshot::Data {
 };
 
 Snapshot::Snapshot() : data_(std::make_unique<Data>()) {
-  LockedStore store(false);
-  data_->table = store.Load();
+  data_->table = LoadTable();
 }
 
 Snapshot::~Snapshot() = default;

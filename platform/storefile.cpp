@@ -67,11 +67,13 @@ bool WriteAll(int fd, std::span<const BYTE> bytes) {
 
 // Writes a sibling temporary file and renames it over the store. Only one
 // writer runs at a time (the exclusive lock), so one temporary name serves.
+// The bytes reach the disk before the rename, so a crash leaves the old
+// store or the new one, never an empty file under the store's name.
 DWORD Replace(const std::filesystem::path& file, std::span<const BYTE> bytes) {
   const std::string temp = file.string() + ".new";
   Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (fd.get() < 0) return ERROR_CANTWRITE;
-  bool ok = WriteAll(fd.get(), bytes);
+  bool ok = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
   ok = ::close(fd.release()) == 0 && ok;
   if (!ok || ::rename(temp.c_str(), file.c_str()) != 0) {
     ::unlink(temp.c_str());

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <string>
 
+#include "child_process.h"
 #include "drive_files.h"
 #include "platform/winerror.h"
 #include "platform/winfile.h"
@@ -123,6 +126,30 @@ TEST(FileAttributes, ReadOnlyFilesRefuseEveryChange) {
   ASSERT_TRUE(SetFileAttributesW(ro, FILE_ATTRIBUTE_NORMAL));
   EXPECT_TRUE(DeleteFileW(ro));
   EXPECT_FALSE(drive::Exists("Windows/ro.ini"));
+}
+
+TEST(FileAttributes, AFailedStoreWriteKeepsWhatWasStored) {
+  plat::ScopedMachine machine;
+  const std::u16string folder = u"C:\\Windows\\";
+  for (char16_t c = u'a'; c <= u'h'; ++c) {
+    drive::Put(std::string("Windows/") + static_cast<char>(c) + ".txt", "x");
+    const std::u16string path = folder + c + u".txt";
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  }
+  drive::Put("Windows/z.txt", "x");
+  // A child whose files may not grow past a few bytes cannot write the
+  // larger store; the store it found must survive.
+  RunInChild([] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{64, 64};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    SetFileAttributesW(u"C:\\Windows\\z.txt", FILE_ATTRIBUTE_SYSTEM);
+    return 0;
+  });
+  for (char16_t c = u'a'; c <= u'h'; ++c) {
+    const std::u16string path = folder + c + u".txt";
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), FILE_ATTRIBUTE_HIDDEN) << static_cast<char>(c);
+  }
 }
 
 TEST(FileAttributes, RecreatingAHiddenFileMustAskForHiddenAgain) {

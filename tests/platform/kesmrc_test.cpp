@@ -70,6 +70,7 @@ TEST(ResourceCompiler, RefusesFaultyScriptsWithTheirLine) {
       {"1 258 \"data.bin\"\n1 258 \"data.bin\"",
        ":2: error: resource 1 of type 258 defined twice (first on line 1)"},
       {"1 258 \"missing.bin\"", ":1: error: cannot read"},
+      {"1 258 \".\"", ":1: error: cannot read"},  // a folder, not a file
       {"99999999999", ":1: error: number too large"},
       {"12ab", ":1: error: malformed number"},
   };
@@ -81,6 +82,34 @@ TEST(ResourceCompiler, RefusesFaultyScriptsWithTheirLine) {
         << c.script << "\n" << run.output;
     EXPECT_FALSE(std::filesystem::exists(machine.root() / "out.cpp")) << c.script;
   }
+}
+
+TEST(ResourceCompiler, RefusesAFolderAsItsScript) {
+  plat::ScopedMachine machine;
+  const std::filesystem::path folder = machine.root() / "test.krc";
+  std::filesystem::create_directory(folder);
+  std::string command = std::string("'") + KESM_KESMRC + "' '" + folder.string() + "' '" +
+                        (machine.root() / "out.cpp").string() + "' 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char chunk[256];
+  while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) output += chunk;
+  const int status = pclose(pipe);
+  ASSERT_TRUE(WIFEXITED(status)) << output;
+  EXPECT_EQ(WEXITSTATUS(status), 1) << output;
+  EXPECT_NE(output.find("test.krc: error: cannot read the script"), std::string::npos) << output;
+  EXPECT_FALSE(std::filesystem::exists(machine.root() / "out.cpp"));
+}
+
+TEST(ResourceCompiler, AnOutputThatCannotBeReplacedLeavesNoTemporaryFile) {
+  plat::ScopedMachine machine;
+  std::filesystem::create_directory(machine.root() / "out.cpp");  // rename onto it fails
+  ToolRun run = Compile(machine.root(), "STRINGTABLE { 1 \"one\" }\n");
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_NE(run.output.find("out.cpp: error: cannot write the output"), std::string::npos)
+      << run.output;
+  EXPECT_FALSE(std::filesystem::exists(machine.root() / "out.cpp.tmp"));
 }
 
 }  // namespace

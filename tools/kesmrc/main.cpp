@@ -39,14 +39,18 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
 bool WriteFile(const std::filesystem::path& path, const std::string& text) {
   std::filesystem::path temporary = path;
   temporary += ".tmp";
+  bool written;
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out << text;
-    if (!out.flush()) return false;
+    out.close();
+    written = !out.fail();
   }
   std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  return !ec;
+  if (written) std::filesystem::rename(temporary, path, ec);
+  if (written && !ec) return true;
+  std::filesystem::remove(temporary, ec);
+  return false;
 }
 
 int Fail(const std::string& where, const std::string& message) {
@@ -62,13 +66,12 @@ int main(int argc, char** argv) {
     std::cerr << "usage: kesmrc SCRIPT OUTPUT.cpp [--depfile FILE]\n";
     return 2;
   }
-  std::ifstream in(args.script, std::ios::binary);
-  if (!in) return Fail(args.script.string(), "cannot read the script");
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::optional<std::string> text = kesmrc::ReadWholeFile(args.script);
+  if (!text) return Fail(args.script.string(), "cannot read the script");
 
   kesmrc::Script script;
   kesmrc::ScriptError error;
-  if (!kesmrc::ParseScript(text, args.script.parent_path(), script, error)) {
+  if (!kesmrc::ParseScript(*text, args.script.parent_path(), script, error)) {
     return Fail(args.script.string() + ":" + std::to_string(error.line), error.message);
   }
   auto table = kesmrc::BuildTable(script);

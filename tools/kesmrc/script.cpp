@@ -118,11 +118,10 @@ class Parser {
                             " defined twice (first on line " + std::to_string(it->second) + ")");
     }
     std::filesystem::path file = folder_ / std::filesystem::path(token_.text);
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return Fail(line, "cannot read '" + file.string() + "'");
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<std::byte> data(bytes.size());
-    std::transform(bytes.begin(), bytes.end(), data.begin(),
+    const std::optional<std::string> bytes = ReadWholeFile(file);
+    if (!bytes) return Fail(line, "cannot read '" + file.string() + "'");
+    std::vector<std::byte> data(bytes->size());
+    std::transform(bytes->begin(), bytes->end(), data.begin(),
                    [](char c) { return static_cast<std::byte>(c); });
     script_.resources.push_back({type, id, std::move(data)});
     script_.inputs.push_back(file);
@@ -155,6 +154,20 @@ const std::array<Parser::Keyword, 1> Parser::kKeywords{{
 }};
 
 }  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  try {
+    // A read error (a folder opens, then fails to read) throws from the
+    // stream buffer even without exceptions enabled on the stream.
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) return std::nullopt;
+    return bytes;
+  } catch (const std::ios_base::failure&) {
+    return std::nullopt;
+  }
+}
 
 bool ParseScript(std::string_view text, const std::filesystem::path& folder, Script& script,
                  ScriptError& error) {

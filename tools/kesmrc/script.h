@@ -24,6 +24,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,10 @@ struct ScriptError {
   int line = 0;
   std::string message;
 };
+
+// The bytes of a file, or nothing when it cannot be read (missing, a folder,
+// a read error).
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& file);
 
 // Parses the script text; data files are read relative to folder. On failure
 // returns false with the first error.

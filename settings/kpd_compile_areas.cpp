@@ -121,6 +121,7 @@ KpdFault ReadPairs(KpdCursor cur, std::vector<std::pair<LPSTR, LPSTR>>& pairs) {
       return KpdFault::kNone;
     }
     ++cur.pos;
+    pairs.reserve(pairs.size() + 1);  // may throw, but before this pair is allocated
     const KpdString trueType = KpdGetStringValue(cur);
     const KpdString device = trueType.fault == KpdFault::kNone ? KpdGetStringValue(cur) : KpdString{};
     if (trueType.fault == KpdFault::kNoMemory || device.fault == KpdFault::kNoMemory) {
@@ -234,7 +235,8 @@ KpdFault FontConvTblProc(KpdCompiler& c) {
     return f;
   }
   std::vector<std::pair<LPSTR, LPSTR>> pairs;
-  if (const KpdFault f = ReadPairs(KpdValueCursor(c.parser), pairs); f != KpdFault::kNone) {
+  if (const KpdFault f = KpdCatchNoMemory([&] { return ReadPairs(KpdValueCursor(c.parser), pairs); });
+      f != KpdFault::kNone) {
     FreeStrings(pairs);
     return f;
   }

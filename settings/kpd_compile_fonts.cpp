@@ -35,6 +35,7 @@ void FreeTable(WorkFont** table, DWORD count) {
 // filling ends there).
 KpdFault ReadEntry(KpdCursor& cur, std::vector<WorkFont*>& fonts, bool* filled) {
   *filled = false;
+  fonts.reserve(fonts.size() + 1);  // may throw, but before anything is allocated
   KpdString name = KpdGetStringValue(cur);
   if (name.fault != KpdFault::kNone || name.text == nullptr) {
     return name.fault == KpdFault::kNoMemory ? KpdFault::kNoMemory : KpdFault::kNone;
@@ -85,7 +86,8 @@ KpdFault ReadFonts(KpdCursor cur, std::vector<WorkFont*>& fonts) {
 
 KpdFault SetFontProc(KpdCompiler& c, DWORD& count, WorkFont**& table) {
   std::vector<WorkFont*> fonts;
-  if (const KpdFault f = ReadFonts(KpdValueCursor(c.parser), fonts); f != KpdFault::kNone) {
+  if (const KpdFault f = KpdCatchNoMemory([&] { return ReadFonts(KpdValueCursor(c.parser), fonts); });
+      f != KpdFault::kNone) {
     FreeEntries(fonts);
     return f;
   }

@@ -238,7 +238,7 @@ KpdFault OpenUiProc(KpdCompiler& c) {
     return KpdFault::kNoMemory;
   }
   WorkUiGroup* g = nullptr;
-  if (const KpdFault f = MakeGroup(c, *gk, &g); f != KpdFault::kNone) {
+  if (const KpdFault f = KpdCatchNoMemory([&] { return MakeGroup(c, *gk, &g); }); f != KpdFault::kNone) {
     FreeMemPtr(copy);
     return f;
   }

@@ -2,6 +2,7 @@
 // own files include this.
 #pragma once
 
+#include <new>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -28,6 +29,18 @@ using KpdHandler = KpdFault (*)(KpdCompiler& c);
 KpdHandler KpdFindHandler(WorkBKPD* work, std::string_view keyword);
 // Dispatches the parser's entry; kNone when a handler took it.
 KpdFault KpdInterpret(KpdCompiler& c);
+
+// Runs a step that uses standard containers; running out of memory there is
+// the same fault as a failed record allocation, never an exception that
+// leaves the compiler.
+template <class Step>
+KpdFault KpdCatchNoMemory(Step step) {
+  try {
+    return step();
+  } catch (const std::bad_alloc&) {
+    return KpdFault::kNoMemory;
+  }
+}
 
 // --- Value text -----------------------------------------------------------
 

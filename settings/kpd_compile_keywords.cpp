@@ -70,7 +70,9 @@ KpdHandler KpdFindHandler(WorkBKPD* work, std::string_view keyword) {
   return row->handler;
 }
 
-KpdFault KpdInterpret(KpdCompiler& c) {
+namespace {
+
+KpdFault Interpret(KpdCompiler& c) {
   WorkBKPD* work = c.work;
   const std::string_view keyword = KpdText(c.parser->keyword);
   KpdFault fault = KpdFault::kNone;
@@ -94,6 +96,12 @@ KpdFault KpdInterpret(KpdCompiler& c) {
     return tried ? fault : KpdFault::kUnknownKeyword;
   }
   return handler(c);
+}
+
+}  // namespace
+
+KpdFault KpdInterpret(KpdCompiler& c) {
+  return KpdCatchNoMemory([&] { return Interpret(c); });
 }
 
 int WorkBKPD_InterpretEntry(WorkBKPD* work, PARSEROBJ* parser) {

@@ -106,7 +106,9 @@ KpdFault ReadString(KpdCursor cur, WorkString& r) {
   if (!length.digits) {
     return KpdFault::kBadValue;
   }
-  if (!KpdFitsShort(length)) {
+  // A maximum length is a count: a negative one would read back from the
+  // compiled record as a huge unsigned limit.
+  if (!KpdFitsShort(length) || length.value < 0) {
     return KpdFault::kNumberRange;
   }
   r.maxLength = static_cast<SHORT>(length.value);

@@ -372,3 +372,25 @@ TEST(CompilerText, DigitAndAlphanumericChecks) {
 }
 
 }  // namespace
+
+// A maximum length is a count: a negative one is refused, not stored as a
+// huge unsigned limit, and the record keeps its earlier length.
+TEST(CompilerRanges, NegativeStringLengthIsRefused) {
+  const std::string text =
+      "*OpenUI *KPD_IDC_PRINTTYPE_JOBPASSWORD: String\n"
+      "*StringValue: 4 ASCII\n"
+      "*StringValue: -5 ASCII\n"
+      "*CloseUI\n";
+  KpdCompileReport report{};
+  const kpdtest::Packed packed = kpdtest::PackAndFree(kpdtest::CompileText(text, &report));
+  ASSERT_EQ(report.faultCount, 1u);
+  EXPECT_EQ(report.faults[0].fault, KpdFault::kNumberRange);
+  const PCBKPD b = packed.Load();
+  ASSERT_NE(b, nullptr);
+  const UiGroup* g = nullptr;
+  for (const UiGroup* group = BkpdFirstGroup(b); group != nullptr; group = BkpdNext(b, group)) {
+    if (BkpdStringValue(b, group) != nullptr) g = group;
+  }
+  ASSERT_NE(g, nullptr);
+  EXPECT_EQ(BkpdStringValue(b, g)->maxLength, 4);
+}

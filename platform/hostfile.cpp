@@ -31,10 +31,9 @@ int OpenFlags(const FileRights& rights, bool truncating) {
   return ((rights.write || truncating) ? O_RDWR : O_RDONLY) | O_CLOEXEC;
 }
 
-// Claims the share mode on a freshly opened descriptor; closes it on
-// conflict.
-bool ClaimShare(int fd, const FileRights& rights, DWORD shareMode) {
-  share::Gate gate(fd);
+// Claims the share mode on a freshly opened descriptor, with its gate held;
+// sets the last error on conflict.
+bool ClaimShareGated(int fd, const FileRights& rights, DWORD shareMode) {
   if (share::Conflicts(fd, ShareAccess(rights), shareMode)) {
     SetLastError(ERROR_SHARING_VIOLATION);
     return false;
@@ -44,6 +43,11 @@ bool ClaimShare(int fd, const FileRights& rights, DWORD shareMode) {
     return false;
   }
   return true;
+}
+
+bool ClaimShare(int fd, const FileRights& rights, DWORD shareMode) {
+  share::Gate gate(fd);
+  return ClaimShareGated(fd, rights, shareMode);
 }
 
 std::shared_ptr<File> OpenExisting(const ResolvedPath& path, const OpenRequest& request,
@@ -94,13 +98,33 @@ std::shared_ptr<File> CreateNew(const ResolvedPath& path, const OpenRequest& req
     return nullptr;
   }
   auto file = std::make_shared<File>(fd, path.host, rights);
-  if (!ClaimShare(fd, rights, request.share)) return nullptr;
+  {
+    // When another open reached the new file before its share mode was
+    // claimed, the exclusive create fails and must not leave the empty file
+    // behind; removing it under the gate keeps others' deletes and renames
+    // out meanwhile.
+    share::Gate gate(fd);
+    if (!ClaimShareGated(fd, rights, request.share)) {
+      RemoveIfStillNamed(fd, path.host);
+      return nullptr;
+    }
+  }
   attrs::Set(path.host, (request.attributes & attrs::kKept) | FILE_ATTRIBUTE_ARCHIVE);
   SetLastError(ERROR_SUCCESS);
   return file;
 }
 
 }  // namespace
+
+bool RemoveIfStillNamed(int fd, const std::filesystem::path& host) {
+  const int saved = errno;
+  struct stat opened {}, named {};
+  const bool same = fstat(fd, &opened) == 0 && lstat(host.c_str(), &named) == 0 &&
+                    opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+  const bool removed = same && unlink(host.c_str()) == 0;
+  errno = saved;
+  return removed;
+}
 
 FileRights DecodeAccess(DWORD access) {
   FileRights rights;

@@ -51,6 +51,11 @@ struct OpenRequest {
 // conventions. Null on failure.
 std::shared_ptr<File> OpenFile(const ResolvedPath& path, const OpenRequest& request);
 
+// Removes the host file when the path still names the file open on fd: a
+// file an exclusive create made and must not keep. False when the path names
+// another file or none, or the host refuses. errno is kept.
+bool RemoveIfStillNamed(int fd, const std::filesystem::path& host);
+
 // FILETIME (100 ns since 1601) from and to host time.
 FILETIME FileTimeFromHost(const struct timespec& time);
 struct timespec HostTimeFromFileTime(const FILETIME& time);

@@ -71,6 +71,16 @@ DWORD MutexObject::Wait(DWORD milliseconds) {
   return TakeAcrossProcesses(deadline, hasDeadline);
 }
 
+void MutexObject::OwnFromCreation() {
+  {
+    std::lock_guard guard(lock_);
+    holder_ = std::this_thread::get_id();
+    owned_ = true;
+    count_ = 1;
+  }
+  RecordOwner();
+}
+
 DWORD MutexObject::TakeAcrossProcesses(Clock::time_point deadline, bool hasDeadline) {
   bool abandoned = false;
   if (file_) {

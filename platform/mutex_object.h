@@ -18,6 +18,10 @@ class MutexObject : public KernelObject, public std::enable_shared_from_this<Mut
   ~MutexObject() override;
 
   DWORD Wait(DWORD milliseconds) override;
+  // Makes the calling thread the owner of a mutex it has just created, before
+  // any other thread can reach it; a named one's lock file must already be
+  // owned by this process.
+  void OwnFromCreation();
   // False when the calling thread does not own the mutex.
   bool Release();
   // Ownership by a thread that ended: the next owner is told it was abandoned.

@@ -57,8 +57,8 @@ std::string FileNameOf(std::u16string_view name) {
 
 }  // namespace
 
-std::unique_ptr<NamedLockFile> NamedLockFile::Open(std::u16string_view name, bool* existed,
-                                                   DWORD* error) {
+std::unique_ptr<NamedLockFile> NamedLockFile::Open(std::u16string_view name, bool ownIfCreated,
+                                                   bool* existed, DWORD* error) {
   std::filesystem::path root = MachineRoot();
   std::error_code ec;
   if (!root.empty()) std::filesystem::create_directories(root / "objects", ec);
@@ -79,9 +79,16 @@ std::unique_ptr<NamedLockFile> NamedLockFile::Open(std::u16string_view name, boo
   }
   *existed = hostlock::ByteLockedElsewhere(fd, kPresenceByte);
   bool present = LockByte(fd, kPresenceByte, F_RDLCK, false);
-  if (present && !*existed) WriteMarker(fd, '0');
+  bool owned = true;
+  if (present && !*existed) {
+    WriteMarker(fd, '0');
+    bool abandoned = false;
+    // Nobody else holds the name, so nobody owns it: this cannot fail
+    // unless the host refuses the lock.
+    if (ownIfCreated) owned = file->TryTakeOwnership(&abandoned);
+  }
   LockByte(fd, kGuardByte, F_UNLCK, false);
-  if (!present) {
+  if (!present || !owned) {
     *error = ERROR_ACCESS_DENIED;
     return nullptr;
   }

@@ -17,9 +17,12 @@ class NamedLockFile {
  public:
   // Opens the lock file of an object name (without namespace prefix),
   // creating it. *existed tells whether another process holds the name
-  // open; when none does, the object starts fresh (not abandoned). Null with
-  // *error set when the file cannot be opened.
-  static std::unique_ptr<NamedLockFile> Open(std::u16string_view name, bool* existed, DWORD* error);
+  // open; when none does, the object starts fresh (not abandoned) and, with
+  // ownIfCreated, already owned by this process, so that no other process
+  // can take it between its creation and its first owner. Null with *error
+  // set when the file cannot be opened.
+  static std::unique_ptr<NamedLockFile> Open(std::u16string_view name, bool ownIfCreated,
+                                             bool* existed, DWORD* error);
 
   ~NamedLockFile();  // drops the process's hold and any ownership
   NamedLockFile(const NamedLockFile&) = delete;

@@ -15,14 +15,15 @@ constexpr WCHAR kProductSuite[] = u"ProductSuite";
 constexpr std::u16string_view kTerminalServer = u"Terminal Server";
 
 // The strings of a REG_MULTI_SZ value; empty when it is missing or of
-// another type.
+// another type. A stored odd byte count has room in the buffer but is no
+// character, so it is dropped.
 std::vector<std::u16string> ReadSuites(HKEY key) {
   DWORD type = 0, bytes = 0;
   if (RegQueryValueExW(key, kProductSuite, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
       type != REG_MULTI_SZ) {
     return {};
   }
-  std::u16string data(bytes / sizeof(WCHAR), u'\0');
+  std::u16string data((bytes + 1) / sizeof(WCHAR), u'\0');
   if (RegQueryValueExW(key, kProductSuite, nullptr, &type, reinterpret_cast<LPBYTE>(data.data()),
                        &bytes) != ERROR_SUCCESS) {
     return {};

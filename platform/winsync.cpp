@@ -45,8 +45,10 @@ DWORD ObjectName(std::u16string_view name, std::u16string* out) {
 }
 
 // The named mutex of this process, opened or created; *existed as Windows
-// reports it.
-std::shared_ptr<MutexObject> NamedMutex(const std::u16string& name, bool* existed, DWORD* error) {
+// reports it. A mutex created for an initial owner is owned by the calling
+// thread before the name lock and the table lock let anyone else reach it.
+std::shared_ptr<MutexObject> NamedMutex(const std::u16string& name, bool initialOwner,
+                                        bool* existed, DWORD* error) {
   NameTable& table = Names();
   std::lock_guard guard(table.lock);
   auto it = table.names.find(name);
@@ -56,9 +58,10 @@ std::shared_ptr<MutexObject> NamedMutex(const std::u16string& name, bool* existe
       return mutex;
     }
   }
-  auto file = NamedLockFile::Open(name, existed, error);
+  auto file = NamedLockFile::Open(name, initialOwner, existed, error);
   if (!file) return nullptr;
   auto mutex = std::make_shared<MutexObject>(std::move(file));
+  if (initialOwner && !*existed) mutex->OwnFromCreation();
   table.names[name] = NameEntry{getpid(), mutex};
   return mutex;
 }
@@ -71,17 +74,18 @@ HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES, BOOL initialOwner, LPCWSTR name) {
   bool existed = false;
   if (name == nullptr || *name == 0) {
     mutex = std::make_shared<plat::MutexObject>(nullptr);
+    if (initialOwner) mutex->OwnFromCreation();
   } else {
     std::u16string objectName;
     DWORD error = plat::ObjectName(name, &objectName);
-    if (error == ERROR_SUCCESS) mutex = plat::NamedMutex(objectName, &existed, &error);
+    if (error == ERROR_SUCCESS) {
+      mutex = plat::NamedMutex(objectName, initialOwner != FALSE, &existed, &error);
+    }
     if (!mutex) {
       SetLastError(error);
       return nullptr;
     }
   }
-  // A new mutex is free everywhere, so taking it does not wait.
-  if (initialOwner && !existed) mutex->Wait(0);
   HANDLE handle = plat::NewHandle(mutex);
   SetLastError(existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
   return handle;

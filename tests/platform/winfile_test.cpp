@@ -1,5 +1,6 @@
 #include "platform/winfile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "drive_files.h"
+#include "platform/hostfile.h"
 #include "platform/winerror.h"
 #include "scoped_handle.h"
 
@@ -193,6 +195,39 @@ TEST(WinFile, ATruncatingOpenThatMeetsAShareViolationKeepsTheContent) {
   EXPECT_EQ(Open(kFile, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
   EXPECT_EQ(drive::Get(kHost), "keep");
+}
+
+// An exclusive create whose share claim fails removes the file it made, but
+// only while its name still leads to that file. (The claim fails only when
+// another open slips in between the create and the claim, which a test
+// cannot bring about on purpose, so the removal is checked on its own.)
+TEST(WinFile, AFailedExclusiveCreateRemovesOnlyTheFileItMade) {
+  plat::ScopedMachine machine;
+  struct Case {
+    const char* name;
+    const char* replacedBy;  // what the name holds once the file is open, null: unchanged
+    bool removed;
+    const char* left;
+  } cases[] = {
+      {"the file it made", nullptr, true, "<missing>"},
+      {"another file now", "other", false, "other"},
+      {"no file now", "", false, "<missing>"},
+  };
+  for (const Case& c : cases) {
+    drive::Put(kHost, "");
+    const int fd = open(drive::Host(kHost).c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    if (c.replacedBy != nullptr) {
+      std::filesystem::remove(drive::Host(kHost));
+      if (*c.replacedBy != 0) drive::Put(kHost, c.replacedBy);
+    }
+    errno = EEXIST;
+    EXPECT_EQ(plat::RemoveIfStillNamed(fd, drive::Host(kHost)), c.removed) << c.name;
+    EXPECT_EQ(errno, EEXIST) << c.name;  // callers read errno after the failed create
+    EXPECT_EQ(drive::Get(kHost), c.left) << c.name;
+    close(fd);
+    std::filesystem::remove(drive::Host(kHost));
+  }
 }
 
 TEST(WinFile, ShareModesHoldAcrossProcesses) {

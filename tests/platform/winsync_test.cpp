@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <new>
 #include <thread>
 
 #include "platform/machine.h"
@@ -207,6 +210,74 @@ TEST(Mutex, AnotherProcessWaitsForThisOne) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_TRUE(ReleaseMutex(mutex));
   EXPECT_TRUE(CloseHandle(mutex));
+}
+
+// Keeps opening the named mutex and trying to take it, until told to stop.
+void ContendFor(const WCHAR* name, const std::atomic<bool>& stop) {
+  while (!stop.load()) {
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+    if (mutex == nullptr) continue;
+    const DWORD waited = WaitForSingleObject(mutex, 0);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED) ReleaseMutex(mutex);
+    CloseHandle(mutex);
+  }
+}
+
+// Creates the named mutex as its initial owner until it has done so `rounds`
+// times (or gives up after many attempts), while something else contends for
+// the name. Counts the creations and the calls whose ownership was wrong.
+struct Creations {
+  int created = 0;
+  int wrongOwner = 0;
+};
+Creations CreateAsInitialOwner(const WCHAR* name, int rounds) {
+  Creations result;
+  for (int attempt = 0; result.created < rounds && attempt < rounds * 100; ++attempt) {
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, name);
+    if (mutex == nullptr) continue;
+    if (GetLastError() == ERROR_SUCCESS) {
+      ++result.created;
+      if (!ReleaseMutex(mutex)) ++result.wrongOwner;
+    } else if (ReleaseMutex(mutex)) {
+      ++result.wrongOwner;  // opened an existing mutex: the flag must not take it
+    }
+    CloseHandle(mutex);
+  }
+  return result;
+}
+
+constexpr int kCreationRounds = 2000;
+
+TEST(Mutex, InitialOwnerOwnsWhatItCreatesAgainstAnotherThread) {
+  plat::ScopedMachine machine;
+  std::atomic<bool> stop{false};
+  std::thread contender([&] { ContendFor(u"KesmTestRaceThread", stop); });
+  const Creations result = CreateAsInitialOwner(u"KesmTestRaceThread", kCreationRounds);
+  stop = true;
+  contender.join();
+  EXPECT_GT(result.created, 0);
+  EXPECT_EQ(result.wrongOwner, 0);
+}
+
+TEST(Mutex, InitialOwnerOwnsWhatItCreatesAgainstAnotherProcess) {
+  plat::ScopedMachine machine;
+  void* shared = mmap(nullptr, sizeof(std::atomic<bool>), PROT_READ | PROT_WRITE,
+                      MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(shared, MAP_FAILED);
+  auto* stop = new (shared) std::atomic<bool>(false);
+  pid_t pid = fork();
+  if (pid == 0) {
+    ContendFor(u"KesmTestRaceProcess", *stop);
+    _exit(0);
+  }
+  ASSERT_GT(pid, 0);
+  const Creations result = CreateAsInitialOwner(u"KesmTestRaceProcess", kCreationRounds);
+  *stop = true;
+  int status = -1;
+  EXPECT_EQ(waitpid(pid, &status, 0), pid);
+  munmap(shared, sizeof(std::atomic<bool>));
+  EXPECT_GT(result.created, 0);
+  EXPECT_EQ(result.wrongOwner, 0);
 }
 
 }  // namespace

@@ -192,7 +192,7 @@ bool IsTerminalServer() {
   DWORD type = 0, bytes = 0;
   std::u16string data;
   if (RegQueryValueExW(key, u"ProductSuite", nullptr, &type, nullptr, &bytes) == ERROR_SUCCESS) {
-    data.resize(bytes / 2);
+    data.resize((bytes + 1) / 2);  // room for an odd stored byte count
     RegQueryValueExW(key, u"ProductSuite", nullptr, &type, reinterpret_cast<LPBYTE>(data.data()), &bytes);
   }
   RegCloseKey(key);
@@ -226,6 +226,36 @@ TEST(TerminalServer, SetInTheRegistryKeepingOtherSuites) {
   ASSERT_TRUE(plat::SetTerminalServer(false));
   EXPECT_FALSE(IsTerminalServer());
   RegCloseKey(key);
+}
+
+TEST(TerminalServer, AnOddSizedSuiteListIsReadWithinItsBuffer) {
+  struct Case {
+    const char* name;
+    DWORD bytes;  // of u"Enterprise\0\0X"
+  } cases[] = {
+      {"the last terminator cut in half", 23},
+      {"a stray byte after the list", 25},
+  };
+  for (const Case& c : cases) {
+    plat::ScopedMachine machine;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"System\\CurrentControlSet\\Control\\ProductOptions",
+                              0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const std::u16string stored(u"Enterprise\0\0X", 13);
+    ASSERT_EQ(RegSetValueExW(key, u"ProductSuite", 0, REG_MULTI_SZ,
+                             reinterpret_cast<const BYTE*>(stored.data()), c.bytes),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(plat::SetTerminalServer(true)) << c.name;
+    EXPECT_TRUE(IsTerminalServer()) << c.name;
+    WCHAR data[64];
+    DWORD type = 0, bytes = sizeof data;
+    ASSERT_EQ(RegQueryValueExW(key, u"ProductSuite", nullptr, &type, reinterpret_cast<LPBYTE>(data), &bytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(std::u16string(data, bytes / 2), std::u16string(u"Enterprise\0Terminal Server\0\0", 28))
+        << c.name;
+    RegCloseKey(key);
+  }
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include <iterator>
 #include <vector>
 
-#include "settings/bkpd_work.h"
-#include "settings/kpd_compile.h"
-#include "settings/setting_lookup.h"
-#include "settings/setting_table.h"
+#include "settings/bkpd/bkpd_work.h"
+#include "settings/kpd/kpd_compile.h"
+#include "settings/values/setting_lookup.h"
+#include "settings/tables/setting_table.h"
 
 namespace {
 

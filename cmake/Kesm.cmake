@@ -9,9 +9,10 @@ function(kesm_sources kind)
   set_property(GLOBAL APPEND PROPERTY KESM_${kind}_SOURCES ${ARGN})
 endfunction()
 
-# Registers every .cpp file of the calling folder under one kind.
+# Registers every .cpp file of the calling folder and its sub-folders under
+# one kind.
 function(kesm_folder_sources kind)
-  file(GLOB src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB_RECURSE src CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   kesm_sources(${kind} ${src})
 endfunction()
 

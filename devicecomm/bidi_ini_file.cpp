@@ -2,7 +2,7 @@
 // exists there is no file to create, and the call says so.
 #include "devicecomm/bidi_ini_file.h"
 
-#include "platform/winerror.h"
+#include "platform/base/winerror.h"
 
 BOOL CreateFullControlBidiFile(UCB* /*ucb*/) {
   SetLastError(ERROR_NOT_SUPPORTED);

@@ -1,7 +1,7 @@
 // The bidi fallback INI as a file the device-status code owns.
 #pragma once
 
-#include "platform/wintypes.h"
+#include "platform/base/wintypes.h"
 
 struct UCB;
 

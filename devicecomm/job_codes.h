@@ -3,7 +3,7 @@
 // takes them over.
 #pragma once
 
-#include "platform/wintypes.h"
+#include "platform/base/wintypes.h"
 
 struct UCB;
 

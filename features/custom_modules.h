@@ -2,7 +2,7 @@
 // with each printer context, and offered numbered events.
 #pragma once
 
-#include "platform/wintypes.h"
+#include "platform/base/wintypes.h"
 
 struct UCB;
 

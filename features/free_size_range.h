@@ -2,7 +2,7 @@
 // the custom paper range of the tray and orientation the page has chosen.
 #pragma once
 
-#include "platform/wintypes.h"
+#include "platform/base/wintypes.h"
 
 struct ICB;
 struct UCB;

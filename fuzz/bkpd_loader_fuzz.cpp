@@ -7,8 +7,8 @@
 #include <cstring>
 #include <vector>
 
-#include "bkpd_sample.h"
-#include "settings/bkpd_load.h"
+#include "tests/settings/bkpd/bkpd_sample.h"
+#include "settings/bkpd/bkpd_load.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The loader wants an aligned block, as an allocation gives.

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/control.h"
-#include "settings/bkpd_load.h"
-#include "settings/bkpd_pack.h"
-#include "settings/kpd_compile.h"
+#include "platform/base/control.h"
+#include "settings/bkpd/bkpd_load.h"
+#include "settings/bkpd/bkpd_pack.h"
+#include "settings/kpd/kpd_compile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 0xFFFFFFFFu) {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "platform/control.h"
-#include "settings/kpd_reader.h"
+#include "platform/base/control.h"
+#include "settings/kpd/kpd_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0 || size > 0xFFFFFFFFu) {

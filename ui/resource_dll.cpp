@@ -1,9 +1,9 @@
 #include "ui/resource_dll.h"
 
 #if !KESM_KERNEL_MODE
-#include "platform/winmodule.h"
-#include "platform/winresource.h"
-#include "settings/context_block.h"
+#include "platform/modules/winmodule.h"
+#include "platform/modules/winresource.h"
+#include "settings/context/context_block.h"
 
 void FreeResDll(UCB* ucb) {
   if (ucb == nullptr) return;

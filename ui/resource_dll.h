@@ -3,7 +3,7 @@
 // from them.
 #pragma once
 
-#include "platform/wintypes.h"
+#include "platform/base/wintypes.h"
 
 struct UCB;
 

@@ -3,6 +3,6 @@
 // opened meanwhile keeps its settings INI in the system directory.
 #pragma once
 
-#include "platform/wintypes.h"
+#include "platform/base/wintypes.h"
 
 extern DWORD UCBTSModify;

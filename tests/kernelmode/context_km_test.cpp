@@ -1,8 +1,8 @@
 // Printer contexts in the rendering library: engine pool memory, the data
 // file name from the engine, the shared tab list, and a cache whose parked
 // contexts never expire by time.
-#include "settings/context_dcb2.h"
-#include "tests/settings/context_fixture.h"
+#include "settings/context/context_dcb2.h"
+#include "tests/settings/context/context_fixture.h"
 
 namespace context_test {
 namespace {

@@ -5,14 +5,14 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/machine.h"
-#include "platform/spoolsetup.h"
-#include "platform/winerror.h"
-#include "platform/winspool.h"
-#include "settings/context_block.h"
-#include "settings/context_names.h"
-#include "settings/text_language.h"
-#include "tests/settings/hand_context.h"
+#include "platform/base/machine.h"
+#include "platform/spooler/spoolsetup.h"
+#include "platform/base/winerror.h"
+#include "platform/spooler/winspool.h"
+#include "settings/context/context_block.h"
+#include "settings/context/context_names.h"
+#include "settings/values/text_language.h"
+#include "tests/settings/context/hand_context.h"
 #include "tests/storage/printer_setup.h"
 
 namespace {

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "platform/control.h"
-#include "platform/machine.h"
-#include "platform/spoolsetup.h"
-#include "platform/winerror.h"
-#include "platform/winspool.h"
-#include "settings/kpd_compile.h"
-#include "settings/memptr.h"
+#include "platform/base/control.h"
+#include "platform/base/machine.h"
+#include "platform/spooler/spoolsetup.h"
+#include "platform/base/winerror.h"
+#include "platform/spooler/winspool.h"
+#include "settings/kpd/kpd_compile.h"
+#include "settings/system/memptr.h"
 
 namespace {
 

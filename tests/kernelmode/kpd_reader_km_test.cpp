@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "platform/codepage.h"
-#include "platform/control.h"
-#include "platform/drive_files.h"
-#include "platform/machine.h"
-#include "settings/kpd_reader.h"
+#include "platform/text/codepage.h"
+#include "platform/base/control.h"
+#include "tests/platform/drive_files.h"
+#include "platform/base/machine.h"
+#include "settings/kpd/kpd_reader.h"
 #include "tests/platform/scoped_acp.h"
-#include "tests/settings/kpd_file_checks.h"
+#include "tests/settings/kpd/kpd_file_checks.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // engine pool with the settings tag.
 #include <gtest/gtest.h>
 
-#include "platform/control.h"
-#include "settings/memptr.h"
+#include "platform/base/control.h"
+#include "settings/system/memptr.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The kernel-mode lock: one engine semaphore for the library, taken whatever
 // the context says.
-#include "storage/section_lock.h"
+#include "storage/system/section_lock.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "settings/context_block.h"
+#include "settings/context/context_block.h"
 
 namespace {
 

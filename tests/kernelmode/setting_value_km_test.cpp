@@ -3,10 +3,10 @@
 // keeps them.
 #include <gtest/gtest.h>
 
-#include "settings/hand_context.h"
-#include "settings/setting_lookup.h"
-#include "settings/setting_value.h"
-#include "settings/units.h"
+#include "tests/settings/context/hand_context.h"
+#include "settings/values/setting_lookup.h"
+#include "settings/values/setting_value.h"
+#include "settings/values/units.h"
 
 namespace {
 

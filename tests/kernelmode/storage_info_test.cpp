@@ -4,17 +4,17 @@
 
 #include <string>
 
-#include "platform/control.h"
-#include "platform/machine.h"
-#include "platform/spoolsetup.h"
-#include "platform/sysfacts_control.h"
-#include "platform/winerror.h"
-#include "platform/winspool.h"
-#include "settings/context_block.h"
-#include "settings/memptr.h"
-#include "storage/ini_script.h"
-#include "storage/printer_info.h"
-#include "storage/system_info.h"
+#include "platform/base/control.h"
+#include "platform/base/machine.h"
+#include "platform/spooler/spoolsetup.h"
+#include "platform/system/sysfacts_control.h"
+#include "platform/base/winerror.h"
+#include "platform/spooler/winspool.h"
+#include "settings/context/context_block.h"
+#include "settings/system/memptr.h"
+#include "storage/ini/ini_script.h"
+#include "storage/system/printer_info.h"
+#include "storage/system/system_info.h"
 #include "tests/storage/printer_setup.h"
 
 namespace {

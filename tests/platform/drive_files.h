@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/machine.h"
+#include "platform/base/machine.h"
 
 namespace drive {
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/machine.h"
+#include "platform/base/machine.h"
 
 namespace kesm_test {
 

@@ -1,8 +1,8 @@
 // Runs a test under a chosen process ANSI code page and restores the old one.
 #pragma once
 
-#include "platform/codepage.h"
-#include "platform/control.h"
+#include "platform/text/codepage.h"
+#include "platform/base/control.h"
 
 class ScopedAnsiCodePage {
  public:

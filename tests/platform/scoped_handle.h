@@ -1,7 +1,7 @@
 // A handle closed at the end of a test's scope.
 #pragma once
 
-#include "platform/handles.h"
+#include "platform/base/handles.h"
 
 class ScopedHandle {
  public:

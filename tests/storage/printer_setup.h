@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/spoolsetup.h"
-#include "platform/winerror.h"
-#include "platform/winspool.h"
+#include "platform/spooler/spoolsetup.h"
+#include "platform/base/winerror.h"
+#include "platform/spooler/winspool.h"
 
 namespace storage_test {
 

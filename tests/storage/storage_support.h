@@ -20,12 +20,12 @@
 #include <string>
 #include <string_view>
 
-#include "platform/codepage.h"
-#include "platform/control.h"
-#include "platform/handles.h"
-#include "platform/machine.h"
-#include "platform/winfile.h"
-#include "settings/context_block.h"
+#include "platform/text/codepage.h"
+#include "platform/base/control.h"
+#include "platform/base/handles.h"
+#include "platform/base/machine.h"
+#include "platform/files/winfile.h"
+#include "settings/context/context_block.h"
 #include "tests/platform/drive_files.h"
 #include "tests/platform/scoped_acp.h"
 

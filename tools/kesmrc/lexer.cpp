@@ -3,7 +3,7 @@
 
 #include <cctype>
 
-#include "platform/utf.h"
+#include "platform/text/utf.h"
 
 namespace kesmrc {
 namespace {

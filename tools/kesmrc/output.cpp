@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <limits>
 
-#include "platform/resformat.h"
+#include "platform/modules/resformat.h"
 
 namespace kesmrc {
 namespace {

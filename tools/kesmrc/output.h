@@ -1,4 +1,4 @@
-// What kesmrc writes: the resource table bytes (platform/resformat.h), the
+// What kesmrc writes: the resource table bytes (platform/modules/resformat.h), the
 // C++ source that holds them, and the dependency list for the build.
 #pragma once
 

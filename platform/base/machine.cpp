@@ -1,0 +1,70 @@
+// The machine folder and its standard tree.
+#include "platform/base/machine.h"
+
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+
+namespace plat {
+namespace {
+
+std::mutex g_rootLock;
+std::filesystem::path g_root;
+
+// Folders every machine has. Names are stored in their Windows spelling; the
+// path mapping matches them ignoring case.
+constexpr const char* kStandardTree[] = {
+    "drive/c/Windows/System32",
+    "drive/c/Windows/System32/spool/drivers/w32x86/3",
+    "drive/c/Windows/System32/spool/drivers/x64/3",
+    "drive/c/Windows/System32/spool/drivers/color",
+    "drive/c/Windows/Temp",
+    "drive/c/Users/Default",
+    "drive/c/Program Files",
+    "registry",
+    "spooler",
+    "modules",
+};
+
+}  // namespace
+
+bool SetMachineRoot(const std::filesystem::path& root) {
+  std::error_code ec;
+  for (const char* sub : kStandardTree) {
+    std::filesystem::create_directories(root / sub, ec);
+    if (ec) return false;
+  }
+  std::lock_guard lock(g_rootLock);
+  g_root = std::filesystem::absolute(root, ec);
+  return !ec;
+}
+
+std::filesystem::path MachineRoot() {
+  std::lock_guard lock(g_rootLock);
+  return g_root;
+}
+
+std::filesystem::path DriveRoot() { return MachineRoot() / "drive" / "c"; }
+std::filesystem::path RegistryStore() { return MachineRoot() / "registry"; }
+std::filesystem::path SpoolerStore() { return MachineRoot() / "spooler"; }
+
+ScopedMachine::ScopedMachine() : previous_(MachineRoot()) {
+  std::string pattern = (std::filesystem::temp_directory_path() / "kesm-machine-XXXXXX").string();
+  if (mkdtemp(pattern.data()) != nullptr) {
+    root_ = pattern;
+    SetMachineRoot(root_);
+  }
+}
+
+ScopedMachine::~ScopedMachine() {
+  {
+    std::lock_guard lock(g_rootLock);
+    g_root = previous_;
+  }
+  std::error_code ec;
+  if (!root_.empty()) std::filesystem::remove_all(root_, ec);
+}
+
+}  // namespace plat

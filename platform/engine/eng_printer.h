@@ -1,0 +1,23 @@
+// The graphics engine's printer services for a printer driver. The engine's
+// device handle of a printer (HDEV) is, in this stand-in, the printer handle
+// the device was created for, so both kinds of handle name the printer as
+// OpenPrinterW returned it.
+#pragma once
+
+#include "platform/base/wintypes.h"
+
+struct HDEV__;
+using HDEV = HDEV__*;
+
+// GetPrinterW in the engine's spelling: FALSE with the last error
+// ERROR_INSUFFICIENT_BUFFER and *pcbNeeded for a probe or a short buffer.
+BOOL EngGetPrinter(HANDLE hPrinter, DWORD dwLevel, LPBYTE pPrinter, DWORD cbBuf,
+                   LPDWORD pcbNeeded);
+// GetPrinterDataW: ERROR_SUCCESS, ERROR_MORE_DATA, ERROR_FILE_NOT_FOUND...
+DWORD EngGetPrinterData(HANDLE hPrinter, LPCWSTR pValueName, LPDWORD pType, LPBYTE pData,
+                        DWORD nSize, LPDWORD pcbNeeded);
+// Full paths of the printer driver's data file and of the driver itself.
+// The strings belong to the engine and stay valid while the device's
+// printer handle is open; null (with the last error set) when unknown.
+LPWSTR EngGetPrinterDataFileName(HDEV hdev);
+LPWSTR EngGetDriverName(HDEV hdev);

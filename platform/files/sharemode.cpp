@@ -1,0 +1,56 @@
+// Share modes as open-file-description locks on marker bytes.
+#include "platform/files/sharemode.h"
+
+#include <sys/file.h>
+
+#include "platform/host/hostlock.h"
+#include "platform/files/winfile.h"
+
+namespace plat::share {
+namespace {
+
+// Marker bytes lie far beyond any real file's end, where no data lock of
+// ours or of a caller reaches.
+constexpr off_t kMarkerBase = 0x7FFFFFFF00000000LL;
+
+struct Kind {
+  unsigned access;  // kRead, kWrite or kDelete
+  DWORD share;      // the FILE_SHARE_* bit that admits it
+};
+constexpr Kind kKinds[] = {
+    {kRead, FILE_SHARE_READ}, {kWrite, FILE_SHARE_WRITE}, {kDelete, FILE_SHARE_DELETE}};
+
+// One marker byte says "a handle holds this access", the other "a handle
+// refuses to share it".
+off_t HeldMarker(std::size_t kind) { return kMarkerBase + static_cast<off_t>(kind); }
+off_t RefusedMarker(std::size_t kind) { return kMarkerBase + 3 + static_cast<off_t>(kind); }
+
+using hostlock::ByteLockedElsewhere;
+
+bool TakeShared(int fd, off_t at) { return hostlock::LockByte(fd, at, F_RDLCK, false); }
+
+}  // namespace
+
+Gate::Gate(int fd) : fd_(fd) { hostlock::Flock(fd_, LOCK_EX); }
+
+Gate::~Gate() { hostlock::Flock(fd_, LOCK_UN); }
+
+bool Conflicts(int fd, unsigned access, DWORD shareMode) {
+  if ((access & (kRead | kWrite | kDelete)) == 0) return false;
+  for (std::size_t k = 0; k < std::size(kKinds); ++k) {
+    if ((access & kKinds[k].access) && ByteLockedElsewhere(fd, RefusedMarker(k))) return true;
+    if (!(shareMode & kKinds[k].share) && ByteLockedElsewhere(fd, HeldMarker(k))) return true;
+  }
+  return false;
+}
+
+bool Record(int fd, unsigned access, DWORD shareMode) {
+  if ((access & (kRead | kWrite | kDelete)) == 0) return true;
+  for (std::size_t k = 0; k < std::size(kKinds); ++k) {
+    if ((access & kKinds[k].access) && !TakeShared(fd, HeldMarker(k))) return false;
+    if (!(shareMode & kKinds[k].share) && !TakeShared(fd, RefusedMarker(k))) return false;
+  }
+  return true;
+}
+
+}  // namespace plat::share

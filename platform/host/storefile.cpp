@@ -1,0 +1,181 @@
+// Locked whole-file stores and their binary encoding.
+#include "platform/host/storefile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include "platform/host/hostlock.h"
+#include "platform/base/winerror.h"
+#include "platform/text/wintext.h"
+
+namespace plat::store {
+namespace {
+
+// The store's lock file "<store>.lock", flocked for the object's life.
+class FileLock : public hostlock::LockedFile {
+ public:
+  FileLock(const std::filesystem::path& file, int operation)
+      : LockedFile(file.string() + ".lock", O_RDWR | O_CREAT, operation) {}
+};
+
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  int release() {
+    int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
+
+ private:
+  int fd_;
+};
+
+DWORD ReadAll(const std::filesystem::path& file, std::vector<BYTE>& bytes) {
+  bytes.clear();
+  Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return errno == ENOENT ? ERROR_SUCCESS : ERROR_CANTOPEN;
+  BYTE chunk[8192];
+  for (;;) {
+    ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return ERROR_CANTREAD;
+    if (n == 0) return ERROR_SUCCESS;
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  }
+}
+
+bool WriteAll(int fd, std::span<const BYTE> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Writes a sibling temporary file and renames it over the store. Only one
+// writer runs at a time (the exclusive lock), so one temporary name serves.
+// The bytes reach the disk before the rename, so a crash leaves the old
+// store or the new one, never an empty file under the store's name.
+DWORD Replace(const std::filesystem::path& file, std::span<const BYTE> bytes) {
+  const std::string temp = file.string() + ".new";
+  Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (fd.get() < 0) return ERROR_CANTWRITE;
+  bool ok = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
+  ok = ::close(fd.release()) == 0 && ok;
+  if (!ok || ::rename(temp.c_str(), file.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    return ERROR_CANTWRITE;
+  }
+  return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+DWORD Load(const std::filesystem::path& file, std::vector<BYTE>& bytes) {
+  FileLock lock(file, LOCK_SH);
+  if (!lock.held()) return ERROR_CANTOPEN;
+  return ReadAll(file, bytes);
+}
+
+DWORD Update(const std::filesystem::path& file,
+             const std::function<DWORD(std::vector<BYTE>&)>& change) {
+  FileLock lock(file, LOCK_EX);
+  if (!lock.held()) return ERROR_CANTOPEN;
+  std::vector<BYTE> bytes;
+  if (DWORD rc = ReadAll(file, bytes); rc != ERROR_SUCCESS) return rc;
+  const std::vector<BYTE> before = bytes;
+  if (DWORD rc = change(bytes); rc != ERROR_SUCCESS) return rc;
+  if (bytes == before) return ERROR_SUCCESS;
+  return Replace(file, bytes);
+}
+
+int CompareNames(std::u16string_view a, std::u16string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const WCHAR x = CharUpperW1(a[i]);
+    const WCHAR y = CharUpperW1(b[i]);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+bool SameName(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() && CompareNames(a, b) == 0;
+}
+
+void Writer::U32(DWORD v) {
+  for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<BYTE>(v >> (8 * i)));
+}
+
+void Writer::U64(ULONGLONG v) {
+  for (int i = 0; i < 8; ++i) bytes_.push_back(static_cast<BYTE>(v >> (8 * i)));
+}
+
+void Writer::Text(std::u16string_view s) {
+  U32(static_cast<DWORD>(s.size()));
+  for (WCHAR c : s) {
+    bytes_.push_back(static_cast<BYTE>(c & 0xFF));
+    bytes_.push_back(static_cast<BYTE>(c >> 8));
+  }
+}
+
+void Writer::Bytes(std::span<const BYTE> b) {
+  U32(static_cast<DWORD>(b.size()));
+  bytes_.insert(bytes_.end(), b.begin(), b.end());
+}
+
+bool Reader::Take(std::size_t n, const BYTE*& at) {
+  if (!ok_ || n > bytes_.size() - pos_) return ok_ = false;
+  at = bytes_.data() + pos_;
+  pos_ += n;
+  return true;
+}
+
+bool Reader::U32(DWORD& v) {
+  const BYTE* at = nullptr;
+  if (!Take(4, at)) return false;
+  v = 0;
+  for (int i = 0; i < 4; ++i) v |= static_cast<DWORD>(at[i]) << (8 * i);
+  return true;
+}
+
+bool Reader::U64(ULONGLONG& v) {
+  const BYTE* at = nullptr;
+  if (!Take(8, at)) return false;
+  v = 0;
+  for (int i = 0; i < 8; ++i) v |= static_cast<ULONGLONG>(at[i]) << (8 * i);
+  return true;
+}
+
+bool Reader::Text(std::u16string& s) {
+  DWORD count = 0;
+  const BYTE* at = nullptr;
+  if (!U32(count) || !Take(std::size_t{count} * 2, at)) return false;
+  s.resize(count);
+  for (DWORD i = 0; i < count; ++i) s[i] = static_cast<WCHAR>(at[2 * i] | (at[2 * i + 1] << 8));
+  return true;
+}
+
+bool Reader::Bytes(std::vector<BYTE>& b) {
+  DWORD count = 0;
+  const BYTE* at = nullptr;
+  if (!U32(count) || !Take(count, at)) return false;
+  b.assign(at, at + count);
+  return true;
+}
+
+}  // namespace plat::store

@@ -1,0 +1,14 @@
+// Export tables of the system libraries the stand-in implements itself.
+// Private to the module services.
+#pragma once
+
+#include <span>
+
+#include "platform/modules/winmodule.h"
+
+namespace plat {
+
+// The user-profile library "UserEnv.dll".
+std::span<const BuiltinExport> UserEnvExports();
+
+}  // namespace plat

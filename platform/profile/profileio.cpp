@@ -1,0 +1,151 @@
+// Profile files on disk: a name without a path lives in the Windows
+// directory; a rewrite goes through a temporary file in the same folder.
+#include "platform/profile/profileio.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <random>
+#include <string>
+
+#include "platform/files/fileattrs.h"
+#include "platform/host/hosterror.h"
+#include "platform/host/hostfile.h"
+#include "platform/host/hostlock.h"
+#include "platform/system/sysfacts.h"
+#include "platform/base/winerror.h"
+#include "platform/files/winpath.h"
+
+namespace plat::profile {
+namespace {
+
+std::optional<ResolvedPath> PathOf(LPCWSTR fileName) {
+  if (fileName == nullptr || *fileName == u'\0') {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return std::nullopt;
+  }
+  const std::u16string_view name(fileName);
+  if (name.find_first_of(u"\\/:") == std::u16string_view::npos) {
+    const std::u16string full = WindowsDirectory() + u"\\" + std::u16string(name);
+    return ResolvePath(full.c_str());
+  }
+  return ResolvePath(fileName);
+}
+
+std::optional<std::string> ReadAll(int fd) {
+  std::string bytes;
+  char chunk[65536];
+  for (;;) {
+    const ssize_t n = read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      SetLastError(ERROR_READ_FAULT);
+      return std::nullopt;
+    }
+    if (n == 0) return bytes;
+    bytes.append(chunk, static_cast<std::size_t>(n));
+  }
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return fsync(fd) == 0;
+}
+
+// The folder's writer lock, held for one read-change-replace round.
+class FolderLock : public hostlock::LockedFile {
+ public:
+  explicit FolderLock(const std::filesystem::path& folder)
+      : LockedFile(folder, O_RDONLY | O_DIRECTORY, LOCK_EX) {}
+};
+
+// Creates a temporary file beside target; its descriptor, or -1.
+int CreateTemporary(const std::filesystem::path& target, std::filesystem::path* temporary) {
+  std::random_device seed;
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    *temporary = target.parent_path() /
+                 (".~" + target.filename().string() + "." + std::to_string(seed()) + ".tmp");
+    const int fd = open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Puts text in place of the file at target, keeping the old file's host
+// mode and attributes. The old file, if any, is held open by previous.
+BOOL Replace(const std::filesystem::path& target, const File* previous, const std::string& text) {
+  std::filesystem::path temporary;
+  const int fd = CreateTemporary(target, &temporary);
+  if (fd < 0) return FailWithErrno(errno);
+  struct stat st {};
+  const bool written = WriteAll(fd, text) &&
+                       (previous == nullptr ||
+                        (fstat(previous->fd(), &st) == 0 && fchmod(fd, st.st_mode & 07777) == 0));
+  const int error = errno;
+  close(fd);
+  if (!written) {
+    unlink(temporary.c_str());
+    return Fail(error == ENOSPC ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
+  }
+  const DWORD kept = previous ? attrs::KeptOf(target) : FILE_ATTRIBUTE_ARCHIVE;
+  attrs::Set(temporary, kept);
+  if (previous) attrs::Forget(target);
+  if (rename(temporary.c_str(), target.c_str()) != 0) {
+    const int renameError = errno;
+    if (previous) attrs::Set(target, kept);
+    attrs::Forget(temporary);
+    unlink(temporary.c_str());
+    return FailWithErrno(renameError);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+std::optional<ini::Document> Read(LPCWSTR fileName) {
+  auto path = PathOf(fileName);
+  if (!path) return std::nullopt;
+  auto file = OpenFile(*path, {GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0});
+  if (!file) return std::nullopt;
+  auto bytes = ReadAll(file->fd());
+  if (!bytes) return std::nullopt;
+  return ini::Document(std::move(*bytes));
+}
+
+BOOL Update(LPCWSTR fileName, const std::function<bool(ini::Document&)>& edit) {
+  auto path = PathOf(fileName);
+  if (!path) return FALSE;
+  if (path->isRoot || path->trailingSeparator) return Fail(ERROR_ACCESS_DENIED);
+  FolderLock lock(path->host.parent_path());
+  std::shared_ptr<File> previous;
+  std::string bytes;
+  struct stat st {};
+  if (stat(path->host.c_str(), &st) == 0) {
+    // Opening for writing applies the read-only attribute and share modes.
+    previous = OpenFile(*path, {GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, OPEN_EXISTING, 0});
+    if (!previous) return FALSE;
+    auto old = ReadAll(previous->fd());
+    if (!old) return FALSE;
+    bytes = std::move(*old);
+  } else if (errno != ENOENT) {
+    return FailWithErrno(errno);
+  }
+  ini::Document document(std::move(bytes));
+  if (!edit(document)) {
+    SetLastError(ERROR_SUCCESS);
+    return TRUE;
+  }
+  if (!Replace(path->host, previous.get(), document.bytes())) return FALSE;
+  SetLastError(ERROR_SUCCESS);
+  return TRUE;
+}
+
+}  // namespace plat::profile

@@ -1,0 +1,77 @@
+// The machine's fact stores: "key<TAB>value" lines in a store file of the
+// machine (platform/host/storefile.h), so that a reader never sees half a file
+// and two writers never lose each other's changes.
+#include "platform/system/sysfacts_store.h"
+
+#include <filesystem>
+#include <map>
+#include <vector>
+
+#include "platform/base/machine.h"
+#include "platform/host/storefile.h"
+#include "platform/base/winerror.h"
+
+namespace plat::facts {
+namespace {
+
+using FactMap = std::map<std::string, std::string, std::less<>>;
+
+std::filesystem::path FactFolder() {
+  std::filesystem::path root = MachineRoot();
+  return root.empty() ? root : root / "system";
+}
+
+FactMap Parse(const std::vector<BYTE>& bytes) {
+  FactMap facts;
+  std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    const std::size_t tab = line.find('\t');
+    if (tab != std::string_view::npos) {
+      facts.insert_or_assign(std::string(line.substr(0, tab)), std::string(line.substr(tab + 1)));
+    }
+  }
+  return facts;
+}
+
+std::vector<BYTE> Format(const FactMap& facts) {
+  std::string text;
+  for (const auto& [key, value] : facts) text += key + '\t' + value + '\n';
+  return std::vector<BYTE>(text.begin(), text.end());
+}
+
+}  // namespace
+
+std::optional<std::string> ReadIn(std::string_view store, std::string_view key) {
+  std::filesystem::path folder = FactFolder();
+  std::vector<BYTE> bytes;
+  if (folder.empty() || store::Load(folder / store, bytes) != ERROR_SUCCESS) return std::nullopt;
+  FactMap facts = Parse(bytes);
+  auto it = facts.find(key);
+  if (it == facts.end()) return std::nullopt;
+  return it->second;
+}
+
+bool WriteIn(std::string_view store, std::string_view key, std::optional<std::string_view> value) {
+  if (key.empty() || key.find_first_of("\t\n\r") != std::string_view::npos) return false;
+  if (value && value->find_first_of("\n\r") != std::string_view::npos) return false;
+  std::filesystem::path folder = FactFolder();
+  if (folder.empty()) return false;
+  std::error_code ec;
+  std::filesystem::create_directories(folder, ec);
+  if (ec) return false;
+  return store::Update(folder / store, [&](std::vector<BYTE>& bytes) {
+           FactMap facts = Parse(bytes);
+           if (value) {
+             facts.insert_or_assign(std::string(key), std::string(*value));
+           } else if (auto it = facts.find(key); it != facts.end()) {
+             facts.erase(it);
+           }
+           bytes = Format(facts);
+           return DWORD{ERROR_SUCCESS};
+         }) == ERROR_SUCCESS;
+}
+
+}  // namespace plat::facts

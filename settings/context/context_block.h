@@ -1,0 +1,91 @@
+// The printer context block (UCB) and the records it owns: the devmode
+// control block (DCB), the work area and the static root `fgUCB` from which
+// every context is cloned.
+#pragma once
+
+#include <cstddef>
+
+#include "jobsettings/devmode/devmode_layout.h"
+#include "platform/base/wintypes.h"
+#include "settings/tables/alert_table.h"
+#include "settings/tables/dialog_tables.h"
+#include "settings/tables/driver_params.h"
+#include "settings/tables/keyword_tables.h"
+#include "settings/tables/setting_table.h"
+
+struct BKPD;  // compiled printer description
+
+// Devmode control block: three consecutive blocks in one zeroed allocation.
+// Setting addresses are resolved through the block offsets that the DEVMODE's
+// private header stores, so the record is only ever addressed by those.
+struct alignas(4) DCB {
+  BYTE devmode[kSizeofKesmDM];  // block 1: public and private DEVMODE
+  BYTE prnDM[kSizeofPrnDM];     // block 2: printer-wide settings
+  BYTE workDM[kSizeofWorkDM];   // block 3: work settings, never leave the process
+};
+static_assert(sizeof(DCB) == kSizeofDCB);
+static_assert(offsetof(DCB, prnDM) == kDcbBlock2Offset);
+static_assert(offsetof(DCB, workDM) == kDcbBlock3Offset);
+
+inline constexpr int kUndoRingDepth = 3;
+inline constexpr int kScratchChars = 1025;
+inline constexpr int kLanguageCodeChars = 4;  // two letters and the terminator
+
+// Work area of a printer context, zero at creation except where the open
+// sets a field.
+struct WORKAREA {
+  WCHAR szIniFilePath[MAX_PATH];          // per-user settings INI path
+  BYTE* apUndoRing[kUndoRingDepth];       // DCB-sized images, newest first
+  INT fEngineBusy;                        // set around alert checks
+  INT fChanged;                           // 1 after any setting write
+  WORD wOpenKind;                         // low byte of the open flags
+  WCHAR szDriverLanguage[kLanguageCodeChars];
+  WCHAR szDriverName[MAX_PATH];           // driver name the spooler reports
+  WCHAR szScratch[kScratchChars];         // help file name, action texts
+  WCHAR szPrinterName[MAX_PATH];
+  INT aRingRequest[kUndoRingDepth];       // request word saved with each ring entry
+  INT dwRequest;                          // pending requests for the dialog engine
+  INT cSavedFontTable;                    // font table set aside by the font editor
+  BYTE* pSavedFontTable;
+  INT dwLastError;
+  WCHAR szDriverIniPath[MAX_PATH];
+  WCHAR szInstallDirectory[MAX_PATH];     // also holds the DLL and help file paths
+  WCHAR szInstallIniPath[MAX_PATH];
+  HGDIOBJ ahGdiObject[2];                 // created by the dialog engine
+  DCB* pDCB2;                             // the saved state
+  INT aOpenWords[6];                      // zeroed at open
+  INT fTakeLock;                          // 1 unless the open flags carry 0x100
+  INT fCheckAdmin;                        // 1 unless the open flags carry 0x200
+  DWORD dwMode;                           // open mode word, also a cache key
+#if KESM_KERNEL_MODE
+  WCHAR szDataFileName[MAX_PATH];         // the printer's data file name
+#endif
+};
+
+struct UCB {
+  HANDLE hPrinter;      // spooler (or engine) printer handle; cache key
+  HANDLE hData;         // second handle used to find the data file; may be null
+  WORD wCurrentDialog;  // tab id the dialog engine serves, 0 otherwise
+  WORD reserved;
+  SFL* pSFL;            // own head and copy of every setting record
+  TL* pTL;              // own head and copies of the tab and item records
+  const GKL* pGKL;      // shared static group keywords
+  const SPL* pSPL;      // shared static value keywords
+  const APL* pAPL;      // shared static alerts
+  DP* pDP;              // own copy of the driver parameters
+  DCB* pDCB;            // null for open kinds 4 and above
+  BKPD* pBKPD;          // compiled description, null for open kinds 4 and above
+  WORKAREA* pWork;
+  HMODULE hResDll;      // loaded by the dialog engine
+  HMODULE hBmpDll;
+};
+
+// The zero templates and the static root. The root is read only: it is the
+// source every context is copied from and the context of lookups that need
+// none.
+extern const DCB fgDCB;
+extern const WORKAREA fgWork;
+extern const SFL fgSFL;
+extern const UCB fgUCB;
+
+const UCB* GetStaticUcb();

@@ -1,0 +1,102 @@
+// The per-process cache of released printer contexts: two slots, filled
+// slot 0 first, each with the tick count at which its context was parked.
+// It has no lock: opening and releasing run on one thread at a time.
+#include <algorithm>
+#include <iterator>
+
+#include "platform/text/wintext.h"
+#include "settings/context/context_block.h"
+#include "settings/context/context_internal.h"
+#include "settings/context/context_open.h"
+#include "settings/system/memptr.h"
+#if !KESM_KERNEL_MODE
+#include "platform/runtime/wintime.h"
+#endif
+
+namespace {
+
+constexpr int kSlotCount = 2;
+UCB* lpPreUcb[kSlotCount] = {};
+DWORD dwSetTime[kSlotCount] = {};
+
+bool IsParked(const UCB* ucb) {
+  return std::find(std::begin(lpPreUcb), std::end(lpPreUcb), ucb) != std::end(lpPreUcb);
+}
+
+void Park(int slot, UCB* ucb) {
+  lpPreUcb[slot] = ucb;
+  dwSetTime[slot] = KesmGetTickCount();
+}
+
+}  // namespace
+
+DWORD KesmGetTickCount() {
+#if KESM_KERNEL_MODE
+  return 0;  // the engine gives no tick count: parked contexts never expire by time
+#else
+  return GetTickCount();
+#endif
+}
+
+bool ServesPlainOpen(const UCB* ucb) {
+  const WORKAREA* work = ucb->pWork;
+  return work != nullptr && ucb->pDCB != nullptr && work->wOpenKind == 0 && work->fTakeLock == 1 &&
+         work->fCheckAdmin == 1;
+}
+
+void FreeStoredUcb(BOOL all) {
+  const DWORD now = KesmGetTickCount();
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    UCB* ucb = lpPreUcb[slot];
+    // Elapsed time in unsigned arithmetic stays right across a wrap of the
+    // tick count.
+    if (ucb == nullptr || (!all && now - dwSetTime[slot] <= kParkedIdleMilliseconds)) continue;
+    lpPreUcb[slot] = nullptr;
+    DestroyUcb(ucb);
+  }
+}
+
+UCB* CheckGetUcb(HANDLE printer, DWORD flags, DWORD mode) {
+  FreeStoredUcb(FALSE);
+  if ((flags & 0xFFFF) != 0) return nullptr;
+  LPWSTR name = GetPrinterNameDirect(printer);
+  if (name == nullptr) return nullptr;
+  UCB* found = nullptr;
+  for (int slot = 0; slot < kSlotCount && found == nullptr; ++slot) {
+    UCB* ucb = lpPreUcb[slot];
+    if (ucb != nullptr && ucb->hPrinter == printer && ServesPlainOpen(ucb) && ucb->pWork->dwMode == mode &&
+        lstrcmpW(ucb->pWork->szPrinterName, name) == 0) {
+      lpPreUcb[slot] = nullptr;
+      found = ucb;
+    }
+  }
+  FreeMemPtr(name);
+  return found;
+}
+
+UCB* CheckFreeUcb(UCB* ucb, DWORD word) {
+  if (IsParked(ucb)) return nullptr;  // released twice: it stays parked
+  if (!ServesPlainOpen(ucb)) return ucb;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    if (lpPreUcb[slot] == nullptr) {
+      if ((word & 0xFFFF) != 0) continue;
+      Park(slot, ucb);
+      return nullptr;
+    }
+    if (slot == kSlotCount - 1) {
+      UCB* evicted = lpPreUcb[slot];
+      Park(slot, ucb);
+      return evicted;
+    }
+  }
+  return ucb;
+}
+
+void FreeUcbx(UCB* ucb, DWORD word) {
+  if (ucb == nullptr) return;
+  DestroyUcb(CheckFreeUcb(ucb, word));
+}
+
+void FreeUcb(UCB* ucb) { FreeUcbx(ucb, 0); }
+
+void FreeUcb2(UCB* ucb, DWORD word) { FreeUcbx(ucb, word); }

@@ -1,0 +1,94 @@
+// BUFOBJ: the growable text buffer of the reader.
+#include <cstring>
+
+#include "settings/kpd/kpd_chartable.h"
+#include "settings/kpd/kpd_reader.h"
+#include "settings/system/memptr.h"
+
+namespace {
+
+// Largest capacity a buffer may reach; doubling past it would overflow the
+// 32-bit sizes.
+constexpr DWORD kBufobjMaxCapacity = 0x40000000u;
+
+}  // namespace
+
+BOOL BUFOBJ_Create(BUFOBJ* b) {
+  b->capacity = 0;
+  b->length = 0;
+  b->text = static_cast<LPSTR>(GetMemPtr(kBufobjInitialCapacity + 1));
+  if (b->text == nullptr) {
+    return FALSE;
+  }
+  b->capacity = kBufobjInitialCapacity;
+  return TRUE;
+}
+
+void BUFOBJ_Free(BUFOBJ* b) {
+  FreeMemPtr(b->text);
+  b->text = nullptr;
+  b->capacity = 0;
+  b->length = 0;
+}
+
+void BUFOBJ_Reset(BUFOBJ* b) {
+  b->length = 0;
+  if (b->text != nullptr) {
+    b->text[0] = '\0';
+  }
+}
+
+int BUFOBJ_AddChar(BUFOBJ* b, BYTE c) {
+  if (b->text == nullptr || b->length >= b->capacity) {
+    return kKpdNoMemory;
+  }
+  b->text[b->length++] = static_cast<char>(c);
+  b->text[b->length] = '\0';
+  return kKpdOk;
+}
+
+int BUFOBJ_AddCharGrow(BUFOBJ* b, BYTE c) {
+  if (BUFOBJ_AddChar(b, c) == kKpdOk) {
+    return kKpdOk;
+  }
+  if (BUFOBJ_Extend(b) != kKpdOk) {
+    return kKpdNoMemory;
+  }
+  return BUFOBJ_AddChar(b, c);
+}
+
+int BUFOBJ_Extend(BUFOBJ* b) {
+  // Doubling keeps the copying linear in the length of the longest piece.
+  if (b->capacity >= kBufobjMaxCapacity) {
+    return kKpdNoMemory;
+  }
+  const DWORD capacity = b->capacity == 0 ? kBufobjInitialCapacity : b->capacity * 2;
+  auto* text = static_cast<LPSTR>(GetMemPtr(static_cast<SIZE_T>(capacity) + 1));
+  if (text == nullptr) {
+    return kKpdNoMemory;
+  }
+  if (b->text != nullptr) {
+    std::memcpy(text, b->text, b->length);
+  }
+  FreeMemPtr(b->text);
+  b->text = text;
+  b->capacity = capacity;
+  return kKpdOk;
+}
+
+int BUFOBJ_GetString(BUFOBJ* b, FILEOBJ* f, BYTE* current, BYTE classMask) {
+  if (!CharHasClass(*current, classMask)) {
+    return kKpdSyntax;
+  }
+  for (;;) {
+    if (BUFOBJ_AddCharGrow(b, *current) != kKpdOk) {
+      return kKpdNoMemory;
+    }
+    if (FILEOBJ_GetChar(f, current) != kKpdOk) {
+      return kKpdEndOfFile;
+    }
+    if (!CharHasClass(*current, classMask)) {
+      return kKpdOk;
+    }
+  }
+}

@@ -1,0 +1,276 @@
+// Value-text routines shared by the compiler's handlers. They work on a
+// bounded view of the entry's value: nothing is read past its end, and the
+// value buffer itself is never changed.
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <string>
+
+#include "settings/kpd/kpd_chartable.h"
+#include "settings/kpd/kpd_compile_internal.h"
+#include "settings/system/memptr.h"
+#include "settings/values/text_language.h"
+
+namespace {
+
+bool IsBlankOrEol(char ch) { return CharHasClass(static_cast<BYTE>(ch), kCharBlank | kCharEndOfLine); }
+bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
+
+// Larger magnitudes are not accumulated further; they only mark overflow.
+constexpr LONGLONG kNumberCap = 0xFFFFFFFFLL;
+
+void Accumulate(LONGLONG& value, bool& overflow, char digit) {
+  if (value > kNumberCap) {
+    overflow = true;
+    return;
+  }
+  value = value * 10 + (digit - '0');
+  overflow = overflow || value > kNumberCap;
+}
+
+constexpr KpdWord kUiTypeRows[] = {
+    {"PickOne", 0x0001},  {"PickMany", 0x0002}, {"Boolean", 0x0004},  {"Numeric", 0x0008},
+    {"String", 0x0010},   {"PickPage", 0x0101}, {"PickSlot", 0x0201}, {"FontTbl", 0x0401},
+    {"Identity", 0x1000}, {"TypeUnknown", 0x2000},
+};
+constexpr KpdWord kBoolRows[] = {{"True", 1}, {"False", 0}};
+constexpr KpdWord kStringTypeRows[] = {
+    {"MultiByte", 0x01}, {"ASCII", 0x02}, {"Numeric", 0x04}, {"Capital", 0x08}, {"Small", 0x10},
+};
+constexpr KpdWord kDisplayTypeRows[] = {{"Password", 0x100}, {"ShowCapital", 0x200}, {"ShowSmall", 0x400}};
+
+}  // namespace
+
+const KpdWordTable uitypeStrs = {kUiTypeRows, std::size(kUiTypeRows), 1};
+const KpdWordTable boolStrs = {kBoolRows, std::size(kBoolRows), 0};
+const KpdWordTable sttypeStrs = {kStringTypeRows, std::size(kStringTypeRows), 1};
+const KpdWordTable pttypeStrs = {kDisplayTypeRows, std::size(kDisplayTypeRows), 0};
+
+WORD SearchStringTable(const KpdWordTable& table, std::string_view word) {
+  for (size_t i = 0; i < table.count; ++i) {
+    if (table.rows[i].word == word) {
+      return table.rows[i].value;
+    }
+  }
+  return table.noMatch;
+}
+
+std::string_view KpdText(const BUFOBJ& b) {
+  return b.text == nullptr ? std::string_view() : std::string_view(b.text, b.length);
+}
+
+KpdCursor KpdValueCursor(const PARSEROBJ* p) { return KpdCursor{KpdText(p->value), 0}; }
+
+void KpdSkipBlanks(KpdCursor& c) {
+  while (!c.AtEnd() && IsBlankOrEol(c.text[c.pos])) {
+    ++c.pos;
+  }
+}
+
+std::optional<std::string_view> KpdGetKeywordValue(KpdCursor& c, char* delimiter) {
+  KpdSkipBlanks(c);
+  if (c.AtEnd()) {
+    return std::nullopt;
+  }
+  if (c.Peek() == '*') {
+    ++c.pos;
+  }
+  const size_t start = c.pos;
+  while (!c.AtEnd() && !CharHasClass(static_cast<BYTE>(c.text[c.pos]), kCharSeparator)) {
+    ++c.pos;
+  }
+  const std::string_view word = c.text.substr(start, c.pos - start);
+  char stop = '\0';
+  if (!c.AtEnd()) {
+    stop = c.text[c.pos++];
+  }
+  if (delimiter != nullptr) {
+    *delimiter = stop;
+  }
+  return word;
+}
+
+std::optional<std::string_view> KpdGetListWord(KpdCursor& c) {
+  char delimiter = '\0';
+  const std::optional<std::string_view> word = KpdGetKeywordValue(c, &delimiter);
+  if (delimiter == '"' || delimiter == '{' || delimiter == '}') {
+    --c.pos;
+  }
+  return word;
+}
+
+KpdNumber KpdGetNumericValue(KpdCursor& c) {
+  KpdNumber n{0, false, false};
+  KpdSkipBlanks(c);
+  bool negative = false;
+  if (c.Peek() == '-') {
+    negative = true;
+    ++c.pos;
+  }
+  while (!c.AtEnd() && IsDigit(c.text[c.pos])) {
+    Accumulate(n.value, n.overflow, c.text[c.pos]);
+    n.digits = true;
+    ++c.pos;
+  }
+  if (negative) {
+    n.value = -n.value;
+  }
+  return n;
+}
+
+KpdFault KpdGetQuotedNumbers(KpdCursor& c, std::span<KpdNumber> out, size_t* count) {
+  *count = 0;
+  KpdSkipBlanks(c);
+  if (c.Peek() != '"') {
+    return KpdFault::kBadValue;
+  }
+  ++c.pos;
+  for (;;) {
+    KpdSkipBlanks(c);
+    if (c.AtEnd()) {
+      return KpdFault::kNone;
+    }
+    if (c.Peek() == '"') {
+      ++c.pos;
+      return KpdFault::kNone;
+    }
+    const KpdNumber n = KpdGetNumericValue(c);
+    if (!n.digits || *count == out.size()) {
+      return KpdFault::kBadValue;
+    }
+    if (!KpdFitsLong(n)) {
+      return KpdFault::kNumberRange;
+    }
+    out[(*count)++] = n;
+  }
+}
+
+bool KpdFitsShort(const KpdNumber& n) { return !n.overflow && n.value >= -32768 && n.value <= 32767; }
+bool KpdFitsWord(const KpdNumber& n) { return !n.overflow && n.value >= 0 && n.value <= 0xFFFF; }
+bool KpdFitsLong(const KpdNumber& n) {
+  return !n.overflow && n.value >= -2147483648LL && n.value <= 2147483647LL;
+}
+
+KpdString KpdGetStringValue(KpdCursor& c) {
+  KpdSkipBlanks(c);
+  if (c.Peek() != '"') {
+    return {KpdFault::kNone, nullptr, 0};
+  }
+  ++c.pos;
+  std::string decoded;
+  bool hex = false;
+  int pendingNibble = -1;
+  while (!c.AtEnd()) {
+    const char ch = c.text[c.pos++];
+    if (ch == '"') {
+      break;
+    }
+    if (ch == '\r' || ch == '\n') {
+      continue;
+    }
+    if (hex) {
+      if (ch == '>') {
+        hex = false;
+        pendingNibble = -1;
+      } else if (CharHasClass(static_cast<BYTE>(ch), kCharDigit | kCharHexLetter)) {
+        const int v = HexValue(static_cast<BYTE>(ch));
+        if (pendingNibble < 0) {
+          pendingNibble = v;
+        } else {
+          decoded.push_back(static_cast<char>(pendingNibble * 16 + v));
+          pendingNibble = -1;
+        }
+      } else {
+        pendingNibble = -1;  // a lone digit is dropped
+      }
+      continue;
+    }
+    if (ch == '<') {
+      hex = true;
+    } else if (ch == '%') {
+      if (c.AtEnd()) {
+        return {KpdFault::kBadString, nullptr, 0};
+      }
+      decoded.push_back(c.text[c.pos++]);
+    } else {
+      decoded.push_back(ch);
+    }
+  }
+  if (decoded.empty()) {
+    return {KpdFault::kNone, nullptr, 0};
+  }
+  const DWORD length = static_cast<DWORD>(decoded.size() + 1);
+  auto* text = static_cast<LPSTR>(GetMemPtr(length));
+  if (text == nullptr) {
+    return {KpdFault::kNoMemory, nullptr, 0};
+  }
+  std::memcpy(text, decoded.data(), decoded.size());
+  return {KpdFault::kNone, text, length};
+}
+
+bool KpdGetCharSkip(KpdCursor& c, char ch) {
+  const size_t at = c.Rest().find(ch);
+  if (at == std::string_view::npos) {
+    c.pos = c.text.size();
+    return false;
+  }
+  c.pos += at + 1;
+  return true;
+}
+
+std::optional<LONGLONG> KpdGetId(std::string_view word) {
+  LONGLONG value = 0;
+  bool overflow = false;
+  bool negative = false;
+  for (const char ch : word) {
+    if (ch == ' ' || ch == '\t' || ch == '=') {
+      break;
+    }
+    if (IsDigit(ch)) {
+      Accumulate(value, overflow, ch);
+    } else if (ch == '-') {
+      negative = true;
+    }
+  }
+  if (overflow) {
+    return std::nullopt;
+  }
+  return negative ? -value : value;
+}
+
+LPWSTR KpdAnsiToWide(std::string_view text) {
+  if (text.empty() || text.size() > 0x7FFFFFF) {
+    return nullptr;
+  }
+  const std::string terminated(text);
+  auto* wide = static_cast<LPWSTR>(GetMemPtr((text.size() + 1) * sizeof(WCHAR)));
+  if (wide != nullptr) {
+    CopyStr2Unicode(wide, terminated.c_str(), static_cast<int>(text.size() + 1));
+  }
+  return wide;
+}
+
+BOOL _isdigit(LPCSTR text) {
+  if (text == nullptr) {
+    return FALSE;
+  }
+  for (; *text != '\0'; ++text) {
+    if (!IsDigit(*text)) {
+      return FALSE;
+    }
+  }
+  return TRUE;
+}
+
+BOOL _isalnum(LPCSTR text) {
+  if (text == nullptr) {
+    return FALSE;
+  }
+  for (; *text != '\0'; ++text) {
+    const char ch = *text;
+    if (!IsDigit(ch) && !((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'))) {
+      return FALSE;
+    }
+  }
+  return TRUE;
+}

@@ -1,0 +1,50 @@
+// FILEOBJ over a byte range: creation, byte reads with the running CRC.
+#include "platform/text/codepage.h"
+#include "settings/kpd/crc16.h"
+#include "settings/kpd/kpd_reader.h"
+#include "settings/system/memptr.h"
+
+namespace {
+
+// The ANSI code page whose double-byte characters the reader keeps whole.
+UINT ReaderCodePage() {
+#if KESM_KERNEL_MODE
+  USHORT oem = 0;
+  USHORT ansi = 0;
+  EngGetCurrentCodePage(&oem, &ansi);
+  return ansi;
+#else
+  return GetACP();
+#endif
+}
+
+}  // namespace
+
+FILEOBJ* FILEOBJ_CreateFromView(const BYTE* bytes, DWORD size, WORD* crc) {
+  if (bytes == nullptr && size != 0) {
+    return nullptr;
+  }
+  auto* f = static_cast<FILEOBJ*>(GetMemPtr(sizeof(FILEOBJ)));
+  if (f == nullptr) {
+    return nullptr;
+  }
+  f->mapBase = nullptr;
+  f->readPtr = bytes;
+  f->remaining = size;
+  f->crc = crc;
+  f->codePage = ReaderCodePage();
+  return f;
+}
+
+int FILEOBJ_GetChar(FILEOBJ* f, BYTE* out) {
+  if (f->remaining == 0) {
+    return kKpdEndOfFile;
+  }
+  const BYTE byte = *f->readPtr++;
+  --f->remaining;
+  if (f->crc != nullptr) {
+    *f->crc = Crc16Update(*f->crc, byte);
+  }
+  *out = byte;
+  return kKpdOk;
+}

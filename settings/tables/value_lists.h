@@ -1,0 +1,122 @@
+// Value lists (CDT_*): the values the user interface offers for a setting,
+// each with the id of its resource string. A list ends with an entry whose
+// string id is 0; the lists of N-up, duplex, punch and staple type hold a
+// second section, for the other orientation, ended the same way.
+#pragma once
+
+#include "settings/tables/setting_table.h"
+
+extern const CDT CDT_CVRMediaType[];
+extern const CDT CDT_CVRPaperSize[];
+extern const CDT CDT_ChapterDefTray1[];
+extern const CDT CDT_ChapterDefTray2[];
+extern const CDT CDT_ChapterDefTray3[];
+extern const CDT CDT_ChapterUseTray1[];
+extern const CDT CDT_ChapterUseTray2[];
+extern const CDT CDT_ChapterUseTray3[];
+extern const CDT CDT_ChapterUseTray4[];
+extern const CDT CDT_ChapterUseTray5[];
+extern const CDT CDT_ChapterUseTray6[];
+extern const CDT CDT_ChapterUseTray7[];
+extern const CDT CDT_CoverDefaultTray[];
+extern const CDT CDT_DitherTypeImage[];
+extern const CDT CDT_DitherTypeLine[];
+extern const CDT CDT_DitherTypeText[];
+extern const CDT CDT_IDC_BACKCOVER_CHOICE_MEDIATYPE[];
+extern const CDT CDT_IDC_BACKCOVER_CHOICE_TRAY[];
+extern const CDT CDT_IDC_BASIC_CHOICE_SCALE_TYPE[];
+extern const CDT CDT_IDC_CHAPTER_CHOICE_KIND[];
+extern const CDT CDT_IDC_CHAPTER_CHOICE_MEDIATYPE[];
+extern const CDT CDT_IDC_CHAPTER_CHOICE_PRINT[];
+extern const CDT CDT_IDC_CHAPTER_CHOICE_TRAY[];
+extern const CDT CDT_IDC_COVER_CHOICE_MEDIATYPE[];
+extern const CDT CDT_IDC_COVER_CHOICE_TRAY[];
+extern const CDT CDT_IDC_EDIT_CHOICE_DUPLEX_TYPE[];
+extern const CDT CDT_IDC_EDIT_CHOICE_NUP_KIND[];
+extern const CDT CDT_IDC_EDIT_CHOICE_NUP_TYPE[];
+extern const CDT CDT_IDC_EDIT_STATIC_DUPLEX[];
+extern const CDT CDT_IDC_EDIT_STATIC_NUP[];
+extern const CDT CDT_IDC_FINISH_CHOICE_PUNCH_TYPE[];
+extern const CDT CDT_IDC_FINISH_CHOICE_STAPLE_TYPE[];
+extern const CDT CDT_IDC_FINISH_CHOICE_Z_FOLD_TYPE[];
+extern const CDT CDT_IDC_FINISH_STATIC_PUNCH[];
+extern const CDT CDT_IDC_FINISH_STATIC_STAPLE[];
+extern const CDT CDT_IDC_FINISH_STATIC_Z_FOLD[];
+extern const CDT CDT_IDC_FREESIZE_CHOICE_SOURCETRAY[];
+extern const CDT CDT_IDC_FREE_CHOICE_SOURCETRAY[];
+extern const CDT CDT_IDC_HF_CHOICE_DATE_FORM[];
+extern const CDT CDT_IDC_HF_CHOICE_DATE_POS[];
+extern const CDT CDT_IDC_HF_CHOICE_PAGE_FORM[];
+extern const CDT CDT_IDC_HF_CHOICE_PAGE_POS[];
+extern const CDT CDT_IDC_HF_CHOICE_STR_FORM[];
+extern const CDT CDT_IDC_HF_CHOICE_STR_POS[];
+extern const CDT CDT_IDC_INIT_CHOICE_PRINTAREA[];
+extern const CDT CDT_IDC_MARGIN_CHOICE_POSITION[];
+extern const CDT CDT_IDC_MARK_CHOICE_MEDIATYPE[];
+extern const CDT CDT_IDC_MARK_CHOICE_TRAY[];
+extern const CDT CDT_IDC_OPTION_CHOICE_TOTALRAM[];
+extern const CDT CDT_IDC_OTHERS_CHOICE_EMULATION[];
+extern const CDT CDT_IDC_PRESET_CHOICE_COLOR[];
+extern const CDT CDT_IDC_PRESET_CHOICE_MEDIATYPE[];
+extern const CDT CDT_IDC_PRESET_CHOICE_OUTPUT[];
+extern const CDT CDT_IDC_PRESET_CHOICE_PAPERSIZE[];
+extern const CDT CDT_IDC_PRESET_CHOICE_PRINTSIZE[];
+extern const CDT CDT_IDC_PRESET_CHOICE_PRINTTYPE[];
+extern const CDT CDT_IDC_PRESET_CHOICE_SOURCETRAY[];
+extern const CDT CDT_IDC_PRESET_ICONLIST[];
+extern const CDT CDT_IDC_PRINTQUALITY_CHOICE_OUTPUT_RESOLUTION[];
+extern const CDT CDT_IDC_PRINTQUALITY_CHOICE_TONERSAVE[];
+extern const CDT CDT_IDC_PRINTQUALITY_CHOICE_USER_TYPE[];
+extern const CDT CDT_IDC_REVERSECOVER_CHOICE_MEDIATYPE[];
+extern const CDT CDT_IDC_REVERSECOVER_CHOICE_TRAY[];
+extern const CDT CDT_IDC_SAVE_USER_CHOICE_USER_TYPE[];
+extern const CDT CDT_IDC_STAMP_CHAR_CHOICE_COLOR[];
+extern const CDT CDT_IDC_STAMP_CHAR_CHOICE_EFFECT[];
+extern const CDT CDT_IDC_STAMP_CHAR_CHOICE_FONTSTYLE[];
+extern const CDT CDT_IDC_STAMP_CHAR_CHOICE_POSITION[];
+extern const CDT CDT_IDC_USER_QUALITY_CHOICE_DITHERING[];
+extern const CDT CDT_IDC_USER_QUALITY_CHOICE_IMAGE[];
+extern const CDT CDT_IDC_USER_QUALITY_CHOICE_RESOLUTION[];
+extern const CDT CDT_IDC_USER_QUALITY_CHOICE_SMOOTHING[];
+extern const CDT CDT_MarkDefaultTray[];
+extern const CDT CDT_PrintFreeOrient[];
+extern const CDT CDT_PrintFreeTray[];
+extern const CDT CDT_RADIOLIST_1[];
+extern const CDT CDT_RADIOLIST_10[];
+extern const CDT CDT_RADIOLIST_12[];
+extern const CDT CDT_RADIOLIST_13[];
+extern const CDT CDT_RADIOLIST_14[];
+extern const CDT CDT_RADIOLIST_17[];
+extern const CDT CDT_RADIOLIST_18[];
+extern const CDT CDT_RADIOLIST_19[];
+extern const CDT CDT_RADIOLIST_20[];
+extern const CDT CDT_RADIOLIST_24[];
+extern const CDT CDT_RADIOLIST_3[];
+extern const CDT CDT_RADIOLIST_4[];
+extern const CDT CDT_RADIOLIST_6[];
+extern const CDT CDT_RADIOLIST_7[];
+extern const CDT CDT_RADIOLIST_8[];
+extern const CDT CDT_RADIOLIST_9[];
+extern const CDT CDT_ReverseCoverDefaultTray[];
+extern const CDT CDT_Tray1MediaType[];
+extern const CDT CDT_Tray1PaperSize[];
+extern const CDT CDT_Tray2MediaType[];
+extern const CDT CDT_Tray2PaperSize[];
+extern const CDT CDT_Tray3MediaType[];
+extern const CDT CDT_Tray3PaperSize[];
+extern const CDT CDT_Tray4MediaType[];
+extern const CDT CDT_Tray4PaperSize[];
+extern const CDT CDT_Tray5MediaType[];
+extern const CDT CDT_Tray5PaperSize[];
+extern const CDT CDT_Tray6MediaType[];
+extern const CDT CDT_Tray6PaperSize[];
+extern const CDT CDT_Tray7MediaType[];
+extern const CDT CDT_Tray7PaperSize[];
+
+// Every list by name, for lookups by the description compiler and the tests.
+struct ValueListName {
+  const char* name;
+  const CDT* list;
+};
+inline constexpr int kValueListCount = 106;
+extern const ValueListName kValueListNames[kValueListCount];

@@ -1,7 +1,0 @@
-#include "settings/ui_status.h"
-
-#include "settings/description_queries.h"
-
-const UiGroup* GetUiGroupFromGroupID(const UCB* ucb, WORD groupId) {
-  return BKPDGetUiGroupAddr(groupId, ucb);
-}

@@ -1,0 +1,115 @@
+// The resource compiler run as the build runs it, on scripts with faults.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/platform/install_file.h"
+#include "platform/base/machine.h"
+
+namespace {
+
+struct ToolRun {
+  int status;
+  std::string output;
+};
+
+// Runs kesmrc on the script text in the machine's folder.
+ToolRun Compile(const std::filesystem::path& folder, const std::string& script) {
+  std::ofstream(folder / "test.krc", std::ios::binary) << script;
+  std::ofstream(folder / "data.bin", std::ios::binary) << "data";
+  std::string command = std::string("'") + KESM_KESMRC + "' '" + (folder / "test.krc").string() +
+                        "' '" + (folder / "out.cpp").string() + "' --depfile '" +
+                        (folder / "out.d").string() + "' 2>&1";
+  ToolRun run{-1, {}};
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char chunk[256];
+  while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) run.output += chunk;
+  int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+TEST(ResourceCompiler, WritesTheSourceAndItsDependencies) {
+  plat::ScopedMachine machine;
+  ToolRun run = Compile(machine.root(), "STRINGTABLE { 1 \"one\" }\n7 300 \"data.bin\"\n");
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(run.output.empty()) << run.output;
+  std::string source = kesm_test::ReadFile(machine.root() / "out.cpp");
+  EXPECT_NE(source.find("kesm_resources["), std::string::npos);
+  std::string depends = kesm_test::ReadFile(machine.root() / "out.d");
+  EXPECT_NE(depends.find("test.krc"), std::string::npos);
+  EXPECT_NE(depends.find("data.bin"), std::string::npos);
+}
+
+struct BadScript {
+  const char* script;
+  const char* error;  // expected "test.krc:LINE: error: ..." tail
+};
+
+TEST(ResourceCompiler, RefusesFaultyScriptsWithTheirLine) {
+  const BadScript cases[] = {
+      {"STRINGTABLE\nBEGIN\n  5 \"a\"\n  5 \"b\"\nEND\n",
+       ":4: error: string 5 defined twice (first on line 3)"},
+      {"STRINGTABLE BEGIN\n 1 \"open\nEND\n", ":2: error: unterminated string"},
+      {"STRINGTABLE BEGIN 70000 \"x\" END", ":1: error: string id 70000 above 65535"},
+      {"STRINGTABLE BEGIN 1 \"\\q\" END", ":1: error: unknown escape '\\q'"},
+      {"STRINGTABLE BEGIN 1 \"\xC3\x28\" END", ":1: error: invalid UTF-8 in string"},
+      {"STRINGTABLE BEGIN 1 \"x\"", ":1: error: expected END"},
+      {"STRINGTABLE BEGIN 1 x END", ":1: error: expected a string"},
+      {"\n/* open", ":2: error: unterminated comment"},
+      {"DIALOGEX", ":1: error: unknown statement 'DIALOGEX'"},
+      {"1 BITMAP \"a.bmp\"", ":1: error: unknown resource type 'BITMAP'"},
+      {"1 5 \"data.bin\"", ":1: error: resource type 5 is not a user-defined type (256 to 65535)"},
+      {"0 258 \"data.bin\"", ":1: error: resource id 0 outside 1 to 65535"},
+      {"1 258 \"data.bin\"\n1 258 \"data.bin\"",
+       ":2: error: resource 1 of type 258 defined twice (first on line 1)"},
+      {"1 258 \"missing.bin\"", ":1: error: cannot read"},
+      {"1 258 \".\"", ":1: error: cannot read"},  // a folder, not a file
+      {"99999999999", ":1: error: number too large"},
+      {"12ab", ":1: error: malformed number"},
+  };
+  for (const BadScript& c : cases) {
+    plat::ScopedMachine machine;
+    ToolRun run = Compile(machine.root(), c.script);
+    EXPECT_EQ(run.status, 1) << c.script;
+    EXPECT_NE(run.output.find(std::string("test.krc") + c.error), std::string::npos)
+        << c.script << "\n" << run.output;
+    EXPECT_FALSE(std::filesystem::exists(machine.root() / "out.cpp")) << c.script;
+  }
+}
+
+TEST(ResourceCompiler, RefusesAFolderAsItsScript) {
+  plat::ScopedMachine machine;
+  const std::filesystem::path folder = machine.root() / "test.krc";
+  std::filesystem::create_directory(folder);
+  std::string command = std::string("'") + KESM_KESMRC + "' '" + folder.string() + "' '" +
+                        (machine.root() / "out.cpp").string() + "' 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char chunk[256];
+  while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) output += chunk;
+  const int status = pclose(pipe);
+  ASSERT_TRUE(WIFEXITED(status)) << output;
+  EXPECT_EQ(WEXITSTATUS(status), 1) << output;
+  EXPECT_NE(output.find("test.krc: error: cannot read the script"), std::string::npos) << output;
+  EXPECT_FALSE(std::filesystem::exists(machine.root() / "out.cpp"));
+}
+
+TEST(ResourceCompiler, AnOutputThatCannotBeReplacedLeavesNoTemporaryFile) {
+  plat::ScopedMachine machine;
+  std::filesystem::create_directory(machine.root() / "out.cpp");  // rename onto it fails
+  ToolRun run = Compile(machine.root(), "STRINGTABLE { 1 \"one\" }\n");
+  EXPECT_EQ(run.status, 1) << run.output;
+  EXPECT_NE(run.output.find("out.cpp: error: cannot write the output"), std::string::npos)
+      << run.output;
+  EXPECT_FALSE(std::filesystem::exists(machine.root() / "out.cpp.tmp"));
+}
+
+}  // namespace

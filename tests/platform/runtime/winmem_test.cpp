@@ -1,0 +1,137 @@
+#include "platform/runtime/winmem.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+#include "platform/base/control.h"
+#include "platform/base/winerror.h"
+
+namespace {
+
+constexpr ULONG kTag = plat::PoolTag("Dpsm");
+
+bool AllZero(const void* p, std::size_t n) {
+  const auto* b = static_cast<const BYTE*>(p);
+  return std::all_of(b, b + n, [](BYTE v) { return v == 0; });
+}
+
+// Stands for code under test that forgets one of its blocks.
+void* LeakyRoutine() {
+  void* kept = GlobalAlloc(GPTR, 16);
+  GlobalFree(GlobalAlloc(GPTR, 32));
+  return kept;
+}
+
+}  // namespace
+
+TEST(WinMem, GlobalBlocksAreZeroedAndSized) {
+  HGLOBAL h = GlobalAlloc(GMEM_FIXED, 100);
+  ASSERT_NE(h, nullptr);
+  EXPECT_TRUE(AllZero(h, 100));
+  EXPECT_EQ(GlobalSize(h), 100u);
+  EXPECT_EQ(GlobalFree(h), nullptr);
+  EXPECT_EQ(GlobalFree(nullptr), nullptr);
+}
+
+TEST(WinMem, EnginePoolIsZeroedOnlyOnRequestAndKeepsTags) {
+  const std::size_t before = plat::LiveBlocksTagged(kTag);
+  void* dirty = EngAllocMem(0, 64, kTag);
+  void* clean = EngAllocMem(FL_ZERO_MEMORY, 64, kTag);
+  void* other = EngAllocMem(FL_ZERO_MEMORY, 8, plat::PoolTag("Dpsh"));
+  ASSERT_TRUE(dirty && clean && other);
+  EXPECT_FALSE(AllZero(dirty, 64));
+  EXPECT_TRUE(AllZero(clean, 64));
+  EXPECT_EQ(plat::LiveBlocksTagged(kTag), before + 2);
+  EngFreeMem(dirty);
+  EngFreeMem(clean);
+  EngFreeMem(other);
+  EngFreeMem(nullptr);
+  EXPECT_EQ(plat::LiveBlocksTagged(kTag), before);
+  EXPECT_EQ(kTag, 0x4470736Du);
+}
+
+TEST(WinMem, AccountingCatchesALeak) {
+  const std::size_t before = plat::LiveBlocks();
+  void* leaked = LeakyRoutine();
+  EXPECT_EQ(plat::LiveBlocks(), before + 1);
+  GlobalFree(leaked);
+  EXPECT_EQ(plat::LiveBlocks(), before);
+}
+
+TEST(WinMem, FailSwitchFailsExactlyTheChosenAllocation) {
+  plat::FailAllocationAt(3);
+  void* first = GlobalAlloc(GPTR, 8);
+  void* second = EngAllocMem(0, 8, kTag);
+  SetLastError(0);
+  const std::size_t live = plat::LiveBlocks();
+  void* third = EngAllocMem(FL_ZERO_MEMORY, 8, kTag);
+  EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
+  EXPECT_EQ(plat::LiveBlocks(), live);
+  void* fourth = GlobalAlloc(GPTR, 8);
+  EXPECT_NE(first, nullptr);
+  EXPECT_NE(second, nullptr);
+  EXPECT_EQ(third, nullptr);
+  EXPECT_NE(fourth, nullptr);
+  GlobalFree(first);
+  EngFreeMem(second);
+  GlobalFree(fourth);
+
+  plat::FailAllocationAt(1);
+  plat::FailAllocationAt(0);  // switched off again
+  void* fifth = GlobalAlloc(GPTR, 8);
+  EXPECT_NE(fifth, nullptr);
+  GlobalFree(fifth);
+}
+
+TEST(WinMem, FreesOfAnythingButALiveBlockFailAndAreCounted) {
+  const std::size_t invalid = plat::InvalidFrees();
+  HGLOBAL h = GlobalAlloc(GPTR, 8);
+  EngFreeMem(h);  // wrong pool: the block stays
+  EXPECT_EQ(EngGetLastError(), ERROR_INVALID_PARAMETER);
+  EXPECT_EQ(GlobalSize(h), 8u);
+  EXPECT_EQ(GlobalFree(h), nullptr);
+  EXPECT_EQ(GlobalFree(h), h);  // twice
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(GlobalSize(h), 0u);
+  EXPECT_EQ(GlobalLock(h), nullptr);
+  EXPECT_EQ(plat::InvalidFrees(), invalid + 2);
+}
+
+TEST(WinMem, LockCountOfAGlobalBlock) {
+  HGLOBAL h = GlobalAlloc(GHND, 4);
+  EXPECT_EQ(GlobalLock(h), h);
+  EXPECT_EQ(GlobalLock(h), h);
+  EXPECT_TRUE(GlobalUnlock(h));
+  EXPECT_FALSE(GlobalUnlock(h));
+  EXPECT_EQ(GetLastError(), NO_ERROR);
+  EXPECT_FALSE(GlobalUnlock(h));
+  EXPECT_EQ(GetLastError(), ERROR_NOT_LOCKED);
+  GlobalFree(h);
+}
+
+TEST(WinMem, OversizedRequestsFailAsOutOfMemory) {
+  SetLastError(0);
+  EXPECT_EQ(GlobalAlloc(GPTR, SIZE_T{1} << 40), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
+  EXPECT_EQ(EngAllocMem(0, 0xFFFFFFFFu, kTag), nullptr);
+}
+
+TEST(WinMem, ThreadsAllocateAndFreeAtOnce) {
+  const std::size_t before = plat::LiveBlocks();
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([] {
+      for (int i = 0; i < 500; ++i) {
+        void* g = GlobalAlloc(GPTR, 24);
+        void* e = EngAllocMem(0, 24, kTag);
+        GlobalFree(g);
+        EngFreeMem(e);
+      }
+    });
+  }
+  for (auto& t : threads) t.join();
+  EXPECT_EQ(plat::LiveBlocks(), before);
+}

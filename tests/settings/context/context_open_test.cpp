@@ -1,0 +1,136 @@
+// What an open builds for each kind, and that an open which runs out of
+// memory at any allocation fails cleanly, parks nothing and leaks nothing.
+#include "tests/settings/context/context_fixture.h"
+
+namespace context_test {
+namespace {
+
+using ContextOpen = ContextTest;
+
+TEST_F(ContextOpen, AContextOwnsCopiesOfWhatItMayChange) {
+  UCB* ucb = OpenContext(office_);
+  ASSERT_NE(ucb, nullptr);
+  EXPECT_EQ(ucb->hPrinter, office_);
+  EXPECT_NE(ucb->pSFL, fgUCB.pSFL);
+  EXPECT_EQ(ucb->pSFL->count, kSettingCount);
+  EXPECT_EQ(std::memcmp(ucb->pSFL->pSFCB, fgSFCB, sizeof(SFCB) * kSettingCount), 0);
+  EXPECT_NE(ucb->pTL, fgUCB.pTL);
+  ASSERT_EQ(ucb->pTL->count, kTabCount);
+  for (int i = 0; i < kTabCount; ++i) {
+    const TCB& tab = ucb->pTL->pTCB[i];
+    if (tab.itemCount == 0) continue;
+    EXPECT_NE(tab.pICB, fgTCB[i].pICB);
+    EXPECT_EQ(std::memcmp(tab.pICB, fgTCB[i].pICB, sizeof(ICB) * tab.itemCount), 0);
+  }
+  EXPECT_NE(ucb->pDP, &fgDP);
+  EXPECT_EQ(ucb->pGKL, &fgGKL);  // keyword and alert tables are shared
+  EXPECT_EQ(ucb->pAPL, &fgAPL);
+  EXPECT_EQ(ucb->pWork->wOpenKind, 0);
+  EXPECT_EQ(ucb->pWork->fTakeLock, 1);
+  EXPECT_EQ(ucb->pWork->fCheckAdmin, 1);
+  EXPECT_EQ(std::u16string(ucb->pWork->szPrinterName), kOffice);
+  FreeUcb(ucb);
+}
+
+TEST_F(ContextOpen, TheOpenOptionsSetTheLockAndAdministratorFlags) {
+  UCB* ucb = GetUcb2(office_, office_, 0, kOpenNoLock | kOpenNoAdminCheck | 1, kSheetMode);
+  ASSERT_NE(ucb, nullptr);
+  EXPECT_EQ(ucb->pWork->fTakeLock, 0);
+  EXPECT_EQ(ucb->pWork->fCheckAdmin, 0);
+  EXPECT_EQ(ucb->pWork->wOpenKind, 1);
+  FreeUcb(ucb);
+}
+
+struct KindCase {
+  DWORD kind;
+  bool hasDcb;
+  bool driverNameFetched;
+};
+
+TEST_F(ContextOpen, TheKindDecidesTheDcbAndTheDriverName) {
+  const KindCase cases[] = {
+      {0, true, true}, {1, true, true}, {2, true, false}, {3, true, true}, {4, false, false}, {255, false, false},
+  };
+  for (const KindCase& c : cases) {
+    SCOPED_TRACE(c.kind);
+    UCB* ucb = GetUcb2(office_, office_, 0, c.kind, kSheetMode);
+    ASSERT_NE(ucb, nullptr);
+    EXPECT_EQ(ucb->pDCB != nullptr, c.hasDcb);
+    EXPECT_EQ(ucb->pBKPD, nullptr);
+    EXPECT_EQ(std::u16string(ucb->pWork->szDriverName), c.driverNameFetched ? kDriverName : u"");
+    EXPECT_NE(ucb->pWork->pDCB2, nullptr);
+    FreeUcb(ucb);
+    FreeStoredUcb(TRUE);
+  }
+}
+
+TEST_F(ContextOpen, TheDcbCarriesItsBlockOffsetsAndTheSavedStateACopyOfIt) {
+  UCB* ucb = OpenContext(office_);
+  ASSERT_NE(ucb, nullptr);
+  EXPECT_EQ(LoadLE<WORD>(ucb->pDCB->devmode, 363), kDcbBlock2Offset);
+  EXPECT_EQ(LoadLE<WORD>(ucb->pDCB->devmode, 365), kDcbBlock3Offset);
+  EXPECT_EQ(std::memcmp(ucb->pWork->pDCB2, ucb->pDCB, sizeof(DCB)), 0);
+  FreeUcb(ucb);
+}
+
+TEST_F(ContextOpen, AnUnknownPrinterHandleStillOpensWithTheFallbackDriverName) {
+  UCB* ucb = GetUcb(nullptr, nullptr, 0, kSheetMode);
+  ASSERT_NE(ucb, nullptr);
+  EXPECT_EQ(std::u16string(ucb->pWork->szDriverName), u"US");
+  EXPECT_EQ(ucb->pWork->szPrinterName[0], u'\0');
+  FreeUcb(ucb);
+}
+
+// Fails the n-th allocation from the start of an open, for every n the open
+// reaches. A failed open leaves nothing behind; an open that survives the
+// failure (the failed block was optional) releases to nothing.
+void OpenFailingEachAllocation(HANDLE printer, DWORD flags, std::size_t baseline) {
+  for (std::size_t n = 1;; ++n) {
+    SCOPED_TRACE(n);
+    plat::FailAllocationAt(n);
+    UCB* ucb = GetUcb2(printer, printer, 0, flags, kSheetMode);
+    void* probe = GetMemPtr(1);
+    plat::FailAllocationAt(0);
+    if (ucb == nullptr) {
+      EXPECT_EQ(plat::LiveBlocks(), baseline + (probe != nullptr ? 1 : 0)) << "a failed open kept blocks";
+    } else {
+      FreeUcb(ucb);
+      FreeStoredUcb(TRUE);
+      EXPECT_EQ(plat::LiveBlocks(), baseline + (probe != nullptr ? 1 : 0));
+    }
+    FreeMemPtr(probe);
+    if (probe == nullptr) {
+      EXPECT_NE(ucb, nullptr) << "an open with no failed allocation failed";
+      return;
+    }
+    ASSERT_LT(n, 5000u) << "the open never stopped allocating";
+  }
+}
+
+TEST_F(ContextOpen, RunningOutOfMemoryAtAnyAllocationFailsCleanly) {
+  for (DWORD flags : {DWORD{0}, DWORD{2}, DWORD{4}, kOpenReadProperties | 1}) {
+    SCOPED_TRACE(flags);
+    OpenFailingEachAllocation(office_, flags, baseline_);
+  }
+}
+
+TEST_F(ContextOpen, AFailedOpenIsNeverParked) {
+  UCB* parked = OpenContext(lobby_);
+  FreeUcb(parked);  // slot 0
+  const std::size_t withParked = plat::LiveBlocks();
+  UCB* failed = nullptr;
+  for (std::size_t n = 1; n < 100; ++n) {
+    plat::FailAllocationAt(n);
+    failed = OpenContext(office_);
+    plat::FailAllocationAt(0);
+    if (failed == nullptr) break;
+    FreeUcb2(failed, 1);
+  }
+  ASSERT_EQ(failed, nullptr);
+  EXPECT_EQ(plat::LiveBlocks(), withParked);
+  EXPECT_EQ(OpenContext(lobby_), parked);
+  FreeUcb(parked);
+}
+
+}  // namespace
+}  // namespace context_test

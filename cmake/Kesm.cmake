@@ -29,6 +29,51 @@ function(_kesm_sources_or_stub kind out)
   set(${out} ${src} PARENT_SCOPE)
 endfunction()
 
+# The deliverables export exactly their entry points: everything is compiled
+# hidden and the entry points are marked with KESM_EXPORT
+# (platform/base/dllexport.h). A process that loads both libraries, as a
+# print spooler does, must never bind one library's calls to the other's
+# copy of the shared code (the two copies differ: user mode and kernel mode).
+function(_kesm_hidden)
+  set_target_properties(${ARGN} PROPERTIES
+    C_VISIBILITY_PRESET hidden CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
+
+# The names of an exports list (one a line, '#' starts a comment).
+function(kesm_read_exports list out)
+  file(STRINGS ${list} lines)
+  set(names)
+  foreach(line ${lines})
+    string(REGEX REPLACE "#.*" "" line "${line}")
+    string(STRIP "${line}" line)
+    if(line)
+      list(APPEND names ${line})
+    endif()
+  endforeach()
+  set(${out} ${names} PARENT_SCOPE)
+endfunction()
+
+# The standard library's template instances keep default visibility whatever
+# the compile options say; a version script made from the exports list keeps
+# them, and anything else, local.
+function(_kesm_export_only target list)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${list})
+  kesm_read_exports(${list} names)
+  set(script "{\n")
+  if(names)
+    string(APPEND script "  global:\n")
+    foreach(name ${names})
+      string(APPEND script "    ${name};\n")
+    endforeach()
+  endif()
+  string(APPEND script "  local: *;\n};\n")
+  set(map ${CMAKE_BINARY_DIR}/${target}.map)
+  file(CONFIGURE OUTPUT ${map} CONTENT "${script}")
+  target_link_options(${target} PRIVATE -Wl,--version-script=${map})
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${map})
+  set_property(TARGET ${target} PROPERTY KESM_EXPORTS_LIST ${list})
+endfunction()
+
 function(kesm_define_deliverables)
   _kesm_sources_or_stub(SHARED shared)
   _kesm_sources_or_stub(UI ui)
@@ -52,6 +97,10 @@ function(kesm_define_deliverables)
   target_link_libraries(kesmgr_obj PUBLIC kesmshared_km)
   add_library(kesmgr SHARED $<TARGET_OBJECTS:kesmgr_obj> $<TARGET_OBJECTS:kesmshared_km>)
   target_link_libraries(kesmgr PUBLIC winplat)
+
+  _kesm_hidden(kesmshared_um kesmshared_km kesmui_obj kesmui kesmgr_obj kesmgr)
+  _kesm_export_only(kesmui ${PROJECT_SOURCE_DIR}/ui/exports.txt)
+  _kesm_export_only(kesmgr ${PROJECT_SOURCE_DIR}/render/exports.txt)
 endfunction()
 
 # Resource tables. The resource compiler (tools/kesmrc) turns a resource

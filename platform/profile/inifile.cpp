@@ -7,7 +7,8 @@
 namespace plat::ini {
 namespace {
 
-constexpr std::string_view kBreak = "\r\n";
+constexpr std::u16string_view kBreak = u"\r\n";
+constexpr std::string_view kUtf16Mark = "\xFF\xFE";
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
 
@@ -29,6 +30,25 @@ std::string AnsiFromWide(std::u16string_view text) {
   if (size <= 0) return {};
   std::string bytes(static_cast<std::size_t>(size), '\0');
   WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), size, nullptr, nullptr);
+  return bytes;
+}
+
+std::u16string WideFromUtf16(std::string_view bytes) {
+  std::u16string wide(bytes.size() / 2, u'\0');
+  for (std::size_t i = 0; i < wide.size(); ++i) {
+    wide[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                    static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
+  }
+  return wide;
+}
+
+std::string Utf16FromWide(std::u16string_view text) {
+  std::string bytes;
+  bytes.reserve(text.size() * 2);
+  for (char16_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
   return bytes;
 }
 
@@ -71,19 +91,49 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
   return text;
 }
 
-Document::Document(std::string bytes) : bytes_(std::move(bytes)) { Parse(); }
+Document::Document(std::string bytes)
+    : bytes_(std::move(bytes)), utf16_(bytes_.starts_with(kUtf16Mark)) {
+  Parse();
+}
+
+std::size_t Document::TextBegin() const { return utf16_ ? kUtf16Mark.size() : 0; }
+
+std::size_t Document::TextEnd() const {
+  // A stray last byte of a UTF-16 file is no character: it stays where it
+  // is, after the text.
+  return utf16_ ? bytes_.size() - (bytes_.size() - TextBegin()) % 2 : bytes_.size();
+}
+
+std::size_t Document::UnitSize() const { return utf16_ ? 2 : 1; }
+
+char16_t Document::UnitAt(std::size_t at) const {
+  const auto low = static_cast<unsigned char>(bytes_[at]);
+  return utf16_ ? static_cast<char16_t>(low | static_cast<unsigned char>(bytes_[at + 1]) << 8)
+                : low;
+}
+
+std::u16string Document::Decode(std::size_t from, std::size_t to) const {
+  const std::string_view bytes = std::string_view(bytes_).substr(from, to - from);
+  return utf16_ ? WideFromUtf16(bytes) : WideFromAnsi(bytes);
+}
+
+std::string Document::Encode(std::u16string_view text) const {
+  return utf16_ ? Utf16FromWide(text) : AnsiFromWide(text);
+}
 
 void Document::Parse() {
   lines_.clear();
-  std::size_t begin = 0;
-  while (begin < bytes_.size()) {
+  const std::size_t unit = UnitSize();
+  const std::size_t end = TextEnd();
+  for (std::size_t begin = TextBegin(); begin < end;) {
     Line line;
     line.begin = begin;
-    const std::size_t lf = bytes_.find('\n', begin);
-    line.end = lf == std::string::npos ? bytes_.size() : lf + 1;
-    line.bodyEnd = lf == std::string::npos ? bytes_.size() : lf;
-    if (line.bodyEnd > begin && bytes_[line.bodyEnd - 1] == '\r') --line.bodyEnd;
-    Classify(line, WideFromAnsi(std::string_view(bytes_).substr(begin, line.bodyEnd - begin)));
+    std::size_t lf = begin;
+    while (lf < end && UnitAt(lf) != u'\n') lf += unit;
+    line.end = lf == end ? end : lf + unit;
+    line.bodyEnd = lf;
+    if (line.bodyEnd > begin && UnitAt(line.bodyEnd - unit) == u'\r') line.bodyEnd -= unit;
+    Classify(line, Decode(begin, line.bodyEnd));
     lines_.push_back(std::move(line));
     begin = lines_.back().end;
   }
@@ -125,7 +175,7 @@ std::vector<std::u16string> Document::KeyNames(const Section& section) const {
   std::vector<std::u16string> names;
   for (std::size_t i = section.header + 1; i < section.end; ++i) {
     if (lines_[i].kind == LineKind::kEntry && !lines_[i].name.empty()) {
-      AddUnique(names, lines_[i].name);
+      names.push_back(lines_[i].name);
     }
   }
   return names;
@@ -152,15 +202,16 @@ std::size_t Document::InsertionPoint(const Section& section, bool* needsBreak) c
 
 void Document::AppendSection(std::u16string_view section,
                              const std::vector<std::u16string>& lines) {
-  std::string text;
-  if (!bytes_.empty() && bytes_.back() != '\n') text += kBreak;
-  text += "[" + AnsiFromWide(TrimBlanks(section)) + "]";
+  const std::size_t end = TextEnd();
+  std::u16string text;
+  if (end > TextBegin() && UnitAt(end - UnitSize()) != u'\n') text += kBreak;
+  text += u"[" + std::u16string(TrimBlanks(section)) + u"]";
   text += kBreak;
   for (const auto& line : lines) {
-    text += AnsiFromWide(line);
+    text += line;
     text += kBreak;
   }
-  Splice(bytes_.size(), bytes_.size(), text);
+  Splice(end, end, Encode(text));
 }
 
 bool Document::SetValue(std::u16string_view section, std::u16string_view key,
@@ -173,17 +224,17 @@ bool Document::SetValue(std::u16string_view section, std::u16string_view key,
   }
   if (const Line* line = FindEntry(*found, key)) {
     // The key keeps its spelling in the file.
-    const std::string text = AnsiFromWide(line->name + u"=" + std::u16string(value));
+    const std::string text = Encode(line->name + u"=" + std::u16string(value));
     if (bytes_.compare(line->begin, line->bodyEnd - line->begin, text) == 0) return false;
     Splice(line->begin, line->bodyEnd, text);
     return true;
   }
   bool needsBreak = false;
   const std::size_t at = InsertionPoint(*found, &needsBreak);
-  std::string text = needsBreak ? std::string(kBreak) : std::string();
-  text += AnsiFromWide(entry);
+  std::u16string text = needsBreak ? std::u16string(kBreak) : std::u16string();
+  text += entry;
   text += kBreak;
-  Splice(at, at, text);
+  Splice(at, at, Encode(text));
   return true;
 }
 
@@ -201,8 +252,15 @@ bool Document::DeleteKey(std::u16string_view section, std::u16string_view key) {
 bool Document::DeleteSection(std::u16string_view section) {
   bool changed = false;
   while (auto found = FindSection(section)) {
-    const std::size_t to = found->end < lines_.size() ? lines_[found->end].begin : bytes_.size();
-    Splice(lines_[found->header].begin, to, {});
+    // The section's comment lines stay in the file, in their order.
+    std::string kept;
+    for (std::size_t i = found->header + 1; i < found->end; ++i) {
+      if (lines_[i].kind == LineKind::kComment) {
+        kept.append(bytes_, lines_[i].begin, lines_[i].end - lines_[i].begin);
+      }
+    }
+    const std::size_t to = found->end < lines_.size() ? lines_[found->end].begin : TextEnd();
+    Splice(lines_[found->header].begin, to, kept);
     changed = true;
   }
   return changed;
@@ -218,13 +276,14 @@ bool Document::ReplaceSection(std::u16string_view section,
   bool needsBreak = false;
   const std::size_t to = InsertionPoint(*found, &needsBreak);
   const Line& header = lines_[found->header];
-  std::string text = header.end == header.bodyEnd ? std::string(kBreak) : std::string();
+  std::u16string text = header.end == header.bodyEnd ? std::u16string(kBreak) : std::u16string();
   for (const auto& line : lines) {
-    text += AnsiFromWide(line);
+    text += line;
     text += kBreak;
   }
-  if (bytes_.compare(header.end, to - header.end, text) == 0) return false;
-  Splice(header.end, to, text);
+  const std::string bytes = Encode(text);
+  if (bytes_.compare(header.end, to - header.end, bytes) == 0) return false;
+  Splice(header.end, to, bytes);
   return true;
 }
 

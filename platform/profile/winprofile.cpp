@@ -145,9 +145,8 @@ DWORD GetPrivateProfileStringW(LPCWSTR appName, LPCWSTR keyName, LPCWSTR default
   const plat::ini::Line* entry = section ? document->FindEntry(*section, keyName) : nullptr;
   if (entry == nullptr) {
     std::u16string_view fallback = defaultValue ? defaultValue : u"";
-    while (!fallback.empty() && (fallback.back() == u' ' || fallback.back() == u'\t')) {
-      fallback.remove_suffix(1);
-    }
+    // Only spaces go: a default's trailing tab is kept.
+    while (!fallback.empty() && fallback.back() == u' ') fallback.remove_suffix(1);
     SetLastError(ERROR_FILE_NOT_FOUND);
     return CopyValue(fallback, returnedString, size);
   }

@@ -21,13 +21,22 @@ HANDLE NewPrinterHandle(std::shared_ptr<PrinterHandle> printer) {
   return Table().Add(std::move(printer));
 }
 
-std::shared_ptr<PrinterHandle> FindPrinterHandle(HANDLE handle) {
+std::shared_ptr<PrinterHandle> FindSpoolHandle(HANDLE handle) {
   auto printer = Table().Find(handle);
   if (!printer) {
     SetLastError(ERROR_INVALID_HANDLE);
     return nullptr;
   }
   return *printer;
+}
+
+std::shared_ptr<PrinterHandle> FindPrinterHandle(HANDLE handle) {
+  auto printer = FindSpoolHandle(handle);
+  if (printer && printer->server) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  return printer;
 }
 
 bool ClosePrinterHandle(HANDLE handle) { return Table().Remove(handle).has_value(); }

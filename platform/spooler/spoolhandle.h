@@ -12,6 +12,9 @@
 namespace plat::spool {
 
 struct PrinterHandle {
+  // A handle on the local print server (opened with a null name) names no
+  // printer: printerName is empty and access holds SERVER_ACCESS_* rights.
+  bool server = false;
   std::u16string printerName;  // the spelling stored in the printer table
   DWORD access = 0;            // rights granted at open
   // Paths the engine hands out; they live as long as the handle.
@@ -21,7 +24,10 @@ struct PrinterHandle {
 };
 
 HANDLE NewPrinterHandle(std::shared_ptr<PrinterHandle> printer);
-// The printer behind a handle, or null (last error ERROR_INVALID_HANDLE).
+// The printer or print server behind a handle, or null (last error
+// ERROR_INVALID_HANDLE).
+std::shared_ptr<PrinterHandle> FindSpoolHandle(HANDLE handle);
+// The same for calls that need a printer: a server handle gives null too.
 std::shared_ptr<PrinterHandle> FindPrinterHandle(HANDLE handle);
 bool ClosePrinterHandle(HANDLE handle);
 

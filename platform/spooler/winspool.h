@@ -25,6 +25,9 @@ inline constexpr ACCESS_MASK PRINTER_READ = 0x00020008;
 inline constexpr ACCESS_MASK PRINTER_WRITE = 0x00020008;
 inline constexpr ACCESS_MASK PRINTER_EXECUTE = 0x00020008;
 inline constexpr ACCESS_MASK SERVER_ALL_ACCESS = 0x000F0003;
+inline constexpr ACCESS_MASK SERVER_READ = 0x00020002;
+inline constexpr ACCESS_MASK SERVER_WRITE = 0x00020003;
+inline constexpr ACCESS_MASK SERVER_EXECUTE = 0x00020002;
 
 // PRINTER_INFO_2W Attributes bits.
 inline constexpr DWORD PRINTER_ATTRIBUTE_QUEUED = 0x00000001;
@@ -129,7 +132,16 @@ static_assert(sizeof(FORM_INFO_1W) == 40 && offsetof(FORM_INFO_1W, Size) == 16);
 // DesiredAccess 0, the handle gets PRINTER_ACCESS_USE. Rights the user does
 // not hold on the printer give ERROR_ACCESS_DENIED; an unknown printer
 // ERROR_INVALID_PRINTER_NAME.
+// A null name opens the local print server: DesiredAccess 0 gives
+// SERVER_ACCESS_ENUMERATE; an administrator holds SERVER_ALL_ACCESS, another
+// user SERVER_READ. The server's form database can be enumerated through
+// it; calls about one printer (GetPrinterW, GetPrinterDriverW and the
+// engine's printer calls) fail on it with ERROR_INVALID_HANDLE, and the
+// printer-data calls with ERROR_INVALID_PARAMETER, since this machine keeps
+// none of the server's predefined values (writing and deleting check
+// SERVER_ACCESS_ADMINISTER first).
 BOOL OpenPrinterW(LPCWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSW pDefault);
+// Closes a printer or print server handle.
 BOOL ClosePrinter(HANDLE hPrinter);
 
 // Level 2 (PRINTER_INFO_2W).

@@ -22,11 +22,14 @@ DataValue* FindValue(PrinterRecord& printer, std::u16string_view name) {
   return it == printer.data.end() ? nullptr : &*it;
 }
 
-// The printer behind a handle that may change its data, or an error.
+// The printer behind a handle that may change its data, or an error. The
+// print server keeps none of the values a client may name.
 DWORD WritableName(HANDLE hPrinter, std::u16string& name) {
-  auto printer = plat::spool::FindPrinterHandle(hPrinter);
+  auto printer = plat::spool::FindSpoolHandle(hPrinter);
   if (!printer) return ERROR_INVALID_HANDLE;
-  if (!(printer->access & PRINTER_ACCESS_ADMINISTER)) return ERROR_ACCESS_DENIED;
+  const DWORD administer = printer->server ? SERVER_ACCESS_ADMINISTER : PRINTER_ACCESS_ADMINISTER;
+  if (!(printer->access & administer)) return ERROR_ACCESS_DENIED;
+  if (printer->server) return ERROR_INVALID_PARAMETER;
   name = printer->printerName;
   return ERROR_SUCCESS;
 }
@@ -36,9 +39,11 @@ DWORD WritableName(HANDLE hPrinter, std::u16string& name) {
 DWORD GetPrinterDataW(HANDLE hPrinter, LPCWSTR pValueName, LPDWORD pType, LPBYTE pData,
                       DWORD nSize, LPDWORD pcbNeeded) {
   return plat::Guard([&]() -> DWORD {
-    auto printer = plat::spool::FindPrinterHandle(hPrinter);
+    auto printer = plat::spool::FindSpoolHandle(hPrinter);
     if (!printer) return ERROR_INVALID_HANDLE;
     if (!pValueName || !pcbNeeded || (!pData && nSize)) return ERROR_INVALID_PARAMETER;
+    // The print server keeps none of its predefined values on this machine.
+    if (printer->server) return ERROR_INVALID_PARAMETER;
     PrinterRecord rec;
     if (DWORD rc = plat::spool::ReadPrinter(printer->printerName, rec); rc != ERROR_SUCCESS) {
       return rc;

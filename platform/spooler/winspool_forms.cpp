@@ -25,7 +25,8 @@ void EmitForms(Packer& p) {
 
 DWORD EnumForms(HANDLE hPrinter, DWORD level, LPBYTE buffer, DWORD cbBuf, LPDWORD cbNeeded,
                 LPDWORD returned) {
-  if (!plat::spool::FindPrinterHandle(hPrinter)) return ERROR_INVALID_HANDLE;
+  // The form database is the server's: a server handle reads it too.
+  if (!plat::spool::FindSpoolHandle(hPrinter)) return ERROR_INVALID_HANDLE;
   if (!cbNeeded || !returned) return ERROR_INVALID_PARAMETER;
   *returned = 0;
   if (level != 1) return ERROR_INVALID_LEVEL;

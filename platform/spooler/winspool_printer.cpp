@@ -4,24 +4,47 @@
 #include "platform/base/entryguard.h"
 #include "platform/spooler/infopack.h"
 #include "platform/spooler/spoolinfo.h"
+#include "platform/system/sysfacts.h"
 #include "platform/base/winerror.h"
 
 namespace plat::spool {
 namespace {
 
+// How generic rights become an object's own, and what an open that asks
+// for nothing gets.
+struct AccessMapping {
+  DWORD read, write, execute, all, nothingAsked;
+};
 
-// Generic rights become the printer's own; MAXIMUM_ALLOWED asks for all the
-// user holds. Nothing asked means the right to print.
-DWORD MapAccess(DWORD desired, DWORD userRights) {
-  if (desired == 0) return PRINTER_ACCESS_USE;
+constexpr AccessMapping kPrinterAccess{PRINTER_READ, PRINTER_WRITE, PRINTER_EXECUTE,
+                                       PRINTER_ALL_ACCESS, PRINTER_ACCESS_USE};
+constexpr AccessMapping kServerAccess{SERVER_READ, SERVER_WRITE, SERVER_EXECUTE, SERVER_ALL_ACCESS,
+                                      SERVER_ACCESS_ENUMERATE};
+
+// Generic rights become the object's own; MAXIMUM_ALLOWED asks for all the
+// user holds. Nothing asked means the mapping's default (for a printer, the
+// right to print).
+DWORD MapAccess(DWORD desired, DWORD userRights, const AccessMapping& mapping) {
+  if (desired == 0) return mapping.nothingAsked;
   DWORD access = desired & ~(GENERIC_READ | GENERIC_WRITE | GENERIC_EXECUTE | GENERIC_ALL |
                              MAXIMUM_ALLOWED);
-  if (desired & GENERIC_READ) access |= PRINTER_READ;
-  if (desired & GENERIC_WRITE) access |= PRINTER_WRITE;
-  if (desired & GENERIC_EXECUTE) access |= PRINTER_EXECUTE;
-  if (desired & GENERIC_ALL) access |= PRINTER_ALL_ACCESS;
+  if (desired & GENERIC_READ) access |= mapping.read;
+  if (desired & GENERIC_WRITE) access |= mapping.write;
+  if (desired & GENERIC_EXECUTE) access |= mapping.execute;
+  if (desired & GENERIC_ALL) access |= mapping.all;
   if (desired & MAXIMUM_ALLOWED) access |= userRights;
   return access;
+}
+
+// A handle on an object the user holds userRights on, or
+// ERROR_ACCESS_DENIED when the rights asked for go beyond them.
+DWORD OpenHandle(std::shared_ptr<PrinterHandle> handle, DWORD userRights,
+                 const AccessMapping& mapping, LPPRINTER_DEFAULTSW pDefault, LPHANDLE phPrinter) {
+  const DWORD access = MapAccess(pDefault ? pDefault->DesiredAccess : 0, userRights, mapping);
+  if (access & ~userRights) return ERROR_ACCESS_DENIED;
+  handle->access = access;
+  *phPrinter = NewPrinterHandle(std::move(handle));
+  return ERROR_SUCCESS;
 }
 
 void EmitPrinter2(Packer& p, const PrinterRecord& rec) {
@@ -120,16 +143,19 @@ BOOL OpenPrinterW(LPCWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSW 
   return Report(plat::Guard([&]() -> DWORD {
     if (!phPrinter) return ERROR_INVALID_PARAMETER;
     *phPrinter = nullptr;
-    if (!pPrinterName || !*pPrinterName) return ERROR_INVALID_PRINTER_NAME;
+    auto handle = std::make_shared<PrinterHandle>();
+    if (!pPrinterName) {
+      // The local print server: an administrator administers it, anyone
+      // else may only enumerate.
+      handle->server = true;
+      const DWORD serverRights = plat::IsAdministrator() ? SERVER_ALL_ACCESS : SERVER_READ;
+      return OpenHandle(std::move(handle), serverRights, kServerAccess, pDefault, phPrinter);
+    }
+    if (!*pPrinterName) return ERROR_INVALID_PRINTER_NAME;
     PrinterRecord rec;
     if (DWORD rc = ReadPrinter(pPrinterName, rec); rc != ERROR_SUCCESS) return rc;
-    const DWORD access = MapAccess(pDefault ? pDefault->DesiredAccess : 0, rec.userRights);
-    if (access & ~rec.userRights) return ERROR_ACCESS_DENIED;
-    auto printer = std::make_shared<PrinterHandle>();
-    printer->printerName = rec.name;
-    printer->access = access;
-    *phPrinter = NewPrinterHandle(std::move(printer));
-    return ERROR_SUCCESS;
+    handle->printerName = rec.name;
+    return OpenHandle(std::move(handle), rec.userRights, kPrinterAccess, pDefault, phPrinter);
   }));
 }
 

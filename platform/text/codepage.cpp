@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/text/codepage_conv.h"
@@ -68,6 +69,15 @@ Outcome ToMultiByte(const CodePageInfo& info, std::u16string_view src, LPCSTR de
   return {static_cast<int>(out.count()), ErrorOf(r, out.full())};
 }
 
+// Whether the input and the output share memory: a conversion in place
+// would read what it had already overwritten, so Windows refuses it.
+bool Overlaps(const void* input, std::size_t inputBytes, const void* output,
+              std::size_t outputBytes) {
+  const auto in = reinterpret_cast<std::uintptr_t>(input);
+  const auto out = reinterpret_cast<std::uintptr_t>(output);
+  return in < out + outputBytes && out < in + inputBytes;
+}
+
 std::size_t WideLength(LPCWSTR s) {
   std::size_t n = 0;
   while (s[n] != 0) ++n;
@@ -101,11 +111,14 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int cbMultiByte,
       cchWideChar < 0 || (cchWideChar > 0 && dst == nullptr)) {
     return Fail(ERROR_INVALID_PARAMETER);
   }
+  const std::size_t size =
+      cbMultiByte == -1 ? std::strlen(src) + 1 : static_cast<std::size_t>(cbMultiByte);
+  if (cchWideChar > 0 && Overlaps(src, size, dst, cchWideChar * sizeof(WCHAR))) {
+    return Fail(ERROR_INVALID_PARAMETER);
+  }
   const DWORD allowed =
       IsUtf8(*info) ? MB_ERR_INVALID_CHARS : MB_PRECOMPOSED | MB_ERR_INVALID_CHARS;
   if ((flags & ~allowed) != 0) return Fail(ERROR_INVALID_FLAGS);
-  const std::size_t size =
-      cbMultiByte == -1 ? std::strlen(src) + 1 : static_cast<std::size_t>(cbMultiByte);
   const Outcome o = ToWide(*info, {src, size}, (flags & MB_ERR_INVALID_CHARS) != 0,
                            cchWideChar > 0 ? dst : nullptr, static_cast<std::size_t>(cchWideChar));
   return o.error != ERROR_SUCCESS ? Fail(o.error) : o.count;
@@ -118,14 +131,17 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR src, int cchWideChar
       cbMultiByte < 0 || (cbMultiByte > 0 && dst == nullptr)) {
     return Fail(ERROR_INVALID_PARAMETER);
   }
+  const std::size_t size =
+      cchWideChar == -1 ? WideLength(src) + 1 : static_cast<std::size_t>(cchWideChar);
+  if (cbMultiByte > 0 && Overlaps(src, size * sizeof(WCHAR), dst, cbMultiByte)) {
+    return Fail(ERROR_INVALID_PARAMETER);
+  }
   // UTF-8 has no default character and only one flag.
   if (IsUtf8(*info) && (defaultChar != nullptr || usedDefaultChar != nullptr)) {
     return Fail(ERROR_INVALID_PARAMETER);
   }
   const DWORD allowed = IsUtf8(*info) ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
   if ((flags & ~allowed) != 0) return Fail(ERROR_INVALID_FLAGS);
-  const std::size_t size =
-      cchWideChar == -1 ? WideLength(src) + 1 : static_cast<std::size_t>(cchWideChar);
   bool used = false;
   const Outcome o =
       ToMultiByte(*info, {src, size}, defaultChar, (flags & WC_ERR_INVALID_CHARS) != 0,

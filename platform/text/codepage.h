@@ -24,7 +24,9 @@ inline constexpr DWORD WC_NO_BEST_FIT_CHARS = 0x00000400;
 // UTF-8, the code page's default character otherwise). Characters the code
 // page lacks become the default character ('?' unless one is given), with
 // *usedDefaultChar set; there is no best-fit mapping. UTF-8 takes no flags
-// but the error flag, and no default character.
+// but the error flag, and no default character. An output buffer that
+// shares memory with the input (the same buffer, or overlapping ones) gives
+// ERROR_INVALID_PARAMETER and nothing is written.
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int cbMultiByte, LPWSTR dst,
                         int cchWideChar);
 int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR src, int cchWideChar, LPSTR dst,

@@ -61,6 +61,8 @@ TEST(ProfileRead, ValuesDefaultsTruncationAndLists) {
       {"[S]\r\nk=1\r\n[S]\r\nonly2=x\r\n", u"S", u"only2", u"d", 64, "1:d|"},  // first wins
       {"[S]\r\n;k=commented\r\n", u"S", u"k", u"def", 64, "3:def|"},
       {"[S]\r\nk=1\r\n", u"S", u"other", u"def  ", 64, "3:def|"},  // default loses its blanks
+      {"[S]\r\nk=1\r\n", u"S", u"other", u"def \t ", 64, "5:def \t|"},  // ... spaces only
+      {"[S]\r\nk=1\r\nK=2\r\n", u"S", u"k", u"d", 64, "1:1|"},  // a repeated key: the first
       {"[S]\r\nk=1\r\n", u"T", u"k", nullptr, 64, "0:|"},
       {kMissing, u"S", u"k", u"def", 64, "3:def|"},
       {"[S]\nk=LF only\n[T]\nx=no final break", u"T", u"x", u"", 64, "14:no final break|"},
@@ -94,6 +96,23 @@ TEST(ProfileRead, NameListsAreDoubleNullTerminatedAndCutToSizeMinusTwo) {
     plat::ScopedMachine machine;
     drive::Put(kHost, file);
     EXPECT_EQ(Read(c.section, nullptr, u"ignored", c.size, true), c.expected);
+  }
+}
+
+TEST(ProfileRead, KeyListsNameARepeatedKeyAsOftenAsItOccurs) {
+  struct Case {
+    const char* file;
+    DWORD size;
+    const char* expected;
+  } cases[] = {
+      {"[S]\r\nk=1\r\nK=2\r\nj=3\r\nk=4\r\n", 64, "8:k|K|j|k||"},
+      {"[S]\r\na=1\r\n;a=2\r\na = 3\r\n=4\r\n[T]\r\na=5\r\n", 64, "4:a|a||"},
+      {"[S]\r\nk=1\r\nk=2\r\nk=3\r\n", 6, "4:k|k||"},
+  };
+  for (const auto& c : cases) {
+    plat::ScopedMachine machine;
+    drive::Put(kHost, c.file);
+    EXPECT_EQ(Read(u"S", nullptr, u"ignored", c.size, true), c.expected) << c.file;
   }
 }
 
@@ -161,6 +180,36 @@ TEST(ProfileWrite, EditsChangeOnlyTheirLinesAndKeepTheRestInOrder) {
     EXPECT_EQ(drive::List("Windows"),
               c.after == std::string("<missing>") ? "System32;Temp;" : "System32;Temp;kesmusr.ini;")
         << c.what << ": no temporary file is left";
+  }
+}
+
+TEST(ProfileWrite, DeletingASectionKeepsItsCommentLines) {
+  struct Case {
+    const char* before;
+    const char* after;
+  } cases[] = {
+      {"[A]\r\na=1\r\n; B follows\r\n[B]\r\n;one\r\nb=1\r\n\r\n  ; two\r\nloose\r\n[C]\r\nc=1\r\n",
+       "[A]\r\na=1\r\n; B follows\r\n;one\r\n  ; two\r\n[C]\r\nc=1\r\n"},
+      {"[B]\r\n;first\r\n[A]\r\n[b]\nx=1\n;last", ";first\r\n[A]\r\n;last"},
+      {"[A]\r\na=1\r\n[B]\r\nb=1\r\n", "[A]\r\na=1\r\n"},
+  };
+  const struct {
+    const char* what;
+    BOOL (*erase)(LPCWSTR section);
+  } deleters[] = {
+      {"null key", [](LPCWSTR section) {
+         return WritePrivateProfileStringW(section, nullptr, nullptr, kIni);
+       }},
+      {"null section list",
+       [](LPCWSTR section) { return WritePrivateProfileSectionW(section, nullptr, kIni); }},
+  };
+  for (const auto& d : deleters) {
+    for (const auto& c : cases) {
+      plat::ScopedMachine machine;
+      drive::Put(kHost, c.before);
+      EXPECT_TRUE(d.erase(u"B")) << d.what << ": " << c.before;
+      EXPECT_EQ(drive::Get(kHost), c.after) << d.what << ": " << c.before;
+    }
   }
 }
 
@@ -280,6 +329,89 @@ TEST(Profile, TextIsInTheProcessAnsiCodePage) {
     EXPECT_TRUE(WritePrivateProfileStringW(u"\u30BE", u"n", u"\u30BE", kIni));
     EXPECT_EQ(drive::Get(kHost), "[\x83\x5D]\r\nk=\x83\x5D\r\nn=\x83\x5D\r\n");
   }
+}
+
+// A file in UTF-16LE behind its byte-order mark, as Windows writes one.
+std::string Utf16File(std::u16string_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (char16_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  return bytes;
+}
+
+// U+30BE has no place in code page 1252: only UTF-16 text can hold it.
+constexpr std::u16string_view kUtf16Text =
+    u"; \u30BE\r\n[Caf\u00E9]\r\nName=\u30BE \"x\"\r\nk=1\r\nk=2\r\n;note\r\n[T]\r\nt=0x10\r\n";
+
+TEST(Profile, AFileWithTheUtf16MarkIsReadAsUtf16) {
+  plat::ScopedMachine machine;
+  ScopedAnsiCodePage cp(1252);
+  drive::Put(kHost, Utf16File(kUtf16Text));
+  struct Case {
+    const char16_t* section;
+    const char16_t* key;
+    std::u16string_view expected;  // nulls of a list kept
+  } cases[] = {
+      {u"Caf\u00E9", u"name", u"\u30BE \"x\""},
+      {u"Caf\u00E9", nullptr, std::u16string_view(u"Name\0k\0k\0", 9)},
+      {nullptr, nullptr, std::u16string_view(u"Caf\u00E9\0T\0", 7)},
+      {u"T", u"none", u"default"},
+  };
+  for (const auto& c : cases) {
+    char16_t buffer[64];
+    const DWORD n = GetPrivateProfileStringW(c.section, c.key, u"default", buffer, 64, kIni);
+    EXPECT_EQ(std::u16string_view(buffer, n), c.expected);
+  }
+  EXPECT_EQ(GetPrivateProfileIntW(u"t", u"T", 0, kIni), 16u);
+  char16_t section[16];
+  const DWORD n = GetPrivateProfileSectionW(u"T", section, 16, kIni);
+  EXPECT_EQ(std::u16string_view(section, n), std::u16string_view(u"t=0x10\0", 7));
+}
+
+TEST(Profile, AFileWithTheUtf16MarkIsWrittenAsUtf16) {
+  ScopedAnsiCodePage cp(1252);
+  const std::u16string text(kUtf16Text);
+  struct Case {
+    const char* what;
+    std::string before;
+    const char16_t* section;
+    const char16_t* key;
+    const char16_t* value;
+    std::string after;
+  } cases[] = {
+      {"replaces a value", Utf16File(text), u"Caf\u00E9", u"k", u"\u30BE",
+       Utf16File(u"; \u30BE\r\n[Caf\u00E9]\r\nName=\u30BE \"x\"\r\nk=\u30BE\r\nk=2\r\n;note\r\n"
+                 u"[T]\r\nt=0x10\r\n")},
+      {"adds a key", Utf16File(text), u"T", u"\u30BEkey", u"v", Utf16File(text + u"\u30BEkey=v\r\n")},
+      {"adds a section", Utf16File(text), u"\u30BE", u"k", u"v",
+       Utf16File(text + u"[\u30BE]\r\nk=v\r\n")},
+      {"deletes keys", Utf16File(text), u"Caf\u00E9", u"K", nullptr,
+       Utf16File(u"; \u30BE\r\n[Caf\u00E9]\r\nName=\u30BE \"x\"\r\n;note\r\n[T]\r\nt=0x10\r\n")},
+      {"deletes a section, its comments kept", Utf16File(text), u"Caf\u00E9", nullptr, nullptr,
+       Utf16File(u"; \u30BE\r\n;note\r\n[T]\r\nt=0x10\r\n")},
+      {"writes into a file of only the mark", Utf16File(u""), u"S", u"k", u"\u30BE",
+       Utf16File(u"[S]\r\nk=\u30BE\r\n")},
+      {"adds a line break after a last line without one", Utf16File(u"[S]\r\nk=1"), u"T", u"t",
+       u"2", Utf16File(u"[S]\r\nk=1\r\n[T]\r\nt=2\r\n")},
+      {"keeps a stray last byte after the text", Utf16File(u"[S]\r\n") + "X", u"T", u"t", u"2",
+       Utf16File(u"[S]\r\n[T]\r\nt=2\r\n") + "X"},
+      {"a file without the mark stays ANSI", "[S]\r\n", u"S", u"k", u"\u00E9",
+       "[S]\r\nk=\xE9\r\n"},
+  };
+  for (const auto& c : cases) {
+    plat::ScopedMachine machine;
+    drive::Put(kHost, c.before);
+    EXPECT_TRUE(WritePrivateProfileStringW(c.section, c.key, c.value, kIni)) << c.what;
+    EXPECT_EQ(drive::Get(kHost), c.after) << c.what;
+  }
+  plat::ScopedMachine machine;
+  drive::Put(kHost, Utf16File(text));
+  EXPECT_TRUE(WritePrivateProfileSectionW(u"T", u"a=\u30BE\0b=2\0", kIni));
+  EXPECT_EQ(drive::Get(kHost),
+            Utf16File(u"; \u30BE\r\n[Caf\u00E9]\r\nName=\u30BE \"x\"\r\nk=1\r\nk=2\r\n;note\r\n"
+                      u"[T]\r\na=\u30BE\r\nb=2\r\n"));
 }
 
 TEST(Profile, OtherProcessesSeeAWriteAtOnce) {

@@ -7,6 +7,8 @@
 
 #include "tests/platform/child_process.h"
 #include "platform/base/handles.h"
+#include "platform/engine/eng_printer.h"
+#include "platform/system/sysfacts_control.h"
 #include "platform/registry/winreg.h"
 #include "tests/platform/spooler/spool_fixture.h"
 
@@ -39,6 +41,22 @@ std::vector<std::u16string> MultiText(LPCWSTR s) {
   return list;
 }
 
+// Opens and closes a printer (or the print server, name null) with the
+// access given, expecting the open to fail with error or succeed
+// (ERROR_SUCCESS).
+void ExpectOpen(const char16_t* name, ACCESS_MASK access, DWORD error) {
+  PRINTER_DEFAULTSW defaults{nullptr, nullptr, access};
+  HANDLE h = reinterpret_cast<HANDLE>(1);
+  const BOOL opened = OpenPrinterW(name, &h, &defaults);
+  EXPECT_EQ(opened, error == ERROR_SUCCESS);
+  if (!opened) {
+    EXPECT_EQ(GetLastError(), error);
+    EXPECT_EQ(h, nullptr);
+  } else {
+    EXPECT_TRUE(ClosePrinter(h));
+  }
+}
+
 const std::u16string kFilesDir = u"C:\\Windows\\System32\\spool\\drivers\\w32x86\\3\\";
 
 TEST_F(SpoolerTest, OpenPrinterChecksNameAndRights) {
@@ -60,22 +78,92 @@ TEST_F(SpoolerTest, OpenPrinterChecksNameAndRights) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "access " << std::hex << c.access);
-    PRINTER_DEFAULTSW defaults{nullptr, nullptr, c.access};
-    HANDLE h = reinterpret_cast<HANDLE>(1);
-    const BOOL opened = OpenPrinterW(c.name, &h, &defaults);
-    EXPECT_EQ(opened, c.error == ERROR_SUCCESS);
-    if (!opened) {
-      EXPECT_EQ(GetLastError(), c.error);
-      EXPECT_EQ(h, nullptr);
-    } else {
-      EXPECT_TRUE(ClosePrinter(h));
-    }
+    ExpectOpen(c.name, c.access, c.error);
   }
   HANDLE h = nullptr;
   ASSERT_TRUE(OpenPrinterW(kLocalPrinter, &h, nullptr));
   EXPECT_FALSE(CloseHandle(h));  // not a kernel object
   EXPECT_TRUE(ClosePrinter(h));
   EXPECT_FALSE(ClosePrinter(h));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+}
+
+TEST_F(SpoolerTest, ANullNameOpensTheLocalPrintServerWithTheUsersServerRights) {
+  const struct {
+    bool administrator;
+    ACCESS_MASK access;
+    DWORD error;  // ERROR_SUCCESS when the open succeeds
+  } cases[] = {
+      {true, 0, ERROR_SUCCESS},
+      {true, SERVER_ALL_ACCESS, ERROR_SUCCESS},
+      {true, SERVER_ACCESS_ADMINISTER, ERROR_SUCCESS},
+      {true, GENERIC_ALL, ERROR_SUCCESS},
+      {true, PRINTER_ALL_ACCESS, ERROR_ACCESS_DENIED},  // printer rights are no server's
+      {false, 0, ERROR_SUCCESS},
+      {false, SERVER_READ, ERROR_SUCCESS},
+      {false, SERVER_ACCESS_ADMINISTER, ERROR_ACCESS_DENIED},
+      {false, GENERIC_WRITE, ERROR_ACCESS_DENIED},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.administrator << " access " << std::hex << c.access);
+    ASSERT_TRUE(plat::SetAdministrator(c.administrator));
+    ExpectOpen(nullptr, c.access, c.error);
+  }
+}
+
+TEST_F(SpoolerTest, AServerHandleRefusesPrinterCallsButListsForms) {
+  Printer server(nullptr, SERVER_ALL_ACCESS);
+  Printer enumerator(nullptr, SERVER_ACCESS_ENUMERATE);
+  ASSERT_NE(server.get(), nullptr);
+  ASSERT_NE(enumerator.get(), nullptr);
+  const HANDLE h = server.get();
+  BYTE buffer[64];
+  DWORD needed = 0, type = 0;
+  const auto lastError = [](BOOL ok) { return ok ? DWORD{ERROR_SUCCESS} : GetLastError(); };
+  const struct {
+    const char* what;
+    std::function<DWORD()> call;
+    DWORD error;
+  } cases[] = {
+      {"GetPrinterW", [&] { return lastError(GetPrinterW(h, 2, buffer, sizeof buffer, &needed)); },
+       ERROR_INVALID_HANDLE},
+      {"GetPrinterDriverW",
+       [&] { return lastError(GetPrinterDriverW(h, nullptr, 3, buffer, sizeof buffer, &needed)); },
+       ERROR_INVALID_HANDLE},
+      {"EngGetPrinter",
+       [&] { return lastError(EngGetPrinter(h, 2, buffer, sizeof buffer, &needed)); },
+       ERROR_INVALID_HANDLE},
+      {"EngGetDriverName",
+       [&] { return lastError(EngGetDriverName(reinterpret_cast<HDEV>(h)) != nullptr); },
+       ERROR_INVALID_HANDLE},
+      {"GetPrinterDataW",
+       [&] { return GetPrinterDataW(h, u"BidiFlag", &type, buffer, sizeof buffer, &needed); },
+       ERROR_INVALID_PARAMETER},
+      {"SetPrinterDataW", [&] { return SetPrinterDataW(h, u"BidiFlag", REG_BINARY, buffer, 1); },
+       ERROR_INVALID_PARAMETER},
+      {"SetPrinterDataW without administering",
+       [&] { return SetPrinterDataW(enumerator.get(), u"BidiFlag", REG_BINARY, buffer, 1); },
+       ERROR_ACCESS_DENIED},
+      {"DeletePrinterDataW", [&] { return DeletePrinterDataW(h, u"BidiFlag"); },
+       ERROR_INVALID_PARAMETER},
+      {"EnumFormsW",
+       [&] {
+         DWORD returned = 0;
+         std::vector<BYTE> forms(16384);
+         const BOOL ok = EnumFormsW(enumerator.get(), 1, forms.data(),
+                                    static_cast<DWORD>(forms.size()), &needed, &returned);
+         return ok && returned == 118u ? DWORD{ERROR_SUCCESS} : GetLastError();
+       },
+       ERROR_SUCCESS},
+  };
+  for (const auto& c : cases) {
+    SetLastError(0);
+    EXPECT_EQ(c.call(), c.error) << c.what;
+  }
+  HANDLE closed = nullptr;
+  ASSERT_TRUE(OpenPrinterW(nullptr, &closed, nullptr));
+  EXPECT_TRUE(ClosePrinter(closed));
+  EXPECT_FALSE(ClosePrinter(closed));
   EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
 }
 

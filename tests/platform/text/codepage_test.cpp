@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
@@ -194,6 +195,44 @@ TEST(CodePage, BadArgumentsFailWithTheWindowsErrors) {
     SetLastError(0);
     EXPECT_EQ(c.call(), 0) << c.what;
     EXPECT_EQ(GetLastError(), c.error) << c.what;
+  }
+}
+
+TEST(CodePage, InputAndOutputInTheSameMemoryAreRefused) {
+  WCHAR wide[8];
+  char* const bytes = reinterpret_cast<char*>(wide);
+  constexpr char kText[16] = {'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h',
+                              'i', 'j', '\0', 'l', 'm', 'n', 'o', 'p'};
+  struct Case {
+    const char* what;
+    std::function<int()> call;
+    int expected;  // 0: ERROR_INVALID_PARAMETER and nothing written
+  } cases[] = {
+      {"same buffer to UTF-16", [&] { return MultiByteToWideChar(1252, 0, bytes, 4, wide, 8); }, 0},
+      {"input inside the output",
+       [&] { return MultiByteToWideChar(1252, 0, bytes + 6, 4, wide, 4); }, 0},
+      {"output starting inside the input",
+       [&] { return MultiByteToWideChar(1252, 0, bytes, 4, wide + 1, 4); }, 0},
+      {"terminated input running into the output",
+       [&] { return MultiByteToWideChar(1252, 0, bytes + 6, -1, wide, 4); }, 0},
+      {"neighbours to UTF-16", [&] { return MultiByteToWideChar(1252, 0, bytes + 8, -1, wide, 4); },
+       3},
+      {"same buffer to bytes",
+       [&] { return WideCharToMultiByte(1252, 0, wide, 2, bytes, 16, nullptr, nullptr); }, 0},
+      {"overlapping to bytes",
+       [&] { return WideCharToMultiByte(1252, 0, wide + 2, 2, bytes + 6, 4, nullptr, nullptr); },
+       0},
+      {"neighbours to bytes",
+       [&] { return WideCharToMultiByte(1252, 0, wide, 2, bytes + 4, 4, nullptr, nullptr); }, 2},
+  };
+  for (const Case& c : cases) {
+    std::memcpy(bytes, kText, sizeof kText);
+    SetLastError(0);
+    EXPECT_EQ(c.call(), c.expected) << c.what;
+    if (c.expected == 0) {
+      EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER) << c.what;
+      EXPECT_EQ(std::memcmp(bytes, kText, sizeof kText), 0) << c.what;
+    }
   }
 }
 

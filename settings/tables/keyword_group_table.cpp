@@ -718,7 +718,9 @@ const GK fgGK[kGroupKeywordCount] = {
     {1170, 690, "KPD_IDC_OPTION_CHOICE_PAPERMEDIA"},
     {1174, 691, "KPD_IDC_OPTION_CHOICE_TRAYLOCK"},
     {10012, 692, "KPD_IDC_OPTION_CHOICE_TOTALRAM"},
-    {10013, 693, "KPD_RADIOLIST_11"},
+    // The selected tray's orientation pair; the page writes the tray's own
+    // setting, so the group has none.
+    {0, 693, "KPD_RADIOLIST_11"},
     {0, 694, "KPD_IDC_OPTION_ITEM01"},
     {0, 695, "KPD_IDC_OPTION_ITEM02"},
     {0, 696, "KPD_IDC_OPTION_ITEM03"},

@@ -379,16 +379,18 @@ const ICB fgICB_IDD_DIALOG_INIT[] = {
 };
 
 // KPD_IDD_DIALOG_OPTION
-// 2173 and 2175 set the selected tray's orientation through the module;
-// their own group is the memory-type radio list.
+// 2173 (0) and 2175 (1) are the orientation of the tray the list selects;
+// the page writes that tray's setting itself, so the pair is bound to none
+// and a click cannot land in a printer setting (the memory type is an entry
+// of the option list).
 const ICB fgICB_IDD_DIALOG_OPTION[] = {
     I(694, 1, kCtlPushButton, 21002, 0, 0, 0),
     I(687, 2164, kCtlOwnerListBox, 21003, 0, 0, 1167),
     I(688, 2166, kCtlTreeView, 21004, 0, 0, 1168),
     I(689, 2168, kCtlOwnerComboBox, 21005, 0, 0, 1169),
     I(690, 2170, kCtlOwnerComboBox, 21006, 0, 0, 1170),
-    I(693, 2173, kCtlRadioList, 21007, 0, 0, 10013),
-    I(693, 2175, kCtlRadioList, 21008, 0, 0, 10013),
+    I(693, 2173, kCtlRadioList, 21007, 0, 0, 0),
+    I(693, 2175, kCtlRadioList, 21008, 0, 0, 0),
     I(695, 2176, kCtlPushButton, 21009, 0, 0, 0),
     I(691, 2551, kCtlOwnerComboBox, 21010, 0, 0, 1174),
     I(692, 3478, kCtlText4, 21011, 0, 0, 10012),

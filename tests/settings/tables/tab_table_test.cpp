@@ -111,7 +111,7 @@ TEST(TabTable, EveryControlBindsThroughItsGroupToItsSetting) {
       EXPECT_EQ(BindingOf(item.groupId), nullptr) << tab.tabId << "/" << item.itemId;
     }
   });
-  EXPECT_EQ(bound, 317);
+  EXPECT_EQ(bound, 315);
 }
 
 TEST(TabTable, RunTimeFieldsStartEmpty) {

@@ -222,12 +222,12 @@ TEST(ValueLists, KnownValuesCarryTheirCodesAndIds) {
       {"CDT_IDC_OPTION_CHOICE_TOTALRAM", 384 * 1024, 613},  // the 384 MB default of the option table
       {"CDT_IDC_PRESET_ICONLIST", 0, 119},
       {"CDT_IDC_PRESET_ICONLIST", 15, 134},
-      {"CDT_IDC_PRESET_CHOICE_PAPERSIZE", 1, 15001},        // letter
-      {"CDT_IDC_PRESET_CHOICE_PAPERSIZE", 9, 15009},        // A4
+      {"CDT_IDC_PRESET_CHOICE_PAPERSIZE", 1, 14001},        // letter
+      {"CDT_IDC_PRESET_CHOICE_PAPERSIZE", 9, 14009},        // A4
       {"CDT_IDC_PRESET_CHOICE_PAPERSIZE", 48, kCdtNoText},  // reserved code: a value without text
-      {"CDT_IDC_PRESET_CHOICE_PRINTSIZE", 1024, 16024},     // "same as the paper size"
+      {"CDT_IDC_PRESET_CHOICE_PRINTSIZE", 1024, 15024},     // "same as the paper size"
       {"CDT_IDC_PRESET_CHOICE_SOURCETRAY", 7, 16107},       // automatic selection
-      {"CDT_IDC_PRESET_CHOICE_SOURCETRAY", 286, 16386},     // inserter
+      {"CDT_IDC_PRESET_CHOICE_SOURCETRAY", 286, 823},       // inserter
       {"CDT_Tray1MediaType", 2, 16402},                     // transparency
       {"CDT_IDC_USER_QUALITY_CHOICE_RESOLUTION", 600, 17704},
   };

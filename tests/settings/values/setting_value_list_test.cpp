@@ -33,11 +33,11 @@ struct SectionCase {
 
 TEST_F(ValueList, TheOrientationChoosesTheSection) {
   const SectionCase cases[] = {
-      {92, 1, 17, 17100},   {92, 2, 17, 17150},   {92, 2, 260, 17186},
+      {92, 1, 1, 17100},    {92, 2, 1, 17150},    {92, 2, 0x8007, 17186},
       {94, 1, 22, 17209},   {94, 2, 22, 17259},   {94, 2, 0, 17250},
       // Punch and staple follow the print orientation: without N-up or
       // booklet it is 1 in landscape.
-      {120, 1, 1, 17300},   {120, 2, 1, 17350},   {121, 1, 68, 17412},
+      {120, 1, 1, 17301},   {120, 2, 1, 17351},   {120, 2, 0, 17350},   {121, 1, 68, 17412},
       {121, 2, 68, 17462},  {7, 2, 2, 2027},      {7, 1, 1, 2026},
   };
   for (const SectionCase& c : cases) {
@@ -103,15 +103,15 @@ TEST_F(ValueList, SettingsWithoutListPassValuesThrough) {
 
 TEST_F(ValueList, UiWritesStoreTheListValue) {
   ASSERT_TRUE(SetDevmodeValueByFuncID(ctx_.ucb(), 92, 17101));
-  EXPECT_EQ(GetDevmodeValueDirectByFuncID(ctx_.ucb(), 92, nullptr), 33);
+  EXPECT_EQ(GetDevmodeValueDirectByFuncID(ctx_.ucb(), 92, nullptr), 2);
   SFCB* out = nullptr;
   EXPECT_EQ(GetDevmodeValueByGroupID(ctx_.ucb(), Record(92)->groupId, &out), 17101);
   EXPECT_EQ(out, Record(92));
   const ICB* icb = GetICBbyGroupID(ctx_.ucb(), nullptr, Record(92)->groupId);
   ASSERT_NE(icb, nullptr);
   EXPECT_EQ(GetDevmodeValueByICB(ctx_.ucb(), icb), 17101);
-  ASSERT_TRUE(SetDevmodeValueByICB(ctx_.ucb(), icb, 17102));
-  EXPECT_EQ(GetDevmodeValueDirectByFuncID(ctx_.ucb(), 92, nullptr), 34);
+  ASSERT_TRUE(SetDevmodeValueByICB(ctx_.ucb(), icb, 17118));
+  EXPECT_EQ(GetDevmodeValueDirectByFuncID(ctx_.ucb(), 92, nullptr), 33);
 }
 
 struct OrientationCase {

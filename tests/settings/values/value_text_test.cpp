@@ -116,7 +116,7 @@ class ValueText : public ::testing::Test {
 };
 
 TEST_F(ValueText, ChoicesShowTheirStringOrTheirReplacement) {
-  Raw(92, 33);  // UI value 17101
+  Raw(92, 2);  // UI value 17101
   EXPECT_EQ(Text(kNupTypeGroup), u"2 in 1");
   // A setting whose UI value is a replaced id, and ids with no string.
   SFCB* sfcb = GetSFCBbyFuncID(ucb(), 92);
@@ -183,7 +183,7 @@ TEST_F(ValueText, WatermarkKindAndName) {
 }
 
 TEST_F(ValueText, TextIsCutToTheBuffer) {
-  Raw(92, 33);
+  Raw(92, 2);
   EXPECT_EQ(Text(kNupTypeGroup, 4), u"2 i");
   Raw(92, 3);
   static const CDT kList[] = {{3, 12345, 0}, {0, 0, 0}};
@@ -218,7 +218,7 @@ TEST_F(ValueText, DisplayRangeOfANumericControl) {
 // the value list, the string kinds as the id's text.
 TEST_F(ValueText, ValuesNamedByTheDescription) {
   ASSERT_TRUE(SetDevmodeValueByFuncIDFromBKPD(ucb(), 92, 17101));
-  EXPECT_EQ(GetDevmodeValueDirectByFuncID(ucb(), 92, nullptr), 33);
+  EXPECT_EQ(GetDevmodeValueDirectByFuncID(ucb(), 92, nullptr), 2);
   ASSERT_TRUE(SetDevmodeValueByFuncIDFromBKPD(ucb(), 114, 17101));  // ANSI
   EXPECT_STREQ(reinterpret_cast<const char*>(GetDevmodeValueDirectByFuncID(ucb(), 114, nullptr)), "2 in 1");
   ASSERT_TRUE(SetDevmodeValueByFuncIDFromBKPD(ucb(), 1, 60401));  // wide

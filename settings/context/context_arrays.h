@@ -17,6 +17,28 @@ struct DcbOwnedArray {
 
 inline constexpr int kDcbOwnedArrayCount = 3;
 extern const DcbOwnedArray kDcbOwnedArrays[kDcbOwnedArrayCount];
+// The three arrays in the table's order.
+inline constexpr int kDcbFontTable = 0;
+inline constexpr int kDcbDeviceFonts = 1;
+inline constexpr int kDcbOptionFonts = 2;
+
+inline constexpr int kFontNameChars = 32;
+
+// An entry of the device-font and option-font arrays, as kept in printer
+// data too.
+struct KESMFONT {
+  DWORD number;
+  WCHAR name[kFontNameChars];
+};
+static_assert(sizeof(KESMFONT) == 68);
+
+// An entry of the font substitution table: the TrueType face and the device
+// font that replaces it. Printer data keeps each half as a value of its own.
+struct KESMFONTPAIR {
+  WCHAR trueType[kFontNameChars];
+  WCHAR device[kFontNameChars];
+};
+static_assert(sizeof(KESMFONTPAIR) == 128);
 
 // The entries of one array of a DCB image: count and pointer as stored.
 struct DcbArray {

@@ -30,6 +30,9 @@
 // - Tray fields, orientations and locks (10111-10174, 10239-10270) and the
 //   option settings (10014-10109, 10290-10385) are bits of 32-bit words;
 //   tray papers and media (10175-10238) u16; default trays s16.
+// - The key is also the printer-data value name. The tray-7 option (10045)
+//   is "Tray7Option", apart from the tray-7 name "Tray7" (1130): under one
+//   name the option's 4 bytes would overwrite the name's 17.
 // - Storage: 2 for the 25 INI-kept settings; 0 for the work settings that
 //   are computed (696-770, 791-812, 825-857, 933, 954, 955, 1108 and
 //   1165-1176) except those of the INI list, which keep storage 2; 1 for
@@ -1317,9 +1320,7 @@ const SFCB fgSFCB[kSettingCount] = {
     {10042, 0, D(2, Bit(28), 4), 48, 1, nullptr, nullptr, nullptr, 0, 0x00, 0, u"kdmSourceOptionType28"},
     {10043, 0, D(2, Bit(29), 4), 48, 1, nullptr, nullptr, nullptr, 0, 0x00, 0, u"kdmSourceOptionType29"},
     {10044, 0, D(2, Bit(30), 4), 48, 1, nullptr, nullptr, nullptr, 0, 0x00, 0, u"kdmSourceOptionType30"},
-    // Printer data keeps one value per name and "Tray7" is already tray 7's
-    // name (1130), so the tray-7 option is kept as "Tray7Unit".
-    {10045, 0, D(2, Bit(31), 4), 48, 1, u"OPTION", u"Tray7Unit", nullptr, 0, 0x00, 0, u"kdmSourceOptionType31"},
+    {10045, 0, D(2, Bit(31), 4), 48, 1, u"OPTION", u"Tray7Option", nullptr, 0, 0x00, 0, u"kdmSourceOptionType31"},
     {10046, 0, D(2, Bit(0), 4), 52, 1, nullptr, nullptr, nullptr, 0, 0x00, 0, u"kdmOutputOptionTypeSimple"},
     {10047, 0, D(2, Bit(1), 4), 52, 1, u"OPTION", u"OutSideTray", nullptr, 0, 0x00, 0, u"kdmOutputOptionTypeOutside"},
     {10048, 0, D(2, Bit(2), 4), 52, 1, u"OPTION", u"MailBox1", nullptr, 0, 0x00, 0, u"kdmOutputOptionTypeMailbox1"},

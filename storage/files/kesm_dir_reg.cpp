@@ -1,6 +1,8 @@
 #if !KESM_KERNEL_MODE  // user-mode registry and printer data
 #include "storage/files/kesm_dir_reg.h"
 
+#include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -8,11 +10,14 @@
 #include "platform/files/winfile.h"
 #include "platform/registry/winreg.h"
 #include "platform/spooler/winspool.h"
+#include "settings/system/memptr.h"
 #include "storage/files/known_dirs.h"
 #include "storage/files/text_out.h"
+#include "storage/system/machine_registry.h"
 
 namespace {
 
+constexpr const WCHAR* kKesmDrvKey = u"SOFTWARE\\TALVO\\KesmDrv";
 constexpr DWORD kValueBytes = 520;
 // Room that callers keep for the names they append to the directory.
 constexpr std::size_t kRoomForNames = 47;
@@ -35,16 +40,25 @@ bool Exists(std::u16string path) {
   return true;
 }
 
-// The printer-data value as text; empty when missing.
-std::u16string PrinterDataText(HANDLE printer, LPCWSTR value) {
-  WCHAR text[kValueBytes / sizeof(WCHAR) + 1] = {};
+struct BlockDeleter {
+  void operator()(void* block) const { FreeMemPtr(block); }
+};
+
+// The printer-data value as text, read into a block of its own (one
+// character more than the value may have, so that it ends terminated);
+// empty when missing. False when the block cannot be had.
+bool PrinterDataText(HANDLE printer, LPCWSTR value, std::u16string* text) {
+  const std::unique_ptr<WCHAR, BlockDeleter> block(
+      static_cast<LPWSTR>(GetMemPtr(kValueBytes + sizeof(WCHAR))));
+  if (block == nullptr) return false;
   DWORD type = 0;
   DWORD needed = 0;
-  if (GetPrinterDataW(printer, value, &type, reinterpret_cast<LPBYTE>(text), kValueBytes,
-                      &needed) != ERROR_SUCCESS) {
-    return {};
+  text->clear();
+  if (GetPrinterDataW(printer, value, &type, reinterpret_cast<LPBYTE>(block.get()), kValueBytes,
+                      &needed) == ERROR_SUCCESS) {
+    text->assign(storage::View(block.get()));
   }
-  return std::u16string(storage::View(text));
+  return true;
 }
 
 // The directory a value names, or empty.
@@ -71,7 +85,7 @@ std::u16string ResolveDataDirectory(std::u16string_view value) {
 BOOL GetKESMDirFromReg(LPCWSTR value, LPWSTR buffer, DWORD bytes) {
   if (value == nullptr || buffer == nullptr || bytes < sizeof(WCHAR)) return FALSE;
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"SOFTWARE\\TALVO\\KesmDrv", 0, KEY_QUERY_VALUE, &key) !=
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kKesmDrvKey, 0, KEY_QUERY_VALUE, &key) !=
       ERROR_SUCCESS) {
     return FALSE;
   }
@@ -89,13 +103,30 @@ BOOL GetKESMDirFromReg(LPCWSTR value, LPWSTR buffer, DWORD bytes) {
   return TRUE;
 }
 
+// Memory running out is a failure like any other (0): callers take only 1
+// as a directory.
 INT GetKESMDirFromDrvReg(HANDLE printer, LPCWSTR value, LPWSTR buffer, DWORD size) {
   if (value == nullptr || buffer == nullptr) return 0;
-  const std::u16string text = PrinterDataText(printer, value);
-  if (text.empty()) return 0;
-  const std::u16string directory = ResolveDataDirectory(text);
-  if (directory.empty() || directory.size() >= size) return 0;
-  storage::CopyOut(buffer, size, directory);
-  return 1;
+  try {
+    std::u16string text;
+    if (!PrinterDataText(printer, value, &text) || text.empty()) return 0;
+    const std::u16string directory = ResolveDataDirectory(text);
+    if (directory.empty() || directory.size() >= size) return 0;
+    storage::CopyOut(buffer, size, directory);
+    return 1;
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
+}
+
+BOOL SetKESMDirToReg(LPCWSTR value, LPCWSTR data, DWORD bytes) {
+  if (value == nullptr || data == nullptr) return FALSE;
+  // The text ends at its first zero within bytes; text without one there
+  // is refused, so the value always holds its terminator.
+  const DWORD chars = bytes / sizeof(WCHAR);
+  DWORD length = 0;
+  while (length < chars && data[length] != 0) ++length;
+  if (length == chars) return FALSE;
+  return SetDataToRegKey(kKesmDrvKey, value, data, (length + 1) * sizeof(WCHAR), REG_SZ, nullptr);
 }
 #endif

@@ -213,7 +213,7 @@ TEST(SettingTable, IniSectionsAndKeysAreExactlyTheListedOnes) {
     {10014, u"OPTION", u"Duplex"},
     {10018, u"OPTION", u"LCT1"},
     {10030, u"OPTION", u"TrayExpansion"},
-    {10045, u"OPTION", u"Tray7Unit"},
+    {10045, u"OPTION", u"Tray7Option"},
     {10047, u"OPTION", u"OutSideTray"},
     {10048, u"OPTION", u"MailBox1"},
     {10059, u"OPTION", u"PlockMatic"},

@@ -126,6 +126,10 @@ void OpenFailingEachAllocation(HANDLE printer, DWORD flags, std::size_t baseline
     if (ucb == nullptr) {
       EXPECT_EQ(plat::LiveBlocks(), baseline + (probe != nullptr ? 1 : 0)) << "a failed open kept blocks";
     } else {
+      if (ucb->pDCB != nullptr) {
+        EXPECT_NE(ucb->pBKPD, nullptr) << "an open survived without its description";
+        EXPECT_NE(ucb->pWork->pJudgeStack, nullptr) << "an open survived without its judge stack";
+      }
       FreeUcb(ucb);
       FreeStoredUcb(TRUE);
       EXPECT_EQ(plat::LiveBlocks(), baseline + (probe != nullptr ? 1 : 0));

@@ -155,15 +155,10 @@ TEST_F(DescriptionCache, RunningOutOfMemoryAnywhereGivesNoDescriptionAndLeaksNot
 
 class DescriptionNamedLikeACache : public DescriptionCache {
  protected:
-  void SetUp() override {
-    BKPDAddrFree();
-    rich_ = kpdtest::Fixture("kesm_c7_colour.kpd");
-    ASSERT_NO_FATAL_FAILURE(Install(u"KESMC7.BCS", rich_));
-  }
+  const char16_t* DataFileName() const override { return u"KESMC7.BCS"; }
 };
 
 TEST_F(DescriptionNamedLikeACache, TheTextIsNeverOverwrittenByItsCache) {
-  const auto before = plat::DriverFilesFolder();
   PCBKPD b = Create();
   ASSERT_NE(b, nullptr);
   EXPECT_EQ(Text(BkpdUiResDllName(b)), kRich);
@@ -266,10 +261,7 @@ TEST_F(DescriptionList, ATextThatCannotBeReadGivesNoDescription) {
 class DescriptionThreads : public DescriptionCache {
  protected:
   void SetUp() override {
-    BKPDAddrFree();
-    rich_ = kpdtest::Fixture("kesm_c7_colour.kpd");
-    plain_ = kpdtest::Fixture("kesm_m3.kpd");
-    ASSERT_NO_FATAL_FAILURE(Install(u"KESMC7.KPD", rich_));
+    ASSERT_NO_FATAL_FAILURE(DescriptionCache::SetUp());
     Write(plat::DriverFilesFolder() / "KESMM3.KPD", plain_);
     ASSERT_NO_FATAL_FAILURE(storage_test::AddKesmDriver(u"Kesm M3", u"KESMM3.KPD", nullptr));
     ASSERT_NO_FATAL_FAILURE(storage_test::AddLocalPrinter(u"Mail Room", u"Kesm M3"));

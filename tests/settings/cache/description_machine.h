@@ -58,8 +58,10 @@ class DescriptionCache : public ::testing::Test {
     BKPDAddrFree();
     rich_ = kpdtest::Fixture("kesm_c7_colour.kpd");
     plain_ = kpdtest::Fixture("kesm_m3.kpd");
-    ASSERT_NO_FATAL_FAILURE(Install(u"KESMC7.KPD", rich_));
+    ASSERT_NO_FATAL_FAILURE(Install(DataFileName(), rich_));
   }
+  // The driver's data file: the rich sample's text under this name.
+  virtual const char16_t* DataFileName() const { return u"KESMC7.KPD"; }
 
   void TearDown() override {
     BKPDAddrFree();

@@ -13,7 +13,10 @@
 #include "settings/tables/keyword_tables.h"
 #include "settings/tables/setting_table.h"
 
-struct BKPD;  // compiled printer description
+// The compiled printer description as a context holds it: a loaded block,
+// read only, that the process list owns (settings/bkpd/bkpd_access.h reads it).
+struct BKPDHEADER;
+using BKPD = const BKPDHEADER;
 
 // Devmode control block: three consecutive blocks in one zeroed allocation.
 // Setting addresses are resolved through the block offsets that the DEVMODE's
@@ -30,6 +33,8 @@ static_assert(offsetof(DCB, workDM) == kDcbBlock3Offset);
 inline constexpr int kUndoRingDepth = 3;
 inline constexpr int kScratchChars = 1025;
 inline constexpr int kLanguageCodeChars = 4;  // two letters and the terminator
+// Entries of the constraint engine's judge stack (a judge needs at most 127).
+inline constexpr int kJudgeStackEntries = 256;
 
 // Work area of a printer context, zero at creation except where the open
 // sets a field.
@@ -57,6 +62,8 @@ struct WORKAREA {
   INT fTakeLock;                          // 1 unless the open flags carry 0x100
   INT fCheckAdmin;                        // 1 unless the open flags carry 0x200
   DWORD dwMode;                           // open mode word, also a cache key
+  LONG* pJudgeStack;                      // kJudgeStackEntries values, with the description
+  WORD wJudgeStackCount;                  // values on the judge stack
 #if KESM_KERNEL_MODE
   WCHAR szDataFileName[MAX_PATH];         // the printer's data file name
 #endif
@@ -74,7 +81,7 @@ struct UCB {
   const APL* pAPL;      // shared static alerts
   DP* pDP;              // own copy of the driver parameters
   DCB* pDCB;            // null for open kinds 4 and above
-  BKPD* pBKPD;          // compiled description, null for open kinds 4 and above
+  BKPD* pBKPD;          // compiled description, borrowed; null for open kinds 4 and above
   WORKAREA* pWork;
   HMODULE hResDll;      // loaded by the dialog engine
   HMODULE hBmpDll;

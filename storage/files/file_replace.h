@@ -1,6 +1,6 @@
 // Replacing a file only once its new content is complete: the content goes
 // to a new temporary file in the target's folder, which is then renamed over
-// the target. Internal to storage/.
+// the target. Used by storage/ and by the description cache.
 #pragma once
 
 #include <string>

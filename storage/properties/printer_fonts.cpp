@@ -25,8 +25,10 @@ struct FontSet {
   LPCWSTR arrayName;
   LPVOID (*fromDescription)(UCB*, LPDWORD);
 };
-constexpr FontSet kDeviceFonts{kDcbDeviceFonts, u"DeviceFontNum", u"DeviceFont", BKPDGetDeviceFont};
-constexpr FontSet kOptionFonts{kDcbOptionFonts, u"OptionFontNum", u"OptionFont", BKPDGetOptionFont};
+constexpr FontSet kDeviceFonts{kDcbDeviceFonts, u"DeviceFontNum", u"DeviceFont",
+                               [](UCB* ucb, LPDWORD count) -> LPVOID { return BKPDGetDeviceFont(ucb, count); }};
+constexpr FontSet kOptionFonts{kDcbOptionFonts, u"OptionFontNum", u"OptionFont",
+                               [](UCB* ucb, LPDWORD count) -> LPVOID { return BKPDGetOptionFont(ucb, count); }};
 
 // The names of the two tables' values.
 struct TableNames {
@@ -208,7 +210,8 @@ BOOL GetFontTable(HANDLE printer, UCB* ucb) {
 
 BOOL SetFontTable(HANDLE printer, UCB* ucb, DWORD mode) {
   if (ucb == nullptr || ucb->pDCB == nullptr) return FALSE;
-  const SourceSet source(ucb, kDcbFontTable, mode, BKPDGetFontTable);
+  const SourceSet source(ucb, kDcbFontTable, mode,
+                         [](UCB* u, LPDWORD count) -> LPVOID { return BKPDGetFontTable(u, count); });
   const bool fromDescription = (mode & kFontsFromDescription) != 0;
   if (fromDescription && source.count() == 0) return TRUE;
   if (source.count() > kMaxCount) return FALSE;

@@ -74,6 +74,8 @@ BOOL IsServerNameEnable2(HANDLE printer) {
   return gClientDriver.load() == 1;
 }
 
+void ForgetClientDriverAnswer() { gClientDriver.store(0); }
+
 BOOL IsClientDriver2(HANDLE printer) { return IsServerNameEnable2(printer); }
 BOOL IsServerDriver2(HANDLE printer) { return !IsServerNameEnable2(printer); }
 BOOL IsServerNameEnable(UCB* ucb) { return IsServerNameEnable2(PrinterOf(ucb)); }

@@ -27,6 +27,9 @@ BOOL IsAttrBidiEnable(UCB* ucb);
 // read decides the answer for the whole process; a failed read answers
 // FALSE and decides nothing.
 BOOL IsServerNameEnable2(HANDLE printer);
+// Forgets the process's answer, so the next question asks the spooler again.
+// For tests, whose processes see printers of both kinds.
+void ForgetClientDriverAnswer();
 BOOL IsClientDriver2(HANDLE printer);
 BOOL IsServerDriver2(HANDLE printer);  // the negation
 // The same for the context's printer.

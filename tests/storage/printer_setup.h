@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/spooler/spoolsetup.h"
 #include "platform/base/winerror.h"
 #include "platform/spooler/winspool.h"
+#include "tests/settings/description_list_reset.h"
 
 namespace storage_test {
 
@@ -15,10 +18,20 @@ inline constexpr const char16_t* kDriverName = u"Kesm 4200 Series";
 inline constexpr const char16_t* kLocalPrinter = u"Office [2F]";
 inline constexpr const char16_t* kConnection = u"\\\\PRINTSRV\\Floor3";
 
+// The plain sample description, which a driver installed below carries as
+// its data file unless the test put one there first.
+inline constexpr const char* kSampleDescription = KESM_TEST_DATA "/kpd/kesm_m3.kpd";
+
 // Installs a driver of the fictional family: its rendering and
 // configuration libraries, the description dataFile and, unless null, the
 // help file.
 inline void AddKesmDriver(const char16_t* name, const char16_t* dataFile, const char16_t* helpFile) {
+  const std::filesystem::path text = plat::DriverFilesFolder() / std::filesystem::path(dataFile);
+  if (!std::filesystem::exists(text)) {
+    std::error_code error;
+    std::filesystem::copy_file(kSampleDescription, text, error);
+    ASSERT_FALSE(error) << error.message();
+  }
   plat::DriverSetup driver;
   driver.name = name;
   driver.driverFile = u"kesmgr.dll";

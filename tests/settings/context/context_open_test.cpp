@@ -1,5 +1,9 @@
 // What an open builds for each kind, and that an open which runs out of
 // memory at any allocation fails cleanly, parks nothing and leaks nothing.
+#include <filesystem>
+
+#include "settings/cache/bkpd_cache.h"
+#include "tests/platform/drive_files.h"
 #include "tests/settings/context/context_fixture.h"
 
 namespace context_test {
@@ -56,7 +60,8 @@ TEST_F(ContextOpen, TheKindDecidesTheDcbAndTheDriverName) {
     UCB* ucb = GetUcb2(office_, office_, 0, c.kind, kSheetMode);
     ASSERT_NE(ucb, nullptr);
     EXPECT_EQ(ucb->pDCB != nullptr, c.hasDcb);
-    EXPECT_EQ(ucb->pBKPD, nullptr);
+    EXPECT_EQ(ucb->pBKPD != nullptr, c.hasDcb);  // kinds with a DCB have the description too
+    EXPECT_EQ(ucb->pWork->pJudgeStack != nullptr, c.hasDcb);
     EXPECT_EQ(std::u16string(ucb->pWork->szDriverName), c.driverNameFetched ? kDriverName : u"");
     EXPECT_NE(ucb->pWork->pDCB2, nullptr);
     FreeUcb(ucb);
@@ -73,12 +78,39 @@ TEST_F(ContextOpen, TheDcbCarriesItsBlockOffsetsAndTheSavedStateACopyOfIt) {
   FreeUcb(ucb);
 }
 
-TEST_F(ContextOpen, AnUnknownPrinterHandleStillOpensWithTheFallbackDriverName) {
-  UCB* ucb = GetUcb(nullptr, nullptr, 0, kSheetMode);
+// Without a printer there is no data file and so no description: a kind
+// that needs one does not open, one that does not still opens.
+TEST_F(ContextOpen, AnUnknownPrinterHandleOpensOnlyTheKindsWithoutADescription) {
+  EXPECT_EQ(GetUcb(nullptr, nullptr, 0, kSheetMode), nullptr);
+  UCB* ucb = GetUcb2(nullptr, nullptr, 0, 4, kSheetMode);
   ASSERT_NE(ucb, nullptr);
-  EXPECT_EQ(std::u16string(ucb->pWork->szDriverName), u"US");
+  EXPECT_EQ(ucb->pBKPD, nullptr);
   EXPECT_EQ(ucb->pWork->szPrinterName[0], u'\0');
   FreeUcb(ucb);
+}
+
+TEST_F(ContextOpen, AContextOpensWithItsPrintersDescriptionAndAnEmptyJudgeStack) {
+  UCB* ucb = OpenContext(office_);
+  ASSERT_NE(ucb, nullptr);
+  ASSERT_NE(ucb->pBKPD, nullptr);
+  EXPECT_EQ(std::u16string(BkpdUiResDllName(ucb->pBKPD)), u"kesmm3res.dll");
+  ASSERT_NE(ucb->pWork->pJudgeStack, nullptr);
+  EXPECT_EQ(ucb->pWork->wJudgeStackCount, 0);
+  UCB* other = GetUcb2(lobby_, lobby_, 0, 1, kSheetMode);
+  ASSERT_NE(other, nullptr);
+  EXPECT_EQ(other->pBKPD, ucb->pBKPD) << "two printers of one driver share the listed description";
+  EXPECT_NE(other->pWork->pJudgeStack, ucb->pWork->pJudgeStack);
+  FreeUcb(other);
+  FreeUcb(ucb);
+}
+
+TEST_F(ContextOpen, APrinterWhoseDescriptionDoesNotCompileDoesNotOpen) {
+  BKPDAddrFree();
+  baseline_ = plat::LiveBlocks();
+  std::filesystem::remove(plat::DriverFilesFolder() / "KESM4200.KPD");
+  EXPECT_EQ(OpenContext(office_), nullptr);
+  drive::Put("Windows/System32/spool/drivers/w32x86/3/KESM4200.KPD", "*OpenUI *KPD_X: PickOne\r\n*Bad: \"open");
+  EXPECT_EQ(OpenContext(office_), nullptr) << "a text cut inside a quote compiles to nothing";
 }
 
 // Fails the n-th allocation from the start of an open, for every n the open
@@ -94,6 +126,10 @@ void OpenFailingEachAllocation(HANDLE printer, DWORD flags, std::size_t baseline
     if (ucb == nullptr) {
       EXPECT_EQ(plat::LiveBlocks(), baseline + (probe != nullptr ? 1 : 0)) << "a failed open kept blocks";
     } else {
+      if (ucb->pDCB != nullptr) {
+        EXPECT_NE(ucb->pBKPD, nullptr) << "an open survived without its description";
+        EXPECT_NE(ucb->pWork->pJudgeStack, nullptr) << "an open survived without its judge stack";
+      }
       FreeUcb(ucb);
       FreeStoredUcb(TRUE);
       EXPECT_EQ(plat::LiveBlocks(), baseline + (probe != nullptr ? 1 : 0));

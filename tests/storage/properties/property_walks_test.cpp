@@ -8,6 +8,7 @@
 
 #include "devicecomm/bidi_ini_file.h"
 #include "jobsettings/devmode/runtime_flags.h"
+#include "storage/system/printer_info.h"
 #include "storage/properties/printer_properties.h"
 #include "tests/storage/properties/property_fixture.h"
 
@@ -95,6 +96,7 @@ TEST_F(PropertyWalks, AClientPrinterKeepsTheServersLogCodeUseWhileItHasNoLogging
   connection.driverName = context_test::kDriverName;
   ASSERT_EQ(plat::AddPrinter(connection), ERROR_SUCCESS);
   storage_test::InChild([&] {
+    ForgetClientDriverAnswer();  // the fixture's contexts asked about the office printer
     HANDLE client = Open(u"\\\\PRINTSRV\\Floor3");
     UCB* ucb = OpenOn(client);
     Set(ucb, 10002, 1);

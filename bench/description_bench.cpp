@@ -1,0 +1,191 @@
+// The compiled description: compiling a large generated text, loading the
+// cache file (against only reading it), and opening a printer context four
+// ways: compiling its description, from the cache file, from the process
+// list, and reusing a parked context.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "bench/kpd_generator.h"
+#include "platform/base/machine.h"
+#include "platform/base/winerror.h"
+#include "platform/spooler/spoolsetup.h"
+#include "platform/spooler/winspool.h"
+#include "settings/bkpd/bkpd_load.h"
+#include "settings/cache/bkpd_cache.h"
+#include "settings/context/context_open.h"
+#include "settings/kpd/kpd_compile.h"
+#include "settings/system/mapfile.h"
+#include "settings/system/memptr.h"
+
+namespace {
+
+constexpr DWORD kSheetMode = 0x80000000;
+constexpr std::size_t kLargeDescriptionBytes = 300000;
+
+std::string RichSample() {
+  std::ifstream in(KESM_TEST_DATA "/kpd/kesm_c7_colour.kpd", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The rich sample with its version replaced: another version than the
+// driver's is never cached, so every first use compiles it.
+std::string Uncacheable(std::string text) {
+  const std::string from = "*FileVersion: 4.88";
+  text.replace(text.find(from), from.size(), "*FileVersion: 4.90");
+  return text;
+}
+
+// A simulated machine with one printer whose driver's data file holds the
+// given text.
+class BenchMachine {
+ public:
+  explicit BenchMachine(const std::string& text) {
+    BKPDAddrFree();
+    std::ofstream(plat::DriverFilesFolder() / "KESMC7.KPD", std::ios::binary) << text;
+    plat::DriverSetup driver;
+    driver.name = u"Kesm C7 Colour";
+    driver.driverFile = u"kesmgr.dll";
+    driver.dataFile = u"KESMC7.KPD";
+    driver.configFile = u"kesmui.dll";
+    plat::PrinterSetup printer;
+    printer.name = u"Design Studio";
+    printer.driverName = driver.name;
+    PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
+    ok_ = plat::AddPrinterDriver(driver) == ERROR_SUCCESS && plat::AddPrinter(printer) == ERROR_SUCCESS &&
+          OpenPrinterW(printer.name.c_str(), &printer_, &defaults);
+    dataFile_ = plat::DriverFilesDirectory() + u"\\KESMC7.KPD";
+  }
+  ~BenchMachine() {
+    FreeStoredUcb(TRUE);
+    BKPDAddrFree();
+    if (printer_ != nullptr) ClosePrinter(printer_);
+  }
+  BenchMachine(const BenchMachine&) = delete;
+  BenchMachine& operator=(const BenchMachine&) = delete;
+
+  bool ok() const { return ok_; }
+  HANDLE printer() const { return printer_; }
+  LPCWSTR dataFile() const { return dataFile_.c_str(); }
+  std::u16string cacheFile() const { return dataFile_.substr(0, dataFile_.size() - 3) + u"BCS"; }
+  UCB* Open() const { return GetUcb(printer_, printer_, 0, kSheetMode); }
+
+ private:
+  plat::ScopedMachine machine_;
+  HANDLE printer_ = nullptr;
+  std::u16string dataFile_;
+  bool ok_ = false;
+};
+
+void BM_CompileLargeDescription(benchmark::State& state) {
+  const std::string text = kesm_bench::GenerateLargeDescription(kLargeDescriptionBytes);
+  const auto* bytes = reinterpret_cast<const BYTE*>(text.data());
+  KpdCompileReport report{};
+  for (auto _ : state) {
+    WorkBKPD* work = WorkBKPD_CreateFromText(bytes, static_cast<DWORD>(text.size()), &report);
+    if (work == nullptr || report.faultCount != 0) {
+      state.SkipWithError("the generated description does not compile cleanly");
+      WorkBKPD_Free(work);
+      break;
+    }
+    WorkBKPD_Free(work);
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+  state.counters["text_bytes"] = static_cast<double>(text.size());
+}
+BENCHMARK(BM_CompileLargeDescription)->Unit(benchmark::kMillisecond);
+
+// The cost the cache file cannot go below: mapping it and copying it out.
+void BM_ReadCacheFileOnly(benchmark::State& state) {
+  BenchMachine m(RichSample());
+  UCB* ucb = m.ok() ? m.Open() : nullptr;
+  FreeUcb2(ucb, 1);
+  const std::u16string cache = m.cacheFile();
+  for (auto _ : state) {
+    PVOID mapping = nullptr;
+    const BYTE* view = nullptr;
+    DWORD size = 0;
+    if (!MAPFILE(cache.c_str(), &mapping, &view, &size)) {
+      state.SkipWithError("no cache file");
+      break;
+    }
+    auto* copy = static_cast<BYTE*>(GetMemPtr(size));
+    std::memcpy(copy, view, size);
+    benchmark::DoNotOptimize(copy);
+    FreeMemPtr(copy);
+    UNMAPFILE(mapping);
+  }
+}
+BENCHMARK(BM_ReadCacheFileOnly)->Unit(benchmark::kMicrosecond);
+
+// Reading the cache file with its time and size tests, and the loader's
+// check of every link.
+void BM_LoadCacheFile(benchmark::State& state) {
+  BenchMachine m(RichSample());
+  UCB* ucb = m.ok() ? m.Open() : nullptr;
+  FreeUcb2(ucb, 1);
+  for (auto _ : state) {
+    DWORD size = 0;
+    LPBYTE block = GetBinaryPpdData(m.dataFile(), &size);
+    PCBKPD loaded = block != nullptr ? UnpackPpdData(block, size) : nullptr;
+    if (loaded == nullptr) {
+      state.SkipWithError("the cache file was not taken");
+      FreeMemPtr(block);
+      break;
+    }
+    FreeBkpdBlock(loaded);
+  }
+}
+BENCHMARK(BM_LoadCacheFile)->Unit(benchmark::kMicrosecond);
+
+// Opens and releases a context; `forget` empties the process list first.
+void OpenContexts(benchmark::State& state, const std::string& text, bool forget, DWORD releaseWord) {
+  BenchMachine m(text);
+  if (!m.ok()) {
+    state.SkipWithError("no test machine");
+    return;
+  }
+  FreeUcb2(m.Open(), releaseWord);  // the first open writes the cache file when it may
+  for (auto _ : state) {
+    if (forget) BKPDAddrFree();
+    UCB* ucb = m.Open();
+    if (ucb == nullptr || ucb->pBKPD == nullptr) {
+      state.SkipWithError("the context did not open");
+      break;
+    }
+    FreeUcb2(ucb, releaseWord);
+  }
+}
+
+void BM_OpenContextCompiling(benchmark::State& state) { OpenContexts(state, Uncacheable(RichSample()), true, 1); }
+BENCHMARK(BM_OpenContextCompiling)->Unit(benchmark::kMicrosecond);
+
+void BM_OpenContextFromCacheFile(benchmark::State& state) { OpenContexts(state, RichSample(), true, 1); }
+BENCHMARK(BM_OpenContextFromCacheFile)->Unit(benchmark::kMicrosecond);
+
+void BM_OpenContextFromProcessList(benchmark::State& state) { OpenContexts(state, RichSample(), false, 1); }
+BENCHMARK(BM_OpenContextFromProcessList)->Unit(benchmark::kMicrosecond);
+
+// The description's part of an open from the process list: the data file's
+// name from the spooler, the cross-process lock and the list lookup.
+void BM_DescriptionFromProcessList(benchmark::State& state) {
+  BenchMachine m(RichSample());
+  UCB ucb = fgUCB;
+  ucb.hPrinter = m.printer();
+  if (!m.ok() || BKPDCreate(&ucb) == nullptr) {
+    state.SkipWithError("no description");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(BKPDCreate(&ucb));
+}
+BENCHMARK(BM_DescriptionFromProcessList)->Unit(benchmark::kMicrosecond);
+
+// A release with word 0 parks the context; the next open takes it back.
+void BM_OpenParkedContext(benchmark::State& state) { OpenContexts(state, RichSample(), false, 0); }
+BENCHMARK(BM_OpenParkedContext)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

@@ -79,9 +79,9 @@ std::size_t MergePublic(const DEVMODEW* source, const Header& s, DEVMODEW* targe
   return length;
 }
 
-// A private part taken into the target: the block offsets are never
+// Bytes copied into a target: block offsets a private part brings are never
 // trusted, and no text runs past its field.
-void SettleTakenPart(DEVMODEW* target, const Header& t, std::size_t publicLength,
+void SettleCopiedPart(DEVMODEW* target, const Header& t, std::size_t publicLength,
                      std::size_t privateLength) {
   BYTE* priv = Bytes(target) + t.size;
   if (privateLength >= kPrivBlockOffsetsEnd) {
@@ -106,7 +106,7 @@ void SettleTakenPart(DEVMODEW* target, const Header& t, std::size_t publicLength
 std::size_t TakePrivate(const DEVMODEW* source, const Header& s, DEVMODEW* target, const Header& t,
                         std::size_t publicLength, std::size_t length) {
   std::memmove(Bytes(target) + t.size, Bytes(source) + s.size, length);
-  SettleTakenPart(target, t, publicLength, length);
+  SettleCopiedPart(target, t, publicLength, length);
   return length;
 }
 
@@ -154,7 +154,7 @@ int ConvertDevmode2(const DEVMODEW* source, std::size_t sourceBytes, DEVMODEW* t
   if (!s || !t) return -1;
   const std::size_t pub = MergePublic(source, *s, target, *t);
   if (s->driverVersion != t->driverVersion || !IsOurPrivatePart(source, *s, sourceBytes)) {
-    SettleTakenPart(target, *t, pub, 0);
+    SettleCopiedPart(target, *t, pub, 0);
     return -1;
   }
   const std::size_t priv =
@@ -171,7 +171,7 @@ int ConvertDevmodeOut(const DEVMODEW* source, std::size_t sourceBytes, const DEV
     const std::size_t whole = std::size_t{s->size} + s->driverExtra;
     if (whole > sourceBytes || whole > targetBytes) return 0;
     std::memmove(target, source, whole);
-    SettleTakenPart(target, *s, s->size, s->driverExtra);
+    SettleCopiedPart(target, *s, s->size, s->driverExtra);
     return 1;
   }
   const auto r = ReadHeader(reference, referenceBytes);

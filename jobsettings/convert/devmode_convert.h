@@ -66,10 +66,11 @@ int ConvertDevmodeOut(const DEVMODEW* source, std::size_t sourceBytes, const DEV
 
 // The spooler's DEVMODE conversion. size points at the target buffer's
 // size in bytes and receives the size used or needed; the printer name is
-// not read. Mode CDM_CONVERT converts to the target's own sizes, CDM_CONVERT351 to the NT
-// 3.51 form (188 + 1016 bytes), CDM_DRIVER_DEFAULT asks for the driver default
-// (220 + 1016 bytes, filled by the caller on answer 2); other modes answer
-// 2. Failures answer 0 with the system's last error: invalid parameter, or
-// insufficient buffer with the needed size for the last two.
+// not read. CDM_CONVERT converts to the target's own sizes, CDM_CONVERT351
+// to the NT 3.51 form (188 + 1016 bytes), CDM_DRIVER_DEFAULT asks for the
+// driver default (220 + 1016 bytes; on answer 2 the caller fills it); other
+// modes answer 2. A failure answers 0 with the system's last error: invalid
+// parameter, or for the last two modes insufficient buffer with the needed
+// size.
 int CommonDrvConvertDevmode(LPCWSTR printerName, const DEVMODEW* source, std::size_t sourceBytes,
                             DEVMODEW* target, DWORD* size, DWORD mode);

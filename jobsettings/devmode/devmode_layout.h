@@ -529,3 +529,39 @@ inline constexpr KdmFlagWord kKdmFlagWords[] = {
     KDM_FLAGS(562, 593, kdmSupportFunc2Select),
 };
 #undef KDM_FLAGS
+
+// The text fields of the DEVMODE: strings that must end inside their field.
+// Offsets are DEVMODE offsets of the 220-byte layout; a private field of a
+// DEVMODE with another public size lies at dmSize + (offset - 220). The
+// signature and the two application blocks are bytes, not text.
+struct KdmTextField {
+  WORD offset;
+  WORD size;  // bytes, terminator included
+  bool wide;
+};
+
+#define KDM_PUB_TEXT(field) {offsetof(DEVMODEW, field), sizeof(DEVMODEW::field), true}
+#define KDM_TEXT(field) {KDM_OFFSET(field), sizeof(PrivDM::field), false}
+inline constexpr KdmTextField kKdmTextFields[] = {
+    KDM_PUB_TEXT(dmDeviceName),
+    KDM_PUB_TEXT(dmFormName),
+    KDM_TEXT(header.kdmIniFileName),
+    KDM_TEXT(header.kdmiCDCVerStr),
+    KDM_TEXT(header.kdmiKPJLVerStr),
+    KDM_TEXT(header.kdmTcomMark),
+    KDM_TEXT(kdmHFString),
+    KDM_TEXT(kdmHFFontName),
+    KDM_TEXT(kdmUserID),
+    KDM_TEXT(kdmUserCode),
+    KDM_TEXT(kdmOwnerName),
+    KDM_TEXT(kdmMergeFileName),
+    KDM_TEXT(kdmDocumentName),
+    KDM_TEXT(kdmJOBPassword),
+    KDM_TEXT(kdmStoredPassword),
+    KDM_TEXT(kdmTelNo),
+    KDM_TEXT(kdmCopyProtectChar),
+    KDM_TEXT(kdmCopyProtectFontName),
+    KDM_TEXT(kdmTrackID),
+};
+#undef KDM_PUB_TEXT
+#undef KDM_TEXT

@@ -92,3 +92,8 @@ inline constexpr DWORD DM_MEDIATYPE = 0x02000000;
 inline constexpr DWORD DM_DITHERTYPE = 0x04000000;
 inline constexpr DWORD DM_PANNINGWIDTH = 0x08000000;
 inline constexpr DWORD DM_PANNINGHEIGHT = 0x10000000;
+
+// Modes of the driver's DEVMODE conversion entry.
+inline constexpr DWORD CDM_CONVERT = 0x01;
+inline constexpr DWORD CDM_CONVERT351 = 0x02;
+inline constexpr DWORD CDM_DRIVER_DEFAULT = 0x04;

@@ -6,14 +6,7 @@
 
 inline constexpr LONG kPaperFreeSize = 256;            // the unregistered custom size
 inline constexpr LONG kPaperFreeRegisteredFirst = 384;  // the ten stored free sizes
-inline constexpr LONG kPaperFreeRegisteredLast = 393;
+inline constexpr LONG kPaperFreeRegisteredLast = 393;  // a free size: these, 448 or 256
 inline constexpr LONG kPaperFreeSizeDst = 448;          // the unregistered output size
 inline constexpr LONG kPaperSameAsSource = 1024;        // output paper: as the source
 
-// A free (custom) size code: 384-393, 448 or 256.
-constexpr BOOL _IsValidatedmPaperSizeFree(LONG value) {
-  return (value >= kPaperFreeRegisteredFirst && value <= kPaperFreeRegisteredLast) || value == kPaperFreeSizeDst ||
-                 value == kPaperFreeSize
-             ? TRUE
-             : FALSE;
-}

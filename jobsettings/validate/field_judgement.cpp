@@ -1,5 +1,7 @@
 #include "jobsettings/validate/field_judgement.h"
 
+#include "settings/bkpd/description_queries.h"
+
 #include "settings/bkpd/bkpd_access.h"
 #include "settings/context/context_block.h"
 #include "settings/values/setting_lookup.h"
@@ -16,21 +18,11 @@ constexpr int kNoGroup = 3;
 int Coverage(WORD funcId, UCB* ucb, SFCB** sfcb, const UiGroup** group) {
   *sfcb = GetSFCBbyFuncID(ucb, funcId);
   if (*sfcb == nullptr || (*sfcb)->groupId == 0) return kNoLabel;
-  *group = DescriptionGroupOfFuncId(ucb, funcId);
+  *group = BKPDGetUiGroupAddrByFuncID(funcId, ucb);
   return *group == nullptr ? kNoGroup : kAccepted;
 }
 
 }  // namespace
-
-const UiGroup* DescriptionGroupOfFuncId(const UCB* ucb, WORD funcId) {
-  if (ucb == nullptr || ucb->pBKPD == nullptr || funcId == 0) return nullptr;
-  const auto b = reinterpret_cast<PCBKPD>(ucb->pBKPD);
-  if (BkpdHasSlot(funcId)) return BkpdSlotGroup(b, funcId);
-  for (const UiGroup* g = BkpdFirstGroup(b); g != nullptr; g = BkpdNext(b, g)) {
-    if (g->funcId == funcId) return g;
-  }
-  return nullptr;
-}
 
 int DescriptionAcceptsValue(const SFCB* /*sfcb*/, WORD /*funcId*/, LONG_PTR /*value*/,
                             const UiGroup* /*group*/, UCB* /*ucb*/) {

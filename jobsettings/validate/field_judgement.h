@@ -23,10 +23,6 @@ int IsValidateEachDMEx(WORD funcId, LONG_PTR value, UCB* ucb);
 // is whether the value list holds the value (with a text).
 int IsValidateEachDM(WORD funcId, LONG_PTR value, UCB* ucb);
 
-// The description's group of a function id: the header slot of the id, or
-// the first group of the list that names it; null without a description.
-const UiGroup* DescriptionGroupOfFuncId(const UCB* ucb, WORD funcId);
-
 // Hook: whether the group's options and the constraints accept the value.
 // Answers 1 (accepted) for now.
 int DescriptionAcceptsValue(const SFCB* sfcb, WORD funcId, LONG_PTR value, const UiGroup* group,

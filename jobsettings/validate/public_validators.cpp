@@ -1,5 +1,7 @@
 #include "jobsettings/validate/public_validators.h"
 
+#include "jobsettings/devmode/paper_codes.h"
+
 #include "jobsettings/validate/dm_value_tables.h"
 #include "jobsettings/validate/field_judgement.h"
 #include "settings/values/setting_value.h"
@@ -110,7 +112,10 @@ BOOL __IsValidatedmPaperSize(LONG value) { return InRangeOrListed(kFuncPaperSize
 BOOL ___IsValidatedmPaperSize(LONG value) { return value == kSpecialOutputSize ? TRUE : FALSE; }
 
 BOOL _IsValidatedmPaperSizeFree(LONG value) {
-  return Within(value, 384, 393) || value == 448 || value == 256 ? TRUE : FALSE;
+  return Within(value, kPaperFreeRegisteredFirst, kPaperFreeRegisteredLast) || value == kPaperFreeSizeDst ||
+                 value == kPaperFreeSize
+             ? TRUE
+             : FALSE;
 }
 
 BOOL IsValidatedmPaperSizeFree(LONG value, const UCB* ucb) {

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "jobsettings/devmode/paper_codes.h"
+#include "jobsettings/validate/public_validators.h"
 #include "settings/bkpd/description_queries.h"
 #include "settings/context/context_block.h"
 #include "settings/system/unaligned.h"

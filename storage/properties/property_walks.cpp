@@ -1,7 +1,7 @@
 // The walks over a context's setting records that read and write its
 // stored settings.
 #include "features/custom_modules.h"
-#include "jobsettings/rules/dm_special_table.h"
+#include "jobsettings/validate/dm_value_tables.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_names.h"
 #include "settings/values/setting_lookup.h"
@@ -177,7 +177,7 @@ BOOL SetProperties(HANDLE printer, UCB* ucb, int block, DWORD flags) {
       if ((mode & kPropertiesModules) != 0 && !TakeForModules(ucb, record, kModuleSetProperty)) continue;
       const int recordBlock = BlockOfRecord(*record);
       if (block != kAllBlocks && recordBlock != block) continue;
-      if (IsValidDMSpecialValue(kDMSpecialNoDefault, id)) continue;
+      if (IsValidDMSpecialValue(kInvalidKDMValue, id)) continue;
       if (IsServerLogCode(ucb, id)) continue;
       if (skipUnchanged && recordBlock == kBlockPrinter && Unchanged(ucb, record)) continue;
       if (IsActionBit(id)) {

@@ -2,15 +2,15 @@
 // the refused list numbers.
 #include <gtest/gtest.h>
 
-#include "jobsettings/rules/dm_special_table.h"
+#include "jobsettings/validate/dm_value_tables.h"
 
 namespace {
 
 TEST(DMSpecialTable, ThirteenListsAndAnEndRecord) {
-  DWORD count = 0;
-  const DMSPECIAL* table = GetDMSpecialTable(&count);
-  ASSERT_EQ(count, 14u);
-  for (DWORD i = 0; i < count; ++i) EXPECT_EQ(table[i].marker, 0xFFFFu) << i;
+  int count = 0;
+  const DMSpecialRecord* table = GetDMSpecialTable(&count);
+  ASSERT_EQ(count, 14);
+  for (int i = 0; i < count; ++i) EXPECT_EQ(table[i].mark, 0xFFFFu) << i;
   EXPECT_EQ(table[13].count, 0u);
   EXPECT_EQ(table[13].values, nullptr);
   EXPECT_EQ(GetDMSpecialTableByIndex(13), nullptr);
@@ -21,7 +21,7 @@ TEST(DMSpecialTable, ThirteenListsAndAnEndRecord) {
 TEST(DMSpecialTable, MembershipAtTheEdgesOfEachList) {
   struct Row {
     int list;
-    INT value;
+    LONG value;
     BOOL member;
   };
   const Row rows[] = {

@@ -18,5 +18,6 @@
 #include "platform/engine/objects/xlateobj.h"
 #include "platform/engine/raster/engraster.h"
 #include "platform/runtime/winmem.h"
+#include "platform/spooler/devmode.h"
 #include "platform/runtime/wintime.h"
 #include "platform/text/codepage.h"

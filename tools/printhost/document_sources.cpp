@@ -137,7 +137,7 @@ struct PngRead {
   png_infop info = nullptr;
   std::string message;
   Image image;
-  std::vector<BYTE> line;
+  std::vector<png_bytep> rowPointers;
   ~PngRead() {
     if (png != nullptr) png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
     if (file != nullptr) std::fclose(file);
@@ -179,9 +179,11 @@ bool ReadPng(PngRead& r) {
   r.image.width = static_cast<LONG>(width);
   r.image.height = static_cast<LONG>(height);
   r.image.rows.assign(static_cast<std::size_t>(r.image.Stride()) * height, 0);
-  std::vector<png_bytep> rows(height);
-  for (png_uint_32 y = 0; y < height; ++y) rows[y] = r.image.rows.data() + std::size_t{y} * r.image.Stride();
-  png_read_image(r.png, rows.data());
+  r.rowPointers.resize(height);
+  for (png_uint_32 y = 0; y < height; ++y) {
+    r.rowPointers[y] = r.image.rows.data() + std::size_t{y} * r.image.Stride();
+  }
+  png_read_image(r.png, r.rowPointers.data());
   png_read_end(r.png, nullptr);
   return true;
 }

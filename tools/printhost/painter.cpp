@@ -213,6 +213,7 @@ bool Painter::DrawText(const Text& text, std::string& error) {
   }
   plat::eng::Str str(*font, text.text, std::move(positions), accel, charInc, box);
   auto fore = plat::eng::Brush::Solid(palette_.FromRgb(text.rgb), text.rgb);
+  fore->SetTarget(surface_);
   auto clip = MakeClip(clip_, surface_, box, clipUniq_);
   POINTL org{0, 0};
   BOOL ok = FALSE;
@@ -279,6 +280,7 @@ bool Painter::DrawLine(const Line& line, std::string& error) {
   const double scale = static_cast<double>(dpi_) / 1440;
   plat::eng::Xform xform(XFORML{static_cast<FLOATL>(scale), 0, 0, static_cast<FLOATL>(scale), 0, 0});
   auto brush = plat::eng::Brush::Solid(palette_.FromRgb(line.pen.rgb), line.pen.rgb);
+  brush->SetTarget(surface_);
   const LONG margin = ToDevice(std::max<LONG>(line.pen.width, 0)) + 2;
   RECTL bounds = PixelBounds(path);
   bounds = {bounds.left - margin, bounds.top - margin, bounds.right + margin, bounds.bottom + margin};
@@ -341,6 +343,8 @@ bool Painter::DrawShape(const Shape& shape, std::string& error) {
       break;
   }
   if (shape.brush.kind != BrushKind::kNone && !fill) return Fail(error, "a brush could not be made");
+  // The driver realizes a pattern for the surface it draws on.
+  if (fill) fill->SetTarget(surface_);
   const bool stroke = shape.pen.style != PenStyle::kNull;
   RECTL bounds = PixelBounds(*use);
   const LONG margin = ToDevice(std::max<LONG>(shape.pen.width, 0)) + 2;
@@ -362,6 +366,7 @@ bool Painter::DrawShape(const Shape& shape, std::string& error) {
   const double scale = static_cast<double>(dpi_) / 1440;
   plat::eng::Xform xform(XFORML{static_cast<FLOATL>(scale), 0, 0, static_cast<FLOATL>(scale), 0, 0});
   auto penBrush = plat::eng::Brush::Solid(palette_.FromRgb(shape.pen.rgb), shape.pen.rgb);
+  penBrush->SetTarget(surface_);
   const bool wide = (pen.attrs.fl & LA_GEOMETRIC) != 0;
   const bool driverStrokes = Hooked(HOOK_STROKEPATH) &&
                              (!wide || (device_.devInfo.flGraphicsCaps & GCAPS_GEOMETRICWIDE));

@@ -125,7 +125,10 @@ BOOL WritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWritten) 
   return TRUE;
 }
 
-BOOL EndDocPrinter(HANDLE hPrinter) {
+namespace {
+
+// Closes the handle's open job in the new state.
+BOOL FinishJob(HANDLE hPrinter, PrintJobRecord::State state) {
   auto printer = plat::spool::FindPrinterHandle(hPrinter);
   if (!printer) return FALSE;
   std::lock_guard guard(Jobs().lock);
@@ -134,23 +137,17 @@ BOOL EndDocPrinter(HANDLE hPrinter) {
     SetLastError(ERROR_SPL_NO_STARTDOC);
     return FALSE;
   }
-  it->second.state = PrintJobRecord::State::kDone;
+  if (state == PrintJobRecord::State::kAborted) {
+    std::error_code ec;
+    std::filesystem::remove(it->second.file, ec);
+  }
+  it->second.state = state;
   printer->jobId = 0;
   return TRUE;
 }
 
-BOOL AbortPrinter(HANDLE hPrinter) {
-  auto printer = plat::spool::FindPrinterHandle(hPrinter);
-  if (!printer) return FALSE;
-  std::lock_guard guard(Jobs().lock);
-  auto it = Jobs().jobs.find(printer->jobId);
-  if (it == Jobs().jobs.end()) {
-    SetLastError(ERROR_SPL_NO_STARTDOC);
-    return FALSE;
-  }
-  std::error_code ec;
-  std::filesystem::remove(it->second.file, ec);
-  it->second.state = PrintJobRecord::State::kAborted;
-  printer->jobId = 0;
-  return TRUE;
-}
+}  // namespace
+
+BOOL EndDocPrinter(HANDLE hPrinter) { return FinishJob(hPrinter, PrintJobRecord::State::kDone); }
+
+BOOL AbortPrinter(HANDLE hPrinter) { return FinishJob(hPrinter, PrintJobRecord::State::kAborted); }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 
 #include "platform/spooler/spooljob.h"
 #include "tests/printhost/host_fixture.h"
@@ -74,6 +75,8 @@ struct Failure {
   const char* entry;
   bool jobStarted;
 };
+
+void PrintTo(const Failure& failure, std::ostream* os) { *os << failure.entry; }
 
 class FailingDriverTest : public HostTest, public ::testing::WithParamInterface<Failure> {};
 

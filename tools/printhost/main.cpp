@@ -77,6 +77,9 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  std::printf("job %u: %s\n", static_cast<unsigned>(result.jobId), result.jobFile.string().c_str());
+  // A temporary machine goes away on exit: only --out keeps the job then.
+  const std::string kept = !out.empty() ? out : machine.empty() ? "" : result.jobFile.string();
+  std::printf("job %u printed%s%s\n", static_cast<unsigned>(result.jobId), kept.empty() ? "" : ": ",
+              kept.c_str());
   return 0;
 }

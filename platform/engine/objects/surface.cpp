@@ -43,6 +43,19 @@ HSURF Register(std::unique_ptr<Surface> surface) {
 
 bool KnownFormat(ULONG format) { return BitsPerPixel(format) != 0; }
 
+// A blank surface record; null with ERROR_NOT_ENOUGH_MEMORY.
+std::unique_ptr<Surface> NewSurface(SIZEL size, ULONG format, USHORT type) {
+  auto surface = std::unique_ptr<Surface>(new (std::nothrow) Surface{});
+  if (!surface) {
+    EngSetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+  }
+  surface->sizlBitmap = size;
+  surface->iBitmapFormat = format;
+  surface->iType = type;
+  return surface;
+}
+
 }  // namespace
 
 ULONG BitsPerPixel(ULONG iFormat) {
@@ -95,11 +108,8 @@ HBITMAP EngCreateBitmap(SIZEL sizl, LONG lWidth, ULONG iFormat, FLONG fl, PVOID 
     EngSetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  auto surface = std::unique_ptr<Surface>(new (std::nothrow) Surface{});
-  if (!surface) {
-    EngSetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return nullptr;
-  }
+  auto surface = plat::eng::NewSurface(sizl, iFormat, STYPE_BITMAP);
+  if (!surface) return nullptr;
   BYTE* bits = static_cast<BYTE*>(pvBits);
   if (bits == nullptr) {
     try {
@@ -111,11 +121,8 @@ HBITMAP EngCreateBitmap(SIZEL sizl, LONG lWidth, ULONG iFormat, FLONG fl, PVOID 
     }
     bits = surface->ownBits.data();
   }
-  surface->sizlBitmap = sizl;
   surface->cjBits = static_cast<ULONG>(bytes);
   surface->pvBits = bits;
-  surface->iBitmapFormat = iFormat;
-  surface->iType = STYPE_BITMAP;
   if (fl & BMF_TOPDOWN) {
     surface->pvScan0 = bits;
     surface->lDelta = delta;
@@ -134,15 +141,9 @@ HSURF EngCreateDeviceSurface(DHSURF dhsurf, SIZEL sizl, ULONG iFormatCompat) {
     EngSetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  auto surface = std::unique_ptr<Surface>(new (std::nothrow) Surface{});
-  if (!surface) {
-    EngSetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return nullptr;
-  }
+  auto surface = plat::eng::NewSurface(sizl, iFormatCompat, STYPE_DEVICE);
+  if (!surface) return nullptr;
   surface->dhsurf = dhsurf;
-  surface->sizlBitmap = sizl;
-  surface->iBitmapFormat = iFormatCompat;
-  surface->iType = STYPE_DEVICE;
   return plat::eng::Register(std::move(surface));
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/base/entryguard.h"
 #include "platform/spooler/spoolinfo.h"
+#include "platform/spooler/spooljob.h"
 #include "platform/base/winerror.h"
 #include "platform/spooler/winspool.h"
 
@@ -55,4 +56,8 @@ LPWSTR EngGetPrinterDataFileName(HDEV hdev) {
 
 LPWSTR EngGetDriverName(HDEV hdev) {
   return EnginePath(hdev, &PrinterHandle::engineDriverPath, &plat::spool::DriverRecord::driverFile);
+}
+
+BOOL EngWritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWritten) {
+  return WritePrinter(hPrinter, pBuf, cbBuf, pcWritten);
 }

@@ -21,3 +21,7 @@ DWORD EngGetPrinterData(HANDLE hPrinter, LPCWSTR pValueName, LPDWORD pType, LPBY
 // printer handle is open; null (with the last error set) when unknown.
 LPWSTR EngGetPrinterDataFileName(HDEV hdev);
 LPWSTR EngGetDriverName(HDEV hdev);
+
+// WritePrinter in the engine's spelling: appends to the job started on the
+// printer handle (platform/spooler/spooljob.h), with its faults.
+BOOL EngWritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWritten);

@@ -21,6 +21,8 @@ struct PrinterHandle {
   std::mutex engineLock;
   std::u16string engineDataFile;
   std::u16string engineDriverPath;
+  // The print job started on this handle (StartDocPrinterW), 0 when none.
+  DWORD jobId = 0;
 };
 
 HANDLE NewPrinterHandle(std::shared_ptr<PrinterHandle> printer);

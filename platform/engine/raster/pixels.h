@@ -1,0 +1,55 @@
+// Pixel access to engine bitmaps in every uncompressed format, for the
+// engine's raster operations. Internal to the engine.
+#pragma once
+
+#include <algorithm>
+
+#include "platform/engine/objects/surfobj.h"
+
+namespace plat::eng {
+
+// A bitmap's pixels. Values are colour indexes of the bitmap's format: a
+// palette index for 1, 4 and 8 bits per pixel, the pixel's bits otherwise
+// (0x00RRGGBB, blue in the low byte, for 24 and 32 bits).
+class PixelView {
+ public:
+  PixelView() = default;
+  // An invalid view for a surface without bits or of a compressed format.
+  explicit PixelView(const SURFOBJ* pso);
+
+  bool valid() const { return scan0_ != nullptr; }
+  LONG width() const { return cx_; }
+  LONG height() const { return cy_; }
+  ULONG format() const { return format_; }
+  bool Inside(LONG x, LONG y) const { return x >= 0 && y >= 0 && x < cx_ && y < cy_; }
+
+  // Reads and writes one pixel; the caller keeps to the bitmap.
+  ULONG Get(LONG x, LONG y) const;
+  void Set(LONG x, LONG y, ULONG value);
+
+ private:
+  BYTE* Line(LONG y) const { return scan0_ + static_cast<std::ptrdiff_t>(y) * delta_; }
+
+  BYTE* scan0_ = nullptr;
+  LONG delta_ = 0;
+  LONG cx_ = 0;
+  LONG cy_ = 0;
+  ULONG format_ = 0;
+};
+
+// The intersection of two rectangles (empty when they do not meet).
+inline RECTL Intersect(const RECTL& a, const RECTL& b) {
+  RECTL r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+          std::min(a.bottom, b.bottom)};
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
+  return r;
+}
+inline bool IsEmpty(const RECTL& r) { return r.left >= r.right || r.top >= r.bottom; }
+// The rectangle with its edges in order (left <= right, top <= bottom).
+inline RECTL Ordered(const RECTL& r) {
+  return {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
+          std::max(r.top, r.bottom)};
+}
+
+}  // namespace plat::eng

@@ -1,0 +1,99 @@
+// Text drawn by the engine from the font's glyph images.
+#include <algorithm>
+
+#include "platform/base/winerror.h"
+#include "platform/engine/objects/eng_paint.h"
+#include "platform/engine/raster/raster_core.h"
+
+namespace {
+
+using plat::eng::Brush;
+
+// Fills rectangles with a brush in a ternary operation.
+bool FillRects(SURFOBJ* pso, CLIPOBJ* pco, const RECTL& rect, Brush* brush, POINTL origin, BYTE rop) {
+  const RECTL bounds = plat::eng::Ordered(rect);
+  if (plat::eng::IsEmpty(bounds)) return true;
+  brush->SetTarget(pso);
+  return plat::eng::DrawOn(pso, bounds, pco, [&](plat::eng::Target& t) {
+    const ULONG indexMask = plat::eng::IndexMask(t.format());
+    for (const RECTL& r : plat::eng::ClipRects(pco, bounds, t.area())) {
+      for (LONG y = r.top; y < r.bottom; ++y) {
+        for (LONG x = r.left; x < r.right; ++x) {
+          t.Set(x, y, plat::eng::Rop3(rop, brush->IndexAt(x, y, origin), 0, t.Get(x, y)) & indexMask);
+        }
+      }
+    }
+    return true;
+  });
+}
+
+}  // namespace
+
+BOOL EngTextOut(SURFOBJ* pso, STROBJ* pstro, FONTOBJ* pfo, CLIPOBJ* pco, RECTL* prclExtra,
+                RECTL* prclOpaque, BRUSHOBJ* pboFore, BRUSHOBJ* pboOpaque, POINTL* pptlOrg,
+                MIX mix) {
+  if (pso == nullptr || pstro == nullptr || pfo == nullptr || pboFore == nullptr) {
+    EngSetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  const POINTL origin = pptlOrg ? *pptlOrg : POINTL{0, 0};
+  const BYTE rop = plat::eng::MixToRop3(mix);
+  auto* fore = static_cast<Brush*>(pboFore);
+  if (prclOpaque != nullptr && pboOpaque != nullptr &&
+      !FillRects(pso, pco, *prclOpaque, static_cast<Brush*>(pboOpaque), origin, 0xF0)) {
+    return FALSE;
+  }
+  // The glyphs, each through its image.
+  struct Placed { POINTL at; GLYPHBITS* bits; };
+  std::vector<Placed> glyphs;
+  RECTL bounds{0, 0, 0, 0};
+  bool any = false;
+  STROBJ_vEnumStart(pstro);
+  bool more = true;
+  while (more) {
+    ULONG count = 0;
+    GLYPHPOS* gp = nullptr;
+    more = STROBJ_bEnum(pstro, &count, &gp) != FALSE;
+    for (ULONG i = 0; i < count; ++i) {
+      HGLYPH hg = gp[i].hg;
+      PVOID data = nullptr;
+      if (FONTOBJ_cGetGlyphs(pfo, FO_GLYPHBITS, 1, &hg, &data) != 1) continue;
+      GLYPHBITS* gb = static_cast<GLYPHDATA*>(data)->gdf.pgb;
+      const POINTL at{gp[i].ptl.x + gb->ptlOrigin.x, gp[i].ptl.y + gb->ptlOrigin.y};
+      const RECTL box{at.x, at.y, at.x + gb->sizlBitmap.cx, at.y + gb->sizlBitmap.cy};
+      bounds = any ? RECTL{std::min(bounds.left, box.left), std::min(bounds.top, box.top),
+                           std::max(bounds.right, box.right), std::max(bounds.bottom, box.bottom)}
+                   : box;
+      any = true;
+      glyphs.push_back({at, gb});
+    }
+  }
+  if (any) {
+    fore->SetTarget(pso);
+    const bool ok = plat::eng::DrawOn(pso, bounds, pco, [&](plat::eng::Target& t) {
+      const auto clip = plat::eng::ClipRects(pco, bounds, t.area());
+      const ULONG indexMask = plat::eng::IndexMask(t.format());
+      for (const Placed& g : glyphs) {
+        const LONG stride = (g.bits->sizlBitmap.cx + 7) / 8;
+        for (LONG row = 0; row < g.bits->sizlBitmap.cy; ++row) {
+          for (LONG col = 0; col < g.bits->sizlBitmap.cx; ++col) {
+            if (((g.bits->aj[row * stride + col / 8] >> (7 - col % 8)) & 1) == 0) continue;
+            const LONG x = g.at.x + col, y = g.at.y + row;
+            for (const RECTL& r : clip) {
+              if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) {
+                t.Set(x, y, plat::eng::Rop3(rop, fore->IndexAt(x, y, origin), 0, t.Get(x, y)) & indexMask);
+                break;
+              }
+            }
+          }
+        }
+      }
+      return true;
+    });
+    if (!ok) return FALSE;
+  }
+  for (RECTL* r = prclExtra; r != nullptr && r->left != r->right && r->top != r->bottom; ++r) {
+    if (!FillRects(pso, pco, *r, fore, origin, rop)) return FALSE;
+  }
+  return TRUE;
+}

@@ -1,0 +1,136 @@
+// The host drives the driver through the engine's order of calls, and a
+// failing driver or spooler ends the job cleanly.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+
+#include "platform/spooler/spooljob.h"
+#include "tests/printhost/host_fixture.h"
+
+namespace {
+
+const std::vector<std::string> kLifecycle = {
+    "DrvEnablePDEV",  "DrvCompletePDEV", "DrvEnableSurface", "DrvResetPDEV",   "DrvDisableSurface",
+    "DrvDisablePDEV", "DrvStartDoc",     "DrvStartPage",     "DrvSendPage",    "DrvEndDoc",
+    "DrvStartBanding", "DrvNextBand"};
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(HostTest, SampleDocumentFollowsTheEnginesOrderWithAResetBeforeTheLastPage) {
+  const auto result = host_->Print(printhost::SampleDocument());
+  ASSERT_TRUE(result.ok) << result.error;
+  const std::vector<std::string> expected = {
+      "DrvEnablePDEV", "DrvCompletePDEV", "DrvEnableSurface", "DrvStartDoc",
+      "DrvStartPage", "DrvSendPage", "DrvStartPage", "DrvSendPage", "DrvStartPage", "DrvSendPage",
+      // The DEVMODE changes: a new PDEV takes over the document.
+      "DrvEnablePDEV", "DrvCompletePDEV", "DrvEnableSurface", "DrvResetPDEV", "DrvDisableSurface",
+      "DrvDisablePDEV",
+      "DrvStartPage", "DrvSendPage", "DrvEndDoc", "DrvDisableSurface", "DrvDisablePDEV"};
+  EXPECT_EQ(Sequence(kLifecycle), expected);
+  EXPECT_EQ(Calls("DrvEnablePDEV")[1]->orientation, 2);
+  const auto* start = Calls("DrvStartDoc").front();
+  EXPECT_EQ(start->text, u"Kesm sample document");
+  EXPECT_EQ(start->jobId, result.jobId);
+  EXPECT_EQ(Calls("DrvEndDoc").back()->flags, 0u);
+  // The job holds what the driver wrote, call by call.
+  const auto job = plat::FindPrintJob(result.jobId);
+  ASSERT_TRUE(job);
+  EXPECT_EQ(job->state, plat::PrintJobRecord::State::kDone);
+  EXPECT_EQ(job->writeSizes.size(), Calls("EngWritePrinter").size());
+  EXPECT_EQ(ReadAll(result.jobFile), std::string("page\nend of page\n") + "page\nend of page\n" +
+                                         "page\nend of page\n" + "page\nend of page\n");
+  ExpectNothingLeft();
+}
+
+TEST_F(HostTest, BandingDriverGetsEachPageBandByBandDrawnByTheEngine) {
+  log_->control.banding = true;
+  printhost::Document document = printhost::SampleDocument();
+  document.pages.resize(2);
+  const auto result = host_->Print(document);
+  ASSERT_TRUE(result.ok) << result.error;
+  const auto sequence = Sequence(kLifecycle);
+  // 3150 lines in bands of 1000: four bands a page, the last one ends it.
+  const std::vector<std::string> page = {"DrvStartPage", "DrvStartBanding", "DrvNextBand",
+                                         "DrvNextBand",  "DrvNextBand",     "DrvNextBand", "DrvSendPage"};
+  std::vector<std::string> expected = {"DrvEnablePDEV", "DrvCompletePDEV", "DrvEnableSurface", "DrvStartDoc"};
+  for (int i = 0; i < 2; ++i) expected.insert(expected.end(), page.begin(), page.end());
+  expected.insert(expected.end(), {"DrvEndDoc", "DrvDisableSurface", "DrvDisablePDEV"});
+  EXPECT_EQ(sequence, expected);
+  // Nothing is hooked: the engine drew text, lines and shapes into the bands.
+  EXPECT_TRUE(Calls("DrvTextOut").empty());
+  EXPECT_TRUE(Calls("DrvStrokePath").empty());
+  LONG ink = 0;
+  for (const auto* band : Calls("DrvNextBand")) ink += band->inkPixels;
+  EXPECT_GT(ink, 1000);
+  EXPECT_EQ(Calls("DrvNextBand").back()->band.x, -1);
+  ExpectNothingLeft();
+}
+
+// Every entry point whose failure ends the job, and where the job stands.
+struct Failure {
+  const char* entry;
+  bool jobStarted;
+};
+
+void PrintTo(const Failure& failure, std::ostream* os) { *os << failure.entry; }
+
+class FailingDriverTest : public HostTest, public ::testing::WithParamInterface<Failure> {};
+
+TEST_P(FailingDriverTest, EndsTheJobAndLeavesNothing) {
+  log_->control.failIn = GetParam().entry;
+  const auto result = host_->Print(printhost::SampleDocument());
+  EXPECT_FALSE(result.ok);
+  EXPECT_FALSE(result.error.empty());
+  if (std::string(GetParam().entry) == "DrvEnablePDEV") failedEnables_ = 1;
+  if (GetParam().jobStarted) {
+    const auto job = plat::FindPrintJob(result.jobId);
+    ASSERT_TRUE(job);
+    EXPECT_EQ(job->state, plat::PrintJobRecord::State::kAborted);
+    EXPECT_FALSE(std::filesystem::exists(job->file));
+    EXPECT_EQ(Calls("DrvEndDoc").back()->flags, printhost::ED_ABORTDOC);
+  } else {
+    EXPECT_EQ(result.jobId, 0u);
+  }
+  ExpectNothingLeft();
+  // The host prints again afterwards.
+  log_->Reset();
+  EXPECT_TRUE(host_->Print(printhost::SampleDocument()).ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, FailingDriverTest,
+    ::testing::Values(Failure{"DrvEnablePDEV", false}, Failure{"DrvEnableSurface", false},
+                      Failure{"DrvStartDoc", true}, Failure{"DrvStartPage", true},
+                      Failure{"DrvTextOut", true}, Failure{"DrvStrokePath", true},
+                      Failure{"DrvBitBlt", true}, Failure{"DrvStrokeAndFillPath", true},
+                      Failure{"DrvStretchBlt", true}, Failure{"DrvSendPage", true},
+                      Failure{"DrvResetPDEV", true}),
+    [](const auto& info) { return std::string(info.param.entry); });
+
+// A write fault of the spooler reaches the driver as a failed
+// EngWritePrinter, and the job is aborted.
+TEST_F(HostTest, WriteFaultsReachTheDriverAsAFailedEngWritePrinter) {
+  for (int kind = 0; kind < 2; ++kind) {
+    log_->Reset();
+    if (kind == 0) plat::FailPrinterWriteAt(2);
+    else plat::ShortPrinterWriteAt(2);
+    const auto result = host_->Print(printhost::SampleDocument());
+    EXPECT_FALSE(result.ok);
+    const auto writes = Calls("EngWritePrinter");
+    ASSERT_EQ(writes.size(), 2u) << kind;
+    EXPECT_TRUE(writes[0]->writeOk);
+    EXPECT_FALSE(writes[1]->writeOk);
+    EXPECT_EQ(result.error, "DrvSendPage failed");
+    const auto job = plat::FindPrintJob(result.jobId);
+    ASSERT_TRUE(job);
+    EXPECT_EQ(job->writeSizes, (std::vector<DWORD>{5, 12}));
+    EXPECT_EQ(job->state, plat::PrintJobRecord::State::kAborted);
+  }
+  ExpectNothingLeft();
+}
+
+}  // namespace

@@ -1,0 +1,229 @@
+// Documents read from outside files: plain text and PNG images. Both are
+// checked whole before any page is made, so a bad file prints nothing.
+#include <png.h>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "tools/printhost/document.h"
+
+namespace printhost {
+namespace {
+
+constexpr std::size_t kMaxTextBytes = 4u << 20;
+constexpr png_uint_32 kMaxImageSide = 20000;
+constexpr std::uint64_t kMaxImagePixels = 40'000'000;
+
+// The printable area the sources lay out in, in twips, with a half-inch
+// margin: letter paper less the usual unprintable edge.
+constexpr LONG kMargin = 720;
+constexpr LONG kAreaWidth = 10800;
+constexpr LONG kAreaHeight = 14400;
+
+std::u16string Widen(const std::string& path) { return std::u16string(path.begin(), path.end()); }
+
+// Strict UTF-8 to UTF-16; false at the first invalid sequence, whose offset
+// is reported.
+bool DecodeUtf8(const std::string& in, std::u16string& out, std::size_t& bad) {
+  for (std::size_t i = 0; i < in.size();) {
+    const auto b = static_cast<unsigned char>(in[i]);
+    int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
+    if (extra < 0 || i + extra >= in.size() + (extra == 0 ? 1 : 0)) {
+      bad = i;
+      return false;
+    }
+    char32_t c = extra == 0 ? b : b & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) {
+      const auto cont = static_cast<unsigned char>(in[i + k]);
+      if ((cont & 0xC0) != 0x80) {
+        bad = i;
+        return false;
+      }
+      c = (c << 6) | (cont & 0x3F);
+    }
+    static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
+    if (c < kMin[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+      bad = i;
+      return false;
+    }
+    if (c >= 0x10000) {
+      out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(c));
+    }
+    i += extra + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool TextDocument(const std::string& path, Document& document, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = "cannot open " + path;
+    return false;
+  }
+  std::string bytes;
+  bytes.resize(kMaxTextBytes + 1);
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  if (bytes.size() > kMaxTextBytes) {
+    error = path + " is larger than 4 MiB";
+    return false;
+  }
+  std::u16string text;
+  std::size_t bad = 0;
+  if (!DecodeUtf8(bytes, text, bad)) {
+    error = path + " is not valid UTF-8 (at byte " + std::to_string(bad) + ")";
+    return false;
+  }
+  // Monospaced 10 points on 12-point lines: 80 columns and 60 lines a page;
+  // form feeds start a page, tabs stop every 8 columns, long lines wrap.
+  constexpr std::size_t kColumns = 80, kLines = 60;
+  constexpr LONG kLineHeight = 240;
+  Document doc;
+  doc.name = Widen(path);
+  std::vector<std::u16string> lines(1);
+  std::vector<std::size_t> pageBreaks;
+  for (char16_t c : text) {
+    if (c == u'\r') continue;
+    if (c == u'\n') { lines.emplace_back(); continue; }
+    if (c == u'\f') { lines.emplace_back(); pageBreaks.push_back(lines.size() - 1); continue; }
+    if (c == u'\t') {
+      do lines.back().push_back(u' '); while (lines.back().size() % 8 != 0);
+      continue;
+    }
+    if (c < 0x20 || c == 0x7F) c = 0xFFFD;
+    if (lines.back().size() == kColumns) lines.emplace_back();
+    lines.back().push_back(c);
+  }
+  Page page;
+  std::size_t onPage = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const bool forced = std::find(pageBreaks.begin(), pageBreaks.end(), i) != pageBreaks.end();
+    if (onPage == kLines || (forced && onPage > 0)) {
+      doc.pages.push_back(std::move(page));
+      page = Page{};
+      onPage = 0;
+    }
+    if (!lines[i].empty()) {
+      Text t;
+      t.face = u"DejaVu Sans Mono";
+      t.points = 10;
+      t.at = POINT{kMargin, kMargin + static_cast<LONG>(onPage + 1) * kLineHeight};
+      t.text = lines[i];
+      page.commands.push_back(std::move(t));
+    }
+    ++onPage;
+  }
+  doc.pages.push_back(std::move(page));
+  document = std::move(doc);
+  return true;
+}
+
+namespace {
+
+// libpng's state and what it reads, on the heap so that nothing the reader
+// keeps on its stack changes between setjmp and longjmp.
+struct PngRead {
+  std::FILE* file = nullptr;
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  std::string message;
+  Image image;
+  std::vector<png_bytep> rowPointers;
+  ~PngRead() {
+    if (png != nullptr) png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
+    if (file != nullptr) std::fclose(file);
+  }
+};
+
+void OnError(png_structp png, png_const_charp message) {
+  static_cast<PngRead*>(png_get_error_ptr(png))->message = message;
+  png_longjmp(png, 1);
+}
+void OnWarning(png_structp, png_const_charp) {}
+
+// Reads the whole image as 24-bit pixels; false with a message.
+bool ReadPng(PngRead& r) {
+  if (setjmp(png_jmpbuf(r.png))) return false;
+  png_init_io(r.png, r.file);
+  png_set_sig_bytes(r.png, 8);
+  png_set_user_limits(r.png, kMaxImageSide, kMaxImageSide);
+  png_read_info(r.png, r.info);
+  const png_uint_32 width = png_get_image_width(r.png, r.info);
+  const png_uint_32 height = png_get_image_height(r.png, r.info);
+  if (width == 0 || height == 0 || std::uint64_t{width} * height > kMaxImagePixels) {
+    r.message = "the image declares a huge size";
+    return false;
+  }
+  png_set_expand(r.png);
+  png_set_strip_16(r.png);
+  png_set_gray_to_rgb(r.png);
+  png_color_16 white{0, 0xFF, 0xFF, 0xFF, 0xFF};
+  png_set_background(r.png, &white, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
+  png_set_bgr(r.png);
+  png_set_interlace_handling(r.png);
+  png_read_update_info(r.png, r.info);
+  if (png_get_rowbytes(r.png, r.info) != std::size_t{width} * 3) {
+    r.message = "the image has an unsupported pixel layout";
+    return false;
+  }
+  r.image.bitsPerPixel = 24;
+  r.image.width = static_cast<LONG>(width);
+  r.image.height = static_cast<LONG>(height);
+  r.image.rows.assign(static_cast<std::size_t>(r.image.Stride()) * height, 0);
+  r.rowPointers.resize(height);
+  for (png_uint_32 y = 0; y < height; ++y) {
+    r.rowPointers[y] = r.image.rows.data() + std::size_t{y} * r.image.Stride();
+  }
+  png_read_image(r.png, r.rowPointers.data());
+  png_read_end(r.png, nullptr);
+  return true;
+}
+
+}  // namespace
+
+bool PngDocument(const std::string& path, Document& document, std::string& error) {
+  auto r = std::make_unique<PngRead>();
+  r->file = std::fopen(path.c_str(), "rb");
+  if (r->file == nullptr) {
+    error = "cannot open " + path;
+    return false;
+  }
+  png_byte signature[8] = {};
+  if (std::fread(signature, 1, 8, r->file) != 8 || png_sig_cmp(signature, 0, 8) != 0) {
+    error = path + " is not a PNG image";
+    return false;
+  }
+  r->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, r.get(), OnError, OnWarning);
+  r->info = r->png ? png_create_info_struct(r->png) : nullptr;
+  if (r->info == nullptr) {
+    error = "out of memory reading " + path;
+    return false;
+  }
+  if (!ReadPng(*r)) {
+    error = path + ": " + (r->message.empty() ? "the image is damaged" : r->message);
+    return false;
+  }
+  // Scaled to fit the printable area, keeping its proportions.
+  const double scale = std::min(static_cast<double>(kAreaWidth - 2 * kMargin) / r->image.width,
+                                static_cast<double>(kAreaHeight - 2 * kMargin) / r->image.height);
+  const LONG w = std::max<LONG>(1, static_cast<LONG>(r->image.width * scale));
+  const LONG h = std::max<LONG>(1, static_cast<LONG>(r->image.height * scale));
+  Document doc;
+  doc.name = Widen(path);
+  Page page;
+  page.commands.push_back(Picture{std::move(r->image), RECT{kMargin, kMargin, kMargin + w, kMargin + h}});
+  doc.pages.push_back(std::move(page));
+  document = std::move(doc);
+  return true;
+}
+
+}  // namespace printhost

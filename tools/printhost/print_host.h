@@ -1,0 +1,58 @@
+// The print host: plays the application, GDI and the spooler for a
+// rendering library. It installs the library as a printer driver of the
+// current simulated machine, loads it by its file name, enables it and
+// prints documents through its entry points into the spooler's job file.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/engine/objects/ddi_types.h"
+#include "tools/printhost/document.h"
+
+namespace printhost {
+
+struct HostOptions {
+  std::filesystem::path driverModule;             // the rendering library on the host
+  std::u16string driverFileName = u"kesmgr.dll";  // its name in the driver folder
+  std::u16string printerName = u"Kesm Host Printer";
+  std::vector<BYTE> devmode;  // the application's DEVMODE; empty: a default public one
+  ULONG engineVersion = DDI_DRIVER_VERSION_NT5_01;
+};
+
+struct PrintResult {
+  bool ok = false;
+  std::string error;  // what failed, when not ok
+  DWORD jobId = 0;
+  std::filesystem::path jobFile;  // the spooled job stream (removed when aborted)
+};
+
+class PrintHost {
+ public:
+  // Null with a message when the driver cannot be installed, loaded or
+  // enabled.
+  static std::unique_ptr<PrintHost> Open(const HostOptions& options, std::string& error);
+  ~PrintHost();
+  PrintHost(const PrintHost&) = delete;
+  PrintHost& operator=(const PrintHost&) = delete;
+
+  // Prints the document as one job. A failing driver call aborts the
+  // document as GDI does (DrvEndDoc with ED_ABORTDOC, the job deleted) and
+  // releases the PDEV.
+  PrintResult Print(const Document& document);
+  HMODULE module() const;
+
+ private:
+  struct State;
+  explicit PrintHost(std::unique_ptr<State> state);
+  std::unique_ptr<State> state_;
+};
+
+inline constexpr FLONG ED_ABORTDOC = 1;
+
+// A DEVMODE of the public part only: letter, portrait, 300 dpi, colour.
+std::vector<BYTE> DefaultDevmode(const std::u16string& deviceName);
+
+}  // namespace printhost

@@ -24,6 +24,7 @@ enum class BkpdFault : BYTE {
   kDepth,        // command groups nested deeper than kBkpdMaxCommandDepth
   kSlot,         // a header slot that does not name a group of its function id
   kCommandType,  // a command entry of an unknown type
+  kSection,      // a record outside its section (constraint data above a group, string or command record)
   kMemory,       // no memory for the check itself
 };
 inline constexpr SIZE_T kBkpdFaultCount = static_cast<SIZE_T>(BkpdFault::kMemory) + 1;

@@ -16,19 +16,9 @@ namespace {
 using kpdtest::FindGroup;
 using kpdtest::Options;
 
-WORD G(std::string_view keyword) {
-  for (const GK& g : fgGK) {
-    if (keyword == g.keyword) return g.groupId;
-  }
-  ADD_FAILURE() << keyword;
-  return 0;
-}
+using kpdtest::G;
 
-std::vector<KpdFault> Faults(const KpdCompileReport& r) {
-  std::vector<KpdFault> out;
-  for (DWORD i = 0; i < std::min(r.faultCount, kKpdReportedFaults); ++i) out.push_back(r.faults[i].fault);
-  return out;
-}
+using kpdtest::Faults;
 
 struct BadSample {
   const char* file;
@@ -113,6 +103,47 @@ const BadSample kBadSamples[] = {
      true,
      [](PCBKPD b) { EXPECT_EQ(BkpdFirstGroup(b), nullptr); }},
     {"bad_strings.kpd", {KpdFault::kBadValue, KpdFault::kNumberRange}},
+    {"judge_ends_on_operator.kpd",
+     {KpdFault::kBadJudge},
+     true,
+     [](PCBKPD b) {
+       const ExclusiveRecord* x = BkpdFirstExclusive(b);
+       ASSERT_NE(x, nullptr);
+       EXPECT_EQ(BkpdJudge(b, x->hideJudge).size(), 4u);  // judge 2: copies 1 > end
+     }},
+    {"judge_not_before_group.kpd",
+     {KpdFault::kBadJudge},
+     true,
+     [](PCBKPD b) {
+       const ExclusiveRecord* x = BkpdFirstExclusive(b);
+       ASSERT_NE(x, nullptr);
+       const auto judge = BkpdJudge(b, x->hideJudge);
+       ASSERT_EQ(judge.size(), 5u);
+       EXPECT_EQ(judge[3].kind, kJudgeOperator);
+       EXPECT_EQ(judge[3].value, kJudgeOpNot);
+     }},
+    {"judge_number_too_big.kpd", {KpdFault::kNumberRange}},
+    {"guard_names_no_judge.kpd",
+     {KpdFault::kUnknownJudge},
+     true,
+     [](PCBKPD b) {
+       const ExclusiveRecord* x = BkpdFirstExclusive(b);
+       ASSERT_NE(x, nullptr);
+       EXPECT_EQ(x->transact, 0u);  // no transact at all, rather than an unguarded one
+     }},
+    {"command_guard_names_no_judge.kpd",
+     {KpdFault::kUnknownJudge},
+     true,
+     [](PCBKPD b) { EXPECT_EQ(BkpdCommandGroup(b, kBkpdJobStart), nullptr); }},
+    {"definition_without_braces.kpd", {KpdFault::kUnclosedBraces}},
+    {"command_blocks_too_deep.kpd",
+     {KpdFault::kTooDeep},
+     true,
+     [](PCBKPD b) {
+       EXPECT_NE(BkpdCommandGroup(b, kBkpdJobStart), nullptr);
+       EXPECT_EQ(BkpdCommandGroup(b, kBkpdJobEnd), nullptr);
+     }},
+    {"judge_too_long.kpd", {KpdFault::kJudgeTooLong}},
 };
 
 class BadSamples : public testing::TestWithParam<BadSample> {};
@@ -161,12 +192,7 @@ struct Entry {
 
 void PrintTo(const Entry& e, std::ostream* os) { *os << e.name; }
 
-void Put(BUFOBJ& b, std::string_view text) {
-  BUFOBJ_Reset(&b);
-  for (const char ch : text) {
-    ASSERT_EQ(BUFOBJ_AddCharGrow(&b, static_cast<BYTE>(ch)), kKpdOk);
-  }
-}
+using kpdtest::Put;
 
 int Interpret(WorkBKPD* work, PARSEROBJ* p, const char* keyword, const char* option1, const char* option2,
               std::string_view value) {

@@ -1,7 +1,9 @@
 // Loading a compiled description: a block read from the cache file (or
 // just packed) is input, and it is checked whole before anything reads it.
-// Every offset, count, record size, chain, string terminator and judge is
-// checked; a block that fails is refused and the caller compiles the text.
+// Every offset, count, record size, chain, string terminator and judge
+// (its whole token run) is checked, and the constraint data must lie in its
+// own section, before every group, string and command record; a block that
+// fails is refused and the caller compiles the text.
 #pragma once
 
 #include "platform/base/wintypes.h"

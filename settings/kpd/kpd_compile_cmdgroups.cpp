@@ -19,14 +19,24 @@
 
 namespace {
 
-// Job types and the header slot each fills; 0: not a job type.
-constexpr KpdWord kJobTypeRows[] = {
-    {"JobStart", 1}, {"JobEnd", 2}, {"PageStart", 3}, {"PageEnd", 4}, {"DocReset", 5},
+// Job types and the header slot each fills.
+struct JobType {
+  std::string_view word;
+  BkpdCommandGroupIndex slot;
 };
-const KpdWordTable jobtypeStrs = {kJobTypeRows, std::size(kJobTypeRows), 0};
-constexpr BkpdCommandGroupIndex kSlotOfJobType[] = {
-    kBkpdCommandGroupCount, kBkpdJobStart, kBkpdJobEnd, kBkpdPageStart, kBkpdPageEnd, kBkpdDocReset,
+constexpr JobType jobtypeStrs[] = {
+    {"JobStart", kBkpdJobStart}, {"JobEnd", kBkpdJobEnd},   {"PageStart", kBkpdPageStart},
+    {"PageEnd", kBkpdPageEnd},   {"DocReset", kBkpdDocReset},
 };
+
+const JobType* FindJobType(std::string_view word) {
+  for (const JobType& row : jobtypeStrs) {
+    if (row.word == word) {
+      return &row;
+    }
+  }
+  return nullptr;
+}
 
 constexpr WORD kItemCommand = 1;
 constexpr WORD kItemType = 2;
@@ -252,9 +262,9 @@ class TreeCompiler {
 
 KpdFault CommandGroupProc(KpdCompiler& c) {
   KpdCursor cur = KpdValueCursor(c.parser);
-  const std::optional<std::string_view> type = KpdGetListWord(cur);
-  const WORD jobType = type ? SearchStringTable(jobtypeStrs, *type) : 0;
-  if (jobType == 0) {
+  const std::optional<std::string_view> word = KpdGetListWord(cur);
+  const JobType* jobType = word ? FindJobType(*word) : nullptr;
+  if (jobType == nullptr) {
     return KpdFault::kUnknownValue;
   }
   if (!KpdGetCharSkip(cur, '{')) {
@@ -264,7 +274,7 @@ KpdFault CommandGroupProc(KpdCompiler& c) {
   if (const KpdFault f = TreeCompiler(c, cur).Top(&tree); f != KpdFault::kNone) {
     return f;
   }
-  WorkCommandGroup*& slot = c.work->header->commandGroups[kSlotOfJobType[jobType]];
+  WorkCommandGroup*& slot = c.work->header->commandGroups[jobType->slot];
   WorkCommandGroup_Free(slot);
   slot = tree;
   return KpdFault::kNone;

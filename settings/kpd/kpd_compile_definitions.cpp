@@ -52,6 +52,11 @@ WORD GroupId(std::string_view word) {
 
 const TCB* Tab(std::string_view word) { return GetTCBbyKeyWord(nullptr, std::string(word).c_str()); }
 
+WORD TabId(std::string_view word) {
+  const TCB* tab = Tab(word);
+  return tab == nullptr ? 0 : tab->tabId;
+}
+
 WORD ControlId(std::string_view word) {
   const ICB* icb = GetICBbyKeyWord(GetStaticUcb(), nullptr, std::string(word).c_str());
   return icb == nullptr ? 0 : icb->itemId;
@@ -62,22 +67,9 @@ WORD AlertId(std::string_view word) {
   return ap == nullptr ? 0 : ap->alertId;
 }
 
-KpdFault JudgeField(const WorkBKPD* work, std::string_view word, DWORD& field) {
-  WORD number = 0;
-  const KpdFault f = KpdJudgeReference(work, word, &number);
-  field = number == 0 ? 0 : MakeWorkRef(kRefJudge, number);
-  return f;
-}
-
-// A reference to an item, action, transact, alert or alert-action list;
-// one that names nothing (yet) is kept as 0 or as written, and the packer
-// links it when its definition exists.
-template <DWORD Kind>
-KpdFault ReferenceField(const WorkBKPD* work, std::string_view word, DWORD& field) {
-  const KpdReference r = KpdResolveReference(work, word, Kind);
-  field = r.number == 0 ? 0 : MakeWorkRef(Kind, r.number);
-  return r.fault;
-}
+WORD Icon(std::string_view word) { return SearchStringTable(IconType, word); }
+WORD Button(std::string_view word) { return SearchStringTable(ButtonType, word); }
+WORD Timing(std::string_view word) { return SearchStringTable(TimingType, word); }
 
 // The default of the setting's group in the description compiled so far:
 // the option value at the default position, or the value record's default.
@@ -110,7 +102,52 @@ DWORD GroupDefault(const WorkBKPD* work, WORD funcId) {
   }
 }
 
-// An action's value: digits, "Default", or a value keyword.
+template <class Entry>
+using FieldReader = KpdFault (*)(const WorkBKPD* work, Entry& e, std::string_view word);
+
+// A field that a word fills through a lookup (0 or 0xFFFF when it names
+// nothing).
+template <class Entry, auto Member, WORD (*Read)(std::string_view)>
+KpdFault Word(const WorkBKPD*, Entry& e, std::string_view word) {
+  e.*Member = Read(word);
+  return KpdFault::kNone;
+}
+
+// A judge reference: it must name a judge compiled before, or be "NULL"
+// (a missing guard would otherwise make a guarded action unconditional).
+template <class Entry, auto Member>
+KpdFault Judge(const WorkBKPD* work, Entry& e, std::string_view word) {
+  WORD number = 0;
+  const KpdFault f = KpdJudgeReference(work, word, &number);
+  e.*Member = number == 0 ? 0 : MakeWorkRef(kRefJudge, number);
+  return f;
+}
+
+// A reference to an item, action, transact, alert or alert-action list; one
+// that names nothing (yet) is kept as written or as 0, and the packer links
+// it when its definition exists.
+template <class Entry, auto Member, DWORD Kind>
+KpdFault Reference(const WorkBKPD* work, Entry& e, std::string_view word) {
+  const KpdReference r = KpdResolveReference(work, word, Kind);
+  e.*Member = r.number == 0 ? 0 : MakeWorkRef(Kind, r.number);
+  return r.fault;
+}
+
+// An action's target: a dialog (the action stops its transact list and the
+// caller shows that dialog) or a setting; any other word leaves it empty.
+KpdFault ActionTarget(const WorkBKPD*, WorkAction& e, std::string_view word) {
+  if (const TCB* tab = Tab(word)) {
+    e.targetKind = kActionStop;
+    e.targetId = tab->tabId;
+  } else if (const GK* gk = KpdGKbyKeyWord(word)) {
+    e.targetKind = 0;
+    e.targetId = gk->funcId;
+  }
+  return KpdFault::kNone;
+}
+
+// An action's value: digits, "Default" (of the target setting's group), or
+// a value keyword.
 KpdFault ActionValue(const WorkBKPD* work, WorkAction& e, std::string_view word) {
   if (_isdigit(std::string(word).c_str())) {
     const std::optional<LONGLONG> n = KpdGetId(word);
@@ -126,104 +163,37 @@ KpdFault ActionValue(const WorkBKPD* work, WorkAction& e, std::string_view word)
   return KpdFault::kNone;
 }
 
-// An action's target: a dialog (the action stops its transact list and the
-// caller shows that dialog) or a setting.
-KpdFault ActionTarget(const WorkBKPD*, WorkAction& e, std::string_view word) {
-  if (const TCB* tab = Tab(word)) {
-    e.targetKind = kActionStop;
-    e.targetId = tab->tabId;
-  } else if (const GK* gk = KpdGKbyKeyWord(word)) {
-    e.targetKind = 0;
-    e.targetId = gk->funcId;
-  }
-  return KpdFault::kNone;
-}
-
-template <class Entry>
-using FieldReader = KpdFault (*)(const WorkBKPD* work, Entry& e, std::string_view word);
-
-// The fields of each kind, in the order the words fill them.
-constexpr FieldReader<WorkItem> kItemFields[] = {
-    [](const WorkBKPD*, WorkItem& e, std::string_view w) {
-      e.optionValue = ValueIndex(w);
-      return KpdFault::kNone;
-    },
-    [](const WorkBKPD* work, WorkItem& e, std::string_view w) { return JudgeField(work, w, e.hideJudge); },
-    [](const WorkBKPD* work, WorkItem& e, std::string_view w) { return JudgeField(work, w, e.disableJudge); },
-};
+// The fields of each kind, in the order the words fill them (the entry
+// types under short names, so that each table reads as one row).
+using I = WorkItem;
+constexpr FieldReader<I> kItemFields[] = {
+    Word<I, &I::optionValue, ValueIndex>, Judge<I, &I::hideJudge>, Judge<I, &I::disableJudge>};
 
 constexpr FieldReader<WorkAction> kActionFields[] = {ActionTarget, ActionValue};
 
-constexpr FieldReader<WorkTransact> kTransactFields[] = {
-    [](const WorkBKPD* work, WorkTransact& e, std::string_view w) { return JudgeField(work, w, e.judge); },
-    [](const WorkBKPD* work, WorkTransact& e, std::string_view w) {
-      return ReferenceField<kRefAction>(work, w, e.action);
-    },
-};
+using T = WorkTransact;
+constexpr FieldReader<T> kTransactFields[] = {Judge<T, &T::judge>, Reference<T, &T::action, kRefAction>};
 
-constexpr FieldReader<WorkAlert> kAlertFields[] = {
-    [](const WorkBKPD* work, WorkAlert& e, std::string_view w) { return JudgeField(work, w, e.judge); },
-    [](const WorkBKPD*, WorkAlert& e, std::string_view w) {
-      e.messageId = AlertId(w);
-      return KpdFault::kNone;
-    },
-    [](const WorkBKPD*, WorkAlert& e, std::string_view w) {
-      e.icon = SearchStringTable(IconType, w);
-      return KpdFault::kNone;
-    },
-    [](const WorkBKPD*, WorkAlert& e, std::string_view w) {
-      e.buttons = SearchStringTable(ButtonType, w);
-      return KpdFault::kNone;
-    },
-    [](const WorkBKPD*, WorkAlert& e, std::string_view w) {
-      e.timing = SearchStringTable(TimingType, w);
-      return KpdFault::kNone;
-    },
-    [](const WorkBKPD* work, WorkAlert& e, std::string_view w) {
-      return ReferenceField<kRefAlertAction>(work, w, e.alertAction);
-    },
+using A = WorkAlert;
+constexpr FieldReader<A> kAlertFields[] = {
+    Judge<A, &A::judge>,           Word<A, &A::messageId, AlertId>, Word<A, &A::icon, Icon>,
+    Word<A, &A::buttons, Button>, Word<A, &A::timing, Timing>,      Reference<A, &A::alertAction, kRefAlertAction>,
 };
 
 // The first field is a group keyword whose group id is the message-box
 // answer the entry handles.
-constexpr FieldReader<WorkAlertAction> kAlertActionFields[] = {
-    [](const WorkBKPD*, WorkAlertAction& e, std::string_view w) {
-      e.groupId = GroupId(w);
-      return KpdFault::kNone;
-    },
-    [](const WorkBKPD* work, WorkAlertAction& e, std::string_view w) {
-      return ReferenceField<kRefTransact>(work, w, e.transact);
-    },
-    [](const WorkBKPD*, WorkAlertAction& e, std::string_view w) {
-      const TCB* tab = Tab(w);
-      e.tabId = tab == nullptr ? 0 : tab->tabId;
-      return KpdFault::kNone;
-    },
-    [](const WorkBKPD*, WorkAlertAction& e, std::string_view w) {
-      e.controlId = ControlId(w);
-      return KpdFault::kNone;
-    },
+using AA = WorkAlertAction;
+constexpr FieldReader<AA> kAlertActionFields[] = {
+    Word<AA, &AA::groupId, GroupId>, Reference<AA, &AA::transact, kRefTransact>, Word<AA, &AA::tabId, TabId>,
+    Word<AA, &AA::controlId, ControlId>,
 };
 
-constexpr FieldReader<WorkExclusive> kExclusiveFields[] = {
-    [](const WorkBKPD*, WorkExclusive& e, std::string_view w) {
-      e.groupId = GroupId(w);
-      return KpdFault::kNone;
-    },
-    [](const WorkBKPD* work, WorkExclusive& e, std::string_view w) { return JudgeField(work, w, e.hideJudge); },
-    [](const WorkBKPD* work, WorkExclusive& e, std::string_view w) { return JudgeField(work, w, e.disableJudge); },
-    [](const WorkBKPD* work, WorkExclusive& e, std::string_view w) {
-      return ReferenceField<kRefItem>(work, w, e.item);
-    },
-    [](const WorkBKPD* work, WorkExclusive& e, std::string_view w) {
-      return ReferenceField<kRefAlert>(work, w, e.alert);
-    },
-    [](const WorkBKPD* work, WorkExclusive& e, std::string_view w) {
-      return ReferenceField<kRefTransact>(work, w, e.transact);
-    },
-    [](const WorkBKPD* work, WorkExclusive& e, std::string_view w) {
-      return ReferenceField<kRefTransact>(work, w, e.transact2);
-    },
+using X = WorkExclusive;
+constexpr FieldReader<X> kExclusiveFields[] = {
+    Word<X, &X::groupId, GroupId>,           Judge<X, &X::hideJudge>,
+    Judge<X, &X::disableJudge>,              Reference<X, &X::item, kRefItem>,
+    Reference<X, &X::alert, kRefAlert>,      Reference<X, &X::transact, kRefTransact>,
+    Reference<X, &X::transact2, kRefTransact>,
 };
 
 // --- Reading and storing ----------------------------------------------------

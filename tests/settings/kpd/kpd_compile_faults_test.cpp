@@ -388,6 +388,44 @@ TEST(CompilerText, DecodesEscapesAndHexRuns) {
   WorkBKPD_Free(work);
 }
 
+// A quoted value begins at its first quote, whatever comes before it; a
+// value without one is the empty string. Inside a braced list entry the
+// search stops at the entry's closing brace, so an entry without its
+// string never takes the next entry's.
+TEST(CompilerText, QuotedValueBeginsAtItsFirstQuote) {
+  const char* text = R"(*CommandString 1: abc "X"
+*CommandString 2: no quote at all
+*UIResDLLName: library "kesm.dll"
+*OpenUI *KPD_IDC_PRESET_CHOICE_COLOR: PickOne
+*KPD_IDC_PRESET_CHOICE_COLOR: IDList{ {DMCOLOR_COLOR} {DMCOLOR_MONOCHROME "MONO"} }
+*CloseUI
+*OpenUI *KPD_IDC_PRESET_FUNCSELECTDUPLEX: Boolean
+*KPD_IDC_PRESET_FUNCSELECTDUPLEX True: on "ON"
+*OptionCommand: { "FIRST" }
+*CloseUI
+*DeviceFonts: IDList{ {1} {"Kesm Sans" 2} }
+)";
+  KpdCompileReport report{};
+  WorkBKPD* work = kpdtest::CompileText(text, &report);
+  ASSERT_NE(work, nullptr);
+  EXPECT_EQ(Faults(report), std::vector<KpdFault>{KpdFault::kBadValue});  // string 2
+  ASSERT_NE(work->commandStrings, nullptr);
+  EXPECT_EQ(std::string(work->commandStrings->text), "X");
+  EXPECT_EQ(work->commandStrings->next, nullptr);
+  EXPECT_EQ(kpdtest::Wide(work->header->uiResDllName), L"kesm.dll");
+  const kpdtest::Packed packed = kpdtest::PackAndFree(work);
+  const PCBKPD b = packed.Load();
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(Options(b, Group(b, "KPD_IDC_PRESET_CHOICE_COLOR")),
+            (std::vector<std::string>{std::to_string(kpdtest::V("DMCOLOR_COLOR")) + ":-",
+                                      std::to_string(kpdtest::V("DMCOLOR_MONOCHROME")) + ":MONO"}));
+  const UiGroup* duplex = Group(b, "KPD_IDC_PRESET_FUNCSELECTDUPLEX");
+  EXPECT_EQ(kpdtest::Text(BkpdAnsi(b, BkpdBooleanValue(b, duplex)->trueCommand)), "ON");
+  EXPECT_EQ(kpdtest::Text(BkpdAnsi(b, BkpdGroupCommands(b, duplex)->first)), "FIRST");
+  EXPECT_EQ(BkpdGroupCommands(b, duplex)->second, 0u);
+  EXPECT_EQ(BkpdFontCount(b, false), 0u);  // the list ends at the entry without a name
+}
+
 TEST(CompilerText, DigitAndAlphanumericChecks) {
   EXPECT_TRUE(_isdigit("0123"));
   EXPECT_TRUE(_isdigit(""));

@@ -6,7 +6,7 @@
 //   !X            gives  X !
 //   X && (Y || Z) gives  X Y Z || &&
 // A judge is never shortened into a different one: an operator still
-// waiting at the end, an operator word that is not one of the ten, a
+// waiting at the end, an operator word that is not one of the nine, a
 // number that is not a 16-bit value, an unmatched parenthesis or any text
 // after the expression refuses the judge, and so does a judge whose
 // tokens do not leave exactly one value (the stack-depth check).

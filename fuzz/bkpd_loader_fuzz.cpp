@@ -1,7 +1,6 @@
 // Feeds arbitrary bytes to the compiled-description loader; a block it
-// accepts is walked whole through the accessors. A corpus starts best from
-// a packed sample (run with -seed_inputs or put one packed block in the
-// corpus folder).
+// accepts is walked whole through the accessors, judges and command trees
+// included. Its seeds (fuzz/corpus/bkpd_loader) are the packed samples.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>

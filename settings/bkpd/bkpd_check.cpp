@@ -23,6 +23,7 @@ constexpr LPCSTR kFaultNames[] = {
     "command groups nested too deep",
     "slot names a wrong group",
     "unknown command entry",
+    "record outside its section",
     "no memory for the check",
 };
 static_assert(std::size(kFaultNames) == kBkpdFaultCount);
@@ -71,6 +72,7 @@ Claim BkpdChecker::ClaimRecord(DWORD offset, ULONGLONG bytes, Mark kind, bool sh
   Mark& mark = marks[offset / kBkpdAlign];
   if (mark == Mark::kFree) {
     mark = kind;
+    NoteExtent(offset, bytes, kind);
     return Claim::kNew;
   }
   if (mark == kind && shared) {
@@ -78,6 +80,34 @@ Claim BkpdChecker::ClaimRecord(DWORD offset, ULONGLONG bytes, Mark kind, bool sh
   }
   Fail(BkpdFault::kKindClash, offset);
   return Claim::kFailed;
+}
+
+void BkpdChecker::NoteExtent(DWORD offset, ULONGLONG bytes, Mark kind) {
+  switch (kind) {
+    case Mark::kJudge:
+    case Mark::kJudgeBody:
+    case Mark::kItem:
+    case Mark::kAction:
+    case Mark::kTransact:
+    case Mark::kAlertAction:
+    case Mark::kAlert:
+    case Mark::kExclusive:
+      if (offset + bytes > exclusiveEnd) {
+        exclusiveEnd = offset + bytes;
+        exclusiveEndAt = offset;
+      }
+      return;
+    default:
+      otherStart = offset < otherStart ? offset : otherStart;
+      return;
+  }
+}
+
+bool BkpdChecker::CheckSections() {
+  if (exclusiveEnd > otherStart) {
+    return Fail(BkpdFault::kSection, exclusiveEndAt);
+  }
+  return true;
 }
 
 bool BkpdChecker::CheckAnsi(DWORD offset) {
@@ -125,9 +155,21 @@ bool BkpdChecker::CheckJudge(DWORD tagged) {
     return claim == Claim::kSeen;
   }
   const DWORD available = (size - offset) / sizeof(JudgeToken);
-  if (BkpdJudgeTokenCount(At<JudgeToken>(offset), available) == 0) {
+  const DWORD count = BkpdJudgeTokenCount(At<JudgeToken>(offset), available);
+  if (count == 0) {
     return Fail(BkpdFault::kJudge, offset);
   }
+  // The whole token run belongs to this judge: a link into its middle (a
+  // judge that starts at an operator, or another record) clashes, and no
+  // token is ever counted twice.
+  for (DWORD i = 1; i < count; ++i) {
+    Mark& mark = marks[offset / kBkpdAlign + i];
+    if (mark != Mark::kFree) {
+      return Fail(BkpdFault::kKindClash, offset + i * static_cast<DWORD>(sizeof(JudgeToken)));
+    }
+    mark = Mark::kJudgeBody;
+  }
+  NoteExtent(offset, static_cast<ULONGLONG>(count) * sizeof(JudgeToken), Mark::kJudge);
   return true;
 }
 
@@ -159,7 +201,7 @@ BOOL BKPDCheck(LPCVOID block, SIZE_T size, BkpdCheckResult* result) {
     }
   }
   // Exclusive records first: the UI groups link to them.
-  sound = sound && BkpdCheckExclusive(c) && BkpdCheckUiGroups(c) && BkpdCheckOther(c);
+  sound = sound && BkpdCheckExclusive(c) && BkpdCheckUiGroups(c) && BkpdCheckOther(c) && c.CheckSections();
   if (result != nullptr) {
     *result = c.result;
   }

@@ -21,6 +21,7 @@ enum class Mark : BYTE {
   kAnsi,
   kWide,
   kJudge,
+  kJudgeBody,  // the tokens of a judge after its first: no link may point here
   kItem,
   kAction,
   kTransact,
@@ -42,6 +43,11 @@ struct BkpdChecker {
   DWORD size;
   std::vector<Mark> marks;
   BkpdCheckResult result{BkpdFault::kNone, 0};
+  // The exclusive section comes first: every record of it must end before
+  // the first record of the UI-group and other sections begins.
+  ULONGLONG exclusiveEnd = kBkpdHeaderSize;  // end of the furthest constraint record
+  DWORD exclusiveEndAt = 0;                  // and where that record starts
+  DWORD otherStart = 0xFFFFFFFFu;            // start of the first other record
 
   const BKPDHEADER& header() const { return *reinterpret_cast<const BKPDHEADER*>(base); }
 
@@ -57,6 +63,11 @@ struct BkpdChecker {
   const T* At(DWORD offset) const {
     return reinterpret_cast<const T*>(base + offset);
   }
+
+  // Notes the extent of a checked record for the section check.
+  void NoteExtent(DWORD offset, ULONGLONG bytes, Mark kind);
+  // Whether every constraint record lies before every other record.
+  bool CheckSections();
 
   bool CheckAnsi(DWORD offset);  // 0 allowed
   bool CheckWide(DWORD offset);  // 0 allowed

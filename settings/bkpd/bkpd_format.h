@@ -97,6 +97,12 @@ inline constexpr WORD kJudgeOpLessEqual = 9;
 inline constexpr WORD kJudgeOpEnd = 10;
 // A judge may hold at most this many values on its evaluation stack.
 inline constexpr DWORD kJudgeMaxDepth = 127;
+// A judge holds at most this many tokens, its end token included. The
+// depth bound alone does not limit a judge's length (a chain of "||" stays
+// two values deep), and a judge that names other judges copies their
+// tokens, so without a bound a few lines of text could ask for gigabytes.
+// Real judges hold a few dozen tokens.
+inline constexpr DWORD kJudgeMaxTokens = 4096;
 
 // Per-option hide and disable judges of a group. Entries of one list are
 // contiguous.
@@ -387,7 +393,8 @@ constexpr bool UiKindHasOptionList(UiKind kind) {
 // included, looking at no more than `available` tokens; 0 when there is
 // none. Well formed: kinds 1-3 only, operator codes 1-10, at most
 // kJudgeMaxDepth values deep, "!" on one value and the other operators on
-// two, and exactly one value left at the end token {3, 10}.
+// two, exactly one value left at the end token {3, 10}, and no more than
+// kJudgeMaxTokens tokens.
 DWORD BkpdJudgeTokenCount(const JudgeToken* tokens, DWORD available);
 
 // Command groups nest (a conditional item holds a group); a header group

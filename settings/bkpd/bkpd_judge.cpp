@@ -7,7 +7,8 @@ DWORD BkpdJudgeTokenCount(const JudgeToken* tokens, DWORD available) {
     return 0;
   }
   DWORD depth = 0;
-  for (DWORD i = 0; i < available; ++i) {
+  const DWORD limit = available < kJudgeMaxTokens ? available : kJudgeMaxTokens;
+  for (DWORD i = 0; i < limit; ++i) {
     const JudgeToken& t = tokens[i];
     if (t.kind == kJudgeSetting || t.kind == kJudgeConstant) {
       if (++depth > kJudgeMaxDepth) {

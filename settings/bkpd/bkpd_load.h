@@ -1,7 +1,9 @@
 // Loading a compiled description: a block read from the cache file (or
 // just packed) is input, and it is checked whole before anything reads it.
-// Every offset, count, record size, chain, string terminator and judge is
-// checked; a block that fails is refused and the caller compiles the text.
+// Every offset, count, record size, chain, string terminator and judge
+// (its whole token run) is checked, and the constraint data must lie in its
+// own section, before every group, string and command record; a block that
+// fails is refused and the caller compiles the text.
 #pragma once
 
 #include "platform/base/wintypes.h"
@@ -24,6 +26,7 @@ enum class BkpdFault : BYTE {
   kDepth,        // command groups nested deeper than kBkpdMaxCommandDepth
   kSlot,         // a header slot that does not name a group of its function id
   kCommandType,  // a command entry of an unknown type
+  kSection,      // a record outside its section (constraint data above a group, string or command record)
   kMemory,       // no memory for the check itself
 };
 inline constexpr SIZE_T kBkpdFaultCount = static_cast<SIZE_T>(BkpdFault::kMemory) + 1;

@@ -93,22 +93,12 @@ void FreeGroups(WorkUiGroup* list) {
   FreeChain(list);
 }
 
-void FreeCommandGroup(WorkCommandGroup* group);
-
 void FreeCommandNodes(WorkCommandNode* node) {
   while (node != nullptr) {
     WorkCommandNode* next = node->next;
-    FreeCommandGroup(node->nested);
+    WorkCommandGroup_Free(node->nested);
     FreeMemPtr(node);
     node = next;
-  }
-}
-
-void FreeCommandGroup(WorkCommandGroup* group) {
-  if (group != nullptr) {
-    FreeCommandNodes(group->main);
-    FreeCommandNodes(group->elseList);
-    FreeMemPtr(group);
   }
 }
 
@@ -133,7 +123,7 @@ void FreeHeader(WorkHeader* h) {
   FreeMemPtr(h->uiResDllName);
   FreeMemPtr(h->excDepDllName);
   for (WorkCommandGroup* group : h->commandGroups) {
-    FreeCommandGroup(group);
+    WorkCommandGroup_Free(group);
   }
   FreeFonts(h->deviceFonts, h->deviceFontCount);
   FreeFonts(h->optionFonts, h->optionFontCount);
@@ -141,6 +131,25 @@ void FreeHeader(WorkHeader* h) {
 }
 
 }  // namespace
+
+void WorkCommandGroup_Free(WorkCommandGroup* group) {
+  if (group != nullptr) {
+    FreeCommandNodes(group->main);
+    FreeCommandNodes(group->elseList);
+    FreeMemPtr(group);
+  }
+}
+
+void WorkBKPD_FreeMacros(WorkBKPD* work) {
+  for (WorkMacro*& list : work->macros) {
+    while (list != nullptr) {
+      WorkMacro* next = list->next;
+      FreeMemPtr(list->name);
+      FreeMemPtr(list);
+      list = next;
+    }
+  }
+}
 
 WorkBKPD* WorkBKPD_Entry() {
   auto* work = static_cast<WorkBKPD*>(GetMemPtr(sizeof(WorkBKPD)));
@@ -179,5 +188,6 @@ void WorkBKPD_Free(WorkBKPD* work) {
   FreeDefinitions(work->alertActions);
   FreeDefinitions(work->alerts);
   FreeChain(work->exclusives);
+  WorkBKPD_FreeMacros(work);
   FreeMemPtr(work);
 }

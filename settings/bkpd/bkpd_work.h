@@ -193,6 +193,23 @@ struct WorkFont {
   DWORD packed;  // packer
 };
 
+// A name bound to a definition number ("*Judge 4=IsColour: ..."): compile
+// state only, one list per definition kind, freed with the work.
+enum WorkMacroKind : DWORD {
+  kMacroJudge,
+  kMacroItem,
+  kMacroAction,
+  kMacroTransact,
+  kMacroAlertAction,
+  kMacroAlert,
+  kMacroKindCount,
+};
+struct WorkMacro {
+  WorkMacro* next;
+  LPSTR name;
+  DWORD number;
+};
+
 struct WorkHeader {
   WCHAR version[16];
   WorkUiGroup* groups;
@@ -220,9 +237,14 @@ struct WorkBKPD {
   WorkAlertActionList* alertActions;
   WorkAlertList* alerts;
   WorkExclusive* exclusives;
+  WorkMacro* macros[kMacroKindCount];
 };
 
 // A zero-filled work description with its header, or null.
 WorkBKPD* WorkBKPD_Entry();
 // Frees the work description and everything it reaches; null is ignored.
 void WorkBKPD_Free(WorkBKPD* work);
+// Frees a command tree with its nodes and nested trees; null is ignored.
+void WorkCommandGroup_Free(WorkCommandGroup* group);
+// Frees every definition macro of the work.
+void WorkBKPD_FreeMacros(WorkBKPD* work);

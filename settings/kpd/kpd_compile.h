@@ -26,26 +26,17 @@ enum class KpdFault : BYTE {
   kNumberRange,     // a number that does not fit its field
   kBadString,       // a quoted string that cannot be decoded (a '%' with nothing after it)
   kBadValue,        // a value that does not have the entry's form
+  kBadJudge,        // a judge expression that is not well formed (see settings/kpd/kpd_compile_judge.cpp)
+  kJudgeTooLong,    // a judge of more tokens than kJudgeMaxTokens
+  kUnknownJudge,    // a reference to a judge that does not exist (yet)
+  kUnclosedBraces,  // a definition or command block whose braces never close
+  kTooDeep,         // parentheses or command blocks nested deeper than allowed
   kNoMemory,        // a record could not be allocated
 };
 inline constexpr SIZE_T kKpdFaultCount = static_cast<SIZE_T>(KpdFault::kNoMemory) + 1;
 
 // Text of a fault, for logs and test messages.
 LPCSTR KpdFaultName(KpdFault fault);
-
-// Keywords whose compilers are separate (constraint definitions and the
-// command trees); the compiler counts them in the report.
-enum class KpdDeferred : BYTE {
-  kJudge,
-  kItem,
-  kAction,
-  kTransact,
-  kAlertAction,
-  kAlert,
-  kExclusive,
-  kCommandGroup,
-};
-inline constexpr SIZE_T kKpdDeferredCount = static_cast<SIZE_T>(KpdDeferred::kCommandGroup) + 1;
 
 // The longest group type word after OpenUI's colon.
 inline constexpr DWORD kKpdMaxTypeWord = 15;
@@ -62,7 +53,6 @@ inline constexpr DWORD kKpdReportedFaults = 32;
 struct KpdCompileReport {
   DWORD faultCount;
   KpdDiagnostic faults[kKpdReportedFaults];
-  DWORD deferred[kKpdDeferredCount];
   int endResult;  // the reader result that ended the compile; kKpdNoMemory also
                   // when it could not start, kKpdOk when the file could not be opened
 };
@@ -79,6 +69,9 @@ WorkBKPD* WorkBKPD_CreateWithReport(LPCWSTR fileName, KpdCompileReport* report);
 // Hands one entry read by the parser to its handler: kKpdOk when a handler
 // took it, kKpdSyntax when it was dropped.
 int WorkBKPD_InterpretEntry(WorkBKPD* work, PARSEROBJ* parser);
+// The same, noting the reason of a drop (or of a repair) in the report,
+// which is added to, not reset.
+int WorkBKPD_InterpretEntryWithReport(WorkBKPD* work, PARSEROBJ* parser, KpdCompileReport* report);
 
 // Reads entries until the first "FileVersion" and copies its raw value
 // text, at most 14 characters, into version (16 characters). Always 1;

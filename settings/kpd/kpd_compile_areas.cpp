@@ -122,8 +122,8 @@ KpdFault ReadPairs(KpdCursor cur, std::vector<std::pair<LPSTR, LPSTR>>& pairs) {
     }
     ++cur.pos;
     pairs.reserve(pairs.size() + 1);  // may throw, but before this pair is allocated
-    const KpdString trueType = KpdGetStringValue(cur);
-    const KpdString device = trueType.fault == KpdFault::kNone ? KpdGetStringValue(cur) : KpdString{};
+    const KpdString trueType = KpdGetStringValue(cur, '}');
+    const KpdString device = trueType.fault == KpdFault::kNone ? KpdGetStringValue(cur, '}') : KpdString{};
     if (trueType.fault == KpdFault::kNoMemory || device.fault == KpdFault::kNoMemory) {
       FreeMemPtr(trueType.text);
       FreeMemPtr(device.text);

@@ -12,7 +12,8 @@ namespace {
 constexpr LPCSTR kFaultNames[] = {
     "none",          "syntax",        "unknown keyword", "group not closed",    "no open group",
     "unknown group", "unknown value", "unknown option",  "wrong group type",    "type word too long",
-    "number range",  "bad string",    "bad value",       "no memory",
+    "number range",  "bad string",    "bad value",       "malformed judge",     "judge too long",
+    "unknown judge", "unclosed braces", "nested too deep", "no memory",
 };
 static_assert(std::size(kFaultNames) == kKpdFaultCount);
 
@@ -45,6 +46,8 @@ WorkBKPD* Compile(FILEOBJ* f, WorkBKPD* work, KpdCompileReport* report) {
     }
   }
   PARSEROBJ_Free(parser);
+  // Definition macros name definitions of this text only.
+  WorkBKPD_FreeMacros(work);
   if (report != nullptr) {
     report->endResult = r;
   }

@@ -36,7 +36,7 @@ void FreeTable(WorkFont** table, DWORD count) {
 KpdFault ReadEntry(KpdCursor& cur, std::vector<WorkFont*>& fonts, bool* filled) {
   *filled = false;
   fonts.reserve(fonts.size() + 1);  // may throw, but before anything is allocated
-  KpdString name = KpdGetStringValue(cur);
+  KpdString name = KpdGetStringValue(cur, '}');
   if (name.fault != KpdFault::kNone || name.text == nullptr) {
     return name.fault == KpdFault::kNoMemory ? KpdFault::kNoMemory : KpdFault::kNone;
   }

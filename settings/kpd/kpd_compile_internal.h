@@ -84,14 +84,18 @@ bool KpdFitsWord(const KpdNumber& n);
 bool KpdFitsLong(const KpdNumber& n);
 
 // A quoted string decoded: CR and LF dropped, hex pairs between angle
-// brackets as bytes, '%' takes the next character. The cursor moves past the
-// closing quote. Empty (no quote or "") gives an empty result.
+// brackets as bytes, '%' takes the next character. The string begins at the
+// first quote, whatever text comes before it; the cursor moves past the
+// closing quote. Empty (no quote or "") gives an empty result. A stop
+// character bounds the search for the quote: a braced list entry that lacks
+// its string passes its own closing brace to no one and never takes the
+// string of the entry after it (the cursor stays at the stop character).
 struct KpdString {
   KpdFault fault;  // kBadString for a '%' with nothing after it
   LPSTR text;      // a new NUL-terminated block, null when empty
   DWORD length;    // bytes with the NUL; 0 when empty
 };
-KpdString KpdGetStringValue(KpdCursor& c);
+KpdString KpdGetStringValue(KpdCursor& c, char stop = '\0');
 // Moves past the next ch; false (cursor at the end) when there is none.
 bool KpdGetCharSkip(KpdCursor& c, char ch);
 // The number in an option word: every digit accumulated, a '-' anywhere
@@ -141,6 +145,53 @@ bool KpdSharedWithOther(const WorkBKPD* work, const WorkUiGroup* g, const void* 
 // Closes the open group as CloseUI does.
 void KpdCloseOpenGroup(WorkBKPD* work);
 
+// --- Judge words, definition numbers, macros and references ------------
+
+// A word of a judge expression or of a definition's value
+// (settings/kpd/kpd_compile_judge.cpp).
+enum class KpdWordKind : BYTE {
+  kEnd,       // the end of the text
+  kNumber,    // decimal digits not followed by a keyword character
+  kKeyword,   // a run of keyword characters
+  kBracket,   // one of ( ) { }
+  kOperator,  // a run of = ! & | > <
+  kOther,     // any other single character
+};
+struct KpdSplitWord {
+  KpdWordKind kind;
+  std::string_view text;
+};
+KpdSplitWord KpdCopyWord(KpdCursor& c);
+
+// The number of a definition from its option word (the digits before any
+// '='): 1-65535, as references carry 16 bits.
+KpdFault KpdDefinitionNumber(std::string_view option1, WORD* number);
+// The macro name of an option word: the text after its first '=', empty
+// when there is none.
+std::string_view KpdMacroName(std::string_view option1);
+// Binds a name to a number in the kind's macro list (an empty name is not
+// stored); a name bound twice keeps its first number.
+KpdFault KpdSetKeywordMacro(WorkBKPD* work, WorkMacroKind kind, std::string_view name, DWORD number);
+// The number bound to the name, or 0.
+DWORD KpdSearchKeywordMacro(const WorkBKPD* work, WorkMacroKind kind, std::string_view name);
+
+// The first compiled judge of a number, or null.
+const WorkJudge* KpdFindJudge(const WorkBKPD* work, DWORD number);
+
+// A reference word read for a field expecting a definition of kind (one of
+// kRefJudge ... kRefAlertAction): "NULL", a kind prefix with a number
+// ("Transact4"), or a macro name of that kind.
+struct KpdReference {
+  KpdFault fault;  // kNumberRange for a number beyond 16 bits
+  bool null;       // the word is "NULL": no reference, on purpose
+  WORD number;     // 0 when the word names nothing of the kind
+};
+KpdReference KpdResolveReference(const WorkBKPD* work, std::string_view word, DWORD kind);
+// A judge reference: 0 for "NULL", otherwise the number of a judge compiled
+// before; anything else is kUnknownJudge, so that a guard never silently
+// becomes "always".
+KpdFault KpdJudgeReference(const WorkBKPD* work, std::string_view word, WORD* number);
+
 // Handlers of the option lines of the open group.
 KpdFault OptionCommonProc(KpdCompiler& c);
 KpdFault OptionDefaultProc(KpdCompiler& c);
@@ -161,8 +212,10 @@ KpdFault FontConvTblProc(KpdCompiler& c);
 KpdFault CommandStringProc(KpdCompiler& c);
 KpdFault UIResDLLNameProc(KpdCompiler& c);
 KpdFault ExcDepDLLNameProc(KpdCompiler& c);
-// Keywords with separate compilers (settings/kpd/kpd_compile_deferred.cpp).
+// Command trees (settings/kpd/kpd_compile_cmdgroups.cpp).
 KpdFault CommandGroupProc(KpdCompiler& c);
+// Judges (settings/kpd/kpd_compile_judge.cpp) and the constraint
+// definitions (settings/kpd/kpd_compile_definitions.cpp).
 KpdFault JudgeUiProc(KpdCompiler& c);
 KpdFault ItemUiProc(KpdCompiler& c);
 KpdFault ActionUiProc(KpdCompiler& c);

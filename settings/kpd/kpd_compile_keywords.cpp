@@ -105,9 +105,15 @@ KpdFault KpdInterpret(KpdCompiler& c) {
 }
 
 int WorkBKPD_InterpretEntry(WorkBKPD* work, PARSEROBJ* parser) {
+  return WorkBKPD_InterpretEntryWithReport(work, parser, nullptr);
+}
+
+int WorkBKPD_InterpretEntryWithReport(WorkBKPD* work, PARSEROBJ* parser, KpdCompileReport* report) {
   if (work == nullptr || work->header == nullptr || parser == nullptr) {
     return kKpdSyntax;
   }
-  KpdCompiler c{work, parser, nullptr, 0};
-  return KpdInterpret(c) == KpdFault::kNone ? kKpdOk : kKpdSyntax;
+  KpdCompiler c{work, parser, report, 0};
+  const KpdFault fault = KpdInterpret(c);
+  KpdNote(c, fault);
+  return fault == KpdFault::kNone ? kKpdOk : kKpdSyntax;
 }

@@ -64,7 +64,7 @@ KpdFault OptionList(KpdCompiler& c, WorkUiGroup* g) {
     }
     LPSTR command = nullptr;
     if (braced) {
-      const KpdString s = KpdGetStringValue(cur);
+      const KpdString s = KpdGetStringValue(cur, '}');
       if (s.fault != KpdFault::kNone) {
         return s.fault;
       }

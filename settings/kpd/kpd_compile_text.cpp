@@ -151,12 +151,16 @@ bool KpdFitsLong(const KpdNumber& n) {
   return !n.overflow && n.value >= -2147483648LL && n.value <= 2147483647LL;
 }
 
-KpdString KpdGetStringValue(KpdCursor& c) {
-  KpdSkipBlanks(c);
-  if (c.Peek() != '"') {
+KpdString KpdGetStringValue(KpdCursor& c, char stop) {
+  // The string begins at the first quote; any text before it is passed over.
+  const std::string_view rest = c.Rest();
+  const size_t quote = rest.find('"');
+  const size_t bound = stop == '\0' ? std::string_view::npos : rest.find(stop);
+  if (quote == std::string_view::npos || (bound != std::string_view::npos && bound < quote)) {
+    c.pos += bound == std::string_view::npos ? rest.size() : bound;
     return {KpdFault::kNone, nullptr, 0};
   }
-  ++c.pos;
+  c.pos += quote + 1;
   std::string decoded;
   bool hex = false;
   int pendingNibble = -1;

@@ -171,14 +171,14 @@ KpdFault OptionCommandProc(KpdCompiler& c) {
   if (!KpdGetCharSkip(cur, '{')) {
     return KpdFault::kBadValue;
   }
-  const KpdString first = KpdGetStringValue(cur);
+  const KpdString first = KpdGetStringValue(cur, '}');
   if (first.fault != KpdFault::kNone) {
     return first.fault;
   }
   KpdString second{KpdFault::kNone, nullptr, 0};
   KpdSkipBlanks(cur);
   if (!cur.AtEnd() && cur.Peek() != '}') {
-    second = KpdGetStringValue(cur);
+    second = KpdGetStringValue(cur, '}');
     if (second.fault != KpdFault::kNone) {
       FreeMemPtr(first.text);
       return second.fault;

@@ -10,6 +10,7 @@
 #include "tests/settings/bkpd/bkpd_sample.h"
 #include "settings/bkpd/bkpd_load.h"
 #include "settings/bkpd/bkpd_pack.h"
+#include "settings/system/memptr.h"
 
 namespace {
 
@@ -87,6 +88,32 @@ const FaultCase kFaults[] = {
        Field<JudgeToken>(m, &judge.back(), s).value = kJudgeOpLessEqual;
      },
      BkpdFault::kJudge},
+    {"JudgeStartsWithAnOperator",
+     [](Bytes& m, PCBKPD s) {
+       const auto judge = BkpdJudge(s, ExclusiveOf(s, sample::kPageSize)->hideJudge);
+       Field<JudgeToken>(m, &judge.front(), s) = {kJudgeOperator, kJudgeOpEqual};
+     },
+     BkpdFault::kJudge},
+    {"JudgeLinkIntoTheMiddleOfAJudge",
+     [](Bytes& m, PCBKPD s) {
+       const ExclusiveRecord* page = ExclusiveOf(s, sample::kPageSize);
+       Field<ExclusiveRecord>(m, page, s).hideJudge = page->hideJudge + BkpdTag(sizeof(JudgeToken)) - 1;
+     },
+     BkpdFault::kKindClash},
+    // Tokens that form a judge, but inside the value record of a group: a
+    // judge must lie in the constraint section.
+    {"JudgeLinkIntoTheGroupSection",
+     [](Bytes& m, PCBKPD s) {
+       const UiNumericValue* copies = BkpdNumericValue(s, GroupOf(s, sample::kCopies));
+       auto& n = Field<UiNumericValue>(m, copies, s);
+       n.fifth = kJudgeSetting;
+       n.sixth = 8;
+       n.seventh = kJudgeOperator;
+       n.eighth = kJudgeOpEnd;
+       Field<ExclusiveRecord>(m, ExclusiveOf(s, sample::kPageSize), s).hideJudge =
+           BkpdTag(BkpdOffsetOf(s, copies) + 4);
+     },
+     BkpdFault::kSection},
     {"ItemChainSkipsAnEntry",
      [](Bytes& m, PCBKPD s) {
        const ExclusiveItem* item = BkpdItemList(s, ExclusiveOf(s, sample::kMedia)->itemList);
@@ -207,6 +234,80 @@ TEST(BkpdLoad, DamagedWordsAreRefusedOrStayInsideTheBlock) {
   }
   // Most damage is caught; what passes is data that no link depends on.
   EXPECT_GT(refused, tried / 2);
+}
+
+// A judge of `operands` values compared in a chain: A (== A) ... .
+void ChainJudge(WorkBKPD* work, DWORD number, DWORD operands) {
+  auto* j = static_cast<WorkJudge*>(GetMemPtr(sizeof(WorkJudge)));
+  j->number = number;
+  j->areaSize = 2 * operands * sizeof(JudgeToken);
+  j->tokens = static_cast<JudgeToken*>(GetMemPtr(j->areaSize));
+  j->tokens[0] = {kJudgeSetting, 8};
+  for (DWORD i = 1; i < operands; ++i) {
+    j->tokens[2 * i - 1] = {kJudgeSetting, 8};
+    j->tokens[2 * i] = {kJudgeOperator, kJudgeOpEqual};
+  }
+  j->tokens[2 * operands - 1] = {kJudgeOperator, kJudgeOpEnd};
+  WorkJudge** link = &work->judges;
+  while (*link != nullptr) link = &(*link)->next;
+  *link = j;
+}
+
+// Token streams are checked whole: the end token, the stack in both
+// directions and the length bound; the packer keeps to the same bound.
+TEST(BkpdLoad, JudgeStreamsAreCheckedWhole) {
+  WorkBKPD* work = WorkBKPD_Entry();
+  ChainJudge(work, 1, kJudgeMaxTokens / 2);      // exactly as long as allowed
+  ChainJudge(work, 2, kJudgeMaxTokens / 2 + 1);  // too long: never written
+  // 127 values deep, then 126 operators.
+  auto* deep = static_cast<WorkJudge*>(GetMemPtr(sizeof(WorkJudge)));
+  deep->number = 3;
+  deep->areaSize = 254 * sizeof(JudgeToken);
+  deep->tokens = static_cast<JudgeToken*>(GetMemPtr(deep->areaSize));
+  for (DWORD i = 0; i < 127; ++i) deep->tokens[i] = {kJudgeSetting, 8};
+  for (DWORD i = 127; i < 253; ++i) deep->tokens[i] = {kJudgeOperator, kJudgeOpAnd};
+  deep->tokens[253] = {kJudgeOperator, kJudgeOpEnd};
+  work->judges->next->next = deep;
+  auto* x = static_cast<WorkExclusive*>(GetMemPtr(sizeof(WorkExclusive)));
+  *x = {nullptr, 1, MakeWorkRef(kRefJudge, 1), MakeWorkRef(kRefJudge, 2), 0, 0, 0, 0, 0};
+  work->exclusives = x;
+  auto* y = static_cast<WorkExclusive*>(GetMemPtr(sizeof(WorkExclusive)));
+  *y = {nullptr, 2, MakeWorkRef(kRefJudge, 3), 0, 0, 0, 0, 0, 0};
+  x->next = y;
+  DWORD size = 0;
+  ASSERT_TRUE(BKPDGetWriteSize(work, &size));
+  Bytes sound(size);
+  ASSERT_TRUE(PackPpdData(sound.data(), size, work));
+  WorkBKPD_Free(work);
+  PCBKPD s = UnpackPpdData(sound.data(), sound.size());
+  ASSERT_NE(s, nullptr);
+  const ExclusiveRecord* first = BkpdFirstExclusive(s);
+  EXPECT_EQ(BkpdJudge(s, first->hideJudge).size(), kJudgeMaxTokens);
+  EXPECT_EQ(first->disableJudge, 0u);
+  const auto tokens = BkpdJudge(s, BkpdNext(s, first)->hideJudge);
+  ASSERT_EQ(tokens.size(), 254u);
+
+  const struct {
+    const char* name;
+    size_t token;
+    JudgeToken value;
+  } damage[] = {
+      {"an operator too many: the stack underflows", 127, {kJudgeOperator, kJudgeOpAnd}},
+      {"a value too many: 128 deep", 127, {kJudgeSetting, 8}},
+      {"no end token", 253, {kJudgeOperator, kJudgeOpAnd}},
+      {"an unknown kind", 5, {4, 0}},
+      {"an unknown operator", 200, {kJudgeOperator, 11}},
+  };
+  for (const auto& d : damage) {
+    Bytes copy = sound;
+    Field<JudgeToken>(copy, &tokens[d.token], s) = d.value;
+    if (d.token == 127 && d.value.kind == kJudgeOperator) {
+      Field<JudgeToken>(copy, &tokens[126], s) = d.value;  // 126 values, 127 operators
+    }
+    BkpdCheckResult result{};
+    EXPECT_FALSE(BKPDCheck(copy.data(), copy.size(), &result)) << d.name;
+    EXPECT_EQ(result.fault, BkpdFault::kJudge) << d.name;
+  }
 }
 
 TEST(BkpdLoad, BlockMustBeAlignedAndPresent) {

@@ -273,11 +273,20 @@ WorkBKPD* Build() {
 
 namespace {
 
-// Text with its line ends written as \r and \n.
+// Text with its line ends written as \r and \n and other control bytes in
+// hex (\x1B).
 std::string Escaped(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   for (char c : text) {
-    out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : std::string(1, c);
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\r' || c == '\n') {
+      out += c == '\r' ? "\\r" : "\\n";
+    } else if (byte < 0x20) {
+      out += std::string("\\x") + kHex[byte >> 4] + kHex[byte & 0xF];
+    } else {
+      out.push_back(c);
+    }
   }
   return out;
 }
@@ -422,6 +431,26 @@ void DescribeCommands(std::ostream& os, PCBKPD b, const BKPDCOMMANDGROUP* g, int
 
 }  // namespace
 
+std::string DescribeConstraints(PCBKPD b) {
+  std::ostringstream os;
+  for (const ExclusiveRecord* x = BkpdFirstExclusive(b); x != nullptr; x = BkpdNext(b, x)) {
+    DescribeExclusive(os, b, x);
+  }
+  return os.str();
+}
+
+std::string DescribeCommandTrees(PCBKPD b) {
+  std::ostringstream os;
+  const char* names[] = {"JobStart", "JobEnd", "DocReset", "PageStart", "PageEnd"};
+  for (DWORD i = 0; i < kBkpdCommandGroupCount; ++i) {
+    if (const BKPDCOMMANDGROUP* g = BkpdCommandGroup(b, static_cast<BkpdCommandGroupIndex>(i))) {
+      os << names[i] << "\n";
+      DescribeCommands(os, b, g, 1);
+    }
+  }
+  return os.str();
+}
+
 std::string Describe(PCBKPD b) {
   std::ostringstream os;
   os << "version " << Narrow(BkpdVersion(b)) << " res " << Narrow(BkpdUiResDllName(b)) << " dep "
@@ -434,16 +463,7 @@ std::string Describe(PCBKPD b) {
     os << "slot " << id << " " << (g == nullptr ? "-" : std::to_string(g->groupId) + "/" + std::to_string(g->subGroupId))
        << "\n";
   }
-  for (const ExclusiveRecord* x = BkpdFirstExclusive(b); x != nullptr; x = BkpdNext(b, x)) {
-    DescribeExclusive(os, b, x);
-  }
-  const char* names[] = {"JobStart", "JobEnd", "DocReset", "PageStart", "PageEnd"};
-  for (DWORD i = 0; i < kBkpdCommandGroupCount; ++i) {
-    if (const BKPDCOMMANDGROUP* g = BkpdCommandGroup(b, static_cast<BkpdCommandGroupIndex>(i))) {
-      os << names[i] << "\n";
-      DescribeCommands(os, b, g, 1);
-    }
-  }
+  os << DescribeConstraints(b) << DescribeCommandTrees(b);
   for (bool option : {false, true}) {
     os << (option ? "option fonts " : "device fonts ") << BkpdFontCount(b, option) << ":";
     for (DWORD i = 0; i < BkpdFontCount(b, option); ++i) {

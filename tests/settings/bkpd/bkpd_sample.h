@@ -33,5 +33,9 @@ void SetElseIfChain(WorkBKPD* w, BkpdCommandGroupIndex which, int levels);
 
 // Every record a loaded block reaches, one per line.
 std::string Describe(PCBKPD b);
+// The parts of it: the exclusive records with every list and judge they
+// reach, and the five command trees.
+std::string DescribeConstraints(PCBKPD b);
+std::string DescribeCommandTrees(PCBKPD b);
 
 }  // namespace sample

@@ -16,19 +16,9 @@ namespace {
 using kpdtest::FindGroup;
 using kpdtest::Options;
 
-WORD G(std::string_view keyword) {
-  for (const GK& g : fgGK) {
-    if (keyword == g.keyword) return g.groupId;
-  }
-  ADD_FAILURE() << keyword;
-  return 0;
-}
+using kpdtest::G;
 
-std::vector<KpdFault> Faults(const KpdCompileReport& r) {
-  std::vector<KpdFault> out;
-  for (DWORD i = 0; i < std::min(r.faultCount, kKpdReportedFaults); ++i) out.push_back(r.faults[i].fault);
-  return out;
-}
+using kpdtest::Faults;
 
 struct BadSample {
   const char* file;
@@ -113,6 +103,47 @@ const BadSample kBadSamples[] = {
      true,
      [](PCBKPD b) { EXPECT_EQ(BkpdFirstGroup(b), nullptr); }},
     {"bad_strings.kpd", {KpdFault::kBadValue, KpdFault::kNumberRange}},
+    {"judge_ends_on_operator.kpd",
+     {KpdFault::kBadJudge},
+     true,
+     [](PCBKPD b) {
+       const ExclusiveRecord* x = BkpdFirstExclusive(b);
+       ASSERT_NE(x, nullptr);
+       EXPECT_EQ(BkpdJudge(b, x->hideJudge).size(), 4u);  // judge 2: copies 1 > end
+     }},
+    {"judge_not_before_group.kpd",
+     {KpdFault::kBadJudge},
+     true,
+     [](PCBKPD b) {
+       const ExclusiveRecord* x = BkpdFirstExclusive(b);
+       ASSERT_NE(x, nullptr);
+       const auto judge = BkpdJudge(b, x->hideJudge);
+       ASSERT_EQ(judge.size(), 5u);
+       EXPECT_EQ(judge[3].kind, kJudgeOperator);
+       EXPECT_EQ(judge[3].value, kJudgeOpNot);
+     }},
+    {"judge_number_too_big.kpd", {KpdFault::kNumberRange}},
+    {"guard_names_no_judge.kpd",
+     {KpdFault::kUnknownJudge},
+     true,
+     [](PCBKPD b) {
+       const ExclusiveRecord* x = BkpdFirstExclusive(b);
+       ASSERT_NE(x, nullptr);
+       EXPECT_EQ(x->transact, 0u);  // no transact at all, rather than an unguarded one
+     }},
+    {"command_guard_names_no_judge.kpd",
+     {KpdFault::kUnknownJudge},
+     true,
+     [](PCBKPD b) { EXPECT_EQ(BkpdCommandGroup(b, kBkpdJobStart), nullptr); }},
+    {"definition_without_braces.kpd", {KpdFault::kUnclosedBraces}},
+    {"command_blocks_too_deep.kpd",
+     {KpdFault::kTooDeep},
+     true,
+     [](PCBKPD b) {
+       EXPECT_NE(BkpdCommandGroup(b, kBkpdJobStart), nullptr);
+       EXPECT_EQ(BkpdCommandGroup(b, kBkpdJobEnd), nullptr);
+     }},
+    {"judge_too_long.kpd", {KpdFault::kJudgeTooLong}},
 };
 
 class BadSamples : public testing::TestWithParam<BadSample> {};
@@ -161,12 +192,7 @@ struct Entry {
 
 void PrintTo(const Entry& e, std::ostream* os) { *os << e.name; }
 
-void Put(BUFOBJ& b, std::string_view text) {
-  BUFOBJ_Reset(&b);
-  for (const char ch : text) {
-    ASSERT_EQ(BUFOBJ_AddCharGrow(&b, static_cast<BYTE>(ch)), kKpdOk);
-  }
-}
+using kpdtest::Put;
 
 int Interpret(WorkBKPD* work, PARSEROBJ* p, const char* keyword, const char* option1, const char* option2,
               std::string_view value) {
@@ -360,6 +386,44 @@ TEST(CompilerText, DecodesEscapesAndHexRuns) {
             std::string("a\"b\x1b\x1b" "c%AB" "d") + '\0');
   EXPECT_EQ(kpdtest::Wide(work->header->version), L"12345678901234");
   WorkBKPD_Free(work);
+}
+
+// A quoted value begins at its first quote, whatever comes before it; a
+// value without one is the empty string. Inside a braced list entry the
+// search stops at the entry's closing brace, so an entry without its
+// string never takes the next entry's.
+TEST(CompilerText, QuotedValueBeginsAtItsFirstQuote) {
+  const char* text = R"(*CommandString 1: abc "X"
+*CommandString 2: no quote at all
+*UIResDLLName: library "kesm.dll"
+*OpenUI *KPD_IDC_PRESET_CHOICE_COLOR: PickOne
+*KPD_IDC_PRESET_CHOICE_COLOR: IDList{ {DMCOLOR_COLOR} {DMCOLOR_MONOCHROME "MONO"} }
+*CloseUI
+*OpenUI *KPD_IDC_PRESET_FUNCSELECTDUPLEX: Boolean
+*KPD_IDC_PRESET_FUNCSELECTDUPLEX True: on "ON"
+*OptionCommand: { "FIRST" }
+*CloseUI
+*DeviceFonts: IDList{ {1} {"Kesm Sans" 2} }
+)";
+  KpdCompileReport report{};
+  WorkBKPD* work = kpdtest::CompileText(text, &report);
+  ASSERT_NE(work, nullptr);
+  EXPECT_EQ(Faults(report), std::vector<KpdFault>{KpdFault::kBadValue});  // string 2
+  ASSERT_NE(work->commandStrings, nullptr);
+  EXPECT_EQ(std::string(work->commandStrings->text), "X");
+  EXPECT_EQ(work->commandStrings->next, nullptr);
+  EXPECT_EQ(kpdtest::Wide(work->header->uiResDllName), L"kesm.dll");
+  const kpdtest::Packed packed = kpdtest::PackAndFree(work);
+  const PCBKPD b = packed.Load();
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(Options(b, Group(b, "KPD_IDC_PRESET_CHOICE_COLOR")),
+            (std::vector<std::string>{std::to_string(kpdtest::V("DMCOLOR_COLOR")) + ":-",
+                                      std::to_string(kpdtest::V("DMCOLOR_MONOCHROME")) + ":MONO"}));
+  const UiGroup* duplex = Group(b, "KPD_IDC_PRESET_FUNCSELECTDUPLEX");
+  EXPECT_EQ(kpdtest::Text(BkpdAnsi(b, BkpdBooleanValue(b, duplex)->trueCommand)), "ON");
+  EXPECT_EQ(kpdtest::Text(BkpdAnsi(b, BkpdGroupCommands(b, duplex)->first)), "FIRST");
+  EXPECT_EQ(BkpdGroupCommands(b, duplex)->second, 0u);
+  EXPECT_EQ(BkpdFontCount(b, false), 0u);  // the list ends at the entry without a name
 }
 
 TEST(CompilerText, DigitAndAlphanumericChecks) {

@@ -2,9 +2,12 @@
 // the result, and reading groups back through the accessors.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,7 @@
 #include "settings/bkpd/bkpd_load.h"
 #include "settings/bkpd/bkpd_pack.h"
 #include "settings/kpd/kpd_compile.h"
+#include "settings/tables/keyword_tables.h"
 
 namespace kpdtest {
 
@@ -23,6 +27,13 @@ inline std::string Fixture(const std::string& name) {
 inline WorkBKPD* CompileText(const std::string& text, KpdCompileReport* report) {
   return WorkBKPD_CreateFromText(reinterpret_cast<const BYTE*>(text.data()), static_cast<DWORD>(text.size()),
                                  report);
+}
+
+// The faults a compile noted, in order.
+inline std::vector<KpdFault> Faults(const KpdCompileReport& r) {
+  std::vector<KpdFault> out;
+  for (DWORD i = 0; i < r.faultCount && i < kKpdReportedFaults; ++i) out.push_back(r.faults[i].fault);
+  return out;
 }
 
 // A packed description the test owns; empty when packing failed.
@@ -43,6 +54,80 @@ inline Packed PackAndFree(WorkBKPD* work) {
   }
   WorkBKPD_Free(work);
   return p;
+}
+
+// Puts text into a parser buffer as the reader would leave it.
+inline void Put(BUFOBJ& b, std::string_view text) {
+  BUFOBJ_Reset(&b);
+  for (const char ch : text) {
+    ASSERT_EQ(BUFOBJ_AddCharGrow(&b, static_cast<BYTE>(ch)), kKpdOk);
+  }
+}
+
+// A work description fed entry by entry, bypassing the reader, so that a
+// value may hold what no reader would hand over (an unmatched bracket, a
+// cut-off text). The work and every block it holds go with the feed.
+class EntryFeed {
+ public:
+  EntryFeed() : work_(WorkBKPD_Entry()), parser_(PARSEROBJ_Create()) {}
+  EntryFeed(const EntryFeed&) = delete;
+  EntryFeed& operator=(const EntryFeed&) = delete;
+  ~EntryFeed() {
+    PARSEROBJ_Free(parser_);
+    WorkBKPD_Free(work_);
+  }
+
+  // The fault of the entry; kNone when a handler took it.
+  KpdFault Feed(std::string_view keyword, std::string_view option1, std::string_view value,
+                std::string_view option2 = "") {
+    Put(parser_->keyword, keyword);
+    Put(parser_->option1, option1);
+    Put(parser_->option2, option2);
+    Put(parser_->value, value);
+    KpdCompileReport report{};
+    WorkBKPD_InterpretEntryWithReport(work_, parser_, &report);
+    return report.faultCount == 0 ? KpdFault::kNone : report.faults[report.faultCount - 1].fault;
+  }
+
+  WorkBKPD* work() const { return work_; }
+  // Hands the work over (to pack it); the feed keeps nothing.
+  WorkBKPD* Release() {
+    WorkBKPD* w = work_;
+    work_ = nullptr;
+    return w;
+  }
+
+ private:
+  WorkBKPD* work_;
+  PARSEROBJ* parser_;
+};
+
+// Value index of a value keyword and group id of a group keyword.
+inline WORD V(std::string_view keyword) {
+  for (const SP& s : fgSP) {
+    if (keyword == s.keyword) return s.valueIndex;
+  }
+  ADD_FAILURE() << keyword;
+  return 0;
+}
+inline WORD G(std::string_view keyword) {
+  for (const GK& g : fgGK) {
+    if (keyword == g.keyword) return g.groupId;
+  }
+  ADD_FAILURE() << keyword;
+  return 0;
+}
+
+// Text with "{v:KEYWORD}" replaced by the value index of a value keyword
+// and "{g:KEYWORD}" by the group id of a group keyword.
+inline std::string Fill(std::string text) {
+  for (size_t at = text.find('{'); at != std::string::npos; at = text.find('{', at + 1)) {
+    if (at + 3 > text.size() || text[at + 2] != ':' || (text[at + 1] != 'v' && text[at + 1] != 'g')) continue;
+    const size_t end = text.find('}', at);
+    const std::string keyword = text.substr(at + 3, end - at - 3);
+    text.replace(at, end - at + 1, std::to_string(text[at + 1] == 'v' ? V(keyword) : G(keyword)));
+  }
+  return text;
 }
 
 inline const UiGroup* FindGroup(PCBKPD b, WORD groupId, WORD subGroupId) {

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "tests/settings/kpd/kpd_compile_sample.h"
+#include "tests/settings/bkpd/bkpd_sample.h"
 #include "platform/base/control.h"
 #include "tests/platform/drive_files.h"
 #include "platform/base/machine.h"
@@ -20,21 +21,10 @@ using kpdtest::FindOption;
 using kpdtest::Options;
 using kpdtest::Text;
 
-// Value index and group id of the keywords the samples name.
-WORD V(std::string_view keyword) {
-  for (const SP& s : fgSP) {
-    if (keyword == s.keyword) return s.valueIndex;
-  }
-  ADD_FAILURE() << keyword;
-  return 0;
-}
-WORD G(std::string_view keyword) {
-  for (const GK& g : fgGK) {
-    if (keyword == g.keyword) return g.groupId;
-  }
-  ADD_FAILURE() << keyword;
-  return 0;
-}
+using kpdtest::Fill;
+using kpdtest::G;
+using kpdtest::V;
+
 std::string O(std::string_view keyword, const char* command) { return std::to_string(V(keyword)) + ":" + command; }
 
 class RichSample : public testing::Test {
@@ -61,12 +51,78 @@ class RichSample : public testing::Test {
   PCBKPD b_ = nullptr;
 };
 
-TEST_F(RichSample, CompilesWithoutFaultsAndHandsOnTheSeparateKeywords) {
+TEST_F(RichSample, CompilesWithoutFaults) {
   EXPECT_EQ(report_.faultCount, 0u) << KpdFaultName(report_.faults[0].fault) << " at " << report_.faults[0].offset;
   EXPECT_EQ(report_.endResult, kKpdEndOfFile);
-  EXPECT_EQ(report_.deferred[static_cast<int>(KpdDeferred::kJudge)], 1u);
-  EXPECT_EQ(report_.deferred[static_cast<int>(KpdDeferred::kExclusive)], 1u);
-  EXPECT_EQ(report_.deferred[static_cast<int>(KpdDeferred::kCommandGroup)], 1u);
+}
+
+// The constraint data as the loaded description holds it: judges inlined
+// through their names, the stop action (dialog 1011, the options dialog),
+// the default of the paper group (its first option), and the message-box
+// answers 1 and 2. Settings: 8 paper size, 12 copies, 13 tray, 15 colour,
+// 58 duplex.
+constexpr const char* kRichConstraints = R"(exclusive {g:KPD_IDC_PRESET_CHOICE_PAPERSIZE} hide [] disable []
+  item {v:PAPER_A3} hide [1:13 2:{v:TRAY_TRAY2} 3:1 3:5 1:8 2:{v:PAPER_A3} 3:1 3:3 3:10 ] disable []
+  item {v:PAPER_LETTER} hide [] disable [1:58 2:1 3:1 3:10 ]
+exclusive {g:KPD_IDC_PRESET_FUNCSELECTDUPLEX} hide [] disable [1:13 2:{v:TRAY_TRAY2} 3:1 3:5 1:8 2:{v:PAPER_A3} 3:1 3:3 3:10 ]
+  alert 320 icon 48 button 1 timing 2 when [1:15 2:{v:DMCOLOR_COLOR} 3:1 1:58 2:1 3:1 3:3 3:10 ]
+   on 1 tab 1001 control 3302
+    transact [1:15 2:{v:DMCOLOR_COLOR} 3:1 3:10 ] actions 15={v:DMCOLOR_MONOCHROME} 12=1
+    transact [] actions 8={v:PAPER_A4} 1011!0
+   on 2 tab 1001 control 2029
+  alert 317 icon 16 button 0 timing 0 when [1:12 2:99 3:6 3:10 ]
+  transact [1:12 2:99 3:6 3:10 ] actions 15={v:DMCOLOR_MONOCHROME} 12=1
+exclusive {g:KPD_IDC_PRESET_CHOICE_COLOR} hide [1:15 2:{v:DMCOLOR_COLOR} 3:1 3:10 ] disable []
+  transact [1:15 2:{v:DMCOLOR_COLOR} 3:1 3:10 ] actions 15={v:DMCOLOR_MONOCHROME} 12=1
+  transact [] actions 8={v:PAPER_A4} 1011!0
+  2nd transact [1:12 2:99 3:6 3:10 ] actions 15={v:DMCOLOR_MONOCHROME} 12=1
+)";
+
+TEST_F(RichSample, ConstraintDefinitionsReachTheirGroups) {
+  EXPECT_EQ(sample::DescribeConstraints(b_), Fill(kRichConstraints));
+  EXPECT_EQ(BkpdGroupExclusive(b_, Group("KPD_IDC_PRESET_CHOICE_COLOR")), BkpdNext(b_, BkpdNext(b_, BkpdFirstExclusive(b_))));
+  EXPECT_EQ(BkpdGroupExclusive(b_, Group("KPD_IDC_PRESET_COPIES")), nullptr);
+}
+
+// Every form of the command trees, read back through the loaded description.
+constexpr const char* kRichCommandTrees = R"(JobStart
+  when []
+    string 16 '\x1B%-12345X@PJL\r\n'
+    string 27 '@PJL ENTER LANGUAGE=KESM\r\n'
+    group {g:KPD_IDC_PRESET_CHOICE_PAPERSIZE} 0
+    group {g:KPD_IDC_PRESET_COPIES} 2
+    nested
+      when [1:15 2:{v:DMCOLOR_COLOR} 3:1 3:10 ]
+        group {g:KPD_IDC_PRESET_CHOICE_COLOR} 0
+      else
+        nested
+          when [1:58 2:1 3:1 3:10 ]
+            fonts
+          else
+            string 22 '@PJL SET COLOR=MONO\r\n'
+JobEnd
+  when []
+    string 10 '\x1B%-12345X'
+DocReset
+  when []
+    nested
+      when []
+        fonts
+        string 8 'RESET\r\n'
+PageStart
+  when []
+    nested
+      when [1:58 2:1 3:1 3:10 ]
+        group {g:KPD_IDC_PRESET_FUNCSELECTDUPLEX} -1
+      else
+        string 10 'SIMPLEX\r\n'
+PageEnd
+  when []
+    string 2 '\x0C'
+)";
+
+TEST_F(RichSample, CommandTreesHoldEveryItemForm) {
+  EXPECT_EQ(sample::DescribeCommandTrees(b_), Fill(kRichCommandTrees));
 }
 
 TEST_F(RichSample, HeaderNamesVersionAndLibraries) {
@@ -79,6 +135,11 @@ TEST_F(RichSample, CommandStringsAreDecoded) {
   const std::vector<std::pair<DWORD, std::string>> expected = {
       {1, std::string("\x1b") + "%-12345X@PJL\r\n" + '\0'},
       {2, std::string("@PJL ENTER LANGUAGE=KESM\r\n") + '\0'},
+      {3, std::string("@PJL SET COLOR=MONO\r\n") + '\0'},
+      {4, std::string("\x1b") + "%-12345X" + '\0'},
+      {5, std::string("SIMPLEX\r\n") + '\0'},
+      {6, std::string("RESET\r\n") + '\0'},
+      {7, std::string("\f") + '\0'},  // the text before the quote is passed over
   };
   EXPECT_EQ(strings_, expected);
 }
@@ -271,6 +332,38 @@ TEST(PlainSample, CompilesToItsFourGroups) {
   EXPECT_EQ(copies->third, 99u);
   EXPECT_EQ(BkpdFontCount(b, false), 0u);
   EXPECT_EQ(BkpdExcDepDllName(b), nullptr);
+  EXPECT_EQ(sample::DescribeConstraints(b),
+            Fill("exclusive {g:KPD_IDC_PRESET_COLLATE} hide [] disable [1:12 2:1 3:9 3:10 ]\n"));
+  EXPECT_EQ(BkpdGroupExclusive(b, BkpdSlotGroup(b, 19)), BkpdFirstExclusive(b));
+  EXPECT_EQ(sample::DescribeCommandTrees(b),
+            Fill("JobStart\n  when []\n    string 27 '@PJL ENTER LANGUAGE=KESM\\r\\n'\n"
+                 "    group {g:KPD_IDC_PRESET_COLLATE} 0\n"
+                 "JobEnd\n  when []\n    string 27 '@PJL ENTER LANGUAGE=KESM\\r\\n'\n"));
+}
+
+// The exclusive section is as large as its records: 32 bytes for each
+// exclusive record, the tokens of every judge, 16 for each item and alert
+// action, 12 for each action and transact, 20 for each alert.
+TEST(RichSampleSize, ExclusiveSectionHoldsExactlyItsRecords) {
+  WorkBKPD* work = kpdtest::CompileText(kpdtest::Fixture("kesm_c7_colour.kpd"), nullptr);
+  ASSERT_NE(work, nullptr);
+  ULONGLONG expected = 0;
+  for (const WorkJudge* j = work->judges; j != nullptr; j = j->next) expected += j->areaSize;
+  const auto entries = [](const auto* lists, ULONGLONG bytes) {
+    ULONGLONG sum = 0;
+    for (; lists != nullptr; lists = lists->next) {
+      for (const auto* e = lists->first; e != nullptr; e = e->next) sum += bytes;
+    }
+    return sum;
+  };
+  expected += entries(work->items, 16) + entries(work->actions, 12) + entries(work->transacts, 12) +
+              entries(work->alertActions, 16) + entries(work->alerts, 20);
+  for (const WorkExclusive* x = work->exclusives; x != nullptr; x = x->next) expected += 32;
+  EXPECT_EQ(GetExclusiveWriteSize(work), expected);
+  // Judges of 4, 4, 8, 9 and 4 tokens; 2 items, 4 actions, 3 transacts, 2
+  // alert actions, 2 alerts, 3 exclusive records.
+  EXPECT_EQ(expected, (4 + 4 + 8 + 9 + 4) * 4 + 2 * 16 + 4 * 12 + 3 * 12 + 2 * 16 + 2 * 20 + 3 * 32);
+  WorkBKPD_Free(work);
 }
 
 TEST(CompileFile, ReadsTheDescriptionFileAndItsVersion) {

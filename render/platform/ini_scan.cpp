@@ -16,8 +16,6 @@ namespace {
 
 bool IsLineEnd(BYTE c) { return c == '\r' || c == '\n'; }
 
-std::u16string_view WideView(LPCWSTR text) { return text; }
-
 }  // namespace
 
 PoolText::~PoolText() { FreeMemPtr(text_); }
@@ -33,7 +31,7 @@ bool ToAnsi(LPCWSTR text, std::string_view open, std::string_view close, PoolTex
   if (text == nullptr) {
     return false;
   }
-  const std::u16string_view wide = WideView(text);
+  const std::u16string_view wide(text);
   if (wide.find_first_of(u"\r\n") != std::u16string_view::npos || wide.size() > INT_MAX / 2) {
     return false;
   }

@@ -181,6 +181,18 @@ TEST_F(KernelIni, DoubleByteNamesAndValuesOnPage932) {
   EXPECT_EQ(Read(u"日本", u"名前", 4), u"日");
 }
 
+// Lines are matched by the pattern's bytes, so names with letters from 0xE0
+// or control bytes are found on a single-byte page like any other.
+TEST_F(KernelIni, NamesWithHighLettersOnPage1252) {
+  ScopedAnsiCodePage page(1252);
+  drive::Put(kIniHost, "[B\xFCro] note\r\nGr\xF6\xDF" "e=5 cm\r\nTab\tKey=6\r\n");
+  EXPECT_EQ(KMGetPrivateProfileInt(u"Büro", u"Größe", -1, kIni), 5);
+  EXPECT_EQ(Read(u"Büro", u"Größe"), u"5 cm");
+  EXPECT_EQ(KMGetPrivateProfileInt(u"Büro", u"Tab\tKey", -1, kIni), 6);
+  ASSERT_TRUE(KMWritePrivateProfileString(u"Büro", u"Größe", u"7 é", kIni));
+  EXPECT_EQ(drive::Get(kIniHost), "[B\xFCro] note\r\nGr\xF6\xDF" "e=7 \xE9 \r\nTab\tKey=6\r\n");
+}
+
 TEST_F(KernelIni, HostileFilesGiveClearResults) {
   const struct {
     const char* what;

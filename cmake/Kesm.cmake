@@ -5,6 +5,9 @@
 #                                  parts of device communication and features
 #   kesm_sources(UI files...)      kesmui only
 #   kesm_sources(RENDER files...)  kesmgr only
+#   kesm_sources(KERNEL files...)  kesmgr only, compiled into the kernel-mode
+#                                  build of the shared code (the kernel-mode
+#                                  platform layer it calls by name)
 function(kesm_sources kind)
   set_property(GLOBAL APPEND PROPERTY KESM_${kind}_SOURCES ${ARGN})
 endfunction()
@@ -78,12 +81,13 @@ function(kesm_define_deliverables)
   _kesm_sources_or_stub(SHARED shared)
   _kesm_sources_or_stub(UI ui)
   _kesm_sources_or_stub(RENDER render)
+  get_property(kernel GLOBAL PROPERTY KESM_KERNEL_SOURCES)
 
   add_library(kesmshared_um OBJECT ${shared})
   target_include_directories(kesmshared_um PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(kesmshared_um PUBLIC winplat)
 
-  add_library(kesmshared_km OBJECT ${shared})
+  add_library(kesmshared_km OBJECT ${shared} ${kernel})
   target_include_directories(kesmshared_km PUBLIC ${PROJECT_SOURCE_DIR})
   target_compile_definitions(kesmshared_km PUBLIC KESM_KERNEL_MODE=1)
   target_link_libraries(kesmshared_km PUBLIC winplat)

@@ -7,11 +7,13 @@
 #include "platform/spooler/winspool.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_names_text.h"
-#include "settings/system/kernel_platform.h"
 #include "settings/system/memptr.h"
 #include "settings/values/text_language.h"
 #include "storage/system/driver_reg_values.h"
 #include "storage/system/printer_info.h"
+#if KESM_KERNEL_MODE
+#include "render/platform/printer_data.h"
+#endif
 
 namespace {
 
@@ -105,7 +107,7 @@ LPWSTR GetRealDriverName(UCB* ucb) {
     }
   }
 #if KESM_KERNEL_MODE
-  WCHAR recorded[32 + 1] = {};  // the recorded name takes at most 64 bytes
+  WCHAR recorded[kDriverNameChars] = {};
   if (!haveInfo && GetDriverNameFromReg(ucb->hPrinter, recorded, ucb)) {
     return names::StoreField(field, recorded);
   }

@@ -9,7 +9,6 @@
 #include "settings/context/context_names.h"
 #include "settings/context/context_names_text.h"
 #include "settings/bkpd/description_queries.h"
-#include "settings/system/kernel_platform.h"
 #include "settings/system/memptr.h"
 #include "settings/values/text_language.h"
 #include "storage/files/directories.h"
@@ -17,6 +16,9 @@
 #include "storage/files/file_names.h"
 #include "storage/system/printer_info.h"
 #include "storage/system/system_info.h"
+#if KESM_KERNEL_MODE
+#include "render/platform/directories.h"
+#endif
 
 namespace {
 

@@ -1,5 +1,8 @@
 // FILEOBJ over a byte range: creation, byte reads with the running CRC.
 #include "platform/text/codepage.h"
+#if KESM_KERNEL_MODE
+#include "render/platform/code_page.h"
+#endif
 #include "settings/kpd/crc16.h"
 #include "settings/kpd/kpd_reader.h"
 #include "settings/system/memptr.h"
@@ -9,10 +12,7 @@ namespace {
 // The ANSI code page whose double-byte characters the reader keeps whole.
 UINT ReaderCodePage() {
 #if KESM_KERNEL_MODE
-  USHORT oem = 0;
-  USHORT ansi = 0;
-  EngGetCurrentCodePage(&oem, &ansi);
-  return ansi;
+  return MyGetACP();
 #else
   return GetACP();
 #endif

@@ -1,5 +1,8 @@
 // PARSEROBJ: splits the description text into entries.
 #include "platform/text/codepage.h"
+#if KESM_KERNEL_MODE
+#include "render/platform/code_page.h"
+#endif
 #include "settings/kpd/kpd_chartable.h"
 #include "settings/kpd/kpd_reader.h"
 #include "settings/system/memptr.h"
@@ -10,26 +13,12 @@ bool IsEndOfLine(BYTE c) { return CharHasClass(c, kCharEndOfLine); }
 bool IsBlank(BYTE c) { return CharHasClass(c, kCharBlank); }
 
 // Whether c starts a two-byte character of the code page. The kernel build
-// has no lead-byte service of the engine and decides by the page alone: on
-// 932 the bytes 0x80-0xA0 and 0xDF-0xFF, on the other double-byte pages
-// every byte from 0x80.
+// has no lead-byte service of the engine and decides by the page alone.
 bool IsLeadByte(UINT codePage, BYTE c) {
-  if (c < 0x80) {
-    return false;
-  }
 #if KESM_KERNEL_MODE
-  switch (codePage) {
-    case 932:
-      return c <= 0xA0 || c >= 0xDF;
-    case 936:
-    case 949:
-    case 950:
-      return true;
-    default:
-      return false;
-  }
+  return MyIsDBCSLeadByteEx(codePage, c) != FALSE;
 #else
-  return IsDBCSLeadByteEx(codePage, c) != FALSE;
+  return c >= 0x80 && IsDBCSLeadByteEx(codePage, c) != FALSE;
 #endif
 }
 

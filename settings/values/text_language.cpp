@@ -8,18 +8,11 @@
 
 #include "platform/text/codepage.h"
 #include "platform/text/wintext.h"
+#if KESM_KERNEL_MODE
+#include "render/platform/code_page.h"
+#endif
 
 namespace {
-
-#if KESM_KERNEL_MODE
-// The engine's ANSI code page (the OEM page is not used).
-UINT EngineAnsiCodePage() {
-  USHORT oem = 0;
-  USHORT ansi = 0;
-  EngGetCurrentCodePage(&oem, &ansi);
-  return ansi;
-}
-#endif
 
 // ANSI bytes that the first units of a wide text convert to; -1 on failure.
 int AnsiBytes(LPCWSTR src, int units) {
@@ -27,7 +20,7 @@ int AnsiBytes(LPCWSTR src, int units) {
     return 0;
   }
 #if KESM_KERNEL_MODE
-  return EngWideCharToMultiByte(EngineAnsiCodePage(), const_cast<LPWSTR>(src),
+  return EngWideCharToMultiByte(MyGetACP(), const_cast<LPWSTR>(src),
                                 units * static_cast<int>(sizeof(WCHAR)), nullptr, 0);
 #else
   const int bytes = WideCharToMultiByte(CP_ACP, 0, src, units, nullptr, 0, nullptr, nullptr);
@@ -78,7 +71,7 @@ BOOL MyMultiByteToUnicode(LPWSTR dst, ULONG dstBytes, PULONG written, LPCSTR src
     return FALSE;
   }
 #if KESM_KERNEL_MODE
-  const INT bytes = EngMultiByteToWideChar(EngineAnsiCodePage(), dst, static_cast<INT>(dstBytes),
+  const INT bytes = EngMultiByteToWideChar(MyGetACP(), dst, static_cast<INT>(dstBytes),
                                            const_cast<LPSTR>(src), static_cast<INT>(srcBytes));
   if (bytes < 0) {
     return FALSE;
@@ -111,7 +104,7 @@ BOOL MyUnicodeToMultiByte(LPSTR dst, ULONG dstBytes, PULONG written, LPCWSTR src
     return FALSE;
   }
 #if KESM_KERNEL_MODE
-  const INT bytes = EngWideCharToMultiByte(EngineAnsiCodePage(), const_cast<LPWSTR>(src),
+  const INT bytes = EngWideCharToMultiByte(MyGetACP(), const_cast<LPWSTR>(src),
                                            static_cast<INT>(srcBytes), dst, static_cast<INT>(dstBytes));
   if (bytes < 0) {
     return FALSE;

@@ -3,14 +3,22 @@
 // fills a caller buffer of size characters and returns the length; on any
 // failure, also when the directory does not fit, the result is 0 and the
 // buffer is emptied. The kernel-mode build takes these directories from the
-// printer's data file instead (rendering library).
+// paths its work area holds (render/platform/directories.h).
 #pragma once
 
 #include "platform/base/wintypes.h"
 
 struct UCB;
 
-#if !KESM_KERNEL_MODE
+#if KESM_KERNEL_MODE
+// The system root above the printer's data file (KMGetSystemDirectory); size
+// at least 260.
+DWORD KM_UM_GetSystemDirectoryEx(LPWSTR buffer, DWORD size, UCB* ucb);
+// The folder of the settings INI path that user mode sent (the path without
+// its last backslash and file name); 0 when the work area holds no path or
+// the path has no backslash.
+DWORD KM_UM_GetProfileDirectory(LPWSTR buffer, DWORD size, UCB* ucb);
+#else
 // The Windows system directory; the context is not used.
 DWORD KM_UM_GetSystemDirectory(LPWSTR buffer, DWORD size, UCB* ucb);
 // The shared directory: the dummy system directory on Windows 2000 and

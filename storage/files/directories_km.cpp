@@ -1,0 +1,27 @@
+#if KESM_KERNEL_MODE  // the user-mode directories are in directories.cpp
+#include <string_view>
+
+#include "render/platform/directories.h"
+#include "settings/context/context_block.h"
+#include "storage/files/directories.h"
+#include "storage/files/text_out.h"
+
+DWORD KM_UM_GetSystemDirectoryEx(LPWSTR buffer, DWORD size, UCB* ucb) {
+  return KMGetSystemDirectory(buffer, size, ucb);
+}
+
+DWORD KM_UM_GetProfileDirectory(LPWSTR buffer, DWORD size, UCB* ucb) {
+  if (ucb == nullptr || ucb->pWork == nullptr) {
+    storage::ClearOut(buffer, size);
+    return 0;
+  }
+  const std::u16string_view field(ucb->pWork->szIniFilePath, MAX_PATH);
+  const std::u16string_view path = field.substr(0, field.find(u'\0'));
+  const std::size_t slash = path.rfind(u'\\');
+  if (path.size() == field.size() || slash == std::u16string_view::npos) {
+    storage::ClearOut(buffer, size);
+    return 0;
+  }
+  return storage::CopyOut(buffer, size, path.substr(0, slash));
+}
+#endif

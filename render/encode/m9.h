@@ -17,8 +17,10 @@ inline constexpr LONG kM9MaxOutput = 0xFFFF;
 // Compresses input into output and returns the number of bytes written
 // (0 for an input of zero bytes only), or -1 when the output does not fit
 // in capacity bytes or would be longer than kM9MaxOutput (refused, never
-// wrapped). No byte is written at or past output + capacity; a capacity of
-// 0 or less holds nothing. One pass, no allocation.
+// wrapped). No byte is written at or past output + capacity, but bytes past
+// the block's end within it may be (the block's last command may leave
+// scratch after it). A capacity of 0 or less holds nothing. One pass, no
+// allocation.
 LONG M9Compress(const BYTE* input, SIZE_T inputLength, BYTE* output, LONG capacity);
 
 // Compresses a 1-bit bitmap of lines x bytesPerLine bytes with M9Compress

@@ -31,6 +31,7 @@ using ULONG_PTR = std::uintptr_t;
 using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using DWORD_PTR = std::uintptr_t;
+using LPARAM = LONG_PTR;
 using SIZE_T = std::size_t;
 using WCHAR = char16_t;
 using NTSTATUS = LONG;

@@ -93,6 +93,14 @@ inline constexpr DWORD DM_DITHERTYPE = 0x04000000;
 inline constexpr DWORD DM_PANNINGWIDTH = 0x08000000;
 inline constexpr DWORD DM_PANNINGHEIGHT = 0x10000000;
 
+// fMode bits of a document-properties call: update the printer's default
+// (DM_UPDATE), copy the result into the caller's output DEVMODE (DM_COPY),
+// show the sheet (DM_PROMPT), merge the caller's input DEVMODE (DM_MODIFY).
+inline constexpr DWORD DM_UPDATE = 0x01;
+inline constexpr DWORD DM_COPY = 0x02;
+inline constexpr DWORD DM_PROMPT = 0x04;
+inline constexpr DWORD DM_MODIFY = 0x08;
+
 // Modes of the driver's DEVMODE conversion entry.
 inline constexpr DWORD CDM_CONVERT = 0x01;
 inline constexpr DWORD CDM_CONVERT351 = 0x02;

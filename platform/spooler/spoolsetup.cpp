@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/base/entryguard.h"
 #include "platform/base/machine.h"
@@ -93,6 +94,15 @@ DWORD AddPrinter(const PrinterSetup& printer) {
       }
       printers.push_back(record);
       return ERROR_SUCCESS;
+    });
+  });
+}
+
+DWORD SetStoredDevModeBytes(std::u16string_view printerName, std::vector<BYTE> bytes) {
+  return plat::Guard([&]() -> DWORD {
+    return spool::ChangePrinter(printerName, [&](spool::PrinterRecord& record) {
+      record.devMode = std::move(bytes);
+      return DWORD{ERROR_SUCCESS};
     });
   });
 }

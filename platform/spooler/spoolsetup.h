@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/spooler/winspool.h"
@@ -66,6 +67,12 @@ DWORD AddPrinterDriver(const DriverSetup& driver);
 // ERROR_UNKNOWN_PRINTER_DRIVER, or ERROR_INVALID_PARAMETER for a DEVMODE
 // whose size disagrees with its header.
 DWORD AddPrinter(const PrinterSetup& printer);
+// Replaces a printer's stored default DEVMODE with these bytes as they are
+// (none when empty). Unlike AddPrinter nothing is checked: this stands for a
+// store that was damaged or written by another program, whose DEVMODE
+// header need not agree with its size. ERROR_SUCCESS or
+// ERROR_INVALID_PRINTER_NAME.
+DWORD SetStoredDevModeBytes(std::u16string_view printerName, std::vector<BYTE> bytes);
 
 // Where the files of an environment's version-3 drivers are: the Windows
 // path (below the system directory, C:\Windows\System32\spool\drivers\w32x86\3

@@ -7,6 +7,8 @@
 
 #include "jobsettings/devmode/devmode_layout.h"
 #include "platform/base/wintypes.h"
+#include "platform/compstui/compstui.h"
+#include "platform/spooler/devmode.h"
 #include "settings/tables/alert_table.h"
 #include "settings/tables/dialog_tables.h"
 #include "settings/tables/driver_params.h"
@@ -36,6 +38,25 @@ inline constexpr int kLanguageCodeChars = 4;  // two letters and the terminator
 // Entries of the constraint engine's judge stack (a judge needs at most 127).
 inline constexpr int kJudgeStackEntries = 256;
 
+// What the property-sheet protocol keeps of the sheet that serves a
+// context, all zero while none does: the host's callback and sheet handle,
+// the caller's DEVMODEs of a document sheet with the bytes their buffers
+// hold, its fMode, the sheet's kind, and the mark that the apply path has
+// already handed the settings out.
+struct SHEETSLOTS {
+  PFNCOMPROPSHEET pfnComPropSheet;
+  HANDLE hComPropSheet;
+  const DEVMODEW* pdmIn;
+  DWORD cbIn;
+  DEVMODEW* pdmOut;
+  DWORD cbOut;
+  DWORD fMode;      // DM_UPDATE, DM_COPY, ...
+  DWORD fApplied;
+  WORD wSheetKind;  // kSheetDocument or kSheetPrinter
+};
+inline constexpr WORD kSheetDocument = 1;
+inline constexpr WORD kSheetPrinter = 2;
+
 // Work area of a printer context, zero at creation except where the open
 // sets a field.
 struct WORKAREA {
@@ -64,6 +85,7 @@ struct WORKAREA {
   DWORD dwMode;                           // open mode word, also a cache key
   LONG* pJudgeStack;                      // kJudgeStackEntries values, with the description
   WORD wJudgeStackCount;                  // values on the judge stack
+  SHEETSLOTS sheet;                       // filled by the property-sheet protocol
 #if KESM_KERNEL_MODE
   WCHAR szDataFileName[MAX_PATH];         // the printer's data file name
 #endif

@@ -3,6 +3,8 @@
 // and the "AdminChange" mark.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/base/wintypes.h"
 
 struct UCB;
@@ -15,6 +17,17 @@ LPVOID GetPrinterInfo(HANDLE printer, DWORD level);
 #if !KESM_KERNEL_MODE
 LPVOID GetPrinterDriverInfo(HANDLE printer, DWORD level);
 #endif
+
+namespace storage {
+
+// Copies the printer's stored default DEVMODE, as its level-2 information
+// holds it, into buffer (at most size bytes). Returns the number of bytes
+// the information holds for it, whatever its header claims: up to the first
+// other member placed behind it, or to the block's end. 0 when the printer
+// has no default DEVMODE or its information cannot be read.
+std::size_t CopyStoredDevmode(HANDLE printer, LPVOID buffer, std::size_t size);
+
+}  // namespace storage
 
 // TRUE when the Attributes of the context's printer carry any of the bits;
 // FALSE when the printer information cannot be read.

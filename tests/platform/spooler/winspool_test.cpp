@@ -203,6 +203,27 @@ TEST_F(SpoolerTest, PrinterInfo2IsOneBufferWithEverythingInside) {
   EXPECT_EQ(std::memcmp(info.pDevMode, dm.data(), dm.size()), 0);
 }
 
+// A damaged store hands out what it holds: a DEVMODE whose header claims
+// more than its 100 bytes, or none at all.
+TEST_F(SpoolerTest, AStoredDevModeIsHandedOutAsStored) {
+  std::vector<BYTE> damaged = StoredDevMode();
+  damaged.resize(100);
+  ASSERT_EQ(plat::SetStoredDevModeBytes(kLocalPrinter, damaged), ERROR_SUCCESS);
+  Printer printer(kLocalPrinter);
+  auto block = PrinterInfo2(printer.get());
+  ASSERT_FALSE(block.empty());
+  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(block.data());
+  ASSERT_NE(info->pDevMode, nullptr);
+  EXPECT_EQ(std::memcmp(info->pDevMode, damaged.data(), damaged.size()), 0);
+  EXPECT_EQ(info->pDevMode->dmDriverExtra, kPrivateBytes);
+
+  ASSERT_EQ(plat::SetStoredDevModeBytes(kLocalPrinter, {}), ERROR_SUCCESS);
+  block = PrinterInfo2(printer.get());
+  ASSERT_FALSE(block.empty());
+  EXPECT_EQ(reinterpret_cast<const PRINTER_INFO_2W*>(block.data())->pDevMode, nullptr);
+  EXPECT_EQ(plat::SetStoredDevModeBytes(u"No Such Printer", {}), ERROR_INVALID_PRINTER_NAME);
+}
+
 TEST_F(SpoolerTest, PrinterInfo2OfAConnectionNamesItsServer) {
   Printer connection(kConnection);
   Printer user(kUserPrinter, PRINTER_ACCESS_USE);

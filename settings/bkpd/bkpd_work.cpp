@@ -1,28 +1,7 @@
 // Creation and release of the work description.
 #include "settings/bkpd/bkpd_work.h"
 
-#include "settings/system/memptr.h"
-
 namespace {
-
-template <class Node>
-void FreeChain(Node* node) {
-  while (node != nullptr) {
-    Node* next = node->next;
-    FreeMemPtr(node);
-    node = next;
-  }
-}
-
-template <class Entry>
-void FreeDefinitions(WorkDefinition<Entry>* list) {
-  while (list != nullptr) {
-    WorkDefinition<Entry>* next = list->next;
-    FreeChain(list->first);
-    FreeMemPtr(list);
-    list = next;
-  }
-}
 
 void FreeStringArray(LPSTR* strings, DWORD count) {
   if (strings == nullptr) {
@@ -38,7 +17,7 @@ void FreeOptions(WorkOption* option) {
   while (option != nullptr) {
     WorkOption* next = option->next;
     FreeMemPtr(option->command);
-    FreeChain(option->areas);
+    WorkChain_Free(option->areas);
     FreeMemPtr(option->papers);
     FreeStringArray(option->trueTypeNames, option->pairCount);
     FreeStringArray(option->deviceNames, option->pairCount);
@@ -90,7 +69,7 @@ void FreeGroups(WorkUiGroup* list) {
     FreeOnce(list, g, &WorkUiGroup::numeric, [](WorkNumeric* n) { FreeMemPtr(n); });
     FreeOnce(list, g, &WorkUiGroup::string, [](WorkString* s) { FreeMemPtr(s); });
   }
-  FreeChain(list);
+  WorkChain_Free(list);
 }
 
 void FreeCommandNodes(WorkCommandNode* node) {
@@ -182,12 +161,12 @@ void WorkBKPD_Free(WorkBKPD* work) {
     FreeMemPtr(j);
     j = next;
   }
-  FreeDefinitions(work->items);
-  FreeDefinitions(work->actions);
-  FreeDefinitions(work->transacts);
-  FreeDefinitions(work->alertActions);
-  FreeDefinitions(work->alerts);
-  FreeChain(work->exclusives);
+  WorkDefinitions_Free(work->items);
+  WorkDefinitions_Free(work->actions);
+  WorkDefinitions_Free(work->transacts);
+  WorkDefinitions_Free(work->alertActions);
+  WorkDefinitions_Free(work->alerts);
+  WorkChain_Free(work->exclusives);
   WorkBKPD_FreeMacros(work);
   FreeMemPtr(work);
 }

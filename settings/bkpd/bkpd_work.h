@@ -7,6 +7,7 @@
 
 #include "platform/base/wintypes.h"
 #include "settings/bkpd/bkpd_format.h"
+#include "settings/system/memptr.h"
 
 // A reference from one constraint definition to another: kind << 16 |
 // number (kinds below), a bare number, or 0 for none.
@@ -239,6 +240,27 @@ struct WorkBKPD {
   WorkExclusive* exclusives;
   WorkMacro* macros[kMacroKindCount];
 };
+
+// Frees records linked by next; null is ignored.
+template <class Node>
+void WorkChain_Free(Node* node) {
+  while (node != nullptr) {
+    Node* next = node->next;
+    FreeMemPtr(node);
+    node = next;
+  }
+}
+
+// Frees definitions linked by next with their entries; null is ignored.
+template <class Entry>
+void WorkDefinitions_Free(WorkDefinition<Entry>* list) {
+  while (list != nullptr) {
+    WorkDefinition<Entry>* next = list->next;
+    WorkChain_Free(list->first);
+    FreeMemPtr(list);
+    list = next;
+  }
+}
 
 // A zero-filled work description with its header, or null.
 WorkBKPD* WorkBKPD_Entry();

@@ -60,26 +60,12 @@ PCBKPD TakeCache(const UCB* ucb, LPCWSTR dataFile, bool* save) {
   return nullptr;
 }
 
-// Whether the compile dropped an entry for lack of memory (as far as the
-// report's kept faults tell): its result is not the text's description and
-// must be neither used nor saved.
-bool RanOutOfMemory(const KpdCompileReport& report) {
-  const DWORD kept = report.faultCount < kKpdReportedFaults ? report.faultCount : kKpdReportedFaults;
-  for (DWORD i = 0; i < kept; ++i) {
-    if (report.faults[i].fault == KpdFault::kNoMemory) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 PCBKPD BKPDabsCreate(UCB* ucb, LPCWSTR dataFile, BOOL save) {
-  KpdCompileReport report{};
-  WorkBKPD* work = WorkBKPD_CreateWithReport(dataFile, &report);
-  if (work != nullptr && RanOutOfMemory(report)) {
-    WorkBKPD_Free(work);
-    return nullptr;
-  }
+  // A compile that ran out of memory anywhere gives no description, never
+  // one missing a part.
+  WorkBKPD* work = WorkBKPD_Create(dataFile);
   if (work == nullptr) return nullptr;
   DWORD size = 0;
   BlockCopy block;

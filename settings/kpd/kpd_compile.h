@@ -4,7 +4,10 @@
 // its keyword and never stops on a bad entry: the entry is dropped, the
 // reason is noted in the report, and compiling goes on. Only the end of the
 // text ends a compile with a result; a text cut inside a quote or bracket,
-// or exhausted memory, gives none.
+// or exhausted memory anywhere (reading or handling an entry), gives none.
+// Definitions and command trees that name judges are added once the whole
+// text is read, so "Judge12" may name a judge defined later; one that
+// names a judge that never comes is refused then.
 #pragma once
 
 #include "platform/base/wintypes.h"
@@ -28,10 +31,11 @@ enum class KpdFault : BYTE {
   kBadValue,        // a value that does not have the entry's form
   kBadJudge,        // a judge expression that is not well formed (see settings/kpd/kpd_compile_judge.cpp)
   kJudgeTooLong,    // a judge of more tokens than kJudgeMaxTokens
-  kUnknownJudge,    // a reference to a judge that does not exist (yet)
+  kUnknownJudge,    // a reference to a judge that is not defined (by the end of the text),
+                    // or to a judge name not bound before it
   kUnclosedBraces,  // a definition or command block whose braces never close
   kTooDeep,         // parentheses or command blocks nested deeper than allowed
-  kNoMemory,        // a record could not be allocated
+  kNoMemory,        // a record could not be allocated; the compile gives no result
 };
 inline constexpr SIZE_T kKpdFaultCount = static_cast<SIZE_T>(KpdFault::kNoMemory) + 1;
 
@@ -48,13 +52,14 @@ struct KpdDiagnostic {
 
 inline constexpr DWORD kKpdReportedFaults = 32;
 
-// What a compile noted. The first kKpdReportedFaults faults are kept in
-// order; faultCount counts all of them.
+// What a compile noted. The first kKpdReportedFaults faults in the order
+// of the text are kept; faultCount counts all of them.
 struct KpdCompileReport {
   DWORD faultCount;
   KpdDiagnostic faults[kKpdReportedFaults];
   int endResult;  // the reader result that ended the compile; kKpdNoMemory also
-                  // when it could not start, kKpdOk when the file could not be opened
+                  // when it could not start or an entry's handler ran out of
+                  // memory, kKpdOk when the file could not be opened
 };
 
 // Compiles the description file. Null when the file cannot be opened, the
@@ -67,7 +72,8 @@ WorkBKPD* WorkBKPD_CreateFromText(const BYTE* text, DWORD size, KpdCompileReport
 WorkBKPD* WorkBKPD_CreateWithReport(LPCWSTR fileName, KpdCompileReport* report);
 
 // Hands one entry read by the parser to its handler: kKpdOk when a handler
-// took it, kKpdSyntax when it was dropped.
+// took it, kKpdSyntax when it was dropped. An entry handed over on its own
+// is added at once, so the judges it names must exist already.
 int WorkBKPD_InterpretEntry(WorkBKPD* work, PARSEROBJ* parser);
 // The same, noting the reason of a drop (or of a repair) in the report,
 // which is added to, not reset.

@@ -6,12 +6,16 @@
 //   Command : <judge reference> { <items> } [ElseIf : <judge reference> { ... }] [Else { ... }]
 // An ElseIf is the one conditional item of the else list above it, so a
 // chain of them nests. A conditional item guarded by "NULL" is a plain
-// block without branches; any other reference must name a judge compiled
-// before, so that no guarded block becomes unconditional. Blocks nest at
-// most as deep as a compiled description can hold, and a block whose
-// brace never closes refuses the whole entry. A later tree of a job type
-// replaces the earlier one.
+// block without branches; any other reference must name a judge, so that
+// no guarded block becomes unconditional. As the judge may be defined
+// after the tree, a tree is put in its slot once the whole text is read
+// (KpdHeldEntry). Blocks nest at most as deep as a compiled description
+// can hold, and a block whose brace never closes refuses the whole entry.
+// A later tree of a job type replaces the earlier one.
 #include <iterator>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "settings/kpd/kpd_compile_internal.h"
 #include "settings/kpd/kpd_compile_lookup.h"
@@ -75,7 +79,9 @@ void SkipSameLineBlanks(KpdCursor& c) {
 
 class TreeCompiler {
  public:
-  TreeCompiler(KpdCompiler& c, KpdCursor cursor) : c_(c), cur_(cursor) {}
+  // The judges the tree names are added to judges.
+  TreeCompiler(KpdCompiler& c, KpdCursor cursor, std::vector<WORD>& judges)
+      : c_(c), cur_(cursor), judges_(judges) {}
 
   // The block after the job type's '{', without branches.
   KpdFault Top(WorkCommandGroup** tree) { return Block(false, 0, tree); }
@@ -163,6 +169,9 @@ class TreeCompiler {
     WORD judge = 0;
     if (const KpdFault f = KpdJudgeReference(c_.work, *word, &judge); f != KpdFault::kNone) {
       return f;
+    }
+    if (judge != 0) {
+      judges_.push_back(judge);
     }
     KpdSkipBlanks(cur_);
     if (cur_.Peek() != '{') {
@@ -256,6 +265,27 @@ class TreeCompiler {
 
   KpdCompiler& c_;
   KpdCursor cur_;
+  std::vector<WORD>& judges_;
+};
+
+// A tree read whole (null for a block of nothing); when added it replaces
+// the tree of its job type.
+class HeldTree final : public KpdHeldEntry {
+ public:
+  explicit HeldTree(BkpdCommandGroupIndex slot) : slot_(slot) {}
+  ~HeldTree() override { WorkCommandGroup_Free(tree); }
+
+  void AddTo(WorkBKPD* work) override {
+    WorkCommandGroup*& slot = work->header->commandGroups[slot_];
+    WorkCommandGroup_Free(slot);
+    slot = tree;
+    tree = nullptr;
+  }
+
+  WorkCommandGroup* tree = nullptr;
+
+ private:
+  BkpdCommandGroupIndex slot_;
 };
 
 }  // namespace
@@ -270,12 +300,9 @@ KpdFault CommandGroupProc(KpdCompiler& c) {
   if (!KpdGetCharSkip(cur, '{')) {
     return KpdFault::kBadValue;
   }
-  WorkCommandGroup* tree = nullptr;
-  if (const KpdFault f = TreeCompiler(c, cur).Top(&tree); f != KpdFault::kNone) {
+  auto held = std::make_unique<HeldTree>(jobType->slot);
+  if (const KpdFault f = TreeCompiler(c, cur, held->judges).Top(&held->tree); f != KpdFault::kNone) {
     return f;
   }
-  WorkCommandGroup*& slot = c.work->header->commandGroups[jobType->slot];
-  WorkCommandGroup_Free(slot);
-  slot = tree;
-  return KpdFault::kNone;
+  return KpdTakeHeld(c, std::move(held));
 }

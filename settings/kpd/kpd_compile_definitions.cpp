@@ -8,10 +8,14 @@
 // with every first field, and the brace that closes the outermost one ends
 // the definition. A value whose braces never close is refused. A word that
 // names nothing leaves 0 in its field, except a judge reference, which
-// must name a judge compiled before (a missing guard would otherwise make
-// a guarded action unconditional).
+// must name a judge (a missing guard would otherwise make a guarded action
+// unconditional). As a judge may be defined after the entry that names
+// it, every definition is added once the whole text is read, in the order
+// written (KpdHeldEntry).
 #include <iterator>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/context/context_block.h"
@@ -102,40 +106,53 @@ DWORD GroupDefault(const WorkBKPD* work, WORD funcId) {
   }
 }
 
+// What the fields of an entry are read against: the work compiled so far,
+// and the judges the entry names, to be checked at the end of the text.
+struct FieldContext {
+  const WorkBKPD* work;
+  std::vector<WORD>& judges;
+};
+
 template <class Entry>
-using FieldReader = KpdFault (*)(const WorkBKPD* work, Entry& e, std::string_view word);
+using FieldReader = KpdFault (*)(FieldContext& ctx, Entry& e, std::string_view word);
 
 // A field that a word fills through a lookup (0 or 0xFFFF when it names
 // nothing).
 template <class Entry, auto Member, WORD (*Read)(std::string_view)>
-KpdFault Word(const WorkBKPD*, Entry& e, std::string_view word) {
+KpdFault Word(FieldContext&, Entry& e, std::string_view word) {
   e.*Member = Read(word);
   return KpdFault::kNone;
 }
 
-// A judge reference: it must name a judge compiled before, or be "NULL"
-// (a missing guard would otherwise make a guarded action unconditional).
+// A judge reference: "NULL", or a judge that must exist once the whole
+// text is read (a missing guard would otherwise make a guarded action
+// unconditional).
 template <class Entry, auto Member>
-KpdFault Judge(const WorkBKPD* work, Entry& e, std::string_view word) {
+KpdFault Judge(FieldContext& ctx, Entry& e, std::string_view word) {
   WORD number = 0;
-  const KpdFault f = KpdJudgeReference(work, word, &number);
+  if (const KpdFault f = KpdJudgeReference(ctx.work, word, &number); f != KpdFault::kNone) {
+    return f;
+  }
   e.*Member = number == 0 ? 0 : MakeWorkRef(kRefJudge, number);
-  return f;
+  if (number != 0) {
+    ctx.judges.push_back(number);
+  }
+  return KpdFault::kNone;
 }
 
 // A reference to an item, action, transact, alert or alert-action list; one
 // that names nothing (yet) is kept as written or as 0, and the packer links
 // it when its definition exists.
 template <class Entry, auto Member, DWORD Kind>
-KpdFault Reference(const WorkBKPD* work, Entry& e, std::string_view word) {
-  const KpdReference r = KpdResolveReference(work, word, Kind);
+KpdFault Reference(FieldContext& ctx, Entry& e, std::string_view word) {
+  const KpdReference r = KpdResolveReference(ctx.work, word, Kind);
   e.*Member = r.number == 0 ? 0 : MakeWorkRef(Kind, r.number);
   return r.fault;
 }
 
 // An action's target: a dialog (the action stops its transact list and the
 // caller shows that dialog) or a setting; any other word leaves it empty.
-KpdFault ActionTarget(const WorkBKPD*, WorkAction& e, std::string_view word) {
+KpdFault ActionTarget(FieldContext&, WorkAction& e, std::string_view word) {
   if (const TCB* tab = Tab(word)) {
     e.targetKind = kActionStop;
     e.targetId = tab->tabId;
@@ -148,7 +165,7 @@ KpdFault ActionTarget(const WorkBKPD*, WorkAction& e, std::string_view word) {
 
 // An action's value: digits, "Default" (of the target setting's group), or
 // a value keyword.
-KpdFault ActionValue(const WorkBKPD* work, WorkAction& e, std::string_view word) {
+KpdFault ActionValue(FieldContext& ctx, WorkAction& e, std::string_view word) {
   if (_isdigit(std::string(word).c_str())) {
     const std::optional<LONGLONG> n = KpdGetId(word);
     if (!n || *n > 0xFFFFFFFFLL) {
@@ -156,7 +173,7 @@ KpdFault ActionValue(const WorkBKPD* work, WorkAction& e, std::string_view word)
     }
     e.value = static_cast<DWORD>(*n);
   } else if (word == "Default") {
-    e.value = e.targetKind == 0 ? GroupDefault(work, e.targetId) : 0;
+    e.value = e.targetKind == 0 ? GroupDefault(ctx.work, e.targetId) : 0;
   } else {
     e.value = ValueIndex(word);
   }
@@ -200,7 +217,7 @@ constexpr FieldReader<X> kExclusiveFields[] = {
 
 // The entries of a value, up to the brace that closes the outermost one.
 template <class Entry, size_t N>
-KpdFault ReadEntries(const WorkBKPD* work, KpdCursor cur, const FieldReader<Entry> (&fields)[N],
+KpdFault ReadEntries(FieldContext ctx, KpdCursor cur, const FieldReader<Entry> (&fields)[N],
                      std::vector<Entry>& entries) {
   size_t depth = 0;
   size_t field = 0;
@@ -225,7 +242,7 @@ KpdFault ReadEntries(const WorkBKPD* work, KpdCursor cur, const FieldReader<Entr
     if (field == 0) {
       entries.emplace_back();
     }
-    if (const KpdFault f = fields[field](work, entries.back(), w.text); f != KpdFault::kNone) {
+    if (const KpdFault f = fields[field](ctx, entries.back(), w.text); f != KpdFault::kNone) {
       return f;
     }
     field = (field + 1) % N;
@@ -241,11 +258,8 @@ bool MakeChain(const std::vector<Node>& entries, Node** first) {
   for (const Node& e : entries) {
     auto* node = static_cast<Node*>(GetMemPtr(sizeof(Node)));
     if (node == nullptr) {
-      while (*first != nullptr) {
-        Node* next = (*first)->next;
-        FreeMemPtr(*first);
-        *first = next;
-      }
+      WorkChain_Free(*first);
+      *first = nullptr;
       return false;
     }
     *node = e;
@@ -255,6 +269,28 @@ bool MakeChain(const std::vector<Node>& entries, Node** first) {
   }
   return true;
 }
+
+// A definition read whole, appended to its list when added.
+template <class Entry>
+class HeldDefinition final : public KpdHeldEntry {
+ public:
+  explicit HeldDefinition(WorkDefinition<Entry>* WorkBKPD::*list) : list_(list) {}
+  ~HeldDefinition() override { WorkDefinitions_Free(head); }
+
+  void AddTo(WorkBKPD* work) override {
+    WorkDefinition<Entry>** link = &(work->*list_);
+    while (*link != nullptr) {
+      link = &(*link)->next;
+    }
+    *link = head;
+    head = nullptr;
+  }
+
+  WorkDefinition<Entry>* head = nullptr;
+
+ private:
+  WorkDefinition<Entry>* WorkBKPD::*list_;
+};
 
 template <class Entry, size_t N>
 KpdFault DefinitionProc(KpdCompiler& c, WorkDefinition<Entry>* WorkBKPD::*list, WorkMacroKind macro,
@@ -268,23 +304,34 @@ KpdFault DefinitionProc(KpdCompiler& c, WorkDefinition<Entry>* WorkBKPD::*list, 
   if (const KpdFault f = KpdSetKeywordMacro(work, macro, KpdMacroName(option1), number); f != KpdFault::kNone) {
     return f;
   }
+  auto held = std::make_unique<HeldDefinition<Entry>>(list);
   std::vector<Entry> entries;
-  if (const KpdFault f = ReadEntries(work, KpdValueCursor(c.parser), fields, entries); f != KpdFault::kNone) {
+  if (const KpdFault f = ReadEntries({work, held->judges}, KpdValueCursor(c.parser), fields, entries);
+      f != KpdFault::kNone) {
     return f;
   }
-  auto* head = static_cast<WorkDefinition<Entry>*>(GetMemPtr(sizeof(WorkDefinition<Entry>)));
-  if (head == nullptr || !MakeChain(entries, &head->first)) {
-    FreeMemPtr(head);
+  held->head = static_cast<WorkDefinition<Entry>*>(GetMemPtr(sizeof(WorkDefinition<Entry>)));
+  if (held->head == nullptr || !MakeChain(entries, &held->head->first)) {
     return KpdFault::kNoMemory;
   }
-  head->number = number;
-  WorkDefinition<Entry>** link = &(work->*list);
-  while (*link != nullptr) {
-    link = &(*link)->next;
-  }
-  *link = head;
-  return KpdFault::kNone;
+  held->head->number = number;
+  return KpdTakeHeld(c, std::move(held));
 }
+
+// Exclusive records read whole; when added they replace the records of an
+// earlier Exclusive entry.
+class HeldExclusives final : public KpdHeldEntry {
+ public:
+  ~HeldExclusives() override { WorkChain_Free(first); }
+
+  void AddTo(WorkBKPD* work) override {
+    WorkChain_Free(work->exclusives);
+    work->exclusives = first;
+    first = nullptr;
+  }
+
+  WorkExclusive* first = nullptr;
+};
 
 }  // namespace
 
@@ -305,20 +352,14 @@ KpdFault AlertUiProc(KpdCompiler& c) { return DefinitionProc(c, &WorkBKPD::alert
 // A later Exclusive entry replaces the records of an earlier one; a refused
 // entry leaves them as they were.
 KpdFault ExclusiveUiProc(KpdCompiler& c) {
+  auto held = std::make_unique<HeldExclusives>();
   std::vector<WorkExclusive> records;
-  if (const KpdFault f = ReadEntries(c.work, KpdValueCursor(c.parser), kExclusiveFields, records);
+  if (const KpdFault f = ReadEntries({c.work, held->judges}, KpdValueCursor(c.parser), kExclusiveFields, records);
       f != KpdFault::kNone) {
     return f;
   }
-  WorkExclusive* first = nullptr;
-  if (!MakeChain(records, &first)) {
+  if (!MakeChain(records, &held->first)) {
     return KpdFault::kNoMemory;
   }
-  for (WorkExclusive* x = c.work->exclusives; x != nullptr;) {
-    WorkExclusive* next = x->next;
-    FreeMemPtr(x);
-    x = next;
-  }
-  c.work->exclusives = first;
-  return KpdFault::kNone;
+  return KpdTakeHeld(c, std::move(held));
 }

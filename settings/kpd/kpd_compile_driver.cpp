@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "settings/kpd/kpd_compile_internal.h"
 #include "settings/system/memptr.h"
@@ -17,30 +19,63 @@ constexpr LPCSTR kFaultNames[] = {
 };
 static_assert(std::size(kFaultNames) == kKpdFaultCount);
 
+// Keeps the faults in the order of the text: those found once the whole
+// text is read go in at the offsets of their entries.
 void Note(KpdCompileReport* report, KpdFault fault, DWORD offset) {
   if (report == nullptr || fault == KpdFault::kNone) {
     return;
   }
-  if (report->faultCount < kKpdReportedFaults) {
-    report->faults[report->faultCount] = {fault, offset};
+  const DWORD kept = std::min(report->faultCount, kKpdReportedFaults);
+  DWORD at = kept;
+  while (at > 0 && report->faults[at - 1].offset > offset) {
+    --at;
+  }
+  if (at < kKpdReportedFaults) {
+    const DWORD moved = std::min(kept, kKpdReportedFaults - 1) - at;
+    std::copy_backward(report->faults + at, report->faults + at + moved, report->faults + at + moved + 1);
+    report->faults[at] = {fault, offset};
   }
   ++report->faultCount;
 }
 
+bool JudgesExist(const WorkBKPD* work, const KpdHeldEntry& entry) {
+  return std::all_of(entry.judges.begin(), entry.judges.end(),
+                     [work](WORD number) { return KpdFindJudge(work, number) != nullptr; });
+}
+
+// Adds the entries held for the end of the text, in the order written.
+void AddHeldEntries(const KpdCompiler& c, std::vector<KpdHeld>& held) {
+  for (KpdHeld& h : held) {
+    if (JudgesExist(c.work, *h.entry)) {
+      h.entry->AddTo(c.work);
+    } else {
+      Note(c.report, KpdFault::kUnknownJudge, h.offset);
+    }
+  }
+  held.clear();
+}
+
 DWORD ReadOffset(const FILEOBJ* f, DWORD size) { return size - f->remaining; }
 
-// Reads and interprets every entry. A group still open at the end is closed
-// as CloseUI would and noted.
+// Reads and interprets every entry, then adds the entries that waited for
+// their judges. A group still open at the end is closed as CloseUI would
+// and noted. Running out of memory anywhere gives no result: a description
+// missing a part is not the text's description.
 WorkBKPD* Compile(FILEOBJ* f, WorkBKPD* work, KpdCompileReport* report) {
   const DWORD size = f->remaining;
   PARSEROBJ* parser = PARSEROBJ_Create();
   int r = parser == nullptr ? kKpdNoMemory : kKpdOk;
-  KpdCompiler c{work, parser, report, 0};
+  std::vector<KpdHeld> held;
+  KpdCompiler c{work, parser, report, 0, &held};
   while (r == kKpdOk || r == kKpdSyntax) {
     r = PARSEROBJ_ParseEntry(parser, f);
     c.entryEnd = ReadOffset(f, size);
     if (r == kKpdOk) {
-      Note(report, KpdInterpret(c), c.entryEnd);
+      const KpdFault fault = KpdInterpret(c);
+      Note(report, fault, c.entryEnd);
+      if (fault == KpdFault::kNoMemory) {
+        r = kKpdNoMemory;
+      }
     } else if (r == kKpdSyntax) {
       Note(report, KpdFault::kSyntax, c.entryEnd);
     }
@@ -55,6 +90,7 @@ WorkBKPD* Compile(FILEOBJ* f, WorkBKPD* work, KpdCompileReport* report) {
     WorkBKPD_Free(work);
     return nullptr;
   }
+  AddHeldEntries(c, held);
   if (work->openGroupKeyword != nullptr) {
     KpdCloseOpenGroup(work);
     Note(report, KpdFault::kGroupNotClosed, size);
@@ -99,6 +135,18 @@ WorkBKPD* Run(FILEOBJ* (*open)(const void*, DWORD, WORD*), const void* source, D
 }  // namespace
 
 void KpdNote(const KpdCompiler& c, KpdFault fault) { Note(c.report, fault, c.entryEnd); }
+
+KpdFault KpdTakeHeld(KpdCompiler& c, std::unique_ptr<KpdHeldEntry> entry) {
+  if (c.held != nullptr) {
+    c.held->push_back(KpdHeld{c.entryEnd, std::move(entry)});
+    return KpdFault::kNone;
+  }
+  if (!JudgesExist(c.work, *entry)) {
+    return KpdFault::kUnknownJudge;
+  }
+  entry->AddTo(c.work);
+  return KpdFault::kNone;
+}
 
 LPCSTR KpdFaultName(KpdFault fault) {
   const auto i = static_cast<SIZE_T>(fault);

@@ -2,13 +2,38 @@
 // own files include this.
 #pragma once
 
+#include <memory>
 #include <new>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "settings/kpd/kpd_compile.h"
 #include "settings/tables/keyword_tables.h"
+
+// A definition, exclusive records or a command tree, read whole but not
+// yet in the work. A judge may be defined after the entry that names it,
+// so the compile loop holds these entries until the whole text is read and
+// then adds them in the order written; one that names a judge that never
+// came is refused then, noted at its own offset, so that no guarded action
+// or block is ever written unguarded. An entry handed over on its own is
+// checked and added at once.
+class KpdHeldEntry {
+ public:
+  KpdHeldEntry() = default;
+  KpdHeldEntry(const KpdHeldEntry&) = delete;
+  KpdHeldEntry& operator=(const KpdHeldEntry&) = delete;
+  virtual ~KpdHeldEntry() = default;
+  // Hands the entry's blocks to the work.
+  virtual void AddTo(WorkBKPD* work) = 0;
+
+  std::vector<WORD> judges;  // the numbers of the judges it names
+};
+struct KpdHeld {
+  DWORD offset;  // bytes of the text read with the entry
+  std::unique_ptr<KpdHeldEntry> entry;
+};
 
 // One compile: the work description, the entry being handled and the report.
 struct KpdCompiler {
@@ -16,10 +41,16 @@ struct KpdCompiler {
   PARSEROBJ* parser;
   KpdCompileReport* report;  // may be null
   DWORD entryEnd;            // bytes of the text read with the current entry
+  std::vector<KpdHeld>* held = nullptr;  // null: entries are checked and added at once
 };
 
 // Notes a fault in the report without dropping the entry (a repair).
 void KpdNote(const KpdCompiler& c, KpdFault fault);
+
+// Takes an entry that names judges: held for the end of the text, or,
+// outside a compile loop, added at once when its judges exist
+// (kUnknownJudge otherwise).
+KpdFault KpdTakeHeld(KpdCompiler& c, std::unique_ptr<KpdHeldEntry> entry);
 
 // A handler: kNone when it took the entry.
 using KpdHandler = KpdFault (*)(KpdCompiler& c);
@@ -187,9 +218,11 @@ struct KpdReference {
   WORD number;     // 0 when the word names nothing of the kind
 };
 KpdReference KpdResolveReference(const WorkBKPD* work, std::string_view word, DWORD kind);
-// A judge reference: 0 for "NULL", otherwise the number of a judge compiled
-// before; anything else is kUnknownJudge, so that a guard never silently
-// becomes "always".
+// A judge reference: 0 for "NULL"; the number of "Judge<n>", or of a judge
+// name bound before (names are read when met). Whether that judge exists
+// is known only at the end of the text (KpdHeldEntry). Anything else
+// ("Judge0", a reference of another kind, a name not bound yet) is
+// kUnknownJudge, so that a guard never silently becomes "always".
 KpdFault KpdJudgeReference(const WorkBKPD* work, std::string_view word, WORD* number);
 
 // Handlers of the option lines of the open group.

@@ -1,7 +1,7 @@
 // Definition numbers, definition macros and the references between
-// definitions: "Judge12" names judge 12, "NULL" names nothing on purpose,
-// and any other word is a macro name bound by an earlier definition
-// ("*Judge 12=IsColour: ...").
+// definitions: "Judge12" names judge 12 wherever it is defined, "NULL"
+// names nothing on purpose, and any other word is a macro name bound by an
+// earlier definition ("*Judge 12=IsColour: ...").
 #include <cstring>
 #include <iterator>
 
@@ -115,7 +115,7 @@ KpdFault KpdJudgeReference(const WorkBKPD* work, std::string_view word, WORD* nu
     *number = 0;
     return KpdFault::kNone;
   }
-  if (r.number == 0 || KpdFindJudge(work, r.number) == nullptr) {
+  if (r.number == 0) {
     return KpdFault::kUnknownJudge;
   }
   *number = r.number;

@@ -93,6 +93,27 @@ const TreeCase kTrees[] = {
      "*CommandGroup: PageEnd { Type : StringType 1 }\n*CommandGroup: PageEnd { Type : StringType 2 }\n",
      {},
      "PageEnd\n  when []\n    string 4 'TWO'\n"},
+    // Mended: a conditional may name a judge defined after its tree.
+    {"GuardsNameJudgesDefinedLater",
+     "*CommandGroup: JobEnd { Command : Judge5 { Type : StringType 1 }\n"
+     "  ElseIf : Judge6 { Type : StringType 2 } Else { Type : FontType } }\n"
+     "*Judge 5: KPD_IDC_PRESET_COPIES > 1\n*Judge 6: KPD_IDC_PRESET_COPIES < 9\n",
+     {},
+     "JobEnd\n  when []\n    nested\n      when [1:12 2:1 3:6 3:10 ]\n        string 4 'ONE'\n      else\n"
+     "        nested\n          when [1:12 2:9 3:7 3:10 ]\n            string 4 'TWO'\n          else\n"
+     "            fonts\n"},
+    // Trees are put in their slots in the order written: one refused at the
+    // end of the text leaves the tree before it, whatever judges that one
+    // waited for.
+    {"ATreeRefusedAtTheEndKeepsTheOneBefore",
+     "*CommandGroup: PageStart { Command : Judge5 { Type : StringType 1 } }\n"
+     "*CommandGroup: PageStart { Command : Judge7 { Type : StringType 2 } }\n"
+     "*CommandGroup: PageEnd { Command : Judge8 { Type : StringType 2 } }\n"
+     "*CommandGroup: PageEnd { Type : StringType 3 }\n"
+     "*Judge 5: KPD_IDC_PRESET_COPIES > 1\n",
+     {KpdFault::kUnknownJudge, KpdFault::kUnknownJudge},
+     "PageStart\n  when []\n    nested\n      when [1:12 2:1 3:6 3:10 ]\n        string 4 'ONE'\n"
+     "PageEnd\n  when []\n    string 6 'THREE'\n"},
     // Refused entries leave the earlier tree.
     {"RefusedTreesKeepTheEarlierOne",
      "*CommandGroup: JobStart { Type : StringType 1 }\n"

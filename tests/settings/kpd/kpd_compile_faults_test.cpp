@@ -3,6 +3,7 @@
 // end of a value.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <string_view>
@@ -130,6 +131,9 @@ const BadSample kBadSamples[] = {
        const ExclusiveRecord* x = BkpdFirstExclusive(b);
        ASSERT_NE(x, nullptr);
        EXPECT_EQ(x->transact, 0u);  // no transact at all, rather than an unguarded one
+       const ExclusiveTransact* t = BkpdTransactList(b, x->transact2);
+       ASSERT_NE(t, nullptr);
+       EXPECT_EQ(BkpdJudge(b, t->judge).size(), 4u);  // judge 2: copies 1 > end
      }},
     {"command_guard_names_no_judge.kpd",
      {KpdFault::kUnknownJudge},
@@ -351,26 +355,40 @@ TEST(CompilerRepeats, LaterEntriesReplaceWithoutLeaks) {
   EXPECT_EQ(plat::LiveBlocks(), before);
 }
 
-TEST(CompilerMemory, EveryFailedAllocationLeavesNothingBehind) {
+// Mended: a failed allocation anywhere, in the reader or in a handler,
+// fails the whole compile; a description silently missing a part (a
+// command string, the resource library's name) is never handed over.
+TEST(CompilerMemory, EveryFailedAllocationFailsTheCompileAndLeavesNothingBehind) {
   const std::string text = kpdtest::Fixture("kesm_c7_colour.kpd");
   const size_t before = plat::LiveBlocks();
   bool completed = false;
+  size_t inHandlers = 0;
   size_t n = 1;
   for (; n < 2000 && !completed; ++n) {
     plat::FailAllocationAt(n);
     KpdCompileReport report{};
     WorkBKPD* work = kpdtest::CompileText(text, &report);
     plat::FailAllocationAt(0);
-    // A failure inside a handler drops that entry only and is reported.
-    completed = work != nullptr && report.faultCount == 0;
-    if (work == nullptr) {
+    if (work != nullptr) {
+      // Only a compile whose allocations all succeeded has a result.
+      EXPECT_EQ(report.faultCount, 0u) << n;
+      completed = true;
+    } else {
       EXPECT_EQ(report.endResult, kKpdNoMemory) << n;
+      // The sample has no faults of its own: a handler that ran out of
+      // memory is the last fault noted.
+      if (report.faultCount != 0) {
+        ++inHandlers;
+        EXPECT_EQ(report.faults[std::min(report.faultCount, kKpdReportedFaults) - 1].fault, KpdFault::kNoMemory)
+            << n;
+      }
     }
     WorkBKPD_Free(work);
     ASSERT_EQ(plat::LiveBlocks(), before) << n;
   }
   EXPECT_TRUE(completed);
   EXPECT_GT(n, 100u);  // the sample needs many blocks, each of which failed once
+  EXPECT_GT(inHandlers, 50u);
 }
 
 TEST(CompilerText, DecodesEscapesAndHexRuns) {

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <span>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "platform/base/control.h"
 #include "settings/bkpd/bkpd_pack.h"
@@ -166,14 +168,35 @@ const DefinitionCase kDefinitions[] = {
      {KpdFault::kBadValue, KpdFault::kNumberRange, KpdFault::kBadValue},
      ""},
     // Mended: a judge reference that names no judge never becomes "always".
+    // "Judge3" may come before judge 3; a name stands for its judge only
+    // once bound.
     {"JudgeReferencesMustNameAJudge",
      "*Transact 1: { {Judge3 Action1} }\n*Transact 2: { {IsLater Action1} }\n*Judge 3=IsLater: "
      "KPD_IDC_PRESET_COPIES > 1\n*Transact 3: { {JudgeX Action1} }\n*Transact 4: { {Item1 Action1} }\n"
      "*Item 5: { {PAPER_A4 NULL Judge0} }\n*Alert 6: { {Nothing KPD_DuplexOnMessage MB_OK MB_OK AlertAtOnce NULL} }\n"
      "*Transact 7: { {IsLater Action1} }\n",
      {KpdFault::kUnknownJudge, KpdFault::kUnknownJudge, KpdFault::kUnknownJudge, KpdFault::kUnknownJudge,
-      KpdFault::kUnknownJudge, KpdFault::kUnknownJudge},
-     "transact 7: {j3 a1}\n"},
+      KpdFault::kUnknownJudge},
+     "transact 1: {j3 a1}\ntransact 7: {j3 a1}\n"},
+    // Mended: a judge may be defined after the definitions that name it.
+    {"ForwardJudgeReferencesOfEveryKind",
+     "*Item 1: { {PAPER_A4 Judge5 Judge6} }\n*Transact 2: { {Judge6 Action1} }\n"
+     "*Alert 3: { {Judge5 KPD_DuplexOnMessage MB_ICONSTOP MB_OK AlertAtOnce NULL} }\n"
+     "*Exclusive: { {KPD_IDC_PRESET_COPIES Judge6 Judge5 Item1 Alert3 Transact2 NULL} }\n"
+     "*Judge 5: KPD_IDC_PRESET_COPIES > 1\n*Judge 6: KPD_IDC_PRESET_COPIES < 9\n",
+     {},
+     "item 1: {{v:PAPER_A4} j5 j6}\ntransact 2: {j6 a1}\nalert 3: {j5 320 16 0 0 0}\n"
+     "exclusive: {{g:KPD_IDC_PRESET_COPIES} j6 j5 i1 al3 t2 0}\n"},
+    // A judge that never comes refuses the entries naming it once the whole
+    // text is read; the others keep their order, and a refused definition
+    // shadows nothing.
+    {"JudgesThatNeverComeRefuseTheirEntries",
+     "*Item 1: { {PAPER_A4 NULL Judge9} }\n*Item 1: { {PAPER_A3 Judge1 NULL} }\n"
+     "*Transact 2: { {Judge8 Action1} }\n"
+     "*Alert 3: { {Judge7 KPD_DuplexOnMessage MB_ICONSTOP MB_OK AlertAtOnce NULL} }\n"
+     "*Exclusive: { {KPD_IDC_PRESET_COPIES NULL Judge6 NULL NULL NULL NULL} }\n",
+     {KpdFault::kUnknownJudge, KpdFault::kUnknownJudge, KpdFault::kUnknownJudge, KpdFault::kUnknownJudge},
+     "item 1: {{v:PAPER_A3} j1 0}\n"},
     {"ReferenceNumberBeyond16Bits", "*Transact 1: { {NULL Action70000} }\n*Item 1: { {PAPER_A4 Judge65537 NULL} }\n",
      {KpdFault::kNumberRange, KpdFault::kNumberRange}, ""},
 };
@@ -197,6 +220,109 @@ TEST_P(Definitions, CompileFieldByField) {
 
 INSTANTIATE_TEST_SUITE_P(Compiler, Definitions, testing::ValuesIn(kDefinitions),
                          [](const auto& info) { return std::string(info.param.name); });
+
+std::string Tokens(std::span<const JudgeToken> tokens) {
+  std::string out;
+  for (const JudgeToken& t : tokens) out += std::to_string(t.kind) + ":" + std::to_string(t.value) + " ";
+  return out;
+}
+
+// Every kind of reference to a judge defined later links to that judge in
+// the loaded description.
+TEST(ForwardJudgeReferences, LinkToTheJudgesDefinedLater) {
+  const char* text =
+      "*Exclusive: { {KPD_IDC_PRESET_COPIES Judge6 Judge5 Item1 Alert3 Transact2 NULL} }\n"
+      "*Item 1: { {PAPER_A4 Judge5 Judge6} }\n*Transact 2: { {Judge6 Action1} }\n"
+      "*Alert 3: { {Judge5 KPD_DuplexOnMessage MB_ICONSTOP MB_OK AlertAtOnce NULL} }\n"
+      "*Action 1: { {KPD_IDC_PRESET_COPIES 2} }\n"
+      "*Judge 5: KPD_IDC_PRESET_COPIES > 1\n*Judge 6: KPD_IDC_PRESET_COPIES < 9\n";
+  const std::string five = "1:12 2:1 3:6 3:10 ";
+  const std::string six = "1:12 2:9 3:7 3:10 ";
+  const size_t before = plat::LiveBlocks();
+  {
+    KpdCompileReport report{};
+    const kpdtest::Packed packed = kpdtest::PackAndFree(kpdtest::CompileText(text, &report));
+    EXPECT_EQ(report.faultCount, 0u);
+    const PCBKPD b = packed.Load();
+    ASSERT_NE(b, nullptr);
+    const ExclusiveRecord* x = BkpdFirstExclusive(b);
+    ASSERT_NE(x, nullptr);
+    EXPECT_EQ(Tokens(BkpdJudge(b, x->hideJudge)), six);
+    EXPECT_EQ(Tokens(BkpdJudge(b, x->disableJudge)), five);
+    const ExclusiveItem* item = BkpdItemList(b, x->itemList);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(Tokens(BkpdJudge(b, item->hideJudge)), five);
+    EXPECT_EQ(Tokens(BkpdJudge(b, item->disableJudge)), six);
+    const ExclusiveTransact* transact = BkpdTransactList(b, x->transact);
+    ASSERT_NE(transact, nullptr);
+    EXPECT_EQ(Tokens(BkpdJudge(b, transact->judge)), six);
+    ASSERT_NE(BkpdActionList(b, transact->actionList), nullptr);
+    EXPECT_EQ(BkpdActionList(b, transact->actionList)->value, 2u);
+    const ExclusiveAlert* alert = BkpdAlertList(b, x->alertList);
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(Tokens(BkpdJudge(b, alert->judge)), five);
+  }
+  EXPECT_EQ(plat::LiveBlocks(), before);
+}
+
+// A judge that never comes is noted where its entry is, as a reference
+// refused at once would be, among the faults in the order of the text.
+TEST(ForwardJudgeReferences, AJudgeThatNeverComesIsNotedAtItsEntry) {
+  const std::string head = std::string(kPrelude) + "*Judge 9: KPD_IDC_PRESET_COPIES >\n";  // refused
+  const std::string tail = "*Transact 3: { {IsColour Item1} }\n*Nonsense: 1\n";
+  KpdCompileReport never{};
+  KpdCompileReport atOnce{};
+  WorkBKPD* a = kpdtest::CompileText(head + "*Transact 2: { {Judge9 Action1} }\n" + tail, &never);
+  WorkBKPD* b = kpdtest::CompileText(head + "*Transact 2: { {Judge0 Action1} }\n" + tail, &atOnce);
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(Dump(a), "transact 3: {j1 0}\n");
+  EXPECT_EQ(Dump(b), Dump(a));
+  WorkBKPD_Free(a);
+  WorkBKPD_Free(b);
+  EXPECT_EQ(kpdtest::Faults(never),
+            (std::vector<KpdFault>{KpdFault::kBadJudge, KpdFault::kUnknownJudge, KpdFault::kUnknownKeyword}));
+  ASSERT_EQ(never.faultCount, atOnce.faultCount);
+  for (DWORD i = 0; i < never.faultCount; ++i) {
+    EXPECT_EQ(never.faults[i].fault, atOnce.faults[i].fault) << i;
+    EXPECT_EQ(never.faults[i].offset, atOnce.faults[i].offset) << i;
+  }
+  EXPECT_LT(never.faults[0].offset, never.faults[1].offset);
+  EXPECT_LT(never.faults[1].offset, never.faults[2].offset);
+}
+
+// With more faults than the report keeps, one found at the end of the text
+// still takes its place among the first ones kept.
+TEST(ForwardJudgeReferences, AFaultFoundAtTheEndKeepsItsPlaceInAFullReport) {
+  std::string text = "*Transact 1: { {Judge9 Action1} }\n";
+  for (DWORD i = 0; i < kKpdReportedFaults + 8; ++i) text += "*Nonsense: 1\n";
+  KpdCompileReport report{};
+  WorkBKPD* work = kpdtest::CompileText(text, &report);
+  ASSERT_NE(work, nullptr);
+  WorkBKPD_Free(work);
+  EXPECT_EQ(report.faultCount, kKpdReportedFaults + 9);
+  EXPECT_EQ(report.faults[0].fault, KpdFault::kUnknownJudge);
+  for (DWORD i = 1; i < kKpdReportedFaults; ++i) {
+    EXPECT_EQ(report.faults[i].fault, KpdFault::kUnknownKeyword) << i;
+    EXPECT_LT(report.faults[i - 1].offset, report.faults[i].offset) << i;
+  }
+}
+
+// An entry handed over on its own has no end of text to wait for: the
+// judges it names must exist already.
+TEST(ForwardJudgeReferences, AnEntryOnItsOwnNeedsItsJudgesAlready) {
+  kpdtest::EntryFeed feed;
+  EXPECT_EQ(feed.Feed("Transact", "1", "{ {Judge4 Action1} }"), KpdFault::kUnknownJudge);
+  EXPECT_EQ(feed.Feed("CommandGroup", "", "JobStart { Command : Judge4 { Type : FontType } }"),
+            KpdFault::kUnknownJudge);
+  EXPECT_EQ(Dump(feed.work()), "");
+  EXPECT_EQ(feed.work()->header->commandGroups[kBkpdJobStart], nullptr);
+  ASSERT_EQ(feed.Feed("Judge", "4", "KPD_IDC_PRESET_COPIES > 1"), KpdFault::kNone);
+  EXPECT_EQ(feed.Feed("Transact", "1", "{ {Judge4 Action1} }"), KpdFault::kNone);
+  EXPECT_EQ(feed.Feed("CommandGroup", "", "JobStart { Command : Judge4 { Type : FontType } }"), KpdFault::kNone);
+  EXPECT_EQ(Dump(feed.work()), "transact 1: {j4 a1}\n");
+  EXPECT_NE(feed.work()->header->commandGroups[kBkpdJobStart], nullptr);
+}
 
 // Values no reader would hand over: an unclosed or unopened brace.
 TEST(DefinitionBraces, UnbalancedBracesAreRefused) {

@@ -30,6 +30,24 @@ static_assert(offsetof(DCB, workDM) == kDcbBlock3Offset);
 inline constexpr int kUndoRingDepth = 3;
 inline constexpr int kScratchChars = 1025;
 inline constexpr int kLanguageCodeChars = 4;  // two letters and the terminator
+inline constexpr int kPresetCacheSlots = 16;  // one per preset index
+inline constexpr int kFreeSizeEntries = 10;   // the user-defined free paper sizes
+inline constexpr int kFreeSizeTextBytes = 64;
+
+// One user-defined free paper size as the free-size page and the paper
+// lists show it: ANSI texts, sizes in 1/1200 inch.
+struct FREESIZEINFO {
+  CHAR szListText[kFreeSizeTextBytes];       // list text
+  CHAR szListTextValues[kFreeSizeTextBytes]; // list text with the live values
+  CHAR szName[kFreeSizeTextBytes];
+  DWORD dwWidth;
+  DWORD dwLength;
+  WORD wTray;
+  WORD wOrient;
+};
+static_assert(sizeof(FREESIZEINFO) == 204);
+static_assert(offsetof(FREESIZEINFO, dwWidth) == 192);
+static_assert(offsetof(FREESIZEINFO, wOrient) == 202);
 
 // Work area of a printer context, zero at creation except where the open
 // sets a field.
@@ -57,6 +75,8 @@ struct WORKAREA {
   INT fTakeLock;                          // 1 unless the open flags carry 0x100
   INT fCheckAdmin;                        // 1 unless the open flags carry 0x200
   DWORD dwMode;                           // open mode word, also a cache key
+  BYTE* apPresetCache[kPresetCacheSlots]; // recalled presets, owned by the context
+  FREESIZEINFO aFreeSizeInfo[kFreeSizeEntries];  // the free-size table
 #if KESM_KERNEL_MODE
   WCHAR szDataFileName[MAX_PATH];         // the printer's data file name
 #endif

@@ -96,7 +96,9 @@ class SectionTransfer {
     if (!read_) script_.reset(static_cast<LPSTR>(GetMemPtr(kSetFileScriptBytes)));
   }
 
-  bool ok() const { return read_ || script_ != nullptr; }
+  bool ok() const {
+    return read_ ? storage::SectionFitsScript(section_.data(), body_) : script_ != nullptr;
+  }
 
   // Moves one setting under its key.
   bool Move(SFCB* record) {

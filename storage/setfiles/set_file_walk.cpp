@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <string>
 
 #include "features/custom_modules.h"
 #include "jobsettings/rules/dm_special_table.h"
@@ -16,6 +17,7 @@
 #include "settings/system/memptr.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
+#include "storage/ini/ansi_text.h"
 #include "storage/ini/ini_script.h"
 #include "storage/properties/printer_properties.h"
 #include "storage/properties/property_codec.h"
@@ -180,6 +182,10 @@ BOOL ReadSection(Walk& walk) {
   UCB* ucb = walk.ucb;
   const IniImage image(ReadIniOpen(walk.path, 0));
   walk.body = image != nullptr ? GetSectionAddr(walk.section, image.get()) : nullptr;
+  if (!storage::SectionFitsScript(walk.section, walk.body)) {
+    DrvSetLastError(ucb, ERROR_INVALID_DATA);
+    return FALSE;
+  }
   WORD convertFrom = 0;
   if (!CheckRstVersion(walk.path, walk.section, walk.flags, !Has(walk.flags, kSetFileNoAlert), ucb, walk.body,
                        nullptr, TRUE, &convertFrom)) {
@@ -223,6 +229,22 @@ BOOL WriteSection(Walk& walk) {
 }
 
 }  // namespace
+
+namespace storage {
+
+bool SectionFitsScript(LPCWSTR section, LPCSTR body) {
+  if (body == nullptr) return true;
+  std::string name;
+  if (section == nullptr || !ToAnsi(section, &name)) return false;
+  std::size_t bytes = name.size() + 4;  // "[", the name, "]", the line end
+  for (LPCSTR line = body; *line != 0 && *line != '['; line = SkipLine(line)) {
+    bytes += static_cast<std::size_t>(SkipLine(line) - line);
+    if (bytes > kSetFileScriptBytes) return false;
+  }
+  return true;
+}
+
+}  // namespace storage
 
 BOOL ReadWriteSetFile(HANDLE, LPCWSTR path, DWORD flags, UCB* ucb) {
   if (ucb == nullptr || ucb->pWork == nullptr || ucb->pDCB == nullptr || ucb->pSFL == nullptr ||

@@ -94,7 +94,7 @@ class SetFileTest : public property_test::PropertyTest {
   }
 
   // The version keys of this driver for a context whose language is 0.
-  static std::string Versions(int version = 310, int machine = 169, int language = 0) {
+  static std::string DriverKeys(int version = 310, int machine = 169, int language = 0) {
     return "RstVersion=" + std::to_string(version) + "\r\nRstMachine=" + std::to_string(machine) +
            "\r\nRstLanguage=" + std::to_string(language) + "\r\nRstOSKind=2\r\n";
   }

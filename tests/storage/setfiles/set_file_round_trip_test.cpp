@@ -132,7 +132,7 @@ TEST_F(SetFiles, PrinterInformationRoundTripsWithoutItsFontSettings) {
 }
 
 TEST_F(SetFiles, APlainImportOfAFileWrittenUnderThePrinterNameReadsThatSection) {
-  storage_test::Put(kSetFile, "[Office 2F]\r\n" + Versions() + "dmCopies=9\r\n[Kesm 4200 Series]\r\ndmCopies=4\r\n");
+  storage_test::Put(kSetFile, "[Office 2F]\r\n" + DriverKeys() + "dmCopies=9\r\n[Kesm 4200 Series]\r\ndmCopies=4\r\n");
   UCB* ucb = OpenOn(office_);
   Set(ucb, 37, 5);
   EXPECT_TRUE(ReadSetFile(office_, kSetPath, 0, ucb));
@@ -140,7 +140,7 @@ TEST_F(SetFiles, APlainImportOfAFileWrittenUnderThePrinterNameReadsThatSection) 
   EXPECT_EQ(static_cast<BYTE>(Value(ucb, 37)), 255) << "a plain read leaves no preset selected";
   Release(ucb);
 
-  storage_test::Put(kSetFile, "[Office 2F]\r\n" + Versions() + "dmCopies=9\r\n[Kesm 4200 Series]\r\n" + Versions() +
+  storage_test::Put(kSetFile, "[Office 2F]\r\n" + DriverKeys() + "dmCopies=9\r\n[Kesm 4200 Series]\r\n" + DriverKeys() +
                                   "dmCopies=4\r\nkdmPresetNo=3\r\n");
   ucb = OpenOn(office_);
   EXPECT_TRUE(ReadSetFile(office_, kSetPath, 0, ucb));

@@ -102,7 +102,11 @@ class SectionTransfer {
 
   // Moves one setting under its key.
   bool Move(SFCB* record) {
-    if (read_) return storage::ReadIniSetting(ucb_, record, path_, body_, &position_) != storage::IniRead::kRefused;
+    if (read_) {
+      // Without the section every key is missing.
+      return body_ == nullptr ||
+             storage::ReadIniSetting(ucb_, record, path_, body_, &position_) != storage::IniRead::kRefused;
+    }
     std::string key;
     storage::ToAnsi(record->iniKey, &key);
     written_.push_back(std::move(key));

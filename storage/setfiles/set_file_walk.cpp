@@ -192,6 +192,9 @@ BOOL ReadSection(Walk& walk) {
     DrvSetLastError(ucb, kSetFileVersionMismatch);
     return FALSE;
   }
+  // Without the section there is nothing to take (and nothing to search in
+  // the file key by key).
+  if (walk.body == nullptr) return TRUE;
   // Every value is taken or none: a refused value puts the settings back.
   const MemBlock<DCB> before = NewMemBlock<DCB>();
   if (before == nullptr) return FALSE;

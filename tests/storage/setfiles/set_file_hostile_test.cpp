@@ -2,6 +2,9 @@
 // twice, values of the wrong type, out of range or huge, the DEVMODE's
 // identity, a newer driver. Each gets its documented result or is refused
 // whole, and the reader keeps its settings.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "platform/base/winerror.h"
@@ -139,6 +142,32 @@ TEST_F(SetFileTest, ASectionLargerThanTheScriptBoundIsRefused) {
   ucb = OpenOn(office_);
   EXPECT_TRUE(ReadSetFile(office_, kSetPath, 0, ucb));
   EXPECT_EQ(Value(ucb, 12), 6);
+  Release(ucb);
+}
+
+// The seeds of the set-file reader's fuzz target, read with every flag word
+// a read takes: a read that fails changes nothing.
+TEST_F(SetFileTest, TheFuzzSeedsAreReadOrRefusedWhole) {
+  const DWORD flagWords[] = {0, kSetFilePreset | kSetFileNoAlert, kSetFilePreset | kSetFilePlainSection,
+                             kSetFileQuality, kSetFileQuality | kSetFileWorkBlock, kSetFileWatermark,
+                             kSetFileFreeSize, kSetFileSourceFreeSize, kSetFileBatchInstall, kSetFileBidi,
+                             kSetFileInstall | kSetFilePreset, kSetFileTemplate};
+  const std::filesystem::path seeds = std::filesystem::path(KESM_TEST_DATA) / ".." / ".." / "fuzz" / "corpus" / "setfile_reader";
+  int files = 0;
+  UCB* ucb = OpenOn(office_);
+  for (const auto& seed : std::filesystem::directory_iterator(seeds)) {
+    std::ifstream in(seed.path(), std::ios::binary);
+    storage_test::Put(kSetFile, std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    ++files;
+    for (DWORD flags : flagWords) {
+      SCOPED_TRACE(seed.path().filename().string() + " with flags " + std::to_string(flags));
+      const std::vector<BYTE> before = Snapshot(ucb);
+      if (!ReadSetFile(office_, kSetPath, flags, ucb)) {
+        EXPECT_EQ(Snapshot(ucb), before);
+      }
+    }
+  }
+  EXPECT_GT(files, 10);
   Release(ucb);
 }
 

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include "platform/base/wintypes.h"
+#include "storage/ini/ini_script.h"
 #include "storage/setfiles/set_file.h"
 
 struct UCB;
@@ -15,6 +17,12 @@ namespace storage {
 constexpr bool IsPlainSetFileFlags(DWORD flags) {
   return (flags & ~(kSetFileRead | kSetFileWrite | kSetFileNoAlert)) == 0;
 }
+
+// An INI image of the script reader, closed with its holder.
+struct IniImageCloser {
+  void operator()(LPSTR image) const { ReadIniClose(image); }
+};
+using IniImage = std::unique_ptr<char, IniImageCloser>;
 
 // Whether the section whose body is given is no longer than a section the
 // walk can write (kSetFileScriptBytes, its header included); a longer one

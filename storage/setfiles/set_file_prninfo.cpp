@@ -75,10 +75,6 @@ LPCWSTR SectionOf(UCB* ucb, DWORD flags) {
   return batchRead ? GetBatchInstallSectionName(ucb) : kPrnSection;
 }
 
-struct ImageCloser {
-  void operator()(LPSTR image) const { ReadIniClose(image); }
-};
-using IniImage = std::unique_ptr<char, ImageCloser>;
 
 // The key of a line ("key=value"), or the whole line when it has none.
 std::string_view KeyOfLine(std::string_view line) { return line.substr(0, line.find('=')); }
@@ -138,7 +134,7 @@ class SectionTransfer {
   LPCWSTR path_;
   bool read_;
   std::array<WCHAR, MAX_PATH + 1> section_{};
-  IniImage image_;
+  storage::IniImage image_;
   LPCSTR body_ = nullptr;
   LONG position_ = 0;
   MemBlock<CHAR> script_;

@@ -128,10 +128,6 @@ LPCWSTR SectionOf(UCB* ucb, DWORD flags) {
   return GetPrinterName(ucb);
 }
 
-struct ImageCloser {
-  void operator()(LPSTR image) const { ReadIniClose(image); }
-};
-using IniImage = std::unique_ptr<char, ImageCloser>;
 
 // What one walk moves between the file and the settings.
 struct Walk {
@@ -180,7 +176,7 @@ BOOL MoveSettings(Walk& walk) {
 
 BOOL ReadSection(Walk& walk) {
   UCB* ucb = walk.ucb;
-  const IniImage image(ReadIniOpen(walk.path, 0));
+  const storage::IniImage image(ReadIniOpen(walk.path, 0));
   walk.body = image != nullptr ? GetSectionAddr(walk.section, image.get()) : nullptr;
   if (!storage::SectionFitsScript(walk.section, walk.body)) {
     DrvSetLastError(ucb, ERROR_INVALID_DATA);

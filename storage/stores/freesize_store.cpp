@@ -31,11 +31,6 @@ std::u16string EntryKey(UCB* ucb, int index) {
   return MakeFreesizeKey(key.data(), index, 0, ucb);
 }
 
-LPCWSTR DriverIniOf(UCB* ucb) {
-  LPCWSTR path = GetDriverIniFilePath(ucb);
-  return path != nullptr && path[0] != 0 ? path : nullptr;
-}
-
 // Empties the first count settings of a free size (text and numbers).
 void Clear(UCB* ucb, const std::array<WORD, 5>& ids, std::size_t count = 5) {
   for (std::size_t i = 0; i < count; ++i) {
@@ -110,12 +105,12 @@ BOOL UpgradeFreesize(UCB* ucb) {
 }
 
 int ReadFreesizeCountFromInstIni(UCB* ucb) {
-  const int count = storage::ReadStoreCount(GetFreesizeSectionName(ucb), kKeyCount, DriverIniOf(ucb), kFreeSizeEntries + 1);
+  const int count = storage::ReadStoreCount(GetFreesizeSectionName(ucb), kKeyCount, storage::DriverIniOf(ucb), kFreeSizeEntries + 1);
   return count == kFreeSizeEntries ? count : 0;
 }
 
 BOOL ReadFreesizeByKeyFromInstIni(UCB* ucb, LPCWSTR key) {
-  return ReadEntry(ucb, DriverIniOf(ucb), key, kEditedIds, kDriverEntryValues, kSetFileFreeSize);
+  return ReadEntry(ucb, storage::DriverIniOf(ucb), key, kEditedIds, kDriverEntryValues, kSetFileFreeSize);
 }
 
 BOOL ReadFreesizeByIDFromInstIni(UCB* ucb, int index) {

@@ -94,8 +94,8 @@ BOOL FromSettings(UCB* ucb, int n, const FreeSizeSettings& ids) {
 }
 
 INT DriverDefault(UCB* ucb, LPCWSTR section, const DefaultValue& value, LPCWSTR key = nullptr) {
-  LPCWSTR ini = GetDriverIniFilePath(ucb);
-  if (ini == nullptr || ini[0] == 0) return value.value;
+  LPCWSTR ini = storage::DriverIniOf(ucb);
+  if (ini == nullptr) return value.value;
   return static_cast<INT>(KM_UM_GetPrivateProfileInt(section, key != nullptr ? key : value.key, value.value, ini));
 }
 

@@ -21,6 +21,11 @@ LPCWSTR SettingsIniOf(UCB* ucb) {
   return IsAbsoluteIniPath(path) ? path : nullptr;
 }
 
+LPCWSTR DriverIniOf(UCB* ucb) {
+  LPCWSTR path = GetDriverIniFilePath(ucb);
+  return path != nullptr && path[0] != 0 ? path : nullptr;
+}
+
 std::u16string ReadStoreText(LPCWSTR section, LPCWSTR key, LPCWSTR path, DWORD chars) {
   if (section == nullptr || path == nullptr || path[0] == 0 || chars == 0) return {};
   std::vector<WCHAR> text(chars, 0);

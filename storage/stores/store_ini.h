@@ -16,6 +16,8 @@ inline constexpr int kStoreKeyChars = 64;
 
 // The context's per-user settings INI, or null.
 LPCWSTR SettingsIniOf(UCB* ucb);
+// The driver INI of the context's printer, or null.
+LPCWSTR DriverIniOf(UCB* ucb);
 // A value of at most chars - 1 characters; empty when missing.
 std::u16string ReadStoreText(LPCWSTR section, LPCWSTR key, LPCWSTR path, DWORD chars);
 // A count: decimal text within 0..max (a negative count reads as 0, a

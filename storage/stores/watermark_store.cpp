@@ -29,11 +29,6 @@ std::u16string EntryKey(UCB* ucb, int index) {
   return MakeWatermarkKey(key.data(), index, 0, ucb);
 }
 
-LPCWSTR DriverIniOf(UCB* ucb) {
-  LPCWSTR path = GetDriverIniFilePath(ucb);
-  return path != nullptr && path[0] != 0 ? path : nullptr;
-}
-
 // Reads entry index of a file and makes it the current watermark.
 BOOL ReadEntry(UCB* ucb, LPCWSTR file, int index) {
   if (!IsEntryIndex(index) || !storage::ReadKeyedSetFile(ucb, file, EntryKey(ucb, index).c_str(), kSetFileWatermark)) {
@@ -120,15 +115,15 @@ BOOL GetWatermarkData(UCB* ucb) {
 }
 
 int ReadWatermarkCountFromInstIni(UCB* ucb) {
-  return storage::ReadStoreCount(GetWatermarkSectionName(ucb), kKeyCount, DriverIniOf(ucb), kWatermarksMax);
+  return storage::ReadStoreCount(GetWatermarkSectionName(ucb), kKeyCount, storage::DriverIniOf(ucb), kWatermarksMax);
 }
 
 BOOL ReadWatermarkByKeyFromInstIni(UCB* ucb, LPCWSTR key) {
-  return ucb != nullptr && storage::ReadKeyedSetFile(ucb, DriverIniOf(ucb), key, kSetFileWatermark);
+  return ucb != nullptr && storage::ReadKeyedSetFile(ucb, storage::DriverIniOf(ucb), key, kSetFileWatermark);
 }
 
 BOOL ReadWatermarkByIDFromInstIni(UCB* ucb, int index) {
-  return ucb != nullptr && ReadEntry(ucb, DriverIniOf(ucb), index);
+  return ucb != nullptr && ReadEntry(ucb, storage::DriverIniOf(ucb), index);
 }
 
 int ReadWatermarkCountDrvInst(LPCWSTR file, LPCWSTR section, UCB*) {

@@ -12,7 +12,7 @@
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "settings/values/units.h"
-#include "storage/ini/free_size_store.h"
+#include "storage/stores/freesize_store.h"
 
 namespace {
 
@@ -62,11 +62,18 @@ DWORD ToDisplayUnit(const UCB* ucb, LONG_PTR dots) {
 }
 
 // The stored free size of a paper code, as settings 753 and 754 hold it
-// once its slot is loaded.
+// once its slot is loaded. The rendering library keeps no free-size store:
+// there the settings are taken as the context holds them.
 void LoadFreeSizeSlot(UCB* ucb, WORD paperValue, MMPAPERSIZE* size) {
-  const int slot = GetFreeSizePaperNum(paperValue, ucb);
-  GetFreeSizeInfoNoRegist(ucb, paperValue, slot);
-  ReadFreesizeByID(ucb, slot);
+#if !KESM_KERNEL_MODE
+  const int slot = GetFreeSizePaperNum(paperValue, ucb, nullptr);
+  if (slot >= 0) {
+    GetFreeSizeInfoNoRegist(ucb, paperValue, slot);
+    ReadFreesizeByID(ucb, slot);
+  }
+#else
+  (void)paperValue;
+#endif
   size->width = ToDisplayUnit(ucb, GetDevmodeValueDirectByFuncID(ucb, kFuncFreeSizeWidth, nullptr));
   size->length = ToDisplayUnit(ucb, GetDevmodeValueDirectByFuncID(ucb, kFuncFreeSizeLength, nullptr));
 }

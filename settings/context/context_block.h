@@ -56,6 +56,24 @@ struct SHEETSLOTS {
 };
 inline constexpr WORD kSheetDocument = 1;
 inline constexpr WORD kSheetPrinter = 2;
+inline constexpr int kPresetCacheSlots = 16;  // one per preset index
+inline constexpr int kFreeSizeEntries = 10;   // the user-defined free paper sizes
+inline constexpr int kFreeSizeTextBytes = 64;
+
+// One user-defined free paper size as the free-size page and the paper
+// lists show it: ANSI texts, sizes in 1/1200 inch.
+struct FREESIZEINFO {
+  CHAR szListText[kFreeSizeTextBytes];       // list text
+  CHAR szListTextValues[kFreeSizeTextBytes]; // list text with the live values
+  CHAR szName[kFreeSizeTextBytes];
+  DWORD dwWidth;
+  DWORD dwLength;
+  WORD wTray;
+  WORD wOrient;
+};
+static_assert(sizeof(FREESIZEINFO) == 204);
+static_assert(offsetof(FREESIZEINFO, dwWidth) == 192);
+static_assert(offsetof(FREESIZEINFO, wOrient) == 202);
 
 // Work area of a printer context, zero at creation except where the open
 // sets a field.
@@ -86,6 +104,8 @@ struct WORKAREA {
   LONG* pJudgeStack;                      // kJudgeStackEntries values, with the description
   WORD wJudgeStackCount;                  // values on the judge stack
   SHEETSLOTS sheet;                       // filled by the property-sheet protocol
+  BYTE* apPresetCache[kPresetCacheSlots]; // recalled presets, owned by the context
+  FREESIZEINFO aFreeSizeInfo[kFreeSizeEntries];  // the free-size table
 #if KESM_KERNEL_MODE
   WCHAR szDataFileName[MAX_PATH];         // the printer's data file name
 #endif

@@ -10,16 +10,18 @@ struct UCB;
 namespace storage {
 
 // The fields of a setting record that a transfer may point elsewhere for
-// its span (key, storage mark, descriptor); they are put back when the
-// object goes, while marks the transfer sets in the record stay.
+// its span (section, key, storage mark, descriptor); they are put back when
+// the object goes, while marks the transfer sets in the record stay.
 class RecordOverride {
  public:
   explicit RecordOverride(SFCB* record)
       : record_(record),
+        section_(record->iniSection),
         key_(record->iniKey),
         storage_(record->storage),
         descriptor_(record->descriptor) {}
   ~RecordOverride() {
+    record_->iniSection = section_;
     record_->iniKey = key_;
     record_->storage = storage_;
     record_->descriptor = descriptor_;
@@ -29,6 +31,7 @@ class RecordOverride {
 
  private:
   SFCB* record_;
+  LPCWSTR section_;
   LPCWSTR key_;
   WORD storage_;
   DWORD descriptor_;

@@ -2,7 +2,9 @@
 // section. Text settings are kept as their text; numbers as decimal text:
 // unsigned for the unsigned kinds, signed for the others, and 0 or 1 for a
 // single bit. A number read back must be decimal text (a sign, then digits,
-// at most 15 characters); anything else is refused and the setting kept. A
+// at most 15 characters) that the setting's kind can hold (0 or 1 for a
+// bit); anything else is refused and the setting kept, never cut to its
+// width. A
 // missing key leaves any setting as it was; an empty text value empties a
 // text setting.
 #include <algorithm>
@@ -57,6 +59,21 @@ bool ParseDecimal(const WCHAR* text, long long* value) {
   if (error != std::errc() || end != last) return false;
   *value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
   return true;
+}
+
+// Whether a number fits the setting's kind as the writer formats it:
+// unsigned kinds from 0, signed kinds within their width, bits 0 or 1.
+bool FitsKind(DWORD kind, long long value) {
+  auto within = [value](long long low, long long high) { return value >= low && value <= high; };
+  switch (kind) {
+    case kKindI8: return within(-0x80, 0x7F);
+    case kKindU8: return within(0, 0xFF);
+    case kKindI16: return within(-0x8000, 0x7FFF);
+    case kKindU16: return within(0, 0xFFFF);
+    case kKindI32: return within(-0x80000000LL, 0x7FFFFFFF);
+    case kKindU32: return within(0, 0xFFFFFFFFLL);
+    default: return !SettingKindIsBit(kind) || within(0, 1);
+  }
 }
 
 std::u16string FormatNumber(const UCB* ucb, const SFCB& record) {
@@ -133,7 +150,9 @@ IniRead ReadIniSetting(UCB* ucb, SFCB* record, LPCWSTR iniPath, LPCSTR script, P
   ReadText(ucb, *record, iniPath, script, position, u"", text, kNumberChars + 2);
   if (text[0] == 0) return IniRead::kMissing;
   long long value = 0;
-  if (!ParseDecimal(text.data(), &value)) return IniRead::kRefused;
+  if (!ParseDecimal(text.data(), &value) || !FitsKind(SettingKindOf(record->descriptor), value)) {
+    return IniRead::kRefused;
+  }
   return SetDevmodeValueDirect(ucb, record, static_cast<LONG_PTR>(value)) ? IniRead::kStored
                                                                            : IniRead::kRefused;
 }

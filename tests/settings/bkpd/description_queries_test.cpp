@@ -297,6 +297,8 @@ TEST_F(C7Queries, TheOutputSizeIsLookedUpWithoutWritingThePaperSetting) {
   EXPECT_EQ(GetDevmodeValueDirectByFuncID(c_.ucb(), 8, nullptr), 9);
 }
 
+// A registered free size is loaded from the free-size store, which a
+// printer context keeps: tests/storage/stores/ has that case.
 TEST_F(C7Queries, FreeSizesAreAnsweredInTheDisplayUnit) {
   Set(171, 0);  // tenths of a millimetre
   ASSERT_TRUE(IsDispUnitMM(c_.ucb()));
@@ -311,14 +313,6 @@ TEST_F(C7Queries, FreeSizesAreAnsweredInTheDisplayUnit) {
   Set(7, kLandscape);
   ASSERT_EQ(GetmmPaperArea(c_.ucb(), &size), 1);
   EXPECT_EQ(size.width, 2500u);
-  // A registered free size: the free-size settings, from 1200-dpi dots.
-  Set(8, kPaperFreeRegisteredFirst);
-  StoreLE<DWORD>(c_.dcb().devmode, offsetof(DEVMODEW, dmFields), DM_PAPERSIZE);
-  Set(753, CmnMmOf012Dot(1000, kInternalDpi));
-  Set(754, CmnMmOf012Dot(2000, kInternalDpi));
-  ASSERT_EQ(GetmmPaperAreaFreeSize(c_.ucb(), &size, kPaperFreeRegisteredFirst, TRUE), 1);
-  EXPECT_EQ(size.width, 2000u);
-  EXPECT_EQ(size.length, 1000u);
   // The unregistered output size: its own settings, never turned.
   Set(46, kPaperFreeSizeDst);
   Set(344, CmnMmOf012Dot(500, kInternalDpi));

@@ -95,6 +95,9 @@ TEST_F(IniValues, HostileValuesAreRefusedAndTheSettingKept) {
       {"blank inside", 832, u"ChapterTrayMax", u"1 2"},
       {"more digits than a number may have", 348, u"FrontFunc", u"1234567890123456"},
       {"a fraction", 209, u"PrnMethod", u"1.5"},
+      {"more than the byte holds", 209, u"PrnMethod", u"256"},
+      {"a negative unsigned number", 209, u"PrnMethod", u"-1"},
+      {"more than 16 signed bits hold", 831, u"ChapterMax", u"40000"},
       {"the action word as text", 211, u"kdmAction", u"secure"},
   };
   for (const Hostile& row : rows) {

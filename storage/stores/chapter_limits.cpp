@@ -1,0 +1,40 @@
+#if !KESM_KERNEL_MODE
+#include "storage/stores/chapter_limits.h"
+
+#include "features/custom_modules.h"
+#include "settings/values/setting_lookup.h"
+#include "settings/values/setting_value.h"
+#include "storage/properties/property_codec.h"
+#include "storage/stores/store_ini.h"
+
+namespace {
+
+constexpr WORD kFuncChapterMax = 831;
+constexpr WORD kFuncChapterTrayMax = 832;
+constexpr DWORD kModuleChapterCount = 12;
+
+// The limit under its own key ("ChapterMax", "ChapterTrayMax") of the
+// printer's section; 0 when missing or not a number of the setting's width.
+void ReadLimit(UCB* ucb, WORD id) {
+  SFCB* record = GetSFCBbyFuncID(ucb, id);
+  if (record == nullptr) return;
+  SetDevmodeValueDirect(ucb, record, 0);
+  LPCWSTR ini = storage::SettingsIniOf(ucb);
+  if (ini != nullptr) storage::ReadIniSetting(ucb, record, ini, nullptr, nullptr);
+}
+
+}  // namespace
+
+BOOL ReadChapterMaxInfo(UCB* ucb) {
+  if (ucb == nullptr) return FALSE;
+  ReadLimit(ucb, kFuncChapterMax);
+  ReadLimit(ucb, kFuncChapterTrayMax);
+  return TRUE;
+}
+
+DWORD ReadChapterInfo(UCB* ucb) {
+  DWORD count = 1;
+  KesmCustomFunction(ucb, kModuleChapterCount, &count);
+  return count;
+}
+#endif

@@ -1,0 +1,89 @@
+// Transacts and alert actions: the settings a description changes when a
+// judge holds.
+#include "settings/bkpd/description_queries.h"
+#include "settings/constraints/constraint_engine.h"
+#include "settings/context/context_block.h"
+#include "settings/values/setting_lookup.h"
+#include "settings/values/setting_value.h"
+#include "ui/constraint_services.h"
+
+namespace {
+
+// The setting whose actions name a built-in function instead of a value.
+constexpr WORD kFuncBuiltInFunc = 854;
+
+PCBKPD Description(const UCB* ucb) { return ucb != nullptr ? ucb->pBKPD : nullptr; }
+
+void RunAction(const ExclusiveAction& action, UCB* ucb) {
+#if !KESM_KERNEL_MODE
+  if (action.funcId == kFuncBuiltInFunc) {
+    KesmUiCoreBuiltInFunc(ucb, static_cast<WORD>(action.value));
+    return;
+  }
+#endif
+  // The rendering library has no built-in functions: the number is stored.
+  SetDevmodeValueByFuncIDFromBKPD(ucb, action.funcId, static_cast<LONG_PTR>(action.value));
+}
+
+// Runs an action list; the id field of a stop action, else 0.
+WORD RunActions(const ExclusiveAction* actions, UCB* ucb) {
+  PCBKPD b = Description(ucb);
+  for (const ExclusiveAction* a = actions; a != nullptr; a = BkpdNext(b, a)) {
+    if (a->flag == kActionStop) return a->funcId;
+    RunAction(*a, ucb);
+  }
+  return 0;
+}
+
+const ExclusiveRecord* GroupRecord(const UiGroup* group, const UCB* ucb) {
+  return BkpdGroupExclusive(Description(ucb), group);
+}
+
+}  // namespace
+
+WORD _SetAction(const ExclusiveTransact* transacts, UCB* ucb) {
+  PCBKPD b = Description(ucb);
+  // The judge of the entry before and whether it was false, so that a run
+  // of entries guarded by one false judge evaluates it once.
+  DWORD falseJudge = 0;
+  for (const ExclusiveTransact* t = transacts; t != nullptr; t = BkpdNext(b, t)) {
+    if (t->judge != 0) {
+      if (t->judge == falseJudge) continue;
+      if (_IsJudgement(BkpdJudge(b, t->judge), ucb) == 0) {
+        falseJudge = t->judge;
+        continue;
+      }
+    }
+    falseJudge = 0;
+    if (const WORD stop = RunActions(BkpdActionList(b, t->actionList), ucb); stop != 0) return stop;
+  }
+  return 0;
+}
+
+WORD BKPDSetActionUI(const UiGroup* group, UCB* ucb) {
+  const ExclusiveRecord* record = GroupRecord(group, ucb);
+  return record != nullptr ? _SetAction(BkpdTransactList(Description(ucb), record->transact), ucb) : 0;
+}
+
+WORD BKPDSetAction(WORD groupId, DWORD /*unused*/, UCB* ucb) {
+  const ExclusiveRecord* record = _GetExclusiveAddr(groupId, ucb);
+  return record != nullptr ? _SetAction(BkpdTransactList(Description(ucb), record->transact), ucb) : 0;
+}
+
+void _SetAlertAction(const ExclusiveAlert* alert, WORD result, UCB* ucb) {
+  PCBKPD b = Description(ucb);
+  if (alert == nullptr) return;
+  const ExclusiveAlertAction* answer = BkpdAlertActionList(b, alert->alertActionList);
+  while (answer != nullptr && answer->result != result) answer = BkpdNext(b, answer);
+  if (answer == nullptr) return;
+  _SetAction(BkpdTransactList(b, answer->transact), ucb);
+#if !KESM_KERNEL_MODE
+  if (const TCB* page = GetTCBbyTabID(ucb, answer->tabId); page != nullptr && page->hWnd != nullptr) {
+    FocusPageControl(page->hWnd, answer->controlId);
+  }
+#endif
+}
+
+void BKPDSetAlertActionUI(const UiGroup* group, WORD alertId, WORD result, UCB* ucb) {
+  _SetAlertAction(_GetAlertAddr(GroupRecord(group, ucb), alertId, ucb), result, ucb);
+}

@@ -9,13 +9,12 @@
 
 namespace {
 
-// The setting whose actions name a built-in function instead of a value.
-constexpr WORD kFuncBuiltInFunc = 854;
-
 PCBKPD Description(const UCB* ucb) { return ucb != nullptr ? ucb->pBKPD : nullptr; }
 
 void RunAction(const ExclusiveAction& action, UCB* ucb) {
 #if !KESM_KERNEL_MODE
+  // The setting whose actions name a built-in function instead of a value.
+  constexpr WORD kFuncBuiltInFunc = 854;
   if (action.funcId == kFuncBuiltInFunc) {
     KesmUiCoreBuiltInFunc(ucb, static_cast<WORD>(action.value));
     return;

@@ -1,6 +1,7 @@
 // Transacts and alert actions: the settings a description changes when a
 // judge holds.
 #include "settings/bkpd/description_queries.h"
+#include "settings/cache/bkpd_cache.h"
 #include "settings/constraints/constraint_engine.h"
 #include "settings/context/context_block.h"
 #include "settings/values/setting_lookup.h"
@@ -8,8 +9,6 @@
 #include "ui/constraint_services.h"
 
 namespace {
-
-PCBKPD Description(const UCB* ucb) { return ucb != nullptr ? ucb->pBKPD : nullptr; }
 
 void RunAction(const ExclusiveAction& action, UCB* ucb) {
 #if !KESM_KERNEL_MODE
@@ -26,7 +25,7 @@ void RunAction(const ExclusiveAction& action, UCB* ucb) {
 
 // Runs an action list; the id field of a stop action, else 0.
 WORD RunActions(const ExclusiveAction* actions, UCB* ucb) {
-  PCBKPD b = Description(ucb);
+  PCBKPD b = ContextBkpd(ucb);
   for (const ExclusiveAction* a = actions; a != nullptr; a = BkpdNext(b, a)) {
     if (a->flag == kActionStop) return a->funcId;
     RunAction(*a, ucb);
@@ -34,14 +33,10 @@ WORD RunActions(const ExclusiveAction* actions, UCB* ucb) {
   return 0;
 }
 
-const ExclusiveRecord* GroupRecord(const UiGroup* group, const UCB* ucb) {
-  return BkpdGroupExclusive(Description(ucb), group);
-}
-
 }  // namespace
 
 WORD _SetAction(const ExclusiveTransact* transacts, UCB* ucb) {
-  PCBKPD b = Description(ucb);
+  PCBKPD b = ContextBkpd(ucb);
   // The judge of the entry before and whether it was false, so that a run
   // of entries guarded by one false judge evaluates it once.
   DWORD falseJudge = 0;
@@ -59,18 +54,23 @@ WORD _SetAction(const ExclusiveTransact* transacts, UCB* ucb) {
   return 0;
 }
 
-WORD BKPDSetActionUI(const UiGroup* group, UCB* ucb) {
-  const ExclusiveRecord* record = GroupRecord(group, ucb);
-  return record != nullptr ? _SetAction(BkpdTransactList(Description(ucb), record->transact), ucb) : 0;
+namespace {
+
+// The transact of an exclusive record; 0 without a record.
+WORD RunTransactOf(const ExclusiveRecord* record, UCB* ucb) {
+  return record != nullptr ? _SetAction(BkpdTransactList(ContextBkpd(ucb), record->transact), ucb) : 0;
 }
 
-WORD BKPDSetAction(WORD groupId, DWORD /*unused*/, UCB* ucb) {
-  const ExclusiveRecord* record = _GetExclusiveAddr(groupId, ucb);
-  return record != nullptr ? _SetAction(BkpdTransactList(Description(ucb), record->transact), ucb) : 0;
+}  // namespace
+
+WORD BKPDSetActionUI(const UiGroup* group, UCB* ucb) {
+  return RunTransactOf(BkpdGroupExclusive(ContextBkpd(ucb), group), ucb);
 }
+
+WORD BKPDSetAction(WORD groupId, DWORD /*unused*/, UCB* ucb) { return RunTransactOf(_GetExclusiveAddr(groupId, ucb), ucb); }
 
 void _SetAlertAction(const ExclusiveAlert* alert, WORD result, UCB* ucb) {
-  PCBKPD b = Description(ucb);
+  PCBKPD b = ContextBkpd(ucb);
   if (alert == nullptr) return;
   const ExclusiveAlertAction* answer = BkpdAlertActionList(b, alert->alertActionList);
   while (answer != nullptr && answer->result != result) answer = BkpdNext(b, answer);
@@ -84,5 +84,5 @@ void _SetAlertAction(const ExclusiveAlert* alert, WORD result, UCB* ucb) {
 }
 
 void BKPDSetAlertActionUI(const UiGroup* group, WORD alertId, WORD result, UCB* ucb) {
-  _SetAlertAction(_GetAlertAddr(GroupRecord(group, ucb), alertId, ucb), result, ucb);
+  _SetAlertAction(_GetAlertAddr(BkpdGroupExclusive(ContextBkpd(ucb), group), alertId, ucb), result, ucb);
 }

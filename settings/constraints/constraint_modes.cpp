@@ -1,11 +1,10 @@
 // Hide, disable and alert answers of an exclusive record.
 #include "settings/bkpd/description_queries.h"
+#include "settings/cache/bkpd_cache.h"
 #include "settings/constraints/constraint_engine.h"
 #include "settings/context/context_block.h"
 
 namespace {
-
-PCBKPD Description(const UCB* ucb) { return ucb != nullptr ? ucb->pBKPD : nullptr; }
 
 // The hide or disable judge the question is about: the record's own for
 // option 0, else that of the record's item for the option.
@@ -18,11 +17,7 @@ DWORD ModeJudge(const ExclusiveRecord* record, WORD optionValue, const UCB* ucb,
 }
 
 BOOL Holds(DWORD taggedJudge, UCB* ucb) {
-  return _IsJudgement(BkpdJudge(Description(ucb), taggedJudge), ucb) != 0 ? TRUE : FALSE;
-}
-
-const ExclusiveRecord* GroupRecord(const UiGroup* group, const UCB* ucb) {
-  return BkpdGroupExclusive(Description(ucb), group);
+  return _IsJudgement(BkpdJudge(ContextBkpd(ucb), taggedJudge), ucb) != 0 ? TRUE : FALSE;
 }
 
 }  // namespace
@@ -37,15 +32,15 @@ BOOL _IsDisableMode(const ExclusiveRecord* record, WORD optionValue, UCB* ucb) {
 }
 
 BOOL BKPDIsHideModeUI(const UiGroup* group, WORD optionValue, UCB* ucb) {
-  return _IsHideMode(GroupRecord(group, ucb), optionValue, ucb);
+  return _IsHideMode(BkpdGroupExclusive(ContextBkpd(ucb), group), optionValue, ucb);
 }
 
 BOOL BKPDIsDisableModeUI(const UiGroup* group, WORD optionValue, UCB* ucb) {
-  return _IsDisableMode(GroupRecord(group, ucb), optionValue, ucb);
+  return _IsDisableMode(BkpdGroupExclusive(ContextBkpd(ucb), group), optionValue, ucb);
 }
 
 WORD _IsAlertMode(const ExclusiveAlert* alerts, UCB* ucb) {
-  PCBKPD b = Description(ucb);
+  PCBKPD b = ContextBkpd(ucb);
   for (const ExclusiveAlert* a = alerts; a != nullptr; a = BkpdNext(b, a)) {
     if (Holds(a->judge, ucb)) return a->alertId;
   }
@@ -53,12 +48,12 @@ WORD _IsAlertMode(const ExclusiveAlert* alerts, UCB* ucb) {
 }
 
 WORD BKPDIsAlertModeUI(const UiGroup* group, UCB* ucb) {
-  const ExclusiveRecord* record = GroupRecord(group, ucb);
-  return record != nullptr ? _IsAlertMode(BkpdAlertList(Description(ucb), record->alertList), ucb) : 0;
+  const ExclusiveRecord* record = BkpdGroupExclusive(ContextBkpd(ucb), group);
+  return record != nullptr ? _IsAlertMode(BkpdAlertList(ContextBkpd(ucb), record->alertList), ucb) : 0;
 }
 
 const ExclusiveAlert* _GetAlertAddr(const ExclusiveRecord* record, WORD alertId, const UCB* ucb) {
-  PCBKPD b = Description(ucb);
+  PCBKPD b = ContextBkpd(ucb);
   if (record == nullptr) return nullptr;
   for (const ExclusiveAlert* a = BkpdAlertList(b, record->alertList); a != nullptr; a = BkpdNext(b, a)) {
     if (a->alertId == alertId) return a;

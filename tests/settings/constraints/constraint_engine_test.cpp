@@ -117,12 +117,37 @@ TEST_F(Judges, UnknownKindsAndOperatorsAreSkipped) {
   EXPECT_EQ(Judge({C(1), {7, 3}, Op(11), Op(0), C(1), Op(kJudgeOpEqual), kEnd}), 1u);
 }
 
-TEST_F(Judges, RelationsCompareUnsignedValues) {
-  Store(kCopies, -1);
-  EXPECT_EQ(Judge({S(kCopies), C(5), Op(kJudgeOpGreater), kEnd}), 1u);  // -1 is above every value
-  EXPECT_EQ(Judge({S(kCopies), C(5), Op(kJudgeOpLess), kEnd}), 0u);
-  Store(kCopies, 3);
-  EXPECT_EQ(Judge({S(kCopies), C(5), Op(kJudgeOpLess), kEnd}), 1u);
+// Judges against stored settings: copies (no value list), orientation,
+// and the print-orientation flag that the device-rule hook derives from it.
+struct SettingsCase {
+  const char* what;
+  LONG_PTR copies;
+  LONG_PTR orientation;  // 1 portrait, 2 landscape
+  std::vector<JudgeToken> judge;
+  DWORD expected;
+};
+
+TEST_F(Judges, JudgesAgainstSettings) {
+  const SettingsCase cases[] = {
+      {"-1 copies is above 5: relations are unsigned", -1, 1, {S(kCopies), C(5), Op(kJudgeOpGreater), kEnd}, 1},
+      {"-1 copies is not below 5", -1, 1, {S(kCopies), C(5), Op(kJudgeOpLess), kEnd}, 0},
+      {"3 copies is below 5", 3, 1, {S(kCopies), C(5), Op(kJudgeOpLess), kEnd}, 1},
+      {"3 copies, at least 3 and at most 3", 3, 1,
+       {S(kCopies), C(3), Op(kJudgeOpGreaterEqual), S(kCopies), C(3), Op(kJudgeOpLessEqual), Op(kJudgeOpAnd), kEnd}, 1},
+      {"not 2 copies, with 2", 2, 1, {S(kCopies), C(2), Op(kJudgeOpEqual), Op(kJudgeOpNot), kEnd}, 0},
+      {"copies or orientation, both read", 0, 2, {S(kCopies), S(kOrientation), Op(kJudgeOpOr), kEnd}, 1},
+      {"landscape prints turned", 1, 2, {S(kPrintOrient), C(1), Op(kJudgeOpEqual), kEnd}, 1},
+      {"portrait prints straight", 1, 1, {S(kPrintOrient), kEnd}, 0},
+      {"strictly left to right: 1 || copies == 0 is (1 || copies) == 0", 5, 1,
+       {C(1), S(kCopies), Op(kJudgeOpOr), C(0), Op(kJudgeOpEqual), kEnd}, 0},
+  };
+  for (const SettingsCase& k : cases) {
+    SCOPED_TRACE(k.what);
+    Store(kCopies, k.copies);
+    Store(kOrientation, k.orientation);
+    EXPECT_EQ(_IsJudgement(k.judge, ucb()), k.expected);
+    EXPECT_EQ(count(), 0);
+  }
 }
 
 TEST_F(Judges, ASettingNamedTwiceIsReadOnce) {

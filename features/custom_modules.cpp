@@ -1,6 +1,7 @@
-// No feature module is registered yet: a context gets no module table, and
-// no event is handled, so every caller keeps the answer it preset. A
-// context's end still frees what the stores keep for it.
+// No feature module is registered yet: a context gets no module table, no
+// event or built-in function is handled, so every caller keeps the answer
+// it preset, and the modules' pseudo settings all read 0. A context's end
+// still frees what the stores keep for it.
 #include "features/custom_modules.h"
 
 #if !KESM_KERNEL_MODE
@@ -18,3 +19,7 @@ void KesmTermCustom(UCB* ucb) {
 }
 
 void KesmCustomFunction(UCB* /*ucb*/, DWORD /*code*/, void* /*parameter*/) {}
+
+void KesmCustomBuiltInFunc(UCB* /*ucb*/, WORD /*id*/) {}
+
+DWORD Ucf_JudgeHook(UCB* /*ucb*/, WORD /*funcId*/) { return 0; }

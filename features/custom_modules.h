@@ -14,3 +14,14 @@ void KesmTermCustom(UCB* ucb);
 // answer comes back in the parameter record, whose out fields the caller
 // presets. Codes 1 and 2 are never offered.
 void KesmCustomFunction(UCB* ucb, DWORD code, void* parameter);
+// Offers a built-in function id to the modules in table order until one
+// runs it; ids no module knows do nothing.
+void KesmCustomBuiltInFunc(UCB* ucb, WORD id);
+
+inline constexpr WORD kUcfJudgeHookFirstId = 964;
+inline constexpr WORD kUcfJudgeHookLastId = 1123;
+
+// The value of a feature-module pseudo setting for a judge: ids 996-1011
+// belong to the quality module, 1108-1123 to the Other module; every other
+// id, and every id while no module answers it, gives 0.
+DWORD Ucf_JudgeHook(UCB* ucb, WORD funcId);

@@ -2,11 +2,12 @@
 // {target buffer size (2 bytes), conversion mode (1 byte), source bytes};
 // the target starts as the source's bytes repeated. Both buffers are
 // exactly as long as said, so any access past them, whatever the DEVMODEs
-// claim, is caught.
+// claim, is caught; nothing may stay allocated.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
+#include "fuzz/fuzz_support.h"
 #include "jobsettings/convert/devmode_convert.h"
 
 namespace {
@@ -23,6 +24,7 @@ DEVMODEW* Dm(std::vector<BYTE>& b) { return b.empty() ? nullptr : reinterpret_ca
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 3) return 0;
+  fuzz::PlatformBalance balance;
   const std::size_t targetBytes = static_cast<std::size_t>(data[0] | data[1] << 8) % 2048;
   const DWORD mode = data[2] % 8;
   std::vector<BYTE> source(data + 3, data + size);

@@ -8,6 +8,7 @@
 
 #include "platform/base/control.h"
 #include "platform/base/winerror.h"
+#include "tests/common/invalid_frees.h"
 
 namespace {
 
@@ -87,6 +88,7 @@ TEST(WinMem, FailSwitchFailsExactlyTheChosenAllocation) {
 }
 
 TEST(WinMem, FreesOfAnythingButALiveBlockFailAndAreCounted) {
+  kesm_test::ExpectInvalidFrees(2);
   const std::size_t invalid = plat::InvalidFrees();
   HGLOBAL h = GlobalAlloc(GPTR, 8);
   EngFreeMem(h);  // wrong pool: the block stays

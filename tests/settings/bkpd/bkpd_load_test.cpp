@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <ostream>
 #include <vector>
 
@@ -319,6 +322,28 @@ TEST(BkpdLoad, BlockMustBeAlignedAndPresent) {
   EXPECT_EQ(result.fault, BkpdFault::kAlignment);
   EXPECT_FALSE(BKPDCheck(nullptr, 0, &result));
   EXPECT_EQ(result.fault, BkpdFault::kBlockSize);
+}
+
+}  // namespace
+
+namespace {
+
+// The loader's fuzz target starts from these: a seed the loader refuses
+// would leave it mutating blocks that die at the first check.
+TEST(BkpdLoad, TheLoaderSeedsOfTheFuzzTargetAreAccepted) {
+  const std::filesystem::path seeds = std::filesystem::path(KESM_TEST_DATA) / "../../fuzz/corpus/bkpd_loader";
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(seeds)) {
+    if (entry.path().extension() != ".bkpd") continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    BkpdCheckResult result{};
+    EXPECT_TRUE(BKPDCheck(bytes.data(), bytes.size(), &result))
+        << entry.path().filename() << ": " << BkpdFaultName(result.fault)
+        << " (refresh the seeds with kesm_fuzz_seeds, see README.md)";
+    ++count;
+  }
+  EXPECT_GE(count, 3);
 }
 
 }  // namespace

@@ -2,15 +2,22 @@
 #include "platform/base/dllexport.h"
 #include "platform/base/winerror.h"
 #include "render/pdev/function_table.h"
+#include "settings/cache/bkpd_cache.h"
+#include "settings/context/context_open.h"
 #include "storage/system/section_lock.h"
 
 namespace {
 
-// The engine semaphore made at enable lives as long as the image: there is
-// no driver disable, so it goes when the image is unloaded.
-struct SectionOfTheImage {
-  ~SectionOfTheImage() { DeleteSection(); }
-} gSectionOfTheImage;
+// What the image keeps for all its PDEVs lives as long as the image: there
+// is no driver disable, so the parked contexts, the loaded descriptions and
+// the engine semaphore made at enable go when the image is unloaded.
+struct ImageState {
+  ~ImageState() {
+    FreeStoredUcb(TRUE);
+    BKPDAddrFree();
+    DeleteSection();
+  }
+} gImageState;
 
 }  // namespace
 

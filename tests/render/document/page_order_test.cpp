@@ -221,6 +221,25 @@ TEST_F(PageOrder, AWriteThatFailsAtAnyBlockEndsTheDocumentsOutput) {
   }
 }
 
+TEST_F(PageOrder, AWriteErrorStaysWithTheDocumentAcrossAReset) {
+  Devmode devmode;
+  Dc* old = Enable(devmode);
+  ASSERT_NE(old, nullptr);
+  StartJob();
+  ASSERT_TRUE(DrvStartDoc(old->so, nullptr, jobId_));
+  ASSERT_TRUE(DrvStartPage(old->so));
+  plat::FailPrinterWriteAt(1);
+  EXPECT_FALSE(DrvSendPage(old->so));
+  plat::FailPrinterWriteAt(0);
+  Dc* fresh = Enable(devmode);
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_TRUE(DrvResetPDEV(old->device.dhpdev, fresh->device.dhpdev));
+  const std::size_t writes = WriteSizes().size();
+  EXPECT_FALSE(DrvStartPage(fresh->so));
+  EXPECT_FALSE(DrvSendPage(fresh->so));
+  EXPECT_EQ(WriteSizes().size(), writes) << "the new PDEV writes nothing more of the document";
+}
+
 TEST_F(PageOrder, AShortWriteIsAFailedWrite) {
   Devmode devmode;
   for (std::size_t n : {1, 3, 6}) {

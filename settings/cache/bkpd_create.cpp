@@ -2,6 +2,7 @@
 // cache file, then the text.
 #include <memory>
 #include <mutex>
+#include <type_traits>
 
 #include "platform/text/wintext.h"
 #include "settings/bkpd/bkpd_load.h"
@@ -22,10 +23,14 @@ using BlockCopy = std::unique_ptr<BYTE, MemDeleter>;
 constexpr int kVersionChars = 16;
 
 // One load or compile at a time in the process: a thread that waited finds
-// the description its predecessor listed instead of building it again.
+// the description its predecessor listed instead of building it again. The
+// guard is constant-initialized and never destroyed (its destructor does
+// nothing), so that a detach after static destruction still finds it and
+// an unloaded library leaves no block behind.
+static_assert(std::is_trivially_destructible_v<std::mutex>);
 std::mutex& BuildGuard() {
-  static auto* guard = new std::mutex;
-  return *guard;
+  static constinit std::mutex guard;
+  return guard;
 }
 
 LPCWSTR DriverVersion(const UCB* ucb) {

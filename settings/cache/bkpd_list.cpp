@@ -5,6 +5,7 @@
 // from any thread, whether or not the caller holds the cross-process lock.
 #include <cstring>
 #include <mutex>
+#include <type_traits>
 
 #include "platform/text/wintext.h"
 #include "settings/cache/bkpd_cache.h"
@@ -25,11 +26,13 @@ struct BkpdAddr {
 
 BkpdAddr gList{};
 
-// Lives until the process ends, so that a detach after static destruction
-// still finds it.
+// Constant-initialized and never destroyed (its destructor does nothing),
+// so that a detach after static destruction still finds it and an unloaded
+// library leaves no block behind.
+static_assert(std::is_trivially_destructible_v<std::mutex>);
 std::mutex& ListGuard() {
-  static auto* guard = new std::mutex;
-  return *guard;
+  static constinit std::mutex guard;
+  return guard;
 }
 
 LPWSTR CopyKey(LPCWSTR path) {

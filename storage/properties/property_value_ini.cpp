@@ -18,12 +18,11 @@
 #include "settings/values/setting_value.h"
 #include "storage/properties/printer_properties.h"
 #include "storage/properties/property_codec.h"
+#include "storage/ini/profile.h"
 #if !KESM_KERNEL_MODE
 #include "storage/ini/ini_script.h"
-#include "storage/ini/profile.h"
 #endif
 
-#if !KESM_KERNEL_MODE
 namespace {
 
 // A number is read as at most this many characters.
@@ -76,6 +75,7 @@ bool FitsKind(DWORD kind, long long value) {
   }
 }
 
+#if !KESM_KERNEL_MODE
 std::u16string FormatNumber(const UCB* ucb, const SFCB& record) {
   const LONG_PTR value = GetDevmodeValueDirect(ucb, &record);
   char text[24] = {};
@@ -92,20 +92,14 @@ std::u16string FormatNumber(const UCB* ucb, const SFCB& record) {
   }
   return std::u16string(text, end);
 }
+#endif
 
 }  // namespace
-#endif
 
 namespace storage {
 
 bool IsAbsoluteIniPath(LPCWSTR path) { return path != nullptr && path[0] != 0 && path[1] == u':'; }
 
-
-#if KESM_KERNEL_MODE
-// The rendering library has no INI reader of its own yet: it reads no
-// setting from an INI file.
-IniRead ReadIniSetting(UCB*, SFCB*, LPCWSTR, LPCSTR, PLONG) { return IniRead::kSkipped; }
-#else
 namespace {
 
 // Text read from an INI file, at most as long as the work area's scratch.
@@ -113,17 +107,26 @@ using TextBuffer = std::array<WCHAR, kScratchChars>;
 
 // Reads the key's text, at most chars - 1 characters, into text: from the
 // script body when one is given, else from the file under the record's
-// section or the printer's name.
-void ReadText(UCB* ucb, const SFCB& record, LPCWSTR iniPath, LPCSTR script, PLONG position,
-              LPCWSTR defaultText, TextBuffer& text, DWORD chars) {
+// section or the printer's name. False when the key is missing. The user-mode
+// readers hand out the default for a missing key, so it is told by the
+// default coming back; the kernel-mode reader says so in its result and
+// leaves the text alone. Script images are a configuration-library form:
+// the rendering library reads INI files only.
+bool ReadText(UCB* ucb, const SFCB& record, LPCWSTR iniPath, [[maybe_unused]] LPCSTR script,
+              [[maybe_unused]] PLONG position, LPCWSTR defaultText, TextBuffer& text, DWORD chars) {
+  LPCWSTR section = record.iniSection != nullptr ? record.iniSection : GetPrinterName(ucb);
+#if KESM_KERNEL_MODE
+  return KM_UM_GetPrivateProfileString(section, record.iniKey, defaultText, text.data(), chars, iniPath) != 0;
+#else
   if (script != nullptr) {
     LONG start = 0;
     GetScriptString(record.iniKey, defaultText, text.data(), chars, script,
                     position != nullptr ? position : &start);
-    return;
+  } else {
+    KM_UM_GetPrivateProfileString(section, record.iniKey, defaultText, text.data(), chars, iniPath);
   }
-  LPCWSTR section = record.iniSection != nullptr ? record.iniSection : GetPrinterName(ucb);
-  KM_UM_GetPrivateProfileString(section, record.iniKey, defaultText, text.data(), chars, iniPath);
+  return std::u16string_view(defaultText) != text.data();
+#endif
 }
 
 }  // namespace
@@ -131,6 +134,9 @@ void ReadText(UCB* ucb, const SFCB& record, LPCWSTR iniPath, LPCSTR script, PLON
 IniRead ReadIniSetting(UCB* ucb, SFCB* record, LPCWSTR iniPath, LPCSTR script, PLONG position) {
   if (record == nullptr) return IniRead::kRefused;
   if (!IsAbsoluteIniPath(iniPath) || record->iniKey == nullptr) return IniRead::kSkipped;
+#if KESM_KERNEL_MODE
+  if (script != nullptr) return IniRead::kSkipped;
+#endif
   TextBuffer text{};
   if (SettingKindIsString(SettingKindOf(record->descriptor))) {
     // The default is longer than any value the setting can hold, so that a
@@ -141,14 +147,16 @@ IniRead ReadIniSetting(UCB* ucb, SFCB* record, LPCWSTR iniPath, LPCSTR script, P
     if (capacity == 0 || marks + 1 > text.size()) return IniRead::kRefused;
     TextBuffer missing{};
     std::fill_n(missing.begin(), marks, u'*');
-    ReadText(ucb, *record, iniPath, script, position, missing.data(), text, marks + 1);
-    if (std::u16string_view(missing.data()) == text.data()) return IniRead::kMissing;
+    if (!ReadText(ucb, *record, iniPath, script, position, missing.data(), text, marks + 1)) {
+      return IniRead::kMissing;
+    }
     return SetDevmodeStringBySFCB(ucb, record, text.data()) != nullptr ? IniRead::kStored : IniRead::kRefused;
   }
   // One character more than a number may have, so that a longer text is
-  // refused rather than cut into another number.
-  ReadText(ucb, *record, iniPath, script, position, u"", text, kNumberChars + 2);
-  if (text[0] == 0) return IniRead::kMissing;
+  // refused rather than cut into another number. An empty number is missing.
+  if (!ReadText(ucb, *record, iniPath, script, position, u"", text, kNumberChars + 2) || text[0] == 0) {
+    return IniRead::kMissing;
+  }
   long long value = 0;
   if (!ParseDecimal(text.data(), &value) || !FitsKind(SettingKindOf(record->descriptor), value)) {
     return IniRead::kRefused;
@@ -156,7 +164,6 @@ IniRead ReadIniSetting(UCB* ucb, SFCB* record, LPCWSTR iniPath, LPCSTR script, P
   return SetDevmodeValueDirect(ucb, record, static_cast<LONG_PTR>(value)) ? IniRead::kStored
                                                                            : IniRead::kRefused;
 }
-#endif
 
 }  // namespace storage
 

@@ -6,6 +6,7 @@
 
 #include <dlfcn.h>
 
+#include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -74,6 +75,27 @@ TEST(Deliverables, BothLoadIntoOneProcessAndEachAnswersOnlyForItsEntryPoints) {
           << kDeliverables[i].file << " exports the internal " << name;
     }
   }
+}
+
+// The engine's first call into the rendering library, through the loader:
+// the library answers with its function table.
+TEST(Deliverables, TheRenderingLibrarysEntryPointHandsOverItsFunctionTable) {
+  Library gr(kDeliverables[1].file);
+  ASSERT_NE(gr.handle, nullptr) << dlerror();
+  using EnableDriver = int (*)(std::uint32_t, std::uint32_t, void*);
+  auto enable = reinterpret_cast<EnableDriver>(dlsym(gr.handle, "DrvEnableDriver"));
+  ASSERT_NE(enable, nullptr);
+  struct {
+    std::uint32_t version;
+    std::uint32_t count;
+    void* table;
+  } data{};
+  static_assert(sizeof data == 16);
+  ASSERT_NE(enable(0x00030100, sizeof data, &data), 0);
+  EXPECT_EQ(data.version, 0x20000u);
+  EXPECT_EQ(data.count, 27u);
+  EXPECT_NE(data.table, nullptr);
+  EXPECT_EQ(enable(0x00010000, sizeof data, &data), 0) << "an engine too old for the driver";
 }
 
 }  // namespace

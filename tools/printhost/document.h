@@ -107,6 +107,10 @@ struct Document {
 // with a DEVMODE change before its last page.
 Document SampleDocument();
 
+// Strict UTF-8 to UTF-16, appended to out; false at the first invalid
+// sequence, whose offset goes to bad.
+bool DecodeUtf8(const std::string& in, std::u16string& out, std::size_t& bad);
+
 // Plain text paged in a monospaced font; false with a message for a file
 // that cannot be read, is too large or is not valid UTF-8.
 bool TextDocument(const std::string& path, Document& document, std::string& error);

@@ -26,8 +26,8 @@ constexpr LONG kAreaHeight = 14400;
 
 std::u16string Widen(const std::string& path) { return std::u16string(path.begin(), path.end()); }
 
-// Strict UTF-8 to UTF-16; false at the first invalid sequence, whose offset
-// is reported.
+}  // namespace
+
 bool DecodeUtf8(const std::string& in, std::u16string& out, std::size_t& bad) {
   for (std::size_t i = 0; i < in.size();) {
     const auto b = static_cast<unsigned char>(in[i]);
@@ -60,8 +60,6 @@ bool DecodeUtf8(const std::string& in, std::u16string& out, std::size_t& bad) {
   }
   return true;
 }
-
-}  // namespace
 
 bool TextDocument(const std::string& path, Document& document, std::string& error) {
   std::ifstream in(path, std::ios::binary);

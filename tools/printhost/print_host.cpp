@@ -87,6 +87,22 @@ struct PrintHost::State {
       error = "the driver module cannot be copied into the machine: " + options.driverModule.string();
       return false;
     }
+    if (options.installPrinter && !InstallPrinter(folder, error)) return false;
+    if (!OpenPrinterW(options.printerName.c_str(), &printer, nullptr)) {
+      printer = nullptr;
+      error = "the printer cannot be opened";
+      return false;
+    }
+    const std::u16string path = plat::DriverFilesDirectory() + u"\\" + options.driverFileName;
+    module = LoadLibraryW(path.c_str());
+    if (module == nullptr) {
+      error = "the driver module cannot be loaded";
+      return false;
+    }
+    return true;
+  }
+
+  bool InstallPrinter(const std::filesystem::path& folder, std::string& error) {
     std::ofstream(folder / "KESMHOST.KPD").put('\n');
     plat::DriverSetup driver;
     driver.name = kDriverName;
@@ -104,17 +120,6 @@ struct PrintHost::State {
     const DWORD made = plat::AddPrinter(setup);
     if (made != ERROR_SUCCESS && made != ERROR_PRINTER_ALREADY_EXISTS) {
       error = "the printer cannot be added";
-      return false;
-    }
-    if (!OpenPrinterW(options.printerName.c_str(), &printer, nullptr)) {
-      printer = nullptr;
-      error = "the printer cannot be opened";
-      return false;
-    }
-    const std::u16string path = plat::DriverFilesDirectory() + u"\\" + options.driverFileName;
-    module = LoadLibraryW(path.c_str());
-    if (module == nullptr) {
-      error = "the driver module cannot be loaded";
       return false;
     }
     return true;
@@ -259,7 +264,7 @@ std::unique_ptr<PrintHost> PrintHost::Open(const HostOptions& options, std::stri
   return std::unique_ptr<PrintHost>(new PrintHost(std::move(state)));
 }
 
-PrintResult PrintHost::Print(const Document& document) {
+PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone) {
   State& s = *state_;
   PrintResult result;
   std::vector<BYTE> devmode = s.options.devmode.empty() ? DefaultDevmode(s.options.printerName)
@@ -297,6 +302,7 @@ PrintResult PrintHost::Print(const Document& document) {
       pdev = std::move(fresh);
     }
     ok = s.PrintPage(*pdev, page, result.error);
+    if (ok && pageDone) pageDone(i + 1);
   }
   if (ok) {
     ok = s.Function<EndDocFn>(INDEX_DrvEndDoc)(pdev->so, 0) != FALSE;

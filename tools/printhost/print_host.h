@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,10 @@ struct HostOptions {
   std::filesystem::path driverModule;             // the rendering library on the host
   std::u16string driverFileName = u"kesmgr.dll";  // its name in the driver folder
   std::u16string printerName = u"Kesm Host Printer";
+  // Installs a driver of the host's own (with an empty description) and the
+  // printer when they are missing. Off for a printer installed beforehand
+  // whose driver file is driverFileName: only the module is copied in.
+  bool installPrinter = true;
   std::vector<BYTE> devmode;  // the application's DEVMODE; empty: a default public one
   ULONG engineVersion = DDI_DRIVER_VERSION_NT5_01;
 };
@@ -38,10 +43,12 @@ class PrintHost {
   PrintHost(const PrintHost&) = delete;
   PrintHost& operator=(const PrintHost&) = delete;
 
+  // Called after each page the driver took, with its number from 1.
+  using PageDone = std::function<void(std::size_t page)>;
   // Prints the document as one job. A failing driver call aborts the
   // document as GDI does (DrvEndDoc with ED_ABORTDOC, the job deleted) and
   // releases the PDEV.
-  PrintResult Print(const Document& document);
+  PrintResult Print(const Document& document, const PageDone& pageDone = {});
   HMODULE module() const;
 
  private:

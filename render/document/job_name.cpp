@@ -1,0 +1,103 @@
+#include "render/document/job_name.h"
+
+#include <cstring>
+#include <string_view>
+
+#include "render/pdev/pdev.h"
+#include "render/platform/code_page.h"
+#include "render/platform/pdev_heap.h"
+#include "settings/values/text_language.h"
+
+namespace {
+
+constexpr std::string_view kJobNameHead = "@PJL SET JOBNAME = \"";
+constexpr std::string_view kJobNameTail = "\"\r\n";
+
+constexpr char kQuoteStandIn = '\'';
+constexpr char kControlStandIn = ' ';
+
+bool IsControl(BYTE b) { return b < 0x20 || b == 0x7F; }
+
+}  // namespace
+
+ULONG EscapeDocumentName(LPSTR text, ULONG bytes, UINT codePage) {
+  ULONG i = 0;
+  while (i < bytes) {
+    const auto b = static_cast<BYTE>(text[i]);
+    ULONG width = 1;
+    if (MyIsDBCSLeadByteEx(codePage, b)) {
+      // A whole double-byte character stays as it is: its second byte is
+      // never a control byte or a quote on the double-byte pages. A lead
+      // byte without a proper second byte is no character.
+      const bool whole = i + 1 < bytes && !IsControl(static_cast<BYTE>(text[i + 1])) && text[i + 1] != '"';
+      if (whole) {
+        width = 2;
+      } else {
+        text[i] = '?';
+      }
+    } else if (b == '"') {
+      text[i] = kQuoteStandIn;
+    } else if (IsControl(b)) {
+      text[i] = kControlStandIn;
+    }
+    if (i + width > kDocumentNameBytes) break;
+    i += width;
+  }
+  return i;
+}
+
+void FreeDocumentName(PDEV* pdev) {
+  if (pdev->documentName != nullptr) HEAPFREE(pdev->heap, pdev->documentName);
+  pdev->documentName = nullptr;
+  pdev->documentNameLength = 0;
+}
+
+namespace {
+
+// Keeps bytes of ANSI text as the PDEV's document name.
+void StoreName(PDEV* pdev, LPSTR text, ULONG bytes) {
+  text[bytes] = 0;
+  pdev->documentName = text;
+  pdev->documentNameLength = static_cast<SHORT>(bytes);
+}
+
+}  // namespace
+
+void SetDocumentName(PDEV* pdev, LPCWSTR name) {
+  FreeDocumentName(pdev);
+  if (name == nullptr || name[0] == 0) return;
+  const std::size_t chars = std::char_traits<WCHAR>::length(name);
+  // Two bytes a character hold any character of a double-byte page.
+  const std::size_t capacity = chars * 2 + 2;
+  if (capacity > 0xFFFFFFFF) return;
+  auto* text = static_cast<LPSTR>(HEAPALLOC(pdev->heap, capacity));
+  if (text == nullptr) return;
+  ULONG written = 0;
+  if (!MyUnicodeToMultiByte(text, static_cast<ULONG>(capacity - 2), &written, name,
+                            static_cast<ULONG>(chars * sizeof(WCHAR)))) {
+    HEAPFREE(pdev->heap, text);
+    return;
+  }
+  StoreName(pdev, text, EscapeDocumentName(text, written, MyGetACP()));
+}
+
+void CopyDocumentName(PDEV* to, const PDEV* from) {
+  FreeDocumentName(to);
+  if (from->documentName == nullptr || from->documentNameLength <= 0) return;
+  const auto bytes = static_cast<ULONG>(from->documentNameLength);
+  auto* text = static_cast<LPSTR>(HEAPALLOC(to->heap, bytes + 1));
+  if (text == nullptr) return;
+  std::memcpy(text, from->documentName, bytes);
+  StoreName(to, text, bytes);
+}
+
+BOOL WriteJobNameBlock(PDEV* pdev) {
+  char payload[kJobNameHead.size() + kDocumentNameBytes + kJobNameTail.size()];
+  const auto name = static_cast<std::size_t>(pdev->documentNameLength);
+  if (name > kDocumentNameBytes) return FALSE;
+  kJobNameHead.copy(payload, kJobNameHead.size());
+  std::memcpy(payload + kJobNameHead.size(), pdev->documentName, name);
+  kJobNameTail.copy(payload + kJobNameHead.size() + name, kJobNameTail.size());
+  const auto length = static_cast<ULONG>(kJobNameHead.size() + name + kJobNameTail.size());
+  return WriteSpoolBlock(&pdev->stream, kBlockJobHeader, payload, length);
+}

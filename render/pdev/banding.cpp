@@ -1,0 +1,47 @@
+// Banding: the engine plays each page into the band bitmap once per band,
+// from the top; the driver says where each band lies on the page and ends
+// the page after the last one.
+#include <cstring>
+
+#include "render/pdev/entry_points.h"
+#include "render/pdev/pdev_internal.h"
+
+namespace {
+
+constexpr POINTL kNoMoreBands{-1, -1};
+
+// The band bitmap white again.
+void Whiten(SURFOBJ* pso) {
+  if (pso->pvBits != nullptr) std::memset(pso->pvBits, 0xFF, pso->cjBits);
+}
+
+}  // namespace
+
+BOOL DrvStartBanding(SURFOBJ* pso, POINTL* origin) {
+  PDEV* pdev = CheckedPdev(pso);
+  if (pdev == nullptr || origin == nullptr) return FALSE;
+  // An engine that spools EMF may band a page it never started.
+  if (pdev->emfSpool != 0 && pdev->pageStarted == 0) {
+    if (!DrvStartPage(pso)) return FALSE;
+    pdev->pageStarted = 0;
+  }
+  pdev->bandOrigin = {0, 0};
+  pdev->bandNumber = 0;
+  *origin = pdev->bandOrigin;
+  Whiten(pso);
+  return TRUE;
+}
+
+BOOL DrvNextBand(SURFOBJ* pso, POINTL* origin) {
+  PDEV* pdev = CheckedPdev(pso);
+  if (pdev == nullptr || origin == nullptr) return FALSE;
+  pdev->bandNumber += 1;
+  Whiten(pso);
+  // A band that reaches the page's last line is the last one: no empty band
+  // follows a page whose height is a multiple of the band height.
+  const LONG bottom = pdev->bandOrigin.y + pso->sizlBitmap.cy;
+  pdev->bandOrigin = bottom >= pdev->pageHeight ? kNoMoreBands : POINTL{pdev->bandOrigin.x, bottom};
+  *origin = pdev->bandOrigin;
+  if (origin->x == kNoMoreBands.x && origin->y == kNoMoreBands.y) return DrvSendPage(pso);
+  return TRUE;
+}

@@ -1,0 +1,90 @@
+// What the PDEV takes from the validated settings of its context.
+#include "render/pdev/pdev_internal.h"
+#include "settings/bkpd/description_queries.h"
+#include "settings/values/setting_value.h"
+
+namespace {
+
+constexpr USHORT kDefaultResolution = 600;
+constexpr LONG kTenthMmPerInch = 254;
+
+LONG_PTR Get(const PDEV* pdev, WORD id) { return GetDevmodeValueDirectByFuncID(pdev->ucb, id, nullptr); }
+
+// Function ids of the settings read.
+enum : WORD {
+  kOrientation = 7,
+  kPaperSize = 8,
+  kCopies = 12,
+  kPrintQuality = 14,
+  kColor = 15,
+  kSrcPaperLengthDot = 40,
+  kSrcPaperWidthDot = 41,
+  kSrcPaperPrnLengthDot = 42,
+  kSrcPaperPrnWidthDot = 43,
+  kSrcXOffset = 44,
+  kSrcYOffset = 45,
+  kTextBitmapSupport = 166,
+  kTextBitmap = 167,
+  kLanguageId = 169,
+  kExtPrintArea = 173,
+  kImagePrint = 174,
+  kColorProcess = 175,
+  kExtOutputEmfSpool = 193,
+  kPrnMethod = 209,
+  kMachineTypeColor = 234,
+  kHiddenFunc4 = 353,
+  kHiddenFunc15 = 364,
+  kHiddenFunc18 = 367,
+  kHiddenFunc26 = 375,
+  kPrivateFlags = 606,  // bit 0: raw mode
+};
+
+}  // namespace
+
+void FillDevData(PDEV* pdev) {
+  pdev->flags = 0;
+  pdev->pageCount = 0;
+  // dmPrintQuality is signed: the negative device-independent qualities
+  // name no resolution, like 0.
+  const auto resolution = static_cast<SHORT>(Get(pdev, kPrintQuality));
+  pdev->resolution = resolution > 0 ? static_cast<USHORT>(resolution) : kDefaultResolution;
+  pdev->orientation = static_cast<SHORT>(Get(pdev, kOrientation) - 1);
+  pdev->colorProcess = static_cast<SHORT>(Get(pdev, kColorProcess));
+  pdev->banding = static_cast<SHORT>(Get(pdev, kImagePrint));
+  pdev->languageId = static_cast<SHORT>(Get(pdev, kLanguageId));
+  pdev->rawMode = static_cast<USHORT>(Get(pdev, kPrivateFlags) & 1);
+  if (pdev->rawMode != 0) pdev->banding = 0;
+  pdev->machineTypeColor = static_cast<LONG>(Get(pdev, kMachineTypeColor));
+  pdev->emfSpool = static_cast<LONG>(Get(pdev, kExtOutputEmfSpool));
+  pdev->color = static_cast<LONG>(Get(pdev, kColor));
+  pdev->copies = static_cast<SHORT>(Get(pdev, kCopies));
+  pdev->extPrintArea = static_cast<LONG>(Get(pdev, kExtPrintArea));
+  pdev->hiddenFunc4 = static_cast<LONG>(Get(pdev, kHiddenFunc4));
+  pdev->hiddenFunc15 = static_cast<LONG>(Get(pdev, kHiddenFunc15));
+  pdev->hiddenFunc18 = static_cast<LONG>(Get(pdev, kHiddenFunc18));
+  const LONG_PTR textBitmap = Get(pdev, kTextBitmapSupport) != 0 ? Get(pdev, kTextBitmap) : Get(pdev, kHiddenFunc26);
+  pdev->textBitmap = textBitmap != 0 ? 1 : 0;
+  pdev->printMethod = static_cast<LONG>(Get(pdev, kPrnMethod));
+  SetPaperFormat(pdev);
+  pdev->stream.pdev = pdev;
+  dl_init(&pdev->stream);
+}
+
+void SetPaperFormat(PDEV* pdev) {
+  PaperFormat& paper = pdev->paper;
+  paper.paperSize = static_cast<LONG>(Get(pdev, kPaperSize));
+  paper.paperWidth = static_cast<LONG>(Get(pdev, kSrcPaperWidthDot));
+  paper.paperLength = static_cast<LONG>(Get(pdev, kSrcPaperLengthDot));
+  MMPAPERSIZE area{};
+  GetmmPaperArea(pdev->ucb, &area);
+  paper.mmArea[0] = static_cast<LONG>(area.width);
+  paper.mmArea[1] = static_cast<LONG>(area.length);
+  paper.printableWidth = static_cast<LONG>(Get(pdev, kSrcPaperPrnWidthDot));
+  paper.printableLength = static_cast<LONG>(Get(pdev, kSrcPaperPrnLengthDot));
+  if (pdev->resolution != 0) {
+    paper.printableWidthTenthMm = static_cast<LONG>(LONGLONG{paper.printableWidth} * kTenthMmPerInch / pdev->resolution);
+    paper.printableLengthTenthMm = static_cast<LONG>(LONGLONG{paper.printableLength} * kTenthMmPerInch / pdev->resolution);
+  }
+  paper.xOffset = static_cast<LONG>(Get(pdev, kSrcXOffset));
+  paper.yOffset = static_cast<LONG>(Get(pdev, kSrcYOffset));
+}

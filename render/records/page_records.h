@@ -1,0 +1,19 @@
+// The records that open and close a page in the display list. Each encoder
+// appends its record and returns its address, or null when the display list
+// cannot take it.
+#pragma once
+
+#include "platform/base/wintypes.h"
+
+struct JobStream;
+
+inline constexpr BYTE kOpPageStart = 0x60;
+inline constexpr BYTE kOpPageEnd = 0x61;
+inline constexpr ULONG kPageStartBytes = 16;
+inline constexpr ULONG kPageEndBytes = 4;
+
+// {0x60, 0, 0, 0, page width u32, page height u32, x resolution u16,
+// y resolution u16}: the page in dots and its resolution in dots per inch.
+BYTE* IDlPageStart(JobStream* stream, ULONG width, ULONG height, USHORT xResolution, USHORT yResolution);
+// {0x61, 0, 0, 0}.
+BYTE* IDlPageEnd(JobStream* stream);

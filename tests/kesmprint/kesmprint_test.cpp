@@ -1,0 +1,207 @@
+// kesmprint end to end: the sample document printed on a fresh machine in a
+// fresh folder, read back with the test decoder; the machine reused; other
+// printers, descriptions and documents; and errors as one line with a
+// non-zero exit, from the program itself.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/render/job_stream_decoder.h"
+#include "tools/kesmprint/kesmprint.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class KesmPrint : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::temp_directory_path() / "kesmprint-test-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+    previous_ = fs::current_path();
+    fs::current_path(folder_);
+  }
+  void TearDown() override {
+    fs::current_path(previous_);
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+
+  // Runs with the arguments on the machine in the folder; exit code, what
+  // went to the output and to the errors.
+  struct Result {
+    int code = -1;
+    std::string out;
+    std::string err;
+  };
+  Result Print(const std::vector<std::string>& arguments) {
+    kesmprint::Options options;
+    std::string error;
+    Result result;
+    if (!kesmprint::ParseArguments(arguments, options, error)) {
+      result.err = error;
+      result.code = 2;
+      return result;
+    }
+    std::ostringstream out, err;
+    result.code = kesmprint::Run(options, folder_ / "machine", out, err);
+    result.out = out.str();
+    result.err = err.str();
+    return result;
+  }
+
+  static std::vector<std::uint8_t> Read(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+  fs::path folder_;
+  fs::path previous_;
+};
+
+TEST_F(KesmPrint, WithNoArgumentsTheSampleDocumentIsPrintedOnAFreshMachine) {
+  const Result first = Print({});
+  ASSERT_EQ(first.code, 0) << first.err;
+  EXPECT_EQ(first.err, "");
+  EXPECT_TRUE(Has(first.out, "set up a simulated machine in")) << first.out;
+  EXPECT_TRUE(Has(first.out, "installed the printer Kesm Sample")) << first.out;
+  for (int page = 1; page <= 4; ++page) {
+    EXPECT_TRUE(Has(first.out, "page " + std::to_string(page) + " of 4")) << first.out;
+  }
+  const std::vector<std::uint8_t> bytes = Read(folder_ / "sample.kesm");
+  const jobstream::Decoded stream = jobstream::Decode(bytes);
+  ASSERT_TRUE(stream.ok()) << stream.error;
+  EXPECT_EQ(jobstream::CheckOrder(stream), "");
+  // Three pages, then the landscape page on a new PDEV after the reset,
+  // which opens the job again.
+  EXPECT_EQ(jobstream::Letters(stream), "JNHELTHELTHELTJHELT");
+  EXPECT_EQ(jobstream::Pages(stream), 4u);
+  EXPECT_EQ(jobstream::JobName(stream), "Kesm sample document");
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> sizes;
+  for (const jobstream::Record& r : stream.records) {
+    if (r.opcode == 0x60) sizes.emplace_back(jobstream::U32(r, 4), jobstream::U32(r, 8));
+  }
+  const std::pair<std::uint32_t, std::uint32_t> portrait{2450, 3200}, landscape{3200, 2450};
+  EXPECT_EQ(sizes, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{portrait, portrait, portrait, landscape}));
+  EXPECT_TRUE(Has(first.out, "sample.kesm: 4 pages, 19 blocks, " + std::to_string(bytes.size()) + " bytes in "))
+      << first.out;
+
+  // The machine and its printer are reused.
+  const Result second = Print({});
+  ASSERT_EQ(second.code, 0) << second.err;
+  EXPECT_FALSE(Has(second.out, "set up")) << second.out;
+  EXPECT_FALSE(Has(second.out, "installed")) << second.out;
+  EXPECT_EQ(Read(folder_ / "sample.kesm"), bytes);
+}
+
+TEST_F(KesmPrint, TextDocumentsGoToFilesOfTheirNamesOrToTheOneNamed) {
+  std::ofstream(folder_ / "memo.txt") << "First line\nSecond line\n\fAfter a form feed\n";
+  std::ofstream(folder_ / "note.txt") << "One page\n";
+  const Result both = Print({"memo.txt", "note.txt"});
+  ASSERT_EQ(both.code, 0) << both.err;
+  const jobstream::Decoded memo = jobstream::Decode(Read(folder_ / "memo.kesm"));
+  EXPECT_EQ(jobstream::CheckOrder(memo), "");
+  EXPECT_EQ(jobstream::Pages(memo), 2u);
+  EXPECT_EQ(jobstream::JobName(memo), "memo.txt");
+  EXPECT_EQ(jobstream::Pages(jobstream::Decode(Read(folder_ / "note.kesm"))), 1u);
+
+  const Result named = Print({"-o", "out/job.bin", "note.txt"});
+  ASSERT_EQ(named.code, 1) << "the folder of the output does not exist";
+  EXPECT_TRUE(Has(named.err, "cannot write out/job.bin")) << named.err;
+  fs::create_directory(folder_ / "out");
+  ASSERT_EQ(Print({"-o", "out/job.bin", "note.txt"}).code, 0);
+  EXPECT_EQ(jobstream::Pages(jobstream::Decode(Read(folder_ / "out" / "job.bin"))), 1u);
+}
+
+TEST_F(KesmPrint, AnotherPrinterIsInstalledFromTheDescriptionGivenAndKeepsIt) {
+  const std::string description = KESM_TEST_DATA "/kpd/kesm_r5_render.kpd";
+  const Result first = Print({"--printer", "Lab R5", "--description", description});
+  ASSERT_EQ(first.code, 0) << first.err;
+  EXPECT_TRUE(Has(first.out, "installed the printer Lab R5")) << first.out;
+  EXPECT_TRUE(Has(first.out, "printing the sample document on Lab R5")) << first.out;
+  const Result again = Print({"--printer", "Lab R5"});
+  ASSERT_EQ(again.code, 0) << again.err;
+  EXPECT_FALSE(Has(again.out, "installed")) << again.out;
+  // The description replaced on the installed printer.
+  const Result replaced = Print({"--printer", "Lab R5", "--description", KESMPRINT_SAMPLE_DESCRIPTION});
+  ASSERT_EQ(replaced.code, 0) << replaced.err;
+  EXPECT_TRUE(Has(replaced.out, "now uses the description")) << replaced.out;
+}
+
+TEST_F(KesmPrint, EachErrorIsOneLineAndNothingIsPrinted) {
+  const struct {
+    const char* what;
+    std::vector<std::string> arguments;
+    int code;
+    const char* message;
+  } rows[] = {
+      {"a missing document", {"missing.txt"}, 1, "kesmprint: cannot open missing.txt\n"},
+      {"a missing description", {"--description", "none.kpd"}, 1, "kesmprint: cannot read the description none.kpd\n"},
+      {"a printer name with a backslash", {"--printer", "a\\b"}, 1,
+       "kesmprint: there is no printer a\\b on the machine, and a name with a backslash cannot be installed\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    const Result result = Print(row.arguments);
+    EXPECT_EQ(result.code, row.code);
+    EXPECT_EQ(result.err, row.message);
+    EXPECT_FALSE(Has(result.out, "printing")) << result.out;
+  }
+  EXPECT_FALSE(fs::exists(folder_ / "sample.kesm"));
+}
+
+TEST(KesmPrintArguments, TheCommandLineIsTakenOrRefusedWithAReason) {
+  const struct {
+    std::vector<std::string> arguments;
+    const char* error;  // empty: taken
+  } rows[] = {
+      {{}, ""},
+      {{"--printer", "P", "--description", "d.kpd", "-o", "x.kesm", "doc.txt"}, ""},
+      {{"a.txt", "b.png"}, ""},
+      {{"-o", "x.kesm", "a.txt", "b.txt"}, "-o names one file: give one document with it"},
+      {{"--printer"}, "--printer needs a value"},
+      {{"-o", ""}, "-o needs a value"},
+      {{"--fast"}, "unknown option --fast"},
+  };
+  for (const auto& row : rows) {
+    kesmprint::Options options;
+    std::string error;
+    EXPECT_EQ(kesmprint::ParseArguments(row.arguments, options, error), std::string(row.error).empty());
+    EXPECT_EQ(error, row.error);
+  }
+}
+
+// The program as a user runs it: the exit code and the one line of each
+// error.
+TEST_F(KesmPrint, TheProgramExitsWithACodeAndOneLinePerError) {
+  const std::string program = KESMPRINT_PROGRAM;
+  const std::string machine = "KESM_MACHINE='" + (folder_ / "machine").string() + "' ";
+  auto run = [&](const std::string& arguments) {
+    const std::string command = machine + "'" + program + "' " + arguments + " >out.txt 2>err.txt";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  auto text = [&](const char* name) {
+    std::ifstream in(folder_ / name);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  EXPECT_EQ(run(""), 0) << text("err.txt");
+  EXPECT_TRUE(fs::exists(folder_ / "sample.kesm"));
+  EXPECT_EQ(run("--fast"), 2);
+  EXPECT_EQ(text("err.txt"), "kesmprint: unknown option --fast (kesmprint --help shows the usage)\n");
+  EXPECT_EQ(run("missing.txt"), 1);
+  EXPECT_EQ(text("err.txt"), "kesmprint: cannot open missing.txt\n");
+  EXPECT_EQ(run("--help"), 0);
+  EXPECT_TRUE(Has(text("out.txt"), "usage: kesmprint"));
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// The drawing surface and banding: a device surface of the page with every
+// drawing call hooked, or a band bitmap of about 0x4B000 bytes of 1-bit
+// lines, and the bands of a page, with no empty band after a page whose
+// height is a whole number of bands.
+#include <algorithm>
+
+#include "tests/render/render_fixture.h"
+
+namespace render_test {
+namespace {
+
+using Surface = RenderTest;
+
+TEST_F(Surface, APageThatDoesNotBandIsADeviceSurfaceWithEveryDrawingCallHooked) {
+  Devmode devmode;
+  Dc* dc = Enable(devmode);
+  ASSERT_NE(dc, nullptr);
+  ASSERT_NE(dc->so, nullptr);
+  EXPECT_EQ(dc->so->iType, STYPE_DEVICE);
+  EXPECT_EQ(dc->so->sizlBitmap.cx, 2450);
+  EXPECT_EQ(dc->so->sizlBitmap.cy, 3200);
+  EXPECT_EQ(dc->so->dhpdev, dc->device.dhpdev);
+  const plat::eng::Surface* surface = plat::eng::SurfaceOf(dc->surface);
+  EXPECT_EQ(surface->hooks, HOOK_BITBLT | HOOK_STRETCHBLT | HOOK_TEXTOUT | HOOK_STROKEPATH | HOOK_FILLPATH |
+                                HOOK_STROKEANDFILLPATH | HOOK_COPYBITS);
+  EXPECT_FALSE(surface->banding);
+}
+
+TEST_F(Surface, ABandIsAWholeNumberOfTwelveLinesOfAbout0x4B000BytesAt1Bit) {
+  const struct {
+    const char* what;
+    short paper;
+    LONG colorProcess;
+    short color;
+    LONG height;
+    ULONG format;
+  } rows[] = {
+      // Lines of 2450 dots are 308 bytes at 1 bit: 997 lines, 83 twelves, one more.
+      {"monochrome letter", kLetter, 1, 1, 1008, BMF_1BPP},
+      {"colour letter", kLetter, 2, 2, 1008, BMF_24BPP},
+      {"monochrome A4", kA4, 1, 1, 996, BMF_1BPP},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Devmode devmode;
+    devmode.Banding().Paper(row.paper).Set(175, row.colorProcess);
+    devmode.get()->dmColor = row.color;
+    Dc* dc = Enable(devmode);
+    ASSERT_NE(dc, nullptr);
+    ASSERT_NE(dc->so, nullptr);
+    EXPECT_EQ(dc->so->iType, STYPE_BITMAP);
+    EXPECT_EQ(dc->so->sizlBitmap.cx, dc->pdev()->pageWidth);
+    EXPECT_EQ(dc->so->sizlBitmap.cy, row.height);
+    EXPECT_EQ(dc->so->iBitmapFormat, row.format);
+    EXPECT_GT(dc->so->lDelta, 0) << "top-down";
+    const plat::eng::Surface* surface = plat::eng::SurfaceOf(dc->surface);
+    EXPECT_EQ(surface->hooks, HOOK_BITBLT | HOOK_STRETCHBLT | HOOK_TEXTOUT);
+    EXPECT_TRUE(surface->banding);
+    Disable(dc);
+  }
+}
+
+TEST_F(Surface, APageWithoutPrintableSizeHasNoBand) {
+  Devmode devmode;
+  devmode.Banding().Paper(8);  // A3: a printable area of no size
+  Dc* dc = Enable(devmode);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(dc->pdev()->pageWidth, 0);
+  EXPECT_EQ(dc->surface, nullptr);
+}
+
+// The band origins of one page, as the engine walks them.
+std::vector<LONG> BandTops(Dc* dc) {
+  std::vector<LONG> tops;
+  POINTL origin{};
+  if (!DrvStartBanding(dc->so, &origin)) return {-2};
+  while (origin.x != -1) {
+    tops.push_back(origin.y);
+    if (tops.size() > 20 || !DrvNextBand(dc->so, &origin)) return {-2};
+  }
+  return tops;
+}
+
+TEST_F(Surface, EachPageGoesBandByBandWithNoEmptyBandAfterItsLastLine) {
+  const struct {
+    const char* what;
+    short paper;
+    std::vector<LONG> tops;
+  } rows[] = {
+      {"a page of 3200 lines in bands of 1008", kLetter, {0, 1008, 2016, 3024}},
+      {"a page of exactly two bands of 996", kA4, {0, 996}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Devmode devmode;
+    devmode.Banding().Paper(row.paper);
+    Dc* dc = Enable(devmode);
+    ASSERT_NE(dc, nullptr);
+    StartJob();
+    ASSERT_TRUE(DrvStartDoc(dc->so, nullptr, jobId_));
+    for (int page = 0; page < 2; ++page) {
+      ASSERT_TRUE(DrvStartPage(dc->so));
+      EXPECT_EQ(BandTops(dc), row.tops);
+      EXPECT_EQ(dc->pdev()->bandNumber, static_cast<LONG>(row.tops.size()));
+    }
+    ASSERT_TRUE(DrvEndDoc(dc->so, 0));
+    const jobstream::Decoded stream = jobstream::Decode(FinishJob());
+    EXPECT_EQ(jobstream::CheckOrder(stream), "");
+    EXPECT_EQ(jobstream::Letters(stream), "JHELTHELT") << "the last band sends the page";
+    Disable(dc);
+  }
+}
+
+TEST_F(Surface, EachBandStartsWhite) {
+  Devmode devmode;
+  devmode.Banding().Set(175, 1);
+  devmode.get()->dmColor = 1;
+  Dc* dc = Enable(devmode);
+  ASSERT_NE(dc, nullptr);
+  StartJob();
+  ASSERT_TRUE(DrvStartDoc(dc->so, nullptr, jobId_));
+  ASSERT_TRUE(DrvStartPage(dc->so));
+  auto* bits = static_cast<BYTE*>(dc->so->pvBits);
+  std::fill_n(bits, 100, 0x00);
+  POINTL origin{};
+  ASSERT_TRUE(DrvStartBanding(dc->so, &origin));
+  EXPECT_TRUE(std::all_of(bits, bits + dc->so->cjBits, [](BYTE b) { return b == 0xFF; }));
+  std::fill_n(bits, 100, 0x00);
+  ASSERT_TRUE(DrvNextBand(dc->so, &origin));
+  EXPECT_TRUE(std::all_of(bits, bits + dc->so->cjBits, [](BYTE b) { return b == 0xFF; }));
+}
+
+TEST_F(Surface, AnEngineSpoolingEmfMayBandAPageItNeverStarted) {
+  Devmode devmode;
+  devmode.Banding().Set(193, 1).Paper(kA4);
+  Dc* dc = Enable(devmode);
+  ASSERT_NE(dc, nullptr);
+  StartJob();
+  ASSERT_TRUE(DrvStartDoc(dc->so, nullptr, jobId_));
+  EXPECT_EQ(BandTops(dc), (std::vector<LONG>{0, 996}));
+  EXPECT_EQ(dc->pdev()->pageStarted, 0);
+  ASSERT_TRUE(DrvEndDoc(dc->so, 0));
+  const jobstream::Decoded stream = jobstream::Decode(FinishJob());
+  EXPECT_EQ(jobstream::CheckOrder(stream), "");
+  EXPECT_EQ(jobstream::Letters(stream), "JHELT");
+}
+
+}  // namespace
+}  // namespace render_test

@@ -1,0 +1,43 @@
+// kesmprint: prints documents through the rendering library in the print
+// host, on a printer of a simulated machine, into job-stream files.
+//   kesmprint [--printer NAME] [--description FILE] [-o FILE] [DOCUMENT...]
+// Without a printer the sample printer is used; a printer the machine lacks
+// is installed first (from the description given, else the sample
+// description), and a description given for an installed printer replaces
+// its own. Without a document the built-in sample document is printed.
+// Each document is one job, written to -o FILE (one document only) or to
+// its name with the extension .kesm in the current folder (sample.kesm for
+// the sample).
+#pragma once
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace kesmprint {
+
+inline constexpr const char* kSamplePrinter = "Kesm Sample";
+
+struct Options {
+  std::string printer;
+  std::string description;
+  std::string output;
+  std::vector<std::string> documents;
+  bool help = false;
+};
+
+// False with a message for a command line that cannot be taken.
+bool ParseArguments(const std::vector<std::string>& arguments, Options& options, std::string& error);
+const char* Usage();
+
+// The machine's folder: $KESM_MACHINE, else .kesm/machine in the home
+// folder, else .kesm-machine in the current folder.
+std::filesystem::path DefaultMachineFolder();
+
+// Prints as the options say on the machine in the folder (made when
+// missing): progress and a summary per document to out, each error as one
+// line to err. Returns the exit code: 0, or 1 when something failed.
+int Run(const Options& options, const std::filesystem::path& machine, std::ostream& out, std::ostream& err);
+
+}  // namespace kesmprint

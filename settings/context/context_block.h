@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "devicecomm/jobcodes/jc_record.h"
 #include "jobsettings/devmode/devmode_layout.h"
 #include "platform/base/wintypes.h"
 #include "platform/compstui/compstui.h"
@@ -86,6 +87,9 @@ struct WORKAREA {
   LONG* pJudgeStack;                      // kJudgeStackEntries values, with the description
   WORD wJudgeStackCount;                  // values on the judge stack
   SHEETSLOTS sheet;                       // filled by the property-sheet protocol
+#if !KESM_KERNEL_MODE
+  JCBINDING jobCodes;                     // the job-code library while it is bound
+#endif
 #if KESM_KERNEL_MODE
   WCHAR szDataFileName[MAX_PATH];         // the printer's data file name
 #endif

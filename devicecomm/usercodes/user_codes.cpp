@@ -5,11 +5,11 @@
 
 #include "jobsettings/devmode/runtime_flags.h"
 #include "settings/context/context_block.h"
-#include "settings/context/context_names.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "settings/values/text_language.h"
 #include "storage/ini/profile.h"
+#include "storage/ini/section_names.h"
 #include "storage/system/printer_data.h"
 #include "storage/system/printer_info.h"
 #include "storage/system/section_lock.h"
@@ -107,7 +107,7 @@ void Store(UCB* ucb, const UserCode& user) {
 BOOL GetUserCodeFromINI(UCB* ucb) {
   if (ucb == nullptr) return FALSE;
   Text path{};
-  LPCWSTR section = GetPrinterName(ucb);
+  LPCWSTR section = GetKesmInstSectionName(ucb);
   if (section == nullptr || section[0] == 0 || !InstallIniPath(ucb, path)) return FALSE;
 
   UserCode user;

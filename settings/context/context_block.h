@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "devicecomm/jobcodes/jc_record.h"
 #include "jobsettings/devmode/devmode_layout.h"
 #include "platform/base/wintypes.h"
 #include "platform/compstui/compstui.h"
@@ -106,6 +107,9 @@ struct WORKAREA {
   SHEETSLOTS sheet;                       // filled by the property-sheet protocol
   BYTE* apPresetCache[kPresetCacheSlots]; // recalled presets, owned by the context
   FREESIZEINFO aFreeSizeInfo[kFreeSizeEntries];  // the free-size table
+#if !KESM_KERNEL_MODE
+  JCBINDING jobCodes;                     // the job-code library while it is bound
+#endif
 #if KESM_KERNEL_MODE
   WCHAR szDataFileName[MAX_PATH];         // the printer's data file name
 #endif

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <memory>
 
-#include "devicecomm/job_codes.h"
+#include "devicecomm/jobcodes/job_codes.h"
 #include "features/custom_modules.h"
 #include "jobsettings/devmode/devmode_defaults.h"
 #include "platform/spooler/winspool.h"

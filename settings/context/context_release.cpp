@@ -10,6 +10,7 @@
 #include "settings/system/memptr.h"
 #include "storage/properties/printer_properties.h"
 #if !KESM_KERNEL_MODE
+#include "devicecomm/jobcodes/job_codes.h"
 #include "ui/resource_dll.h"
 #endif
 
@@ -64,6 +65,8 @@ void DestroyUcb(UCB* ucb) {
   FreeReg(ucb);
 #if !KESM_KERNEL_MODE
   FreeResDll(ucb);
+  // A job-code library still bound (a load without its unload) goes too.
+  UnLoadJobCode(ucb);
 #endif
   EndContextDescription(ucb);
   FreeSettingList(ucb);

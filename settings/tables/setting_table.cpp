@@ -20,6 +20,11 @@
 //   10010 are u16, the width the printer-data "...Num" values have.
 // - 10003 kdmLogCode, 10273 and 827 (user codes) are ANSI 9 bytes like
 //   kdmUserCode; 10271 and 10272 (device version texts) ANSI 65 bytes.
+// - 10003 kdmLogCode is kept in printer data as "UserCode" (section
+//   "PRINTLOG", beside "ServerUse" and "UserCodeUse"): the user code a
+//   print server imposes on its clients is read from there. kdmUserCode
+//   (203) carries the same key but, being a DEVMODE setting, is never kept
+//   in printer data under it.
 // - Preset name and comment are ANSI 37 and 513 bytes, the quality-set name
 //   33; watermark text 65; paths (767, 790, 828) 260 bytes; file names whose
 //   values nothing reads (829, 830, 955) 170; the chapter page text 838
@@ -1275,7 +1280,7 @@ const SFCB fgSFCB[kSettingCount] = {
     // Printer-wide properties (block 2).
     {10001, 718, D(2, kKindU8, 1), 0, 1, u"PRINTLOG", u"ServerUse", nullptr, 0, 0x00, 0, u"kdmServerLogCode"},
     {10002, 719, D(2, kKindU8, 1), 1, 1, u"PRINTLOG", u"UserCodeUse", nullptr, 0, 0x00, 0, u"kdmLogCodeUse"},
-    {10003, 0, D(2, kKindAnsi, 9), 424, 1, nullptr, nullptr, nullptr, 0, 0x00, 0, u"kdmLogCode"},
+    {10003, 0, D(2, kKindAnsi, 9), 424, 1, u"PRINTLOG", u"UserCode", nullptr, 0, 0x00, 0, u"kdmLogCode"},
     {10004, 0, D(2, kKindU16, 2), 2, 1, nullptr, nullptr, nullptr, 0, 0x00, 0, u"kdmFontTableNum"},
     {10005, 0, D(2, kKindU32, kSettingPointerSlot), 8, 1, nullptr, nullptr, nullptr, 0, 0x00, 0, u"kdmFontTable"},
     {10006, 0, D(2, kKindU16, 2), 4, 1, nullptr, nullptr, nullptr, 0, 0x00, 0, u"kdmDeviceFontNum"},

@@ -3,7 +3,7 @@
 #if !KESM_KERNEL_MODE
 #include <cstddef>
 
-#include "devicecomm/job_codes.h"
+#include "devicecomm/jobcodes/job_codes.h"
 #include "jobsettings/convert/devmode_convert.h"
 #include "jobsettings/devmode/devmode_layout.h"
 #include "jobsettings/devmode/document_devmode.h"

@@ -208,6 +208,7 @@ TEST(SettingTable, IniSectionsAndKeysAreExactlyTheListedOnes) {
     {1132, u"BINNAME", u"Tray9"},
     {10001, u"PRINTLOG", u"ServerUse"},
     {10002, u"PRINTLOG", u"UserCodeUse"},
+    {10003, u"PRINTLOG", u"UserCode"},  // the user code a print server imposes
     {10012, u"OPTION", u"RAM"},
     {10013, u"OPTION", u"RAMType"},
     {10014, u"OPTION", u"Duplex"},
@@ -319,7 +320,7 @@ TEST(SettingTable, IniSectionsAndKeysAreExactlyTheListedOnes) {
   std::map<WORD, std::pair<std::u16string_view, std::u16string_view>> expected;
   for (const Row& row : withSection) expected[row.id] = {row.section, row.key};
   for (const KeyRow& row : iniOnly) expected[row.id] = {std::u16string_view(), row.key};
-  ASSERT_EQ(expected.size(), 92u + 24u);
+  ASSERT_EQ(expected.size(), 93u + 24u);
   for (const SFCB& r : fgSFCB) {
     const auto it = expected.find(r.funcId);
     if (it == expected.end()) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "devicecomm/jobcodes/job_codes.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #include "settings/context/context_dcb2.h"
 #include "storage/properties/devmode_handout.h"
@@ -57,10 +58,14 @@ struct OutCase {
 
 class DevmodeHandOut : public PropertyTest {
  protected:
-  // A context of the office printer holding a DEVMODE of ours.
+  // A context of the office printer holding a DEVMODE of ours, without
+  // job codes: a DM_COPY hand-out empties those (tested on its own below).
   UCB* OpenWithDevmode(DWORD mode = context_test::kSheetMode) {
     UCB* ucb = OpenOn(office_, mode);
-    if (ucb != nullptr) MakeCurrent(ucb, OurDevmode(2));
+    if (ucb != nullptr) {
+      MakeCurrent(ucb, OurDevmode(2));
+      ClearDevmodeJobCode(ucb, kJCMaskAllDevmodeKinds);
+    }
     return ucb;
   }
 };
@@ -161,6 +166,33 @@ TEST_F(DevmodeHandOut, UpdateAloneSetsTheContextsCollation) {
     if (withOutput) {
       EXPECT_TRUE(out == before) << "the output is not the DEVMODE as it was";
     }
+    Release(ucb);
+  }
+}
+
+// The job-code library keeps the job codes: a copy handed to the caller
+// carries none, and neither does the context afterwards; an update alone
+// leaves them.
+TEST_F(DevmodeHandOut, ACopyHandedOutCarriesNoJobCodes) {
+  constexpr WORD kFuncUserCode = 203;
+  constexpr WORD kFuncTelNo = 231;  // kind 6, which the library does not take back
+  for (const DWORD fMode : {DWORD{DM_COPY}, DWORD{DM_UPDATE}}) {
+    SCOPED_TRACE(fMode);
+    UCB* ucb = OpenWithDevmode();
+    ASSERT_NE(ucb, nullptr);
+    SetText(ucb, kFuncUserCode, u"4711");
+    SetText(ucb, kFuncTelNo, u"0301234");
+    Bytes out(kSizeofKesmDM, 0);
+    ucb->pWork->sheet.fMode = fMode;
+    ucb->pWork->sheet.pdmOut = reinterpret_cast<DEVMODEW*>(out.data());
+    ucb->pWork->sheet.cbOut = kSizeofKesmDM;
+    EXPECT_TRUE(SetDefaultDevmodeToOut3(ucb));
+    const char16_t* code = fMode == DM_COPY ? u"" : u"4711";
+    EXPECT_EQ(Text(ucb, kFuncUserCode), code);
+    EXPECT_EQ(Text(ucb, kFuncTelNo), u"0301234");
+    const std::ptrdiff_t offset = GetDevmodeAddressBySFCB(ucb, Record(ucb, kFuncUserCode)) -
+                                  reinterpret_cast<const BYTE*>(GetDocumentDevmode(ucb));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&out[offset])), fMode == DM_COPY ? "" : "4711");
     Release(ucb);
   }
 }

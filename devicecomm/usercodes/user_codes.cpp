@@ -1,0 +1,154 @@
+#include "devicecomm/usercodes/user_codes.h"
+
+#include <array>
+#include <string_view>
+
+#include "jobsettings/devmode/runtime_flags.h"
+#include "settings/context/context_block.h"
+#include "settings/values/setting_lookup.h"
+#include "settings/values/setting_value.h"
+#include "settings/values/text_language.h"
+#include "storage/ini/profile.h"
+#include "storage/ini/section_names.h"
+#include "storage/system/printer_data.h"
+#include "storage/system/printer_info.h"
+#include "storage/system/section_lock.h"
+#if KESM_KERNEL_MODE
+#include "storage/files/directories.h"
+#else
+#include "storage/files/file_helpers.h"
+#include "storage/files/path_builders.h"
+#endif
+
+namespace {
+
+constexpr WORD kFuncLogCodeUse = 10002;  // kdmLogCodeUse
+constexpr WORD kFuncLogCode = 10003;     // kdmLogCode
+constexpr WORD kFuncDllLogCode = 10273;  // kdmDllLogCode
+
+constexpr const WCHAR* kKeyInUse = u"UserCode";
+constexpr const WCHAR* kKeyCode = u"UserCodeString";
+constexpr const WCHAR* kKeyFixed = u"UserCodeFIX";
+constexpr const WCHAR* kKeyMru = u"MRUUserCode";
+constexpr const WCHAR* kNotInUse = u"0";
+
+// Printer data of a server that imposes the user codes.
+constexpr const WCHAR* kDataServerUse = u"ServerUse";
+constexpr const WCHAR* kDataInUse = u"UserCodeUse";
+constexpr const WCHAR* kDataCode = u"UserCode";
+constexpr DWORD kDataCodeBytes = 9;
+
+constexpr DWORD kTextChars = MAX_PATH;
+using Text = std::array<WCHAR, kTextChars>;
+
+struct UserCode {
+  BYTE inUse = 0;
+  Text code{};
+  BYTE fixed = 0;
+};
+
+// The install INI's path; false when it cannot be had.
+bool InstallIniPath(UCB* ucb, Text& path) {
+#if KESM_KERNEL_MODE
+  const DWORD length = KM_UM_GetSystemDirectoryEx(path.data(), kTextChars, ucb);
+  const std::u16string_view name(kUserCodeIniName);
+  if (length == 0 || length + 1 + name.size() >= kTextChars) return false;
+  path[length] = u'\\';
+  name.copy(path.data() + length + 1, name.size());
+  path[length + 1 + name.size()] = 0;
+  return true;
+#else
+  return AddSystemDirToFileNameEx2(path.data(), kTextChars, kUserCodeIniName, ucb) != nullptr;
+#endif
+}
+
+// A key's text; true when the key gave a text that is not empty.
+bool ReadText(LPCWSTR section, LPCWSTR key, Text& text, LPCWSTR path) {
+  text.fill(0);
+  return KM_UM_GetPrivateProfileString(section, key, u"", text.data(), kTextChars, path) > 0 && text[0] != 0;
+}
+
+// Any number other than 0 is a yes.
+BYTE ReadFlag(LPCWSTR section, LPCWSTR key, LPCWSTR path) {
+  return KM_UM_GetPrivateProfileInt(section, key, 0, path) != 0 ? 1 : 0;
+}
+
+void WriteDefaults(LPCWSTR section, const Text& code, LPCWSTR path) {
+  KM_UM_WritePrivateProfileString(section, kKeyInUse, kNotInUse, path);
+  KM_UM_WritePrivateProfileString(section, kKeyCode, code.data(), path);
+}
+
+// The printer's entries, or the last code used when it has none yet (then
+// written into its section).
+void ReadEntries(LPCWSTR section, LPCWSTR path, UserCode& user) {
+  Text probe{};
+  Text mru{};
+  const bool hasInUse = ReadText(section, kKeyInUse, probe, path);
+  const bool hasMru = ReadText(kUserCodeMruSection, kKeyMru, mru, path);
+  if (hasInUse) {
+    user.inUse = ReadFlag(section, kKeyInUse, path);
+    ReadText(section, kKeyCode, user.code, path);
+    return;
+  }
+  user.inUse = 0;
+  user.code = hasMru ? mru : Text{};
+  WriteDefaults(section, user.code, path);
+}
+
+void Store(UCB* ucb, const UserCode& user) {
+  SetDevmodeValueDirectByFuncID(ucb, kFuncLogCodeUse, user.inUse);
+  SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncLogCode), user.code.data());
+  SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncDllLogCode), user.code.data());
+  SetKDMUserCodeFIX(ucb, user.fixed);
+}
+
+}  // namespace
+
+BOOL GetUserCodeFromINI(UCB* ucb) {
+  if (ucb == nullptr) return FALSE;
+  Text path{};
+  LPCWSTR section = GetKesmInstSectionName(ucb);
+  if (section == nullptr || section[0] == 0 || !InstallIniPath(ucb, path)) return FALSE;
+
+  UserCode user;
+  {
+    ScopedSection lock(ucb);
+#if KESM_KERNEL_MODE
+    ReadEntries(section, path.data(), user);
+#else
+    if (_IsFileExist(path.data())) {
+      ReadEntries(section, path.data(), user);
+    } else {
+      WriteDefaults(section, user.code, path.data());
+      KM_UM_WritePrivateProfileString(kUserCodeMruSection, kKeyMru, u"", path.data());
+    }
+#endif
+    user.fixed = ReadFlag(section, kKeyFixed, path.data());
+  }
+  Store(ucb, user);
+  return TRUE;
+}
+
+BOOL GetUserCodeFromDriverDependOnMachine(UCB* ucb) {
+  if (ucb == nullptr || IsClientDriver(ucb)) return FALSE;
+  BYTE serverUse = 0;
+  GetDataFromReg(ucb->hPrinter, &serverUse, sizeof serverUse, kDataServerUse, ucb);
+  if (serverUse == 0) return GetUserCodeFromINI(ucb);
+
+  BYTE inUse = 0;
+  GetDataFromReg(ucb->hPrinter, &inUse, sizeof inUse, kDataInUse, ucb);
+  SetDevmodeValueDirectByFuncID(ucb, kFuncLogCodeUse, inUse);
+  // The value need not end within its 9 bytes: the buffer's tenth byte
+  // ends it.
+  std::array<char, kDataCodeBytes + 1> ansi{};
+  GetDataFromReg(ucb->hPrinter, ansi.data(), kDataCodeBytes, kDataCode, ucb);
+  std::array<WCHAR, kDataCodeBytes + 1> code{};
+  CopyStr2Unicode(code.data(), ansi.data(), static_cast<int>(code.size()));
+  SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncLogCode), code.data());
+  return TRUE;
+}
+
+BOOL UserCodeForInstallDependOnMachine(UCB* /*ucb*/) { return TRUE; }
+BOOL GetUserCodeDependOnMachine(UCB* /*ucb*/) { return TRUE; }
+void UserCodeDLLDependOnMachine(UCB* /*ucb*/) {}
+void SetUserCodeDLLNTDependOnMachine(UCB* /*ucb*/) {}

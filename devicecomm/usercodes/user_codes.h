@@ -1,0 +1,38 @@
+// User codes: the accounting code a printer asks for before it prints a
+// job. Per printer the driver keeps whether user codes are in use
+// (kdmLogCodeUse), the code (kdmLogCode, with a copy in kdmDllLogCode) and
+// whether it is fixed (the UserCodeFIX run-time flag). A print server's
+// administrator imposes them through printer data ("ServerUse",
+// "UserCodeUse", "UserCode"); otherwise they come from the install INI
+// "kesmins.ini" in the shared directory.
+#pragma once
+
+#include "platform/base/wintypes.h"
+
+struct UCB;
+
+inline constexpr const WCHAR* kUserCodeIniName = u"kesmins.ini";
+inline constexpr const WCHAR* kUserCodeMruSection = u"TALVO UserCode";
+
+// Reads the user-code settings into the context: from printer data when
+// the printer's "ServerUse" is set, else from the install INI. FALSE on a
+// client driver (nothing read) and when the INI cannot be had.
+BOOL GetUserCodeFromDriverDependOnMachine(UCB* ucb);
+// Reads them from the printer's section of the install INI. A printer
+// without a "UserCode" entry takes the code used last on any printer
+// ("MRUUserCode") and gets "UserCode" = 0 and that code written into its
+// section; a missing INI is created with empty entries. The INI is read
+// and written under the cross-process lock. FALSE when the INI's path or
+// the printer's name cannot be had.
+//
+// The rendering library neither tests for nor creates the INI, and its
+// writes only replace values that are already there.
+BOOL GetUserCodeFromINI(UCB* ucb);
+
+// Work that only systems up to Windows 2000 SP3 need, where the user code
+// came from the provider library: on the systems this driver serves they
+// do nothing (the first two answer TRUE).
+BOOL UserCodeForInstallDependOnMachine(UCB* ucb);
+BOOL GetUserCodeDependOnMachine(UCB* ucb);
+void UserCodeDLLDependOnMachine(UCB* ucb);
+void SetUserCodeDLLNTDependOnMachine(UCB* ucb);

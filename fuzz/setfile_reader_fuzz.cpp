@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
+#include "fuzz/fuzz_support.h"
 #include "platform/base/control.h"
 #include "platform/base/handles.h"
 #include "platform/base/machine.h"
@@ -48,11 +50,17 @@ constexpr std::array<DWORD, 12> kReadFlags = {
 struct Bench {
   plat::ScopedMachine machine;
   HANDLE printer = nullptr;
-  kpdtest::Packed description;
   UCB* ucb = nullptr;
   std::vector<BYTE> settings;
 
   Bench() {
+    // The context opens with the description it finds as its driver's data
+    // file.
+    std::error_code error;
+    std::filesystem::copy_file(KESM_TEST_DATA "/kpd/kesm_c7_colour.kpd",
+                               plat::DriverFilesFolder() / "kesmc7.kpd",
+                               std::filesystem::copy_options::overwrite_existing, error);
+    if (error) std::abort();
     plat::DriverSetup driver;
     driver.name = u"Kesm C7 Colour";
     driver.driverFile = u"kesmgr.dll";
@@ -68,14 +76,11 @@ struct Bench {
     }
     CreateDirectoryW(u"C:\\Sets", nullptr);
     CreateDirectoryW(u"C:\\_kesm", nullptr);
-    description = kpdtest::PackAndFree(kpdtest::CompileText(kpdtest::Fixture("kesm_c7_colour.kpd"), nullptr));
     ucb = GetUcb(printer, printer, 0, kSheetMode);
-    if (ucb == nullptr || ucb->pDCB == nullptr || description.Load() == nullptr) std::abort();
-    ucb->pBKPD = reinterpret_cast<BKPD*>(const_cast<BKPDHEADER*>(description.Load()));
+    if (ucb == nullptr || ucb->pDCB == nullptr || ucb->pBKPD == nullptr) std::abort();
     settings = Current();
   }
   ~Bench() {
-    ucb->pBKPD = nullptr;
     FreeUcb(ucb);
     FreeStoredUcb(TRUE);
     ClosePrinter(printer);
@@ -115,13 +120,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Bench& bench = TheBench();
   PutFile(data, size);
   DeleteFileW(kSettingsIni);  // the stores the repairs write start empty
-  const std::size_t before = plat::LiveBlocks();
+  const fuzz::PlatformBalance balance;
   for (DWORD flags : kReadFlags) {
     Read(bench, [](Bench& b, DWORD f) { return ReadSetFile(b.printer, kSetPath, f, b.ucb); }, flags);
   }
   for (DWORD flags : {DWORD{0}, kSetFileBatchInstall}) {
     Read(bench, [](Bench& b, DWORD f) { return ReadSetFilePrnInfo(kSetPath, f, b.ucb); }, flags);
   }
-  if (plat::LiveBlocks() != before) std::abort();
   return 0;
 }

@@ -5,3 +5,11 @@
 DWORD GetJobCodeFromReg(UCB* /*ucb*/, DWORD /*mask*/) { return 0; }
 
 void SetJobCodeDLLDependOnMachine(UCB* /*ucb*/, DWORD /*mask*/) {}
+
+void JobCodeDLLDependOnMachine(UCB* /*ucb*/, DWORD /*operation*/) {}
+
+// The gate of the user-code provider is closed on every system this driver
+// runs on.
+void UserCodeDLLDependOnMachine(UCB* /*ucb*/) {}
+
+DWORD GetUserCodeDependOnMachine(UCB* /*ucb*/) { return 1; }

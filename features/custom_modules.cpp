@@ -7,3 +7,5 @@ void KesmInitCustom(UCB* /*ucb*/) {}
 void KesmTermCustom(UCB* /*ucb*/) {}
 
 void KesmCustomFunction(UCB* /*ucb*/, DWORD /*code*/, void* /*parameter*/) {}
+
+void KesmCustomBuiltInFunc(UCB* /*ucb*/, DWORD /*id*/) {}

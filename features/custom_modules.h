@@ -1,9 +1,12 @@
 // The feature modules seen from the settings model: set up and torn down
-// with each printer context, and offered numbered events.
+// with each printer context, and offered numbered events and built-in
+// functions.
 #pragma once
 
 #include "platform/base/wintypes.h"
+#include "platform/spooler/devmode.h"
 
+struct SFCB;
 struct UCB;
 
 // Called once when a context is built, after its work area exists.
@@ -14,3 +17,33 @@ void KesmTermCustom(UCB* ucb);
 // answer comes back in the parameter record, whose out fields the caller
 // presets. Codes 1 and 2 are never offered.
 void KesmCustomFunction(UCB* ucb, DWORD code, void* parameter);
+// Offers a built-in function id to the modules in table order until one
+// runs it.
+void KesmCustomBuiltInFunc(UCB* ucb, DWORD id);
+
+// Events DEVMODE validation sends, and their records.
+inline constexpr DWORD kCustomValidateChapter = 11;   // no record
+inline constexpr DWORD kCustomChapterWorkData = 13;   // no record
+inline constexpr DWORD kCustomPickQuality = 32;       // CustomQualityPick
+inline constexpr DWORD kCustomQualityChanged = 36;    // no record
+inline constexpr DWORD kCustomFreeSizeGiven = 44;     // CustomDevmodeRecord
+inline constexpr DWORD kCustomFreeSizeArea = 45;      // CustomPaperAreaRecord
+inline constexpr DWORD kBuiltInValidatePrivate = 124;
+
+// A resolution to choose for a value the settings refuse: value is the
+// refused value on the way in and the module's choice on the way out.
+struct CustomQualityPick {
+  DEVMODEW* devmode;
+  SFCB* record;  // the resolution setting
+  LONG_PTR value;
+};
+// A free size given by length and width in the DEVMODE.
+struct CustomDevmodeRecord {
+  DEVMODEW* devmode;
+};
+// The source area of a free size: a module that fills the DEVMODE's paper
+// length and width itself sets handled to 1.
+struct CustomPaperAreaRecord {
+  DEVMODEW* devmode;
+  DWORD handled;
+};

@@ -115,7 +115,7 @@ void SetValidatePrivateDM(DEVMODEW* current, const DEVMODEW* merged, UCB* ucb) {
   if ((fields & DM_DUPLEX) != 0) DuplexFromPublic(*current, ucb);
   if ((fields & DM_MEDIATYPE) != 0) SetDevmodeValueDirectByFuncID(ucb, kFuncMediaType, current->dmMediaType & 0xFFFF);
   RefreshWorkData(ucb);
-  if ((GetValidateFlags(ucb) & kValidateSetFile) == 0) SetSrcAndDstResolutionFromDM(current, ucb);
+  if (StepsOf(GetValidateFlags(ucb)).resolutionFromPublic) SetSrcAndDstResolutionFromDM(current, ucb);
   SourceArea(*current, fields, ucb);
   SetDstPaperArea(static_cast<SHORT>(Stored(ucb, kFuncOutPaperSize)), kFuncOutPaperSize, ucb, current);
   RefreshEnvironmentFlags(ucb);

@@ -332,10 +332,7 @@ LONG QualityForDevice(DEVMODEW* current, LONG quality, UCB* ucb) {
 // on in the document sheet.
 LONG QualityOfStoredSet(LONG quality, UCB* ucb) {
 #if !KESM_KERNEL_MODE
-  const DWORD flags = GetValidateFlags(ucb);
-  if (Stored(ucb, kFuncUseUserMacro) != 1 || (flags & kValidateDocumentSheet) == 0 || (flags & kValidatePrompt) == 0) {
-    return quality;
-  }
+  if (Stored(ucb, kFuncUseUserMacro) != 1 || !StepsOf(GetValidateFlags(ucb)).storedQualitySet) return quality;
   const LONG_PTR macro = Stored(ucb, kFuncUserPrintMacro);
   if (!((macro >= 32 && macro <= 39) || macro == 160)) return quality;
   BackupPrivateDevmode(ucb);
@@ -359,7 +356,7 @@ DEVMODEW* SetValidatePrintQuality(DEVMODEW* current, const DEVMODEW* merged, UCB
   quality = QualityForDevice(current, quality, ucb);
   current->dmPrintQuality = static_cast<SHORT>(quality);
   current->dmPrintQuality = static_cast<SHORT>(QualityOfStoredSet(current->dmPrintQuality, ucb));
-  if ((GetValidateFlags(ucb) & kValidateSetFile) == 0 && !IsNotDownResolution(ucb, 0)) {
+  if (StepsOf(GetValidateFlags(ucb)).downResolution && !IsNotDownResolution(ucb, 0)) {
     current->dmPrintQuality = kPlainResolution;
   }
   if (current->dmPrintQuality <= 0) current->dmPrintQuality = Model(ucb).pub.dmPrintQuality;

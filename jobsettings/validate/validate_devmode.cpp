@@ -107,8 +107,7 @@ void DescriptionSwitches(DEVMODEW* current, UCB* ucb) {
 // After the private walk: the private geometry re-derived, or the free
 // size and the destination area refreshed.
 void Finish(DEVMODEW* current, UCB* ucb) {
-  const DWORD stored = GetValidateFlags(ucb);
-  if ((stored & (kValidateRequestApplied | kValidatePrompt)) != 0) {
+  if (StepsOf(GetValidateFlags(ucb)).rederivesPrivate) {
     SetValidatePrivateDMEx(current, ucb, kDeriveCheck);
     return;
   }
@@ -128,7 +127,8 @@ void Finish(DEVMODEW* current, UCB* ucb) {
 }  // namespace
 
 int ValidateDevmode(UCB* ucb, const DEVMODEW* dm, std::size_t bytes, DWORD flags) {
-  if ((flags & kValidateGate) == 0) return 1;
+  const ValidationSteps steps = StepsOf(flags);
+  if (!steps.runs) return 1;
   DEVMODEW* current = GetDocumentDevmode(ucb);
   if (current == nullptr) return 1;
   SetValidateFlags(ucb, flags);
@@ -149,15 +149,13 @@ int ValidateDevmode(UCB* ucb, const DEVMODEW* dm, std::size_t bytes, DWORD flags
 #if !KESM_KERNEL_MODE
   SetKDMPXInstalled(ucb, IsInstalledTalvoAppl(kApplicationKind, ucb) ? 1 : 0);
   UserCodeDLLDependOnMachine(ucb);
-  if ((flags & kValidatePrompt) != 0) JobCodeDLLDependOnMachine(ucb, kJobCodeOperation);
+  if (steps.jobCodes) JobCodeDLLDependOnMachine(ucb, kJobCodeOperation);
 #endif
-  if ((flags & kValidateSetFile) == 0 && (flags & kValidateReadsProperties) != 0) {
-    GetProperties(ucb->hPrinter, ucb, kPropertiesBlock, 0);
-  }
+  if (steps.readsProperties) GetProperties(ucb->hPrinter, ucb, kPropertiesBlock, 0);
   GetUserCodeDependOnMachine(ucb);
   SetValidatePrivateDM(current, merged, ucb);
   SetDevmodeValueDirectByFuncID(ucb, kFuncUIStart, 0);
-  if ((flags & kValidateConstraintPass) != 0) SetValidateExclusive(ucb);
+  if (steps.constraintPass) SetValidateExclusive(ucb);
   Finish(current, ucb);
   return 1;
 }

@@ -36,6 +36,22 @@ inline constexpr DWORD kValidateConstraintPass = kValidateSetFile | kValidateJob
 static_assert(kValidateReadsProperties == 0xC220004);
 static_assert(kValidateConstraintPass == 0x1D220004);
 
+// The steps of a validation that depend on the mode word.
+struct ValidationSteps {
+  bool runs;                  // DM_MODIFY or the document sheet: anything happens at all
+  bool readsProperties;       // printer properties are read again
+  bool constraintPass;        // the description's constraint actions are applied again
+  bool jobCodes;              // the job-code library fills the job codes
+  bool rederivesPrivate;      // the private geometry is re-derived (else the free size and
+                              // the destination area are refreshed)
+  bool resolutionFromPublic;  // the resolutions follow the public print quality
+  bool downResolution;        // a job that must come down goes to 600 dpi
+  bool storedQualitySet;      // the user's stored quality set decides the print quality
+};
+// The steps of a mode word; rederivesPrivate as the word stands after the
+// application request (which may add kValidateRequestApplied).
+ValidationSteps StepsOf(DWORD flags);
+
 // The stored word; 0 for a context without a work area.
 DWORD GetValidateFlags(const UCB* ucb);
 void SetValidateFlags(UCB* ucb, DWORD flags);

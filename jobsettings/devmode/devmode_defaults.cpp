@@ -9,6 +9,7 @@
 #include "jobsettings/devmode/devmode_header.h"
 #include "jobsettings/devmode/devmode_layout.h"
 #include "jobsettings/devmode/document_devmode.h"
+#include "jobsettings/devmode/kept_parts.h"
 #include "jobsettings/devmode/public_defaults.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #include "jobsettings/paper/derived_settings.h"
@@ -89,26 +90,14 @@ WORD DriverLanguage(UCB* ucb) {
   return GetLanguageID2(ucb);
 }
 
-using RunTimeBytes = std::array<BYTE, kRunTimeFlagCount>;
-
-RunTimeBytes SaveRunTime(const DEVMODEW* dm) {
-  RunTimeBytes bytes{};
-  std::memcpy(bytes.data(), reinterpret_cast<const BYTE*>(dm) + kOffRunTimeFlags, bytes.size());
-  return bytes;
-}
-
-void PutRunTime(DEVMODEW* dm, const RunTimeBytes& bytes) {
-  std::memcpy(reinterpret_cast<BYTE*>(dm) + kOffRunTimeFlags, bytes.data(), bytes.size());
-}
-
 // A stored DEVMODE was just copied over the current one: make its bytes
 // safe, then hold its fields to the checks the built defaults pass (public
 // fields the description does not keep and private values their
-// validators refuse become defaults).
-void SettleStoredDevmode(UCB* ucb, const RunTimeBytes& runTime) {
+// validators refuse become defaults). The kept parts are the context's.
+void SettleStoredDevmode(UCB* ucb, const KeptPrivateParts& kept) {
   DEVMODEW* dm = GetDocumentDevmode(ucb);
   SettleDevmodeImage(dm);
-  PutRunTime(dm, runTime);
+  kept.Restore(dm);
   DMPrivate2DMPublic(dm, ucb);
   _SetValidatePrivateDM(dm, ucb, kPrivCheckMode);
 }
@@ -221,9 +210,9 @@ void DevCBSetModifyNT(UCB* ucb) {
   // The spooler hands the stored DEVMODE over whole (dmSize + dmDriverExtra
   // bytes), so with the current sizes it holds a whole image.
   if (stored == nullptr || !SameWords(*stored, *current) || !IsMyValidDevmode(stored, 0)) return;
-  const RunTimeBytes runTime = SaveRunTime(current);
+  const KeptPrivateParts kept(current);
   std::memcpy(current, stored, kSizeofKesmDM);
-  SettleStoredDevmode(ucb, runTime);
+  SettleStoredDevmode(ucb, kept);
 }
 
 DCB* DevCBCreate(UCB* ucb, int type) {
@@ -239,12 +228,16 @@ DCB* DevCBCreate(UCB* ucb, int type) {
 #if !KESM_KERNEL_MODE
     DevCBSetPrivInitWork(ucb);
 #endif
-    // The stored default's run-time flags describe another call: they start
-    // again from this one.
-    PutRunTime(dm, RunTimeBytes{});
+    // The stored default's run-time flags describe another call and its
+    // geometry is derived: both start again from this one.
+    KeptPrivateParts::Clear(dm);
     InitDefaultDevmodeExt(ucb);
-    SettleStoredDevmode(ucb, SaveRunTime(dm));
-    if (type == kDcbRederive) SetValidatePrivateDMEx(dm, ucb, kDeriveStore);
+    SettleStoredDevmode(ucb, KeptPrivateParts(dm));
+    if (type == kDcbRederive) {
+      SetValidatePrivateDMEx(dm, ucb, kDeriveStore);
+    } else {
+      _SetValidatePrivateDMEx(dm, ucb, kDeriveStore);
+    }
   } else {
     InitDefaultDevmode(ucb);
     DevCBSetModify(ucb);

@@ -102,6 +102,12 @@ void SourceArea(DEVMODEW& dm, DWORD fields, UCB* ucb) {
   }
 }
 
+// Answers of the description's verdict in the walk.
+constexpr int kVerdictJudged = 1;   // the description judged (and corrected) the value
+constexpr int kVerdictNoGroup = 3;  // labelled, but the description has no group for it
+
+bool ChecksADomain(PrivValidator routine) { return routine != ProcSetDefault && routine != ProcSetDefaultkdm; }
+
 bool IsEmptyText(LONG_PTR address) {
   const auto* text = reinterpret_cast<const char*>(address);
   return text == nullptr || text[0] == '\0';
@@ -132,7 +138,14 @@ void _SetValidatePrivateDM2(DEVMODEW* /*dm*/, UCB* ucb, int mode) {
     const auto funcId = static_cast<WORD>(row.funcId);
     SFCB* record = GetSFCBbyFuncID(ucb, funcId);
     const LONG_PTR value = GetDevmodeValueDirect(ucb, record);
-    if (IsValidateEachDMWEXA(funcId, value, ucb) != 2 || row.routine == nullptr) continue;
+    const int verdict = IsValidateEachDMWEXA(funcId, value, ucb);
+    if (row.routine == nullptr || verdict == kVerdictJudged) continue;
+    // A field the description has no group for keeps its value, but only a
+    // value its own validator accepts: a caller's private part, or the
+    // zero a missing group leaves, must not carry a value outside the
+    // field's domain. The validators that reset a field whatever it holds
+    // are for fields without a label only.
+    if (verdict == kVerdictNoGroup && !ChecksADomain(row.routine)) continue;
     row.routine(funcId, value, record, row.defaultValue, mode, ucb);
   }
 }

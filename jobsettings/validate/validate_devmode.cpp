@@ -1,6 +1,5 @@
 #include "jobsettings/validate/validate_devmode.h"
 
-#include <array>
 #include <cstring>
 
 #include "devicecomm/job_codes.h"
@@ -9,6 +8,7 @@
 #include "jobsettings/devmode/devmode_header.h"
 #include "jobsettings/devmode/devmode_layout.h"
 #include "jobsettings/devmode/document_devmode.h"
+#include "jobsettings/devmode/kept_parts.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #include "jobsettings/paper/derived_settings.h"
 #include "jobsettings/paper/paper_area.h"
@@ -82,14 +82,13 @@ void Merge(UCB* ucb, DEVMODEW* current, const DEVMODEW* dm, std::size_t bytes, c
   std::memcpy(Bytes(merged) + kSizeofDM, Bytes(current) + kSizeofDM, kSizeofPrivDM);
 }
 
-// The merged private part becomes the current one; the run-time flags and
-// the front-function byte stay the context's own.
+// The merged private part becomes the current one; the kept parts and the
+// front-function byte stay the context's own.
 void TakePrivatePart(DEVMODEW* current, const DEVMODEW* merged, UCB* ucb) {
-  std::array<BYTE, kRunTimeFlagCount> runTime{};
-  std::memcpy(runTime.data(), Bytes(current) + kOffRunTimeFlags, runTime.size());
+  const KeptPrivateParts kept(current);
   const DWORD frontFunc = GetKDMFrontFuncByDM(current);
   std::memcpy(Bytes(current) + kSizeofDM, reinterpret_cast<const BYTE*>(merged) + kSizeofDM, kSizeofPrivDM);
-  std::memcpy(Bytes(current) + kOffRunTimeFlags, runTime.data(), runTime.size());
+  kept.Restore(current);
   SetKDMFrontFuncByDM(current, frontFunc);
   DevCBSetPrivHeader(current, ucb);
 }

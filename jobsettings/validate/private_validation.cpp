@@ -1,5 +1,8 @@
 #include "jobsettings/validate/private_validation.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "features/custom_modules.h"
 #include "jobsettings/paper/derived_settings.h"
 #include "jobsettings/paper/paper_area.h"
@@ -9,6 +12,7 @@
 #include "jobsettings/validate/model_corrections.h"
 #include "jobsettings/validate/priv_validators.h"
 #include "jobsettings/validate/validate_flags.h"
+#include "settings/bkpd/bkpd_access.h"
 #include "settings/bkpd/description_queries.h"
 #include "settings/constraints/engine_hooks.h"
 #include "settings/constraints/ui_status.h"
@@ -150,11 +154,20 @@ void _SetValidatePrivateDM2(DEVMODEW* /*dm*/, UCB* ucb, int mode) {
   }
 }
 
+// The settings with a UI group are those whose function id some group of
+// the description carries: a few dozen of the table's records. They are
+// taken from the group list and run in table order (the order of their
+// function ids), each with the group its id is looked up by.
 void SetValidateExclusive(UCB* ucb) {
-  if (ucb == nullptr || ucb->pSFL == nullptr) return;
-  for (int i = 0; i < ucb->pSFL->count; ++i) {
-    const UiGroup* group = BKPDGetUiGroupAddrByFuncID(ucb->pSFL->pSFCB[i].funcId, ucb);
-    if (group != nullptr) BKPDSetActionUI(group, ucb);
+  if (ucb == nullptr || ucb->pSFL == nullptr || ucb->pBKPD == nullptr) return;
+  std::vector<WORD> ids;
+  for (const UiGroup* g = BkpdFirstGroup(ucb->pBKPD); g != nullptr; g = BkpdNext(ucb->pBKPD, g)) {
+    ids.push_back(g->funcId);
+  }
+  std::sort(ids.begin(), ids.end());
+  ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+  for (WORD id : ids) {
+    if (GetSFCBbyFuncID(ucb, id) != nullptr) SetValidateExclusiveByFID(ucb, id);
   }
 }
 

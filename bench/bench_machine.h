@@ -1,6 +1,7 @@
-// A simulated machine with one printer of the fictional Kesm C7 Colour
-// driver, whose data file holds a given description text (the rich sample
-// by default), for the benchmarks that open printer contexts.
+// A simulated machine with one printer of a fictional Kesm driver whose
+// data file holds a given description text (the benchmarks give the rich
+// sample), for the benchmarks and the fuzz target that open printer
+// contexts.
 #pragma once
 
 #include <fstream>

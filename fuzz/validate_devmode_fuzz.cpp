@@ -11,17 +11,12 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/bench_machine.h"
 #include "jobsettings/validate/validate_devmode.h"
-#include "platform/base/machine.h"
-#include "platform/base/winerror.h"
-#include "platform/spooler/spoolsetup.h"
-#include "platform/spooler/winspool.h"
 #include "settings/context/context_block.h"
-#include "settings/context/context_open.h"
 
 namespace {
 
@@ -29,32 +24,21 @@ namespace {
 constexpr DWORD kFlagWords[] = {0x10000008, 0x400000A, 0x2000004, 0x22000008, 0x4000008,
                                 0x8000008,  0x1000008, 0x10008,   0x20008,    0x2};
 
+std::string ValidationSample() {
+  std::ifstream in(KESM_TEST_DATA "/kpd/kesm_v5_validation.kpd", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The benchmarks' machine, its driver's data file holding the sample.
 struct Context {
-  plat::ScopedMachine machine;
-  HANDLE printer = nullptr;
+  kesm_bench::BenchMachine machine{ValidationSample()};
   UCB* ucb = nullptr;
   DCB defaults{};
 };
 
 Context* Open() {
   auto* c = new Context;
-  std::ifstream in(KESM_TEST_DATA "/kpd/kesm_v5_validation.kpd", std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::ofstream(plat::DriverFilesFolder() / "KESMV5.KPD", std::ios::binary) << text;
-  plat::DriverSetup driver;
-  driver.name = u"Kesm V5";
-  driver.driverFile = u"kesmgr.dll";
-  driver.dataFile = u"KESMV5.KPD";
-  driver.configFile = u"kesmui.dll";
-  plat::PrinterSetup printer;
-  printer.name = u"Desk";
-  printer.driverName = driver.name;
-  PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
-  if (plat::AddPrinterDriver(driver) != ERROR_SUCCESS || plat::AddPrinter(printer) != ERROR_SUCCESS ||
-      !OpenPrinterW(printer.name.c_str(), &c->printer, &defaults)) {
-    __builtin_trap();
-  }
-  c->ucb = GetUcb(c->printer, c->printer, 0, 0x80000000);
+  c->ucb = c->machine.ok() ? c->machine.Open() : nullptr;
   if (c->ucb == nullptr || c->ucb->pDCB == nullptr) __builtin_trap();
   std::memcpy(&c->defaults, c->ucb->pDCB, sizeof(DCB));
   return c;

@@ -98,21 +98,38 @@ DWORD ClampDots(DWORD dots, bool length, const UCB* ucb) {
 
 DWORD ToTenthsMm(DWORD dots) { return CmnFromDot(kUnitMmOf01, dots, kInternalDpi); }
 
+// A registered free size: its slot is moved into the source (work) or the
+// destination (UI scratch) free-size settings, and its 1200-dpi length and
+// width are read from there, held to the model's range and, for the UI
+// forms, exchanged in landscape.
+struct SlotSize {
+  DWORD length;
+  DWORD width;
+};
+
+SlotSize LoadFreeSizeSlot(UCB* ucb, LONG paper, bool source, bool ui) {
 #if !KESM_KERNEL_MODE
-int FreeSizeSlot(const UCB* ucb, LONG paper) { return GetFreeSizePaperNum(static_cast<WORD>(paper), ucb); }
+  const int slot = GetFreeSizePaperNum(static_cast<WORD>(paper), ucb);
+  ReadFreesizeInfoAll(ucb);
+  if (source) {
+    MoveSrcFreesizeInfoToWork(ucb, slot);
+  } else {
+    MoveFreesizeInfoToUiTemp(ucb, slot);
+  }
+#else
+  (void)paper;
 #endif
+  SlotSize size{ClampDots(Stored(ucb, source ? kFuncSrcFreeSizeLength : kFuncFreeSizeLength), true, ucb),
+                ClampDots(Stored(ucb, source ? kFuncSrcFreeSizeWidth : kFuncFreeSizeWidth), false, ucb)};
+  if (ui && IsLandscape(ucb)) std::swap(size.length, size.width);
+  return size;
+}
 
 void SourceArea(LONG paper, WORD settingId, UCB* ucb, DEVMODEW* dm, bool ui) {
   const Area area = AreaOf(ucb, StringIdOf(ucb, settingId, paper));
   if (IsValidatedmPaperSizeFree(paper, ucb)) {
-#if !KESM_KERNEL_MODE
-    ReadFreesizeInfoAll(ucb);
-    MoveSrcFreesizeInfoToWork(ucb, FreeSizeSlot(ucb, paper));
-#endif
+    const auto [length, width] = LoadFreeSizeSlot(ucb, paper, true, ui);
     const DWORD r = UsableResolution(static_cast<LONG>(Stored(ucb, kFuncDstResolutionW)), ucb);
-    DWORD length = ClampDots(Stored(ucb, kFuncSrcFreeSizeLength), true, ucb);
-    DWORD width = ClampDots(Stored(ucb, kFuncSrcFreeSizeWidth), false, ucb);
-    if (ui && IsLandscape(ucb)) std::swap(length, width);
     const DWORD lengthDots = CmnDot2Dot(length, kInternalDpi, r);
     const DWORD widthDots = CmnDot2Dot(width, kInternalDpi, r);
     Store(ucb, kSrcArea,
@@ -155,15 +172,9 @@ void DestinationArea(LONG paper, WORD settingId, UCB* ucb, DEVMODEW* dm, bool ui
   const bool listed = CheckDevmodeValueByCDT(ucb, GetSFCBbyFuncID(ucb, settingId), paper) != 0;
   const Area area = AreaOf(ucb, StringIdOf(ucb, listed ? settingId : kFuncPaperSize, paper));
   if (IsValidatedmPaperSizeFree(paper, ucb)) {
-#if !KESM_KERNEL_MODE
-    ReadFreesizeInfoAll(ucb);
-    MoveFreesizeInfoToUiTemp(ucb, FreeSizeSlot(ucb, paper));
-#endif
+    const auto [length, width] = LoadFreeSizeSlot(ucb, paper, false, ui);
     const DWORD rw = UsableResolution(static_cast<LONG>(Stored(ucb, kFuncDstResolutionW)), ucb);
     const DWORD rh = UsableResolution(static_cast<LONG>(Stored(ucb, kFuncDstResolutionH)), ucb);
-    DWORD length = ClampDots(Stored(ucb, kFuncFreeSizeLength), true, ucb);
-    DWORD width = ClampDots(Stored(ucb, kFuncFreeSizeWidth), false, ucb);
-    if (ui && IsLandscape(ucb)) std::swap(length, width);
     // The printable area is centred: each margin comes off twice.
     const DWORD lengthDots = CmnDot2Dot(length, kInternalDpi, rh);
     const DWORD widthDots = CmnDot2Dot(width, kInternalDpi, rw);

@@ -19,3 +19,9 @@ void SetJobCodeDLLExDependOnMachine(UCB* /*ucb*/, DWORD /*mask*/) {}
 void GetJobCodeDLLExDependOnMachine(UCB* /*ucb*/, DWORD /*mask*/) {}
 
 void ClearDevmodeJobCodeDependOnMachine(UCB* /*ucb*/, DWORD /*mask*/) {}
+
+// The gate of the user-code provider is closed on every system this driver
+// runs on.
+void UserCodeDLLDependOnMachine(UCB* /*ucb*/) {}
+
+DWORD GetUserCodeDependOnMachine(UCB* /*ucb*/) { return 1; }

@@ -28,3 +28,8 @@ void GetJobCodeDLLExDependOnMachine(UCB* ucb, DWORD mask);
 // Empties the codes of the mask in the context's DEVMODE, which the library
 // keeps for it.
 void ClearDevmodeJobCodeDependOnMachine(UCB* ucb, DWORD mask);
+
+// The user-code provider steps DEVMODE validation calls, gated off in this
+// build: nothing is done (the second returns 1).
+void UserCodeDLLDependOnMachine(UCB* ucb);
+DWORD GetUserCodeDependOnMachine(UCB* ucb);

@@ -9,7 +9,7 @@
 #include "jobsettings/devmode/document_devmode.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #include "jobsettings/validate/app_request.h"
-#include "jobsettings/validate/derived_settings.h"
+#include "jobsettings/paper/derived_settings.h"
 #include "jobsettings/validate/dm_value_tables.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_dcb2.h"

@@ -14,8 +14,11 @@ const UiGroup* GetUiGroupFromGroupID(const UCB* ucb, WORD groupId) {
   return BKPDGetUiGroupAddr(groupId, ucb);
 }
 
-// Neutral until the constraint interface lists selectable values.
-BOOL IsValidateCollateEx(UCB* /*ucb*/) { return FALSE; }
+// The constraint programming interface that lists the selectable values of
+// setting 119 is not built yet. Its value list offers collation in every
+// ordinary configuration (sorting values beside 0), so until it exists
+// collation counts as offered: no constraint can withdraw it yet.
+BOOL IsValidateCollateEx(UCB* /*ucb*/) { return TRUE; }
 
 LONG_PTR IsKesmCustomOrderFunc(const UCB* ucb, WORD funcId) {
   if (funcId < kFirstCustomFunc || funcId > kLastCustomFunc) return 0;

@@ -13,7 +13,7 @@ const UiGroup* GetUiGroupFromGroupID(const UCB* ucb, WORD groupId);
 
 // 1 when collation may be offered: the constraint interface lists a
 // selectable collation value (setting 119) other than 0. That interface is
-// not built yet and lists none, so the answer is 0 for now.
+// not built yet; until it is, collation counts as offered (1).
 BOOL IsValidateCollateEx(UCB* ucb);
 
 // For ids 1133-1164 (wdmCustomFunc0 to wdmCustomFunc31) their stored value,

@@ -278,15 +278,35 @@ TEST_F(Validation, TheFormNameIsTakenOnlyOverANamedForm) {
   EXPECT_EQ(Dm(ucb_)->dmFields & DM_FORMNAME, 0u);
 }
 
-// Collation is offered only where the constraint interface lists a value
-// for it; until it does, none is, and collation is always off.
-TEST_F(Validation, CollationIsOffWhileNoneIsOffered) {
-  Bytes b = Marked();
-  Dm(b)->dmCollate = 1;
-  Dm(b)->dmFields |= DM_COLLATE;
-  EXPECT_EQ(Run(b), 1);
-  EXPECT_EQ(Dm(ucb_)->dmCollate, 0);
-  EXPECT_EQ(Dm(ucb_)->dmFields & DM_COLLATE, 0u);
+// Collation is offered (the constraint interface that could withdraw it is
+// not there yet): a caller that flagged DM_COLLATE keeps its choice only as
+// "on" (1) or "off", and without the flag the sort choice decides.
+struct CollationCase {
+  const char* what;
+  bool flagged;
+  SHORT collate;
+  LONG_PTR sortChoice;  // kdmFuncSelectSort
+  SHORT after;
+};
+
+TEST_F(Validation, CollationFollowsTheCallerOrElseTheSortChoice) {
+  const CollationCase cases[] = {
+      {"flagged on", true, 1, 0, 1},
+      {"flagged off", true, 0, 1, 0},
+      {"flagged with a value other than on", true, 7, 1, 0},
+      {"not flagged, sorting chosen", false, 1, 1, 1},
+      {"not flagged, sorting not chosen", false, 1, 0, 0},
+  };
+  for (const CollationCase& k : cases) {
+    SCOPED_TRACE(k.what);
+    Set(ucb_, 61, k.sortChoice);  // the caller's DEVMODE carries it
+    Bytes b = Marked();
+    Dm(b)->dmCollate = k.collate;
+    Dm(b)->dmFields = k.flagged ? Dm(b)->dmFields | DM_COLLATE : Dm(b)->dmFields & ~DM_COLLATE;
+    EXPECT_EQ(Run(b), 1);
+    EXPECT_EQ(Dm(ucb_)->dmCollate, k.after);
+    EXPECT_NE(Dm(ucb_)->dmFields & DM_COLLATE, 0u);
+  }
 }
 
 // --- Private settings from public fields --------------------------------------

@@ -48,6 +48,11 @@ TEST_P(HostileFiles, GetTheirDocumentedResultOrAreRefusedWhole) {
   Set(ucb, 119, 1);
   SetText(ucb, 766, u"DRAFT");
   const std::vector<BYTE> before = Snapshot(ucb);
+  // The DEVMODE's own sizes, which its defaults gave it.
+  const LONG_PTR size = Value(ucb, 4);
+  const LONG_PTR extra = Value(ucb, 5);
+  ASSERT_EQ(size, 220);
+  ASSERT_EQ(extra, 1016);
   EXPECT_EQ(ReadSetFile(office_, kSetPath, file.flags, ucb), file.read);
   EXPECT_EQ(DrvGetLastError(ucb), file.lastError);
   EXPECT_EQ(Value(ucb, 12), file.copies);
@@ -55,8 +60,8 @@ TEST_P(HostileFiles, GetTheirDocumentedResultOrAreRefusedWhole) {
   if (!file.read) {
     EXPECT_EQ(Snapshot(ucb), before) << "a refused file changes nothing";
   }
-  EXPECT_EQ(Value(ucb, 4), 0) << "dmSize";
-  EXPECT_EQ(Value(ucb, 5), 0) << "dmDriverExtra";
+  EXPECT_EQ(Value(ucb, 4), size) << "dmSize";
+  EXPECT_EQ(Value(ucb, 5), extra) << "dmDriverExtra";
   EXPECT_EQ(Text(ucb, 1), u"");
   EXPECT_EQ(storage_test::Get(kSetFile), text) << "a read leaves the file";
   Release(ucb);

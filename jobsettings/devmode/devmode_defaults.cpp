@@ -25,6 +25,7 @@
 #include "settings/values/setting_value.h"
 #include "settings/values/text_language.h"
 #include "storage/properties/default_devmode.h"
+#include "storage/install/devmode_upgrade.h"
 #include "storage/properties/default_font.h"
 #include "storage/system/printer_info.h"
 #if !KESM_KERNEL_MODE
@@ -110,6 +111,22 @@ bool SameWords(const DEVMODEW& stored, const DEVMODEW& current) {
   return stored.dmSize != 0 && stored.dmDriverExtra != 0 && stored.dmDriverVersion != 0 &&
          stored.dmSize == current.dmSize && stored.dmDriverExtra == current.dmDriverExtra &&
          stored.dmDriverVersion == current.dmDriverVersion;
+}
+
+// Takes the printer's stored default into the context's current DEVMODE.
+// One of an older minor version of this model is upgraded like any other
+// DEVMODE of it; one that no upgrade applies to (a newer version, another
+// major version) is not taken, and the DEVMODE is left empty again.
+bool TakeStoredDefault(UCB* ucb, DEVMODEW* dm) {
+  if (!GetDefaultDevmodeFromReg(ucb)) return false;
+  if (GetKDMdwVersionByDM(dm) == fgDP.dwPrivVersion) return true;
+  if (IsUpgrade(dm) == 1) {
+    UpgradeDevmode(dm, ucb);
+    return true;
+  }
+  std::memset(dm, 0, kSizeofKesmDM);
+  DevCBSetPrivHeaderOffset(dm);
+  return false;
 }
 
 }  // namespace
@@ -223,7 +240,7 @@ DCB* DevCBCreate(UCB* ucb, int type) {
   ucb->pDCB = dcb;
   auto* dm = reinterpret_cast<DEVMODEW*>(dcb->devmode);
   DevCBSetPrivHeaderOffset(dm);
-  if (type != kDcbIgnoreStored && GetDefaultDevmodeFromReg(ucb)) {
+  if (type != kDcbIgnoreStored && TakeStoredDefault(ucb, dm)) {
     DevCBSetPrivHeaderOffset(dm);
 #if !KESM_KERNEL_MODE
     DevCBSetPrivInitWork(ucb);

@@ -1,6 +1,6 @@
-// Upgrade of a DEVMODE kept by an older driver version. Versions are
-// three-digit numbers: the hundreds are the major version, the rest the
-// minor version.
+// Upgrade of settings kept by an older driver version (a DEVMODE, a set
+// file). Versions are three-digit numbers: the hundreds are the major
+// version, the rest the minor version.
 #pragma once
 
 #include "platform/base/wintypes.h"
@@ -16,10 +16,15 @@ int IsUpgradeVersionCheck(DWORD stored, DWORD current);
 // model's; -1 without a DEVMODE. The DEVMODE must be a whole driver
 // DEVMODE image.
 int IsUpgrade(const DEVMODEW* dm);
-// When IsUpgrade answers 1 for the context's current DEVMODE, brings its
-// settings up to the current version and stamps that version into its
-// private header. The conversion steps are actions of the description,
-// which the constraint engine runs; it is not built yet, so for now the
-// settings stay as they are (as with a description that has no conversion
-// group) and only the version is stamped. Returns the step result: 0.
+// The conversion program of the description (the actions of the group
+// "KPD_ConvertDevmode") run on the context's settings once for each
+// version after from up to to: setting 856 holds the version a step
+// converts to, and a step that raises it to to or beyond ends the steps.
+// 1 when run; 0 when the description has no such group or no actions for
+// it (the settings stay as they are).
+int _UpgradeDevmode(DWORD from, DWORD to, UCB* ucb);
+// When IsUpgrade answers 1 for the DEVMODE, runs the steps from its version
+// to the model's on the context's settings and stamps the model's version
+// into the context's current DEVMODE. Returns the steps' result, or 0 when
+// no upgrade applies.
 int UpgradeDevmode(const DEVMODEW* dm, UCB* ucb);

@@ -9,7 +9,6 @@ struct UCB;
 inline constexpr int kDefaultFontChars = 32;
 
 // Copies the default face into buffer (at least kDefaultFontChars wide
-// characters, terminated). The font exchange table that keeps the face per
-// model is not built yet; until it is, the face is that of every model but
-// the Japanese one.
+// characters, terminated): "Arial", or for a context whose resource
+// library is the Japanese one the Japanese gothic face.
 void KESMGetDefaultFont(UCB* ucb, LPWSTR buffer);

@@ -8,7 +8,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "jobsettings/validate/public_validators.h"
 #include "jobsettings/validate/validate_devmode.h"
+#include "tests/settings/context/hand_context.h"
 #include "tests/jobsettings/validate/validation_machine.h"
 
 namespace validation_test {
@@ -34,6 +36,15 @@ TEST_F(KernelValidation, EveryCorpusFileLeavesTheContextSound) {
     ++files;
   }
   EXPECT_GT(files, 20);
+}
+
+// Without a free-size store no paper value is a registered free size here.
+TEST(KernelFreeSizes, NoneIsRegistered) {
+  kesm_test::HandContext ctx;
+  for (const LONG paper : {384L, 393L, 256L, 448L}) {
+    EXPECT_EQ(RegisteredFreeSizeSlotOf(ctx.ucb(), paper), -1) << paper;
+    EXPECT_FALSE(IsValidatedmPaperSizeFree(paper, ctx.ucb())) << paper;
+  }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The printer's stored default DEVMODE is outside input too: a new context
 // takes it over its built defaults only when it is this model's with the
-// current sizes and driver version, and then only as the validation rules
-// allow. The stored DEVMODEs are files of the hostile corpus.
+// current sizes and driver version (an older minor version of its private
+// part upgraded), and then only as the validation rules allow. The stored DEVMODEs are files of the hostile corpus.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -61,7 +61,13 @@ INSTANTIATE_TEST_SUITE_P(Corpus, StoredDefault,
                                            StoredCase{"hostile_public.bin", false, true},
                                            StoredCase{"out_of_range_private.bin", true, false},
                                            StoredCase{"other_model.bin", false, false},
-                                           StoredCase{"older_version_305.bin", false, false},
+                                           // An older minor version of this model's
+                                           // DEVMODE is upgraded like any other; a
+                                           // newer one or another major version is
+                                           // not taken.
+                                           StoredCase{"older_version_305.bin", true, true},
+                                           StoredCase{"newer_version_311.bin", false, false},
+                                           StoredCase{"old_major_version_250.bin", false, false},
                                            StoredCase{"public_only.bin", false, false}),
                          [](const auto& info) {
                            std::string name = info.param.file;

@@ -221,16 +221,25 @@ TEST_F(WithDescription, OrientationIsJudgedByItsValueList) {
   EXPECT_FALSE(IsValidatedmOrientation(5, ucb())) << "without a verdict, the driver's check";
 }
 
-// Until the custom-size store answers, no paper value is a registered
-// custom size.
-TEST(RegisteredFreeSizes, NoneAreRegisteredYet) {
-  HandContext ctx;
-  SetDevmodeValueDirectByFuncID(ctx.ucb(), 8, 384);
-  SetDevmodeValueDirectByFuncID(ctx.ucb(), 46, 448);
-  EXPECT_FALSE(IsValidatedmPaperSizeFree(384, ctx.ucb()));
-  EXPECT_FALSE(IsValidatedmPaperSizeFree(0, ctx.ucb()));
-  EXPECT_EQ(_IsValidatedmPaperSizeFree2(ctx.ucb()), -1);
-  EXPECT_EQ(_IsValidatekdmOutPaperSizeFree(ctx.ucb()), -1);
+// The registered free sizes are the free-size store's ten stored sizes,
+// 384-393 in slots 0-9; the user size (256) and the print size (448) carry
+// their geometry in the DEVMODE and are not among them.
+TEST(RegisteredFreeSizes, AreTheTenStoredSizes) {
+  struct Case {
+    LONG paper;
+    int slot;
+  };
+  for (const Case& k : {Case{384, 0}, Case{388, 4}, Case{393, 9}, Case{383, -1}, Case{394, -1}, Case{256, -1},
+                        Case{448, -1}, Case{0, -1}, Case{9, -1}}) {
+    SCOPED_TRACE(k.paper);
+    HandContext ctx;
+    EXPECT_EQ(RegisteredFreeSizeSlotOf(ctx.ucb(), k.paper), k.slot);
+    EXPECT_EQ(IsValidatedmPaperSizeFree(k.paper, ctx.ucb()), k.slot >= 0 ? TRUE : FALSE);
+    SetDevmodeValueDirectByFuncID(ctx.ucb(), 8, k.paper);
+    SetDevmodeValueDirectByFuncID(ctx.ucb(), 46, k.paper);
+    EXPECT_EQ(_IsValidatedmPaperSizeFree2(ctx.ucb()), k.slot);
+    EXPECT_EQ(_IsValidatekdmOutPaperSizeFree(ctx.ucb()), k.slot);
+  }
 }
 
 }  // namespace

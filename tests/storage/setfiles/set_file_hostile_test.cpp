@@ -73,7 +73,9 @@ INSTANTIATE_TEST_SUITE_P(SetFileFixtures, HostileFiles, ::testing::ValuesIn(kHos
                            return name.substr(0, name.find('.'));
                          });
 
-// Numbers are taken only when the setting's kind holds them as they stand.
+// Numbers are taken only when the setting's kind holds them as they stand:
+// the walk of a plain read alone, without the validation that follows it
+// in ReadSetFile (which holds a value taken to its setting's domain, below).
 TEST_F(SetFileTest, ANumberIsTakenOnlyWithinItsSettingsRange) {
   struct Number {
     const char* line;
@@ -95,10 +97,12 @@ TEST_F(SetFileTest, ANumberIsTakenOnlyWithinItsSettingsRange) {
   };
   for (const Number& number : numbers) {
     SCOPED_TRACE(number.line);
-    storage_test::Put(kSetFile, "[Kesm 4200 Series]\r\n" + DriverKeys() + number.line + "\r\n");
+    // The walk reads the printer's section (ReadSetFile points it at the
+    // driver's section of a plain file).
+    storage_test::Put(kSetFile, "[" + std::string(kPrinterSection) + "]\r\n" + DriverKeys() + number.line + "\r\n");
     UCB* ucb = OpenOn(office_);
     const std::vector<BYTE> before = Snapshot(ucb);
-    EXPECT_EQ(ReadSetFile(office_, kSetPath, 0, ucb), number.taken);
+    EXPECT_EQ(ReadWriteSetFile(office_, kSetPath, kSetFileRead, ucb), number.taken);
     if (number.taken) {
       EXPECT_EQ(Value(ucb, number.id), number.value);
     } else {
@@ -106,6 +110,18 @@ TEST_F(SetFileTest, ANumberIsTakenOnlyWithinItsSettingsRange) {
     }
     Release(ucb);
   }
+}
+
+// A plain read validates what it took: a copy count the parser takes but
+// the model does not print comes back within the model's limits.
+TEST_F(SetFileTest, APlainReadHoldsWhatItTookToTheSettingsDomain) {
+  storage_test::Put(kSetFile, "[Kesm 4200 Series]\r\n" + DriverKeys() + "dmCopies=32767\r\nkdmSortType=255\r\n");
+  UCB* ucb = OpenOn(office_);
+  EXPECT_TRUE(ReadSetFile(office_, kSetPath, 0, ucb));
+  EXPECT_GE(Value(ucb, 12), 1);
+  EXPECT_LE(Value(ucb, 12), 999);
+  EXPECT_NE(Value(ucb, 119), 255);
+  Release(ucb);
 }
 
 TEST_F(SetFileTest, HugeValuesAreCutToTheirFieldOrRefused) {

@@ -3,7 +3,8 @@
 // parts are merged too). The input is {flag word choice (1 byte), DEVMODE
 // bytes}; the DEVMODE buffer is exactly as long as the rest of the input,
 // whatever its dmSize and dmDriverExtra claim. The context's DCB is put
-// back after every input, so every input starts from the same defaults.
+// back after every input, so every input starts from the same defaults,
+// and no block of the platform may outlive the input or be freed twice.
 // Seeds: fuzz/corpus/validate_devmode (the hostile corpus of the tests with
 // a flag byte in front).
 #include <cstddef>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "bench/bench_machine.h"
+#include "fuzz/fuzz_support.h"
 #include "jobsettings/validate/validate_devmode.h"
 #include "settings/context/context_block.h"
 
@@ -52,6 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const DWORD flags = kFlagWords[data[0] % std::size(kFlagWords)];
   std::vector<BYTE> dm(data + 1, data + size);
   std::memcpy(context->ucb->pDCB, &context->defaults, sizeof(DCB));
+  fuzz::PlatformBalance balance;
   ValidateDevmode(context->ucb, dm.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(dm.data()), dm.size(),
                   flags);
   return 0;

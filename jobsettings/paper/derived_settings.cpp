@@ -138,4 +138,9 @@ void GetWorkQualityData(UCB* ucb) {
 
 void GetWorkChapterData(UCB* ucb) { KesmCustomFunction(ucb, kCustomChapterWorkData, nullptr); }
 
+BOOL ValidateChapterInfo(UCB* ucb) {
+  KesmCustomFunction(ucb, kCustomValidateChapter, nullptr);
+  return TRUE;
+}
+
 BOOL IsValidateCollate(UCB* ucb) { return IsValidateCollateEx(ucb); }

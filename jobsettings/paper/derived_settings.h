@@ -42,5 +42,9 @@ void RefreshEnvironmentFlags(UCB* ucb);
 void GetWorkQualityData(UCB* ucb);
 // Asks the feature modules to refresh the chapter work data.
 void GetWorkChapterData(UCB* ucb);
+// Has the feature modules validate the chapter settings (the trays and
+// print choices of every chapter block). The modules give no answer back:
+// TRUE.
+BOOL ValidateChapterInfo(UCB* ucb);
 // Whether collation can be chosen under the constraints.
 BOOL IsValidateCollate(UCB* ucb);

@@ -12,7 +12,6 @@
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "settings/values/units.h"
-#include "storage/stores/freesize_store.h"
 #if !KESM_KERNEL_MODE
 #include "storage/stores/freesize_store.h"
 #endif

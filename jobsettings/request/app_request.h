@@ -1,6 +1,6 @@
-// An application that knows the driver's private DEVMODE can ask for job
-// settings without the property sheets, through a request block in the
-// private header that validation carries out.
+// The application request block of the private DEVMODE header: the
+// capability block an application reads and the request it leaves in a
+// DEVMODE it knows, which validation carries out.
 #pragma once
 
 #include "platform/base/wintypes.h"
@@ -14,3 +14,9 @@ struct UCB;
 // every DEVMODE is taken as having none pending, so the answer is 1 and
 // nothing changes.
 int GetWEXA_API(UCB* ucb, DEVMODEW* merged);
+// Fills the capability block of the context's DEVMODE with what the printer
+// can do under the current settings and empties the request block, before
+// the DEVMODE is handed to an application. 1, or 0 when memory is short.
+// Not served yet either: the blocks are left as they are and the answer is
+// 1.
+BOOL SetWEXA_API(UCB* ucb);

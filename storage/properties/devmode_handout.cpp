@@ -8,7 +8,7 @@
 #include "jobsettings/devmode/devmode_layout.h"
 #include "jobsettings/devmode/document_devmode.h"
 #include "jobsettings/devmode/runtime_flags.h"
-#include "jobsettings/validate/app_request.h"
+#include "jobsettings/request/app_request.h"
 #include "jobsettings/paper/derived_settings.h"
 #include "jobsettings/validate/dm_value_tables.h"
 #include "settings/context/context_block.h"

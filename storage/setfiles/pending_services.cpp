@@ -3,10 +3,6 @@
 
 namespace storage {
 
-BOOL ValidateChapterSettings(UCB*) { return TRUE; }
-
-void LoadChapterSettings(UCB*) {}
-
 void ApplyLocaleAndJobCodeDefaults(UCB*) {}
 
 BOOL RebuildQualitySetFile(UCB*, LPCWSTR) { return FALSE; }

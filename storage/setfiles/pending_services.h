@@ -1,7 +1,6 @@
 // What the set-file code and the stores ask of other parts of the driver
-// that this build does not have yet: the chapter module, the installed
-// quality sets, the locale defaults, the job-code library's extension data
-// and message boxes. Each is reached through one function here, which
+// that this build does not have yet: the installed quality sets, the locale
+// defaults, the job-code library's extension data and message boxes. Each is reached through one function here, which
 // answers as a service that finds nothing to do would, so that a read or
 // write goes on as it will once the service is there. Internal to storage/.
 #pragma once
@@ -13,12 +12,6 @@ struct UCB;
 #if !KESM_KERNEL_MODE
 namespace storage {
 
-// Has the chapter settings validated by the chapter module; its answer,
-// TRUE while there is none.
-BOOL ValidateChapterSettings(UCB* ucb);
-// Has the chapter module put its chapter data into the settings. Nothing
-// yet.
-void LoadChapterSettings(UCB* ucb);
 // Applies the locale's defaults and the job-code library's extension data
 // after a plain read. Nothing yet.
 void ApplyLocaleAndJobCodeDefaults(UCB* ucb);

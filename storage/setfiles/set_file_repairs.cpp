@@ -1,6 +1,7 @@
 #if !KESM_KERNEL_MODE
 #include "storage/setfiles/set_file_repairs.h"
 
+#include "jobsettings/paper/derived_settings.h"
 #include "jobsettings/validate/priv_validators.h"
 #include "jobsettings/validate/public_validators.h"
 #include "jobsettings/validate/validate_devmode.h"
@@ -72,7 +73,7 @@ void RepairAfterPlainRead(UCB* ucb, DWORD osKind) {
   if (modeChange) Set(ucb, kFuncUIModeChange, 0);
   ApplyLocaleAndJobCodeDefaults(ucb);
   ValidateDevmode(ucb, nullptr, kValidateSetFile | kValidateModify);
-  ValidateChapterSettings(ucb);
+  ValidateChapterInfo(ucb);
   if (modeChange) Set(ucb, kFuncUIModeChange, 1);
 }
 
@@ -84,7 +85,7 @@ void LoadReferencedEntries(UCB* ucb) {
   if (const int n = _IsValidatekdmOutPaperSizeFree(ucb); n >= 0) ReadFreesizeByID(ucb, n);
   if (const int w = static_cast<int>(_IsValidatedmWM(ucb)); w >= 0 && w < ReadWatermarkCount(ucb)) ReadWatermarkByID(ucb, w);
   if (const int q = static_cast<int>(_IsValidatedmPrintQuality2(ucb)); q >= 0) ReadQualityByID(ucb, q);
-  LoadChapterSettings(ucb);
+  GetWorkChapterData(ucb);
 }
 
 }  // namespace storage

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "bench/bench_machine.h"
 #include "bench/kpd_generator.h"
 #include "platform/base/machine.h"
 #include "platform/base/winerror.h"
@@ -24,13 +25,10 @@
 
 namespace {
 
-constexpr DWORD kSheetMode = 0x80000000;
-constexpr std::size_t kLargeDescriptionBytes = 300000;
+using kesm_bench::BenchMachine;
+using kesm_bench::RichSample;
 
-std::string RichSample() {
-  std::ifstream in(KESM_TEST_DATA "/kpd/kesm_c7_colour.kpd", std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+constexpr std::size_t kLargeDescriptionBytes = 300000;
 
 // The rich sample with its version replaced: another version than the
 // driver's is never cached, so every first use compiles it.
@@ -39,47 +37,6 @@ std::string Uncacheable(std::string text) {
   text.replace(text.find(from), from.size(), "*FileVersion: 4.90");
   return text;
 }
-
-// A simulated machine with one printer whose driver's data file holds the
-// given text.
-class BenchMachine {
- public:
-  explicit BenchMachine(const std::string& text) {
-    BKPDAddrFree();
-    std::ofstream(plat::DriverFilesFolder() / "KESMC7.KPD", std::ios::binary) << text;
-    plat::DriverSetup driver;
-    driver.name = u"Kesm C7 Colour";
-    driver.driverFile = u"kesmgr.dll";
-    driver.dataFile = u"KESMC7.KPD";
-    driver.configFile = u"kesmui.dll";
-    plat::PrinterSetup printer;
-    printer.name = u"Design Studio";
-    printer.driverName = driver.name;
-    PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
-    ok_ = plat::AddPrinterDriver(driver) == ERROR_SUCCESS && plat::AddPrinter(printer) == ERROR_SUCCESS &&
-          OpenPrinterW(printer.name.c_str(), &printer_, &defaults);
-    dataFile_ = plat::DriverFilesDirectory() + u"\\KESMC7.KPD";
-  }
-  ~BenchMachine() {
-    FreeStoredUcb(TRUE);
-    BKPDAddrFree();
-    if (printer_ != nullptr) ClosePrinter(printer_);
-  }
-  BenchMachine(const BenchMachine&) = delete;
-  BenchMachine& operator=(const BenchMachine&) = delete;
-
-  bool ok() const { return ok_; }
-  HANDLE printer() const { return printer_; }
-  LPCWSTR dataFile() const { return dataFile_.c_str(); }
-  std::u16string cacheFile() const { return dataFile_.substr(0, dataFile_.size() - 3) + u"BCS"; }
-  UCB* Open() const { return GetUcb(printer_, printer_, 0, kSheetMode); }
-
- private:
-  plat::ScopedMachine machine_;
-  HANDLE printer_ = nullptr;
-  std::u16string dataFile_;
-  bool ok_ = false;
-};
 
 void BM_CompileLargeDescription(benchmark::State& state) {
   const std::string text = kesm_bench::GenerateLargeDescription(kLargeDescriptionBytes);

@@ -20,6 +20,6 @@ void KesmTermCustom(UCB* ucb) {
 
 void KesmCustomFunction(UCB* /*ucb*/, DWORD /*code*/, void* /*parameter*/) {}
 
-void KesmCustomBuiltInFunc(UCB* /*ucb*/, WORD /*id*/) {}
+void KesmCustomBuiltInFunc(UCB* /*ucb*/, DWORD /*id*/) {}
 
 DWORD Ucf_JudgeHook(UCB* /*ucb*/, WORD /*funcId*/) { return 0; }

@@ -1,9 +1,12 @@
 // The feature modules seen from the settings model: set up and torn down
-// with each printer context, and offered numbered events.
+// with each printer context, and offered numbered events and built-in
+// functions.
 #pragma once
 
 #include "platform/base/wintypes.h"
+#include "platform/spooler/devmode.h"
 
+struct SFCB;
 struct UCB;
 
 // Called once when a context is built, after its work area exists.
@@ -16,7 +19,7 @@ void KesmTermCustom(UCB* ucb);
 void KesmCustomFunction(UCB* ucb, DWORD code, void* parameter);
 // Offers a built-in function id to the modules in table order until one
 // runs it; ids no module knows do nothing.
-void KesmCustomBuiltInFunc(UCB* ucb, WORD id);
+void KesmCustomBuiltInFunc(UCB* ucb, DWORD id);
 
 inline constexpr WORD kUcfJudgeHookFirstId = 964;
 inline constexpr WORD kUcfJudgeHookLastId = 1123;
@@ -25,3 +28,30 @@ inline constexpr WORD kUcfJudgeHookLastId = 1123;
 // belong to the quality module, 1108-1123 to the Other module; every other
 // id, and every id while no module answers it, gives 0.
 DWORD Ucf_JudgeHook(UCB* ucb, WORD funcId);
+
+// Events DEVMODE validation sends, and their records.
+inline constexpr DWORD kCustomValidateChapter = 11;   // no record
+inline constexpr DWORD kCustomChapterWorkData = 13;   // no record
+inline constexpr DWORD kCustomPickQuality = 32;       // CustomQualityPick
+inline constexpr DWORD kCustomQualityChanged = 36;    // no record
+inline constexpr DWORD kCustomFreeSizeGiven = 44;     // CustomDevmodeRecord
+inline constexpr DWORD kCustomFreeSizeArea = 45;      // CustomPaperAreaRecord
+inline constexpr DWORD kBuiltInValidatePrivate = 124;
+
+// A resolution to choose for a value the settings refuse: value is the
+// refused value on the way in and the module's choice on the way out.
+struct CustomQualityPick {
+  DEVMODEW* devmode;
+  SFCB* record;  // the resolution setting
+  LONG_PTR value;
+};
+// A free size given by length and width in the DEVMODE.
+struct CustomDevmodeRecord {
+  DEVMODEW* devmode;
+};
+// The source area of a free size: a module that fills the DEVMODE's paper
+// length and width itself sets handled to 1.
+struct CustomPaperAreaRecord {
+  DEVMODEW* devmode;
+  DWORD handled;
+};

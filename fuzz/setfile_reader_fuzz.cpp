@@ -1,34 +1,27 @@
 // Reads arbitrary bytes as a set file, with every flag word a read takes,
 // into a printer context of the colour sample description on a simulated
 // machine. A read that fails must leave the context's settings as they
-// were, printer information likewise, and nothing may leak. The seed
-// corpus is fuzz/corpus/setfile_reader/.
+// were, printer information likewise, and no block of the platform may
+// outlive the input or be freed twice. The seed corpus is
+// fuzz/corpus/setfile_reader/.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <vector>
 
+#include "bench/bench_machine.h"
 #include "fuzz/fuzz_support.h"
-#include "platform/base/control.h"
 #include "platform/base/handles.h"
-#include "platform/base/machine.h"
 #include "platform/files/winfile.h"
-#include "platform/spooler/spoolsetup.h"
-#include "platform/spooler/winspool.h"
 #include "settings/context/context_block.h"
-#include "settings/context/context_open.h"
 #include "storage/setfiles/set_file.h"
-#include "tests/settings/kpd/kpd_compile_sample.h"
 
 namespace {
 
-constexpr const char16_t* kPrinterName = u"Studio C7";
 constexpr const char16_t* kSetPath = u"C:\\Sets\\fuzz.rst";
 constexpr const char16_t* kSettingsIni = u"C:\\_kesm\\kesmusr.ini";
-constexpr DWORD kSheetMode = 0x80000000;
 
 constexpr std::array<DWORD, 12> kReadFlags = {
     0,
@@ -45,47 +38,28 @@ constexpr std::array<DWORD, 12> kReadFlags = {
     kSetFileTemplate,
 };
 
-// One machine with one printer of the colour model and one context on it
-// for the whole run; every input starts from the same settings.
+// The benchmarks' machine, its driver's data file holding the colour sample
+// description (a context's open reads the description from the data
+// file), and one context on it for the whole run; every input starts from
+// the same settings.
 struct Bench {
-  plat::ScopedMachine machine;
-  HANDLE printer = nullptr;
+  kesm_bench::BenchMachine machine{kesm_bench::RichSample()};
   UCB* ucb = nullptr;
   std::vector<BYTE> settings;
 
   Bench() {
-    // The context opens with the description it finds as its driver's data
-    // file.
-    std::error_code error;
-    std::filesystem::copy_file(KESM_TEST_DATA "/kpd/kesm_c7_colour.kpd",
-                               plat::DriverFilesFolder() / "kesmc7.kpd",
-                               std::filesystem::copy_options::overwrite_existing, error);
-    if (error) std::abort();
-    plat::DriverSetup driver;
-    driver.name = u"Kesm C7 Colour";
-    driver.driverFile = u"kesmgr.dll";
-    driver.dataFile = u"kesmc7.kpd";
-    driver.configFile = u"kesmui.dll";
-    plat::PrinterSetup setup;
-    setup.name = kPrinterName;
-    setup.driverName = driver.name;
-    PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
-    if (plat::AddPrinterDriver(driver) != ERROR_SUCCESS || plat::AddPrinter(setup) != ERROR_SUCCESS ||
-        !OpenPrinterW(kPrinterName, &printer, &defaults)) {
-      std::abort();
-    }
+    if (!machine.ok()) std::abort();
     CreateDirectoryW(u"C:\\Sets", nullptr);
     CreateDirectoryW(u"C:\\_kesm", nullptr);
-    ucb = GetUcb(printer, printer, 0, kSheetMode);
+    ucb = machine.Open();
     if (ucb == nullptr || ucb->pDCB == nullptr || ucb->pBKPD == nullptr) std::abort();
     settings = Current();
   }
-  ~Bench() {
-    FreeUcb(ucb);
-    FreeStoredUcb(TRUE);
-    ClosePrinter(printer);
-  }
+  ~Bench() { FreeUcb(ucb); }
+  Bench(const Bench&) = delete;
+  Bench& operator=(const Bench&) = delete;
 
+  HANDLE printer() const { return machine.printer(); }
   std::vector<BYTE> Current() const {
     const auto* bytes = reinterpret_cast<const BYTE*>(ucb->pDCB);
     return std::vector<BYTE>(bytes, bytes + sizeof(DCB));
@@ -120,9 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Bench& bench = TheBench();
   PutFile(data, size);
   DeleteFileW(kSettingsIni);  // the stores the repairs write start empty
-  const fuzz::PlatformBalance balance;
+  fuzz::PlatformBalance balance;
   for (DWORD flags : kReadFlags) {
-    Read(bench, [](Bench& b, DWORD f) { return ReadSetFile(b.printer, kSetPath, f, b.ucb); }, flags);
+    Read(bench, [](Bench& b, DWORD f) { return ReadSetFile(b.printer(), kSetPath, f, b.ucb); }, flags);
   }
   for (DWORD flags : {DWORD{0}, kSetFileBatchInstall}) {
     Read(bench, [](Bench& b, DWORD f) { return ReadSetFilePrnInfo(kSetPath, f, b.ucb); }, flags);

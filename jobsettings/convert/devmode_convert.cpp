@@ -126,6 +126,12 @@ int Fail(DWORD error) {
 
 }  // namespace
 
+void SettleDevmodeImage(DEVMODEW* image) {
+  if (image == nullptr) return;
+  const Header whole{kDmSpecVersion401, 0, kDmSize401, static_cast<WORD>(kSizeofPrivDM)};
+  SettleCopiedPart(image, whole, kSizeofDM, kSizeofPrivDM);
+}
+
 SHORT CheckDevmodeVersion(const DEVMODEW* dm, std::size_t bytes) {
   const auto h = ReadWords(dm, bytes);
   return h ? static_cast<SHORT>(SpecVersionOf(*h)) : SHORT{0};

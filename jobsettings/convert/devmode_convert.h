@@ -64,6 +64,12 @@ int ConvertDevmode2(const DEVMODEW* source, std::size_t sourceBytes, DEVMODEW* t
 int ConvertDevmodeOut(const DEVMODEW* source, std::size_t sourceBytes, const DEVMODEW* reference,
                       std::size_t referenceBytes, DEVMODEW* target, std::size_t targetBytes);
 
+// Makes a whole driver DEVMODE image (sizeofKesmDM bytes, 220-byte public
+// part) safe to use after its bytes came from outside: its block offsets
+// are rewritten to their fixed values and every text field ends
+// terminated inside its field.
+void SettleDevmodeImage(DEVMODEW* image);
+
 // The spooler's DEVMODE conversion. size points at the target buffer's
 // size in bytes and receives the size used or needed; the printer name is
 // not read. CDM_CONVERT converts to the target's own sizes, CDM_CONVERT351

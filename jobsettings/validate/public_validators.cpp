@@ -5,6 +5,7 @@
 #include "jobsettings/validate/dm_value_tables.h"
 #include "jobsettings/validate/field_judgement.h"
 #include "settings/values/setting_value.h"
+#include "storage/stores/freesize_store.h"
 
 namespace {
 
@@ -125,4 +126,20 @@ BOOL IsValidatedmPaperSizeFree(LONG value, const UCB* ucb) {
 int _IsValidatedmPaperSizeFree2(const UCB* ucb) { return SlotOfSetting(ucb, kFuncPaperSize); }
 int _IsValidatekdmOutPaperSizeFree(const UCB* ucb) { return SlotOfSetting(ucb, kFuncOutPaperSize); }
 
-int RegisteredFreeSizeSlotOf(const UCB* /*ucb*/, LONG /*paper*/) { return -1; }
+int RegisteredFreeSizeSlotOf(const UCB* ucb, LONG paper) {
+#if !KESM_KERNEL_MODE
+  // The ten stored sizes. The user size (256) and the print size (448)
+  // have no entry in the store's table: their geometry is the DEVMODE's.
+  const int count = GetFreeSizeRegistNumEx(ucb);
+  for (int slot = 0; slot < count; ++slot) {
+    const WORD id = GetFreeSizePaperID2(slot, count, ucb);
+    if (id != 0 && id == paper) return slot;
+  }
+#else
+  // The rendering library keeps no free-size store: a free size reaches it
+  // with its geometry already derived, as the context holds it.
+  (void)ucb;
+  (void)paper;
+#endif
+  return -1;
+}

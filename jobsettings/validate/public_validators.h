@@ -56,6 +56,7 @@ BOOL IsValidatedmPaperSizeFree(LONG value, const UCB* ucb);
 int _IsValidatedmPaperSizeFree2(const UCB* ucb);
 int _IsValidatekdmOutPaperSizeFree(const UCB* ucb);
 
-// Hook: the custom-size slot whose paper id is the value, or -1. Answers
-// -1 (no registered custom size) until the custom-size store is built.
+// The slot of the free-size store whose paper id is the value (one of the
+// ten stored sizes), or -1. The rendering library has no store and answers
+// -1.
 int RegisteredFreeSizeSlotOf(const UCB* ucb, LONG paper);

@@ -3,7 +3,7 @@
 #include "render/document/job_name.h"
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev.h"
-#include "render/pdev/validate_devmode_pending.h"
+#include "jobsettings/validate/validate_devmode.h"
 #include "settings/context/context_names.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"

@@ -4,7 +4,7 @@
 #include "platform/base/winerror.h"
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev_internal.h"
-#include "render/pdev/validate_devmode_pending.h"
+#include "jobsettings/validate/validate_devmode.h"
 #include "render/platform/pdev_heap.h"
 #include "settings/context/context_open.h"
 

@@ -93,6 +93,8 @@ struct WORKAREA {
   INT cSavedFontTable;                    // font table set aside by the font editor
   BYTE* pSavedFontTable;
   INT dwLastError;
+  DWORD dwValidateFlags;                  // mode word of the last DEVMODE validation
+  WORD wQualityMacroMark;                 // cleared by each print-quality validation
   WCHAR szDriverIniPath[MAX_PATH];
   WCHAR szInstallDirectory[MAX_PATH];     // also holds the DLL and help file paths
   WCHAR szInstallIniPath[MAX_PATH];

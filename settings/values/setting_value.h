@@ -67,6 +67,8 @@ LONG_PTR ConvertDevmodeValueToResID(const UCB* ucb, const SFCB* sfcb, LONG_PTR v
 LONG_PTR ConvertResIDToDevmodeValue(const UCB* ucb, const SFCB* sfcb, LONG_PTR resId);
 // TRUE when the applicable section has the value with a text.
 BOOL CheckDevmodeValueByCDT(const UCB* ucb, const SFCB* sfcb, LONG_PTR value);
+// TRUE when the applicable section lists the value, with or without a text.
+BOOL IsDevmodeValueInCDT(const UCB* ucb, const SFCB* sfcb, LONG_PTR value);
 // Stores a value named by the compiled description: a UI value for the
 // number and bit kinds, a string id whose resource text is stored for the
 // string kinds. FALSE when nothing was stored.

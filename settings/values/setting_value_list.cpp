@@ -95,6 +95,13 @@ BOOL CheckDevmodeValueByCDT(const UCB* ucb, const SFCB* sfcb, LONG_PTR value) {
   return EntryWithText(ucb, sfcb, value) != nullptr ? TRUE : FALSE;
 }
 
+BOOL IsDevmodeValueInCDT(const UCB* ucb, const SFCB* sfcb, LONG_PTR value) {
+  for (const CDT& entry : Section(ucb, sfcb)) {
+    if (SameValue(entry, value)) return TRUE;
+  }
+  return FALSE;
+}
+
 LONG_PTR GetDevmodeValueBySFCB(const UCB* ucb, const SFCB* sfcb) {
   return ConvertDevmodeValueToResID(ucb, sfcb, GetDevmodeValueDirect(ucb, sfcb));
 }

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstring>
 
+#include "jobsettings/devmode/document_devmode.h"
+#include "jobsettings/paper/derived_settings.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_names.h"
 #include "settings/system/memptr.h"
@@ -119,7 +121,7 @@ BOOL WriteSetFileMain(HANDLE printer, LPCWSTR path, DWORD flags, UCB* ucb) {
   if (saved == nullptr) return FALSE;
   std::memcpy(saved.get(), ucb->pDCB, sizeof(DCB));
   storage::LoadReferencedEntries(ucb);
-  storage::ValidatePrivateSettingsForSetFile(ucb);
+  SetValidatePrivateDMEx(GetDocumentDevmode(ucb), ucb, kDeriveCheck);
   const BOOL written = ReadWriteSetFile(printer, path, flags | kSetFileWrite, ucb);
   std::memcpy(ucb->pDCB, saved.get(), sizeof(DCB));
   return written;

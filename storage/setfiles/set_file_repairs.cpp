@@ -1,7 +1,12 @@
 #if !KESM_KERNEL_MODE
 #include "storage/setfiles/set_file_repairs.h"
 
+#include "jobsettings/paper/derived_settings.h"
+#include "jobsettings/validate/priv_validators.h"
+#include "jobsettings/validate/public_validators.h"
+#include "jobsettings/validate/validate_devmode.h"
 #include "platform/spooler/devmode.h"
+#include "settings/bkpd/description_queries.h"
 #include "settings/values/setting_value.h"
 #include "storage/setfiles/pending_services.h"
 #include "storage/stores/freesize_store.h"
@@ -33,23 +38,23 @@ void ResetColourMatching(UCB* ucb) {
   Set(ucb, kFuncICMIntent, 1);
   Set(ucb, kFuncFields, Value(ucb, kFuncFields) & ~static_cast<LONG_PTR>(DM_ICMMETHOD | DM_ICMINTENT));
   Set(ucb, kFuncColorMatching, 0);
-  Set(ucb, kFuncICMType, DescriptionDefaultOf(ucb, kFuncICMType));
-  Set(ucb, kFuncPrivICMIntent, DescriptionDefaultOf(ucb, kFuncPrivICMIntent));
+  Set(ucb, kFuncICMType, BKPDGetGroupDefaultByFuncID(kFuncICMType, ucb));
+  Set(ucb, kFuncPrivICMIntent, BKPDGetGroupDefaultByFuncID(kFuncPrivICMIntent, ucb));
 }
 
 }  // namespace
 
 void RepairAfterPlainRead(UCB* ucb, DWORD osKind) {
-  if (const int n = OutputFreeSizeInUse(ucb); n >= 0) {
+  if (const int n = _IsValidatekdmOutPaperSizeFree(ucb); n >= 0) {
     WriteFreesizeByID(ucb, n);
     MoveFreesizeInfoFromUiTemp(ucb, n);
   }
-  if (const int n = SourceFreeSizeInUse(ucb); n >= 0) {
+  if (const int n = _IsValidatedmPaperSizeFree2(ucb); n >= 0) {
     MoveSrcFreesizeInfoFromWork(ucb, n);
     MoveFreesizeInfoToUiTemp(ucb, n);
     WriteFreesizeByID(ucb, n);
   }
-  if (int w = WatermarkInUse(ucb); w >= 0) {
+  if (int w = static_cast<int>(_IsValidatedmWM(ucb)); w >= 0) {
     const int count = ReadWatermarkCount(ucb);
     if (w >= count) {
       w = count;
@@ -62,25 +67,25 @@ void RepairAfterPlainRead(UCB* ucb, DWORD osKind) {
   const bool mediaType = osKind == 0 || osKind == 3;
   Set(ucb, kFuncFields, mediaType ? fields | DM_MEDIATYPE : fields & ~static_cast<LONG_PTR>(DM_MEDIATYPE));
   Set(ucb, kFuncOSKind, osKind);
-  if (const int q = QualitySetInUse(ucb); q >= 0) WriteQualityByID(ucb, q);
+  if (const int q = static_cast<int>(_IsValidatedmPrintQuality2(ucb)); q >= 0) WriteQualityByID(ucb, q);
   Set(ucb, kFuncPresetNo, kPresetNoNone);
   const bool modeChange = Value(ucb, kFuncUIModeChange) == 1;
   if (modeChange) Set(ucb, kFuncUIModeChange, 0);
   ApplyLocaleAndJobCodeDefaults(ucb);
-  ValidateSettingsAfterSetFile(ucb);
-  ValidateChapterSettings(ucb);
+  ValidateDevmode(ucb, nullptr, kValidateSetFile | kValidateModify);
+  ValidateChapterInfo(ucb);
   if (modeChange) Set(ucb, kFuncUIModeChange, 1);
 }
 
 void LoadReferencedEntries(UCB* ucb) {
-  if (const int n = SourceFreeSizeInUse(ucb); n >= 0) {
+  if (const int n = _IsValidatedmPaperSizeFree2(ucb); n >= 0) {
     ReadFreesizeInfoAll(ucb);
     MoveSrcFreesizeInfoToWork(ucb, n);
   }
-  if (const int n = OutputFreeSizeInUse(ucb); n >= 0) ReadFreesizeByID(ucb, n);
-  if (const int w = WatermarkInUse(ucb); w >= 0 && w < ReadWatermarkCount(ucb)) ReadWatermarkByID(ucb, w);
-  if (const int q = QualitySetInUse(ucb); q >= 0) ReadQualityByID(ucb, q);
-  LoadChapterSettings(ucb);
+  if (const int n = _IsValidatekdmOutPaperSizeFree(ucb); n >= 0) ReadFreesizeByID(ucb, n);
+  if (const int w = static_cast<int>(_IsValidatedmWM(ucb)); w >= 0 && w < ReadWatermarkCount(ucb)) ReadWatermarkByID(ucb, w);
+  if (const int q = static_cast<int>(_IsValidatedmPrintQuality2(ucb)); q >= 0) ReadQualityByID(ucb, q);
+  GetWorkChapterData(ucb);
 }
 
 }  // namespace storage

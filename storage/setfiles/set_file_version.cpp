@@ -11,6 +11,7 @@
 #include "storage/ini/ini_script.h"
 #include "storage/ini/profile.h"
 #include "storage/setfiles/pending_services.h"
+#include "storage/install/devmode_upgrade.h"
 #include "storage/setfiles/set_file.h"
 
 namespace {
@@ -49,8 +50,7 @@ INT ReadKey(LPCWSTR key, LPCSTR sectionText) {
 // is.
 bool NeedsConversion(DWORD fileVersion, DWORD current) {
   return fileVersion >= kFirstConvertibleVersion && current >= kFirstConvertibleVersion &&
-         fileVersion / kSetFileHundreds == current / kSetFileHundreds &&
-         fileVersion % kSetFileHundreds < current % kSetFileHundreds;
+         IsUpgradeVersionCheck(fileVersion, current) == 1;
 }
 
 }  // namespace

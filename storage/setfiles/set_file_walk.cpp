@@ -22,7 +22,7 @@
 #include "storage/properties/printer_properties.h"
 #include "storage/properties/property_codec.h"
 #include "storage/properties/value_filters.h"
-#include "storage/setfiles/pending_services.h"
+#include "storage/install/devmode_upgrade.h"
 #include "storage/setfiles/set_file.h"
 #include "storage/setfiles/set_file_internal.h"
 
@@ -203,7 +203,7 @@ BOOL ReadSection(Walk& walk) {
   // rather than overwritten.
   if (convertFrom != 0) {
     const DP& model = ucb->pDP != nullptr ? *ucb->pDP : fgDP;
-    storage::ConvertSetFileSettings(ucb, convertFrom, static_cast<WORD>(model.dwPrivVersion));
+    _UpgradeDevmode(convertFrom, model.dwPrivVersion, ucb);
   }
   return TRUE;
 }

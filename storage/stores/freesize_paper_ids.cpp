@@ -25,7 +25,7 @@ BOOL IsFreeSizePaperIDByRegist(WORD paperId) {
   return paperId >= kFreeSizePaperFirst && paperId <= kFreeSizePaperLast;
 }
 
-WORD GetFreeSizePaperID2(int entry, int count, UCB*) {
+WORD GetFreeSizePaperID2(int entry, int count, const UCB*) {
   if (count < entry) return 0;
   for (int i = 0; i < count && i < kFreeSizePaperIds; ++i) {
     if (kPapers[static_cast<std::size_t>(i)].entry == entry) return kPapers[static_cast<std::size_t>(i)].paperId;

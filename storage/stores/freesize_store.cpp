@@ -53,11 +53,11 @@ BOOL ReadEntry(UCB* ucb, LPCWSTR file, LPCWSTR key, const std::array<WORD, 5>& i
 
 }  // namespace
 
-int ReadFreesizeCount(UCB*) { return kFreeSizeEntries; }
+int ReadFreesizeCount(const UCB*) { return kFreeSizeEntries; }
 
-int GetFreeSizeRegistNumEx(UCB* ucb) { return ReadFreesizeCount(ucb); }
+int GetFreeSizeRegistNumEx(const UCB* ucb) { return ReadFreesizeCount(ucb); }
 
-int GetFreeSizeRegistNum(UCB* ucb) { return ReadFreesizeCount(ucb) + 2; }
+int GetFreeSizeRegistNum(const UCB* ucb) { return ReadFreesizeCount(ucb) + 2; }
 
 LPWSTR MakeFreesizeKey(LPWSTR buffer, int index, DWORD, UCB* ucb) {
   if (buffer == nullptr) return nullptr;

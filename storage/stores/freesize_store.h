@@ -31,7 +31,7 @@ inline constexpr UINT kStringPrintFreeSize = 753;
 BOOL IsFreeSizePaperIDByRegist(WORD paperId);
 // The paper id of an entry number among the first count pairs of the
 // paper-id table; 0 when not found or when count is below the entry.
-WORD GetFreeSizePaperID2(int entry, int count, UCB* ucb);
+WORD GetFreeSizePaperID2(int entry, int count, const UCB* ucb);
 // The entry number of a paper id (-1 when unknown); *position (when given)
 // receives its position among the pairs, kFreeSizePaperIds when unknown.
 int GetFreeSizePaperNum(WORD paperId, UCB* ucb, int* position);
@@ -43,9 +43,9 @@ LONG ConvertMMtoINCH(LONG value);
 #if !KESM_KERNEL_MODE
 // Always 10. GetFreeSizeRegistNumEx gives it, GetFreeSizeRegistNum the
 // number of paper ids (12).
-int ReadFreesizeCount(UCB* ucb);
-int GetFreeSizeRegistNumEx(UCB* ucb);
-int GetFreeSizeRegistNum(UCB* ucb);
+int ReadFreesizeCount(const UCB* ucb);
+int GetFreeSizeRegistNumEx(const UCB* ucb);
+int GetFreeSizeRegistNum(const UCB* ucb);
 // "FreeSize<index><language code>" into a buffer of at least
 // kStoreKeyChars characters; returns the buffer.
 LPWSTR MakeFreesizeKey(LPWSTR buffer, int index, DWORD reserved, UCB* ucb);

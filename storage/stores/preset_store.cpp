@@ -5,6 +5,7 @@
 #include <string>
 
 #include "jobsettings/devmode/runtime_flags.h"
+#include "jobsettings/paper/derived_settings.h"
 #include "platform/text/wintext.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_dcb2.h"
@@ -86,7 +87,7 @@ BOOL FinishRecall(UCB* ucb, LPCWSTR key, bool cache) {
   ReadNameAndComment(ucb, key);
   FixWatermark(ucb);
   if (cache) CheckPresetCache(ucb, key, kPresetCacheSave);
-  return storage::ValidateChapterSettings(ucb);
+  return ValidateChapterInfo(ucb);
 }
 
 }  // namespace

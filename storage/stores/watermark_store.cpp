@@ -3,13 +3,13 @@
 #include <array>
 #include <string>
 
+#include "jobsettings/validate/dm_value_tables.h"
 #include "platform/text/wintext.h"
 #include "settings/context/context_dcb2.h"
 #include "settings/context/context_names.h"
 #include "settings/values/setting_value.h"
 #include "settings/values/text_language.h"
 #include "storage/ini/section_names.h"
-#include "storage/setfiles/pending_services.h"
 #include "storage/setfiles/set_file.h"
 #include "storage/stores/preset_store.h"
 #include "storage/stores/store_ini.h"
@@ -110,7 +110,7 @@ BOOL UpgradeWatermark(UCB* ucb) {
 BOOL GetWatermarkData(UCB* ucb) {
   if (ucb == nullptr || GetDevmodeValueDirectByFuncID(ucb, kFuncWatermarkOn, nullptr) == 0) return FALSE;
   const auto kind = static_cast<LONG>(GetDevmodeValueDirectByFuncID(ucb, kFuncWatermarkKind, nullptr));
-  if (!storage::IsAcceptedSettingValue(ucb, kFuncWatermarkKind, kind)) return FALSE;
+  if (!IsValidDMValue(kFuncWatermarkKind, kind)) return FALSE;
   return ReadWatermarkByID(ucb, static_cast<int>(GetDevmodeValueDirectByFuncID(ucb, kFuncWatermarkId, nullptr)));
 }
 

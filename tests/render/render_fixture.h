@@ -25,6 +25,7 @@
 #include "platform/spooler/winspool.h"
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev.h"
+#include "settings/tables/driver_params.h"
 #include "settings/context/context_open.h"
 #include "settings/values/setting_value.h"
 #include "tests/render/job_stream_decoder.h"
@@ -41,7 +42,9 @@ inline constexpr short kLetter = 1;
 inline constexpr short kA4 = 9;
 
 // A DEVMODE of this driver, public and private parts, built through a
-// context of its own so that settings are set by function id.
+// context of its own so that settings are set by function id. Its private
+// part names this model (machine id and driver type), as the driver's own
+// DEVMODEs do: the PDEV's validation takes the private settings only then.
 class Devmode {
  public:
   Devmode() {
@@ -51,6 +54,8 @@ class Devmode {
     dm->dmSize = kSizeofDM;
     dm->dmDriverExtra = kSizeofPrivDM;
     DevCBSetPrivHeader(dm, context_.ucb());
+    Set(kFuncMachineId, fgDP.bMachineID);
+    Set(kFuncDriverType, static_cast<BYTE>(fgDP.cDriverType));
     dm->dmFields = 0x1 | 0x2 | 0x400 | 0x800;  // orientation, paper size, print quality, colour
     dm->dmOrientation = 1;
     dm->dmPaperSize = kLetter;
@@ -71,6 +76,8 @@ class Devmode {
   }
 
  private:
+  static constexpr WORD kFuncMachineId = 35;
+  static constexpr WORD kFuncDriverType = 242;
   kesm_test::HandContext context_;
 };
 

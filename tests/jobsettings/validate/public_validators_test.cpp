@@ -142,23 +142,26 @@ T* New() {
   return static_cast<T*>(GetMemPtr(sizeof(T)));
 }
 
-void AddPickOne(WorkBKPD* w, WORD groupId, WORD funcId) {
+// A pick-one group with one option, keyed as the description keys it: by
+// the string id of a setting's listed value.
+void AddPickOne(WorkBKPD* w, WORD groupId, WORD funcId, WORD option) {
   auto* g = New<WorkUiGroup>();
   g->groupId = groupId;
   g->funcId = funcId;
   g->type = kUiPickOne;
   g->options = New<WorkOption>();
-  g->options->value = 1;
+  g->options->value = option;
   g->next = w->header->groups;
   w->header->groups = g;
 }
 
-// Groups for orientation (7), paper size (8) and colour (15).
+// Groups for orientation (7, portrait), paper size (8, A4) and colour (15,
+// monochrome).
 std::vector<BYTE> Description() {
   WorkBKPD* w = WorkBKPD_Entry();
-  AddPickOne(w, 435, 7);
-  AddPickOne(w, 419, 8);
-  AddPickOne(w, 437, 15);
+  AddPickOne(w, 435, 7, 2026);
+  AddPickOne(w, 419, 8, 14009);
+  AddPickOne(w, 437, 15, 17600);
   DWORD size = 0;
   std::vector<BYTE> bytes;
   if (BKPDGetWriteSize(w, &size)) {
@@ -186,6 +189,7 @@ class WithDescription : public ::testing::Test {
 
 TEST_F(WithDescription, TheVerdictTellsLabelGroupAndCoverage) {
   EXPECT_EQ(IsValidateEachDMEx(8, 9, ucb()), 1) << "a field the description covers";
+  EXPECT_EQ(IsValidateEachDMEx(8, 1, ucb()), 0) << "a paper the group does not offer";
   EXPECT_EQ(IsValidateEachDMEx(16, 2, ucb()), 3) << "a field without a group";
   ctx_.record(15).groupId = 0;
   EXPECT_EQ(IsValidateEachDMEx(15, 2, ucb()), 2) << "a field without a label";
@@ -194,6 +198,7 @@ TEST_F(WithDescription, TheVerdictTellsLabelGroupAndCoverage) {
 
 TEST_F(WithDescription, PaperSizeIsValidOnlyWhereTheDescriptionCoversIt) {
   EXPECT_TRUE(IsValidatedmPaperSizeEx(9, ucb()));
+  EXPECT_FALSE(IsValidatedmPaperSizeEx(1, ucb())) << "letter is not a paper of the group";
   ctx_.record(8).groupId = 0;
   EXPECT_FALSE(IsValidatedmPaperSizeEx(9, ucb())) << "a verdict of 2 has no fall-back for the paper size";
 }
@@ -216,16 +221,25 @@ TEST_F(WithDescription, OrientationIsJudgedByItsValueList) {
   EXPECT_FALSE(IsValidatedmOrientation(5, ucb())) << "without a verdict, the driver's check";
 }
 
-// Until the custom-size store answers, no paper value is a registered
-// custom size.
-TEST(RegisteredFreeSizes, NoneAreRegisteredYet) {
-  HandContext ctx;
-  SetDevmodeValueDirectByFuncID(ctx.ucb(), 8, 384);
-  SetDevmodeValueDirectByFuncID(ctx.ucb(), 46, 448);
-  EXPECT_FALSE(IsValidatedmPaperSizeFree(384, ctx.ucb()));
-  EXPECT_FALSE(IsValidatedmPaperSizeFree(0, ctx.ucb()));
-  EXPECT_EQ(_IsValidatedmPaperSizeFree2(ctx.ucb()), -1);
-  EXPECT_EQ(_IsValidatekdmOutPaperSizeFree(ctx.ucb()), -1);
+// The registered free sizes are the free-size store's ten stored sizes,
+// 384-393 in slots 0-9; the user size (256) and the print size (448) carry
+// their geometry in the DEVMODE and are not among them.
+TEST(RegisteredFreeSizes, AreTheTenStoredSizes) {
+  struct Case {
+    LONG paper;
+    int slot;
+  };
+  for (const Case& k : {Case{384, 0}, Case{388, 4}, Case{393, 9}, Case{383, -1}, Case{394, -1}, Case{256, -1},
+                        Case{448, -1}, Case{0, -1}, Case{9, -1}}) {
+    SCOPED_TRACE(k.paper);
+    HandContext ctx;
+    EXPECT_EQ(RegisteredFreeSizeSlotOf(ctx.ucb(), k.paper), k.slot);
+    EXPECT_EQ(IsValidatedmPaperSizeFree(k.paper, ctx.ucb()), k.slot >= 0 ? TRUE : FALSE);
+    SetDevmodeValueDirectByFuncID(ctx.ucb(), 8, k.paper);
+    SetDevmodeValueDirectByFuncID(ctx.ucb(), 46, k.paper);
+    EXPECT_EQ(_IsValidatedmPaperSizeFree2(ctx.ucb()), k.slot);
+    EXPECT_EQ(_IsValidatekdmOutPaperSizeFree(ctx.ucb()), k.slot);
+  }
 }
 
 }  // namespace

@@ -27,15 +27,6 @@ constexpr const char16_t* kPrinter = u"Office KX";
 struct TestContext : kesm_test::HandContext {
   using HandContext::HandContext;
   void SetLanguage(BYTE number) { dcb().devmode[KDM_OFFSET(kdmLanguageID)] = number; }
-  void SetResDll(std::u16string_view name) {
-    description.assign((kBkpdHeaderSize + (name.size() + 1) * sizeof(WCHAR) + 3) / 4, 0);
-    auto* header = reinterpret_cast<BKPDHEADER*>(description.data());
-    header->totalSize = static_cast<DWORD>(description.size() * 4);
-    header->uiResDllName = kBkpdHeaderSize;
-    name.copy(reinterpret_cast<WCHAR*>(reinterpret_cast<BYTE*>(header) + kBkpdHeaderSize), name.size());
-    ucb()->pBKPD = reinterpret_cast<BKPD*>(header);
-  }
-  std::vector<DWORD> description;
 };
 
 class ContextNames : public ::testing::Test {

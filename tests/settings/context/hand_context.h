@@ -8,9 +8,11 @@
 
 #include <cstddef>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "jobsettings/devmode/devmode_header.h"
+#include "settings/bkpd/bkpd_format.h"
 #include "settings/context/context_block.h"
 #include "settings/system/unaligned.h"
 
@@ -49,6 +51,17 @@ class HandContext {
 
   static void WriteBlockOffsets(DCB& dcb) { DevCBSetPrivHeaderOffset(reinterpret_cast<DEVMODEW*>(dcb.devmode)); }
 
+  // Gives the context a compiled description that holds nothing but the
+  // name of its resource library.
+  void SetResDll(std::u16string_view name) {
+    description_.assign((kBkpdHeaderSize + (name.size() + 1) * sizeof(WCHAR) + 3) / 4, 0);
+    auto* header = reinterpret_cast<BKPDHEADER*>(description_.data());
+    header->totalSize = static_cast<DWORD>(description_.size() * 4);
+    header->uiResDllName = kBkpdHeaderSize;
+    name.copy(reinterpret_cast<WCHAR*>(reinterpret_cast<BYTE*>(header) + kBkpdHeaderSize), name.size());
+    ucb_.pBKPD = reinterpret_cast<BKPD*>(header);
+  }
+
  private:
   void CopyTabs() {
     tabs_.assign(fgTCB, fgTCB + kTabCount);
@@ -75,6 +88,7 @@ class HandContext {
   std::unique_ptr<WORKAREA> work_;
   DP dp_;
   UCB ucb_{};
+  std::vector<DWORD> description_;
 };
 
 }  // namespace kesm_test

@@ -22,6 +22,8 @@ TEST_F(SettingValueOnOpen, LookupsAndValuesUseTheContextsCopies) {
   EXPECT_EQ(GetDevmodeValueDirectByFuncID(ucb, 7, nullptr), 2);
   EXPECT_EQ(orientation->flags & kSfcbChangedMask, 1);
   EXPECT_EQ(fgSFCB[6].flags & kSfcbChangedMask, 0);
+  // The model's default unit is the inch; these sizes are millimetres.
+  ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb, 171, 0));
   EXPECT_EQ(ConvertSizeToDevmodeValue(ucb, 753, 2100), 9920);
   EXPECT_EQ(ConvertDevmodeValueToSize(ucb, 753, 0), 2100);
   FreeUcb(ucb);

@@ -198,7 +198,12 @@ TEST_F(DevmodeHandOut, ACopyHandedOutCarriesNoJobCodes) {
 }
 
 TEST_F(DevmodeHandOut, AContextWithoutItsDevmodeHandsNothingOut) {
-  UCB* ucb = OpenOn(office_);  // its DEVMODE has no size words yet
+  UCB* ucb = OpenOn(office_);
+  // A DEVMODE that was never built: no size words.
+  Bytes unbuilt = CurrentDevmode(ucb);
+  StoreLE<WORD>(unbuilt.data(), kOffSize, 0);
+  StoreLE<WORD>(unbuilt.data(), kOffExtra, 0);
+  MakeCurrent(ucb, unbuilt);
   Bytes out(kSizeofKesmDM, 0xCD);
   ucb->pWork->sheet.fMode = DM_COPY;
   ucb->pWork->sheet.pdmOut = reinterpret_cast<DEVMODEW*>(out.data());

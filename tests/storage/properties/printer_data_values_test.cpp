@@ -48,7 +48,7 @@ const std::vector<TextRow>& TextRows() {
       {1124, u"Tray1", u"Cassette", 17},
       {1130, u"Tray7", u"Side feeder", 17},
       {10273, u"DllUserCode", u"K-204", 9},
-      {10274, u"Other", u"8203150207d014", 33},
+      {10274, u"Other", u"8202150207d014", 33},  // not the text the defaults give
   };
   return rows;
 }
@@ -122,12 +122,18 @@ TEST_F(PrinterDataValues, HostileValuesAreRefusedAndTheSettingKept) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
+    // What the setting holds when nothing is stored.
+    UCB* plain = OpenOn(office_);
+    const bool text = SettingKindIsString(SettingKindOf(Record(plain, row.id)->descriptor));
+    const std::u16string plainText = text ? Text(plain, row.id) : u"";
+    const LONG_PTR plainValue = text ? 0 : Value(plain, row.id);
+    Release(plain);
     ASSERT_NO_FATAL_FAILURE(PutRaw(office_, row.name, row.type, row.bytes));
     UCB* ucb = OpenOn(office_);
-    if (SettingKindIsString(SettingKindOf(Record(ucb, row.id)->descriptor))) {
-      EXPECT_EQ(Text(ucb, row.id), u"");
+    if (text) {
+      EXPECT_EQ(Text(ucb, row.id), plainText);
     } else {
-      EXPECT_EQ(Value(ucb, row.id), 0);
+      EXPECT_EQ(Value(ucb, row.id), plainValue);
     }
     EXPECT_FALSE(GetDevmodeValueFromReg(office_, ucb, Record(ucb, row.id)));
     // Refused, not repaired: the stored value is as it was.

@@ -137,11 +137,12 @@ TEST_F(PropertyWalks, EachKindOfReadTakesItsBlocks) {
 }
 
 // The fallback INI as the device status query leaves it when printer data
-// cannot be written: flags and version keys, then the settings by name.
-std::string BidiSection(const char* machine, const char* memory) {
+// cannot be written: flags and version keys (the language the context's
+// settings are in), then the settings by name.
+std::string BidiSection(const char* machine, const char* memory, LONG_PTR language) {
   return std::string("[Office 2F]\r\nBidiFlag=1\r\nBidiFunc=5\r\nBidiExFlag=1\r\nRstVersion=310\r\nRstMachine=") +
-         machine + "\r\nRstLanguage=0\r\nRstOSKind=2\r\nkdmServerLogCode=9\r\nkdmPrinterMemory=" + memory +
-         "\r\nkdmSourceOptionTypeDuplex=1\r\n";
+         machine + "\r\nRstLanguage=" + std::to_string(language) +
+         "\r\nRstOSKind=2\r\nkdmServerLogCode=9\r\nkdmPrinterMemory=" + memory + "\r\nkdmSourceOptionTypeDuplex=1\r\n";
 }
 
 TEST_F(PropertyWalks, BidiDataMovesFromTheFallbackIniToPrinterDataOnceItCanBeWritten) {
@@ -161,9 +162,12 @@ TEST_F(PropertyWalks, BidiDataMovesFromTheFallbackIniToPrinterDataOnceItCanBeWri
       // The other values are still read; nothing moves.
       {"a value that is not a number", true, "169", "lots", 0, 1, false},
   };
+  UCB* first = OpenOn(office_);
+  const LONG_PTR language = Value(first, 169);
+  Release(first);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    storage_test::Put("_kesm/kesmbid.ini", BidiSection(c.machine, c.memoryText));
+    storage_test::Put("_kesm/kesmbid.ini", BidiSection(c.machine, c.memoryText, language));
     if (c.writable) {
       ASSERT_NO_FATAL_FAILURE(PutRaw(office_, u"BidiFlag", REG_BINARY, Le(1, 4)));
     }

@@ -22,7 +22,8 @@ inline constexpr const char16_t* kPrinter = context_test::kOffice;  // "Office 2
 inline constexpr const char* kDriverSection = "Kesm 4200 Series";
 inline constexpr const char* kPrinterSection = "Office 2F";
 // The section of driver-wide entries: the language code of the context's
-// language setting (0 in the tests' contexts).
+// language setting. A context's defaults take the language of the printer's
+// recorded help file, which SetUp makes a Japanese one (language 0).
 inline constexpr const char* kLanguageSection = "jp";
 inline constexpr const char16_t* kSetPath = u"C:\\Sets\\office.rst";
 inline constexpr const char* kSetFile = "Sets/office.rst";
@@ -75,6 +76,15 @@ class SetFileTest : public property_test::PropertyTest {
   void SetUp() override {
     PropertyTest::SetUp();
     storage_test::Put("Sets/.keep", "");
+    for (HANDLE printer : {office_, lobby_}) ASSERT_NO_FATAL_FAILURE(RecordHelpFile(printer, u"kesmjp.hlp"));
+  }
+
+  // The help file installation records for the printer; the language of a
+  // context's defaults is read from its name.
+  static void RecordHelpFile(HANDLE printer, const std::u16string& name) {
+    ASSERT_EQ(SetPrinterDataW(printer, u"HelpFileName", REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
+                              static_cast<DWORD>((name.size() + 1) * sizeof(char16_t))),
+              ERROR_SUCCESS);
   }
 
   // The version keys of a section, in their order.
@@ -93,10 +103,11 @@ class SetFileTest : public property_test::PropertyTest {
     return std::vector<BYTE>(bytes, bytes + sizeof(DCB));
   }
 
-  // The version keys of this driver for a context whose language is 0.
-  static std::string DriverKeys(int version = 310, int machine = 169, int language = 0) {
+  // The version keys of this driver for a context whose language is 0, on
+  // a system of OS kind 2 (Windows 2000 or later) unless told.
+  static std::string DriverKeys(int version = 310, int machine = 169, int language = 0, int osKind = 2) {
     return "RstVersion=" + std::to_string(version) + "\r\nRstMachine=" + std::to_string(machine) +
-           "\r\nRstLanguage=" + std::to_string(language) + "\r\nRstOSKind=2\r\n";
+           "\r\nRstLanguage=" + std::to_string(language) + "\r\nRstOSKind=" + std::to_string(osKind) + "\r\n";
   }
 };
 

@@ -48,6 +48,11 @@ TEST_P(HostileFiles, GetTheirDocumentedResultOrAreRefusedWhole) {
   Set(ucb, 119, 1);
   SetText(ucb, 766, u"DRAFT");
   const std::vector<BYTE> before = Snapshot(ucb);
+  // The DEVMODE's own sizes, which its defaults gave it.
+  const LONG_PTR size = Value(ucb, 4);
+  const LONG_PTR extra = Value(ucb, 5);
+  ASSERT_EQ(size, 220);
+  ASSERT_EQ(extra, 1016);
   EXPECT_EQ(ReadSetFile(office_, kSetPath, file.flags, ucb), file.read);
   EXPECT_EQ(DrvGetLastError(ucb), file.lastError);
   EXPECT_EQ(Value(ucb, 12), file.copies);
@@ -55,8 +60,8 @@ TEST_P(HostileFiles, GetTheirDocumentedResultOrAreRefusedWhole) {
   if (!file.read) {
     EXPECT_EQ(Snapshot(ucb), before) << "a refused file changes nothing";
   }
-  EXPECT_EQ(Value(ucb, 4), 0) << "dmSize";
-  EXPECT_EQ(Value(ucb, 5), 0) << "dmDriverExtra";
+  EXPECT_EQ(Value(ucb, 4), size) << "dmSize";
+  EXPECT_EQ(Value(ucb, 5), extra) << "dmDriverExtra";
   EXPECT_EQ(Text(ucb, 1), u"");
   EXPECT_EQ(storage_test::Get(kSetFile), text) << "a read leaves the file";
   Release(ucb);
@@ -68,7 +73,9 @@ INSTANTIATE_TEST_SUITE_P(SetFileFixtures, HostileFiles, ::testing::ValuesIn(kHos
                            return name.substr(0, name.find('.'));
                          });
 
-// Numbers are taken only when the setting's kind holds them as they stand.
+// Numbers are taken only when the setting's kind holds them as they stand:
+// the walk of a plain read alone, without the validation that follows it
+// in ReadSetFile (which holds a value taken to its setting's domain, below).
 TEST_F(SetFileTest, ANumberIsTakenOnlyWithinItsSettingsRange) {
   struct Number {
     const char* line;
@@ -90,10 +97,12 @@ TEST_F(SetFileTest, ANumberIsTakenOnlyWithinItsSettingsRange) {
   };
   for (const Number& number : numbers) {
     SCOPED_TRACE(number.line);
-    storage_test::Put(kSetFile, "[Kesm 4200 Series]\r\n" + DriverKeys() + number.line + "\r\n");
+    // The walk reads the printer's section (ReadSetFile points it at the
+    // driver's section of a plain file).
+    storage_test::Put(kSetFile, "[" + std::string(kPrinterSection) + "]\r\n" + DriverKeys() + number.line + "\r\n");
     UCB* ucb = OpenOn(office_);
     const std::vector<BYTE> before = Snapshot(ucb);
-    EXPECT_EQ(ReadSetFile(office_, kSetPath, 0, ucb), number.taken);
+    EXPECT_EQ(ReadWriteSetFile(office_, kSetPath, kSetFileRead, ucb), number.taken);
     if (number.taken) {
       EXPECT_EQ(Value(ucb, number.id), number.value);
     } else {
@@ -101,6 +110,18 @@ TEST_F(SetFileTest, ANumberIsTakenOnlyWithinItsSettingsRange) {
     }
     Release(ucb);
   }
+}
+
+// A plain read validates what it took: a copy count the parser takes but
+// the model does not print comes back within the model's limits.
+TEST_F(SetFileTest, APlainReadHoldsWhatItTookToTheSettingsDomain) {
+  storage_test::Put(kSetFile, "[Kesm 4200 Series]\r\n" + DriverKeys() + "dmCopies=32767\r\nkdmSortType=255\r\n");
+  UCB* ucb = OpenOn(office_);
+  EXPECT_TRUE(ReadSetFile(office_, kSetPath, 0, ucb));
+  EXPECT_GE(Value(ucb, 12), 1);
+  EXPECT_LE(Value(ucb, 12), 999);
+  EXPECT_NE(Value(ucb, 119), 255);
+  Release(ucb);
 }
 
 TEST_F(SetFileTest, HugeValuesAreCutToTheirFieldOrRefused) {

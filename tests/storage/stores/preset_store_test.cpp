@@ -42,9 +42,10 @@ TEST_F(Presets, AWrittenPresetIsRecalledWithItsNameAndComment) {
   EXPECT_EQ(ValueIn(lines, "dmCopies"), "5") << "a preset file holds every setting";
 
   UCB* reader = OpenOn(office_);
+  Set(reader, 12, 2);
   EXPECT_TRUE(ReadPresetByID(reader, 0));
   EXPECT_EQ(Value(reader, 119), 3);
-  EXPECT_EQ(Value(reader, 12), 0) << "a recall takes the preset settings only";
+  EXPECT_EQ(Value(reader, 12), 2) << "a recall takes the preset settings only";
   EXPECT_EQ(Text(reader, 762), u"Office draft");
   EXPECT_EQ(Text(reader, 763), u"two-sided, stapled");
   Release(reader);

@@ -68,14 +68,15 @@ TEST_F(QualitySets, AnUpgradeRewritesEachSetOverItsInstalledSet) {
   ASSERT_NO_FATAL_FAILURE(PutIni(ucb, kPrinter, u"QualityCount", u"1"));
   ASSERT_NO_FATAL_FAILURE(PutIni(ucb, kPrinter, u"QualityList0Name", u"Fine"));
   storage_test::Put("_kesm/q0.rsq", "[jp]\r\nkdmBrightness=7\r\nkdmSmoothing=1\r\n");
-  storage_test::Put("Sets/q0.rsq", "[Office 2F]\r\n" + DriverKeys() + "kdmBrightness=-2\r\n");
+  // Written on an older system: the rewrite gives the OS kind of this one.
+  storage_test::Put("Sets/q0.rsq", "[Office 2F]\r\n" + DriverKeys(310, 169, 0, 1) + "kdmBrightness=-2\r\n");
   Set(ucb, 138, 50);
   EXPECT_TRUE(UpgradeQuality(ucb));
   EXPECT_EQ(Value(ucb, 138), 50) << "the settings are put back";
   const auto lines = Section(storage_test::Get("Sets/q0.rsq"), kPrinterSection);
   EXPECT_EQ(ValueIn(lines, "kdmBrightness"), "-2");
   EXPECT_EQ(ValueIn(lines, "kdmSmoothing"), "1");
-  EXPECT_EQ(ValueIn(lines, "RstOSKind"), "0") << "rewritten in the current format";
+  EXPECT_EQ(ValueIn(lines, "RstOSKind"), "2") << "rewritten in the current format";
   EXPECT_EQ(Ini(ucb, kPrinter, u"QualityList0Name"), u"Fine");
   Release(ucb);
 }

@@ -5,6 +5,7 @@
 #if !KESM_KERNEL_MODE
 
 #include "features/custom_modules.h"
+#include "settings/constraints/paper_fitting.h"
 #include "settings/values/setting_value.h"
 
 void KesmUiCoreBuiltInFunc(UCB* ucb, WORD id) {
@@ -13,9 +14,7 @@ void KesmUiCoreBuiltInFunc(UCB* ucb, WORD id) {
   }
   switch (id) {
     case kBuiltInPaperAreas:
-      // The context keeps no paper areas yet (the paper-area computation
-      // that would store them is not part of the driver so far): nothing to
-      // recompute.
+      KesmCoreBuiltInFunc(ucb, id);
       break;
     case kBuiltInSavePreset:
       KesmRequestForUiCore(ucb, kRequestSavePreset);

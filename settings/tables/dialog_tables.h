@@ -7,7 +7,7 @@
 #include "platform/base/wintypes.h"
 #include "settings/tables/setting_table.h"
 
-struct UIGROUP;  // a UI group of the compiled description
+struct UiGroup;  // a UI group of the compiled description
 
 // Control kinds: the key of the item function table.
 enum ControlKind : WORD {
@@ -49,7 +49,7 @@ struct ICB {
   WORD hintId;             // string id shown for a constraint-disabled choice, 0 none
   WORD linkId;             // control driven or shown by this one; for a picture the radio group
   WORD builtInId;          // built-in function run after a change, 0 none
-  const UIGROUP* pUiGroup; // bound at run time
+  const UiGroup* pUiGroup; // bound at run time
   SFCB* pSFCB;             // setting the control edits, null for none
   void* pfnSavedWndProc;   // window procedure replaced by subclassing, run time
   const void* pClassData;  // custom-control data, first WORD is its class type

@@ -83,13 +83,16 @@ BYTE* PrnIdlResetClip(JobStream* stream) { return ShortRecord(stream, kOpResetCl
 LONG BrushPatternBytes(USHORT kind, USHORT bitDepth, BYTE sizeByte) {
   const LONG pixels = LONG{sizeByte} * sizeByte;
   switch (kind) {
-    case 0: return 0;
-    case 2: return pixels / 8;
+    case 0:
+      return 0;
+    case 2:
+      return pixels / 8;
     case 3:
       if (bitDepth == 1) return pixels / 8;
       if (bitDepth == 24) return pixels * 3;
       return -1;
-    default: return -1;
+    default:
+      return -1;
   }
 }
 

@@ -18,25 +18,25 @@ inline constexpr signed char kFontOutline = 4;  // glyph paths
 inline constexpr signed char kFontBitmap = 5;   // downloaded glyph bitmaps
 
 struct FontDescription {
-  BYTE italic;          // 1: the engine simulates italic
-  BYTE bold;            // 1: the engine simulates bold
+  BYTE italic;  // 1: the engine simulates italic
+  BYTE bold;    // 1: the engine simulates bold
   signed char kind;
-  BYTE vertical;        // 1: a vertical string
+  BYTE vertical;  // 1: a vertical string
   BYTE reserved;
   BYTE charSet;
   BYTE pitchAndFamily;
-  BYTE boldAgain;       // a copy of bold
+  BYTE boldAgain;  // a copy of bold
   USHORT weight;
-  SHORT escapement;     // degrees, 0 to 359
-  SHORT height;         // em height, device pixels
-  SHORT width;          // em width
+  SHORT escapement;  // degrees, 0 to 359
+  SHORT height;      // em height, device pixels
+  SHORT width;       // em width
   SHORT averageWidth;
   CHAR familyName[kFontNameBytes];  // ANSI, NUL-terminated
   CHAR faceName[kFontNameBytes];
   SHORT internalLeading;
   USHORT defaultChar;
-  ULONG fontId;         // kind 5: the engine's id of the font
-  ULONG generation;     // kind 5: the glyph-cache generation
+  ULONG fontId;      // kind 5: the engine's id of the font
+  ULONG generation;  // kind 5: the glyph-cache generation
 };
 static_assert(offsetof(FontDescription, weight) == 8 && offsetof(FontDescription, familyName) == 18);
 static_assert(offsetof(FontDescription, faceName) == 278 && offsetof(FontDescription, internalLeading) == 538);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <iterator>
 #include <cstring>
+#include <iterator>
 
 #include "render/pdev/pdev.h"
 #include "render/records/record_write.h"
@@ -20,10 +20,14 @@ struct FormatInfo {
 };
 FormatInfo InfoOf(BYTE format) {
   switch (format & 0x0F) {
-    case kImage1Bit: return {1, 2};
-    case kImage4Bit: return {4, 16};
-    case kImage8Bit: return {8, 256};
-    default: return {24, 0};
+    case kImage1Bit:
+      return {1, 2};
+    case kImage4Bit:
+      return {4, 16};
+    case kImage8Bit:
+      return {8, 256};
+    default:
+      return {24, 0};
   }
 }
 
@@ -50,12 +54,15 @@ ImageLayout Prepare(const Image& image) {
   return layout;
 }
 
+// a + b as the record's 32-bit field takes it, wrapping rather than
+// overflowing for positions no page has.
+LONG Plus(LONG a, LONG b) { return static_cast<LONG>(static_cast<ULONG>(a) + static_cast<ULONG>(b)); }
+
 void PutHead(BYTE* record, const Image& image, const ImageLayout& layout) {
   record[2] = static_cast<BYTE>(image.format | (layout.paletteBytes == 0 ? kImageNoPalette : 0));
   StoreLE<ULONG>(record, 4, layout.length);
-  idl::StoreRect(record, 8, RECTL{image.x, image.y, image.x + image.cx, image.y + image.cy});
-  const LONG fields[] = {image.sourceX, image.sourceY, image.width, image.height,
-                         image.x,       image.y,       image.cx,    image.cy};
+  idl::StoreRect(record, 8, RECTL{image.x, image.y, Plus(image.x, image.cx), Plus(image.y, image.cy)});
+  const LONG fields[] = {image.sourceX, image.sourceY, image.width, image.height, image.x, image.y, image.cx, image.cy};
   for (std::size_t i = 0; i < std::size(fields); ++i) StoreLE<LONG>(record, 24 + 4 * i, fields[i]);
   if (layout.paletteBytes > 0) StoreBytes(record, kPaletteAt, image.palette, layout.paletteBytes);
 }
@@ -100,9 +107,8 @@ ImageLayout ImageRecordLayout(BYTE format, LONG width, LONG height, bool palette
   return layout;
 }
 
-BYTE* PrnIdlStretchBlt(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG sourceX, LONG sourceY,
-                       LONG width, LONG height, BYTE format, const BYTE* pixels, const BYTE* palette,
-                       BOOL bottomUp) {
+BYTE* PrnIdlStretchBlt(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG sourceX, LONG sourceY, LONG width,
+                       LONG height, BYTE format, const BYTE* pixels, const BYTE* palette, BOOL bottomUp) {
   const Image image{x, y, cx, cy, sourceX, sourceY, width, height, format, pixels, palette, bottomUp};
   const ImageLayout layout = Prepare(image);
   if (!layout.ok) return nullptr;
@@ -115,9 +121,8 @@ BYTE* PrnIdlStretchBlt(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG
   return record;
 }
 
-BOOL PrnIdlStretchBltDirect(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG sourceX, LONG sourceY,
-                            LONG width, LONG height, BYTE format, const BYTE* pixels, const BYTE* palette,
-                            BOOL bottomUp) {
+BOOL PrnIdlStretchBltDirect(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG sourceX, LONG sourceY, LONG width,
+                            LONG height, BYTE format, const BYTE* pixels, const BYTE* palette, BOOL bottomUp) {
   const Image image{x, y, cx, cy, sourceX, sourceY, width, height, format, pixels, palette, bottomUp};
   const ImageLayout layout = Prepare(image);
   if (!layout.ok) return FALSE;

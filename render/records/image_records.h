@@ -32,11 +32,11 @@ inline constexpr ULONG kImageHeadBytes = 56;
 // what a record can say (or the bitmap's size is negative).
 struct ImageLayout {
   bool ok;
-  ULONG bits;          // per pixel
+  ULONG bits;  // per pixel
   ULONG paletteBytes;
   ULONG lineBytes;
   ULONG lines;
-  ULONG length;        // of the whole record
+  ULONG length;  // of the whole record
 };
 ImageLayout ImageRecordLayout(BYTE format, LONG width, LONG height, bool palette);
 
@@ -44,9 +44,8 @@ ImageLayout ImageRecordLayout(BYTE format, LONG width, LONG height, bool palette
 // following lines are lineBytes further on, or lineBytes back when
 // bottomUp is set. palette holds 3 bytes an entry, or is null. Null when
 // the display list cannot take the record whole.
-BYTE* PrnIdlStretchBlt(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG sourceX, LONG sourceY,
-                       LONG width, LONG height, BYTE format, const BYTE* pixels, const BYTE* palette,
-                       BOOL bottomUp);
+BYTE* PrnIdlStretchBlt(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG sourceX, LONG sourceY, LONG width,
+                       LONG height, BYTE format, const BYTE* pixels, const BYTE* palette, BOOL bottomUp);
 // The same record for a bitmap too large to be had in one piece: it is
 // taken from the display list in pieces of a line each (the first holding
 // the head and the palette), so that the page so far can go out while it
@@ -56,6 +55,5 @@ BYTE* PrnIdlStretchBlt(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG
 // whose pieces could not all be had is withdrawn; when part of it has
 // already been written out, the job stream is failed (the write-error
 // flag), as the printer could not read what would follow it.
-BOOL PrnIdlStretchBltDirect(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG sourceX, LONG sourceY,
-                            LONG width, LONG height, BYTE format, const BYTE* pixels, const BYTE* palette,
-                            BOOL bottomUp);
+BOOL PrnIdlStretchBltDirect(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG sourceX, LONG sourceY, LONG width,
+                            LONG height, BYTE format, const BYTE* pixels, const BYTE* palette, BOOL bottomUp);

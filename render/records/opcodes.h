@@ -6,8 +6,8 @@
 #include "platform/base/wintypes.h"
 
 inline constexpr BYTE kOpRect = 0x10;
-inline constexpr BYTE kOpPathCurves = 0x11;     // a path record that holds a curve
-inline constexpr BYTE kOpPathLines = 0x12;      // a path record of lines only
+inline constexpr BYTE kOpPathCurves = 0x11;  // a path record that holds a curve
+inline constexpr BYTE kOpPathLines = 0x12;   // a path record of lines only
 inline constexpr BYTE kOpImage = 0x20;
 inline constexpr BYTE kOpColor = 0x30;
 inline constexpr BYTE kOpRop3 = 0x31;
@@ -21,7 +21,7 @@ inline constexpr BYTE kOpDefineBrush = 0x40;
 inline constexpr BYTE kOpDefineFont = 0x50;
 inline constexpr BYTE kOpPutChar = 0x51;
 inline constexpr BYTE kOpPutString = 0x52;
-inline constexpr BYTE kOpPutCharBitmap = 0x53;   // the printer keeps the bitmap under its key
+inline constexpr BYTE kOpPutCharBitmap = 0x53;  // the printer keeps the bitmap under its key
 inline constexpr BYTE kOpRegistCharBitmap = 0x54;
 inline constexpr BYTE kOpPutStringEx = 0x55;
 inline constexpr BYTE kOpDefineFontEx = 0x56;

@@ -4,9 +4,9 @@
 #include "render/records/attribute_records.h"
 
 const BYTE Rop2To3[kRop2Codes] = {
-    0xCC,                                            // 0: none, copy
-    0xFF,                                            // 1
-    0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77,        // 2-8
-    0x88, 0x99, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE,        // 9-15
-    0x00,                                            // 16
+    0xCC,                                      // 0: none, copy
+    0xFF,                                      // 1
+    0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77,  // 2-8
+    0x88, 0x99, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE,  // 9-15
+    0x00,                                      // 16
 };

@@ -40,9 +40,9 @@ inline constexpr ULONG kSubpathStartBytes = 12;
 // What a path record holds, counted as it is written.
 struct PathTally {
   ULONG subpaths;
-  ULONG lines;    // line segments
-  ULONG curves;   // curve segments
-  BOOL closed;    // a subpath was closed
+  ULONG lines;   // line segments
+  ULONG curves;  // curve segments
+  BOOL closed;   // a subpath was closed
 };
 
 // 3 per line segment, 7 per curve segment, 3 per subpath, and 1 more when

@@ -16,19 +16,13 @@ constexpr ULONG kColorBits = 0x00FFFFFF;
 BYTE SentCapOrJoin(USHORT value) { return value == 1 || value == 2 ? static_cast<BYTE>(value) : 0; }
 
 // The line records' values, as they go out.
-struct SentLine {
-  USHORT width;
-  ULONG styleMask;
-  BYTE styleUnit;
-  BYTE styleShift;
-  BYTE cap;
-  BYTE join;
-  ULONG miterLimit;
-};
-
 SentLine SentLineOf(const LineAttributes& line) {
-  return {static_cast<USHORT>(line.width), line.styleMask,          static_cast<BYTE>(line.styleUnit),
-          line.styleShift,                 SentCapOrJoin(line.cap), SentCapOrJoin(line.join),
+  return {static_cast<USHORT>(line.width),
+          line.styleMask,
+          static_cast<BYTE>(line.styleUnit),
+          line.styleShift,
+          SentCapOrJoin(line.cap),
+          SentCapOrJoin(line.join),
           line.miterLimit};
 }
 
@@ -92,26 +86,20 @@ BOOL IdlSetLineAttrCtrl(PDEV* pdev, const LineAttributes* line) {
   const SentLine sent = SentLineOf(*line);
   const bool first = !state.lineSent;
   JobStream* stream = &pdev->stream;
-  if ((first || sent.width != state.lineWidth || sent.styleMask != state.styleMask ||
-       sent.styleUnit != state.styleUnit) &&
+  const SentLine& last = state.line;
+  if ((first || sent.width != last.width || sent.styleMask != last.styleMask || sent.styleUnit != last.styleUnit) &&
       PrnIdlLineStyle(stream, sent.styleUnit, sent.width, sent.styleMask) == nullptr) {
     return FALSE;
   }
-  if ((first || sent.styleShift != state.styleShift) && PrnIdlStyleShift(stream, sent.styleShift) == nullptr) {
+  if ((first || sent.styleShift != last.styleShift) && PrnIdlStyleShift(stream, sent.styleShift) == nullptr) {
     return FALSE;
   }
-  if ((first || sent.cap != state.cap) && PrnIdlLineCap(stream, sent.cap) == nullptr) return FALSE;
-  if ((first || sent.join != state.join || sent.miterLimit != state.miterLimit) &&
+  if ((first || sent.cap != last.cap) && PrnIdlLineCap(stream, sent.cap) == nullptr) return FALSE;
+  if ((first || sent.join != last.join || sent.miterLimit != last.miterLimit) &&
       PrnIdlLineJoin(stream, sent.join, sent.miterLimit) == nullptr) {
     return FALSE;
   }
   state.lineSent = TRUE;
-  state.lineWidth = sent.width;
-  state.styleMask = sent.styleMask;
-  state.styleUnit = sent.styleUnit;
-  state.styleShift = sent.styleShift;
-  state.cap = sent.cap;
-  state.join = sent.join;
-  state.miterLimit = sent.miterLimit;
+  state.line = sent;
   return TRUE;
 }

@@ -32,8 +32,8 @@ BYTE* PrnIdlPutChar(JobStream* stream, const RECTL* cell, LONG x, LONG y, USHORT
 BYTE* PrnIdlPutCharOutLine(JobStream* stream, const RECTL* box, LONG x, LONG y, USHORT code, const BYTE* outline,
                            ULONG length) {
   if (length > 0 && outline == nullptr) return nullptr;
-  BYTE* record =
-      PlacedRecord(stream, kOpPutChar, idl::RoundUp4(std::uint64_t{kPutCharBytes} + length), kPutCharOutline, *box, x, y);
+  BYTE* record = PlacedRecord(stream, kOpPutChar, idl::RoundUp4(std::uint64_t{kPutCharBytes} + length), kPutCharOutline,
+                              *box, x, y);
   if (record == nullptr) return nullptr;
   StoreLE<USHORT>(record, 32, code);
   if (length > 0) StoreBytes(record, kPutCharBytes, outline, length);
@@ -61,8 +61,8 @@ BYTE* PrnIdlPutCharBitmap(JobStream* stream, BOOL cache, const RECTL* cell, BYTE
   if (!withData) space = dataLength = 0;
   if (dataLength > space) return nullptr;
   const BYTE opcode = cache ? kOpPutCharBitmap : kOpPutCharBitmapOnce;
-  BYTE* record = PlacedRecord(stream, opcode, idl::RoundUp4(std::uint64_t{kPutCharBitmapHeadBytes} + space), flags,
-                              *cell, x, y);
+  BYTE* record =
+      PlacedRecord(stream, opcode, idl::RoundUp4(std::uint64_t{kPutCharBitmapHeadBytes} + space), flags, *cell, x, y);
   if (record == nullptr) return nullptr;
   StoreLE<ULONG>(record, 32, withData ? kPutCharBitmapHeadBytes : 0);
   StoreLE<LONG>(record, 36, left);
@@ -76,8 +76,8 @@ BYTE* PrnIdlPutCharBitmap(JobStream* stream, BOOL cache, const RECTL* cell, BYTE
   return record;
 }
 
-BYTE* PrnIDLRegistCharBitmap(JobStream* stream, BYTE flags, USHORT code, ULONG width, ULONG height,
-                             const BYTE* data, ULONG space, ULONG dataLength, BYTE form) {
+BYTE* PrnIDLRegistCharBitmap(JobStream* stream, BYTE flags, USHORT code, ULONG width, ULONG height, const BYTE* data,
+                             ULONG space, ULONG dataLength, BYTE form) {
   if (space == 0 || data == nullptr || dataLength == 0 || dataLength > space) return nullptr;
   const std::uint64_t length = idl::RoundUp4(std::uint64_t{kRegistCharBitmapHeadBytes} + space);
   if (length > idl::kMaxRecordBytes) return nullptr;

@@ -48,8 +48,8 @@ BYTE* PrnIdlPutCharBitmap(JobStream* stream, BOOL cache, const RECTL* cell, BYTE
 // data form u8, 0}, then space bytes holding the data padded to a multiple
 // of 4. Null (no record) when the space, the data or its length is 0, or
 // the data is longer than its space.
-BYTE* PrnIDLRegistCharBitmap(JobStream* stream, BYTE flags, USHORT code, ULONG width, ULONG height,
-                             const BYTE* data, ULONG space, ULONG dataLength, BYTE form);
+BYTE* PrnIDLRegistCharBitmap(JobStream* stream, BYTE flags, USHORT code, ULONG width, ULONG height, const BYTE* data,
+                             ULONG space, ULONG dataLength, BYTE form);
 
 // One character of an extended string: its offset from the previous
 // character's bitmap (the first: 0, 0) and its code.

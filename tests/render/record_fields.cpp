@@ -70,8 +70,9 @@ class Reader {
       return;
     }
     for (std::size_t i = 0; i < count; ++i) named_[at + i] = true;
-    fields_.blobs.emplace_back(name, std::vector<std::uint8_t>(bytes_.begin() + static_cast<std::ptrdiff_t>(at),
-                                                               bytes_.begin() + static_cast<std::ptrdiff_t>(at + count)));
+    fields_.blobs.emplace_back(name,
+                               std::vector<std::uint8_t>(bytes_.begin() + static_cast<std::ptrdiff_t>(at),
+                                                         bytes_.begin() + static_cast<std::ptrdiff_t>(at + count)));
   }
   void List(const std::string& name, std::size_t at, std::size_t count, std::size_t width, bool isSigned) {
     std::vector<std::int64_t> items;
@@ -186,10 +187,14 @@ void ReadPath(Reader& r, Fields& f) {
 // Bits a pixel and palette entries of a format code (the low nibble).
 std::pair<std::size_t, std::size_t> ImageFormat(std::int64_t format) {
   switch (format & 0x0F) {
-    case 0: return {1, 2};
-    case 1: return {4, 16};
-    case 2: return {8, 256};
-    default: return {24, 0};
+    case 0:
+      return {1, 2};
+    case 1:
+      return {4, 16};
+    case 2:
+      return {8, 256};
+    default:
+      return {24, 0};
   }
 }
 
@@ -205,8 +210,12 @@ void ReadImage(Reader& r) {
   if ((format & 0x50) != 0) r.Fail("unknown bits in the image format byte");
   if (banding != 0 && banding != 4) r.Fail("a banding byte other than 0 or 4");
   if (v[2] < 0 || v[3] < 0) return r.Fail("a negative bitmap size");
-  if (r.Value("rect.left") != v[4] || r.Value("rect.top") != v[5] || r.Value("rect.right") != v[4] + v[6] ||
-      r.Value("rect.bottom") != v[5] + v[7]) {
+  // The sums as 32-bit fields hold them.
+  auto sum = [](std::int64_t a, std::int64_t b) {
+    return std::int64_t{static_cast<std::int32_t>(static_cast<std::uint32_t>(a + b))};
+  };
+  if (r.Value("rect.left") != v[4] || r.Value("rect.top") != v[5] || r.Value("rect.right") != sum(v[4], v[6]) ||
+      r.Value("rect.bottom") != sum(v[5], v[7])) {
     r.Fail("a destination rectangle other than x, y, x + cx, y + cy");
   }
   const auto [bits, entries] = ImageFormat(format);
@@ -414,22 +423,34 @@ Fields ReadFields(const std::vector<std::uint8_t>& bytes) {
   f.opcode = bytes[0];
   Reader r(bytes, f);
   switch (f.opcode) {
-    case 0x10: ReadRect(r); break;
-    case 0x11: case 0x12: ReadPath(r, f); break;
-    case 0x20: ReadImage(r); break;
-    case 0x30: ReadColor(r); break;
+    case 0x10:
+      ReadRect(r);
+      break;
+    case 0x11:
+    case 0x12:
+      ReadPath(r, f);
+      break;
+    case 0x20:
+      ReadImage(r);
+      break;
+    case 0x30:
+      ReadColor(r);
+      break;
     case 0x31:
       if (r.Hex("rop3", 1, 1) == 0xF0) r.Fail("ROP3 0xF0, which goes as 0xCC");
       break;
     case 0x32:
-      if (const auto mode = r.Field("mode", 1, 1); mode != 1 && mode != 2) r.Fail("a background mode of " + std::to_string(mode));
+      if (const auto mode = r.Field("mode", 1, 1); mode != 1 && mode != 2)
+        r.Fail("a background mode of " + std::to_string(mode));
       break;
     case 0x33:
       r.Field("unit", 1, 1);
       r.Field("width", 2, 2);
       r.Hex("mask", 4, 4);
       break;
-    case 0x34: r.Field("shift", 1, 1); break;
+    case 0x34:
+      r.Field("shift", 1, 1);
+      break;
     case 0x35:
       if (r.Field("cap", 1, 1) > 2) r.Fail("a cap above 2");
       break;
@@ -437,21 +458,41 @@ Fields ReadFields(const std::vector<std::uint8_t>& bytes) {
       if (r.Field("join", 1, 1) > 2) r.Fail("a join above 2");
       r.Field("miter", 4, 4);
       break;
-    case 0x37: case 0x61: break;
-    case 0x40: ReadBrush(r); break;
-    case 0x50: case 0x56: ReadFont(r, f.opcode == 0x56); break;
-    case 0x51: ReadPutChar(r, f); break;
-    case 0x52: ReadPutString(r); break;
-    case 0x53: case 0x57: ReadPutCharBitmap(r); break;
-    case 0x54: ReadRegistCharBitmap(r); break;
-    case 0x55: ReadPutStringEx(r); break;
+    case 0x37:
+    case 0x61:
+      break;
+    case 0x40:
+      ReadBrush(r);
+      break;
+    case 0x50:
+    case 0x56:
+      ReadFont(r, f.opcode == 0x56);
+      break;
+    case 0x51:
+      ReadPutChar(r, f);
+      break;
+    case 0x52:
+      ReadPutString(r);
+      break;
+    case 0x53:
+    case 0x57:
+      ReadPutCharBitmap(r);
+      break;
+    case 0x54:
+      ReadRegistCharBitmap(r);
+      break;
+    case 0x55:
+      ReadPutStringEx(r);
+      break;
     case 0x60:
       r.Field("width", 4, 4);
       r.Field("height", 8, 4);
       r.Field("xResolution", 12, 2);
       r.Field("yResolution", 14, 2);
       break;
-    default: r.Fail("an unknown opcode " + HexText(f.opcode)); break;
+    default:
+      r.Fail("an unknown opcode " + HexText(f.opcode));
+      break;
   }
   if (f.Has("length") && static_cast<std::size_t>(f.Value("length")) != bytes.size()) {
     r.Fail("a length field other than the record's size");

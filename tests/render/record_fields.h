@@ -41,11 +41,11 @@ struct Fields {
     int hexDigits = 0;  // Describe shows it in hex with this many digits; 0: decimal
   };
   std::uint8_t opcode = 0;
-  std::vector<Value> values;  // in record order
-  std::vector<std::pair<std::string, std::vector<std::int64_t>>> lists;       // advances, codes, entries
-  std::vector<std::pair<std::string, std::vector<std::uint8_t>>> blobs;       // palette, lines, data, face
-  std::vector<Subpath> subpaths;  // of a path record or an outline character
-  std::string error;              // empty when the record agrees with its format
+  std::vector<Value> values;                                             // in record order
+  std::vector<std::pair<std::string, std::vector<std::int64_t>>> lists;  // advances, codes, entries
+  std::vector<std::pair<std::string, std::vector<std::uint8_t>>> blobs;  // palette, lines, data, face
+  std::vector<Subpath> subpaths;                                         // of a path record or an outline character
+  std::string error;                                                     // empty when the record agrees with its format
 
   bool ok() const { return error.empty(); }
   bool Has(std::string_view name) const;

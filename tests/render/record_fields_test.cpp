@@ -1,12 +1,12 @@
 // The test reader of record fields itself, on records written by hand: each
 // row is a well-formed record changed in one place, and the reader must say
 // what is wrong with it, or the tests that use it would prove nothing.
+#include "tests/render/record_fields.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "tests/render/record_fields.h"
 
 namespace {
 
@@ -15,6 +15,15 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes Le32(std::uint32_t v) {
   return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16),
           static_cast<std::uint8_t>(v >> 24)};
+}
+// Little-endian u32 values one after the other.
+Bytes Words(std::initializer_list<std::int64_t> values) {
+  Bytes out;
+  for (std::int64_t v : values) {
+    const Bytes word = Le32(static_cast<std::uint32_t>(v));
+    out.insert(out.end(), word.begin(), word.end());
+  }
+  return out;
 }
 Bytes Cat(std::initializer_list<Bytes> parts) {
   Bytes out;
@@ -29,26 +38,24 @@ Bytes Set(Bytes bytes, std::size_t at, std::uint8_t value) {
 // Well-formed records of the kinds whose content the length must agree with.
 const Bytes kRop{0x31, 0xCC, 0, 0};
 const Bytes kColor{0x30, 12, 0x09, 0, 1, 2, 3, 4, 5, 6, 0, 0};
-const Bytes kRect = Cat({{0x10, 0, 5, 0}, Le32(24), Le32(1), Le32(2), Le32(3), Le32(4)});
+const Bytes kRect = Cat({{0x10, 0, 5, 0}, Words({24, 1, 2, 3, 4})});
 // A closed square: start (0, 0) and three lines.
-const Bytes kPath = Cat({{0x12, 0, 0x08, 0}, Le32(76), Le32(0), Le32(0), Le32(2), Le32(2), Le32(12), Le32(3), Le32(0),
-                         Le32(0), Le32(0), Le32(32), Le32(0), Le32(0), Le32(32), Le32(32), Le32(0), Le32(0),
-                         Le32(32)});
+const Bytes kPath = Cat({{0x12, 0, 0x08, 0}, Words({76, 0, 0, 2, 2, 12, 3, 0, 0, 0, 32, 0, 0, 32, 32, 0, 0, 32})});
 // A 1 x 1 one-bit image with a palette.
-const Bytes kImage = Cat({{0x20, 0, 0x00, 0}, Le32(68), Le32(0), Le32(0), Le32(1), Le32(1), Le32(0), Le32(0),
-                          Le32(1), Le32(1), Le32(0), Le32(0), Le32(1), Le32(1), {0, 0, 0, 0xFF, 0xFF, 0xFF},
-                          {0x80, 0, 0, 0}, {0, 0}});
+const Bytes kImage = Cat({{0x20, 0, 0x00, 0},
+                          Words({68, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1}),
+                          {0, 0, 0, 0xFF, 0xFF, 0xFF},
+                          {0x80, 0, 0, 0},
+                          {0, 0}});
 const Bytes kBrush = Cat({{0x40, 0x80, 16, 1, 32, 0}, Bytes(32, 0xAA), {0, 0}});
 const Bytes kFontHead{0x50, 0, 0, 0, 0x08, 0, 0x90, 0x01, 0, 0, 24, 0, 48, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0x20, 0};
 const Bytes kFont = Cat({kFontHead, {'A', 'B', 'C', 0, 0, 0, 0, 0}});
-const Bytes kString = Cat({{0x52, 0, 0x80, 0}, Le32(44), Le32(0), Le32(0), Le32(9), Le32(9), Le32(0), Le32(0),
-                           {2, 0, 0, 0}, {5, 0, 5, 0, 'A', 0, 'B', 0}});
-const Bytes kGlyph = Cat({{0x53, 0, 8, 0}, Le32(68), Le32(0), Le32(0), Le32(8), Le32(1), Le32(0), Le32(0), Le32(64),
-                          Le32(0), Le32(0), Le32(8), Le32(1), Le32(1), Le32(0), {0x41, 0, 0, 0}, {0xFF, 0, 0, 0}});
-const Bytes kRegist = Cat({{0x54, 0, 8, 0}, Le32(32), Le32(1), Le32(8), Le32(1), Le32(0), {0x41, 0, 0, 0},
-                           {0xFF, 0, 0, 0}});
-const Bytes kStringEx = Cat({{0x55, 0, 8, 0}, Le32(44), Le32(0), Le32(0), Le32(9), Le32(9), Le32(0), Le32(0),
-                             {1, 0, 0, 0}, {0, 0, 0, 0, 'A', 0, 0, 0}});
+const Bytes kString =
+    Cat({{0x52, 0, 0x80, 0}, Words({44, 0, 0, 9, 9, 0, 0}), {2, 0, 0, 0}, {5, 0, 5, 0, 'A', 0, 'B', 0}});
+const Bytes kGlyph =
+    Cat({{0x53, 0, 8, 0}, Words({68, 0, 0, 8, 1, 0, 0, 64, 0, 0, 8, 1, 1, 0}), {0x41, 0, 0, 0}, {0xFF, 0, 0, 0}});
+const Bytes kRegist = Cat({{0x54, 0, 8, 0}, Words({32, 1, 8, 1, 0}), {0x41, 0, 0, 0}, {0xFF, 0, 0, 0}});
+const Bytes kStringEx = Cat({{0x55, 0, 8, 0}, Words({44, 0, 0, 9, 9, 0, 0}), {1, 0, 0, 0}, {0, 0, 0, 0, 'A', 0, 0, 0}});
 
 TEST(RecordFields, ReadsWellFormedRecords) {
   for (const Bytes& record : {kRop, kColor, kRect, kPath, kImage, kBrush, kFont, kString, kGlyph, kRegist, kStringEx}) {

@@ -4,6 +4,7 @@
 // size (a pattern of 64 pixels at 24 bits needs more than one chunk; the
 // kinds and depths without a record are refused).
 #include "render/records/attribute_records.h"
+
 #include "tests/render/records/record_fixture.h"
 
 namespace render_test {

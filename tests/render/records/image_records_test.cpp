@@ -5,9 +5,10 @@
 // across chunks leaving the list aligned for the records after it, and
 // what a piece that cannot be had does: the record withdrawn, or the job
 // failed when part of it has gone out already.
+#include "render/records/image_records.h"
+
 #include <cstring>
 
-#include "render/records/image_records.h"
 #include "render/records/shape_records.h"
 #include "tests/render/records/record_fixture.h"
 
@@ -22,7 +23,8 @@ struct Bitmap {
   ULONG lineBytes = 0;
   ULONG lines = 0;
 
-  Bitmap(ULONG lineBytes_, ULONG lines_) : pixels(lineBytes_ * lines_), palette(768), lineBytes(lineBytes_), lines(lines_) {
+  Bitmap(ULONG lineBytes_, ULONG lines_)
+      : pixels(lineBytes_ * lines_), palette(768), lineBytes(lineBytes_), lines(lines_) {
     for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint8_t>(i * 7 + i / lineBytes + 1);
     for (std::size_t i = 0; i < palette.size(); ++i) palette[i] = static_cast<std::uint8_t>(255 - i);
   }
@@ -31,7 +33,8 @@ struct Bitmap {
   Bytes Lines(bool bottomUp) const {
     if (!bottomUp) return pixels;
     Bytes out;
-    for (ULONG i = lines; i-- > 0;) out.insert(out.end(), pixels.begin() + i * lineBytes, pixels.begin() + (i + 1) * lineBytes);
+    for (ULONG i = lines; i-- > 0;)
+      out.insert(out.end(), pixels.begin() + i * lineBytes, pixels.begin() + (i + 1) * lineBytes);
     return out;
   }
   const BYTE* Top(bool bottomUp) const {
@@ -68,11 +71,10 @@ class ImageRecords : public RecordTest {
   Bytes Encode(const Shape& s, const Bitmap& bitmap, bool direct, bool bottomUp) {
     Clear();
     const BYTE* palette = s.palette ? bitmap.palette.data() : nullptr;
-    const bool made =
-        direct ? PrnIdlStretchBltDirect(stream_, 7, 8, 70, 80, 1, 2, s.width, s.height, s.format,
-                                        bitmap.Top(bottomUp), palette, bottomUp) != FALSE
-               : PrnIdlStretchBlt(stream_, 7, 8, 70, 80, 1, 2, s.width, s.height, s.format, bitmap.Top(bottomUp),
-                                  palette, bottomUp) != nullptr;
+    const bool made = direct ? PrnIdlStretchBltDirect(stream_, 7, 8, 70, 80, 1, 2, s.width, s.height, s.format,
+                                                      bitmap.Top(bottomUp), palette, bottomUp) != FALSE
+                             : PrnIdlStretchBlt(stream_, 7, 8, 70, 80, 1, 2, s.width, s.height, s.format,
+                                                bitmap.Top(bottomUp), palette, bottomUp) != nullptr;
     return made ? Listed() : Bytes{};
   }
 };
@@ -241,6 +243,15 @@ TEST_F(ImageRecords, ImagesNoRecordCanHoldAreRefusedAndAppendNothing) {
         PrnIdlStretchBltDirect(stream_, 0, 0, 1, 1, 0, 0, row.width, row.height, 4, row.pixels, nullptr, FALSE));
     EXPECT_TRUE(Listed().empty());
   }
+}
+
+TEST_F(ImageRecords, APlaceAtTheEndOfTheCoordinateRangeIsWrittenAsTheFieldsTakeIt) {
+  const BYTE line[4] = {};
+  BYTE* record = PrnIdlStretchBlt(stream_, 0x7FFFFFFF, -5, 10, 10, 0, 0, 1, 1, 4, line, nullptr, FALSE);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(ToHex(Bytes(record + 8, record + 24)), "FF FF FF 7F FB FF FF FF 09 00 00 80 05 00 00 00");
+  const jobstream::Decoded decoded = ReadListed();
+  EXPECT_TRUE(decoded.ok()) << decoded.error;
 }
 
 }  // namespace

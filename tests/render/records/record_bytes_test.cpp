@@ -135,16 +135,15 @@ const Row kRows[] = {
      " sourceX=0 sourceY=0 width=1 height=1 x=10 y=20 cx=30 cy=40 palette=000000FFFFFF lines=80000000"},
     {"bottom-up 24-bit image",
      [](PDEV* p) {
-       return PrnIdlStretchBlt(S(p), 0, 0, 2, 2, 3, 4, 2, 2, kImage24Bit, kBottomUp + 8, kBlackWhite, TRUE) !=
-              nullptr;
+       return PrnIdlStretchBlt(S(p), 0, 0, 2, 2, 3, 4, 2, 2, kImage24Bit, kBottomUp + 8, kBlackWhite, TRUE) != nullptr;
      },
      "20 00 24 00 48 00 00 00 00 00 00 00 00 00 00 00 02 00 00 00 02 00 00 00"
      " 03 00 00 00 04 00 00 00 02 00 00 00 02 00 00 00 00 00 00 00 00 00 00 00 02 00 00 00 02 00 00 00"
      " 01 02 03 04 05 06 00 00 11 12 13 14 15 16 00 00",
      "0x20 format=0x24 banding=0x00 length=72 rect.left=0 rect.top=0 rect.right=2 rect.bottom=2"
      " sourceX=3 sourceY=4 width=2 height=2 x=0 y=0 cx=2 cy=2 lines=01020304050600001112131415160000"},
-    {"colour, one", [](PDEV* p) { return Color(p, Attr(1, 0xFFFFFF, 0x112233, 0, 0, 1)); },
-     "30 08 01 00 33 22 11 00", "0x30 length=8 flags=0x01 foreground=0x112233"},
+    {"colour, one", [](PDEV* p) { return Color(p, Attr(1, 0xFFFFFF, 0x112233, 0, 0, 1)); }, "30 08 01 00 33 22 11 00",
+     "0x30 length=8 flags=0x01 foreground=0x112233"},
     {"colour, text on an opaque background", [](PDEV* p) { return Color(p, Attr(2, 0xAABBCC, 0x010203, 0, 0, 2)); },
      "30 0C 49 00 03 02 01 CC BB AA 00 00", "0x30 length=12 flags=0x49 foreground=0x010203 background=0xAABBCC"},
     {"colour, transparent with a third", [](PDEV* p) { return Color(p, Attr(1, 0, 0x123456, 0x654321, 1, 3)); },
@@ -252,8 +251,7 @@ const Row kRows[] = {
     {"put character bitmap, a reference",
      [](PDEV* p) {
        const RECTL cell{0, 0, 8, 2};
-       return PrnIdlPutCharBitmap(S(p), TRUE, &cell, 0x48, 0x41, 3, 4, 5, 6, 8, 2, nullptr, 0, 0, kGlyphRaw) !=
-              nullptr;
+       return PrnIdlPutCharBitmap(S(p), TRUE, &cell, 0x48, 0x41, 3, 4, 5, 6, 8, 2, nullptr, 0, 0, kGlyphRaw) != nullptr;
      },
      "53 00 48 00 40 00 00 00 00 00 00 00 00 00 00 00 08 00 00 00 02 00 00 00 03 00 00 00 04 00 00 00"
      " 00 00 00 00 05 00 00 00 06 00 00 00 08 00 00 00 02 00 00 00 00 00 00 00 00 00 00 00 41 00 00 00",
@@ -262,8 +260,7 @@ const Row kRows[] = {
     {"put character bitmap, once",
      [](PDEV* p) {
        const RECTL cell{0, 0, 8, 2};
-       return PrnIdlPutCharBitmap(S(p), FALSE, &cell, 4, 0x42, 0, 0, 0, 0, 8, 2, kPacked, 8, 5, kGlyphM9) !=
-              nullptr;
+       return PrnIdlPutCharBitmap(S(p), FALSE, &cell, 4, 0x42, 0, 0, 0, 0, 8, 2, kPacked, 8, 5, kGlyphM9) != nullptr;
      },
      "57 00 04 00 48 00 00 00 00 00 00 00 00 00 00 00 08 00 00 00 02 00 00 00 00 00 00 00 00 00 00 00"
      " 40 00 00 00 00 00 00 00 00 00 00 00 08 00 00 00 02 00 00 00 05 00 00 00 00 00 00 00 42 00 02 00"
@@ -293,8 +290,7 @@ const Row kRows[] = {
      "0x55 flags=0x08 length=44 rect.left=0 rect.top=0 rect.right=50 rect.bottom=10 x=7 y=9 count=1"
      " dx=[0] dy=[0] codes=[65]"},
     {"page start", [](PDEV* p) { return IDlPageStart(S(p), 2450, 3200, 300, 600) != nullptr; },
-     "60 00 00 00 92 09 00 00 80 0C 00 00 2C 01 58 02",
-     "0x60 width=2450 height=3200 xResolution=300 yResolution=600"},
+     "60 00 00 00 92 09 00 00 80 0C 00 00 2C 01 58 02", "0x60 width=2450 height=3200 xResolution=300 yResolution=600"},
     {"page end", [](PDEV* p) { return IDlPageEnd(S(p)) != nullptr; }, "61 00 00 00", "0x61"},
 };
 
@@ -334,8 +330,8 @@ TEST_F(RecordBytes, ThePageOfADocumentCarriesTheRecordsInOrder) {
 TEST_F(RecordBytes, TheTableCoversEveryOpcode) {
   std::vector<int> seen(256, 0);
   for (const Row& row : kRows) seen[FromHex(row.bytes)[0]] = 1;
-  for (int opcode : {0x10, 0x11, 0x12, 0x20, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37, 0x40, 0x50, 0x51,
-                     0x52, 0x53, 0x54, 0x55, 0x56, 0x57, 0x60, 0x61}) {
+  for (int opcode : {0x10, 0x11, 0x12, 0x20, 0x30, 0x31, 0x32, 0x33, 0x34, 0x35, 0x36, 0x37,
+                     0x40, 0x50, 0x51, 0x52, 0x53, 0x54, 0x55, 0x56, 0x57, 0x60, 0x61}) {
     EXPECT_EQ(seen[static_cast<std::size_t>(opcode)], 1) << std::hex << opcode;
   }
 }

@@ -94,8 +94,14 @@ class RecordTest : public RenderTest {
   jobstream::Decoded ReadListed() const {
     const Bytes bytes = Listed();
     const auto n = static_cast<std::uint32_t>(bytes.size());
-    Bytes block{0xF5, 0, 0, 0, static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
-                static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)};
+    Bytes block{0xF5,
+                0,
+                0,
+                0,
+                static_cast<std::uint8_t>(n),
+                static_cast<std::uint8_t>(n >> 8),
+                static_cast<std::uint8_t>(n >> 16),
+                static_cast<std::uint8_t>(n >> 24)};
     block.insert(block.end(), bytes.begin(), bytes.end());
     return jobstream::Decode(block);
   }

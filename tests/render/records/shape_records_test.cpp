@@ -3,9 +3,10 @@
 // its refusal when no record could say it, segment writers that stop at
 // the end of the space, and path records cut back so that the next record
 // follows each directly.
+#include "render/records/shape_records.h"
+
 #include <cstring>
 
-#include "render/records/shape_records.h"
 #include "tests/render/records/record_fixture.h"
 
 namespace render_test {
@@ -35,10 +36,7 @@ TEST(PathSizeEstimate, CountsSegmentsAndSubpaths) {
     ULONG estimate;
   } rows[] = {
       {{1, 3, 0, TRUE}, 12},  // a closed square
-      {{1, 0, 1, FALSE}, 10},
-      {{2, 1, 1, FALSE}, 17},
-      {{3, 6, 0, TRUE}, 28},
-      {{0, 0, 0, FALSE}, 0},
+      {{1, 0, 1, FALSE}, 10}, {{2, 1, 1, FALSE}, 17}, {{3, 6, 0, TRUE}, 28}, {{0, 0, 0, FALSE}, 0},
   };
   for (const auto& row : rows) EXPECT_EQ(PathSizeEstimate(row.tally), row.estimate);
 }

@@ -4,11 +4,12 @@
 // is sent. Then the state's life: per page (also a page sent without being
 // started), per PDEV (a reset hands none of it to the new PDEV), and kept as
 // it was when a record could not be appended.
+#include "render/records/state_control.h"
+
 #include <cstring>
 #include <functional>
 
 #include "render/records/attribute_records.h"
-#include "render/records/state_control.h"
 #include "tests/render/records/record_fixture.h"
 
 namespace render_test {
@@ -70,10 +71,13 @@ const Case kCases[] = {
     {"three equal colours are one record", {Color(Colors(0x10)), Color(Colors(0x10)), Color(Colors(0x10))}, {0x30}},
     {"a new foreground is sent", {Color(Colors(0x10)), Color(Colors(0x20))}, {0x30, 0x30}},
     {"a new background in transparent mode says nothing new",
-     {Color(Colors(0x10, 0xFFFFFF)), Color(Colors(0x10, 0x808080))}, {0x30}},
+     {Color(Colors(0x10, 0xFFFFFF)), Color(Colors(0x10, 0x808080))},
+     {0x30}},
     {"a new background in opaque mode is sent",
-     {Color(Colors(0x10, 0xFFFFFF, 2)), Color(Colors(0x10, 0x808080, 2))}, {0x30, 0x30}},
-    {"opaque after transparent is sent", {Color(Colors(0x10, 0xFFFFFF, 1)), Color(Colors(0x10, 0xFFFFFF, 2))},
+     {Color(Colors(0x10, 0xFFFFFF, 2)), Color(Colors(0x10, 0x808080, 2))},
+     {0x30, 0x30}},
+    {"opaque after transparent is sent",
+     {Color(Colors(0x10, 0xFFFFFF, 1)), Color(Colors(0x10, 0xFFFFFF, 2))},
      {0x30, 0x30}},
     {"fill and stroke colours are one record, text another",
      {Color(Colors(0x10, 0xFFFFFF, 1, 0)), Color(Colors(0x10, 0xFFFFFF, 1, 1)), Color(Colors(0x10, 0xFFFFFF, 1, 2))},
@@ -86,17 +90,20 @@ const Case kCases[] = {
     {"the first line attributes send all four records", {Lines(Line())}, {0x33, 0x34, 0x35, 0x36}},
     {"equal line attributes send nothing more", {Lines(Line()), Lines(Line())}, {0x33, 0x34, 0x35, 0x36}},
     {"each changed line value sends its own record",
-     {Lines(Line()), Lines(Line(3)), Lines(Line(3, 0, 0, 2560, 0, 0xF0F0F0F0)), Lines(Line(3, 0, 0, 2560, 0, 0xF0F0F0F0, 2)),
-      Lines(Line(3, 0, 0, 2560, 5, 0xF0F0F0F0, 2)), Lines(Line(3, 1, 0, 2560, 5, 0xF0F0F0F0, 2)),
-      Lines(Line(3, 1, 2, 2560, 5, 0xF0F0F0F0, 2)), Lines(Line(3, 1, 2, 1024, 5, 0xF0F0F0F0, 2))},
+     {Lines(Line()), Lines(Line(3)), Lines(Line(3, 0, 0, 2560, 0, 0xF0F0F0F0)),
+      Lines(Line(3, 0, 0, 2560, 0, 0xF0F0F0F0, 2)), Lines(Line(3, 0, 0, 2560, 5, 0xF0F0F0F0, 2)),
+      Lines(Line(3, 1, 0, 2560, 5, 0xF0F0F0F0, 2)), Lines(Line(3, 1, 2, 2560, 5, 0xF0F0F0F0, 2)),
+      Lines(Line(3, 1, 2, 1024, 5, 0xF0F0F0F0, 2))},
      {0x33, 0x34, 0x35, 0x36, 0x33, 0x33, 0x33, 0x34, 0x35, 0x36, 0x36}},
     {"caps and joins other than 1 and 2 go as 0, and change nothing",
      {Lines(Line(1, 0, 0)), Lines(Line(1, 7, 9)), Lines(Line(1, 2, 9)), Lines(Line(1, 2, 1))},
      {0x33, 0x34, 0x35, 0x36, 0x35, 0x36}},
-    {"width, style and shift change together in order", {Lines(Line()), Lines(Line(2, 0, 0, 2560, 1))},
+    {"width, style and shift change together in order",
+     {Lines(Line()), Lines(Line(2, 0, 0, 2560, 1))},
      {0x33, 0x34, 0x35, 0x36, 0x33, 0x34}},
     {"the first brush is defined, a second solid one is not", {Solid(0x10), Solid(0x20)}, {0x40}},
-    {"a pattern brush is always defined again", {Pattern(0xAA), Pattern(0xAA), Solid(0x10), Solid(0x10)},
+    {"a pattern brush is always defined again",
+     {Pattern(0xAA), Pattern(0xAA), Solid(0x10), Solid(0x10)},
      {0x40, 0x40, 0x40}},
     {"a new brush origin alone sends nothing", {Solid(0x10, 0, 0), Solid(0x10, 5, 7)}, {0x40}},
 };
@@ -123,8 +130,8 @@ TEST_F(StateControl, EachRunOfCallsSendsOnlyWhatChanged) {
 }
 
 TEST_F(StateControl, WhatIsSentIsTheLastValueOfEachKind) {
-  const auto records = Page({Rop(0xF0), Color(Colors(0x112233, 0x445566, 2, 2)), Lines(Line(4, 7, 1, 3000, 3, 0xFF00FF00, 2)),
-                             Pattern(0x5A), Mode(1)});
+  const auto records = Page({Rop(0xF0), Color(Colors(0x112233, 0x445566, 2, 2)),
+                             Lines(Line(4, 7, 1, 3000, 3, 0xFF00FF00, 2)), Pattern(0x5A), Mode(1)});
   ASSERT_EQ(ToHex(Opcodes(records)), "31 30 33 34 35 36 40 32");
   EXPECT_EQ(jobstream::Describe(jobstream::ReadFields(records[0])), "0x31 rop3=0xCC");
   EXPECT_EQ(jobstream::Describe(jobstream::ReadFields(records[1])),

@@ -3,12 +3,13 @@
 // the fields after it), the flags word of each font kind and mark, glyph
 // bitmaps compressed with M9 that come back whole through the independent
 // M9 decoder from the job stream, and the calls that make no record.
+#include "render/records/text_records.h"
+
 #include <cstring>
 #include <functional>
 
 #include "render/encode/m9.h"
 #include "render/records/font_records.h"
-#include "render/records/text_records.h"
 #include "tests/render/encode/m9_decoder.h"
 #include "tests/render/records/record_fixture.h"
 
@@ -32,8 +33,8 @@ TEST_F(TextRecords, TheFaceNameIsReadOnlyWithinItsField) {
     const char* what;
     std::size_t fill;  // leading bytes of the field set to 'A'
     ULONG units;
-    std::size_t length;     // of record 0x50
-    std::size_t lengthEx;   // of record 0x56
+    std::size_t length;    // of record 0x50
+    std::size_t lengthEx;  // of record 0x56
   } rows[] = {
       {"an empty name", 0, 0, 28, 36},
       {"a name of an odd length ends in a unit with a zero byte", 3, 2, 32, 40},
@@ -123,8 +124,7 @@ TEST_F(TextRecords, M9GlyphBitmapsComeBackWholeFromTheJobStream) {
   ASSERT_NE(PrnIdlPutCharBitmap(stream_, TRUE, &cell, 8, 0x41, 100, 220, 100, 200, 20, 24, packed.data(), space,
                                 packedLength, kGlyphM9),
             nullptr);
-  ASSERT_NE(PrnIdlPutCharBitmap(stream_, TRUE, &cell, 0x48, 0x41, 140, 220, 140, 200, 20, 24, nullptr, 0, 0,
-                                kGlyphRaw),
+  ASSERT_NE(PrnIdlPutCharBitmap(stream_, TRUE, &cell, 0x48, 0x41, 140, 220, 140, 200, 20, 24, nullptr, 0, 0, kGlyphRaw),
             nullptr);
   ASSERT_NE(PrnIDLRegistCharBitmap(stream_, 8, 0x42, 20, 24, packed.data(), space, packedLength, kGlyphM9), nullptr);
   ASSERT_NE(PrnIdlPutCharBitmap(stream_, FALSE, &cell, 8, 0x43, 0, 0, 0, 0, 20, 24, glyph.data(), space,

@@ -15,6 +15,10 @@ namespace {
 
 bool RawFirstPage(const PDEV* pdev) { return pdev->rawMode != 0 && pdev->pageCount == 1; }
 
+// The first drawing call of a page sends every attribute and font again:
+// the printer's drawing state does not outlive its page.
+void ForgetDrawingState(PDEV* pdev) { std::memset(&pdev->lastSent, 0, sizeof pdev->lastSent); }
+
 }  // namespace
 
 BOOL StartJob(PDEV* pdev, bool initList) {
@@ -37,8 +41,7 @@ BOOL DrvStartPage(SURFOBJ* pso) {
     if (!StartJob(pdev, true)) return FALSE;
   }
   if (!RawFirstPage(pdev) && !iKPJLPageStart(&pdev->stream, pdev->ucb)) return FALSE;
-  // The first drawing call of the page sends every attribute and font again.
-  std::memset(&pdev->lastSent, 0, sizeof pdev->lastSent);
+  ForgetDrawingState(pdev);
   if (RawFirstPage(pdev)) return TRUE;
   return IDlPageStart(&pdev->stream, static_cast<ULONG>(pdev->pageWidth), static_cast<ULONG>(pdev->pageHeight),
                       pdev->resolution, pdev->resolution) != nullptr;
@@ -56,6 +59,9 @@ BOOL DrvSendPage(SURFOBJ* pso) {
       if (!StartJob(pdev, false)) return FALSE;
     }
   }
+  // A page that follows without being started must not rely on this one's
+  // attributes either.
+  ForgetDrawingState(pdev);
   JobStream* stream = &pdev->stream;
   if (!RawFirstPage(pdev) && IDlPageEnd(stream) == nullptr) {
     // A page without its end record is not sent.

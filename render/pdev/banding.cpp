@@ -5,10 +5,12 @@
 
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev_internal.h"
+#include "render/records/state_control.h"
 
 namespace {
 
 constexpr POINTL kNoMoreBands{-1, -1};
+constexpr BYTE kRop3Copy = 0xCC;
 
 // The band bitmap white again.
 void Whiten(SURFOBJ* pso) {
@@ -28,6 +30,8 @@ BOOL DrvStartBanding(SURFOBJ* pso, POINTL* origin) {
   pdev->bandOrigin = {0, 0};
   pdev->bandNumber = 0;
   *origin = pdev->bandOrigin;
+  // The bands are sent as images copied onto the page.
+  if (!IdlSetRop3Ctrl(pdev, kRop3Copy)) return FALSE;
   Whiten(pso);
   return TRUE;
 }

@@ -1,15 +1,10 @@
 #include "render/records/page_records.h"
 
-#include <cstring>
-
-#include "render/spool/job_stream.h"
-#include "settings/system/unaligned.h"
+#include "render/records/record_write.h"
 
 BYTE* IDlPageStart(JobStream* stream, ULONG width, ULONG height, USHORT xResolution, USHORT yResolution) {
-  BYTE* record = dl_alloc(stream, kPageStartBytes);
+  BYTE* record = idl::NewRecord(stream, kOpPageStart, kPageStartBytes);
   if (record == nullptr) return nullptr;
-  std::memset(record, 0, kPageStartBytes);
-  record[0] = kOpPageStart;
   StoreLE<ULONG>(record, 4, width);
   StoreLE<ULONG>(record, 8, height);
   StoreLE<USHORT>(record, 12, xResolution);
@@ -17,10 +12,4 @@ BYTE* IDlPageStart(JobStream* stream, ULONG width, ULONG height, USHORT xResolut
   return record;
 }
 
-BYTE* IDlPageEnd(JobStream* stream) {
-  BYTE* record = dl_alloc(stream, kPageEndBytes);
-  if (record == nullptr) return nullptr;
-  std::memset(record, 0, kPageEndBytes);
-  record[0] = kOpPageEnd;
-  return record;
-}
+BYTE* IDlPageEnd(JobStream* stream) { return idl::NewRecord(stream, kOpPageEnd, kPageEndBytes); }

@@ -4,11 +4,10 @@
 #pragma once
 
 #include "platform/base/wintypes.h"
+#include "render/records/opcodes.h"
 
 struct JobStream;
 
-inline constexpr BYTE kOpPageStart = 0x60;
-inline constexpr BYTE kOpPageEnd = 0x61;
 inline constexpr ULONG kPageStartBytes = 16;
 inline constexpr ULONG kPageEndBytes = 4;
 

@@ -36,6 +36,7 @@ void dl_init(JobStream* stream) {
   stream->tail = first;
   stream->queued = 0;
   stream->records = 0;
+  stream->emptied += 1;
 }
 
 BYTE* dl_alloc(JobStream* stream, ULONG length) {
@@ -54,6 +55,26 @@ BYTE* dl_alloc(JobStream* stream, ULONG length) {
   stream->queued += length;
   stream->records += 1;
   return record;
+}
+
+DlMark dl_mark(const JobStream* stream) {
+  return {stream->tail, stream->tail->fill, stream->queued, stream->records, stream->emptied};
+}
+
+BOOL dl_rewind(JobStream* stream, const DlMark& mark) {
+  if (stream->emptied != mark.emptied) return FALSE;
+  DlChunk* chunk = mark.chunk->next;
+  while (chunk != nullptr) {
+    DlChunk* next = chunk->next;
+    HEAPFREE(stream->pdev->heap, chunk);
+    chunk = next;
+  }
+  mark.chunk->next = nullptr;
+  mark.chunk->fill = mark.fill;
+  stream->tail = mark.chunk;
+  stream->queued = mark.queued;
+  stream->records = mark.records;
+  return TRUE;
 }
 
 void dl_shrink(JobStream* stream, BYTE* end) {

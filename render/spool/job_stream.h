@@ -55,6 +55,17 @@ struct JobStream {
   DlChunk* tail;   // the chunk being filled
   ULONG queued;    // bytes handed out since the list was initialised
   ULONG records;   // records handed out since then
+  ULONG emptied;   // times the list was (re)initialised, for dl_rewind
+};
+
+// A place in the display list to come back to: a record written in pieces
+// is withdrawn whole when one of its pieces cannot be had.
+struct DlMark {
+  DlChunk* chunk;
+  BYTE* fill;
+  ULONG queued;
+  ULONG records;
+  ULONG emptied;
 };
 
 // Head and tail become the inline chunk, empty; the counts 0.
@@ -63,6 +74,12 @@ void dl_init(JobStream* stream);
 // exhausted (or a flush of the page so far failed). A record that would
 // fill the tail chunk exactly also goes to a new chunk.
 BYTE* dl_alloc(JobStream* stream, ULONG length);
+// The end of the display list as it stands.
+DlMark dl_mark(const JobStream* stream);
+// Withdraws everything appended since the mark, freeing the chunks taken
+// since. FALSE (withdrawing nothing) when the list has been emptied since
+// the mark: written out, so that part of it has gone to the spooler.
+BOOL dl_rewind(JobStream* stream, const DlMark& mark);
 // Gives back the spare end of the last record: the tail chunk's fill
 // pointer becomes the end rounded up to a multiple of 4. The queued count
 // is not reduced.

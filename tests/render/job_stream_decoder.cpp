@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "tests/render/record_fields.h"
+
 namespace jobstream {
 namespace {
 
@@ -131,7 +133,12 @@ void ReadRun(Decoded& decoded, std::size_t first, std::size_t end) {
       decoded.error = "record " + Hex(p[0]) + where + ": " + wrong;
       return;
     }
-    decoded.records.push_back(Record{p[0], startOf[at], {p, p + length}});
+    Record record{p[0], startOf[at], {p, p + length}};
+    if (const Fields fields = ReadFields(record); !fields.ok()) {
+      decoded.error = "record " + Hex(p[0]) + where + ": " + fields.error;
+      return;
+    }
+    decoded.records.push_back(std::move(record));
     at += length;
   }
 }

@@ -1,8 +1,9 @@
 // A reader of the job stream for the tests, written from the stream's format
 // alone and sharing no code with the library that writes it: the block
 // framing, the display-list records by opcode and length (the payloads of
-// consecutive 0xF5 blocks read as one byte sequence), and the order of the
-// blocks.
+// consecutive 0xF5 blocks read as one byte sequence), each record checked
+// field by field against its format (record_fields.h), and the order of
+// the blocks.
 #pragma once
 
 #include <cstddef>

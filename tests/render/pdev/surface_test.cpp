@@ -111,6 +111,30 @@ TEST_F(Surface, EachPageGoesBandByBandWithNoEmptyBandAfterItsLastLine) {
   }
 }
 
+TEST_F(Surface, BandingAPageSetsTheCopyRop3OnceOnIt) {
+  Devmode devmode;
+  devmode.Banding();
+  Dc* dc = Enable(devmode);
+  ASSERT_NE(dc, nullptr);
+  StartJob();
+  ASSERT_TRUE(DrvStartDoc(dc->so, nullptr, jobId_));
+  for (int page = 0; page < 2; ++page) {
+    ASSERT_TRUE(DrvStartPage(dc->so));
+    // The engine may band a page more than once: the second start sends
+    // nothing new.
+    POINTL origin{};
+    ASSERT_TRUE(DrvStartBanding(dc->so, &origin));
+    ASSERT_NE(BandTops(dc), std::vector<LONG>{-2});
+  }
+  ASSERT_TRUE(DrvEndDoc(dc->so, 0));
+  const jobstream::Decoded stream = jobstream::Decode(FinishJob());
+  ASSERT_TRUE(stream.ok()) << stream.error;
+  std::vector<std::vector<std::uint8_t>> records;
+  for (const jobstream::Record& r : stream.records) records.push_back(r.bytes);
+  const std::vector<std::uint8_t> start = stream.records.at(0).bytes, end{0x61, 0, 0, 0}, copy{0x31, 0xCC, 0, 0};
+  EXPECT_EQ(records, (std::vector<std::vector<std::uint8_t>>{start, copy, end, start, copy, end}));
+}
+
 TEST_F(Surface, EachBandStartsWhite) {
   Devmode devmode;
   devmode.Banding().Set(175, 1);

@@ -162,7 +162,9 @@ int iKPJLCBReplaceStr(LONG_PTR value, const UiGroup* group, HeaderSink* sink, UC
     for (const REPLACESTRING& entry : sink->snapshot->replace.entries) {
       if (entry.key == 0) break;
       if (entry.key != option->value) continue;
+      // An entry whose text was never sent replaces nothing.
       const AnsiPath text = ToAnsiPath(entry.text, kReplaceTextChars);
+      if (text.view().empty()) break;
       CommandSizeProc(bkpd, group, text.view(), HeaderText::kOutside, sink);
       return 1;
     }

@@ -5,9 +5,10 @@
 // description can reach.
 #include <functional>
 
-#include "platform/base/control.h"
+#include <optional>
+
+#include "tests/render/header/h2_fixture.h"
 #include "render/header/replace_strings.h"
-#include "tests/render/render_fixture.h"
 
 namespace render_test {
 namespace {
@@ -48,22 +49,16 @@ TEST_F(HeaderBlocks, ADescriptionWithoutCommandTreesWritesEmptyBlocks) {
 
 class H2HeaderBlocks : public HeaderBlocks {
  protected:
-  const char* Description() const override { return KESM_TEST_DATA "/kpd/kesm_h2_header.kpd"; }
+  const char* Description() const override { return kH2Description; }
   void SetUp() override {
     HeaderBlocks::SetUp();
-    SYSTEMTIME at{};
-    at.wYear = 2004;
-    at.wMonth = 3;
-    at.wDay = 7;
-    at.wHour = 9;
-    at.wMinute = 5;
-    at.wSecond = 1;
-    plat::SetClock(at, 1000);
+    clock_.emplace();
   }
   void TearDown() override {
-    plat::UseRealClock();
+    clock_.reset();
     HeaderBlocks::TearDown();
   }
+  std::optional<FixedClock> clock_;
 };
 
 // An escape-122 table whose first text (the page form's option 731) is given.

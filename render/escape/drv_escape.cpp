@@ -104,6 +104,7 @@ ULONG StoreIniPath(PDEV* pdev, std::span<const BYTE> in) {
   WORKAREA* work = pdev->ucb != nullptr ? pdev->ucb->pWork : nullptr;
   if (work == nullptr) return kFailed;
   const std::size_t chars = std::min<std::size_t>(in.size() / sizeof(WCHAR), kIniPathChars);
+  if (chars == 0) return Refuse(kFailed);
   WCHAR path[kIniPathChars] = {};
   std::memcpy(path, in.data(), chars * sizeof(WCHAR));
   if (std::char_traits<WCHAR>::find(path, chars, 0) == nullptr) return Refuse(kFailed);

@@ -132,6 +132,7 @@ TEST_F(Escapes, EachEscapeChecksItsBuffersBeforeItReadsOrWrites) {
       {"INI path: no end within 260 characters", 121, Bytes(600, 'x'), {}, {}, 0,
        [](UCB* ucb, const Bytes&) { EXPECT_NE(ucb->pWork->szIniFilePath[0], u'\x7878') << "the path kept"; }},
       {"INI path: one byte", 121, WidePath(u"", 1), 1u, {}, 0, nullptr},
+      {"INI path: no input", 121, std::nullopt, 0u, {}, 0, nullptr},
       {"replace strings: no input changes nothing", 122, std::nullopt, 0u, {}, 1, nullptr},
       {"replace strings: one whole entry", 122, ReplaceEntries(526, u"Seite"), {}, {}, 1,
        [](UCB*, const Bytes&) {

@@ -10,6 +10,7 @@
 
 #include "features/chapter_blocks.h"
 #include "platform/spooler/winspool.h"
+#include "render/header/kpjl_blocks.h"
 #include "render/header/kpjl_callbacks.h"
 #include "render/header/kpjl_walk.h"
 #include "settings/context/context_arrays.h"
@@ -299,6 +300,27 @@ TEST_F(HeaderCallbacks, TheFontLinesListTheDevicesFontsAndTheSubstitutions) {
   Set(10006, 0);
   EXPECT_EQ(TwoPasses([&](HeaderSink* sink) { FontTypeSize(ucb_, sink); }), "");
   Set(10007, 0);
+}
+
+// A fill pass never writes past its buffer: with less room than the size
+// pass counted it fails, having written only what fitted.
+TEST_F(HeaderCallbacks, AFillPassIsBoundedByItsBuffer) {
+  HeaderSnapshot snapshot{};
+  TakeHeaderSnapshot(&snapshot);
+  LONG length = 0;
+  ASSERT_EQ(OutpBufJobStart(ucb_, &snapshot, 0, nullptr, &length), 1);
+  ASSERT_GT(length, 40);
+  for (LONG room : {length - 1, length / 2, LONG{1}}) {
+    auto buffer = std::make_unique<char[]>(static_cast<std::size_t>(room) + 1);  // exactly room and the zero
+    LONG filled = -1;
+    EXPECT_EQ(OutpBufJobStart(ucb_, &snapshot, room, buffer.get(), &filled), -1) << room;
+    EXPECT_LE(filled, room);
+  }
+  std::string whole(static_cast<std::size_t>(length) + 1, '\0');
+  LONG filled = 0;
+  EXPECT_EQ(OutpBufJobStart(ucb_, &snapshot, length, whole.data(), &filled), 0);
+  EXPECT_EQ(filled, length);
+  EXPECT_EQ(whole.substr(0, 5), "\x1B%-12");
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/control.h"
+#include "tests/common/held_clock.h"
 #include "tests/render/job_stream_decoder.h"
 #include "tools/kesmprint/kesmprint.h"
 
@@ -109,16 +109,11 @@ TEST_F(KesmPrint, WithNoArgumentsTheSampleDocumentIsPrintedOnAFreshMachine) {
 // the page form, the colour mode on one copy, the language; each page
 // names its paper and ends with the trailer line.
 TEST_F(KesmPrint, TheSampleCarriesTheFullHeader) {
-  SYSTEMTIME at{};
-  at.wYear = 2024;
-  at.wMonth = 5;
-  at.wDay = 17;
-  at.wHour = 14;
-  at.wMinute = 30;
-  at.wSecond = 9;
-  plat::SetClock(at, 1000);
-  const Result result = Print({});
-  plat::UseRealClock();
+  Result result;
+  {
+    const kesm_test::HeldClock clock(2024, 5, 17, 14, 30, 9);
+    result = Print({});
+  }
   ASSERT_EQ(result.code, 0) << result.err;
   const jobstream::Decoded stream = jobstream::Decode(Read(folder_ / "sample.kesm"));
   ASSERT_TRUE(stream.ok()) << stream.error;

@@ -6,30 +6,18 @@
 
 #include <string>
 
-#include "platform/base/control.h"
 #include "render/header/kpjl_emit.h"
+#include "tests/common/held_clock.h"
 #include "tests/render/render_fixture.h"
 
 namespace render_test {
 
 inline constexpr const char* kH2Description = KESM_TEST_DATA "/kpd/kesm_h2_header.kpd";
 
-// Holds the clock at the header tests' moment while it lives.
-class FixedClock {
+// The clock at the header tests' moment, 2004-03-07 09:05:01.
+class FixedClock : public kesm_test::HeldClock {
  public:
-  FixedClock() {
-    SYSTEMTIME at{};
-    at.wYear = 2004;
-    at.wMonth = 3;
-    at.wDay = 7;
-    at.wHour = 9;
-    at.wMinute = 5;
-    at.wSecond = 1;
-    plat::SetClock(at, 1000);
-  }
-  ~FixedClock() { plat::UseRealClock(); }
-  FixedClock(const FixedClock&) = delete;
-  FixedClock& operator=(const FixedClock&) = delete;
+  FixedClock() : HeldClock(2004, 3, 7, 9, 5, 1) {}
 };
 
 // Runs the emitter in a size pass and a fill pass over one snapshot; the

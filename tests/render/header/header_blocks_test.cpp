@@ -76,23 +76,29 @@ struct HeaderCase {
   const char* what;
   std::function<void(Devmode&)> setup;
   std::function<void(Dc*)> escapes;  // sent before the document starts
-  const char* jobHeader;
-  const char* pageHeader;
+  std::string jobHeader;
+  std::string pageHeader;
 };
+
+// The lines every job header of H2 opens with at the tests' moment, and the
+// lines of the default settings.
+const std::string kOpening =
+    "\x1B%-12345X@PJL \r\n"
+    "@PJL SET DATE = \"2004/03/07\" \r\n"
+    "@PJL SET TIME = \"09:05:01\" \r\n"
+    "@PJL SET KESMDRIVERNAME = \"Kesm R5 Series\" \r\n"
+    "@PJL SET PRINTERNAME = \"Kesm R5 Office\" \r\n";
+const std::string kDefaults =
+    "@PJL SET QTY = 1 \r\n"
+    "@PJL SET MARGINODD = 0 \r\n"
+    "@PJL SET SHIFTX = 0 \r\n"
+    "@PJL SET SHIFTY = 0 \r\n"
+    "@PJL SET CHAPTER = OFF \r\n"
+    "@PJL SET PAGEFORM = NONE \r\n";
 
 const HeaderCase kHeaderCases[] = {
     {"the defaults: colour, one copy, no margins, no chapters, page form NONE", nullptr, nullptr,
-     "\x1B%-12345X@PJL \r\n"
-     "@PJL SET DATE = \"2004/03/07\" \r\n"
-     "@PJL SET TIME = \"09:05:01\" \r\n"
-     "@PJL SET KESMDRIVERNAME = \"Kesm R5 Series\" \r\n"
-     "@PJL SET PRINTERNAME = \"Kesm R5 Office\" \r\n"
-     "@PJL SET QTY = 1 \r\n"
-     "@PJL SET MARGINODD = 0 \r\n"
-     "@PJL SET SHIFTX = 0 \r\n"
-     "@PJL SET SHIFTY = 0 \r\n"
-     "@PJL SET CHAPTER = OFF \r\n"
-     "@PJL SET PAGEFORM = NONE \r\n"
+     kOpening + kDefaults +
      "@PJL SET RENDERMODE = COLOR \r\n"
      "@PJL ENTER LANGUAGE = KESM \r\n",
      "@PJL SET PAPER = LETTER \r\n"},
@@ -104,11 +110,7 @@ const HeaderCase kHeaderCases[] = {
        std::vector<BYTE> table = ReplaceTable(u"Page \"&p\"\r\n@PJL RESET");
        EXPECT_EQ(DrvEscape(dc->so, 122, static_cast<ULONG>(table.size()), table.data(), 0, nullptr), 1u);
      },
-     "\x1B%-12345X@PJL \r\n"
-     "@PJL SET DATE = \"2004/03/07\" \r\n"
-     "@PJL SET TIME = \"09:05:01\" \r\n"
-     "@PJL SET KESMDRIVERNAME = \"Kesm R5 Series\" \r\n"
-     "@PJL SET PRINTERNAME = \"Kesm R5 Office\" \r\n"
+     kOpening +
      "@PJL SET USERID = u'1  \r\n"
      "@PJL SET QTY = 7 \r\n"
      "@PJL SET MARGINODD = 6 \r\n"
@@ -120,17 +122,7 @@ const HeaderCase kHeaderCases[] = {
      "@PJL ENTER LANGUAGE = KESM \r\n",
      "@PJL SET PAPER = LETTER \r\n"},
     {"monochrome without duplex takes the Else branches", [](Devmode& d) { d.get()->dmColor = 1; }, nullptr,
-     "\x1B%-12345X@PJL \r\n"
-     "@PJL SET DATE = \"2004/03/07\" \r\n"
-     "@PJL SET TIME = \"09:05:01\" \r\n"
-     "@PJL SET KESMDRIVERNAME = \"Kesm R5 Series\" \r\n"
-     "@PJL SET PRINTERNAME = \"Kesm R5 Office\" \r\n"
-     "@PJL SET QTY = 1 \r\n"
-     "@PJL SET MARGINODD = 0 \r\n"
-     "@PJL SET SHIFTX = 0 \r\n"
-     "@PJL SET SHIFTY = 0 \r\n"
-     "@PJL SET CHAPTER = OFF \r\n"
-     "@PJL SET PAGEFORM = NONE \r\n"
+     kOpening + kDefaults +
      "@PJL SET COLLATE = OFF \r\n"
      "@PJL ENTER LANGUAGE = KESM \r\n",
      "@PJL SET PAPER = LETTER \r\n@PJL SET PAGE = MONO \r\n"},

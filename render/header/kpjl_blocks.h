@@ -8,17 +8,20 @@
 
 struct JobStream;
 struct UCB;
+struct HeaderSnapshot;
 
 // A payload builder: with a null buffer (or a zero size) it only counts
-// the bytes it would write; with both it writes them at the buffer. The
-// count goes through length when that is not null. A negative result is a
-// failure: nothing is written.
-using HeaderBuilder = int (*)(UCB* ucb, LONG size, LPSTR buffer, LONG* length);
+// the bytes it would write; with both it writes them at the buffer, which
+// holds size bytes and a terminating zero. Both passes read the same
+// snapshot. The count goes through length when that is not null. A
+// negative result is a failure: nothing is written.
+using HeaderBuilder = int (*)(UCB* ucb, const HeaderSnapshot* snapshot, LONG size, LPSTR buffer, LONG* length);
 
-// The builders of the job header, the page header and the page trailer.
-int OutpBufJobStart(UCB* ucb, LONG size, LPSTR buffer, LONG* length);
-int OutpBufPageStart(UCB* ucb, LONG size, LPSTR buffer, LONG* length);
-int OutpBufPageEnd(UCB* ucb, LONG size, LPSTR buffer, LONG* length);
+// The builders of the job header, the page header and the page trailer,
+// from the description's JobStart, PageStart and PageEnd command groups.
+int OutpBufJobStart(UCB* ucb, const HeaderSnapshot* snapshot, LONG size, LPSTR buffer, LONG* length);
+int OutpBufPageStart(UCB* ucb, const HeaderSnapshot* snapshot, LONG size, LPSTR buffer, LONG* length);
+int OutpBufPageEnd(UCB* ucb, const HeaderSnapshot* snapshot, LONG size, LPSTR buffer, LONG* length);
 
 // Writes one block of the tag with the builder's payload; TRUE when it was
 // written.

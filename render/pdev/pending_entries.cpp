@@ -1,4 +1,4 @@
-// The drawing, font and escape entry points while the code that turns
+// The drawing and font entry points while the code that turns
 // drawing into display-list records is not part of the library: each checks
 // its PDEV as every graphics entry point does (error 87 for a bad one), a
 // drawing call then succeeds without sending records (or fails after a
@@ -98,10 +98,4 @@ LONG DrvQueryFontData(DHPDEV dhpdev, FONTOBJ*, ULONG, HGLYPH, GLYPHDATA*, PVOID,
 BOOL DrvQueryAdvanceWidths(DHPDEV dhpdev, FONTOBJ*, ULONG, HGLYPH*, PVOID, ULONG) {
   FontContext(dhpdev);
   return FALSE;
-}
-
-// No private escape is known: every escape is unsupported.
-ULONG DrvEscape(SURFOBJ* pso, ULONG, ULONG, PVOID, ULONG, PVOID) {
-  CheckedPdev(pso);
-  return 0;
 }

@@ -109,6 +109,8 @@ struct WORKAREA {
   SHEETSLOTS sheet;                       // filled by the property-sheet protocol
   BYTE* apPresetCache[kPresetCacheSlots]; // recalled presets, owned by the context
   FREESIZEINFO aFreeSizeInfo[kFreeSizeEntries];  // the free-size table
+  BYTE* pChapterBlocks;                   // the chapter blocks, made on first use
+  WORD wChapterCapacity;                  // blocks at pChapterBlocks
 #if !KESM_KERNEL_MODE
   JCBINDING jobCodes;                     // the job-code library while it is bound
 #endif

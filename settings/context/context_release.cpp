@@ -47,6 +47,9 @@ void FreeWorkArea(UCB* ucb) {
   FreeMemPtr(work->pSavedFontTable);
   work->pSavedFontTable = nullptr;
   work->cSavedFontTable = 0;
+  FreeMemPtr(work->pChapterBlocks);
+  work->pChapterBlocks = nullptr;
+  work->wChapterCapacity = 0;
   KesmTermCustom(ucb);
   FreeMemPtr(work);
   ucb->pWork = nullptr;

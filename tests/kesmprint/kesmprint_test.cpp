@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/held_clock.h"
 #include "tests/render/job_stream_decoder.h"
 #include "tools/kesmprint/kesmprint.h"
 
@@ -101,6 +102,43 @@ TEST_F(KesmPrint, WithNoArgumentsTheSampleDocumentIsPrintedOnAFreshMachine) {
   EXPECT_FALSE(Has(second.out, "set up")) << second.out;
   EXPECT_FALSE(Has(second.out, "installed")) << second.out;
   EXPECT_EQ(Read(folder_ / "sample.kesm"), bytes);
+}
+
+// The sample's command trees give the full header: the date and time of
+// the (held) clock, the driver and printer names, the copies, the margin,
+// the page form, the colour mode on one copy, the language; each page
+// names its paper and ends with the trailer line.
+TEST_F(KesmPrint, TheSampleCarriesTheFullHeader) {
+  Result result;
+  {
+    const kesm_test::HeldClock clock(2024, 5, 17, 14, 30, 9);
+    result = Print({});
+  }
+  ASSERT_EQ(result.code, 0) << result.err;
+  const jobstream::Decoded stream = jobstream::Decode(Read(folder_ / "sample.kesm"));
+  ASSERT_TRUE(stream.ok()) << stream.error;
+  std::vector<std::string> jobHeaders, pageHeaders, trailers;
+  for (const jobstream::Block& b : stream.blocks) {
+    const std::string text(b.payload.begin(), b.payload.end());
+    if (b.tag == 0xF3 && !Has(text, "JOBNAME")) jobHeaders.push_back(text);
+    if (b.tag == 0xF4) pageHeaders.push_back(text);
+    if (b.tag == 0xF1) trailers.push_back(text);
+  }
+  const std::string jobHeader =
+      "\x1B%-12345X@PJL \r\n"
+      "@PJL SET DATE = \"2024/05/17\" \r\n"
+      "@PJL SET TIME = \"14:30:09\" \r\n"
+      "@PJL SET KESMDRIVERNAME = \"Kesm Sample Driver\" \r\n"
+      "@PJL SET PRINTERNAME = \"Kesm Sample\" \r\n"
+      "@PJL SET QTY = 1 \r\n"
+      "@PJL SET MARGINODD = 0 \r\n"
+      "@PJL SET PAGEFORM = NONE \r\n"
+      "@PJL SET RENDERMODE = COLOR \r\n"
+      "@PJL ENTER LANGUAGE = KESM \r\n";
+  EXPECT_EQ(jobHeaders, (std::vector<std::string>{jobHeader, jobHeader})) << "the reset opens the job again";
+  const std::string pageHeader = "@PJL SET PAPER = LETTER \r\n";
+  EXPECT_EQ(pageHeaders, std::vector<std::string>(4, pageHeader));
+  EXPECT_EQ(trailers, std::vector<std::string>(4, "@PJL SET PAGEEND = ON \r\n"));
 }
 
 TEST_F(KesmPrint, TextDocumentsGoToFilesOfTheirNamesOrToTheOneNamed) {

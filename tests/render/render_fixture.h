@@ -94,11 +94,14 @@ struct Dc {
 
 class RenderTest : public ::testing::Test {
  protected:
+  // The description the driver is installed with.
+  virtual const char* Description() const { return kDescription; }
+
   void SetUp() override {
     namespace fs = std::filesystem;
     const fs::path folder = plat::DriverFilesFolder();
     std::error_code error;
-    fs::copy_file(kDescription, folder / "KESMR5.KPD", error);
+    fs::copy_file(Description(), folder / "KESMR5.KPD", error);
     ASSERT_FALSE(error) << error.message();
     fs::copy_file(KESM_GR_LIBRARY, folder / "kesmgr.dll", error);
     ASSERT_FALSE(error) << error.message();

@@ -97,6 +97,7 @@ std::size_t GetCondKeyData(std::u16string_view text, CONDTERM* term) {
     }
   } else {
     at = start - (found.negated ? 1 : 0);  // nothing taken but the blanks
+    found.negated = false;
   }
   if (term != nullptr) *term = found;
   return at;

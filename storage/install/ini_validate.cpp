@@ -25,6 +25,7 @@ constexpr WORD kFuncWmCharName = 768;
 constexpr WORD kFuncWmImageName = 769;
 constexpr int kKindCharacters = 1;
 constexpr int kKindImage = 2;
+constexpr WORD kWatermarkClass = 0x00C0;
 
 bool IsEmptyIn(UCB* ucb, LPCWSTR ini, const std::u16string& entry, WORD id) {
   LPCWSTR key = GetSaveRestoreKeyByFuncID(ucb, id);
@@ -32,7 +33,11 @@ bool IsEmptyIn(UCB* ucb, LPCWSTR ini, const std::u16string& entry, WORD id) {
 }
 
 // A watermark setting that must have a value in an entry of that kind.
-bool IsNeeded(WORD id, int kind) {
+// Settings outside the watermark class (the two-plane and order marks)
+// are never written into an entry, so they cannot be missing from one.
+bool IsNeeded(UCB* ucb, WORD id, int kind) {
+  const SFCB* record = GetSFCBbyFuncID(ucb, id);
+  if (record == nullptr || (record->flags & kWatermarkClass) == 0) return false;
   if (id == kFuncWmChar || id == kFuncWmCharName) return kind == kKindCharacters;
   if (id == kFuncWmImage || id == kFuncWmImageName) return kind == kKindImage;
   return true;
@@ -58,7 +63,7 @@ bool WatermarksBroken(UCB* ucb, LPCWSTR ini, int perUser) {
     const std::u16string key = MakeWatermarkKey(entry.data(), i, 0, ucb);
     const int kind = kindKey != nullptr ? storage::ReadStoreCount(key.c_str(), kindKey, ini, 0xFFFF) : 0;
     for (const WORD id : gidWaterMark) {
-      if (IsNeeded(id, kind) && IsEmptyIn(ucb, ini, key, id)) return true;
+      if (IsNeeded(ucb, id, kind) && IsEmptyIn(ucb, ini, key, id)) return true;
     }
   }
   return false;

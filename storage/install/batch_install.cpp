@@ -92,13 +92,10 @@ bool IsListed(const PRESETREFRESHLIST& list, LPCWSTR path) {
 // The driver-use file was written by this driver version: its printer
 // section's version keys match exactly.
 bool IsCurrentVersion(LPCWSTR path, UCB* ucb) {
-  LPSTR image = ReadIniOpen(path, 0);
-  if (image == nullptr) return false;
-  LPCSTR body = GetSectionAddr(GetPrinterName(ucb), image);
-  const bool current = body != nullptr &&
-                       CheckRstVersion(path, GetPrinterName(ucb), kSetFileRead, FALSE, ucb, body, nullptr, FALSE, nullptr);
-  ReadIniClose(image);
-  return current;
+  const storage::IniImage image(ReadIniOpen(path, 0));
+  LPCSTR body = image != nullptr ? GetSectionAddr(GetPrinterName(ucb), image.get()) : nullptr;
+  return body != nullptr &&
+         CheckRstVersion(path, GetPrinterName(ucb), kSetFileRead, FALSE, ucb, body, nullptr, FALSE, nullptr);
 }
 
 std::u16string TemplateText(LPCWSTR file, LPCWSTR key, UCB* ucb) {
@@ -139,6 +136,13 @@ bool EnterPreset(const Template& t, DWORD j, DWORD flags, UCB* ucb, PRESETREFRES
   return true;
 }
 
+// A driver-install run that succeeded marks the set file, which must be an
+// existing file of the driver's folders.
+void MarkDone(LPCWSTR setFile, LPCWSTR section, DWORD flags, bool ok, const ListKeys& keys, UCB* ucb) {
+  if ((flags & kBatchDrvInst) == 0 || !ok || !_IsFileExist(setFile) || !IsPathInDriverFolders(setFile, ucb)) return;
+  storage::WriteStoreText(section, keys.done, u"1", setFile);
+}
+
 }  // namespace
 
 BOOL BatchInstallForPreset(LPCWSTR setFile, LPCWSTR section, DWORD flags, UCB* ucb, PRESETREFRESHLIST* list) {
@@ -155,14 +159,15 @@ BOOL BatchInstallForPreset(LPCWSTR setFile, LPCWSTR section, DWORD flags, UCB* u
     Template t;
     if (!Resolve(setFile, section, kPresets, j, ucb, t)) continue;
     ok = CopyFiles(t, flags, kPresets, ucb) && ok;
-    if ((flags & kBatchEnter) != 0) {
+    // A template that is not there gives no preset.
+    if ((flags & kBatchEnter) != 0 && _IsFileExist(t.file.data())) {
       const bool entered = EnterPreset(t, j, flags, ucb, list);
       if ((flags & kBatchRecreate) != 0) ReCreateRstFile(t.driverUse.data(), t.file.data(), kSetFilePreset, ucb);
       if (entered && listed() >= kPresetListMax) break;
     }
     if ((flags & kBatchDelete) != 0) _DeleteFile(t.driverUse.data());
   }
-  if ((flags & kBatchDrvInst) != 0 && ok) storage::WriteStoreText(section, kPresets.done, u"1", setFile);
+  MarkDone(setFile, section, flags, ok, kPresets, ucb);
   return ok;
 }
 
@@ -176,7 +181,7 @@ BOOL BatchInstallForQuality(LPCWSTR setFile, LPCWSTR section, DWORD flags, UCB* 
     Template t;
     if (!Resolve(setFile, section, kQualities, j, ucb, t)) continue;
     ok = CopyFiles(t, flags, kQualities, ucb) && ok;
-    if (enter && ReadQualityCount(ucb) < kQualitySetsMax) {
+    if (enter && _IsFileExist(t.file.data()) && ReadQualityCount(ucb) < kQualitySetsMax) {
       std::array<WCHAR, MAX_PATH> name{};
       GetQualityNameFromFile(t.file.data(), GetRsdSectionName(ucb), name.data());
       SetQualityToIni(t.file.data(), t.driverUse.data(), name.data(), static_cast<int>(j), ucb);
@@ -184,7 +189,7 @@ BOOL BatchInstallForQuality(LPCWSTR setFile, LPCWSTR section, DWORD flags, UCB* 
     if ((flags & kBatchRecreate) != 0) ReCreateRstFile(t.driverUse.data(), t.file.data(), kSetFileQuality, ucb);
     if ((flags & kBatchDelete) != 0) _DeleteFile(t.driverUse.data());
   }
-  if ((flags & kBatchDrvInst) != 0 && ok) storage::WriteStoreText(section, kQualities.done, u"1", setFile);
+  MarkDone(setFile, section, flags, ok, kQualities, ucb);
   return ok;
 }
 

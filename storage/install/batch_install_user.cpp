@@ -2,6 +2,7 @@
 // printer besides presets: user code, user id, owner name, the default
 // settings, free sizes and watermarks.
 #if !KESM_KERNEL_MODE
+#include <array>
 #include <optional>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "storage/files/file_helpers.h"
+#include "storage/ini/ini_script.h"
 #include "storage/install/batch_install.h"
 #include "storage/install/drvinst_ini.h"
 #include "storage/install/install_ini.h"
@@ -51,6 +53,19 @@ void StoreUserCode(UCB* ucb, LPCWSTR code, LONG_PTR inUse) {
   for (const WORD id : {kFuncLogCodeUse, kFuncLogCode}) {
     if (SFCB* record = GetSFCBbyFuncID(ucb, id)) SetDevmodeValueToReg(ucb->hPrinter, ucb, record);
   }
+}
+
+// How many of the first count entries the file holds, up to the first it
+// does not: a count the file cannot back gives no empty entries.
+int LeadingEntries(LPCWSTR file, int count, UCB* ucb, LPWSTR (*keyOf)(LPWSTR, int, DWORD, UCB*)) {
+  const storage::IniImage image(ReadIniOpen(file, 0));
+  if (image == nullptr) return 0;
+  int present = 0;
+  for (; present < count; ++present) {
+    std::array<WCHAR, storage::kStoreKeyChars> key{};
+    if (GetSectionAddr(keyOf(key.data(), present, 0, ucb), image.get()) == nullptr) break;
+  }
+  return present;
 }
 
 }  // namespace
@@ -119,7 +134,7 @@ BOOL BatchInstallForFreesize(LPCWSTR setFile, LPCWSTR section, UCB* ucb) {
   if (ucb == nullptr || setFile == nullptr) return FALSE;
   const storage::SettingsCopy settings(ucb);
   if (!settings.ok()) return FALSE;
-  const int count = ReadFreesizeCountDrvInst(setFile, section, ucb);
+  const int count = LeadingEntries(setFile, ReadFreesizeCountDrvInst(setFile, section, ucb), ucb, MakeFreesizeKey);
   BOOL all = TRUE;
   for (int i = 0; i < count; ++i) {
     all = ReadFreesizeByIDDrvInst(setFile, i, ucb) && WriteFreesizeByID(ucb, i) && all;
@@ -131,13 +146,14 @@ BOOL BatchInstallForFreesize(LPCWSTR setFile, LPCWSTR section, UCB* ucb) {
 BOOL BatchInstallForWatermark(LPCWSTR setFile, LPCWSTR section, UCB* ucb) {
   if (ucb == nullptr || setFile == nullptr) return FALSE;
   const LONG_PTR current = GetDevmodeValueDirectByFuncID(ucb, kFuncWatermarkId, nullptr);
-  const int count = ReadWatermarkCountDrvInst(setFile, section, ucb);
-  if (ReadWatermarkCount(ucb) < count) WriteWatermarkCount(ucb, count);
-  BOOL all = TRUE;
-  for (int i = 0; i < count; ++i) {
-    all = ReadWatermarkByIDDrvInst(setFile, 0, i, ucb) && WriteWatermarkByID(ucb, i) && all;
-  }
+  // The entries are taken up to the first one the file does not hold, and
+  // the count is raised only over entries that were written: a count the
+  // file cannot back would leave empty watermarks in the store.
+  const int count = LeadingEntries(setFile, ReadWatermarkCountDrvInst(setFile, section, ucb), ucb, MakeWatermarkKey);
+  int taken = 0;
+  while (taken < count && ReadWatermarkByIDDrvInst(setFile, 0, taken, ucb) && WriteWatermarkByID(ucb, taken)) ++taken;
+  if (ReadWatermarkCount(ucb) < taken) WriteWatermarkCount(ucb, taken);
   SetDevmodeValueDirectByFuncID(ucb, kFuncWatermarkId, current);
-  return all;
+  return taken == count;
 }
 #endif

@@ -180,7 +180,7 @@ BOOL CopyFilesForDrvInst(UCB* ucb) {
   if (!IsDrvInstForCompleteFromFile(ini, section)) {
     std::array<WCHAR, MAX_PATH + 1> path{};
     if (GetDefaultRstFileNameFromIniForDrvInst(path.data(), ucb)) {
-      if (GetDefaultRstFilePath(path.data(), nullptr, ucb)) {
+      if (GetDefaultRstFilePath(path.data(), nullptr, ucb) && IsAvailableDefaultRstFileNameForDrvInst(path.data())) {
         LPCWSTR batch = GetBatchInstallSectionName(ucb);
         BatchInstallForPreset(path.data(), batch, kBatchCopy | kBatchDrvInst, ucb, nullptr);
         BatchInstallForQuality(path.data(), batch, kBatchCopy | kBatchDrvInst, ucb);

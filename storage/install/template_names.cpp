@@ -151,7 +151,9 @@ BOOL GetDefaultRstFilePath(LPWSTR buffer, LPVOID /*reserved*/, UCB* ucb) {
   const std::u16string_view name = View(buffer);
   if (name.size() >= MAX_PATH) return FALSE;
   if (name.size() >= 2 && name[1] == u':') return TRUE;
+  // A name relative to the driver directory stays inside it.
   const std::u16string path = InDriverDirectory(ucb, name);
+  if (!HasPlainParts(path)) return FALSE;
   return !path.empty() && storage::CopyOut(buffer, MAX_PATH, path) > 0;
 }
 #endif

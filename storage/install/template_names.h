@@ -51,6 +51,7 @@ BOOL MakeInstallUseQualityFileName(LPWSTR buffer, LPCWSTR file, UCB* ucb);
 BOOL MakeBatchUsePresetIconFileName(LPWSTR buffer, LPCWSTR file);
 // Rewrites a default set-file name in buffer (MAX_PATH characters) in
 // place: an absolute name stays, another gets the driver directory in
-// front. FALSE when the result cannot be built.
+// front. FALSE when the result cannot be built or a relative name would
+// leave the driver directory ("..").
 BOOL GetDefaultRstFilePath(LPWSTR buffer, LPVOID reserved, UCB* ucb);
 #endif

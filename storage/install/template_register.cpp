@@ -11,6 +11,7 @@
 #include "settings/context/context_block.h"
 #include "settings/context/context_names.h"
 #include "storage/files/text_out.h"
+#include "storage/ini/ini_script.h"
 #include "storage/ini/section_names.h"
 #include "storage/install/install_ini.h"
 #include "storage/install/template_conditions.h"
@@ -120,6 +121,12 @@ BOOL ReCreateRstFile(LPCWSTR target, LPCWSTR templateFile, DWORD flags, UCB* ucb
     std::optional<std::vector<WCHAR>> lines = storage::ReadWholeSection(name, templateFile, kTemplateSectionChars);
     if (!lines.has_value()) return FALSE;
     sections.push_back(std::move(*lines));
+  }
+  // A template without its settings section would give the target the
+  // context's own settings.
+  {
+    const storage::IniImage image(ReadIniOpen(templateFile, 0));
+    if (image == nullptr || GetSectionAddr(GetDriverName(ucb), image.get()) == nullptr) return FALSE;
   }
   const std::optional<std::u16string> readonly =
       storage::ReadWholeValue(GetDriverName(ucb), kKeyReadonly, templateFile, 16);

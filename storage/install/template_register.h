@@ -45,7 +45,7 @@ BOOL IsCompleteFromFile(LPCWSTR file, LPCWSTR section, LPCWSTR key);
 // driver-name section, read with flags | 0x2000) are written as the
 // target's printer-name section, and its "Readonly" mark follows. The
 // context's settings are put back afterwards. FALSE, the target left as it
-// was, when the template cannot be read or one of its sections is longer
-// than kTemplateSectionChars.
+// was, when the template has no settings section or cannot be read, or one
+// of its sections is longer than kTemplateSectionChars.
 BOOL ReCreateRstFile(LPCWSTR target, LPCWSTR templateFile, DWORD flags, UCB* ucb);
 #endif

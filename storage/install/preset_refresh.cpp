@@ -2,15 +2,15 @@
 #include "storage/install/preset_refresh.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
-#include <memory>
 #include <vector>
 
 #include "jobsettings/devmode/runtime_flags.h"
 #include "platform/text/wintext.h"
-#include "settings/constraints/constraint_engine.h"
 #include "settings/bkpd/description_queries.h"
+#include "settings/constraints/constraint_engine.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_names.h"
 #include "settings/context/drv_last_error.h"

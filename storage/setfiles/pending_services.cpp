@@ -3,15 +3,15 @@
 
 #include <array>
 
+#include "settings/context/context_names.h"
 #include "settings/values/setting_value.h"
 #include "storage/install/devmode_upgrade.h"
 #include "storage/install/kesm_inst.h"
 #include "storage/install/template_names.h"
 #include "storage/install/template_register.h"
 #include "storage/setfiles/set_file.h"
-#include "storage/stores/store_ini.h"
-#include "settings/context/context_names.h"
 #include "storage/stores/freesize_store.h"
+#include "storage/stores/store_ini.h"
 
 namespace storage {
 namespace {

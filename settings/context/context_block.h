@@ -15,6 +15,7 @@
 #include "settings/tables/driver_params.h"
 #include "settings/tables/keyword_tables.h"
 #include "settings/tables/setting_table.h"
+#include "storage/install/install_record.h"
 
 // The compiled printer description as a context holds it: a loaded block,
 // read only, that the process list owns (settings/bkpd/bkpd_access.h reads it).
@@ -113,6 +114,7 @@ struct WORKAREA {
   WORD wChapterCapacity;                  // blocks at pChapterBlocks
 #if !KESM_KERNEL_MODE
   JCBINDING jobCodes;                     // the job-code library while it is bound
+  INSTALLRECORD install;                  // what the install steps keep
 #endif
 #if KESM_KERNEL_MODE
   WCHAR szDataFileName[MAX_PATH];         // the printer's data file name

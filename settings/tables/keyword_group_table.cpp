@@ -1,8 +1,10 @@
 // The group-keyword table, in group-id order. Group ids are stable: dialog
 // tables and alerts refer to them.
 //   1-312     description groups of settings without a control of their
-//             own; 29 names the installable options, 303-312 are free
-//             groups for the description compiler
+//             own; 29 names the installable options, 303-311 are free
+//             groups for the description compiler, 312 holds the
+//             conversion program of an older DEVMODE (its actions read and
+//             write setting 856, the version a step converts to)
 //   313-354   alert messages
 //   355-417   tabs and dialogs
 //   418-1489  controls, dialog by dialog in tab-table order: first the
@@ -326,7 +328,7 @@ const GK fgGK[kGroupKeywordCount] = {
     {0, 309, "KPD_UiGroup07"},
     {0, 310, "KPD_UiGroup08"},
     {0, 311, "KPD_UiGroup09"},
-    {0, 312, "KPD_UiGroup10"},
+    {856, 312, "KPD_ConvertDevmode"},
     // Alerts.
     {0, 313, "KPD_ScaleIllegalMessage"},
     {0, 314, "KPD_ProofUserIDNullMessage"},

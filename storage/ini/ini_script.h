@@ -9,6 +9,8 @@
 // first carriage return, line feed or zero byte. Lines end at a line feed.
 #pragma once
 
+#include <memory>
+
 #include "platform/base/wintypes.h"
 
 struct UCB;
@@ -36,6 +38,14 @@ LPSTR ReadIniOpen(LPCWSTR path, DWORD flag);
 LPSTR IniOpen(LPCSTR path);
 // Frees the image; returns 1.
 BOOL ReadIniClose(LPSTR image);
+namespace storage {
+// An INI image, closed with its holder.
+struct IniImageCloser {
+  void operator()(LPSTR image) const { ReadIniClose(image); }
+};
+using IniImage = std::unique_ptr<char, IniImageCloser>;
+}  // namespace storage
+
 
 // Finds the header of a section (ANSI name) in raw text of the given length,
 // which need not be terminated. Returns the header's address or null; when

@@ -5,6 +5,7 @@
 #include "jobsettings/devmode/document_devmode.h"
 #include "settings/bkpd/description_queries.h"
 #include "settings/constraints/constraint_engine.h"
+#include "settings/context/context_block.h"
 #include "settings/system/unaligned.h"
 #include "settings/tables/driver_params.h"
 #include "settings/values/setting_lookup.h"
@@ -12,8 +13,10 @@
 
 namespace {
 
-constexpr WORD kFuncConvertVersion = 856;  // wdmConvertVersion
-constexpr char kConvertGroup[] = "KPD_ConvertDevmode";
+constexpr LPCSTR kConversionGroup = "KPD_ConvertDevmode";
+constexpr WORD kFuncConvertVersion = 856;
+
+DWORD ModelVersion(const UCB* ucb) { return (ucb != nullptr && ucb->pDP != nullptr ? *ucb->pDP : fgDP).dwPrivVersion; }
 
 }  // namespace
 
@@ -31,24 +34,23 @@ int IsUpgrade(const DEVMODEW* dm) {
 }
 
 int _UpgradeDevmode(DWORD from, DWORD to, UCB* ucb) {
-  const GK* group = GetGKbyKeyWord(kConvertGroup);
-  if (ucb == nullptr || group == nullptr) return 0;
-  const ExclusiveRecord* record = _GetExclusiveAddr(group->groupId, ucb);
-  if (record == nullptr || record->transact == 0) return 0;
-  // The versions of one major version are fewer than 100: the loop is
-  // bounded whatever the actions do.
-  for (DWORD version = from + 1; version <= to; ++version) {
-    SetDevmodeValueDirectByFuncID(ucb, kFuncConvertVersion, static_cast<LONG_PTR>(version));
-    BKPDSetAction(group->groupId, 0, ucb);
+  if (ucb == nullptr || ucb->pDCB == nullptr || IsUpgradeVersionCheck(from, to) != 1) return 0;
+  const GK* gk = GetGKbyKeyWord(kConversionGroup);
+  const ExclusiveRecord* program = gk != nullptr ? _GetExclusiveAddr(gk->groupId, ucb) : nullptr;
+  if (program == nullptr || program->transact == 0) return 0;
+  for (DWORD v = from + 1; v <= to; ++v) {
+    SetDevmodeValueDirectByFuncID(ucb, kFuncConvertVersion, static_cast<LONG_PTR>(v));
+    BKPDSetAction(gk->groupId, 0, ucb);
     if (static_cast<DWORD>(GetDevmodeValueDirectByFuncID(ucb, kFuncConvertVersion, nullptr)) >= to) break;
   }
   return 1;
 }
 
 int UpgradeDevmode(const DEVMODEW* dm, UCB* ucb) {
-  if (IsUpgrade(dm) != 1) return 0;
-  const DWORD current = fgDP.dwPrivVersion;
-  const int result = _UpgradeDevmode(GetKDMdwVersionByDM(dm), current, ucb);
-  if (DEVMODEW* target = GetDocumentDevmode(ucb); target != nullptr) StoreLE<DWORD>(target, kOffDwVersion, current);
+  if (IsUpgrade(dm) != 1 || ucb == nullptr) return 0;
+  const DWORD to = ModelVersion(ucb);
+  const int result = _UpgradeDevmode(GetKDMdwVersionByDM(dm), to, ucb);
+  DEVMODEW* current = GetDocumentDevmode(ucb);
+  if (current != nullptr) StoreLE<DWORD>(current, kOffDwVersion, to);
   return result;
 }

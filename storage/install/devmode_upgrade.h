@@ -1,6 +1,10 @@
-// Upgrade of settings kept by an older driver version (a DEVMODE, a set
-// file). Versions are three-digit numbers: the hundreds are the major
-// version, the rest the minor version.
+// Upgrade of a DEVMODE kept by an older driver version. Versions are
+// three-digit numbers: the hundreds are the major version, the rest the
+// minor version. The conversion itself is a program of the printer
+// description: the action list of its group "KPD_ConvertDevmode", run once
+// per version step with setting 856 (wdmConvertVersion) holding the
+// version that step converts to. An action may raise setting 856 to end
+// the steps early.
 #pragma once
 
 #include "platform/base/wintypes.h"
@@ -16,15 +20,14 @@ int IsUpgradeVersionCheck(DWORD stored, DWORD current);
 // model's; -1 without a DEVMODE. The DEVMODE must be a whole driver
 // DEVMODE image.
 int IsUpgrade(const DEVMODEW* dm);
-// The conversion program of the description (the actions of the group
-// "KPD_ConvertDevmode") run on the context's settings once for each
-// version after from up to to: setting 856 holds the version a step
-// converts to, and a step that raises it to to or beyond ends the steps.
-// 1 when run; 0 when the description has no such group or no actions for
-// it (the settings stay as they are).
-int _UpgradeDevmode(DWORD from, DWORD to, UCB* ucb);
-// When IsUpgrade answers 1 for the DEVMODE, runs the steps from its version
-// to the model's on the context's settings and stamps the model's version
-// into the context's current DEVMODE. Returns the steps' result, or 0 when
+// When IsUpgrade answers 1, runs the steps from the DEVMODE's version to
+// the model's on the context's settings and stamps the model's version
+// into the context's document DEVMODE. A DEVMODE of a newer version, or of
+// another major version, is left as it is. Returns the step result, 0 when
 // no upgrade applies.
 int UpgradeDevmode(const DEVMODEW* dm, UCB* ucb);
+// The step loop: setting 856 := v and the conversion program run for v =
+// from + 1 up to to, until setting 856 reaches to. 1 when run; 0 when the
+// description has no conversion program or from and to are not one major
+// version with from the older.
+int _UpgradeDevmode(DWORD from, DWORD to, UCB* ucb);

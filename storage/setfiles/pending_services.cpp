@@ -1,13 +1,38 @@
 #if !KESM_KERNEL_MODE
 #include "storage/setfiles/pending_services.h"
 
+#include <array>
+
+#include "settings/context/context_names.h"
+#include "storage/install/kesm_inst.h"
+#include "storage/install/template_names.h"
+#include "storage/install/template_register.h"
+#include "storage/setfiles/set_file.h"
+#include "storage/stores/store_ini.h"
+
 namespace storage {
+namespace {
 
-void ApplyLocaleAndJobCodeDefaults(UCB*) {}
+constexpr int kAnswerOk = 1;      // IDOK
+constexpr int kAnswerCancel = 2;  // IDCANCEL
 
-BOOL RebuildQualitySetFile(UCB*, LPCWSTR) { return FALSE; }
+}  // namespace
+
+void ApplyLocaleAndJobCodeDefaults(UCB* ucb) { SetLocalePrimaryID(ucb); }
+
+BOOL RebuildQualitySetFile(UCB* ucb, LPCWSTR path) {
+  // A newer driver's set is left as it is.
+  if (IsFromNewerDriver(ucb, path, GetPrinterName(ucb))) return FALSE;
+  std::array<WCHAR, MAX_PATH> installed{};
+  return MakeInstallUseQualityFileName(installed.data(), path, ucb) &&
+         ReCreateRstFile(path, installed.data(), kSetFileQuality, ucb);
+}
 
 void ShowStorageMessage(UCB*, UINT, LPCWSTR) {}
+
+int AskStorageQuestion(UCB*, UINT, LPCWSTR) { return kAnswerOk; }
+
+int ShowOptionDialogForRefresh(UCB*) { return kAnswerCancel; }
 
 }  // namespace storage
 #endif

@@ -18,12 +18,6 @@ constexpr bool IsPlainSetFileFlags(DWORD flags) {
   return (flags & ~(kSetFileRead | kSetFileWrite | kSetFileNoAlert)) == 0;
 }
 
-// An INI image of the script reader, closed with its holder.
-struct IniImageCloser {
-  void operator()(LPSTR image) const { ReadIniClose(image); }
-};
-using IniImage = std::unique_ptr<char, IniImageCloser>;
-
 // Whether the section whose body is given is no longer than a section the
 // walk can write (kSetFileScriptBytes, its header included); a longer one
 // is no set file of this driver and is not read.

@@ -98,6 +98,7 @@ BOOL UpgradeFreesize(UCB* ucb) {
   if (ucb == nullptr) return FALSE;
   BackupPrivateDevmode(ucb);
   for (int n = 0; n < kFreeSizeEntries; ++n) {
+    if (storage::IsFromNewerDriver(ucb, storage::SettingsIniOf(ucb), EntryKey(ucb, n).c_str())) continue;
     if (ReadFreesizeByID(ucb, n)) WriteFreesizeByID(ucb, n);
   }
   RestorePrivateDevmode(ucb, TRUE);
@@ -115,5 +116,17 @@ BOOL ReadFreesizeByKeyFromInstIni(UCB* ucb, LPCWSTR key) {
 
 BOOL ReadFreesizeByIDFromInstIni(UCB* ucb, int index) {
   return IsEntry(index) && ReadFreesizeByKeyFromInstIni(ucb, EntryKey(ucb, index).c_str());
+}
+
+int ReadFreesizeCountDrvInst(LPCWSTR file, LPCWSTR section, UCB*) {
+  return storage::ReadStoreCount(section, kKeyCount, file, kFreeSizeEntries);
+}
+
+BOOL ReadFreesizeByKeyDrvInst(LPCWSTR file, LPCWSTR key, UCB* ucb) {
+  return file != nullptr && ReadEntry(ucb, file, key, kEditedIds, kEditedIds.size(), kSetFileFreeSize);
+}
+
+BOOL ReadFreesizeByIDDrvInst(LPCWSTR file, int index, UCB* ucb) {
+  return IsEntry(index) && ReadFreesizeByKeyDrvInst(file, EntryKey(ucb, index).c_str(), ucb);
 }
 #endif

@@ -90,5 +90,11 @@ BOOL IsUsePaperMMSize(UCB* ucb);
 int ReadFreesizeCountFromInstIni(UCB* ucb);
 BOOL ReadFreesizeByKeyFromInstIni(UCB* ucb, LPCWSTR key);
 BOOL ReadFreesizeByIDFromInstIni(UCB* ucb, int index);
+// Free sizes of a given file (a default set file): "FreeSizeCount" of the
+// section (0-10), an entry by its key or index into settings 752-756
+// (cleared first).
+int ReadFreesizeCountDrvInst(LPCWSTR file, LPCWSTR section, UCB* ucb);
+BOOL ReadFreesizeByKeyDrvInst(LPCWSTR file, LPCWSTR key, UCB* ucb);
+BOOL ReadFreesizeByIDDrvInst(LPCWSTR file, int index, UCB* ucb);
 
 #endif

@@ -103,6 +103,24 @@ int ReadPresetCount(UCB* ucb) {
   return storage::ReadStoreCount(GetPresetSectionName(ucb), kKeyCount, storage::SettingsIniOf(ucb), kPresetSlots);
 }
 
+BOOL AddPresetData(UCB* ucb, LPCWSTR path, LPCWSTR name, LPCWSTR comment) {
+  if (ucb == nullptr || path == nullptr) return FALSE;
+  LPCWSTR section = GetPresetSectionName(ucb);
+  LPCWSTR ini = storage::SettingsIniOf(ucb);
+  const int n = ReadPresetCount(ucb);
+  const BOOL written = WriteStoreText(section, PresetKey(n).c_str(), path, ini) &&
+                       WriteStoreText(section, PresetKey(n, 1).c_str(), name != nullptr ? name : u"", ini) &&
+                       WriteStoreText(section, PresetKey(n, 2).c_str(), comment != nullptr ? comment : u"", ini) &&
+                       storage::WriteStoreNumber(section, kKeyCount, n + 1, ini);
+  CheckPresetCache(ucb, nullptr, kPresetCacheFree);
+  return written;
+}
+
+BOOL ResetPresetData(UCB* ucb) {
+  if (ucb == nullptr) return FALSE;
+  return WriteStoreText(GetPresetSectionName(ucb), kKeyCount, u"0", storage::SettingsIniOf(ucb));
+}
+
 BOOL ReadPresetByKey(UCB* ucb, LPCWSTR key) {
   if (ucb == nullptr || key == nullptr) return FALSE;
   if (CheckPresetCache(ucb, key, kPresetCacheRestore) == 1) return TRUE;
@@ -184,6 +202,7 @@ BOOL UpgradePreset(UCB* ucb) {
   const int count = ReadPresetCount(ucb);
   for (int i = 0; i < count; ++i) {
     const std::u16string path = PathOf(ucb, PresetKey(i).c_str());
+    if (storage::IsFromNewerDriver(ucb, path.c_str(), GetPrinterName(ucb))) continue;
     const std::u16string readonly = ReadStoreText(GetPrinterName(ucb), kKeyReadonly, path.c_str(), kReadonlyChars);
     ReadInstallPresetByID(ucb, i);
     // The user's preset is read over the template, never taken from the

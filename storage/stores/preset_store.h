@@ -47,6 +47,13 @@ BOOL CanOverwriteRst(UCB* ucb, LPCWSTR file);
 // cannot be had.
 BOOL GetNewRstFileName(UCB* ucb, LPWSTR buffer);
 
+// Appends a preset to the list: with n = "Count", "PresetList<n>" := path
+// with its "Name" and "Comment", then "Count" := n + 1; the preset cache
+// is emptied. FALSE when a value could not be written.
+BOOL AddPresetData(UCB* ucb, LPCWSTR path, LPCWSTR name, LPCWSTR comment);
+// Empties the list: "Count" := "0".
+BOOL ResetPresetData(UCB* ucb);
+
 // "Count" (0-16) and "QualityCount" (0-121); 0 when missing.
 int ReadPresetCount(UCB* ucb);
 int ReadQualityCount(UCB* ucb);

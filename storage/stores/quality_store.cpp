@@ -6,6 +6,7 @@
 #include "platform/text/wintext.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_dcb2.h"
+#include "settings/context/context_names.h"
 #include "settings/values/setting_value.h"
 #include "storage/files/file_names.h"
 #include "storage/files/path_builders.h"
@@ -107,6 +108,7 @@ BOOL UpgradeQuality(UCB* ucb) {
   BackupPrivateDevmode(ucb);
   const int count = ReadQualityCount(ucb);
   for (int i = 0; i < count; ++i) {
+    if (storage::IsFromNewerDriver(ucb, PathOf(ucb, QualityKey(i).c_str()).c_str(), GetPrinterName(ucb))) continue;
     ReadInstallQualityByID(ucb, i);
     ReadQualityByID(ucb, i);
     WriteQualityByID(ucb, i);

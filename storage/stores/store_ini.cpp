@@ -73,6 +73,13 @@ BOOL WriteKeyedSetFile(UCB* ucb, LPCWSTR path, LPCWSTR key, DWORD flags) {
   return swap.ok() && WriteSetFile(ucb->hPrinter, path, flags, ucb);
 }
 
+bool IsFromNewerDriver(UCB* ucb, LPCWSTR path, LPCWSTR section) {
+  if (ucb == nullptr || path == nullptr || path[0] == 0 || section == nullptr) return false;
+  const int version = ReadStoreCount(section, u"RstVersion", path, 0x7FFFFFFF);
+  const DP& model = ucb->pDP != nullptr ? *ucb->pDP : fgDP;
+  return version > static_cast<int>(model.dwSetFileVersion);
+}
+
 std::u16string SettingText(UCB* ucb, WORD funcId) {
   std::array<WCHAR, kScratchChars> text{};
   GetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, funcId), text.data());

@@ -1,5 +1,6 @@
 // What the stores share: their INI values and the set-file sections that
-// an entry key names. Internal to storage/stores/.
+// an entry key names. Internal to storage/ (the stores and the install
+// code).
 #pragma once
 
 #include <string>
@@ -33,6 +34,11 @@ std::u16string KeyWith(LPCWSTR key, LPCWSTR suffix);
 // key stands in the place of the printer name for the span of the call).
 BOOL ReadKeyedSetFile(UCB* ucb, LPCWSTR path, LPCWSTR key, DWORD flags);
 BOOL WriteKeyedSetFile(UCB* ucb, LPCWSTR path, LPCWSTR key, DWORD flags);
+
+// TRUE when the section's "RstVersion" is a version later than this
+// driver's: an upgrade leaves such an entry as it is rather than rewrite
+// it as if it were its own.
+bool IsFromNewerDriver(UCB* ucb, LPCWSTR path, LPCWSTR section);
 
 // A text setting as wide text, and stored from wide text.
 std::u16string SettingText(UCB* ucb, WORD funcId);

@@ -101,6 +101,7 @@ BOOL UpgradeWatermark(UCB* ucb) {
   BackupPrivateDevmode(ucb);
   const int count = ReadWatermarkCount(ucb);
   for (int i = 0; i < count; ++i) {
+    if (storage::IsFromNewerDriver(ucb, storage::SettingsIniOf(ucb), EntryKey(ucb, i).c_str())) continue;
     if (ReadWatermarkByID(ucb, i)) WriteWatermarkByID(ucb, i);
   }
   RestorePrivateDevmode(ucb, TRUE);

@@ -46,9 +46,10 @@ TEST(KeywordTables, GroupIdsAreOneToLastOnceEachWithUniqueKeywords) {
   }
   EXPECT_EQ(*groups.begin(), 1);
   EXPECT_EQ(*groups.rbegin(), 1489);
-  // 907 groups that are no setting's, and the option page's tray
-  // orientation pair, which the page binds to the selected tray itself.
-  EXPECT_EQ(withoutSetting, 908);
+  // Groups that are no setting's, among them the option page's tray
+  // orientation pair, which the page binds to the selected tray itself;
+  // the DEVMODE conversion group is the group of setting 856.
+  EXPECT_EQ(withoutSetting, 907);
 }
 
 // Tabs, alerts and named groups keep the ids the dialog and alert tables use.

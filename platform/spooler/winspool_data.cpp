@@ -1,6 +1,6 @@
 // Printer data: named, typed values of a printer, kept byte for byte in the
 // printer table so that every process of the machine reads what another
-// wrote.
+// wrote. Reads use the table kept in memory while nothing changes it.
 #include <algorithm>
 #include <cstring>
 
@@ -44,11 +44,11 @@ DWORD GetPrinterDataW(HANDLE hPrinter, LPCWSTR pValueName, LPDWORD pType, LPBYTE
     if (!pValueName || !pcbNeeded || (!pData && nSize)) return ERROR_INVALID_PARAMETER;
     // The print server keeps none of its predefined values on this machine.
     if (printer->server) return ERROR_INVALID_PARAMETER;
-    PrinterRecord rec;
-    if (DWORD rc = plat::spool::ReadPrinter(printer->printerName, rec); rc != ERROR_SUCCESS) {
-      return rc;
-    }
-    const DataValue* v = FindValue(rec, pValueName);
+    std::shared_ptr<const plat::spool::PrinterTable> table;
+    if (DWORD rc = plat::spool::ReadPrinters(false, table); rc != ERROR_SUCCESS) return rc;
+    const PrinterRecord* rec = table->Find(printer->printerName);
+    if (!rec) return ERROR_INVALID_PRINTER_NAME;
+    const DataValue* v = table->FindData(*rec, pValueName);
     if (!v) return ERROR_FILE_NOT_FOUND;
     const DWORD size = static_cast<DWORD>(v->bytes.size());
     if (pType) *pType = v->type;

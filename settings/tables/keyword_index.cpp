@@ -3,6 +3,7 @@
 // hash of the word and, nearly always, one comparison.
 #include "settings/tables/keyword_index.h"
 
+#include <cstdint>
 #include <cstring>
 #include <span>
 #include <vector>
@@ -32,33 +33,44 @@ class KeywordIndex {
   explicit KeywordIndex(std::span<const Record> records) : records_(records) {
     std::size_t slots = 16;
     while (slots < 2 * records.size()) slots *= 2;
-    slots_.assign(slots, 0);
+    slots_.assign(slots, Slot{});
     mask_ = slots - 1;
     // Records are entered in table order and a keyword already entered is
     // passed over, so the first record of a keyword is the one found.
     for (std::size_t i = 0; i < records.size(); ++i) {
       if (records[i].keyword == nullptr) continue;
       const std::string_view keyword = records[i].keyword;
-      std::size_t slot = HashWord(keyword) & mask_;
-      while (slots_[slot] != 0 && Keyword(slots_[slot]) != keyword) slot = (slot + 1) & mask_;
-      if (slots_[slot] == 0) slots_[slot] = static_cast<Position>(i + 1);
+      Slot& slot = slots_[SlotOf(keyword)];
+      if (slot.position == 0) {
+        slot = Slot{static_cast<std::uint32_t>(i + 1), static_cast<std::uint32_t>(keyword.size())};
+      }
     }
   }
 
   const Record* Find(std::string_view keyword) const {
-    for (std::size_t slot = HashWord(keyword) & mask_; slots_[slot] != 0; slot = (slot + 1) & mask_) {
-      if (Keyword(slots_[slot]) == keyword) return &records_[slots_[slot] - 1];
-    }
-    return nullptr;
+    const Slot& slot = slots_[SlotOf(keyword)];
+    return slot.position == 0 ? nullptr : &records_[slot.position - 1];
   }
 
  private:
-  using Position = unsigned int;  // 1-based record position; 0 marks an empty slot
+  struct Slot {
+    std::uint32_t position = 0;  // 1-based record position; 0 marks an empty slot
+    std::uint32_t length = 0;    // of the record's keyword
+  };
 
-  std::string_view Keyword(Position position) const { return records_[position - 1].keyword; }
+  // The slot of the keyword, or the empty slot where it would go.
+  std::size_t SlotOf(std::string_view keyword) const {
+    std::size_t at = HashWord(keyword) & mask_;
+    while (slots_[at].position != 0 &&
+           (slots_[at].length != keyword.size() ||
+            std::memcmp(records_[slots_[at].position - 1].keyword, keyword.data(), keyword.size()) != 0)) {
+      at = (at + 1) & mask_;
+    }
+    return at;
+  }
 
   std::span<const Record> records_;
-  std::vector<Position> slots_;
+  std::vector<Slot> slots_;
   std::size_t mask_ = 0;
 };
 

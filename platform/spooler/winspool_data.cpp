@@ -34,6 +34,19 @@ DWORD WritableName(HANDLE hPrinter, std::u16string& name) {
   return ERROR_SUCCESS;
 }
 
+// Whether the printer already holds the value with that type and those
+// bytes, as the table kept in memory says; setting it again would leave
+// the store as it is.
+bool HoldsAlready(std::u16string_view printerName, std::u16string_view name, DWORD type, const BYTE* data,
+                  DWORD size) {
+  std::shared_ptr<const plat::spool::PrinterTable> table;
+  if (plat::spool::ReadPrinters(false, table) != ERROR_SUCCESS) return false;
+  const PrinterRecord* rec = table->Find(printerName);
+  const DataValue* v = rec != nullptr ? table->FindData(*rec, name) : nullptr;
+  return v != nullptr && v->type == type && v->bytes.size() == size &&
+         (size == 0 || std::memcmp(v->bytes.data(), data, size) == 0);
+}
+
 }  // namespace
 
 DWORD GetPrinterDataW(HANDLE hPrinter, LPCWSTR pValueName, LPDWORD pType, LPBYTE pData,
@@ -66,6 +79,7 @@ DWORD SetPrinterDataW(HANDLE hPrinter, LPCWSTR pValueName, DWORD Type, const BYT
     if (DWORD rc = WritableName(hPrinter, printerName); rc != ERROR_SUCCESS) return rc;
     if (!pValueName || (!pData && cbData)) return ERROR_INVALID_PARAMETER;
     const std::u16string_view name(pValueName);
+    if (HoldsAlready(printerName, name, Type, pData, cbData)) return ERROR_SUCCESS;
     return plat::spool::ChangePrinter(printerName, [&](PrinterRecord& rec) {
       DataValue* v = FindValue(rec, name);
       if (!v) v = &rec.data.emplace_back(DataValue{std::u16string(name), Type, {}});

@@ -1,9 +1,11 @@
-// The compiled description: compiling a large generated text, loading the
-// cache file (against only reading it), and opening a printer context four
-// ways: compiling its description, from the cache file, from the process
-// list, and reusing a parked context.
+// The compiled description: compiling generated texts of several sizes,
+// loading the cache file (against only reading it), opening a printer
+// context four ways (compiling its description, from the cache file, from
+// the process list, reusing a parked context), and a new context and its
+// destruction timed apart.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -28,8 +30,6 @@ namespace {
 using kesm_bench::BenchMachine;
 using kesm_bench::RichSample;
 
-constexpr std::size_t kLargeDescriptionBytes = 300000;
-
 // The rich sample with its version replaced: another version than the
 // driver's is never cached, so every first use compiles it.
 std::string Uncacheable(std::string text) {
@@ -38,8 +38,10 @@ std::string Uncacheable(std::string text) {
   return text;
 }
 
+// The argument is the size of the generated text: the time per byte should
+// not grow with it.
 void BM_CompileLargeDescription(benchmark::State& state) {
-  const std::string text = kesm_bench::GenerateLargeDescription(kLargeDescriptionBytes);
+  const std::string text = kesm_bench::GenerateLargeDescription(static_cast<std::size_t>(state.range(0)));
   const auto* bytes = reinterpret_cast<const BYTE*>(text.data());
   KpdCompileReport report{};
   for (auto _ : state) {
@@ -54,7 +56,7 @@ void BM_CompileLargeDescription(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
   state.counters["text_bytes"] = static_cast<double>(text.size());
 }
-BENCHMARK(BM_CompileLargeDescription)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompileLargeDescription)->Arg(4000)->Arg(40000)->Arg(300000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 // The cost the cache file cannot go below: mapping it and copying it out.
 void BM_ReadCacheFileOnly(benchmark::State& state) {
@@ -144,5 +146,34 @@ BENCHMARK(BM_DescriptionFromProcessList)->Unit(benchmark::kMicrosecond);
 // A release with word 0 parks the context; the next open takes it back.
 void BM_OpenParkedContext(benchmark::State& state) { OpenContexts(state, RichSample(), false, 0); }
 BENCHMARK(BM_OpenParkedContext)->Unit(benchmark::kMicrosecond);
+
+// A new context whose description is in the process list, and its
+// destruction, each timed alone.
+void NewOrDestroy(benchmark::State& state, bool timeTheOpen) {
+  BenchMachine m(RichSample());
+  if (!m.ok()) {
+    state.SkipWithError("no test machine");
+    return;
+  }
+  FreeUcb2(m.Open(), 1);
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    UCB* ucb = m.Open();
+    const auto opened = std::chrono::steady_clock::now();
+    if (ucb == nullptr || ucb->pBKPD == nullptr) {
+      state.SkipWithError("the context did not open");
+      break;
+    }
+    FreeUcb2(ucb, 1);
+    const auto destroyed = std::chrono::steady_clock::now();
+    state.SetIterationTime(std::chrono::duration<double>(timeTheOpen ? opened - start : destroyed - opened).count());
+  }
+}
+
+void BM_NewContextFromProcessList(benchmark::State& state) { NewOrDestroy(state, true); }
+BENCHMARK(BM_NewContextFromProcessList)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_DestroyContext(benchmark::State& state) { NewOrDestroy(state, false); }
+BENCHMARK(BM_DestroyContext)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The machine folder and its standard tree.
 #include "platform/base/machine.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <mutex>
 #include <string>
@@ -12,6 +13,7 @@ namespace {
 
 std::mutex g_rootLock;
 std::filesystem::path g_root;
+std::atomic<std::uint64_t> g_generation{1};
 
 // Folders every machine has. Names are stored in their Windows spelling; the
 // path mapping matches them ignoring case.
@@ -26,6 +28,7 @@ constexpr const char* kStandardTree[] = {
     "registry",
     "spooler",
     "modules",
+    "system",  // the fact stores: there from the start, so that reads can watch them
 };
 
 }  // namespace
@@ -38,6 +41,7 @@ bool SetMachineRoot(const std::filesystem::path& root) {
   }
   std::lock_guard lock(g_rootLock);
   g_root = std::filesystem::absolute(root, ec);
+  g_generation.fetch_add(1);
   return !ec;
 }
 
@@ -45,6 +49,8 @@ std::filesystem::path MachineRoot() {
   std::lock_guard lock(g_rootLock);
   return g_root;
 }
+
+std::uint64_t MachineGeneration() { return g_generation.load(); }
 
 std::filesystem::path DriveRoot() { return MachineRoot() / "drive" / "c"; }
 std::filesystem::path RegistryStore() { return MachineRoot() / "registry"; }
@@ -62,6 +68,7 @@ ScopedMachine::~ScopedMachine() {
   {
     std::lock_guard lock(g_rootLock);
     g_root = previous_;
+    g_generation.fetch_add(1);
   }
   std::error_code ec;
   if (!root_.empty()) std::filesystem::remove_all(root_, ec);

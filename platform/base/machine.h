@@ -3,6 +3,7 @@
 // service; hosts and tests choose the folder.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -17,6 +18,9 @@ namespace plat {
 bool SetMachineRoot(const std::filesystem::path& root);
 // The current machine folder; empty until one is set.
 std::filesystem::path MachineRoot();
+// A number that changes whenever the machine folder is set or given back,
+// so that state kept for one machine is not taken for another's.
+std::uint64_t MachineGeneration();
 
 // Drive C: of the machine, and the stores kept beside it.
 std::filesystem::path DriveRoot();      // <root>/drive/c

@@ -8,17 +8,18 @@
 #include <unistd.h>
 
 #include "platform/host/hostlock.h"
+#include "platform/host/storecache.h"
 #include "platform/base/winerror.h"
 #include "platform/text/wintext.h"
 
 namespace plat::store {
 namespace {
 
-// The store's lock file "<store>.lock", flocked for the object's life.
+// The store's lock file, flocked for the object's life.
 class FileLock : public hostlock::LockedFile {
  public:
   FileLock(const std::filesystem::path& file, int operation)
-      : LockedFile(file.string() + ".lock", O_RDWR | O_CREAT, operation) {}
+      : LockedFile(LockFileOf(file), O_RDWR | O_CREAT, operation) {}
 };
 
 class Fd {
@@ -40,10 +41,16 @@ class Fd {
   int fd_;
 };
 
-DWORD ReadAll(const std::filesystem::path& file, std::vector<BYTE>& bytes) {
+}  // namespace
+
+std::filesystem::path LockFileOf(const std::filesystem::path& file) { return file.string() + ".lock"; }
+
+DWORD ReadAll(const std::filesystem::path& file, std::vector<BYTE>& bytes, struct stat* read) {
   bytes.clear();
+  if (read != nullptr) *read = {};
   Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return errno == ENOENT ? ERROR_SUCCESS : ERROR_CANTOPEN;
+  if (read != nullptr && ::fstat(fd.get(), read) != 0) return ERROR_CANTREAD;
   BYTE chunk[8192];
   for (;;) {
     ssize_t n = ::read(fd.get(), chunk, sizeof chunk);
@@ -53,6 +60,8 @@ DWORD ReadAll(const std::filesystem::path& file, std::vector<BYTE>& bytes) {
     bytes.insert(bytes.end(), chunk, chunk + n);
   }
 }
+
+namespace {
 
 bool WriteAll(int fd, std::span<const BYTE> bytes) {
   std::size_t done = 0;
@@ -99,6 +108,9 @@ DWORD Update(const std::filesystem::path& file,
   const std::vector<BYTE> before = bytes;
   if (DWORD rc = change(bytes); rc != ERROR_SUCCESS) return rc;
   if (bytes == before) return ERROR_SUCCESS;
+  // Readers that see the new count wait for this lock before they read,
+  // so they find the new file.
+  AdvanceChangeCounter(lock.fd());
   return Replace(file, bytes);
 }
 
@@ -115,6 +127,40 @@ int CompareNames(std::u16string_view a, std::u16string_view b) {
 
 bool SameName(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() && CompareNames(a, b) == 0;
+}
+
+namespace {
+
+// A hash of the name that equal names ignoring case share.
+std::size_t NameHash(std::u16string_view name) {
+  std::uint64_t h = 0xCBF29CE484222325ull;
+  for (const WCHAR c : name) h = (h ^ CharUpperW1(c)) * 0x100000001B3ull;
+  return static_cast<std::size_t>(h ^ (h >> 32));
+}
+
+}  // namespace
+
+NameIndex::NameIndex(std::vector<std::u16string_view> names) : names_(std::move(names)) {
+  std::size_t slots = 8;
+  while (slots < 2 * names_.size()) slots *= 2;
+  slots_.assign(slots, 0);
+  for (std::size_t i = 0; i < names_.size(); ++i) {
+    std::uint32_t& slot = slots_[SlotOf(names_[i])];
+    if (slot == 0) slot = static_cast<std::uint32_t>(i + 1);
+  }
+}
+
+std::size_t NameIndex::SlotOf(std::u16string_view name) const {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t at = NameHash(name) & mask;
+  while (slots_[at] != 0 && !SameName(names_[slots_[at] - 1], name)) at = (at + 1) & mask;
+  return at;
+}
+
+std::size_t NameIndex::Find(std::u16string_view name) const {
+  if (slots_.empty()) return kMissing;
+  const std::uint32_t slot = slots_[SlotOf(name)];
+  return slot == 0 ? kMissing : slot - 1;
 }
 
 void Writer::U32(DWORD v) {

@@ -5,6 +5,9 @@
 // so a reader never sees half a file. Internal to the platform library.
 #pragma once
 
+#include <sys/stat.h>
+
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <span>
@@ -20,9 +23,17 @@ namespace plat::store {
 // ERROR_SUCCESS, or ERROR_CANTOPEN / ERROR_CANTREAD.
 DWORD Load(const std::filesystem::path& file, std::vector<BYTE>& bytes);
 
+// The lock file of a store: "<store>.lock". It also holds the store's
+// change counter (platform/host/storecache.h).
+std::filesystem::path LockFileOf(const std::filesystem::path& file);
+// Reads the whole file without locking (the caller holds the store's
+// lock); a missing file reads as empty. With `read`, the host's status of
+// the file that was read (all zero for a missing one).
+DWORD ReadAll(const std::filesystem::path& file, std::vector<BYTE>& bytes, struct stat* read = nullptr);
+
 // Under an exclusive lock: reads the file (empty when missing), lets `change`
 // edit the bytes, and when it returns ERROR_SUCCESS and the bytes differ,
-// replaces the file. Any other result of `change` is returned and nothing is
+// advances the store's change counter and replaces the file. Any other result of `change` is returned and nothing is
 // written. Write failures give ERROR_CANTWRITE.
 DWORD Update(const std::filesystem::path& file,
              const std::function<DWORD(std::vector<BYTE>&)>& change);
@@ -32,6 +43,25 @@ DWORD Update(const std::filesystem::path& file,
 bool SameName(std::u16string_view a, std::u16string_view b);
 // Orders names ignoring case (upper-case mapping, then code unit order).
 int CompareNames(std::u16string_view a, std::u16string_view b);
+
+// Positions of names in a list, found ignoring case as SameName compares
+// them; of equal names the first is found. The names are views that must
+// live as long as the index.
+class NameIndex {
+ public:
+  static constexpr std::size_t kMissing = ~std::size_t{0};
+
+  NameIndex() = default;
+  explicit NameIndex(std::vector<std::u16string_view> names);
+  // The position of the name, or kMissing.
+  std::size_t Find(std::u16string_view name) const;
+
+ private:
+  std::size_t SlotOf(std::u16string_view name) const;
+
+  std::vector<std::u16string_view> names_;
+  std::vector<std::uint32_t> slots_;  // position + 1; 0 marks an empty slot
+};
 
 // Little-endian binary encoding of store records.
 class Writer {

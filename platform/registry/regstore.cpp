@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/base/machine.h"
+#include "platform/host/storecache.h"
 #include "platform/host/storefile.h"
 #include "platform/base/winerror.h"
 #include "platform/runtime/wintime.h"
@@ -69,12 +70,11 @@ DWORD Decode(std::span<const BYTE> bytes, Hive& hive) {
 
 bool IsHiveRoot(HKEY key) { return key == HKEY_LOCAL_MACHINE; }
 
-DWORD ReadHive(HKEY root, Hive& hive) {
-  const auto file = HiveFile(root);
-  if (file.empty()) return ERROR_CANTOPEN;
-  std::vector<BYTE> bytes;
-  if (DWORD rc = store::Load(file, bytes); rc != ERROR_SUCCESS) return rc;
-  return Decode(bytes, hive);
+DWORD ReadHive(HKEY root, bool checkFile, std::shared_ptr<const Hive>& hive) {
+  static auto* machineHive =
+      new store::CachedStore<Hive, Decode>([] { return HiveFile(HKEY_LOCAL_MACHINE); });  // lives until exit
+  if (!IsHiveRoot(root)) return ERROR_CANTOPEN;
+  return machineHive->Get(checkFile, hive);
 }
 
 DWORD ChangeHive(HKEY root, const std::function<DWORD(Hive&)>& change) {
@@ -89,16 +89,24 @@ DWORD ChangeHive(HKEY root, const std::function<DWORD(Hive&)>& change) {
   });
 }
 
-Key* FindSubkey(Key& parent, std::u16string_view name) {
+const Key* FindSubkey(const Key& parent, std::u16string_view name) {
   auto it = std::find_if(parent.subkeys.begin(), parent.subkeys.end(),
                          [&](const Key& k) { return store::SameName(k.name, name); });
   return it == parent.subkeys.end() ? nullptr : &*it;
 }
 
-Value* FindValue(Key& key, std::u16string_view name) {
+Key* FindSubkey(Key& parent, std::u16string_view name) {
+  return const_cast<Key*>(FindSubkey(static_cast<const Key&>(parent), name));
+}
+
+const Value* FindValue(const Key& key, std::u16string_view name) {
   auto it = std::find_if(key.values.begin(), key.values.end(),
                          [&](const Value& v) { return store::SameName(v.name, name); });
   return it == key.values.end() ? nullptr : &*it;
+}
+
+Value* FindValue(Key& key, std::u16string_view name) {
+  return const_cast<Value*>(FindValue(static_cast<const Key&>(key), name));
 }
 
 Key& AddSubkey(Hive& hive, Key& parent, std::u16string_view name) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,14 +42,19 @@ struct Hive {
 // True for the predefined keys (HKEY_LOCAL_MACHINE).
 bool IsHiveRoot(HKEY key);
 
-// Reads the hive of a predefined key. ERROR_BADDB when its file is damaged.
-DWORD ReadHive(HKEY root, Hive& hive);
+// The hive of a predefined key as it is now, shared and read only: kept in
+// memory while no process changes the hive (platform/host/storecache.h);
+// checkFile also sees a hive file changed behind the registry's back.
+// ERROR_BADDB when its file is damaged.
+DWORD ReadHive(HKEY root, bool checkFile, std::shared_ptr<const Hive>& hive);
 // Read-modify-write of a hive under the store's exclusive lock; written
 // back only when `change` returns ERROR_SUCCESS.
 DWORD ChangeHive(HKEY root, const std::function<DWORD(Hive&)>& change);
 
 Key* FindSubkey(Key& parent, std::u16string_view name);
+const Key* FindSubkey(const Key& parent, std::u16string_view name);
 Value* FindValue(Key& key, std::u16string_view name);
+const Value* FindValue(const Key& key, std::u16string_view name);
 // Inserts a new empty subkey at its place in name order. References to
 // sibling keys are invalidated; the returned one is valid.
 Key& AddSubkey(Hive& hive, Key& parent, std::u16string_view name);

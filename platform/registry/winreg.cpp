@@ -25,7 +25,8 @@ struct OpenKey {
   REGSAM access = KEY_ALL_ACCESS;
 };
 
-using KeyTable = plat::HandleTable<OpenKey>;
+// Entries are shared and never changed, so a lookup copies no path.
+using KeyTable = plat::HandleTable<std::shared_ptr<const OpenKey>>;
 
 KeyTable& Keys() {
   // Apart from kernel and printer handles; lives until process exit.
@@ -33,17 +34,19 @@ KeyTable& Keys() {
   return *table;
 }
 
-HKEY NewKeyHandle(OpenKey key) { return reinterpret_cast<HKEY>(Keys().Add(std::move(key))); }
+HKEY NewKeyHandle(OpenKey key) {
+  return reinterpret_cast<HKEY>(Keys().Add(std::make_shared<const OpenKey>(std::move(key))));
+}
 
-bool Lookup(HKEY handle, OpenKey& out) {
+// The open key behind a handle, or null.
+std::shared_ptr<const OpenKey> Lookup(HKEY handle) {
   if (plat::reg::IsHiveRoot(handle)) {
-    out = OpenKey{handle, {}, plat::reg::kRootId, KEY_ALL_ACCESS};
-    return true;
+    static const auto* machine = new std::shared_ptr<const OpenKey>(
+        std::make_shared<const OpenKey>(OpenKey{HKEY_LOCAL_MACHINE, {}, plat::reg::kRootId, KEY_ALL_ACCESS}));
+    return *machine;
   }
   auto key = Keys().Find(handle);
-  if (!key) return false;
-  out = std::move(*key);
-  return true;
+  return key ? std::move(*key) : nullptr;
 }
 
 REGSAM MapAccess(REGSAM desired) {
@@ -76,8 +79,8 @@ DWORD ParsePath(LPCWSTR subKey, std::vector<std::u16string>& parts) {
 
 // The key an open handle names in the current hive, or null when it was
 // deleted (or deleted and made again: the id then differs).
-Key* Resolve(Hive& hive, const OpenKey& open) {
-  Key* key = &hive.root;
+const Key* Resolve(const Hive& hive, const OpenKey& open) {
+  const Key* key = &hive.root;
   for (const auto& name : open.path) {
     key = plat::reg::FindSubkey(*key, name);
     if (!key) return nullptr;
@@ -85,22 +88,28 @@ Key* Resolve(Hive& hive, const OpenKey& open) {
   return key->id == open.id ? key : nullptr;
 }
 
-DWORD ReadKey(HKEY handle, REGSAM need, const std::function<DWORD(Key&)>& use) {
-  OpenKey open;
-  if (!Lookup(handle, open)) return ERROR_INVALID_HANDLE;
-  if ((open.access & need) != need) return ERROR_ACCESS_DENIED;
-  Hive hive;
-  if (DWORD rc = plat::reg::ReadHive(open.hive, hive); rc != ERROR_SUCCESS) return rc;
-  Key* key = Resolve(hive, open);
+Key* Resolve(Hive& hive, const OpenKey& open) {
+  return const_cast<Key*>(Resolve(static_cast<const Hive&>(hive), open));
+}
+
+// Calls on an open key read the hive kept in memory; the change counter
+// that every write advances tells when to read it again.
+DWORD ReadKey(HKEY handle, REGSAM need, const std::function<DWORD(const Key&)>& use) {
+  const auto open = Lookup(handle);
+  if (!open) return ERROR_INVALID_HANDLE;
+  if ((open->access & need) != need) return ERROR_ACCESS_DENIED;
+  std::shared_ptr<const Hive> hive;
+  if (DWORD rc = plat::reg::ReadHive(open->hive, false, hive); rc != ERROR_SUCCESS) return rc;
+  const Key* key = Resolve(*hive, *open);
   return key ? use(*key) : ERROR_KEY_DELETED;
 }
 
 DWORD WriteKey(HKEY handle, REGSAM need, const std::function<DWORD(Key&)>& change) {
-  OpenKey open;
-  if (!Lookup(handle, open)) return ERROR_INVALID_HANDLE;
-  if ((open.access & need) != need) return ERROR_ACCESS_DENIED;
-  return plat::reg::ChangeHive(open.hive, [&](Hive& hive) {
-    Key* key = Resolve(hive, open);
+  const auto open = Lookup(handle);
+  if (!open) return ERROR_INVALID_HANDLE;
+  if ((open->access & need) != need) return ERROR_ACCESS_DENIED;
+  return plat::reg::ChangeHive(open->hive, [&](Hive& hive) {
+    Key* key = Resolve(hive, *open);
     return key ? change(*key) : ERROR_KEY_DELETED;
   });
 }
@@ -138,13 +147,16 @@ LSTATUS RegOpenKeyExW(HKEY hKey, LPCWSTR subKey, DWORD, REGSAM desired, PHKEY re
   return plat::Guard([&]() -> DWORD {
     if (!result) return ERROR_INVALID_PARAMETER;
     *result = nullptr;
-    OpenKey open;
+    const auto parent = Lookup(hKey);
     std::vector<std::u16string> parts;
-    if (!Lookup(hKey, open)) return ERROR_INVALID_HANDLE;
+    if (!parent) return ERROR_INVALID_HANDLE;
     if (DWORD rc = ParsePath(subKey, parts); rc != ERROR_SUCCESS) return rc;
-    Hive hive;
-    if (DWORD rc = plat::reg::ReadHive(open.hive, hive); rc != ERROR_SUCCESS) return rc;
-    Key* key = Resolve(hive, open);
+    // An open looks at the hive file itself too, so a hive damaged on disk
+    // is refused here, as when it is loaded.
+    std::shared_ptr<const Hive> hive;
+    if (DWORD rc = plat::reg::ReadHive(parent->hive, true, hive); rc != ERROR_SUCCESS) return rc;
+    OpenKey open = *parent;
+    const Key* key = Resolve(*hive, open);
     if (!key) return ERROR_KEY_DELETED;
     for (const auto& name : parts) {
       key = plat::reg::FindSubkey(*key, name);
@@ -162,8 +174,7 @@ LSTATUS RegOpenKeyW(HKEY hKey, LPCWSTR subKey, PHKEY result) {
   return plat::Guard([&]() -> DWORD {
     if (!result) return ERROR_INVALID_PARAMETER;
     if (!subKey || !*subKey) {
-      OpenKey open;
-      if (!Lookup(hKey, open)) return ERROR_INVALID_HANDLE;
+      if (!Lookup(hKey)) return ERROR_INVALID_HANDLE;
       *result = hKey;
       return ERROR_SUCCESS;
     }
@@ -176,9 +187,10 @@ LSTATUS RegCreateKeyExW(HKEY hKey, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM 
   return plat::Guard([&]() -> DWORD {
     if (!result || !subKey) return ERROR_INVALID_PARAMETER;
     *result = nullptr;
-    OpenKey open;
+    const auto parent = Lookup(hKey);
     std::vector<std::u16string> parts;
-    if (!Lookup(hKey, open)) return ERROR_INVALID_HANDLE;
+    if (!parent) return ERROR_INVALID_HANDLE;
+    OpenKey open = *parent;
     if (DWORD rc = ParsePath(subKey, parts); rc != ERROR_SUCCESS) return rc;
     if (open.path.size() + parts.size() > plat::reg::kMaxDepth) return ERROR_INVALID_PARAMETER;
     DWORD how = REG_OPENED_EXISTING_KEY;
@@ -217,7 +229,7 @@ LSTATUS RegQueryValueExW(HKEY hKey, LPCWSTR valueName, LPDWORD, LPDWORD type, LP
                          LPDWORD cbData) {
   return plat::Guard([&]() -> DWORD {
     if (data && !cbData) return ERROR_INVALID_PARAMETER;
-    return ReadKey(hKey, KEY_QUERY_VALUE, [&](Key& key) {
+    return ReadKey(hKey, KEY_QUERY_VALUE, [&](const Key& key) {
       const Value* v = plat::reg::FindValue(key, NameOf(valueName));
       if (!v) return ERROR_FILE_NOT_FOUND;
       if (type) *type = v->type;
@@ -280,7 +292,7 @@ LSTATUS RegEnumKeyExW(HKEY hKey, DWORD index, LPWSTR name, LPDWORD cchName, LPDW
                       LPWSTR keyClass, LPDWORD cchClass, PFILETIME lastWriteTime) {
   return plat::Guard([&]() -> DWORD {
     if (!name || !cchName) return ERROR_INVALID_PARAMETER;
-    return ReadKey(hKey, KEY_ENUMERATE_SUB_KEYS, [&](Key& key) {
+    return ReadKey(hKey, KEY_ENUMERATE_SUB_KEYS, [&](const Key& key) {
       if (index >= key.subkeys.size()) return ERROR_NO_MORE_ITEMS;
       const Key& sub = key.subkeys[index];
       if (DWORD rc = CopyName(sub.name, name, cchName); rc != ERROR_SUCCESS) return rc;
@@ -302,7 +314,7 @@ LSTATUS RegEnumValueW(HKEY hKey, DWORD index, LPWSTR valueName, LPDWORD cchValue
                       LPDWORD type, LPBYTE data, LPDWORD cbData) {
   return plat::Guard([&]() -> DWORD {
     if (!valueName || !cchValueName || (data && !cbData)) return ERROR_INVALID_PARAMETER;
-    return ReadKey(hKey, KEY_QUERY_VALUE, [&](Key& key) {
+    return ReadKey(hKey, KEY_QUERY_VALUE, [&](const Key& key) {
       if (index >= key.values.size()) return ERROR_NO_MORE_ITEMS;
       const Value& v = key.values[index];
       if (DWORD rc = CopyName(v.name, valueName, cchValueName); rc != ERROR_SUCCESS) return rc;

@@ -6,6 +6,7 @@
 #include "platform/host/storefile.h"
 #include "platform/system/sysfacts.h"
 #include "platform/base/winerror.h"
+#include "platform/registry/regstore.h"
 #include "platform/registry/winreg.h"
 
 namespace plat::spool {
@@ -37,20 +38,12 @@ class KeyHandle {
   HKEY key_ = nullptr;
 };
 
-std::vector<BYTE> ReadRaw(HKEY key, const char16_t* name, DWORD& type) {
-  DWORD size = 0;
-  type = REG_NONE;
-  if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return {};
-  std::vector<BYTE> bytes(size);
-  if (RegQueryValueExW(key, name, nullptr, &type, bytes.data(), &size) != ERROR_SUCCESS) return {};
-  bytes.resize(size);
-  return bytes;
-}
-
-// The strings of a REG_SZ (one) or REG_MULTI_SZ (several) value.
-std::vector<std::u16string> ReadStrings(HKEY key, const char16_t* name) {
-  DWORD type = REG_NONE;
-  const std::vector<BYTE> bytes = ReadRaw(key, name, type);
+// The strings of a REG_SZ (one) or REG_MULTI_SZ (several) value of the key;
+// none when it has no such value.
+std::vector<std::u16string> ReadStrings(const reg::Key& key, std::u16string_view name) {
+  const reg::Value* value = reg::FindValue(key, name);
+  if (value == nullptr) return {};
+  const std::vector<BYTE>& bytes = value->data;
   std::u16string all(bytes.size() / 2, u'\0');
   for (std::size_t i = 0; i < all.size(); ++i) {
     all[i] = static_cast<char16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
@@ -61,15 +54,26 @@ std::vector<std::u16string> ReadStrings(HKEY key, const char16_t* name) {
     if (end == std::u16string::npos) end = all.size();
     if (end == at) break;  // the empty string that ends a list
     list.push_back(all.substr(at, end - at));
-    if (type != REG_MULTI_SZ) break;
+    if (value->type != REG_MULTI_SZ) break;
     at = end + 1;
   }
   return list;
 }
 
-std::u16string ReadString(HKEY key, const char16_t* name) {
+std::u16string ReadString(const reg::Key& key, std::u16string_view name) {
   auto list = ReadStrings(key, name);
   return list.empty() ? std::u16string() : std::move(list.front());
+}
+
+// The key at a path of names below the root, matched ignoring case.
+const reg::Key* FindPath(const reg::Key& root, std::u16string_view path) {
+  const reg::Key* key = &root;
+  while (key != nullptr && !path.empty()) {
+    const std::size_t cut = path.find(u'\\');
+    key = reg::FindSubkey(*key, path.substr(0, cut));
+    path = cut == std::u16string_view::npos ? u"" : path.substr(cut + 1);
+  }
+  return key;
 }
 
 DWORD WriteStrings(HKEY key, const char16_t* name, DWORD type,
@@ -79,24 +83,6 @@ DWORD WriteStrings(HKEY key, const char16_t* name, DWORD type,
   if (type == REG_MULTI_SZ || list.empty()) all.push_back(u'\0');
   return RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(all.data()),
                         static_cast<DWORD>(all.size() * sizeof(char16_t)));
-}
-
-// The installed spelling of a driver name, or empty when not installed.
-std::u16string InstalledName(const Environment& env, std::u16string_view name) {
-  KeyHandle drivers;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, DriversKeyPath(env).c_str(), 0, KEY_READ, drivers.out()) !=
-      ERROR_SUCCESS) {
-    return {};
-  }
-  WCHAR found[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD cch = 256;
-    if (RegEnumKeyExW(drivers.get(), i, found, &cch, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-      return {};
-    }
-    if (store::SameName(found, name)) return found;
-  }
 }
 
 }  // namespace
@@ -113,27 +99,28 @@ std::u16string DriverDirectory(const Environment& env) {
   return SystemDirectory() + u"\\spool\\drivers\\" + env.folder;
 }
 
+// The driver keys are read from the hive kept in memory (the registry's
+// own store), in one look rather than a registry call per value.
 DWORD ReadDriver(const Environment& env, std::u16string_view name, DriverRecord& driver) {
   driver = DriverRecord{};
-  driver.name = InstalledName(env, name);
-  KeyHandle key;
-  if (driver.name.empty() ||
-      RegOpenKeyExW(HKEY_LOCAL_MACHINE, (DriversKeyPath(env) + u"\\" + driver.name).c_str(), 0,
-                    KEY_READ, key.out()) != ERROR_SUCCESS) {
-    return ERROR_UNKNOWN_PRINTER_DRIVER;
+  std::shared_ptr<const reg::Hive> hive;
+  if (reg::ReadHive(HKEY_LOCAL_MACHINE, false, hive) != ERROR_SUCCESS) return ERROR_UNKNOWN_PRINTER_DRIVER;
+  const reg::Key* drivers = FindPath(hive->root, DriversKeyPath(env));
+  const reg::Key* key = drivers != nullptr ? reg::FindSubkey(*drivers, name) : nullptr;
+  if (key == nullptr) return ERROR_UNKNOWN_PRINTER_DRIVER;
+  driver.name = key->name;  // the installed spelling
+  const reg::Value* version = reg::FindValue(*key, u"Version");
+  if (version != nullptr && version->type == REG_DWORD && version->data.size() == 4) {
+    const std::vector<BYTE>& v = version->data;
+    driver.version = v[0] | v[1] << 8 | v[2] << 16 | DWORD{v[3]} << 24;
   }
-  DWORD type = REG_NONE;
-  const std::vector<BYTE> version = ReadRaw(key.get(), u"Version", type);
-  if (type == REG_DWORD && version.size() == 4) {
-    driver.version = version[0] | version[1] << 8 | version[2] << 16 | DWORD{version[3]} << 24;
-  }
-  driver.driverFile = ReadString(key.get(), u"Driver");
-  driver.dataFile = ReadString(key.get(), u"Data File");
-  driver.configFile = ReadString(key.get(), u"Configuration File");
-  driver.helpFile = ReadString(key.get(), u"Help File");
-  driver.dependentFiles = ReadStrings(key.get(), u"Dependent Files");
-  driver.monitorName = ReadString(key.get(), u"Monitor");
-  driver.defaultDataType = ReadString(key.get(), u"Datatype");
+  driver.driverFile = ReadString(*key, u"Driver");
+  driver.dataFile = ReadString(*key, u"Data File");
+  driver.configFile = ReadString(*key, u"Configuration File");
+  driver.helpFile = ReadString(*key, u"Help File");
+  driver.dependentFiles = ReadStrings(*key, u"Dependent Files");
+  driver.monitorName = ReadString(*key, u"Monitor");
+  driver.defaultDataType = ReadString(*key, u"Datatype");
   return ERROR_SUCCESS;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/base/machine.h"
 #include "platform/spooler/spoolstore.h"
+#include "platform/host/storecache.h"
 #include "platform/host/storefile.h"
 #include "platform/base/winerror.h"
 
@@ -71,18 +72,55 @@ PrinterRecord* Find(std::vector<PrinterRecord>& printers, std::u16string_view na
   return it == printers.end() ? nullptr : &*it;
 }
 
+std::vector<std::u16string_view> Names(const std::vector<PrinterRecord>& printers) {
+  std::vector<std::u16string_view> names;
+  for (const PrinterRecord& p : printers) names.push_back(p.name);
+  return names;
+}
+
+std::vector<std::u16string_view> Names(const std::vector<DataValue>& values) {
+  std::vector<std::u16string_view> names;
+  for (const DataValue& v : values) names.push_back(v.name);
+  return names;
+}
+
+DWORD DecodeTable(std::span<const BYTE> bytes, PrinterTable& table) {
+  std::vector<PrinterRecord> printers;
+  if (DWORD rc = Decode(bytes, printers); rc != ERROR_SUCCESS) return rc;
+  table = PrinterTable(std::move(printers));
+  return ERROR_SUCCESS;
+}
+
 }  // namespace
 
-DWORD ReadPrinter(std::u16string_view name, PrinterRecord& printer) {
-  const auto file = TableFile();
-  if (file.empty()) return ERROR_INVALID_PRINTER_NAME;
-  std::vector<BYTE> bytes;
-  std::vector<PrinterRecord> printers;
-  if (DWORD rc = store::Load(file, bytes); rc != ERROR_SUCCESS) return rc;
-  if (DWORD rc = Decode(bytes, printers); rc != ERROR_SUCCESS) return rc;
-  PrinterRecord* found = Find(printers, name);
+PrinterTable::PrinterTable(std::vector<PrinterRecord> printers)
+    : printers_(std::move(printers)), byName_(Names(printers_)) {
+  for (const PrinterRecord& p : printers_) dataByName_.emplace_back(Names(p.data));
+}
+
+const PrinterRecord* PrinterTable::Find(std::u16string_view name) const {
+  const std::size_t at = byName_.Find(name);
+  return at == store::NameIndex::kMissing ? nullptr : &printers_[at];
+}
+
+const DataValue* PrinterTable::FindData(const PrinterRecord& printer, std::u16string_view name) const {
+  const store::NameIndex& index = dataByName_[static_cast<std::size_t>(&printer - printers_.data())];
+  const std::size_t at = index.Find(name);
+  return at == store::NameIndex::kMissing ? nullptr : &printer.data[at];
+}
+
+DWORD ReadPrinters(bool checkFile, std::shared_ptr<const PrinterTable>& table) {
+  static auto* cache = new store::CachedStore<PrinterTable, DecodeTable>(TableFile);  // lives until exit
+  const DWORD rc = cache->Get(checkFile, table);
+  return rc != ERROR_SUCCESS && TableFile().empty() ? ERROR_INVALID_PRINTER_NAME : rc;
+}
+
+DWORD ReadPrinter(std::u16string_view name, PrinterRecord& printer, bool checkFile) {
+  std::shared_ptr<const PrinterTable> table;
+  if (DWORD rc = ReadPrinters(checkFile, table); rc != ERROR_SUCCESS) return rc;
+  const PrinterRecord* found = table->Find(name);
   if (!found) return ERROR_INVALID_PRINTER_NAME;
-  printer = std::move(*found);
+  printer = *found;
   return ERROR_SUCCESS;
 }
 

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/base/wintypes.h"
+#include "platform/host/storefile.h"
 
 namespace plat::spool {
 
@@ -61,8 +63,38 @@ struct PrinterRecord {
   std::vector<DataValue> data;  // creation order
 };
 
-// The printer of that name (ignoring case), or ERROR_INVALID_PRINTER_NAME.
-DWORD ReadPrinter(std::u16string_view name, PrinterRecord& printer);
+// The printer table as it is now, shared and read only. It is kept in
+// memory while no process changes the store (platform/host/storecache.h),
+// with the printers and each printer's data indexed by name (ignoring
+// case, the first of equal names counting).
+class PrinterTable {
+ public:
+  PrinterTable() = default;
+  // Builds the indexes; the records are not changed afterwards. The
+  // indexes point into the records, so a table is moved, never copied.
+  explicit PrinterTable(std::vector<PrinterRecord> printers);
+  PrinterTable(PrinterTable&&) = default;
+  PrinterTable& operator=(PrinterTable&&) = default;
+  PrinterTable(const PrinterTable&) = delete;
+  PrinterTable& operator=(const PrinterTable&) = delete;
+
+  const PrinterRecord* Find(std::u16string_view name) const;
+  // A printer data value of a printer of this table, or null.
+  const DataValue* FindData(const PrinterRecord& printer, std::u16string_view name) const;
+
+ private:
+  std::vector<PrinterRecord> printers_;
+  store::NameIndex byName_;
+  std::vector<store::NameIndex> dataByName_;  // one per printer
+};
+
+// The current printer table; checkFile also sees a store file changed
+// behind the spooler's back (opens ask for it). ERROR_INVALID_PRINTER_NAME
+// when there is no machine, the store's errors otherwise.
+DWORD ReadPrinters(bool checkFile, std::shared_ptr<const PrinterTable>& table);
+// A copy of the printer of that name (ignoring case), or
+// ERROR_INVALID_PRINTER_NAME.
+DWORD ReadPrinter(std::u16string_view name, PrinterRecord& printer, bool checkFile = false);
 // Read-modify-write of the whole table under the store's exclusive lock.
 DWORD ChangePrinters(const std::function<DWORD(std::vector<PrinterRecord>&)>& change);
 // The same for one printer; ERROR_INVALID_PRINTER_NAME when it is gone.

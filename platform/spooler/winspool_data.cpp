@@ -1,6 +1,6 @@
 // Printer data: named, typed values of a printer, kept byte for byte in the
 // printer table so that every process of the machine reads what another
-// wrote.
+// wrote. Reads use the table kept in memory while nothing changes it.
 #include <algorithm>
 #include <cstring>
 
@@ -34,6 +34,19 @@ DWORD WritableName(HANDLE hPrinter, std::u16string& name) {
   return ERROR_SUCCESS;
 }
 
+// Whether the printer already holds the value with that type and those
+// bytes, as the table kept in memory says; setting it again would leave
+// the store as it is.
+bool HoldsAlready(std::u16string_view printerName, std::u16string_view name, DWORD type, const BYTE* data,
+                  DWORD size) {
+  std::shared_ptr<const plat::spool::PrinterTable> table;
+  if (plat::spool::ReadPrinters(false, table) != ERROR_SUCCESS) return false;
+  const PrinterRecord* rec = table->Find(printerName);
+  const DataValue* v = rec != nullptr ? table->FindData(*rec, name) : nullptr;
+  return v != nullptr && v->type == type && v->bytes.size() == size &&
+         (size == 0 || std::memcmp(v->bytes.data(), data, size) == 0);
+}
+
 }  // namespace
 
 DWORD GetPrinterDataW(HANDLE hPrinter, LPCWSTR pValueName, LPDWORD pType, LPBYTE pData,
@@ -44,11 +57,11 @@ DWORD GetPrinterDataW(HANDLE hPrinter, LPCWSTR pValueName, LPDWORD pType, LPBYTE
     if (!pValueName || !pcbNeeded || (!pData && nSize)) return ERROR_INVALID_PARAMETER;
     // The print server keeps none of its predefined values on this machine.
     if (printer->server) return ERROR_INVALID_PARAMETER;
-    PrinterRecord rec;
-    if (DWORD rc = plat::spool::ReadPrinter(printer->printerName, rec); rc != ERROR_SUCCESS) {
-      return rc;
-    }
-    const DataValue* v = FindValue(rec, pValueName);
+    std::shared_ptr<const plat::spool::PrinterTable> table;
+    if (DWORD rc = plat::spool::ReadPrinters(false, table); rc != ERROR_SUCCESS) return rc;
+    const PrinterRecord* rec = table->Find(printer->printerName);
+    if (!rec) return ERROR_INVALID_PRINTER_NAME;
+    const DataValue* v = table->FindData(*rec, pValueName);
     if (!v) return ERROR_FILE_NOT_FOUND;
     const DWORD size = static_cast<DWORD>(v->bytes.size());
     if (pType) *pType = v->type;
@@ -66,6 +79,7 @@ DWORD SetPrinterDataW(HANDLE hPrinter, LPCWSTR pValueName, DWORD Type, const BYT
     if (DWORD rc = WritableName(hPrinter, printerName); rc != ERROR_SUCCESS) return rc;
     if (!pValueName || (!pData && cbData)) return ERROR_INVALID_PARAMETER;
     const std::u16string_view name(pValueName);
+    if (HoldsAlready(printerName, name, Type, pData, cbData)) return ERROR_SUCCESS;
     return plat::spool::ChangePrinter(printerName, [&](PrinterRecord& rec) {
       DataValue* v = FindValue(rec, name);
       if (!v) v = &rec.data.emplace_back(DataValue{std::u16string(name), Type, {}});

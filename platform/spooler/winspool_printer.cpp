@@ -107,9 +107,11 @@ std::u16string DriverFilePath(const Environment& env, std::u16string_view file) 
 }
 
 DWORD PrinterDriver(const PrinterHandle& printer, const Environment& env, DriverRecord& driver) {
-  PrinterRecord rec;
-  if (DWORD rc = ReadPrinter(printer.printerName, rec); rc != ERROR_SUCCESS) return rc;
-  return ReadDriver(env, rec.driverName, driver);
+  std::shared_ptr<const PrinterTable> table;
+  if (DWORD rc = ReadPrinters(false, table); rc != ERROR_SUCCESS) return rc;
+  const PrinterRecord* rec = table->Find(printer.printerName);
+  if (!rec) return ERROR_INVALID_PRINTER_NAME;
+  return ReadDriver(env, rec->driverName, driver);
 }
 
 DWORD GetPrinterInfo(HANDLE hPrinter, DWORD level, LPBYTE buffer, DWORD cbBuf, LPDWORD cbNeeded) {
@@ -117,9 +119,11 @@ DWORD GetPrinterInfo(HANDLE hPrinter, DWORD level, LPBYTE buffer, DWORD cbBuf, L
   if (!printer) return ERROR_INVALID_HANDLE;
   if (!cbNeeded) return ERROR_INVALID_PARAMETER;
   if (level != 2) return ERROR_INVALID_LEVEL;
-  PrinterRecord rec;
-  if (DWORD rc = ReadPrinter(printer->printerName, rec); rc != ERROR_SUCCESS) return rc;
-  return Pack(buffer, cbBuf, cbNeeded, [&](Packer& p) { EmitPrinter2(p, rec); });
+  std::shared_ptr<const PrinterTable> table;
+  if (DWORD rc = ReadPrinters(false, table); rc != ERROR_SUCCESS) return rc;
+  const PrinterRecord* rec = table->Find(printer->printerName);
+  if (!rec) return ERROR_INVALID_PRINTER_NAME;
+  return Pack(buffer, cbBuf, cbNeeded, [&](Packer& p) { EmitPrinter2(p, *rec); });
 }
 
 DWORD GetDriverInfo(HANDLE hPrinter, const char16_t* environment, DWORD level, LPBYTE buffer,
@@ -152,10 +156,14 @@ BOOL OpenPrinterW(LPCWSTR pPrinterName, LPHANDLE phPrinter, LPPRINTER_DEFAULTSW 
       return OpenHandle(std::move(handle), serverRights, kServerAccess, pDefault, phPrinter);
     }
     if (!*pPrinterName) return ERROR_INVALID_PRINTER_NAME;
-    PrinterRecord rec;
-    if (DWORD rc = ReadPrinter(pPrinterName, rec); rc != ERROR_SUCCESS) return rc;
-    handle->printerName = rec.name;
-    return OpenHandle(std::move(handle), rec.userRights, kPrinterAccess, pDefault, phPrinter);
+    // An open looks at the store file itself too, so a printer table
+    // damaged on disk is refused here.
+    std::shared_ptr<const PrinterTable> table;
+    if (DWORD rc = ReadPrinters(true, table); rc != ERROR_SUCCESS) return rc;
+    const PrinterRecord* rec = table->Find(pPrinterName);
+    if (!rec) return ERROR_INVALID_PRINTER_NAME;
+    handle->printerName = rec->name;
+    return OpenHandle(std::move(handle), rec->userRights, kPrinterAccess, pDefault, phPrinter);
   }));
 }
 

@@ -1,13 +1,18 @@
 // The machine's fact stores: "key<TAB>value" lines in a store file of the
 // machine (platform/host/storefile.h), so that a reader never sees half a file
-// and two writers never lose each other's changes.
+// and two writers never lose each other's changes. Reads use the store as
+// kept in memory while no process changes it.
 #include "platform/system/sysfacts_store.h"
 
 #include <filesystem>
 #include <map>
+#include <memory>
+#include <mutex>
+#include <span>
 #include <vector>
 
 #include "platform/base/machine.h"
+#include "platform/host/storecache.h"
 #include "platform/host/storefile.h"
 #include "platform/base/winerror.h"
 
@@ -36,6 +41,29 @@ FactMap Parse(const std::vector<BYTE>& bytes) {
   return facts;
 }
 
+DWORD Decode(std::span<const BYTE> bytes, FactMap& facts) {
+  facts = Parse(std::vector<BYTE>(bytes.begin(), bytes.end()));
+  return ERROR_SUCCESS;
+}
+
+// Each fact store as last read, kept while no process changes it.
+using CachedFacts = store::CachedStore<FactMap, Decode>;
+
+CachedFacts& CacheOf(std::string_view store) {
+  static auto* lock = new std::mutex;
+  static auto* caches = new std::map<std::string, std::unique_ptr<CachedFacts>, std::less<>>;
+  std::lock_guard guard(*lock);
+  auto it = caches->find(store);
+  if (it == caches->end()) {
+    const std::string name(store);
+    it = caches->emplace(name, std::make_unique<CachedFacts>([name] {
+                           const std::filesystem::path folder = FactFolder();
+                           return folder.empty() ? folder : folder / name;
+                         })).first;
+  }
+  return *it->second;
+}
+
 std::vector<BYTE> Format(const FactMap& facts) {
   std::string text;
   for (const auto& [key, value] : facts) text += key + '\t' + value + '\n';
@@ -45,12 +73,10 @@ std::vector<BYTE> Format(const FactMap& facts) {
 }  // namespace
 
 std::optional<std::string> ReadIn(std::string_view store, std::string_view key) {
-  std::filesystem::path folder = FactFolder();
-  std::vector<BYTE> bytes;
-  if (folder.empty() || store::Load(folder / store, bytes) != ERROR_SUCCESS) return std::nullopt;
-  FactMap facts = Parse(bytes);
-  auto it = facts.find(key);
-  if (it == facts.end()) return std::nullopt;
+  std::shared_ptr<const FactMap> facts;
+  if (CacheOf(store).Get(false, facts) != ERROR_SUCCESS) return std::nullopt;
+  auto it = facts->find(key);
+  if (it == facts->end()) return std::nullopt;
   return it->second;
 }
 

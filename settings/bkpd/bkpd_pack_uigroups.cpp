@@ -5,7 +5,11 @@
 // options likewise from the last, each after its strings and arrays. Next
 // links keep list order, so every next link points at a record written
 // earlier.
+#include <algorithm>
 #include <iterator>
+#include <new>
+#include <optional>
+#include <vector>
 
 #include "settings/bkpd/bkpd_pack_cursor.h"
 #include "settings/bkpd/bkpd_work.h"
@@ -155,30 +159,103 @@ bool HasOptionData(const WorkUiGroup& g, UiKind kind) {
   return false;
 }
 
-// The option data a sub-group shares: that of the first main group in list
-// order whose group id is the sub-group's sharing key (its sub-group id for
-// an Identity group, else its own group id) and whose kind is the same.
-// `written` is the list in writing order, so the last match is the first in
-// list order.
-DWORD SharedOptions(const WorkUiGroup* written, const WorkUiGroup& sub, UiKind kind) {
-  const WORD key = (sub.type & kUiIdentity) != 0 ? sub.subGroupId : sub.groupId;
-  DWORD shared = 0;
-  for (const WorkUiGroup* g = written; g != nullptr; g = g->next) {
-    if (g->subGroupId == 0 && g->groupId == key && BkpdGroupKind(g->type) == kind) {
-      shared = g->packedOptions;
+// The nodes of a list sorted by a key, list order kept among nodes of one
+// key, so that the first node of a key is found by a binary search.
+template <class Node>
+class FirstOfKey {
+ public:
+  // Takes each node that keyOf gives a key; false (and the table stays
+  // empty) when there is no memory for it.
+  template <class KeyOf>
+  bool Build(const Node* head, KeyOf keyOf) {
+    try {
+      DWORD position = 0;
+      for (const Node* n = head; n != nullptr; n = n->next, ++position) {
+        if (const std::optional<DWORD> key = keyOf(*n)) {
+          entries_.push_back(Entry{*key, position, n});
+        }
+      }
+    } catch (const std::bad_alloc&) {
+      entries_.clear();
+      return false;
     }
+    std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+      return a.key != b.key ? a.key < b.key : a.position < b.position;
+    });
+    return true;
   }
-  return shared;
-}
 
-DWORD ExclusiveOf(const WorkBKPD* work, WORD groupId) {
-  for (const WorkExclusive* x = work->exclusives; x != nullptr; x = x->next) {
-    if (x->groupId == groupId) {
-      return x->packed;
-    }
+  // The first node of the key, or null.
+  const Node* Find(DWORD key) const {
+    const auto at = std::lower_bound(entries_.begin(), entries_.end(), key,
+                                     [](const Entry& e, DWORD k) { return e.key < k; });
+    return at != entries_.end() && at->key == key ? at->node : nullptr;
   }
-  return 0;
-}
+
+ private:
+  struct Entry {
+    DWORD key;
+    DWORD position;
+    const Node* node;
+  };
+  std::vector<Entry> entries_;
+};
+
+DWORD MainKey(WORD groupId, UiKind kind) { return static_cast<DWORD>(groupId) << 8 | static_cast<DWORD>(kind); }
+
+// The main groups by group id and kind, and the exclusive records by group
+// id, each with a walk of the list for when no memory is left for a table.
+struct GroupLinks {
+  FirstOfKey<WorkUiGroup> mains;
+  FirstOfKey<WorkExclusive> exclusives;
+  bool haveMains = false;
+  bool haveExclusives = false;
+  const WorkExclusive* exclusiveList = nullptr;
+
+  GroupLinks(const WorkUiGroup* list, const WorkExclusive* exclusiveRecords) : exclusiveList(exclusiveRecords) {
+    haveMains = mains.Build(list, [](const WorkUiGroup& g) -> std::optional<DWORD> {
+      if (g.subGroupId != 0) return std::nullopt;
+      return MainKey(g.groupId, BkpdGroupKind(g.type));
+    });
+    haveExclusives = exclusives.Build(exclusiveRecords, [](const WorkExclusive& x) -> std::optional<DWORD> {
+      return x.groupId;
+    });
+  }
+
+  // The option data a sub-group shares: that of the first main group in
+  // list order whose group id is the sub-group's sharing key (its sub-group
+  // id for an Identity group, else its own group id) and whose kind is the
+  // same. Main groups are written before every sub-group. `written` is the
+  // list in writing order (its last match is the first in list order).
+  DWORD SharedOptions(const WorkUiGroup* written, const WorkUiGroup& sub, UiKind kind) const {
+    const WORD key = (sub.type & kUiIdentity) != 0 ? sub.subGroupId : sub.groupId;
+    if (haveMains) {
+      const WorkUiGroup* main = mains.Find(MainKey(key, kind));
+      return main != nullptr ? main->packedOptions : 0;
+    }
+    DWORD shared = 0;
+    for (const WorkUiGroup* g = written; g != nullptr; g = g->next) {
+      if (g->subGroupId == 0 && g->groupId == key && BkpdGroupKind(g->type) == kind) {
+        shared = g->packedOptions;
+      }
+    }
+    return shared;
+  }
+
+  // The written exclusive record of the first exclusive entry of the group.
+  DWORD ExclusiveOf(WORD groupId) const {
+    if (haveExclusives) {
+      const WorkExclusive* x = exclusives.Find(groupId);
+      return x != nullptr ? x->packed : 0;
+    }
+    for (const WorkExclusive* x = exclusiveList; x != nullptr; x = x->next) {
+      if (x->groupId == groupId) {
+        return x->packed;
+      }
+    }
+    return 0;
+  }
+};
 
 DWORD WriteCommandPair(PackCursor& c, const WorkCommandPair* pair) {
   if (pair == nullptr) {
@@ -226,6 +303,7 @@ void MoveSubGroupsToFront(WorkUiGroup*& head) {
 void BKPD_UiGroupsCreate(PackCursor& c, WorkBKPD* work, BKPDHEADER& header) {
   WorkUiGroup*& groups = work->header->groups;
   MoveSubGroupsToFront(groups);
+  const GroupLinks links(groups, work->exclusives);
   ReverseList(groups);
   DWORD previous = 0;
   for (WorkUiGroup* g = groups; g != nullptr; g = g->next) {
@@ -240,11 +318,11 @@ void BKPD_UiGroupsCreate(PackCursor& c, WorkBKPD* work, BKPDHEADER& header) {
       options = WriteOptionData(c, *g, kind);
       g->packedOptions = options;
     } else if (HasOptionData(*g, kind)) {
-      options = SharedOptions(groups, *g, kind);
+      options = links.SharedOptions(groups, *g, kind);
     }
     const DWORD commands = WriteCommandPair(c, g->commands);
     const UiGroup record{previous, g->groupId, g->subGroupId, g->funcId, g->type, g->defaultValue, 0,
-                         commands, ExclusiveOf(work, g->groupId), options};
+                         commands, links.ExclusiveOf(g->groupId), options};
     g->packed = c.PutRecord(record);
     previous = g->packed;
     FillSlot(header, g->funcId, g->packed);

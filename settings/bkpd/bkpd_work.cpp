@@ -1,6 +1,14 @@
 // Creation and release of the work description.
 #include "settings/bkpd/bkpd_work.h"
 
+#include <algorithm>
+#include <functional>
+#include <new>
+#include <vector>
+
+#include "settings/bkpd/bkpd_work_index.h"
+#include "settings/system/memptr.h"
+
 namespace {
 
 void FreeStringArray(LPSTR* strings, DWORD count) {
@@ -34,11 +42,36 @@ void FreeCommandPair(WorkCommandPair* pair) {
   }
 }
 
-// Whether a group before `until` in the list holds the same block in the
-// given field; sub-groups borrow the blocks of their main group.
+void FreeBoolean(WorkBoolean* b) {
+  FreeMemPtr(b->trueCommand);
+  FreeMemPtr(b->falseCommand);
+  FreeMemPtr(b);
+}
+
 template <class T>
-bool HeldEarlier(const WorkUiGroup* list, const WorkUiGroup* until, T* WorkUiGroup::*field,
-                 const T* block) {
+void FreeBlock(T* block) {
+  FreeMemPtr(block);
+}
+
+// Releases every distinct block that the groups hold in one field once:
+// sub-groups and Identity groups borrow the blocks of other groups. The
+// blocks are sorted so that copies lie side by side; `scratch` holds room
+// for one block per group, so nothing is allocated here.
+template <class T, class Release>
+void FreeField(const WorkUiGroup* list, T* WorkUiGroup::*field, Release release, std::vector<T*>& scratch) {
+  scratch.clear();
+  for (const WorkUiGroup* g = list; g != nullptr; g = g->next) {
+    if (g->*field != nullptr) scratch.push_back(g->*field);
+  }
+  std::sort(scratch.begin(), scratch.end(), std::less<T*>());
+  scratch.erase(std::unique(scratch.begin(), scratch.end()), scratch.end());
+  for (T* block : scratch) release(block);
+}
+
+// Whether a group before `until` in the list holds the same block in the
+// given field.
+template <class T>
+bool HeldEarlier(const WorkUiGroup* list, const WorkUiGroup* until, T* WorkUiGroup::*field, const T* block) {
   for (const WorkUiGroup* g = list; g != until; g = g->next) {
     if (g->*field == block) {
       return true;
@@ -47,27 +80,58 @@ bool HeldEarlier(const WorkUiGroup* list, const WorkUiGroup* until, T* WorkUiGro
   return false;
 }
 
+// The same without scratch memory, for when there is none: a block is
+// released with the first group that holds it. Nothing is allocated while
+// freeing, so an address released for one group cannot come back as the
+// block of a later one.
 template <class T, class Release>
-void FreeOnce(const WorkUiGroup* list, const WorkUiGroup* g, T* WorkUiGroup::*field, Release release) {
-  T* block = g->*field;
-  if (block != nullptr && !HeldEarlier(list, g, field, block)) {
-    release(block);
+void FreeFieldInOrder(const WorkUiGroup* list, T* WorkUiGroup::*field, Release release) {
+  for (const WorkUiGroup* g = list; g != nullptr; g = g->next) {
+    T* block = g->*field;
+    if (block != nullptr && !HeldEarlier(list, g, field, block)) {
+      release(block);
+    }
   }
 }
 
+// Room to sort the blocks of each field, one per group.
+struct GroupBlocks {
+  std::vector<WorkCommandPair*> commands;
+  std::vector<WorkOption*> options;
+  std::vector<WorkBoolean*> booleans;
+  std::vector<WorkNumeric*> numerics;
+  std::vector<WorkString*> strings;
+
+  bool Reserve(std::size_t groups) {
+    try {
+      commands.reserve(groups);
+      options.reserve(groups);
+      booleans.reserve(groups);
+      numerics.reserve(groups);
+      strings.reserve(groups);
+      return true;
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+  }
+};
+
 void FreeGroups(WorkUiGroup* list) {
-  // Nothing is allocated while freeing, so an address released for one
-  // group cannot come back as the block of a later one.
-  for (const WorkUiGroup* g = list; g != nullptr; g = g->next) {
-    FreeOnce(list, g, &WorkUiGroup::commands, FreeCommandPair);
-    FreeOnce(list, g, &WorkUiGroup::options, FreeOptions);
-    FreeOnce(list, g, &WorkUiGroup::boolean, [](WorkBoolean* b) {
-      FreeMemPtr(b->trueCommand);
-      FreeMemPtr(b->falseCommand);
-      FreeMemPtr(b);
-    });
-    FreeOnce(list, g, &WorkUiGroup::numeric, [](WorkNumeric* n) { FreeMemPtr(n); });
-    FreeOnce(list, g, &WorkUiGroup::string, [](WorkString* s) { FreeMemPtr(s); });
+  std::size_t count = 0;
+  for (const WorkUiGroup* g = list; g != nullptr; g = g->next) ++count;
+  GroupBlocks blocks;
+  if (blocks.Reserve(count)) {
+    FreeField(list, &WorkUiGroup::commands, FreeCommandPair, blocks.commands);
+    FreeField(list, &WorkUiGroup::options, FreeOptions, blocks.options);
+    FreeField(list, &WorkUiGroup::boolean, FreeBoolean, blocks.booleans);
+    FreeField(list, &WorkUiGroup::numeric, FreeBlock<WorkNumeric>, blocks.numerics);
+    FreeField(list, &WorkUiGroup::string, FreeBlock<WorkString>, blocks.strings);
+  } else {
+    FreeFieldInOrder(list, &WorkUiGroup::commands, FreeCommandPair);
+    FreeFieldInOrder(list, &WorkUiGroup::options, FreeOptions);
+    FreeFieldInOrder(list, &WorkUiGroup::boolean, FreeBoolean);
+    FreeFieldInOrder(list, &WorkUiGroup::numeric, FreeBlock<WorkNumeric>);
+    FreeFieldInOrder(list, &WorkUiGroup::string, FreeBlock<WorkString>);
   }
   WorkChain_Free(list);
 }
@@ -168,5 +232,6 @@ void WorkBKPD_Free(WorkBKPD* work) {
   WorkDefinitions_Free(work->alerts);
   WorkChain_Free(work->exclusives);
   WorkBKPD_FreeMacros(work);
+  WorkBKPD_FreeGroupIndex(work);
   FreeMemPtr(work);
 }

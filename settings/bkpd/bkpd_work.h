@@ -223,6 +223,9 @@ struct WorkHeader {
   WorkFont** optionFonts;
 };
 
+// The index beside the group list (settings/bkpd/bkpd_work_index.h).
+struct WorkGroupIndex;
+
 struct WorkBKPD {
   WORD crc;  // CRC-16 of the text read
   WorkHeader* header;
@@ -239,6 +242,8 @@ struct WorkBKPD {
   WorkAlertList* alerts;
   WorkExclusive* exclusives;
   WorkMacro* macros[kMacroKindCount];
+  WorkGroupIndex* groupIndex;  // compile state: made at the first group lookup, freed with the work
+  WorkCommandString* lastCommandString;  // compile state: the last node the compiler appended
 };
 
 // Frees records linked by next; null is ignored.

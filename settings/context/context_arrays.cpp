@@ -1,6 +1,7 @@
 #include "settings/context/context_arrays.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "settings/context/context_block.h"
@@ -17,18 +18,41 @@ std::size_t DcbOffsetOf(WORD funcId) {
   return kDcbBlock2Offset + record->offset;
 }
 
+struct ArrayOffsets {
+  std::size_t count;
+  std::size_t entries;
+};
+
+// The offsets of an array's count and pointer. The setting table fixes
+// them, so those of the owned arrays are looked up once.
+ArrayOffsets OffsetsOf(const DcbOwnedArray& array) {
+  static const auto owned = [] {
+    std::array<ArrayOffsets, kDcbOwnedArrayCount> offsets{};
+    for (int i = 0; i < kDcbOwnedArrayCount; ++i) {
+      offsets[i] = {DcbOffsetOf(kDcbOwnedArrays[i].countId), DcbOffsetOf(kDcbOwnedArrays[i].arrayId)};
+    }
+    return offsets;
+  }();
+  for (int i = 0; i < kDcbOwnedArrayCount; ++i) {
+    if (&array == &kDcbOwnedArrays[i]) return owned[i];
+  }
+  return {DcbOffsetOf(array.countId), DcbOffsetOf(array.arrayId)};
+}
+
 }  // namespace
 
 DcbArray GetDcbArray(const DCB* dcb, const DcbOwnedArray& array) {
+  const ArrayOffsets at = OffsetsOf(array);
   DcbArray value{};
-  value.count = LoadLE<WORD>(dcb, DcbOffsetOf(array.countId));
-  LoadBytes(dcb, DcbOffsetOf(array.arrayId), &value.entries, sizeof(value.entries));
+  value.count = LoadLE<WORD>(dcb, at.count);
+  LoadBytes(dcb, at.entries, &value.entries, sizeof(value.entries));
   return value;
 }
 
 void SetDcbArray(DCB* dcb, const DcbOwnedArray& array, DcbArray value) {
-  StoreLE<WORD>(dcb, DcbOffsetOf(array.countId), value.count);
-  StoreBytes(dcb, DcbOffsetOf(array.arrayId), &value.entries, sizeof(value.entries));
+  const ArrayOffsets at = OffsetsOf(array);
+  StoreLE<WORD>(dcb, at.count, value.count);
+  StoreBytes(dcb, at.entries, &value.entries, sizeof(value.entries));
 }
 
 void FreeDcbArrays(DCB* dcb) {

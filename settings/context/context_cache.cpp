@@ -56,20 +56,26 @@ void FreeStoredUcb(BOOL all) {
   }
 }
 
+UCB* TakeParkedUcb(HANDLE printer, DWORD flags, DWORD mode, LPCWSTR printerName) {
+  FreeStoredUcb(FALSE);
+  if ((flags & 0xFFFF) != 0 || printerName == nullptr) return nullptr;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    UCB* ucb = lpPreUcb[slot];
+    if (ucb != nullptr && ucb->hPrinter == printer && ServesPlainOpen(ucb) && ucb->pWork->dwMode == mode &&
+        lstrcmpW(ucb->pWork->szPrinterName, printerName) == 0) {
+      lpPreUcb[slot] = nullptr;
+      return ucb;
+    }
+  }
+  return nullptr;
+}
+
 UCB* CheckGetUcb(HANDLE printer, DWORD flags, DWORD mode) {
+  // The name is asked for after the sweep and only for a plain open.
   FreeStoredUcb(FALSE);
   if ((flags & 0xFFFF) != 0) return nullptr;
   LPWSTR name = GetPrinterNameDirect(printer);
-  if (name == nullptr) return nullptr;
-  UCB* found = nullptr;
-  for (int slot = 0; slot < kSlotCount && found == nullptr; ++slot) {
-    UCB* ucb = lpPreUcb[slot];
-    if (ucb != nullptr && ucb->hPrinter == printer && ServesPlainOpen(ucb) && ucb->pWork->dwMode == mode &&
-        lstrcmpW(ucb->pWork->szPrinterName, name) == 0) {
-      lpPreUcb[slot] = nullptr;
-      found = ucb;
-    }
-  }
+  UCB* found = TakeParkedUcb(printer, flags, mode, name);
   FreeMemPtr(name);
   return found;
 }

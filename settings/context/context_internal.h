@@ -13,6 +13,8 @@ void DestroyUcb(UCB* ucb);
 // is complete and was itself opened with kind 0 and no option bits that
 // change its behaviour.
 bool ServesPlainOpen(const UCB* ucb);
+// CheckGetUcb with the printer's name already at hand (null: none, a miss).
+UCB* TakeParkedUcb(HANDLE printer, DWORD flags, DWORD mode, LPCWSTR printerName);
 // GetDCB2 that tells whether every array was copied; false as well when the
 // context has no DCB or DCB2.
 bool TakeSavedState(UCB* ucb);

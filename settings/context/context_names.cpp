@@ -90,18 +90,29 @@ LPWSTR GetRealDriverName(UCB* ucb) {
   if (ucb == nullptr || ucb->pWork == nullptr) {
     return nullptr;
   }
+  if (ucb->pWork->szDriverName[0] != 0) {
+    return ucb->pWork->szDriverName;
+  }
+  auto* info = static_cast<PRINTER_INFO_2W*>(GetPrinterInfo(ucb->hPrinter, 2));
+  LPWSTR name = GetRealDriverNameFromInfo(ucb, info);
+  FreeMemPtr(info);
+  return name;
+}
+
+LPWSTR GetRealDriverNameFromInfo(UCB* ucb, const PRINTER_INFO_2W* info) {
+  if (ucb == nullptr || ucb->pWork == nullptr) {
+    return nullptr;
+  }
   WCHAR(&field)[MAX_PATH] = ucb->pWork->szDriverName;
   if (field[0] != 0) {
     return field;
   }
-  auto* info = static_cast<PRINTER_INFO_2W*>(GetPrinterInfo(ucb->hPrinter, 2));
   const bool haveInfo = info != nullptr;
   if (haveInfo) {
     const std::u16string_view name = names::View(info->pDriverName);
     // A name too long for the field is a failure, not a missing name.
     const bool named = !name.empty();
     names::StoreField(field, name);
-    FreeMemPtr(info);
     if (named) {
       return field;
     }

@@ -15,6 +15,7 @@
 #include "platform/base/wintypes.h"
 
 struct UCB;
+struct PRINTER_INFO_2W;
 
 // The printer name, fetched once from the spooler. The kernel-mode build
 // falls back to the printer-data name and then to the DEVMODE's device
@@ -30,6 +31,9 @@ LPWSTR GetPrinterNameWithoutUCB(HANDLE printer, LPWSTR destination, DWORD size);
 // driver parameters' fallback name ("US") when it reports none (the
 // kernel-mode build first tries the printer-data driver name).
 LPWSTR GetRealDriverName(UCB* ucb);
+// The same with the printer's level-2 information already at hand (null
+// when the spooler gave none), so that an open asks the spooler once.
+LPWSTR GetRealDriverNameFromInfo(UCB* ucb, const PRINTER_INFO_2W* info);
 // Sets the driver language code from the driver's registered help file
 // (open kind 1) or the printer's help-file value (other kinds, and always
 // in the kernel-mode build); returns it.

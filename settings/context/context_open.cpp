@@ -105,12 +105,13 @@ bool CreateWorkArea(UCB* ucb, DWORD flags, DWORD mode, LPCWSTR printerName) {
   return true;
 }
 
-// Fills the names and modules part of the context: driver name, language
-// code, saved state buffer, feature modules (and in the rendering library the
-// data file name and paths).
-bool PrepareContext(UCB* ucb, DWORD kind) {
+// Fills the names and modules part of the context: driver name (from the
+// printer information the open read), language code, saved state buffer,
+// feature modules (and in the rendering library the data file name and
+// paths).
+bool PrepareContext(UCB* ucb, DWORD kind, const PRINTER_INFO_2W* info) {
   WORKAREA& work = *ucb->pWork;
-  if (kind == 0 || kind == 1 || kind == 3) GetRealDriverName(ucb);
+  if (kind == 0 || kind == 1 || kind == 3) GetRealDriverNameFromInfo(ucb, info);
   SetDriverName(ucb);
   work.cSavedFontTable = 0;
   work.pSavedFontTable = nullptr;
@@ -159,7 +160,8 @@ bool BuildSettings(UCB* ucb, DWORD flags, DWORD kind) {
   return TakeSavedState(ucb);
 }
 
-UCB* BuildUcb(HANDLE printer, HANDLE data, DWORD flags, DWORD mode, LPCWSTR printerName) {
+UCB* BuildUcb(HANDLE printer, HANDLE data, DWORD flags, DWORD mode, const PRINTER_INFO_2W* info) {
+  const LPCWSTR printerName = info != nullptr ? info->pPrinterName : nullptr;
   auto* ucb = Allocate<UCB>();
   if (ucb == nullptr) return nullptr;
   *ucb = fgUCB;
@@ -186,7 +188,7 @@ UCB* BuildUcb(HANDLE printer, HANDLE data, DWORD flags, DWORD mode, LPCWSTR prin
   } else {
     built = false;
   }
-  built = built && CreateWorkArea(ucb, flags, mode, printerName) && PrepareContext(ucb, kind);
+  built = built && CreateWorkArea(ucb, flags, mode, printerName) && PrepareContext(ucb, kind, info);
   if (built && kind <= kOpenKindLastWithDcb) built = BuildSettings(ucb, flags, kind);
   if (!built) {
     DestroyUcb(ucb);
@@ -201,12 +203,14 @@ UCB* GetUcbx(HANDLE printer, HANDLE data, DWORD /*reserved*/, DWORD flags, DWORD
 #if !KESM_KERNEL_MODE
   if (UCBTSModify == 1) mode |= kModeTsModify;
 #endif
+  // The spooler is asked for the printer's information once; the cache
+  // and the new context take the name and driver name from it.
   PrinterInfo2 info(static_cast<PRINTER_INFO_2W*>(GetPrinterInfo(printer, 2)));
   LPCWSTR name = info != nullptr ? info->pPrinterName : nullptr;
   if (name != nullptr && lstrlenW(name) > kMaxPrinterNameChars) return nullptr;
   if (mode == kModeRendering) mode = kModeRenderingStored;
-  if (UCB* parked = CheckGetUcb(printer, flags, mode)) return parked;
-  return BuildUcb(printer, data, flags & 0xFFFF, mode, name);
+  if (UCB* parked = TakeParkedUcb(printer, flags, mode, name)) return parked;
+  return BuildUcb(printer, data, flags & 0xFFFF, mode, info.get());
 }
 
 UCB* GetUcb(HANDLE printer, HANDLE data, DWORD reserved, DWORD mode) {

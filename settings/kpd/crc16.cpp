@@ -1,5 +1,7 @@
 #include "settings/kpd/crc16.h"
 
+#include <array>
+
 const WORD Crc16Table[256] = {
     0x0000, 0x1021, 0x2042, 0x3063, 0x4084, 0x50A5, 0x60C6, 0x70E7,
     0x8108, 0x9129, 0xA14A, 0xB16B, 0xC18C, 0xD1AD, 0xE1CE, 0xF1EF,
@@ -34,3 +36,47 @@ const WORD Crc16Table[256] = {
     0xEF1F, 0xFF3E, 0xCF5D, 0xDF7C, 0xAF9B, 0xBFBA, 0x8FD9, 0x9FF8,
     0x6E17, 0x7E36, 0x4E55, 0x5E74, 0x2E93, 0x3EB2, 0x0ED1, 0x1EF0,
 };
+
+namespace {
+
+constexpr int kSlices = 8;
+using Slices = std::array<std::array<WORD, 256>, kSlices>;
+
+// Slice k gives what a byte adds to the CRC word when k zero bytes follow
+// it; slice 0 is the byte table above.
+constexpr Slices MakeSlices() {
+  Slices t{};
+  for (int x = 0; x < 256; ++x) {
+    WORD crc = static_cast<WORD>(x << 8);
+    for (int bit = 0; bit < 8; ++bit) {
+      crc = (crc & 0x8000) != 0 ? static_cast<WORD>((crc << 1) ^ 0x1021) : static_cast<WORD>(crc << 1);
+    }
+    t[0][x] = crc;
+  }
+  for (int k = 1; k < kSlices; ++k) {
+    for (int x = 0; x < 256; ++x) {
+      const WORD before = t[k - 1][x];
+      t[k][x] = static_cast<WORD>(t[0][before >> 8] ^ (before << 8));
+    }
+  }
+  return t;
+}
+
+constexpr Slices kSliceTables = MakeSlices();
+static_assert(kSliceTables[0][1] == 0x1021 && kSliceTables[0][255] == 0x1EF0);
+
+}  // namespace
+
+WORD Crc16UpdateSpan(WORD crc, const BYTE* bytes, SIZE_T count) {
+  // The CRC is linear: the word folds into the first two bytes of a block,
+  // and each byte of the block adds its slice by its distance to the end.
+  for (; count >= kSlices; count -= kSlices, bytes += kSlices) {
+    const auto& t = kSliceTables;
+    crc = static_cast<WORD>(t[7][bytes[0] ^ (crc >> 8)] ^ t[6][bytes[1] ^ (crc & 0xFF)] ^ t[5][bytes[2]] ^
+                            t[4][bytes[3]] ^ t[3][bytes[4]] ^ t[2][bytes[5]] ^ t[1][bytes[6]] ^ t[0][bytes[7]]);
+  }
+  for (; count > 0; --count) {
+    crc = Crc16Update(crc, *bytes++);
+  }
+  return crc;
+}

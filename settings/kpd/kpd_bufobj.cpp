@@ -11,6 +11,21 @@ namespace {
 // 32-bit sizes.
 constexpr DWORD kBufobjMaxCapacity = 0x40000000u;
 
+// Moves the text to a new block of the capacity, keeping it.
+int Resize(BUFOBJ* b, DWORD capacity) {
+  auto* text = static_cast<LPSTR>(GetMemPtr(static_cast<SIZE_T>(capacity) + 1));
+  if (text == nullptr) {
+    return kKpdNoMemory;
+  }
+  if (b->text != nullptr) {
+    std::memcpy(text, b->text, b->length);
+  }
+  FreeMemPtr(b->text);
+  b->text = text;
+  b->capacity = capacity;
+  return kKpdOk;
+}
+
 }  // namespace
 
 BOOL BUFOBJ_Create(BUFOBJ* b) {
@@ -47,14 +62,26 @@ int BUFOBJ_AddChar(BUFOBJ* b, BYTE c) {
   return kKpdOk;
 }
 
-int BUFOBJ_AddCharGrow(BUFOBJ* b, BYTE c) {
-  if (BUFOBJ_AddChar(b, c) == kKpdOk) {
+int BUFOBJ_AddBytes(BUFOBJ* b, const BYTE* bytes, DWORD count) {
+  if (count == 0) {
     return kKpdOk;
   }
-  if (BUFOBJ_Extend(b) != kKpdOk) {
-    return kKpdNoMemory;
+  DWORD capacity = b->text == nullptr ? 0 : b->capacity;
+  while (capacity - b->length < count) {
+    if (capacity >= kBufobjMaxCapacity) {
+      return kKpdNoMemory;
+    }
+    capacity = capacity == 0 ? kBufobjInitialCapacity : capacity * 2;
   }
-  return BUFOBJ_AddChar(b, c);
+  if (b->text == nullptr || capacity != b->capacity) {
+    if (Resize(b, capacity) != kKpdOk) {
+      return kKpdNoMemory;
+    }
+  }
+  std::memcpy(b->text + b->length, bytes, count);
+  b->length += count;
+  b->text[b->length] = '\0';
+  return kKpdOk;
 }
 
 int BUFOBJ_Extend(BUFOBJ* b) {
@@ -62,33 +89,27 @@ int BUFOBJ_Extend(BUFOBJ* b) {
   if (b->capacity >= kBufobjMaxCapacity) {
     return kKpdNoMemory;
   }
-  const DWORD capacity = b->capacity == 0 ? kBufobjInitialCapacity : b->capacity * 2;
-  auto* text = static_cast<LPSTR>(GetMemPtr(static_cast<SIZE_T>(capacity) + 1));
-  if (text == nullptr) {
-    return kKpdNoMemory;
-  }
-  if (b->text != nullptr) {
-    std::memcpy(text, b->text, b->length);
-  }
-  FreeMemPtr(b->text);
-  b->text = text;
-  b->capacity = capacity;
-  return kKpdOk;
+  return Resize(b, b->capacity == 0 ? kBufobjInitialCapacity : b->capacity * 2);
 }
 
 int BUFOBJ_GetString(BUFOBJ* b, FILEOBJ* f, BYTE* current, BYTE classMask) {
   if (!CharHasClass(*current, classMask)) {
     return kKpdSyntax;
   }
-  for (;;) {
-    if (BUFOBJ_AddCharGrow(b, *current) != kKpdOk) {
-      return kKpdNoMemory;
-    }
-    if (FILEOBJ_GetChar(f, current) != kKpdOk) {
-      return kKpdEndOfFile;
-    }
-    if (!CharHasClass(*current, classMask)) {
-      return kKpdOk;
-    }
+  if (BUFOBJ_AddCharGrow(b, *current) != kKpdOk) {
+    return kKpdNoMemory;
   }
+  // The rest of the run is stored in one piece.
+  DWORD run = 0;
+  while (run < f->remaining && CharHasClass(f->readPtr[run], classMask)) {
+    ++run;
+  }
+  if (BUFOBJ_AddBytes(b, f->readPtr, run) != kKpdOk) {
+    return kKpdNoMemory;
+  }
+  if (run != 0) {
+    *current = f->readPtr[run - 1];
+  }
+  FILEOBJ_Skip(f, run);
+  return FILEOBJ_GetChar(f, current);
 }

@@ -26,20 +26,22 @@ KpdFault TargetOption(KpdCompiler& c, UiKind kind, WorkOption** option) {
     return KpdFault::kWrongGroupType;
   }
   // Options live with the main group of the open group id.
-  *option = KpdFindOption(KpdFirstGroupOf(c.work, c.work->openGroupId), KpdText(c.parser->option2));
+  *option = KpdFindOption(c.work, KpdFirstGroupOf(c.work, c.work->openGroupId), KpdText(c.parser->option2));
   return *option == nullptr ? KpdFault::kUnknownOption : KpdFault::kNone;
 }
 
-// The size word of a PageValue: a value keyword or a number 1-65535.
+// The size word of a PageValue: a value keyword or a number 1-65535. No
+// value keyword is a number, so a number is not looked up.
 KpdFault SizeWord(std::string_view word, WORD* size) {
-  if (const SP* sp = KpdSPbyKeyWord(word)) {
-    *size = sp->valueIndex;
-    return KpdFault::kNone;
-  }
   KpdCursor c{word, 0};
   const KpdNumber n = KpdGetNumericValue(c);
   if (!n.digits || !c.AtEnd()) {
-    return KpdFault::kUnknownValue;
+    const SP* sp = KpdSPbyKeyWord(word);
+    if (sp == nullptr) {
+      return KpdFault::kUnknownValue;
+    }
+    *size = sp->valueIndex;
+    return KpdFault::kNone;
   }
   if (!KpdFitsWord(n) || n.value == 0) {
     return KpdFault::kNumberRange;

@@ -61,10 +61,18 @@ KpdFault CommandStringProc(KpdCompiler& c) {
   node->id = static_cast<DWORD>(*id);
   node->length = s.length;
   node->text = s.text;
+  // The node appended last is the list's end unless the list was changed
+  // since; then the end is looked for.
+  WorkCommandString* last = c.work->lastCommandString;
   WorkCommandString** link = &c.work->commandStrings;
-  while (*link != nullptr) {
-    link = &(*link)->next;
+  if (last != nullptr && *link != nullptr && last->next == nullptr) {
+    link = &last->next;
+  } else {
+    while (*link != nullptr) {
+      link = &(*link)->next;
+    }
   }
   *link = node;
+  c.work->lastCommandString = node;
   return KpdFault::kNone;
 }

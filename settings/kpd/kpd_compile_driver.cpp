@@ -83,6 +83,18 @@ WorkBKPD* Compile(FILEOBJ* f, WorkBKPD* work, KpdCompileReport* report) {
   PARSEROBJ_Free(parser);
   // Definition macros name definitions of this text only.
   WorkBKPD_FreeMacros(work);
+  if (r == kKpdEndOfFile && work->openGroupKeyword != nullptr) {
+    // Closing looks the group up, which may need memory for the group index.
+    const KpdFault closed = KpdCatchNoMemory([work] {
+      KpdCloseOpenGroup(work);
+      return KpdFault::kNone;
+    });
+    if (closed != KpdFault::kNone) {
+      r = kKpdNoMemory;
+    } else {
+      Note(report, KpdFault::kGroupNotClosed, size);
+    }
+  }
   if (report != nullptr) {
     report->endResult = r;
   }
@@ -91,10 +103,6 @@ WorkBKPD* Compile(FILEOBJ* f, WorkBKPD* work, KpdCompileReport* report) {
     return nullptr;
   }
   AddHeldEntries(c, held);
-  if (work->openGroupKeyword != nullptr) {
-    KpdCloseOpenGroup(work);
-    Note(report, KpdFault::kGroupNotClosed, size);
-  }
   return work;
 }
 

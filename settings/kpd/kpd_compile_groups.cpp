@@ -2,6 +2,7 @@
 // CloseUI, and the shared group helpers.
 #include <cstring>
 
+#include "settings/bkpd/bkpd_work_index.h"
 #include "settings/kpd/kpd_compile_internal.h"
 #include "settings/kpd/kpd_compile_lookup.h"
 #include "settings/system/memptr.h"
@@ -51,14 +52,6 @@ GroupType GetGroupType(KpdCursor c) {
     type = static_cast<WORD>(type | SearchStringTable(uitypeStrs, second));
   }
   return {KpdFault::kNone, type, 0};
-}
-
-void AppendGroup(WorkBKPD* work, WorkUiGroup* g) {
-  WorkUiGroup** link = &work->header->groups;
-  while (*link != nullptr) {
-    link = &(*link)->next;
-  }
-  *link = g;
 }
 
 LPSTR CopyKeyword(std::string_view keyword) {
@@ -151,51 +144,36 @@ int OptionPosition(const WorkUiGroup* g, WORD value, int* count) {
 
 }  // namespace
 
-WorkUiGroup* KpdFirstGroupOf(WorkBKPD* work, WORD groupId) {
-  for (WorkUiGroup* g = work->header->groups; g != nullptr; g = g->next) {
-    if (g->groupId == groupId) {
-      return g;
-    }
-  }
-  return nullptr;
-}
+WorkUiGroup* KpdFirstGroupOf(WorkBKPD* work, WORD groupId) { return WorkBKPD_FirstGroup(work, groupId); }
 
 WorkUiGroup* KpdOpenGroup(WorkBKPD* work) {
   if (work->openGroupKeyword == nullptr) {
     return nullptr;
   }
-  for (WorkUiGroup* g = work->header->groups; g != nullptr; g = g->next) {
-    if (g->groupId == work->openGroupId && g->subGroupId == work->openSubGroup) {
-      return g;
-    }
-  }
-  return nullptr;
+  return WorkBKPD_FirstGroupOf(work, work->openGroupId, work->openSubGroup);
 }
 
-WorkOption* KpdFindOption(WorkUiGroup* g, std::string_view keyword) {
+WorkOption* KpdFindOption(WorkBKPD* work, WorkUiGroup* g, std::string_view keyword) {
   const SP* sp = KpdSPbyKeyWord(keyword);
   if (g == nullptr || sp == nullptr) {
     return nullptr;
   }
-  for (WorkOption* o = g->options; o != nullptr; o = o->next) {
-    if (o->value == sp->valueIndex) {
-      return o;
-    }
-  }
-  return nullptr;
+  return WorkBKPD_FindOption(work, g, sp->valueIndex);
 }
 
-bool KpdSharedWithOther(const WorkBKPD* work, const WorkUiGroup* g, const void* block) {
-  for (const WorkUiGroup* other = work->header->groups; other != nullptr; other = other->next) {
-    if (other == g) {
-      continue;
-    }
-    if (other->commands == block || other->options == block || other->boolean == block ||
-        other->numeric == block || other->string == block) {
-      return true;
-    }
-  }
-  return false;
+bool KpdCommandsSharedWithOther(WorkBKPD* work, const WorkUiGroup* g) {
+  struct Probe {
+    const WorkUiGroup* group;
+    const WorkCommandPair* pair;
+  };
+  const Probe probe{g, g->commands};
+  return WorkBKPD_AnyGroupOf(
+      work, g->groupId,
+      [](const WorkUiGroup* other, const void* p) {
+        const auto* probe = static_cast<const Probe*>(p);
+        return other != probe->group && other->commands == probe->pair;
+      },
+      &probe);
 }
 
 void KpdCloseOpenGroup(WorkBKPD* work) {
@@ -242,7 +220,11 @@ KpdFault OpenUiProc(KpdCompiler& c) {
     FreeMemPtr(copy);
     return f;
   }
-  AppendGroup(work, g);
+  if (!WorkBKPD_AppendGroup(work, g)) {
+    FreeMemPtr(g);  // its blocks, if any, are borrowed
+    FreeMemPtr(copy);
+    return KpdFault::kNoMemory;
+  }
   work->openGroupKeyword = copy;
   work->openGroupId = g->groupId;
   work->openSubGroup = g->subGroupId;

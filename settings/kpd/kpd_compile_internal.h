@@ -168,10 +168,11 @@ WorkUiGroup* KpdOpenGroup(WorkBKPD* work);
 // The first group of a group id (the main group); null when none.
 WorkUiGroup* KpdFirstGroupOf(WorkBKPD* work, WORD groupId);
 // The option of a value keyword in a group's list; null when absent.
-WorkOption* KpdFindOption(WorkUiGroup* g, std::string_view keyword);
-// Whether a group other than g holds the block in one of its data fields
-// (a sub-group or Identity group borrows its main group's blocks).
-bool KpdSharedWithOther(const WorkBKPD* work, const WorkUiGroup* g, const void* block);
+WorkOption* KpdFindOption(WorkBKPD* work, WorkUiGroup* g, std::string_view keyword);
+// Whether a group other than g holds g's command pair. Only groups of g's
+// group id can: a sub-group starts as a copy of the first group of its id,
+// and no other group takes a command pair from another.
+bool KpdCommandsSharedWithOther(WorkBKPD* work, const WorkUiGroup* g);
 
 // Closes the open group as CloseUI does.
 void KpdCloseOpenGroup(WorkBKPD* work);

@@ -1,10 +1,9 @@
-// Words are copied into a terminated string for the table lookups.
+// The compiler's keyword lookups go straight to the tables' indexes, which
+// take a bounded view.
 #include "settings/kpd/kpd_compile_lookup.h"
 
-#include <string>
+#include "settings/tables/keyword_index.h"
 
-#include "settings/values/setting_lookup.h"
+const GK* KpdGKbyKeyWord(std::string_view keyword) { return FindGroupKeyword(keyword); }
 
-const GK* KpdGKbyKeyWord(std::string_view keyword) { return GetGKbyKeyWord(std::string(keyword).c_str()); }
-
-const SP* KpdSPbyKeyWord(std::string_view keyword) { return GetSPbyKeyWord(std::string(keyword).c_str()); }
+const SP* KpdSPbyKeyWord(std::string_view keyword) { return FindValueKeyword(keyword); }

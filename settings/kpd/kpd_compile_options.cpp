@@ -3,6 +3,7 @@
 // groups take options and only Boolean groups take True and False lines;
 // an option line in a group of another type is refused, so no record is
 // ever made for a group that cannot hold it.
+#include "settings/bkpd/bkpd_work_index.h"
 #include "settings/kpd/kpd_compile_internal.h"
 #include "settings/kpd/kpd_compile_lookup.h"
 #include "settings/system/memptr.h"
@@ -13,23 +14,29 @@ bool TakesOptions(WORD type) { return (type & (kUiPickOne | kUiPickMany)) != 0; 
 
 // Appends an option unless one with the value exists (the first one stays).
 // Takes the command block either way.
-KpdFault AddOption(WorkUiGroup* g, WORD value, LPSTR command) {
-  WorkOption** link = &g->options;
-  for (; *link != nullptr; link = &(*link)->next) {
-    if ((*link)->value == value) {
-      FreeMemPtr(command);
+KpdFault AddOption(WorkBKPD* work, WorkUiGroup* g, WORD value, LPSTR command) {
+  bool taken = false;
+  const KpdFault f = KpdCatchNoMemory([&] {
+    if (WorkBKPD_FindOption(work, g, value) != nullptr) {
       return KpdFault::kNone;
     }
-  }
-  auto* o = static_cast<WorkOption*>(GetMemPtr(sizeof(WorkOption)));
-  if (o == nullptr) {
+    auto* o = static_cast<WorkOption*>(GetMemPtr(sizeof(WorkOption)));
+    if (o == nullptr) {
+      return KpdFault::kNoMemory;
+    }
+    o->value = value;
+    o->command = command;
+    if (!WorkBKPD_AppendOption(work, g, o)) {
+      FreeMemPtr(o);
+      return KpdFault::kNoMemory;
+    }
+    taken = true;
+    return KpdFault::kNone;
+  });
+  if (!taken) {
     FreeMemPtr(command);
-    return KpdFault::kNoMemory;
   }
-  o->value = value;
-  o->command = command;
-  *link = o;
-  return KpdFault::kNone;
+  return f;
 }
 
 WorkBoolean* BooleanRecord(WorkUiGroup* g) {
@@ -71,7 +78,7 @@ KpdFault OptionList(KpdCompiler& c, WorkUiGroup* g) {
       command = s.text;
       KpdGetCharSkip(cur, '}');
     }
-    if (const KpdFault f = AddOption(g, sp->valueIndex, command); f != KpdFault::kNone) {
+    if (const KpdFault f = AddOption(c.work, g, sp->valueIndex, command); f != KpdFault::kNone) {
       return f;
     }
   }
@@ -122,7 +129,7 @@ KpdFault OptionCommonProc(KpdCompiler& c) {
   if (s.fault != KpdFault::kNone) {
     return s.fault;
   }
-  return AddOption(g, sp->valueIndex, s.text);
+  return AddOption(c.work, g, sp->valueIndex, s.text);
 }
 
 KpdFault OptionDefaultProc(KpdCompiler& c) {

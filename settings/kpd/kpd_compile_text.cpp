@@ -151,20 +151,32 @@ bool KpdFitsLong(const KpdNumber& n) {
   return !n.overflow && n.value >= -2147483648LL && n.value <= 2147483647LL;
 }
 
-KpdString KpdGetStringValue(KpdCursor& c, char stop) {
-  // The string begins at the first quote; any text before it is passed over.
-  const std::string_view rest = c.Rest();
-  const size_t quote = rest.find('"');
-  const size_t bound = stop == '\0' ? std::string_view::npos : rest.find(stop);
-  if (quote == std::string_view::npos || (bound != std::string_view::npos && bound < quote)) {
-    c.pos += bound == std::string_view::npos ? rest.size() : bound;
-    return {KpdFault::kNone, nullptr, 0};
-  }
-  c.pos += quote + 1;
-  std::string decoded;
+namespace {
+
+// Bytes that end a run of a quoted string copied as it stands.
+bool EndsPlainRun(char ch) { return ch == '"' || ch == '\r' || ch == '\n' || ch == '<' || ch == '%'; }
+
+// Decodes the quoted string whose opening quote the cursor has passed,
+// handing the decoded bytes to put(bytes, count) in order; the cursor moves
+// past the closing quote (or to the end). False for a '%' at the very end.
+template <class Put>
+bool DecodeQuoted(KpdCursor& c, Put put) {
   bool hex = false;
   int pendingNibble = -1;
   while (!c.AtEnd()) {
+    if (!hex) {
+      size_t end = c.pos;
+      while (end < c.text.size() && !EndsPlainRun(c.text[end])) {
+        ++end;
+      }
+      if (end != c.pos) {
+        put(c.text.data() + c.pos, end - c.pos);
+        c.pos = end;
+        if (c.AtEnd()) {
+          break;
+        }
+      }
+    }
     const char ch = c.text[c.pos++];
     if (ch == '"') {
       break;
@@ -181,7 +193,8 @@ KpdString KpdGetStringValue(KpdCursor& c, char stop) {
         if (pendingNibble < 0) {
           pendingNibble = v;
         } else {
-          decoded.push_back(static_cast<char>(pendingNibble * 16 + v));
+          const char byte = static_cast<char>(pendingNibble * 16 + v);
+          put(&byte, 1);
           pendingNibble = -1;
         }
       } else {
@@ -193,22 +206,48 @@ KpdString KpdGetStringValue(KpdCursor& c, char stop) {
       hex = true;
     } else if (ch == '%') {
       if (c.AtEnd()) {
-        return {KpdFault::kBadString, nullptr, 0};
+        return false;
       }
-      decoded.push_back(c.text[c.pos++]);
-    } else {
-      decoded.push_back(ch);
+      put(c.text.data() + c.pos, 1);
+      ++c.pos;
     }
   }
-  if (decoded.empty()) {
+  return true;
+}
+
+}  // namespace
+
+KpdString KpdGetStringValue(KpdCursor& c, char stop) {
+  // The string begins at the first quote; any text before it is passed over.
+  const std::string_view rest = c.Rest();
+  const size_t quote = rest.find('"');
+  const size_t bound = stop == '\0' ? std::string_view::npos : rest.find(stop);
+  if (quote == std::string_view::npos || (bound != std::string_view::npos && bound < quote)) {
+    c.pos += bound == std::string_view::npos ? rest.size() : bound;
     return {KpdFault::kNone, nullptr, 0};
   }
-  const DWORD length = static_cast<DWORD>(decoded.size() + 1);
+  c.pos += quote + 1;
+  // One pass counts the decoded bytes, a second writes them into a block
+  // of exactly that size.
+  const KpdCursor start = c;
+  size_t decoded = 0;
+  if (!DecodeQuoted(c, [&decoded](const char*, size_t n) { decoded += n; })) {
+    return {KpdFault::kBadString, nullptr, 0};
+  }
+  if (decoded == 0) {
+    return {KpdFault::kNone, nullptr, 0};
+  }
+  const DWORD length = static_cast<DWORD>(decoded + 1);
   auto* text = static_cast<LPSTR>(GetMemPtr(length));
   if (text == nullptr) {
     return {KpdFault::kNoMemory, nullptr, 0};
   }
-  std::memcpy(text, decoded.data(), decoded.size());
+  KpdCursor again = start;
+  size_t written = 0;
+  DecodeQuoted(again, [text, &written](const char* bytes, size_t n) {
+    std::memcpy(text + written, bytes, n);
+    written += n;
+  });
   return {KpdFault::kNone, text, length};
 }
 

@@ -167,6 +167,9 @@ KpdFault OptionCommandProc(KpdCompiler& c) {
   if (g == nullptr) {
     return KpdFault::kNoGroup;
   }
+  // A pair copied from the main group stays with it; an own earlier pair
+  // goes once the new one is made.
+  const bool ownPair = g->commands != nullptr && !KpdCommandsSharedWithOther(c.work, g);
   KpdCursor cur = KpdValueCursor(c.parser);
   if (!KpdGetCharSkip(cur, '{')) {
     return KpdFault::kBadValue;
@@ -192,8 +195,7 @@ KpdFault OptionCommandProc(KpdCompiler& c) {
   }
   pair->first = first.text;
   pair->second = second.text;
-  // A pair copied from the main group stays with it; an own earlier pair goes.
-  if (g->commands != nullptr && !KpdSharedWithOther(c.work, g, g->commands)) {
+  if (ownPair) {
     FreePair(g->commands);
   }
   g->commands = pair;

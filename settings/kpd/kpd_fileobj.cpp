@@ -1,4 +1,4 @@
-// FILEOBJ over a byte range: creation, byte reads with the running CRC.
+// FILEOBJ over a byte range: creation and the running CRC.
 #include "platform/text/codepage.h"
 #if KESM_KERNEL_MODE
 #include "render/platform/code_page.h"
@@ -30,21 +30,16 @@ FILEOBJ* FILEOBJ_CreateFromView(const BYTE* bytes, DWORD size, WORD* crc) {
   }
   f->mapBase = nullptr;
   f->readPtr = bytes;
+  f->crcFrom = bytes;
   f->remaining = size;
   f->crc = crc;
   f->codePage = ReaderCodePage();
   return f;
 }
 
-int FILEOBJ_GetChar(FILEOBJ* f, BYTE* out) {
-  if (f->remaining == 0) {
-    return kKpdEndOfFile;
-  }
-  const BYTE byte = *f->readPtr++;
-  --f->remaining;
+void FILEOBJ_UpdateCrc(FILEOBJ* f) {
   if (f->crc != nullptr) {
-    *f->crc = Crc16Update(*f->crc, byte);
+    *f->crc = Crc16UpdateSpan(*f->crc, f->crcFrom, static_cast<SIZE_T>(f->readPtr - f->crcFrom));
   }
-  *out = byte;
-  return kKpdOk;
+  f->crcFrom = f->readPtr;
 }

@@ -1,4 +1,6 @@
 // PARSEROBJ: splits the description text into entries.
+#include <array>
+
 #include "platform/text/codepage.h"
 #if KESM_KERNEL_MODE
 #include "render/platform/code_page.h"
@@ -32,6 +34,21 @@ int SkipBlanks(FILEOBJ* f, BYTE* current) {
   }
   return kKpdOk;
 }
+
+// A byte the value loop only stores: no line end, quote, bracket, brace or
+// escape, and not a byte that may start a two-byte character.
+constexpr bool IsPlainByte(int c) {
+  return c < 0x80 && c != '\r' && c != '\n' && c != '"' && c != '(' && c != ')' && c != '{' && c != '}' &&
+         c != '%';
+}
+constexpr auto kPlainBytes = [] {
+  std::array<bool, 256> plain{};
+  for (int c = 0; c < 256; ++c) {
+    plain[c] = IsPlainByte(c);
+  }
+  return plain;
+}();
+bool IsPlain(BYTE c) { return kPlainBytes[c]; }
 
 // Open quote, parentheses and braces of a value.
 struct Nesting {
@@ -125,11 +142,32 @@ struct ValueReader {
     return StoreCharacter(c, next, haveNext);
   }
 
+  // A run of plain bytes, *current and those after it, stored in one
+  // piece; the same as a Step for each.
+  int StorePlainRun(BYTE* current) {
+    DWORD run = 0;
+    while (run < f->remaining && IsPlain(f->readPtr[run])) {
+      ++run;
+    }
+    if (BUFOBJ_AddCharGrow(value, *current) != kKpdOk || BUFOBJ_AddBytes(value, f->readPtr, run) != kKpdOk) {
+      return kKpdNoMemory;
+    }
+    FILEOBJ_Skip(f, run);
+    if (FILEOBJ_GetChar(f, current) != kKpdOk) {
+      const int end = AtEnd();
+      return end == kKpdOk ? kValueDone : end;
+    }
+    return kKpdOk;
+  }
+
   // One byte of the value; *current holds it and receives the next one.
   // kKpdOk to go on, kValueDone when the value is complete, or a result
   // that ends the entry.
   int Step(BYTE* current) {
     const BYTE c = *current;
+    if (IsPlain(c)) {
+      return StorePlainRun(current);
+    }
     if (IsEndOfLine(c) && !nesting.open()) {
       return kValueDone;  // the line end is consumed, not stored
     }
@@ -194,12 +232,15 @@ void PARSEROBJ_Free(PARSEROBJ* p) {
 }
 
 int PARSEROBJ_SkipLine(FILEOBJ* f) {
-  BYTE c = 0;
-  do {
-    if (FILEOBJ_GetChar(f, &c) != kKpdOk) {
-      return kKpdEndOfFile;
-    }
-  } while (!IsEndOfLine(c));
+  DWORD n = 0;
+  while (n < f->remaining && !IsEndOfLine(f->readPtr[n])) {
+    ++n;
+  }
+  if (n == f->remaining) {
+    FILEOBJ_Skip(f, n);
+    return kKpdEndOfFile;
+  }
+  FILEOBJ_Skip(f, n + 1);  // the line end too
   return kKpdOk;
 }
 
@@ -276,7 +317,9 @@ int ParseAfterKeyword(PARSEROBJ* p, FILEOBJ* f, BYTE* current) {
 
 }  // namespace
 
-int PARSEROBJ_ParseEntry(PARSEROBJ* p, FILEOBJ* f) {
+namespace {
+
+int ParseEntry(PARSEROBJ* p, FILEOBJ* f) {
   BUFOBJ_Reset(&p->keyword);
   BUFOBJ_Reset(&p->option1);
   BUFOBJ_Reset(&p->option2);
@@ -293,4 +336,12 @@ int PARSEROBJ_ParseEntry(PARSEROBJ* p, FILEOBJ* f) {
     return kKpdOk;  // keyword only
   }
   return ParseAfterKeyword(p, f, &current);
+}
+
+}  // namespace
+
+int PARSEROBJ_ParseEntry(PARSEROBJ* p, FILEOBJ* f) {
+  const int r = ParseEntry(p, f);
+  FILEOBJ_UpdateCrc(f);
+  return r;
 }

@@ -1,7 +1,8 @@
 // Lexical reader of the printer description (KPD text). It hands out one
 // entry at a time as four text pieces (keyword, first option word, second
 // option word, value), skips comment lines and keeps a running CRC-16 of
-// every byte read. It gives no meaning to the pieces: the description
+// every byte read (brought up to date over whole spans: at the end of every
+// entry and on request). It gives no meaning to the pieces: the description
 // compiler does.
 //
 // Text syntax: an entry is a line that begins with '*', a keyword, up to two
@@ -26,8 +27,9 @@ struct FILEOBJ {
   PVOID mapBase;      // what MAPFILE returned, released on close; null for a borrowed view
   const BYTE* readPtr;  // next byte to hand out
   DWORD remaining;    // bytes not yet read
-  WORD* crc;          // caller's CRC word, updated by every byte read; may be null
+  WORD* crc;          // caller's CRC word over the bytes read (see FILEOBJ_UpdateCrc); may be null
   UINT codePage;      // ANSI code page whose lead bytes start two-byte characters
+  const BYTE* crcFrom;  // first byte read that the CRC word does not cover yet
 };
 
 // Maps the file read-only and starts reading at its first byte. Null when
@@ -37,9 +39,23 @@ FILEOBJ* FILEOBJ_Create(LPCWSTR fileName, WORD* crc);
 FILEOBJ* FILEOBJ_CreateFromView(const BYTE* bytes, DWORD size, WORD* crc);
 // Releases the mapping (if the object owns one) and the object; null ignored.
 void FILEOBJ_Close(FILEOBJ* f);
-// kKpdOk with the next byte, or kKpdEndOfFile. Every byte read updates the
-// CRC word.
-int FILEOBJ_GetChar(FILEOBJ* f, BYTE* out);
+// kKpdOk with the next byte, or kKpdEndOfFile (*out is then left alone).
+inline int FILEOBJ_GetChar(FILEOBJ* f, BYTE* out) {
+  if (f->remaining == 0) {
+    return kKpdEndOfFile;
+  }
+  *out = *f->readPtr++;
+  --f->remaining;
+  return kKpdOk;
+}
+// Passes over n bytes that the caller has looked at (n <= remaining).
+inline void FILEOBJ_Skip(FILEOBJ* f, DWORD n) {
+  f->readPtr += n;
+  f->remaining -= n;
+}
+// Brings the caller's CRC word up to every byte read so far.
+// PARSEROBJ_ParseEntry does so at the end of every entry.
+void FILEOBJ_UpdateCrc(FILEOBJ* f);
 
 // A growable text buffer. The block always holds capacity + 1 bytes, so the
 // terminating NUL fits; the text is NUL-terminated at every step.
@@ -58,8 +74,18 @@ void BUFOBJ_Free(BUFOBJ* b);
 void BUFOBJ_Reset(BUFOBJ* b);
 // kKpdOk, or kKpdNoMemory when the buffer is full (nothing stored).
 int BUFOBJ_AddChar(BUFOBJ* b, BYTE c);
+// Stores the bytes, extending the buffer as often as needed; kKpdOk or
+// kKpdNoMemory (then nothing is stored).
+int BUFOBJ_AddBytes(BUFOBJ* b, const BYTE* bytes, DWORD count);
 // Stores c, extending a full buffer first; kKpdOk or kKpdNoMemory.
-int BUFOBJ_AddCharGrow(BUFOBJ* b, BYTE c);
+inline int BUFOBJ_AddCharGrow(BUFOBJ* b, BYTE c) {
+  if (b->text != nullptr && b->length < b->capacity) {
+    b->text[b->length++] = static_cast<char>(c);
+    b->text[b->length] = '\0';
+    return kKpdOk;
+  }
+  return BUFOBJ_AddBytes(b, &c, 1);
+}
 // Doubles the capacity, keeping the text; kKpdOk or kKpdNoMemory.
 int BUFOBJ_Extend(BUFOBJ* b);
 // Collects the longest run of bytes whose class has a bit of classMask,

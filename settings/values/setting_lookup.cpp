@@ -1,10 +1,13 @@
-// Setting, keyword, tab, item and alert lookups. Only the function-id lookup
-// is on the hot path; the others are linear scans in table order.
+// Setting, keyword, tab, item and alert lookups. The function-id and
+// keyword lookups are on hot paths (keywords through the tables' hash
+// indexes); the others are linear scans in table order.
 #include "settings/values/setting_lookup.h"
 
 #include <atomic>
 #include <cstring>
 #include <span>
+
+#include "settings/tables/keyword_index.h"
 
 namespace {
 
@@ -161,14 +164,7 @@ const GK* GetGKbyGroupID(WORD groupId) {
   return nullptr;
 }
 
-const GK* GetGKbyKeyWord(LPCSTR keyword) {
-  for (const GK& gk : std::span(fgGKL.pGK, static_cast<std::size_t>(fgGKL.count))) {
-    if (SameKeyword(gk.keyword, keyword)) {
-      return &gk;
-    }
-  }
-  return nullptr;
-}
+const GK* GetGKbyKeyWord(LPCSTR keyword) { return keyword != nullptr ? FindGroupKeyword(keyword) : nullptr; }
 
 const SP* GetSPbyPartsIDAndFunID(WORD funcId, WORD valueIndex) {
   for (const SP& sp : std::span(fgSPL.pSP, static_cast<std::size_t>(fgSPL.count))) {
@@ -179,14 +175,7 @@ const SP* GetSPbyPartsIDAndFunID(WORD funcId, WORD valueIndex) {
   return nullptr;
 }
 
-const SP* GetSPbyKeyWord(LPCSTR keyword) {
-  for (const SP& sp : std::span(fgSPL.pSP, static_cast<std::size_t>(fgSPL.count))) {
-    if (SameKeyword(sp.keyword, keyword)) {
-      return &sp;
-    }
-  }
-  return nullptr;
-}
+const SP* GetSPbyKeyWord(LPCSTR keyword) { return keyword != nullptr ? FindValueKeyword(keyword) : nullptr; }
 
 TCB* GetTCBbyTabID(const UCB* ucb, WORD tabId) {
   for (TCB& tcb : Tabs(ucb)) {

@@ -137,3 +137,31 @@ TEST(WinMem, ThreadsAllocateAndFreeAtOnce) {
   for (auto& t : threads) t.join();
   EXPECT_EQ(plat::LiveBlocks(), before);
 }
+
+// Many blocks live at once and freed in another order than made: every
+// block keeps its own size, a freed one is gone, and the others stay
+// findable while the ones around them come and go.
+TEST(WinMem, ManyLiveBlocksFreedOutOfOrderKeepTheirRecords) {
+  const std::size_t before = plat::LiveBlocks();
+  const std::size_t invalid = plat::InvalidFrees();
+  constexpr int kBlocks = 5000;
+  std::vector<HGLOBAL> blocks;
+  for (int i = 0; i < kBlocks; ++i) blocks.push_back(GlobalAlloc(GPTR, static_cast<SIZE_T>(i % 97 + 1)));
+  ASSERT_EQ(plat::LiveBlocks(), before + kBlocks);
+  // Every third block, from the back.
+  for (int i = kBlocks - 1; i >= 0; i -= 3) {
+    EXPECT_EQ(GlobalFree(blocks[i]), nullptr);
+  }
+  for (int i = 0; i < kBlocks; ++i) {
+    const bool freed = (kBlocks - 1 - i) % 3 == 0;
+    EXPECT_EQ(GlobalSize(blocks[i]), freed ? 0u : static_cast<SIZE_T>(i % 97 + 1)) << i;
+  }
+  EXPECT_EQ(plat::InvalidFrees(), invalid);
+  for (int i = 0; i < kBlocks; ++i) {
+    if ((kBlocks - 1 - i) % 3 != 0) {
+      EXPECT_EQ(GlobalFree(blocks[i]), nullptr) << i;
+    }
+  }
+  EXPECT_EQ(plat::LiveBlocks(), before);
+  EXPECT_EQ(plat::InvalidFrees(), invalid);
+}

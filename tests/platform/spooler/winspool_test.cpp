@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "tests/platform/child_process.h"
 #include "platform/base/handles.h"
 #include "platform/engine/eng_printer.h"
@@ -452,6 +454,34 @@ TEST_F(SpoolerTest, PrinterDataIsSharedBetweenHandlesAndProcesses) {
   BYTE func = 0;
   EXPECT_EQ(GetPrinterDataW(first.get(), u"BidiFunc", nullptr, &func, 1, &needed), ERROR_SUCCESS);
   EXPECT_EQ(func, 3);
+}
+
+// Setting a value to the type and bytes it holds leaves the printer table
+// as it is; anything else is written.
+TEST_F(SpoolerTest, SettingAValueToWhatItHoldsWritesNothing) {
+  Printer printer(kLocalPrinter);
+  const BYTE flag[4] = {1, 0, 0, 0};
+  ASSERT_EQ(SetPrinterDataW(printer.get(), u"BidiFlag", REG_BINARY, flag, 4), ERROR_SUCCESS);
+  std::filesystem::path table;
+  for (const auto& entry : std::filesystem::directory_iterator(plat::SpoolerStore())) {
+    if (entry.path().extension() == ".db") table = entry.path();
+  }
+  ASSERT_FALSE(table.empty());
+  const auto stamp = [&] {
+    struct stat info {};
+    stat(table.c_str(), &info);
+    return std::make_pair(info.st_ino, info.st_mtim.tv_nsec + info.st_mtim.tv_sec * 1000000000LL);
+  };
+  const auto before = stamp();
+  EXPECT_EQ(SetPrinterDataW(printer.get(), u"BIDIFLAG", REG_BINARY, flag, 4), ERROR_SUCCESS);
+  EXPECT_EQ(stamp(), before);
+  EXPECT_EQ(SetPrinterDataW(printer.get(), u"BidiFlag", REG_DWORD, flag, 4), ERROR_SUCCESS);
+  EXPECT_NE(stamp(), before);
+  DWORD type = 0;
+  DWORD needed = 0;
+  BYTE out[4] = {};
+  EXPECT_EQ(GetPrinterDataW(printer.get(), u"BidiFlag", &type, out, 4, &needed), ERROR_SUCCESS);
+  EXPECT_EQ(type, DWORD{REG_DWORD});
 }
 
 TEST_F(SpoolerTest, ConcurrentProcessesLoseNoPrinterData) {

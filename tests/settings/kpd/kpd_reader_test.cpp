@@ -12,6 +12,7 @@
 #include "platform/base/machine.h"
 #include "platform/files/winfile.h"
 #include "settings/kpd/kpd_chartable.h"
+#include "settings/kpd/crc16.h"
 #include "settings/kpd/kpd_reader.h"
 #include "tests/platform/scoped_acp.h"
 #include "tests/settings/kpd/kpd_file_checks.h"
@@ -181,6 +182,20 @@ TEST(ReaderCrc, AgreesWithBitwiseCrcOfEveryByteRead) {
   EXPECT_EQ(crc, ReferenceCrc(text));
   PARSEROBJ_Free(p);
   FILEOBJ_Close(f);
+}
+
+TEST(ReaderCrc, SpansGiveTheWordOfByteByByteUpdates) {
+  std::string bytes;
+  for (int i = 0; i < 300; ++i) bytes.push_back(static_cast<char>((i * 151 + 7) & 0xFF));
+  const auto* data = reinterpret_cast<const BYTE*>(bytes.data());
+  for (const WORD start : {WORD{0}, WORD{0x1D0F}, WORD{0xFFFF}}) {
+    for (std::size_t length = 0; length <= 40; ++length) {
+      WORD bytewise = start;
+      for (std::size_t i = 0; i < length; ++i) bytewise = Crc16Update(bytewise, data[i]);
+      EXPECT_EQ(Crc16UpdateSpan(start, data, length), bytewise) << start << " " << length;
+    }
+  }
+  EXPECT_EQ(Crc16UpdateSpan(0, data, bytes.size()), ReferenceCrc(bytes));
 }
 
 TEST(ReaderClasses, EachByteHasTheClassesOfItsDefinition) {

@@ -70,7 +70,7 @@ const BYTE* Bytes(const DEVMODEW* dm) { return reinterpret_cast<const BYTE*>(dm)
 BYTE* Bytes(DEVMODEW* dm) { return reinterpret_cast<BYTE*>(dm); }
 
 // Copies the common public length and puts the target's own words back
-// (its spec version as its size implies it). Returns the length copied.
+// (its dmSpecVersion as its size implies it). Returns the length copied.
 std::size_t MergePublic(const DEVMODEW* source, const Header& s, DEVMODEW* target, Header t) {
   const std::size_t length = std::min(t.size, s.size);
   std::memmove(target, source, length);

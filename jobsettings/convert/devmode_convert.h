@@ -18,7 +18,7 @@
 #include "platform/base/wintypes.h"
 #include "platform/spooler/devmode.h"
 
-// Public sizes and spec versions of the system's DEVMODE generations.
+// Public sizes and dmSpecVersion values of the system's DEVMODE generations.
 inline constexpr WORD kDmSize351 = 188;
 inline constexpr WORD kDmSize400 = 212;
 inline constexpr WORD kDmSize401 = 220;
@@ -32,14 +32,14 @@ inline constexpr WORD kDmDriverVersion351 = 0x350;
 // read: the header up to the end of dmDriverExtra.
 inline constexpr std::size_t kDmHeaderBytes = offsetof(DEVMODEW, dmFields);
 
-// The spec version implied by dmSize: 188 gives 0x320, 212 gives 0x400,
+// The dmSpecVersion implied by dmSize: 188 gives 0x320, 212 gives 0x400,
 // 220 gives 0x401, any other size the DEVMODE's own dmSpecVersion. 0 for a
 // null DEVMODE or a buffer too short for the header words.
 SHORT CheckDevmodeVersion(const DEVMODEW* dm, std::size_t bytes);
 
 // Copies the common public length and the common private length from a
 // source with a 220-byte public part into the target, then puts back the
-// target's spec version (from its dmSize), dmDriverVersion, dmSize and
+// target's dmSpecVersion (from its dmSize), dmDriverVersion, dmSize and
 // dmDriverExtra. The number of bytes copied, or -1 (target untouched) for a
 // missing or unreadable DEVMODE or a source whose dmSize is not 220.
 int ConvertDevmode(const DEVMODEW* source, std::size_t sourceBytes, DEVMODEW* target,

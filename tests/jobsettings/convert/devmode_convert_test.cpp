@@ -28,23 +28,23 @@ constexpr std::size_t kOffExtra = offsetof(DEVMODEW, dmDriverExtra);
 constexpr std::size_t kPrivOffsets = offsetof(PrivDM, header.blockOffset);
 
 // What a DEVMODE claims and how many bytes its buffer really holds.
-struct Spec {
+struct Shape {
   WORD size = 220;
   WORD extra = 1016;
   WORD driverVersion = 0x400;
   std::size_t bytes = 1236;
   bool ours = true;     // our signature and model signature in the private header
-  WORD spec = 0x401;
+  WORD specVersion = 0x401;
   BYTE seed = 1;        // fills the other bytes with a pattern of its own
 };
 
 using Buffer = std::vector<BYTE>;
 
-Buffer Make(const Spec& s) {
+Buffer Make(const Shape& s) {
   Buffer b(s.bytes);
   for (std::size_t i = 0; i < b.size(); ++i) b[i] = static_cast<BYTE>(s.seed + i * 7 + 1);
   if (b.size() >= kDmHeaderBytes) {
-    StoreLE<WORD>(b.data(), kOffSpec, s.spec);
+    StoreLE<WORD>(b.data(), kOffSpec, s.specVersion);
     StoreLE<WORD>(b.data(), kOffDriverVersion, s.driverVersion);
     StoreLE<WORD>(b.data(), kOffSize, s.size);
     StoreLE<WORD>(b.data(), kOffExtra, s.extra);
@@ -63,7 +63,7 @@ DEVMODEW* Dm(Buffer& b) { return b.empty() ? nullptr : reinterpret_cast<DEVMODEW
 const DEVMODEW* Dm(const Buffer& b) { return b.empty() ? nullptr : reinterpret_cast<const DEVMODEW*>(b.data()); }
 
 struct Words {
-  WORD spec, driverVersion, size, extra;
+  WORD specVersion, driverVersion, size, extra;
   bool operator==(const Words&) const = default;
 };
 Words WordsOf(const Buffer& b) {
@@ -71,7 +71,7 @@ Words WordsOf(const Buffer& b) {
           LoadLE<WORD>(b.data(), kOffSize), LoadLE<WORD>(b.data(), kOffExtra)};
 }
 std::ostream& operator<<(std::ostream& os, const Words& w) {
-  return os << std::hex << "{spec 0x" << w.spec << ", driver 0x" << w.driverVersion << std::dec << ", size "
+  return os << std::hex << "{specVersion 0x" << w.specVersion << ", driver 0x" << w.driverVersion << std::dec << ", size "
             << w.size << ", extra " << w.extra << "}";
 }
 
@@ -80,14 +80,14 @@ enum class Op { Convert, Convert2, Out };
 struct ConvertCase {
   const char* what;
   Op op;
-  Spec source;
-  Spec target;
+  Shape source;
+  Shape target;
   int result;
   Words after;              // the target's words afterwards (ignored when untouched)
   bool untouched = false;   // the target keeps every byte
   std::size_t publicCopied = 0;  // leading bytes (header words aside) now equal to the source's
   bool hasReference = false;
-  Spec reference{};
+  Shape reference{};
 };
 
 int RunCase(const ConvertCase& c, const Buffer& source, Buffer& target) {
@@ -105,12 +105,12 @@ int RunCase(const ConvertCase& c, const Buffer& source, Buffer& target) {
 
 // The edge cases of conversion, including the sizes a caller may lie about.
 const ConvertCase kCases[] = {
-    {"a 212-byte target keeps its size and gets the 0x400 spec version", Op::Convert, {},
-     {.size = 212, .bytes = 1228, .spec = 0x401, .seed = 9}, 1228, {0x400, 0x400, 212, 1016}, false, 212},
+    {"a 212-byte target keeps its size and gets the 0x400 specVersion version", Op::Convert, {},
+     {.size = 212, .bytes = 1228, .specVersion = 0x401, .seed = 9}, 1228, {0x400, 0x400, 212, 1016}, false, 212},
     {"a whole DEVMODE of ours is merged whole", Op::Convert2, {}, {.seed = 9}, 1236,
      {0x401, 0x400, 220, 1016}, false, 220},
     {"a 188-byte source goes to ConvertDevmode, which refuses it", Op::Convert2,
-     {.size = 188, .driverVersion = 0x350, .bytes = 1204, .spec = 0x320}, {.seed = 9}, -1, {}, true},
+     {.size = 188, .driverVersion = 0x350, .bytes = 1204, .specVersion = 0x320}, {.seed = 9}, -1, {}, true},
     {"a private part of 1024 bytes is not merged; the public part is", Op::Convert2,
      {.extra = 1024, .bytes = 1244}, {.seed = 9}, -1, {0x401, 0x400, 220, 1016}, false, 220},
     {"another driver version keeps the private part out", Op::Convert2, {.driverVersion = 0x401},
@@ -133,17 +133,17 @@ const ConvertCase kCases[] = {
      {.bytes = 700, .seed = 9}, 700, {0x401, 0x400, 220, 1016}, false, 220},
     {"a target buffer shorter than its public part is refused", Op::Convert, {}, {.bytes = 200, .seed = 9},
      -1, {}, true},
-    {"a target of unknown size and spec version 0 is refused", Op::Convert, {},
-     {.size = 300, .extra = 100, .bytes = 400, .spec = 0, .seed = 9}, -1, {}, true},
-    {"a target of unknown size keeps its own spec version", Op::Convert, {},
-     {.size = 300, .extra = 100, .bytes = 400, .spec = 0x500, .seed = 9}, 320, {0x500, 0x400, 300, 100},
+    {"a target of unknown size and specVersion version 0 is refused", Op::Convert, {},
+     {.size = 300, .extra = 100, .bytes = 400, .specVersion = 0, .seed = 9}, -1, {}, true},
+    {"a target of unknown size keeps its own specVersion version", Op::Convert, {},
+     {.size = 300, .extra = 100, .bytes = 400, .specVersion = 0x500, .seed = 9}, 320, {0x500, 0x400, 300, 100},
      false, 220},
     {"handing out without a reference copies the whole source", Op::Out, {}, {.seed = 9}, 1,
      {0x401, 0x400, 220, 1016}, false, 220},
     {"handing out without a reference into a short buffer copies nothing", Op::Out, {},
      {.bytes = 1235, .seed = 9}, 0, {}, true},
     {"a smaller reference gives its sizes", Op::Out, {}, {.seed = 9}, 1, {0x400, 0x350, 212, 0}, false, 212,
-     true, {.size = 212, .extra = 0, .driverVersion = 0x350, .bytes = 212, .spec = 0x400}},
+     true, {.size = 212, .extra = 0, .driverVersion = 0x350, .bytes = 212, .specVersion = 0x400}},
     {"a larger reference leaves the source's sizes", Op::Out, {}, {.seed = 9}, 1, {0x401, 0x400, 220, 1016},
      false, 220, true, {.extra = 2000, .bytes = 2220}},
     {"sizes the target buffer cannot hold copy nothing", Op::Out, {}, {.bytes = 1000, .seed = 9}, 0, {},
@@ -199,18 +199,18 @@ TEST(ConvertDevmodeOut, WithoutTargetAnswersMinusOne) {
 
 TEST(CheckDevmodeVersion, TellsTheVersionBySize) {
   struct Row {
-    Spec spec;
+    Shape specVersion;
     SHORT version;
   } rows[] = {
-      {{.size = 188, .spec = 0x111}, 0x320},
-      {{.size = 212, .spec = 0x111}, 0x400},
-      {{.size = 220, .spec = 0x111}, 0x401},
-      {{.size = 300, .spec = 0x111}, 0x111},
+      {{.size = 188, .specVersion = 0x111}, 0x320},
+      {{.size = 212, .specVersion = 0x111}, 0x400},
+      {{.size = 220, .specVersion = 0x111}, 0x401},
+      {{.size = 300, .specVersion = 0x111}, 0x111},
       {{.bytes = 71}, 0},
   };
   for (const Row& r : rows) {
-    const Buffer b = Make(r.spec);
-    EXPECT_EQ(CheckDevmodeVersion(Dm(b), b.size()), r.version) << r.spec.size << " in " << r.spec.bytes;
+    const Buffer b = Make(r.specVersion);
+    EXPECT_EQ(CheckDevmodeVersion(Dm(b), b.size()), r.version) << r.specVersion.size << " in " << r.specVersion.bytes;
   }
   EXPECT_EQ(CheckDevmodeVersion(nullptr, 1236), 0);
 }
@@ -287,9 +287,9 @@ TEST(CommonDrvConvertDevmode, TheNT351FormKeepsEveryPrivateSetting) {
 struct ModeCase {
   const char* what;
   DWORD mode;
-  Spec source;
+  Shape source;
   std::size_t buffer;  // 0: no target
-  Spec target;         // its words; the buffer holds `buffer` bytes
+  Shape target;         // its words; the buffer holds `buffer` bytes
   DWORD sizeIn;
   int result;
   DWORD sizeOut;
@@ -323,7 +323,7 @@ class ConvertMode : public ::testing::TestWithParam<ModeCase> {
 TEST_P(ConvertMode, AnswersWithSizeAndLastError) {
   const ModeCase& c = GetParam();
   const Buffer source = Make(c.source);
-  Spec t = c.target;
+  Shape t = c.target;
   t.bytes = c.buffer;
   t.seed = 9;
   Buffer target = c.buffer != 0 ? Make(t) : Buffer{};
@@ -361,11 +361,11 @@ TEST(ConvertRandom, StaysInsideTheBuffersWhateverTheSizesClaim) {
   };
   auto any = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
   auto randomSpec = [&] {
-    Spec s;
+    Shape s;
     s.size = static_cast<WORD>(pick({0, 40, 72, 188, 212, 220, 220, 220, 300, any(0, 0xFFFF)}));
     s.extra = static_cast<WORD>(pick({0, 100, 1016, 1016, 1024, 0xFFFF, any(0, 0xFFFF)}));
     s.driverVersion = static_cast<WORD>(pick({0x400, 0x400, 0x350, any(0, 0xFFFF)}));
-    s.spec = static_cast<WORD>(pick({0x320, 0x400, 0x401, 0, any(0, 0xFFFF)}));
+    s.specVersion = static_cast<WORD>(pick({0x320, 0x400, 0x401, 0, any(0, 0xFFFF)}));
     s.ours = any(0, 3) != 0;
     s.seed = static_cast<BYTE>(any(0, 255));
     const int claimed = s.size + s.extra;
@@ -374,8 +374,8 @@ TEST(ConvertRandom, StaysInsideTheBuffersWhateverTheSizesClaim) {
     return s;
   };
   for (int i = 0; i < 3000; ++i) {
-    const Spec sourceSpec = randomSpec();
-    const Spec targetSpec = randomSpec();
+    const Shape sourceSpec = randomSpec();
+    const Shape targetSpec = randomSpec();
     const Buffer source = Make(sourceSpec);
     Buffer target = Make(targetSpec);
 

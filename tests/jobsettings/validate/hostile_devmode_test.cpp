@@ -51,11 +51,11 @@ struct HostileFile {
 
 // The public part of another generation: the first `size` bytes of ours,
 // then our private part.
-Bytes OtherPublicSize(Bytes b, WORD size, WORD spec) {
+Bytes OtherPublicSize(Bytes b, WORD size, WORD specVersion) {
   Bytes out(b.begin(), b.begin() + size);
   out.insert(out.end(), b.begin() + kSizeofDM, b.end());
   Put16(out, kOffSize, size);
-  Put16(out, kOffSpec, spec);
+  Put16(out, kOffSpec, specVersion);
   return out;
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "devicecomm/jobcodes/jc_code_table.h"
 #include "devicecomm/jobcodes/jc_document_events.h"
 #include "platform/base/machine.h"
 #include "platform/base/winerror.h"
@@ -80,7 +81,8 @@ class DocumentEvents : public ::testing::Test {
     std::vector<plat::gdi::SentEscape> escapes;
     jobstream::Decoded stream;
   };
-  Printed Print(std::size_t pages) {
+  // mask 0: the document events' own choice of kinds.
+  Printed Print(std::size_t pages, DWORD mask = 0) {
     Printed printed;
     printhost::HostOptions options;
     options.driverModule = KESM_GR_LIBRARY;
@@ -93,7 +95,11 @@ class DocumentEvents : public ::testing::Test {
         return;
       }
       EXPECT_TRUE(EscapeIniFilePathWithoutUCB(printer, dc));
-      EXPECT_TRUE(EscapeJobCodeWithoutUCB(printer, dc));
+      if (mask == 0) {
+        EXPECT_TRUE(EscapeJobCodeWithoutUCB(printer, dc));
+      } else {
+        _EscapeJobCodeWithoutUCB(printer, dc, mask);
+      }
     };
     std::string error;
     auto host = printhost::PrintHost::Open(options, error);
@@ -155,6 +161,23 @@ TEST_F(DocumentEvents, TheCodesReachThePdevAndComeOutInTheJobHeader) {
     EXPECT_TRUE(Has(header, line)) << line << " missing from:\n" << header;
   }
   EXPECT_FALSE(Has(header, "0301234")) << header;
+}
+
+TEST_F(DocumentEvents, TheTelephoneNumberAndLineTravelWhenAskedFor) {
+  InstallLibrary();
+  Codes().values = {{6, jobcodelib::Text(u"0301234")}, {7, jobcodelib::Text(u"2")}};
+  const Printed printed = Print(1, kJCMaskAllDevmodeKinds);
+  EXPECT_EQ(EscapeCodes(printed.escapes), (std::vector<int>{121, 116, 117, 121, 116, 117}));
+  for (const auto& e : printed.escapes) {
+    if (e.code == 116) {
+      EXPECT_EQ(e.input.size(), 65u);
+    } else if (e.code == 117) {
+      EXPECT_EQ(e.input, (std::vector<BYTE>{'2', 0, 0, 0, 0, 0, 0, 0, 0}));
+    }
+  }
+  const std::string header = JobHeader(printed.stream);
+  EXPECT_TRUE(Has(header, "@PJL SET TELNO = 0301234 \r\n")) << header;
+  EXPECT_TRUE(Has(header, "@PJL SET TELLINE = 2 \r\n")) << header;
 }
 
 TEST_F(DocumentEvents, TheLibraryIsLoadedOncePerDocumentAndAsksForTheNewestInterfaceFirst) {
@@ -244,6 +267,21 @@ TEST_F(DocumentEvents, TheIniPathTravelsTerminatedInItsWholeBuffer) {
   ClosePrinter(printer);
   const auto* path = reinterpret_cast<const char16_t*>(sent.input.data());
   EXPECT_EQ(std::u16string(path), std::u16string(expected));
+}
+
+TEST_F(DocumentEvents, APrinterThatCannotBeNamedSendsNoJobCodes) {
+  InstallLibrary();
+  plat::eng::Device device;
+  SURFOBJ surface{};
+  HDC dc = plat::gdi::CreatePrinterDC(&device, &surface);
+  ASSERT_NE(dc, nullptr);
+  // Without a printer its name for the job-code library cannot be had.
+  EXPECT_FALSE(_EscapeJobCodeWithoutUCB(nullptr, dc, kJCMaskDevmodeCodes));
+  EXPECT_TRUE(EscapeJobCodeWithoutUCB(nullptr, dc));
+  EXPECT_TRUE(plat::gdi::SentEscapes(dc).empty());
+  EXPECT_TRUE(lib_->CallsOf("getinterface").empty());
+  EndJobCodeDocument(dc);
+  plat::gdi::DeletePrinterDC(dc);
 }
 
 }  // namespace

@@ -2,12 +2,18 @@
 // job-level texts that escapes delivered after the PDEV was enabled survive
 // it (a text too long for its saved copy, or an empty one, does not), a
 // DEVMODE copy changed since the enable is taken over, collation follows
-// the public DEVMODE, a damaged copy fails nothing and reads nothing past
+// the public DEVMODE, the bidi flag follows the bidi fallback INI or else
+// printer data, a damaged copy fails nothing and reads nothing past
 // itself, and a reset onto a banding PDEV carries the job-level values.
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
 
+#include "jobsettings/devmode/runtime_flags.h"
 #include "render/document/start_doc_revalidation.h"
+#include "render/platform/directories.h"
 #include "render/escape/drv_escape.h"
 #include "tests/render/render_fixture.h"
 
@@ -171,6 +177,40 @@ TEST_F(StartDoc, BothPaperRevisionsChangeNothingWithoutAFittedOutputSize) {
   // neither revision applies.
   EXPECT_EQ(Number(ucb, 46), 1024);
   EXPECT_EQ(Number(ucb, 55), scale);
+}
+
+TEST_F(StartDoc, TheBidiFlagFollowsTheFallbackIniElsePrinterData) {
+  struct Case {
+    const char* what;
+    std::optional<int> ini;  // "BidiFlag" in the printer's section; none: no such key
+    DWORD printerData;       // printer data "BidiFlag"
+    DWORD on;
+  };
+  const Case cases[] = {
+      {"the INI says on", 1, 0, 1},
+      {"the INI says off, whatever printer data says", 0, 1, 0},
+      {"no INI key: a bidi query done before", std::nullopt, 1, 1},
+      {"no INI key and no query done", std::nullopt, 2, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Dc* dc = Enable(devmode_);
+    ASSERT_NE(dc, nullptr);
+    WCHAR path[MAX_PATH] = {};
+    ASSERT_NE(KMAddSystemDirToFileName(path, MAX_PATH, u"kesmbid.ini", Ucb(dc)), 0u);
+    std::string relative;
+    for (const WCHAR* p = path + 3; *p != 0; ++p) relative += *p == u'\\' ? '/' : static_cast<char>(*p);
+    const std::filesystem::path file = plat::DriveRoot() / relative;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::trunc) << "[Kesm R5 Office]\r\n"
+                                         << (c.ini ? "BidiFlag=" + std::to_string(*c.ini) + "\r\n" : "");
+    ASSERT_EQ(SetPrinterDataW(printer_, u"BidiFlag", REG_BINARY, reinterpret_cast<const BYTE*>(&c.printerData),
+                              sizeof c.printerData),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(Start(dc));
+    EXPECT_EQ(GetKDMBiDirect(Ucb(dc)), c.on);
+    Disable(dc);
+  }
 }
 
 TEST_F(StartDoc, ADamagedDevmodeCopyFailsNothingAndIsNotReadPastItsEnd) {

@@ -1,6 +1,8 @@
 #include "devicecomm/jobcodes/jc_binding.h"
 
 #if !KESM_KERNEL_MODE
+#include <span>
+
 #include "platform/base/winerror.h"
 #include "platform/modules/winmodule.h"
 #include "settings/context/context_block.h"
@@ -24,9 +26,9 @@ LPCWSTR PrinterName(UCB* ucb) {
 
 // Takes the first version the library hands an interface out for. Only an
 // answer of 0 hands one out, so nothing is left to give back on a refusal.
-DWORD TakeInterface(JCBINDING& record) {
+DWORD TakeInterface(JCBINDING& record, std::span<const WORD> versions) {
   DWORD status = kJCNoInterface;
-  for (WORD version : kVersions) {
+  for (WORD version : versions) {
     const JCINTERFACE* iface = nullptr;
     record.wVersion = version;
     status = record.pfnGetInterface(version, &iface);
@@ -39,6 +41,37 @@ DWORD TakeInterface(JCBINDING& record) {
 }
 
 }  // namespace
+
+DWORD DrvJCBind(JCBINDING& record, std::span<const WORD> versions) {
+  if (record.hModule != nullptr && record.pInterface != nullptr) return kJCSuccess;
+  if (record.hModule == nullptr) {
+    record = JCBINDING{};
+    WCHAR path[MAX_PATH];
+    if (AddSystemDirToFileName(path, MAX_PATH, kJCLibraryFileName) == nullptr) return ERROR_PATH_NOT_FOUND;
+    record.hModule = LoadLibraryW(path);
+    if (record.hModule == nullptr) return LastErrorOr(ERROR_MOD_NOT_FOUND);
+  }
+  record.pfnGetInterface = reinterpret_cast<PFNJCGETINTERFACE>(GetProcAddress(record.hModule, kJCGetInterfaceName));
+  record.pfnDisposeInterface =
+      reinterpret_cast<PFNJCDISPOSEINTERFACE>(GetProcAddress(record.hModule, kJCDisposeInterfaceName));
+  DWORD status = kJCSuccess;
+  if (record.pfnGetInterface == nullptr || record.pfnDisposeInterface == nullptr) {
+    status = ERROR_PROC_NOT_FOUND;
+  } else {
+    status = TakeInterface(record, versions);
+  }
+  if (status != kJCSuccess) DrvJCUnbind(record);
+  return status;
+}
+
+void DrvJCUnbind(JCBINDING& record) {
+  if (record.pfnGetInterface != nullptr && record.pfnDisposeInterface != nullptr && record.pInterface != nullptr) {
+    record.pfnDisposeInterface(record.pInterface);
+  }
+  if (record.hModule != nullptr) FreeLibrary(record.hModule);
+  // The job-code handle belonged to the library that is gone.
+  record = JCBINDING{};
+}
 
 JCBINDING* DrvJCRecord(UCB* ucb) {
   return ucb != nullptr && ucb->pWork != nullptr ? &ucb->pWork->jobCodes : nullptr;
@@ -58,36 +91,11 @@ DWORD DrvJCLoadDll(UCB* ucb) {
   JCBINDING* record = DrvJCRecord(ucb);
   if (record == nullptr) return ERROR_INVALID_PARAMETER;
   if (DrvJCInterface(ucb) != nullptr) return kJCSuccess;
-  if (record->hModule == nullptr) {
-    *record = JCBINDING{};
-    WCHAR path[MAX_PATH];
-    if (AddSystemDirToFileName(path, MAX_PATH, kJCLibraryFileName) == nullptr) return ERROR_PATH_NOT_FOUND;
-    record->hModule = LoadLibraryW(path);
-    if (record->hModule == nullptr) return LastErrorOr(ERROR_MOD_NOT_FOUND);
-  }
-  record->pfnGetInterface =
-      reinterpret_cast<PFNJCGETINTERFACE>(GetProcAddress(record->hModule, kJCGetInterfaceName));
-  record->pfnDisposeInterface =
-      reinterpret_cast<PFNJCDISPOSEINTERFACE>(GetProcAddress(record->hModule, kJCDisposeInterfaceName));
-  DWORD status = kJCSuccess;
-  if (record->pfnGetInterface == nullptr || record->pfnDisposeInterface == nullptr) {
-    status = ERROR_PROC_NOT_FOUND;
-  } else {
-    status = TakeInterface(*record);
-  }
-  if (status != kJCSuccess) DrvJCTerminate(ucb);
-  return status;
+  return DrvJCBind(*record, kVersions);
 }
 
 DWORD DrvJCTerminate(UCB* ucb) {
-  JCBINDING* record = DrvJCRecord(ucb);
-  if (record == nullptr) return kJCSuccess;
-  if (record->pfnGetInterface != nullptr && record->pfnDisposeInterface != nullptr && record->pInterface != nullptr) {
-    record->pfnDisposeInterface(record->pInterface);
-  }
-  if (record->hModule != nullptr) FreeLibrary(record->hModule);
-  // The job-code handle belonged to the library that is gone.
-  *record = JCBINDING{};
+  if (JCBINDING* record = DrvJCRecord(ucb)) DrvJCUnbind(*record);
   return kJCSuccess;
 }
 

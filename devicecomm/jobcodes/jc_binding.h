@@ -4,6 +4,8 @@
 // error of the loader or the library's own status. User mode only.
 #pragma once
 
+#include <span>
+
 #include "devicecomm/jobcodes/jc_record.h"
 #include "platform/base/wintypes.h"
 
@@ -13,6 +15,15 @@ struct UCB;
 inline constexpr DWORD kJCNoInterface = 50;  // ERROR_NOT_SUPPORTED
 
 #if !KESM_KERNEL_MODE
+// Binds a record: loads the library from the system folder by its full
+// path, so that no other module of that name can stand in for it, and takes
+// the interface of the first of the versions the library hands one out
+// for. A record already bound keeps its interface. On failure the record is
+// unbound and cleared.
+DWORD DrvJCBind(JCBINDING& record, std::span<const WORD> versions);
+// Gives the interface back, unloads the library and clears the record.
+void DrvJCUnbind(JCBINDING& record);
+
 // The context's binding record, null without a work area.
 JCBINDING* DrvJCRecord(UCB* ucb);
 // The interface while the library is bound, else null.

@@ -1,6 +1,7 @@
 // Document start and end. Neither writes to the job stream: the first page
 // opens the job.
 #include "render/document/job_name.h"
+#include "render/document/start_doc_revalidation.h"
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev.h"
 #include "jobsettings/validate/validate_devmode.h"
@@ -35,6 +36,9 @@ BOOL DrvStartDoc(SURFOBJ* pso, LPWSTR documentName, DWORD jobId) {
   PDEV* pdev = CheckedPdev(pso);
   if (pdev == nullptr) return FALSE;
   if (jobId != 0) pdev->jobId = jobId;
+  // Stored settings may have changed since the PDEV was enabled; the
+  // job-level values sent by escape since then are kept.
+  ValidateDevmodeStartDoc(pdev->ucb, pdev->devmode, pdev->devmodeBytes, kValidateAtStartDoc, pdev->printer, jobId);
   if (!FollowPrintMethod(pdev)) return FALSE;
   pdev->flags |= kPdevInDocument;
   if ((pdev->flags & kPdevResetPending) == 0) {

@@ -78,6 +78,7 @@ struct PDEV {
   LONG glyphGeneration;
   LONG printMethod;
   DEVMODEW* devmode;    // the caller's DEVMODE, copied; null when none was given
+  ULONG devmodeBytes;   // bytes of that copy
   DWORD jobId;
   LONG pageStarted;
   ULONG closingMagic;

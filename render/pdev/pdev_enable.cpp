@@ -42,6 +42,7 @@ bool CopyDevmode(PDEV* pdev, const DEVMODEW* pdm) {
   pdev->devmode = static_cast<DEVMODEW*>(HEAPALLOC(pdev->heap, bytes));
   if (pdev->devmode == nullptr) return false;
   std::memcpy(pdev->devmode, pdm, bytes);
+  pdev->devmodeBytes = static_cast<ULONG>(bytes);
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "render/document/job_name.h"
+#include "render/document/start_doc_revalidation.h"
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev.h"
 #include "settings/context/context_block.h"
@@ -29,6 +30,9 @@ BOOL DrvResetPDEV(DHPDEV oldPdev, DHPDEV newPdev) {
     std::copy(std::begin(from->ucb->pWork->szIniFilePath), std::end(from->ucb->pWork->szIniFilePath),
               std::begin(to->ucb->pWork->szIniFilePath));
   }
+  // The job-level values the configuration library sent by escape belong
+  // to the document, not to the DEVMODE the application changed.
+  if (to->banding != 0) SetDevmodeInGuarantee(to->ucb, from->ucb);
   to->glyphGeneration = from->glyphGeneration;
   return TRUE;
 }

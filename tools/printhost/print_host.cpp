@@ -201,7 +201,12 @@ struct PrintHost::State {
     return true;
   }
 
-  bool PrintPage(Pdev& pdev, const Page& page, std::string& error) {
+  void Event(DocumentEvent event, HDC dc) const {
+    if (options.documentEvents) options.documentEvents(event, printer, dc);
+  }
+
+  bool PrintPage(Pdev& pdev, HDC dc, const Page& page, std::string& error) {
+    Event(DocumentEvent::kStartPage, dc);
     if (!Function<PageFn>(INDEX_DrvStartPage)(pdev.so)) {
       error = "DrvStartPage failed";
       return false;
@@ -280,6 +285,10 @@ PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone)
     return result;
   }
   if (auto job = plat::FindPrintJob(result.jobId)) result.jobFile = job->file;
+  // The application's DC: its escapes go to the PDEV that serves it.
+  std::unique_ptr<HDC__, void (*)(HDC)> dc(plat::gdi::CreatePrinterDC(&pdev->device, pdev->so),
+                                           plat::gdi::DeletePrinterDC);
+  s.Event(DocumentEvent::kStartDoc, dc.get());
   bool ok = s.Function<StartDocFn>(INDEX_DrvStartDoc)(pdev->so, name.data(), result.jobId) != FALSE;
   if (!ok) result.error = "DrvStartDoc failed";
   for (std::size_t i = 0; ok && i < document.pages.size(); ++i) {
@@ -298,12 +307,14 @@ PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone)
         ok = false;
         break;
       }
+      plat::gdi::SetPrinterDCDevice(dc.get(), &fresh->device, fresh->so);
       s.DisablePdev(*pdev);
       pdev = std::move(fresh);
     }
-    ok = s.PrintPage(*pdev, page, result.error);
+    ok = s.PrintPage(*pdev, dc.get(), page, result.error);
     if (ok && pageDone) pageDone(i + 1);
   }
+  s.Event(DocumentEvent::kEndDoc, dc.get());
   if (ok) {
     ok = s.Function<EndDocFn>(INDEX_DrvEndDoc)(pdev->so, 0) != FALSE;
     if (!ok) result.error = "DrvEndDoc failed";
@@ -315,6 +326,7 @@ PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone)
   } else {
     AbortPrinter(s.printer);
   }
+  dc.reset();
   s.DisablePdev(*pdev);
   result.ok = ok;
   return result;

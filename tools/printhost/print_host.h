@@ -11,9 +11,15 @@
 #include <vector>
 
 #include "platform/engine/objects/ddi_types.h"
+#include "platform/gdi/printer_dc.h"
 #include "tools/printhost/document.h"
 
 namespace printhost {
+
+// The document events the printer's configuration library is given on the
+// application's DC, each before GDI passes the call on to the driver.
+enum class DocumentEvent { kStartDoc, kStartPage, kEndDoc };
+using DocumentEventHandler = std::function<void(DocumentEvent event, HANDLE printer, HDC dc)>;
 
 struct HostOptions {
   std::filesystem::path driverModule;             // the rendering library on the host
@@ -25,6 +31,9 @@ struct HostOptions {
   bool installPrinter = true;
   std::vector<BYTE> devmode;  // the application's DEVMODE; empty: a default public one
   ULONG engineVersion = DDI_DRIVER_VERSION_NT5_01;
+  // Called at the start of the document and of each page, and at its end
+  // (also when it is aborted); none when empty.
+  DocumentEventHandler documentEvents;
 };
 
 struct PrintResult {

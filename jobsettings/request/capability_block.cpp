@@ -1,7 +1,7 @@
 #include "jobsettings/request/capability_block.h"
 
 #include "jobsettings/options/option_tables.h"
-#include "jobsettings/request/device_caps.h"
+#include "jobsettings/request/capability_walks.h"
 #include "settings/constraints/exc_interface.h"
 #include "settings/system/memptr.h"
 

@@ -1,4 +1,4 @@
-#include "jobsettings/request/device_caps.h"
+#include "jobsettings/request/capability_walks.h"
 
 #include "jobsettings/paper/resolution_list.h"
 #include "settings/bkpd/bkpd_access.h"

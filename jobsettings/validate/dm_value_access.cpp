@@ -64,5 +64,11 @@ BOOL IsDevmodeChangedOnDialog(WORD dialogId) {
   return keeps ? FALSE : TRUE;
 }
 
-BOOL IsSupportJobCodeDLL() { return TRUE; }
-BOOL IsSupportWEXA_API() { return TRUE; }
+BOOL IsSupportJobCodeDLL() {
+#if KESM_KERNEL_MODE
+  return FALSE;
+#else
+  return TRUE;
+#endif
+}
+BOOL IsSupportWEXA_API() { return IsSupportJobCodeDLL(); }

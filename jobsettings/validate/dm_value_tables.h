@@ -90,7 +90,8 @@ const FreeSizeRange* GetPtrFreeSizeRangeTable();
 
 // 0 for the dialogs that never change the DEVMODE (1020, 1025), else 1.
 BOOL IsDevmodeChangedOnDialog(WORD dialogId);
-// The application request block and the job-code steps are always built
-// in: 1.
+// The application request block and the job-code steps are built in
+// wherever the job-code library binding is: 1 in the user-mode build, 0
+// (no library) in the kernel-mode build.
 BOOL IsSupportJobCodeDLL();
 BOOL IsSupportWEXA_API();

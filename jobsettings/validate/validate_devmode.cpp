@@ -139,10 +139,11 @@ int ValidateDevmode(UCB* ucb, const DEVMODEW* dm, std::size_t bytes, DWORD flags
   if (images.block == nullptr) return 0;
   DEVMODEW* merged = images.merged();
   std::memcpy(merged, current, kSizeofKesmDM);
-  if (dm != nullptr) Merge(ucb, current, dm, bytes, images);
-#if !KESM_KERNEL_MODE
+  if (dm != nullptr) {
+    Merge(ucb, current, dm, bytes, images);
+    KeepWholeRequestOnly(merged, dm, bytes);
+  }
   GetWEXA_API(ucb, merged);
-#endif
   TakePrivatePart(current, merged, ucb);
   DescriptionSwitches(current, ucb);
 

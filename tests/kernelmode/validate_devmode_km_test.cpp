@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "jobsettings/request/app_request.h"
+#include "jobsettings/validate/dm_value_tables.h"
 #include "jobsettings/validate/public_validators.h"
 #include "jobsettings/validate/validate_devmode.h"
 #include "tests/settings/context/hand_context.h"
@@ -36,6 +38,28 @@ TEST_F(KernelValidation, EveryCorpusFileLeavesTheContextSound) {
     ++files;
   }
   EXPECT_GT(files, 20);
+}
+
+// The rendering library has no job-code library, so no application request
+// is carried out and no capability block is written.
+TEST_F(KernelValidation, NoApplicationRequestIsCarriedOut) {
+  ASSERT_NO_FATAL_FAILURE(Install("kesm_v5_validation.kpd"));
+  UCB* ucb = Open();
+  ASSERT_NE(ucb, nullptr);
+  EXPECT_FALSE(IsSupportJobCodeDLL());
+  EXPECT_FALSE(IsSupportWEXA_API());
+  Bytes b = Image(ucb);
+  BYTE* request = b.data() + KDM_OFFSET(header.kdmTcomMember);
+  request[1] = 1;  // pending, apply mode
+  request[2] = 2;  // duplex on
+  EXPECT_EQ(ValidateDevmode(ucb, Dm(b), b.size(), 0x10008), 1);
+  EXPECT_EQ(Value(ucb, 58), 0);
+  const Bytes caps(ucb->pDCB->devmode + KDM_OFFSET(header.kdmTcomCaps),
+                   ucb->pDCB->devmode + KDM_OFFSET(header.kdmTcomCaps) + 32);
+  EXPECT_TRUE(SetWEXA_API(ucb));
+  EXPECT_EQ(Bytes(ucb->pDCB->devmode + KDM_OFFSET(header.kdmTcomCaps),
+                  ucb->pDCB->devmode + KDM_OFFSET(header.kdmTcomCaps) + 32),
+            caps);
 }
 
 // Without a free-size store no paper value is a registered free size here.

@@ -43,6 +43,16 @@ constexpr std::size_t kOffSize = offsetof(DEVMODEW, dmSize);
 constexpr std::size_t kOffExtra = offsetof(DEVMODEW, dmDriverExtra);
 constexpr std::size_t kOffSpec = offsetof(DEVMODEW, dmSpecVersion);
 
+// An application request in the private header: the mode, the pending
+// flag and every field set to one byte.
+Bytes Request(Bytes b, BYTE mode, BYTE fields) {
+  BYTE* r = b.data() + KDM_OFFSET(header.kdmTcomMember);
+  std::memset(r, fields, 32);
+  r[0] = mode;
+  r[1] = 1;
+  return b;
+}
+
 struct HostileFile {
   const char* name;
   Bytes (*make)(Bytes base);  // from the marked V5 default
@@ -233,6 +243,17 @@ const HostileFile kFiles[] = {
        return b;
      },
      Takes::kBoth},
+    {"request_defaults.bin", [](Bytes b) { return Request(b, 2, 0); }, Takes::kNothing},
+    {"request_refresh.bin", [](Bytes b) { return Request(b, 3, 0); }, Takes::kBoth},
+    {"request_defaults_refresh.bin", [](Bytes b) { return Request(b, 4, 0); }, Takes::kNothing},
+    {"request_all_ff.bin", [](Bytes b) { return Request(b, 0xFF, 0xFF); }, Takes::kBoth},
+    {"request_cut_short.bin",
+     [](Bytes b) {
+       b = Request(b, 0, 0xFF);
+       b.resize(KDM_OFFSET(header.kdmTcomMember) + 8);
+       return b;
+     },
+     Takes::kPublic},
 };
 
 // The callers whose flag words each file goes through.

@@ -70,6 +70,11 @@ class DevmodeHandOut : public PropertyTest {
   }
 };
 
+// The two application blocks of the private header: the request and the
+// capability block.
+constexpr std::size_t kOffAppBlocks = KDM_OFFSET(header.kdmTcomMember);
+constexpr std::size_t kAppBlockBytes = 32;
+
 TEST_F(DevmodeHandOut, TheOutputGetsTheDocumentDevmodeAndItsCollation) {
   const Bytes ours = OurDevmode(2);
   const DWORD sheet = context_test::kSheetMode;
@@ -119,7 +124,18 @@ TEST_F(DevmodeHandOut, TheOutputGetsTheDocumentDevmodeAndItsCollation) {
     sheet.cbOut = static_cast<DWORD>(out.size());
 
     EXPECT_EQ(SetDefaultDevmodeToOut3(ucb), c.result);
-    EXPECT_TRUE(CurrentDevmode(ucb) == current) << "the context's own DEVMODE changed";
+    // A copy hands the application a fresh capability block and no
+    // request; nothing else of the context's own DEVMODE changes.
+    Bytes now = CurrentDevmode(ucb);
+    const BYTE* request = now.data() + kOffAppBlocks;
+    const BYTE* caps = request + kAppBlockBytes;
+    if ((c.fMode & DM_COPY) != 0) {
+      EXPECT_TRUE(std::all_of(request, caps, [](BYTE b) { return b == 0; })) << "a request handed out";
+      EXPECT_EQ(caps[3], 3) << "no capability block";
+      EXPECT_EQ(caps[17], 1) << "no capability block";
+    }
+    std::copy_n(current.begin() + kOffAppBlocks, 2 * kAppBlockBytes, now.begin() + kOffAppBlocks);
+    EXPECT_TRUE(now == current) << "the context's own DEVMODE changed";
     if (!c.written) {
       EXPECT_TRUE(out == before) << "the output was written";
     } else {

@@ -14,6 +14,7 @@ namespace {
 constexpr WORD kStapleMiddle = 68;
 
 struct Loaded {
+  bool some;  // paper of the size is loaded at all
   bool p;
   bool l;
   DWORD o;
@@ -24,11 +25,11 @@ struct Loaded {
   bool With(bool across) const { return PArm(across) || LArm(across); }
 };
 
-// The loaded paper for the size; QA ignores paper loaded landscape for
-// sizes fed portrait only on machine 150.
+// The loaded paper for the size; past the test that some is loaded, QA on
+// machine 150 ignores paper loaded landscape for sizes fed portrait only.
 Loaded LoadedFor(const UCB* ucb, Fin fin, WORD size) {
   const DWORD bits = GetSameSizeOrient(ucb, size);
-  Loaded in{(bits & kSameSizePortrait) != 0, (bits & kSameSizeLandscape) != 0, GetPrintOrientation(ucb)};
+  Loaded in{bits != 0, (bits & kSameSizePortrait) != 0, (bits & kSameSizeLandscape) != 0, GetPrintOrientation(ucb)};
   if (fin == Fin::QA && RuleMachineId(ucb) == 150 && CheckPrintSizePortraitOnly(size)) in.l = false;
   return in;
 }
@@ -152,7 +153,7 @@ BOOL IsSupportStapleTypeFin(const UCB* ucb, Fin fin) {
   const WORD size = FinPrintSize(ucb);
   if (!CheckPrintSizeSupportFin(ucb, fin, size, false)) return FALSE;
   const Loaded in = LoadedFor(ucb, fin, size);
-  if (!in.p && !in.l) return FALSE;
+  if (!in.some) return FALSE;
   return Staple(ucb, fin, type, size, in) ? TRUE : FALSE;
 }
 
@@ -161,6 +162,6 @@ BOOL IsSupportPunchTypeFin(const UCB* ucb, Fin fin) {
   const WORD size = FinPrintSize(ucb);
   if (!CheckPrintSizeSupportFin(ucb, fin, size, true)) return FALSE;
   const Loaded in = LoadedFor(ucb, fin, size);
-  if (!in.p && !in.l) return FALSE;
+  if (!in.some) return FALSE;
   return Punch(ucb, fin, GetPunchType(ucb), size, in) ? TRUE : FALSE;
 }

@@ -1,11 +1,11 @@
 // The printer-wide option bits of each finisher family. A family is
 // installed when any of its bits is set.
 //
-// The third family's region bits (10090-10093) are also the variants of
-// the seventh family (US2, US3, JP4, EU4): one physical punch unit reports
-// through them, so a description that sets one sets the other. That
-// sharing is kept. The seventh family has no variant without a punch unit,
-// so no bit of another family stands for one.
+// QJ's region bits (10090-10093) are also QH's variants (US2, US3, JP4,
+// EU4): one punch unit reports through them, so a description that sets
+// one sets the other, and that sharing is kept. QH has no variant without
+// a punch unit: no bit of another family (QK's no-punch bit) switches its
+// punching off.
 #include "jobsettings/rules/tables/rule_tables.h"
 
 namespace {

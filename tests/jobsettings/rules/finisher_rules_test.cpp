@@ -27,7 +27,7 @@ constexpr WORD kQE = 10060;
 constexpr WORD kQF = 10061;
 constexpr WORD kQG_JP = 10082;
 constexpr WORD kQG_NA = 10086;
-constexpr WORD kQH_US2 = 10090;  // also the third family's NA bit
+constexpr WORD kQH_US2 = 10090;  // also QJ's NA bit
 constexpr WORD kQH_US3 = 10091;
 constexpr WORD kQJ_JP = 10083;
 constexpr WORD kQK_JP = 10084;
@@ -52,8 +52,7 @@ class FinisherRules : public RuleContext {
  protected:
   void Job(BYTE machine, std::vector<WORD> bits, WORD size, WORD loaded, int o) {
     Machine(machine);
-    for (WORD bit = 10049; bit <= 10103; ++bit) Set(bit, 0);
-    for (WORD bit : bits) Set(bit, 1);
+    Finishers(bits);
     PrintSize(size);
     Source(kTray1);
     Load({kTray1, size, loaded});

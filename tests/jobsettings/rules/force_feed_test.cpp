@@ -66,8 +66,7 @@ TEST_F(ForceFeed, FirstInstalledFamilyDecides) {
   Source(kTray1);
   for (const FeedCase& k : cases) {
     SCOPED_TRACE(k.what);
-    for (WORD bit = 10049; bit <= 10103; ++bit) Set(bit, 0);
-    for (WORD bit : k.bits) Set(bit, 1);
+    Finishers(k.bits);
     PrintSize(k.size);
     Set(62, k.punchType != 0 ? 1 : 0);
     Set(120, k.punchType);

@@ -4,7 +4,7 @@
 // asked through the hook leaves the settings as it found them.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "jobsettings/rules/finisher_rules.h"
@@ -26,9 +26,8 @@ class JudgeHook : public RuleContext {
   void Job(int variant) {
     Machine(169);
     Set(35, 169);
-    for (WORD bit = 10049; bit <= 10103; ++bit) Set(bit, 0);
     const WORD finishers[] = {10058, 10049, 10059, 10060, 10061, 10082, 10090, 10083, 10084, 10102};
-    Set(finishers[variant % 10], 1);
+    Finishers(std::initializer_list<WORD>{finishers[variant % 10]});
     PrintSize(variant % 3 == 0 ? kA4 : kA3);
     Source(variant % 2 == 0 ? kTray1 : kAuto);
     Load({{kTray1, kA4, kP}, {kTray2, kA4, kL}, {kTray3, kA3, kP}});

@@ -66,6 +66,12 @@ class RuleContext : public ::testing::Test {
   void Install(std::initializer_list<WORD> bits) {
     for (WORD bit : bits) Set(bit, 1);
   }
+  // Only the given finisher option bits set.
+  template <class Bits>
+  void Finishers(const Bits& bits) {
+    for (WORD bit = 10049; bit <= 10107; ++bit) Set(bit, 0);
+    for (WORD bit : bits) Set(bit, 1);
+  }
   void Load(const Paper& p) {
     const Ids ids = IdsOf(p.tray);
     ASSERT_NE(ids.paper, 0) << "tray " << p.tray;

@@ -11,6 +11,7 @@ inline constexpr WORD kJudgeHookFirstId = 624;
 inline constexpr WORD kJudgeHookLastId = 751;  // 748-751 name no rule
 
 // The rule's answer for the id (only its low 16 bits count): 1 or 0 for the
-// yes-or-no rules, the print-orientation flag for 720. Ids without a rule
-// answer 0. Never fails.
+// yes-or-no rules, the print-orientation flag for 720, the paper-fitting
+// condition for 742. Ids without a rule answer 0. Never fails, and leaves
+// the settings as it found them.
 DWORD JudgeHookFunc(UCB* ucb, DWORD id);

@@ -107,6 +107,9 @@ TEST_F(ResolutionRules, ScalingAndPostersEnlargeTheSource) {
       {"N-up that is no poster", 0, 0, 0, 0, 1, 2, 0x8003, 20000, 20000, true},
       // 65538 x 65535 is 2^32 + 65534: in 32 bits it would wrap to a few dots.
       {"a huge scale does not wrap round", 1, 1, 65535, 0, 0, 0, 0, 65538, 65538, false},
+      // 2^31 + 100 doubled is 2^32 + 200: in 32 bits 200 dots.
+      {"a poster factor does not wrap round", 0, 0, 0, 0, 1, 9, 0x8002, 2147483748, 100, false},
+      {"the largest poster factor", 0, 0, 0, 0, 1, 9, 0xFFFF, 131080, 1, false},
   };
   for (const EnlargeCase& k : cases) {
     SCOPED_TRACE(k.what);

@@ -5,7 +5,7 @@
 #include "settings/tables/setting_table.h"
 #include "storage/properties/printer_fonts.h"
 #if !KESM_KERNEL_MODE
-#include "devicecomm/bidi_ini_file.h"
+#include "devicecomm/bidi/bidi_ini_file.h"
 #include "settings/context/drv_last_error.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #endif

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "devicecomm/bidi_ini_file.h"
+#include "devicecomm/bidi/bidi_ini_file.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #include "storage/system/printer_info.h"
 #include "storage/properties/printer_properties.h"

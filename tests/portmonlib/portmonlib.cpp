@@ -65,17 +65,15 @@ bool Serve(const portmonlib::Bytes& bytes, DWORD probeAnswer, LPVOID buffer, DWO
            DWORD* written) {
   if (needed != nullptr) *needed = buffer == nullptr ? probeAnswer : static_cast<DWORD>(bytes.size());
   if (buffer == nullptr) return true;
+  // A buffer too small still gets what fits, as a device that writes up
+  // to the size it was given would.
   const DWORD copied = std::min<DWORD>(size, static_cast<DWORD>(bytes.size()));
+  if (copied > 0) std::memcpy(buffer, bytes.data(), copied);
+  *written = copied;
   if (copied < bytes.size()) {
-    // A buffer too small still gets what fits, as a device that writes up
-    // to the size it was given would.
-    std::memcpy(buffer, bytes.data(), copied);
-    *written = copied;
     SetLastError(kInsufficientBuffer);
     return false;
   }
-  std::memcpy(buffer, bytes.data(), copied);
-  *written = copied;
   return true;
 }
 

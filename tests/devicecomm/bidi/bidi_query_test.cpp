@@ -23,6 +23,9 @@ constexpr WORD kTrayField4 = 10115;
 constexpr WORD kTrayLock0 = 10239;
 constexpr WORD kTrayLock1 = 10240;
 constexpr WORD kTray5Media = 10211;
+constexpr WORD kTray1Paper = 10175;
+constexpr WORD kTray1Media = 10207;
+constexpr WORD kTrayOrient0 = 10143;
 constexpr WORD kDuplexUnit = 10014;
 constexpr WORD kLct1 = 10018;
 constexpr WORD kFinQG = 10082;
@@ -81,6 +84,14 @@ TEST_F(BidiQuery, AFullAnswerBecomesThePrinterSettings) {
   EXPECT_EQ(Value(ucb_, kTrayLock0), 1);
   EXPECT_EQ(Value(ucb_, kTrayLock1), 0);
   EXPECT_EQ(Value(ucb_, kTray5Media), 1) << "no media value becomes 1";
+  // Papers with their orientation: tray 5's code is a landscape one.
+  EXPECT_EQ(Value(ucb_, kTray1Paper), 1);
+  EXPECT_EQ(Value(ucb_, kTray1Paper + 1), 3);
+  EXPECT_EQ(Value(ucb_, kTray1Paper + 4), 1);
+  EXPECT_EQ(Value(ucb_, kTrayOrient0), 0);
+  EXPECT_EQ(Value(ucb_, kTrayOrient0 + 4), 1);
+  EXPECT_EQ(Value(ucb_, kTray1Media), 1);
+  EXPECT_EQ(Value(ucb_, kTray1Media + 1), 263);
   // The finisher is the European punch variant; the generic option goes.
   EXPECT_EQ(Value(ucb_, kFin1EU), 1);
   EXPECT_EQ(Value(ucb_, kFinQG), 0);
@@ -243,6 +254,12 @@ TEST_F(BidiQuery, AnswersThatAreOddButSound) {
          EXPECT_EQ(q.Value(q.ucb_, kTrayField4), 1);
          EXPECT_EQ(q.Value(q.ucb_, 10116), 0) << "zero-filled room is no tray";
        }},
+      {"paper codes without a paper", [](Q& q) { q.device().items[20] = Entries({0, 1, 0}); },
+       [](Q& q) {
+         EXPECT_EQ(q.Value(q.ucb_, kTray1Paper), 0);
+         EXPECT_EQ(q.Value(q.ucb_, kTray1Paper + 1), 0);
+         EXPECT_EQ(q.Value(q.ucb_, kTrayOrient0 + 1), 0);
+       }},
       {"no trays item", [](Q& q) { q.device().items.erase(1); },
        [](Q& q) { EXPECT_EQ(q.Value(q.ucb_, kTrayField1), 0) << "trays start from nothing"; }},
       {"memory below one entry", [](Q& q) { q.device().items[11] = {1, 2}; },
@@ -283,6 +300,46 @@ TEST_F(BidiQuery, AnswersThatAreOddButSound) {
     EXPECT_TRUE(_GetBidiData(0, 0, ucb_));
     c.check(*this);
   }
+}
+
+// What the property sheets get: data there, not needed, or the feature
+// modules' start (which no module answers here).
+TEST_F(BidiQuery, IfNeedTakesWhatIsKnownBeforeAsking) {
+  struct Case {
+    const char* what;
+    const char* ini;  // the printer's section of the fallback INI
+    bool printerFlag;
+    bool clientMode;
+    bool gateOpen;
+    BOOL result;
+    DWORD biDirect;
+    DWORD bidiFunc;
+  };
+  const Case cases[] = {
+      {"INI says done", "BidiFlag=1\r\nBidiFunc=6\r\n", false, false, true, TRUE, 1, 0},
+      {"INI says not done", "BidiFlag=0\r\n", true, false, true, FALSE, 0, 0},
+      {"printer data says done", "", true, false, true, TRUE, 1, 0x42},
+      {"client mode passes the INI by", "BidiFlag=1\r\n", true, true, true, TRUE, 1, 0x42},
+      {"nothing known", "", false, false, true, FALSE, 0, 0},
+      {"gate closed", "", false, false, false, TRUE, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    storage_test::Put("_kesm/kesmbid.ini", std::string("[Copy Room]\r\n") + c.ini);
+    DeletePrinterDataW(copyRoom_, u"BidiFlag");
+    if (c.printerFlag) {
+      SetBidiFlagDataToReg(copyRoom_, 1, ucb_);
+      SetBidiFuncDataToReg(copyRoom_, 0x42, ucb_);
+    }
+    PutIni(ucb_, GetDriverName(ucb_), u"bIsBIDISupportForKESM", c.gateOpen ? u"1" : u"0");
+    SetKDMServerClientMode(ucb_, c.clientMode ? 1 : 0);
+    SetKDMBiDirect(ucb_, 0);
+    SetKDMBidiFunc(ucb_, 0);
+    EXPECT_EQ(GetBidiDataIfNeed(ucb_, nullptr), c.result);
+    EXPECT_EQ(GetKDMBiDirect(ucb_), c.biDirect);
+    EXPECT_EQ(GetKDMBidiFunc(ucb_), c.bidiFunc);
+  }
+  EXPECT_TRUE(lib().calls.empty()) << "nothing here asks the device";
 }
 
 TEST_F(BidiQuery, AFailedQueryClearsTheVersionsAndWritesNoFlag) {

@@ -250,13 +250,18 @@ BOOL Bidi_INPUTTRAY(const BIDIAPIEX2* api, DWORD response, UCB* ucb) {
     // Each of these is indexed by the tray count of item 1.
     std::vector<DWORD>* lists[] = {&paper, &media, &state};
     const DWORD numbers[] = {kBidiItemTrayPaper, kBidiItemTrayMedia, kBidiItemTrayState};
-    for (int k = 0; k < 3; ++k) {
+    for (int k = 0; k < 3 && details.wanted != 0; ++k) {
       const Item item = ReadItem(*api, response, numbers[k]);
-      if (item.state == Item::kEmpty) return TRUE;
+      // A device without tray details still told which trays it has: the
+      // trays are set, their details left alone.
+      if (item.state == Item::kEmpty) {
+        details.wanted = 0;
+        break;
+      }
       if (!Entries(item, lists[k]) || lists[k]->size() < trays.size()) return FALSE;
     }
-    SetDefaultChapterDefTray(ucb);
   }
+  if (details.wanted != 0) SetDefaultChapterDefTray(ucb);
   TrayMarks marks;
   marks.cover.assign(trays.size(), 0);
   marks.mp.assign(trays.size(), 0);

@@ -25,7 +25,8 @@ BOOL GetBidiDataAndConvert2DriverData(const BIDIAPIEX2* api, DWORD printer, DWOR
 BOOL GetBidiDataAndConvert2DriverData2(const BIDIAPIEX2* api, DWORD printer, DWORD response, UCB* ucb);
 
 // The steps. Each answers TRUE when it succeeded (a probe that names 0
-// bytes succeeds with nothing changed).
+// bytes succeeds with nothing changed; a device without paper, media or
+// state items still has its trays set).
 BOOL Bidi_INPUTTRAY(const BIDIAPIEX2* api, DWORD response, UCB* ucb);
 BOOL Bidi_DEVICE(const BIDIAPIEX2* api, DWORD response, UCB* ucb);
 BOOL Bidi_MEMORYSIZE(const BIDIAPIEX2* api, DWORD response, UCB* ucb);

@@ -260,6 +260,16 @@ TEST_F(BidiQuery, AnswersThatAreOddButSound) {
          EXPECT_EQ(q.Value(q.ucb_, kTray1Paper + 1), 0);
          EXPECT_EQ(q.Value(q.ucb_, kTrayOrient0 + 1), 0);
        }},
+      {"no tray states: the trays without their details",
+       [](Q& q) {
+         q.device().items.erase(23);
+         q.Set(q.ucb_, kTray1Paper, 5);
+       },
+       [](Q& q) {
+         EXPECT_EQ(q.Value(q.ucb_, kTrayField4), 1);
+         EXPECT_EQ(q.Value(q.ucb_, kTrayField1), 1);
+         EXPECT_EQ(q.Value(q.ucb_, kTray1Paper), 5);
+       }},
       {"no trays item", [](Q& q) { q.device().items.erase(1); },
        [](Q& q) { EXPECT_EQ(q.Value(q.ucb_, kTrayField1), 0) << "trays start from nothing"; }},
       {"memory below one entry", [](Q& q) { q.device().items[11] = {1, 2}; },

@@ -18,6 +18,11 @@ inline constexpr DWORD FILE_WRITE_DATA = 0x0002;
 inline constexpr DWORD FILE_APPEND_DATA = 0x0004;
 inline constexpr DWORD FILE_READ_ATTRIBUTES = 0x0080;
 inline constexpr DWORD FILE_WRITE_ATTRIBUTES = 0x0100;
+inline constexpr DWORD FILE_READ_EA = 0x0008;
+inline constexpr DWORD FILE_WRITE_EA = 0x0010;
+// READ_CONTROL | SYNCHRONIZE with the read, or the write, rights above.
+inline constexpr DWORD FILE_GENERIC_READ = 0x00120089;
+inline constexpr DWORD FILE_GENERIC_WRITE = 0x00120116;
 
 inline constexpr DWORD FILE_SHARE_READ = 0x00000001;
 inline constexpr DWORD FILE_SHARE_WRITE = 0x00000002;

@@ -1,7 +1,7 @@
 #if !KESM_KERNEL_MODE  // install-time work of the configuration library
 #include "storage/files/driver_file_security.h"
 
-#include "devicecomm/bidi_ini_file.h"
+#include "devicecomm/bidi/bidi_ini_file.h"
 #include "settings/context/context_block.h"
 #include "storage/files/dummy_dir.h"
 #include "storage/system/system_info.h"

@@ -5,7 +5,7 @@
 #include "settings/tables/setting_table.h"
 #include "storage/properties/printer_fonts.h"
 #if !KESM_KERNEL_MODE
-#include "devicecomm/bidi_ini_file.h"
+#include "devicecomm/bidi/bidi_ini_file.h"
 #include "settings/context/drv_last_error.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #endif
@@ -22,7 +22,13 @@ void MoveBidiDataToPrinterData(UCB* ucb) {
   // A section of another driver version, machine or language is not read
   // (last error 1) and stays where it is.
   if (!GetBidiPrinterDataFromIni(ucb) || DrvGetLastError(ucb) == 1 || !IsBidiWritableReg(ucb)) return;
-  if (SetProperties(ucb->hPrinter, ucb, kBlockPrinter, kPropertiesForce | kPropertiesBidi)) {
+  // The section's flags move with the data: deleting the section must not
+  // forget that the device was asked.
+  const BOOL exFlag = GetBidiExFlagDataFromFile(ucb);
+  if (SetProperties(ucb->hPrinter, ucb, kBlockPrinter, kPropertiesForce | kPropertiesBidi) &&
+      SetBidiFlagDataToReg(ucb->hPrinter, 1, ucb) &&
+      SetBidiFuncDataToReg(ucb->hPrinter, static_cast<BYTE>(GetKDMBidiFunc(ucb)), ucb) &&
+      SetBidiExFlagDataToReg(ucb->hPrinter, exFlag ? 1 : 0, ucb)) {
     DeleteBidiPrinterDataToIni(ucb);
   }
 }

@@ -16,6 +16,7 @@
 #include "storage/files/dir_security.h"
 #include "storage/files/driver_file_security.h"
 #include "storage/files/kesm_dir_reg.h"
+#include "storage/files/path_builders.h"
 #include "tests/storage/storage_support.h"
 
 namespace {
@@ -184,8 +185,8 @@ TEST_F(SharedFolder, SecuringReachesTheFilesDirectlyInside) {
 }
 
 // After an install the shared folder is opened to every user on Windows 2000
-// and later; NT 4.0 secures the bidi INI instead, which no store keeps yet,
-// so that step reports failure rather than success.
+// and later; NT 4.0 creates the bidi INI instead and gives it its own DACL
+// (what it holds: tests/devicecomm/bidi/bidi_flags_test.cpp).
 TEST_F(SharedFolder, DriverFileSecurityFollowsTheSystem) {
   Put("_kesm/kesmusr.ini", "");
   InChild([&] {
@@ -202,7 +203,17 @@ TEST_F(SharedFolder, DriverFileSecurityFollowsTheSystem) {
   InChild([&] {
     auto context = std::make_unique<UCB>();
     context->hPrinter = printer();
-    EXPECT_FALSE(SetDriverFileSecurity(context.get()));
+    EXPECT_TRUE(SetDriverFileSecurity(context.get()));
+    WCHAR bidiIni[MAX_PATH] = {};
+    ASSERT_NE(AddSystemDirToFileNameEx2(bidiIni, MAX_PATH, u"kesmbid.ini", context.get()), nullptr);
+    EXPECT_NE(GetFileAttributesW(bidiIni), INVALID_FILE_ATTRIBUTES);
+    const std::optional<plat::FileSecurityRecord> stored = plat::StoredFileSecurity(bidiIni);
+    ASSERT_TRUE(stored.has_value());
+    for (const plat::StoredAce& ace : stored->dacl) {
+      if (ace.sid == "S-1-1-0") {
+        EXPECT_EQ(ace.mask & (WRITE_DAC | WRITE_OWNER), 0u) << "not full control for everyone";
+      }
+    }
   });
 }
 

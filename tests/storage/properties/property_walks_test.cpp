@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "devicecomm/bidi_ini_file.h"
+#include "devicecomm/bidi/bidi_ini_file.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #include "storage/system/printer_info.h"
 #include "storage/properties/printer_properties.h"
@@ -148,7 +148,8 @@ std::string BidiSection(const char* machine, const char* memory, LONG_PTR langua
 TEST_F(PropertyWalks, BidiDataMovesFromTheFallbackIniToPrinterDataOnceItCanBeWritten) {
   struct Case {
     const char* what;
-    bool writable;      // printer data has a "BidiFlag" that can be written back
+    bool flag;          // printer data has a "BidiFlag" already
+    bool writable;      // the context's handle may write printer data
     const char* machine;
     const char* memoryText;
     LONG_PTR memory;    // what the context then holds
@@ -156,22 +157,27 @@ TEST_F(PropertyWalks, BidiDataMovesFromTheFallbackIniToPrinterDataOnceItCanBeWri
     bool moved;         // printer data gets the values and the INI loses them
   };
   const Case cases[] = {
-      {"printer data writable", true, "169", "256", 256, 1, true},
-      {"printer data not writable", false, "169", "256", 256, 1, false},
-      {"written for another machine", true, "170", "256", 0, 0, false},
+      {"printer data writable", true, true, "169", "256", 256, 1, true},
+      // A flag never written is no sign of printer data that cannot be.
+      {"flag not yet written", false, true, "169", "256", 256, 1, true},
+      {"printer data not writable", true, false, "169", "256", 256, 1, false},
+      {"written for another machine", true, true, "170", "256", 0, 0, false},
       // The other values are still read; nothing moves.
-      {"a value that is not a number", true, "169", "lots", 0, 1, false},
+      {"a value that is not a number", true, true, "169", "lots", 0, 1, false},
   };
   UCB* first = OpenOn(office_);
   const LONG_PTR language = Value(first, 169);
   Release(first);
+  HANDLE reader = nullptr;
+  PRINTER_DEFAULTSW use{nullptr, nullptr, PRINTER_ACCESS_USE};
+  ASSERT_TRUE(OpenPrinterW(context_test::kOffice, &reader, &use));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     storage_test::Put("_kesm/kesmbid.ini", BidiSection(c.machine, c.memoryText, language));
-    if (c.writable) {
+    if (c.flag) {
       ASSERT_NO_FATAL_FAILURE(PutRaw(office_, u"BidiFlag", REG_BINARY, Le(1, 4)));
     }
-    UCB* ucb = OpenOn(office_);
+    UCB* ucb = OpenOn(c.writable ? office_ : reader);
     EXPECT_EQ(Value(ucb, 10012), c.memory);
     EXPECT_EQ(Value(ucb, 10014), c.duplex);
     EXPECT_EQ(Value(ucb, 10001), 0) << "log settings never come from bidi data";
@@ -180,11 +186,19 @@ TEST_F(PropertyWalks, BidiDataMovesFromTheFallbackIniToPrinterDataOnceItCanBeWri
     const bool kept = storage_test::Get("_kesm/kesmbid.ini").find("kdmPrinterMemory") != std::string::npos;
     EXPECT_EQ(kept, !c.moved);
     EXPECT_EQ(GetKDMBidiFunc(ucb), 5u);
+    if (c.moved) {
+      EXPECT_EQ(ReadRaw(office_, u"BidiFlag").bytes, Le(1, 4)) << "the flags move with the data";
+      EXPECT_EQ(ReadRaw(office_, u"BidiFunc").bytes, Le(5, 1));
+      EXPECT_EQ(ReadRaw(office_, u"BidiExFlag").bytes, Le(1, 4));
+    }
     Release(ucb);
+    DeletePrinterDataW(office_, u"BidiFunc");
+    DeletePrinterDataW(office_, u"BidiExFlag");
     DeletePrinterDataW(office_, u"BidiFlag");
     DeletePrinterDataW(office_, u"RAM");
     DeletePrinterDataW(office_, u"Duplex");
   }
+  ClosePrinter(reader);
 }
 
 }  // namespace

@@ -1,16 +1,18 @@
-// Creating the bidi fallback INI with its security is not written yet:
-// there is no file to create, and the call says so.
-#include "devicecomm/bidi_ini_file.h"
+#include "devicecomm/bidi/bidi_ini_file.h"
 
+#if KESM_KERNEL_MODE
 #include "platform/base/winerror.h"
 
 BOOL CreateFullControlBidiFile(UCB* /*ucb*/) {
   SetLastError(ERROR_NOT_SUPPORTED);
   return FALSE;
 }
+#endif
 
 #if !KESM_KERNEL_MODE
+#include <iterator>
 #include <memory>
+#include <string>
 
 #include "jobsettings/devmode/runtime_flags.h"
 #include "platform/text/wintext.h"
@@ -23,13 +25,16 @@ BOOL CreateFullControlBidiFile(UCB* /*ucb*/) {
 #include "storage/ini/profile.h"
 #include "storage/properties/property_codec.h"
 #include "storage/properties/value_filters.h"
-#include "storage/system/printer_data.h"
+#include "storage/setfiles/set_file.h"
+#include "platform/files/winfile.h"
+#include "platform/security/winsecurity.h"
 
 namespace {
 
 constexpr const WCHAR* kBidiIniName = u"kesmbid.ini";
 constexpr const WCHAR* kBidiFlag = u"BidiFlag";
 constexpr const WCHAR* kBidiFunc = u"BidiFunc";
+constexpr const WCHAR* kBidiExFlag = u"BidiExFlag";
 constexpr DWORD kPathChars = MAX_PATH;
 // A key is there when its number differs from this default.
 constexpr INT kAbsent = 7;
@@ -60,6 +65,15 @@ INT ReadInt(UCB* ucb, LPCWSTR key, INT defaultValue) {
   LPCWSTR printer = GetPrinterName(ucb);
   if (path == nullptr || printer == nullptr) return defaultValue;
   return static_cast<INT>(KM_UM_GetPrivateProfileInt(printer, key, defaultValue, path.get()));
+}
+
+BOOL WriteInt(UCB* ucb, LPCWSTR key, DWORD value) {
+  const PathBlock path = BidiIniPath(ucb);
+  LPCWSTR printer = GetPrinterName(ucb);
+  if (path == nullptr || printer == nullptr) return FALSE;
+  const std::string digits = std::to_string(value);
+  const std::u16string text(digits.begin(), digits.end());
+  return KM_UM_WritePrivateProfileString(printer, key, text.c_str(), path.get());
 }
 
 const DP& ModelOf(const UCB* ucb) { return ucb->pDP != nullptr ? *ucb->pDP : fgDP; }
@@ -105,25 +119,74 @@ BOOL ReadBidiSettings(UCB* ucb, LPCWSTR path) {
   return read;
 }
 
+// A new bidi INI holds one empty line.
+bool CreateEmptyIni(LPCWSTR path) {
+  HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, "\r\n", 2, &written, nullptr) && written == 2;
+  CloseHandle(file);
+  return ok;
+}
+
+// The DACL of the bidi INI: Everyone may read and write it, the system and
+// administrators have full control. Nobody else may delete it or change who
+// may use it.
+struct Grant {
+  const SID_IDENTIFIER_AUTHORITY* authority;
+  BYTE count;
+  DWORD rid0;
+  DWORD rid1;
+  ACCESS_MASK mask;
+};
+constexpr Grant kBidiFileGrants[] = {
+    {&SECURITY_WORLD_SID_AUTHORITY, 1, SECURITY_WORLD_RID, 0, FILE_GENERIC_READ | FILE_GENERIC_WRITE},
+    {&SECURITY_NT_AUTHORITY, 1, SECURITY_LOCAL_SYSTEM_RID, 0, FILE_ALL_ACCESS},
+    {&SECURITY_NT_AUTHORITY, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, FILE_ALL_ACCESS},
+};
+
+struct SidDeleter {
+  void operator()(void* sid) const { FreeSid(sid); }
+};
+using SidHolder = std::unique_ptr<void, SidDeleter>;
+
+BOOL SetBidiFileDacl(LPCWSTR path) {
+  SidHolder sids[std::size(kBidiFileGrants)];
+  DWORD aclBytes = 8;
+  for (std::size_t i = 0; i < std::size(kBidiFileGrants); ++i) {
+    const Grant& grant = kBidiFileGrants[i];
+    PSID sid = nullptr;
+    if (!AllocateAndInitializeSid(grant.authority, grant.count, grant.rid0, grant.rid1, 0, 0, 0, 0, 0, 0, &sid)) {
+      return FALSE;
+    }
+    sids[i].reset(sid);
+    aclBytes += 8 + GetLengthSid(sid);
+  }
+  const PathBlock aclBlock(static_cast<LPWSTR>(GetMemPtr(aclBytes)));
+  auto* acl = reinterpret_cast<PACL>(aclBlock.get());
+  if (acl == nullptr || !InitializeAcl(acl, aclBytes, ACL_REVISION)) return FALSE;
+  for (std::size_t i = 0; i < std::size(kBidiFileGrants); ++i) {
+    if (!AddAccessAllowedAce(acl, ACL_REVISION, kBidiFileGrants[i].mask, sids[i].get())) return FALSE;
+  }
+  SECURITY_DESCRIPTOR descriptor{};
+  if (!InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
+      !SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE)) {
+    return FALSE;
+  }
+  return SetFileSecurityW(path, DACL_SECURITY_INFORMATION, &descriptor);
+}
+
 }  // namespace
 
-BOOL GetBidiFlagDataFromReg(HANDLE printer, LPDWORD flag, UCB* ucb) {
-  return GetDataFromReg(printer, flag, sizeof(DWORD), kBidiFlag, ucb);
-}
-
-BOOL SetBidiFlagDataToReg(HANDLE printer, DWORD flag, UCB* ucb) {
-  return SetDataToReg(printer, &flag, sizeof flag, kBidiFlag, ucb);
-}
-
-BOOL IsBidiWritableReg(UCB* ucb) {
-  if (ucb == nullptr) return FALSE;
-  DWORD flag = 0;
-  return GetBidiFlagDataFromReg(ucb->hPrinter, &flag, ucb) && SetBidiFlagDataToReg(ucb->hPrinter, flag, ucb);
-}
-
 BOOL IsBidiFlagDataRead(UCB* ucb) { return ReadInt(ucb, kBidiFlag, kAbsent) != kAbsent; }
+BOOL IsBidiExFlagDataRead(UCB* ucb) { return ReadInt(ucb, kBidiExFlag, kAbsent) != kAbsent; }
 
 BOOL GetBidiFlagDataFromFile(UCB* ucb) { return ReadInt(ucb, kBidiFlag, 0) != 0; }
+BOOL GetBidiExFlagDataFromFile(UCB* ucb) { return ReadInt(ucb, kBidiExFlag, 0) != 0; }
+
+BOOL SetBidiFlagDataToFile(UCB* ucb, BOOL flag) { return WriteInt(ucb, kBidiFlag, flag ? 1 : 0); }
+BOOL SetBidiExFlagDataToFile(UCB* ucb, BOOL flag) { return WriteInt(ucb, kBidiExFlag, flag ? 1 : 0); }
+BOOL SetBidiFuncDataToFile(UCB* ucb, DWORD func) { return WriteInt(ucb, kBidiFunc, func & 0xFF); }
 
 BOOL GetBidiFuncDataFromFile(UCB* ucb) {
   SetKDMBidiFunc(ucb, static_cast<DWORD>(ReadInt(ucb, kBidiFunc, 0)));
@@ -138,6 +201,24 @@ BOOL GetBidiPrinterDataFromIni(UCB* ucb) {
   const BOOL read = ReadBidiSettings(ucb, path.get());
   GetBidiFuncDataFromFile(ucb);
   return read;
+}
+
+BOOL SetBidiPrinterDataToIni(UCB* ucb) {
+  if (ucb == nullptr) return FALSE;
+  const PathBlock path = BidiIniPath(ucb);
+  if (path == nullptr) return FALSE;
+  const BOOL written = WriteSetFile(ucb->hPrinter, path.get(), kSetFileBidi, ucb);
+  SetBidiFlagDataToFile(ucb, TRUE);
+  SetBidiFuncDataToFile(ucb, GetKDMBidiFunc(ucb));
+  SetBidiExFlagDataToFile(ucb, TRUE);
+  return written;
+}
+
+BOOL CreateFullControlBidiFile(UCB* ucb) {
+  const PathBlock path = BidiIniPath(ucb);
+  if (path == nullptr) return FALSE;
+  if (GetFileAttributesW(path.get()) == INVALID_FILE_ATTRIBUTES && !CreateEmptyIni(path.get())) return FALSE;
+  return SetBidiFileDacl(path.get());
 }
 
 BOOL DeleteBidiPrinterDataToIni(UCB* ucb) {

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "platform/engine/objects/eng_geometry.h"
@@ -45,14 +44,6 @@ class PathTest : public RecordTest {
     OpenDocument();
   }
 
-  // The records of the page, from its first drawing record to its last,
-  // each as the test decoder describes it.
-  std::vector<std::string> SentRecords() {
-    const jobstream::Decoded decoded = CloseDocument();
-    std::vector<std::string> out;
-    for (const jobstream::Record& r : PageRecords(decoded, 0)) out.push_back(jobstream::Describe(jobstream::ReadFields(r)));
-    return out;
-  }
   // The opcodes of the page's records.
   std::vector<std::uint8_t> SentOpcodes() { return Opcodes(PageRecords(CloseDocument(), 0)); }
 

@@ -7,8 +7,8 @@
 #include "platform/engine/objects/pathobj.h"
 #include "platform/engine/objects/xformobj.h"
 #include "render/paths/draw_setup.h"
+#include "render/paths/heap_array.h"
 #include "render/pdev/pdev.h"
-#include "render/platform/pdev_heap.h"
 
 namespace {
 
@@ -49,26 +49,6 @@ USHORT CapOf(ULONG cap) {
 
 // How a style is folded into the mask, or why it cannot be.
 enum class Style { kDone, kSolid, kFail };
-
-// A work array of count entries on the PDEV heap, freed on scope exit.
-class WorkArray {
- public:
-  WorkArray(PDEV* pdev, std::uint64_t count) : pdev_(pdev) {
-    if (count > 0 && count <= SIZE_MAX / sizeof(LONGLONG)) {
-      data_ = static_cast<LONGLONG*>(HEAPALLOC(pdev->heap, static_cast<SIZE_T>(count * sizeof(LONGLONG))));
-    }
-  }
-  ~WorkArray() {
-    if (data_ != nullptr) HEAPFREE(pdev_->heap, data_);
-  }
-  WorkArray(const WorkArray&) = delete;
-  WorkArray& operator=(const WorkArray&) = delete;
-  LONGLONG* get() const { return data_; }
-
- private:
-  PDEV* pdev_;
-  LONGLONG* data_ = nullptr;
-};
 
 LONGLONG Sum(const LONGLONG* entries, ULONG count) {
   LONGLONG total = 0;
@@ -129,7 +109,7 @@ Style FoldStyle(PDEV* pdev, const LINEATTRS& attrs, bool geometric, LONG ratio, 
     return std::clamp<LONGLONG>(value, 0, kMaxEntry);
   };
   const LONGLONG startOffset = startGap ? entry(0) & 0xFF : 0;
-  WorkArray work(pdev, n);
+  const HeapArray<LONGLONG> work(pdev, n, SIZE_MAX);
   LONGLONG* e = work.get();
   if (e == nullptr) return geometric ? Style::kFail : Style::kSolid;
   for (ULONG i = 0; i < n; ++i) e[i] = entry(first + i);
@@ -150,7 +130,7 @@ Style FoldStyle(PDEV* pdev, const LINEATTRS& attrs, bool geometric, LONG ratio, 
   LONGLONG m = kMaskBits % total;
   // A short pattern is repeated to fill the mask, the pixels left over
   // spread over the repeated entries.
-  WorkArray repeated(pdev, k > 1 ? std::uint64_t(n) * std::uint64_t(k) : 0);
+  const HeapArray<LONGLONG> repeated(pdev, k > 1 ? std::uint64_t(n) * std::uint64_t(k) : 0, SIZE_MAX);
   if (k > 1 && repeated.get() != nullptr) {
     const auto count = static_cast<ULONG>(n * k);
     LONGLONG* r = repeated.get();

@@ -9,8 +9,8 @@
 #include <cstring>
 
 #include "platform/engine/objects/pathobj.h"
+#include "render/paths/heap_array.h"
 #include "render/pdev/pdev.h"
-#include "render/platform/pdev_heap.h"
 #include "render/records/record_write.h"
 #include "render/records/shape_records.h"
 #include "settings/system/unaligned.h"
@@ -133,29 +133,11 @@ DlMark BeforeRecord(const JobStream* stream, const DlMark& taken) {
   return {stream->head, stream->head->fill, 0, 0, stream->emptied};
 }
 
-// A scratch buffer on the PDEV heap, freed on scope exit.
-class Scratch {
- public:
-  Scratch(PDEV* pdev, std::uint64_t bytes) : pdev_(pdev) {
-    if (bytes <= idl::kMaxRecordBytes) data_ = static_cast<BYTE*>(HEAPALLOC(pdev->heap, static_cast<SIZE_T>(bytes)));
-  }
-  ~Scratch() {
-    if (data_ != nullptr) HEAPFREE(pdev_->heap, data_);
-  }
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
-  BYTE* get() const { return data_; }
-
- private:
-  PDEV* pdev_;
-  BYTE* data_ = nullptr;
-};
-
 PathResult MultiStroke(PDEV* pdev, PATHOBJ* ppo, BYTE kind, BYTE** last) {
   *last = nullptr;
   JobStream* stream = &pdev->stream;
   const std::uint64_t bytes = kScratchBytesPerSegment * ppo->cCurves + kScratchSpareBytes;
-  const Scratch scratch(pdev, bytes);
+  const HeapArray<BYTE> scratch(pdev, bytes, idl::kMaxRecordBytes);
   if (scratch.get() == nullptr) return PathResult::kFailed;
   const RECTL bounds = BoundsOf(ppo);
   const DlMark start = dl_mark(stream);

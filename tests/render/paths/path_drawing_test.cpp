@@ -231,6 +231,28 @@ TEST_F(PathDrawing, APatternPenIsRefusedWithAnErrorAndNothingSent) {
   EXPECT_TRUE(SentOpcodes().empty());
 }
 
+// A dashed wide line is more than the printer's lines do: the call leaves
+// it to the engine (FALSE without an error) before sending anything.
+TEST_F(PathDrawing, ADashedWideLineIsLeftToTheEngine) {
+  plat::eng::Path path;
+  AddPolygon(path, {{0, 0}, {40, 40}}, false);
+  FLOAT_LONG dashes[2]{};
+  dashes[0].e = 8;
+  dashes[1].e = 4;
+  LINEATTRS line{};
+  line.fl = LA_GEOMETRIC;
+  line.elWidth.e = 3;
+  line.cstyle = 2;
+  line.pstyle = dashes;
+  POINTL org{0, 0};
+  EngSetLastError(0);
+  EXPECT_FALSE(DrvStrokePath(so(), &path, nullptr, &identity_, pen_.get(), &org, &line, kCopyPen));
+  EXPECT_FALSE(DrvStrokeAndFillPath(so(), &path, nullptr, &identity_, pen_.get(), &line, fill_.get(), &org, kCopyPen,
+                                    FP_ALTERNATEMODE));
+  EXPECT_EQ(EngGetLastError(), 0u);
+  EXPECT_TRUE(SentOpcodes().empty());
+}
+
 TEST_F(PathDrawing, AFillWithABrushThatCannotBeRealizedFailsWithError8) {
   plat::eng::Path path;
   AddBox(path, 0, 0, 10, 10);

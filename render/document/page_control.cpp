@@ -7,6 +7,7 @@
 #include "render/document/document.h"
 #include "render/document/job_name.h"
 #include "render/header/kpjl_blocks.h"
+#include "render/paths/region_cache.h"
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev.h"
 #include "render/records/page_records.h"
@@ -15,9 +16,12 @@ namespace {
 
 bool RawFirstPage(const PDEV* pdev) { return pdev->rawMode != 0 && pdev->pageCount == 1; }
 
-// The first drawing call of a page sends every attribute and font again:
-// the printer's drawing state does not outlive its page.
-void ForgetDrawingState(PDEV* pdev) { std::memset(&pdev->lastSent, 0, sizeof pdev->lastSent); }
+// The first drawing call of a page sends every attribute, font and clip
+// again: the printer's drawing state does not outlive its page.
+void ForgetDrawingState(PDEV* pdev) {
+  std::memset(&pdev->lastSent, 0, sizeof pdev->lastSent);
+  flush_rgncache(pdev);
+}
 
 }  // namespace
 

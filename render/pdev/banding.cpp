@@ -1,10 +1,13 @@
 // Banding: the engine plays each page into the band bitmap once per band,
-// from the top; the driver says where each band lies on the page and ends
-// the page after the last one.
+// from the top; the driver says where each band lies on the page, sends
+// each band drawn as an image in its place and ends the page after the last
+// one.
 #include <cstring>
 
+#include "render/paths/draw_setup.h"
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev_internal.h"
+#include "render/records/image_records.h"
 #include "render/records/state_control.h"
 
 namespace {
@@ -15,6 +18,26 @@ constexpr BYTE kRop3Copy = 0xCC;
 // The band bitmap white again.
 void Whiten(SURFOBJ* pso) {
   if (pso->pvBits != nullptr) std::memset(pso->pvBits, 0xFF, pso->cjBits);
+}
+
+// The band drawn, as an image the size of its place on the page. The band
+// is 1 bit a pixel (set bits white) or 24 bits a pixel, both formats the
+// printer takes as they are, so it goes from the bitmap's own memory, in
+// one record or, when the list cannot take that, in pieces.
+BOOL SendBand(PDEV* pdev, SURFOBJ* pso) {
+  if (pso->pvScan0 == nullptr) return FALSE;
+  const BYTE format = pso->iBitmapFormat == BMF_1BPP ? kImage1Bit : kImage24Bit;
+  const LONG width = pso->sizlBitmap.cx;
+  const LONG height = pso->sizlBitmap.cy;
+  const auto* pixels = static_cast<const BYTE*>(pso->pvScan0);
+  const BOOL bottomUp = (pso->fjBitmap & BMF_TOPDOWN) == 0 ? TRUE : FALSE;
+  const POINTL at = pdev->bandOrigin;
+  JobStream* stream = &pdev->stream;
+  if (PrnIdlStretchBlt(stream, at.x, at.y, width, height, 0, 0, width, height, format, pixels, nullptr, bottomUp)) {
+    return TRUE;
+  }
+  return PrnIdlStretchBltDirect(stream, at.x, at.y, width, height, 0, 0, width, height, format, pixels, nullptr,
+                                bottomUp);
 }
 
 }  // namespace
@@ -30,7 +53,8 @@ BOOL DrvStartBanding(SURFOBJ* pso, POINTL* origin) {
   pdev->bandOrigin = {0, 0};
   pdev->bandNumber = 0;
   *origin = pdev->bandOrigin;
-  // The bands are sent as images copied onto the page.
+  // The bands are sent as images copied onto the page, unclipped.
+  if (SetClipObject(pdev, nullptr, 0) == kClipFailed) return FALSE;
   if (!IdlSetRop3Ctrl(pdev, kRop3Copy)) return FALSE;
   Whiten(pso);
   return TRUE;
@@ -40,6 +64,7 @@ BOOL DrvNextBand(SURFOBJ* pso, POINTL* origin) {
   PDEV* pdev = CheckedPdev(pso);
   if (pdev == nullptr || origin == nullptr) return FALSE;
   pdev->bandNumber += 1;
+  if (!SendBand(pdev, pso)) return FALSE;
   Whiten(pso);
   // A band that reaches the page's last line is the last one: no empty band
   // follows a page whose height is a multiple of the band height.

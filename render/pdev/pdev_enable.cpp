@@ -5,6 +5,7 @@
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev_internal.h"
 #include "jobsettings/validate/validate_devmode.h"
+#include "render/paths/region_cache.h"
 #include "render/platform/pdev_heap.h"
 #include "settings/context/context_open.h"
 
@@ -90,6 +91,8 @@ DHPDEV DrvEnablePDEV(DEVMODEW* pdm, LPWSTR /*logicalAddress*/, ULONG patternCoun
   if (patterns != nullptr) {
     for (ULONG i = 0; i < patternCount; ++i) patterns[i] = nullptr;
   }
+  // Without the cache the clip in force would not be known.
+  if (create_rgncache(pdev) == nullptr) return Fail(pdev, ERROR_NOT_ENOUGH_MEMORY);
   return reinterpret_cast<DHPDEV>(pdev);
 }
 
@@ -100,6 +103,7 @@ void DrvCompletePDEV(DHPDEV dhpdev, HDEV hdev) {
 void DrvDisablePDEV(DHPDEV dhpdev) {
   PDEV* pdev = CheckedPdev(dhpdev);
   if (pdev == nullptr) return;
+  destroy_rgncache(pdev);
   if (pdev->palette != nullptr) EngDeletePalette(pdev->palette);
   pdev->palette = nullptr;
   FreePdevMemory(pdev);

@@ -4,6 +4,7 @@
 // non-zero exit, from the program itself.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,6 +16,7 @@
 
 #include "tests/common/held_clock.h"
 #include "tests/render/job_stream_decoder.h"
+#include "tests/render/record_fields.h"
 #include "tools/kesmprint/kesmprint.h"
 
 namespace {
@@ -242,6 +244,42 @@ TEST_F(KesmPrint, TheProgramExitsWithACodeAndOneLinePerError) {
   EXPECT_EQ(text("err.txt"), "kesmprint: cannot open missing.txt\n");
   EXPECT_EQ(run("--help"), 0);
   EXPECT_TRUE(Has(text("out.txt"), "usage: kesmprint"));
+}
+
+// The sample's shape page as path records: strokes, fills and a
+// stroke-and-fill in one record each (a shape with a pattern or hatch brush
+// fills and strokes apart), each drawing under its clip: a rectangle, a
+// region of two rectangles sent as its outline, and the resets between.
+TEST_F(KesmPrint, TheSamplesShapesGoAsPathRecordsUnderTheirClips) {
+  const Result printed = Print({});
+  ASSERT_EQ(printed.code, 0) << printed.err;
+  const jobstream::Decoded stream = jobstream::Decode(Read(folder_ / "sample.kesm"));
+  ASSERT_TRUE(stream.ok()) << stream.error;
+  std::vector<std::string> shapes;
+  std::size_t page = 0;
+  for (const jobstream::Record& r : stream.records) {
+    if (r.opcode == 0x61) ++page;
+    if (page != 1) continue;
+    const jobstream::Fields f = jobstream::ReadFields(r);
+    ASSERT_TRUE(f.ok()) << jobstream::Describe(f);
+    if (r.opcode == 0x11 || r.opcode == 0x12) {
+      shapes.push_back((r.opcode == 0x11 ? "curves " : "lines ") + std::to_string(f.Value("kind")) + " of " +
+                       std::to_string(f.subpaths.size()));
+    }
+    if (r.opcode == 0x10 && f.Value("kind") == 5) shapes.push_back("clip rectangle");
+    if (r.opcode == 0x37) shapes.push_back("reset clip");
+  }
+  // The ellipse: a curved outline stroked and filled at once.
+  EXPECT_NE(std::find(shapes.begin(), shapes.end(), "curves 11 of 1"), shapes.end());
+  // The page ends with its clipped paths: the region's outline (a clip path
+  // of two closed subpaths), the polygon stroked and filled, the line
+  // stroked, the rectangle clip, the pen-less polygon filled, the clip
+  // reset and the last line stroked.
+  const std::vector<std::string> clipped{"lines 29 of 2", "lines 11 of 1", "lines 0 of 1", "clip rectangle",
+                                         "lines 9 of 1",  "reset clip",    "lines 0 of 1"};
+  ASSERT_GE(shapes.size(), clipped.size());
+  EXPECT_EQ(std::vector<std::string>(shapes.end() - static_cast<std::ptrdiff_t>(clipped.size()), shapes.end()),
+            clipped);
 }
 
 }  // namespace

@@ -231,4 +231,39 @@ TEST_F(HostTest, ADriverWithoutCurvesGetsFlattenedPaths) {
   EXPECT_GT(ellipse.path[0].points.size(), 13u);
 }
 
+// A path call the driver declines is drawn by the engine, through the
+// device's copies of its pixels; only DDI_ERROR fails the document.
+TEST_F(HostTest, APathTheDriverDeclinesIsDrawnByTheEngine) {
+  printhost::Document document;
+  document.name = u"Declined";
+  printhost::Page page;
+  printhost::Shape filled;
+  filled.kind = printhost::ShapeKind::kPolygon;
+  filled.points = {{1440, 1440}, {2880, 1440}, {2160, 2880}};
+  filled.pen.style = printhost::PenStyle::kNull;
+  filled.brush = printhost::Brush{printhost::BrushKind::kSolid, printhost::Rgb(0, 0, 0), 0, {}};
+  printhost::Shape outlined = filled;
+  outlined.pen = printhost::Pen{};
+  page.commands = {printhost::Line{{{1440, 4320}, {4320, 4320}}, printhost::Pen{}}, filled, outlined};
+  document.pages.push_back(page);
+  for (const char* entry : {"DrvStrokePath", "DrvFillPath", "DrvStrokeAndFillPath"}) {
+    SCOPED_TRACE(entry);
+    log_->Reset();
+    log_->control.declineIn = entry;
+    const auto result = host_->Print(document);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(log_->control.declineIn.empty()) << "the call was made";
+    // The copies right after the declined call: the area read and written
+    // back for each part the engine drew.
+    std::size_t copies = 0;
+    const auto& calls = log_->calls;
+    for (auto it = calls.begin(); it != calls.end(); ++it) {
+      if (it->name != entry) continue;
+      for (++it; it != calls.end() && it->name == "DrvCopyBits"; ++it) ++copies;
+      break;
+    }
+    EXPECT_EQ(copies, std::string(entry) == "DrvStrokeAndFillPath" ? 4u : 2u);
+  }
+}
+
 }  // namespace

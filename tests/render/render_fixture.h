@@ -69,6 +69,11 @@ class Devmode {
     return *this;
   }
   Devmode& Banding() { return Set(174, 1); }
+  // Banding into 1-bit bands: a monochrome process on a monochrome page.
+  Devmode& MonochromeBanding() {
+    get()->dmColor = 1;
+    return Banding().Set(175, 1);
+  }
   Devmode& RawMode() { return Set(606, 1); }
   Devmode& Paper(short paper) {
     get()->dmPaperSize = paper;

@@ -75,9 +75,11 @@ struct Call {
 };
 
 // How the driver behaves: fail the named entry point (the first call of it
-// from now), or band its pages.
+// from now), leave the first call of a named path entry point to the
+// engine, or band its pages.
 struct Control {
   std::string failIn;
+  std::string declineIn;
   bool banding = false;
   bool curves = true;  // GCAPS_BEZIERS
 };

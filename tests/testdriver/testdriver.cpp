@@ -42,10 +42,23 @@ testdriver::Call& Record(const char* name) {
   TheLog().calls.back().name = name;
   return TheLog().calls.back();
 }
+// A path call that fails says so with DDI_ERROR: FALSE would leave the
+// path to the engine.
+constexpr BOOL kPathFailure = static_cast<BOOL>(DDI_ERROR);
+
 bool Fails(const char* name) {
   if (TheLog().control.failIn != name) return false;
   TheLog().control.failIn.clear();
   return true;
+}
+
+// A path call's answer: drawn, failed, or declined (FALSE) for the engine
+// to draw.
+BOOL PathResult(const char* name) {
+  if (Fails(name)) return kPathFailure;
+  if (TheLog().control.declineIn != name) return TRUE;
+  TheLog().control.declineIn.clear();
+  return FALSE;
 }
 
 void SeeClip(testdriver::Call& call, CLIPOBJ* pco) {
@@ -274,7 +287,7 @@ BOOL DrvStrokePath(SURFOBJ*, PATHOBJ* ppo, CLIPOBJ* pco, XFORMOBJ* pxo, BRUSHOBJ
   SeeBrush(call.pen, pbo);
   SeeLine(call, pxo, pla);
   call.mix = mix;
-  return Fails("DrvStrokePath") ? FALSE : TRUE;
+  return PathResult("DrvStrokePath");
 }
 
 BOOL DrvFillPath(SURFOBJ*, PATHOBJ* ppo, CLIPOBJ* pco, BRUSHOBJ* pbo, POINTL*, MIX mix, FLONG fl) {
@@ -284,7 +297,7 @@ BOOL DrvFillPath(SURFOBJ*, PATHOBJ* ppo, CLIPOBJ* pco, BRUSHOBJ* pbo, POINTL*, M
   SeeBrush(call.brush, pbo);
   call.mix = mix;
   call.fillMode = fl;
-  return Fails("DrvFillPath") ? FALSE : TRUE;
+  return PathResult("DrvFillPath");
 }
 
 BOOL DrvStrokeAndFillPath(SURFOBJ*, PATHOBJ* ppo, CLIPOBJ* pco, XFORMOBJ* pxo, BRUSHOBJ* pboStroke,
@@ -297,7 +310,7 @@ BOOL DrvStrokeAndFillPath(SURFOBJ*, PATHOBJ* ppo, CLIPOBJ* pco, XFORMOBJ* pxo, B
   SeeLine(call, pxo, pla);
   call.mix = mix;
   call.fillMode = fl;
-  return Fails("DrvStrokeAndFillPath") ? FALSE : TRUE;
+  return PathResult("DrvStrokeAndFillPath");
 }
 
 void SeeSource(testdriver::Call& call, SURFOBJ* psoSrc, XLATEOBJ* pxlo, RECTL* dest) {

@@ -176,6 +176,14 @@ bool Fail(std::string& error, const char* what) {
   return false;
 }
 
+// A path call the driver declines with FALSE is drawn by the engine itself
+// (engine() draws it); DDI_ERROR is the driver's failure.
+template <typename Engine>
+BOOL PathDrawn(BOOL driver, Engine&& engine) {
+  if (driver == FALSE) return engine();
+  return driver == static_cast<BOOL>(DDI_ERROR) ? FALSE : TRUE;
+}
+
 }  // namespace
 
 bool Painter::DrawText(const Text& text, std::string& error) {
@@ -289,10 +297,12 @@ bool Painter::DrawLine(const Line& line, std::string& error) {
   const bool driverCan = Hooked(HOOK_STROKEPATH) &&
                          (!geometricWide || (device_.devInfo.flGraphicsCaps & GCAPS_GEOMETRICWIDE));
   POINTL org{0, 0};
+  auto engine = [&] { return EngStrokePath(surface_, &path, &clip, &xform, brush.get(), &org, &pen.attrs, kCopyPen); };
   const BOOL ok = driverCan
-      ? device_.Function<StrokePathFn>(INDEX_DrvStrokePath)(surface_, &path, &clip, &xform, brush.get(),
-                                                             &org, &pen.attrs, kCopyPen)
-      : EngStrokePath(surface_, &path, &clip, &xform, brush.get(), &org, &pen.attrs, kCopyPen);
+      ? PathDrawn(device_.Function<StrokePathFn>(INDEX_DrvStrokePath)(surface_, &path, &clip, &xform, brush.get(),
+                                                                      &org, &pen.attrs, kCopyPen),
+                  engine)
+      : engine();
   return ok ? true : Fail(error, "stroking a line failed");
 }
 
@@ -371,23 +381,31 @@ bool Painter::DrawShape(const Shape& shape, std::string& error) {
   const bool driverStrokes = Hooked(HOOK_STROKEPATH) &&
                              (!wide || (device_.devInfo.flGraphicsCaps & GCAPS_GEOMETRICWIDE));
   if (fill && stroke && Hooked(HOOK_STROKEANDFILLPATH) && driverStrokes) {
-    const BOOL ok = device_.Function<StrokeAndFillPathFn>(INDEX_DrvStrokeAndFillPath)(
-        surface_, use, &clip, &xform, penBrush.get(), &pen.attrs, fill.get(), &org, kCopyPen, fillMode);
+    const BOOL ok = PathDrawn(
+        device_.Function<StrokeAndFillPathFn>(INDEX_DrvStrokeAndFillPath)(
+            surface_, use, &clip, &xform, penBrush.get(), &pen.attrs, fill.get(), &org, kCopyPen, fillMode),
+        [&] {
+          return EngStrokeAndFillPath(surface_, use, &clip, &xform, penBrush.get(), &pen.attrs, fill.get(), &org,
+                                      kCopyPen, fillMode);
+        });
     return ok ? true : Fail(error, "stroking and filling a shape failed");
   }
   if (fill) {
     const BOOL ok = Hooked(HOOK_FILLPATH)
-        ? device_.Function<FillPathFn>(INDEX_DrvFillPath)(surface_, use, &clip, fill.get(), &org,
-                                                           kCopyPen, fillMode)
+        ? PathDrawn(device_.Function<FillPathFn>(INDEX_DrvFillPath)(surface_, use, &clip, fill.get(), &org,
+                                                                     kCopyPen, fillMode),
+                    [&] { return EngFillPath(surface_, use, &clip, fill.get(), &org, kCopyPen, fillMode); })
         : EngFillPath(surface_, use, &clip, fill.get(), &org, kCopyPen, fillMode);
     if (!ok) return Fail(error, "filling a shape failed");
   }
   if (stroke) {
     use->EnumStart();
+    auto engine = [&] { return EngStrokePath(surface_, use, &clip, &xform, penBrush.get(), &org, &pen.attrs, kCopyPen); };
     const BOOL ok = driverStrokes
-        ? device_.Function<StrokePathFn>(INDEX_DrvStrokePath)(surface_, use, &clip, &xform,
-                                                               penBrush.get(), &org, &pen.attrs, kCopyPen)
-        : EngStrokePath(surface_, use, &clip, &xform, penBrush.get(), &org, &pen.attrs, kCopyPen);
+        ? PathDrawn(device_.Function<StrokePathFn>(INDEX_DrvStrokePath)(surface_, use, &clip, &xform,
+                                                                        penBrush.get(), &org, &pen.attrs, kCopyPen),
+                    engine)
+        : engine();
     if (!ok) return Fail(error, "stroking a shape failed");
   }
   return true;

@@ -71,6 +71,29 @@ Page TextPage() {
   return page;
 }
 
+// Paths under clips: a stroked and filled polygon and a line clipped by a
+// region of two rectangles, a polygon filled without a pen under one
+// rectangle, then a line without a clip.
+void AddClippedPaths(Page& page) {
+  page.commands.push_back(Clip{{{5040, 6480, 6480, 7920}, {7200, 6480, 8640, 7920}}});
+  Shape diamond;
+  diamond.kind = ShapeKind::kPolygon;
+  diamond.points = {{6840, 6120}, {8640, 7200}, {6840, 8280}, {5040, 7200}};
+  diamond.pen = Cosmetic(Rgb(0x80, 0, 0x80));
+  diamond.brush = Solid(Rgb(0xFF, 0xC0, 0x80));
+  page.commands.push_back(diamond);
+  page.commands.push_back(Line{{{5040, 6480}, {8640, 7920}}, Cosmetic(Rgb(0, 0, 0))});
+  page.commands.push_back(Clip{{{5040, 8640, 8640, 9000}}});
+  Shape band;
+  band.kind = ShapeKind::kPolygon;
+  band.points = {{5040, 8500}, {8640, 8500}, {8640, 9200}, {5040, 9200}, {6840, 8800}};
+  band.pen.style = PenStyle::kNull;
+  band.brush = Solid(Rgb(0, 0x80, 0x80));
+  page.commands.push_back(band);
+  page.commands.push_back(Clip{});
+  page.commands.push_back(Line{{{5040, 9360}, {8640, 9360}}, Cosmetic(Rgb(0x80, 0x80, 0x80))});
+}
+
 Page ShapePage() {
   Page page;
   Shape filled;
@@ -106,6 +129,7 @@ Page ShapePage() {
   page.commands.push_back(Clip{{{1440, 9360, 4320, 10080}, {5040, 9360, 8640, 10080}}});
   page.commands.push_back(Text{u"DejaVu Sans", 24, 0, false, {1440, 10000}, u"Clipped by a region of two rectangles", Rgb(0, 0, 0)});
   page.commands.push_back(Clip{});
+  AddClippedPaths(page);
   return page;
 }
 

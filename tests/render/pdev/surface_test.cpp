@@ -4,6 +4,7 @@
 // height is a whole number of bands.
 #include <algorithm>
 
+#include "tests/render/record_fields.h"
 #include "tests/render/render_fixture.h"
 
 namespace render_test {
@@ -86,14 +87,15 @@ TEST_F(Surface, EachPageGoesBandByBandWithNoEmptyBandAfterItsLastLine) {
     const char* what;
     short paper;
     std::vector<LONG> tops;
+    const char* letters;  // each band an image of its own chunk
   } rows[] = {
-      {"a page of 3200 lines in bands of 1008", kLetter, {0, 1008, 2016, 3024}},
-      {"a page of exactly two bands of 996", kA4, {0, 996}},
+      {"a page of 3200 lines in bands of 1008", kLetter, {0, 1008, 2016, 3024}, "JHELLLLLTHELLLLLT"},
+      {"a page of exactly two bands of 996", kA4, {0, 996}, "JHELLLTHELLLT"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     Devmode devmode;
-    devmode.Banding().Paper(row.paper);
+    devmode.MonochromeBanding().Paper(row.paper);
     Dc* dc = Enable(devmode);
     ASSERT_NE(dc, nullptr);
     StartJob();
@@ -106,14 +108,14 @@ TEST_F(Surface, EachPageGoesBandByBandWithNoEmptyBandAfterItsLastLine) {
     ASSERT_TRUE(DrvEndDoc(dc->so, 0));
     const jobstream::Decoded stream = jobstream::Decode(FinishJob());
     EXPECT_EQ(jobstream::CheckOrder(stream), "");
-    EXPECT_EQ(jobstream::Letters(stream), "JHELTHELT") << "the last band sends the page";
+    EXPECT_EQ(jobstream::Letters(stream), row.letters) << "the last band sends the page";
     Disable(dc);
   }
 }
 
 TEST_F(Surface, BandingAPageSetsTheCopyRop3OnceOnIt) {
   Devmode devmode;
-  devmode.Banding();
+  devmode.MonochromeBanding();
   Dc* dc = Enable(devmode);
   ASSERT_NE(dc, nullptr);
   StartJob();
@@ -129,8 +131,17 @@ TEST_F(Surface, BandingAPageSetsTheCopyRop3OnceOnIt) {
   ASSERT_TRUE(DrvEndDoc(dc->so, 0));
   const jobstream::Decoded stream = jobstream::Decode(FinishJob());
   ASSERT_TRUE(stream.ok()) << stream.error;
+  // Around the bands' images.
   std::vector<std::vector<std::uint8_t>> records;
-  for (const jobstream::Record& r : stream.records) records.push_back(r.bytes);
+  std::size_t images = 0;
+  for (const jobstream::Record& r : stream.records) {
+    if (r.opcode == 0x20) {
+      ++images;
+      continue;
+    }
+    records.push_back(r.bytes);
+  }
+  EXPECT_EQ(images, 8u);
   const std::vector<std::uint8_t> start = stream.records.at(0).bytes, end{0x61, 0, 0, 0}, copy{0x31, 0xCC, 0, 0};
   EXPECT_EQ(records, (std::vector<std::vector<std::uint8_t>>{start, copy, end, start, copy, end}));
 }
@@ -156,7 +167,7 @@ TEST_F(Surface, EachBandStartsWhite) {
 
 TEST_F(Surface, AnEngineSpoolingEmfMayBandAPageItNeverStarted) {
   Devmode devmode;
-  devmode.Banding().Set(193, 1).Paper(kA4);
+  devmode.MonochromeBanding().Set(193, 1).Paper(kA4);
   Dc* dc = Enable(devmode);
   ASSERT_NE(dc, nullptr);
   StartJob();
@@ -166,7 +177,54 @@ TEST_F(Surface, AnEngineSpoolingEmfMayBandAPageItNeverStarted) {
   ASSERT_TRUE(DrvEndDoc(dc->so, 0));
   const jobstream::Decoded stream = jobstream::Decode(FinishJob());
   EXPECT_EQ(jobstream::CheckOrder(stream), "");
-  EXPECT_EQ(jobstream::Letters(stream), "JHELT");
+  EXPECT_EQ(jobstream::Letters(stream), "JHELLLT");
+}
+
+TEST_F(Surface, EachBandGoesAsAnImageInItsPlace) {
+  for (const bool mono : {true, false}) {
+    SCOPED_TRACE(mono ? "1-bit bands" : "24-bit bands");
+    Devmode devmode;
+    if (mono) {
+      devmode.MonochromeBanding().Paper(kA4);
+    } else {
+      devmode.Banding().Paper(kA4);
+    }
+    Dc* dc = Enable(devmode);
+    ASSERT_NE(dc, nullptr);
+    StartJob();
+    ASSERT_TRUE(DrvStartDoc(dc->so, nullptr, jobId_));
+    ASSERT_TRUE(DrvStartPage(dc->so));
+    POINTL origin{};
+    ASSERT_TRUE(DrvStartBanding(dc->so, &origin));
+    std::vector<std::vector<std::uint8_t>> drawn;
+    while (origin.x != -1) {
+      // Ink on the band's first line, different in each band.
+      auto* bits = static_cast<std::uint8_t*>(dc->so->pvScan0);
+      bits[0] = static_cast<std::uint8_t>(drawn.size());
+      drawn.emplace_back(bits, bits + dc->so->cjBits);
+      ASSERT_TRUE(DrvNextBand(dc->so, &origin));
+    }
+    ASSERT_TRUE(DrvEndDoc(dc->so, 0));
+    const jobstream::Decoded stream = jobstream::Decode(FinishJob());
+    ASSERT_TRUE(stream.ok()) << stream.error;
+    std::vector<jobstream::Fields> images;
+    for (const jobstream::Record& r : stream.records) {
+      if (r.opcode == 0x20) images.push_back(jobstream::ReadFields(r));
+    }
+    ASSERT_EQ(images.size(), 2u);
+    for (std::size_t i = 0; i < images.size(); ++i) {
+      const jobstream::Fields& image = images[i];
+      ASSERT_TRUE(image.ok()) << image.error;
+      EXPECT_EQ(image.Value("format"), mono ? 0x20 : 0x24) << "no palette";
+      EXPECT_EQ(image.Value("banding"), 4);
+      EXPECT_EQ(image.Value("y"), static_cast<std::int64_t>(996 * i));
+      EXPECT_EQ(image.Value("cx"), 2480);  // the printable width of A4 at 300 dpi
+      EXPECT_EQ(image.Value("width"), 2480);
+      EXPECT_EQ(image.Value("cy"), 996);
+      EXPECT_EQ(image.Blob("lines"), drawn[i]);
+    }
+    Disable(dc);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,127 @@
+// Feeds random paths and clip rectangles to the path drawing calls of the
+// rendering library, printed through the print host on the sample printer
+// that kesmprint installs. An input is a page of commands, each
+// {command byte, count byte, count items of 8 bytes}: command 0 sets the
+// clip to count rectangles (none: the page), 1 fills a polygon, 2 strokes
+// it, 3 strokes and fills it, 4 strokes an open line, each through count
+// points; an item is four little-endian i16 values in twips, a rectangle's
+// left, top, right and bottom, or a point and two more values for the pen:
+// the first item's third value is the pen's width (0 a cosmetic pen), its
+// fourth picks the pen's style, cap and join and the fill rule. Points
+// and rectangles may lie anywhere, inverted or off the page. Each input
+// prints as one job, which must finish or fail cleanly with nothing left
+// allocated. The seeds (fuzz/corpus/path_drawing/) are the shapes of the
+// sample document's clipped paths.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "fuzz/fuzz_support.h"
+#include "platform/base/machine.h"
+#include "platform/engine/objects/pathobj.h"
+#include "tools/kesmprint/printer_setup.h"
+#include "tools/printhost/print_host.h"
+
+namespace {
+
+constexpr const char16_t* kPrinterName = u"Kesm Sample";
+constexpr std::size_t kItemBytes = 8;
+constexpr std::size_t kMaxCommands = 64;
+
+// The sample printer and a print host over the rendering library for the
+// whole run.
+struct Bench {
+  plat::ScopedMachine machine;
+  std::unique_ptr<printhost::PrintHost> host;
+
+  Bench() {
+    std::string note, error;
+    if (!kesmprint::EnsurePrinter(kPrinterName, KESM_SAMPLE_DESCRIPTION, false, note, error)) std::abort();
+    printhost::HostOptions options;
+    options.driverModule = KESM_GR_LIBRARY;
+    options.driverFileName = kesmprint::kDriverFileName;
+    options.printerName = kPrinterName;
+    options.installPrinter = false;
+    host = printhost::PrintHost::Open(options, error);
+    if (!host) std::abort();
+    // What the first job loads and keeps for later ones is loaded now.
+    Print(printhost::Document{u"warm", {printhost::Page{}}});
+  }
+
+  void Print(const printhost::Document& document) {
+    const printhost::PrintResult result = host->Print(document);
+    std::error_code ignored;
+    if (!result.jobFile.empty()) std::filesystem::remove(result.jobFile, ignored);
+  }
+};
+
+Bench& TheBench() {
+  static Bench bench;
+  return bench;
+}
+
+LONG I16(const std::uint8_t* at) { return static_cast<std::int16_t>(at[0] | at[1] << 8); }
+
+printhost::Pen PenOf(const std::uint8_t* item) {
+  printhost::Pen pen;
+  const LONG width = I16(item + 4);
+  const auto choice = static_cast<std::uint16_t>(I16(item + 6));
+  static constexpr printhost::PenStyle kStyles[] = {printhost::PenStyle::kSolid, printhost::PenStyle::kDash,
+                                                    printhost::PenStyle::kDot, printhost::PenStyle::kDashDot,
+                                                    printhost::PenStyle::kCustom};
+  pen.style = kStyles[choice % 5];
+  pen.width = width < 0 ? 0 : width;
+  pen.cap = (choice >> 3) % 3;
+  pen.join = (choice >> 5) % 3;
+  // Dashes of at least 60 twips: the engine's own stroking of shorter ones
+  // on long lines is slow, not wrong.
+  if (pen.style == printhost::PenStyle::kCustom) pen.dashes = {60 + (I16(item) & 0x3FF), 60 + (I16(item + 2) & 0x3FF)};
+  pen.rgb = choice << 8;
+  return pen;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size > (1 << 16)) return 0;
+  Bench& bench = TheBench();
+  printhost::Page page;
+  std::size_t at = 0;
+  for (std::size_t n = 0; n < kMaxCommands && at + 2 <= size; ++n) {
+    const std::uint8_t command = data[at] % 5;
+    const std::size_t count = data[at + 1];
+    at += 2;
+    if (size - at < count * kItemBytes) break;
+    const std::uint8_t* items = data + at;
+    at += count * kItemBytes;
+    if (command == 0) {
+      printhost::Clip clip;
+      for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* r = items + i * kItemBytes;
+        clip.rects.push_back(RECT{I16(r), I16(r + 2), I16(r + 4), I16(r + 6)});
+      }
+      page.commands.push_back(clip);
+      continue;
+    }
+    if (count == 0) continue;
+    std::vector<POINT> points;
+    for (std::size_t i = 0; i < count; ++i) points.push_back(POINT{I16(items + i * kItemBytes), I16(items + i * kItemBytes + 2)});
+    const printhost::Pen pen = PenOf(items);
+    if (command == 4) {
+      page.commands.push_back(printhost::Line{points, pen});
+      continue;
+    }
+    printhost::Shape shape;
+    shape.kind = printhost::ShapeKind::kPolygon;
+    shape.points = points;
+    shape.winding = (I16(items + 6) & 0x80) != 0;
+    shape.pen = command == 1 ? printhost::Pen{printhost::PenStyle::kNull} : pen;
+    if (command != 2) shape.brush = printhost::Brush{printhost::BrushKind::kSolid, pen.rgb ^ 0xFFFFFF, 0, {}};
+    page.commands.push_back(shape);
+  }
+  const fuzz::PlatformBalance balance;
+  bench.Print(printhost::Document{u"paths", {page}});
+  return 0;
+}

@@ -235,5 +235,19 @@ TEST_F(RealizeTest, AFillWithAHatchSendsTheRealizedBrush) {
   EXPECT_EQ(Bytes(data.begin() + 64, data.begin() + 68), Bytes({0xFF, 0xFF, 0xFF, 0xFF})) << "row 16: the cross bar";
 }
 
+TEST_F(RealizeTest, AFillWhosePatternCannotBeRealizedFailsWithAnErrorAndSendsNothing) {
+  SURFOBJ pattern{};  // a pattern without pixels
+  pattern.sizlBitmap = SIZEL{8, 8};
+  pattern.iBitmapFormat = BMF_8BPP;
+  auto brush = plat::eng::Brush::Pattern(&pattern, nullptr);
+  brush->SetTarget(dc_->so);
+  RECTL target{0, 0, 16, 16};
+  EngSetLastError(0);
+  EXPECT_FALSE(DrvBitBlt(dc_->so, nullptr, nullptr, nullptr, nullptr, &target, nullptr, nullptr, brush.get(), nullptr,
+                         0xF0F0));
+  EXPECT_NE(EngGetLastError(), 0u);
+  EXPECT_TRUE(ReadListed().records.empty());
+}
+
 }  // namespace
 }  // namespace render_test

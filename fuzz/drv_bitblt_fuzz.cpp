@@ -7,7 +7,8 @@
 // rectangles (4 x 2 bytes each), the palette (4 bytes an entry) and the
 // pixels; the pixels run short or long as the input gives them. A
 // placement whose right equals its left draws the picture at its own size
-// (DrvBitBlt); any other stretches it (DrvStretchBlt). The page prints or
+// (DrvBitBlt); any other stretches it (DrvStretchBlt). The printer is the
+// sample printer of kesmprint. The page prints or
 // fails cleanly; nothing may stay allocated. Seeds: fuzz/corpus/drv_bitblt/.
 #include <cstddef>
 #include <cstdint>
@@ -18,6 +19,7 @@
 
 #include "fuzz/fuzz_support.h"
 #include "platform/base/machine.h"
+#include "tools/kesmprint/printer_setup.h"
 #include "tools/printhost/print_host.h"
 
 namespace {
@@ -26,20 +28,42 @@ constexpr std::size_t kHead = 1 + 2 + 2 + 8 + 2 + 1;
 constexpr int kDepths[] = {1, 4, 8, 24};
 constexpr std::size_t kMaxClipRects = 4096;
 
-// One machine with the library installed as a printer driver for the run.
+constexpr const char16_t* kPrinterName = u"Kesm Sample";
+
+// One machine with the sample printer kesmprint installs, its driver the
+// built library, for the run.
 struct Bench {
   plat::ScopedMachine machine;
   std::unique_ptr<printhost::PrintHost> host;
 
   Bench() {
+    std::string note, error;
+    if (!kesmprint::EnsurePrinter(kPrinterName, KESM_SAMPLE_DESCRIPTION, false, note, error)) {
+      std::fprintf(stderr, "the printer was not installed: %s\n", error.c_str());
+      std::abort();
+    }
     printhost::HostOptions options;
     options.driverModule = KESM_GR_LIBRARY;
-    std::string error;
+    options.driverFileName = kesmprint::kDriverFileName;
+    options.printerName = kPrinterName;
+    options.installPrinter = false;
     host = printhost::PrintHost::Open(options, error);
     if (host == nullptr) {
       std::fprintf(stderr, "the print host did not open: %s\n", error.c_str());
       std::abort();
     }
+    // The printer's description, once loaded, stays for the process: it is
+    // loaded by a first document before any input is counted.
+    printhost::Document warmUp;
+    warmUp.name = u"Warm up";
+    warmUp.pages.emplace_back();
+    const printhost::PrintResult result = host->Print(warmUp);
+    if (!result.ok) {
+      std::fprintf(stderr, "the first document did not print: %s\n", result.error.c_str());
+      std::abort();
+    }
+    std::error_code ignored;
+    std::filesystem::remove(result.jobFile, ignored);
   }
 };
 

@@ -29,6 +29,12 @@ class BltTest : public RecordTest {
     }
     return decoded.records;
   }
+  // The image record a copy of the source to dest from sends.
+  jobstream::Fields CopiedImage(const TestBitmap& source, RECTL dest, POINTL from) {
+    FreshPage();
+    EXPECT_TRUE(DrvCopyBits(dc_->so, source.so(), nullptr, nullptr, &dest, &from));
+    return Find(Sent(), 0x20);
+  }
   static jobstream::Fields Find(const std::vector<jobstream::Record>& records, std::uint8_t opcode) {
     for (const jobstream::Record& r : records) {
       if (r.opcode == opcode) return jobstream::ReadFields(r);
@@ -209,11 +215,8 @@ TEST_F(BltTest, StretchesAreSentForThePrinterToScaleAndMirrorsTurnedByTheEngine)
 TEST_F(BltTest, CopiesAreCroppedOrConvertedToTheDestinationSize) {
   TestBitmap wide(10, 6, BMF_24BPP);
   wide.Numbered();
-  FreshPage();
-  RECTL dest{5, 5, 9, 8};  // 4 x 3 of the 10 x 6 source from (2, 1)
-  POINTL from{2, 1};
-  ASSERT_TRUE(DrvCopyBits(dc_->so, wide.so(), nullptr, nullptr, &dest, &from));
-  const jobstream::Fields cropped = Find(Sent(), 0x20);
+  const RECTL dest{5, 5, 9, 8};  // 4 x 3 of the 10 x 6 source from (2, 1)
+  const jobstream::Fields cropped = CopiedImage(wide, dest, POINTL{2, 1});
   EXPECT_EQ(cropped.Value("format"), 0x24);
   EXPECT_EQ(cropped.Value("banding"), 0);
   EXPECT_EQ(cropped.Value("width"), 4);
@@ -224,10 +227,7 @@ TEST_F(BltTest, CopiesAreCroppedOrConvertedToTheDestinationSize) {
   }
   // A 4-bit source of another size is converted to the destination's.
   TestBitmap small(3, 3, BMF_4BPP);
-  FreshPage();
-  POINTL origin{0, 0};
-  ASSERT_TRUE(DrvCopyBits(dc_->so, small.so(), nullptr, nullptr, &dest, &origin));
-  const jobstream::Fields converted = Find(Sent(), 0x20);
+  const jobstream::Fields converted = CopiedImage(small, dest, POINTL{0, 0});
   EXPECT_EQ(converted.Value("format"), 0x21);
   EXPECT_EQ(converted.Value("width"), 4);
   EXPECT_EQ(converted.Value("height"), 3);

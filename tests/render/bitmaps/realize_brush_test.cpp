@@ -24,6 +24,17 @@ class RealizeTest : public RecordTest {
     brush.SetTarget(dc_->so);
     return static_cast<const BrushRecord*>(BRUSHOBJ_pvGetRbrush(&brush));
   }
+  // The realization of a pattern brush, which must be of the kind; the
+  // brush lives as long as the test.
+  const BrushRecord* RealizedPattern(SURFOBJ* pattern, std::unique_ptr<plat::eng::Xlate> xlate, USHORT kind) {
+    brushes_.push_back(plat::eng::Brush::Pattern(pattern, std::move(xlate)));
+    const BrushRecord* realized = Realized(*brushes_.back());
+    EXPECT_NE(realized, nullptr);
+    if (realized != nullptr) {
+      EXPECT_EQ(realized->kind, kind);
+    }
+    return realized;
+  }
   static const BYTE* Pixels(const BrushRecord* brush) { return BrushPattern(brush); }
   static ULONG Row(const BrushRecord* brush, int r) {
     const BYTE* p = Pixels(brush) + 4 * r;
@@ -33,6 +44,9 @@ class RealizeTest : public RecordTest {
     const BYTE* p = Pixels(brush) + 96 * y + 3 * x;
     return Bytes(p, p + 3);
   }
+
+ private:
+  std::vector<std::unique_ptr<plat::eng::Brush>> brushes_;
 };
 
 // Each bit of the byte as four.
@@ -138,10 +152,8 @@ TEST_F(RealizeTest, PatternsOfEveryDepthAreReadByTheirOwnSize) {
     for (ULONG i = 0; i < 16; ++i) colors.push_back(i * 0x0F0E0D);
     auto xlate = row.format == BMF_4BPP ? ToDevice(colors) : nullptr;
     XLATEOBJ* table = xlate.get();
-    auto brush = plat::eng::Brush::Pattern(pattern.so(), std::move(xlate));
-    const BrushRecord* realized = Realized(*brush);
+    const BrushRecord* realized = RealizedPattern(pattern.so(), std::move(xlate), 3);
     ASSERT_NE(realized, nullptr);
-    EXPECT_EQ(realized->kind, 3);
     for (int y = 0; y < 32; ++y) {
       for (int x = 0; x < 32; ++x) {
         const BYTE* p = pattern.Line(y % 5);
@@ -169,11 +181,8 @@ TEST_F(RealizeTest, AThreeByThreeEightBitPatternIsScaledToAnEightPixelTile) {
   }
   std::vector<ULONG> colors;
   for (ULONG i = 0; i < 9; ++i) colors.push_back(0x101010 * (i + 1));
-  auto xlate = ToDevice(colors);
-  auto brush = plat::eng::Brush::Pattern(pattern.so(), std::move(xlate));
-  const BrushRecord* realized = Realized(*brush);
+  const BrushRecord* realized = RealizedPattern(pattern.so(), ToDevice(colors), 3);
   ASSERT_NE(realized, nullptr);
-  EXPECT_EQ(realized->kind, 3);
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 32; ++x) {
       // Nearest neighbour from 3 to 8 pixels, the tile repeated every 8.

@@ -23,12 +23,13 @@ constexpr std::array<BYTE, 256> kRop3ToMix = MakeRop3ToMix();
 
 constexpr BYTE kBackgroundLeaveAlone = 11;  // the mix's background code that leaves the page as it is
 
-// The clip the page holds. It belongs to the page it was sent on: the
-// display list's state starts again with each page.
+// The clip the page holds. It belongs to the display list it was sent in:
+// once that list has been written out and started again (each page, and
+// each document's first page too) the clip must go again.
 enum ClipKind : BYTE { kNoClip = 0, kClipRectangle = 1, kClipComplex = 3 };
 struct RegionCache {
   BOOL valid;
-  LONG page;  // pageCount when it was sent
+  ULONG list;  // the display list's emptied count when it was sent
   ULONG uniq;
   BYTE* record;
   BYTE kind;
@@ -43,7 +44,7 @@ RegionCache* CacheOf(PDEV* pdev) {
     pdev->regionCache = cache;
   }
   auto* cache = static_cast<RegionCache*>(pdev->regionCache);
-  if (cache->page != pdev->pageCount) *cache = RegionCache{FALSE, pdev->pageCount, 0, nullptr, kNoClip, {}};
+  if (cache->list != pdev->stream.emptied) *cache = RegionCache{FALSE, pdev->stream.emptied, 0, nullptr, kNoClip, {}};
   return cache;
 }
 

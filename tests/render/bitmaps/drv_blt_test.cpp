@@ -291,6 +291,22 @@ TEST_F(BltTest, AClipOfThousandsOfRectanglesGoesAsOnePath) {
   EXPECT_EQ(jobstream::ReadFields(records[4]).subpaths.size(), 3000u);
 }
 
+TEST_F(BltTest, AClipGoesAgainInEachNewDisplayList) {
+  // The page number alone does not tell: a second document starts again
+  // at page 1.
+  RECTL target{0, 0, 40, 40};
+  auto clip = MakeClip(ClipKind::kRect, target, 5);
+  auto brush = plat::eng::Brush::Solid(0, 0);
+  for (int list = 0; list < 2; ++list) {
+    SCOPED_TRACE(list);
+    Clear();
+    pdev_->lastSent = DrawingState{};
+    ASSERT_TRUE(DrvBitBlt(dc_->so, nullptr, nullptr, &clip, nullptr, &target, nullptr, nullptr, brush.get(), nullptr,
+                          0xF0F0));
+    EXPECT_EQ(ToHex(Opcodes(Sent())), "40 30 32 31 10 10");
+  }
+}
+
 TEST_F(BltTest, AnImageWhoseLinesCannotAllBeHadLeavesNoHalfRecord) {
   // A 24-bit source sent unscaled line by line, 12 KB of lines: more than
   // the display list's first chunk holds, so a second one must be had.

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr ULONG kDitherSolid = 0;  // the engine uses the nearest solid colour
-
 // The common start of a drawing call.
 BOOL Accept(SURFOBJ* pso) {
   const PDEV* pdev = CheckedPdev(pso);
@@ -31,36 +29,8 @@ void* FontContext(DHPDEV dhpdev) {
 
 }  // namespace
 
-BOOL DrvBitBlt(SURFOBJ* psoTrg, SURFOBJ*, SURFOBJ*, CLIPOBJ*, XLATEOBJ*, RECTL*, POINTL*, POINTL*, BRUSHOBJ*,
-               POINTL*, ROP4) {
-  return Accept(psoTrg);
-}
-
-BOOL DrvStretchBlt(SURFOBJ* psoDest, SURFOBJ*, SURFOBJ*, CLIPOBJ*, XLATEOBJ*, COLORADJUSTMENT*, POINTL*,
-                   RECTL*, RECTL*, POINTL*, ULONG) {
-  return Accept(psoDest);
-}
-
-// The device keeps no pixels: a copy from it leaves the engine's bitmap as
-// it is.
-BOOL DrvCopyBits(SURFOBJ* psoDest, SURFOBJ* psoSrc, CLIPOBJ*, XLATEOBJ*, RECTL*, POINTL*) {
-  SURFOBJ* device = psoDest != nullptr && PdevOf(psoDest) != nullptr ? psoDest : psoSrc;
-  return Accept(device);
-}
-
 BOOL DrvTextOut(SURFOBJ* pso, STROBJ*, FONTOBJ*, CLIPOBJ*, RECTL*, RECTL*, BRUSHOBJ*, BRUSHOBJ*, POINTL*, MIX) {
   return Accept(pso);
-}
-
-// No brush is realized by the driver.
-BOOL DrvRealizeBrush(BRUSHOBJ*, SURFOBJ* psoTarget, SURFOBJ*, SURFOBJ*, XLATEOBJ*, ULONG) {
-  CheckedPdev(psoTarget);
-  return FALSE;
-}
-
-ULONG DrvDitherColor(DHPDEV dhpdev, ULONG, ULONG, ULONG*) {
-  CheckedPdev(dhpdev);
-  return kDitherSolid;
 }
 
 ULONG DrvGetGlyphMode(DHPDEV dhpdev, FONTOBJ*) {

@@ -39,12 +39,14 @@ struct Image {
   const BYTE* pixels;
   const BYTE* palette;
   BOOL bottomUp;
+  LONG delta;  // from one line to the next; 0: the record's line length
 };
 
 // The start of line i of the caller's bitmap.
 const BYTE* Line(const Image& image, const ImageLayout& layout, ULONG i) {
-  const auto step = static_cast<std::ptrdiff_t>(i) * static_cast<std::ptrdiff_t>(layout.lineBytes);
-  return image.bottomUp ? image.pixels - step : image.pixels + step;
+  const auto lineStep = image.delta != 0 ? static_cast<std::ptrdiff_t>(image.delta)
+                                         : static_cast<std::ptrdiff_t>(layout.lineBytes) * (image.bottomUp ? -1 : 1);
+  return image.pixels + static_cast<std::ptrdiff_t>(i) * lineStep;
 }
 
 // Checks what a record of the image needs; its layout, or ok false.
@@ -107,31 +109,55 @@ ImageLayout ImageRecordLayout(BYTE format, LONG width, LONG height, bool palette
   return layout;
 }
 
-BYTE* PrnIdlStretchBlt(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG sourceX, LONG sourceY, LONG width,
-                       LONG height, BYTE format, const BYTE* pixels, const BYTE* palette, BOOL bottomUp) {
-  const Image image{x, y, cx, cy, sourceX, sourceY, width, height, format, pixels, palette, bottomUp};
+namespace {
+
+BYTE* OnePiece(JobStream* stream, const Image& image) {
   const ImageLayout layout = Prepare(image);
   if (!layout.ok) return nullptr;
   BYTE* record = idl::NewRecord(stream, kOpImage, layout.length);
   if (record == nullptr) return nullptr;
   PutHead(record, image, layout);
-  if (stream->pdev->banding != 0) record[3] = kImageBanding;
   const std::size_t bodyAt = kImageHeadBytes + layout.paletteBytes;
   CopyBody(record + bodyAt, image, layout, 0, layout.length - bodyAt);
   return record;
 }
 
+BYTE* InPieces(JobStream* stream, const Image& image);
+
+}  // namespace
+
+BYTE* PrnIdlStretchBlt(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG sourceX, LONG sourceY, LONG width,
+                       LONG height, BYTE format, const BYTE* pixels, const BYTE* palette, BOOL bottomUp) {
+  BYTE* record =
+      OnePiece(stream, Image{x, y, cx, cy, sourceX, sourceY, width, height, format, pixels, palette, bottomUp, 0});
+  if (record != nullptr && stream->pdev->banding != 0) record[3] = kImageBanding;
+  return record;
+}
+
 BOOL PrnIdlStretchBltDirect(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG sourceX, LONG sourceY, LONG width,
                             LONG height, BYTE format, const BYTE* pixels, const BYTE* palette, BOOL bottomUp) {
-  const Image image{x, y, cx, cy, sourceX, sourceY, width, height, format, pixels, palette, bottomUp};
+  const Image image{x, y, cx, cy, sourceX, sourceY, width, height, format, pixels, palette, bottomUp, 0};
+  return InPieces(stream, image) != nullptr ? TRUE : FALSE;
+}
+
+BYTE* PrnIdlImageLines(JobStream* stream, const RECTL& dest, LONG width, LONG height, BYTE format,
+                       const BYTE* top, LONG delta, const BYTE* palette, BOOL inPieces) {
+  const Image image{dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, 0, 0, width, height,
+                    format, top, palette, FALSE, delta};
+  return inPieces ? InPieces(stream, image) : OnePiece(stream, image);
+}
+
+namespace {
+
+BYTE* InPieces(JobStream* stream, const Image& image) {
   const ImageLayout layout = Prepare(image);
-  if (!layout.ok) return FALSE;
+  if (!layout.ok) return nullptr;
   const DlMark mark = dl_mark(stream);
   // The head and the palette, and when they end off a multiple of 4 the
   // first body bytes up to one.
   const auto headBytes = static_cast<ULONG>(idl::RoundUp4(kImageHeadBytes + layout.paletteBytes));
   BYTE* head = idl::NewRecord(stream, kOpImage, headBytes);
-  if (head == nullptr) return FALSE;
+  if (head == nullptr) return nullptr;
   PutHead(head, image, layout);
   const std::size_t bodyAt = kImageHeadBytes + layout.paletteBytes;
   CopyBody(head + bodyAt, image, layout, 0, headBytes - bodyAt);
@@ -142,11 +168,13 @@ BOOL PrnIdlStretchBltDirect(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy,
     BYTE* at = dl_alloc(stream, piece);
     if (at == nullptr) {
       if (!dl_rewind(stream, mark)) stream->pdev->flags |= kPdevWriteError;
-      return FALSE;
+      return nullptr;
     }
     CopyBody(at, image, layout, from, piece);
     from += piece;
     left -= piece;
   }
-  return TRUE;
+  return head;
 }
+
+}  // namespace

@@ -57,3 +57,10 @@ BYTE* PrnIdlStretchBlt(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG
 // flag), as the printer could not read what would follow it.
 BOOL PrnIdlStretchBltDirect(JobStream* stream, LONG x, LONG y, LONG cx, LONG cy, LONG sourceX, LONG sourceY, LONG width,
                             LONG height, BYTE format, const BYTE* pixels, const BYTE* palette, BOOL bottomUp);
+// The image record of lines that lie delta bytes apart from top (their
+// own line length, which may be longer than the record's, or negative), at
+// the destination rectangle, with source point (0, 0); never with the
+// banding mark. In one piece, or in pieces as PrnIdlStretchBltDirect when
+// inPieces is TRUE. The record's start, or null as those give.
+BYTE* PrnIdlImageLines(JobStream* stream, const RECTL& dest, LONG width, LONG height, BYTE format,
+                       const BYTE* top, LONG delta, const BYTE* palette, BOOL inPieces);

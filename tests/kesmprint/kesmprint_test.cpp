@@ -87,8 +87,9 @@ TEST_F(KesmPrint, WithNoArgumentsTheSampleDocumentIsPrintedOnAFreshMachine) {
   ASSERT_TRUE(stream.ok()) << stream.error;
   EXPECT_EQ(jobstream::CheckOrder(stream), "");
   // Three pages, then the landscape page on a new PDEV after the reset,
-  // which opens the job again.
-  EXPECT_EQ(jobstream::Letters(stream), "JNHELTHELTHELTJHELT");
+  // which opens the job again. The image page's display list takes two
+  // blocks.
+  EXPECT_EQ(jobstream::Letters(stream), "JNHELTHELTHELLTJHELT");
   EXPECT_EQ(jobstream::Pages(stream), 4u);
   EXPECT_EQ(jobstream::JobName(stream), "Kesm sample document");
   std::vector<std::pair<std::uint32_t, std::uint32_t>> sizes;
@@ -97,7 +98,7 @@ TEST_F(KesmPrint, WithNoArgumentsTheSampleDocumentIsPrintedOnAFreshMachine) {
   }
   const std::pair<std::uint32_t, std::uint32_t> portrait{2450, 3200}, landscape{3200, 2450};
   EXPECT_EQ(sizes, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{portrait, portrait, portrait, landscape}));
-  EXPECT_TRUE(Has(first.out, "sample.kesm: 4 pages, 19 blocks, " + std::to_string(bytes.size()) + " bytes in "))
+  EXPECT_TRUE(Has(first.out, "sample.kesm: 4 pages, 20 blocks, " + std::to_string(bytes.size()) + " bytes in "))
       << first.out;
 
   // The machine and its printer are reused.
@@ -143,6 +144,54 @@ TEST_F(KesmPrint, TheSampleCarriesTheFullHeader) {
   const std::string pageHeader = "@PJL SET PAPER = LETTER \r\n";
   EXPECT_EQ(pageHeaders, std::vector<std::string>(4, pageHeader));
   EXPECT_EQ(trailers, std::vector<std::string>(4, "@PJL SET PAGEEND = ON \r\n"));
+}
+
+// The sample's image page: each picture is one image record in the format
+// of its depth, with its palette when it has one that is not a grey ramp;
+// the mirrored picture is turned before it goes and the clipped one follows
+// its clip path.
+TEST_F(KesmPrint, TheSamplePicturesGoAsImageRecords) {
+  const Result result = Print({});
+  ASSERT_EQ(result.code, 0) << result.err;
+  const jobstream::Decoded stream = jobstream::Decode(Read(folder_ / "sample.kesm"));
+  ASSERT_TRUE(stream.ok()) << stream.error;
+  std::vector<jobstream::Fields> images;
+  std::vector<std::uint8_t> before;  // the opcode sent right before each image
+  int page = -1;
+  std::uint8_t last = 0;
+  for (const jobstream::Record& r : stream.records) {
+    if (r.opcode == 0x60) ++page;
+    if (page == 2 && r.opcode == 0x20) {
+      images.push_back(jobstream::ReadFields(r));
+      before.push_back(last);
+      EXPECT_TRUE(images.back().ok()) << images.back().error;
+    }
+    last = r.opcode;
+  }
+  const struct {
+    std::int64_t format, width, height, cx, cy;
+  } expected[] = {
+      {0x80, 64, 32, 64, 32},    // 1 bit at its own size: a bit blt
+      {0x01, 40, 20, 600, 300},  // 4 bit stretched
+      {0x02, 32, 32, 600, 600},  // 8 bit stretched
+      {0x24, 50, 30, 1350, 750}, // 24 bit stretched
+      {0x01, 40, 20, 600, 225},  // 4 bit mirrored: turned by the engine first
+      {0x82, 24, 24, 24, 24},    // 8 bit of 20 colours
+      {0x24, 60, 30, 750, 300},  // 24 bit under a clip of two rectangles
+  };
+  ASSERT_EQ(images.size(), std::size(expected));
+  for (std::size_t i = 0; i < images.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(images[i].Value("format"), expected[i].format);
+    EXPECT_EQ(images[i].Value("width"), expected[i].width);
+    EXPECT_EQ(images[i].Value("height"), expected[i].height);
+    EXPECT_EQ(images[i].Value("cx"), expected[i].cx);
+    EXPECT_EQ(images[i].Value("cy"), expected[i].cy);
+  }
+  EXPECT_EQ(before.back(), 0x12) << "the clip path goes right before the clipped picture";
+  const std::vector<std::uint8_t>& palette = images[5].Blob("palette");
+  EXPECT_EQ(std::vector<std::uint8_t>(palette.begin() + 60, palette.end()), std::vector<std::uint8_t>(708, 0))
+      << "no entries past the 20 the picture has";
 }
 
 TEST_F(KesmPrint, TextDocumentsGoToFilesOfTheirNamesOrToTheOneNamed) {

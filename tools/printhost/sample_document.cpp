@@ -133,12 +133,29 @@ Page ShapePage() {
   return page;
 }
 
+// Pictures that take the other ways of a transfer: a mirrored stretch, a
+// palette shorter than its depth, and a picture under a clip of two
+// rectangles.
+std::vector<Command> TransferPictures() {
+  Image shortPalette = Ramp(8, 24, 24);
+  shortPalette.palette.resize(20);
+  for (BYTE& index : shortPalette.rows) index = static_cast<BYTE>(index % 20);
+  return {
+      Picture{Ramp(4, 40, 20), {7920, 1440, 5040, 2520}},
+      Picture{shortPalette, {1440, 10800, 1440, 10800}},
+      Clip{{{5040, 10800, 6480, 12240}, {7200, 10800, 8640, 12240}}},
+      Picture{Ramp(24, 60, 30), {5040, 10800, 8640, 12240}},
+      Clip{},
+  };
+}
+
 Page ImagePage() {
   Page page;
   page.commands.push_back(Picture{Ramp(1, 64, 32), {1440, 1440, 1440, 1440}});
   page.commands.push_back(Picture{Ramp(4, 40, 20), {1440, 2880, 4320, 4320}});
   page.commands.push_back(Picture{Ramp(8, 32, 32), {5040, 2880, 7920, 5760}});
   page.commands.push_back(Picture{Ramp(24, 50, 30), {1440, 6480, 7920, 10080}});
+  for (Command& command : TransferPictures()) page.commands.push_back(std::move(command));
   return page;
 }
 

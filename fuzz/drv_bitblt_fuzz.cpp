@@ -1,0 +1,122 @@
+// Feeds random bitmaps, rectangles and clip regions to the rendering
+// library's bit-block calls through the print host, which loads the built
+// library as its printer driver. The input is {depth (1 byte: 1, 4, 8 or
+// 24 after taking it modulo 4), width and height (2 bytes each), placement
+// (4 x 2 bytes: left, top, right, bottom in twips, signed), clip rectangle
+// count (2 bytes, at most 4096), palette size (1 byte)}, then the clip
+// rectangles (4 x 2 bytes each), the palette (4 bytes an entry) and the
+// pixels; the pixels run short or long as the input gives them. A
+// placement whose right equals its left draws the picture at its own size
+// (DrvBitBlt); any other stretches it (DrvStretchBlt). The printer is the
+// sample printer of kesmprint. The page prints or
+// fails cleanly; nothing may stay allocated. Seeds: fuzz/corpus/drv_bitblt/.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "fuzz/fuzz_support.h"
+#include "platform/base/machine.h"
+#include "tools/kesmprint/printer_setup.h"
+#include "tools/printhost/print_host.h"
+
+namespace {
+
+constexpr std::size_t kHead = 1 + 2 + 2 + 8 + 2 + 1;
+constexpr int kDepths[] = {1, 4, 8, 24};
+constexpr std::size_t kMaxClipRects = 4096;
+
+constexpr const char16_t* kPrinterName = u"Kesm Sample";
+
+// One machine with the sample printer kesmprint installs, its driver the
+// built library, for the run.
+struct Bench {
+  plat::ScopedMachine machine;
+  std::unique_ptr<printhost::PrintHost> host;
+
+  Bench() {
+    std::string note, error;
+    if (!kesmprint::EnsurePrinter(kPrinterName, KESM_SAMPLE_DESCRIPTION, false, note, error)) {
+      std::fprintf(stderr, "the printer was not installed: %s\n", error.c_str());
+      std::abort();
+    }
+    printhost::HostOptions options;
+    options.driverModule = KESM_GR_LIBRARY;
+    options.driverFileName = kesmprint::kDriverFileName;
+    options.printerName = kPrinterName;
+    options.installPrinter = false;
+    host = printhost::PrintHost::Open(options, error);
+    if (host == nullptr) {
+      std::fprintf(stderr, "the print host did not open: %s\n", error.c_str());
+      std::abort();
+    }
+    // The printer's description, once loaded, stays for the process: it is
+    // loaded by a first document before any input is counted.
+    printhost::Document warmUp;
+    warmUp.name = u"Warm up";
+    warmUp.pages.emplace_back();
+    const printhost::PrintResult result = host->Print(warmUp);
+    if (!result.ok) {
+      std::fprintf(stderr, "the first document did not print: %s\n", result.error.c_str());
+      std::abort();
+    }
+    std::error_code ignored;
+    std::filesystem::remove(result.jobFile, ignored);
+  }
+};
+
+Bench& TheBench() {
+  static Bench bench;
+  return bench;
+}
+
+class Input {
+ public:
+  Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  std::uint8_t U8() { return at_ < size_ ? data_[at_++] : 0; }
+  std::int16_t I16() { return static_cast<std::int16_t>(U8() | U8() << 8); }
+  std::uint16_t U16() { return static_cast<std::uint16_t>(U8() | U8() << 8); }
+  std::uint32_t U32() { return U16() | static_cast<std::uint32_t>(U16()) << 16; }
+  const uint8_t* rest() const { return data_ + at_; }
+  std::size_t left() const { return size_ - at_; }
+
+ private:
+  const uint8_t* data_;
+  std::size_t size_;
+  std::size_t at_ = 0;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < kHead || size > (1 << 20)) return 0;
+  Bench& bench = TheBench();
+  Input in(data, size);
+  printhost::Image image;
+  image.bitsPerPixel = kDepths[in.U8() % 4];
+  image.width = in.U16();
+  image.height = in.U16();
+  RECT dest{in.I16(), in.I16(), in.I16(), in.I16()};
+  const std::size_t clipCount = in.U16() % (kMaxClipRects + 1);
+  const std::size_t paletteSize = in.U8();
+  printhost::Clip clip;
+  for (std::size_t i = 0; i < clipCount && in.left() >= 8; ++i) clip.rects.push_back(RECT{in.I16(), in.I16(), in.I16(), in.I16()});
+  for (std::size_t i = 0; i < paletteSize && in.left() >= 4; ++i) image.palette.push_back(in.U32() & 0xFFFFFF);
+  image.rows.assign(in.rest(), in.rest() + in.left());
+
+  const fuzz::PlatformBalance balance;
+  printhost::Document document;
+  document.name = u"Fuzz";
+  printhost::Page page;
+  if (!clip.rects.empty()) page.commands.push_back(clip);
+  page.commands.push_back(printhost::Picture{image, dest});
+  document.pages.push_back(std::move(page));
+  const printhost::PrintResult result = bench.host->Print(document);
+  if (!result.jobFile.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(result.jobFile, ignored);
+  }
+  return 0;
+}

@@ -69,18 +69,24 @@ std::u16string ListPathOf(LPCWSTR path) {
 }
 
 // A store's entry sections (free sizes or watermarks) from the settings INI
-// into the default set file, with their count.
+// into the default set file, with their count. The entries are taken up
+// to the first one the settings INI does not hold (the free-size store
+// always counts its ten slots), and the count written is the number
+// taken; an entry too long to copy whole fails the step.
 template <typename MakeKey>
 bool CopyEntries(LPCWSTR countKey, int count, MakeKey makeKey, LPCWSTR rsbPath, LPCWSTR section, UCB* ucb) {
-  if (!Write(section, countKey, storage::DecimalText(count), rsbPath)) return false;
   std::array<WCHAR, MAX_PATH> key{};
-  for (int i = 0; i < count; ++i) {
-    makeKey(key.data(), i, 0, ucb);
+  int taken = 0;
+  for (; taken < count; ++taken) {
+    makeKey(key.data(), taken, 0, ucb);
+    const auto lines = storage::ReadWholeSection(key.data(), storage::SettingsIniOf(ucb), kPackSectionChars);
+    if (!lines) return false;
+    if (lines->empty() || (*lines)[0] == 0) break;
     if (!pack::CopySection(key.data(), storage::SettingsIniOf(ucb), key.data(), rsbPath, kPackSectionChars)) {
       return false;
     }
   }
-  return true;
+  return Write(section, countKey, storage::DecimalText(taken), rsbPath);
 }
 
 }  // namespace
@@ -137,8 +143,10 @@ BOOL WritePackRSB(LPCWSTR rsbPath, LPCWSTR listPath, UCB* ucb) {
   }
   ok = ok && WriteSetFileVerInfo(rsbPath, nullptr, ucb, section, FALSE);
   std::array<WCHAR, MAX_PATH + 1> key{};
+  // As the default set file of a driver package gets it: a setting the
+  // transfer refuses is left out, the rest is written.
   for (const IdRange& range : kPrinterInformation) {
-    ok = ok && ReadWriteSetFilePrnInfo2(rsbPath, kPrnInfoFlags, ucb, section, key.data(), range.first, range.last);
+    if (ok) ReadWriteSetFilePrnInfo2(rsbPath, kPrnInfoFlags, ucb, section, key.data(), range.first, range.last);
   }
   ok = ok && CopyEntries(u"FreeSizeCount", ReadFreesizeCount(ucb), MakeFreesizeKey, rsbPath, section, ucb);
   ok = ok && CopyEntries(u"StampCount", ReadWatermarkCount(ucb), MakeWatermarkKey, rsbPath, section, ucb);

@@ -17,8 +17,8 @@ inline constexpr DWORD kInstallConversion = 5;  // DEVMODE conversion asked for 
 
 // The mark of a pack install finished.
 inline constexpr const WCHAR* kKeyPackInstallDone = u"PackInstallDone";
-// The UTC time at which the user's copy of the set files was last made,
-// written into the user's settings INI by the per-user set-up.
+// When the user's copy of the set files was last made: the file time (UTC,
+// decimal) of the user's settings INI once the per-user set-up was done.
 inline constexpr const WCHAR* kKeyUserCopyTime = u"DrvUserCopyTime";
 
 #if !KESM_KERNEL_MODE

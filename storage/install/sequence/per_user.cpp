@@ -4,13 +4,11 @@
 
 #if !KESM_KERNEL_MODE
 #include <array>
-#include <cstdio>
 #include <optional>
 #include <string>
 
 #include "devicecomm/jobcodes/jc_upkeep.h"
 #include "platform/files/winfile.h"
-#include "platform/runtime/wintime.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_names.h"
 #include "settings/context/context_open.h"
@@ -52,39 +50,32 @@ std::optional<ULONGLONG> LastWriteTime(const std::u16string& path) {
   return (ULONGLONG{written.dwHighDateTime} << 32) | written.dwLowDateTime;
 }
 
+// The recorded copy time: a file time as decimal digits.
 std::optional<ULONGLONG> ParseCopyTime(const std::u16string& text) {
-  if (text.size() != 14) return std::nullopt;
-  SYSTEMTIME t{};
-  unsigned fields[6] = {};
-  const std::string ascii(text.begin(), text.end());
-  if (std::sscanf(ascii.c_str(), "%4u%2u%2u%2u%2u%2u", &fields[0], &fields[1], &fields[2], &fields[3], &fields[4],
-                  &fields[5]) != 6) {
-    return std::nullopt;
+  if (text.empty() || text.size() > 19) return std::nullopt;
+  ULONGLONG value = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    value = value * 10 + static_cast<ULONGLONG>(c - u'0');
   }
-  t.wYear = static_cast<WORD>(fields[0]);
-  t.wMonth = static_cast<WORD>(fields[1]);
-  t.wDay = static_cast<WORD>(fields[2]);
-  t.wHour = static_cast<WORD>(fields[3]);
-  t.wMinute = static_cast<WORD>(fields[4]);
-  t.wSecond = static_cast<WORD>(fields[5]);
-  FILETIME file{};
-  if (!SystemTimeToFileTime(&t, &file)) return std::nullopt;
-  return (ULONGLONG{file.dwHighDateTime} << 32) | file.dwLowDateTime;
+  return value;
 }
 
-std::u16string UtcNowText() {
-  SYSTEMTIME now{};
-  GetSystemTime(&now);
-  char text[32] = {};
-  std::snprintf(text, sizeof text, "%04u%02u%02u%02u%02u%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
-                now.wMinute, now.wSecond);
-  return std::u16string(text, text + 14);
+std::u16string CopyTimeText(ULONGLONG value) {
+  std::u16string text;
+  do {
+    text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
+    value /= 10;
+  } while (value != 0);
+  return text;
 }
 
 // Copies a shared set file to the user's place unless the user's file was
-// changed since the last copy: a copy keeps the source's last-write time,
-// so a user's file written after the recorded copy time (or, with no time
-// recorded, after its source) holds the user's own changes.
+// changed since the last copy. A copy keeps the source's last-write time,
+// and the copy time recorded is the user's settings INI's last-write time
+// once the copy was complete (the file system's clock, as the set files'
+// times are), so a user's file written after it holds the user's own
+// changes; with no time recorded, one written after its source does.
 void CopyUserSetFile(const std::u16string& source, const std::u16string& target,
                      const std::optional<ULONGLONG>& lastCopy) {
   const auto targetTime = LastWriteTime(target);
@@ -149,7 +140,9 @@ BOOL SetupDriverFilePerUser(HANDLE printer) {
            lastCopy);
   CopyList(section, u"QualityCount", [](LPWSTR key, int i) { MakeQualityKeyEx(key, i, 0); }, sharedIni, userIni,
            userDir, lastCopy);
-  KM_UM_WritePrivateProfileString(section.c_str(), kKeyUserCopyTime, UtcNowText().c_str(), userIni.c_str());
+  if (const auto copied = LastWriteTime(userIni)) {
+    KM_UM_WritePrivateProfileString(section.c_str(), kKeyUserCopyTime, CopyTimeText(*copied).c_str(), userIni.c_str());
+  }
   return TRUE;
 }
 

@@ -1,6 +1,7 @@
 // A pack exported from one simulated machine's printer (its preset with
 // conditions, quality set, free size and watermark) and installed on
-// another machine through the driver INI, a container split into its
+// another machine through the driver-install INI, an export refused when
+// the quality sets outnumber the index characters, a container split into its
 // templates at install, and the deletion of a pack, which stays inside
 // the package root whatever folder the list file names.
 #include <filesystem>
@@ -100,6 +101,16 @@ TEST_F(Pack, APackExportedOnOneMachineInstallsOnAnother) {
     EXPECT_EQ(Ini(kDrvInstIni, "Annex", "BatchInstallDone"), "1");
     FreeStoredUcb(TRUE);
   });
+}
+
+TEST_F(Pack, MoreQualitySetsThanIndexCharactersAreRefused) {
+  UCB* ucb = OpenWithDescription();
+  ASSERT_NO_FATAL_FAILURE(PutIni(ucb, u"Office 2F", u"QualityCount", u"37"));
+  WCHAR rsb[MAX_PATH] = {};
+  ASSERT_TRUE(CreatePackInstallDirectory(kListPath, rsb, ucb));
+  EXPECT_FALSE(WritePackInstallFiles(kListPath, rsb, ucb)) << "two sets would share a file name";
+  EXPECT_FALSE(storage_test::Exists("Sets/site.lst"));
+  Release(ucb);
 }
 
 TEST_F(Pack, AContainerIsSplitIntoItsTemplatesAtInstall) {

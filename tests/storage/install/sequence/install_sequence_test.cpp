@@ -215,11 +215,13 @@ TEST_F(TerminalServer, ALaterInstallMakesTheCopyStaleAcrossTheEndOfSummerTime) {
     // 01:50 summer time (23:50 UTC) on the night the clocks go back.
     plat::SetClock(SYSTEMTIME{2024, 10, 0, 27, 1, 50, 0, 0}, 1000);
     ASSERT_NO_FATAL_FAILURE(InstallShared());
-    plat::AdvanceClock(60 * 60 * 1000);  // 02:50 summer time: the user's copy
     ASSERT_TRUE(InstallPerUser(office_));
+    plat::AdvanceClock(60 * 60 * 1000);  // 02:50 summer time: the user's copy brought up to date
+    ASSERT_TRUE(SetTSInstallStatus(office_, 1, kStatusTargetUser));
     EXPECT_EQ(Status(office_), kUserCopyCurrent);
     plat::AdvanceClock(40 * 60 * 1000);  // 02:30 winter time, 40 minutes later
     ASSERT_TRUE(SetTSInstallStatus(office_, 1, kStatusTargetShared));
+    EXPECT_EQ(Ini(kSettingsIni, "Office 2F", "DrvInstTime"), "20241027013000") << "written as UTC";
     EXPECT_EQ(Status(office_), kUserCopyStale) << "the administrator's install is the later one";
   });
 }
@@ -258,19 +260,20 @@ TEST_F(TerminalServer, StatusRulesOfTheUsersCopy) {
 
 TEST_F(TerminalServer, AUsersChangedSetFileIsKeptWhenTheCopyIsMadeAgain) {
   storage_test::InChild([this] {
-    plat::SetClock(SYSTEMTIME{2024, 3, 0, 14, 9, 30, 0, 0}, 1000);
+    // File times come from the file system's clock: the machine's too.
+    plat::UseRealClock();
     ASSERT_NO_FATAL_FAILURE(InstallShared());
-    ASSERT_TRUE(SetupDriverFilePerUser(office_));
-    plat::AdvanceClock(60 * 1000);
-    storage_test::Put("Users/User/_kesm/admin.rsr", "[Office 2F]\r\nRstVersion=310\r\nkdmSortType=3\r\n");
-    plat::AdvanceClock(60 * 1000);
-    storage_test::Put("_kesm/admin.rsr", "[Office 2F]\r\nRstVersion=310\r\nkdmSortType=4\r\n");
-    storage_test::Put("_kesm/other.rsr", "[Office 2F]\r\nRstVersion=310\r\nkdmSortType=5\r\n");
+    storage_test::Put("_kesm/team.rsr", "[Office 2F]\r\nRstVersion=310\r\nkdmSortType=1\r\n");
     ASSERT_TRUE(WritePrivateProfileStringW(u"Office 2F", u"Count", u"2", kSharedIni));
-    ASSERT_TRUE(WritePrivateProfileStringW(u"Office 2F", u"PresetList1", u"C:\\_kesm\\other.rsr", kSharedIni));
+    ASSERT_TRUE(WritePrivateProfileStringW(u"Office 2F", u"PresetList1", u"C:\\_kesm\\team.rsr", kSharedIni));
+    ASSERT_TRUE(SetupDriverFilePerUser(office_));
+    EXPECT_EQ(Ini("Users/User/_kesm/team.rsr", "Office 2F", "kdmSortType"), "1");
+    storage_test::Put("Users/User/_kesm/admin.rsr", "[Office 2F]\r\nRstVersion=310\r\nkdmSortType=3\r\n");
+    storage_test::Put("_kesm/admin.rsr", "[Office 2F]\r\nRstVersion=310\r\nkdmSortType=4\r\n");
+    storage_test::Put("_kesm/team.rsr", "[Office 2F]\r\nRstVersion=310\r\nkdmSortType=5\r\n");
     ASSERT_TRUE(SetupDriverFilePerUser(office_));
     EXPECT_EQ(Ini("Users/User/_kesm/admin.rsr", "Office 2F", "kdmSortType"), "3") << "the user's change kept";
-    EXPECT_EQ(Ini("Users/User/_kesm/other.rsr", "Office 2F", "kdmSortType"), "5");
+    EXPECT_EQ(Ini("Users/User/_kesm/team.rsr", "Office 2F", "kdmSortType"), "5") << "an unchanged copy refreshed";
   });
 }
 

@@ -36,6 +36,7 @@
 #include "storage/install/sequence/install_status.h"
 #include "storage/install/sequence/sequence_common.h"
 #include "storage/pack/pack_common.h"
+#include "storage/properties/printer_fonts.h"
 #include "storage/properties/printer_properties.h"
 #include "storage/stores/store_ini.h"
 #include "storage/system/driver_reg_values.h"
@@ -106,6 +107,7 @@ BOOL InitDriverProc(HANDLE printer, DEVMODEW* devmode, DWORD type) {
   if (type != kInstallClient) {
     SetPrinterNameToReg(printer);
     SetDriverNameToReg(printer);
+    SetFontTableDefault(printer, ucb);
   }
   DeleteBidiPrinterDataToIni(ucb);
 

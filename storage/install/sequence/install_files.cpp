@@ -58,7 +58,7 @@ DWORD CopyOtherFilesForInstall(LPCWSTR ini, LPCWSTR section, UCB* ucb) {
     std::array<WCHAR, MAX_PATH> target{};
     storage::CopyOut(target.data(), MAX_PATH, *value);
     if (!ParseFileNameOfInstall(target.data(), MAX_PATH, ucb)) continue;
-    if (CopyFileToOrderDirFromDriverDir(target.data(), GetFileNamePtr(value->c_str()), kCopyRefresh, ucb)) ++copied;
+    if (CopyFileToOrderDirFromDriverDir(target.data(), nullptr, kCopyRefresh, ucb)) ++copied;
   }
   return copied;
 }

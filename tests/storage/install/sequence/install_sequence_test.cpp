@@ -14,6 +14,7 @@
 #include "platform/system/sysfacts_control.h"
 #include "settings/context/context_names.h"
 #include "storage/install/sequence/data_directories.h"
+#include "storage/install/sequence/install_files.h"
 #include "storage/install/sequence/install_sequence.h"
 #include "storage/install/sequence/install_status.h"
 #include "storage/system/system_info.h"
@@ -101,6 +102,16 @@ TEST_F(InstallSequence, ANewPrinterIsInstalledWithItsDefaultDevmode) {
   EXPECT_EQ(Ini(kDrvInstIni, "Office 2F", "SpoolDirectory"), "<none>") << "taken once";
   EXPECT_TRUE(storage_test::Exists("_kesm")) << "the shared data directory";
   EXPECT_FALSE(InitDriverProc(nullptr, nullptr, kInstallFirst)) << "no context, no install";
+}
+
+TEST_F(InstallSequence, TheDriverIniListsFilesToCopyIntoPlace) {
+  storage_test::Put(std::string(kDriverFolder) + "extra.dat", "extra");
+  storage_test::Put(kDriverIni, "[jp]\r\nNumInstallfiles=3\r\nInstallfiles1=%windir%extra.dat\r\n"
+                                "Installfiles2=missing.dat\r\n");
+  UCB* ucb = OpenOn(office_);
+  EXPECT_EQ(CopyOtherFilesForInstall(kDriverIniPath, u"jp", ucb), 1u);
+  EXPECT_EQ(storage_test::Get("Windows/extra.dat"), "extra");
+  Release(ucb);
 }
 
 TEST_F(InstallSequence, DataDirectoryKeysAreTakenOnceWithTheFileTimeKept) {
@@ -223,6 +234,20 @@ TEST_F(TerminalServer, ALaterInstallMakesTheCopyStaleAcrossTheEndOfSummerTime) {
     ASSERT_TRUE(SetTSInstallStatus(office_, 1, kStatusTargetShared));
     EXPECT_EQ(Ini(kSettingsIni, "Office 2F", "DrvInstTime"), "20241027013000") << "written as UTC";
     EXPECT_EQ(Status(office_), kUserCopyStale) << "the administrator's install is the later one";
+  });
+}
+
+TEST_F(TerminalServer, AnAdministratorsReinstallRebuildsTheUsersCopy) {
+  storage_test::InChild([this] {
+    ASSERT_NO_FATAL_FAILURE(InstallShared());
+    ASSERT_TRUE(InstallPerUser(office_));
+    plat::AdvanceClock(60 * 1000);
+    ASSERT_TRUE(InitDriverProc(office_, nullptr, kInstallInitialise));
+    ASSERT_TRUE(SetTSInstallStatus(office_, kInstallInitialise, kStatusTargetShared));
+    EXPECT_EQ(Status(office_), kUserCopyStale);
+    ASSERT_TRUE(InstallPerUser(office_));
+    EXPECT_EQ(Status(office_), kUserCopyCurrent) << "rebuilt and stamped";
+    EXPECT_EQ(Ini("Users/User/_kesm/kesmusr.ini", "Office 2F", "DrvInstType"), "1");
   });
 }
 

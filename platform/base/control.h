@@ -24,8 +24,9 @@ std::size_t InvalidFrees();
 void FailAllocationAt(std::size_t n);
 
 // Clock: a test may take it over, then set and advance it. SetClock takes
-// local time (an invalid one leaves the clock as it was); the tick count
-// wraps as a DWORD. AdvanceClock on the real clock takes it over where it
+// local time (an invalid one leaves the clock as it was); the clock then
+// runs in UTC, as Windows' does, and local time follows the zone's
+// daylight-saving changes. The tick count wraps as a DWORD. AdvanceClock on the real clock takes it over where it
 // stands.
 void SetClock(const SYSTEMTIME& localTime, DWORD tickCount);
 void AdvanceClock(DWORD milliseconds);

@@ -1,5 +1,8 @@
 // The clock of the stand-in: the host's clocks, unless a test has taken it
-// over, in which case local time and the tick count move only when told.
+// over, in which case the time and the tick count move only when told. As
+// on Windows the clock keeps UTC and local time is derived from it, so a
+// clock that moves on across a change of daylight-saving time shows local
+// time jump while UTC runs on.
 #include <ctime>
 #include <mutex>
 
@@ -14,7 +17,7 @@ constexpr ULONGLONG kTicksFrom1601To1970 = 11'644'473'600ull * 10'000'000ull;
 struct Clock {
   std::mutex lock;
   bool taken = false;
-  ULONGLONG localTicks = 0;  // FILETIME units of local time
+  ULONGLONG utcTicks = 0;  // FILETIME units of UTC
   DWORD tickCount = 0;
 };
 
@@ -45,30 +48,18 @@ FILETIME HostUtc() {
                    static_cast<ULONGLONG>(ts.tv_nsec) / 100);
 }
 
+FILETIME NowUtc() {
+  Clock& c = TheClock();
+  std::lock_guard guard(c.lock);
+  return c.taken ? FromTicks(c.utcTicks) : HostUtc();
+}
+
 // Local time now, from the test's clock or the host's.
 FILETIME NowLocal() {
-  Clock& c = TheClock();
-  {
-    std::lock_guard guard(c.lock);
-    if (c.taken) return FromTicks(c.localTicks);
-  }
-  const FILETIME utc = HostUtc();
+  const FILETIME utc = NowUtc();
   FILETIME local = utc;
   FileTimeToLocalFileTime(&utc, &local);
   return local;
-}
-
-FILETIME NowUtc() {
-  Clock& c = TheClock();
-  FILETIME local;
-  {
-    std::lock_guard guard(c.lock);
-    if (!c.taken) return HostUtc();
-    local = FromTicks(c.localTicks);
-  }
-  FILETIME utc = local;
-  LocalFileTimeToFileTime(&local, &utc);
-  return utc;
 }
 
 }  // namespace
@@ -77,25 +68,26 @@ namespace plat {
 
 void SetClock(const SYSTEMTIME& localTime, DWORD tickCount) {
   FILETIME local;
-  if (!SystemTimeToFileTime(&localTime, &local)) return;
+  FILETIME utc;
+  if (!SystemTimeToFileTime(&localTime, &local) || !LocalFileTimeToFileTime(&local, &utc)) return;
   Clock& c = TheClock();
   std::lock_guard guard(c.lock);
   c.taken = true;
-  c.localTicks = Ticks(local);
+  c.utcTicks = Ticks(utc);
   c.tickCount = tickCount;
 }
 
 void AdvanceClock(DWORD milliseconds) {
-  const FILETIME now = NowLocal();
+  const FILETIME now = NowUtc();
   const DWORD tick = GetTickCount();
   Clock& c = TheClock();
   std::lock_guard guard(c.lock);
   if (!c.taken) {  // take the clock over where it stands
     c.taken = true;
-    c.localTicks = Ticks(now);
+    c.utcTicks = Ticks(now);
     c.tickCount = tick;
   }
-  c.localTicks += milliseconds * kTicksPerMs;
+  c.utcTicks += milliseconds * kTicksPerMs;
   c.tickCount += milliseconds;
 }
 

@@ -90,6 +90,8 @@ BOOL IsSupportIniAccessPerUser(const void* unused) {
   return gPerUserIni.load() == kYes;
 }
 
+void ForgetPerUserIniAnswer() { gPerUserIni.store(kUnknown); }
+
 BOOL KesmIsAdmin(UCB* ucb) {
   if (ucb == nullptr || ucb->pWork == nullptr || ucb->pWork->fCheckAdmin == 1) return IsAdmin();
   return TRUE;

@@ -29,6 +29,11 @@ BOOL IsTSE(const void* unused);
 // process. The kernel-mode build never keeps them per user. The argument is
 // not used.
 BOOL IsSupportIniAccessPerUser(const void* unused);
+#if !KESM_KERNEL_MODE
+// Forgets the process's answer, so the next question asks again. For tests,
+// whose processes see machines of both kinds.
+void ForgetPerUserIniAnswer();
+#endif
 
 #if !KESM_KERNEL_MODE
 // IsAdmin for a null context or one whose administrator-check flag is 1;

@@ -160,6 +160,23 @@ TEST_F(ClockTest, TestsSetAndAdvanceTheClock) {
   EXPECT_TRUE(SameTime(sys, fromFileTime));
 }
 
+TEST_F(ClockTest, TheClockRunsInUtcAcrossTheEndOfSummerTime) {
+  ScopedTimeZone zone("CET-1CEST,M3.5.0,M10.5.0/3");
+  plat::SetClock(Time(2024, 10, 27, 1, 50), 0);  // summer time, 23:50 UTC the day before
+  SYSTEMTIME utc;
+  GetSystemTime(&utc);
+  EXPECT_TRUE(SameTime(utc, Time(2024, 10, 26, 23, 50)));
+  plat::AdvanceClock(60 * 60 * 1000);
+  SYSTEMTIME local;
+  GetLocalTime(&local);
+  EXPECT_TRUE(SameTime(local, Time(2024, 10, 27, 2, 50)));  // still summer time
+  plat::AdvanceClock(40 * 60 * 1000);
+  GetLocalTime(&local);
+  GetSystemTime(&utc);
+  EXPECT_TRUE(SameTime(local, Time(2024, 10, 27, 2, 30))) << "local time went back an hour";
+  EXPECT_TRUE(SameTime(utc, Time(2024, 10, 27, 1, 30))) << "UTC ran on";
+}
+
 TEST_F(ClockTest, AnInvalidSettingLeavesTheClockAlone) {
   plat::SetClock(Time(2024, 5, 6, 7, 8, 9), 42);
   plat::SetClock(Time(2024, 2, 30), 7);

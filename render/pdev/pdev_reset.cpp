@@ -7,6 +7,7 @@
 #include "render/document/job_name.h"
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev.h"
+#include "render/text/glyph_cache.h"
 #include "settings/context/context_block.h"
 
 BOOL DrvResetPDEV(DHPDEV oldPdev, DHPDEV newPdev) {
@@ -29,6 +30,9 @@ BOOL DrvResetPDEV(DHPDEV oldPdev, DHPDEV newPdev) {
     std::copy(std::begin(from->ucb->pWork->szIniFilePath), std::end(from->ucb->pWork->szIniFilePath),
               std::begin(to->ucb->pWork->szIniFilePath));
   }
+  // Glyph bitmaps sent so far are not the new PDEV's: it begins a new
+  // generation of them.
+  pFreeHashTbl(from);
   to->glyphGeneration = from->glyphGeneration;
   return TRUE;
 }

@@ -20,15 +20,6 @@ BOOL Accept(SURFOBJ* pso) {
   return (pdev->flags & kPdevWriteError) == 0 ? TRUE : FALSE;
 }
 
-// The PDEV's font context, or null with error 87: without one every font
-// query fails.
-void* FontContext(DHPDEV dhpdev) {
-  const PDEV* pdev = CheckedPdev(dhpdev);
-  if (pdev == nullptr) return nullptr;
-  if (pdev->fontContext == nullptr) EngSetLastError(ERROR_INVALID_PARAMETER);
-  return pdev->fontContext;
-}
-
 }  // namespace
 
 BOOL DrvBitBlt(SURFOBJ* psoTrg, SURFOBJ*, SURFOBJ*, CLIPOBJ*, XLATEOBJ*, RECTL*, POINTL*, POINTL*, BRUSHOBJ*,
@@ -59,10 +50,6 @@ BOOL DrvStrokeAndFillPath(SURFOBJ* pso, PATHOBJ*, CLIPOBJ*, XFORMOBJ*, BRUSHOBJ*
   return Accept(pso);
 }
 
-BOOL DrvTextOut(SURFOBJ* pso, STROBJ*, FONTOBJ*, CLIPOBJ*, RECTL*, RECTL*, BRUSHOBJ*, BRUSHOBJ*, POINTL*, MIX) {
-  return Accept(pso);
-}
-
 // No brush is realized by the driver.
 BOOL DrvRealizeBrush(BRUSHOBJ*, SURFOBJ* psoTarget, SURFOBJ*, SURFOBJ*, XLATEOBJ*, ULONG) {
   CheckedPdev(psoTarget);
@@ -72,30 +59,4 @@ BOOL DrvRealizeBrush(BRUSHOBJ*, SURFOBJ* psoTarget, SURFOBJ*, SURFOBJ*, XLATEOBJ
 ULONG DrvDitherColor(DHPDEV dhpdev, ULONG, ULONG, ULONG*) {
   CheckedPdev(dhpdev);
   return kDitherSolid;
-}
-
-ULONG DrvGetGlyphMode(DHPDEV dhpdev, FONTOBJ*) {
-  return CheckedPdev(dhpdev) != nullptr ? FO_GLYPHBITS : 0;
-}
-
-PIFIMETRICS DrvQueryFont(DHPDEV dhpdev, ULONG_PTR, ULONG, ULONG_PTR* pid) {
-  if (pid != nullptr) *pid = 0;
-  FontContext(dhpdev);
-  return nullptr;
-}
-
-PVOID DrvQueryFontTree(DHPDEV dhpdev, ULONG_PTR, ULONG, ULONG, ULONG_PTR* pid) {
-  if (pid != nullptr) *pid = 0;
-  FontContext(dhpdev);
-  return nullptr;
-}
-
-LONG DrvQueryFontData(DHPDEV dhpdev, FONTOBJ*, ULONG, HGLYPH, GLYPHDATA*, PVOID, ULONG) {
-  FontContext(dhpdev);
-  return -1;
-}
-
-BOOL DrvQueryAdvanceWidths(DHPDEV dhpdev, FONTOBJ*, ULONG, HGLYPH*, PVOID, ULONG) {
-  FontContext(dhpdev);
-  return FALSE;
 }

@@ -3,6 +3,8 @@
 // faces, kerning pairs, glyph metrics and advance widths at a size, and the
 // failures with error 87 (no device fonts while banding, a face out of
 // range, an unknown mode).
+#include <fstream>
+
 #include "render/fonts/font_context.h"
 #include "tests/render/text/text_fixture.h"
 
@@ -136,6 +138,27 @@ TEST_F(NoDeviceFonts, ABandingPdevOffersNoneAndEveryQueryFails) {
   EXPECT_EQ(DrvQueryFontTree(dc->device.dhpdev, 0, 1, QFT_KERNPAIRS, &id), nullptr);
   EXPECT_EQ(EngGetLastError(), ERROR_INVALID_PARAMETER);
   EXPECT_EQ(DrvGetGlyphMode(dc->device.dhpdev, nullptr), FO_GLYPHBITS);
+}
+
+// A driver image without its font resources offers no device fonts, and
+// every font query fails as when device fonts are off.
+class DamagedImage : public TextTest {
+ protected:
+  void SetUp() override {
+    TextTest::SetUp();
+    std::ofstream(plat::DriverFilesFolder() / "kesmgr.dll", std::ios::binary | std::ios::trunc) << "MZ";
+  }
+};
+
+TEST_F(DamagedImage, NoFontsAreOfferedRatherThanFourThatFail) {
+  Devmode devmode;
+  Dc* dc = Enable(devmode);
+  ASSERT_NE(dc, nullptr);
+  EXPECT_EQ(dc->info().cFonts, 0u);
+  ULONG_PTR id = 0;
+  EngSetLastError(0);
+  EXPECT_EQ(DrvQueryFont(dc->device.dhpdev, 0, 1, &id), nullptr);
+  EXPECT_EQ(EngGetLastError(), ERROR_INVALID_PARAMETER);
 }
 
 }  // namespace

@@ -134,6 +134,28 @@ TEST_F(TextOut, RotatedDeviceTextGoesCharacterByCharacter) {
   EXPECT_EQ(U16(define[0], 8), 90) << "escapement";
 }
 
+TEST_F(TextOut, SizesBeyondSixteenBitsAreCutWhereTheyAreStored) {
+  Dc* dc = Page();
+  ASSERT_NE(dc, nullptr);
+  // 40000 pixels an em: the em and each full-width advance are beyond what
+  // the records' 16-bit fields hold.
+  plat::eng::DeviceFont* font = Device(dc, kMincho, 40000);
+  ASSERT_NE(font, nullptr);
+  std::vector<GLYPHPOS> positions{{0x96BE, nullptr, {100, 40000}}, {0x92A9, nullptr, {40100, 40000}}};
+  plat::eng::Str str(*font, u"\u660E\u671D", positions, SO_HORIZONTAL, 0, RECTL{100, 4000, 80100, 44000});
+  ASSERT_TRUE(Draw(dc, &str, font));
+  const auto pages = Finish(dc);
+  const auto define = Only(pages[0], kOpDefineFont);
+  ASSERT_EQ(define.size(), 1u);
+  EXPECT_EQ(U16(define[0], 10), 32767) << "em width";
+  EXPECT_EQ(U16(define[0], 12), 32767) << "em height";
+  EXPECT_EQ(Only(pages[0], kOpPutString).size(), 0u);
+  const auto chars = Only(pages[0], kOpPutChar);
+  ASSERT_EQ(chars.size(), 2u) << "an advance of 40000 pixels goes character by character";
+  EXPECT_EQ(static_cast<LONG>(U32(chars[1], 24)), 40100);
+  EXPECT_EQ(static_cast<LONG>(U32(chars[1], 28)), 40000 - 36000) << "placed back by the ascent";
+}
+
 struct TrueTypeCase {
   const char* what;
   USHORT fsType;
@@ -267,6 +289,25 @@ TEST_F(TextOut, RotatedGlyphsGoOneByOneAndTheReferenceMarkIsPerGlyph) {
   EXPECT_EQ(glyphs[1].bytes[2], 0x48);
   EXPECT_NE(U32(glyphs[2], 32), 0u);
   EXPECT_EQ(glyphs[2].bytes[2], 0x08) << "the mark of the a before does not stick to b";
+  EXPECT_EQ(UnsentReferences(pages[0]), "");
+}
+
+TEST_F(TextOut, GlyphIndicesWithoutTheirTextAreNamedByTheirHandles) {
+  Dc* dc = Page(true);
+  ASSERT_NE(dc, nullptr);
+  plat::eng::Font* font = TrueType(u"DejaVu Sans", 40);
+  ASSERT_NE(font, nullptr);
+  STROBJ* str = String(font, u"xyx", {100, 200});
+  str->flAccel |= SO_GLYPHINDEX_TEXTOUT;
+  str->pwszOrg = nullptr;
+  ASSERT_TRUE(Draw(dc, str, font));
+  const auto pages = Finish(dc);
+  const auto strings = Only(pages[0], kOpPutStringEx);
+  ASSERT_EQ(strings.size(), 1u);
+  const auto x = static_cast<USHORT>(font->GlyphOf(u'x'));
+  const auto y = static_cast<USHORT>(font->GlyphOf(u'y'));
+  EXPECT_EQ(StringCodes(strings[0]), (std::vector<USHORT>{x, y, x}));
+  EXPECT_EQ(strings[0].bytes[2], 0x04) << "a string of glyph indices";
   EXPECT_EQ(UnsentReferences(pages[0]), "");
 }
 

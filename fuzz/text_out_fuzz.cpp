@@ -14,13 +14,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "fuzz/fuzz_support.h"
+#include "fuzz/sample_printer.h"
 #include "platform/base/machine.h"
 #include "platform/engine/objects/eng_device.h"
-#include "platform/spooler/spoolsetup.h"
 #include "platform/spooler/winspool.h"
 #include "render/pdev/entry_points.h"
 #include "render/pdev/function_table.h"
@@ -31,7 +30,6 @@
 
 namespace {
 
-constexpr const char16_t* kPrinterName = u"Kesm Sample";
 constexpr int kModes = 3;
 constexpr std::size_t kMaxCommands = 8;
 constexpr std::size_t kMaxUnits = 6000;
@@ -57,28 +55,7 @@ struct Bench {
   Dc dcs[kModes];
 
   Bench() {
-    const std::filesystem::path folder = plat::DriverFilesFolder();
-    std::error_code error;
-    std::filesystem::copy_file(KESM_SAMPLE_DESCRIPTION, folder / "KESMS1.KPD",
-                               std::filesystem::copy_options::overwrite_existing, error);
-    if (!error) {
-      std::filesystem::copy_file(KESM_GR_LIBRARY, folder / "kesmgr.dll",
-                                 std::filesystem::copy_options::overwrite_existing, error);
-    }
-    if (error) std::abort();
-    plat::DriverSetup driver;
-    driver.name = u"Kesm S1";
-    driver.driverFile = u"kesmgr.dll";
-    driver.dataFile = u"KESMS1.KPD";
-    driver.configFile = u"kesmui.dll";
-    plat::PrinterSetup setup;
-    setup.name = kPrinterName;
-    setup.driverName = driver.name;
-    PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
-    if (plat::AddPrinterDriver(driver) != ERROR_SUCCESS || plat::AddPrinter(setup) != ERROR_SUCCESS ||
-        !OpenPrinterW(kPrinterName, &printer, &defaults)) {
-      std::abort();
-    }
+    printer = fuzz::OpenSamplePrinter(KESM_SAMPLE_DESCRIPTION, KESM_GR_LIBRARY);
     plat::SetAnsiCodePage(932);
     DRVENABLEDATA data{};
     if (!DrvEnableDriver(DDI_DRIVER_VERSION_NT5_01, sizeof(data), &data)) std::abort();

@@ -156,6 +156,46 @@ TEST_F(TextOut, SizesBeyondSixteenBitsAreCutWhereTheyAreStored) {
   EXPECT_EQ(static_cast<LONG>(U32(chars[1], 28)), 40000 - 36000) << "placed back by the ascent";
 }
 
+TEST_F(TextOut, FixedPitchAndVerticalStrings) {
+  Dc* dc = Page();
+  ASSERT_NE(dc, nullptr);
+  plat::eng::Font* mono = TrueType(u"DejaVu Sans Mono", 40);
+  ASSERT_NE(mono, nullptr);
+  ASSERT_TRUE(Draw(dc, String(mono, u"abc", {100, 100}, SO_HORIZONTAL | SO_FLAG_DEFAULT_PLACEMENT, 24), mono));
+  plat::eng::DeviceFont* vertical = Device(dc, kMinchoVertical, 40);
+  ASSERT_NE(vertical, nullptr);
+  std::vector<GLYPHPOS> down{{0x82A0, nullptr, {500, 100}}, {0x82A2, nullptr, {500, 140}}};
+  plat::eng::Str str(*vertical, u"\u3042\u3044", down, SO_VERTICAL, 0, RECTL{480, 100, 520, 180});
+  ASSERT_TRUE(Draw(dc, &str, vertical));
+  const auto pages = Finish(dc);
+  const auto strings = Only(pages[0], kOpPutString);
+  ASSERT_EQ(strings.size(), 2u);
+  EXPECT_EQ(strings[0].bytes[2], 0) << "one advance for every character";
+  EXPECT_EQ(StringAdvances(strings[0]), std::vector<SHORT>{24});
+  EXPECT_EQ(StringAdvances(strings[1]), (std::vector<SHORT>{40, 0})) << "advances along y";
+  const auto defines = Only(pages[0], kOpDefineFont);
+  ASSERT_EQ(defines.size(), 2u);
+  EXPECT_EQ(FaceBytes(defines[1]), "@\x96\xBE\x92\xA9");
+}
+
+TEST_F(TextOut, EndUserCharactersGoAsOutlinesOfAFontDefinedEachTime) {
+  Dc* dc = Page();
+  ASSERT_NE(dc, nullptr);
+  dc->pdev()->hiddenFunc15 = 1;
+  plat::eng::Font* font = TrueType(u"DejaVu Sans", 40);
+  ASSERT_NE(font, nullptr);
+  ASSERT_TRUE(Draw(dc, String(font, u"a\uE000", {100, 100}), font));
+  ASSERT_TRUE(Draw(dc, String(font, u"a\uE001", {100, 200}), font));
+  const auto pages = Finish(dc);
+  const auto defines = Only(pages[0], kOpDefineFont);
+  ASSERT_EQ(defines.size(), 2u) << "an end-user font is defined again each time";
+  char name[32];
+  std::snprintf(name, sizeof name, "DejaVu Sans_%x", static_cast<unsigned>(font->iUniq));
+  EXPECT_EQ(FaceBytes(defines[0]), name);
+  EXPECT_EQ(Only(pages[0], kOpPutString).size(), 0u);
+  EXPECT_FALSE(Only(pages[0], kOpPutChar).empty());
+}
+
 struct TrueTypeCase {
   const char* what;
   USHORT fsType;

@@ -11,14 +11,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
+#include "fuzz/sample_printer.h"
 #include "platform/base/machine.h"
 #include "platform/engine/objects/eng_device.h"
-#include "platform/spooler/spoolsetup.h"
 #include "platform/spooler/winspool.h"
 #include "render/header/replace_strings.h"
 #include "render/pdev/entry_points.h"
@@ -28,8 +26,6 @@
 #include "settings/context/context_open.h"
 
 namespace {
-
-constexpr const char16_t* kPrinterName = u"Kesm Sample";
 
 // One machine with the sample printer and two PDEVs on it for the whole
 // run, the second in raw mode.
@@ -41,27 +37,9 @@ struct Bench {
   std::vector<BYTE> settings[2];
 
   Bench() {
-    const std::filesystem::path folder = plat::DriverFilesFolder();
-    std::error_code error;
-    std::filesystem::copy_file(KESM_SAMPLE_DESCRIPTION, folder / "KESMS1.KPD",
-                               std::filesystem::copy_options::overwrite_existing, error);
-    if (error) std::abort();
     // The driver image only has to be there: the PDEV maps it for its
     // font resources.
-    std::ofstream(folder / "kesmgr.dll", std::ios::binary) << "MZ";
-    plat::DriverSetup driver;
-    driver.name = u"Kesm S1";
-    driver.driverFile = u"kesmgr.dll";
-    driver.dataFile = u"KESMS1.KPD";
-    driver.configFile = u"kesmui.dll";
-    plat::PrinterSetup setup;
-    setup.name = kPrinterName;
-    setup.driverName = driver.name;
-    PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
-    if (plat::AddPrinterDriver(driver) != ERROR_SUCCESS || plat::AddPrinter(setup) != ERROR_SUCCESS ||
-        !OpenPrinterW(kPrinterName, &printer, &defaults)) {
-      std::abort();
-    }
+    printer = fuzz::OpenSamplePrinter(KESM_SAMPLE_DESCRIPTION, nullptr);
     DRVENABLEDATA data{};
     if (!DrvEnableDriver(DDI_DRIVER_VERSION_NT5_01, sizeof(data), &data)) std::abort();
     for (int i = 0; i < 2; ++i) {

@@ -11,6 +11,7 @@
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev.h"
 #include "render/records/page_records.h"
+#include "render/text/glyph_cache.h"
 
 namespace {
 
@@ -66,6 +67,8 @@ BOOL DrvSendPage(SURFOBJ* pso) {
   // A page that follows without being started must not rely on this one's
   // attributes either.
   ForgetDrawingState(pdev);
+  // Nor on the glyph bitmaps sent with it.
+  pFreeHashTbl(pdev);
   JobStream* stream = &pdev->stream;
   if (!RawFirstPage(pdev) && IDlPageEnd(stream) == nullptr) {
     // A page without its end record is not sent.

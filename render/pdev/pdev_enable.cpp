@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "platform/base/winerror.h"
+#include "render/fonts/font_context.h"
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev_internal.h"
 #include "jobsettings/validate/validate_devmode.h"
@@ -80,14 +81,15 @@ DHPDEV DrvEnablePDEV(DEVMODEW* pdm, LPWSTR /*logicalAddress*/, ULONG patternCoun
   if (ValidateDevmode(pdev->ucb, pdm, kValidateAtEnable) == 0) return Fail(pdev, ERROR_NOT_ENOUGH_MEMORY);
   if (!CopyDevmode(pdev, pdm)) return Fail(pdev, ERROR_NOT_ENOUGH_MEMORY);
   FillDevData(pdev);
+  // Device fonts are offered only while nothing bands and the language is
+  // the default; fonts whose resources cannot be read are not offered.
+  ULONG fonts = 0;
+  if (pdev->banding == 0 && pdev->languageId == 0) pdev->fontContext = fnt_init(pdev, pdev->driverModule, &fonts);
+  pdev->deviceFontCount = static_cast<LONG>(fonts);
   FillDevCaps(pdev, gdiInfoSize, gdiInfo);
   if (!FillDevInfo(pdev, devInfoSize, devInfo, HalftonePatternSize(pdev))) {
     return Fail(pdev, ERROR_NOT_ENOUGH_MEMORY);
   }
-  // Device fonts are offered only while nothing bands and the language is
-  // the default; until the font code sets up its context none are.
-  pdev->fontContext = nullptr;
-  pdev->deviceFontCount = 0;
   if (patterns != nullptr) {
     for (ULONG i = 0; i < patternCount; ++i) patterns[i] = nullptr;
   }
@@ -106,5 +108,7 @@ void DrvDisablePDEV(DHPDEV dhpdev) {
   destroy_rgncache(pdev);
   if (pdev->palette != nullptr) EngDeletePalette(pdev->palette);
   pdev->palette = nullptr;
+  fnt_term(pdev, static_cast<FONTCONTEXT*>(pdev->fontContext));
+  pdev->fontContext = nullptr;
   FreePdevMemory(pdev);
 }

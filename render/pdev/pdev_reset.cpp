@@ -8,6 +8,7 @@
 #include "render/document/start_doc_revalidation.h"
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev.h"
+#include "render/text/glyph_cache.h"
 #include "settings/context/context_block.h"
 
 BOOL DrvResetPDEV(DHPDEV oldPdev, DHPDEV newPdev) {
@@ -33,6 +34,9 @@ BOOL DrvResetPDEV(DHPDEV oldPdev, DHPDEV newPdev) {
   // The job-level values the configuration library sent by escape belong
   // to the document, not to the DEVMODE the application changed.
   if (to->banding != 0) SetDevmodeInGuarantee(to->ucb, from->ucb);
+  // Glyph bitmaps sent so far are not the new PDEV's: it begins a new
+  // generation of them.
+  pFreeHashTbl(from);
   to->glyphGeneration = from->glyphGeneration;
   return TRUE;
 }

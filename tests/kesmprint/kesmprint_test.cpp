@@ -109,6 +109,35 @@ TEST_F(KesmPrint, WithNoArgumentsTheSampleDocumentIsPrintedOnAFreshMachine) {
   EXPECT_EQ(Read(folder_ / "sample.kesm"), bytes);
 }
 
+// The sample's text page: the sample printer's language (the machine's,
+// English) offers no device fonts, so the host maps the texts in the
+// printer's faces to an engine face, and they go by that face's name like
+// the TrueType text; the Japanese characters go as their UTF-16 codes.
+TEST_F(KesmPrint, TheTextPagePrintsTheDeviceFaceTextsInAnEngineFace) {
+  const Result result = Print({});
+  ASSERT_EQ(result.code, 0) << result.err;
+  const jobstream::Decoded stream = jobstream::Decode(Read(folder_ / "sample.kesm"));
+  ASSERT_TRUE(stream.ok()) << stream.error;
+  std::vector<std::u16string> strings;
+  std::vector<std::string> faces;
+  for (const jobstream::Record& r : stream.records) {
+    if (r.opcode == 0x61) break;
+    if (r.opcode == 0x50) faces.emplace_back(reinterpret_cast<const char*>(r.bytes.data() + 24));
+    if (r.opcode != 0x52) continue;
+    std::u16string text;
+    const std::uint16_t count = jobstream::U16(r, 32);
+    const std::size_t advances = (r.bytes[2] & 0x80) != 0 ? count : 1;
+    for (std::uint16_t i = 0; i < count; ++i) text += static_cast<char16_t>(jobstream::U16(r, 36 + 2 * advances + 2 * i));
+    strings.push_back(text);
+  }
+  const auto has = [&](const std::u16string& text) {
+    return std::find(strings.begin(), strings.end(), text) != strings.end();
+  };
+  EXPECT_TRUE(has(u"Device font \u660E\u671D: \u65E5\u672C\u8A9E\u306E\u30C6\u30AD\u30B9\u30C8"));
+  EXPECT_TRUE(has(u"TrueType: abc abc"));
+  EXPECT_NE(std::find(faces.begin(), faces.end(), "DejaVu Sans"), faces.end());
+}
+
 // The sample's command trees give the full header: the date and time of
 // the (held) clock, the driver and printer names, the copies, the margin,
 // the page form, the colour mode on one copy, the language; each page

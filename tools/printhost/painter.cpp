@@ -34,6 +34,9 @@ using StretchBltFn = BOOL (*)(SURFOBJ*, SURFOBJ*, SURFOBJ*, CLIPOBJ*, XLATEOBJ*,
                               COLORADJUSTMENT*, POINTL*, RECTL*, RECTL*, POINTL*, ULONG);
 using GetGlyphModeFn = ULONG (*)(DHPDEV, FONTOBJ*);
 using DestroyFontFn = void (*)(FONTOBJ*);
+using QueryFontFn = PIFIMETRICS (*)(DHPDEV, ULONG_PTR, ULONG, ULONG_PTR*);
+using QueryFontTreeFn = PVOID (*)(DHPDEV, ULONG_PTR, ULONG, ULONG, ULONG_PTR*);
+using QueryAdvanceWidthsFn = BOOL (*)(DHPDEV, FONTOBJ*, ULONG, HGLYPH*, PVOID, ULONG);
 
 // An engine bitmap holding an image of the document for one call.
 class ImageSurface {
@@ -90,6 +93,9 @@ FontCache::~FontCache() {
   for (auto& [key, font] : fonts_) {
     if (destroy != nullptr) destroy(font.get());
   }
+  for (auto& [key, font] : deviceFonts_) {
+    if (destroy != nullptr) destroy(font.get());
+  }
 }
 
 plat::eng::Font* FontCache::Get(const std::u16string& face, bool bold, double emPixels,
@@ -97,7 +103,8 @@ plat::eng::Font* FontCache::Get(const std::u16string& face, bool bold, double em
   const auto key = std::make_tuple(face, bold, std::lround(emPixels * 64), std::lround(angle * 64));
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second.get();
-  const auto file = plat::eng::FindFontFile(face, bold);
+  auto file = plat::eng::FindFontFile(face, bold);
+  if (!file) file = plat::eng::FindFontFile(u"DejaVu Sans", bold);
   if (!file) return nullptr;
   auto font = plat::eng::Font::Realize(*file, emPixels, angle, static_cast<LONG>(device_.gdiInfo.ulLogPixelsX));
   if (!font) return nullptr;
@@ -105,6 +112,27 @@ plat::eng::Font* FontCache::Get(const std::u16string& face, bool bold, double em
     font->SetGlyphMode(mode(device_.dhpdev, font.get()));
   }
   return fonts_.emplace(key, std::move(font)).first->second.get();
+}
+
+plat::eng::DeviceFont* FontCache::GetDevice(const std::u16string& face, double emPixels, double angle) {
+  const auto key = std::make_tuple(face, std::lround(emPixels * 64), std::lround(angle * 64));
+  auto it = deviceFonts_.find(key);
+  if (it != deviceFonts_.end()) return it->second.get();
+  auto queryFont = device_.Function<QueryFontFn>(INDEX_DrvQueryFont);
+  auto queryTree = device_.Function<QueryFontTreeFn>(INDEX_DrvQueryFontTree);
+  if (queryFont == nullptr || queryTree == nullptr || !(emPixels > 0)) return nullptr;
+  for (ULONG iFace = 1; iFace <= device_.devInfo.cFonts; ++iFace) {
+    ULONG_PTR id = 0;
+    IFIMETRICS* ifi = queryFont(device_.dhpdev, 0, iFace, &id);
+    if (ifi == nullptr || ifi->dpwszFaceName < static_cast<PTRDIFF>(sizeof(IFIMETRICS))) continue;
+    const auto* name = reinterpret_cast<const char16_t*>(reinterpret_cast<const BYTE*>(ifi) + ifi->dpwszFaceName);
+    if (face != name) continue;
+    auto* set = static_cast<FD_GLYPHSET*>(queryTree(device_.dhpdev, 0, iFace, QFT_GLYPHSET, &id));
+    auto font = std::make_unique<plat::eng::DeviceFont>(iFace, ifi, set, emPixels, angle,
+                                                        static_cast<LONG>(device_.gdiInfo.ulLogPixelsX));
+    return deviceFonts_.emplace(key, std::move(font)).first->second.get();
+  }
+  return nullptr;
 }
 
 Painter::Painter(Device& device, SURFOBJ* surface, POINTL bandOrigin, FontCache& fonts)
@@ -188,6 +216,9 @@ BOOL PathDrawn(BOOL driver, Engine&& engine) {
 
 bool Painter::DrawText(const Text& text, std::string& error) {
   const double emPixels = static_cast<double>(text.points) * dpi_ / 72.0;
+  if (plat::eng::DeviceFont* device = fonts_.GetDevice(text.face, emPixels, text.angle)) {
+    return DrawDeviceText(text, *device, error);
+  }
   plat::eng::Font* font = fonts_.Get(text.face, text.bold, emPixels, text.angle);
   if (font == nullptr) return Fail(error, "the font of a text is not installed");
   // Glyph positions: the pen moves by each glyph's advance, in 26.6.
@@ -220,16 +251,58 @@ bool Painter::DrawText(const Text& text, std::string& error) {
     if (font->fixedPitch() && even) charInc = static_cast<ULONG>(advances.front() / 64);
   }
   plat::eng::Str str(*font, text.text, std::move(positions), accel, charInc, box);
+  return TextOut(&str, font, text, box, error);
+}
+
+// A device font's glyphs advance by the widths the driver gives, along the
+// baseline; characters the font lacks take its default character.
+bool Painter::DrawDeviceText(const Text& text, plat::eng::DeviceFont& font, std::string& error) {
+  auto widths = device_.Function<QueryAdvanceWidthsFn>(INDEX_DrvQueryAdvanceWidths);
+  if (widths == nullptr) return Fail(error, "the driver gives no advance widths");
+  const POINTL start = ToDevice(text.at);
+  const double radians = text.angle * std::numbers::pi / 180.0;
+  const double c = std::cos(radians), s = std::sin(radians);
+  const auto along = [&](double pen) {
+    return POINTL{static_cast<LONG>(start.x + std::lround(pen * c)), static_cast<LONG>(start.y - std::lround(pen * s))};
+  };
+  std::vector<GLYPHPOS> positions;
+  std::u16string shown;
+  double pen = 0;  // pixels along the baseline
+  for (char16_t ch : text.text) {
+    HGLYPH hg = font.GlyphOf(ch);
+    if (hg == HGLYPH_INVALID) continue;
+    USHORT width = 0;
+    if (!widths(device_.dhpdev, &font, QAW_GETWIDTHS, &hg, &width, 1)) return Fail(error, "no advance width");
+    positions.push_back(GLYPHPOS{hg, nullptr, along(pen)});
+    shown += ch;
+    pen += width / 16.0;
+  }
+  if (positions.empty()) return true;
+  const IFIMETRICS* ifi = font.Metrics();
+  const double em = static_cast<double>(text.points) * dpi_ / 72.0;
+  const double units = ifi != nullptr && ifi->fwdUnitsPerEm > 0 ? ifi->fwdUnitsPerEm : 1000.0;
+  const auto ascent = static_cast<LONG>(std::lround(em * (ifi != nullptr ? ifi->fwdWinAscender : 0) / units));
+  const auto descent = static_cast<LONG>(std::lround(em * (ifi != nullptr ? ifi->fwdWinDescender : 0) / units));
+  const POINTL end = along(pen);
+  const RECTL box{std::min(start.x, end.x) - ascent, std::min(start.y, end.y) - ascent,
+                  std::max(start.x, end.x) + ascent, std::max(start.y, end.y) + std::max(ascent, descent)};
+  const FLONG accel = text.angle == 0 ? SO_HORIZONTAL : 0;
+  const RECTL background = text.angle == 0 ? RECTL{start.x, start.y - ascent, end.x, start.y + descent} : box;
+  plat::eng::Str str(font, shown, std::move(positions), accel, 0, background);
+  return TextOut(&str, &font, text, box, error);
+}
+
+bool Painter::TextOut(STROBJ* str, FONTOBJ* font, const Text& text, const RECTL& box, std::string& error) {
   auto fore = plat::eng::Brush::Solid(palette_.FromRgb(text.rgb), text.rgb);
   fore->SetTarget(surface_);
   auto clip = MakeClip(clip_, surface_, box, clipUniq_);
   POINTL org{0, 0};
   BOOL ok = FALSE;
   if (Hooked(HOOK_TEXTOUT)) {
-    ok = device_.Function<TextOutFn>(INDEX_DrvTextOut)(surface_, &str, font, &clip, nullptr, nullptr,
+    ok = device_.Function<TextOutFn>(INDEX_DrvTextOut)(surface_, str, font, &clip, nullptr, nullptr,
                                                        fore.get(), nullptr, &org, kCopyPen);
   } else {
-    ok = EngTextOut(surface_, &str, font, &clip, nullptr, nullptr, fore.get(), nullptr, &org, kCopyPen);
+    ok = EngTextOut(surface_, str, font, &clip, nullptr, nullptr, fore.get(), nullptr, &org, kCopyPen);
   }
   return ok ? true : Fail(error, "text output failed");
 }

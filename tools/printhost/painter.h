@@ -9,6 +9,7 @@
 #include <string>
 #include <tuple>
 
+#include "platform/engine/fonts/device_font.h"
 #include "platform/engine/fonts/eng_font.h"
 #include "platform/engine/objects/eng_device.h"
 #include "tools/printhost/document.h"
@@ -23,12 +24,19 @@ class FontCache {
   FontCache(const FontCache&) = delete;
   FontCache& operator=(const FontCache&) = delete;
   // The realization of the face at an em size and angle, asking the driver
-  // for its glyph mode once; null when the face is not installed.
+  // for its glyph mode once. A face that is not installed is mapped to
+  // DejaVu Sans, as the engine maps a name it does not know to a face it
+  // has; null when that is not installed either.
   plat::eng::Font* Get(const std::u16string& face, bool bold, double emPixels, double angle);
+  // The driver's device font of that face name at an em size and angle,
+  // from the driver's metrics and glyph set; null when the device offers
+  // no font of the name.
+  plat::eng::DeviceFont* GetDevice(const std::u16string& face, double emPixels, double angle);
 
  private:
   plat::eng::Device& device_;
   std::map<std::tuple<std::u16string, bool, long, long>, std::unique_ptr<plat::eng::Font>> fonts_;
+  std::map<std::tuple<std::u16string, long, long>, std::unique_ptr<plat::eng::DeviceFont>> deviceFonts_;
 };
 
 class Painter {
@@ -42,6 +50,10 @@ class Painter {
 
  private:
   bool DrawText(const Text& text, std::string& error);
+  bool DrawDeviceText(const Text& text, plat::eng::DeviceFont& font, std::string& error);
+  // The text call to the driver, or to the engine when the surface does not
+  // hook it.
+  bool TextOut(STROBJ* str, FONTOBJ* font, const Text& text, const RECTL& box, std::string& error);
   bool DrawLine(const Line& line, std::string& error);
   bool DrawShape(const Shape& shape, std::string& error);
   bool DrawPicture(const Picture& picture, std::string& error);

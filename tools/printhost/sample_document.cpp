@@ -55,6 +55,21 @@ Pen Wide(ULONG rgb, LONG width, ULONG cap, ULONG join) {
 Brush Solid(ULONG rgb) { return Brush{BrushKind::kSolid, rgb, 0, {}}; }
 Brush Hatched(ULONG rgb, ULONG style) { return Brush{BrushKind::kHatch, rgb, style, {}}; }
 
+// Text in the printer's own fonts (Japanese text goes in Shift-JIS; a
+// device that offers none prints them in a face of the engine), and
+// TrueType text of a size and angle of its own.
+void AddFontText(Page& page) {
+  const std::u16string mincho = u"\u660E\u671D";
+  const std::u16string gothic = u"\uFF7A\uFF9E\uFF7C\uFF6F\uFF78";
+  page.commands.push_back(Text{mincho, 14, 0, false, {1440, 11160},
+                               u"Device font \u660E\u671D: \u65E5\u672C\u8A9E\u306E\u30C6\u30AD\u30B9\u30C8",
+                               Rgb(0, 0, 0)});
+  page.commands.push_back(Text{gothic, 12, 0, false, {1440, 11880}, u"\uFF7A\uFF9E\uFF7C\uFF6F\uFF78 ABC 123",
+                               Rgb(0, 0, 0x80)});
+  page.commands.push_back(Text{mincho, 12, 90, false, {9360, 14400}, u"Turned \u660E\u671D", Rgb(0, 0, 0)});
+  page.commands.push_back(Text{u"DejaVu Sans", 16, 0, false, {1440, 12960}, u"TrueType: abc abc", Rgb(0, 0x60, 0)});
+}
+
 Page TextPage() {
   Page page;
   page.commands.push_back(Text{u"DejaVu Sans", 12, 0, false, {1440, 1440}, u"Kesm sample: text", Rgb(0, 0, 0)});
@@ -68,6 +83,7 @@ Page TextPage() {
   custom.style = PenStyle::kCustom;
   custom.dashes = {240, 120, 60, 120};
   page.commands.push_back(Line{{{1440, 10080}, {8640, 10080}}, custom});
+  AddFontText(page);
   return page;
 }
 

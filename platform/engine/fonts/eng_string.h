@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/engine/fonts/device_font.h"
 #include "platform/engine/fonts/eng_font.h"
 #include "platform/engine/objects/strobj.h"
 
@@ -19,16 +20,21 @@ class Str : public STROBJ {
   // position's image or outline (by the font's glyph mode) is filled in.
   Str(Font& font, std::u16string text, std::vector<GLYPHPOS> positions, FLONG accel,
       ULONG charInc, const RECTL& background, ULONG batch = kBatch);
+  // The same in a device font: the positions carry the driver's glyph
+  // handles and no images.
+  Str(DeviceFont& font, std::u16string text, std::vector<GLYPHPOS> positions, FLONG accel, ULONG charInc,
+      const RECTL& background, ULONG batch = kBatch);
   Str(const Str&) = delete;
   Str& operator=(const Str&) = delete;
 
   const std::vector<GLYPHPOS>& positions() const { return positions_; }
-  Font& font() const { return font_; }
   void EnumStart() { next_ = 0; }
   bool Enum(ULONG* count, PGLYPHPOS* glyphs);
 
  private:
-  Font& font_;
+  Str(Font* font, std::u16string text, std::vector<GLYPHPOS> positions, FLONG accel, ULONG charInc,
+      const RECTL& background, ULONG batch);
+
   std::u16string text_;
   std::vector<GLYPHPOS> positions_;
   ULONG batch_;

@@ -7,10 +7,17 @@ namespace plat::eng {
 
 Str::Str(Font& font, std::u16string text, std::vector<GLYPHPOS> positions, FLONG accel,
          ULONG charInc, const RECTL& background, ULONG batch)
-    : STROBJ{}, font_(font), text_(std::move(text)), positions_(std::move(positions)),
-      batch_(std::max<ULONG>(batch, 1)) {
+    : Str(&font, std::move(text), std::move(positions), accel, charInc, background, batch) {}
+
+Str::Str(DeviceFont&, std::u16string text, std::vector<GLYPHPOS> positions, FLONG accel, ULONG charInc,
+         const RECTL& background, ULONG batch)
+    : Str(nullptr, std::move(text), std::move(positions), accel, charInc, background, batch) {}
+
+Str::Str(Font* font, std::u16string text, std::vector<GLYPHPOS> positions, FLONG accel, ULONG charInc,
+         const RECTL& background, ULONG batch)
+    : STROBJ{}, text_(std::move(text)), positions_(std::move(positions)), batch_(std::max<ULONG>(batch, 1)) {
   for (GLYPHPOS& gp : positions_) {
-    GLYPHDATA* data = font_.Glyph(gp.hg, font_.glyphMode());
+    GLYPHDATA* data = font != nullptr ? font->Glyph(gp.hg, font->glyphMode()) : nullptr;
     gp.pgdf = data ? &data->gdf : nullptr;
   }
   cGlyphs = static_cast<ULONG>(positions_.size());

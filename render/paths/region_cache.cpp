@@ -26,7 +26,7 @@ void flush_rgncache(PDEV* pdev) {
 
 BYTE* query_rgncache(PDEV* pdev, ULONG kind, ULONG uniq, const RECTL* bounds) {
   const RegionCache* cache = CacheOf(pdev);
-  if (cache == nullptr || !cache->valid || cache->kind != kind) return nullptr;
+  if (cache == nullptr || !cache->valid || cache->kind != kind || cache->list != pdev->stream.emptied) return nullptr;
   if (kind == kClipKindRect) return bounds != nullptr && Same(*bounds, cache->bounds) ? cache->record : nullptr;
   return uniq != 0 && uniq == cache->uniq ? cache->record : nullptr;
 }
@@ -37,6 +37,7 @@ void cache_rgncache(PDEV* pdev, ULONG kind, ULONG uniq, BYTE* record, const RECT
   cache->kind = kind;
   cache->uniq = uniq;
   cache->record = record;
+  cache->list = pdev->stream.emptied;
   cache->bounds = bounds != nullptr ? *bounds : RECTL{};
   cache->valid = TRUE;
 }

@@ -4,10 +4,10 @@
 // one.
 #include <cstring>
 
+#include "render/bitmaps/bitmap_transfer.h"
 #include "render/paths/draw_setup.h"
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev_internal.h"
-#include "render/records/image_records.h"
 #include "render/records/state_control.h"
 
 namespace {
@@ -21,23 +21,15 @@ void Whiten(SURFOBJ* pso) {
 }
 
 // The band drawn, as an image the size of its place on the page. The band
-// is 1 bit a pixel (set bits white) or 24 bits a pixel, both formats the
-// printer takes as they are, so it goes from the bitmap's own memory, in
-// one record or, when the list cannot take that, in pieces.
+// is 1 bit a pixel (set bits white) or 24 bits a pixel at its own size, so
+// it goes from the bitmap's own memory, in one record or, when the list
+// cannot take that, in pieces.
 BOOL SendBand(PDEV* pdev, SURFOBJ* pso) {
   if (pso->pvScan0 == nullptr) return FALSE;
-  const BYTE format = pso->iBitmapFormat == BMF_1BPP ? kImage1Bit : kImage24Bit;
-  const LONG width = pso->sizlBitmap.cx;
-  const LONG height = pso->sizlBitmap.cy;
-  const auto* pixels = static_cast<const BYTE*>(pso->pvScan0);
-  const BOOL bottomUp = (pso->fjBitmap & BMF_TOPDOWN) == 0 ? TRUE : FALSE;
-  const POINTL at = pdev->bandOrigin;
-  JobStream* stream = &pdev->stream;
-  if (PrnIdlStretchBlt(stream, at.x, at.y, width, height, 0, 0, width, height, format, pixels, nullptr, bottomUp)) {
-    return TRUE;
-  }
-  return PrnIdlStretchBltDirect(stream, at.x, at.y, width, height, 0, 0, width, height, format, pixels, nullptr,
-                                bottomUp);
+  POINTL from{0, 0};
+  RECTL place{pdev->bandOrigin.x, pdev->bandOrigin.y, pdev->bandOrigin.x + pso->sizlBitmap.cx,
+              pdev->bandOrigin.y + pso->sizlBitmap.cy};
+  return DlCopyBits(pdev, nullptr, pso, &from, &place);
 }
 
 }  // namespace

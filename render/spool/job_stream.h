@@ -55,7 +55,7 @@ struct JobStream {
   DlChunk* tail;   // the chunk being filled
   ULONG queued;    // bytes handed out since the list was initialised
   ULONG records;   // records handed out since then
-  ULONG emptied;   // times the list was (re)initialised, for dl_rewind
+  ULONG emptied;   // times the list was (re)initialised, for dl_rewind and the clip cache
 };
 
 // A place in the display list to come back to: a record written in pieces

@@ -7,6 +7,7 @@
 #include "platform/base/control.h"
 #include "platform/base/winerror.h"
 #include "render/bitmaps/bitmap_transfer.h"
+#include "render/paths/region_cache.h"
 #include "tests/render/bitmaps/bitmap_fixture.h"
 
 namespace render_test {
@@ -14,10 +15,12 @@ namespace {
 
 class BltTest : public RecordTest {
  protected:
-  // The drawing state and clip of a new page, and an empty display list.
+  // The drawing state of a new page with no clip in force (none was sent
+  // before, so none needs resetting), and an empty display list.
   void FreshPage() {
     Clear();
     pdev_->lastSent = DrawingState{};
+    *static_cast<RegionCache*>(pdev_->regionCache) = RegionCache{};
     ++pdev_->pageCount;
   }
   std::vector<jobstream::Record> Sent() {
@@ -305,6 +308,24 @@ TEST_F(BltTest, AClipGoesAgainInEachNewDisplayList) {
                           0xF0F0));
     EXPECT_EQ(ToHex(Opcodes(Sent())), "40 30 32 31 10 10");
   }
+}
+
+TEST_F(BltTest, AClipStillHeldIsResetInTheNextDisplayList) {
+  // A list started again in mid-page leaves the printer holding the clip
+  // sent before: the first drawing without one resets it, once.
+  RECTL target{0, 0, 40, 40};
+  auto clip = MakeClip(ClipKind::kRect, target, 5);
+  auto none = MakeClip(ClipKind::kNone, target, 0);
+  auto brush = plat::eng::Brush::Solid(0, 0);
+  FreshPage();
+  ASSERT_TRUE(DrvBitBlt(dc_->so, nullptr, nullptr, &clip, nullptr, &target, nullptr, nullptr, brush.get(), nullptr,
+                        0xF0F0));
+  Clear();
+  for (int blt = 0; blt < 2; ++blt) {
+    ASSERT_TRUE(DrvBitBlt(dc_->so, nullptr, nullptr, &none, nullptr, &target, nullptr, nullptr, brush.get(), nullptr,
+                          0xF0F0));
+  }
+  EXPECT_EQ(ToHex(Opcodes(Sent())), "37 10 10");
 }
 
 TEST_F(BltTest, AnImageWhoseLinesCannotAllBeHadLeavesNoHalfRecord) {

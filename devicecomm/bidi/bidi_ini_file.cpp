@@ -1,40 +1,36 @@
 #include "devicecomm/bidi/bidi_ini_file.h"
 
-#if KESM_KERNEL_MODE
-#include "platform/base/winerror.h"
-
-BOOL CreateFullControlBidiFile(UCB* /*ucb*/) {
-  SetLastError(ERROR_NOT_SUPPORTED);
-  return FALSE;
-}
-#endif
-
-#if !KESM_KERNEL_MODE
-#include <iterator>
 #include <memory>
-#include <string>
 
 #include "jobsettings/devmode/runtime_flags.h"
-#include "platform/text/wintext.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_names.h"
+#include "settings/context/drv_last_error.h"
 #include "settings/system/memptr.h"
 #include "settings/values/setting_value.h"
-#include "storage/files/path_builders.h"
-#include "storage/ini/ini_script.h"
 #include "storage/ini/profile.h"
 #include "storage/properties/property_codec.h"
 #include "storage/properties/value_filters.h"
-#include "storage/setfiles/set_file.h"
+#if KESM_KERNEL_MODE
+#include "platform/base/winerror.h"
+#include "render/platform/directories.h"
+#else
+#include <iterator>
+#include <string>
+
 #include "platform/files/winfile.h"
 #include "platform/security/winsecurity.h"
+#include "platform/text/wintext.h"
+#include "storage/files/path_builders.h"
+#include "storage/ini/ini_script.h"
+#include "storage/setfiles/set_file.h"
+#endif
 
 namespace {
 
 constexpr const WCHAR* kBidiIniName = u"kesmbid.ini";
 constexpr const WCHAR* kBidiFlag = u"BidiFlag";
 constexpr const WCHAR* kBidiFunc = u"BidiFunc";
-constexpr const WCHAR* kBidiExFlag = u"BidiExFlag";
 constexpr DWORD kPathChars = MAX_PATH;
 // A key is there when its number differs from this default.
 constexpr INT kAbsent = 7;
@@ -45,56 +41,92 @@ struct BlockDeleter {
   void operator()(void* block) const { FreeMemPtr(block); }
 };
 using PathBlock = std::unique_ptr<WCHAR, BlockDeleter>;
+#if !KESM_KERNEL_MODE
 struct ImageDeleter {
   void operator()(LPSTR image) const { ReadIniClose(image); }
 };
 using IniImage = std::unique_ptr<char, ImageDeleter>;
+#endif
 
 // The fallback INI's path in a block of its own; null when memory is short
-// or the path cannot be built.
+// or the path cannot be built. The rendering library knows no shared
+// directory of its own: it looks in the system directory that the
+// driver's install directory lies in.
 PathBlock BidiIniPath(UCB* ucb) {
   PathBlock path(static_cast<LPWSTR>(GetMemPtr(kPathChars * sizeof(WCHAR))));
-  if (path != nullptr && AddSystemDirToFileNameEx2(path.get(), kPathChars, kBidiIniName, ucb) == nullptr) {
-    path.reset();
-  }
+  if (path == nullptr) return path;
+#if KESM_KERNEL_MODE
+  const bool built = KMAddSystemDirToFileName(path.get(), kPathChars, kBidiIniName, ucb) != 0;
+#else
+  const bool built = AddSystemDirToFileNameEx2(path.get(), kPathChars, kBidiIniName, ucb) != nullptr;
+#endif
+  if (!built) path.reset();
   return path;
+}
+
+INT ReadInt(UCB* ucb, LPCWSTR path, LPCWSTR key, INT defaultValue) {
+  LPCWSTR printer = GetPrinterName(ucb);
+  if (path == nullptr || printer == nullptr) return defaultValue;
+  return static_cast<INT>(KM_UM_GetPrivateProfileInt(printer, key, defaultValue, path));
 }
 
 INT ReadInt(UCB* ucb, LPCWSTR key, INT defaultValue) {
   const PathBlock path = BidiIniPath(ucb);
-  LPCWSTR printer = GetPrinterName(ucb);
-  if (path == nullptr || printer == nullptr) return defaultValue;
-  return static_cast<INT>(KM_UM_GetPrivateProfileInt(printer, key, defaultValue, path.get()));
-}
-
-BOOL WriteInt(UCB* ucb, LPCWSTR key, DWORD value) {
-  const PathBlock path = BidiIniPath(ucb);
-  LPCWSTR printer = GetPrinterName(ucb);
-  if (path == nullptr || printer == nullptr) return FALSE;
-  const std::string digits = std::to_string(value);
-  const std::u16string text(digits.begin(), digits.end());
-  return KM_UM_WritePrivateProfileString(printer, key, text.c_str(), path.get());
+  return ReadInt(ucb, path.get(), key, defaultValue);
 }
 
 const DP& ModelOf(const UCB* ucb) { return ucb->pDP != nullptr ? *ucb->pDP : fgDP; }
 
+// The version keys that open a section of bidi data.
+struct SectionStamp {
+  INT version = kNoVersion;
+  INT machine = kNoVersion;
+  INT language = kNoVersion;
+
+  bool Empty() const { return version == kNoVersion && machine == kNoVersion && language == kNoVersion; }
+};
+
 // The section was written by this driver version (the same hundreds), for
 // this machine and in the context's language.
-bool VersionMatches(UCB* ucb, LPCSTR body, PLONG position) {
-  const INT version = GetScriptInt(u"RstVersion", kNoVersion, body, position);
-  const INT machine = GetScriptInt(u"RstMachine", kNoVersion, body, position);
-  const INT language = GetScriptInt(u"RstLanguage", kNoVersion, body, position);
-  if (version == kNoVersion || machine == kNoVersion || language == kNoVersion) return false;
+bool StampMatches(UCB* ucb, const SectionStamp& stamp) {
+  if (stamp.version == kNoVersion || stamp.machine == kNoVersion || stamp.language == kNoVersion) return false;
   const DP& model = ModelOf(ucb);
   const auto languageNow = static_cast<WORD>(GetDevmodeValueDirectByFuncID(ucb, kFuncLanguage, nullptr));
-  return static_cast<WORD>(version) / 100 == static_cast<WORD>(model.dwSetFileVersion) / 100 &&
-         machine == model.bMachineID && static_cast<WORD>(language) == languageNow;
+  return static_cast<WORD>(stamp.version) / 100 == static_cast<WORD>(model.dwSetFileVersion) / 100 &&
+         stamp.machine == model.bMachineID && static_cast<WORD>(stamp.language) == languageNow;
 }
 
-// The bidi case of a set-file read: every setting that bidi data carries,
-// under its setting name, from the printer's section.
+// Every setting that bidi data carries, under its setting name, from the
+// printer's section: from the section's text when the caller has it in
+// memory, else from the file key by key. FALSE when a value is refused.
+BOOL ReadEachBidiSetting(UCB* ucb, LPCWSTR path, LPCSTR body, PLONG position) {
+  BOOL read = TRUE;
+  for (int i = 0; i < ucb->pSFL->count; ++i) {
+    SFCB* record = &ucb->pSFL->pSFCB[i];
+    if (!IsAvailableDevmodeValueForBidiSetFile(record) || record->name == nullptr) continue;
+    storage::RecordOverride keep(record);
+    record->iniKey = record->name;
+    record->iniSection = nullptr;  // the printer's section
+    if (storage::ReadIniSetting(ucb, record, path, body, position) == storage::IniRead::kRefused) read = FALSE;
+  }
+  return read;
+}
+
+// The bidi case of a set-file read. FALSE when the printer has no section
+// of bidi data or a value is refused; a section written for another
+// version, machine or language is left unread (TRUE, last error 1).
 BOOL ReadBidiSettings(UCB* ucb, LPCWSTR path) {
   if (ucb->pSFL == nullptr || ucb->pSFL->pSFCB == nullptr) return FALSE;
+#if KESM_KERNEL_MODE
+  // Mapped INI reads cannot tell a missing section from missing keys: a
+  // section without any of its version keys counts as none.
+  const SectionStamp stamp{ReadInt(ucb, path, u"RstVersion", kNoVersion),
+                           ReadInt(ucb, path, u"RstMachine", kNoVersion),
+                           ReadInt(ucb, path, u"RstLanguage", kNoVersion)};
+  if (stamp.Empty()) return FALSE;
+  LPCSTR body = nullptr;
+  PLONG position = nullptr;
+#else
   WCHAR section[kPathChars + 1] = {};
   LPCWSTR printer = GetPrinterName(ucb);
   if (printer == nullptr || lstrlenW(printer) > static_cast<int>(kPathChars)) return FALSE;
@@ -103,20 +135,30 @@ BOOL ReadBidiSettings(UCB* ucb, LPCWSTR path) {
   const IniImage image(ReadIniOpen(path, 0));
   LPCSTR body = image != nullptr ? GetSectionAddr(section, image.get()) : nullptr;
   if (body == nullptr) return FALSE;
-  LONG position = 0;
-  if (!VersionMatches(ucb, body, &position)) {
+  LONG start = 0;
+  PLONG position = &start;
+  SectionStamp stamp;
+  stamp.version = GetScriptInt(u"RstVersion", kNoVersion, body, position);
+  stamp.machine = GetScriptInt(u"RstMachine", kNoVersion, body, position);
+  stamp.language = GetScriptInt(u"RstLanguage", kNoVersion, body, position);
+#endif
+  if (!StampMatches(ucb, stamp)) {
     DrvSetLastError(ucb, 1);
     return TRUE;
   }
-  BOOL read = TRUE;
-  for (int i = 0; i < ucb->pSFL->count; ++i) {
-    SFCB* record = &ucb->pSFL->pSFCB[i];
-    if (!IsAvailableDevmodeValueForBidiSetFile(record) || record->name == nullptr) continue;
-    storage::RecordOverride keep(record);
-    record->iniKey = record->name;
-    if (storage::ReadIniSetting(ucb, record, path, body, &position) == storage::IniRead::kRefused) read = FALSE;
-  }
-  return read;
+  return ReadEachBidiSetting(ucb, path, body, position);
+}
+
+#if !KESM_KERNEL_MODE
+constexpr const WCHAR* kBidiExFlag = u"BidiExFlag";
+
+BOOL WriteInt(UCB* ucb, LPCWSTR key, DWORD value) {
+  const PathBlock path = BidiIniPath(ucb);
+  LPCWSTR printer = GetPrinterName(ucb);
+  if (path == nullptr || printer == nullptr) return FALSE;
+  const std::string digits = std::to_string(value);
+  const std::u16string text(digits.begin(), digits.end());
+  return KM_UM_WritePrivateProfileString(printer, key, text.c_str(), path.get());
 }
 
 // A new bidi INI holds one empty line.
@@ -176,32 +218,44 @@ BOOL SetBidiFileDacl(LPCWSTR path) {
   return SetFileSecurityW(path, DACL_SECURITY_INFORMATION, &descriptor);
 }
 
+#endif
+
 }  // namespace
 
 BOOL IsBidiFlagDataRead(UCB* ucb) { return ReadInt(ucb, kBidiFlag, kAbsent) != kAbsent; }
-BOOL IsBidiExFlagDataRead(UCB* ucb) { return ReadInt(ucb, kBidiExFlag, kAbsent) != kAbsent; }
-
 BOOL GetBidiFlagDataFromFile(UCB* ucb) { return ReadInt(ucb, kBidiFlag, 0) != 0; }
-BOOL GetBidiExFlagDataFromFile(UCB* ucb) { return ReadInt(ucb, kBidiExFlag, 0) != 0; }
-
-BOOL SetBidiFlagDataToFile(UCB* ucb, BOOL flag) { return WriteInt(ucb, kBidiFlag, flag ? 1 : 0); }
-BOOL SetBidiExFlagDataToFile(UCB* ucb, BOOL flag) { return WriteInt(ucb, kBidiExFlag, flag ? 1 : 0); }
-BOOL SetBidiFuncDataToFile(UCB* ucb, DWORD func) { return WriteInt(ucb, kBidiFunc, func & 0xFF); }
 
 BOOL GetBidiFuncDataFromFile(UCB* ucb) {
   SetKDMBidiFunc(ucb, static_cast<DWORD>(ReadInt(ucb, kBidiFunc, 0)));
   return TRUE;
 }
 
-BOOL GetBidiPrinterDataFromIni(UCB* ucb) {
+BOOL ReadBidiSettingsFromIni(UCB* ucb) {
   if (ucb == nullptr) return FALSE;
   DrvSetLastError(ucb, 0);
   const PathBlock path = BidiIniPath(ucb);
-  if (path == nullptr) return FALSE;
-  const BOOL read = ReadBidiSettings(ucb, path.get());
+  return path != nullptr ? ReadBidiSettings(ucb, path.get()) : FALSE;
+}
+
+BOOL GetBidiPrinterDataFromIni(UCB* ucb) {
+  if (ucb == nullptr) return FALSE;
+  const BOOL read = ReadBidiSettingsFromIni(ucb);
   GetBidiFuncDataFromFile(ucb);
   return read;
 }
+
+#if KESM_KERNEL_MODE
+BOOL CreateFullControlBidiFile(UCB* /*ucb*/) {
+  SetLastError(ERROR_NOT_SUPPORTED);
+  return FALSE;
+}
+#else
+BOOL IsBidiExFlagDataRead(UCB* ucb) { return ReadInt(ucb, kBidiExFlag, kAbsent) != kAbsent; }
+BOOL GetBidiExFlagDataFromFile(UCB* ucb) { return ReadInt(ucb, kBidiExFlag, 0) != 0; }
+
+BOOL SetBidiFlagDataToFile(UCB* ucb, BOOL flag) { return WriteInt(ucb, kBidiFlag, flag ? 1 : 0); }
+BOOL SetBidiExFlagDataToFile(UCB* ucb, BOOL flag) { return WriteInt(ucb, kBidiExFlag, flag ? 1 : 0); }
+BOOL SetBidiFuncDataToFile(UCB* ucb, DWORD func) { return WriteInt(ucb, kBidiFunc, func & 0xFF); }
 
 BOOL SetBidiPrinterDataToIni(UCB* ucb) {
   if (ucb == nullptr) return FALSE;

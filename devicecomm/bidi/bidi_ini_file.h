@@ -25,17 +25,43 @@ struct UCB;
 // build creates nothing.
 BOOL CreateFullControlBidiFile(UCB* ucb);
 
+// Readers of both libraries. The rendering library reads the fallback INI
+// in the system directory its install directory gives, through mapped
+// images, and printer data through the engine; it writes neither.
+
+// Printer data "BidiFlag": read into the buffer (TRUE when read with its
+// exact size).
+BOOL GetBidiFlagDataFromReg(HANDLE printer, LPDWORD flag, UCB* ucb);
+// TRUE when printer data "BidiFlag" was read and has bit 0.
+BOOL IsBidiDoneOperationBefore(HANDLE printer, UCB* ucb);
+// TRUE when the fallback INI has "BidiFlag" for the printer, whatever its
+// value.
+BOOL IsBidiFlagDataRead(UCB* ucb);
+// TRUE when the printer's "BidiFlag" there is non-zero.
+BOOL GetBidiFlagDataFromFile(UCB* ucb);
+// Stores the printer's "BidiFunc" (default 0) in the BidiFunc run-time
+// byte; TRUE.
+BOOL GetBidiFuncDataFromFile(UCB* ucb);
+// Reads the printer's bidi settings from the fallback INI into the context.
+// FALSE when there is no such section, memory is short or a value cannot
+// be taken. A section written for another driver version, machine or
+// language is not read: the result is TRUE and the context's last error 1.
+// The rendering library cannot tell a missing section from one without
+// its version keys: both are no section.
+BOOL ReadBidiSettingsFromIni(UCB* ucb);
+// ReadBidiSettingsFromIni, then the printer's "BidiFunc"; the result of
+// the settings read.
+BOOL GetBidiPrinterDataFromIni(UCB* ucb);
+
 #if !KESM_KERNEL_MODE
 // Printer data "BidiFlag", "BidiFunc" and "BidiExFlag": read into the
 // buffer (TRUE when read with its exact size), written as REG_BINARY.
-BOOL GetBidiFlagDataFromReg(HANDLE printer, LPDWORD flag, UCB* ucb);
 BOOL SetBidiFlagDataToReg(HANDLE printer, DWORD flag, UCB* ucb);
 BOOL GetBidiFuncDataFromReg(HANDLE printer, LPBYTE func, UCB* ucb);
 BOOL SetBidiFuncDataToReg(HANDLE printer, BYTE func, UCB* ucb);
 BOOL GetBidiExFlagDataFromReg(HANDLE printer, LPDWORD flag, UCB* ucb);
 BOOL SetBidiExFlagDataToReg(HANDLE printer, DWORD flag, UCB* ucb);
-// TRUE when "BidiFlag" (or "BidiExFlag") was read and has bit 0.
-BOOL IsBidiDoneOperationBefore(HANDLE printer, UCB* ucb);
+// TRUE when "BidiExFlag" was read and has bit 0.
 BOOL IsBidiExDoneOperationBefore(HANDLE printer, UCB* ucb);
 // TRUE when the context's handle may write "BidiFlag": it is read and
 // written back unchanged. A flag never written yet is no sign that printer
@@ -43,27 +69,14 @@ BOOL IsBidiExDoneOperationBefore(HANDLE printer, UCB* ucb);
 // means) and removed again.
 BOOL IsBidiWritableReg(UCB* ucb);
 
-// TRUE when the fallback INI has "BidiFlag" (or "BidiExFlag") for the
-// printer, whatever its value.
-BOOL IsBidiFlagDataRead(UCB* ucb);
+// The same for "BidiExFlag".
 BOOL IsBidiExFlagDataRead(UCB* ucb);
-// TRUE when the printer's "BidiFlag" (or "BidiExFlag") there is non-zero.
-BOOL GetBidiFlagDataFromFile(UCB* ucb);
 BOOL GetBidiExFlagDataFromFile(UCB* ucb);
 // Write "1" or "0"; TRUE when written.
 BOOL SetBidiFlagDataToFile(UCB* ucb, BOOL flag);
 BOOL SetBidiExFlagDataToFile(UCB* ucb, BOOL flag);
-// Stores the printer's "BidiFunc" (default 0) in the BidiFunc run-time
-// byte; TRUE.
-BOOL GetBidiFuncDataFromFile(UCB* ucb);
 // Writes the low byte in decimal; TRUE when written.
 BOOL SetBidiFuncDataToFile(UCB* ucb, DWORD func);
-// Reads the printer's bidi settings from the fallback INI into the context,
-// then its "BidiFunc". FALSE when there is no such section, memory is short
-// or a value cannot be taken. A section written for another driver version,
-// machine or language is not read: the result is TRUE and the context's
-// last error 1.
-BOOL GetBidiPrinterDataFromIni(UCB* ucb);
 // Writes the printer's bidi settings as a set file, then "BidiFlag" 1,
 // "BidiFunc" from the run-time byte and "BidiExFlag" 1; the result of the
 // settings write.

@@ -1,5 +1,4 @@
 // The bidi flags in printer data.
-#if !KESM_KERNEL_MODE
 #include "devicecomm/bidi/bidi_ini_file.h"
 #include "settings/context/context_block.h"
 #include "storage/system/printer_data.h"
@@ -7,14 +6,23 @@
 namespace {
 
 constexpr const WCHAR* kBidiFlag = u"BidiFlag";
+#if !KESM_KERNEL_MODE
 constexpr const WCHAR* kBidiFunc = u"BidiFunc";
 constexpr const WCHAR* kBidiExFlag = u"BidiExFlag";
+#endif
 
 }  // namespace
 
 BOOL GetBidiFlagDataFromReg(HANDLE printer, LPDWORD flag, UCB* ucb) {
   return GetDataFromReg(printer, flag, sizeof(DWORD), kBidiFlag, ucb);
 }
+
+BOOL IsBidiDoneOperationBefore(HANDLE printer, UCB* ucb) {
+  DWORD flag = 0;
+  return GetBidiFlagDataFromReg(printer, &flag, ucb) && (flag & 0x1) != 0;
+}
+
+#if !KESM_KERNEL_MODE
 BOOL SetBidiFlagDataToReg(HANDLE printer, DWORD flag, UCB* ucb) {
   return SetDataToReg(printer, &flag, sizeof flag, kBidiFlag, ucb);
 }
@@ -31,10 +39,6 @@ BOOL SetBidiExFlagDataToReg(HANDLE printer, DWORD flag, UCB* ucb) {
   return SetDataToReg(printer, &flag, sizeof flag, kBidiExFlag, ucb);
 }
 
-BOOL IsBidiDoneOperationBefore(HANDLE printer, UCB* ucb) {
-  DWORD flag = 0;
-  return GetBidiFlagDataFromReg(printer, &flag, ucb) && (flag & 0x1) != 0;
-}
 BOOL IsBidiExDoneOperationBefore(HANDLE printer, UCB* ucb) {
   DWORD flag = 0;
   return GetBidiExFlagDataFromReg(printer, &flag, ucb) && (flag & 0x1) != 0;

@@ -25,6 +25,7 @@
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #if !KESM_KERNEL_MODE
+#include "devicecomm/bidi/bidi_query.h"
 #include "storage/properties/printer_properties.h"
 #endif
 
@@ -67,9 +68,16 @@ void RebuildDefaults(UCB* ucb, DEVMODEW* dm) {
   for (std::size_t i = 0; i < std::size(kCallFlags); ++i) SetKDMRunTimeFlagByDM(dm, kCallFlags[i], kept[i]);
 }
 
-// The device query is not served by this build: a refresh fails, as for a
-// printer that does not answer.
-BOOL RefreshFromPrinter(UCB* /*ucb*/) { return FALSE; }
+// Asks the printer for its current state at once, without a window, into
+// the context's settings. The rendering library does not talk to the
+// device: there a refresh fails, as for a printer that does not answer.
+BOOL RefreshFromPrinter([[maybe_unused]] UCB* ucb) {
+#if KESM_KERNEL_MODE
+  return FALSE;
+#else
+  return GetBidiDataImmediatelyWexa(ucb);
+#endif
+}
 
 // Stores one requested setting: a value the description refuses, or a code
 // outside its field's table, becomes the description's default (a scale

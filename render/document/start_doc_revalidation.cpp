@@ -109,6 +109,8 @@ BOOL ValidateDevmodeStartDoc(UCB* ucb, const DEVMODEW* dm, std::size_t bytes, DW
   ucb->pWork->dwMode = kModeStartDoc;
   GetProperties(printer, ucb, kAllBlocks, 0);
   GetProperties(printer, ucb, kBlockWork, kPropertiesModules);
+  // The device's answer that printer data could not take.
+  if (KMGetBidiFlagDataFromFile(ucb)) KMGetBidiPrinterDataFromIni(ucb);
   if (GetKDMTSE(ucb) != 0) ResetRequestCode(ucb, kRequestFreeSizes);
   if (dm != nullptr) {
     ValidateDevmode(ucb, dm, bytes, flags);

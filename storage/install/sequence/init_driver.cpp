@@ -69,6 +69,16 @@ bool HasOwnDataDirectory(HANDLE printer, DWORD type) {
   return type == kInstallFirst && GetKESMDirFromReg(u"_KESMDirectory", folder.data(), 2050) && folder[0] != 0;
 }
 
+// The install stored the description's defaults as the printer's
+// properties and dropped the device's answer from the fallback INI: nothing
+// the printer holds now came from the device, and no default tray was set
+// by it. The flags say so until the next query.
+void ClearBidiFlags(HANDLE printer, UCB* ucb) {
+  SetBidiFlagDataToReg(printer, 0, ucb);
+  SetBidiExFlagDataToReg(printer, 0, ucb);
+  SetBidiFuncDataToReg(printer, 0, ucb);
+}
+
 void CopyDefaultDevmode(UCB* ucb, DEVMODEW* out) {
   InitDefaultDevmodeExt(ucb);
   const DEVMODEW* dm = GetDocumentDevmode(ucb);
@@ -141,6 +151,7 @@ BOOL InitDriverProc(HANDLE printer, DEVMODEW* devmode, DWORD type) {
     ClearDevmodeJobCode(ucb, kJobCodeClearInDevmode);
     SetPrinterProperties(printer, ucb);
     SetDriverDataToReg(printer, ucb);
+    ClearBidiFlags(printer, ucb);
   }
   DriverLogProc(type != kInstallClient, ucb);
   if (type == kInstallFirst && devmode != nullptr) CopyDefaultDevmode(ucb, devmode);

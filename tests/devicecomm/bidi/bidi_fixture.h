@@ -3,7 +3,8 @@
 // installed in the system folder under both of its names, the NT one held
 // loaded by the test (so its script lives as long as the test); the
 // driver INI naming the model "Kesm 4200"; a device of that model behind
-// "Copy Room"; and a context on that printer.
+// "Copy Room"; and a context on that printer. The installation of the
+// port-monitor stand-in also serves machines of other fixtures.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -32,6 +33,36 @@ using property_test::Le;
 using property_test::ReadRaw;
 using portmonlib::Text;
 
+// The script of a loaded copy of the library, wired to this process's last
+// error.
+inline portmonlib::State* PortMonitorState(HMODULE module) {
+  auto state = reinterpret_cast<portmonlib::State* (*)()>(GetProcAddress(module, "PortMonLibState"));
+  if (state == nullptr) return nullptr;
+  state()->setLastError = SetLastError;
+  return state();
+}
+
+// The library installed in the machine's system folder under both of its
+// names, and the NT copy loaded, so that its script lives as long as the
+// test; unloaded again with its script emptied, after a check that no
+// printer was left open.
+inline void InstallPortMonitor(HMODULE* library, portmonlib::State** state) {
+  kesm_test::InstallFile(KESM_PORT_MONITOR_LIBRARY, kNtInSystem);
+  kesm_test::InstallFile(KESM_PORT_MONITOR_LIBRARY, k9xInSystem);
+  *library = LoadLibraryW(kNtPath);
+  ASSERT_NE(*library, nullptr);
+  *state = PortMonitorState(*library);
+  ASSERT_NE(*state, nullptr);
+}
+inline void RemovePortMonitor(HMODULE library, portmonlib::State* state) {
+  if (library == nullptr) return;
+  if (state != nullptr) {
+    EXPECT_EQ(state->openPrinters, 0) << "a printer was left open";
+    *state = portmonlib::State{};
+  }
+  FreeLibrary(library);
+}
+
 // Members are public: the tables of cases script the fixture from lambdas.
 class BidiTest : public property_test::PropertyTest {
  public:
@@ -47,12 +78,7 @@ class BidiTest : public property_test::PropertyTest {
         storage_test::AddLocalPrinter(kCopyRoom, context_test::kDriverName, PRINTER_ATTRIBUTE_ENABLE_BIDI));
     copyRoom_ = Open(kCopyRoom);
     ASSERT_NE(copyRoom_, nullptr);
-    kesm_test::InstallFile(KESM_PORT_MONITOR_LIBRARY, kNtInSystem);
-    kesm_test::InstallFile(KESM_PORT_MONITOR_LIBRARY, k9xInSystem);
-    library_ = LoadLibraryW(kNtPath);
-    ASSERT_NE(library_, nullptr);
-    lib_ = StateOf(library_);
-    ASSERT_NE(lib_, nullptr);
+    ASSERT_NO_FATAL_FAILURE(InstallPortMonitor(&library_, &lib_));
     ucb_ = OpenOn(copyRoom_);
     ASSERT_NE(ucb_, nullptr);
     ASSERT_TRUE(WritePrivateProfileStringW(u"Models", context_test::kDriverName, kModel,
@@ -62,23 +88,12 @@ class BidiTest : public property_test::PropertyTest {
 
   void TearDown() override {
     if (ucb_ != nullptr) Release(ucb_);
-    if (library_ != nullptr) {
-      EXPECT_EQ(lib_->openPrinters, 0) << "a printer was left open";
-      *lib_ = portmonlib::State{};
-      FreeLibrary(library_);
-    }
+    RemovePortMonitor(library_, lib_);
     PropertyTest::TearDown();
   }
 
   public:
-  // The script of a loaded copy of the library, wired to this process's
-  // last error.
-  static portmonlib::State* StateOf(HMODULE module) {
-    auto state = reinterpret_cast<portmonlib::State* (*)()>(GetProcAddress(module, "PortMonLibState"));
-    if (state == nullptr) return nullptr;
-    state()->setLastError = SetLastError;
-    return state();
-  }
+  static portmonlib::State* StateOf(HMODULE module) { return PortMonitorState(module); }
 
   portmonlib::State& lib() { return *lib_; }
   portmonlib::Device& device() { return lib_->devices[kCopyRoom]; }

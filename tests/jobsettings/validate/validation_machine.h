@@ -33,8 +33,9 @@ using Bytes = std::vector<BYTE>;
 class ValidationMachine : public ::testing::Test {
  protected:
   // The driver's data file holds the named description of tests/data/kpd;
-  // a stored default DEVMODE for the printer when one is given.
-  void Install(const char* description, const Bytes& storedDefault = {}) {
+  // a stored default DEVMODE for the printer when one is given, and the
+  // printer's attributes.
+  void Install(const char* description, const Bytes& storedDefault = {}, DWORD attributes = 0) {
     std::filesystem::copy_file(std::filesystem::path(KESM_TEST_DATA) / "kpd" / description,
                                plat::DriverFilesFolder() / "KESMTEST.KPD",
                                std::filesystem::copy_options::overwrite_existing);
@@ -43,6 +44,7 @@ class ValidationMachine : public ::testing::Test {
     printer.name = kPrinter;
     printer.driverName = u"Kesm Test";
     printer.defaultDevMode = storedDefault;
+    printer.attributes = attributes;
     ASSERT_EQ(plat::AddPrinter(printer), ERROR_SUCCESS);
     PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
     ASSERT_TRUE(OpenPrinterW(kPrinter, &printer_, &defaults));

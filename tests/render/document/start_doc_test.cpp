@@ -3,7 +3,8 @@
 // it (a text too long for its saved copy, or an empty one, does not), a
 // DEVMODE copy changed since the enable is taken over, collation follows
 // the public DEVMODE, the bidi flag follows the bidi fallback INI or else
-// printer data, a damaged copy fails nothing and reads nothing past
+// printer data, the device's answer kept in that INI is taken while its
+// flag is set, a damaged copy fails nothing and reads nothing past
 // itself, and a reset onto a banding PDEV carries the job-level values.
 #include <cstring>
 #include <filesystem>
@@ -59,6 +60,17 @@ class StartDoc : public RenderTest {
     return DrvStartDoc(dc->so, name, jobId_);
   }
   UCB* Ucb(Dc* dc) { return dc->pdev()->ucb; }
+  // The printer's section of the bidi fallback INI where the rendering
+  // library looks for it, with these keys.
+  void PutBidiIni(Dc* dc, const std::string& keys) {
+    WCHAR path[MAX_PATH] = {};
+    ASSERT_NE(KMAddSystemDirToFileName(path, MAX_PATH, u"kesmbid.ini", Ucb(dc)), 0u);
+    std::string relative;
+    for (const WCHAR* p = path + 3; *p != 0; ++p) relative += *p == u'\\' ? '/' : static_cast<char>(*p);
+    const std::filesystem::path file = plat::DriveRoot() / relative;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::trunc) << "[Kesm R5 Office]\r\n" << keys;
+  }
 
   Devmode devmode_;
 };
@@ -196,19 +208,40 @@ TEST_F(StartDoc, TheBidiFlagFollowsTheFallbackIniElsePrinterData) {
     SCOPED_TRACE(c.what);
     Dc* dc = Enable(devmode_);
     ASSERT_NE(dc, nullptr);
-    WCHAR path[MAX_PATH] = {};
-    ASSERT_NE(KMAddSystemDirToFileName(path, MAX_PATH, u"kesmbid.ini", Ucb(dc)), 0u);
-    std::string relative;
-    for (const WCHAR* p = path + 3; *p != 0; ++p) relative += *p == u'\\' ? '/' : static_cast<char>(*p);
-    const std::filesystem::path file = plat::DriveRoot() / relative;
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::trunc) << "[Kesm R5 Office]\r\n"
-                                         << (c.ini ? "BidiFlag=" + std::to_string(*c.ini) + "\r\n" : "");
+    PutBidiIni(dc, c.ini ? "BidiFlag=" + std::to_string(*c.ini) + "\r\n" : "");
     ASSERT_EQ(SetPrinterDataW(printer_, u"BidiFlag", REG_BINARY, reinterpret_cast<const BYTE*>(&c.printerData),
                               sizeof c.printerData),
               ERROR_SUCCESS);
     ASSERT_TRUE(Start(dc));
     EXPECT_EQ(GetKDMBiDirect(Ucb(dc)), c.on);
+    Disable(dc);
+  }
+}
+
+// A device's answer that printer data could not take waits in the
+// fallback INI; the start of a document takes it while the printer's
+// "BidiFlag" there says it is valid.
+TEST_F(StartDoc, TheDevicesAnswerInTheFallbackIniIsTakenWhileItsFlagIsSet) {
+  constexpr WORD kMemory = 10012;  // kdmPrinterMemory
+  constexpr WORD kLanguage = 169;
+  Dc* dc = Enable(devmode_);
+  ASSERT_NE(dc, nullptr);
+  ASSERT_TRUE(Start(dc));
+  const LONG_PTR stored = Number(Ucb(dc), kMemory);
+  ASSERT_NE(stored, 4096);
+  const UCB* ucb = Ucb(dc);
+  const std::string answer = "RstVersion=" + std::to_string(ucb->pDP->dwSetFileVersion) +
+                             "\r\nRstMachine=" + std::to_string(ucb->pDP->bMachineID) +
+                             "\r\nRstLanguage=" + std::to_string(Number(ucb, kLanguage)) +
+                             "\r\nkdmPrinterMemory=4096\r\n";
+  Disable(dc);
+  for (int flag : {0, 1}) {
+    SCOPED_TRACE(flag);
+    dc = Enable(devmode_);
+    ASSERT_NE(dc, nullptr);
+    PutBidiIni(dc, "BidiFlag=" + std::to_string(flag) + "\r\n" + answer);
+    ASSERT_TRUE(Start(dc));
+    EXPECT_EQ(Number(Ucb(dc), kMemory), flag != 0 ? 4096 : stored);
     Disable(dc);
   }
 }

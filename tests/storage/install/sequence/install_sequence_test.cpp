@@ -104,6 +104,36 @@ TEST_F(InstallSequence, ANewPrinterIsInstalledWithItsDefaultDevmode) {
   EXPECT_FALSE(InitDriverProc(nullptr, nullptr, kInstallFirst)) << "no context, no install";
 }
 
+// An install stores the description's defaults as the printer's
+// properties and drops the device's answer from the bidi INI, so the bidi
+// flags of an earlier query go too; a client's connection writes neither.
+TEST_F(InstallSequence, AnInstallClearsTheBidiFlagsOfAnEarlierQuery) {
+  struct Case {
+    const char* what;
+    DWORD type;
+    bool cleared;
+  };
+  const Case cases[] = {
+      {"first install", kInstallFirst, true},
+      {"printer initialisation", kInstallInitialise, true},
+      {"a client's connection", kInstallClient, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    property_test::PutRaw(office_, u"BidiFlag", REG_BINARY, property_test::Le(1, 4));
+    property_test::PutRaw(office_, u"BidiExFlag", REG_BINARY, property_test::Le(1, 4));
+    property_test::PutRaw(office_, u"BidiFunc", REG_BINARY, {0x43});
+    storage_test::Put("_kesm/kesmbid.ini", "[Office 2F]\r\nBidiFlag=1\r\nBidiFunc=67\r\nBidiExFlag=1\r\n");
+    ASSERT_TRUE(InitDriverProc(office_, nullptr, c.type));
+    const std::vector<BYTE> flag = c.cleared ? property_test::Le(0, 4) : property_test::Le(1, 4);
+    EXPECT_EQ(property_test::ReadRaw(office_, u"BidiFlag").bytes, flag);
+    EXPECT_EQ(property_test::ReadRaw(office_, u"BidiExFlag").bytes, flag);
+    EXPECT_EQ(property_test::ReadRaw(office_, u"BidiFunc").bytes, std::vector<BYTE>{BYTE(c.cleared ? 0 : 0x43)});
+    EXPECT_EQ(property_test::ReadRaw(office_, u"BidiFunc").type, DWORD{REG_BINARY});
+    EXPECT_EQ(Ini("_kesm/kesmbid.ini", "Office 2F", "BidiFlag"), "<none>") << "the device's answer dropped";
+  }
+}
+
 TEST_F(InstallSequence, TheDriverIniListsFilesToCopyIntoPlace) {
   storage_test::Put(std::string(kDriverFolder) + "extra.dat", "extra");
   storage_test::Put(kDriverIni, "[jp]\r\nNumInstallfiles=3\r\nInstallfiles1=%windir%extra.dat\r\n"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "devicecomm/bidi_ini_file.h"
+#include "devicecomm/bidi/bidi_ini_file.h"
 #include "devicecomm/jobcodes/jc_stored_codes.h"
 #include "devicecomm/jobcodes/job_codes.h"
 #include "devicecomm/usercodes/user_codes.h"

@@ -65,13 +65,18 @@ BOOL SetDevmodeValueByICB(UCB* ucb, const ICB* icb, LONG_PTR uiValue);
 // compare as unsigned 16-bit numbers); else the id.
 LONG_PTR ConvertDevmodeValueToResID(const UCB* ucb, const SFCB* sfcb, LONG_PTR value);
 LONG_PTR ConvertResIDToDevmodeValue(const UCB* ucb, const SFCB* sfcb, LONG_PTR resId);
+// Id to value for a value the compiled description names (an action's
+// value, a group's default): as above, but an id found only in the other
+// orientation's section still gives its value, never the id itself.
+LONG_PTR ConvertKeywordValueToDevmodeValue(const UCB* ucb, const SFCB* sfcb, LONG_PTR resId);
 // TRUE when the applicable section has the value with a text.
 BOOL CheckDevmodeValueByCDT(const UCB* ucb, const SFCB* sfcb, LONG_PTR value);
 // TRUE when the applicable section lists the value, with or without a text.
 BOOL IsDevmodeValueInCDT(const UCB* ucb, const SFCB* sfcb, LONG_PTR value);
 // Stores a value named by the compiled description: a UI value for the
-// number and bit kinds, a string id whose resource text is stored for the
-// string kinds. FALSE when nothing was stored.
+// number and bit kinds (its value taken from either orientation's section,
+// ConvertKeywordValueToDevmodeValue), a string id whose resource text is
+// stored for the string kinds. FALSE when nothing was stored.
 BOOL SetDevmodeValueByFuncIDFromBKPD(UCB* ucb, WORD funcId, LONG_PTR value);
 
 // --- Strings --------------------------------------------------------------

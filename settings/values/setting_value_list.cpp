@@ -24,26 +24,32 @@ constexpr SectionedList kSectionedLists[] = {
     {121, SectionRule::kPrintOrientation},  // kdmStapleType
 };
 
-bool UsesSecondSection(const UCB* ucb, const SFCB& sfcb) {
+const SectionedList* SectionedListOf(const SFCB& sfcb) {
   for (const SectionedList& s : kSectionedLists) {
-    if (s.funcId != sfcb.funcId) {
-      continue;
-    }
-    if (s.rule == SectionRule::kLandscape) {
-      return GetDevmodeValueDirectByFuncID(ucb, kFuncOrientation, nullptr) == kLandscape;
-    }
-    return GetPrintOrientation(ucb) == 1;
+    if (s.funcId == sfcb.funcId) return &s;
   }
-  return false;
+  return nullptr;
 }
 
-// The entries of the applicable section, without its terminating entry.
-std::span<const CDT> Section(const UCB* ucb, const SFCB* sfcb) {
+bool UsesSecondSection(const UCB* ucb, const SFCB& sfcb) {
+  const SectionedList* s = SectionedListOf(sfcb);
+  if (s == nullptr) {
+    return false;
+  }
+  if (s->rule == SectionRule::kLandscape) {
+    return GetDevmodeValueDirectByFuncID(ucb, kFuncOrientation, nullptr) == kLandscape;
+  }
+  return GetPrintOrientation(ucb) == 1;
+}
+
+// The entries of one section of the setting's list, without its
+// terminating entry.
+std::span<const CDT> ListSection(const SFCB* sfcb, bool second) {
   if (sfcb == nullptr || sfcb->valueList == nullptr) {
     return {};
   }
   const CDT* first = sfcb->valueList;
-  if (UsesSecondSection(ucb, *sfcb)) {
+  if (second) {
     while (first->strId != 0) {
       ++first;
     }
@@ -54,6 +60,21 @@ std::span<const CDT> Section(const UCB* ucb, const SFCB* sfcb) {
     ++end;
   }
   return {first, end};
+}
+
+// The entries of the applicable section.
+std::span<const CDT> Section(const UCB* ucb, const SFCB* sfcb) {
+  return sfcb != nullptr ? ListSection(sfcb, UsesSecondSection(ucb, *sfcb)) : std::span<const CDT>{};
+}
+
+// String ids are unsigned 16-bit numbers; the no-text mark is none.
+bool CanBeStringId(LONG_PTR id) { return id > 0 && id < kCdtNoText; }
+
+const CDT* EntryWithId(std::span<const CDT> section, LONG_PTR id) {
+  for (const CDT& entry : section) {
+    if (entry.strId == id) return &entry;
+  }
+  return nullptr;
 }
 
 // A list value matches only a stored value of the same 32-bit number.
@@ -79,16 +100,27 @@ LONG_PTR ConvertDevmodeValueToResID(const UCB* ucb, const SFCB* sfcb, LONG_PTR v
 }
 
 LONG_PTR ConvertResIDToDevmodeValue(const UCB* ucb, const SFCB* sfcb, LONG_PTR resId) {
-  // String ids are unsigned 16-bit numbers; the no-text mark is none.
-  if (resId <= 0 || resId >= kCdtNoText) {
+  if (!CanBeStringId(resId)) {
     return resId;
   }
-  for (const CDT& entry : Section(ucb, sfcb)) {
-    if (entry.strId == resId) {
-      return static_cast<LONG_PTR>(entry.value);
-    }
+  const CDT* entry = EntryWithId(Section(ucb, sfcb), resId);
+  return entry != nullptr ? static_cast<LONG_PTR>(entry->value) : resId;
+}
+
+LONG_PTR ConvertKeywordValueToDevmodeValue(const UCB* ucb, const SFCB* sfcb, LONG_PTR resId) {
+  if (!CanBeStringId(resId) || sfcb == nullptr) {
+    return resId;
   }
-  return resId;
+  const bool second = UsesSecondSection(ucb, *sfcb);
+  const CDT* entry = EntryWithId(ListSection(sfcb, second), resId);
+  // The two sections of a list label the same values for the two
+  // orientations. A description names one keyword wherever it cannot know
+  // the orientation (a group's single default, an action under a judge
+  // that does not ask), and that keyword means its value in either.
+  if (entry == nullptr && SectionedListOf(*sfcb) != nullptr) {
+    entry = EntryWithId(ListSection(sfcb, !second), resId);
+  }
+  return entry != nullptr ? static_cast<LONG_PTR>(entry->value) : resId;
 }
 
 BOOL CheckDevmodeValueByCDT(const UCB* ucb, const SFCB* sfcb, LONG_PTR value) {

@@ -99,7 +99,7 @@ BOOL SetDevmodeValueByFuncIDFromBKPD(UCB* ucb, WORD funcId, LONG_PTR value) {
   }
   const DWORD kind = SettingKindOf(sfcb->descriptor);
   if (!SettingKindIsString(kind)) {
-    return SetDevmodeValueBySFCB(ucb, sfcb, value);
+    return SetDevmodeValueDirect(ucb, sfcb, ConvertKeywordValueToDevmodeValue(ucb, sfcb, value));
   }
   // The value names a resource string; its text is what gets stored, as
   // ANSI for the ANSI kinds.

@@ -77,6 +77,17 @@ TEST_F(RulesValidation, AStapleTheFinisherCannotMakeIsCorrected) {
   }
 }
 
+TEST_F(RulesValidation, WithStaplingOffTheStapleTypeReturnsToItsDefault) {
+  // The type counts only while stapling is on. The default names the
+  // upright corner, and is the corner's code on a turned print too.
+  for (const SHORT orientation : {kPortrait, kLandscape}) {
+    SCOPED_TRACE(orientation);
+    ASSERT_EQ(Validate(kA4, kTray1, false, 65, orientation), 1);
+    EXPECT_EQ(Value(ucb_, kSelectStaple), 0);
+    EXPECT_EQ(Value(ucb_, kStapleType), 49);
+  }
+}
+
 TEST_F(RulesValidation, ATrayThatDoesNotHoldThePaperGivesWay) {
   ASSERT_EQ(Validate(kA3, kTray2, false, 49), 1);
   EXPECT_EQ(Dm(ucb_)->dmDefaultSource, kTray2) << "tray 2 holds A3";

@@ -56,6 +56,37 @@ TEST_F(ValueList, AnIdOfTheOtherSectionIsNotConverted) {
   EXPECT_EQ(ConvertResIDToDevmodeValue(ctx_.ucb(), Record(92), 17150), 17150);
 }
 
+TEST_F(ValueList, AKeywordOfEitherSectionNamesItsValue) {
+  // A description names one keyword whatever the orientation: the ids the
+  // UI view leaves as they are (above) still give their values here.
+  struct Case {
+    WORD funcId;
+    LONG_PTR orientation;  // dmOrientation
+    LONG_PTR id;
+    LONG_PTR stored;
+  };
+  const Case cases[] = {
+      {92, 2, 17100, 1},    {92, 1, 17150, 1},    {94, 2, 17209, 22},   {94, 1, 17259, 22},
+      {120, 2, 17301, 1},   {120, 1, 17351, 1},   {121, 2, 17407, 49},  {121, 1, 17457, 49},
+      {121, 2, 17457, 49},  {121, 1, 17407, 49},
+      // Numbers that are no id of the list stay as they are.
+      {121, 2, 49, 49},     {92, 2, 0x8001, 0x8001}, {121, 1, 0, 0},    {121, 2, kCdtNoText, kCdtNoText},
+  };
+  for (const Case& c : cases) {
+    Raw(7, c.orientation);
+    EXPECT_EQ(ConvertKeywordValueToDevmodeValue(ctx_.ucb(), Record(c.funcId), c.id), c.stored)
+        << c.funcId << "/" << c.orientation << "/" << c.id;
+  }
+}
+
+TEST_F(ValueList, AKeywordIsNotLookedForPastTheEndOfAOneSectionList) {
+  static const CDT kList[] = {{5, 100, 0}, {0, 0, 0}, {6, 201, 0}, {0, 0, 0}};
+  Record(87)->valueList = kList;
+  EXPECT_EQ(ConvertKeywordValueToDevmodeValue(ctx_.ucb(), Record(87), 100), 5);
+  EXPECT_EQ(ConvertKeywordValueToDevmodeValue(ctx_.ucb(), Record(87), 201), 201);
+  EXPECT_EQ(ConvertKeywordValueToDevmodeValue(ctx_.ucb(), nullptr, 100), 100);
+}
+
 TEST_F(ValueList, AValueOnlyInTheFirstSectionReadsBackUnchangedInLandscape) {
   static const CDT kList[] = {{5, 100, 0}, {6, 101, 0}, {0, 0, 0}, {6, 201, 0}, {0, 0, 0}};
   Record(92)->valueList = kList;

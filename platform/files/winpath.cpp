@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/base/machine.h"
+#include "platform/files/folded_names.h"
 #include "platform/system/sysfacts.h"
 #include "platform/base/winerror.h"
 #include "platform/text/wintext.h"
@@ -106,18 +107,7 @@ std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& dir,
                                                std::u16string_view wide) {
   std::error_code ec;
   if (std::filesystem::exists(std::filesystem::symlink_status(dir / name, ec))) return dir / name;
-  std::optional<std::filesystem::path> best;
-  for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    std::filesystem::path candidate = it->path().filename();
-    try {
-      if (!SameName(candidate.u16string(), wide)) continue;
-    } catch (const std::exception&) {
-      continue;  // a host name that is not valid UTF-8 has no Windows name
-    }
-    if (!best || candidate < *best) best = candidate;
-  }
-  if (!best) return std::nullopt;
-  return dir / *best;
+  return folded::FindIgnoringCase(dir, wide);
 }
 
 std::optional<std::filesystem::path> ToHostName(const std::u16string& name) {

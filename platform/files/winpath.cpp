@@ -1,6 +1,8 @@
 // Windows path resolution onto the machine's drive folder.
 #include "platform/files/winpath.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <string_view>
 #include <system_error>
@@ -118,6 +120,36 @@ std::optional<std::filesystem::path> ToHostName(const std::u16string& name) {
   }
 }
 
+// The common case in one or two host calls: every folder on the way is
+// spelled as on disk, so the walk below would take each one as written.
+// False, with result untouched, when the walk has to decide.
+bool ResolveExactSpelling(const std::vector<std::u16string>& parts, ResolvedPath& result) {
+  if (parts.empty() || parts.back().find_first_of(u"*?") != std::u16string::npos) return false;
+  std::filesystem::path folder = result.host;
+  std::optional<std::filesystem::path> last;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    auto hostName = ToHostName(parts[i]);
+    if (!hostName) return false;
+    if (i + 1 == parts.size()) {
+      last = std::move(hostName);
+    } else {
+      folder /= *hostName;
+    }
+  }
+  struct stat st {};
+  const std::filesystem::path exact = folder / *last;
+  if (stat(exact.c_str(), &st) == 0) {
+    result.host = exact;
+    result.asWritten = exact;
+    return true;
+  }
+  if (parts.size() < 2 || stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  auto entry = FindEntry(folder, *last, parts.back());
+  result.asWritten = exact;
+  result.host = entry ? *entry : exact;
+  return true;
+}
+
 }  // namespace
 
 bool SameName(std::u16string_view a, std::u16string_view b) {
@@ -145,6 +177,7 @@ std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use) {
   result.host = drive;
   result.isRoot = parts->empty();
   result.trailingSeparator = IsSeparator(text.back());
+  if (ResolveExactSpelling(*parts, result)) return result;
   std::error_code ec;
   for (std::size_t i = 0; i < parts->size(); ++i) {
     const std::u16string& name = (*parts)[i];

@@ -10,6 +10,7 @@
 
 #include "platform/base/machine.h"
 #include "platform/base/winerror.h"
+#include "platform/files/winfile.h"
 #include "platform/spooler/spoolsetup.h"
 #include "platform/spooler/winspool.h"
 #include "settings/cache/bkpd_cache.h"
@@ -43,6 +44,10 @@ class BenchMachine {
     ok_ = plat::AddPrinterDriver(driver) == ERROR_SUCCESS && plat::AddPrinter(printer) == ERROR_SUCCESS &&
           OpenPrinterW(printer.name.c_str(), &printer_, &defaults);
     dataFile_ = plat::DriverFilesDirectory() + u"\\KESMC7.KPD";
+    // The shared settings folder the install makes: without it every
+    // settings INI read is a miss on a missing folder, which no installed
+    // machine sees.
+    CreateDirectoryW(u"C:\\_kesm", nullptr);
   }
   ~BenchMachine() {
     FreeStoredUcb(TRUE);

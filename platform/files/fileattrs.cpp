@@ -12,13 +12,16 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <tuple>
 #include <vector>
 
 #include "platform/base/machine.h"
+#include "platform/host/storecache.h"
 #include "platform/host/storefile.h"
 #include "platform/base/winerror.h"
 
@@ -100,12 +103,22 @@ std::vector<BYTE> Format(const Table& table) {
   return {text.begin(), text.end()};
 }
 
-// The stored table; empty when there is no machine or no store yet.
-Table LoadTable() {
-  if (MachineRoot().empty()) return {};
-  std::vector<BYTE> bytes;
-  if (store::Load(StorePath(), bytes) != ERROR_SUCCESS) return {};
-  return Parse({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+DWORD DecodeTable(std::span<const BYTE> bytes, Table& table) {
+  table = Parse({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
+  return ERROR_SUCCESS;
+}
+
+// The stored table; empty when there is no machine or no store yet. Kept in
+// memory while no process changes the store: every file open asks for it.
+std::shared_ptr<const Table> LoadTable() {
+  static auto* cache = new store::CachedStore<Table, DecodeTable>(
+      [] { return MachineRoot().empty() ? std::filesystem::path() : StorePath(); });  // lives until exit
+  std::shared_ptr<const Table> table;
+  if (MachineRoot().empty() || cache->Get(false, table) != ERROR_SUCCESS || table == nullptr) {
+    static const auto* empty = new Table();  // lives until exit
+    return std::shared_ptr<const Table>(std::shared_ptr<const Table>(), empty);
+  }
+  return table;
 }
 
 // Edits the table under the store's exclusive lock. The store is replaced
@@ -131,13 +144,13 @@ DWORD KeptIn(const Table& table, const EntryInfo& info) {
 DWORD Of(const std::filesystem::path& host) {
   auto info = InfoOf(host);
   if (!info) return INVALID_FILE_ATTRIBUTES;
-  return Reported(KeptIn(LoadTable(), *info), info->directory);
+  return Reported(KeptIn(*LoadTable(), *info), info->directory);
 }
 
 DWORD KeptOf(const std::filesystem::path& host) {
   auto info = InfoOf(host);
   if (!info) return 0;
-  return KeptIn(LoadTable(), *info);
+  return KeptIn(*LoadTable(), *info);
 }
 
 bool Set(const std::filesystem::path& host, DWORD kept) {
@@ -160,7 +173,7 @@ void Forget(const std::filesystem::path& host) {
 }
 
 struct Snapshot::Data {
-  Table table;
+  std::shared_ptr<const Table> table;
 };
 
 Snapshot::Snapshot() : data_(std::make_unique<Data>()) {
@@ -172,7 +185,7 @@ Snapshot::~Snapshot() = default;
 DWORD Snapshot::Of(const std::filesystem::path& host) const {
   auto info = InfoOf(host);
   if (!info) return INVALID_FILE_ATTRIBUTES;
-  return Reported(KeptIn(data_->table, *info), info->directory);
+  return Reported(KeptIn(*data_->table, *info), info->directory);
 }
 
 }  // namespace plat::attrs

@@ -1,12 +1,15 @@
 // Windows path resolution onto the machine's drive folder.
 #include "platform/files/winpath.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
 #include "platform/base/machine.h"
+#include "platform/files/folded_names.h"
 #include "platform/system/sysfacts.h"
 #include "platform/base/winerror.h"
 #include "platform/text/wintext.h"
@@ -106,18 +109,7 @@ std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& dir,
                                                std::u16string_view wide) {
   std::error_code ec;
   if (std::filesystem::exists(std::filesystem::symlink_status(dir / name, ec))) return dir / name;
-  std::optional<std::filesystem::path> best;
-  for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    std::filesystem::path candidate = it->path().filename();
-    try {
-      if (!SameName(candidate.u16string(), wide)) continue;
-    } catch (const std::exception&) {
-      continue;  // a host name that is not valid UTF-8 has no Windows name
-    }
-    if (!best || candidate < *best) best = candidate;
-  }
-  if (!best) return std::nullopt;
-  return dir / *best;
+  return folded::FindIgnoringCase(dir, wide);
 }
 
 std::optional<std::filesystem::path> ToHostName(const std::u16string& name) {
@@ -126,6 +118,36 @@ std::optional<std::filesystem::path> ToHostName(const std::u16string& name) {
   } catch (const std::exception&) {
     return std::nullopt;  // an unpaired surrogate has no host spelling
   }
+}
+
+// The common case in one or two host calls: every folder on the way is
+// spelled as on disk, so the walk below would take each one as written.
+// False, with result untouched, when the walk has to decide.
+bool ResolveExactSpelling(const std::vector<std::u16string>& parts, ResolvedPath& result) {
+  if (parts.empty() || parts.back().find_first_of(u"*?") != std::u16string::npos) return false;
+  std::filesystem::path folder = result.host;
+  std::optional<std::filesystem::path> last;
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    auto hostName = ToHostName(parts[i]);
+    if (!hostName) return false;
+    if (i + 1 == parts.size()) {
+      last = std::move(hostName);
+    } else {
+      folder /= *hostName;
+    }
+  }
+  struct stat st {};
+  const std::filesystem::path exact = folder / *last;
+  if (stat(exact.c_str(), &st) == 0) {
+    result.host = exact;
+    result.asWritten = exact;
+    return true;
+  }
+  if (parts.size() < 2 || stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  auto entry = FindEntry(folder, *last, parts.back());
+  result.asWritten = exact;
+  result.host = entry ? *entry : exact;
+  return true;
 }
 
 }  // namespace
@@ -155,6 +177,7 @@ std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use) {
   result.host = drive;
   result.isRoot = parts->empty();
   result.trailingSeparator = IsSeparator(text.back());
+  if (ResolveExactSpelling(*parts, result)) return result;
   std::error_code ec;
   for (std::size_t i = 0; i < parts->size(); ++i) {
     const std::u16string& name = (*parts)[i];

@@ -58,7 +58,8 @@ std::shared_ptr<File> OpenExisting(const ResolvedPath& path, const OpenRequest& 
     return nullptr;
   }
   const bool truncating = disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING;
-  const DWORD kept = attrs::KeptOf(path.host);
+  // Attributes matter only to an open that may change the file.
+  const DWORD kept = rights.write || truncating ? attrs::KeptOf(path.host) : 0;
   if ((kept & FILE_ATTRIBUTE_READONLY) && (rights.write || truncating)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;

@@ -7,7 +7,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
+#include <mutex>
+#include <unordered_map>
 #include <random>
 #include <string>
 
@@ -16,6 +20,7 @@
 #include "platform/host/hostfile.h"
 #include "platform/host/hostlock.h"
 #include "platform/system/sysfacts.h"
+#include "platform/text/codepage.h"
 #include "platform/base/winerror.h"
 #include "platform/files/winpath.h"
 
@@ -108,16 +113,91 @@ BOOL Replace(const std::filesystem::path& target, const File* previous, const st
   return TRUE;
 }
 
+// Texts parsed from files lately read, each with the status its file had.
+// A text is reused only while the file has the same identity, size and
+// times in the same code page, and those times are older than the read by
+// more than the file system's timestamp granularity: a write in the same
+// clock tick as the read would otherwise keep equal times.
+class ParsedTexts {
+ public:
+  static long long Now() {
+    timespec t{};
+    clock_gettime(CLOCK_REALTIME, &t);
+    return Nanoseconds(t);
+  }
+
+  std::shared_ptr<const ini::Document> Find(const std::filesystem::path& host, const struct stat& st) {
+    std::lock_guard<std::mutex> hold(lock_);
+    auto it = texts_.find(host.native());
+    if (it == texts_.end()) return nullptr;
+    const Entry& entry = it->second;
+    const bool same = entry.device == st.st_dev && entry.inode == st.st_ino && entry.size == st.st_size &&
+                      entry.modified == Nanoseconds(st.st_mtim) && entry.changed == Nanoseconds(st.st_ctim) &&
+                      entry.codePage == GetACP();
+    const bool settled = std::max(entry.modified, entry.changed) < entry.taken - kGranularityNs;
+    if (same && settled) return entry.document;
+    texts_.erase(it);
+    return nullptr;
+  }
+
+  void Keep(const std::filesystem::path& host, const struct stat& st, long long taken,
+            std::shared_ptr<const ini::Document> document) {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (texts_.size() >= kMaxTexts) texts_.clear();
+    texts_[host.native()] = Entry{st.st_dev,
+                                  st.st_ino,
+                                  st.st_size,
+                                  Nanoseconds(st.st_mtim),
+                                  Nanoseconds(st.st_ctim),
+                                  taken,
+                                  GetACP(),
+                                  std::move(document)};
+  }
+
+ private:
+  // Longer than any file system's timestamp tick on this host.
+  static constexpr long long kGranularityNs = 50'000'000;
+  static constexpr std::size_t kMaxTexts = 64;
+
+  static long long Nanoseconds(const timespec& t) {
+    return static_cast<long long>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+  }
+
+  struct Entry {
+    dev_t device;
+    ino_t inode;
+    off_t size;
+    long long modified;
+    long long changed;
+    long long taken;
+    UINT codePage;
+    std::shared_ptr<const ini::Document> document;
+  };
+
+  std::mutex lock_;
+  std::unordered_map<std::string, Entry> texts_;
+};
+
+ParsedTexts gParsed;
+
 }  // namespace
 
-std::optional<ini::Document> Read(LPCWSTR fileName) {
+std::shared_ptr<const ini::Document> Read(LPCWSTR fileName) {
   auto path = PathOf(fileName);
-  if (!path) return std::nullopt;
+  if (!path) return nullptr;
   auto file = OpenFile(*path, {GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0});
-  if (!file) return std::nullopt;
+  if (!file) return nullptr;
+  const long long now = ParsedTexts::Now();
+  struct stat st {};
+  const bool known = fstat(file->fd(), &st) == 0;
+  if (known) {
+    if (auto parsed = gParsed.Find(path->host, st)) return parsed;
+  }
   auto bytes = ReadAll(file->fd());
-  if (!bytes) return std::nullopt;
-  return ini::Document(std::move(*bytes));
+  if (!bytes) return nullptr;
+  auto document = std::make_shared<const ini::Document>(std::move(*bytes));
+  if (known) gParsed.Keep(path->host, st, now, document);
+  return document;
 }
 
 BOOL Update(LPCWSTR fileName, const std::function<bool(ini::Document&)>& edit) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "platform/profile/inifile.h"
@@ -9,9 +10,11 @@
 
 namespace plat::profile {
 
-// The file's text, or nullopt with the last error set when it is missing
-// or cannot be read (a handle refusing shared reading holds it, say).
-std::optional<ini::Document> Read(LPCWSTR fileName);
+// The file's text, or null with the last error set when it is missing or
+// cannot be read (a handle refusing shared reading holds it, say). The file
+// is opened every time, so share modes count as for any reader; its text is
+// parsed again only when the file may have changed since the last read.
+std::shared_ptr<const ini::Document> Read(LPCWSTR fileName);
 
 // Runs edit on the file's text (empty when the file is missing) and, when
 // edit reports a change, replaces the file with the new text. Writers of one

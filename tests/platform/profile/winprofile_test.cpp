@@ -4,7 +4,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
+#include <thread>
 
 #include "tests/platform/drive_files.h"
 #include "platform/base/winerror.h"
@@ -428,4 +431,40 @@ TEST(Profile, OtherProcessesSeeAWriteAtOnce) {
   waitpid(child, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
   EXPECT_EQ(GetPrivateProfileIntW(u"A", u"b", 0, kIni), 6u);
+}
+
+// Texts read before are reused only while their file is provably the same:
+// a rewrite of the same size in the same clock tick, a rewrite after the
+// text settled, and a change of code page are each seen by the next read.
+TEST(ProfileRead, AFileChangedBehindTheStandInsBackIsReadAgain) {
+  plat::ScopedMachine machine;
+  drive::Put(kHost, "[A]\r\na=1\r\n");
+  EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 0, kIni), 1u);
+  drive::Put(kHost, "[A]\r\na=2\r\n");  // same size, same tick
+  EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 0, kIni), 2u);
+  std::this_thread::sleep_for(std::chrono::milliseconds(120));
+  EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 0, kIni), 2u);
+  EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 0, kIni), 2u);  // the settled text answers
+  drive::Put(kHost, "[A]\r\na=3\r\n");
+  EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 0, kIni), 3u);
+  {
+    ScopedHandle exclusive(CreateFileW(kIni, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 7u);  // share modes still count
+  }
+  std::filesystem::remove(drive::Host(kHost));
+  EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 7u);
+  drive::Put(kHost, "[A]\r\nk=\xB1\r\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(120));
+  char16_t buffer[4];
+  {
+    ScopedAnsiCodePage cp(1252);
+    EXPECT_EQ(GetPrivateProfileStringW(u"A", u"k", u"", buffer, 4, kIni), 1u);
+    EXPECT_EQ(buffer[0], u'\u00B1');
+    EXPECT_EQ(GetPrivateProfileStringW(u"A", u"k", u"", buffer, 4, kIni), 1u);
+  }
+  {
+    ScopedAnsiCodePage cp(932);
+    EXPECT_EQ(GetPrivateProfileStringW(u"A", u"k", u"", buffer, 4, kIni), 1u);
+    EXPECT_EQ(buffer[0], u'\uFF71');  // the same byte in the other code page
+  }
 }

@@ -107,9 +107,10 @@ const char* Usage() {
          "  or the document's name with the extension .kesm in the current folder.\n"
          "  --printer NAME       the printer (default \"Kesm Sample\"); a missing one is installed\n"
          "  --description FILE   the printer's description (default the sample description)\n"
-         "  --language CODE      the driver's language for the job, a two-letter code (\"jp\" offers the\n"
-         "                       printer's own fonts; default the printer's language)\n"
-         "  --glyph-bitmaps      text in fonts the printer lacks goes as glyph bitmaps\n"
+         "  --language CODE      print as a system of the language: the driver's language (a two-letter\n"
+         "                       code; \"jp\" offers the printer's own fonts) and the system's code page\n"
+         "  --glyph-bitmaps      text in fonts the printer lacks goes as glyph bitmaps (on a model that\n"
+         "                       supports them)\n"
          "  --banding            the pages are drawn into bands of a bitmap\n"
          "  The simulated machine is kept in $KESM_MACHINE, else ~/.kesm/machine.\n";
 }

@@ -10,7 +10,8 @@
 // its name with the extension .kesm in the current folder (sample.kesm for
 // the sample). The language and mode options set the job's DEVMODE: the
 // driver's language (a two-letter code; "jp" is the one whose printers
-// offer their own fonts), text in other fonts as glyph bitmaps, banding.
+// offer their own fonts, and the run takes that language's code page),
+// text in other fonts as glyph bitmaps, banding.
 #pragma once
 
 #include <filesystem>

@@ -1,6 +1,8 @@
 // The engine entry points of the rendering library, reached through the
 // function table that DrvEnableDriver hands over (only DrvEnableDriver itself
-// is exported).
+// is exported). Each is defined with its subject: the PDEV's here, documents
+// and pages in document/, drawing in paths/ and bitmaps/, text in text/,
+// font queries in fonts/ and escapes in escape/.
 #pragma once
 
 #include "platform/engine/winddi.h"

@@ -1,8 +1,9 @@
-// DrvTextOut: the text's colours and opaque box, its font, then its glyphs
+// DrvTextOut: the text's clip, colours and opaque box, its font, then its glyphs
 // as a device-font string, outlines or glyph bitmaps; in banding mode the
 // engine draws the text into the band.
 #include <new>
 
+#include "render/paths/draw_setup.h"
 #include "render/pdev/entry_points.h"
 #include "render/pdev/pdev.h"
 #include "render/records/attribute_records.h"
@@ -12,34 +13,38 @@
 
 namespace {
 
-constexpr ULONG kPatternBrush = 0xFFFFFFFF;
 constexpr ULONG kWhite = 0xFFFFFF;
 constexpr SHORT kTextDrawKind = 2;
 
 bool Empty(const RECTL& r) { return r.left == r.right || r.top == r.bottom; }
 
-// The drawing attributes of a brush: a solid one draws its colour on a
-// white background (kind 1), a pattern its two colours (kind 2). Without a
-// brush text is black.
+// The drawing attributes of a text brush and its record: a solid colour
+// draws on white and leaves the background alone (mode 1), a pattern draws
+// its two colours (mode 2). Without a brush, or with a pattern that cannot
+// be realized, text is black with the PDEV's default brush.
 struct TextBrush {
   DRAWATTR attributes;
   const BrushRecord* record;
 };
 
-TextBrush BrushAttributes(PDEV* pdev, BRUSHOBJ* pbo, MIX mix) {
-  TextBrush brush{DRAWATTR{static_cast<USHORT>(mix & 0xFF), kBackgroundTransparent, kWhite, 0, 0, 0, kTextDrawKind},
-                  &pdev->defaultBrush};
-  if (pbo == nullptr) return brush;
-  if (pbo->iSolidColor != kPatternBrush) {
-    brush.attributes.foregroundColor = pbo->iSolidColor;
+TextBrush BrushAttributes(PDEV* pdev, SURFOBJ* pso, BRUSHOBJ* pbo, const POINTL* origin, MIX mix) {
+  TextBrush brush{DRAWATTR{}, SetBrushObject(pdev, pso, pbo, origin)};
+  DRAWATTR& attributes = brush.attributes;
+  SetDrawAttr(pdev, mix, &attributes, 0);
+  attributes.drawKind = kTextDrawKind;
+  attributes.backgroundMode = kBackgroundTransparent;
+  attributes.backgroundColor = kWhite;
+  if (brush.record == nullptr) {
+    brush.record = &pdev->defaultBrush;
     return brush;
   }
-  const auto* realized = static_cast<const BrushRecord*>(BRUSHOBJ_pvGetRbrush(pbo));
-  if (realized == nullptr) return brush;
-  brush.record = realized;
-  brush.attributes.backgroundMode = kBackgroundOpaque;
-  brush.attributes.foregroundColor = realized->colors[0];
-  brush.attributes.backgroundColor = realized->colors[1];
+  if (pbo->iSolidColor != kNoSolidColor) {
+    attributes.foregroundColor = pbo->iSolidColor;
+    return brush;
+  }
+  attributes.backgroundMode = kBackgroundOpaque;
+  attributes.foregroundColor = brush.record->colors[0];
+  attributes.backgroundColor = brush.record->colors[1];
   return brush;
 }
 
@@ -49,14 +54,14 @@ BOOL SendAttributes(PDEV* pdev, DRAWATTR attributes) {
          IdlSetRop3Ctrl(pdev, GetTextROP3(attributes.mix));
 }
 
-BOOL OpaqueBox(PDEV* pdev, RECTL* box, BRUSHOBJ* pboOpaque, MIX mix) {
+BOOL OpaqueBox(PDEV* pdev, SURFOBJ* pso, RECTL* box, BRUSHOBJ* pboOpaque, const POINTL* origin, MIX mix) {
   if (box == nullptr || pboOpaque == nullptr || Empty(*box)) return TRUE;
-  if (!SendAttributes(pdev, BrushAttributes(pdev, pboOpaque, mix).attributes)) return FALSE;
+  if (!SendAttributes(pdev, BrushAttributes(pdev, pso, pboOpaque, origin, mix).attributes)) return FALSE;
   return PrnIdlRect(&pdev->stream, box, box, kRectFill) != nullptr;
 }
 
-BOOL Foreground(PDEV* pdev, BRUSHOBJ* pboFore, MIX mix) {
-  const TextBrush brush = BrushAttributes(pdev, pboFore, mix);
+BOOL Foreground(PDEV* pdev, SURFOBJ* pso, BRUSHOBJ* pboFore, const POINTL* origin, MIX mix) {
+  const TextBrush brush = BrushAttributes(pdev, pso, pboFore, origin, mix);
   return IdlSetBrushCtrl(pdev, brush.record) && SendAttributes(pdev, brush.attributes);
 }
 
@@ -101,9 +106,10 @@ BOOL DrvTextOut(SURFOBJ* pso, STROBJ* pstro, FONTOBJ* pfo, CLIPOBJ* pco, RECTL* 
                       pptlOrg != nullptr ? pptlOrg : &origin, mix);
   }
   try {
-    // The clip of the text is not sent yet: the printer draws it whole.
-    return OpaqueBox(pdev, prclOpaque, pboOpaque, mix) && Foreground(pdev, pboFore, mix) &&
-           Glyphs(pdev, pstro, pfo, *ifi) && ExtraBoxes(pdev, prclExtra);
+    return SetClipObject(pdev, pco, 0) != kClipFailed &&
+           OpaqueBox(pdev, pso, prclOpaque, pboOpaque, pptlOrg, mix) &&
+           Foreground(pdev, pso, pboFore, pptlOrg, mix) && Glyphs(pdev, pstro, pfo, *ifi) &&
+           ExtraBoxes(pdev, prclExtra);
   } catch (const std::bad_alloc&) {
     EngSetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return FALSE;

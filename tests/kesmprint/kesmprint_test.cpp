@@ -140,6 +140,135 @@ TEST_F(KesmPrint, TheTextPagePrintsTheDeviceFaceTextsInAnEngineFace) {
   EXPECT_NE(std::find(faces.begin(), faces.end(), "DejaVu Sans"), faces.end());
 }
 
+// The text records of the sample's first page: the faces of its font
+// definitions, the codes of its strings, and how many outline characters,
+// glyph-bitmap records and images it holds.
+struct TextPage {
+  std::vector<std::string> faces;
+  std::vector<std::u16string> strings;
+  std::vector<std::vector<std::int16_t>> advances;  // of each string
+  std::size_t outlines = 0;
+  std::size_t bitmaps = 0;
+  std::size_t images = 0;
+  std::size_t textRecords = 0;
+};
+
+// The job stream up to the end of its first page: the blocks up to the
+// first page trailer (tag 0xF1). A banded page runs to tens of megabytes;
+// its first page is enough to read.
+std::vector<std::uint8_t> FirstPage(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::vector<std::uint8_t> bytes(fs::file_size(file));
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  std::size_t at = 0;
+  while (at + 8 <= bytes.size()) {
+    const std::uint8_t tag = bytes[at];
+    const std::size_t length = bytes[at + 4] | bytes[at + 5] << 8 | bytes[at + 6] << 16 |
+                               static_cast<std::size_t>(bytes[at + 7]) << 24;
+    at = std::min(bytes.size(), at + 8 + length);
+    if (tag == 0xF1) break;
+  }
+  bytes.resize(at);
+  return bytes;
+}
+
+TextPage ReadTextPage(const jobstream::Decoded& stream) {
+  TextPage page;
+  for (const jobstream::Record& r : stream.records) {
+    if (r.opcode == 0x61) break;
+    if (r.opcode >= 0x50 && r.opcode <= 0x57) ++page.textRecords;
+    if (r.opcode == 0x50 || r.opcode == 0x56) {
+      page.faces.emplace_back(reinterpret_cast<const char*>(r.bytes.data() + (r.opcode == 0x50 ? 24 : 32)));
+    }
+    if (r.opcode == 0x51 && (r.bytes[2] & 0x01) != 0) ++page.outlines;
+    if (r.opcode >= 0x53 && r.opcode <= 0x57 && r.opcode != 0x56) ++page.bitmaps;
+    if (r.opcode == 0x20) ++page.images;
+    if (r.opcode != 0x52) continue;
+    const std::uint16_t count = jobstream::U16(r, 32);
+    const std::size_t advances = (r.bytes[2] & 0x80) != 0 ? count : 1;
+    std::u16string text;
+    std::vector<std::int16_t> steps;
+    for (std::size_t i = 0; i < advances; ++i) steps.push_back(static_cast<std::int16_t>(jobstream::U16(r, 36 + 2 * i)));
+    for (std::uint16_t i = 0; i < count; ++i) text += static_cast<char16_t>(jobstream::U16(r, 36 + 2 * advances + 2 * i));
+    page.strings.push_back(text);
+    page.advances.push_back(steps);
+  }
+  return page;
+}
+
+// The text page in each mode the job's settings choose: the printer's own
+// fonts (the driver's Japanese language offers them), outlines for the
+// glyph-index text that no device can look up by name, glyph bitmaps for
+// every font the printer lacks, and banding, where the engine draws the
+// text into the bands and no text record goes.
+TEST_F(KesmPrint, TheTextPagePrintsInEachModeTheSettingsChoose) {
+  const std::string mincho = "\x96\xBE\x92\xA9";       // the face names in Shift-JIS
+  const std::string gothic = "\xBA\xDE\xBC\xAF\xB8";
+  const std::u16string japanese = u"Device font \u660E\u671D: \u65E5\u672C\u8A9E\u306E\u30C6\u30AD\u30B9\u30C8";
+  const struct {
+    const char* what;
+    std::vector<std::string> arguments;
+    bool deviceFonts;      // the printer's faces are defined and the Japanese text is their string
+    bool japaneseString;   // the Japanese text goes as a string (in a device face or by an engine face's name)
+    bool outlines;
+    bool bitmaps;
+    bool banding;
+  } modes[] = {
+      {"the printer's language (English)", {}, false, true, true, false, false},
+      {"Japanese: device fonts", {"--language", "jp"}, true, true, true, false, false},
+      {"glyph bitmaps", {"--glyph-bitmaps"}, false, false, false, true, false},
+      {"Japanese with glyph bitmaps", {"--language", "JP", "--glyph-bitmaps"}, true, true, false, true, false},
+      {"banding", {"--banding"}, false, false, false, false, true},
+  };
+  for (const auto& mode : modes) {
+    SCOPED_TRACE(mode.what);
+    std::vector<std::string> arguments = mode.arguments;
+    arguments.insert(arguments.end(), {"-o", "mode.kesm"});
+    const Result result = Print(arguments);
+    ASSERT_EQ(result.code, 0) << result.err;
+    EXPECT_TRUE(Has(result.out, "mode.kesm: 4 pages")) << result.out;
+    if (!mode.banding) {
+      const jobstream::Decoded whole = jobstream::Decode(Read(folder_ / "mode.kesm"));
+      ASSERT_TRUE(whole.ok()) << whole.error;
+      EXPECT_EQ(jobstream::CheckOrder(whole), "");
+    }
+    const jobstream::Decoded stream = jobstream::Decode(FirstPage(folder_ / "mode.kesm"));
+    ASSERT_TRUE(stream.ok()) << stream.error;
+    EXPECT_EQ(jobstream::Pages(stream), 1u);
+    const TextPage page = ReadTextPage(stream);
+    const auto has = [](const auto& list, const auto& item) {
+      return std::find(list.begin(), list.end(), item) != list.end();
+    };
+    EXPECT_EQ(has(page.faces, mincho), mode.deviceFonts);
+    EXPECT_EQ(has(page.faces, gothic), mode.deviceFonts);
+    EXPECT_EQ(has(page.strings, japanese), mode.japaneseString);
+    EXPECT_EQ(page.outlines > 0, mode.outlines) << page.outlines;
+    EXPECT_EQ(page.bitmaps > 0, mode.bitmaps) << page.bitmaps;
+    if (mode.banding) {
+      EXPECT_EQ(page.textRecords, 0u);
+      EXPECT_GT(page.images, 0u) << "the bands go as images";
+    }
+    if (mode.deviceFonts) {
+      // The device font's widths come by the Shift-JIS codes: a double-byte
+      // character advances twice as far as a single-byte one.
+      const auto at = std::find(page.strings.begin(), page.strings.end(), japanese);
+      ASSERT_NE(at, page.strings.end());
+      const std::vector<std::int16_t>& steps = page.advances[static_cast<std::size_t>(at - page.strings.begin())];
+      ASSERT_EQ(steps.size(), japanese.size());
+      EXPECT_EQ(steps[12], 2 * steps[0]) << "\u660E against D";
+    }
+  }
+}
+
+TEST(KesmPrintArguments, AnUnknownLanguageIsRefused) {
+  kesmprint::Options options;
+  std::string error;
+  EXPECT_FALSE(kesmprint::ParseArguments({"--language", "xx"}, options, error));
+  EXPECT_EQ(error, "unknown language xx");
+  EXPECT_FALSE(kesmprint::ParseArguments({"--language", "jpn"}, options, error));
+  EXPECT_TRUE(kesmprint::ParseArguments({"--language", "us", "--banding", "--glyph-bitmaps"}, options, error));
+}
+
 // The sample's command trees give the full header: the date and time of
 // the (held) clock, the driver and printer names, the copies, the margin,
 // the page form, the colour mode on one copy, the language; each page

@@ -356,7 +356,8 @@ BOOL DrvTextOut(SURFOBJ*, STROBJ* pstro, FONTOBJ* pfo, CLIPOBJ* pco, RECTL*, REC
   SeeClip(call, pco);
   SeeBrush(call.brush, pboFore);
   call.mix = mix;
-  call.text = std::u16string(pstro->pwszOrg, pstro->cGlyphs);
+  // A string of glyph indices comes without its characters.
+  if (pstro->pwszOrg != nullptr) call.text = std::u16string(pstro->pwszOrg, pstro->cGlyphs);
   call.allPositions = pstro->pgp != nullptr;
   call.accel = pstro->flAccel;
   call.charInc = pstro->ulCharInc;

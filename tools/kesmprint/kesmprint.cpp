@@ -4,11 +4,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <ostream>
 
+#include "platform/base/control.h"
 #include "platform/base/machine.h"
+#include "platform/text/codepage.h"
 #include "tools/kesmprint/printer_setup.h"
 #include "tools/kesmprint/stream_summary.h"
 #include "tools/printhost/print_host.h"
@@ -57,9 +58,12 @@ bool LoadJob(const std::string& source, const std::string& output, Job& job, std
 }
 
 bool WriteOutput(const fs::path& from, const fs::path& to, std::vector<unsigned char>& bytes, std::string& error) {
+  // A banded job runs to a hundred megabytes: read in one piece.
+  std::error_code ec;
+  const std::uintmax_t size = fs::file_size(from, ec);
   std::ifstream in(from, std::ios::binary);
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (!in.good() && !in.eof()) {
+  if (!ec) bytes.resize(static_cast<std::size_t>(size));
+  if (ec || !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
     error = "cannot read the job of the spooler";
     return false;
   }
@@ -73,6 +77,21 @@ bool WriteOutput(const fs::path& from, const fs::path& to, std::vector<unsigned 
   return true;
 }
 
+// The process prints as a system of the job's language: in its code page,
+// until the run ends.
+class CodePageOfRun {
+ public:
+  explicit CodePageOfRun(const std::string& language) : previous_(GetACP()) {
+    if (!language.empty()) plat::SetAnsiCodePage(LanguageCodePage(language));
+  }
+  ~CodePageOfRun() { plat::SetAnsiCodePage(previous_); }
+  CodePageOfRun(const CodePageOfRun&) = delete;
+  CodePageOfRun& operator=(const CodePageOfRun&) = delete;
+
+ private:
+  UINT previous_;
+};
+
 int Fail(std::ostream& err, const std::string& message) {
   err << "kesmprint: " << message << '\n';
   return 1;
@@ -81,12 +100,18 @@ int Fail(std::ostream& err, const std::string& message) {
 }  // namespace
 
 const char* Usage() {
-  return "usage: kesmprint [--printer NAME] [--description FILE] [-o FILE] [DOCUMENT...]\n"
+  return "usage: kesmprint [--printer NAME] [--description FILE] [--language CODE] [--glyph-bitmaps]\n"
+         "                 [--banding] [-o FILE] [DOCUMENT...]\n"
          "  Prints each document (a text file, or a .png image; without one the built-in\n"
          "  sample document) through the rendering library into a job-stream file: -o FILE,\n"
          "  or the document's name with the extension .kesm in the current folder.\n"
          "  --printer NAME       the printer (default \"Kesm Sample\"); a missing one is installed\n"
          "  --description FILE   the printer's description (default the sample description)\n"
+         "  --language CODE      print as a system of the language: the driver's language (a two-letter\n"
+         "                       code; \"jp\" offers the printer's own fonts) and the system's code page\n"
+         "  --glyph-bitmaps      text in fonts the printer lacks goes as glyph bitmaps (on a model that\n"
+         "                       supports them)\n"
+         "  --banding            the pages are drawn into bands of a bitmap\n"
          "  The simulated machine is kept in $KESM_MACHINE, else ~/.kesm/machine.\n";
 }
 
@@ -95,6 +120,7 @@ bool ParseArguments(const std::vector<std::string>& arguments, Options& options,
     const std::string& arg = arguments[i];
     std::string* value = arg == "--printer" ? &options.printer
                          : arg == "--description" ? &options.description
+                         : arg == "--language" ? &options.settings.language
                          : arg == "-o" ? &options.output
                                        : nullptr;
     if (value != nullptr) {
@@ -103,6 +129,10 @@ bool ParseArguments(const std::vector<std::string>& arguments, Options& options,
         return false;
       }
       *value = arguments[++i];
+    } else if (arg == "--glyph-bitmaps") {
+      options.settings.glyphBitmaps = true;
+    } else if (arg == "--banding") {
+      options.settings.banding = true;
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -111,6 +141,10 @@ bool ParseArguments(const std::vector<std::string>& arguments, Options& options,
     } else {
       options.documents.push_back(arg);
     }
+  }
+  if (!options.settings.language.empty() && !KnownLanguage(options.settings.language)) {
+    error = "unknown language " + options.settings.language;
+    return false;
   }
   if (!options.output.empty() && options.documents.size() > 1) {
     error = "-o names one file: give one document with it";
@@ -127,6 +161,7 @@ fs::path DefaultMachineFolder() {
 
 int Run(const Options& options, const fs::path& machine, std::ostream& out, std::ostream& err) {
   using Clock = std::chrono::steady_clock;
+  const CodePageOfRun codePage(options.settings.language);
   const bool fresh = !fs::exists(machine);
   if (!plat::SetMachineRoot(machine)) return Fail(err, "cannot use the machine folder " + machine.string());
   if (fresh) out << "set up a simulated machine in " << plat::MachineRoot().string() << '\n';
@@ -155,6 +190,10 @@ int Run(const Options& options, const fs::path& machine, std::ostream& out, std:
   host.driverFileName = kDriverFileName;
   host.printerName = printer;
   host.installPrinter = false;
+  if (options.settings.Any() &&
+      !JobDevmode(printer, printhost::DefaultDevmode(printer), options.settings, host.devmode, error)) {
+    return Fail(err, error);
+  }
   auto printHost = printhost::PrintHost::Open(host, error);
   if (!printHost) return Fail(err, error);
 

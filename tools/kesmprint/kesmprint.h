@@ -1,19 +1,25 @@
 // kesmprint: prints documents through the rendering library in the print
 // host, on a printer of a simulated machine, into job-stream files.
-//   kesmprint [--printer NAME] [--description FILE] [-o FILE] [DOCUMENT...]
+//   kesmprint [--printer NAME] [--description FILE] [--language CODE]
+//             [--glyph-bitmaps] [--banding] [-o FILE] [DOCUMENT...]
 // Without a printer the sample printer is used; a printer the machine lacks
 // is installed first (from the description given, else the sample
 // description), and a description given for an installed printer replaces
 // its own. Without a document the built-in sample document is printed.
 // Each document is one job, written to -o FILE (one document only) or to
 // its name with the extension .kesm in the current folder (sample.kesm for
-// the sample).
+// the sample). The language and mode options set the job's DEVMODE: the
+// driver's language (a two-letter code; "jp" is the one whose printers
+// offer their own fonts, and the run takes that language's code page),
+// text in other fonts as glyph bitmaps, banding.
 #pragma once
 
 #include <filesystem>
 #include <iosfwd>
 #include <string>
 #include <vector>
+
+#include "tools/kesmprint/job_devmode.h"
 
 namespace kesmprint {
 
@@ -24,6 +30,7 @@ struct Options {
   std::string description;
   std::string output;
   std::vector<std::string> documents;
+  JobSettings settings;
   bool help = false;
 };
 

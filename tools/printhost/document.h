@@ -53,6 +53,9 @@ struct Text {
   POINT at{};            // the baseline start
   std::u16string text;
   ULONG rgb = 0;
+  // The application gives the font's glyph indices, not the characters
+  // (the engine passes no text with them).
+  bool glyphIndices = false;
 };
 
 struct Line {

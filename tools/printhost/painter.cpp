@@ -250,7 +250,9 @@ bool Painter::DrawText(const Text& text, std::string& error) {
                                   [&](LONG a) { return a == advances.front() && a % 64 == 0; });
     if (font->fixedPitch() && even) charInc = static_cast<ULONG>(advances.front() / 64);
   }
+  if (text.glyphIndices) accel |= SO_GLYPHINDEX_TEXTOUT;
   plat::eng::Str str(*font, text.text, std::move(positions), accel, charInc, box);
+  if (text.glyphIndices) str.pwszOrg = nullptr;
   return TextOut(&str, font, text, box, error);
 }
 

@@ -57,7 +57,8 @@ Brush Hatched(ULONG rgb, ULONG style) { return Brush{BrushKind::kHatch, rgb, sty
 
 // Text in the printer's own fonts (Japanese text goes in Shift-JIS; a
 // device that offers none prints them in a face of the engine), and
-// TrueType text of a size and angle of its own.
+// TrueType text of a size and angle of its own, by characters and by glyph
+// indices.
 void AddFontText(Page& page) {
   const std::u16string mincho = u"\u660E\u671D";
   const std::u16string gothic = u"\uFF7A\uFF9E\uFF7C\uFF6F\uFF78";
@@ -68,6 +69,10 @@ void AddFontText(Page& page) {
                                Rgb(0, 0, 0x80)});
   page.commands.push_back(Text{mincho, 12, 90, false, {9360, 14400}, u"Turned \u660E\u671D", Rgb(0, 0, 0)});
   page.commands.push_back(Text{u"DejaVu Sans", 16, 0, false, {1440, 12960}, u"TrueType: abc abc", Rgb(0, 0x60, 0)});
+  // Glyph indices name no characters the printer could look up: outlines,
+  // or glyph bitmaps.
+  page.commands.push_back(
+      Text{u"DejaVu Sans", 16, 0, false, {1440, 13680}, u"Glyph indices: xyx", Rgb(0x60, 0, 0x60), true});
 }
 
 Page TextPage() {

@@ -7,6 +7,7 @@
 
 #include "render/text/glyph_cache.h"
 #include "render/text/text.h"
+#include "tests/render/record_fields.h"
 #include "tests/render/text/text_fixture.h"
 
 namespace render_test {
@@ -264,6 +265,74 @@ TEST_F(TextOut, OpaqueBoxColoursAndExtraRectangles) {
   // The engine's colour goes with its first and third bytes exchanged.
   EXPECT_EQ(pages[0][5].bytes[4], 0x00);
   EXPECT_EQ(pages[0][5].bytes[6], 0xFF);
+}
+
+// The text's clip goes before its attributes, as every drawing's does: a
+// rectangle as a clip rectangle, a region of more than one as its outline,
+// nothing for none or a clip the text lies within; in glyph-bitmap mode
+// too. The next text without a clip resets it.
+TEST_F(TextOut, TheClipOfTheTextIsSentFirst) {
+  enum class ClipKind { kNone, kTrivial, kRect, kComplex };
+  const struct {
+    const char* what;
+    ClipKind clip;
+    bool glyphBitmaps;
+    const char* opcodes;
+  } cases[] = {
+      {"no clip", ClipKind::kNone, false, "40 30 32 31 50 52"},
+      {"trivial", ClipKind::kTrivial, false, "40 30 32 31 50 52"},
+      {"rectangle", ClipKind::kRect, false, "10 40 30 32 31 50 52 37 52"},
+      {"complex", ClipKind::kComplex, false, "12 40 30 32 31 50 52 37 52"},
+      {"rectangle, glyph bitmaps", ClipKind::kRect, true, "10 40 30 32 31 56 54 54 55 37 55"},
+  };
+  const RECTL bounds{0, 0, 1000, 1000};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Dc* dc = Page(c.glyphBitmaps);
+    ASSERT_NE(dc, nullptr);
+    FONTOBJ* font = nullptr;
+    STROBJ* first = nullptr;
+    STROBJ* second = nullptr;
+    if (c.glyphBitmaps) {
+      plat::eng::Font* trueType = TrueType(u"DejaVu Sans", 40);
+      ASSERT_NE(trueType, nullptr);
+      font = trueType;
+      first = String(trueType, u"Ab", {100, 200});
+      second = String(trueType, u"A", {100, 400});
+    } else {
+      plat::eng::DeviceFont* device = Device(dc, kMincho, 50);
+      ASSERT_NE(device, nullptr);
+      font = device;
+      first = String(dc, device, u"AB", {100, 200});
+      second = String(dc, device, u"A", {100, 400});
+    }
+    auto clip = plat::eng::Clip::Trivial(bounds);
+    if (c.clip == ClipKind::kRect) clip = plat::eng::Clip::Region({{50, 50, 400, 300}}, bounds, 31);
+    if (c.clip == ClipKind::kComplex) {
+      clip = plat::eng::Clip::Region({{50, 50, 150, 300}, {200, 50, 400, 300}}, bounds, 32);
+    }
+    POINTL origin{0, 0};
+    ASSERT_TRUE(DrvTextOut(dc->so, first, font, c.clip == ClipKind::kNone ? nullptr : &clip, nullptr, nullptr,
+                           Solid(0), nullptr, &origin, 13));
+    if (c.clip == ClipKind::kRect || c.clip == ClipKind::kComplex) {
+      ASSERT_TRUE(Draw(dc, second, font));
+    }
+    const auto pages = Finish(dc);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(Opcodes(pages[0]), c.opcodes);
+    const jobstream::Fields sent = jobstream::ReadFields(pages[0][0]);
+    ASSERT_TRUE(sent.ok()) << jobstream::Describe(sent);
+    if (c.clip == ClipKind::kRect) {
+      EXPECT_EQ(sent.Value("kind"), 5) << "a clip rectangle";
+      EXPECT_EQ(sent.Value("rect.left"), 50);
+      EXPECT_EQ(sent.Value("rect.right"), 400);
+      EXPECT_EQ(sent.Value("rect.bottom"), 300);
+    }
+    if (c.clip == ClipKind::kComplex) {
+      EXPECT_EQ(sent.Value("kind"), 0x1D) << "a clip path of two closed subpaths";
+      EXPECT_EQ(sent.subpaths.size(), 2u);
+    }
+  }
 }
 
 TEST_F(TextOut, TextRop3OfEachMix) {

@@ -72,8 +72,11 @@ bool IsPackageFolder(const std::u16string& folder, const std::u16string& root) {
       !storage::SameTextIgnoringCase(std::u16string_view(folder).substr(0, root.size()), root)) {
     return false;
   }
-  const std::u16string_view name = std::u16string_view(folder).substr(root.size() + 1);
-  return name != u"." && name != u".." && name.find_first_of(u"\\/:") == std::u16string_view::npos;
+  std::u16string_view name = std::u16string_view(folder).substr(root.size() + 1);
+  // Windows drops a name's trailing dots and blanks, so ".. " or "..."
+  // may name a folder above the package.
+  while (!name.empty() && (name.back() == u'.' || name.back() == u' ')) name.remove_suffix(1);
+  return !name.empty() && name.find_first_of(u"\\/:*?\"<>|") == std::u16string_view::npos;
 }
 
 }  // namespace

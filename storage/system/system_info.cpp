@@ -91,6 +91,7 @@ BOOL IsSupportIniAccessPerUser(const void* unused) {
 }
 
 void ForgetPerUserIniAnswer() { gPerUserIni.store(kUnknown); }
+void ForgetOsVersionAnswer() { gLaterThanWin2000.store(kUnknown); }
 
 BOOL KesmIsAdmin(UCB* ucb) {
   if (ucb == nullptr || ucb->pWork == nullptr || ucb->pWork->fCheckAdmin == 1) return IsAdmin();

@@ -33,6 +33,8 @@ BOOL IsSupportIniAccessPerUser(const void* unused);
 // Forgets the process's answer, so the next question asks again. For tests,
 // whose processes see machines of both kinds.
 void ForgetPerUserIniAnswer();
+// The same for the Windows version (IsOsLaterWin2000).
+void ForgetOsVersionAnswer();
 #endif
 
 #if !KESM_KERNEL_MODE

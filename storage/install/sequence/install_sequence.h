@@ -45,6 +45,9 @@ BOOL InstallForKESMDirectory(HANDLE printer);
 BOOL SetupDriverFilePerUser(HANDLE printer);
 // The user's copy upgraded or rebuilt for a GetTSInstallStatus answer.
 BOOL UpdateDriverFilePerUser(HANDLE printer, DWORD status);
-// A client's own data directory brought up to the driver's version.
+// A client's own data directory brought up to the driver's version. The
+// versions are read from and written to the given INI, else the settings
+// INI of the printer's data directory; the section is the given name, else
+// the printer's.
 BOOL UpdateDriverFilePerUserClient(HANDLE printer, LPCWSTR ini, LPCWSTR name);
 #endif

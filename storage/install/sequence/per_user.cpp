@@ -13,6 +13,7 @@
 #include "settings/context/context_names.h"
 #include "settings/context/context_open.h"
 #include "settings/tables/driver_params.h"
+#include "storage/files/dir_security.h"
 #include "storage/files/driver_file_security.h"
 #include "storage/files/file_helpers.h"
 #include "storage/files/file_names.h"
@@ -95,6 +96,25 @@ bool CreateFolders(const std::u16string& folder) {
   return _CreateDirectory(folder.c_str()) != FALSE;
 }
 
+// Windows NT 4.0 keeps the users' folders below the system directory, which
+// a user may not change: each level below it is created owned by the
+// administrators and open to every user, so that any user's first use can
+// add their own folder.
+bool CreateSecuredFolders(const std::u16string& folder) {
+  const std::u16string system = storage::SystemDirectory();
+  if (system.empty() || folder.size() <= system.size() + 1 || folder[system.size()] != u'\\' ||
+      !storage::SameTextIgnoringCase(std::u16string_view(folder).substr(0, system.size()), system)) {
+    return CreateFolders(folder);
+  }
+  for (std::size_t at = folder.find(u'\\', system.size() + 1);; at = folder.find(u'\\', at + 1)) {
+    const std::u16string level = folder.substr(0, at);
+    if (!_CreateDirectory(level.c_str())) return false;
+    SetOwnerDirectories(level.c_str(), kScopeFolderOnly);
+    SetAttrDirectories(level.c_str(), kScopeFolderOnly);
+    if (at == std::u16string::npos) return true;
+  }
+}
+
 // The list entries (presets or quality sets) of the shared INI pointed at
 // the user's copies of their set files.
 template <typename MakeKey>
@@ -128,7 +148,8 @@ BOOL SetupDriverFilePerUser(HANDLE printer) {
   GetPresetSectionNameWithoutUCB(printer, sectionBuffer.data(), static_cast<DWORD>(sectionBuffer.size()));
   const std::u16string section = sectionBuffer.data();
   const std::u16string userDir = userIni.substr(0, userIni.rfind(u'\\') == std::u16string::npos ? 0 : userIni.rfind(u'\\'));
-  if (userIni.empty() || sharedIni.empty() || section.empty() || userDir.empty() || !CreateFolders(userDir)) {
+  if (userIni.empty() || sharedIni.empty() || section.empty() || userDir.empty() ||
+      !(IsOsLaterWin2000() ? CreateFolders(userDir) : CreateSecuredFolders(userDir))) {
     return FALSE;
   }
   ScopedSection lock(nullptr);
@@ -183,7 +204,12 @@ BOOL UpdateDriverFilePerUser(HANDLE printer, DWORD status) {
 }
 
 BOOL UpdateDriverFilePerUserClient(HANDLE printer, LPCWSTR ini, LPCWSTR name) {
-  const std::u16string path = ini != nullptr ? std::u16string(ini) : sequence::UserIniPath();
+  // The versions are kept in the settings INI the install writes: the one
+  // of the client's own data directory. The user's profile INI is that one
+  // only when the directory is the user's; for a folder the users share,
+  // versions kept in the profile would miss (or lack a folder to go in)
+  // and every entry point would install again.
+  const std::u16string path = ini != nullptr ? std::u16string(ini) : sequence::SharedIniPath(printer);
   const std::u16string section = name != nullptr ? std::u16string(name) : sequence::PrinterNameOf(printer);
   if (path.empty() || section.empty()) return FALSE;
   constexpr UINT kMissing = 0xFFFFFFFF;

@@ -140,7 +140,13 @@ TEST_F(Pack, DeletingAPackStaysInsideThePackageRoot) {
   } rows[] = {
       {"C:\\Keep\\precious.rsb", false},
       {"C:\\_kesm\\kesm\\..\\..\\Keep\\x.rsb", false},
+      {"..\\..\\Keep\\x.rsb", false},  // the current directory is the system directory
+      {"..\\..", false},
+      {"C:\\_kesm\\kesm\\..\\x.rsb", false},
+      {"C:\\_kesm\\kesm\\...\\x.rsb", false},
+      {"C:\\_kesm\\kesm\\.. \\x.rsb", false},  // Windows drops trailing blanks and dots
       {"C:\\_kesm\\kesm\\x.rsb", false},
+      {"C:\\_kesm\\kesm\\*\\x.rsb", false},
       {"C:\\_kesm\\kesm\\20240314093000site\\RST7ME01.rsb", true},
   };
   for (const auto& row : rows) {
@@ -149,6 +155,7 @@ TEST_F(Pack, DeletingAPackStaysInsideThePackageRoot) {
     EXPECT_FALSE(storage_test::Exists("Sets/site.lst")) << "the list file goes";
     EXPECT_EQ(storage_test::Get("Keep/precious.txt"), "mine") << row.defaultRst;
     EXPECT_EQ(storage_test::Get("_kesm/kesm/keep.txt"), "root file") << row.defaultRst;
+    EXPECT_TRUE(storage_test::Exists(kSettingsIni)) << row.defaultRst;
     EXPECT_EQ(!storage_test::Exists("_kesm/kesm/20240314093000site"), row.packageDeleted) << row.defaultRst;
   }
   EXPECT_TRUE(DeletePackInstall(kListPath, ucb)) << "no list file: nothing to do";

@@ -2,8 +2,9 @@
 // directory keys (the registry key of the spool directory named), a
 // rename, and on a terminal server a second user's first use and the
 // status rules of the user's copy: times as UTC file times (a change of
-// daylight-saving time included), versions major first, and a user's
-// changed set file kept when the copy is made again.
+// daylight-saving time included), versions major first, a user's
+// changed set file kept when the copy is made again, and on Windows NT 4.0
+// each level of the users' folder secured.
 #include <stdlib.h>
 #include <time.h>
 
@@ -11,6 +12,7 @@
 
 #include "platform/registry/winreg.h"
 #include "platform/modules/userenv.h"
+#include "platform/security/security_control.h"
 #include "platform/system/sysfacts_control.h"
 #include "settings/context/context_names.h"
 #include "storage/install/sequence/data_directories.h"
@@ -329,6 +331,35 @@ TEST_F(TerminalServer, AUsersChangedSetFileIsKeptWhenTheCopyIsMadeAgain) {
     ASSERT_TRUE(SetupDriverFilePerUser(office_));
     EXPECT_EQ(Ini("Users/User/_kesm/admin.rsr", "Office 2F", "kdmSortType"), "3") << "the user's change kept";
     EXPECT_EQ(Ini("Users/User/_kesm/team.rsr", "Office 2F", "kdmSortType"), "5") << "an unchanged copy refreshed";
+  });
+}
+
+// On Windows NT 4.0 the users' folders lie below the system directory:
+// each level made for them is owned by the administrators and open to
+// every user, so that the next user's first use can add their own.
+TEST_F(TerminalServer, NtFourSecuresEachLevelOfTheUsersFolder) {
+  storage_test::InChild([this] {
+    ForgetOsVersionAnswer();
+    plat::OsVersion nt4;
+    nt4.major = 4;
+    nt4.minor = 0;
+    ASSERT_TRUE(plat::SetOsVersion(nt4));
+    storage_test::Put("Windows/System32/kesmusr.ini", "[Office 2F]\r\nCount=0\r\n");
+    const plat::StoredAce everyone{ACCESS_ALLOWED_ACE_TYPE, 3, 0x1F01FF, "S-1-1-0"};
+    for (const char16_t* user : {u"anna", u"bert"}) {
+      ASSERT_TRUE(plat::SetUserName(user));
+      ASSERT_TRUE(SetupDriverFilePerUser(office_));
+      const std::u16string levels[] = {u"C:\\Windows\\System32\\talvo", u"C:\\Windows\\System32\\talvo\\_kesm",
+                                       u"C:\\Windows\\System32\\talvo\\_kesm\\" + std::u16string(user)};
+      for (const std::u16string& level : levels) {
+        const auto stored = plat::StoredFileSecurity(level.c_str());
+        ASSERT_TRUE(stored.has_value()) << std::string(level.begin(), level.end());
+        EXPECT_EQ(stored->owner, "S-1-5-32-544");
+        EXPECT_EQ(stored->dacl, std::vector<plat::StoredAce>{everyone});
+      }
+    }
+    EXPECT_TRUE(storage_test::Exists("Windows/System32/talvo/_kesm/bert/kesmusr.ini"));
+    EXPECT_FALSE(plat::StoredFileSecurity(u"C:\\Windows\\System32").has_value()) << "the system directory as it was";
   });
 }
 

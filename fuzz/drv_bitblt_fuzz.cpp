@@ -55,18 +55,21 @@ struct Bench {
       std::fprintf(stderr, "the print host did not open: %s\n", error.c_str());
       std::abort();
     }
-    // The printer's description, once loaded, stays for the process: it is
-    // loaded by a first document before any input is counted.
+    // The printer's description, once loaded, stays for the process, and
+    // some of the stand-in's caches are first filled by a second document:
+    // two documents print before any input is counted.
     printhost::Document warmUp;
     warmUp.name = u"Warm up";
     warmUp.pages.emplace_back();
-    const printhost::PrintResult result = host->Print(warmUp);
-    if (!result.ok) {
-      std::fprintf(stderr, "the first document did not print: %s\n", result.error.c_str());
-      std::abort();
+    for (int i = 0; i < 2; ++i) {
+      const printhost::PrintResult result = host->Print(warmUp);
+      if (!result.ok) {
+        std::fprintf(stderr, "the first documents did not print: %s\n", result.error.c_str());
+        std::abort();
+      }
+      std::error_code ignored;
+      std::filesystem::remove(result.jobFile, ignored);
     }
-    std::error_code ignored;
-    std::filesystem::remove(result.jobFile, ignored);
   }
 };
 

@@ -269,3 +269,41 @@ TEST_F(HostTest, APathTheDriverDeclinesIsDrawnByTheEngine) {
 }
 
 }  // namespace
+
+namespace {
+
+// A compressed picture reaches the driver as the run-length bitmap it is,
+// its stream's length as the bits' size; a compressed pattern makes no brush.
+TEST_F(HostTest, ACompressedPictureReachesTheDriverAsARunLengthBitmap) {
+  printhost::Image image;
+  image.bitsPerPixel = 8;
+  image.width = 4;
+  image.height = 2;
+  image.palette = {printhost::Rgb(0, 0, 0), printhost::Rgb(0xFF, 0, 0)};
+  image.rows = {4, 1, 0, 0, 4, 0, 0, 1};
+  image.compressed = true;
+  printhost::Document document;
+  document.name = u"Compressed";
+  printhost::Page page;
+  page.commands = {printhost::Picture{image, RECT{1440, 1440, 1440, 1440}}};
+  document.pages.push_back(page);
+  auto result = host_->Print(document);
+  ASSERT_TRUE(result.ok) << result.error;
+  const auto blts = Calls("DrvBitBlt");
+  ASSERT_EQ(blts.size(), 1u);
+  EXPECT_EQ(blts[0]->sourceFormat, BMF_8RLE);
+  EXPECT_EQ(blts[0]->sourceSize.cx, 4);
+  EXPECT_EQ(blts[0]->sourceSize.cy, 2);
+
+  printhost::Shape shape;
+  shape.kind = printhost::ShapeKind::kPolygon;
+  shape.points = {{1440, 1440}, {2880, 1440}, {2160, 2880}};
+  shape.brush.kind = printhost::BrushKind::kPattern;
+  shape.brush.pattern = image;
+  document.pages[0].commands = {shape};
+  result = host_->Print(document);
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.error.find("pattern"), std::string::npos) << result.error;
+}
+
+}  // namespace

@@ -16,13 +16,15 @@ constexpr ULONG Rgb(BYTE r, BYTE g, BYTE b) { return r | (g << 8) | (static_cast
 
 // A bitmap of 1, 4, 8 or 24 bits per pixel: rows top first, each padded to
 // whole 32-bit words; 24-bit pixels in blue, green, red byte order; the
-// palette (RGB) for the indexed depths.
+// palette (RGB) for the indexed depths. A compressed image (4 or 8 bits)
+// holds in rows the run-length stream of a bottom-up bitmap instead.
 struct Image {
   int bitsPerPixel = 24;
   LONG width = 0;
   LONG height = 0;
   std::vector<ULONG> palette;
   std::vector<BYTE> rows;
+  bool compressed = false;
 
   LONG Stride() const { return ((width * bitsPerPixel + 31) / 32) * 4; }
 };

@@ -50,12 +50,21 @@ class ImageSurface {
       case 24: format = BMF_24BPP; break;
       default: return;
     }
-    if (image.width <= 0 || image.height <= 0 ||
-        bits_.size() < static_cast<std::size_t>(image.Stride()) * image.height) {
-      return;
+    if (image.compressed) {
+      // The stream's length goes in place of a line length; it runs bottom up.
+      if (format != BMF_4BPP && format != BMF_8BPP) return;
+      if (bits_.empty() || bits_.size() > 0x7FFFFFFF) return;
+      handle_ = reinterpret_cast<HSURF>(EngCreateBitmap(SIZEL{image.width, image.height},
+                                                        static_cast<LONG>(bits_.size()),
+                                                        format == BMF_4BPP ? BMF_4RLE : BMF_8RLE, 0, bits_.data()));
+    } else {
+      if (image.width <= 0 || image.height <= 0 ||
+          bits_.size() < static_cast<std::size_t>(image.Stride()) * image.height) {
+        return;
+      }
+      handle_ = reinterpret_cast<HSURF>(EngCreateBitmap(SIZEL{image.width, image.height}, image.Stride(),
+                                                        format, BMF_TOPDOWN, bits_.data()));
     }
-    handle_ = reinterpret_cast<HSURF>(EngCreateBitmap(SIZEL{image.width, image.height}, image.Stride(),
-                                                      format, BMF_TOPDOWN, bits_.data()));
     if (handle_ != nullptr) so_ = EngLockSurface(handle_);
     palette_ = image.bitsPerPixel == 24 ? plat::eng::Palette::Bgr()
                                         : plat::eng::Palette::Indexed(image.palette);
@@ -419,6 +428,8 @@ bool Painter::DrawShape(const Shape& shape, std::string& error) {
       fill = plat::eng::Brush::Hatch(shape.brush.hatch, palette_, shape.brush.rgb, kWhite);
       break;
     case BrushKind::kPattern:
+      // Brushes are made from plain bitmaps only: a compressed pattern is refused.
+      if (shape.brush.pattern.compressed) return Fail(error, "a pattern brush has a bad image");
       pattern = std::make_unique<ImageSurface>(shape.brush.pattern);
       if (pattern->get() == nullptr) return Fail(error, "a pattern brush has a bad image");
       fill = plat::eng::Brush::Pattern(

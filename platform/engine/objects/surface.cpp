@@ -9,6 +9,7 @@
 #include "platform/base/winerror.h"
 #include "platform/engine/objects/eng_device.h"
 #include "platform/engine/raster/pixels.h"
+#include "platform/engine/raster/run_length.h"
 
 namespace plat::eng {
 namespace {
@@ -56,6 +57,27 @@ std::unique_ptr<Surface> NewSurface(SIZEL size, ULONG format, USHORT type) {
   return surface;
 }
 
+// A run-length bitmap: the stream of lWidth bytes at pvBits stays the
+// caller's; there are no lines to step through (lDelta 0). Such a bitmap
+// is read from, never drawn on.
+HBITMAP CreateRunLengthBitmap(SIZEL sizl, LONG lWidth, ULONG iFormat, FLONG fl, PVOID pvBits) {
+  const LONG decodedDelta = MinimumDelta(DecodedFormat(iFormat), sizl.cx);
+  // The stream runs from the bottom line up: a top-down one cannot be said.
+  if (pvBits == nullptr || lWidth <= 0 || (fl & BMF_TOPDOWN) != 0 ||
+      static_cast<std::size_t>(decodedDelta) * static_cast<std::size_t>(sizl.cy) > kMaxBitmapBytes) {
+    EngSetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  auto surface = NewSurface(sizl, iFormat, STYPE_BITMAP);
+  if (!surface) return nullptr;
+  surface->cjBits = static_cast<ULONG>(lWidth);
+  surface->pvBits = pvBits;
+  surface->pvScan0 = pvBits;
+  surface->lDelta = 0;
+  surface->fjBitmap = BMF_USERMEM;
+  return reinterpret_cast<HBITMAP>(Register(std::move(surface)));
+}
+
 }  // namespace
 
 ULONG BitsPerPixel(ULONG iFormat) {
@@ -97,6 +119,9 @@ std::size_t LiveSurfaces() {
 using plat::eng::Surface;
 
 HBITMAP EngCreateBitmap(SIZEL sizl, LONG lWidth, ULONG iFormat, FLONG fl, PVOID pvBits) {
+  if (plat::eng::DecodedFormat(iFormat) != 0 && sizl.cx > 0 && sizl.cy > 0 && sizl.cx <= 0x100000) {
+    return plat::eng::CreateRunLengthBitmap(sizl, lWidth, iFormat, fl, pvBits);
+  }
   if (sizl.cx <= 0 || sizl.cy <= 0 || !plat::eng::KnownFormat(iFormat) || sizl.cx > 0x100000) {
     EngSetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
@@ -192,6 +217,10 @@ BOOL EngDeleteSurface(HSURF hsurf) {
 
 BOOL EngEraseSurface(SURFOBJ* pso, RECTL* prcl, ULONG iColor) {
   if (pso == nullptr || prcl == nullptr) {
+    EngSetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (plat::eng::DecodedFormat(pso->iBitmapFormat) != 0) {
     EngSetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }

@@ -28,6 +28,12 @@ using PSURFOBJ = SURFOBJ*;
 // used as the bits (the caller keeps it alive); otherwise the engine
 // allocates them, zeroed unless BMF_NOZEROINIT. Null with
 // ERROR_INVALID_PARAMETER for an empty or huge size or an unknown format.
+// A run-length bitmap (BMF_4RLE, BMF_8RLE) has no lines: pvBits is its
+// stream, which the caller keeps alive, and lWidth the stream's length in
+// bytes (cjBits); it runs from the bottom line up, so BMF_TOPDOWN, a
+// missing stream or a length of 0 is refused. Its pvScan0 is the stream
+// and lDelta 0; the engine reads it (blts, stretches, copies) but never
+// draws on it.
 HBITMAP EngCreateBitmap(SIZEL sizl, LONG lWidth, ULONG iFormat, FLONG fl, PVOID pvBits);
 // A device-managed surface (no bits of its own); null with
 // ERROR_INVALID_PARAMETER for an empty size or unknown format.
@@ -46,5 +52,6 @@ void EngUnlockSurface(SURFOBJ* pso);
 // FALSE for a handle that is not a live surface.
 BOOL EngDeleteSurface(HSURF hsurf);
 // Fills the rectangle (clipped to the surface) with the colour index. A
-// device surface without bits is left alone and TRUE returned.
+// device surface without bits is left alone and TRUE returned; a
+// run-length bitmap cannot be drawn on (FALSE, ERROR_INVALID_PARAMETER).
 BOOL EngEraseSurface(SURFOBJ* pso, RECTL* prcl, ULONG iColor);

@@ -16,7 +16,9 @@ BOOL EngBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMask, CLIPOBJ* pco,
   const bool masked = fore != back;
   const bool needSource = plat::eng::NeedsSource(fore) || plat::eng::NeedsSource(back);
   const bool needPattern = plat::eng::NeedsPattern(fore) || plat::eng::NeedsPattern(back);
-  PixelView source(psoSrc), mask(psoMask);
+  const plat::eng::SourcePixels sourcePixels(psoSrc);
+  const PixelView& source = sourcePixels.view();
+  const PixelView mask(psoMask);
   if (psoTrg == nullptr || prclTrg == nullptr || (needSource && (!source.valid() || pptlSrc == nullptr)) ||
       (needPattern && pbo == nullptr) || (masked && (!mask.valid() || mask.format() != BMF_1BPP))) {
     EngSetLastError(ERROR_INVALID_PARAMETER);
@@ -77,7 +79,8 @@ BOOL EngCopyBits(SURFOBJ* psoDest, SURFOBJ* psoSrc, CLIPOBJ* pco, XLATEOBJ* pxlo
 
 BOOL EngStretchBlt(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco, XLATEOBJ* pxlo,
                    COLORADJUSTMENT*, POINTL*, RECTL* prclDest, RECTL* prclSrc, POINTL*, ULONG) {
-  PixelView source(psoSrc);
+  const plat::eng::SourcePixels sourcePixels(psoSrc);
+  const PixelView& source = sourcePixels.view();
   if (psoDest == nullptr || prclDest == nullptr || prclSrc == nullptr || !source.valid()) {
     EngSetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;

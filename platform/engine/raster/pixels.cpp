@@ -1,6 +1,12 @@
 // Pixel access by bitmap format.
 #include "platform/engine/raster/pixels.h"
 
+#include <new>
+#include <span>
+
+#include "platform/engine/objects/eng_device.h"
+#include "platform/engine/raster/run_length.h"
+
 namespace plat::eng {
 
 PixelView::PixelView(const SURFOBJ* pso) {
@@ -69,6 +75,26 @@ void PixelView::Set(LONG x, LONG y, ULONG value) {
     default:
       break;
   }
+}
+
+SourcePixels::SourcePixels(const SURFOBJ* pso) {
+  if (pso == nullptr) return;
+  const ULONG format = DecodedFormat(pso->iBitmapFormat);
+  if (format == 0) {
+    view_ = PixelView(pso);
+    return;
+  }
+  if (pso->pvBits == nullptr) return;
+  const LONG cx = pso->sizlBitmap.cx, cy = pso->sizlBitmap.cy;
+  const LONG delta = MinimumDelta(format, cx);
+  try {
+    decoded_.assign(static_cast<std::size_t>(delta) * static_cast<std::size_t>(cy), 0);
+  } catch (const std::bad_alloc&) {
+    return;
+  }
+  const std::span<const BYTE> stream(static_cast<const BYTE*>(pso->pvBits), pso->cjBits);
+  if (DecodeRunLength(pso->iBitmapFormat, stream, cx, cy, decoded_, delta) == RunLengthEnd::kBadArguments) return;
+  view_ = PixelView(decoded_.data(), delta, cx, cy, format);
 }
 
 }  // namespace plat::eng

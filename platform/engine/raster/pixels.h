@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/engine/objects/surfobj.h"
 
@@ -16,6 +17,9 @@ class PixelView {
   PixelView() = default;
   // An invalid view for a surface without bits or of a compressed format.
   explicit PixelView(const SURFOBJ* pso);
+  // A view of lines the caller owns, in an uncompressed format.
+  PixelView(BYTE* scan0, LONG delta, LONG cx, LONG cy, ULONG format)
+      : scan0_(scan0), delta_(delta), cx_(cx), cy_(cy), format_(format) {}
 
   bool valid() const { return scan0_ != nullptr; }
   LONG width() const { return cx_; }
@@ -35,6 +39,22 @@ class PixelView {
   LONG cx_ = 0;
   LONG cy_ = 0;
   ULONG format_ = 0;
+};
+
+// The pixels of a bitmap to read from: its own, or for a run-length bitmap
+// a decoded copy in the matching uncompressed format (index 0 where the
+// stream leaves a pixel out). Invalid when there is nothing to read or no
+// memory for the copy.
+class SourcePixels {
+ public:
+  explicit SourcePixels(const SURFOBJ* pso);
+  SourcePixels(const SourcePixels&) = delete;
+  SourcePixels& operator=(const SourcePixels&) = delete;
+  const PixelView& view() const { return view_; }
+
+ private:
+  std::vector<BYTE> decoded_;
+  PixelView view_;
 };
 
 // The intersection of two rectangles (empty when they do not meet).

@@ -3,6 +3,7 @@
 // from an indexed palette to the device's, and clips of a given kind.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -52,6 +53,31 @@ class TestBitmap {
   std::unique_ptr<BYTE[]> bits_;
   std::size_t bytes_ = 0;
   LONG delta_ = 0;
+  HSURF handle_ = nullptr;
+  SURFOBJ* so_ = nullptr;
+};
+
+// A run-length bitmap (BMF_4RLE or BMF_8RLE) over its own copy of the
+// stream, in a heap block of exactly its size.
+class RunLengthBitmap {
+ public:
+  RunLengthBitmap(LONG width, LONG height, ULONG format, const std::vector<BYTE>& stream)
+      : bits_(std::make_unique<BYTE[]>(stream.size())) {
+    std::copy(stream.begin(), stream.end(), bits_.get());
+    handle_ = reinterpret_cast<HSURF>(
+        EngCreateBitmap(SIZEL{width, height}, static_cast<LONG>(stream.size()), format, 0, bits_.get()));
+    so_ = handle_ != nullptr ? EngLockSurface(handle_) : nullptr;
+  }
+  ~RunLengthBitmap() {
+    if (so_ != nullptr) EngUnlockSurface(so_);
+    if (handle_ != nullptr) EngDeleteSurface(handle_);
+  }
+  RunLengthBitmap(const RunLengthBitmap&) = delete;
+  RunLengthBitmap& operator=(const RunLengthBitmap&) = delete;
+  SURFOBJ* so() const { return so_; }
+
+ private:
+  std::unique_ptr<BYTE[]> bits_;
   HSURF handle_ = nullptr;
   SURFOBJ* so_ = nullptr;
 };

@@ -236,6 +236,77 @@ TEST_F(BltTest, CopiesAreCroppedOrConvertedToTheDestinationSize) {
   EXPECT_EQ(converted.Value("height"), 3);
 }
 
+TEST_F(BltTest, RunLengthSourcesAreDecodedAndSentAs24BitPixels) {
+  // 3 x 2 pictures, bottom line first in the stream: red green red under
+  // blue blue blue; the cut one stops after its first pixel of blue.
+  const std::vector<ULONG> palette{0xFFFFFF, 0x0000FF, 0x00FF00, 0xFF0000};  // RGB: white, red, green, blue
+  const Bytes rle4{3, 0x12, 0, 0, 3, 0x33, 0, 1};
+  const Bytes rle8{0, 3, 1, 2, 1, 0, 0, 0, 3, 3, 0, 1};
+  const Bytes cut8{0, 3, 1, 2, 1, 0, 0, 0, 0, 3, 3};
+  const Bytes red{0x00, 0x00, 0xFF}, green{0x00, 0xFF, 0x00}, blue{0xFF, 0x00, 0x00}, white{0xFF, 0xFF, 0xFF};
+  enum class Call { kBitBlt, kStretchBlt, kCopyBits };
+  const struct {
+    const char* what;
+    Call call;
+    ULONG format;
+    const Bytes& stream;
+    ClipKind clip;
+    std::int64_t imageFormat;
+    std::int64_t cx, cy;
+    std::vector<Bytes> top, bottom;  // the pixels of each line
+  } rows[] = {
+      {"4 bit blt", Call::kBitBlt, BMF_4RLE, rle4, ClipKind::kNone, 0xA4, 3, 2, {blue, blue, blue}, {red, green, red}},
+      {"8 bit blt in a region", Call::kBitBlt, BMF_8RLE, rle8, ClipKind::kComplex, 0xA4, 3, 2, {blue, blue, blue},
+       {red, green, red}},
+      {"4 bit stretch", Call::kStretchBlt, BMF_4RLE, rle4, ClipKind::kNone, 0x24, 6, 4, {blue, blue, blue},
+       {red, green, red}},
+      {"8 bit stretch in a rectangle", Call::kStretchBlt, BMF_8RLE, rle8, ClipKind::kRect, 0x24, 6, 4,
+       {blue, blue, blue}, {red, green, red}},
+      {"4 bit copy", Call::kCopyBits, BMF_4RLE, rle4, ClipKind::kNone, 0x24, 3, 2, {blue, blue, blue}, {red, green, red}},
+      {"8 bit copy", Call::kCopyBits, BMF_8RLE, rle8, ClipKind::kNone, 0x24, 3, 2, {blue, blue, blue}, {red, green, red}},
+      {"a stream cut short leaves index 0", Call::kBitBlt, BMF_8RLE, cut8, ClipKind::kNone, 0xA4, 3, 2,
+       {blue, white, white}, {red, green, red}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    FreshPage();
+    RunLengthBitmap source(3, 2, row.format, row.stream);
+    ASSERT_NE(source.so(), nullptr);
+    auto xlate = ToDevice(palette);
+    RECTL dest{40, 30, 40 + static_cast<LONG>(row.cx), 30 + static_cast<LONG>(row.cy)};
+    RECTL whole{0, 0, 3, 2};
+    auto clip = MakeClip(row.clip, dest, 9);
+    POINTL origin{0, 0};
+    switch (row.call) {
+      case Call::kBitBlt:
+        ASSERT_TRUE(DrvBitBlt(dc_->so, source.so(), nullptr, &clip, xlate.get(), &dest, &origin, nullptr, nullptr,
+                              nullptr, 0xCCCC));
+        break;
+      case Call::kStretchBlt:
+        ASSERT_TRUE(DrvStretchBlt(dc_->so, source.so(), nullptr, &clip, xlate.get(), nullptr, nullptr, &dest, &whole,
+                                  nullptr, COLORONCOLOR));
+        break;
+      case Call::kCopyBits:
+        ASSERT_TRUE(DrvCopyBits(dc_->so, source.so(), &clip, xlate.get(), &dest, &origin));
+        break;
+    }
+    const jobstream::Fields image = Find(Sent(), 0x20);
+    EXPECT_EQ(image.Value("format"), row.imageFormat) << "24 bits, no palette";
+    EXPECT_EQ(image.Value("x"), 40);
+    EXPECT_EQ(image.Value("y"), 30);
+    EXPECT_EQ(image.Value("cx"), row.cx);
+    EXPECT_EQ(image.Value("cy"), row.cy);
+    EXPECT_EQ(image.Value("width"), 3);
+    EXPECT_EQ(image.Value("height"), 2);
+    const Bytes lines = image.Blob("lines");
+    ASSERT_EQ(lines.size(), 2u * 12);
+    for (std::size_t x = 0; x < 3; ++x) {
+      EXPECT_EQ(Bytes(lines.begin() + 3 * x, lines.begin() + 3 * x + 3), row.top[x]) << "top, pixel " << x;
+      EXPECT_EQ(Bytes(lines.begin() + 12 + 3 * x, lines.begin() + 12 + 3 * x + 3), row.bottom[x]) << "bottom, pixel " << x;
+    }
+  }
+}
+
 TEST_F(BltTest, ACopyFromTheDeviceNeverWhitensThePage) {
   // The engine reads the device back into a bitmap of its own: the paper.
   TestBitmap readBack(4, 4, BMF_24BPP);

@@ -117,7 +117,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     shape.kind = printhost::ShapeKind::kPolygon;
     shape.points = points;
     shape.winding = (I16(items + 6) & 0x80) != 0;
-    shape.pen = command == 1 ? printhost::Pen{printhost::PenStyle::kNull} : pen;
+    if (command == 1) {
+      shape.pen = printhost::Pen{};
+      shape.pen.style = printhost::PenStyle::kNull;
+    } else {
+      shape.pen = pen;
+    }
     if (command != 2) shape.brush = printhost::Brush{printhost::BrushKind::kSolid, pen.rgb ^ 0xFFFFFF, 0, {}};
     page.commands.push_back(shape);
   }

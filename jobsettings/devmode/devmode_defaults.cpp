@@ -47,12 +47,12 @@ constexpr WORD kFuncTcomMark = 602;
 constexpr WORD kFuncTcomVersion = 603;
 constexpr WORD kFuncTcomMember = 604;
 constexpr WORD kFuncTcomCaps = 605;
-constexpr WORD kFuncUIModeChange = 36;
+[[maybe_unused]] constexpr WORD kFuncUIModeChange = 36;
 constexpr WORD kFuncDriverVersionText = 954;
-constexpr WORD kFuncLogCodeUse = 10002;
+[[maybe_unused]] constexpr WORD kFuncLogCodeUse = 10002;
 constexpr int kFirstWorkRecord = 623;  // the records from function id 624 on
 constexpr LONG kPresetKeyBase = 119;   // preset 0 is keyed 119 in the description
-constexpr DWORD kApplicationKind = 2;
+[[maybe_unused]] constexpr DWORD kApplicationKind = 2;
 
 const DP& Model(const UCB* ucb) { return ucb != nullptr && ucb->pDP != nullptr ? *ucb->pDP : fgDP; }
 

@@ -28,8 +28,8 @@ constexpr WORD kFuncOutPaperSize = 46;
 constexpr WORD kFuncMediaType = 54;
 constexpr WORD kFuncSelectDuplex = 58;
 constexpr WORD kFuncDuplexType = 94;
-constexpr WORD kFuncUseUserMacro = 176;
-constexpr WORD kFuncUserPrintMacro = 179;
+[[maybe_unused]] constexpr WORD kFuncUseUserMacro = 176;
+[[maybe_unused]] constexpr WORD kFuncUserPrintMacro = 179;
 constexpr WORD kFuncFreeSizeTray = 755;
 constexpr WORD kFuncUIStart = 826;
 constexpr WORD kFuncCustomOrder = 1133;
@@ -37,8 +37,8 @@ constexpr SHORT kSimplex = 1;
 constexpr SHORT kDuplexLongEdge = 2;
 constexpr SHORT kDuplexShortEdge = 3;
 constexpr SHORT kLandscape = 2;
-constexpr DWORD kQualitySetFileFlags = 0x1010;
-constexpr int kQualityPathChars = 260;
+[[maybe_unused]] constexpr DWORD kQualitySetFileFlags = 0x1010;
+[[maybe_unused]] constexpr int kQualityPathChars = 260;
 
 LONG_PTR Stored(const UCB* ucb, WORD funcId) { return GetDevmodeValueDirectByFuncID(ucb, funcId, nullptr); }
 

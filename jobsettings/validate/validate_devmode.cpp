@@ -38,8 +38,8 @@ constexpr WORD kFuncCtrlWorkPrompt = 846;
 constexpr WORD kFuncCustomFunc1 = 1134;
 constexpr DWORD kQualityFuncTextBitmap = 0x2000;
 constexpr DWORD kHidden2FuncCustom1 = 0x80;
-constexpr DWORD kJobCodeOperation = 159;
-constexpr DWORD kApplicationKind = 2;
+[[maybe_unused]] constexpr DWORD kJobCodeOperation = 159;
+[[maybe_unused]] constexpr DWORD kApplicationKind = 2;
 constexpr int kPropertiesBlock = 1;
 
 BYTE* Bytes(DEVMODEW* dm) { return reinterpret_cast<BYTE*>(dm); }

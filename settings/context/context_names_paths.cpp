@@ -27,7 +27,7 @@ using names::StoreField;
 using names::View;
 
 constexpr DWORD kModeSharedIni = 0x40000;  // mode word: settings INI in the shared directory
-constexpr std::u16string_view kFallbackDriverFolder = u"\\spool\\drivers\\w32x86\\2\\";
+[[maybe_unused]] constexpr std::u16string_view kFallbackDriverFolder = u"\\spool\\drivers\\w32x86\\2\\";
 
 const DP& Params(const UCB* ucb) { return ucb->pDP != nullptr ? *ucb->pDP : fgDP; }
 

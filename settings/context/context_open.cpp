@@ -33,9 +33,9 @@ namespace {
 constexpr int kMaxPrinterNameChars = 256;
 // Install-time completion: the job-code kinds read from printer data and
 // handed to the job-code library, and the user-code kind.
-constexpr DWORD kInstallJobCodeMask = 0x9E;
-constexpr DWORD kUserCodeMask = 0x01;
-constexpr WORD kFuncUserCode = 203;
+[[maybe_unused]] constexpr DWORD kInstallJobCodeMask = 0x9E;
+[[maybe_unused]] constexpr DWORD kUserCodeMask = 0x01;
+[[maybe_unused]] constexpr WORD kFuncUserCode = 203;
 
 template <class T>
 T* Allocate(std::size_t count = 1) {

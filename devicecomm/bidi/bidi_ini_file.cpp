@@ -49,14 +49,14 @@ using IniImage = std::unique_ptr<char, ImageDeleter>;
 #endif
 
 // The fallback INI's path in a block of its own; null when memory is short
-// or the path cannot be built. The rendering library knows no shared
-// directory of its own: it looks in the system directory that the
-// driver's install directory lies in.
+// or the path cannot be built. The rendering library must read the file
+// where the configuration library writes it: it decides the folder by the
+// same Windows version, with the directories its work area gives.
 PathBlock BidiIniPath(UCB* ucb) {
   PathBlock path(static_cast<LPWSTR>(GetMemPtr(kPathChars * sizeof(WCHAR))));
   if (path == nullptr) return path;
 #if KESM_KERNEL_MODE
-  const bool built = KMAddSystemDirToFileName(path.get(), kPathChars, kBidiIniName, ucb) != 0;
+  const bool built = KMAddSharedDirToFileName(path.get(), kPathChars, kBidiIniName, ucb) != 0;
 #else
   const bool built = AddSystemDirToFileNameEx2(path.get(), kPathChars, kBidiIniName, ucb) != nullptr;
 #endif

@@ -26,8 +26,10 @@ struct UCB;
 BOOL CreateFullControlBidiFile(UCB* ucb);
 
 // Readers of both libraries. The rendering library reads the fallback INI
-// in the system directory its install directory gives, through mapped
-// images, and printer data through the engine; it writes neither.
+// where the configuration library keeps it (KMAddSharedDirToFileName: the
+// default dummy system directory on Windows 2000 and later, else the system
+// directory its install directory gives), through mapped images, and
+// printer data through the engine; it writes neither.
 
 // Printer data "BidiFlag": read into the buffer (TRUE when read with its
 // exact size).

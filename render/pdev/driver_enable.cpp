@@ -2,6 +2,7 @@
 #include "platform/base/dllexport.h"
 #include "platform/base/winerror.h"
 #include "render/pdev/function_table.h"
+#include "render/platform/engine_version.h"
 #include "settings/cache/bkpd_cache.h"
 #include "settings/context/context_open.h"
 #include "storage/system/section_lock.h"
@@ -35,6 +36,9 @@ BOOL kesmDrvEnableDriver(ULONG engineVersion, ULONG size, DRVENABLEDATA* data) {
   data->iDriverVersion = kDriverDdiVersion;
   data->c = kDriverFunctionCount;
   data->pdrvfn = const_cast<DRVFN*>(gadrvfn);
+  // Where the configuration library keeps its shared files depends on the
+  // Windows version, which the engine's version tells.
+  KMSetEngineVersion(engineVersion);
   InitSection();
   return TRUE;
 }

@@ -9,7 +9,8 @@
 struct UCB;
 
 // TRUE when the integer "BidiFlag" in the printer's section (its name) of
-// the bidi fallback INI in the system directory is not 0; FALSE when it is
+// the bidi fallback INI where the configuration library keeps it
+// (devicecomm/bidi/bidi_ini_file.h) is not 0; FALSE when it is
 // 0 or missing, or when the file's path or the printer's name is unknown.
 BOOL KMGetBidiFlagDataFromFile(UCB* ucb);
 

@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "settings/context/context_block.h"
+#include "storage/files/dummy_dir.h"
+#include "storage/system/system_info.h"
 #include "storage/files/text_out.h"
 
 namespace {
@@ -50,6 +52,35 @@ DWORD StoreCut(LPWSTR destination, DWORD size, const WCHAR (&field)[MAX_PATH], i
 
 bool HasWorkArea(const UCB* ucb) { return ucb != nullptr && ucb->pWork != nullptr; }
 
+using DirectoryQuery = DWORD (*)(LPWSTR, DWORD, UCB*);
+
+// The directory the query gives, a backslash and the file name when all of
+// it and its terminator fit in size characters; otherwise, and when the
+// directory is unknown, an emptied destination and 0.
+DWORD AddDirectoryToFileName(LPWSTR destination, DWORD size, LPCWSTR fileName, UCB* ucb, DirectoryQuery query) {
+  if (destination == nullptr || fileName == nullptr || size == 0) {
+    return 0;
+  }
+  WCHAR directory[MAX_PATH];
+  const DWORD length = query(directory, MAX_PATH, ucb);
+  if (length == 0) {
+    // Without the directory the name would be taken from the root of the
+    // current drive.
+    storage::ClearOut(destination, size);
+    return 0;
+  }
+  const std::u16string_view name(fileName);
+  if (name.size() >= size || length >= size - name.size() - 1) {
+    storage::ClearOut(destination, size);
+    return 0;
+  }
+  std::u16string_view(directory, length).copy(destination, length);
+  destination[length] = u'\\';
+  name.copy(destination + length + 1, name.size());
+  destination[length + 1 + name.size()] = 0;
+  return static_cast<DWORD>(length + 1 + name.size());
+}
+
 }  // namespace
 
 DWORD _KMGetDirectory(LPWSTR destination, DWORD size, UCB* ucb, int level) {
@@ -78,25 +109,10 @@ DWORD KMGetSystemDirectory2(LPWSTR destination, DWORD size, UCB* ucb) {
 }
 
 DWORD KMAddSystemDirToFileName(LPWSTR destination, DWORD size, LPCWSTR fileName, UCB* ucb) {
-  if (destination == nullptr || fileName == nullptr || size == 0) {
-    return 0;
-  }
-  WCHAR directory[MAX_PATH];
-  const DWORD length = KMGetSystemDirectory2(directory, MAX_PATH, ucb);
-  if (length == 0) {
-    // Without the directory the name would be taken from the root of the
-    // current drive.
-    storage::ClearOut(destination, size);
-    return 0;
-  }
-  const std::u16string_view name(fileName);
-  if (name.size() >= size || length >= size - name.size() - 1) {
-    storage::ClearOut(destination, size);
-    return 0;
-  }
-  std::u16string_view(directory, length).copy(destination, length);
-  destination[length] = u'\\';
-  name.copy(destination + length + 1, name.size());
-  destination[length + 1 + name.size()] = 0;
-  return static_cast<DWORD>(length + 1 + name.size());
+  return AddDirectoryToFileName(destination, size, fileName, ucb, KMGetSystemDirectory2);
+}
+
+DWORD KMAddSharedDirToFileName(LPWSTR destination, DWORD size, LPCWSTR fileName, UCB* ucb) {
+  return AddDirectoryToFileName(destination, size, fileName, ucb,
+                                IsOsLaterWin2000() ? KM_UM_GetDummySystemDirectory : KMGetSystemDirectory2);
 }

@@ -28,3 +28,8 @@ DWORD KMGetSystemDirectory2(LPWSTR destination, DWORD size, UCB* ucb);
 // is unknown, the destination is emptied and the result is 0. A null
 // destination or name, or a zero size, leaves the destination unchanged.
 DWORD KMAddSystemDirToFileName(LPWSTR destination, DWORD size, LPCWSTR fileName, UCB* ucb);
+// The same in the folder where the configuration library keeps its shared
+// files, chosen as it chooses: on Windows 2000 and later
+// (IsOsLaterWin2000) the default dummy system directory
+// (KM_UM_GetDummySystemDirectory), before that KMGetSystemDirectory2.
+DWORD KMAddSharedDirToFileName(LPWSTR destination, DWORD size, LPCWSTR fileName, UCB* ucb);

@@ -17,7 +17,7 @@ namespace storage {
 std::u16string DefaultDummyDirectory() {
   const std::u16string system = SystemDirectory();
   if (system.size() < 3) return {};
-  return system.substr(0, 3) + u"_kesm";
+  return system.substr(0, 3) + kDummyDirectoryName;
 }
 
 std::u16string DummyDirectory(HANDLE printer) {

@@ -10,11 +10,17 @@
 
 struct UCB;
 
-#if !KESM_KERNEL_MODE
+// The folder of the default location, below the system drive's root.
+inline constexpr const WCHAR* kDummyDirectoryName = u"_kesm";
+
 // The folder into a buffer of size characters; returns the length, 0 (with
 // the buffer emptied) when even the system directory cannot be had or the
-// folder does not fit.
+// folder does not fit. The kernel-mode build knows neither override (they
+// are registry and printer-data values that need user-mode calls to
+// resolve) and answers the default location on the drive of the system
+// directory its install directory gives (KMGetSystemDirectory2).
 DWORD KM_UM_GetDummySystemDirectory(LPWSTR buffer, DWORD size, UCB* ucb);
+#if !KESM_KERNEL_MODE
 DWORD UM_GetDummySystemDirectory(LPWSTR buffer, DWORD size, HANDLE printer);
 // Always the default location.
 DWORD UM_GetSysDrvDummySystemDirectory(LPWSTR buffer, DWORD size);

@@ -7,12 +7,14 @@
 
 struct UCB;
 
+// TRUE for Windows 2000 and later. Decided once per process; a failed
+// version query counts as an earlier system. The kernel-mode build answers
+// from the version of the engine that enabled the driver
+// (render/platform/engine_version.h): FALSE before any enable.
+BOOL IsOsLaterWin2000();
 #if !KESM_KERNEL_MODE
 // Whether GetVersionExW answers.
 BOOL GetOSVersion();
-// TRUE for Windows 2000 and later. Decided once per process; a failed
-// version query counts as an earlier system.
-BOOL IsOsLaterWin2000();
 // TRUE when the version query succeeds and names the Windows 9x platform.
 BOOL IsOsIsWin9X();
 // Always FALSE.

@@ -3,7 +3,8 @@
 // it (a text too long for its saved copy, or an empty one, does not), a
 // DEVMODE copy changed since the enable is taken over, collation follows
 // the public DEVMODE, the bidi flag follows the bidi fallback INI or else
-// printer data, the device's answer kept in that INI is taken while its
+// printer data, the device's answer kept in that INI is taken from where
+// the configuration library keeps it on each Windows version while its
 // flag is set, a damaged copy fails nothing and reads nothing past
 // itself, and a reset onto a banding PDEV carries the job-level values.
 #include <cstring>
@@ -14,8 +15,11 @@
 
 #include "jobsettings/devmode/runtime_flags.h"
 #include "render/document/start_doc_revalidation.h"
-#include "render/platform/directories.h"
+#include "platform/system/sysfacts_control.h"
 #include "render/escape/drv_escape.h"
+#include "render/platform/directories.h"
+#include "render/platform/engine_version.h"
+#include "tests/platform/drive_files.h"
 #include "tests/render/render_fixture.h"
 
 namespace render_test {
@@ -64,7 +68,7 @@ class StartDoc : public RenderTest {
   // library looks for it, with these keys.
   void PutBidiIni(Dc* dc, const std::string& keys) {
     WCHAR path[MAX_PATH] = {};
-    ASSERT_NE(KMAddSystemDirToFileName(path, MAX_PATH, u"kesmbid.ini", Ucb(dc)), 0u);
+    ASSERT_NE(KMAddSharedDirToFileName(path, MAX_PATH, u"kesmbid.ini", Ucb(dc)), 0u);
     std::string relative;
     for (const WCHAR* p = path + 3; *p != 0; ++p) relative += *p == u'\\' ? '/' : static_cast<char>(*p);
     const std::filesystem::path file = plat::DriveRoot() / relative;
@@ -219,8 +223,10 @@ TEST_F(StartDoc, TheBidiFlagFollowsTheFallbackIniElsePrinterData) {
 }
 
 // A device's answer that printer data could not take waits in the
-// fallback INI; the start of a document takes it while the printer's
-// "BidiFlag" there says it is valid.
+// fallback INI where the configuration library keeps it: in the system
+// directory on NT 4.0, in the folder "_kesm" at the system drive's root on
+// Windows 2000 and later. The start of a document takes it from there while
+// the printer's "BidiFlag" says it is valid, and writes nothing.
 TEST_F(StartDoc, TheDevicesAnswerInTheFallbackIniIsTakenWhileItsFlagIsSet) {
   constexpr WORD kMemory = 10012;  // kdmPrinterMemory
   constexpr WORD kLanguage = 169;
@@ -235,14 +241,40 @@ TEST_F(StartDoc, TheDevicesAnswerInTheFallbackIniIsTakenWhileItsFlagIsSet) {
                              "\r\nRstLanguage=" + std::to_string(Number(ucb, kLanguage)) +
                              "\r\nkdmPrinterMemory=4096\r\n";
   Disable(dc);
-  for (int flag : {0, 1}) {
-    SCOPED_TRACE(flag);
-    dc = Enable(devmode_);
-    ASSERT_NE(dc, nullptr);
-    PutBidiIni(dc, "BidiFlag=" + std::to_string(flag) + "\r\n" + answer);
-    ASSERT_TRUE(Start(dc));
-    EXPECT_EQ(Number(Ucb(dc), kMemory), flag != 0 ? 4096 : stored);
-    Disable(dc);
+  struct Kind {
+    const char* what;
+    DWORD major;
+    ULONG engine;
+    const char* kept;   // where the configuration library keeps the file
+    const char* other;  // the other kind's place, which must stay empty
+  };
+  const Kind kinds[] = {
+      {"NT 4.0", 4, DDI_DRIVER_VERSION_NT4, "Windows/System32/kesmbid.ini", "_kesm/kesmbid.ini"},
+      {"Windows 2000", 5, DDI_DRIVER_VERSION_NT5, "_kesm/kesmbid.ini", "Windows/System32/kesmbid.ini"},
+      {"a later Windows", 6, DDI_DRIVER_VERSION_NT5_01, "_kesm/kesmbid.ini", "Windows/System32/kesmbid.ini"},
+  };
+  struct NeverEnabledAfterwards {
+    ~NeverEnabledAfterwards() { KMSetEngineVersion(0); }
+  } reset;
+  for (const Kind& kind : kinds) {
+    plat::OsVersion version;
+    version.major = kind.major;
+    version.minor = 0;
+    ASSERT_TRUE(plat::SetOsVersion(version));
+    KMSetEngineVersion(kind.engine);  // as DrvEnableDriver keeps it
+    for (int flag : {0, 1}) {
+      SCOPED_TRACE(std::string(kind.what) + ", BidiFlag " + std::to_string(flag));
+      const std::string ini = "[Kesm R5 Office]\r\nBidiFlag=" + std::to_string(flag) + "\r\n" + answer;
+      std::filesystem::remove(drive::Host(kind.other));
+      drive::Put(kind.kept, ini);
+      dc = Enable(devmode_);
+      ASSERT_NE(dc, nullptr);
+      ASSERT_TRUE(Start(dc));
+      EXPECT_EQ(Number(Ucb(dc), kMemory), flag != 0 ? 4096 : stored);
+      Disable(dc);
+      EXPECT_EQ(drive::Get(kind.kept), ini) << "nothing written";
+      EXPECT_FALSE(drive::Exists(kind.other));
+    }
   }
 }
 

@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "render/pdev/function_table.h"
+#include "render/platform/engine_version.h"
+#include "storage/system/system_info.h"
 #include "tests/render/render_fixture.h"
 
 namespace render_test {
@@ -22,6 +24,27 @@ TEST(DriverEnable, HandsOverTheTableInTheEnginesOrder) {
     EXPECT_EQ(data.pdrvfn[i].iFunc, expected[i]) << i;
     EXPECT_NE(data.pdrvfn[i].pfn, nullptr) << i;
   }
+}
+
+// The engine's version is the rendering library's sign of the Windows
+// version: it decides where the configuration library's shared files are.
+TEST(DriverEnable, KeepsTheEnginesVersionAsTheWindowsVersion) {
+  const struct {
+    ULONG version;
+    BOOL later;
+  } rows[] = {
+      {DDI_DRIVER_VERSION_NT4, FALSE},
+      {DDI_DRIVER_VERSION_SP3, FALSE},
+      {DDI_DRIVER_VERSION_NT5, TRUE},
+      {DDI_DRIVER_VERSION_NT5_01, TRUE},
+  };
+  for (const auto& row : rows) {
+    DRVENABLEDATA data{};
+    ASSERT_TRUE(kesmDrvEnableDriver(row.version, sizeof data, &data));
+    EXPECT_EQ(IsOsLaterWin2000(), row.later) << std::hex << row.version;
+  }
+  KMSetEngineVersion(0);
+  EXPECT_FALSE(IsOsLaterWin2000()) << "never enabled";
 }
 
 TEST(DriverEnable, RefusesOldEnginesAndShortEnableData) {

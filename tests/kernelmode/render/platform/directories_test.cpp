@@ -1,5 +1,6 @@
 // Directories of the kernel-mode build, taken from the data file name, the
-// install directory and the settings INI path that the work area holds.
+// install directory and the settings INI path that the work area holds, and
+// the folder of the shared files by the engine's Windows version.
 #include "render/platform/directories.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,9 @@
 #include <string_view>
 
 #include "settings/context/context_block.h"
+#include "render/platform/engine_version.h"
 #include "storage/files/directories.h"
+#include "storage/files/dummy_dir.h"
 #include "tests/settings/context/hand_context.h"
 
 namespace {
@@ -93,6 +96,41 @@ TEST_F(KernelDirectories, TheBidiFilesDirectoryComesFromTheInstallDirectory) {
   // Without a directory there is no path (never one from the drive's root).
   SetField(c_.work().szInstallDirectory, u"D:\\W\\3\\");
   EXPECT_EQ(Written([&](LPWSTR b, DWORD s) { return KMAddSystemDirToFileName(b, s, u"kesmbid.ini", c_.ucb()); }),
+            u"|0");
+}
+
+// The configuration library keeps its shared files in the system directory
+// on NT 4.0 and in "_kesm" at the system drive's root from Windows 2000 on;
+// the engine's version tells which Windows this is.
+TEST_F(KernelDirectories, SharedFilesAreWhereTheConfigurationLibraryKeepsThem) {
+  struct NeverEnabledAfterwards {
+    ~NeverEnabledAfterwards() { KMSetEngineVersion(0); }
+  } reset;
+  SetField(c_.work().szInstallDirectory, u"D:\\W\\S\\spool\\DRIVERS\\W32X86\\3\\");
+  const struct {
+    const char* what;
+    ULONG engine;
+    const char16_t* expected;
+  } cases[] = {
+      {"never enabled", 0, u"D:\\W\\S\\kesmbid.ini|18"},
+      {"NT 4.0", 0x00020000, u"D:\\W\\S\\kesmbid.ini|18"},
+      {"NT 4.0 SP3", 0x00020003, u"D:\\W\\S\\kesmbid.ini|18"},
+      {"Windows 2000", 0x00030000, u"D:\\_kesm\\kesmbid.ini|20"},
+      {"Windows XP", 0x00030100, u"D:\\_kesm\\kesmbid.ini|20"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    KMSetEngineVersion(c.engine);
+    EXPECT_EQ(Written([&](LPWSTR b, DWORD s) { return KMAddSharedDirToFileName(b, s, u"kesmbid.ini", c_.ucb()); }),
+              c.expected);
+  }
+  EXPECT_EQ(Written([&](LPWSTR b, DWORD s) { return KM_UM_GetDummySystemDirectory(b, s, c_.ucb()); }),
+            u"D:\\_kesm|8");
+  EXPECT_EQ(Written([&](LPWSTR b, DWORD) { return KM_UM_GetDummySystemDirectory(b, 8, c_.ucb()); }), u"|0");
+  // Without a system directory there is no folder, and no path.
+  SetField(c_.work().szInstallDirectory, u"D:\\W\\3\\");
+  EXPECT_EQ(Written([&](LPWSTR b, DWORD s) { return KM_UM_GetDummySystemDirectory(b, s, c_.ucb()); }), u"|0");
+  EXPECT_EQ(Written([&](LPWSTR b, DWORD s) { return KMAddSharedDirToFileName(b, s, u"kesmbid.ini", c_.ucb()); }),
             u"|0");
 }
 

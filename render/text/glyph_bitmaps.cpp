@@ -181,8 +181,12 @@ BOOL ExtPutStringBitmap(PDEV* pdev, FONTOBJ* pfo, STROBJ* pstro, const TextSizes
   for (const TextGlyph& g : glyphs) {
     const GLYPHBITS* gb = Bits(pfo, g.pos.hg);
     if (gb == nullptr) continue;
-    const POINTL point{static_cast<SHORT>(std::int64_t{g.pos.ptl.x} + gb->ptlOrigin.x),
-                       static_cast<SHORT>(std::int64_t{g.pos.ptl.y} + gb->ptlOrigin.y)};
+    const std::int64_t x = std::int64_t{g.pos.ptl.x} + gb->ptlOrigin.x;
+    const std::int64_t y = std::int64_t{g.pos.ptl.y} + gb->ptlOrigin.y;
+    // The string's points are worked in 16 bits; one beyond them would be
+    // drawn somewhere else.
+    fits = fits && x >= -32768 && x <= 32767 && y >= -32768 && y <= 32767;
+    const POINTL point{static_cast<SHORT>(x), static_cast<SHORT>(y)};
     if (entries.empty()) {
       start = point;
       entries.push_back({0, 0, g.code});

@@ -464,6 +464,202 @@ TEST_F(TextOut, GlyphGenerationsNeverMatchEarlierOnes) {
   Finish(dc);
 }
 
+// Overwrites a name of the font's metrics in place; the new name must not be
+// longer than the old one.
+void Rename(plat::eng::Font* font, PTRDIFF IFIMETRICS::*field, std::u16string_view name) {
+  IFIMETRICS* ifi = font->Metrics();
+  auto* at = reinterpret_cast<char16_t*>(reinterpret_cast<BYTE*>(ifi) + ifi->*field);
+  ASSERT_LE(name.size(), std::u16string_view(at).size());
+  std::copy(name.begin(), name.end(), at);
+  at[name.size()] = 0;
+}
+
+struct NameCase {
+  const char* what;
+  const char16_t* family;  // null keeps the font's own
+  const char16_t* face;
+  USHORT fsType;
+  LONG endUserFonts;  // hiddenFunc15
+  std::uint8_t glyphRecord;  // 0x52 by name, or 0x51 outlines
+  bool idAppended;
+};
+
+const NameCase kNameCases[] = {
+    {"an EUDC family that may be embedded goes by name without end-user fonts", u"EUDC", nullptr, 0x4, 0,
+     kOpPutString, false},
+    {"an EUDC face likewise", nullptr, u"EUDC", 0x4, 0, kOpPutString, false},
+    {"an EUDC family goes as outlines of its own font with end-user fonts", u"EUDC", nullptr, 0, 1, kOpPutChar,
+     true},
+    {"an EUDC face likewise", nullptr, u"EUDC", 0, 1, kOpPutChar, true},
+    {"a family starting with the full-width D, F, G goes as outlines", u"\uFF24\uFF26\uFF27Font", nullptr, 0, 0,
+     kOpPutChar, false},
+    {"a face starting with them too", nullptr, u"\uFF24\uFF26\uFF27", 0, 0, kOpPutChar, false},
+    {"the full-width D, F alone is an ordinary name", u"\uFF24\uFF26Font", nullptr, 0, 0, kOpPutString, false},
+    {"an external-characters family goes as outlines with end-user fonts", u"My\u5916\u5B57", nullptr, 0, 1,
+     kOpPutChar, false},
+    {"and by name without them", u"My\u5916\u5B57", nullptr, 0, 0, kOpPutString, false},
+};
+
+TEST_F(TextOut, EndUserAndOutlineFontNames) {
+  for (const NameCase& c : kNameCases) {
+    SCOPED_TRACE(c.what);
+    Dc* dc = Page();
+    ASSERT_NE(dc, nullptr);
+    dc->pdev()->hiddenFunc15 = c.endUserFonts;
+    plat::eng::Font* font = TrueType(u"DejaVu Sans", 40);
+    ASSERT_NE(font, nullptr);
+    font->Metrics()->fsType = c.fsType;
+    if (c.family != nullptr) Rename(font, &IFIMETRICS::dpwszFamilyName, c.family);
+    if (c.face != nullptr) Rename(font, &IFIMETRICS::dpwszFaceName, c.face);
+    ASSERT_TRUE(Draw(dc, String(font, u"Ab", {300, 300}), font));
+    ASSERT_TRUE(Draw(dc, String(font, u"b", {300, 400}), font));
+    const auto pages = Finish(dc);
+    ASSERT_EQ(pages.size(), 1u);
+    const auto define = Only(pages[0], kOpDefineFont);
+    ASSERT_EQ(define.size(), c.idAppended ? 2u : 1u) << "an end-user font is defined for each string";
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "_%x", static_cast<unsigned>(font->iUniq));
+    EXPECT_EQ(FaceBytes(define[0]).ends_with(suffix), c.idAppended) << FaceBytes(define[0]);
+    EXPECT_EQ(Only(pages[0], c.glyphRecord).size(), c.glyphRecord == kOpPutString ? 2u : 3u);
+    Disable(dc);
+  }
+}
+
+TEST_F(TextOut, EudcGlyphBitmapsAreDrawnAndForgotten) {
+  for (const bool face : {false, true}) {
+    SCOPED_TRACE(face ? "face" : "family");
+    Dc* dc = Page(true);
+    ASSERT_NE(dc, nullptr);
+    plat::eng::Font* font = TrueType(u"DejaVu Sans", 40);
+    ASSERT_NE(font, nullptr);
+    Rename(font, face ? &IFIMETRICS::dpwszFaceName : &IFIMETRICS::dpwszFamilyName, u"EUDC");
+    ASSERT_TRUE(Draw(dc, String(font, u"aa", {300, 300}), font));
+    ASSERT_TRUE(Draw(dc, String(font, u"a", {300, 400}), font));
+    const auto pages = Finish(dc);
+    ASSERT_EQ(Only(pages[0], kOpDefineFontEx).size(), 1u);
+    EXPECT_EQ(Only(pages[0], kOpPutCharBitmapOnce).size(), 3u);
+    EXPECT_EQ(Only(pages[0], kOpPutCharBitmap).size(), 0u);
+    EXPECT_EQ(Only(pages[0], kOpRegistCharBitmap).size(), 0u);
+    Disable(dc);
+  }
+}
+
+TEST_F(TextOut, AFontWhoseDefinitionCannotBeQueuedIsDefinedNextTime) {
+  Dc* dc = Page();
+  ASSERT_NE(dc, nullptr);
+  plat::eng::DeviceFont* mincho = Device(dc, kMincho, 10);
+  plat::eng::DeviceFont* gothic = Device(dc, kGothic, 10);
+  ASSERT_TRUE(Draw(dc, String(dc, mincho, u"A", {0, 100}), mincho));
+  // Fill the display list's chunk with a Mincho string so that Gothic's
+  // definition needs a new one (a definition record takes at least 28
+  // bytes).
+  JobStream& stream = dc->pdev()->stream;
+  const auto room = [&] { return static_cast<std::size_t>(stream.tail->end - stream.tail->fill); };
+  const auto queuedBy = [&](const std::u16string& text) {
+    const std::size_t before = room();
+    EXPECT_TRUE(Draw(dc, String(dc, mincho, text, {0, 100}), mincho));
+    return before - room();
+  };
+  const std::size_t one = queuedBy(u"A");
+  const std::size_t perCharacter = queuedBy(u"AA") - one;
+  ASSERT_GT(perCharacter, 0u);
+  const std::size_t base = one - perCharacter;
+  while (room() >= 24) {
+    const std::size_t characters = std::min<std::size_t>(400, (room() - base - 1) / perCharacter);
+    ASSERT_GT(characters, 0u);
+    queuedBy(std::u16string(characters, u'A'));
+  }
+  const ULONG records = stream.records;
+  plat::FailAllocationAt(1);
+  EXPECT_FALSE(Draw(dc, String(dc, gothic, u"C", {0, 200}), gothic));
+  plat::FailAllocationAt(0);
+  ASSERT_EQ(stream.records, records) << "the definition was the first record to fail";
+  ASSERT_TRUE(Draw(dc, String(dc, gothic, u"C", {0, 200}), gothic));
+  const auto pages = Finish(dc);
+  ASSERT_GE(pages[0].size(), 2u);
+  EXPECT_EQ(pages[0][pages[0].size() - 2].opcode, kOpDefineFont) << "Gothic is defined before its string";
+  EXPECT_EQ(pages[0].back().opcode, kOpPutString);
+}
+
+TEST_F(TextOut, GlyphStringOffsetsBeyondSixteenBitsGoGlyphByGlyph) {
+  // Glyph points far apart, and a point outside 16 bits: the string record
+  // cannot say them, so the glyphs go one by one, named after they were
+  // registered.
+  const LONG starts[][2] = {{-20000, 40000}, {40000, 1}};
+  for (const auto& [start, step] : starts) {
+    SCOPED_TRACE(start);
+    Dc* dc = Page(true);
+    ASSERT_NE(dc, nullptr);
+    plat::eng::Font* font = TrueType(u"DejaVu Sans", 40);
+    ASSERT_NE(font, nullptr);
+    ASSERT_TRUE(Draw(dc, String(font, u"ab", {start, 300}, SO_HORIZONTAL, static_cast<ULONG>(step)), font));
+    const auto pages = Finish(dc);
+    EXPECT_EQ(Only(pages[0], kOpPutStringEx).size(), 0u);
+    EXPECT_EQ(Only(pages[0], kOpRegistCharBitmap).size(), 2u);
+    const auto glyphs = Only(pages[0], kOpPutCharBitmap);
+    ASSERT_EQ(glyphs.size(), 2u);
+    EXPECT_EQ(UnsentReferences(pages[0]), "");
+    const LONG a = static_cast<LONG>(U32(glyphs[0], 36));
+    const LONG b = static_cast<LONG>(U32(glyphs[1], 36));
+    EXPECT_NEAR(a, start, 10) << "each glyph keeps its own place";
+    EXPECT_NEAR(b - a, step, 40);
+    Disable(dc);
+  }
+}
+
+// One allocation of a glyph-bitmap string that fails, whichever it is: the
+// string is drawn all the same, every glyph once, and nothing sent names a
+// glyph the printer has not received.
+std::size_t GlyphsDrawn(const std::vector<Record>& page) {
+  std::size_t drawn = 0;
+  for (const Record& r : page) {
+    if (r.opcode == kOpPutCharBitmap || r.opcode == kOpPutCharBitmapOnce) drawn += 1;
+    if (r.opcode == kOpPutStringEx) drawn += StringCodes(r).size();
+  }
+  return drawn;
+}
+
+TEST_F(TextOut, GlyphBitmapsShortOfMemory) {
+  struct Case {
+    const char* what;
+    double angle;
+    std::uint8_t fallback;  // the record that shows the way round was taken
+  };
+  const Case cases[] = {
+      {"string: registration fails, glyphs go one by one uncached", 0, kOpPutCharBitmapOnce},
+      {"turned: the table is given up for the glyph's buffer", 30, kOpPutCharBitmap},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    bool flushedOnce = false;
+    for (std::size_t n = 1; n <= 16; ++n) {
+      SCOPED_TRACE(n);
+      Dc* dc = Page(true);
+      ASSERT_NE(dc, nullptr);
+      plat::eng::Font* font = TrueType(u"DejaVu Sans", 40, c.angle);
+      ASSERT_NE(font, nullptr);
+      const FLONG accel = c.angle == 0 ? SO_HORIZONTAL : 0;
+      ASSERT_TRUE(Draw(dc, String(font, u"ab", {300, 300}, accel), font));
+      const LONG generation = dc->pdev()->glyphGeneration;
+      plat::FailAllocationAt(n);
+      EXPECT_TRUE(Draw(dc, String(font, u"abcb", {300, 400}, accel), font));
+      plat::FailAllocationAt(0);
+      const bool flushed = dc->pdev()->glyphGeneration != generation;
+      flushedOnce = flushedOnce || flushed;
+      ASSERT_TRUE(Draw(dc, String(font, u"cab", {300, 500}, accel), font));
+      const auto pages = Finish(dc);
+      ASSERT_EQ(pages.size(), 1u);
+      EXPECT_EQ(UnsentReferences(pages[0]), "") << Opcodes(pages[0]);
+      EXPECT_EQ(GlyphsDrawn(pages[0]), 2u + 4u + 3u) << Opcodes(pages[0]);
+      if (c.angle == 0 && flushed) {
+        EXPECT_FALSE(Only(pages[0], c.fallback).empty()) << "a failed registration draws the string uncached";
+      }
+      Disable(dc);
+    }
+    EXPECT_TRUE(flushedOnce) << "some failure emptied the table";
+  }
+}
+
 // Banding: the engine draws the text into the band; no text records go.
 TEST_F(TextOut, BandingTextIsDrawnByTheEngine) {
   Devmode devmode;

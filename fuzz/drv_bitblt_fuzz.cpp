@@ -19,8 +19,7 @@
 #include <string>
 
 #include "fuzz/fuzz_support.h"
-#include "platform/base/machine.h"
-#include "tools/kesmprint/printer_setup.h"
+#include "fuzz/sample_host.h"
 #include "tools/printhost/print_host.h"
 
 namespace {
@@ -30,53 +29,6 @@ constexpr int kDepths[] = {1, 4, 8, 24};
 constexpr std::size_t kMaxClipRects = 4096;
 constexpr std::uint8_t kCompressed = 0x80;
 constexpr std::int64_t kMaxCompressedPixels = std::int64_t{1} << 22;
-
-constexpr const char16_t* kPrinterName = u"Kesm Sample";
-
-// One machine with the sample printer kesmprint installs, its driver the
-// built library, for the run.
-struct Bench {
-  plat::ScopedMachine machine;
-  std::unique_ptr<printhost::PrintHost> host;
-
-  Bench() {
-    std::string note, error;
-    if (!kesmprint::EnsurePrinter(kPrinterName, KESM_SAMPLE_DESCRIPTION, false, note, error)) {
-      std::fprintf(stderr, "the printer was not installed: %s\n", error.c_str());
-      std::abort();
-    }
-    printhost::HostOptions options;
-    options.driverModule = KESM_GR_LIBRARY;
-    options.driverFileName = kesmprint::kDriverFileName;
-    options.printerName = kPrinterName;
-    options.installPrinter = false;
-    host = printhost::PrintHost::Open(options, error);
-    if (host == nullptr) {
-      std::fprintf(stderr, "the print host did not open: %s\n", error.c_str());
-      std::abort();
-    }
-    // The printer's description, once loaded, stays for the process, and
-    // some of the stand-in's caches are first filled by a second document:
-    // two documents print before any input is counted.
-    printhost::Document warmUp;
-    warmUp.name = u"Warm up";
-    warmUp.pages.emplace_back();
-    for (int i = 0; i < 2; ++i) {
-      const printhost::PrintResult result = host->Print(warmUp);
-      if (!result.ok) {
-        std::fprintf(stderr, "the first documents did not print: %s\n", result.error.c_str());
-        std::abort();
-      }
-      std::error_code ignored;
-      std::filesystem::remove(result.jobFile, ignored);
-    }
-  }
-};
-
-Bench& TheBench() {
-  static Bench bench;
-  return bench;
-}
 
 class Input {
  public:
@@ -98,7 +50,7 @@ class Input {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < kHead || size > (1 << 20)) return 0;
-  Bench& bench = TheBench();
+  fuzz::SampleHost& host = fuzz::TheSampleHost();
   Input in(data, size);
   printhost::Image image;
   const std::uint8_t depth = in.U8();
@@ -124,10 +76,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!clip.rects.empty()) page.commands.push_back(clip);
   page.commands.push_back(printhost::Picture{image, dest});
   document.pages.push_back(std::move(page));
-  const printhost::PrintResult result = bench.host->Print(document);
-  if (!result.jobFile.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove(result.jobFile, ignored);
-  }
+  host.Print(document);
   return 0;
 }

@@ -19,49 +19,15 @@
 #include <string>
 
 #include "fuzz/fuzz_support.h"
+#include "fuzz/sample_host.h"
 #include "platform/base/machine.h"
 #include "platform/engine/objects/pathobj.h"
-#include "tools/kesmprint/printer_setup.h"
 #include "tools/printhost/print_host.h"
 
 namespace {
 
-constexpr const char16_t* kPrinterName = u"Kesm Sample";
 constexpr std::size_t kItemBytes = 8;
 constexpr std::size_t kMaxCommands = 64;
-
-// The sample printer and a print host over the rendering library for the
-// whole run.
-struct Bench {
-  plat::ScopedMachine machine;
-  std::unique_ptr<printhost::PrintHost> host;
-
-  Bench() {
-    std::string note, error;
-    if (!kesmprint::EnsurePrinter(kPrinterName, KESM_SAMPLE_DESCRIPTION, false, note, error)) std::abort();
-    printhost::HostOptions options;
-    options.driverModule = KESM_GR_LIBRARY;
-    options.driverFileName = kesmprint::kDriverFileName;
-    options.printerName = kPrinterName;
-    options.installPrinter = false;
-    host = printhost::PrintHost::Open(options, error);
-    if (!host) std::abort();
-    // What the first jobs load and keep for later ones is loaded now (the
-    // second job still adds to what the first kept).
-    for (int i = 0; i < 2; ++i) Print(printhost::Document{u"warm", {printhost::Page{}}});
-  }
-
-  void Print(const printhost::Document& document) {
-    const printhost::PrintResult result = host->Print(document);
-    std::error_code ignored;
-    if (!result.jobFile.empty()) std::filesystem::remove(result.jobFile, ignored);
-  }
-};
-
-Bench& TheBench() {
-  static Bench bench;
-  return bench;
-}
 
 LONG I16(const std::uint8_t* at) { return static_cast<std::int16_t>(at[0] | at[1] << 8); }
 
@@ -87,7 +53,7 @@ printhost::Pen PenOf(const std::uint8_t* item) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1 << 16)) return 0;
-  Bench& bench = TheBench();
+  fuzz::SampleHost& host = fuzz::TheSampleHost();
   printhost::Page page;
   std::size_t at = 0;
   for (std::size_t n = 0; n < kMaxCommands && at + 2 <= size; ++n) {
@@ -128,6 +94,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     page.commands.push_back(shape);
   }
   const fuzz::PlatformBalance balance;
-  bench.Print(printhost::Document{u"paths", {page}});
+  host.Print(printhost::Document{u"paths", {page}});
   return 0;
 }

@@ -28,6 +28,7 @@
 #include "settings/tables/driver_params.h"
 #include "settings/context/context_open.h"
 #include "settings/values/setting_value.h"
+#include "tests/common/driver_printer.h"
 #include "tests/render/job_stream_decoder.h"
 #include "tests/settings/context/hand_context.h"
 #include "tests/settings/description_list_reset.h"
@@ -103,23 +104,10 @@ class RenderTest : public ::testing::Test {
   virtual const char* Description() const { return kDescription; }
 
   void SetUp() override {
-    namespace fs = std::filesystem;
-    const fs::path folder = plat::DriverFilesFolder();
     std::error_code error;
-    fs::copy_file(Description(), folder / "KESMR5.KPD", error);
+    std::filesystem::copy_file(KESM_GR_LIBRARY, plat::DriverFilesFolder() / "kesmgr.dll", error);
     ASSERT_FALSE(error) << error.message();
-    fs::copy_file(KESM_GR_LIBRARY, folder / "kesmgr.dll", error);
-    ASSERT_FALSE(error) << error.message();
-    plat::DriverSetup driver;
-    driver.name = kDriverName;
-    driver.driverFile = u"kesmgr.dll";
-    driver.dataFile = u"KESMR5.KPD";
-    driver.configFile = u"kesmui.dll";
-    ASSERT_EQ(plat::AddPrinterDriver(driver), ERROR_SUCCESS);
-    plat::PrinterSetup printer;
-    printer.name = kPrinterName;
-    printer.driverName = kDriverName;
-    ASSERT_EQ(plat::AddPrinter(printer), ERROR_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(kesm_test::AddDriverPrinter(Description(), u"KESMR5.KPD", kDriverName, kPrinterName));
     PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
     ASSERT_TRUE(OpenPrinterW(kPrinterName, &printer_, &defaults));
     // The description, once loaded, stays listed for the process: it is

@@ -17,12 +17,11 @@
 #include "devicecomm/jobcodes/jc_code_table.h"
 #include "devicecomm/jobcodes/jc_document_events.h"
 #include "platform/base/machine.h"
-#include "platform/base/winerror.h"
 #include "platform/modules/winmodule.h"
-#include "platform/spooler/spoolsetup.h"
 #include "platform/spooler/winspool.h"
 #include "settings/context/context_names.h"
 #include "storage/ini/ini_path_escape.h"
+#include "tests/common/driver_printer.h"
 #include "tests/jobcodelib/jobcodelib_state.h"
 #include "tests/platform/install_file.h"
 #include "tests/render/job_stream_decoder.h"
@@ -39,20 +38,7 @@ bool Has(const std::string& text, const std::string& part) { return text.find(pa
 class DocumentEvents : public ::testing::Test {
  protected:
   void SetUp() override {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::copy_file(kDescription, plat::DriverFilesFolder() / "KESMD4.KPD", error);
-    ASSERT_FALSE(error) << error.message();
-    plat::DriverSetup driver;
-    driver.name = kDriver;
-    driver.driverFile = u"kesmgr.dll";
-    driver.dataFile = u"KESMD4.KPD";
-    driver.configFile = u"kesmui.dll";
-    ASSERT_EQ(plat::AddPrinterDriver(driver), ERROR_SUCCESS);
-    plat::PrinterSetup printer;
-    printer.name = kPrinter;
-    printer.driverName = kDriver;
-    ASSERT_EQ(plat::AddPrinter(printer), ERROR_SUCCESS);
+    ASSERT_NO_FATAL_FAILURE(kesm_test::AddDriverPrinter(kDescription, u"KESMD4.KPD", kDriver, kPrinter));
   }
   void TearDown() override {
     if (library_ != nullptr) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <span>
 #include <vector>
 
 #include "jobsettings/rules/finisher_rules.h"
@@ -48,6 +49,8 @@ constexpr WORD k8K = 517;
 // Every paper code a table names, and two it does not.
 const std::vector<WORD> kCodes = {1, 2, 3, 5, 6, 7, 8, 9, 11, 12, 13, 14, 70, 93, 512, 513, 514, 517};
 
+struct FinishCase;
+
 class FinisherRules : public RuleContext {
  protected:
   void Job(BYTE machine, std::vector<WORD> bits, WORD size, WORD loaded, int o) {
@@ -58,6 +61,7 @@ class FinisherRules : public RuleContext {
     Load({kTray1, size, loaded});
     Orientation(o);
   }
+  void ExpectFinishing(std::span<const FinishCase> cases, WORD setting, BOOL (*possible)(const UCB*, Fin));
 };
 
 struct SizeCase {
@@ -206,6 +210,18 @@ struct FinishCase {
   bool possible;
 };
 
+// Staple positions and punch patterns are asked the same way: the job of
+// each case, its type in the given setting, then the family's question.
+void FinisherRules::ExpectFinishing(std::span<const FinishCase> cases, WORD setting,
+                                    BOOL (*possible)(const UCB*, Fin)) {
+  for (const FinishCase& k : cases) {
+    SCOPED_TRACE(k.what);
+    Job(k.machine, k.bits, k.size, k.loaded, k.o);
+    Set(setting, k.type);
+    EXPECT_EQ(possible(ucb(), k.fin) != 0, k.possible);
+  }
+}
+
 TEST_F(FinisherRules, StaplePositions) {
   const FinishCase cases[] = {
       {"QA two top, with the feed", Fin::QA, {kQA_JP}, 169, kA4, kP, 0, 65, true},
@@ -251,12 +267,7 @@ TEST_F(FinisherRules, StaplePositions) {
       {"QD corner is not QD's", Fin::QD, {kQD}, 169, kA4, kP, 0, 49, false},
       {"no finisher", Fin::QK, {}, 169, kA4, kP, 0, 49, false},
   };
-  for (const FinishCase& k : cases) {
-    SCOPED_TRACE(k.what);
-    Job(k.machine, k.bits, k.size, k.loaded, k.o);
-    Set(121, k.type);
-    EXPECT_EQ(IsSupportStapleTypeFin(ucb(), k.fin) != 0, k.possible);
-  }
+  ExpectFinishing(cases, 121, IsSupportStapleTypeFin);
 }
 
 TEST_F(FinisherRules, PunchPatterns) {
@@ -310,12 +321,7 @@ TEST_F(FinisherRules, PunchPatterns) {
       {"no finisher", Fin::QG, {}, 169, kA4, kP, 0, 1, false},
       {"a finisher that does not punch", Fin::QC, {kQC}, 169, kA4, kP, 0, 1, false},
   };
-  for (const FinishCase& k : cases) {
-    SCOPED_TRACE(k.what);
-    Job(k.machine, k.bits, k.size, k.loaded, k.o);
-    Set(120, k.type);
-    EXPECT_EQ(IsSupportPunchTypeFin(ucb(), k.fin) != 0, k.possible);
-  }
+  ExpectFinishing(cases, 120, IsSupportPunchTypeFin);
 }
 
 TEST_F(FinisherRules, PaperLoadedBothWaysAllowsEitherGroup) {

@@ -1,8 +1,6 @@
 #if !KESM_KERNEL_MODE
 #include "devicecomm/bidi/bidi_def_trays.h"
 
-#include <string>
-
 #include "devicecomm/bidi/bidi_events.h"
 #include "devicecomm/bidi/bidi_ini_file.h"
 #include "devicecomm/bidi/bidi_map.h"
@@ -12,8 +10,8 @@
 #include "settings/context/context_names.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
-#include "storage/ini/profile.h"
 #include "storage/ini/section_names.h"
+#include "storage/stores/store_ini.h"
 
 namespace {
 
@@ -122,9 +120,7 @@ BOOL SetDefTraysToOriginalInputTray(UCB* ucb) {
   LPCWSTR section = GetPresetSectionName(ucb);
   LPCWSTR ini = GetIniFilePath(ucb);
   if (chapter != nullptr && chapter->name != nullptr && section != nullptr && ini != nullptr && ini[0] != 0) {
-    const std::string digits = std::to_string(static_cast<LONG>(chapterTray));
-    const std::u16string text(digits.begin(), digits.end());
-    KM_UM_WritePrivateProfileString(section, chapter->name, text.c_str(), ini);
+    storage::WriteStoreNumber(section, chapter->name, static_cast<LONG>(chapterTray), ini);
   }
   return TRUE;
 }

@@ -16,7 +16,6 @@
 #include "render/platform/directories.h"
 #else
 #include <iterator>
-#include <string>
 
 #include "platform/files/winfile.h"
 #include "platform/security/winsecurity.h"
@@ -24,6 +23,7 @@
 #include "storage/files/path_builders.h"
 #include "storage/ini/ini_script.h"
 #include "storage/setfiles/set_file.h"
+#include "storage/stores/store_ini.h"
 #endif
 
 namespace {
@@ -37,10 +37,7 @@ constexpr INT kAbsent = 7;
 constexpr INT kNoVersion = 0xFFFF;
 constexpr WORD kFuncLanguage = 169;
 
-struct BlockDeleter {
-  void operator()(void* block) const { FreeMemPtr(block); }
-};
-using PathBlock = std::unique_ptr<WCHAR, BlockDeleter>;
+using PathBlock = MemBlock<WCHAR>;
 #if !KESM_KERNEL_MODE
 struct ImageDeleter {
   void operator()(LPSTR image) const { ReadIniClose(image); }
@@ -53,7 +50,7 @@ using IniImage = std::unique_ptr<char, ImageDeleter>;
 // where the configuration library writes it: it decides the folder by the
 // same Windows version, with the directories its work area gives.
 PathBlock BidiIniPath(UCB* ucb) {
-  PathBlock path(static_cast<LPWSTR>(GetMemPtr(kPathChars * sizeof(WCHAR))));
+  PathBlock path = NewMemBlock<WCHAR>(kPathChars);
   if (path == nullptr) return path;
 #if KESM_KERNEL_MODE
   const bool built = KMAddSharedDirToFileName(path.get(), kPathChars, kBidiIniName, ucb) != 0;
@@ -152,13 +149,9 @@ BOOL ReadBidiSettings(UCB* ucb, LPCWSTR path) {
 #if !KESM_KERNEL_MODE
 constexpr const WCHAR* kBidiExFlag = u"BidiExFlag";
 
-BOOL WriteInt(UCB* ucb, LPCWSTR key, DWORD value) {
+BOOL WriteInt(UCB* ucb, LPCWSTR key, int value) {
   const PathBlock path = BidiIniPath(ucb);
-  LPCWSTR printer = GetPrinterName(ucb);
-  if (path == nullptr || printer == nullptr) return FALSE;
-  const std::string digits = std::to_string(value);
-  const std::u16string text(digits.begin(), digits.end());
-  return KM_UM_WritePrivateProfileString(printer, key, text.c_str(), path.get());
+  return storage::WriteStoreNumber(GetPrinterName(ucb), key, value, path.get());
 }
 
 // A new bidi INI holds one empty line.
@@ -204,7 +197,7 @@ BOOL SetBidiFileDacl(LPCWSTR path) {
     sids[i].reset(sid);
     aclBytes += 8 + GetLengthSid(sid);
   }
-  const PathBlock aclBlock(static_cast<LPWSTR>(GetMemPtr(aclBytes)));
+  const MemBlock<BYTE> aclBlock = NewMemBlock<BYTE>(aclBytes);
   auto* acl = reinterpret_cast<PACL>(aclBlock.get());
   if (acl == nullptr || !InitializeAcl(acl, aclBytes, ACL_REVISION)) return FALSE;
   for (std::size_t i = 0; i < std::size(kBidiFileGrants); ++i) {
@@ -255,7 +248,7 @@ BOOL GetBidiExFlagDataFromFile(UCB* ucb) { return ReadInt(ucb, kBidiExFlag, 0) !
 
 BOOL SetBidiFlagDataToFile(UCB* ucb, BOOL flag) { return WriteInt(ucb, kBidiFlag, flag ? 1 : 0); }
 BOOL SetBidiExFlagDataToFile(UCB* ucb, BOOL flag) { return WriteInt(ucb, kBidiExFlag, flag ? 1 : 0); }
-BOOL SetBidiFuncDataToFile(UCB* ucb, DWORD func) { return WriteInt(ucb, kBidiFunc, func & 0xFF); }
+BOOL SetBidiFuncDataToFile(UCB* ucb, DWORD func) { return WriteInt(ucb, kBidiFunc, static_cast<int>(func & 0xFF)); }
 
 BOOL SetBidiPrinterDataToIni(UCB* ucb) {
   if (ucb == nullptr) return FALSE;

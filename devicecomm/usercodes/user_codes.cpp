@@ -26,10 +26,6 @@ constexpr WORD kFuncLogCodeUse = 10002;  // kdmLogCodeUse
 constexpr WORD kFuncLogCode = 10003;     // kdmLogCode
 constexpr WORD kFuncDllLogCode = 10273;  // kdmDllLogCode
 
-constexpr const WCHAR* kKeyInUse = u"UserCode";
-constexpr const WCHAR* kKeyCode = u"UserCodeString";
-constexpr const WCHAR* kKeyFixed = u"UserCodeFIX";
-constexpr const WCHAR* kKeyMru = u"MRUUserCode";
 constexpr const WCHAR* kNotInUse = u"0";
 
 // Printer data of a server that imposes the user codes.
@@ -74,8 +70,8 @@ BYTE ReadFlag(LPCWSTR section, LPCWSTR key, LPCWSTR path) {
 }
 
 void WriteDefaults(LPCWSTR section, const Text& code, LPCWSTR path) {
-  KM_UM_WritePrivateProfileString(section, kKeyInUse, kNotInUse, path);
-  KM_UM_WritePrivateProfileString(section, kKeyCode, code.data(), path);
+  KM_UM_WritePrivateProfileString(section, kUserCodeKeyInUse, kNotInUse, path);
+  KM_UM_WritePrivateProfileString(section, kUserCodeKeyText, code.data(), path);
 }
 
 // The printer's entries, or the last code used when it has none yet (then
@@ -83,11 +79,11 @@ void WriteDefaults(LPCWSTR section, const Text& code, LPCWSTR path) {
 void ReadEntries(LPCWSTR section, LPCWSTR path, UserCode& user) {
   Text probe{};
   Text mru{};
-  const bool hasInUse = ReadText(section, kKeyInUse, probe, path);
-  const bool hasMru = ReadText(kUserCodeMruSection, kKeyMru, mru, path);
+  const bool hasInUse = ReadText(section, kUserCodeKeyInUse, probe, path);
+  const bool hasMru = ReadText(kUserCodeMruSection, kUserCodeKeyMru, mru, path);
   if (hasInUse) {
-    user.inUse = ReadFlag(section, kKeyInUse, path);
-    ReadText(section, kKeyCode, user.code, path);
+    user.inUse = ReadFlag(section, kUserCodeKeyInUse, path);
+    ReadText(section, kUserCodeKeyText, user.code, path);
     return;
   }
   user.inUse = 0;
@@ -120,10 +116,10 @@ BOOL GetUserCodeFromINI(UCB* ucb) {
       ReadEntries(section, path.data(), user);
     } else {
       WriteDefaults(section, user.code, path.data());
-      KM_UM_WritePrivateProfileString(kUserCodeMruSection, kKeyMru, u"", path.data());
+      KM_UM_WritePrivateProfileString(kUserCodeMruSection, kUserCodeKeyMru, u"", path.data());
     }
 #endif
-    user.fixed = ReadFlag(section, kKeyFixed, path.data());
+    user.fixed = ReadFlag(section, kUserCodeKeyFixed, path.data());
   }
   Store(ucb, user);
   return TRUE;

@@ -13,6 +13,12 @@ struct UCB;
 
 inline constexpr const WCHAR* kUserCodeIniName = u"kesmins.ini";
 inline constexpr const WCHAR* kUserCodeMruSection = u"TALVO UserCode";
+// Keys of a printer's section of the install INI, and of the section of
+// the code used last.
+inline constexpr const WCHAR* kUserCodeKeyInUse = u"UserCode";
+inline constexpr const WCHAR* kUserCodeKeyText = u"UserCodeString";
+inline constexpr const WCHAR* kUserCodeKeyFixed = u"UserCodeFIX";
+inline constexpr const WCHAR* kUserCodeKeyMru = u"MRUUserCode";
 
 // Reads the user-code settings into the context: from printer data when
 // the printer's "ServerUse" is set, else from the install INI. FALSE on a

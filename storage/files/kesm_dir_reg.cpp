@@ -23,12 +23,6 @@ constexpr DWORD kValueBytes = 520;
 constexpr std::size_t kRoomForNames = 47;
 constexpr std::size_t kRoomForProfileNames = 41;
 
-// Whether text starts with prefix, ignoring case.
-bool StartsWith(std::u16string_view text, std::u16string_view prefix) {
-  return text.size() >= prefix.size() &&
-         storage::SameTextIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
 // Whether the folder exists; a trailing separator does not count, as a find
 // pattern that ends in one finds nothing.
 bool Exists(std::u16string path) {
@@ -64,12 +58,12 @@ bool PrinterDataText(HANDLE printer, LPCWSTR value, std::u16string* text) {
 // The directory a value names, or empty.
 std::u16string ResolveDataDirectory(std::u16string_view value) {
   std::u16string path;
-  if (StartsWith(value, u"%USERPROFILE%")) {
+  if (storage::StartsWithIgnoringCase(value, u"%USERPROFILE%")) {
     path = storage::ProfileDirectoryWithoutUcb();
     return path.empty() || path.size() + kRoomForProfileNames >= MAX_PATH ? std::u16string() : path;
   }
   constexpr std::u16string_view kSystemRoot = u"%SYSTEMROOT%";
-  if (StartsWith(value, kSystemRoot)) {
+  if (storage::StartsWithIgnoringCase(value, kSystemRoot)) {
     const std::u16string windows = storage::WindowsDirectory();
     if (windows.empty()) return {};
     path = windows + std::u16string(value.substr(kSystemRoot.size()));

@@ -25,6 +25,10 @@ bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b) {
   }
   return true;
 }
+
+bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix) {
+  return text.size() >= prefix.size() && SameTextIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
 #endif
 
 }  // namespace storage

@@ -26,6 +26,8 @@ inline std::u16string_view View(LPCWSTR text) {
 #if !KESM_KERNEL_MODE
 // Equality ignoring case, as Windows compares file names.
 bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b);
+// Whether text starts with prefix, ignoring case in the same way.
+bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix);
 #endif
 
 }  // namespace storage

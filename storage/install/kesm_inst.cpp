@@ -23,10 +23,6 @@ constexpr const WCHAR* kKeyDone = u"KesmInstDone";
 constexpr const WCHAR* kKeyLanguage = u"DispLang";
 constexpr const WCHAR* kKeyPaper = u"DefPaper";
 constexpr const WCHAR* kKeyUnit = u"DefUnit";
-constexpr const WCHAR* kKeyUserCode = u"UserCode";
-constexpr const WCHAR* kKeyUserCodeFixed = u"UserCodeFIX";
-constexpr const WCHAR* kKeyUserCodeText = u"UserCodeString";
-constexpr const WCHAR* kKeyMru = u"MRUUserCode";
 constexpr INT kAbsent = 0x7FFF;
 
 constexpr WORD kFuncPaperSize = 8;
@@ -105,9 +101,9 @@ BOOL ReadKesmInstFile(LPCWSTR name, UCB* ucb) {
   if (!language.has_value() || language->empty()) return FALSE;
   INSTALLRECORD& record = ucb->pWork->install;
   const std::optional<std::u16string> code =
-      storage::ReadWholeValue(ini.section, kKeyUserCodeText, ini.path.data(), kUserCodeChars - 1);
-  record.wUserCode = code.has_value() ? Word(ini, kKeyUserCode) : 0;
-  record.wUserCodeFIX = code.has_value() ? Word(ini, kKeyUserCodeFixed) : 0;
+      storage::ReadWholeValue(ini.section, kUserCodeKeyText, ini.path.data(), kUserCodeChars - 1);
+  record.wUserCode = code.has_value() ? Word(ini, kUserCodeKeyInUse) : 0;
+  record.wUserCodeFIX = code.has_value() ? Word(ini, kUserCodeKeyFixed) : 0;
   record.szUserCode[0] = 0;
   if (code.has_value()) code->copy(record.szUserCode, code->size());
   record.szUserCode[code.has_value() ? code->size() : 0] = 0;
@@ -183,18 +179,20 @@ BOOL WriteKesmInstFile(LPCWSTR name, DWORD type, UCB* ucb) {
   const Ini ini = InstallIni(name, ucb);
   if (!ini.ok) return FALSE;
   if (type == kKesmInstWriteReset) {
-    Write(ini, kKeyUserCode, u"0");
-    Write(ini, kKeyUserCodeFixed, u"0");
-    Write(ini, kKeyUserCodeText, u"");
+    Write(ini, kUserCodeKeyInUse, u"0");
+    Write(ini, kUserCodeKeyFixed, u"0");
+    Write(ini, kUserCodeKeyText, u"");
   } else if (type == kKesmInstWriteNoCode) {
-    return Write(ini, kKeyUserCode, u"0") && Write(ini, kKeyUserCodeFixed, u"0");
+    return Write(ini, kUserCodeKeyInUse, u"0") && Write(ini, kUserCodeKeyFixed, u"0");
   }
   const std::u16string code = storage::SettingText(ucb, kFuncLogCode);
   if (Value(ucb, kFuncLogCodeUse) != 0 && !code.empty()) {
-    Write(ini, kKeyUserCode, u"1");
-    Write(ini, kKeyUserCodeFixed, u"1");
-    Write(ini, kKeyUserCodeText, code.c_str());
-    if (type == kKesmInstWriteCode) storage::WriteStoreText(kUserCodeMruSection, kKeyMru, code.c_str(), ini.path.data());
+    Write(ini, kUserCodeKeyInUse, u"1");
+    Write(ini, kUserCodeKeyFixed, u"1");
+    Write(ini, kUserCodeKeyText, code.c_str());
+    if (type == kKesmInstWriteCode) {
+      storage::WriteStoreText(kUserCodeMruSection, kUserCodeKeyMru, code.c_str(), ini.path.data());
+    }
   }
   return TRUE;
 }

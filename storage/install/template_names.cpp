@@ -22,10 +22,6 @@ constexpr std::u16string_view kSysdir = u"%sysdir%";
 constexpr std::u16string_view kParent = u"..\\";
 constexpr std::u16string_view kHere = u".\\";
 
-bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix) {
-  return text.size() >= prefix.size() && storage::SameTextIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
 std::u16string_view WithoutLeadingSeparator(std::u16string_view rest) {
   while (!rest.empty() && rest.front() == u'\\') rest.remove_prefix(1);
   return rest;
@@ -45,11 +41,11 @@ std::u16string InDirectory(const std::u16string& directory, std::u16string_view 
 
 std::u16string Resolve(std::u16string_view name, bool newRules, UCB* ucb) {
   if (name.size() >= 2 && name[1] == u':') return std::u16string(name);
-  if (StartsWithIgnoringCase(name, kWindir)) {
+  if (storage::StartsWithIgnoringCase(name, kWindir)) {
     const std::u16string_view rest = name.substr(kWindir.size());
     return newRules ? InDriverDirectory(ucb, rest) : InDirectory(storage::WindowsDirectory(), rest);
   }
-  if (StartsWithIgnoringCase(name, kSysdir)) {
+  if (storage::StartsWithIgnoringCase(name, kSysdir)) {
     const std::u16string_view rest = name.substr(kSysdir.size());
     return newRules ? InDirectory(storage::SharedDirectory(ucb != nullptr ? ucb->hPrinter : nullptr), rest)
                     : InDirectory(storage::SystemDirectory(), rest);

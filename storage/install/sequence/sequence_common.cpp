@@ -18,10 +18,6 @@ constexpr DWORD kValueChars = 1025;
 // A default no INI value can hold: it tells a missing key from any value.
 constexpr const WCHAR* kAbsent = u"\n";
 
-bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix) {
-  return text.size() >= prefix.size() && storage::SameTextIgnoringCase(text.substr(0, prefix.size()), prefix);
-}
-
 }  // namespace
 
 std::u16string PrinterNameOf(HANDLE printer) {
@@ -59,10 +55,10 @@ std::u16string ExpandSystemDirectory(std::u16string_view value) {
   constexpr std::u16string_view kDrive = u"%SYSTEMDRIVE%";
   constexpr std::u16string_view kRoot = u"%SYSTEMROOT%";
   const std::u16string windows = storage::WindowsDirectory();
-  if (StartsWithIgnoringCase(value, kDrive) && windows.size() >= 2) {
+  if (storage::StartsWithIgnoringCase(value, kDrive) && windows.size() >= 2) {
     return windows.substr(0, 2) + std::u16string(value.substr(kDrive.size()));
   }
-  if (StartsWithIgnoringCase(value, kRoot) && !windows.empty()) {
+  if (storage::StartsWithIgnoringCase(value, kRoot) && !windows.empty()) {
     return windows + std::u16string(value.substr(kRoot.size()));
   }
   return std::u16string(value);

@@ -33,12 +33,6 @@ Start Begin(PDEV* pdev) {
 
 BOOL Result(Start start) { return start == Start::kDone ? TRUE : FALSE; }
 
-// The colour record of a drawing in the brush's colours.
-BOOL SendColors(PDEV* pdev, DRAWATTR& attributes) {
-  BGRtoRGB_DRAWATTR(&attributes);
-  return IdlSetColorCtrl(pdev, &attributes);
-}
-
 // A blt that reads a source: its image with the brush's colours for the
 // pixels the ROP3 takes from the pattern.
 BOOL SourceBlt(PDEV* pdev, SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMask, CLIPOBJ* pco, XLATEOBJ* pxlo,
@@ -59,8 +53,8 @@ BOOL SourceBlt(PDEV* pdev, SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMask, C
   attributes.backgroundMode = (rop4 & 0xFF00) == 0xAA00 ? kBackgroundTransparent : kBackgroundOpaque;
   if (!IdlSetBackgroundModeCtrl(pdev, attributes.backgroundMode)) return FALSE;
   if (!IdlSetRop3Ctrl(pdev, rop3)) return FALSE;
-  if (!SendColors(pdev, attributes)) return FALSE;
-  if (SetClipObject(pdev, pco, 0) == -1) return FALSE;
+  if (!SendDrawColors(pdev, attributes)) return FALSE;
+  if (SetClipObject(pdev, pco, 0) == kClipFailed) return FALSE;
   return DlBitBlt(pdev, pxlo, psoSrc, pptlBrush, prclTrg, pptlSrc, psoMask, pptlMask, rop4);
 }
 
@@ -87,10 +81,10 @@ BOOL FillBlt(PDEV* pdev, SURFOBJ* psoTrg, CLIPOBJ* pco, RECTL* prclTrg, BRUSHOBJ
   attributes.foregroundColor = brush->colors[0];
   attributes.backgroundColor = brush->colors[1];
   attributes.backgroundMode = kBackgroundOpaque;
-  if (!SendColors(pdev, attributes)) return FALSE;
+  if (!SendDrawColors(pdev, attributes)) return FALSE;
   if (!IdlSetBackgroundModeCtrl(pdev, kBackgroundOpaque)) return FALSE;
   if (!IdlSetRop3Ctrl(pdev, GetGraphicROP3(mix))) return FALSE;
-  if (SetClipObject(pdev, pco, 0) == -1) return FALSE;
+  if (SetClipObject(pdev, pco, 0) == kClipFailed) return FALSE;
   const RECTL target = bitmaps::Ordered(*prclTrg);
   return PrnIdlRect(&pdev->stream, &target, &target, kRectFill) != nullptr ? TRUE : FALSE;
 }
@@ -123,7 +117,7 @@ BOOL DrvStretchBlt(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ* psoMask, CLIPOBJ*
     return EngStretchBlt(psoDest, psoSrc, psoMask, pco, pxlo, pca, pptlHTOrg, prclDest, prclSrc, pptlMask, iMode);
   }
   if (psoSrc == nullptr || psoSrc->iType != STYPE_BITMAP) return FALSE;
-  if (SetClipObject(pdev, pco, 0) == -1) return FALSE;
+  if (SetClipObject(pdev, pco, 0) == kClipFailed) return FALSE;
   if (!IdlSetRop3Ctrl(pdev, Def2Rop3(kSourceCopyRop))) return FALSE;
   return DlStretchBlt(pdev, pxlo, psoSrc, pca, pptlHTOrg, prclDest, prclSrc);
 }
@@ -144,7 +138,7 @@ BOOL DrvCopyBits(SURFOBJ* psoDest, SURFOBJ* psoSrc, CLIPOBJ* pco, XLATEOBJ* pxlo
   if (psoDest == nullptr || psoDest->iType != STYPE_DEVICE || device != psoDest) return FALSE;
   if (start != Start::kDraw) return FALSE;
   if (!IdlSetRop3Ctrl(pdev, Def2Rop3(kSourceCopyRop))) return FALSE;
-  if (SetClipObject(pdev, pco, 0) == -1) return FALSE;
+  if (SetClipObject(pdev, pco, 0) == kClipFailed) return FALSE;
   return DlCopyBits(pdev, pxlo, psoSrc, pptlSrc, prclDest);
 }
 

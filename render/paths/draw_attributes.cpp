@@ -1,8 +1,10 @@
-// The drawing attributes of a mix and the brush record of a brush.
+// The drawing attributes of a mix, their colour record and the brush record
+// of a brush.
 #include "platform/engine/objects/brushobj.h"
 #include "render/paths/draw_setup.h"
 #include "render/pdev/pdev.h"
 #include "render/records/attribute_records.h"
+#include "render/records/state_control.h"
 
 namespace {
 
@@ -19,6 +21,11 @@ BOOL SetDrawAttr(PDEV* /*pdev*/, MIX mix, DRAWATTR* attributes, ULONG strokeAndF
   attributes->backgroundMode = ((mix >> 8) & 0xFF) == kLeaveBackground ? kBackgroundTransparent : kBackgroundOpaque;
   attributes->thirdColorFlag = strokeAndFill == 1 ? 1 : 0;
   return TRUE;
+}
+
+BOOL SendDrawColors(PDEV* pdev, DRAWATTR& attributes) {
+  BGRtoRGB_DRAWATTR(&attributes);
+  return IdlSetColorCtrl(pdev, &attributes) ? TRUE : FALSE;
 }
 
 BrushRecord* SetBrushObject(PDEV* pdev, SURFOBJ* /*pso*/, BRUSHOBJ* pbo, const POINTL* origin) {

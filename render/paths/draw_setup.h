@@ -18,6 +18,11 @@ inline constexpr ULONG kNoSolidColor = 0xFFFFFFFF;
 // caller to set. Always TRUE.
 BOOL SetDrawAttr(PDEV* pdev, MIX mix, DRAWATTR* attributes, ULONG strokeAndFill);
 
+// Sends the colour record of drawing attributes, their red and blue bytes
+// exchanged first (in place), as the printer takes red first and the
+// engine's colours are not. FALSE when the record could not be sent.
+BOOL SendDrawColors(PDEV* pdev, DRAWATTR& attributes);
+
 // The brush record of a brush: for a solid colour the PDEV's default
 // brush, filled with that colour on white; for a pattern the engine's
 // realization of it, which takes the low 8 bits of the origin (0, 0

@@ -46,12 +46,6 @@ const BrushRecord* SendBrush(PDEV* pdev, SURFOBJ* pso, BRUSHOBJ* pbo, const POIN
   return brush;
 }
 
-// The colours go to the printer red first, as the engine's colours do not.
-bool SendColors(PDEV* pdev, DRAWATTR& attributes) {
-  BGRtoRGB_DRAWATTR(&attributes);
-  return IdlSetColorCtrl(pdev, &attributes) != FALSE;
-}
-
 // A fill's background mode: a colour pattern covers its background.
 SHORT FillBackground(const DRAWATTR& attributes, const BrushRecord& brush) {
   return brush.kind == kColorPatternBrush ? kBackgroundOpaque : attributes.backgroundMode;
@@ -89,7 +83,7 @@ BOOL DrvStrokePath2(PDEV* pdev, SURFOBJ* pso, PATHOBJ* ppo, CLIPOBJ* pco, XFORMO
   attributes.foregroundColor = line.color;
   attributes.backgroundColor = kWhite;
   attributes.drawKind = kDrawStroke;
-  if (!SendColors(pdev, attributes)) return FALSE;
+  if (!SendDrawColors(pdev, attributes)) return FALSE;
   return Draw(pdev, ppo, kPathStroke);
 }
 
@@ -103,7 +97,7 @@ BOOL DrvFillPath2(PDEV* pdev, SURFOBJ* pso, PATHOBJ* ppo, CLIPOBJ* pco, BRUSHOBJ
   attributes.backgroundColor = brush->colors[1];
   attributes.drawKind = kDrawFill;
   attributes.backgroundMode = FillBackground(attributes, *brush);
-  if (!SendColors(pdev, attributes)) return FALSE;
+  if (!SendDrawColors(pdev, attributes)) return FALSE;
   if (!IdlSetBackgroundModeCtrl(pdev, attributes.backgroundMode) || !SendRopAndClip(pdev, mix, pco)) return FALSE;
   return Draw(pdev, ppo, FillKind(options, kPathAlternateFill, kPathWindingFill));
 }
@@ -160,6 +154,6 @@ BOOL DrvStrokeAndFillPath(SURFOBJ* pso, PATHOBJ* ppo, CLIPOBJ* pco, XFORMOBJ* px
   attributes.backgroundColor = brush->colors[1];
   attributes.thirdColor = line.color;
   attributes.drawKind = kDrawStrokeAndFill;
-  if (!SendColors(pdev, attributes)) return FALSE;
+  if (!SendDrawColors(pdev, attributes)) return FALSE;
   return Draw(pdev, ppo, FillKind(flOptions, kPathStrokeAlternateFill, kPathStrokeWindingFill));
 }

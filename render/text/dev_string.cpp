@@ -1,10 +1,12 @@
 // Strings in the printer's fonts (records 0x52, or 0x51 per character) and
 // glyph outlines (0x51 with a path body).
 #include <algorithm>
-#include <cstring>
+#include <cstdint>
 
 #include "render/geometry/geometry.h"
+#include "render/paths/path_records.h"
 #include "render/pdev/pdev.h"
+#include "render/records/record_write.h"
 #include "render/records/shape_records.h"
 #include "render/records/text_records.h"
 #include "render/text/text.h"
@@ -32,66 +34,22 @@ BOOL PerCharacter(PDEV* pdev, const std::vector<TextGlyph>& glyphs, const TextSi
   return TRUE;
 }
 
-// A glyph's outline as the character record carries it: the printer's
-// size estimate, then the subpaths relative to (left, top) in pixels, in
-// 28.4; empty when the outline has no points.
-std::vector<BYTE> Outline(PATHOBJ* ppo, LONG left, LONG top) {
-  // The runs are read first, so that the buffer is sized for them.
-  std::vector<std::pair<FLONG, std::vector<POINTFIX>>> runs;
-  std::size_t points = 0;
-  std::size_t subpaths = 0;
+// Room for a glyph's outline as the character record carries it: the size
+// estimate, then for every run a subpath head and each point as a curve
+// segment, more than any mix of runs needs.
+std::size_t OutlineRoom(PATHOBJ* ppo) {
+  std::size_t room = kEstimateBytes;
   PATHOBJ_vEnumStart(ppo);
-  BOOL more = TRUE;
-  while (more) {
+  for (BOOL more = TRUE; more;) {
     PATHDATA pd{};
     more = PATHOBJ_bEnum(ppo, &pd);
-    if (pd.count == 0 || pd.pptfx == nullptr) continue;
-    runs.emplace_back(pd.flags, std::vector<POINTFIX>(pd.pptfx, pd.pptfx + pd.count));
-    points += pd.count;
-    if ((pd.flags & PD_BEGINSUBPATH) != 0 || runs.size() == 1) ++subpaths;
+    room += kSubpathStartBytes + std::size_t{pd.count} * kCurveSegmentBytes;
   }
-  if (points == 0) return {};
-  std::vector<BYTE> body(kEstimateBytes + points * kCurveSegmentBytes + subpaths * kSubpathStartBytes);
-  BYTE* at = body.data() + kEstimateBytes;
-  BYTE* end = body.data() + body.size();
-  BYTE* subpath = nullptr;
-  ULONG segments = 0;
-  PathTally tally{};
-  const auto shift = [left, top](POINTFIX p) {
-    return POINTL{Clamp32(p.x - std::int64_t{left} * 16), Clamp32(p.y - std::int64_t{top} * 16)};
-  };
-  for (const auto& [flags, run] : runs) {
-    std::size_t first = 0;
-    if ((flags & PD_BEGINSUBPATH) != 0 || subpath == nullptr) {
-      if (subpath != nullptr) IdlSetSubpathSegments(subpath, segments);
-      subpath = at;
-      segments = 0;
-      ++tally.subpaths;
-      at = IdlPutSubpathStart(at, end, shift(run[0]));
-      first = 1;
-    }
-    if (at == nullptr) return {};
-    std::vector<POINTL> rest;
-    for (std::size_t i = first; i < run.size(); ++i) rest.push_back(shift(run[i]));
-    if (rest.empty()) continue;
-    const auto n = static_cast<ULONG>(rest.size());
-    if ((flags & PD_BEZIERS) != 0) {
-      at = IdlPutBezier(at, end, rest.data(), n);
-      segments += n / 3;
-      tally.curves += n / 3;
-    } else {
-      at = IdlPutPolyLine(at, end, rest.data(), n);
-      segments += n;
-      tally.lines += n;
-    }
-    if (at == nullptr) return {};
-  }
-  IdlSetSubpathSegments(subpath, segments);
-  const ULONG estimate = PathSizeEstimate(tally);
-  std::memcpy(body.data(), &estimate, sizeof estimate);
-  body.resize(static_cast<std::size_t>(at - body.data()));
-  return body;
+  return room;
 }
+
+// The move from a glyph's origin to its box, in 28.4.
+LONG OffsetFix(LONG origin, LONG box) { return static_cast<LONG>((std::int64_t{origin} - box) * 16); }
 
 }  // namespace
 
@@ -140,12 +98,14 @@ BOOL DrawDevStringOutline(PDEV* pdev, FONTOBJ* pfo, STROBJ* pstro) {
     const LONG top = Clamp32(std::int64_t{g.pos.ptl.y} + (bounds.yTop >> 4));
     const RECTL box{left, top, Clamp32(std::int64_t{left} + ((bounds.xRight - bounds.xLeft) >> 4)),
                     Clamp32(std::int64_t{top} + ((bounds.yBottom - bounds.yTop) >> 4))};
-    // The outline is relative to the box; a glyph without points (a space)
-    // sends nothing.
-    const std::vector<BYTE> body = Outline(ppo, box.left - g.pos.ptl.x, box.top - g.pos.ptl.y);
-    if (body.empty()) continue;
-    if (PrnIdlPutCharOutLine(&pdev->stream, &box, box.left, box.top, g.code, body.data(),
-                             static_cast<ULONG>(body.size())) == nullptr) {
+    // The outline is relative to the box, in 28.4; a glyph without points
+    // (a space) sends nothing.
+    std::vector<BYTE> body(OutlineRoom(ppo));
+    if (body.size() > idl::kMaxRecordBytes) return FALSE;
+    const ULONG length = iGetPath(pdev, ppo, nullptr, body.data(), static_cast<ULONG>(body.size()),
+                                  OffsetFix(g.pos.ptl.x, box.left), OffsetFix(g.pos.ptl.y, box.top));
+    if (length == 0) continue;
+    if (PrnIdlPutCharOutLine(&pdev->stream, &box, box.left, box.top, g.code, body.data(), length) == nullptr) {
       return FALSE;
     }
   }

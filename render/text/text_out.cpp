@@ -49,8 +49,7 @@ TextBrush BrushAttributes(PDEV* pdev, SURFOBJ* pso, BRUSHOBJ* pbo, const POINTL*
 }
 
 BOOL SendAttributes(PDEV* pdev, DRAWATTR attributes) {
-  BGRtoRGB_DRAWATTR(&attributes);
-  return IdlSetColorCtrl(pdev, &attributes) && IdlSetBackgroundModeCtrl(pdev, attributes.backgroundMode) &&
+  return SendDrawColors(pdev, attributes) && IdlSetBackgroundModeCtrl(pdev, attributes.backgroundMode) &&
          IdlSetRop3Ctrl(pdev, GetTextROP3(attributes.mix));
 }
 

@@ -3,6 +3,7 @@
 // occurrences only name it; text that cannot be cached goes glyph by glyph
 // as 0x57, drawn and forgotten.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -35,6 +36,9 @@ SIZEL SentSize(const GLYPHBITS* gb) {
 // A glyph's bitmap as its record sends it, in a zeroed buffer on the PDEV
 // heap: raw or M9-compressed. A glyph without pixels goes as one blank
 // pixel, so that it is defined like any other and may be named later.
+// Room for a glyph's raw and compressed forms side by side stays below 2 GB.
+constexpr std::uint64_t kLargestGlyphBytes = 0x3FFFFFF0;
+
 class GlyphImage {
  public:
   GlyphImage(PDEV* pdev, const GLYPHBITS* gb) : pdev_(pdev) {
@@ -44,7 +48,11 @@ class GlyphImage {
     height_ = static_cast<ULONG>(size.cy);
     const ULONG rowBytes = (width_ + 7) / 8;
     const ULONG rows = height_;
-    length_ = rowBytes * rows;
+    // A glyph too large for a record's 32-bit sizes is refused, never sized
+    // by a product that wrapped.
+    const std::uint64_t bytes = std::uint64_t{rowBytes} * rows;
+    if (bytes > kLargestGlyphBytes) return;
+    length_ = static_cast<ULONG>(bytes);
     space_ = (length_ + 3) & ~3u;
     buffer_ = static_cast<BYTE*>(HEAPALLOC(pdev->heap, std::size_t{space_} * 2));
     if (buffer_ == nullptr) return;

@@ -1,0 +1,28 @@
+// Settings and dialogs of the free paper size module.
+#pragma once
+
+#include "platform/base/wintypes.h"
+
+inline constexpr WORD kFuncPaperSize = 8;           // dmPaperSize
+inline constexpr WORD kFuncOutPaperSize = 46;       // kdmOutPaperSize
+inline constexpr WORD kFuncDspUnit = 171;           // 0 millimetres, else inches
+inline constexpr WORD kFuncPaperFreeSizeWidth = 340;
+inline constexpr WORD kFuncPaperFreeSizeLength = 341;
+inline constexpr WORD kFuncPaperFreeSizeTray = 342;
+inline constexpr WORD kFuncPaperFreeSizeOrient = 343;
+inline constexpr WORD kFuncPrintFreeSizeWidth = 344;
+inline constexpr WORD kFuncPrintFreeSizeLength = 345;
+inline constexpr WORD kFuncPrintFreeSizeTray = 346;
+inline constexpr WORD kFuncPrintFreeSizeOrient = 347;
+inline constexpr WORD kFuncPaperInchLength = 594;   // hundredths of an inch
+inline constexpr WORD kFuncPaperInchWidth = 595;
+inline constexpr WORD kFuncFreeSizeWidth = 753;
+inline constexpr WORD kFuncFreeSizeLength = 754;
+inline constexpr WORD kFuncFreeSizeTray = 755;
+inline constexpr WORD kFuncFreeSizeOrient = 756;
+inline constexpr WORD kFuncInputFreeSizeType = 855; // 1 the paper size, else the print size
+
+inline constexpr LONG kPaperFreeSize = 256;
+
+inline constexpr WORD kDialogFreeSizeList = 1017;
+inline constexpr WORD kDialogFreeSizeInput = 1041;

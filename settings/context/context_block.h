@@ -103,6 +103,7 @@ struct WORKAREA {
   INT dwRequest;                          // pending requests for the dialog engine
   INT cSavedFontTable;                    // font table set aside by the font editor
   BYTE* pSavedFontTable;
+  INT fFontTableSaved;                    // the table in use was set aside
   INT dwLastError;
   DWORD dwValidateFlags;                  // mode word of the last DEVMODE validation
   WORD wQualityMacroMark;                 // cleared by each print-quality validation

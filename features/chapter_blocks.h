@@ -6,6 +6,7 @@
 
 struct UCB;
 struct ICB;
+struct SFCB;
 
 // One chapter: the page it starts on (1-30000; 0 marks an unused block),
 // the tray it prints from (a value of wdmChapterTray), its kind (0 a sheet
@@ -29,3 +30,6 @@ CHAPTERBLOCK* GetChapterBlockByIndex(UCB* ucb, int index);
 
 // The colour-profile file item (item 2825 of dialog 4011), or null.
 ICB* GetIcbForCmmFile(UCB* ucb);
+// The setting that holds the chosen colour-profile file: the one the file
+// item is bound to, else the profile path setting.
+SFCB* GetCmmFileSetting(UCB* ucb);

@@ -21,6 +21,9 @@ constexpr WORD kTabProfileChoice = 4010;
 constexpr WORD kItemCmmName = 2823;
 constexpr WORD kItemCmmFile = 2825;
 constexpr WORD kItemCmmIndex = 2256;
+// The profile path setting, which the file item stands for while no dialog
+// has bound it to another.
+constexpr WORD kFuncColorProfilePath = 828;
 
 constexpr WCHAR kKeyCount[] = u"CmmCount";
 constexpr WCHAR kKeyDefault[] = u"CmmDefault";
@@ -48,8 +51,19 @@ ICB* ItemOf(UCB* ucb, WORD tab, WORD item) {
 // Where a profile text goes: the item's setting, or its group's setting.
 SFCB* TargetOf(UCB* ucb, WORD item, bool group) {
   const ICB* icb = ItemOf(ucb, kTabProfileEdit, item);
-  if (icb == nullptr) return nullptr;
-  return group ? GetSFCBbyGroupID(ucb, icb->groupId) : icb->pSFCB;
+  SFCB* sfcb = nullptr;
+  if (icb != nullptr) sfcb = group ? GetSFCBbyGroupID(ucb, icb->groupId) : icb->pSFCB;
+  if (sfcb == nullptr && item == kItemCmmFile) sfcb = GetSFCBbyFuncID(ucb, kFuncColorProfilePath);
+  return sfcb;
+}
+
+// One text of profile index, empty when missing.
+void ReadText(UCB* ucb, int index, LPCWSTR key, LPWSTR text) {
+  text[0] = 0;
+  WCHAR section[kCmmSectionChars];
+  MakeCmmProfileKey(ucb, section, index);
+  KM_UM_GetPrivateProfileString(section, key, u"", text, kCmmProfileChars, GetIniFilePath(ucb));
+  text[kCmmProfileChars - 1] = 0;
 }
 
 void Load(UCB* ucb, int index, bool group) {
@@ -58,11 +72,8 @@ void Load(UCB* ucb, int index, bool group) {
   WCHAR path[kCmmProfileChars] = {};
   if (index >= 0) {
     if (index >= ReadCmmProfileCount(ucb)) index = 0;
-    WCHAR section[kCmmSectionChars];
-    MakeCmmProfileKey(ucb, section, index);
-    LPCWSTR ini = GetIniFilePath(ucb);
-    KM_UM_GetPrivateProfileString(section, kKeyName, u"", name, kCmmProfileChars, ini);
-    KM_UM_GetPrivateProfileString(section, kKeyPath, u"", path, kCmmProfileChars, ini);
+    ReadText(ucb, index, kKeyName, name);
+    ReadText(ucb, index, kKeyPath, path);
   }
   if (SFCB* target = TargetOf(ucb, kItemCmmName, group); target != nullptr) SetDevmodeStringBySFCB(ucb, target, name);
   if (SFCB* target = TargetOf(ucb, kItemCmmFile, group); target != nullptr) SetDevmodeStringBySFCB(ucb, target, path);
@@ -111,6 +122,16 @@ void MakeCmmProfileKey(UCB* ucb, LPWSTR section, int index) {
 }
 
 void ReadCmmProfileByID(UCB* ucb, int index) { Load(ucb, index, false); }
+
+void ReadCmmProfileName(UCB* ucb, int index, LPWSTR name) {
+  if (name == nullptr) return;
+  name[0] = 0;
+  if (ucb == nullptr || index < 0) return;
+  ReadText(ucb, index < ReadCmmProfileCount(ucb) ? index : 0, kKeyName, name);
+}
+
+SFCB* GetCmmFileSetting(UCB* ucb) { return TargetOf(ucb, kItemCmmFile, false); }
+SFCB* GetCmmNameSetting(UCB* ucb) { return TargetOf(ucb, kItemCmmName, false); }
 
 void ReadCmmProfileByIDForGR(UCB* ucb, int index) { Load(ucb, index, true); }
 

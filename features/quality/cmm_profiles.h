@@ -10,6 +10,7 @@
 #include "platform/base/wintypes.h"
 
 struct ICB;
+struct SFCB;
 struct UCB;
 
 inline constexpr LONG kCmmProfileValueBase = 200;
@@ -30,6 +31,9 @@ void MakeCmmProfileKey(UCB* ucb, LPWSTR section, int index);
 // and the file item (2825); an index at or above the count reads profile
 // 0, a negative index empties both.
 void ReadCmmProfileByID(UCB* ucb, int index);
+// The name of profile index alone into name (kCmmProfileChars characters),
+// with the same choice of index.
+void ReadCmmProfileName(UCB* ucb, int index, LPWSTR name);
 // The same into the settings of the two items' setting groups.
 void ReadCmmProfileByIDForGR(UCB* ucb, int index);
 // The two items' texts into profile index (0 to count - 1 only).
@@ -46,6 +50,9 @@ int GetSelectedCmmIndex(UCB* ucb);
 // the combo's first entry.
 void SetCmmIndex(UCB* ucb, int index);
 
+// The settings the name and file items edit: the one a dialog bound them
+// to; the file item stands for the profile path setting until then.
+SFCB* GetCmmNameSetting(UCB* ucb);
 // The name, file and combo items; null when the context has none.
 ICB* GetIcbForCmmName(UCB* ucb);
 ICB* GetIcbForCmmIndex(UCB* ucb);

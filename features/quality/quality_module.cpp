@@ -92,8 +92,9 @@ void BuiltIn(UCB* ucb, WORD id) {
 }
 
 // The profile counts of a fresh or updated settings INI, from the driver
-// INI's section of the driver. Only counts the driver INI holds are
-// copied: a missing maximum must not become a list of no profiles.
+// INI's section of driver-wide entries into the profile list's section
+// (both are the driver language's code). Only counts the driver INI holds
+// are copied: a missing maximum must not become a list of no profiles.
 void CopyProfileCounts(UCB* ucb, const INIUPDATEPARAM* param) {
   if (param == nullptr || param->driverIni == nullptr || param->sharedIni == nullptr) return;
   LPCWSTR from = GetDriverIniSectionName(ucb);
@@ -115,15 +116,9 @@ void CopyProfileCounts(UCB* ucb, const INIUPDATEPARAM* param) {
 int ProfileName(UCB* ucb, CustomReplaceString* record) {
   if (record == nullptr || record->text == nullptr || record->cch <= 0) return 0;
   if (record->optionId < kCmmProfileOptionFirst || record->optionId > kCmmProfileOptionLast) return 0;
-  ReadCmmProfileByID(ucb, record->optionId - kCmmProfileOptionFirst);
-  const ICB* name = GetIcbForCmmName(ucb);
-  if (name == nullptr || name->pSFCB == nullptr) return 0;
-  const SIZE_T chars = std::max<SIZE_T>(SettingSizeOf(name->pSFCB->descriptor), kCmmProfileChars) + 1;
-  MemBlock<WCHAR> text = NewMemBlock<WCHAR>(chars);
-  if (!text) return 0;
-  GetDevmodeStringBySFCB(ucb, name->pSFCB, text.get());
-  text.get()[chars - 1] = 0;
-  lstrcpynW(record->text, text.get(), record->cch);
+  WCHAR name[kCmmProfileChars];
+  ReadCmmProfileName(ucb, record->optionId - kCmmProfileOptionFirst, name);
+  lstrcpynW(record->text, name, record->cch);
   return 1;
 }
 
@@ -177,12 +172,12 @@ int Ucf2_JudgeHook(UCB* ucb, WORD funcId) {
     case kJudgeListFull:
       return ReadCmmProfileCount(ucb) >= ReadCmmProfileMaxCount(ucb) ? 1 : 0;
     case kJudgeValidFile: {
-      const ICB* file = GetIcbForCmmFile(ucb);
-      if (file == nullptr || file->pSFCB == nullptr) return 0;
-      const SIZE_T chars = std::max<SIZE_T>(SettingSizeOf(file->pSFCB->descriptor), MAX_PATH) + 1;
+      const SFCB* file = GetCmmFileSetting(ucb);
+      if (file == nullptr) return 0;
+      const SIZE_T chars = std::max<SIZE_T>(SettingSizeOf(file->descriptor), MAX_PATH) + 1;
       MemBlock<WCHAR> path = NewMemBlock<WCHAR>(chars);
       if (!path) return 0;
-      GetDevmodeStringBySFCB(ucb, file->pSFCB, path.get());
+      GetDevmodeStringBySFCB(ucb, file, path.get());
       path.get()[chars - 1] = 0;
       return CheckTcmFileHeader(path.get());
     }

@@ -30,7 +30,6 @@ constexpr WORD kFuncChapterSettingsFirst = 833;
 constexpr WORD kFuncChapterSettingsLast = 845;
 constexpr WORD kFuncChapterTray = 840;
 constexpr WORD kFuncChapterPrint = 841;
-constexpr std::array<WORD, 7> kUseTraySlots = {834, 835, 836, 842, 843, 844, 845};
 constexpr std::array<WORD, 3> kChapterDefTrays = {10278, 10279, 10280};
 constexpr int kBlockWork = 3;
 // The setting classes a preset's set file carries.
@@ -137,7 +136,7 @@ LONG_PTR Checked(UCB* ucb, WORD funcId, LONG_PTR value) {
 }
 
 void ReplaceUseTray(UCB* ucb, LONG_PTR before, LONG_PTR after) {
-  for (WORD slot : kUseTraySlots) {
+  for (WORD slot : kChapterUseTraySlots) {
     if (GetDevmodeValueDirectByFuncID(ucb, slot, nullptr) == before) {
       SetDevmodeValueDirectByFuncID(ucb, slot, after);
       return;

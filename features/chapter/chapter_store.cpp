@@ -20,8 +20,6 @@ constexpr WORD kFuncChapterMax = 831;
 constexpr WORD kFuncChapterNum = 833;
 constexpr WORD kFuncChapterTrayNum = 837;
 constexpr WORD kFuncChapterTray = 840;
-// wdmChapterUseTray1 ... 7.
-constexpr std::array<WORD, 7> kUseTraySlots = {834, 835, 836, 842, 843, 844, 845};
 
 LPCWSTR IniOf(UCB* ucb, LPCWSTR file) { return file != nullptr ? file : GetIniFilePath(ucb); }
 
@@ -133,14 +131,14 @@ void SetDevChapterData(UCB* ucb) {
   if (ucb == nullptr) return;
   DWORD seen = 0;
   std::size_t found = 0;
-  for (int i = 0; found < kUseTraySlots.size(); ++i) {
+  for (int i = 0; found < kChapterUseTraySlots.size(); ++i) {
     const CHAPTERBLOCK* block = GetChapterBlockByIndex(ucb, i);
     if (block == nullptr) break;
     if (block->breakFlag != 0) continue;
     const DWORD bit = DWORD{1} << (ConvertTray2Index(ucb, block->tray) % 32);
     if ((seen & bit) != 0) continue;
     seen |= bit;
-    SetDevmodeValueDirectByFuncID(ucb, kUseTraySlots[found++], block->tray);
+    SetDevmodeValueDirectByFuncID(ucb, kChapterUseTraySlots[found++], block->tray);
   }
   SetDevmodeValueDirectByFuncID(ucb, kFuncChapterTrayNum, static_cast<LONG_PTR>(found));
 }

@@ -3,6 +3,8 @@
 // settings INI or of a set file, numbered from 1.
 #pragma once
 
+#include <array>
+
 #include "platform/base/wintypes.h"
 
 struct UCB;
@@ -14,6 +16,9 @@ inline constexpr int kChapterKeyKind = 3;
 inline constexpr int kChapterKeyPrint = 4;  // any other kind, too
 
 inline constexpr int kChapterKeyChars = 32;
+
+// wdmChapterUseTray1 ... 7: the distinct trays of the plain chapters.
+inline constexpr std::array<WORD, 7> kChapterUseTraySlots = {834, 835, 836, 842, 843, 844, 845};
 
 // "wdmChapterPage%d" (and Tray, Kind, Print) of block index into buffer
 // (kChapterKeyChars characters).

@@ -1,6 +1,8 @@
 // Settings and dialogs of the free paper size module.
 #pragma once
 
+#include <array>
+
 #include "platform/base/wintypes.h"
 
 inline constexpr WORD kFuncPaperSize = 8;           // dmPaperSize
@@ -26,3 +28,9 @@ inline constexpr LONG kPaperFreeSize = 256;
 
 inline constexpr WORD kDialogFreeSizeList = 1017;
 inline constexpr WORD kDialogFreeSizeInput = 1041;
+
+// The input dialog's three number edits of each dimension, and their spins.
+inline constexpr std::array<WORD, 3> kFreeSizeLengthEdits = {2682, 2683, 2684};
+inline constexpr std::array<WORD, 3> kFreeSizeWidthEdits = {2689, 2690, 2691};
+inline constexpr std::array<WORD, 3> kFreeSizeLengthSpins = {2685, 2686, 2687};
+inline constexpr std::array<WORD, 3> kFreeSizeWidthSpins = {2692, 2693, 2694};

@@ -20,11 +20,6 @@
 
 namespace {
 
-constexpr std::array<WORD, 3> kLengthEdits = {2682, 2683, 2684};
-constexpr std::array<WORD, 3> kWidthEdits = {2689, 2690, 2691};
-constexpr std::array<WORD, 3> kLengthSpins = {2685, 2686, 2687};
-constexpr std::array<WORD, 3> kWidthSpins = {2692, 2693, 2694};
-
 constexpr DWORD kFirstCode = kCustomEditNumPaint;
 constexpr DWORD kLastCode = kCustomSpinRange;
 
@@ -41,7 +36,7 @@ WORD MirrorOf(const ICB* icb, const std::array<WORD, 3>& lengths, const std::arr
 void EditNum(UCB* ucb, DWORD code, CustomEditNum* record) {
   if (record == nullptr || !IsFreeSizeInchMode(ucb)) return;
   const bool spin = code == kCustomSpinValue;
-  const WORD mirror = MirrorOf(record->icb, spin ? kLengthSpins : kLengthEdits, spin ? kWidthSpins : kWidthEdits);
+  const WORD mirror = MirrorOf(record->icb, spin ? kFreeSizeLengthSpins : kFreeSizeLengthEdits, spin ? kFreeSizeWidthSpins : kFreeSizeWidthEdits);
   if (mirror == 0) return;
   switch (code) {
     case kCustomEditNumPaint:

@@ -15,8 +15,6 @@ namespace {
 
 constexpr std::array<WORD, 12> kLengthItems = {2220, 2221, 2392, 2393, 2400, 2401, 2682, 2683, 2684, 2685, 2686, 2687};
 constexpr std::array<WORD, 12> kWidthItems = {2224, 2225, 2394, 2395, 2398, 2399, 2689, 2690, 2691, 2692, 2693, 2694};
-constexpr std::array<WORD, 3> kLengthEdits = {2682, 2683, 2684};
-constexpr std::array<WORD, 3> kWidthEdits = {2689, 2690, 2691};
 
 template <std::size_t N>
 bool Among(const std::array<WORD, N>& items, WORD id) {
@@ -80,7 +78,7 @@ BOOL IsHideModeByItemID(const UCB* ucb, const TCB* tcb, WORD itemId) {
 
 ICB* GetIcbOfFreeSizeInputEdit(const UCB* ucb, const TCB* tcb, int lengthFlag) {
   if (tcb == nullptr) return nullptr;
-  for (WORD item : lengthFlag == 1 ? kLengthEdits : kWidthEdits) {
+  for (WORD item : lengthFlag == 1 ? kFreeSizeLengthEdits : kFreeSizeWidthEdits) {
     if (!IsHideModeByItemID(ucb, tcb, item)) return GetICBbyItemID(ucb, tcb, item);
   }
   return nullptr;

@@ -8,6 +8,7 @@
 
 #include "devicecomm/bidi/bidi_events.h"
 #include "features/custom_modules.h"
+#include "features/quality/quality_module.h"
 #include "features/module_table/module_entries.h"
 #include "jobsettings/validate/priv_validators.h"
 #include "settings/bkpd/description_queries.h"
@@ -24,10 +25,6 @@ constexpr WORD kFuncCopies = 12;
 constexpr WORD kFuncSeparationSheetCycle = 411;
 constexpr WORD kJudgeFewerCopiesThanCycle = 1108;
 constexpr WORD kBuiltInCopiesToCycle = 901;
-// The colour-matching settings a cancelled dialog gives back, with their
-// flag bits.
-constexpr std::array<WORD, 4> kColorMatching = {133, 798, 799, 800};
-constexpr std::array<BYTE, 4> kColorMatchingFlags = {1, 2, 4, 8};
 
 SHORT Short(const UCB* ucb, WORD funcId) { return static_cast<SHORT>(GetDevmodeValueDirectByFuncID(ucb, funcId, nullptr)); }
 
@@ -48,8 +45,9 @@ int DialogCancelled(UCB* ucb, CustomDialogState* state) {
   if (state == nullptr) return 0;
   if ((state->flags & kDialogCmmReturn) == 0 || ucb->pWork == nullptr) return 1;
   const CMMRETURN kept = ucb->pWork->cmmReturn;
-  for (std::size_t i = 0; i < kColorMatching.size(); ++i) {
-    if ((kept.flags & kColorMatchingFlags[i]) != 0) SetDevmodeValueDirectByFuncID(ucb, kColorMatching[i], kept.values[i]);
+  for (std::size_t i = 0; i < kColorMatchingSettings.size(); ++i) {
+    if ((kept.flags & kColorMatchingKeptFlags[i]) == 0) continue;
+    SetDevmodeValueDirectByFuncID(ucb, kColorMatchingSettings[i], kept.values[i]);
   }
   KesmCustomFunction(ucb, kCustomQualityChanged, nullptr);
 #if !KESM_KERNEL_MODE

@@ -28,9 +28,6 @@ namespace {
 
 constexpr WORD kFuncAdjustMode = 128;
 constexpr WORD kFuncAdjustObject = 129;
-// Colour matching for all objects, then for text, line art and image.
-constexpr std::array<WORD, 4> kColorMatching = {133, 798, 799, 800};
-constexpr std::array<BYTE, 4> kColorMatchingFlags = {1, 2, 4, 8};
 
 constexpr WORD kJudgeDefaultProfile = 996;
 constexpr WORD kJudgeListFull = 997;
@@ -44,9 +41,9 @@ LONG_PTR Value(const UCB* ucb, WORD funcId) { return GetDevmodeValueDirectByFunc
 // The colour-matching setting of the adjust mode and object kind; 0 for an
 // object kind without one.
 WORD CurrentColorMatching(const UCB* ucb) {
-  if (Value(ucb, kFuncAdjustMode) == 0) return kColorMatching[0];
+  if (Value(ucb, kFuncAdjustMode) == 0) return kColorMatchingSettings[0];
   const LONG_PTR object = Value(ucb, kFuncAdjustObject);
-  return object >= 0 && object <= 2 ? kColorMatching[static_cast<std::size_t>(object) + 1] : 0;
+  return object >= 0 && object <= 2 ? kColorMatchingSettings[static_cast<std::size_t>(object) + 1] : 0;
 }
 
 // Adds a profile from the items when the list has room.
@@ -78,10 +75,10 @@ void BuiltIn(UCB* ucb, WORD id) {
     case 113:
     case 122: WriteCmmProfileByID(ucb, GetSelectedCmmIndex(ucb)); break;
     case 114: case 115: case 116: case 117:
-      ReadCmmProfileByIDForGR(ucb, GetCmmIndexByFuncID(ucb, kColorMatching[id - 114u]));
+      ReadCmmProfileByIDForGR(ucb, GetCmmIndexByFuncID(ucb, kColorMatchingSettings[id - 114u]));
       break;
     case 118: case 119: case 120: case 121:
-      WriteCmmProfileByID(ucb, GetCmmIndexByFuncID(ucb, kColorMatching[id - 118u]));
+      WriteCmmProfileByID(ucb, GetCmmIndexByFuncID(ucb, kColorMatchingSettings[id - 118u]));
       break;
     case 123:
       AddProfile(ucb);
@@ -127,11 +124,11 @@ int ProfileName(UCB* ucb, CustomReplaceString* record) {
 void SaveCMMtoWork(UCB* ucb, int) {
   if (ucb == nullptr || ucb->pWork == nullptr) return;
   const WORD setting = CurrentColorMatching(ucb);
-  for (std::size_t i = 0; i < kColorMatching.size(); ++i) {
-    if (kColorMatching[i] != setting) continue;
+  for (std::size_t i = 0; i < kColorMatchingSettings.size(); ++i) {
+    if (kColorMatchingSettings[i] != setting) continue;
     CMMRETURN& kept = ucb->pWork->cmmReturn;
     kept.values[i] = static_cast<BYTE>(Value(ucb, setting));
-    kept.flags |= kColorMatchingFlags[i];
+    kept.flags |= kColorMatchingKeptFlags[i];
   }
 }
 
@@ -141,7 +138,7 @@ void CorrectedColorMatchingMode(UCB* ucb) {
   const LONG quality = _IsValidatedmPrintQuality2(ucb);
   if (quality < 0) return;
   std::array<LONG_PTR, 4> current{};
-  for (std::size_t i = 0; i < kColorMatching.size(); ++i) current[i] = Value(ucb, kColorMatching[i]);
+  for (std::size_t i = 0; i < kColorMatchingSettings.size(); ++i) current[i] = Value(ucb, kColorMatchingSettings[i]);
   // The installed set is read into the context and the context put back.
   MemBlock<DCB> saved = NewMemBlock<DCB>();
   if (!saved) return;
@@ -149,13 +146,13 @@ void CorrectedColorMatchingMode(UCB* ucb) {
   SFL* records = BackupSFCB(ucb);
   ReadInstallQualityByID(ucb, static_cast<int>(quality));
   std::array<LONG_PTR, 4> installed{};
-  for (std::size_t i = 0; i < kColorMatching.size(); ++i) installed[i] = Value(ucb, kColorMatching[i]);
+  for (std::size_t i = 0; i < kColorMatchingSettings.size(); ++i) installed[i] = Value(ucb, kColorMatchingSettings[i]);
   std::memcpy(ucb->pDCB, saved.get(), sizeof(DCB));
   RestoreSFCB(ucb, records);
   const int count = ReadCmmProfileCount(ucb);
-  for (std::size_t i = 0; i < kColorMatching.size(); ++i) {
+  for (std::size_t i = 0; i < kColorMatchingSettings.size(); ++i) {
     if (current[i] >= kCmmProfileValueBase && current[i] - kCmmProfileValueBase >= count) {
-      SetDevmodeValueDirectByFuncID(ucb, kColorMatching[i], installed[i]);
+      SetDevmodeValueDirectByFuncID(ucb, kColorMatchingSettings[i], installed[i]);
     }
   }
 #else

@@ -1,9 +1,16 @@
 // What the print-quality module does outside its pages.
 #pragma once
 
+#include <array>
+
 #include "platform/base/wintypes.h"
 
 struct UCB;
+
+// Colour matching for all objects, then for text, line art and image, and
+// the flag bit that marks each as kept (CMMRETURN).
+inline constexpr std::array<WORD, 4> kColorMatchingSettings = {133, 798, 799, 800};
+inline constexpr std::array<BYTE, 4> kColorMatchingKeptFlags = {1, 2, 4, 8};
 
 // The quality module's pseudo settings for the judges: 996 the selected
 // profile is one of the defaults (also when none is selected), 997 the

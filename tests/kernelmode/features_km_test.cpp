@@ -87,5 +87,27 @@ TEST_F(KernelFeatures, WhatNeedsADialogOrTheUsersStoresIsLeftOut) {
   Release(ucb);
 }
 
+int offered = 0;
+int CountOffers(UCB*, DWORD, void*, void*) {
+  ++offered;
+  return 0;
+}
+
+TEST_F(KernelFeatures, TheContextsStartAndEndReachNoModule) {
+  UCB* ucb = Open();
+  ASSERT_NE(ucb, nullptr);
+  CUSTOMROW& first = ucb->pWork->pCustom->rows[0];
+  const CustomFunction kept = first.function;
+  first.function = CountOffers;
+  offered = 0;
+  KesmCustomFunction(ucb, 1, nullptr);
+  KesmCustomFunction(ucb, 2, nullptr);
+  EXPECT_EQ(offered, 0);
+  KesmCustomFunction(ucb, 3, nullptr);
+  EXPECT_EQ(offered, 1);
+  first.function = kept;
+  Release(ucb);
+}
+
 }  // namespace
 }  // namespace context_test

@@ -207,6 +207,38 @@ TEST_F(Chapters, ASetFileCarriesTheBlocksOfAPlainReadOrWrite) {
   Release(reader);
 }
 
+// Which set-file walks carry the blocks: a plain read or write, and a
+// preset's, whose settings the chapter count belongs to.
+TEST_F(Chapters, TheSetFileFlagsSayWhetherTheBlocksAreReadOrWritten) {
+  struct Case {
+    DWORD flags;
+    bool read;
+    bool written;
+  };
+  const Case cases[] = {
+      {kSetFileRead, true, false},
+      {kSetFileWrite, false, true},
+      {kSetFilePreset | kSetFileRead, true, false},
+      {kSetFilePreset | kSetFileWrite, false, true},
+      {kSetFilePreset | kSetFileRead | kSetFileInstall, true, false},
+      {kSetFileQuality | kSetFileRead, false, false},
+      {kSetFileBidi | kSetFileWrite, false, false},
+      {kSetFileWatermark | kSetFileWrite, false, false},
+      {0, false, false},
+  };
+  Blocks(4, {{6, 1, 0, 0}});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.flags);
+    storage_test::Put(setfile_test::kSetFile, "[Office 2F]\r\nwdmChapterPage1=9\r\n");
+    GetChapterBlockByIndex(ucb_, 0)->page = 6;
+    SetFileModuleDone done{c.flags, setfile_test::kSetPath};
+    KesmCustomFunction(ucb_, kModuleSetFileDone, &done);
+    const auto lines = setfile_test::Section(storage_test::Get(setfile_test::kSetFile), "Office 2F");
+    EXPECT_EQ(GetChapterBlockByIndex(ucb_, 0)->page, c.read ? 9 : 6);
+    EXPECT_EQ(setfile_test::ValueIn(lines, "wdmChapterPage1"), c.written ? "6" : "9");
+  }
+}
+
 TEST_F(Chapters, TheDeviceReportsChapterDefaultTraysByStateBits) {
   struct Case {
     DWORD bits;

@@ -192,5 +192,33 @@ TEST_F(FreeSize, TheInputEditsShowAndKeepTheMirrorsInInchMode) {
   EXPECT_EQ(millimetres.value, 10);
 }
 
+// The mirrors follow the dots after an alert, through the input dialog's
+// edits: nothing without the dialog or while all its edits are shown.
+TEST_F(FreeSize, AfterAnAlertTheMirrorsAreDerivedFromTheDots) {
+  InchMode(true);
+  S(kPaperLength, 13200);  // 11 in
+  S(kPaperWidth, 10200);   // 8.5 in
+  S(kInchLength, 1);
+  S(kInchWidth, 1);
+  TCB* input = GetTCBbyTabID(ucb_, 1041);
+  ASSERT_NE(input, nullptr);
+  for (WORD item : {2682, 2683, 2684, 2689, 2690, 2691}) {
+    ICB* icb = GetICBbyItemID(ucb_, input, item);
+    ASSERT_NE(icb, nullptr) << item;
+    icb->status = 0;  // shown
+  }
+  KesmCustomFunction(ucb_, kCustomAlertAccepted, nullptr);
+  EXPECT_EQ(V(kInchLength), 1) << "every edit shown: none to take the range from";
+  GetICBbyItemID(ucb_, input, 2683)->status = 1;  // the inch edits hidden
+  GetICBbyItemID(ucb_, input, 2690)->status = 1;
+  KesmCustomFunction(ucb_, kCustomAlertAccepted, nullptr);
+  EXPECT_EQ(V(kInchLength), 1100);
+  EXPECT_EQ(V(kInchWidth), 850);
+  InchMode(false);
+  S(kInchLength, 1);
+  KesmCustomFunction(ucb_, kCustomAlertAccepted, nullptr);
+  EXPECT_EQ(V(kInchLength), 1) << "millimetres keep no inches";
+}
+
 }  // namespace
 }  // namespace features_test

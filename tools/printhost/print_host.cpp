@@ -269,14 +269,39 @@ std::unique_ptr<PrintHost> PrintHost::Open(const HostOptions& options, std::stri
   return std::unique_ptr<PrintHost>(new PrintHost(std::move(state)));
 }
 
+namespace {
+
+// The pages of a document held whole, handed over one by one.
+class HeldPages : public PageSource {
+ public:
+  explicit HeldPages(const Document& document) : document_(document) {}
+  std::u16string Name() const override { return document_.name; }
+  bool Next(Page& page, std::string&) override {
+    if (next_ == document_.pages.size()) return false;
+    page = document_.pages[next_++];
+    return true;
+  }
+
+ private:
+  const Document& document_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace
+
 PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone) {
+  HeldPages pages(document);
+  return Print(pages, pageDone);
+}
+
+PrintResult PrintHost::Print(PageSource& pages, const PageDone& pageDone) {
   State& s = *state_;
   PrintResult result;
   std::vector<BYTE> devmode = s.options.devmode.empty() ? DefaultDevmode(s.options.printerName)
                                                         : s.options.devmode;
   std::unique_ptr<Pdev> pdev = s.EnablePdev(devmode, result.error);
   if (!pdev) return result;
-  std::u16string name = document.name;
+  std::u16string name = pages.Name();
   DOC_INFO_1W info{name.data(), nullptr, nullptr};
   result.jobId = StartDocPrinterW(s.printer, 1, reinterpret_cast<LPBYTE>(&info));
   if (result.jobId == 0) {
@@ -291,8 +316,8 @@ PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone)
   s.Event(DocumentEvent::kStartDoc, dc.get());
   bool ok = s.Function<StartDocFn>(INDEX_DrvStartDoc)(pdev->so, name.data(), result.jobId) != FALSE;
   if (!ok) result.error = "DrvStartDoc failed";
-  for (std::size_t i = 0; ok && i < document.pages.size(); ++i) {
-    const Page& page = document.pages[i];
+  Page page;
+  for (std::size_t i = 0; ok && pages.Next(page, result.error); ++i) {
     if (page.modeChange) {
       State::Apply(*page.modeChange, devmode);
       std::unique_ptr<Pdev> fresh = s.EnablePdev(devmode, result.error);
@@ -314,6 +339,7 @@ PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone)
     ok = s.PrintPage(*pdev, dc.get(), page, result.error);
     if (ok && pageDone) pageDone(i + 1);
   }
+  if (ok && !result.error.empty()) ok = false;  // the source could not make a page
   s.Event(DocumentEvent::kEndDoc, dc.get());
   if (ok) {
     ok = s.Function<EndDocFn>(INDEX_DrvEndDoc)(pdev->so, 0) != FALSE;

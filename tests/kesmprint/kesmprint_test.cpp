@@ -396,7 +396,8 @@ TEST_F(KesmPrint, EachErrorIsOneLineAndNothingIsPrinted) {
     const char* message;
   } rows[] = {
       {"a missing document", {"missing.txt"}, 1, "kesmprint: cannot open missing.txt\n"},
-      {"a missing description", {"--description", "none.kpd"}, 1, "kesmprint: cannot read the description none.kpd\n"},
+      {"a missing description", {"--description", "none.kpd"}, 1,
+       "kesmprint: cannot read the description none.kpd; the printer Kesm Sample keeps its description\n"},
       {"a printer name with a backslash", {"--printer", "a\\b"}, 1,
        "kesmprint: there is no printer a\\b on the machine, and a name with a backslash cannot be installed\n"},
   };

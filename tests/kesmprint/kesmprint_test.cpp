@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tests/common/held_clock.h"
+#include "tests/kesmprint/kesmprint_fixture.h"
 #include "tests/render/job_stream_decoder.h"
 #include "tests/render/record_fields.h"
 #include "tools/kesmprint/kesmprint.h"
@@ -22,54 +23,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class KesmPrint : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kesmprint-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    previous_ = fs::current_path();
-    fs::current_path(folder_);
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-
-  // Runs with the arguments on the machine in the folder; exit code, what
-  // went to the output and to the errors.
-  struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-  };
-  Result Print(const std::vector<std::string>& arguments) {
-    kesmprint::Options options;
-    std::string error;
-    Result result;
-    if (!kesmprint::ParseArguments(arguments, options, error)) {
-      result.err = error;
-      result.code = 2;
-      return result;
-    }
-    std::ostringstream out, err;
-    result.code = kesmprint::Run(options, folder_ / "machine", out, err);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
-  }
-
-  static std::vector<std::uint8_t> Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-  fs::path folder_;
-  fs::path previous_;
-};
+using kesmprint_test::KesmPrint;
 
 TEST_F(KesmPrint, WithNoArgumentsTheSampleDocumentIsPrintedOnAFreshMachine) {
   // The header carries the time: both prints see the same second.

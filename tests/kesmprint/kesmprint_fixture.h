@@ -21,6 +21,21 @@ namespace kesmprint_test {
 namespace fs = std::filesystem;
 
 class KesmPrint : public ::testing::Test {
+ public:
+  static std::string Text(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  static void Write(const fs::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+  }
+
+  static std::vector<std::uint8_t> Read(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
  protected:
   void SetUp() override {
     std::string pattern = (fs::temp_directory_path() / "kesmprint-test-XXXXXX").string();
@@ -71,20 +86,6 @@ class KesmPrint : public ::testing::Test {
     result.err = Text(folder_ / "err.txt");
     return result;
   }
-
-  static std::string Text(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
-  static void Write(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-  }
-
-  static std::vector<std::uint8_t> Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
   fs::path folder_;
   fs::path previous_;

@@ -410,6 +410,27 @@ TEST_F(KesmPrint, TheProgramExitsWithACodeAndOneLinePerError) {
   EXPECT_TRUE(Has(text("out.txt"), "usage: kesmprint"));
 }
 
+// The README shows the sample's summary line as the program prints it, and
+// every option of the usage.
+TEST_F(KesmPrint, TheReadmeShowsTheSummaryAndTheOptionsAsTheyAre) {
+  const std::string readme = Text(fs::path(KESM_TEST_DATA) / ".." / ".." / "README.md");
+  ASSERT_FALSE(readme.empty());
+  const Result result = Print({});
+  ASSERT_EQ(result.code, 0) << result.err;
+  const std::size_t at = result.out.find("sample.kesm: ");
+  ASSERT_NE(at, std::string::npos) << result.out;
+  const std::string summary = result.out.substr(at, result.out.find(" blocks", at) + 7 - at);
+  EXPECT_TRUE(Has(readme, "    " + summary + ", <size> bytes in <time> s\n")) << summary;
+  const std::string usage = kesmprint::Usage();
+  const std::string synopsis = usage.substr(0, usage.find("\n  "));
+  for (std::size_t i = synopsis.find('['); i != std::string::npos; i = synopsis.find('[', i + 1)) {
+    const std::string option = synopsis.substr(i + 1, synopsis.find(']', i) - i - 1);
+    if (option == "DOCUMENT...") continue;
+    EXPECT_TRUE(Has(readme, "[" + option + "]")) << option << " in the README's command line";
+    EXPECT_TRUE(Has(readme, "| `" + option + "` |")) << option << " in the README's table of options";
+  }
+}
+
 // The sample's shape page as path records: strokes, fills and a
 // stroke-and-fill in one record each (a shape with a pattern or hatch brush
 // fills and strokes apart), each drawing under its clip: a rectangle, a

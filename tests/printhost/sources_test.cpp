@@ -222,6 +222,39 @@ TEST_F(SourcesTest, ALongTextIsPagedAsItIsRead) {
   EXPECT_EQ(error, bad + " is not valid UTF-8 (at byte " + std::to_string(far) + ")");
 }
 
+// However the file is cut into pieces (down to a byte at a time), the pages
+// are the same, and a sequence cut short at the end is found wherever the
+// cut falls.
+TEST_F(SourcesTest, ThePagesDoNotDependOnThePiecesTheFileIsReadIn) {
+  std::string text = "\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80\r\n\rtab\there\f";
+  for (int i = 0; i < 5; ++i) text += text;
+  const std::string path = Write("pieces.txt", text);
+  const auto pagesOf = [&](std::size_t piece) {
+    printhost::TextPages pages(piece);
+    std::string error;
+    EXPECT_TRUE(pages.Open(path, error)) << error;
+    std::vector<std::vector<std::u16string>> all;
+    printhost::Page page;
+    while (pages.Next(page, error)) {
+      all.emplace_back();
+      for (const auto& command : page.commands) all.back().push_back(std::get<printhost::Text>(command).text);
+    }
+    EXPECT_EQ(all.size(), pages.PageCount());
+    return all;
+  };
+  const auto whole = pagesOf(printhost::TextPages::kPieceBytes);
+  ASSERT_EQ(whole.size(), 32u);
+  EXPECT_EQ(whole[0], (std::vector<std::u16string>{u"\u00E9\u65E5\U0001F600", u"tab     here"}));
+  for (std::size_t piece = 1; piece <= 5; ++piece) EXPECT_EQ(pagesOf(piece), whole) << piece;
+  const std::string cut = Write("cut.txt", "ab\xE6\x97");
+  for (std::size_t piece = 1; piece <= 4; ++piece) {
+    printhost::TextPages pages(piece);
+    std::string error;
+    EXPECT_FALSE(pages.Open(cut, error)) << piece;
+    EXPECT_EQ(error, cut + " is not valid UTF-8 (at byte 2)") << piece;
+  }
+}
+
 TEST_F(SourcesTest, AFolderIsNoDocumentAndANameIsDecodedAsUtf8) {
   printhost::TextPages pages;
   std::string error;

@@ -14,6 +14,7 @@
 #include "platform/base/winerror.h"
 #include "platform/spooler/spoolsetup.h"
 #include "platform/spooler/winspool.h"
+#include "platform/text/utf.h"
 #include "settings/cache/bkpd_cache.h"
 #include "settings/kpd/kpd_compile.h"
 #include "storage/files/file_replace.h"
@@ -24,11 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Narrow(const std::u16string& text) {
-  std::string out;
-  for (char16_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
-  return out;
-}
+std::string Narrow(const std::u16string& text) { return plat::utf::ToUtf8(text); }
 
 // The machine's path of a file of the driver folder.
 std::u16string MachinePath(const std::u16string& fileName) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/base/machine.h"
 #include "platform/base/winerror.h"
 #include "platform/engine/objects/brushobj.h"
 #include "platform/engine/objects/eng_device.h"
@@ -14,6 +15,7 @@
 #include "platform/spooler/spooljob.h"
 #include "platform/spooler/spoolsetup.h"
 #include "platform/spooler/winspool.h"
+#include "platform/text/utf.h"
 #include "tools/printhost/painter.h"
 
 namespace printhost {
@@ -90,13 +92,13 @@ struct PrintHost::State {
     if (options.installPrinter && !InstallPrinter(folder, error)) return false;
     if (!OpenPrinterW(options.printerName.c_str(), &printer, nullptr)) {
       printer = nullptr;
-      error = "the printer cannot be opened";
+      error = "the printer " + plat::utf::ToUtf8(options.printerName) + " cannot be opened";
       return false;
     }
     const std::u16string path = plat::DriverFilesDirectory() + u"\\" + options.driverFileName;
     module = LoadLibraryW(path.c_str());
     if (module == nullptr) {
-      error = "the driver module cannot be loaded";
+      error = "the driver module " + target.string() + " cannot be loaded";
       return false;
     }
     return true;
@@ -305,7 +307,7 @@ PrintResult PrintHost::Print(PageSource& pages, const PageDone& pageDone) {
   DOC_INFO_1W info{name.data(), nullptr, nullptr};
   result.jobId = StartDocPrinterW(s.printer, 1, reinterpret_cast<LPBYTE>(&info));
   if (result.jobId == 0) {
-    result.error = "the spooler refused the job";
+    result.error = "the spooler refused the job (its job folder is " + (plat::SpoolerStore() / "jobs").string() + ")";
     s.DisablePdev(*pdev);
     return result;
   }

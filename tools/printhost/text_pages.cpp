@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/text/utf.h"
+
 namespace printhost {
 namespace {
 
@@ -11,7 +13,6 @@ constexpr std::size_t kColumns = 80;
 constexpr std::size_t kLines = 60;
 constexpr LONG kLineHeight = 240;
 constexpr LONG kMargin = 720;  // twips: half an inch
-constexpr std::size_t kPieceBytes = 64 * 1024;
 
 // The bytes at the end of the piece that begin a UTF-8 sequence the piece
 // does not finish: 0 to 3 of them.
@@ -29,16 +30,7 @@ std::size_t CutSequence(const std::string& bytes) {
 
 }  // namespace
 
-std::u16string DocumentName(const std::string& path) {
-  std::u16string name;
-  for (std::size_t at = 0; at < path.size();) {
-    std::size_t bad = 0;
-    if (DecodeUtf8(path.substr(at), name, bad)) break;
-    name += u'\uFFFD';  // what was decoded before the bad byte is in name already
-    at += bad + 1;
-  }
-  return name;
-}
+std::u16string DocumentName(const std::string& path) { return plat::utf::FromUtf8(path); }
 
 void TextPaginator::Put(char16_t c) {
   if (line_.size() == kColumns) EndLine();  // wraps
@@ -130,8 +122,8 @@ bool TextPages::Restart(std::string& error) {
 TextPages::Read TextPages::ReadPiece(std::string& error) {
   std::string bytes = std::move(carry_);
   const std::size_t kept = bytes.size();
-  bytes.resize(kept + kPieceBytes);
-  in_.read(bytes.data() + kept, static_cast<std::streamsize>(kPieceBytes));
+  bytes.resize(kept + pieceBytes_);
+  in_.read(bytes.data() + kept, static_cast<std::streamsize>(pieceBytes_));
   bytes.resize(kept + static_cast<std::size_t>(in_.gcount()));
   if (in_.bad()) {
     error = "cannot read " + path_;

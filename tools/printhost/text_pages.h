@@ -50,6 +50,9 @@ class TextPaginator {
 // from a second read as they are asked for.
 class TextPages : public PageSource {
  public:
+  static constexpr std::size_t kPieceBytes = 64 * 1024;
+  // The file is read pieceBytes (at least 1) at a time.
+  explicit TextPages(std::size_t pieceBytes = kPieceBytes) : pieceBytes_(pieceBytes > 0 ? pieceBytes : 1) {}
   // False with a message naming the file.
   bool Open(const std::string& path, std::string& error);
   std::u16string Name() const override { return name_; }
@@ -64,6 +67,7 @@ class TextPages : public PageSource {
   Read ReadPiece(std::string& error);
   bool Restart(std::string& error);
 
+  std::size_t pieceBytes_;
   std::string path_;
   std::u16string name_;
   std::size_t pageCount_ = 0;

@@ -205,10 +205,9 @@ TEST_F(SourcesTest, ALongTextIsPagedAsItIsRead) {
   const std::size_t lines = text.size() / line.size();
   EXPECT_EQ(pages.PageCount(), (lines + 59) / 60);
   std::size_t count = 0;
-  printhost::Page page;
-  while (pages.Next(page, error)) {
+  while (const printhost::Page* page = pages.Next(error)) {
     ++count;
-    for (const auto& command : page.commands) {
+    for (const auto& command : page->commands) {
       ASSERT_EQ(std::get<printhost::Text>(command).text, u"\u00E9t\u00E9 \u65E5\u672C \U0001F600 line");
     }
   }
@@ -234,10 +233,9 @@ TEST_F(SourcesTest, ThePagesDoNotDependOnThePiecesTheFileIsReadIn) {
     std::string error;
     EXPECT_TRUE(pages.Open(path, error)) << error;
     std::vector<std::vector<std::u16string>> all;
-    printhost::Page page;
-    while (pages.Next(page, error)) {
+    while (const printhost::Page* page = pages.Next(error)) {
       all.emplace_back();
-      for (const auto& command : page.commands) all.back().push_back(std::get<printhost::Text>(command).text);
+      for (const auto& command : page->commands) all.back().push_back(std::get<printhost::Text>(command).text);
     }
     EXPECT_EQ(all.size(), pages.PageCount());
     return all;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -115,9 +116,9 @@ class PageSource {
   virtual ~PageSource() = default;
   // The document's name: the job's name.
   virtual std::u16string Name() const = 0;
-  // The next page into page: true; false at the end (error left empty) or
-  // when the page cannot be made (error says why).
-  virtual bool Next(Page& page, std::string& error) = 0;
+  // The next page, valid until the next call: null at the end (error left
+  // as it was) or when the page cannot be made (error says why).
+  virtual const Page* Next(std::string& error) = 0;
 };
 
 // A built-in document that draws every kind of command over several pages,
@@ -126,7 +127,7 @@ Document SampleDocument();
 
 // Strict UTF-8 to UTF-16, appended to out; false at the first invalid
 // sequence, whose offset goes to bad.
-bool DecodeUtf8(const std::string& in, std::u16string& out, std::size_t& bad);
+bool DecodeUtf8(std::string_view in, std::u16string& out, std::size_t& bad);
 
 // Plain text paged in a monospaced font (see text_pages.h), held whole;
 // false with a message for a file that cannot be read, is not a regular

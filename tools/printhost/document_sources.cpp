@@ -29,7 +29,7 @@ constexpr LONG kAreaHeight = 14400;
 
 }  // namespace
 
-bool DecodeUtf8(const std::string& in, std::u16string& out, std::size_t& bad) {
+bool DecodeUtf8(std::string_view in, std::u16string& out, std::size_t& bad) {
   for (std::size_t i = 0; i < in.size();) {
     const auto b = static_cast<unsigned char>(in[i]);
     int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
@@ -73,9 +73,8 @@ bool TextDocument(const std::string& path, Document& document, std::string& erro
   if (!text.Open(path, error)) return false;
   Document doc;
   doc.name = text.Name();
-  Page page;
   std::string fault;
-  while (text.Next(page, fault)) doc.pages.push_back(std::move(page));
+  while (const Page* page = text.Next(fault)) doc.pages.push_back(*page);
   if (!fault.empty()) {
     error = fault;
     return false;

@@ -278,10 +278,8 @@ class HeldPages : public PageSource {
  public:
   explicit HeldPages(const Document& document) : document_(document) {}
   std::u16string Name() const override { return document_.name; }
-  bool Next(Page& page, std::string&) override {
-    if (next_ == document_.pages.size()) return false;
-    page = document_.pages[next_++];
-    return true;
+  const Page* Next(std::string&) override {
+    return next_ < document_.pages.size() ? &document_.pages[next_++] : nullptr;
   }
 
  private:
@@ -318,8 +316,9 @@ PrintResult PrintHost::Print(PageSource& pages, const PageDone& pageDone) {
   s.Event(DocumentEvent::kStartDoc, dc.get());
   bool ok = s.Function<StartDocFn>(INDEX_DrvStartDoc)(pdev->so, name.data(), result.jobId) != FALSE;
   if (!ok) result.error = "DrvStartDoc failed";
-  Page page;
-  for (std::size_t i = 0; ok && pages.Next(page, result.error); ++i) {
+  const Page* next = nullptr;
+  for (std::size_t i = 0; ok && (next = pages.Next(result.error)) != nullptr; ++i) {
+    const Page& page = *next;
     if (page.modeChange) {
       State::Apply(*page.modeChange, devmode);
       std::unique_ptr<Pdev> fresh = s.EnablePdev(devmode, result.error);

@@ -16,7 +16,7 @@ constexpr LONG kMargin = 720;  // twips: half an inch
 
 // The bytes at the end of the piece that begin a UTF-8 sequence the piece
 // does not finish: 0 to 3 of them.
-std::size_t CutSequence(const std::string& bytes) {
+std::size_t CutSequence(std::string_view bytes) {
   const std::size_t n = bytes.size();
   for (std::size_t back = 1; back <= 3 && back <= n; ++back) {
     const auto b = static_cast<unsigned char>(bytes[n - back]);
@@ -110,7 +110,7 @@ bool TextPages::Restart(std::string& error) {
     error = "cannot open " + path_;
     return false;
   }
-  carry_.clear();
+  unread_.clear();
   offset_ = 0;
   chars_.clear();
   at_ = 0;
@@ -120,28 +120,27 @@ bool TextPages::Restart(std::string& error) {
 }
 
 TextPages::Read TextPages::ReadPiece(std::string& error) {
-  std::string bytes = std::move(carry_);
-  const std::size_t kept = bytes.size();
-  bytes.resize(kept + pieceBytes_);
-  in_.read(bytes.data() + kept, static_cast<std::streamsize>(pieceBytes_));
-  bytes.resize(kept + static_cast<std::size_t>(in_.gcount()));
+  // unread_ starts with what the last piece carried over.
+  const std::size_t kept = unread_.size();
+  unread_.resize(kept + pieceBytes_);
+  in_.read(unread_.data() + kept, static_cast<std::streamsize>(pieceBytes_));
+  unread_.resize(kept + static_cast<std::size_t>(in_.gcount()));
   if (in_.bad()) {
     error = "cannot read " + path_;
     return Read::kFault;
   }
-  const bool end = in_.eof();
-  if (bytes.empty()) return Read::kEnd;
-  const std::size_t cut = end ? 0 : CutSequence(bytes);
-  carry_.assign(bytes.end() - static_cast<std::ptrdiff_t>(cut), bytes.end());
-  bytes.resize(bytes.size() - cut);
+  if (unread_.empty()) return Read::kEnd;
+  const std::size_t cut = in_.eof() ? 0 : CutSequence(unread_);
+  const std::string_view whole(unread_.data(), unread_.size() - cut);
   chars_.clear();
   at_ = 0;
   std::size_t bad = 0;
-  if (!DecodeUtf8(bytes, chars_, bad)) {
+  if (!DecodeUtf8(whole, chars_, bad)) {
     error = path_ + " is not valid UTF-8 (at byte " + std::to_string(offset_ + bad) + ")";
     return Read::kFault;
   }
-  offset_ += bytes.size();
+  offset_ += whole.size();
+  unread_.erase(0, whole.size());
   return Read::kPiece;
 }
 
@@ -178,21 +177,21 @@ bool TextPages::Open(const std::string& path, std::string& error) {
   return Restart(error);
 }
 
-bool TextPages::Next(Page& page, std::string& error) {
-  while (!paginator_.Take(page)) {
-    if (finished_) return false;
+const Page* TextPages::Next(std::string& error) {
+  while (!paginator_.Take(page_)) {
+    if (finished_) return nullptr;
     if (at_ < chars_.size()) {
       paginator_.Feed(chars_[at_++]);
       continue;
     }
     const Read read = ReadPiece(error);
-    if (read == Read::kFault) return false;
+    if (read == Read::kFault) return nullptr;
     if (read == Read::kEnd) {
       paginator_.Finish();
       finished_ = true;
     }
   }
-  return true;
+  return &page_;
 }
 
 }  // namespace printhost

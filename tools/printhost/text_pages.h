@@ -56,7 +56,7 @@ class TextPages : public PageSource {
   // False with a message naming the file.
   bool Open(const std::string& path, std::string& error);
   std::u16string Name() const override { return name_; }
-  bool Next(Page& page, std::string& error) override;
+  const Page* Next(std::string& error) override;
   std::size_t PageCount() const { return pageCount_; }
   // The size of the file when it was opened.
   std::uintmax_t Bytes() const { return bytes_; }
@@ -73,12 +73,13 @@ class TextPages : public PageSource {
   std::size_t pageCount_ = 0;
   std::uintmax_t bytes_ = 0;
   std::ifstream in_;
-  std::string carry_;        // the start of a UTF-8 sequence cut by the piece's end
+  std::string unread_;       // read and not yet decoded: a UTF-8 sequence cut by a piece's end
   std::uint64_t offset_ = 0; // file bytes decoded so far
   std::u16string chars_;
   std::size_t at_ = 0;
   bool finished_ = false;
   TextPaginator paginator_;
+  Page page_;  // the page Next gave
 };
 
 // The name of a document from its path: UTF-8 decoded, any byte that is

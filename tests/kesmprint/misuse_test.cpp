@@ -75,6 +75,8 @@ TEST_F(Misuse, EachMisuseFailsOnItsOwnAndLosesNoFile) {
        {"memo.kesm"}},
       {"a text that is not UTF-8 among good ones", {"bad.txt", "a.txt"}, 1,
        "kesmprint: bad.txt is not valid UTF-8 (at byte 11)\n", {"a.kesm"}},
+      {"a missing document whose name has a newline", {"two\nlines.txt"}, 1, "kesmprint: cannot open two?lines.txt\n",
+       {}},
       {"a folder as a document", {"dir", "memo.txt"}, 1, "kesmprint: dir is a folder, not a document\n", {"memo.kesm"}},
       {"an empty argument", {"", "memo.txt"}, 1, "kesmprint: an empty argument names no document\n", {"memo.kesm"}},
       {"-o naming a folder", {"-o", "dir", "memo.txt"}, 1, "kesmprint: the output dir is a folder\n", {}},

@@ -85,7 +85,12 @@ class CodePageOfRun {
   UINT previous_;
 };
 
-int Fail(std::ostream& err, const std::string& message) {
+// An error is one line: control characters a file name may hold (a
+// newline, say) show as '?'.
+int Fail(std::ostream& err, std::string message) {
+  for (char& c : message) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
   err << "kesmprint: " << message << '\n';
   return 1;
 }

@@ -87,12 +87,8 @@ void TextPaginator::EndPage() {
 
 void TextPaginator::Finish() {
   if (lineBegun_) EndLine();
-  if (onPage_ > 0 || made_ == 0) {
-    ready_.push_back(std::move(page_));
-    page_ = Page{};
-    onPage_ = 0;
-    ++made_;
-  }
+  if (made_ == 0 && onPage_ == 0) onPage_ = 1;  // a text of nothing prints one empty page
+  EndPage();
 }
 
 bool TextPaginator::Take(Page& page) {

@@ -29,7 +29,6 @@ class TextPaginator {
   void Finish();
   // The next page that is complete: true with it, else false.
   bool Take(Page& page);
-  bool Pending() const { return !ready_.empty(); }
 
  private:
   void EndLine();

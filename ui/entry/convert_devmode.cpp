@@ -7,6 +7,7 @@
 
 #include "devicecomm/jobcodes/jc_upkeep.h"
 #include "jobsettings/convert/devmode_convert.h"
+#include "jobsettings/convert/devmode_ownership.h"
 #include "jobsettings/devmode/devmode_defaults.h"
 #include "jobsettings/devmode/devmode_layout.h"
 #include "jobsettings/validate/validate_devmode.h"
@@ -49,6 +50,7 @@ constexpr DWORD kPropertyFlags = 0x80000004;
 constexpr DWORD kUpgradeValidation = 0x4000008;
 constexpr int kSameMinorUpgrade = 1;
 constexpr int kMajorUpgrade = 2;
+constexpr WORD kPublicBytes = 220;
 
 std::size_t DevmodeBytes(const DEVMODEW* dm) {
   return dm != nullptr ? static_cast<std::size_t>(dm->dmSize) + dm->dmDriverExtra : 0;
@@ -95,8 +97,17 @@ void Upgrade(HANDLE printer, UCB* ucb, const DEVMODEW* in, DEVMODEW* out, std::s
   SetDriverFileSecurity(ucb);
 }
 
+// The version of a DEVMODE's private part is read only from a whole image
+// of this driver's layout that carries this driver's signature: any other
+// DEVMODE has no private header at that place, or none at all.
+int UpgradeKind(const DEVMODEW* in) {
+  if (in == nullptr) return IsUpgrade(in);
+  if (in->dmSize != kPublicBytes || DevmodeBytes(in) < static_cast<std::size_t>(kSizeofKesmDM)) return 0;
+  return IsMyValidDevmodeForUpgrade(in, 0) ? IsUpgrade(in) : 0;
+}
+
 BOOL AfterConversion(LPCWSTR name, const DEVMODEW* in, DEVMODEW* out, std::size_t outBytes) {
-  const int upgrade = IsUpgrade(in);
+  const int upgrade = UpgradeKind(in);
   PrinterHold printer;
   if (!OpenForInstall(printer, name)) return FALSE;
   TsModifyHold tsModify;

@@ -93,7 +93,9 @@ bool FreeSizeRangeOf(const UCB* ucb, LONG tray, LONG orientation, bool length, L
   return false;
 }
 
-LONG Value(const UCB* ucb, WORD funcId) { return static_cast<LONG>(GetDevmodeValueDirectByFuncID(ucb, funcId, nullptr)); }
+LONG Value(const UCB* ucb, WORD funcId) {
+  return static_cast<LONG>(GetDevmodeValueDirectByFuncID(ucb, funcId, nullptr));
+}
 
 std::u16string TrayName(UCB* ucb, WORD funcId) {
   WCHAR name[kTrayNameChars + 1] = {};
@@ -110,8 +112,12 @@ std::u16string FreeSize(UCB* ucb, const RESID2FUNCID& row, std::u16string text) 
     auto length = static_cast<LONG>(slot.dwLength);
     LONG min = 0;
     LONG max = 0;
-    if (FreeSizeRangeOf(ucb, slot.wTray, slot.wOrient, false, &min, &max)) width = std::clamp(width, min, std::max(min, max));
-    if (FreeSizeRangeOf(ucb, slot.wTray, slot.wOrient, true, &min, &max)) length = std::clamp(length, min, std::max(min, max));
+    if (FreeSizeRangeOf(ucb, slot.wTray, slot.wOrient, false, &min, &max)) {
+      width = std::clamp(width, min, std::max(min, max));
+    }
+    if (FreeSizeRangeOf(ucb, slot.wTray, slot.wOrient, true, &min, &max)) {
+      length = std::clamp(length, min, std::max(min, max));
+    }
     text = AnsiText(slot.szName, kFreeSizeNameChars) + Dimensions(ucb, width, length);
   } else if (row.parameter == 11 || row.parameter == 12) {
     const WORD* settings = kFreeSizeSettings[row.parameter - 11];

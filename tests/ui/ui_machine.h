@@ -68,6 +68,8 @@ class UiMachine : public ::testing::Test {
     return host ? *host : std::filesystem::path();
   }
 
+  static DEVMODEW* Dm(Bytes& b) { return reinterpret_cast<DEVMODEW*>(b.data()); }
+
   // The number of contexts open (not parked) now.
   static DWORD OpenContexts() { return CountLiveUcb() - CountParkedUcb(); }
 

@@ -52,10 +52,6 @@ constexpr int kSameMinorUpgrade = 1;
 constexpr int kMajorUpgrade = 2;
 constexpr WORD kPublicBytes = 220;
 
-std::size_t DevmodeBytes(const DEVMODEW* dm) {
-  return dm != nullptr ? static_cast<std::size_t>(dm->dmSize) + dm->dmDriverExtra : 0;
-}
-
 DEVMODEW* ContextDevmode(UCB* ucb) { return reinterpret_cast<DEVMODEW*>(ucb->pDCB->devmode); }
 
 bool OpenForInstall(PrinterHold& printer, LPCWSTR name) {
@@ -102,7 +98,9 @@ void Upgrade(HANDLE printer, UCB* ucb, const DEVMODEW* in, DEVMODEW* out, std::s
 // DEVMODE has no private header at that place, or none at all.
 int UpgradeKind(const DEVMODEW* in) {
   if (in == nullptr) return IsUpgrade(in);
-  if (in->dmSize != kPublicBytes || DevmodeBytes(in) < static_cast<std::size_t>(kSizeofKesmDM)) return 0;
+  if (in->dmSize != kPublicBytes || kesm_entry::StatedDevmodeBytes(in) < static_cast<DWORD>(kSizeofKesmDM)) {
+    return 0;
+  }
   return IsMyValidDevmodeForUpgrade(in, 0) ? IsUpgrade(in) : 0;
 }
 
@@ -146,7 +144,8 @@ BOOL _DrvConvertDevMode(LPWSTR name, DEVMODEW* in, DEVMODEW* out, LONG* size, DW
     return FALSE;
   }
   DWORD bytes = size != nullptr ? static_cast<DWORD>(*size) : 0;
-  const int r = CommonDrvConvertDevmode(name, in, DevmodeBytes(in), out, size != nullptr ? &bytes : nullptr, mode);
+  const int r = CommonDrvConvertDevmode(name, in, kesm_entry::StatedDevmodeBytes(in), out,
+                                        size != nullptr ? &bytes : nullptr, mode);
   if (size != nullptr) *size = static_cast<LONG>(std::min<DWORD>(bytes, 0x7FFFFFFF));
   if (r == static_cast<int>(kNotConverted) && mode == CDM_DRIVER_DEFAULT) return DriverDefault(name, out);
   if (r == static_cast<int>(kConverted) && mode == CDM_CONVERT) return AfterConversion(name, in, out, bytes);

@@ -30,15 +30,11 @@ constexpr DWORD kHandOutModes = DM_UPDATE | DM_COPY;
 constexpr LONG kIdOk = 1;
 constexpr LONG kIdCancel = 2;
 
-DWORD DevmodeBytes(const DEVMODEW* dm) {
-  return dm != nullptr ? static_cast<DWORD>(dm->dmSize) + dm->dmDriverExtra : 0;
-}
-
 // A context DEVMODE that is not wholly ours is rebuilt from the defaults
 // and the stored properties.
 void EnsureOwnDevmode(UCB* ucb) {
   const auto* dm = reinterpret_cast<const DEVMODEW*>(ucb->pDCB->devmode);
-  if (DevmodeBytes(dm) != static_cast<DWORD>(kSizeofKesmDM) || !IsMyValidDevmode(dm, 0)) {
+  if (kesm_entry::StatedDevmodeBytes(dm) != static_cast<DWORD>(kSizeofKesmDM) || !IsMyValidDevmode(dm, 0)) {
     InitDefaultDevmode(ucb);
     FreeReg(ucb);
     GetReg(ucb);
@@ -65,7 +61,7 @@ LONG MergeAndHandOut(DOCUMENTPROPERTYHEADER* header) {
   EnsureOwnDevmode(ucb);
   SHEETSLOTS& sheet = ucb->pWork->sheet;
   sheet.pdmIn = header->pdmIn;
-  sheet.cbIn = DevmodeBytes(header->pdmIn);
+  sheet.cbIn = kesm_entry::StatedDevmodeBytes(header->pdmIn);
   sheet.pdmOut = header->pdmOut;
   sheet.cbOut = header->cbOut;
   sheet.fMode = header->fMode;

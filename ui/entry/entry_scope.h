@@ -9,6 +9,7 @@
 
 #include "platform/base/winerror.h"
 #include "platform/base/wintypes.h"
+#include "platform/spooler/devmode.h"
 
 struct UCB;
 
@@ -71,6 +72,12 @@ class TsModifyHold {
 UCB* OpenDescribedContext(HANDLE printer, DWORD mode);
 // An install context (open flags 0x300, mode 0x80000000).
 UCB* OpenInstallContext(HANDLE printer);
+
+// The bytes a caller's DEVMODE says it holds (dmSize and dmDriverExtra);
+// 0 without one. The entry points receive no other size for it.
+inline DWORD StatedDevmodeBytes(const DEVMODEW* dm) {
+  return dm != nullptr ? static_cast<DWORD>(dm->dmSize) + dm->dmDriverExtra : 0;
+}
 
 // Whether the named printer is a connection to a server's printer; FALSE
 // for a null name or a printer that cannot be opened for reading.

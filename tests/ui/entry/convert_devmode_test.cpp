@@ -18,7 +18,6 @@ constexpr LONG kDriverDevmode = 1236;
 
 class ConvertDevmode : public UiMachine {
  protected:
-  static DEVMODEW* Dm(Bytes& b) { return reinterpret_cast<DEVMODEW*>(b.data()); }
   BOOL Convert(Bytes* in, Bytes* out, LONG* size, DWORD mode) {
     const DWORD open = OpenContexts();
     const BOOL r = DrvConvertDevMode(const_cast<LPWSTR>(kPrinter), in != nullptr ? Dm(*in) : nullptr,

@@ -137,7 +137,8 @@ TEST_F(DocumentEvents, AHelpFileNameThatLeavesTheDriverDirectoryLoadsNothing) {
                                   u"C:" + stem + u".hlp", u"C:\\Windows\\" + stem + u".hlp",
                                   u"\\\\server\\share\\" + stem + u".hlp", u".." + stem + u".hlp"};
   // A copy of the DLL where each of those names would lead.
-  for (const char* where : {"Windows/System32/spool/drivers/w32x86", "Windows", "Windows/System32/spool/drivers/w32x86/3/sub"}) {
+  for (const char* where :
+       {"Windows/System32/spool/drivers/w32x86", "Windows", "Windows/System32/spool/drivers/w32x86/3/sub"}) {
     kesm_test::InstallFile(resourceDll_, std::string(where) + "/" + resourceDll_.filename().string());
   }
   for (const std::u16string& name : names) {

@@ -28,7 +28,6 @@ class DocumentProperties : public UiMachine {
               1);
     return out;
   }
-  static DEVMODEW* Dm(Bytes& b) { return reinterpret_cast<DEVMODEW*>(b.data()); }
   LONG Call(Bytes& out, Bytes* in, DWORD fMode, HANDLE printer) {
     return DrvDocumentProperties(nullptr, printer, const_cast<LPWSTR>(kPrinter), Dm(out),
                                  in != nullptr ? Dm(*in) : nullptr, fMode);

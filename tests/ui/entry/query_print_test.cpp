@@ -20,7 +20,6 @@ constexpr LONG kDriverDevmode = 1236;
 
 class QueryPrint : public UiMachine {
  protected:
-  static DEVMODEW* Dm(Bytes& b) { return reinterpret_cast<DEVMODEW*>(b.data()); }
   Bytes Job() {
     Bytes dm(kDriverDevmode);
     EXPECT_EQ(DrvDocumentProperties(nullptr, printer_, nullptr, Dm(dm), nullptr, DM_COPY), 1);

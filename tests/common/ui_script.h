@@ -1,0 +1,19 @@
+// The script driver for tests: a script whose failures (a modal loop left
+// running when it ran out, a window it could not find, a budget spent)
+// become failures of the test when it goes out of scope.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "platform/window/script_driver.h"
+
+namespace kesm_test {
+
+class UiScript : public plat::window::Script {
+ public:
+  ~UiScript() {
+    for (const std::string& failure : failures()) ADD_FAILURE() << failure;
+  }
+};
+
+}  // namespace kesm_test

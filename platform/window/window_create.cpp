@@ -62,6 +62,7 @@ NewWindow Enter(const std::shared_ptr<WindowClass>& cls, DWORD exStyle, DWORD st
   w->owner = owner;
   w->rect = rect;
   std::lock_guard guard(UserLock());
+  LockedMyQueue();  // the thread that makes a window has a queue from then on
   w->parent = parent != nullptr ? parent : LockedDesktop();
   Window* p = LockedWindow(w->parent);
   ++cls->windows;

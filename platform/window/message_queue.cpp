@@ -232,7 +232,7 @@ using plat::window::UserLock;
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   // The reference keeps the record alive while the procedure runs, even if
   // the window is destroyed inside it.
-  auto ref = plat::window::WindowRef(hwnd);
+  auto ref = plat::window::KeepWindow(hwnd);
   if (ref == nullptr) return 0;
   WNDPROC proc = nullptr;
   DWORD thread = 0;
@@ -331,7 +331,7 @@ LRESULT DispatchMessageW(const MSG* msg) {
     }
     proc = w->proc;
   }
-  auto ref = plat::window::WindowRef(msg->hwnd);
+  auto ref = plat::window::KeepWindow(msg->hwnd);
   return plat::window::CallProc(proc, msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 

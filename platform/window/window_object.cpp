@@ -90,7 +90,7 @@ Window* LockedWindowOrError(HWND hwnd) {
   return w;
 }
 
-std::shared_ptr<Window> WindowRef(HWND hwnd) {
+std::shared_ptr<Window> KeepWindow(HWND hwnd) {
   std::lock_guard guard(UserLock());
   Table& table = LockedTable();
   auto it = table.windows.find(reinterpret_cast<ULONG_PTR>(hwnd));

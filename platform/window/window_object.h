@@ -67,7 +67,7 @@ Window* LockedWindow(HWND hwnd);
 Window* LockedWindowOrError(HWND hwnd);
 // Without the lock: a reference that keeps the record alive while a call
 // runs; null (last error ERROR_INVALID_WINDOW_HANDLE) for an unknown handle.
-std::shared_ptr<Window> WindowRef(HWND hwnd);
+std::shared_ptr<Window> KeepWindow(HWND hwnd);
 // With the lock held: the shared record of a handle, or null.
 std::shared_ptr<Window> LockedWindowShared(HWND hwnd);
 // With the lock held: enters a new window and returns its handle.

@@ -161,27 +161,28 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect) {
   return TRUE;
 }
 
-BOOL ClientToScreen(HWND hwnd, POINT* point) {
+namespace plat::window {
+namespace {
+
+// Moves a point by the window's client origin on the screen, one way or
+// the other.
+BOOL ShiftByClientOrigin(HWND hwnd, POINT* point, LONG sign) {
   if (point == nullptr) return FALSE;
   std::lock_guard guard(UserLock());
-  const Window* w = plat::window::LockedWindowOrError(hwnd);
+  const Window* w = LockedWindowOrError(hwnd);
   if (w == nullptr) return FALSE;
-  const POINT origin = plat::window::LockedClientOrigin(*w);
-  point->x += origin.x;
-  point->y += origin.y;
+  const POINT origin = LockedClientOrigin(*w);
+  point->x += sign * origin.x;
+  point->y += sign * origin.y;
   return TRUE;
 }
 
-BOOL ScreenToClient(HWND hwnd, POINT* point) {
-  if (point == nullptr) return FALSE;
-  std::lock_guard guard(UserLock());
-  const Window* w = plat::window::LockedWindowOrError(hwnd);
-  if (w == nullptr) return FALSE;
-  const POINT origin = plat::window::LockedClientOrigin(*w);
-  point->x -= origin.x;
-  point->y -= origin.y;
-  return TRUE;
-}
+}  // namespace
+}  // namespace plat::window
+
+BOOL ClientToScreen(HWND hwnd, POINT* point) { return plat::window::ShiftByClientOrigin(hwnd, point, 1); }
+
+BOOL ScreenToClient(HWND hwnd, POINT* point) { return plat::window::ShiftByClientOrigin(hwnd, point, -1); }
 
 int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
   POINT shift{};

@@ -158,6 +158,40 @@ TEST_F(MessageOrderTest, FollowsTheDocumentedOrder) {
   }
 }
 
+TEST_F(MessageOrderTest, StaticTextLetsClicksThroughUnlessItNotifies) {
+  Build();
+  const auto make = [&](DWORD style, int id) {
+    return CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"Static"), reinterpret_cast<LPCWSTR>(u"Label"),
+                           WS_CHILD | WS_VISIBLE | style, 150, 10, 50, 20, top,
+                           reinterpret_cast<HMENU>(static_cast<LONG_PTR>(id)), nullptr, nullptr);
+  };
+  HWND plain = make(SS_LEFT, 5);
+  ClickAt(plain, POINT{2, 2});
+  EXPECT_EQ(Recorder::Get().Among({WM_LBUTTONDOWN, WM_COMMAND}), std::vector<std::string>{"top:LBUTTONDOWN"});
+  DestroyWindow(plain);
+  HWND notifying = make(SS_NOTIFY, 6);
+  Recorder::Get().Clear();
+  ClickAt(notifying, POINT{2, 2});
+  const auto& received = Recorder::Get().received();
+  ASSERT_EQ(Recorder::Get().Among({WM_LBUTTONDOWN, WM_COMMAND}), std::vector<std::string>{"top:COMMAND"});
+  auto command = std::find_if(received.begin(), received.end(), [](const Received& r) { return r.message == WM_COMMAND; });
+  EXPECT_EQ(command->wParam, MAKEWPARAM(6, STN_CLICKED));
+  EXPECT_EQ(command->lParam, reinterpret_cast<LPARAM>(notifying));
+}
+
+TEST_F(MessageOrderTest, OwnedWindowsGoBeforeTheirOwner) {
+  Build();
+  HWND owned = CreateWindowExW(0, reinterpret_cast<LPCWSTR>(kRecordingClass), nullptr, WS_POPUP, 0, 0, 5, 5, a,
+                               nullptr, nullptr, nullptr);
+  Recorder::Get().Name(owned, "owned");
+  EXPECT_EQ(GetWindow(owned, GW_OWNER), top);  // a child cannot own: its top-level window does
+  Recorder::Get().Clear();
+  DestroyWindow(top);
+  EXPECT_EQ(Recorder::Get().Among({WM_DESTROY}),
+            (std::vector<std::string>{"owned:DESTROY", "top:DESTROY", "a:DESTROY", "b:DESTROY"}));
+  EXPECT_FALSE(IsWindow(owned));
+}
+
 TEST_F(MessageOrderTest, HterrorBeepsOnAPress) {
   Build();
   HitAnswers()["a"] = HTERROR;

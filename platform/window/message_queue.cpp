@@ -36,11 +36,11 @@ thread_local QueueHolder t_queue;
 thread_local int t_nesting = 0;
 
 // Messages whose parameters carry pointers cannot wait in a queue.
-constexpr UINT kSyncOnly[] = {WM_CREATE,        WM_SETTEXT,       WM_GETTEXT,          WM_GETMINMAXINFO,
-                              WM_DRAWITEM,      WM_MEASUREITEM,   WM_DELETEITEM,       WM_COMPAREITEM,
-                              WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_COPYDATA,   WM_NOTIFY,
-                              WM_HELP,          WM_STYLECHANGING, WM_STYLECHANGED,     WM_NCCREATE,
-                              WM_NCCALCSIZE};
+constexpr UINT kSyncOnly[] = {
+    WM_CREATE,     WM_SETTEXT,          WM_GETTEXT,          WM_GETMINMAXINFO, WM_DRAWITEM,      WM_MEASUREITEM,
+    WM_DELETEITEM, WM_COMPAREITEM,      WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_COPYDATA,  WM_NOTIFY,
+    WM_HELP,       WM_STYLECHANGING,    WM_STYLECHANGED,     WM_NCCREATE,      WM_NCCALCSIZE,
+};
 
 bool SyncOnly(UINT message) { return std::find(std::begin(kSyncOnly), std::end(kSyncOnly), message) != std::end(kSyncOnly); }
 

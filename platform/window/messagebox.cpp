@@ -58,6 +58,7 @@ Records& TheRecords() {
 struct Box {
   HWND window = nullptr;
   std::vector<int> ids;
+  int defaultId = 0;
   int answer = 0;
   WNDPROC base = nullptr;
 };
@@ -86,9 +87,11 @@ bool BoxKeys(void* context, MSG* msg) {
     return true;
   }
   if (msg->wParam == VK_RETURN) {
+    // The focused button, or the default one when no button has the focus.
     HWND focus = GetFocus();
     const int id = focus != nullptr && IsChild(box->window, focus) ? GetDlgCtrlID(focus) : 0;
-    if (std::find(box->ids.begin(), box->ids.end(), id) != box->ids.end()) box->answer = id;
+    const bool button = std::find(box->ids.begin(), box->ids.end(), id) != box->ids.end();
+    box->answer = button ? id : box->defaultId;
     return true;
   }
   return false;
@@ -130,6 +133,7 @@ HWND MakeBox(HWND owner, const std::u16string& text, const std::u16string& capti
                   WS_CHILD | WS_VISIBLE | SS_LEFT, kMargin, kMargin, clientWidth - 2 * kMargin, textHeight, window,
                   reinterpret_cast<HMENU>(static_cast<LONG_PTR>(kMessageBoxTextId)), nullptr, nullptr);
   const std::size_t defIndex = std::min<std::size_t>(defButton >> 8, type.count - 1);
+  box.defaultId = type.buttons[defIndex].id;
   int left = (clientWidth - buttonsWidth) / 2;
   for (std::size_t i = 0; i < type.count; ++i, left += kButtonWidth + kMargin) {
     const ButtonRow& b = type.buttons[i];

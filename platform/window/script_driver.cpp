@@ -189,12 +189,13 @@ Script& Script::answerBox(HINSTANCE module, UINT stringId, int button) {
 }
 
 Script& Script::check(std::string what, std::function<void()> step) {
-  (void)what;
-  return add([step = std::move(step)] {
-    step();
+  return add([this, what = std::move(what), step = std::move(step)] {
+    RunCheck(what, step);
     return true;
   });
 }
+
+void Script::RunCheck(const std::string&, const std::function<void()>& step) { step(); }
 
 Script& Script::budget(std::size_t idleCalls, std::size_t messages) {
   idleBudget_ = idleCalls;

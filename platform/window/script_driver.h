@@ -43,7 +43,7 @@ class Script {
  public:
   // Becomes the thread's idle hook for its life.
   Script();
-  ~Script();
+  virtual ~Script();
   Script(const Script&) = delete;
   Script& operator=(const Script&) = delete;
 
@@ -58,6 +58,7 @@ class Script {
   // `text` (any box for an empty text), or whose text is a string of a module.
   Script& answerBox(std::u16string text, int button);
   Script& answerBox(HINSTANCE module, UINT stringId, int button);
+  // Runs the test's own assertions at this point; `what` names them.
   Script& check(std::string what, std::function<void()> step);
 
   // Limits: idle calls (steps and waits for them) and messages dispatched.
@@ -68,6 +69,10 @@ class Script {
   bool run();
   bool done() const { return steps_.empty(); }
   const std::vector<std::string>& failures() const { return failures_; }
+
+ protected:
+  // Runs one check; a test framework may wrap it (to name it in failures).
+  virtual void RunCheck(const std::string& what, const std::function<void()>& step);
 
  private:
   using Step = std::function<bool()>;  // false: the step failed

@@ -41,14 +41,9 @@ RECT PlacementOf(DWORD style, int x, int y, int width, int height) {
   return RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
 }
 
-struct NewWindow {
-  HWND hwnd = nullptr;
-  HWND parent = nullptr;
-};
-
 // Enters the record into the table and the tree: a child at the bottom of
 // its siblings, a top-level window on top (below topmost windows).
-NewWindow Enter(const std::shared_ptr<WindowClass>& cls, DWORD exStyle, DWORD style, RECT rect, HWND parent,
+HWND Enter(const std::shared_ptr<WindowClass>& cls, DWORD exStyle, DWORD style, RECT rect, HWND parent,
                 HWND owner, HMENU menu, HINSTANCE instance) {
   auto w = std::make_shared<Window>();
   w->cls = cls;
@@ -79,7 +74,7 @@ NewWindow Enter(const std::shared_ptr<WindowClass>& cls, DWORD exStyle, DWORD st
                     });
     siblings.insert(at, hwnd);
   }
-  return NewWindow{hwnd, w->parent};
+  return hwnd;
 }
 
 enum class Created { kYes, kRefusedEarly, kRefused };
@@ -230,7 +225,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
     parent = nullptr;
   }
   const RECT rect = plat::window::PlacementOf(style, x, y, width, height);
-  const auto made = plat::window::Enter(cls, exStyle, style, rect, parent, owner, menu, instance);
+  const HWND made = plat::window::Enter(cls, exStyle, style, rect, parent, owner, menu, instance);
   CREATESTRUCTW cs{param,
                    instance,
                    menu,
@@ -244,20 +239,20 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
                    className,
                    exStyle};
   const bool framedTopLevel = (style & WS_CHILD) == 0 && (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
-  const auto created = plat::window::RunCreation(made.hwnd, cs, framedTopLevel);
-  if (created == plat::window::Created::kRefusedEarly && IsWindow(made.hwnd)) {
-    SendMessageW(made.hwnd, WM_NCDESTROY, 0, 0);
-    plat::window::Unlink(made.hwnd);
+  const auto created = plat::window::RunCreation(made, cs, framedTopLevel);
+  if (created == plat::window::Created::kRefusedEarly && IsWindow(made)) {
+    SendMessageW(made, WM_NCDESTROY, 0, 0);
+    plat::window::Unlink(made);
   }
   if (created != plat::window::Created::kYes) {
-    if (IsWindow(made.hwnd)) plat::window::DestroyTree(made.hwnd);
+    if (IsWindow(made)) plat::window::DestroyTree(made);
     SetLastError(ERROR_CANCELLED);
     return nullptr;
   }
-  if ((style & WS_VISIBLE) != 0) ShowWindow(made.hwnd, SW_SHOW);
-  if (!IsWindow(made.hwnd)) return nullptr;
-  plat::window::NotifyParent(made.hwnd, WM_CREATE);
-  return IsWindow(made.hwnd) ? made.hwnd : nullptr;
+  if ((style & WS_VISIBLE) != 0) ShowWindow(made, SW_SHOW);
+  if (!IsWindow(made)) return nullptr;
+  plat::window::NotifyParent(made, WM_CREATE);
+  return IsWindow(made) ? made : nullptr;
 }
 
 BOOL DestroyWindow(HWND hwnd) {

@@ -114,7 +114,13 @@ BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);
 BOOL GetClassInfoExW(HINSTANCE instance, LPCWSTR className, LPWNDCLASSEXW wc);
 int GetClassNameW(HWND hwnd, LPWSTR className, int maxCount);
 
-// Windows.
+// Windows. CreateWindowExW answers null with ERROR_CANCELLED when the window
+// refused WM_NCCREATE or WM_CREATE (or destroyed itself while being made),
+// ERROR_CANNOT_FIND_WND_CLASS, ERROR_TLW_WITH_WSCHILD for a child without a
+// parent, ERROR_INVALID_WINDOW_HANDLE for a parent that is gone or going.
+// DestroyWindow refuses another thread's window and the machine's own
+// windows (ERROR_ACCESS_DENIED) and answers TRUE, doing nothing more, for a
+// window already being destroyed.
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 BOOL DestroyWindow(HWND hwnd);

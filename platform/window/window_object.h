@@ -65,6 +65,16 @@ DWORD CurrentThread();
 Window* LockedWindow(HWND hwnd);
 // With the lock held: the window, or null with ERROR_INVALID_WINDOW_HANDLE.
 Window* LockedWindowOrError(HWND hwnd);
+// Runs read(const Window&) under the lock; false (last error
+// ERROR_INVALID_WINDOW_HANDLE) for an unknown handle.
+template <class Read>
+bool ReadWindow(HWND hwnd, Read read) {
+  std::lock_guard guard(UserLock());
+  const Window* w = LockedWindowOrError(hwnd);
+  if (w == nullptr) return false;
+  read(*w);
+  return true;
+}
 // Without the lock: a reference that keeps the record alive while a call
 // runs; null (last error ERROR_INVALID_WINDOW_HANDLE) for an unknown handle.
 std::shared_ptr<Window> KeepWindow(HWND hwnd);

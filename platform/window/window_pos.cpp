@@ -142,11 +142,7 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  std::lock_guard guard(UserLock());
-  const Window* w = plat::window::LockedWindowOrError(hwnd);
-  if (w == nullptr) return FALSE;
-  *rect = plat::window::LockedScreenRect(*w);
-  return TRUE;
+  return plat::window::ReadWindow(hwnd, [&](const Window& w) { *rect = plat::window::LockedScreenRect(w); });
 }
 
 BOOL GetClientRect(HWND hwnd, LPRECT rect) {
@@ -154,11 +150,9 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  std::lock_guard guard(UserLock());
-  const Window* w = plat::window::LockedWindowOrError(hwnd);
-  if (w == nullptr) return FALSE;
-  *rect = RECT{0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};
-  return TRUE;
+  return plat::window::ReadWindow(hwnd, [&](const Window& w) {
+    *rect = RECT{0, 0, w.client.right - w.client.left, w.client.bottom - w.client.top};
+  });
 }
 
 namespace plat::window {

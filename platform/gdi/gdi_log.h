@@ -1,8 +1,9 @@
 // The log of GDI calls: every call made on a DC is kept, in order, under the
 // window the DC belongs to (a memory DC's window is that of the DC it was
 // made compatible with; a screen or free memory DC logs under no window), so
-// that a test can see what a window procedure drew. The drawing calls of the
-// raster back end record themselves here too.
+// that a test can see what a window procedure drew. BeginPaint and EndPaint
+// are logged too, so that the calls of each paint stand between them. The
+// drawing calls of the raster back end record themselves here as well.
 #pragma once
 
 #include <cstddef>

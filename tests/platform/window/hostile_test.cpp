@@ -4,9 +4,15 @@
 // gives Windows' documented result and never touches freed memory.
 #include <gtest/gtest.h>
 
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 #include <thread>
 
+#include "platform/base/control.h"
 #include "platform/base/winerror.h"
+#include "platform/window/modal_loop.h"
+#include "tests/common/held_clock.h"
 #include "tests/platform/window/recorder.h"
 
 namespace kesm_test {
@@ -138,6 +144,48 @@ TEST_F(HostileTest, AnotherThreadsWindowAnswersSentMessagesButCannotBeDestroyedH
   EXPECT_TRUE(PostMessageW(theirs, WM_CLOSE, 0, 0));  // its own thread closes it
   worker.join();
   EXPECT_FALSE(IsWindow(theirs));
+}
+
+}  // namespace
+}  // namespace kesm_test
+
+namespace kesm_test {
+namespace {
+
+int g_timerCalls = 0;
+void CountingTimer(HWND, UINT, UINT_PTR, DWORD) { ++g_timerCalls; }
+void NeverSet(HWND, UINT, UINT_PTR, DWORD) { ADD_FAILURE() << "a forged timer procedure ran"; }
+
+TEST_F(HostileTest, OnlyTheProcedureOfALiveTimerIsCalled) {
+  HeldClock clock(2026, 2, 2, 10, 0, 0);
+  g_timerCalls = 0;
+  const UINT_PTR id = SetTimer(nullptr, 0, 50, CountingTimer);
+  ASSERT_NE(id, 0u);
+  plat::AdvanceClock(50);
+  MSG msg{};
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, WM_TIMER);
+  EXPECT_EQ(msg.wParam, id);
+  DispatchMessageW(&msg);
+  EXPECT_EQ(g_timerCalls, 1);
+  EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));  // the next interval has begun
+  const MSG forged{nullptr, WM_TIMER, id, reinterpret_cast<LPARAM>(NeverSet), 0, {}, 0};
+  DispatchMessageW(&forged);
+  EXPECT_TRUE(KillTimer(nullptr, id));
+  DispatchMessageW(&msg);  // the timer is gone: its procedure is not called
+  EXPECT_EQ(g_timerCalls, 1);
+  EXPECT_FALSE(KillTimer(nullptr, id));
+}
+
+TEST_F(HostileTest, QuitEndsAModalLoopAndIsPostedAgainForTheLoopOutside) {
+  HWND w = Make("w", nullptr, RECT{0, 0, 10, 10});
+  PostQuitMessage(4);
+  plat::window::ModalLoop loop;
+  loop.window = w;
+  EXPECT_EQ(plat::window::RunModalLoop(loop), plat::window::LoopEnd::kQuit);
+  MSG msg{};
+  EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), FALSE);
+  EXPECT_EQ(msg.wParam, 4u);
 }
 
 }  // namespace

@@ -10,8 +10,6 @@
 namespace plat::window {
 namespace {
 
-bool Contains(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
-
 HWND ParentOfChild(HWND hwnd) {
   std::lock_guard guard(UserLock());
   const Window* w = LockedWindow(hwnd);
@@ -60,9 +58,9 @@ LRESULT OnNcHitTest(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   const Window* w = LockedWindow(hwnd);
   if (w == nullptr) return HTNOWHERE;
   const RECT r = LockedScreenRect(*w);
-  if (!Contains(r, p)) return HTNOWHERE;
+  if (!PtInRect(&r, p)) return HTNOWHERE;
   const RECT client{r.left + w->client.left, r.top + w->client.top, r.left + w->client.right, r.top + w->client.bottom};
-  if (Contains(client, p)) return HTCLIENT;
+  if (PtInRect(&client, p)) return HTCLIENT;
   const RECT inset = FrameInsets(w->style, w->exStyle);
   if ((w->style & WS_CAPTION) == WS_CAPTION && p.y < client.top && p.y >= r.top + inset.left) return HTCAPTION;
   return HTBORDER;

@@ -33,8 +33,6 @@ struct Hardware {
 };
 thread_local Hardware t_hardware;
 
-bool Contains(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
-
 // With the lock held: the windows under a screen point, each child before
 // its parent and upper siblings before lower ones: the order in which
 // WM_NCHITTEST is asked. Hidden windows and disabled ones (with what they
@@ -44,10 +42,10 @@ void LockedCandidates(const Window& level, POINT screen, std::vector<HWND>& out)
     const Window* c = LockedWindow(child);
     if (c == nullptr || (c->style & WS_VISIBLE) == 0 || (c->style & WS_DISABLED) != 0) continue;
     const RECT r = LockedScreenRect(*c);
-    if (!Contains(r, screen)) continue;
+    if (!PtInRect(&r, screen)) continue;
     const RECT client{r.left + c->client.left, r.top + c->client.top, r.left + c->client.right,
                       r.top + c->client.bottom};
-    if (Contains(client, screen)) LockedCandidates(*c, screen, out);
+    if (PtInRect(&client, screen)) LockedCandidates(*c, screen, out);
     out.push_back(child);
   }
 }

@@ -14,33 +14,20 @@
 namespace plat::window {
 namespace {
 
-bool Empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
-
-RECT Union(const RECT& a, const RECT& b) {
-  if (Empty(a)) return b;
-  if (Empty(b)) return a;
-  return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-              std::max(a.bottom, b.bottom)};
-}
-
-RECT Intersect(const RECT& a, const RECT& b) {
-  const RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-               std::min(a.bottom, b.bottom)};
-  return Empty(r) ? RECT{} : r;
-}
-
 RECT ClientArea(const Window& w) { return RECT{0, 0, w.client.right - w.client.left, w.client.bottom - w.client.top}; }
 
 // With the lock held: adds an area to the update region and wakes the thread.
 void LockedInvalidate(Window& w, const RECT& area, bool erase) {
-  const RECT clipped = Intersect(area, ClientArea(w));
-  if (Empty(clipped)) return;
-  w.update = Union(w.update, clipped);
+  const RECT client = ClientArea(w);
+  RECT clipped{};
+  if (!IntersectRect(&clipped, &area, &client)) return;
+  const RECT before = w.update;
+  UnionRect(&w.update, &before, &clipped);
   w.erase = w.erase || erase;
   if (ThreadQueue* q = LockedQueueOf(w.thread)) q->wake.notify_all();
 }
 
-bool WantsPaint(const Window& w) { return !Empty(w.update) || w.frame; }
+bool WantsPaint(const Window& w) { return !IsRectEmpty(&w.update) || w.frame; }
 
 HWND LockedSearch(HWND at, DWORD thread, HWND filter) {
   const Window* w = LockedWindow(at);
@@ -124,7 +111,7 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase) {
     wantsErase = w->erase;
   }
   if (rect != nullptr) *rect = update;
-  if (plat::window::Empty(update)) return FALSE;
+  if (IsRectEmpty(&update)) return FALSE;
   if (erase && wantsErase) {
     HDC dc = GetDC(hwnd);
     const bool erased = SendMessageW(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) != 0;

@@ -12,8 +12,6 @@
 namespace plat::window {
 namespace {
 
-bool Contains(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
-
 LONG Width(const RECT& r) { return r.right - r.left; }
 LONG Height(const RECT& r) { return r.bottom - r.top; }
 
@@ -312,10 +310,10 @@ HWND ChildWindowFromPoint(HWND parent, POINT point) {
   const Window* p = plat::window::LockedWindowOrError(parent);
   if (p == nullptr) return nullptr;
   const RECT client{0, 0, p->client.right - p->client.left, p->client.bottom - p->client.top};
-  if (!plat::window::Contains(client, point)) return nullptr;
+  if (!PtInRect(&client, point)) return nullptr;
   for (HWND child : p->children) {
     const Window* c = plat::window::LockedWindow(child);
-    if (c != nullptr && plat::window::Contains(c->rect, point)) return child;
+    if (c != nullptr && PtInRect(&c->rect, point)) return child;
   }
   return parent;
 }
@@ -333,7 +331,7 @@ HWND WindowFromPoint(POINT point) {
     for (HWND child : level->children) {
       const Window* c = plat::window::LockedWindow(child);
       if (c != nullptr && (c->style & WS_VISIBLE) != 0 && (c->style & WS_DISABLED) == 0 &&
-          plat::window::Contains(c->rect, local)) {
+          PtInRect(&c->rect, local)) {
         next = c;
         break;
       }
@@ -342,7 +340,7 @@ HWND WindowFromPoint(POINT point) {
     found = next->handle;
     const RECT client = next->client;
     const POINT inWindow{local.x - next->rect.left, local.y - next->rect.top};
-    if (!plat::window::Contains(client, inWindow)) break;
+    if (!PtInRect(&client, inWindow)) break;
     level = next;
   }
   return found;

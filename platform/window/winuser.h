@@ -156,6 +156,22 @@ BOOL ShowWindow(HWND hwnd, int command);
 HWND WindowFromPoint(POINT point);
 HWND ChildWindowFromPoint(HWND parent, POINT point);
 
+// Rectangle helpers. The right and bottom edges lie outside a rectangle; a
+// rectangle with no area is empty. Each answers FALSE for a null pointer.
+BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
+BOOL SetRectEmpty(LPRECT rect);
+BOOL CopyRect(LPRECT dst, const RECT* src);
+BOOL IsRectEmpty(const RECT* rect);
+BOOL EqualRect(const RECT* a, const RECT* b);
+BOOL PtInRect(const RECT* rect, POINT point);
+BOOL OffsetRect(LPRECT rect, int dx, int dy);
+BOOL InflateRect(LPRECT rect, int dx, int dy);
+// FALSE, with an empty result, when the rectangles do not meet.
+BOOL IntersectRect(LPRECT dst, const RECT* a, const RECT* b);
+// The smallest rectangle holding both (an empty one adds nothing); FALSE
+// when the result is empty.
+BOOL UnionRect(LPRECT dst, const RECT* a, const RECT* b);
+
 // Window longs, subclassing and text.
 LONG_PTR GetWindowLongPtrW(HWND hwnd, int index);
 LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value);

@@ -121,6 +121,7 @@ using SIZEL = SIZE;
 using PPOINT = POINT*;
 using PRECT = RECT*;
 using LPRECT = RECT*;
+using LPPOINT = POINT*;
 using PPOINTL = POINTL*;
 using PRECTL = RECTL*;
 using PSIZEL = SIZEL*;

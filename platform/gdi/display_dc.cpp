@@ -3,6 +3,7 @@
 #include "platform/gdi/display_dc.h"
 
 #include "platform/base/winerror.h"
+#include "platform/gdi/canvas.h"
 #include "platform/gdi/gdi_log.h"
 #include "platform/gdi/gdi_table.h"
 #include "platform/gdi/wingdi.h"
@@ -23,21 +24,6 @@ HDC AddDC(GdiTable& table, std::shared_ptr<DeviceContext> dc) {
   const ULONG_PTR handle = NewGdiHandle(table);
   table.dcs.emplace(handle, std::move(dc));
   return static_cast<HDC>(reinterpret_cast<HGDIOBJ>(handle));
-}
-
-// Runs change(DeviceContext&) on the DC under the lock; false (last error
-// ERROR_INVALID_HANDLE) when the handle is not a DC.
-template <class Change>
-bool WithDC(HDC dc, Change change) {
-  GdiTable& table = Gdi();
-  std::lock_guard guard(table.lock);
-  DeviceContext* found = LockedDC(table, dc);
-  if (found == nullptr) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return false;
-  }
-  change(*found);
-  return true;
 }
 
 // The state slot an object of this type is selected into, or null.
@@ -90,6 +76,7 @@ void DeleteDCsOfWindow(HWND window) {
     const bool windows = it->second->window == window && it->second->kind != DcKind::kMemory;
     it = windows ? table.dcs.erase(it) : std::next(it);
   }
+  DropWindowSurface(window);
 }
 
 bool DescribeDC(HDC dc, HWND* window, DcKind* kind) {
@@ -265,16 +252,3 @@ int SetBkMode(HDC dc, int mode) {
   return SetStateField<int>(dc, mode, 0, &plat::gdi::DcState::bkMode, "SetBkMode");
 }
 int GetBkMode(HDC dc) { return GetStateField<int>(dc, 0, &plat::gdi::DcState::bkMode); }
-
-int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
-  if (rect == nullptr || brush == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  if (!plat::gdi::DescribeDC(dc, nullptr, nullptr)) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return 0;
-  }
-  RecordGdiCall(dc, "FillRect", {rect->left, rect->top, rect->right, rect->bottom, reinterpret_cast<LONG_PTR>(brush)});
-  return 1;
-}

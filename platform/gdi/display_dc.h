@@ -28,6 +28,10 @@ struct DcState {
   POINT position{};
   POINT windowOrg{};
   POINT viewportOrg{};
+  POINT brushOrg{};
+  int polyFillMode = 1;  // ALTERNATE
+  bool clipped = false;  // whether clip holds a clip region
+  std::vector<RECT> clip;  // the clip region in device coordinates
 };
 
 struct DeviceContext {

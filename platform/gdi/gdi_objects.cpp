@@ -62,6 +62,8 @@ GdiTable& Gdi() {
     for (const StockRow& row : kStock) {
       const ULONG_PTR handle = NewGdiHandle(*made);
       made->objects[handle] = GdiObject{row.type, true, row.color, row.style};
+      // Memory DCs start with a one-pixel monochrome bitmap.
+      if (row.type == OBJ_BITMAP) made->objects[handle].bitmap = MakeBitmap(1, 1, 1, true);
       made->stock[row.index] = AsObject(handle);
     }
     return made;
@@ -83,6 +85,14 @@ DeviceContext* LockedDC(GdiTable& table, HDC dc) {
 GdiObject* LockedObject(GdiTable& table, HGDIOBJ object) {
   auto it = table.objects.find(reinterpret_cast<ULONG_PTR>(object));
   return it == table.objects.end() ? nullptr : &it->second;
+}
+
+HGDIOBJ AddObject(GdiObject object) {
+  GdiTable& table = Gdi();
+  std::lock_guard guard(table.lock);
+  const ULONG_PTR handle = NewGdiHandle(table);
+  table.objects[handle] = std::move(object);
+  return AsObject(handle);
 }
 
 // A brush that belongs to the system (the system colour brushes): never

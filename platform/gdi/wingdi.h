@@ -1,11 +1,15 @@
 // GDI on the display side: device contexts of windows and memory, their
 // state and its save stack, objects (stock and solid brushes) and their
 // selection. Every call made on a DC is recorded in the log of the DC's
-// window (platform/gdi/gdi_log.h). The pixels come with the raster back end;
-// until then drawing calls check their arguments and are recorded.
+// window (platform/gdi/gdi_log.h). The pixels are drawn by the engine's
+// raster core on each window's own surface or on the memory DC's bitmap.
 #pragma once
 
 #include "platform/base/wintypes.h"
+// The hatch styles (HS_*) and binary raster operations (R2_*) are the
+// engine's own.
+#include "platform/engine/objects/brushobj.h"
+#include "platform/engine/objects/ddi_types.h"
 
 constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
   return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
@@ -73,3 +77,199 @@ int GetBkMode(HDC dc);
 // Fills a rectangle with a brush, or with a system colour given as its
 // index + 1 in the brush's place.
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+
+// Brush, hatch and pen styles.
+inline constexpr UINT BS_SOLID = 0;
+inline constexpr UINT BS_NULL = 1;
+inline constexpr UINT BS_HOLLOW = 1;
+inline constexpr UINT BS_HATCHED = 2;
+inline constexpr UINT BS_PATTERN = 3;
+inline constexpr int PS_SOLID = 0;
+inline constexpr int PS_DASH = 1;
+inline constexpr int PS_DOT = 2;
+inline constexpr int PS_DASHDOT = 3;
+inline constexpr int PS_DASHDOTDOT = 4;
+inline constexpr int PS_NULL = 5;
+inline constexpr int PS_INSIDEFRAME = 6;
+
+
+// Ternary raster operations (BitBlt, PatBlt, StretchBlt).
+inline constexpr DWORD SRCCOPY = 0x00CC0020;
+inline constexpr DWORD SRCPAINT = 0x00EE0086;
+inline constexpr DWORD SRCAND = 0x008800C6;
+inline constexpr DWORD SRCINVERT = 0x00660046;
+inline constexpr DWORD SRCERASE = 0x00440328;
+inline constexpr DWORD NOTSRCCOPY = 0x00330008;
+inline constexpr DWORD NOTSRCERASE = 0x001100A6;
+inline constexpr DWORD MERGECOPY = 0x00C000CA;
+inline constexpr DWORD MERGEPAINT = 0x00BB0226;
+inline constexpr DWORD PATCOPY = 0x00F00021;
+inline constexpr DWORD PATPAINT = 0x00FB0A09;
+inline constexpr DWORD PATINVERT = 0x005A0049;
+inline constexpr DWORD DSTINVERT = 0x00550009;
+inline constexpr DWORD BLACKNESS = 0x00000042;
+inline constexpr DWORD WHITENESS = 0x00FF0062;
+
+// Regions and clipping.
+inline constexpr int RGN_ERROR = 0;
+inline constexpr int NULLREGION = 1;
+inline constexpr int SIMPLEREGION = 2;
+inline constexpr int COMPLEXREGION = 3;
+inline constexpr int RGN_AND = 1;
+inline constexpr int RGN_OR = 2;
+inline constexpr int RGN_XOR = 3;
+inline constexpr int RGN_DIFF = 4;
+inline constexpr int RGN_COPY = 5;
+inline constexpr int ALTERNATE = 1;
+inline constexpr int WINDING = 2;
+inline constexpr int MM_TEXT = 1;
+
+// Device-independent bitmaps.
+inline constexpr UINT DIB_RGB_COLORS = 0;
+inline constexpr DWORD BI_RGB = 0;
+
+struct RGBQUAD {
+  BYTE rgbBlue;
+  BYTE rgbGreen;
+  BYTE rgbRed;
+  BYTE rgbReserved;
+};
+static_assert(sizeof(RGBQUAD) == 4);
+
+struct BITMAPINFOHEADER {
+  DWORD biSize;
+  LONG biWidth;
+  LONG biHeight;  // negative: the top line first
+  WORD biPlanes;
+  WORD biBitCount;
+  DWORD biCompression;
+  DWORD biSizeImage;
+  LONG biXPelsPerMeter;
+  LONG biYPelsPerMeter;
+  DWORD biClrUsed;
+  DWORD biClrImportant;
+};
+static_assert(sizeof(BITMAPINFOHEADER) == 40);
+
+struct BITMAPINFO {
+  BITMAPINFOHEADER bmiHeader;
+  RGBQUAD bmiColors[1];
+};
+
+struct BITMAP {
+  LONG bmType;
+  LONG bmWidth;
+  LONG bmHeight;
+  LONG bmWidthBytes;
+  WORD bmPlanes;
+  WORD bmBitsPixel;
+  void* bmBits;
+};
+
+struct DIBSECTION {
+  BITMAP dsBm;
+  BITMAPINFOHEADER dsBmih;
+  DWORD dsBitfields[3];
+  HANDLE dshSection;
+  DWORD dsOffset;
+};
+
+struct LOGBRUSH {
+  UINT lbStyle;
+  COLORREF lbColor;
+  ULONG_PTR lbHatch;
+};
+
+struct LOGPEN {
+  UINT lopnStyle;
+  POINT lopnWidth;
+  COLORREF lopnColor;
+};
+
+// Objects.
+HPEN CreatePen(int style, int width, COLORREF color);
+HBRUSH CreateHatchBrush(int hatch, COLORREF color);
+// A brush of a copy of the bitmap's pixels, as they are when it is made.
+HBRUSH CreatePatternBrush(HBITMAP bitmap);
+HBRUSH CreateBrushIndirect(const LOGBRUSH* brush);
+// A bitmap of planes x bitsPerPixel bits (planes must be 1), its lines from
+// bits padded to whole 16-bit words, or zeroed when bits is null.
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
+// A bitmap in the DC's format: monochrome for a memory DC holding a
+// monochrome bitmap, 32 bits per pixel otherwise.
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
+// A bitmap of the header's format whose bits the caller reads and writes at
+// *bits. Only DIB_RGB_COLORS and BI_RGB are taken; the section and offset
+// must be null and 0.
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
+// The description of a bitmap (BITMAP, or DIBSECTION for a DIB section),
+// pen (LOGPEN) or brush (LOGBRUSH); with a null buffer, the bytes needed.
+int GetObjectW(HGDIOBJ object, int bytes, void* buffer);
+
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+HRGN CreateRectRgnIndirect(const RECT* rect);
+int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode);
+int GetRgnBox(HRGN region, LPRECT rect);
+int OffsetRgn(HRGN region, int dx, int dy);
+BOOL PtInRegion(HRGN region, int x, int y);
+
+// DC state.
+int SetROP2(HDC dc, int rop2);
+int GetROP2(HDC dc);
+int SetPolyFillMode(HDC dc, int mode);
+int SetMapMode(HDC dc, int mode);  // MM_TEXT only
+int GetMapMode(HDC dc);
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL GetCurrentPositionEx(HDC dc, LPPOINT position);
+BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT previous);
+BOOL GetViewportOrgEx(HDC dc, LPPOINT origin);
+BOOL GetWindowOrgEx(HDC dc, LPPOINT origin);
+// A copy of the region becomes the clip region (null: no clip region).
+int SelectClipRgn(HDC dc, HRGN region);
+int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
+// The bounds of what the DC may draw on, in logical coordinates.
+int GetClipBox(HDC dc, LPRECT rect);
+// 1 and the clip region copied into region, 0 when there is none, -1 on error.
+int GetClipRgn(HDC dc, HRGN region);
+
+// Drawing.
+int FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
+BOOL InvertRect(HDC dc, const RECT* rect);
+BOOL DrawFocusRect(HDC dc, const RECT* rect);
+BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
+BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
+BOOL Polygon(HDC dc, const POINT* points, int count);
+BOOL LineTo(HDC dc, int x, int y);
+BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd);
+BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int xSource, int ySource, DWORD rop);
+BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int xSource, int ySource,
+                int widthSource, int heightSource, DWORD rop);
+int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int xSource, int ySource,
+                      UINT startScan, UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);
+int StretchDIBits(HDC dc, int x, int y, int width, int height, int xSource, int ySource, int widthSource,
+                  int heightSource, const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);
+COLORREF GetPixel(HDC dc, int x, int y);
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
+COLORREF GetNearestColor(HDC dc, COLORREF color);
+
+// Edges (DrawEdge).
+inline constexpr UINT BDR_RAISEDOUTER = 0x0001;
+inline constexpr UINT BDR_SUNKENOUTER = 0x0002;
+inline constexpr UINT BDR_RAISEDINNER = 0x0004;
+inline constexpr UINT BDR_SUNKENINNER = 0x0008;
+inline constexpr UINT EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
+inline constexpr UINT EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
+inline constexpr UINT EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
+inline constexpr UINT EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
+inline constexpr UINT BF_LEFT = 0x0001;
+inline constexpr UINT BF_TOP = 0x0002;
+inline constexpr UINT BF_RIGHT = 0x0004;
+inline constexpr UINT BF_BOTTOM = 0x0008;
+inline constexpr UINT BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
+inline constexpr UINT BF_MIDDLE = 0x0800;
+inline constexpr UINT BF_ADJUST = 0x2000;
+BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags);

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <mutex>
 
+#include "platform/gdi/canvas.h"
 #include "platform/gdi/display_dc.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/window/winuser.h"
@@ -132,6 +133,16 @@ HBRUSH GetSysColorBrush(int index) {
 }
 
 namespace plat::window {
+namespace {
+
+// GDI takes the system's colours from here: brushes given as a colour's
+// index + 1, and the edges DrawEdge draws.
+[[maybe_unused]] const bool kColorsGivenToGdi = [] {
+  plat::gdi::SetSystemColorSource([](int index) { return static_cast<COLORREF>(GetSysColor(index)); });
+  return true;
+}();
+
+}  // namespace
 
 // Where the taskbar lies on the screen.
 RECT TaskbarRect() { return RECT{0, kScreenHeight - kTaskbarHeight, kScreenWidth, kScreenHeight}; }

@@ -197,6 +197,8 @@ int GetObjectW(HGDIOBJ object, int bytes, void* buffer) {
       return copy.bitmap ? plat::gdi::DescribeBitmap(*copy.bitmap, bytes, buffer) : 0;
     case OBJ_PEN:
       return plat::gdi::Describe(LOGPEN{static_cast<UINT>(copy.style), POINT{copy.width, 0}, copy.color}, bytes, buffer);
+    case OBJ_FONT:
+      return plat::gdi::Describe(copy.logfont, bytes, buffer);
     case OBJ_BRUSH:
       return plat::gdi::Describe(LOGBRUSH{static_cast<UINT>(copy.style), copy.color, static_cast<ULONG_PTR>(copy.hatch)},
                                  bytes, buffer);

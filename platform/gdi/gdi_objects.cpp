@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "platform/base/winerror.h"
+#include "platform/gdi/font_map.h"
 #include "platform/gdi/gdi_table.h"
 #include "platform/gdi/wingdi.h"
 
@@ -64,6 +65,7 @@ GdiTable& Gdi() {
       made->objects[handle] = GdiObject{row.type, true, row.color, row.style};
       // Memory DCs start with a one-pixel monochrome bitmap.
       if (row.type == OBJ_BITMAP) made->objects[handle].bitmap = MakeBitmap(1, 1, 1, true);
+      if (row.type == OBJ_FONT) made->objects[handle].logfont = StockLogFont();
       made->stock[row.index] = AsObject(handle);
     }
     return made;

@@ -9,6 +9,7 @@
 
 #include "platform/base/winerror.h"
 #include "platform/base/wintypes.h"
+#include "platform/engine/objects/devcaps.h"
 #include "platform/gdi/display_dc.h"
 #include "platform/gdi/gdi_bitmap.h"
 #include "platform/gdi/gdi_region.h"
@@ -24,6 +25,7 @@ struct GdiObject {
   int width = 0;       // a pen's width; 0 and 1 draw one pixel wide
   std::shared_ptr<Bitmap> bitmap = nullptr;  // a bitmap's pixels; a pattern brush's copy
   RectSet region = {};  // a region's rectangles
+  LOGFONTW logfont = {};  // a font's description
 };
 
 struct GdiTable {

@@ -10,6 +10,9 @@
 // engine's own.
 #include "platform/engine/objects/brushobj.h"
 #include "platform/engine/objects/ddi_types.h"
+// LOGFONTW and the charset, pitch and family values are the engine's too.
+#include "platform/engine/objects/devcaps.h"
+#include "platform/engine/objects/fontobj.h"
 
 constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
   return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
@@ -273,3 +276,101 @@ inline constexpr UINT BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
 inline constexpr UINT BF_MIDDLE = 0x0800;
 inline constexpr UINT BF_ADJUST = 0x2000;
 BOOL DrawEdge(HDC dc, LPRECT rect, UINT edge, UINT flags);
+
+// Fonts and text.
+inline constexpr BYTE DEFAULT_CHARSET = 1;
+inline constexpr BYTE DEFAULT_PITCH = 0;
+inline constexpr LONG FW_NORMAL = 400;
+inline constexpr LONG FW_BOLD = 700;
+inline constexpr BYTE TMPF_FIXED_PITCH = 0x01;  // set for a font of variable pitch
+inline constexpr BYTE TMPF_VECTOR = 0x02;
+inline constexpr BYTE TMPF_TRUETYPE = 0x04;
+inline constexpr DWORD TRUETYPE_FONTTYPE = 0x0004;
+inline constexpr UINT ETO_OPAQUE = 0x0002;
+inline constexpr UINT ETO_CLIPPED = 0x0004;
+inline constexpr UINT DT_TOP = 0x00000000;
+inline constexpr UINT DT_LEFT = 0x00000000;
+inline constexpr UINT DT_CENTER = 0x00000001;
+inline constexpr UINT DT_RIGHT = 0x00000002;
+inline constexpr UINT DT_VCENTER = 0x00000004;
+inline constexpr UINT DT_BOTTOM = 0x00000008;
+inline constexpr UINT DT_WORDBREAK = 0x00000010;
+inline constexpr UINT DT_SINGLELINE = 0x00000020;
+inline constexpr UINT DT_NOCLIP = 0x00000100;
+inline constexpr UINT DT_CALCRECT = 0x00000400;
+inline constexpr UINT DT_NOPREFIX = 0x00000800;
+inline constexpr UINT DT_END_ELLIPSIS = 0x00008000;
+
+struct TEXTMETRICW {
+  LONG tmHeight;
+  LONG tmAscent;
+  LONG tmDescent;
+  LONG tmInternalLeading;
+  LONG tmExternalLeading;
+  LONG tmAveCharWidth;
+  LONG tmMaxCharWidth;
+  LONG tmWeight;
+  LONG tmOverhang;
+  LONG tmDigitizedAspectX;
+  LONG tmDigitizedAspectY;
+  WCHAR tmFirstChar;
+  WCHAR tmLastChar;
+  WCHAR tmDefaultChar;
+  WCHAR tmBreakChar;
+  BYTE tmItalic;
+  BYTE tmUnderlined;
+  BYTE tmStruckOut;
+  BYTE tmPitchAndFamily;
+  BYTE tmCharSet;
+};
+
+struct NEWTEXTMETRICW {
+  TEXTMETRICW tm;  // the fields of TEXTMETRICW, in its order
+  DWORD ntmFlags;
+  UINT ntmSizeEM;
+  UINT ntmCellHeight;
+  UINT ntmAvgWidth;
+};
+
+struct FONTSIGNATURE {
+  DWORD fsUsb[4];
+  DWORD fsCsb[2];
+};
+
+struct NEWTEXTMETRICEXW {
+  NEWTEXTMETRICW ntmTm;
+  FONTSIGNATURE ntmFontSig;
+};
+
+struct ENUMLOGFONTEXW {
+  LOGFONTW elfLogFont;
+  WCHAR elfFullName[64];
+  WCHAR elfStyle[LF_FACESIZE];
+  WCHAR elfScript[LF_FACESIZE];
+};
+
+struct ABC {
+  int abcA;
+  UINT abcB;
+  int abcC;
+};
+
+// Called once per font; a return of 0 stops the enumeration, whose result
+// is then that 0. For the Ex form the records are ENUMLOGFONTEXW and
+// NEWTEXTMETRICEXW.
+using FONTENUMPROCW = int (*)(const LOGFONTW* font, const TEXTMETRICW* metrics, DWORD fontType, LPARAM data);
+
+HFONT CreateFontIndirectW(const LOGFONTW* font);
+// Every TrueType family once (family null), or the styles of one family;
+// each family also as its vertical "@" face.
+int EnumFontFamiliesW(HDC dc, LPCWSTR family, FONTENUMPROCW proc, LPARAM data);
+int EnumFontFamiliesExW(HDC dc, const LOGFONTW* font, FONTENUMPROCW proc, LPARAM data, DWORD flags);
+
+BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count);
+BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count, const int* dx);
+// The height of the text drawn (or measured with DT_CALCRECT); 0 on failure.
+int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format);
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size);
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
+BOOL GetCharABCWidthsW(HDC dc, UINT first, UINT last, ABC* widths);
+int GetTextFaceW(HDC dc, int count, LPWSTR face);

@@ -1,0 +1,136 @@
+// DrawTextW: lines broken at newlines and, with DT_WORDBREAK, between words
+// by the font's extents; an end ellipsis for lines too wide; alignment in
+// the rectangle; DT_CALCRECT measures without drawing.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/base/winerror.h"
+#include "platform/gdi/gdi_log.h"
+#include "platform/gdi/text_draw.h"
+
+namespace plat::gdi {
+namespace {
+
+constexpr std::u16string_view kEllipsis = u"...";
+
+// The text with mnemonic prefixes taken out: "&x" shows x, "&&" shows "&".
+std::u16string WithoutPrefixes(std::u16string_view text) {
+  std::u16string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;
+    else if (text[i] == u'&') continue;
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
+std::vector<std::u16string> SplitLines(const std::u16string& text) {
+  std::vector<std::u16string> lines(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
+    if (text[i] == u'\n' || text[i] == u'\r') {
+      lines.emplace_back();
+      continue;
+    }
+    lines.back().push_back(text[i]);
+  }
+  return lines;
+}
+
+// A line broken between words so that each piece fits the width where it
+// can; a word wider than the width stands alone.
+std::vector<std::u16string> BreakWords(const RealFont& font, const std::u16string& line, LONG width) {
+  std::vector<std::u16string> out;
+  std::u16string current;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    std::size_t end = line.find(u' ', i);
+    if (end == std::u16string::npos) end = line.size();
+    const std::u16string word = line.substr(i, end - i);
+    const std::u16string tried = current.empty() ? word : current + u" " + word;
+    if (!current.empty() && Extent(font, tried) > width) {
+      out.push_back(current);
+      current = word;
+    } else {
+      current = tried;
+    }
+    i = end + 1;
+  }
+  out.push_back(current);
+  return out;
+}
+
+// The line cut at its end with an ellipsis so that it fits, when it does not.
+std::u16string Ellipsized(const RealFont& font, std::u16string line, LONG width) {
+  if (Extent(font, line) <= width) return line;
+  while (!line.empty() && Extent(font, line + std::u16string(kEllipsis)) > width) line.pop_back();
+  return line + std::u16string(kEllipsis);
+}
+
+std::vector<std::u16string> LayOut(const RealFont& font, std::u16string_view text, LONG width, UINT format) {
+  const std::u16string shown = (format & DT_NOPREFIX) ? std::u16string(text) : WithoutPrefixes(text);
+  std::vector<std::u16string> lines;
+  if (format & DT_SINGLELINE) {
+    lines.push_back(shown);
+  } else {
+    for (const std::u16string& line : SplitLines(shown)) {
+      if (format & DT_WORDBREAK) {
+        for (std::u16string& piece : BreakWords(font, line, width)) lines.push_back(std::move(piece));
+      } else {
+        lines.push_back(line);
+      }
+    }
+  }
+  if (format & DT_END_ELLIPSIS) {
+    for (std::u16string& line : lines) line = Ellipsized(font, line, width);
+  }
+  return lines;
+}
+
+}  // namespace
+}  // namespace plat::gdi
+
+int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
+  if (text == nullptr || rect == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  using namespace plat::gdi;
+  Canvas canvas;
+  if (!ResolveCanvas(dc, &canvas)) return 0;
+  int height = 0;
+  {
+    std::lock_guard guard(RasterLock());
+    const RealFont* font = FontOf(canvas);
+    if (font == nullptr) return 0;
+    const RECT r = *rect;
+    const LONG width = r.right - r.left;
+    const std::vector<std::u16string> lines = LayOut(*font, TextOf(text, count), width, format);
+    const LONG lineHeight = font->metrics.tmHeight;
+    height = static_cast<int>(lines.size()) * lineHeight;
+    if (format & DT_CALCRECT) {
+      LONG widest = 0;
+      for (const std::u16string& line : lines) widest = std::max(widest, Extent(*font, line));
+      rect->right = r.left + widest;
+      rect->bottom = r.top + height;
+      return height;
+    }
+    EngineSurface surface(*canvas.bitmap);
+    if (surface.get() == nullptr) return 0;
+    LONG y = r.top;
+    if ((format & DT_SINGLELINE) && (format & DT_VCENTER)) y = r.top + (r.bottom - r.top - lineHeight) / 2;
+    else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM)) y = r.bottom - lineHeight;
+    const RECT* clip = (format & DT_NOCLIP) ? nullptr : &r;
+    for (const std::u16string& line : lines) {
+      const LONG w = Extent(*font, line);
+      LONG x = r.left;
+      if (format & DT_CENTER) x = r.left + (width - w) / 2;
+      else if (format & DT_RIGHT) x = r.right - w;
+      if (!DrawString(canvas, surface.get(), *font, POINT{x, y}, line, nullptr, nullptr, clip)) return 0;
+      y += lineHeight;
+    }
+  }
+  RecordGdiCall(dc, "DrawTextW", {rect->left, rect->top, rect->right, rect->bottom, static_cast<LONG_PTR>(format)});
+  return height;
+}

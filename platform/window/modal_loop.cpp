@@ -1,5 +1,6 @@
 // The shared modal loop and the thread's idle hook.
 #include "platform/window/modal_loop.h"
+#include "platform/window/window_image.h"
 
 #include <chrono>
 #include <mutex>
@@ -70,6 +71,7 @@ std::string DescribeWindow(HWND hwnd) {
 LoopEnd RunModalLoop(const ModalLoop& loop) {
   LoopScope scope(LoopInfo{loop.window, loop.what, t_loops.size() + 1});
   const LoopInfo info = t_loops.back();
+  bool shown = false;
   for (;;) {
     if (loop.finished != nullptr && loop.finished(loop.context)) return LoopEnd::kFinished;
     if (loop.window != nullptr && !IsWindow(loop.window)) return LoopEnd::kFinished;
@@ -87,6 +89,11 @@ LoopEnd RunModalLoop(const ModalLoop& loop) {
         DispatchMessageW(&msg);
       }
       continue;
+    }
+    if (!shown) {
+      // The window as a person first sees it, once everything before is done.
+      shown = true;
+      DumpShownWindow(loop.window);
     }
     if (t_hook.idle != nullptr) {
       if (t_hook.idle(t_hook.context, info) == LoopAnswer::kAbandon) return LoopEnd::kAbandoned;

@@ -21,6 +21,8 @@ inline const LPCWSTR RT_MENU = MAKEINTRESOURCEW(4);
 inline const LPCWSTR RT_DIALOG = MAKEINTRESOURCEW(5);
 inline const LPCWSTR RT_STRING = MAKEINTRESOURCEW(6);
 inline const LPCWSTR RT_RCDATA = MAKEINTRESOURCEW(10);
+inline const LPCWSTR RT_GROUP_CURSOR = MAKEINTRESOURCEW(12);
+inline const LPCWSTR RT_GROUP_ICON = MAKEINTRESOURCEW(14);
 
 // Copies string id (its low 16 bits) of the module into buffer, cut to
 // cchBufferMax - 1 characters and always terminated, and returns the number

@@ -6,6 +6,7 @@
 
 #include "platform/base/winerror.h"
 #include "platform/modules/winresource.h"
+#include "platform/window/images.h"
 #include "platform/window/input_control.h"
 
 namespace {
@@ -29,7 +30,8 @@ Shown& TheShown() {
 }  // namespace
 
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
-  if (instance == nullptr && IS_INTRESOURCE(name)) {
+  if (instance != nullptr) return plat::window::ModuleCursor(instance, name);
+  if (IS_INTRESOURCE(name)) {
     const auto id = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name));
     for (std::size_t i = 0; i < std::size(kSystemCursors); ++i) {
       if (kSystemCursors[i] == id) return HandleOf(i);

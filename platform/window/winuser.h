@@ -225,7 +225,26 @@ BOOL GetCursorPos(POINT* point);
 BOOL SetCursorPos(int x, int y);
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
+// A system cursor (null instance, IDC_*) or a module's cursor resource; one
+// handle per cursor for the life of the process.
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
+// A system icon (null instance, IDI_*) or a module's icon resource, shared
+// as cursors are.
+HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
+// A module's bitmap resource as a bitmap in the display's format
+// (monochrome for a monochrome one); null for system bitmaps.
+HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
+inline constexpr UINT IMAGE_BITMAP = 0;
+inline constexpr UINT IMAGE_ICON = 1;
+inline constexpr UINT IMAGE_CURSOR = 2;
+inline constexpr UINT LR_DEFAULTCOLOR = 0x0000;
+inline constexpr UINT LR_LOADFROMFILE = 0x0010;
+inline constexpr UINT LR_DEFAULTSIZE = 0x0040;
+inline constexpr UINT LR_CREATEDIBSECTION = 0x2000;
+inline constexpr UINT LR_SHARED = 0x8000;
+// A bitmap (a DIB section with LR_CREATEDIBSECTION, from a BMP file with
+// LR_LOADFROMFILE), icon or cursor; the size asked for is not used.
+HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT flags);
 UINT GetDoubleClickTime();
 
 // The machine's fixed screen and classic colours.

@@ -9,6 +9,7 @@
 #include <map>
 #include <utility>
 
+#include "tools/kesmrc/image_statements.h"
 #include "tools/kesmrc/lexer.h"
 
 namespace kesmrc {
@@ -98,14 +99,17 @@ class Parser {
     int line = token_.line;
     std::uint32_t id = token_.number;
     Advance();
+    const PictureKind* picture = nullptr;
     if (ok_ && token_.kind == TokenKind::Word) {
-      return Fail(token_.line, "unknown resource type '" + token_.word + "'");
+      picture = FindPictureKind(Upper(token_.word));
+      if (picture == nullptr) return Fail(token_.line, "unknown resource type '" + token_.word + "'");
+    } else if (!Expect(TokenKind::Number, "a resource type")) {
+      return;
     }
-    if (!Expect(TokenKind::Number, "a resource type")) return;
-    std::uint32_t type = token_.number;
+    std::uint32_t type = picture != nullptr ? picture->type : token_.number;
     Advance();
     if (!Expect(TokenKind::String, "a file name")) return;
-    if (type < kFirstUserType || type > kMaxTypeOrId) {
+    if (picture == nullptr && (type < kFirstUserType || type > kMaxTypeOrId)) {
       return Fail(line, "resource type " + std::to_string(type) +
                             " is not a user-defined type (256 to 65535)");
     }
@@ -123,6 +127,10 @@ class Parser {
     std::vector<std::byte> data(bytes->size());
     std::transform(bytes->begin(), bytes->end(), data.begin(),
                    [](char c) { return static_cast<std::byte>(c); });
+    std::string message;
+    if (picture != nullptr && !picture->convert(data, message)) {
+      return Fail(line, "'" + file.string() + "': " + message);
+    }
     script_.resources.push_back({type, id, std::move(data)});
     script_.inputs.push_back(file);
     Advance();

@@ -11,6 +11,7 @@
 //   END                        // or }
 //
 //   1 258 "fonts/metrics1.bin" // resource id, numeric type, data file
+//   101 BITMAP "logo.bmp"        // pictures: BITMAP, ICON, CURSOR (image_statements.h)
 //
 // String ids run from 0 to 65535. Escapes in strings: \n \r \t \0 \\ \" and
 // \xHHHH (one UTF-16 unit of up to four hex digits); "" is a quote. Numbers

@@ -64,7 +64,8 @@ TEST(ResourceCompiler, RefusesFaultyScriptsWithTheirLine) {
       {"STRINGTABLE BEGIN 1 x END", ":1: error: expected a string"},
       {"\n/* open", ":2: error: unterminated comment"},
       {"DIALOGEX", ":1: error: unknown statement 'DIALOGEX'"},
-      {"1 BITMAP \"a.bmp\"", ":1: error: unknown resource type 'BITMAP'"},
+      {"1 PICTURE \"a.bmp\"", ":1: error: unknown resource type 'PICTURE'"},
+      {"1 BITMAP 5", ":1: error: expected a file name"},
       {"1 5 \"data.bin\"", ":1: error: resource type 5 is not a user-defined type (256 to 65535)"},
       {"0 258 \"data.bin\"", ":1: error: resource id 0 outside 1 to 65535"},
       {"1 258 \"data.bin\"\n1 258 \"data.bin\"",
@@ -81,6 +82,26 @@ TEST(ResourceCompiler, RefusesFaultyScriptsWithTheirLine) {
     EXPECT_NE(run.output.find(std::string("test.krc") + c.error), std::string::npos)
         << c.script << "\n" << run.output;
     EXPECT_FALSE(std::filesystem::exists(machine.root() / "out.cpp")) << c.script;
+  }
+}
+
+TEST(ResourceCompiler, RefusesPictureFilesOfTheWrongKind) {
+  struct BadPicture {
+    const char* script;
+    const char* line;
+    const char* message;
+  };
+  const BadPicture cases[] = {
+      {"1 BITMAP \"data.bin\"", "test.krc:1: error: '", "data.bin': not a BMP file"},
+      {"\n1 ICON \"data.bin\"", "test.krc:2: error: '", "data.bin': not an icon file"},
+      {"1 CURSOR \"data.bin\"", "test.krc:1: error: '", "data.bin': not a cursor file"},
+  };
+  for (const BadPicture& c : cases) {
+    plat::ScopedMachine machine;
+    ToolRun run = Compile(machine.root(), c.script);
+    EXPECT_EQ(run.status, 1) << c.script;
+    EXPECT_NE(run.output.find(c.line), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << run.output;
   }
 }
 

@@ -1,4 +1,5 @@
-// Engine modules: whole files mapped with mmap.
+// Engine modules: whole files, read into memory of their own or, for
+// writing, mapped with mmap.
 #include "platform/engine/eng_module.h"
 
 #include <fcntl.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -23,12 +25,13 @@ namespace {
 
 struct EngModule {
   void* view = nullptr;
-  std::size_t size = 0;
+  std::size_t size = 0;    // of the file's bytes in the view
+  std::size_t length = 0;  // of the view
   bool writable = false;
 
   ~EngModule() {
-    if (writable) msync(view, size, MS_SYNC);
-    munmap(view, size);
+    if (writable) msync(view, length, MS_SYNC);
+    munmap(view, length);
   }
 };
 
@@ -54,7 +57,44 @@ std::u16string_view DosPath(LPCWSTR path) {
   return p;
 }
 
-// Opens and maps the file; null when any step fails.
+// Reads the open file into new private memory: a snapshot that no other
+// process can cut short. A file mapped for reading would turn another
+// process's truncation or rewrite into a fault (SIGBUS) at the next read.
+// The view is the file's size when it was opened; a file that shrank while
+// it was read ends at what could be read.
+std::unique_ptr<EngModule> ReadFile(int fd, std::uint64_t size) {
+  void* view = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (view == MAP_FAILED) return nullptr;
+  auto module = std::make_unique<EngModule>();
+  module->view = view;
+  module->length = size;
+  auto* at = static_cast<char*>(view);
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = pread(fd, at + done, size - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return nullptr;
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  if (done == 0) return nullptr;
+  module->size = done;
+  return module;
+}
+
+// Maps the open file for writing in place: what is written reaches the
+// file.
+std::unique_ptr<EngModule> MapForWrite(int fd, std::uint64_t size) {
+  void* view = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+  if (view == MAP_FAILED) return nullptr;
+  auto module = std::make_unique<EngModule>();
+  module->view = view;
+  module->size = module->length = size;
+  module->writable = true;
+  return module;
+}
+
+// Opens the file and reads or maps it; null when any step fails.
 std::unique_ptr<EngModule> MapFile(LPCWSTR path, bool writable, ULONG minimumSize) {
   if (path == nullptr) return nullptr;
   auto host = plat::HostPathOf(std::u16string(DosPath(path)).c_str());
@@ -71,14 +111,7 @@ std::unique_ptr<EngModule> MapFile(LPCWSTR path, bool writable, ULONG minimumSiz
     size = minimumSize;
   }
   if (sized && size > 0 && size <= std::numeric_limits<ULONG>::max()) {
-    void* view = mmap(nullptr, size, PROT_READ | PROT_WRITE, writable ? MAP_SHARED : MAP_PRIVATE,
-                      fd, 0);
-    if (view != MAP_FAILED) {
-      module = std::make_unique<EngModule>();
-      module->view = view;
-      module->size = size;
-      module->writable = writable;
-    }
+    module = writable ? MapForWrite(fd, size) : ReadFile(fd, size);
   }
   close(fd);
   return module;

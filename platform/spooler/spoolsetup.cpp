@@ -11,6 +11,7 @@
 #include "platform/spooler/spoolstore.h"
 #include "platform/host/storefile.h"
 #include "platform/files/winpath.h"
+#include "platform/host/hostinstall.h"
 #include "platform/base/winerror.h"
 
 namespace plat {
@@ -116,6 +117,19 @@ std::filesystem::path DriverFilesFolder(std::u16string_view environment) {
   const std::u16string folder = DriverFilesDirectory(environment);
   if (folder.empty() || !CreateDirectories(folder)) return {};
   return HostPathOf(folder.c_str()).value_or(std::filesystem::path());
+}
+
+DWORD InstallDriverFile(const std::filesystem::path& source, std::u16string_view fileName,
+                        std::u16string_view environment) {
+  return plat::Guard([&]() -> DWORD {
+    if (!IsBareFileName(fileName) || fileName.find(u'/') != std::u16string_view::npos) {
+      return ERROR_INVALID_PARAMETER;
+    }
+    if (spool::FindEnvironment(std::u16string(environment).c_str()) == nullptr) return ERROR_INVALID_ENVIRONMENT;
+    const std::filesystem::path folder = DriverFilesFolder(environment);
+    if (folder.empty()) return ERROR_PATH_NOT_FOUND;
+    return hostfile::InstallCopy(source, folder / std::filesystem::path(std::u16string(fileName)));
+  });
 }
 
 }  // namespace plat

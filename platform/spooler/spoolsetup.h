@@ -81,4 +81,16 @@ DWORD SetStoredDevModeBytes(std::u16string_view printerName, std::vector<BYTE> b
 std::u16string DriverFilesDirectory(std::u16string_view environment = kEnvironmentX86);
 std::filesystem::path DriverFilesFolder(std::u16string_view environment = kEnvironmentX86);
 
+// Installs a host file as a driver file of the environment, named fileName
+// (a bare name) in its driver folder, as an installer copies a driver's
+// files: an installed file that already holds the same bytes is left alone,
+// and a changed one is replaced by a rename, never written over, so that a
+// process that has loaded or mapped the installed file keeps the one it
+// had. ERROR_SUCCESS, ERROR_INVALID_PARAMETER (not a bare name),
+// ERROR_INVALID_ENVIRONMENT, ERROR_PATH_NOT_FOUND (no driver folder), or
+// the error of the copy (ERROR_FILE_NOT_FOUND when there is no source
+// file).
+DWORD InstallDriverFile(const std::filesystem::path& source, std::u16string_view fileName,
+                        std::u16string_view environment = kEnvironmentX86);
+
 }  // namespace plat

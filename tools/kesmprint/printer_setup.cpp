@@ -44,15 +44,16 @@ fs::path InstalledDataFile(HANDLE printer) {
   return plat::DriverFilesFolder() / fs::path(path.substr(slash == std::u16string::npos ? 0 : slash + 1));
 }
 
+// Other processes of the machine may be reading the installed description:
+// it is replaced only when it changed, and then by a rename.
 bool CopyDescription(const fs::path& description, const fs::path& to, std::string& error) {
   std::error_code ec;
   if (!fs::is_regular_file(description, ec)) {
     error = "cannot read the description " + description.string();
     return false;
   }
-  fs::copy_file(description, to, fs::copy_options::overwrite_existing, ec);
-  if (ec) {
-    error = "cannot install the description " + description.string() + ": " + ec.message();
+  if (plat::InstallDriverFile(description, to.filename().u16string()) != ERROR_SUCCESS) {
+    error = "cannot install the description " + description.string() + " as " + to.string();
     return false;
   }
   return true;
@@ -95,7 +96,9 @@ bool EnsurePrinter(const std::u16string& name, const fs::path& description, bool
   plat::PrinterSetup printer;
   printer.name = name;
   printer.driverName = driver.name;
-  if (plat::AddPrinter(printer) != ERROR_SUCCESS) {
+  // A printer that another process installed meanwhile is the one wanted.
+  const DWORD made = plat::AddPrinter(printer);
+  if (made != ERROR_SUCCESS && made != ERROR_PRINTER_ALREADY_EXISTS) {
     error = "cannot install the printer " + Narrow(name);
     return false;
   }

@@ -79,12 +79,12 @@ struct PrintHost::State {
   }
 
   bool Install(std::string& error) {
-    std::error_code ec;
+    // Other processes of the machine may have the installed module loaded:
+    // it is replaced only when it changed, and then by a rename.
     const auto folder = plat::DriverFilesFolder();
-    const auto target = folder / std::filesystem::path(std::u16string(options.driverFileName));
-    if (folder.empty() || !std::filesystem::copy_file(options.driverModule, target,
-                                                      std::filesystem::copy_options::overwrite_existing, ec)) {
-      error = "the driver module cannot be copied into the machine: " + options.driverModule.string();
+    if (folder.empty() || plat::InstallDriverFile(options.driverModule, options.driverFileName) != ERROR_SUCCESS) {
+      error = "the driver module " + options.driverModule.string() + " cannot be installed in " +
+              (folder / std::filesystem::path(std::u16string(options.driverFileName))).string();
       return false;
     }
     if (options.installPrinter && !InstallPrinter(folder, error)) return false;
@@ -103,7 +103,9 @@ struct PrintHost::State {
   }
 
   bool InstallPrinter(const std::filesystem::path& folder, std::string& error) {
-    std::ofstream(folder / "KESMHOST.KPD").put('\n');
+    // Written once: another process of the machine may be reading it.
+    std::error_code ec;
+    if (!std::filesystem::exists(folder / "KESMHOST.KPD", ec)) std::ofstream(folder / "KESMHOST.KPD").put('\n');
     plat::DriverSetup driver;
     driver.name = kDriverName;
     driver.driverFile = options.driverFileName;

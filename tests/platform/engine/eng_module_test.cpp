@@ -93,6 +93,23 @@ TEST(EngModules, LoadingForWriteExtendsAShortFileWithZeros) {
 
 // The resources of tests/data/resources/testmodule.krc, read from the module
 // file mapped as data, as the driver reads its own image.
+// A module loaded for reading is the file as it was read: another process
+// that truncates or rewrites the file meanwhile changes nothing in it (a
+// view mapped from the file would fault at the next read).
+TEST(EngModules, AModuleLoadedForReadingOutlivesATruncationOfItsFile) {
+  plat::ScopedMachine machine;
+  std::string content(256 * 1024, '\0');
+  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>('a' + i % 26);
+  const std::filesystem::path file = WriteFile("Windows/System32/spool/drivers/w32x86/3/KESM.KPD", content);
+  Path path(u"C:\\Windows\\System32\\spool\\drivers\\w32x86\\3\\KESM.KPD");
+  HANDLE module = EngLoadModule(path.get());
+  ASSERT_NE(module, nullptr);
+  std::filesystem::resize_file(file, 0);
+  WriteFile("Windows/System32/spool/drivers/w32x86/3/KESM.KPD", "*short");
+  EXPECT_EQ(View(module), content);
+  EngFreeModule(module);
+}
+
 TEST(EngModules, FindResourceReadsAMappedImage) {
   plat::ScopedMachine machine;
   InstallFile(KESM_TEST_MODULE, "Windows/System32/spool/drivers/x64/3/kesmgr.dll");

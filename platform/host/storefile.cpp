@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -112,6 +113,20 @@ DWORD Update(const std::filesystem::path& file,
   // so they find the new file.
   AdvanceChangeCounter(lock.fd());
   return Replace(file, bytes);
+}
+
+std::string Diagnose(const std::filesystem::path& file, std::string_view what,
+                     const std::function<DWORD(std::span<const BYTE>)>& decode) {
+  const std::string named = std::string(what) + " " + file.string();
+  const std::filesystem::path lockFile = LockFileOf(file);
+  Fd probe(::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+  if (probe.get() < 0) return "the lock " + lockFile.string() + " of " + named + " cannot be opened: " + std::strerror(errno);
+  FileLock lock(file, LOCK_SH);
+  if (!lock.held()) return "the lock " + lockFile.string() + " of " + named + " cannot be taken: " + std::strerror(errno);
+  std::vector<BYTE> bytes;
+  if (ReadAll(file, bytes) != ERROR_SUCCESS) return named + " cannot be read: " + std::strerror(errno);
+  if (decode(bytes) != ERROR_SUCCESS) return named + " is damaged";
+  return {};
 }
 
 int CompareNames(std::u16string_view a, std::u16string_view b) {

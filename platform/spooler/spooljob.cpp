@@ -38,15 +38,22 @@ bool Arrived(std::size_t& countdown) {
 }
 
 std::filesystem::path JobFolder() { return SpoolerStore() / "jobs"; }
+std::filesystem::path JobCounter() { return SpoolerStore() / "jobid"; }
+
+// The last id the counter gave (0 for a new machine).
+DWORD DecodeCounter(std::span<const BYTE> bytes, DWORD& last) {
+  last = 0;
+  store::Reader r(bytes);
+  return bytes.empty() || (r.U32(last) && r.AtEnd()) ? DWORD{ERROR_SUCCESS} : DWORD{ERROR_INVALID_DATA};
+}
 
 // Takes the machine's next job id (from 1 on, never 0) from its counter in
 // the spooler store. A damaged counter is refused, not reset, so that no id
 // is given twice.
 DWORD TakeJobId(DWORD& id) {
-  return store::Update(SpoolerStore() / "jobid", [&](std::vector<BYTE>& bytes) {
+  return store::Update(JobCounter(), [&](std::vector<BYTE>& bytes) {
     DWORD last = 0;
-    store::Reader r(bytes);
-    if (!bytes.empty() && (!r.U32(last) || !r.AtEnd())) return DWORD{ERROR_INVALID_DATA};
+    if (DWORD rc = DecodeCounter(bytes, last); rc != ERROR_SUCCESS) return rc;
     id = last == 0xFFFFFFFFu ? 1 : last + 1;
     store::Writer w;
     w.U32(id);
@@ -62,7 +69,7 @@ DWORD TakeJobId(DWORD& id) {
 DWORD CreateJobFile(PrintJobRecord& job) {
   std::error_code ec;
   std::filesystem::create_directories(JobFolder(), ec);
-  for (int attempt = 0; attempt < 64; ++attempt) {
+  for (int attempt = 0; attempt < 1024; ++attempt) {
     if (DWORD rc = TakeJobId(job.id); rc != ERROR_SUCCESS) return rc;
     job.file = JobFolder() / ("job" + std::to_string(job.id) + ".spl");
     const int fd = ::open(job.file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -76,6 +83,14 @@ DWORD CreateJobFile(PrintJobRecord& job) {
 }
 
 }  // namespace
+
+std::string DiagnoseJobCounter() {
+  if (MachineRoot().empty()) return {};
+  return store::Diagnose(JobCounter(), "the job counter", [](std::span<const BYTE> bytes) {
+    DWORD last = 0;
+    return DecodeCounter(bytes, last);
+  });
+}
 
 std::optional<PrintJobRecord> FindPrintJob(DWORD jobId) {
   std::lock_guard guard(Jobs().lock);

@@ -48,6 +48,10 @@ struct PrintJobRecord {
 };
 std::optional<PrintJobRecord> FindPrintJob(DWORD jobId);
 
+// What keeps the machine's job counter from giving ids, naming its file or
+// lock file; empty when nothing does.
+std::string DiagnoseJobCounter();
+
 // Fault injection on WritePrinter: the N-th call from now (1 = the next)
 // fails with ERROR_WRITE_FAULT, writing nothing; or it writes only the first
 // half of its bytes and reports that count. 0 switches it off. Both are

@@ -74,6 +74,18 @@ DWORD AddPrinter(const PrinterSetup& printer);
 // ERROR_INVALID_PRINTER_NAME.
 DWORD SetStoredDevModeBytes(std::u16string_view printerName, std::vector<BYTE> bytes);
 
+// What keeps the current machine from being used, in one line naming the
+// folder or file at fault: no machine set, its drive C: missing or not a
+// folder, the disk of the machine folder full, or a store (the registry
+// hive, the printer table, the job counter, the attribute table, the system
+// facts) that is damaged, cannot be read, or whose lock file cannot be
+// opened. Empty when nothing is found. Tools add it to their messages when
+// a call of the stand-in fails.
+std::string MachineFault();
+// The message of a failed call of the stand-in, followed by ": " and the
+// machine's fault when one is found.
+std::string WithMachineFault(const std::string& message);
+
 // Where the files of an environment's version-3 drivers are: the Windows
 // path (below the system directory, C:\Windows\System32\spool\drivers\w32x86\3
 // by default) and the host folder that holds them, made when missing. Empty

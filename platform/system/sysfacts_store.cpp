@@ -80,6 +80,12 @@ std::optional<std::string> ReadIn(std::string_view store, std::string_view key) 
   return it->second;
 }
 
+std::string DiagnoseIn(std::string_view store) {
+  const std::filesystem::path folder = FactFolder();
+  if (folder.empty()) return {};
+  return store::Diagnose(folder / store, "the fact store", [](std::span<const BYTE>) { return DWORD{ERROR_SUCCESS}; });
+}
+
 bool WriteIn(std::string_view store, std::string_view key, std::optional<std::string_view> value) {
   if (key.empty() || key.find_first_of("\t\n\r") != std::string_view::npos) return false;
   if (value && value->find_first_of("\n\r") != std::string_view::npos) return false;

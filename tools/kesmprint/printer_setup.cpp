@@ -53,7 +53,7 @@ bool CopyDescription(const fs::path& description, const fs::path& to, std::strin
     return false;
   }
   if (plat::InstallDriverFile(description, to.filename().u16string()) != ERROR_SUCCESS) {
-    error = "cannot install the description " + description.string() + " as " + to.string();
+    error = plat::WithMachineFault("cannot install the description " + description.string() + " as " + to.string());
     return false;
   }
   return true;
@@ -90,7 +90,7 @@ bool EnsurePrinter(const std::u16string& name, const fs::path& description, bool
   driver.configFile = u"kesmui.dll";
   const DWORD added = plat::AddPrinterDriver(driver);
   if (added != ERROR_SUCCESS && added != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
-    error = "cannot install a driver for the printer " + Narrow(name);
+    error = plat::WithMachineFault("cannot install a driver for the printer " + Narrow(name));
     return false;
   }
   plat::PrinterSetup printer;
@@ -99,7 +99,7 @@ bool EnsurePrinter(const std::u16string& name, const fs::path& description, bool
   // A printer that another process installed meanwhile is the one wanted.
   const DWORD made = plat::AddPrinter(printer);
   if (made != ERROR_SUCCESS && made != ERROR_PRINTER_ALREADY_EXISTS) {
-    error = "cannot install the printer " + Narrow(name);
+    error = plat::WithMachineFault("cannot install the printer " + Narrow(name));
     return false;
   }
   note = "installed the printer " + Narrow(name) + " from the description " + description.string();

@@ -83,20 +83,20 @@ struct PrintHost::State {
     // it is replaced only when it changed, and then by a rename.
     const auto folder = plat::DriverFilesFolder();
     if (folder.empty() || plat::InstallDriverFile(options.driverModule, options.driverFileName) != ERROR_SUCCESS) {
-      error = "the driver module " + options.driverModule.string() + " cannot be installed in " +
-              (folder / std::filesystem::path(std::u16string(options.driverFileName))).string();
+      error = plat::WithMachineFault("the driver module " + options.driverModule.string() + " cannot be installed in " +
+                             (folder / std::filesystem::path(std::u16string(options.driverFileName))).string());
       return false;
     }
     if (options.installPrinter && !InstallPrinter(folder, error)) return false;
     if (!OpenPrinterW(options.printerName.c_str(), &printer, nullptr)) {
       printer = nullptr;
-      error = "the printer cannot be opened";
+      error = plat::WithMachineFault("the printer cannot be opened");
       return false;
     }
     const std::u16string path = plat::DriverFilesDirectory() + u"\\" + options.driverFileName;
     module = LoadLibraryW(path.c_str());
     if (module == nullptr) {
-      error = "the driver module cannot be loaded";
+      error = plat::WithMachineFault("the driver module cannot be loaded");
       return false;
     }
     return true;
@@ -113,7 +113,7 @@ struct PrintHost::State {
     driver.configFile = u"kesmui.dll";
     const DWORD added = plat::AddPrinterDriver(driver);
     if (added != ERROR_SUCCESS && added != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
-      error = "the driver cannot be installed";
+      error = plat::WithMachineFault("the driver cannot be installed");
       return false;
     }
     plat::PrinterSetup setup;
@@ -121,7 +121,7 @@ struct PrintHost::State {
     setup.driverName = kDriverName;
     const DWORD made = plat::AddPrinter(setup);
     if (made != ERROR_SUCCESS && made != ERROR_PRINTER_ALREADY_EXISTS) {
-      error = "the printer cannot be added";
+      error = plat::WithMachineFault("the printer cannot be added");
       return false;
     }
     return true;
@@ -165,7 +165,7 @@ struct PrintHost::State {
         dm, nullptr, HS_DDI_MAX, patterns, sizeof(GDIINFO), &pdev->device.gdiInfo, sizeof(DEVINFO),
         &pdev->device.devInfo, Hdev(), deviceName.data(), printer);
     if (pdev->device.dhpdev == nullptr) {
-      error = "DrvEnablePDEV failed";
+      error = plat::WithMachineFault("DrvEnablePDEV failed");
       return nullptr;
     }
     plat::eng::RegisterDevice(pdev->device);
@@ -282,7 +282,7 @@ PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone)
   DOC_INFO_1W info{name.data(), nullptr, nullptr};
   result.jobId = StartDocPrinterW(s.printer, 1, reinterpret_cast<LPBYTE>(&info));
   if (result.jobId == 0) {
-    result.error = "the spooler refused the job";
+    result.error = plat::WithMachineFault("the spooler refused the job");
     s.DisablePdev(*pdev);
     return result;
   }

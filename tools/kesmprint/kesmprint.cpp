@@ -208,7 +208,11 @@ int Run(const Options& options, const fs::path& machine, std::ostream& out, std:
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     if (!result.ok) return Fail(err, "the job of " + job.label + " was aborted: " + result.error);
     std::vector<unsigned char> bytes;
-    if (!WriteOutput(result.jobFile, job.output, bytes, error)) return Fail(err, error);
+    const bool written = WriteOutput(result.jobFile, job.output, bytes, error);
+    // Job files are unique to their job: this one is done with.
+    std::error_code ec;
+    fs::remove(result.jobFile, ec);
+    if (!written) return Fail(err, error);
     const StreamSummary summary = Summarize(bytes);
     if (!summary.error.empty()) return Fail(err, job.output.string() + " is damaged: " + summary.error);
     char line[160];

@@ -11,31 +11,11 @@
 #include <string>
 
 #include "platform/base/winerror.h"
+#include "platform/host/hostfd.h"
 #include "platform/host/hosterror.h"
 
 namespace plat::hostfile {
 namespace {
-
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  // Closes now; false when the host reports a failed close (a late write
-  // error on some file systems).
-  bool Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0;
-  }
-
- private:
-  int fd_;
-};
 
 constexpr std::size_t kChunk = 1 << 16;
 
@@ -50,17 +30,6 @@ ssize_t ReadFull(int fd, char* at, std::size_t n) {
     done += static_cast<std::size_t>(got);
   }
   return static_cast<ssize_t>(done);
-}
-
-bool WriteFull(int fd, const char* at, std::size_t n) {
-  while (n > 0) {
-    const ssize_t put = ::write(fd, at, n);
-    if (put < 0 && errno == EINTR) continue;
-    if (put <= 0) return false;
-    at += put;
-    n -= static_cast<std::size_t>(put);
-  }
-  return true;
 }
 
 // Whether the two open files hold the same bytes; false also when either
@@ -78,7 +47,7 @@ bool SameBytes(int a, int b) {
 }
 
 bool TargetHolds(int source, const std::filesystem::path& target) {
-  Fd installed(::open(target.c_str(), O_RDONLY | O_CLOEXEC));
+  hostio::Fd installed(::open(target.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat a {}, b {};
   if (installed.get() < 0 || ::fstat(source, &a) != 0 || ::fstat(installed.get(), &b) != 0 ||
       a.st_size != b.st_size) {
@@ -109,7 +78,7 @@ DWORD CopyInto(int source, int copy) {
     const ssize_t n = ReadFull(source, chunk.data(), kChunk);
     if (n < 0) return ERROR_READ_FAULT;
     if (n == 0) return ::fsync(copy) == 0 ? ERROR_SUCCESS : ErrorFromErrno(errno);
-    if (!WriteFull(copy, chunk.data(), static_cast<std::size_t>(n))) {
+    if (!hostio::WriteAll(copy, chunk.data(), static_cast<std::size_t>(n))) {
       return errno == ENOSPC || errno == EDQUOT || errno == EFBIG ? DWORD{ERROR_DISK_FULL} : ErrorFromErrno(errno);
     }
   }
@@ -119,11 +88,11 @@ DWORD CopyInto(int source, int copy) {
 
 DWORD InstallCopy(const std::filesystem::path& source, const std::filesystem::path& target, bool* replaced) {
   if (replaced != nullptr) *replaced = false;
-  Fd from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+  hostio::Fd from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
   if (from.get() < 0) return errno == ENOENT ? DWORD{ERROR_FILE_NOT_FOUND} : ErrorFromErrno(errno);
   if (TargetHolds(from.get(), target)) return ERROR_SUCCESS;
   std::filesystem::path temporary;
-  Fd copy(CreateBeside(target, temporary));
+  hostio::Fd copy(CreateBeside(target, temporary));
   if (copy.get() < 0) return ErrorFromErrno(errno);
   DWORD rc = CopyInto(from.get(), copy.get());
   if (!copy.Close() && rc == ERROR_SUCCESS) rc = ERROR_WRITE_FAULT;

@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/common/temp_folder.h"
 #include "tests/render/job_stream_decoder.h"
 
 extern char** environ;
@@ -133,16 +134,6 @@ class ProgramRun {
 
 class ConcurrentRuns : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kesmprint-concurrent-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-
   fs::path machine() const { return folder_ / "machine"; }
 
   // A folder with a text document of lines, one page per entry.
@@ -170,7 +161,8 @@ class ConcurrentRuns : public ::testing::Test {
     }
   }
 
-  fs::path folder_;
+  const kesm_test::TempFolder temp_{"kesmprint-concurrent"};
+  const fs::path folder_ = temp_.path();
 };
 
 TEST_F(ConcurrentRuns, EightProcessesOnOneMachineEachPrintTheirOwnDocumentRoundAfterRound) {

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/common/temp_folder.h"
 #include "tools/kesmprint/kesmprint.h"
 
 namespace {
@@ -26,19 +27,6 @@ void Write(const fs::path& file, const std::string& bytes) { std::ofstream(file,
 
 class MachineFaults : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kesmprint-faults-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    previous_ = fs::current_path();
-    fs::current_path(folder_);
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-
   int Print(std::string& err) {
     kesmprint::Options options;
     std::ostringstream out, errors;
@@ -46,10 +34,9 @@ class MachineFaults : public ::testing::Test {
     err = errors.str();
     return code;
   }
-  fs::path machine() const { return folder_ / "machine"; }
+  fs::path machine() const { return folder_.path() / "machine"; }
 
-  fs::path folder_;
-  fs::path previous_;
+  const kesm_test::TempFolder folder_{"kesmprint-faults", true};
 };
 
 TEST_F(MachineFaults, EachFaultIsOneLineNamingTheFileAndTheFileStaysAsItWas) {

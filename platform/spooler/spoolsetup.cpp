@@ -137,7 +137,7 @@ std::string MachineFault() {
     return "the disk that holds the machine folder " + root.string() + " is full";
   }
   for (std::string (*check)() : {+[] { return reg::DiagnoseHive(HKEY_LOCAL_MACHINE); }, &spool::DiagnosePrinterTable,
-                                 &DiagnoseJobCounter, &attrs::Diagnose, +[] { return facts::DiagnoseIn("facts"); }}) {
+                                 &DiagnoseJobCounter, &attrs::Diagnose, &facts::Diagnose}) {
     if (std::string fault = check(); !fault.empty()) return fault;
   }
   return {};

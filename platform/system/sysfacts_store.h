@@ -21,9 +21,9 @@ std::optional<std::string> ReadIn(std::string_view store, std::string_view key);
 // unchanged.
 bool WriteIn(std::string_view store, std::string_view key, std::optional<std::string_view> value);
 
-// What keeps a store from being read, naming its file or lock file; empty
-// when nothing does (or no machine is set).
-std::string DiagnoseIn(std::string_view store);
+// What keeps one of the machine's fact stores from being read, naming its
+// file or lock file; empty when nothing does (or no machine is set).
+std::string Diagnose();
 
 // The store of system facts.
 inline std::optional<std::string> Read(std::string_view key) { return ReadIn("facts", key); }

@@ -82,9 +82,15 @@ struct PrintHost::State {
     // Other processes of the machine may have the installed module loaded:
     // it is replaced only when it changed, and then by a rename.
     const auto folder = plat::DriverFilesFolder();
-    if (folder.empty() || plat::InstallDriverFile(options.driverModule, options.driverFileName) != ERROR_SUCCESS) {
+    const DWORD installed = folder.empty() ? DWORD{ERROR_PATH_NOT_FOUND}
+                                           : plat::InstallDriverFile(options.driverModule, options.driverFileName);
+    if (installed == ERROR_FILE_NOT_FOUND) {
+      error = "there is no driver module " + options.driverModule.string();
+      return false;
+    }
+    if (installed != ERROR_SUCCESS) {
       error = plat::WithMachineFault("the driver module " + options.driverModule.string() + " cannot be installed in " +
-                             (folder / std::filesystem::path(std::u16string(options.driverFileName))).string());
+                                     (folder / std::filesystem::path(std::u16string(options.driverFileName))).string());
       return false;
     }
     if (options.installPrinter && !InstallPrinter(folder, error)) return false;

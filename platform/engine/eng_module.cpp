@@ -1,4 +1,4 @@
-// Engine modules: whole files, read into memory of their own or, for
+// Engine modules: whole files, copied into memory of their own or, for
 // writing, mapped with mmap.
 #include "platform/engine/eng_module.h"
 
@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "platform/base/owned_table.h"
+#include "platform/engine/file_snapshot.h"
 #include "platform/modules/resource_table.h"
 #include "platform/files/winpath.h"
 
@@ -25,13 +25,12 @@ namespace {
 
 struct EngModule {
   void* view = nullptr;
-  std::size_t size = 0;    // of the file's bytes in the view
-  std::size_t length = 0;  // of the view
+  std::size_t size = 0;
   bool writable = false;
 
   ~EngModule() {
-    if (writable) msync(view, length, MS_SYNC);
-    munmap(view, length);
+    if (writable) msync(view, size, MS_SYNC);
+    munmap(view, size);
   }
 };
 
@@ -57,28 +56,18 @@ std::u16string_view DosPath(LPCWSTR path) {
   return p;
 }
 
-// Reads the open file into new private memory: a snapshot that no other
-// process can cut short. A file mapped for reading would turn another
-// process's truncation or rewrite into a fault (SIGBUS) at the next read.
-// The view is the file's size when it was opened; a file that shrank while
-// it was read ends at what could be read.
-std::unique_ptr<EngModule> ReadFile(int fd, std::uint64_t size) {
-  void* view = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+// A private view of a copy of the open file (file_snapshot.h): another
+// process that truncates or rewrites the file cannot fault it, and a write
+// into it stays in this process.
+std::unique_ptr<EngModule> ReadFile(int fd) {
+  const plat::eng::Snapshot copy = plat::eng::SnapshotOf(fd);
+  if (copy.fd < 0) return nullptr;
+  void* view = mmap(nullptr, copy.size, PROT_READ | PROT_WRITE, MAP_PRIVATE, copy.fd, 0);
+  close(copy.fd);
   if (view == MAP_FAILED) return nullptr;
   auto module = std::make_unique<EngModule>();
   module->view = view;
-  module->length = size;
-  auto* at = static_cast<char*>(view);
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = pread(fd, at + done, size - done, static_cast<off_t>(done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return nullptr;
-    if (n == 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  if (done == 0) return nullptr;
-  module->size = done;
+  module->size = copy.size;
   return module;
 }
 
@@ -89,7 +78,7 @@ std::unique_ptr<EngModule> MapForWrite(int fd, std::uint64_t size) {
   if (view == MAP_FAILED) return nullptr;
   auto module = std::make_unique<EngModule>();
   module->view = view;
-  module->size = module->length = size;
+  module->size = size;
   module->writable = true;
   return module;
 }
@@ -111,7 +100,7 @@ std::unique_ptr<EngModule> MapFile(LPCWSTR path, bool writable, ULONG minimumSiz
     size = minimumSize;
   }
   if (sized && size > 0 && size <= std::numeric_limits<ULONG>::max()) {
-    module = writable ? MapForWrite(fd, size) : ReadFile(fd, size);
+    module = writable ? MapForWrite(fd, size) : ReadFile(fd);
   }
   close(fd);
   return module;

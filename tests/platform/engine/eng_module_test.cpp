@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/platform/install_file.h"
@@ -108,6 +111,26 @@ TEST(EngModules, AModuleLoadedForReadingOutlivesATruncationOfItsFile) {
   WriteFile("Windows/System32/spool/drivers/w32x86/3/KESM.KPD", "*short");
   EXPECT_EQ(View(module), content);
   EngFreeModule(module);
+}
+
+// The copy of a file is kept while the file is unchanged; a file changed in
+// place since (same size, times set back) is copied again.
+TEST(EngModules, AFileChangedInPlaceIsLoadedAgainAsItIsNow) {
+  plat::ScopedMachine machine;
+  const std::filesystem::path file = WriteFile("data.ini", "[A]\r\nKey=1\r\n");
+  const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  std::filesystem::last_write_time(file, past);
+  Path path(u"C:\\data.ini");
+  for (const char* content : {"[A]\r\nKey=1\r\n", "[A]\r\nKey=1\r\n", "[B]\r\nKey=2\r\n", "[B]\r\nKey=2\r\n"}) {
+    if (ReadFile(file) != content) {
+      std::fstream(file, std::ios::binary | std::ios::in | std::ios::out) << content;
+      std::filesystem::last_write_time(file, past);
+    }
+    HANDLE module = EngLoadModule(path.get());
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(View(module), content);
+    EngFreeModule(module);
+  }
 }
 
 TEST(EngModules, FindResourceReadsAMappedImage) {

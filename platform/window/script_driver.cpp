@@ -1,5 +1,6 @@
 // The script driver's steps and its idle hook.
 #include "platform/window/script_driver.h"
+#include "platform/window/menus.h"
 
 #include <utility>
 
@@ -173,6 +174,15 @@ Script& Script::answerBox(std::u16string text, int button) {
       return true;
     }
     fail("answerBox: no message box open with text \"" + Narrow(text) + "\"");
+    return false;
+  });
+}
+
+Script& Script::pickMenu(UINT id) {
+  return add([this, id] {
+    std::string error;
+    if (AnswerTrackedMenu(id, &error)) return true;
+    fail("pickMenu: " + error);
     return false;
   });
 }

@@ -3,7 +3,7 @@
 // person would act: click(window) moves the cursor, presses and releases
 // the button through the real routing; key(vk) and type(text) go to the
 // focus window; wait(ms) moves the held clock on; answerBox presses a
-// button of an open message box; check runs the test's own assertions at
+// button of an open message box; pickMenu picks from an open popup menu; check runs the test's own assertions at
 // that point. A script that runs out while a modal loop still runs fails,
 // naming the loop's window (or the box's text), and every loop is abandoned
 // so the test ends at once; so does a script past its budgets.
@@ -58,6 +58,8 @@ class Script {
   // `text` (any box for an empty text), or whose text is a string of a module.
   Script& answerBox(std::u16string text, int button);
   Script& answerBox(HINSTANCE module, UINT stringId, int button);
+  // Picks an item of the open popup menu by its id; 0 dismisses the menu.
+  Script& pickMenu(UINT id);
   // Runs the test's own assertions at this point; `what` names them.
   Script& check(std::string what, std::function<void()> step);
 

@@ -234,6 +234,38 @@ HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
 // A module's bitmap resource as a bitmap in the display's format
 // (monochrome for a monochrome one); null for system bitmaps.
 HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
+// Menus: made, loaded from a module's menu template, and tracked as popup
+// menus in a modal loop that the script answers (a pick or a dismissal).
+inline constexpr UINT MF_BYCOMMAND = 0x0000;
+inline constexpr UINT MF_STRING = 0x0000;
+inline constexpr UINT MF_ENABLED = 0x0000;
+inline constexpr UINT MF_UNCHECKED = 0x0000;
+inline constexpr UINT MF_GRAYED = 0x0001;
+inline constexpr UINT MF_DISABLED = 0x0002;
+inline constexpr UINT MF_CHECKED = 0x0008;
+inline constexpr UINT MF_POPUP = 0x0010;
+inline constexpr UINT MF_END = 0x0080;
+inline constexpr UINT MF_BYPOSITION = 0x0400;
+inline constexpr UINT MF_SEPARATOR = 0x0800;
+inline constexpr UINT TPM_LEFTALIGN = 0x0000;
+inline constexpr UINT TPM_RIGHTBUTTON = 0x0002;
+inline constexpr UINT TPM_NONOTIFY = 0x0080;
+inline constexpr UINT TPM_RETURNCMD = 0x0100;
+HMENU CreatePopupMenu();
+BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idOrPopup, LPCWSTR text);
+BOOL DestroyMenu(HMENU menu);
+HMENU LoadMenuW(HINSTANCE instance, LPCWSTR name);
+HMENU GetSubMenu(HMENU menu, int position);
+int GetMenuItemCount(HMENU menu);
+UINT GetMenuItemID(HMENU menu, int position);
+BOOL EnableMenuItem(HMENU menu, UINT item, UINT enable);
+DWORD CheckMenuItem(HMENU menu, UINT item, UINT check);
+UINT GetMenuState(HMENU menu, UINT item, UINT how);
+// Sends WM_INITMENUPOPUP, then waits for the script's pick. With
+// TPM_RETURNCMD the picked id (0 when dismissed); otherwise WM_COMMAND with
+// the id is posted to the owner and the result is whether an item was picked.
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
+
 inline constexpr UINT IMAGE_BITMAP = 0;
 inline constexpr UINT IMAGE_ICON = 1;
 inline constexpr UINT IMAGE_CURSOR = 2;

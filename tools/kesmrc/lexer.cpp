@@ -74,6 +74,11 @@ Token Lexer::Next() {
   if (std::isdigit(static_cast<unsigned char>(c))) return Number();
   if (c == '"') return String();
   if (IsWordStart(c)) return Word();
+  if (c == ',') {
+    ++pos_;
+    t.kind = TokenKind::Comma;
+    return t;
+  }
   if (c == '{' || c == '}') {
     ++pos_;
     t.kind = c == '{' ? TokenKind::Open : TokenKind::Close;

@@ -11,6 +11,7 @@
 
 #include "tools/kesmrc/image_statements.h"
 #include "tools/kesmrc/lexer.h"
+#include "tools/kesmrc/menu_statement.h"
 
 namespace kesmrc {
 namespace {
@@ -100,6 +101,7 @@ class Parser {
     std::uint32_t id = token_.number;
     Advance();
     const PictureKind* picture = nullptr;
+    if (ok_ && token_.kind == TokenKind::Word && Upper(token_.word) == "MENU") return MenuStatement(line, id);
     if (ok_ && token_.kind == TokenKind::Word) {
       picture = FindPictureKind(Upper(token_.word));
       if (picture == nullptr) return Fail(token_.line, "unknown resource type '" + token_.word + "'");
@@ -134,6 +136,20 @@ class Parser {
     script_.resources.push_back({type, id, std::move(data)});
     script_.inputs.push_back(file);
     Advance();
+  }
+
+  void MenuStatement(int line, std::uint32_t id) {
+    constexpr std::uint32_t kMenuType = 4;  // RT_MENU
+    Advance();
+    if (id == 0 || id > kMaxTypeOrId) return Fail(line, "resource id " + std::to_string(id) + " outside 1 to 65535");
+    auto [it, added] = resourceLines_.emplace(std::pair{kMenuType, id}, line);
+    if (!added) {
+      return Fail(line, "menu " + std::to_string(id) + " defined twice (first on line " + std::to_string(it->second) + ")");
+    }
+    TokenReader reader{[this]() -> const Token& { return token_; }, [this] { Advance(); },
+                       [this](int at, std::string message) { Fail(at, std::move(message)); }, [this] { return ok_; }};
+    std::vector<std::byte> data;
+    if (ParseMenu(reader, data)) script_.resources.push_back({kMenuType, id, std::move(data)});
   }
 
   // Sorted by id, and by type and id: the order the table keeps.

@@ -12,6 +12,7 @@
 //
 //   1 258 "fonts/metrics1.bin" // resource id, numeric type, data file
 //   101 BITMAP "logo.bmp"        // pictures: BITMAP, ICON, CURSOR (image_statements.h)
+//   100 MENU BEGIN ... END       // a menu template (menu_statement.h)
 //
 // String ids run from 0 to 65535. Escapes in strings: \n \r \t \0 \\ \" and
 // \xHHHH (one UTF-16 unit of up to four hex digits); "" is a quote. Numbers

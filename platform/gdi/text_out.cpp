@@ -67,14 +67,15 @@ std::u16string_view TextOf(LPCWSTR text, int count) {
 
 namespace {
 
-// Runs use(canvas, font) with the DC's realized font under the raster lock.
+// Runs use(canvas, font) with the DC's realized font under the raster lock;
+// TRUE when there is a font and use succeeds.
 template <class Use>
-bool WithFont(HDC dc, Use use) {
+BOOL WithFont(HDC dc, Use use) {
   plat::gdi::Canvas canvas;
-  if (!plat::gdi::ResolveCanvas(dc, &canvas)) return false;
+  if (!plat::gdi::ResolveCanvas(dc, &canvas)) return FALSE;
   std::lock_guard guard(plat::gdi::RasterLock());
   const plat::gdi::RealFont* font = plat::gdi::FontOf(canvas);
-  return font != nullptr && use(canvas, *font);
+  return font != nullptr && use(canvas, *font) ? TRUE : FALSE;
 }
 
 }  // namespace
@@ -117,11 +118,9 @@ BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size) {
     return FALSE;
   }
   return WithFont(dc, [&](const plat::gdi::Canvas&, const plat::gdi::RealFont& font) {
-           *size = SIZE{plat::gdi::Extent(font, plat::gdi::TextOf(text, count)), font.metrics.tmHeight};
-           return true;
-         })
-             ? TRUE
-             : FALSE;
+    *size = SIZE{plat::gdi::Extent(font, plat::gdi::TextOf(text, count)), font.metrics.tmHeight};
+    return true;
+  });
 }
 
 BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) {
@@ -130,11 +129,9 @@ BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) {
     return FALSE;
   }
   return WithFont(dc, [&](const plat::gdi::Canvas&, const plat::gdi::RealFont& font) {
-           *metrics = font.metrics;
-           return true;
-         })
-             ? TRUE
-             : FALSE;
+    *metrics = font.metrics;
+    return true;
+  });
 }
 
 BOOL GetCharABCWidthsW(HDC dc, UINT first, UINT last, ABC* widths) {
@@ -143,20 +140,17 @@ BOOL GetCharABCWidthsW(HDC dc, UINT first, UINT last, ABC* widths) {
     return FALSE;
   }
   return WithFont(dc, [&](const plat::gdi::Canvas&, const plat::gdi::RealFont& font) {
-           for (UINT c = first; c <= last; ++c) {
-             HGLYPH hg = font.font->GlyphOf(static_cast<WCHAR>(c));
-             const GLYPHDATA* g = font.font->Glyph(hg, FO_GLYPHBITS);
-             if (g == nullptr) return false;
-             // The ink's left edge from the origin, its width, and what is left of the advance.
-             const int a = static_cast<int>(g->fxA >> 4);
-             const int b = static_cast<int>((g->fxAB - g->fxA) >> 4);
-             const int advance = static_cast<int>(plat::gdi::Advances(font, std::u16string(1, static_cast<char16_t>(c)))[0]);
-             widths[c - first] = ABC{a, static_cast<UINT>(b), advance - a - b};
-           }
-           return true;
-         })
-             ? TRUE
-             : FALSE;
+    for (UINT c = first; c <= last; ++c) {
+      const GLYPHDATA* g = font.font->Glyph(font.font->GlyphOf(static_cast<WCHAR>(c)), FO_GLYPHBITS);
+      if (g == nullptr) return false;
+      // The ink's left edge from the origin, its width, and what is left of the advance.
+      const int a = static_cast<int>(g->fxA >> 4);
+      const int b = static_cast<int>((g->fxAB - g->fxA) >> 4);
+      const int advance = static_cast<int>(plat::gdi::Extent(font, std::u16string(1, static_cast<char16_t>(c))));
+      widths[c - first] = ABC{a, static_cast<UINT>(b), advance - a - b};
+    }
+    return true;
+  });
 }
 
 int GetTextFaceW(HDC dc, int count, LPWSTR face) {

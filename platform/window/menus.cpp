@@ -204,11 +204,22 @@ HMENU LoadMenuW(HINSTANCE instance, LPCWSTR name) {
   return menu;
 }
 
-HMENU GetSubMenu(HMENU menu, int position) {
+namespace {
+
+// A copy of the item at a position; false when there is none.
+bool ItemAt(HMENU menu, int position, plat::window::MenuItem* out) {
   auto& table = Menus();
   std::lock_guard guard(table.lock);
   const auto* item = position < 0 ? nullptr : plat::window::LockedItem(table, menu, static_cast<UINT>(position), true);
-  return item != nullptr ? item->sub : nullptr;
+  if (item != nullptr) *out = *item;
+  return item != nullptr;
+}
+
+}  // namespace
+
+HMENU GetSubMenu(HMENU menu, int position) {
+  plat::window::MenuItem item;
+  return ItemAt(menu, position, &item) ? item.sub : nullptr;
 }
 
 int GetMenuItemCount(HMENU menu) {
@@ -223,10 +234,8 @@ int GetMenuItemCount(HMENU menu) {
 }
 
 UINT GetMenuItemID(HMENU menu, int position) {
-  auto& table = Menus();
-  std::lock_guard guard(table.lock);
-  const auto* item = position < 0 ? nullptr : plat::window::LockedItem(table, menu, static_cast<UINT>(position), true);
-  return item == nullptr || item->sub != nullptr ? static_cast<UINT>(-1) : item->id;
+  plat::window::MenuItem item;
+  return ItemAt(menu, position, &item) && item.sub == nullptr ? item.id : static_cast<UINT>(-1);
 }
 
 namespace {

@@ -44,6 +44,18 @@ class ResourceStrings : public UiMachine {
     EXPECT_EQ(static_cast<std::size_t>(n), text.size());
     return text;
   }
+  // Each string as loaded into a buffer of 261 characters.
+  struct Case {
+    UINT id;
+    BOOL replace;
+    std::u16string text;
+  };
+  void ExpectTexts(std::initializer_list<Case> cases) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.id);
+      EXPECT_EQ(Load(c.id, 261, c.replace), c.text);
+    }
+  }
   // 0 shows lengths in millimetres, 1 in inches.
   void SetDisplayUnit(LONG_PTR unit) { ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb_, 171, unit)); }
   void SetTrayName(WORD funcId, const char16_t* name) {
@@ -95,12 +107,7 @@ TEST_F(ResourceStrings, EachKindCompletesItsStrings) {
   ASSERT_NO_FATAL_FAILURE(SetTrayName(1124, u"Mailbox"));
   ASSERT_NO_FATAL_FAILURE(SetTrayName(1132, u"Stacker"));
   ASSERT_NO_FATAL_FAILURE(SetDisplayUnit(0));
-  struct Case {
-    UINT id;
-    BOOL replace;
-    std::u16string text;
-  };
-  const Case cases[] = {
+  ExpectTexts({
       {29, TRUE, u"Post tray 1:Mailbox"},
       {821, TRUE, u"Post tray 9:Stacker"},
       {29, FALSE, u"Post tray 1"},
@@ -108,11 +115,7 @@ TEST_F(ResourceStrings, EachKindCompletesItsStrings) {
       {154, TRUE, u"mm"},  // the unit of the display, whichever unit string is asked for
       {13273, TRUE, u"Length (0 to 0)"},  // outside the free-size dialogs
       {14009, TRUE, u"A4"},               // no row: as loaded
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.id);
-    EXPECT_EQ(Load(c.id, 261, c.replace), c.text);
-  }
+  });
 }
 
 TEST_F(ResourceStrings, AFreeSizeShowsItsNameAndDimensionsInTheDisplayUnit) {
@@ -148,22 +151,13 @@ TEST_F(ResourceStrings, ACompletedStringIsCutToTheBufferItIsLoadedInto) {
 TEST_F(ResourceStrings, AProfileOptionShowsTheNameTheUserRegistered) {
   ASSERT_NE(Open(), nullptr);
   ASSERT_NO_FATAL_FAILURE(RegisterProfiles({u"Photo gloss", u"Proof"}));
-  struct Case {
-    UINT id;
-    BOOL replace;
-    std::u16string text;
-  };
-  const Case cases[] = {
+  ExpectTexts({
       {565, TRUE, u"Photo gloss"},
       {566, TRUE, u"Proof"},
       {565, FALSE, u"Colour profile 1"},
-      {567, TRUE, u"Colour profile 3"},   // not registered: as loaded
+      {567, TRUE, u"Colour profile 3"},  // not registered: as loaded
       {580, TRUE, u"Colour profile 16"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.id);
-    EXPECT_EQ(Load(c.id, 261, c.replace), c.text);
-  }
+  });
 }
 
 TEST_F(ResourceStrings, WithoutRegisteredProfilesAProfileOptionKeepsItsOwnText) {

@@ -74,20 +74,25 @@ void WriteDefaults(LPCWSTR section, const Text& code, LPCWSTR path) {
   KM_UM_WritePrivateProfileString(section, kUserCodeKeyText, code.data(), path);
 }
 
+bool Fits(const Text& code) { return std::char_traits<WCHAR>::length(code.data()) <= kUserCodeLongest; }
+
 // The printer's entries, or the last code used when it has none yet (then
-// written into its section).
+// written into its section). A code too long for the settings is refused
+// as the install refuses it: no code, not in use.
 void ReadEntries(LPCWSTR section, LPCWSTR path, UserCode& user) {
   Text probe{};
   Text mru{};
   const bool hasInUse = ReadText(section, kUserCodeKeyInUse, probe, path);
   const bool hasMru = ReadText(kUserCodeMruSection, kUserCodeKeyMru, mru, path);
   if (hasInUse) {
-    user.inUse = ReadFlag(section, kUserCodeKeyInUse, path);
     ReadText(section, kUserCodeKeyText, user.code, path);
+    const bool fits = Fits(user.code);
+    user.inUse = fits ? ReadFlag(section, kUserCodeKeyInUse, path) : 0;
+    if (!fits) user.code = Text{};
     return;
   }
   user.inUse = 0;
-  user.code = hasMru ? mru : Text{};
+  user.code = hasMru && Fits(mru) ? mru : Text{};
   WriteDefaults(section, user.code, path);
 }
 

@@ -1,4 +1,6 @@
 // What the PDEV takes from the validated settings of its context.
+#include <algorithm>
+
 #include "render/pdev/pdev_internal.h"
 #include "settings/bkpd/description_queries.h"
 #include "settings/values/setting_value.h"
@@ -38,6 +40,12 @@ enum : WORD {
   kHiddenFunc26 = 375,
   kPrivateFlags = 606,  // bit 0: raw mode
 };
+
+// An offset of a printable area of the given size, kept within the paper.
+LONG OnPaper(LONG offset, LONG paper, LONG printable) {
+  const LONG room = std::max<LONG>(paper - std::max<LONG>(printable, 0), 0);
+  return std::clamp<LONG>(offset, 0, room);
+}
 
 }  // namespace
 
@@ -85,6 +93,8 @@ void SetPaperFormat(PDEV* pdev) {
     paper.printableWidthTenthMm = static_cast<LONG>(LONGLONG{paper.printableWidth} * kTenthMmPerInch / pdev->resolution);
     paper.printableLengthTenthMm = static_cast<LONG>(LONGLONG{paper.printableLength} * kTenthMmPerInch / pdev->resolution);
   }
-  paper.xOffset = static_cast<LONG>(Get(pdev, kSrcXOffset));
-  paper.yOffset = static_cast<LONG>(Get(pdev, kSrcYOffset));
+  // Margins wider than the paper leave no printable area; its offset stays
+  // on the sheet, so that the area never reaches past the paper's edge.
+  paper.xOffset = OnPaper(static_cast<LONG>(Get(pdev, kSrcXOffset)), paper.paperWidth, paper.printableWidth);
+  paper.yOffset = OnPaper(static_cast<LONG>(Get(pdev, kSrcYOffset)), paper.paperLength, paper.printableLength);
 }

@@ -7,14 +7,19 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 
 #include "jobsettings/devmode/runtime_flags.h"
+#include "jobsettings/paper/derived_settings.h"
 #include "jobsettings/request/app_request.h"
 #include "jobsettings/validate/dm_value_tables.h"
 #include "jobsettings/validate/public_validators.h"
 #include "jobsettings/validate/validate_devmode.h"
 #include "platform/profile/winprofile.h"
 #include "settings/context/context_names.h"
+#include "settings/context/drv_last_error.h"
+#include "storage/ini/section_names.h"
+#include "storage/setfiles/set_file.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "settings/values/text_language.h"
@@ -122,6 +127,59 @@ TEST_F(KernelValidation, ARegisteredFreeSizeTakesItsStoredGeometry) {
     EXPECT_EQ(Value(ucb, 758), row.width);
     EXPECT_EQ(Value(ucb, 759), row.width != 0 ? 9000 : 0);
     EXPECT_EQ(Value(ucb, 760), row.width != 0 ? 2 : 0);
+  }
+}
+
+// The first numeric quality setting of the work part that a set file
+// carries, or null.
+const SFCB* QualityWorkSetting(UCB* ucb) {
+  for (int row = 751; row < ucb->pSFL->count && row <= 952; ++row) {
+    const SFCB* r = &ucb->pSFL->pSFCB[row];
+    if ((r->flags & 0x30) != 0 && SettingBlockOf(r->descriptor) == kBlockWork && r->name != nullptr &&
+        !SettingKindIsString(SettingKindOf(r->descriptor))) {
+      return r;
+    }
+  }
+  return nullptr;
+}
+
+// A job that uses a stored quality set takes the set's quality settings
+// from its set file, named in the settings INI, when the file's version
+// keys are this driver's.
+TEST_F(KernelValidation, AStoredQualitySetIsReadFromItsSetFile) {
+  ASSERT_NO_FATAL_FAILURE(Install("kesm_v5_validation.kpd"));
+  UCB* ucb = Open();
+  ASSERT_NE(ucb, nullptr);
+  const SFCB* quality = QualityWorkSetting(ucb);
+  ASSERT_NE(quality, nullptr);
+  std::filesystem::create_directories(plat::DriveRoot() / "Sets");
+  const LPCWSTR file = u"C:\\Sets\\fine.rsq";
+  auto text = [](long long v) {
+    std::u16string t;
+    for (char c : std::to_string(v)) t += static_cast<char16_t>(c);
+    return t;
+  };
+  const LPCWSTR printer = GetPrinterName(ucb);
+  ASSERT_TRUE(WritePrivateProfileStringW(printer, u"RstVersion", text(ucb->pDP->dwSetFileVersion).c_str(), file));
+  ASSERT_TRUE(WritePrivateProfileStringW(printer, u"RstLanguage", text(Value(ucb, 169)).c_str(), file));
+  ASSERT_TRUE(WritePrivateProfileStringW(printer, quality->name, u"1", file));
+  ASSERT_TRUE(WritePrivateProfileStringW(GetPresetSectionName(ucb), u"QualityList0", file, GetIniFilePath(ucb)));
+  ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb, 176, 1));
+  ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb, 179, 32));
+  const struct {
+    const char* what;
+    int machineDelta;
+    LONG_PTR value;
+    DWORD error;
+  } rows[] = {{"another machine's set", 1, 0, kSetFileVersionMismatch}, {"this driver's set", 0, 1, 0}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    ASSERT_TRUE(WritePrivateProfileStringW(printer, u"RstMachine", text(ucb->pDP->bMachineID + row.machineDelta).c_str(),
+                                           file));
+    ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb, quality->funcId, 0));
+    GetWorkQualityData(ucb);
+    EXPECT_EQ(Value(ucb, quality->funcId), row.value) << quality->funcId;
+    EXPECT_EQ(DrvGetLastError(ucb), row.error);
   }
 }
 

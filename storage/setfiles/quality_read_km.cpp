@@ -15,26 +15,13 @@
 #include "storage/ini/profile.h"
 #include "storage/properties/property_codec.h"
 #include "storage/setfiles/set_file.h"
+#include "storage/setfiles/set_file_internal.h"
 #include "storage/system/section_lock.h"
 
 namespace {
 
-// Rows walked: function ids 1-953 but the private header, the run-time
-// flags and the dialogs' work settings; rows of public fields without a
-// name are stored under their id, which a quality set never holds.
-constexpr int kLastRow = 952;
-constexpr int kSkippedRowsFirst = 598;
-constexpr int kSkippedRowsLast = 750;
-constexpr WORD kClassQuality = 0x0030;
 constexpr WORD kFuncLanguage = 169;
 constexpr UINT kAbsent = 0xFFFF;
-
-// A feature module may keep a setting out of a set file (event 6).
-constexpr DWORD kModuleSetFileSetting = 6;
-struct SetFileModuleQuery {
-  SFCB* record;
-  DWORD veto;  // out
-};
 
 // The file's version keys are this driver's: the same format version by
 // hundreds, machine and language.
@@ -50,9 +37,9 @@ bool IsOurs(UCB* ucb, LPCWSTR section, LPCWSTR path) {
 }
 
 bool Carried(UCB* ucb, SFCB* record) {
-  if ((record->flags & kClassQuality) == 0 || record->name == nullptr) return false;
-  SetFileModuleQuery query{record, 0};
-  KesmCustomFunction(ucb, kModuleSetFileSetting, &query);
+  if ((record->flags & storage::kSetFileClassQuality) == 0 || record->name == nullptr) return false;
+  storage::SetFileModuleQuery query{record, 0};
+  KesmCustomFunction(ucb, storage::kModuleSetFileSetting, &query);
   return query.veto != 1 && SettingBlockOf(record->descriptor) == kBlockWork;
 }
 
@@ -73,9 +60,9 @@ BOOL ReadQualitySetFileKM(UCB* ucb, LPCWSTR path) {
   const MemBlock<DCB> before = NewMemBlock<DCB>();
   if (before == nullptr) return FALSE;
   std::memcpy(before.get(), ucb->pDCB, sizeof(DCB));
-  const int last = std::min(kLastRow, ucb->pSFL->count - 1);
+  const int last = std::min(storage::kSetFileLastRow, ucb->pSFL->count - 1);
   for (int row = 0; row <= last; ++row) {
-    if (row >= kSkippedRowsFirst && row <= kSkippedRowsLast) continue;
+    if (row >= storage::kSetFileSkippedRowsFirst && row <= storage::kSetFileSkippedRowsLast) continue;
     SFCB* record = &ucb->pSFL->pSFCB[row];
     if (!Carried(ucb, record)) continue;
     storage::RecordOverride keep(record);

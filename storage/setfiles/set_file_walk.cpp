@@ -28,13 +28,12 @@
 
 namespace {
 
-// Rows walked: 0-952 (function ids 1-953), except the private header, the
-// run-time flags and the work settings of the dialogs.
-constexpr int kLastRow = 952;
-constexpr int kSkippedRowsFirst = 598;
-constexpr int kSkippedRowsLast = 750;
-// Rows of the public DEVMODE fields, stored under their id when unnamed.
-constexpr int kLastPublicRow = 33;
+using storage::kModuleSetFileSetting;
+using storage::SetFileModuleQuery;
+constexpr int kLastRow = storage::kSetFileLastRow;
+constexpr int kSkippedRowsFirst = storage::kSetFileSkippedRowsFirst;
+constexpr int kSkippedRowsLast = storage::kSetFileSkippedRowsLast;
+constexpr int kLastPublicRow = storage::kSetFileLastPublicRow;
 
 // Watermark settings kept by the watermark store alone.
 constexpr WORD kFuncWatermarkStoreFirst = 858;
@@ -46,19 +45,12 @@ constexpr LONG_PTR kPresetNoNone = 255;
 constexpr std::array<WORD, 5> kFreeSizeIds = {752, 753, 754, 755, 756};
 constexpr std::array<WORD, 5> kSourceFreeSizeIds = {757, 758, 759, 760, 761};
 
-// Classes of a record's flags.
-constexpr WORD kClassPreset = 0x000C;
-constexpr WORD kClassQuality = 0x0030;
-constexpr WORD kClassWatermark = 0x00C0;
+constexpr WORD kClassPreset = storage::kSetFileClassPreset;
+constexpr WORD kClassQuality = storage::kSetFileClassQuality;
+constexpr WORD kClassWatermark = storage::kSetFileClassWatermark;
 
-// Events offered to the feature modules: per setting before it is moved
-// (a module sets veto to 1 to keep it out), and once after a write.
-constexpr DWORD kModuleSetFileSetting = 6;
+// The event offered to the feature modules once after a write.
 constexpr DWORD kModuleSetFileWritten = 24;
-struct SetFileModuleQuery {
-  SFCB* record;
-  DWORD veto;  // out
-};
 struct SetFileModuleDone {
   DWORD flags;
   LPCWSTR path;

@@ -144,7 +144,10 @@ BOOL GetUserCodeFromDriverDependOnMachine(UCB* ucb) {
   std::array<char, kDataCodeBytes + 1> ansi{};
   GetDataFromReg(ucb->hPrinter, ansi.data(), kDataCodeBytes, kDataCode, ucb);
   std::array<WCHAR, kDataCodeBytes + 1> code{};
-  CopyStr2Unicode(code.data(), ansi.data(), static_cast<int>(code.size()));
+  // A code too long for the settings is refused; user codes stay imposed.
+  if (std::char_traits<char>::length(ansi.data()) <= kUserCodeLongest) {
+    CopyStr2Unicode(code.data(), ansi.data(), static_cast<int>(code.size()));
+  }
   SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncLogCode), code.data());
   return TRUE;
 }

@@ -26,7 +26,8 @@ inline constexpr const WCHAR* kUserCodeKeyMru = u"MRUUserCode";
 inline constexpr std::size_t kUserCodeLongest = 8;
 
 // Reads the user-code settings into the context: from printer data when
-// the printer's "ServerUse" is set, else from the install INI. FALSE on a
+// the printer's "ServerUse" is set (a code longer than kUserCodeLongest is
+// not taken; user codes stay in use as imposed), else from the install INI. FALSE on a
 // client driver (nothing read) and when the INI cannot be had.
 BOOL GetUserCodeFromDriverDependOnMachine(UCB* ucb);
 // Reads them from the printer's section of the install INI. A printer

@@ -162,7 +162,10 @@ TEST_F(UserCodes, AServerThatImposesUserCodesGivesThemThroughPrinterData) {
     const char16_t* expected;
   } const cases[] = {
       {"a terminated code", {'9', '8', '7', '6', 0, 0, 0, 0, 0}, u"9876"},
-      {"nine characters without a terminator", {'1', '2', '3', '4', '5', '6', '7', '8', '9'}, u"12345678"},
+      // Longer than the setting: refused, not cut; user codes stay imposed,
+      // so the sheet asks for the code the server's value could not give.
+      {"nine characters without a terminator", {'1', '2', '3', '4', '5', '6', '7', '8', '9'}, u""},
+      {"eight characters", {'1', '2', '3', '4', '5', '6', '7', '8', 0}, u"12345678"},
       {"a value of another size", {'1', '2'}, u""},
   };
   ASSERT_NO_FATAL_FAILURE(PutRaw(office_, u"ServerUse", REG_BINARY, {1}));

@@ -38,8 +38,8 @@ bool IsOurs(UCB* ucb, LPCWSTR section, LPCWSTR path) {
 
 bool Carried(UCB* ucb, SFCB* record) {
   if ((record->flags & storage::kSetFileClassQuality) == 0 || record->name == nullptr) return false;
-  storage::SetFileModuleQuery query{record, 0};
-  KesmCustomFunction(ucb, storage::kModuleSetFileSetting, &query);
+  SetFileModuleQuery query{record, 0};
+  KesmCustomFunction(ucb, kModuleSetFileSetting, &query);
   return query.veto != 1 && SettingBlockOf(record->descriptor) == kBlockWork;
 }
 

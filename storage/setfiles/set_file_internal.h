@@ -8,7 +8,6 @@
 #include "storage/ini/ini_script.h"
 #include "storage/setfiles/set_file.h"
 
-struct SFCB;
 struct UCB;
 
 namespace storage {
@@ -25,14 +24,6 @@ inline constexpr int kSetFileLastPublicRow = 33;
 inline constexpr WORD kSetFileClassPreset = 0x000C;
 inline constexpr WORD kSetFileClassQuality = 0x0030;
 inline constexpr WORD kSetFileClassWatermark = 0x00C0;
-
-// The event offered to the feature modules per setting before it is
-// moved: a module sets veto to 1 to keep the setting out.
-inline constexpr DWORD kModuleSetFileSetting = 6;
-struct SetFileModuleQuery {
-  SFCB* record;
-  DWORD veto;  // out
-};
 
 }  // namespace storage
 

@@ -28,8 +28,6 @@
 
 namespace {
 
-using storage::kModuleSetFileSetting;
-using storage::SetFileModuleQuery;
 constexpr int kLastRow = storage::kSetFileLastRow;
 constexpr int kSkippedRowsFirst = storage::kSetFileSkippedRowsFirst;
 constexpr int kSkippedRowsLast = storage::kSetFileSkippedRowsLast;
@@ -48,13 +46,6 @@ constexpr std::array<WORD, 5> kSourceFreeSizeIds = {757, 758, 759, 760, 761};
 constexpr WORD kClassPreset = storage::kSetFileClassPreset;
 constexpr WORD kClassQuality = storage::kSetFileClassQuality;
 constexpr WORD kClassWatermark = storage::kSetFileClassWatermark;
-
-// The event offered to the feature modules once after a write.
-constexpr DWORD kModuleSetFileWritten = 24;
-struct SetFileModuleDone {
-  DWORD flags;
-  LPCWSTR path;
-};
 
 bool InClass(const SFCB& record, WORD mask) { return (record.flags & mask) != 0; }
 
@@ -197,6 +188,10 @@ BOOL ReadSection(Walk& walk) {
     const DP& model = ucb->pDP != nullptr ? *ucb->pDP : fgDP;
     _UpgradeDevmode(convertFrom, model.dwPrivVersion, ucb);
   }
+  // What the modules keep outside the settings (the chapter blocks) comes
+  // from the same section.
+  SetFileModuleDone done{walk.flags, walk.path};
+  KesmCustomFunction(ucb, kModuleSetFileDone, &done);
   return TRUE;
 }
 
@@ -215,7 +210,7 @@ BOOL WriteSection(Walk& walk) {
   if (!UpdateSetFile(ucb, walk.path, walk.section, walk.script.buffer, walk.script.position)) return FALSE;
   if (storage::IsPlainSetFileFlags(walk.flags)) WriteSetFilePrnInfo(walk.path, kSetFileBatchInstall, ucb);
   SetFileModuleDone done{walk.flags, walk.path};
-  KesmCustomFunction(ucb, kModuleSetFileWritten, &done);
+  KesmCustomFunction(ucb, kModuleSetFileDone, &done);
   return TRUE;
 }
 

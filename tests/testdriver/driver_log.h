@@ -3,6 +3,7 @@
 // the module and the tests that load it through the print host.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -91,7 +92,9 @@ struct Control {
 inline constexpr const char* kWithheldVariable = "KESM_TESTDRIVER_WITHHELD";
 
 struct Log {
-  std::vector<Call> calls;
+  // A deque, so that a call being filled in stays where it is while a
+  // callback it makes (a brush realized on demand) records another call.
+  std::deque<Call> calls;
   Control control;
   void Reset() { *this = Log{}; }
 };

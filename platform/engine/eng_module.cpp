@@ -17,6 +17,8 @@
 
 #include "platform/base/owned_table.h"
 #include "platform/modules/resource_table.h"
+#include "platform/files/file_watch.h"
+#include "platform/files/winfile.h"
 #include "platform/files/winpath.h"
 
 namespace {
@@ -60,6 +62,7 @@ std::unique_ptr<EngModule> MapFile(LPCWSTR path, bool writable, ULONG minimumSiz
   auto host = plat::HostPathOf(std::u16string(DosPath(path)).c_str());
   std::error_code ec;
   if (!host || !std::filesystem::is_regular_file(*host, ec)) return nullptr;
+  plat::ReportFileStep({plat::FileStep::kOpen, *host, {}, static_cast<DWORD>(OPEN_EXISTING)});
   int fd = open(host->c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
   if (fd < 0) return nullptr;
   struct stat st {};

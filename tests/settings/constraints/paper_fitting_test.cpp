@@ -6,7 +6,6 @@
 #include <initializer_list>
 #include <utility>
 
-#include "jobsettings/validate/dm_value_tables.h"
 #include "settings/constraints/paper_fitting.h"
 #include "settings/values/setting_value.h"
 #include "tests/settings/context/hand_context.h"

@@ -1,4 +1,4 @@
-// The default DEVMODE a new context builds for each sample description,
+// The default DEVMODE a new context builds for every sample description,
 // against a golden listing (tests/data/devmodes/defaults): every setting of
 // the DEVMODE that is not zero, by function id and name, then the stored
 // DEVMODE cases of the printer's default. Set KESM_UPDATE_GOLDEN=1 to
@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -16,6 +17,7 @@
 #include "settings/system/unaligned.h"
 #include "settings/values/setting_lookup.h"
 #include "storage/system/printer_info.h"
+#include "tests/common/sample_descriptions.h"
 #include "tests/jobsettings/validate/validation_machine.h"
 
 namespace validation_test {
@@ -75,13 +77,12 @@ class DefaultDevmode : public ValidationMachine, public ::testing::WithParamInte
 };
 
 TEST_P(DefaultDevmode, MatchesItsGoldenListing) {
-  const std::string description = GetParam();
-  ASSERT_NO_FATAL_FAILURE(Install(description.c_str()));
+  ASSERT_NO_FATAL_FAILURE(InstallFile(GetParam()));
   UCB* ucb = Open();
   ASSERT_NE(ucb, nullptr);
   const std::string listing = Listing(ucb);
-  const std::string golden =
-      std::string(KESM_TEST_DATA) + "/devmodes/defaults/" + description.substr(0, description.find('.')) + ".txt";
+  const std::string golden = std::string(KESM_TEST_DATA) + "/devmodes/defaults/" + kesm_test::SampleName(GetParam()) + ".txt";
+  ASSERT_TRUE(std::getenv("KESM_UPDATE_GOLDEN") != nullptr || std::filesystem::exists(golden)) << golden;
   if (std::getenv("KESM_UPDATE_GOLDEN") != nullptr) std::ofstream(golden, std::ios::binary) << listing;
   EXPECT_EQ(listing, Read(golden)) << "the listing now reads:\n" << listing;
   // What holds for every description.
@@ -97,14 +98,8 @@ TEST_P(DefaultDevmode, MatchesItsGoldenListing) {
   EXPECT_EQ(LoadLE<WORD>(dm, kOffBlockOffsets + 4), kDcbBlock3Offset);
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, DefaultDevmode,
-                         ::testing::Values("kesm_m3.kpd", "kesm_c7_colour.kpd", "kesm_v5_validation.kpd"),
-                         [](const auto& info) {
-                           std::string name = info.param;
-                           name = name.substr(0, name.find('.'));
-                           for (char& c : name) c = c == '_' ? 'x' : c;
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Samples, DefaultDevmode, ::testing::ValuesIn(kesm_test::kSampleDescriptions),
+                         [](const auto& info) { return kesm_test::SampleTestName(info.param); });
 
 }  // namespace
 }  // namespace validation_test

@@ -61,8 +61,10 @@ struct StepsRow {
 
 // What each caller's flag word makes ValidateDevmode do, seen in its
 // effects on a fresh context: whether it runs at all (the caller's marks
-// are taken and the flags kept), and whether it reads the printer's stored
-// properties (a print method the settings INI holds replaces the caller's).
+// are taken and the flags kept), whether it reads the printer's stored
+// properties (a print method the settings INI holds replaces the caller's),
+// and whether the destination resolution follows the caller's public print
+// quality or stays as the caller's private part has it.
 // The table also names the steps a flag word stands for.
 TEST_F(Validation, EachCallersFlagWordRunsItsSteps) {
   const StepsRow rows[] = {
@@ -81,6 +83,7 @@ TEST_F(Validation, EachCallersFlagWordRunsItsSteps) {
       {"prompt alone", 0x4, {false, true, true, true, true, true, true, false}},
   };
   constexpr WORD kPrintMethod = 209;
+  constexpr WORD kDstResolution = 38;
   const SFCB* method = GetSFCBbyFuncID(ucb_, kPrintMethod);
   ASSERT_TRUE(method != nullptr && method->iniKey != nullptr);
   for (const StepsRow& r : rows) {
@@ -91,13 +94,17 @@ TEST_F(Validation, EachCallersFlagWordRunsItsSteps) {
     const std::u16string ini = GetIniFilePath(ucb);
     CreateDirectoryW(ini.substr(0, ini.rfind(u'\\')).c_str(), nullptr);
     ASSERT_TRUE(WritePrivateProfileStringW(GetPrinterName(ucb), method->iniKey, u"2", GetIniFilePath(ucb)));
+    Set(ucb, kDstResolution, 1200);
     Bytes b = Image(ucb);
     Dm(b)->dmCopies = 5;
-    Dm(b)->dmFields |= DM_COPIES;
+    Dm(b)->dmPrintQuality = 600;
+    Dm(b)->dmFields |= DM_COPIES | DM_PRINTQUALITY;
     EXPECT_EQ(ValidateDevmode(ucb, Dm(b), b.size(), r.flags), 1);
     EXPECT_EQ(Dm(ucb)->dmCopies == 5, r.steps.runs) << "the caller's copies";
     EXPECT_EQ(ucb->pWork->dwValidateFlags, r.steps.runs ? r.flags : 0u);
     EXPECT_EQ(Value(ucb, kPrintMethod) == 2, r.steps.runs && r.steps.readsProperties) << "the stored print method";
+    EXPECT_EQ(Value(ucb, kDstResolution), r.steps.runs && r.steps.resolutionFromPublic ? 600 : 1200)
+        << "the destination resolution";
 
     const ValidationSteps s = StepsOf(r.flags);
     EXPECT_EQ(s.runs, r.steps.runs);

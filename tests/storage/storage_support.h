@@ -77,8 +77,10 @@ inline std::string Fixture(std::string_view name) {
 // A forked child stands for a new process: whatever earlier tests of the
 // test process decided for the process is forgotten.
 inline void StartAsNewProcess() {
+#if !KESM_KERNEL_MODE  // the kernel-mode build keeps no such answers but this one
   ForgetOsVersionAnswer();
   ForgetPerUserIniAnswer();
+#endif
   ForgetClientDriverAnswer();
 }
 

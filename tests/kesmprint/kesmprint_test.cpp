@@ -14,7 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/profile/winprofile.h"
+#include "platform/system/winsys.h"
 #include "tests/common/held_clock.h"
+#include "tests/kesmprint/kesmprint_fixture.h"
 #include "tests/render/job_stream_decoder.h"
 #include "tests/render/record_fields.h"
 #include "tools/kesmprint/kesmprint.h"
@@ -22,54 +25,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class KesmPrint : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kesmprint-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    previous_ = fs::current_path();
-    fs::current_path(folder_);
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-
-  // Runs with the arguments on the machine in the folder; exit code, what
-  // went to the output and to the errors.
-  struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-  };
-  Result Print(const std::vector<std::string>& arguments) {
-    kesmprint::Options options;
-    std::string error;
-    Result result;
-    if (!kesmprint::ParseArguments(arguments, options, error)) {
-      result.err = error;
-      result.code = 2;
-      return result;
-    }
-    std::ostringstream out, err;
-    result.code = kesmprint::Run(options, folder_ / "machine", out, err);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
-  }
-
-  static std::vector<std::uint8_t> Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-  fs::path folder_;
-  fs::path previous_;
-};
+using kesmprint_test::KesmPrint;
 
 TEST_F(KesmPrint, WithNoArgumentsTheSampleDocumentIsPrintedOnAFreshMachine) {
   // The header carries the time: both prints see the same second.
@@ -396,7 +352,8 @@ TEST_F(KesmPrint, EachErrorIsOneLineAndNothingIsPrinted) {
     const char* message;
   } rows[] = {
       {"a missing document", {"missing.txt"}, 1, "kesmprint: cannot open missing.txt\n"},
-      {"a missing description", {"--description", "none.kpd"}, 1, "kesmprint: cannot read the description none.kpd\n"},
+      {"a missing description", {"--description", "none.kpd"}, 1,
+       "kesmprint: cannot read the description none.kpd; the printer Kesm Sample keeps its description\n"},
       {"a printer name with a backslash", {"--printer", "a\\b"}, 1,
        "kesmprint: there is no printer a\\b on the machine, and a name with a backslash cannot be installed\n"},
   };
@@ -455,6 +412,27 @@ TEST_F(KesmPrint, TheProgramExitsWithACodeAndOneLinePerError) {
   EXPECT_TRUE(Has(text("out.txt"), "usage: kesmprint"));
 }
 
+// The README shows the sample's summary line as the program prints it, and
+// every option of the usage.
+TEST_F(KesmPrint, TheReadmeShowsTheSummaryAndTheOptionsAsTheyAre) {
+  const std::string readme = Text(fs::path(KESM_TEST_DATA) / ".." / ".." / "README.md");
+  ASSERT_FALSE(readme.empty());
+  const Result result = Print({});
+  ASSERT_EQ(result.code, 0) << result.err;
+  const std::size_t at = result.out.find("sample.kesm: ");
+  ASSERT_NE(at, std::string::npos) << result.out;
+  const std::string summary = result.out.substr(at, result.out.find(" blocks", at) + 7 - at);
+  EXPECT_TRUE(Has(readme, "    " + summary + ", <size> bytes in <time> s\n")) << summary;
+  const std::string usage = kesmprint::Usage();
+  const std::string synopsis = usage.substr(0, usage.find("\n  "));
+  for (std::size_t i = synopsis.find('['); i != std::string::npos; i = synopsis.find('[', i + 1)) {
+    const std::string option = synopsis.substr(i + 1, synopsis.find(']', i) - i - 1);
+    if (option == "DOCUMENT...") continue;
+    EXPECT_TRUE(Has(readme, "[" + option + "]")) << option << " in the README's command line";
+    EXPECT_TRUE(Has(readme, "| `" + option + "` |")) << option << " in the README's table of options";
+  }
+}
+
 // The sample's shape page as path records: strokes, fills and a
 // stroke-and-fill in one record each (a shape with a pattern or hatch brush
 // fills and strokes apart), each drawing under its clip: a rectangle, a
@@ -489,6 +467,47 @@ TEST_F(KesmPrint, TheSamplesShapesGoAsPathRecordsUnderTheirClips) {
   ASSERT_GE(shapes.size(), clipped.size());
   EXPECT_EQ(std::vector<std::string>(shapes.end() - static_cast<std::ptrdiff_t>(clipped.size()), shapes.end()),
             clipped);
+}
+
+// A chapter job: the chapters a user set up are in the printer's section
+// of the settings INI the rendering library reads (no document event told
+// it of a user's own, so the one of the system folder), the description
+// switches chapters on, and the job header carries the chapter plan after
+// the chapter switch.
+TEST_F(KesmPrint, AChapterJobCarriesTheChaptersOfTheSettingsIniInItsHeader) {
+  const std::string description = KESM_TEST_DATA "/kpd/kesm_c9_chapter.kpd";
+  const auto header = [&](const char* file) {
+    const jobstream::Decoded stream = jobstream::Decode(Read(folder_ / file));
+    EXPECT_TRUE(stream.ok()) << stream.error;
+    for (const jobstream::Block& block : stream.blocks) {
+      if (block.tag == 0xF3) return std::string(block.payload.begin(), block.payload.end());
+    }
+    return std::string();
+  };
+  const Result plain = Print({"--printer", "Chapter C9", "--description", description, "-o", "plain.kesm"});
+  ASSERT_EQ(plain.code, 0) << plain.err;
+  EXPECT_TRUE(Has(header("plain.kesm"), "@PJL SET CHAPTER = ON")) << header("plain.kesm");
+  EXPECT_FALSE(Has(header("plain.kesm"), "CHAPTERPAGENUMBER")) << "no chapters set up yet";
+
+  // Chapters on pages 2 (a sheet from tray 1, copied) and 4 (a break), two
+  // distinct chapter trays allowed.
+  WCHAR system[MAX_PATH] = {};
+  ASSERT_NE(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  const std::u16string ini = std::u16string(system) + u"\\kesmusr.ini";
+  const std::pair<const char16_t*, const char16_t*> keys[] = {
+      {u"ChapterMax", u"8"},      {u"ChapterTrayMax", u"2"},  {u"wdmChapterNum", u"2"},
+      {u"wdmChapterPage1", u"2"}, {u"wdmChapterTray1", u"1"}, {u"wdmChapterKind1", u"0"},
+      {u"wdmChapterPrint1", u"1"}, {u"wdmChapterPage2", u"4"}, {u"wdmChapterKind2", u"1"}};
+  for (const auto& [key, value] : keys) ASSERT_TRUE(WritePrivateProfileStringW(u"Chapter C9", key, value, ini.c_str()));
+  const Result chapters = Print({"--printer", "Chapter C9", "-o", "chapters.kesm"});
+  ASSERT_EQ(chapters.code, 0) << chapters.err;
+  const std::string plan =
+      "@PJL SET CHAPTER = ON \r\n"
+      "@PJL SET CHAPTERPRINTDUPLEX1 = OFF \r\n"
+      "@PJL SET CHAPTERPAGENUMBER1 = 2 \r\n@PJL SET CHAPTERPAGE1 = COPY \r\n"
+      "@PJL SET CHAPTERPAGETRAY1 = CHAPTERPRINTTRAY1 \r\n"
+      "@PJL SET CHAPTERPAGENUMBER2 = 4 \r\n@PJL SET CHAPTERPAGE2 = BREAK \r\n";
+  EXPECT_TRUE(Has(header("chapters.kesm"), plan)) << header("chapters.kesm");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/base/machine.h"
 #include "platform/base/winerror.h"
 #include "platform/engine/objects/brushobj.h"
 #include "platform/engine/objects/eng_device.h"
@@ -14,6 +15,7 @@
 #include "platform/spooler/spooljob.h"
 #include "platform/spooler/spoolsetup.h"
 #include "platform/spooler/winspool.h"
+#include "platform/text/utf.h"
 #include "tools/printhost/painter.h"
 
 namespace printhost {
@@ -90,13 +92,13 @@ struct PrintHost::State {
     if (options.installPrinter && !InstallPrinter(folder, error)) return false;
     if (!OpenPrinterW(options.printerName.c_str(), &printer, nullptr)) {
       printer = nullptr;
-      error = "the printer cannot be opened";
+      error = "the printer " + plat::utf::ToUtf8(options.printerName) + " cannot be opened";
       return false;
     }
     const std::u16string path = plat::DriverFilesDirectory() + u"\\" + options.driverFileName;
     module = LoadLibraryW(path.c_str());
     if (module == nullptr) {
-      error = "the driver module cannot be loaded";
+      error = "the driver module " + target.string() + " cannot be loaded";
       return false;
     }
     return true;
@@ -269,18 +271,41 @@ std::unique_ptr<PrintHost> PrintHost::Open(const HostOptions& options, std::stri
   return std::unique_ptr<PrintHost>(new PrintHost(std::move(state)));
 }
 
+namespace {
+
+// The pages of a document held whole, handed over one by one.
+class HeldPages : public PageSource {
+ public:
+  explicit HeldPages(const Document& document) : document_(document) {}
+  std::u16string Name() const override { return document_.name; }
+  const Page* Next(std::string&) override {
+    return next_ < document_.pages.size() ? &document_.pages[next_++] : nullptr;
+  }
+
+ private:
+  const Document& document_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace
+
 PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone) {
+  HeldPages pages(document);
+  return Print(pages, pageDone);
+}
+
+PrintResult PrintHost::Print(PageSource& pages, const PageDone& pageDone) {
   State& s = *state_;
   PrintResult result;
   std::vector<BYTE> devmode = s.options.devmode.empty() ? DefaultDevmode(s.options.printerName)
                                                         : s.options.devmode;
   std::unique_ptr<Pdev> pdev = s.EnablePdev(devmode, result.error);
   if (!pdev) return result;
-  std::u16string name = document.name;
+  std::u16string name = pages.Name();
   DOC_INFO_1W info{name.data(), nullptr, nullptr};
   result.jobId = StartDocPrinterW(s.printer, 1, reinterpret_cast<LPBYTE>(&info));
   if (result.jobId == 0) {
-    result.error = "the spooler refused the job";
+    result.error = "the spooler refused the job (its job folder is " + (plat::SpoolerStore() / "jobs").string() + ")";
     s.DisablePdev(*pdev);
     return result;
   }
@@ -291,8 +316,9 @@ PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone)
   s.Event(DocumentEvent::kStartDoc, dc.get());
   bool ok = s.Function<StartDocFn>(INDEX_DrvStartDoc)(pdev->so, name.data(), result.jobId) != FALSE;
   if (!ok) result.error = "DrvStartDoc failed";
-  for (std::size_t i = 0; ok && i < document.pages.size(); ++i) {
-    const Page& page = document.pages[i];
+  const Page* next = nullptr;
+  for (std::size_t i = 0; ok && (next = pages.Next(result.error)) != nullptr; ++i) {
+    const Page& page = *next;
     if (page.modeChange) {
       State::Apply(*page.modeChange, devmode);
       std::unique_ptr<Pdev> fresh = s.EnablePdev(devmode, result.error);
@@ -314,6 +340,7 @@ PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone)
     ok = s.PrintPage(*pdev, dc.get(), page, result.error);
     if (ok && pageDone) pageDone(i + 1);
   }
+  if (ok && !result.error.empty()) ok = false;  // the source could not make a page
   s.Event(DocumentEvent::kEndDoc, dc.get());
   if (ok) {
     ok = s.Function<EndDocFn>(INDEX_DrvEndDoc)(pdev->so, 0) != FALSE;

@@ -58,6 +58,10 @@ class PrintHost {
   // document as GDI does (DrvEndDoc with ED_ABORTDOC, the job deleted) and
   // releases the PDEV.
   PrintResult Print(const Document& document, const PageDone& pageDone = {});
+  // The same for a document made page by page: each page is asked for when
+  // the one before it was printed, and a page the source cannot make aborts
+  // the job with the source's message.
+  PrintResult Print(PageSource& pages, const PageDone& pageDone = {});
   HMODULE module() const;
 
  private:

@@ -3,6 +3,9 @@
 // are named after the description's file name without its extension.
 #pragma once
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace kesm_test {
@@ -37,6 +40,17 @@ inline std::string SampleTestName(const std::string& path) {
   std::string name = SampleName(path);
   for (char& c : name) c = c == '_' ? 'x' : c;
   return name;
+}
+
+// The text of a golden file, to compare the listing with. With
+// KESM_UPDATE_GOLDEN set, the file is rewritten with the listing first.
+inline std::string GoldenText(const std::string& path, const std::string& listing) {
+  if (std::getenv("KESM_UPDATE_GOLDEN") != nullptr) std::ofstream(path, std::ios::binary) << listing;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return "<no golden file " + path + ">";
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 }  // namespace kesm_test

@@ -5,9 +5,6 @@
 // rewrite the listings after a deliberate change.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -64,13 +61,6 @@ std::string Listing(UCB* ucb) {
   return out.str();
 }
 
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class DefaultDevmode : public ValidationMachine, public ::testing::WithParamInterface<const char*> {
  protected:
   void SetUp() override { ForgetClientDriverAnswer(); }
@@ -82,9 +72,7 @@ TEST_P(DefaultDevmode, MatchesItsGoldenListing) {
   ASSERT_NE(ucb, nullptr);
   const std::string listing = Listing(ucb);
   const std::string golden = std::string(KESM_TEST_DATA) + "/devmodes/defaults/" + kesm_test::SampleName(GetParam()) + ".txt";
-  ASSERT_TRUE(std::getenv("KESM_UPDATE_GOLDEN") != nullptr || std::filesystem::exists(golden)) << golden;
-  if (std::getenv("KESM_UPDATE_GOLDEN") != nullptr) std::ofstream(golden, std::ios::binary) << listing;
-  EXPECT_EQ(listing, Read(golden)) << "the listing now reads:\n" << listing;
+  EXPECT_EQ(listing, kesm_test::GoldenText(golden, listing)) << "the listing now reads:\n" << listing;
   // What holds for every description.
   const DEVMODEW* dm = Dm(ucb);
   EXPECT_EQ(dm->dmSize, 220);

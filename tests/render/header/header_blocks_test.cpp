@@ -4,12 +4,8 @@
 // whose trees use every node kind, conditional form and callback that a
 // description can reach; and the blocks of every sample description, against
 // a golden listing each.
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <optional>
-#include <sstream>
 #include <string>
 
 #include "tests/common/sample_descriptions.h"
@@ -61,9 +57,9 @@ TEST_F(HeaderBlocks, ADescriptionWithoutCommandTreesWritesEmptyBlocks) {
   EXPECT_EQ(Payload(stream, 0xF1), "");
 }
 
-class H2HeaderBlocks : public HeaderBlocks {
+// Header blocks at the tests' moment.
+class ClockedHeaderBlocks : public HeaderBlocks {
  protected:
-  const char* Description() const override { return kH2Description; }
   void SetUp() override {
     HeaderBlocks::SetUp();
     clock_.emplace();
@@ -73,6 +69,11 @@ class H2HeaderBlocks : public HeaderBlocks {
     HeaderBlocks::TearDown();
   }
   std::optional<FixedClock> clock_;
+};
+
+class H2HeaderBlocks : public ClockedHeaderBlocks {
+ protected:
+  const char* Description() const override { return kH2Description; }
 };
 
 // An escape-122 table whose first text (the page form's option 731) is given.
@@ -187,25 +188,9 @@ std::string Visible(const std::string& payload) {
   return out.empty() || out.back() == '\n' ? out : out + "\n";
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-class SampleHeaderBlocks : public HeaderBlocks, public ::testing::WithParamInterface<const char*> {
+class SampleHeaderBlocks : public ClockedHeaderBlocks, public ::testing::WithParamInterface<const char*> {
  protected:
   const char* Description() const override { return GetParam(); }
-  void SetUp() override {
-    HeaderBlocks::SetUp();
-    clock_.emplace();
-  }
-  void TearDown() override {
-    clock_.reset();
-    HeaderBlocks::TearDown();
-  }
-  std::optional<FixedClock> clock_;
 };
 
 TEST_P(SampleHeaderBlocks, MatchTheirGoldenListing) {
@@ -233,9 +218,7 @@ TEST_P(SampleHeaderBlocks, MatchTheirGoldenListing) {
   }
   const std::string golden =
       std::string(KESM_TEST_DATA) + "/render/headers/" + kesm_test::SampleName(GetParam()) + ".txt";
-  if (std::getenv("KESM_UPDATE_GOLDEN") != nullptr) std::ofstream(golden, std::ios::binary) << listing;
-  ASSERT_TRUE(std::filesystem::exists(golden)) << golden;
-  EXPECT_EQ(listing, ReadFile(golden)) << "the listing now reads:\n" << listing;
+  EXPECT_EQ(listing, kesm_test::GoldenText(golden, listing)) << "the listing now reads:\n" << listing;
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, SampleHeaderBlocks, ::testing::ValuesIn(kesm_test::kSampleDescriptions),

@@ -4,6 +4,7 @@
 // are only touched under their own lock; contexts are freed outside it.
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <iterator>
 #include <mutex>
 #include <type_traits>
@@ -124,5 +125,20 @@ void FreeUcbx(UCB* ucb, DWORD word) {
 }
 
 void FreeUcb(UCB* ucb) { FreeUcbx(ucb, 0); }
+
+namespace {
+std::atomic<DWORD> liveUcbs{0};
+}  // namespace
+
+void CountUcb(int change) { liveUcbs += static_cast<DWORD>(change); }
+
+DWORD CountLiveUcb() { return liveUcbs; }
+
+DWORD CountParkedUcb() {
+  DWORD parked = 0;
+  std::lock_guard hold(SlotGuard());
+  for (const UCB* ucb : lpPreUcb) parked += ucb != nullptr ? 1 : 0;
+  return parked;
+}
 
 void FreeUcb2(UCB* ucb, DWORD word) { FreeUcbx(ucb, word); }

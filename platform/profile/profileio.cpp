@@ -1,6 +1,7 @@
 // Profile files on disk: a name without a path lives in the Windows
 // directory; a rewrite goes through a temporary file in the same folder.
 #include "platform/profile/profileio.h"
+#include "platform/profile/profile_turn.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "platform/files/fileattrs.h"
+#include "platform/files/file_watch.h"
 #include "platform/host/hosterror.h"
 #include "platform/host/hostfile.h"
 #include "platform/host/hostlock.h"
@@ -55,13 +57,14 @@ std::optional<std::string> ReadAll(int fd) {
   }
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteAll(int fd, const std::string& bytes, const std::filesystem::path& file) {
   for (std::size_t done = 0; done < bytes.size();) {
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return false;
     done += static_cast<std::size_t>(n);
   }
+  ReportFileStep({FileStep::kFlush, file, {}, 0});
   return fsync(fd) == 0;
 }
 
@@ -72,12 +75,18 @@ class FolderLock : public hostlock::LockedFile {
       : LockedFile(folder, O_RDONLY | O_DIRECTORY, LOCK_EX) {}
 };
 
+// Steps of a profile write, reported like those of the file services.
+void Report(FileStep step, const std::filesystem::path& file, const std::filesystem::path& to = {}) {
+  ReportFileStep({step, file, to, step == FileStep::kOpen ? static_cast<DWORD>(CREATE_NEW) : 0});
+}
+
 // Creates a temporary file beside target; its descriptor, or -1.
 int CreateTemporary(const std::filesystem::path& target, std::filesystem::path* temporary) {
   std::random_device seed;
   for (int attempt = 0; attempt < 16; ++attempt) {
     *temporary = target.parent_path() /
                  (".~" + target.filename().string() + "." + std::to_string(seed()) + ".tmp");
+    Report(FileStep::kOpen, *temporary);
     const int fd = open(temporary->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -91,7 +100,8 @@ BOOL Replace(const std::filesystem::path& target, const File* previous, const st
   const int fd = CreateTemporary(target, &temporary);
   if (fd < 0) return FailWithErrno(errno);
   struct stat st {};
-  const bool written = WriteAll(fd, text) &&
+  Report(FileStep::kWrite, temporary);
+  const bool written = WriteAll(fd, text, temporary) &&
                        (previous == nullptr ||
                         (fstat(previous->fd(), &st) == 0 && fchmod(fd, st.st_mode & 07777) == 0));
   const int error = errno;
@@ -103,6 +113,7 @@ BOOL Replace(const std::filesystem::path& target, const File* previous, const st
   const DWORD kept = previous ? attrs::KeptOf(target) : FILE_ATTRIBUTE_ARCHIVE;
   attrs::Set(temporary, kept);
   if (previous) attrs::Forget(target);
+  Report(FileStep::kMove, temporary, target);
   if (rename(temporary.c_str(), target.c_str()) != 0) {
     const int renameError = errno;
     if (previous) attrs::Set(target, kept);
@@ -229,3 +240,24 @@ BOOL Update(LPCWSTR fileName, const std::function<bool(ini::Document&)>& edit) {
 }
 
 }  // namespace plat::profile
+
+namespace plat {
+
+class ProfileFolderTurn::Lock : public profile::FolderLock {
+ public:
+  using FolderLock::FolderLock;
+};
+
+ProfileFolderTurn::ProfileFolderTurn(LPCWSTR file) {
+  const DWORD error = GetLastError();
+  if (auto path = profile::PathOf(file); path && !path->isRoot) {
+    lock_ = std::make_unique<Lock>(path->host.parent_path());
+  }
+  SetLastError(error);
+}
+
+ProfileFolderTurn::~ProfileFolderTurn() = default;
+
+bool ProfileFolderTurn::held() const { return lock_ != nullptr && lock_->held(); }
+
+}  // namespace plat

@@ -1,8 +1,8 @@
 // The compiled description: compiling generated texts of several sizes and
 // freeing what the compile built, loading the cache file (against only
-// reading it), opening a printer context four ways (compiling its description, from the cache file, from
-// the process list, reusing a parked context), and a new context and its
-// destruction timed apart.
+// reading it), opening a printer context four ways (compiling its
+// description, from the cache file, from the process list, reusing a parked
+// context), and a new context and its destruction timed apart.
 #include <benchmark/benchmark.h>
 
 #include <chrono>

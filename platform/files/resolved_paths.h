@@ -1,0 +1,38 @@
+// Windows paths resolved before, so that resolving one again costs a status
+// call per folder it depends on instead of a walk from the drive's root.
+// A resolution depends on the folder that holds its last component (which
+// names are there, so whether that component exists and how it is spelled)
+// and on the folder above each folder found by another spelling than the
+// one written (an entry of the written spelling would win over it). It is
+// reused only while every one of those folders has the status it had, old
+// enough that a change in the same clock tick could not hide behind equal
+// time stamps; a folder renamed or removed on the way fails its status
+// call. Internal to platform/.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/files/winpath.h"
+
+namespace plat::resolved {
+
+// The key of a path as written, for one drive and one use.
+std::u16string KeyOf(const std::filesystem::path& drive, std::u16string_view written, PathUse use);
+
+// The resolution kept for the key, when its folders still hold.
+std::optional<ResolvedPath> Find(const std::u16string& key);
+
+// Keeps a resolution that began at the stamp clock time started; the
+// folders are those it depends on. Nothing is kept when a folder cannot be
+// stamped.
+void Keep(const std::u16string& key, const ResolvedPath& result, const std::vector<std::filesystem::path>& folders,
+          long long started);
+
+// Resolutions not answered from what was kept (for tests).
+unsigned long long Walks();
+void CountWalk();
+
+}  // namespace plat::resolved

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
 #include <unordered_map>
 #include <utility>
@@ -20,7 +21,7 @@ struct Resolution {
 };
 
 std::mutex gLock;
-std::unordered_map<std::u16string, Resolution> gResolutions;
+std::unordered_map<std::u16string, std::shared_ptr<const Resolution>> gResolutions;
 std::atomic<unsigned long long> gWalks{0};
 
 bool Holds(const std::pair<std::filesystem::path, folded::FolderStamp>& folder) {
@@ -30,37 +31,39 @@ bool Holds(const std::pair<std::filesystem::path, folded::FolderStamp>& folder) 
 
 }  // namespace
 
-std::u16string KeyOf(const std::filesystem::path& drive, std::u16string_view written, PathUse use) {
-  std::u16string key = drive.u16string();
+std::u16string KeyOf(std::uint64_t generation, std::u16string_view written, PathUse use) {
+  std::u16string key;
+  key.reserve(written.size() + 5);
+  for (int shift = 0; shift < 64; shift += 16) key += static_cast<char16_t>(generation >> shift);
   key += use == PathUse::kPattern ? u'\1' : u'\0';
   key += written;
   return key;
 }
 
 std::optional<ResolvedPath> Find(const std::u16string& key) {
-  Resolution found;
+  std::shared_ptr<const Resolution> found;
   {
     std::lock_guard<std::mutex> hold(gLock);
     auto it = gResolutions.find(key);
     if (it == gResolutions.end()) return std::nullopt;
     found = it->second;
   }
-  for (const auto& folder : found.folders) {
+  for (const auto& folder : found->folders) {
     if (!Holds(folder)) return std::nullopt;
   }
-  return std::move(found.result);
+  return found->result;
 }
 
 void Keep(const std::u16string& key, const ResolvedPath& result, const std::vector<std::filesystem::path>& folders,
           long long started) {
-  Resolution kept{result, {}};
+  auto kept = std::make_shared<Resolution>(Resolution{result, {}});
   for (const auto& folder : folders) {
     struct stat st {};
     if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return;
-    kept.folders.emplace_back(folder, folded::FolderStamp::Of(st, started));
+    kept->folders.emplace_back(folder, folded::FolderStamp::Of(st, started));
   }
   // A resolution whose folders changed while it was made would never hold.
-  for (const auto& folder : kept.folders) {
+  for (const auto& folder : kept->folders) {
     if (!folder.second.Settled()) return;
   }
   std::lock_guard<std::mutex> hold(gLock);

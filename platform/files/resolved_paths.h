@@ -10,6 +10,7 @@
 // call. Internal to platform/.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -19,8 +20,9 @@
 
 namespace plat::resolved {
 
-// The key of a path as written, for one drive and one use.
-std::u16string KeyOf(const std::filesystem::path& drive, std::u16string_view written, PathUse use);
+// The key of a path as written, for one use on the machine of this
+// generation (plat::MachineGeneration).
+std::u16string KeyOf(std::uint64_t generation, std::u16string_view written, PathUse use);
 
 // The resolution kept for the key, when its folders still hold.
 std::optional<ResolvedPath> Find(const std::u16string& key);

@@ -226,17 +226,17 @@ std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use) {
     return std::nullopt;
   }
   const std::u16string_view text(path);
+  // Only a path from the root is kept: nothing else of the machine decides
+  // its resolution but the folders it depends on.
+  const bool keep = FromTheRoot(text);
+  const std::u16string key = keep ? resolved::KeyOf(MachineGeneration(), text, use) : std::u16string();
+  if (keep) {
+    if (auto found = resolved::Find(key)) return found;
+  }
   const std::filesystem::path drive = DriveRoot();
   if (text.empty() || MachineRoot().empty()) {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return std::nullopt;
-  }
-  // Only a path from the root is kept: nothing else of the machine decides
-  // its resolution but the folders it depends on.
-  const bool keep = FromTheRoot(text);
-  const std::u16string key = keep ? resolved::KeyOf(drive, text, use) : std::u16string();
-  if (keep) {
-    if (auto found = resolved::Find(key)) return found;
   }
   resolved::CountWalk();
   const long long started = folded::StampClock();

@@ -9,6 +9,7 @@
 
 #include "platform/base/winerror.h"
 #include "platform/engine/objects/brushobj.h"
+#include "platform/engine/eng_printer.h"
 #include "platform/engine/objects/eng_device.h"
 #include "platform/modules/winmodule.h"
 #include "platform/spooler/spooljob.h"
@@ -269,67 +270,134 @@ std::unique_ptr<PrintHost> PrintHost::Open(const HostOptions& options, std::stri
   return std::unique_ptr<PrintHost>(new PrintHost(std::move(state)));
 }
 
-PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone) {
-  State& s = *state_;
+struct OpenJob::State {
+  PrintHost::State& host;
+  std::unique_ptr<Pdev> pdev;
+  std::vector<BYTE> devmode;
+  std::u16string name;
+  std::unique_ptr<HDC__, void (*)(HDC)> dc{nullptr, plat::gdi::DeletePrinterDC};
   PrintResult result;
-  std::vector<BYTE> devmode = s.options.devmode.empty() ? DefaultDevmode(s.options.printerName)
-                                                        : s.options.devmode;
-  std::unique_ptr<Pdev> pdev = s.EnablePdev(devmode, result.error);
-  if (!pdev) return result;
-  std::u16string name = document.name;
-  DOC_INFO_1W info{name.data(), nullptr, nullptr};
-  result.jobId = StartDocPrinterW(s.printer, 1, reinterpret_cast<LPBYTE>(&info));
-  if (result.jobId == 0) {
-    result.error = "the spooler refused the job";
-    s.DisablePdev(*pdev);
-    return result;
-  }
-  if (auto job = plat::FindPrintJob(result.jobId)) result.jobFile = job->file;
-  // The application's DC: its escapes go to the PDEV that serves it.
-  std::unique_ptr<HDC__, void (*)(HDC)> dc(plat::gdi::CreatePrinterDC(&pdev->device, pdev->so),
-                                           plat::gdi::DeletePrinterDC);
-  s.Event(DocumentEvent::kStartDoc, dc.get());
-  bool ok = s.Function<StartDocFn>(INDEX_DrvStartDoc)(pdev->so, name.data(), result.jobId) != FALSE;
-  if (!ok) result.error = "DrvStartDoc failed";
-  for (std::size_t i = 0; ok && i < document.pages.size(); ++i) {
-    const Page& page = document.pages[i];
-    if (page.modeChange) {
-      State::Apply(*page.modeChange, devmode);
-      std::unique_ptr<Pdev> fresh = s.EnablePdev(devmode, result.error);
-      auto reset = s.Function<ResetPdevFn>(INDEX_DrvResetPDEV);
-      if (!fresh) {
-        ok = false;
-        break;
-      }
-      if (reset != nullptr && !reset(pdev->device.dhpdev, fresh->device.dhpdev)) {
-        result.error = "DrvResetPDEV failed";
-        s.DisablePdev(*fresh);
-        ok = false;
-        break;
-      }
-      plat::gdi::SetPrinterDCDevice(dc.get(), &fresh->device, fresh->so);
-      s.DisablePdev(*pdev);
-      pdev = std::move(fresh);
+  bool inMemory = false;
+  std::vector<BYTE> bytes;
+  bool ok = true;
+  bool ended = false;
+
+  explicit State(PrintHost::State& h) : host(h) {}
+
+  // Applies a page's mode change: a fresh PDEV takes over from the old one.
+  bool ChangeMode(const ModeChange& change, std::string& error) {
+    PrintHost::State::Apply(change, devmode);
+    std::unique_ptr<Pdev> fresh = host.EnablePdev(devmode, error);
+    if (!fresh) return false;
+    auto reset = host.Function<ResetPdevFn>(INDEX_DrvResetPDEV);
+    if (reset != nullptr && !reset(pdev->device.dhpdev, fresh->device.dhpdev)) {
+      error = "DrvResetPDEV failed";
+      host.DisablePdev(*fresh);
+      return false;
     }
-    ok = s.PrintPage(*pdev, dc.get(), page, result.error);
-    if (ok && pageDone) pageDone(i + 1);
+    plat::gdi::SetPrinterDCDevice(dc.get(), &fresh->device, fresh->so);
+    host.DisablePdev(*pdev);
+    pdev = std::move(fresh);
+    return true;
   }
-  s.Event(DocumentEvent::kEndDoc, dc.get());
-  if (ok) {
-    ok = s.Function<EndDocFn>(INDEX_DrvEndDoc)(pdev->so, 0) != FALSE;
-    if (!ok) result.error = "DrvEndDoc failed";
-  } else {
-    s.Function<EndDocFn>(INDEX_DrvEndDoc)(pdev->so, ED_ABORTDOC);
+
+  void End() {
+    if (ended) return;
+    ended = true;
+    host.Event(DocumentEvent::kEndDoc, dc.get());
+    if (ok) {
+      ok = host.Function<EndDocFn>(INDEX_DrvEndDoc)(pdev->so, 0) != FALSE;
+      if (!ok) result.error = "DrvEndDoc failed";
+    } else {
+      host.Function<EndDocFn>(INDEX_DrvEndDoc)(pdev->so, ED_ABORTDOC);
+    }
+    if (inMemory) plat::eng::KeepPrinterWritesIn(host.printer, nullptr);
+    if (ok) {
+      EndDocPrinter(host.printer);
+    } else {
+      AbortPrinter(host.printer);
+    }
+    dc.reset();
+    host.DisablePdev(*pdev);
+    result.ok = ok;
   }
-  if (ok) {
-    EndDocPrinter(s.printer);
-  } else {
-    AbortPrinter(s.printer);
+};
+
+OpenJob::OpenJob(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+OpenJob::~OpenJob() {
+  if (!state_->ended) state_->ok = false;  // never finished: aborted
+  state_->End();
+}
+
+bool OpenJob::PrintPage(const Page& page, std::string& error) {
+  State& s = *state_;
+  if (!s.ok || s.ended) {
+    error = "the document was aborted";
+    return false;
   }
-  dc.reset();
-  s.DisablePdev(*pdev);
-  result.ok = ok;
-  return result;
+  s.ok = (!page.modeChange || s.ChangeMode(*page.modeChange, error)) && s.host.PrintPage(*s.pdev, s.dc.get(), page, error);
+  if (!s.ok) {
+    s.result.error = error;
+    s.End();
+  }
+  return s.ok;
+}
+
+bool OpenJob::aborted() const { return !state_->ok; }
+
+PrintResult OpenJob::Finish() {
+  state_->End();
+  return state_->result;
+}
+
+const std::vector<BYTE>& OpenJob::bytes() const { return state_->bytes; }
+
+void OpenJob::ClearBytes() { state_->bytes.clear(); }
+
+std::unique_ptr<OpenJob> PrintHost::Start(const std::u16string& name, bool inMemory, std::string& error) {
+  State& s = *state_;
+  auto job = std::make_unique<OpenJob::State>(s);
+  job->devmode = s.options.devmode.empty() ? DefaultDevmode(s.options.printerName) : s.options.devmode;
+  job->name = name;
+  job->inMemory = inMemory;
+  job->pdev = s.EnablePdev(job->devmode, error);
+  if (!job->pdev) return nullptr;
+  DOC_INFO_1W info{job->name.data(), nullptr, nullptr};
+  job->result.jobId = StartDocPrinterW(s.printer, 1, reinterpret_cast<LPBYTE>(&info));
+  if (job->result.jobId == 0) {
+    error = "the spooler refused the job";
+    s.DisablePdev(*job->pdev);
+    return nullptr;
+  }
+  if (inMemory) {
+    plat::eng::KeepPrinterWritesIn(s.printer, &job->bytes);
+  } else if (auto spooled = plat::FindPrintJob(job->result.jobId)) {
+    job->result.jobFile = spooled->file;
+  }
+  // The application's DC: its escapes go to the PDEV that serves it.
+  job->dc.reset(plat::gdi::CreatePrinterDC(&job->pdev->device, job->pdev->so));
+  s.Event(DocumentEvent::kStartDoc, job->dc.get());
+  std::unique_ptr<OpenJob> open(new OpenJob(std::move(job)));
+  OpenJob::State& started = *open->state_;
+  if (!s.Function<StartDocFn>(INDEX_DrvStartDoc)(started.pdev->so, started.name.data(), started.result.jobId)) {
+    error = "DrvStartDoc failed";
+    started.ok = false;
+    started.result.error = error;
+    started.End();
+  }
+  return open;
+}
+
+PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone) {
+  PrintResult result;
+  std::unique_ptr<OpenJob> job = Start(document.name, false, result.error);
+  if (!job) return result;
+  std::string error;
+  for (std::size_t i = 0; !job->aborted() && i < document.pages.size(); ++i) {
+    if (job->PrintPage(document.pages[i], error) && pageDone) pageDone(i + 1);
+  }
+  return job->Finish();
 }
 
 }  // namespace printhost

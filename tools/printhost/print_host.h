@@ -43,6 +43,35 @@ struct PrintResult {
   std::filesystem::path jobFile;  // the spooled job stream (removed when aborted)
 };
 
+// A document kept open on one PDEV, printed a page at a time: for a host
+// that prints many pages (a fuzz target feeds one input a page). Ending it
+// (Finish, or destroying it) ends the document, as an abort when a page
+// failed or it was never finished.
+class OpenJob {
+ public:
+  ~OpenJob();
+  OpenJob(const OpenJob&) = delete;
+  OpenJob& operator=(const OpenJob&) = delete;
+
+  // Prints the page (after its mode change, if any). False with the reason
+  // when a driver call failed: the document is then aborted and takes no
+  // more pages.
+  bool PrintPage(const Page& page, std::string& error);
+  bool aborted() const;
+  // Ends the document; ok when every page printed and the driver ended it.
+  PrintResult Finish();
+  // The job's bytes so far, for a job kept in memory (empty otherwise), and
+  // their removal.
+  const std::vector<BYTE>& bytes() const;
+  void ClearBytes();
+
+ private:
+  friend class PrintHost;
+  struct State;
+  explicit OpenJob(std::unique_ptr<State> state);
+  std::unique_ptr<State> state_;
+};
+
 class PrintHost {
  public:
   // Null with a message when the driver cannot be installed, loaded or
@@ -58,9 +87,16 @@ class PrintHost {
   // document as GDI does (DrvEndDoc with ED_ABORTDOC, the job deleted) and
   // releases the PDEV.
   PrintResult Print(const Document& document, const PageDone& pageDone = {});
+  // Starts a document named name for pages to follow one at a time: a job
+  // of the spooler, or with inMemory a job whose bytes are kept in memory
+  // (OpenJob::bytes) and no job file is written. Null with the reason in
+  // error when the PDEV or the document cannot be started. The host must
+  // outlive the job.
+  std::unique_ptr<OpenJob> Start(const std::u16string& name, bool inMemory, std::string& error);
   HMODULE module() const;
 
  private:
+  friend class OpenJob;
   struct State;
   explicit PrintHost(std::unique_ptr<State> state);
   std::unique_ptr<State> state_;

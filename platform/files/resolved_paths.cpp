@@ -17,6 +17,7 @@ constexpr std::size_t kMaxResolutions = 4096;
 
 struct Resolution {
   ResolvedPath result;
+  bool exact = false;
   std::vector<std::pair<std::filesystem::path, folded::FolderStamp>> folders;
 };
 
@@ -40,13 +41,21 @@ std::u16string KeyOf(std::uint64_t generation, std::u16string_view written, Path
   return key;
 }
 
-std::optional<ResolvedPath> Find(const std::u16string& key) {
+std::optional<ResolvedPath> Find(const std::u16string& key, struct stat* status, bool* statusKnown) {
   std::shared_ptr<const Resolution> found;
   {
     std::lock_guard<std::mutex> hold(gLock);
     auto it = gResolutions.find(key);
     if (it == gResolutions.end()) return std::nullopt;
     found = it->second;
+  }
+  if (found->exact) {
+    struct stat st {};
+    if (stat(found->result.host.c_str(), &st) == 0) {
+      if (status != nullptr) *status = st;
+      if (statusKnown != nullptr) *statusKnown = true;
+      return found->result;
+    }
   }
   for (const auto& folder : found->folders) {
     if (!Holds(folder)) return std::nullopt;
@@ -55,8 +64,8 @@ std::optional<ResolvedPath> Find(const std::u16string& key) {
 }
 
 void Keep(const std::u16string& key, const ResolvedPath& result, const std::vector<std::filesystem::path>& folders,
-          long long started) {
-  auto kept = std::make_shared<Resolution>(Resolution{result, {}});
+          bool exact, long long started) {
+  auto kept = std::make_shared<Resolution>(Resolution{result, exact, {}});
   for (const auto& folder : folders) {
     struct stat st {};
     if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return;

@@ -18,20 +18,27 @@
 
 #include "platform/files/winpath.h"
 
+struct stat;
+
 namespace plat::resolved {
 
 // The key of a path as written, for one use on the machine of this
 // generation (plat::MachineGeneration).
 std::u16string KeyOf(std::uint64_t generation, std::u16string_view written, PathUse use);
 
-// The resolution kept for the key, when its folders still hold.
-std::optional<ResolvedPath> Find(const std::u16string& key);
+// The resolution kept for the key, when it still holds. One that took
+// every component as written, the last an existing entry, holds while that
+// entry exists (an entry of the written spelling is what a walk takes
+// first): its status is then left in *status when status is not null, and
+// *statusKnown set. Any other holds while its folders do.
+std::optional<ResolvedPath> Find(const std::u16string& key, struct stat* status = nullptr,
+                                 bool* statusKnown = nullptr);
 
 // Keeps a resolution that began at the stamp clock time started; the
-// folders are those it depends on. Nothing is kept when a folder cannot be
-// stamped.
+// folders are those it depends on, exact whether every component was
+// taken as written. Nothing is kept when a folder cannot be stamped.
 void Keep(const std::u16string& key, const ResolvedPath& result, const std::vector<std::filesystem::path>& folders,
-          long long started);
+          bool exact, long long started);
 
 // Resolutions not answered from what was kept (for tests).
 unsigned long long Walks();

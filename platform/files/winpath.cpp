@@ -220,7 +220,10 @@ bool SameName(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
-std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use) {
+std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use) { return ResolvePath(path, use, nullptr, nullptr); }
+
+std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use, struct stat* status, bool* statusKnown) {
+  if (statusKnown != nullptr) *statusKnown = false;
   if (path == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return std::nullopt;
@@ -231,7 +234,7 @@ std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use) {
   const bool keep = FromTheRoot(text);
   const std::u16string key = keep ? resolved::KeyOf(MachineGeneration(), text, use) : std::u16string();
   if (keep) {
-    if (auto found = resolved::Find(key)) return found;
+    if (auto found = resolved::Find(key, status, statusKnown)) return found;
   }
   const std::filesystem::path drive = DriveRoot();
   if (text.empty() || MachineRoot().empty()) {
@@ -242,7 +245,15 @@ std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use) {
   const long long started = folded::StampClock();
   std::vector<std::u16string> parts;
   auto result = Walk(text, use, drive, &parts);
-  if (result && keep && !result->isRoot) resolved::Keep(key, *result, FoldersOf(drive, parts, *result), started);
+  if (result && keep && !result->isRoot) {
+    const auto folders = FoldersOf(drive, parts, *result);
+    // Every component as written: only the last folder to check, and the
+    // last component spelled as written.
+    auto written = ToHostName(parts.back());
+    const bool exact = folders.size() == 1 && written && result->host.filename() == *written &&
+                       parts.back().find_first_of(u"*?") == std::u16string::npos;
+    resolved::Keep(key, *result, folders, exact, started);
+  }
   return result;
 }
 

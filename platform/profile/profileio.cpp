@@ -28,7 +28,9 @@
 namespace plat::profile {
 namespace {
 
-std::optional<ResolvedPath> PathOf(LPCWSTR fileName) {
+// The file's resolved path; *status is its status when the resolution
+// read it (*statusKnown set).
+std::optional<ResolvedPath> PathOf(LPCWSTR fileName, struct stat* status = nullptr, bool* statusKnown = nullptr) {
   if (fileName == nullptr || *fileName == u'\0') {
     SetLastError(ERROR_INVALID_PARAMETER);
     return std::nullopt;
@@ -36,9 +38,9 @@ std::optional<ResolvedPath> PathOf(LPCWSTR fileName) {
   const std::u16string_view name(fileName);
   if (name.find_first_of(u"\\/:") == std::u16string_view::npos) {
     const std::u16string full = WindowsDirectory() + u"\\" + std::u16string(name);
-    return ResolvePath(full.c_str());
+    return ResolvePath(full.c_str(), PathUse::kName, status, statusKnown);
   }
-  return ResolvePath(fileName);
+  return ResolvePath(fileName, PathUse::kName, status, statusKnown);
 }
 
 std::optional<std::string> ReadAll(int fd) {
@@ -220,9 +222,11 @@ constexpr OpenRequest kReading{GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
 // A text read before whose file is unchanged, without opening the file: its
 // status tells it is the same, and its share markers that no handle refuses
 // this read. Null when the file must be opened, read or failed as usual.
-std::shared_ptr<const ini::Document> Unchanged(const ResolvedPath& path, BOOL* refused) {
-  struct stat st {};
-  if (path.trailingSeparator || stat(path.host.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+std::shared_ptr<const ini::Document> Unchanged(const ResolvedPath& path, struct stat st, bool statusKnown,
+                                               BOOL* refused) {
+  if (path.trailingSeparator) return nullptr;
+  if (!statusKnown && stat(path.host.c_str(), &st) != 0) return nullptr;
+  if (!S_ISREG(st.st_mode)) return nullptr;
   ParsedTexts::Found found = gParsed.Find(path.host, st);
   if (found.document == nullptr || found.watch == nullptr) return nullptr;
   if (share::Conflicts(found.watch->fd(), share::kRead, kReading.share)) {
@@ -235,10 +239,12 @@ std::shared_ptr<const ini::Document> Unchanged(const ResolvedPath& path, BOOL* r
 }  // namespace
 
 std::shared_ptr<const ini::Document> Read(LPCWSTR fileName) {
-  auto path = PathOf(fileName);
+  struct stat status {};
+  bool statusKnown = false;
+  auto path = PathOf(fileName, &status, &statusKnown);
   if (!path) return nullptr;
   BOOL refused = FALSE;
-  if (auto unchanged = Unchanged(*path, &refused)) {
+  if (auto unchanged = Unchanged(*path, status, statusKnown, &refused)) {
     SetLastError(ERROR_SUCCESS);
     return unchanged;
   }

@@ -106,3 +106,18 @@ TEST(ResolvedPaths, ResolutionsAreKeptForEachMachineApart) {
   drive::Put("Data/ONE.ini", "");
   EXPECT_EQ(Found(u"C:\\Data\\ONE.INI"), "Data/ONE.ini");
 }
+
+// A path taken exactly as written holds while its entry exists; once that
+// entry goes, another spelling of it is found.
+TEST(ResolvedPaths, AnExactResolutionHoldsOnlyWhileItsEntryExists) {
+  plat::ScopedMachine machine;
+  drive::Put("Data/a.ini", "");
+  drive::Put("Data/A.INI", "");
+  EXPECT_EQ(FoundAndKept(u"C:\\Data\\a.ini"), "Data/a.ini");
+  drive::Put("Data/other.ini", "");  // the folder changed: the entry still decides
+  const auto walks = plat::resolved::Walks();
+  EXPECT_EQ(Found(u"C:\\Data\\a.ini"), "Data/a.ini");
+  EXPECT_EQ(plat::resolved::Walks(), walks);
+  std::filesystem::remove(drive::Host("Data/a.ini"));
+  EXPECT_EQ(Found(u"C:\\Data\\a.ini"), "Data/A.INI");
+}

@@ -81,6 +81,7 @@ DHPDEV DrvEnablePDEV(DEVMODEW* pdm, LPWSTR /*logicalAddress*/, ULONG patternCoun
   if (ValidateDevmode(pdev->ucb, pdm, kValidateAtEnable) == 0) return Fail(pdev, ERROR_NOT_ENOUGH_MEMORY);
   if (!CopyDevmode(pdev, pdm)) return Fail(pdev, ERROR_NOT_ENOUGH_MEMORY);
   FillDevData(pdev);
+  if (!PaperFormatFits(pdev->paper)) return Fail(pdev, ERROR_INVALID_PARAMETER);
   // Device fonts are offered only while nothing bands and the language is
   // the default; fonts whose resources cannot be read are not offered.
   ULONG fonts = 0;

@@ -12,6 +12,12 @@ void FillDevData(PDEV* pdev);
 // The paper format from the settings; the 0.1 mm sizes only when the
 // resolution is known.
 void SetPaperFormat(PDEV* pdev);
+// Whether the paper format can be reported: sizes not negative, the
+// printable area no larger than the paper (when its size in dots is known),
+// and its size in micrometres
+// within a LONG (the capabilities give it so). A description may ask for
+// anything; an area that does not fit is refused rather than reported.
+bool PaperFormatFits(const PaperFormat& paper);
 // Builds the device capabilities, copies at most size bytes of them to the
 // caller and sets the PDEV's page size.
 void FillDevCaps(PDEV* pdev, ULONG size, GDIINFO* gdiInfo);

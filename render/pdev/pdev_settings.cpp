@@ -1,4 +1,6 @@
 // What the PDEV takes from the validated settings of its context.
+#include <algorithm>
+
 #include "render/pdev/pdev_internal.h"
 #include "settings/bkpd/description_queries.h"
 #include "settings/values/setting_value.h"
@@ -7,6 +9,13 @@ namespace {
 
 constexpr USHORT kDefaultResolution = 600;
 constexpr LONG kTenthMmPerInch = 254;
+
+// Dots at the resolution in 0.1 mm; a size too large for a LONG stays at
+// its largest value (PaperFormatFits refuses it).
+LONG TenthMm(LONG dots, USHORT resolution) {
+  const LONGLONG tenths = LONGLONG{dots} * kTenthMmPerInch / resolution;
+  return static_cast<LONG>(std::clamp<LONGLONG>(tenths, -0x7FFFFFFF, 0x7FFFFFFF));
+}
 
 LONG_PTR Get(const PDEV* pdev, WORD id) { return GetDevmodeValueDirectByFuncID(pdev->ucb, id, nullptr); }
 
@@ -70,6 +79,17 @@ void FillDevData(PDEV* pdev) {
   dl_init(&pdev->stream);
 }
 
+bool PaperFormatFits(const PaperFormat& paper) {
+  constexpr LONG kMaxTenthMm = 0x7FFFFFFF / 100;  // micrometres within a LONG
+  // A paper size of 0 is one the description does not give in dots.
+  const bool sizesFit = paper.paperWidth >= 0 && paper.paperLength >= 0 && paper.printableWidth >= 0 &&
+                        paper.printableLength >= 0 &&
+                        (paper.paperWidth == 0 || paper.printableWidth <= paper.paperWidth) &&
+                        (paper.paperLength == 0 || paper.printableLength <= paper.paperLength);
+  return sizesFit && paper.printableWidthTenthMm >= 0 && paper.printableWidthTenthMm <= kMaxTenthMm &&
+         paper.printableLengthTenthMm >= 0 && paper.printableLengthTenthMm <= kMaxTenthMm;
+}
+
 void SetPaperFormat(PDEV* pdev) {
   PaperFormat& paper = pdev->paper;
   paper.paperSize = static_cast<LONG>(Get(pdev, kPaperSize));
@@ -82,8 +102,8 @@ void SetPaperFormat(PDEV* pdev) {
   paper.printableWidth = static_cast<LONG>(Get(pdev, kSrcPaperPrnWidthDot));
   paper.printableLength = static_cast<LONG>(Get(pdev, kSrcPaperPrnLengthDot));
   if (pdev->resolution != 0) {
-    paper.printableWidthTenthMm = static_cast<LONG>(LONGLONG{paper.printableWidth} * kTenthMmPerInch / pdev->resolution);
-    paper.printableLengthTenthMm = static_cast<LONG>(LONGLONG{paper.printableLength} * kTenthMmPerInch / pdev->resolution);
+    paper.printableWidthTenthMm = TenthMm(paper.printableWidth, pdev->resolution);
+    paper.printableLengthTenthMm = TenthMm(paper.printableLength, pdev->resolution);
   }
   paper.xOffset = static_cast<LONG>(Get(pdev, kSrcXOffset));
   paper.yOffset = static_cast<LONG>(Get(pdev, kSrcYOffset));

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tests/common/held_clock.h"
+#include "tests/kesmprint/kesmprint_fixture.h"
 #include "tests/render/job_stream_decoder.h"
 #include "tests/render/record_fields.h"
 #include "tools/kesmprint/kesmprint.h"
@@ -22,54 +23,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class KesmPrint : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "kesmprint-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    previous_ = fs::current_path();
-    fs::current_path(folder_);
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    std::error_code ec;
-    fs::remove_all(folder_, ec);
-  }
-
-  // Runs with the arguments on the machine in the folder; exit code, what
-  // went to the output and to the errors.
-  struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-  };
-  Result Print(const std::vector<std::string>& arguments) {
-    kesmprint::Options options;
-    std::string error;
-    Result result;
-    if (!kesmprint::ParseArguments(arguments, options, error)) {
-      result.err = error;
-      result.code = 2;
-      return result;
-    }
-    std::ostringstream out, err;
-    result.code = kesmprint::Run(options, folder_ / "machine", out, err);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
-  }
-
-  static std::vector<std::uint8_t> Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-  static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-  fs::path folder_;
-  fs::path previous_;
-};
+using kesmprint_test::KesmPrint;
 
 TEST_F(KesmPrint, WithNoArgumentsTheSampleDocumentIsPrintedOnAFreshMachine) {
   // The header carries the time: both prints see the same second.
@@ -396,7 +350,8 @@ TEST_F(KesmPrint, EachErrorIsOneLineAndNothingIsPrinted) {
     const char* message;
   } rows[] = {
       {"a missing document", {"missing.txt"}, 1, "kesmprint: cannot open missing.txt\n"},
-      {"a missing description", {"--description", "none.kpd"}, 1, "kesmprint: cannot read the description none.kpd\n"},
+      {"a missing description", {"--description", "none.kpd"}, 1,
+       "kesmprint: cannot read the description none.kpd; the printer Kesm Sample keeps its description\n"},
       {"a printer name with a backslash", {"--printer", "a\\b"}, 1,
        "kesmprint: there is no printer a\\b on the machine, and a name with a backslash cannot be installed\n"},
   };
@@ -453,6 +408,27 @@ TEST_F(KesmPrint, TheProgramExitsWithACodeAndOneLinePerError) {
   EXPECT_EQ(text("err.txt"), "kesmprint: cannot open missing.txt\n");
   EXPECT_EQ(run("--help"), 0);
   EXPECT_TRUE(Has(text("out.txt"), "usage: kesmprint"));
+}
+
+// The README shows the sample's summary line as the program prints it, and
+// every option of the usage.
+TEST_F(KesmPrint, TheReadmeShowsTheSummaryAndTheOptionsAsTheyAre) {
+  const std::string readme = Text(fs::path(KESM_TEST_DATA) / ".." / ".." / "README.md");
+  ASSERT_FALSE(readme.empty());
+  const Result result = Print({});
+  ASSERT_EQ(result.code, 0) << result.err;
+  const std::size_t at = result.out.find("sample.kesm: ");
+  ASSERT_NE(at, std::string::npos) << result.out;
+  const std::string summary = result.out.substr(at, result.out.find(" blocks", at) + 7 - at);
+  EXPECT_TRUE(Has(readme, "    " + summary + ", <size> bytes in <time> s\n")) << summary;
+  const std::string usage = kesmprint::Usage();
+  const std::string synopsis = usage.substr(0, usage.find("\n  "));
+  for (std::size_t i = synopsis.find('['); i != std::string::npos; i = synopsis.find('[', i + 1)) {
+    const std::string option = synopsis.substr(i + 1, synopsis.find(']', i) - i - 1);
+    if (option == "DOCUMENT...") continue;
+    EXPECT_TRUE(Has(readme, "[" + option + "]")) << option << " in the README's command line";
+    EXPECT_TRUE(Has(readme, "| `" + option + "` |")) << option << " in the README's table of options";
+  }
 }
 
 // The sample's shape page as path records: strokes, fills and a

@@ -307,3 +307,34 @@ TEST_F(HostTest, ACompressedPictureReachesTheDriverAsARunLengthBitmap) {
 }
 
 }  // namespace
+
+namespace {
+
+// A picture scaled so thin that its extent rounds to no pixel (a long strip
+// at 300 dpi: a twip is a fifth of a pixel) still covers one.
+TEST_F(HostTest, APictureThatRoundsToNothingCoversOnePixel) {
+  printhost::Image strip;
+  strip.width = 8;
+  strip.height = 1;
+  strip.rows.assign(static_cast<std::size_t>(strip.Stride()), 0);
+  printhost::Image column = strip;
+  column.width = 1;
+  column.height = 8;
+  column.rows.assign(static_cast<std::size_t>(column.Stride()) * 8, 0);
+  printhost::Document document;
+  document.name = u"Thin";
+  printhost::Page page;
+  page.commands = {printhost::Picture{strip, RECT{1440, 1440, 2880, 1441}},
+                   printhost::Picture{column, RECT{1440, 1440, 1441, 2880}}};
+  document.pages.push_back(page);
+  const auto result = host_->Print(document);
+  ASSERT_TRUE(result.ok) << result.error;
+  const auto blts = Calls("DrvStretchBlt");
+  ASSERT_EQ(blts.size(), 2u);
+  EXPECT_EQ(blts[0]->dest.bottom - blts[0]->dest.top, 1);
+  EXPECT_EQ(blts[0]->dest.right - blts[0]->dest.left, 300);
+  EXPECT_EQ(blts[1]->dest.right - blts[1]->dest.left, 1);
+  EXPECT_EQ(blts[1]->dest.bottom - blts[1]->dest.top, 300);
+}
+
+}  // namespace

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "tools/printhost/document.h"
+#include "tools/printhost/text_pages.h"
 
 namespace {
 
@@ -131,6 +132,135 @@ TEST_F(SourcesTest, BadTextGivesAnErrorAndNoDocument) {
   EXPECT_FALSE(printhost::TextDocument((dir_ / "missing.txt").string(), document, error));
   EXPECT_FALSE(printhost::TextDocument(Write("big.txt", std::string((4u << 20) + 1, 'x')), document, error));
   EXPECT_NE(error.find("larger"), std::string::npos);
+}
+
+// The lines of each page, as their texts (empty lines leave no text).
+std::vector<std::vector<std::u16string>> PageTexts(const printhost::Document& document) {
+  std::vector<std::vector<std::u16string>> pages;
+  for (const auto& page : document.pages) {
+    pages.emplace_back();
+    for (const auto& command : page.commands) pages.back().push_back(std::get<printhost::Text>(command).text);
+  }
+  return pages;
+}
+
+std::string Lines(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "l" + std::to_string(i) + "\n";
+  return text;
+}
+
+TEST_F(SourcesTest, LineEndsAndFormFeedsMakeTheLinesAndPagesTheTextHas) {
+  using Pages = std::vector<std::vector<std::u16string>>;
+  const struct {
+    const char* what;
+    std::string text;
+    std::size_t pages;
+    Pages first;  // the texts of the first pages, when given
+  } rows[] = {
+      {"CR only", "one\rtwo\rthree", 1, {{u"one", u"two", u"three"}}},
+      {"CR LF", "one\r\ntwo\r\n", 1, {{u"one", u"two"}}},
+      {"LF CR is two line ends", "one\n\rtwo", 1, {{u"one", u"two"}}},
+      {"a trailing form feed", "one\n\f", 1, {{u"one"}}},
+      {"a form feed after a line without its newline", "one\ftwo", 2, {{u"one"}, {u"two"}}},
+      {"form feeds in a row", "one\f\f\ftwo\f\f", 2, {{u"one"}, {u"two"}}},
+      {"a form feed first", "\fone", 1, {{u"one"}}},
+      {"a newline ending a full page", Lines(60), 1, {}},
+      {"a form feed after a full page", Lines(60) + "\f", 1, {}},
+      {"one line past a full page", Lines(61), 2, {}},
+      {"empty lines take their place", "\n\n\f", 1, {{}}},
+      {"nothing", "", 1, {{}}},
+      {"form feeds only", std::string(1000, '\f'), 1, {{}}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    printhost::Document document;
+    std::string error;
+    ASSERT_TRUE(printhost::TextDocument(Write("a.txt", row.text), document, error)) << error;
+    EXPECT_EQ(document.pages.size(), row.pages);
+    const Pages texts = PageTexts(document);
+    for (std::size_t i = 0; i < row.first.size() && i < texts.size(); ++i) EXPECT_EQ(texts[i], row.first[i]) << i;
+  }
+}
+
+// Four mebibytes of form feeds page in one pass: one empty page.
+TEST_F(SourcesTest, ATextOfFormFeedsOnlyIsOneEmptyPage) {
+  printhost::Document document;
+  std::string error;
+  ASSERT_TRUE(printhost::TextDocument(Write("ff.txt", std::string(4u << 20, '\f')), document, error)) << error;
+  ASSERT_EQ(document.pages.size(), 1u);
+  EXPECT_TRUE(document.pages[0].commands.empty());
+}
+
+// Read in pieces: a character cut by a piece's end is whole, a bad byte far
+// into the file is found at its offset, and the pages come one at a time,
+// counted beforehand.
+TEST_F(SourcesTest, ALongTextIsPagedAsItIsRead) {
+  std::string text;
+  const std::string line = "\xC3\xA9t\xC3\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80 line\n";
+  while (text.size() < 300000) text += line;
+  printhost::TextPages pages;
+  std::string error;
+  ASSERT_TRUE(pages.Open(Write("long.txt", text), error)) << error;
+  const std::size_t lines = text.size() / line.size();
+  EXPECT_EQ(pages.PageCount(), (lines + 59) / 60);
+  std::size_t count = 0;
+  while (const printhost::Page* page = pages.Next(error)) {
+    ++count;
+    for (const auto& command : page->commands) {
+      ASSERT_EQ(std::get<printhost::Text>(command).text, u"\u00E9t\u00E9 \u65E5\u672C \U0001F600 line");
+    }
+  }
+  EXPECT_EQ(error, "");
+  EXPECT_EQ(count, pages.PageCount());
+
+  const std::size_t far = 200000 / line.size() * line.size();  // a line's start, past the first piece
+  text[far] = '\xFF';
+  const std::string bad = Write("bad.txt", text);
+  EXPECT_FALSE(pages.Open(bad, error));
+  EXPECT_EQ(error, bad + " is not valid UTF-8 (at byte " + std::to_string(far) + ")");
+}
+
+// However the file is cut into pieces (down to a byte at a time), the pages
+// are the same, and a sequence cut short at the end is found wherever the
+// cut falls.
+TEST_F(SourcesTest, ThePagesDoNotDependOnThePiecesTheFileIsReadIn) {
+  std::string text = "\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80\r\n\rtab\there\f";
+  for (int i = 0; i < 5; ++i) text += text;
+  const std::string path = Write("pieces.txt", text);
+  const auto pagesOf = [&](std::size_t piece) {
+    printhost::TextPages pages(piece);
+    std::string error;
+    EXPECT_TRUE(pages.Open(path, error)) << error;
+    std::vector<std::vector<std::u16string>> all;
+    while (const printhost::Page* page = pages.Next(error)) {
+      all.emplace_back();
+      for (const auto& command : page->commands) all.back().push_back(std::get<printhost::Text>(command).text);
+    }
+    EXPECT_EQ(all.size(), pages.PageCount());
+    return all;
+  };
+  const auto whole = pagesOf(printhost::TextPages::kPieceBytes);
+  ASSERT_EQ(whole.size(), 32u);
+  EXPECT_EQ(whole[0], (std::vector<std::u16string>{u"\u00E9\u65E5\U0001F600", u"tab     here"}));
+  for (std::size_t piece = 1; piece <= 5; ++piece) EXPECT_EQ(pagesOf(piece), whole) << piece;
+  const std::string cut = Write("cut.txt", "ab\xE6\x97");
+  for (std::size_t piece = 1; piece <= 4; ++piece) {
+    printhost::TextPages pages(piece);
+    std::string error;
+    EXPECT_FALSE(pages.Open(cut, error)) << piece;
+    EXPECT_EQ(error, cut + " is not valid UTF-8 (at byte 2)") << piece;
+  }
+}
+
+TEST_F(SourcesTest, AFolderIsNoDocumentAndANameIsDecodedAsUtf8) {
+  printhost::TextPages pages;
+  std::string error;
+  EXPECT_FALSE(pages.Open(dir_.string(), error));
+  EXPECT_EQ(error, dir_.string() + " is a folder, not a document");
+  ASSERT_TRUE(pages.Open(Write("r\xC3\xA9sum\xC3\xA9.txt", std::string("x")), error)) << error;
+  EXPECT_EQ(pages.Name(), printhost::DocumentName(dir_.string()) + u"/r\u00E9sum\u00E9.txt");
+  EXPECT_EQ(printhost::DocumentName("a\xFF\xC3\xA9"), u"a\uFFFD\u00E9");
 }
 
 TEST_F(SourcesTest, PngIsScaledToThePage) {

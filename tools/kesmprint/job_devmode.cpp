@@ -5,6 +5,7 @@
 
 #include "jobsettings/devmode/document_devmode.h"
 #include "platform/spooler/winspool.h"
+#include "platform/text/utf.h"
 #include "settings/context/context_open.h"
 #include "settings/values/setting_value.h"
 #include "settings/values/text_language.h"
@@ -55,7 +56,7 @@ bool JobDevmode(const std::u16string& printer, const std::vector<BYTE>& publicPa
                 std::vector<BYTE>& devmode, std::string& error) {
   HANDLE handle = nullptr;
   if (!OpenPrinterW(printer.c_str(), &handle, nullptr)) {
-    error = "cannot open the printer for its settings";
+    error = "cannot open the printer " + plat::utf::ToUtf8(printer) + " for its settings";
     return false;
   }
   UCB* ucb = GetUcb(handle, handle, 0, 0);
@@ -84,7 +85,7 @@ bool JobDevmode(const std::u16string& printer, const std::vector<BYTE>& publicPa
   if (ucb != nullptr) FreeUcb(ucb);
   FreeStoredUcb(TRUE);
   ClosePrinter(handle);
-  if (!ok) error = "cannot make the settings of the printer";
+  if (!ok) error = "cannot make the settings of the printer " + plat::utf::ToUtf8(printer);
   return ok;
 }
 

@@ -3,16 +3,18 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <memory>
+#include <optional>
 #include <ostream>
+#include <system_error>
 
 #include "platform/base/control.h"
 #include "platform/base/machine.h"
 #include "platform/text/codepage.h"
+#include "tools/kesmprint/job_output.h"
 #include "tools/kesmprint/printer_setup.h"
 #include "tools/kesmprint/stream_summary.h"
 #include "tools/printhost/print_host.h"
+#include "tools/printhost/text_pages.h"
 
 namespace kesmprint {
 namespace {
@@ -35,45 +37,36 @@ bool EndsWith(const std::string& text, const std::string& tail) {
   return true;
 }
 
-// One job to print: its document and where its stream goes.
+// One document to print: held whole (the sample, a picture) or, for a
+// text, paged as it is printed.
 struct Job {
-  printhost::Document document;
-  fs::path output;
+  std::optional<printhost::Document> held;
+  printhost::TextPages text;
+  std::size_t pages = 0;
   std::string label;  // the document as the user named it
 };
 
-bool LoadJob(const std::string& source, const std::string& output, Job& job, std::string& error) {
+bool LoadJob(const std::string& source, Job& job, std::string& error) {
   if (source.empty()) {
-    job.document = printhost::SampleDocument();
+    job.held = printhost::SampleDocument();
+    job.pages = job.held->pages.size();
     job.label = "the sample document";
-    job.output = output.empty() ? fs::path("sample.kesm") : fs::path(output);
     return true;
   }
-  const bool loaded = EndsWith(source, ".png") ? printhost::PngDocument(source, job.document, error)
-                                              : printhost::TextDocument(source, job.document, error);
-  if (!loaded) return false;
   job.label = source;
-  job.output = output.empty() ? fs::path(fs::path(source).stem().string() + ".kesm") : fs::path(output);
-  return true;
-}
-
-bool WriteOutput(const fs::path& from, const fs::path& to, std::vector<unsigned char>& bytes, std::string& error) {
-  // A banded job runs to a hundred megabytes: read in one piece.
   std::error_code ec;
-  const std::uintmax_t size = fs::file_size(from, ec);
-  std::ifstream in(from, std::ios::binary);
-  if (!ec) bytes.resize(static_cast<std::size_t>(size));
-  if (ec || !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
-    error = "cannot read the job of the spooler";
+  if (fs::is_directory(source, ec)) {
+    error = source + " is a folder, not a document";
     return false;
   }
-  std::ofstream out(to, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out) {
-    error = "cannot write " + to.string();
-    return false;
+  if (EndsWith(source, ".png")) {
+    job.held.emplace();
+    if (!printhost::PngDocument(source, *job.held, error)) return false;
+    job.pages = job.held->pages.size();
+    return true;
   }
+  if (!job.text.Open(source, error)) return false;
+  job.pages = job.text.PageCount();
   return true;
 }
 
@@ -92,7 +85,12 @@ class CodePageOfRun {
   UINT previous_;
 };
 
-int Fail(std::ostream& err, const std::string& message) {
+// An error is one line: control characters a file name may hold (a
+// newline, say) show as '?'.
+int Fail(std::ostream& err, std::string message) {
+  for (char& c : message) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  }
   err << "kesmprint: " << message << '\n';
   return 1;
 }
@@ -103,15 +101,21 @@ const char* Usage() {
   return "usage: kesmprint [--printer NAME] [--description FILE] [--language CODE] [--glyph-bitmaps]\n"
          "                 [--banding] [-o FILE] [DOCUMENT...]\n"
          "  Prints each document (a text file, or a .png image; without one the built-in\n"
-         "  sample document) through the rendering library into a job-stream file: -o FILE,\n"
-         "  or the document's name with the extension .kesm in the current folder.\n"
+         "  sample document) as a job of its own through the rendering library into a\n"
+         "  job-stream file: -o FILE, or the document's name with the extension .kesm in the\n"
+         "  current folder (the whole name with .kesm added when two documents share a stem).\n"
+         "  A stream replaces its file only once it is whole; an output that is a document\n"
+         "  or the description is refused.\n"
          "  --printer NAME       the printer (default \"Kesm Sample\"); a missing one is installed\n"
-         "  --description FILE   the printer's description (default the sample description)\n"
+         "  --description FILE   the printer's description (default the sample description); it\n"
+         "                       must compile before it replaces an installed printer's own\n"
          "  --language CODE      print as a system of the language: the driver's language (a two-letter\n"
          "                       code; \"jp\" offers the printer's own fonts) and the system's code page\n"
          "  --glyph-bitmaps      text in fonts the printer lacks goes as glyph bitmaps (on a model that\n"
          "                       supports them)\n"
          "  --banding            the pages are drawn into bands of a bitmap\n"
+         "  -o FILE              the stream's file (one document only)\n"
+         "  Exit code: 0 when every document printed, 1 when one did not, 2 for a bad command line.\n"
          "  The simulated machine is kept in $KESM_MACHINE, else ~/.kesm/machine.\n";
 }
 
@@ -159,31 +163,60 @@ fs::path DefaultMachineFolder() {
   return ".kesm-machine";
 }
 
-int Run(const Options& options, const fs::path& machine, std::ostream& out, std::ostream& err) {
+namespace {
+
+// Prints one job and delivers its stream to the output: the summary line
+// to out, or the one line of what failed to err. True when it succeeded.
+bool PrintOne(printhost::PrintHost& host, Job& job, const fs::path& output, const std::string& printerLabel,
+              const fs::path& description, std::ostream& out, std::ostream& err) {
   using Clock = std::chrono::steady_clock;
+  out << "printing " << job.label << " on " << printerLabel << '\n';
+  const auto start = Clock::now();
+  const auto pageDone = [&](std::size_t page) { out << "  page " << page << " of " << job.pages << '\n'; };
+  const printhost::PrintResult result = job.held ? host.Print(*job.held, pageDone) : host.Print(job.text, pageDone);
+  if (!result.ok) {
+    // A driver entry point that fails has refused the printer's description.
+    const std::string refused = result.error.rfind("Drv", 0) == 0 && !description.empty()
+                                    ? " with the description " + description.string()
+                                    : "";
+    Fail(err, "the job of " + job.label + " was aborted: " + result.error + refused + "; " + OutputUntouched(output));
+    return false;
+  }
+  StreamSummary summary;
+  std::string error;
+  const bool delivered = DeliverJob(result.jobFile, output, summary, error);
+  // The spooler keeps no copy of a job that was delivered (or could not be).
+  std::error_code ignored;
+  fs::remove(result.jobFile, ignored);
+  if (!delivered) {
+    Fail(err, error + "; " + OutputUntouched(output));
+    return false;
+  }
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  char line[64];
+  std::snprintf(line, sizeof line, " bytes in %.3f s\n", seconds);
+  out << output.string() << ": " << job.pages << " pages, " << summary.blocks << " blocks, " << summary.bytes << line;
+  return true;
+}
+
+}  // namespace
+
+int Run(const Options& options, const fs::path& machine, std::ostream& out, std::ostream& err) {
   const CodePageOfRun codePage(options.settings.language);
   const bool fresh = !fs::exists(machine);
   if (!plat::SetMachineRoot(machine)) return Fail(err, "cannot use the machine folder " + machine.string());
   if (fresh) out << "set up a simulated machine in " << plat::MachineRoot().string() << '\n';
+  const std::string printerLabel = options.printer.empty() ? kSamplePrinter : options.printer;
   std::u16string printer;
-  if (!Widen(options.printer.empty() ? kSamplePrinter : options.printer, printer)) {
-    return Fail(err, "the printer name is not UTF-8");
-  }
+  if (!Widen(printerLabel, printer)) return Fail(err, "the printer name is not UTF-8");
   const fs::path description = options.description.empty() ? fs::path(KESMPRINT_SAMPLE_DESCRIPTION)
                                                            : fs::path(options.description);
   std::string note, error;
-  if (!EnsurePrinter(printer, description, !options.description.empty(), note, error)) return Fail(err, error);
-  if (!note.empty()) out << note << '\n';
-
-  // Every document is read before anything is printed.
-  std::vector<Job> jobs;
-  const std::vector<std::string> sources = options.documents.empty() ? std::vector<std::string>{""}
-                                                                     : options.documents;
-  for (const std::string& source : sources) {
-    Job job;
-    if (!LoadJob(source, options.output, job, error)) return Fail(err, error);
-    jobs.push_back(std::move(job));
+  fs::path dataFile;
+  if (!EnsurePrinter(printer, description, !options.description.empty(), note, dataFile, error)) {
+    return Fail(err, error);
   }
+  if (!note.empty()) out << note << '\n';
 
   printhost::HostOptions host;
   host.driverModule = KESMPRINT_DRIVER;
@@ -197,26 +230,25 @@ int Run(const Options& options, const fs::path& machine, std::ostream& out, std:
   auto printHost = printhost::PrintHost::Open(host, error);
   if (!printHost) return Fail(err, error);
 
-  for (const Job& job : jobs) {
-    const std::size_t pages = job.document.pages.size();
-    out << "printing " << job.label << " on " << (options.printer.empty() ? kSamplePrinter : options.printer)
-        << '\n';
-    const auto start = Clock::now();
-    const printhost::PrintResult result = printHost->Print(job.document, [&](std::size_t page) {
-      out << "  page " << page << " of " << pages << '\n';
-    });
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    if (!result.ok) return Fail(err, "the job of " + job.label + " was aborted: " + result.error);
-    std::vector<unsigned char> bytes;
-    if (!WriteOutput(result.jobFile, job.output, bytes, error)) return Fail(err, error);
-    const StreamSummary summary = Summarize(bytes);
-    if (!summary.error.empty()) return Fail(err, job.output.string() + " is damaged: " + summary.error);
-    char line[160];
-    std::snprintf(line, sizeof line, "%s: %zu pages, %zu blocks, %zu bytes in %.3f s\n",
-                  job.output.string().c_str(), pages, summary.blocks, summary.bytes, seconds);
-    out << line;
+  // Each document is printed, or its fault reported, on its own.
+  const std::vector<OutputPlan> plans = PlanOutputs(options.documents, options.output, description);
+  bool all = true;
+  for (std::size_t i = 0; i < plans.size(); ++i) {
+    const std::string source = options.documents.empty() ? std::string() : options.documents[i];
+    if (!plans[i].refusal.empty()) {
+      Fail(err, plans[i].refusal);
+      all = false;
+      continue;
+    }
+    Job job;
+    if (!LoadJob(source, job, error)) {
+      Fail(err, error);
+      all = false;
+      continue;
+    }
+    all = PrintOne(*printHost, job, plans[i].output, printerLabel, dataFile, out, err) && all;
   }
-  return 0;
+  return all ? 0 : 1;
 }
 
 }  // namespace kesmprint

@@ -5,13 +5,17 @@
 // Without a printer the sample printer is used; a printer the machine lacks
 // is installed first (from the description given, else the sample
 // description), and a description given for an installed printer replaces
-// its own. Without a document the built-in sample document is printed.
-// Each document is one job, written to -o FILE (one document only) or to
-// its name with the extension .kesm in the current folder (sample.kesm for
-// the sample). The language and mode options set the job's DEVMODE: the
-// driver's language (a two-letter code; "jp" is the one whose printers
-// offer their own fonts, and the run takes that language's code page),
-// text in other fonts as glyph bitmaps, banding.
+// its own once it compiles. Without a document the built-in sample
+// document is printed. Each document is one job, printed or refused on its
+// own, written to -o FILE (one document only) or to its name with the
+// extension .kesm in the current folder (sample.kesm for the sample; the
+// whole name with .kesm added for documents that share a stem). A stream
+// goes to a temporary file beside its output and replaces it only once
+// whole; an output that is one of the documents or the description is
+// refused. A text is paged as it is printed. The language and mode options
+// set the job's DEVMODE: the driver's language (a two-letter code; "jp" is
+// the one whose printers offer their own fonts, and the run takes that
+// language's code page), text in other fonts as glyph bitmaps, banding.
 #pragma once
 
 #include <filesystem>
@@ -44,7 +48,7 @@ std::filesystem::path DefaultMachineFolder();
 
 // Prints as the options say on the machine in the folder (made when
 // missing): progress and a summary per document to out, each error as one
-// line to err. Returns the exit code: 0, or 1 when something failed.
+// line to err. Returns the exit code: 0 when every document printed, else 1.
 int Run(const Options& options, const std::filesystem::path& machine, std::ostream& out, std::ostream& err);
 
 }  // namespace kesmprint

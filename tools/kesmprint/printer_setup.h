@@ -13,9 +13,11 @@ inline constexpr const char16_t* kDriverFileName = u"kesmgr.dll";
 
 // Makes sure the current machine has the printer: a missing one is
 // installed with the description; for an installed one a description given
-// (replace) takes the place of its own. What was done goes to note (empty
-// when nothing was). False with a message when it cannot be done.
+// (replace) takes the place of its own, once it compiles. What was done
+// goes to note (empty when nothing was), the host path of the printer's
+// description file to dataFile (empty when it cannot be had). False with a
+// message when it cannot be done; the printer is then as it was.
 bool EnsurePrinter(const std::u16string& name, const std::filesystem::path& description, bool replace,
-                   std::string& note, std::string& error);
+                   std::string& note, std::filesystem::path& dataFile, std::string& error);
 
 }  // namespace kesmprint

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -108,16 +109,29 @@ struct Document {
   std::vector<Page> pages;
 };
 
+// A document handed over a page at a time, so that a long one is never
+// held whole.
+class PageSource {
+ public:
+  virtual ~PageSource() = default;
+  // The document's name: the job's name.
+  virtual std::u16string Name() const = 0;
+  // The next page, valid until the next call: null at the end (error left
+  // as it was) or when the page cannot be made (error says why).
+  virtual const Page* Next(std::string& error) = 0;
+};
+
 // A built-in document that draws every kind of command over several pages,
 // with a DEVMODE change before its last page.
 Document SampleDocument();
 
 // Strict UTF-8 to UTF-16, appended to out; false at the first invalid
 // sequence, whose offset goes to bad.
-bool DecodeUtf8(const std::string& in, std::u16string& out, std::size_t& bad);
+bool DecodeUtf8(std::string_view in, std::u16string& out, std::size_t& bad);
 
-// Plain text paged in a monospaced font; false with a message for a file
-// that cannot be read, is too large or is not valid UTF-8.
+// Plain text paged in a monospaced font (see text_pages.h), held whole;
+// false with a message for a file that cannot be read, is not a regular
+// file, is larger than 4 MiB or is not valid UTF-8.
 bool TextDocument(const std::string& path, Document& document, std::string& error);
 // A PNG image scaled to the page; false with a message for a file that
 // cannot be read, is not a PNG, is damaged or declares a huge size.

@@ -5,11 +5,14 @@
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <system_error>
 
 #include "tools/printhost/document.h"
+#include "tools/printhost/text_pages.h"
 
 namespace printhost {
 namespace {
@@ -24,11 +27,9 @@ constexpr LONG kMargin = 720;
 constexpr LONG kAreaWidth = 10800;
 constexpr LONG kAreaHeight = 14400;
 
-std::u16string Widen(const std::string& path) { return std::u16string(path.begin(), path.end()); }
-
 }  // namespace
 
-bool DecodeUtf8(const std::string& in, std::u16string& out, std::size_t& bad) {
+bool DecodeUtf8(std::string_view in, std::u16string& out, std::size_t& bad) {
   for (std::size_t i = 0; i < in.size();) {
     const auto b = static_cast<unsigned char>(in[i]);
     int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
@@ -62,65 +63,22 @@ bool DecodeUtf8(const std::string& in, std::u16string& out, std::size_t& bad) {
 }
 
 bool TextDocument(const std::string& path, Document& document, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "cannot open " + path;
-    return false;
-  }
-  std::string bytes;
-  bytes.resize(kMaxTextBytes + 1);
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  if (bytes.size() > kMaxTextBytes) {
+  // The whole document is held: its size is limited.
+  std::error_code ec;
+  if (const std::uintmax_t bytes = std::filesystem::file_size(path, ec); !ec && bytes > kMaxTextBytes) {
     error = path + " is larger than 4 MiB";
     return false;
   }
-  std::u16string text;
-  std::size_t bad = 0;
-  if (!DecodeUtf8(bytes, text, bad)) {
-    error = path + " is not valid UTF-8 (at byte " + std::to_string(bad) + ")";
+  TextPages text;
+  if (!text.Open(path, error)) return false;
+  Document doc;
+  doc.name = text.Name();
+  std::string fault;
+  while (const Page* page = text.Next(fault)) doc.pages.push_back(*page);
+  if (!fault.empty()) {
+    error = fault;
     return false;
   }
-  // Monospaced 10 points on 12-point lines: 80 columns and 60 lines a page;
-  // form feeds start a page, tabs stop every 8 columns, long lines wrap.
-  constexpr std::size_t kColumns = 80, kLines = 60;
-  constexpr LONG kLineHeight = 240;
-  Document doc;
-  doc.name = Widen(path);
-  std::vector<std::u16string> lines(1);
-  std::vector<std::size_t> pageBreaks;
-  for (char16_t c : text) {
-    if (c == u'\r') continue;
-    if (c == u'\n') { lines.emplace_back(); continue; }
-    if (c == u'\f') { lines.emplace_back(); pageBreaks.push_back(lines.size() - 1); continue; }
-    if (c == u'\t') {
-      do lines.back().push_back(u' '); while (lines.back().size() % 8 != 0);
-      continue;
-    }
-    if (c < 0x20 || c == 0x7F) c = 0xFFFD;
-    if (lines.back().size() == kColumns) lines.emplace_back();
-    lines.back().push_back(c);
-  }
-  Page page;
-  std::size_t onPage = 0;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const bool forced = std::find(pageBreaks.begin(), pageBreaks.end(), i) != pageBreaks.end();
-    if (onPage == kLines || (forced && onPage > 0)) {
-      doc.pages.push_back(std::move(page));
-      page = Page{};
-      onPage = 0;
-    }
-    if (!lines[i].empty()) {
-      Text t;
-      t.face = u"DejaVu Sans Mono";
-      t.points = 10;
-      t.at = POINT{kMargin, kMargin + static_cast<LONG>(onPage + 1) * kLineHeight};
-      t.text = lines[i];
-      page.commands.push_back(std::move(t));
-    }
-    ++onPage;
-  }
-  doc.pages.push_back(std::move(page));
   document = std::move(doc);
   return true;
 }
@@ -216,7 +174,7 @@ bool PngDocument(const std::string& path, Document& document, std::string& error
   const LONG w = std::max<LONG>(1, static_cast<LONG>(r->image.width * scale));
   const LONG h = std::max<LONG>(1, static_cast<LONG>(r->image.height * scale));
   Document doc;
-  doc.name = Widen(path);
+  doc.name = DocumentName(path);
   Page page;
   page.commands.push_back(Picture{std::move(r->image), RECT{kMargin, kMargin, kMargin + w, kMargin + h}});
   doc.pages.push_back(std::move(page));

@@ -504,6 +504,13 @@ bool Painter::DrawPicture(const Picture& picture, std::string& error) {
   RECTL dest = ToDevice(picture.dest);
   const bool natural = picture.dest.right == picture.dest.left && picture.dest.bottom == picture.dest.top;
   if (natural) dest = {dest.left, dest.top, dest.left + picture.image.width, dest.top + picture.image.height};
+  // A picture drawn so thin that it rounds to nothing still covers a dot.
+  if (dest.right == dest.left && picture.dest.right != picture.dest.left) {
+    dest.right = dest.left + (picture.dest.right > picture.dest.left ? 1 : -1);
+  }
+  if (dest.bottom == dest.top && picture.dest.bottom != picture.dest.top) {
+    dest.bottom = dest.top + (picture.dest.bottom > picture.dest.top ? 1 : -1);
+  }
   RECTL src{0, 0, picture.image.width, picture.image.height};
   auto clip = MakeClip(clip_, surface_, plat::eng::Ordered(dest), clipUniq_);
   POINTL srcOrigin{0, 0};

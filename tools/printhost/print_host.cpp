@@ -7,6 +7,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/base/machine.h"
 #include "platform/base/winerror.h"
 #include "platform/engine/objects/brushobj.h"
 #include "platform/engine/eng_printer.h"
@@ -15,6 +16,7 @@
 #include "platform/spooler/spooljob.h"
 #include "platform/spooler/spoolsetup.h"
 #include "platform/spooler/winspool.h"
+#include "platform/text/utf.h"
 #include "tools/printhost/painter.h"
 
 namespace printhost {
@@ -91,13 +93,13 @@ struct PrintHost::State {
     if (options.installPrinter && !InstallPrinter(folder, error)) return false;
     if (!OpenPrinterW(options.printerName.c_str(), &printer, nullptr)) {
       printer = nullptr;
-      error = "the printer cannot be opened";
+      error = "the printer " + plat::utf::ToUtf8(options.printerName) + " cannot be opened";
       return false;
     }
     const std::u16string path = plat::DriverFilesDirectory() + u"\\" + options.driverFileName;
     module = LoadLibraryW(path.c_str());
     if (module == nullptr) {
-      error = "the driver module cannot be loaded";
+      error = "the driver module " + target.string() + " cannot be loaded";
       return false;
     }
     return true;
@@ -270,6 +272,24 @@ std::unique_ptr<PrintHost> PrintHost::Open(const HostOptions& options, std::stri
   return std::unique_ptr<PrintHost>(new PrintHost(std::move(state)));
 }
 
+namespace {
+
+// The pages of a document held whole, handed over one by one.
+class HeldPages : public PageSource {
+ public:
+  explicit HeldPages(const Document& document) : document_(document) {}
+  std::u16string Name() const override { return document_.name; }
+  const Page* Next(std::string&) override {
+    return next_ < document_.pages.size() ? &document_.pages[next_++] : nullptr;
+  }
+
+ private:
+  const Document& document_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace
+
 struct OpenJob::State {
   PrintHost::State& host;
   std::unique_ptr<Pdev> pdev;
@@ -346,6 +366,13 @@ bool OpenJob::PrintPage(const Page& page, std::string& error) {
 
 bool OpenJob::aborted() const { return !state_->ok; }
 
+void OpenJob::Abort(const std::string& why) {
+  if (state_->ended) return;
+  state_->ok = false;
+  state_->result.error = why;
+  state_->End();
+}
+
 PrintResult OpenJob::Finish() {
   state_->End();
   return state_->result;
@@ -366,7 +393,7 @@ std::unique_ptr<OpenJob> PrintHost::Start(const std::u16string& name, bool inMem
   DOC_INFO_1W info{job->name.data(), nullptr, nullptr};
   job->result.jobId = StartDocPrinterW(s.printer, 1, reinterpret_cast<LPBYTE>(&info));
   if (job->result.jobId == 0) {
-    error = "the spooler refused the job";
+    error = "the spooler refused the job (its job folder is " + (plat::SpoolerStore() / "jobs").string() + ")";
     s.DisablePdev(*job->pdev);
     return nullptr;
   }
@@ -390,13 +417,20 @@ std::unique_ptr<OpenJob> PrintHost::Start(const std::u16string& name, bool inMem
 }
 
 PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone) {
+  HeldPages pages(document);
+  return Print(pages, pageDone);
+}
+
+PrintResult PrintHost::Print(PageSource& pages, const PageDone& pageDone) {
   PrintResult result;
-  std::unique_ptr<OpenJob> job = Start(document.name, false, result.error);
+  std::unique_ptr<OpenJob> job = Start(pages.Name(), false, result.error);
   if (!job) return result;
   std::string error;
-  for (std::size_t i = 0; !job->aborted() && i < document.pages.size(); ++i) {
-    if (job->PrintPage(document.pages[i], error) && pageDone) pageDone(i + 1);
+  const Page* next = nullptr;
+  for (std::size_t i = 0; !job->aborted() && (next = pages.Next(error)) != nullptr; ++i) {
+    if (job->PrintPage(*next, error) && pageDone) pageDone(i + 1);
   }
+  if (!job->aborted() && !error.empty()) job->Abort(error);  // the source could not make a page
   return job->Finish();
 }
 

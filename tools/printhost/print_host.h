@@ -58,6 +58,9 @@ class OpenJob {
   // more pages.
   bool PrintPage(const Page& page, std::string& error);
   bool aborted() const;
+  // Ends the document as aborted, for the reason given (a page its source
+  // could not make, say).
+  void Abort(const std::string& why);
   // Ends the document; ok when every page printed and the driver ended it.
   PrintResult Finish();
   // The job's bytes so far, for a job kept in memory (empty otherwise), and
@@ -87,6 +90,10 @@ class PrintHost {
   // document as GDI does (DrvEndDoc with ED_ABORTDOC, the job deleted) and
   // releases the PDEV.
   PrintResult Print(const Document& document, const PageDone& pageDone = {});
+  // The same for a document made page by page: each page is asked for when
+  // the one before it was printed, and a page the source cannot make aborts
+  // the job with the source's message.
+  PrintResult Print(PageSource& pages, const PageDone& pageDone = {});
   // Starts a document named name for pages to follow one at a time: a job
   // of the spooler, or with inMemory a job whose bytes are kept in memory
   // (OpenJob::bytes) and no job file is written. Null with the reason in

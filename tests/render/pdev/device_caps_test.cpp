@@ -50,6 +50,47 @@ TEST_F(DeviceCaps, ALetterPageAt300DpiComesFromTheDescriptionsPrintableArea) {
   EXPECT_EQ(pdev->paper.paperSize, kLetter);
 }
 
+// A description may give any printable area; one larger than the paper, or
+// whose size in micrometres does not fit the capabilities, is refused.
+class HugeAreaDeviceCaps : public RenderTest {
+ protected:
+  const char* Description() const override { return KESM_TEST_DATA "/render/kesm_r5_huge_area.kpd"; }
+};
+
+TEST_F(HugeAreaDeviceCaps, APrintableAreaThatDoesNotFitIsRefused) {
+  Devmode letter;
+  EXPECT_EQ(Enable(letter), nullptr);
+  // Its other papers still enable.
+  Devmode a4;
+  a4.Paper(kA4);
+  ASSERT_NE(Enable(a4), nullptr);
+}
+
+TEST(DeviceCapsHelpers, APaperFormatFitsOnlyWithinThePaperAndTheCapabilitiesRange) {
+  const auto format = [](LONG printable, LONG paper, LONG tenthMm) {
+    PaperFormat f{};
+    f.paperWidth = f.paperLength = paper;
+    f.printableWidth = f.printableLength = printable;
+    f.printableWidthTenthMm = f.printableLengthTenthMm = tenthMm;
+    return f;
+  };
+  const struct {
+    const char* what;
+    PaperFormat format;
+    bool fits;
+  } rows[] = {
+      {"letter at 300 dpi", format(2450, 2550, 2074), true},
+      {"no printable size", format(0, 2550, 0), true},
+      {"as large as the paper", format(2550, 2550, 2159), true},
+      {"larger than the paper", format(2551, 2550, 2160), false},
+      {"on a paper of no size in dots", format(2551, 0, 2160), true},
+      {"negative", format(-1, 2550, 0), false},
+      {"micrometres at the limit", format(1000, 1000, 0x7FFFFFFF / 100), true},
+      {"micrometres past the limit", format(1000, 1000, 0x7FFFFFFF / 100 + 1), false},
+  };
+  for (const auto& row : rows) EXPECT_EQ(PaperFormatFits(row.format), row.fits) << row.what;
+}
+
 TEST_F(DeviceCaps, TheExtendedPrintAreaGivesTheSizeInMillimetres) {
   Devmode devmode;
   devmode.Set(173, 2);

@@ -32,7 +32,8 @@ struct SampleHost {
   SampleHost() {
     constexpr const char16_t* kPrinterName = u"Kesm Sample";
     std::string note, error;
-    if (!kesmprint::EnsurePrinter(kPrinterName, KESM_SAMPLE_DESCRIPTION, false, note, error)) {
+    std::filesystem::path dataFile;
+    if (!kesmprint::EnsurePrinter(kPrinterName, KESM_SAMPLE_DESCRIPTION, false, note, dataFile, error)) {
       Fail("the printer was not installed", error);
     }
     printhost::HostOptions options;

@@ -56,16 +56,17 @@ struct SampleHost {
   ~SampleHost() { job.reset(); }
 
   // Prints the page as the next of the open document, and aborts when the
-  // input left the platform's blocks changed: a page that printed leaves
-  // them as they were; one that failed ends the document, which must leave
-  // them as they are with no document open. The next document is opened
-  // outside the count.
+  // input left the platform's blocks changed: a page that was sent (even
+  // after a drawing call failed, which ends only its drawing) leaves them as
+  // they were; a page the driver could not start or send ends the
+  // document, which must leave them as they are with no document open. The
+  // next document is opened outside the count.
   void PrintPage(const printhost::Page& page) {
     if (job == nullptr) Reopen();
     {
       PlatformBalance balance;
       std::string error;
-      if (job->PrintPage(page, error)) {
+      if (job->PrintPage(page, error) || !job->aborted()) {
         job->ClearBytes();
         return;
       }
@@ -83,7 +84,7 @@ struct SampleHost {
 
   void Reopen() {
     std::string error;
-    job = host->Start(u"Fuzz", true, error);
+    job = host->Start(u"Fuzz", printhost::JobOptions{true, true}, error);
     if (job == nullptr || job->aborted()) Fail("the document did not start", error);
     for (int i = 0; i < 2; ++i) {
       if (!job->PrintPage(printhost::Page{}, error)) Fail("the first pages did not print", error);

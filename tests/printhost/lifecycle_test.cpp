@@ -82,7 +82,7 @@ void PrintTo(const Failure& failure, std::ostream* os) { *os << failure.entry; }
 // job's bytes are there page by page and none reach the job file.
 TEST_F(HostTest, AnOpenJobTakesPagesOneAtATimeIntoMemory) {
   std::string error;
-  auto job = host_->Start(u"Kesm sample document", true, error);
+  auto job = host_->Start(u"Kesm sample document", printhost::JobOptions{true, false}, error);
   ASSERT_TRUE(job) << error;
   const printhost::Document document = printhost::SampleDocument();
   for (const printhost::Page& page : document.pages) {
@@ -111,7 +111,7 @@ TEST_F(HostTest, AnOpenJobTakesPagesOneAtATimeIntoMemory) {
 // the next document prints.
 TEST_F(HostTest, AFailedPageAbortsTheOpenJob) {
   std::string error;
-  auto job = host_->Start(u"doc", true, error);
+  auto job = host_->Start(u"doc", printhost::JobOptions{true, false}, error);
   ASSERT_TRUE(job) << error;
   const printhost::Document document = printhost::SampleDocument();
   log_->control.failIn = "DrvSendPage";
@@ -127,6 +127,27 @@ TEST_F(HostTest, AFailedPageAbortsTheOpenJob) {
   job.reset();
   ExpectNothingLeft();
   EXPECT_TRUE(host_->Print(document).ok);
+}
+
+// Where asked, a drawing call that fails ends only its page's drawing: the
+// page is sent, the document stays open and ends well.
+TEST_F(HostTest, AFailedDrawingCallCanEndItsPageOnly) {
+  std::string error;
+  auto job = host_->Start(u"doc", printhost::JobOptions{true, true}, error);
+  ASSERT_TRUE(job) << error;
+  const printhost::Document document = printhost::SampleDocument();
+  log_->control.failIn = "DrvTextOut";
+  EXPECT_FALSE(job->PrintPage(document.pages[0], error));
+  EXPECT_EQ(error, "text output failed");
+  EXPECT_FALSE(job->aborted());
+  EXPECT_EQ(std::string(job->bytes().begin(), job->bytes().end()), "page\nend of page\n");
+  log_->control.failIn = "";
+  EXPECT_TRUE(job->PrintPage(document.pages[1], error)) << error;
+  const auto result = job->Finish();
+  EXPECT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(Calls("DrvEndDoc").back()->flags, 0u);
+  job.reset();
+  ExpectNothingLeft();
 }
 
 class FailingDriverTest : public HostTest, public ::testing::WithParamInterface<Failure> {};

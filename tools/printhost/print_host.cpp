@@ -196,10 +196,16 @@ struct PrintHost::State {
   }
 
   // Draws the page's commands on the surface, offset by the band origin.
-  bool Play(Pdev& pdev, const Page& page, POINTL origin, std::string& error) {
+  // With drawingFailure, a drawing call that fails ends the page's drawing
+  // only: its reason goes there and the page goes on to be sent.
+  bool Play(Pdev& pdev, const Page& page, POINTL origin, std::string& error, std::string* drawingFailure) {
     Painter painter(pdev.device, pdev.so, origin, *pdev.fonts);
     for (const Command& command : page.commands) {
-      if (!painter.Draw(command, error)) return false;
+      if (painter.Draw(command, error)) continue;
+      if (drawingFailure == nullptr) return false;
+      *drawingFailure = std::move(error);
+      error.clear();
+      break;
     }
     return true;
   }
@@ -208,14 +214,15 @@ struct PrintHost::State {
     if (options.documentEvents) options.documentEvents(event, printer, dc);
   }
 
-  bool PrintPage(Pdev& pdev, HDC dc, const Page& page, std::string& error) {
+  bool PrintPage(Pdev& pdev, HDC dc, const Page& page, std::string& error,
+                 std::string* drawingFailure = nullptr) {
     Event(DocumentEvent::kStartPage, dc);
     if (!Function<PageFn>(INDEX_DrvStartPage)(pdev.so)) {
       error = "DrvStartPage failed";
       return false;
     }
     if (!pdev.banding) {
-      if (!Play(pdev, page, POINTL{0, 0}, error)) return false;
+      if (!Play(pdev, page, POINTL{0, 0}, error, drawingFailure)) return false;
       if (!Function<PageFn>(INDEX_DrvSendPage)(pdev.so)) {
         error = "DrvSendPage failed";
         return false;
@@ -240,7 +247,7 @@ struct PrintHost::State {
         error = "the driver does not finish its bands";
         return false;
       }
-      if (!Play(pdev, page, origin, error)) return false;
+      if (!Play(pdev, page, origin, error, drawingFailure)) return false;
       if (!next(pdev.so, &origin)) {
         error = "DrvNextBand failed";
         return false;
@@ -298,6 +305,7 @@ struct OpenJob::State {
   std::unique_ptr<HDC__, void (*)(HDC)> dc{nullptr, plat::gdi::DeletePrinterDC};
   PrintResult result;
   bool inMemory = false;
+  bool drawingFailuresEndPageOnly = false;
   std::vector<BYTE> bytes;
   bool ok = true;
   bool ended = false;
@@ -356,12 +364,19 @@ bool OpenJob::PrintPage(const Page& page, std::string& error) {
     error = "the document was aborted";
     return false;
   }
-  s.ok = (!page.modeChange || s.ChangeMode(*page.modeChange, error)) && s.host.PrintPage(*s.pdev, s.dc.get(), page, error);
+  std::string drawingFailure;
+  s.ok = (!page.modeChange || s.ChangeMode(*page.modeChange, error)) &&
+         s.host.PrintPage(*s.pdev, s.dc.get(), page, error, s.drawingFailuresEndPageOnly ? &drawingFailure : nullptr);
   if (!s.ok) {
     s.result.error = error;
     s.End();
+    return false;
   }
-  return s.ok;
+  if (!drawingFailure.empty()) {
+    error = std::move(drawingFailure);
+    return false;
+  }
+  return true;
 }
 
 bool OpenJob::aborted() const { return !state_->ok; }
@@ -382,12 +397,14 @@ const std::vector<BYTE>& OpenJob::bytes() const { return state_->bytes; }
 
 void OpenJob::ClearBytes() { state_->bytes.clear(); }
 
-std::unique_ptr<OpenJob> PrintHost::Start(const std::u16string& name, bool inMemory, std::string& error) {
+std::unique_ptr<OpenJob> PrintHost::Start(const std::u16string& name, const JobOptions& options, std::string& error) {
   State& s = *state_;
+  const bool inMemory = options.inMemory;
   auto job = std::make_unique<OpenJob::State>(s);
   job->devmode = s.options.devmode.empty() ? DefaultDevmode(s.options.printerName) : s.options.devmode;
   job->name = name;
   job->inMemory = inMemory;
+  job->drawingFailuresEndPageOnly = options.drawingFailuresEndPageOnly;
   job->pdev = s.EnablePdev(job->devmode, error);
   if (!job->pdev) return nullptr;
   DOC_INFO_1W info{job->name.data(), nullptr, nullptr};
@@ -423,7 +440,7 @@ PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone)
 
 PrintResult PrintHost::Print(PageSource& pages, const PageDone& pageDone) {
   PrintResult result;
-  std::unique_ptr<OpenJob> job = Start(pages.Name(), false, result.error);
+  std::unique_ptr<OpenJob> job = Start(pages.Name(), JobOptions{}, result.error);
   if (!job) return result;
   std::string error;
   const Page* next = nullptr;

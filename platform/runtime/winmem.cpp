@@ -87,15 +87,19 @@ class LiveBits {
     return std::uint64_t{1} << ((reinterpret_cast<std::uintptr_t>(p) >> kStepBits) & 63);
   }
 
-  // The table in slot, made when make is true and it is missing.
+  // The table in slot, made when make is true and it is missing. Tables
+  // live in host memory outside the accounting they keep, and outside
+  // operator new, which a program may replace.
   template <class T>
   static T* Get(std::atomic<T*>& slot, bool make) {
     T* table = slot.load(std::memory_order_acquire);
     if (table != nullptr || !make) return table;
-    T* fresh = new (std::nothrow) T();
-    if (fresh == nullptr) return nullptr;
+    void* raw = std::calloc(1, sizeof(T));
+    if (raw == nullptr) return nullptr;
+    T* fresh = new (raw) T();
     if (slot.compare_exchange_strong(table, fresh, std::memory_order_acq_rel)) return fresh;
-    delete fresh;  // another thread made it first
+    fresh->~T();  // another thread made it first
+    std::free(raw);
     return table;
   }
 

@@ -6,14 +6,18 @@
 
 struct UCB;
 struct ICB;
+struct SFCB;
 
-// One chapter: where it starts, the tray it prints from, whether it breaks
-// the job there and how its pages print.
+// One chapter: the page it starts on (1-30000; 0 marks an unused block),
+// the tray it prints from (a value of wdmChapterTray), its kind (0 a sheet
+// from the tray, 1 and 2 the kinds that break the job without a tray) and,
+// for kind 0, how its sheet prints (a value of wdmChapterPrint). Blocks of
+// kinds 1 and 2 hold tray 0 and print 0.
 struct CHAPTERBLOCK {
   SHORT page;
   SHORT tray;
-  BYTE breakFlag;
-  BYTE mode;
+  BYTE breakFlag;  // the kind
+  BYTE mode;       // the print choice
 };
 static_assert(sizeof(CHAPTERBLOCK) == 6);
 
@@ -26,3 +30,6 @@ CHAPTERBLOCK* GetChapterBlockByIndex(UCB* ucb, int index);
 
 // The colour-profile file item (item 2825 of dialog 4011), or null.
 ICB* GetIcbForCmmFile(UCB* ucb);
+// The setting that holds the chosen colour-profile file: the one the file
+// item is bound to, else the profile path setting.
+SFCB* GetCmmFileSetting(UCB* ucb);

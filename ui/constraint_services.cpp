@@ -26,7 +26,8 @@ void KesmUiCoreBuiltInFunc(UCB* ucb, WORD id) {
 }
 
 // The stand-in has no window manager: pages exist only as handles the
-// dialog engine records, so there is no control to focus.
+// dialog engine records, so there is no control to focus or to write to.
 void FocusPageControl(HWND /*page*/, WORD /*controlId*/) {}
+void SetPageControlText(HWND /*page*/, WORD /*controlId*/, LPCWSTR /*text*/) {}
 
 #endif

@@ -21,3 +21,5 @@ void KesmUiCoreBuiltInFunc(UCB* ucb, WORD id);
 
 // Moves the keyboard focus to a control of an open property page.
 void FocusPageControl(HWND page, WORD controlId);
+// Sets the text of a control of an open property page.
+void SetPageControlText(HWND page, WORD controlId, LPCWSTR text);

@@ -1,9 +1,37 @@
 #include "ui/resource_dll.h"
 
+#include "settings/context/context_block.h"
+
 #if !KESM_KERNEL_MODE
 #include "platform/modules/winmodule.h"
 #include "platform/modules/winresource.h"
-#include "settings/context/context_block.h"
+#include "settings/context/context_names.h"
+#include "ui/replace_strings.h"
+
+namespace {
+
+// The slot keeps a loaded module; an empty one is filled from the path the
+// context names, and stays empty when loading fails.
+HMODULE LoadInto(HMODULE* slot, LPCWSTR path) {
+  if (*slot == nullptr && path != nullptr && path[0] != 0) {
+    *slot = LoadLibraryW(path);
+  }
+  return *slot;
+}
+
+}  // namespace
+
+HMODULE GetResDll(UCB* ucb) {
+  if (ucb == nullptr) return nullptr;
+  if (ucb->hResDll != nullptr) return ucb->hResDll;
+  return LoadInto(&ucb->hResDll, GetResDllName(ucb));
+}
+
+HMODULE GetBmpDll(UCB* ucb) {
+  if (ucb == nullptr) return nullptr;
+  if (ucb->hBmpDll != nullptr) return ucb->hBmpDll;
+  return LoadInto(&ucb->hBmpDll, GetBmpDllName(ucb));
+}
 
 void FreeResDll(UCB* ucb) {
   if (ucb == nullptr) return;
@@ -12,9 +40,11 @@ void FreeResDll(UCB* ucb) {
     *module = nullptr;
   }
 }
+#else
+HMODULE GetResDll(UCB* ucb) { return ucb != nullptr ? ucb->hResDll : nullptr; }
 #endif
 
-int LoadStringFromResDll(const UCB* ucb, UINT id, LPWSTR buffer, int cch, BOOL /*replace*/) {
+int LoadStringFromResDll(const UCB* ucb, UINT id, LPWSTR buffer, int cch, BOOL replace) {
   if (buffer == nullptr || cch <= 0) {
     return 0;
   }
@@ -22,12 +52,20 @@ int LoadStringFromResDll(const UCB* ucb, UINT id, LPWSTR buffer, int cch, BOOL /
 #if KESM_KERNEL_MODE
   (void)ucb;
   (void)id;
+  (void)replace;
   return 0;
 #else
-  // Neutral answer: the user's replacement strings are not applied yet.
-  if (ucb == nullptr || ucb->hResDll == nullptr) {
+  // The module slot is a cache filled on first use; reading a string does
+  // not otherwise change the context.
+  UCB* context = const_cast<UCB*>(ucb);
+  const HMODULE module = GetResDll(context);
+  if (module == nullptr) {
     return 0;
   }
-  return LoadStringW(ucb->hResDll, id, buffer, cch);
+  const int loaded = LoadStringW(module, id, buffer, cch);
+  if (!replace) {
+    return loaded;
+  }
+  return UserCallbackReplaceString(context, id, buffer, cch);
 #endif
 }

@@ -238,7 +238,8 @@ void CorrectOptDevByOptDevPunch(DWORD code, UCB* ucb) { CorrectOptDevByOptDevPun
 
 BOOL Bidi_INPUTTRAY(const BIDIAPIEX2* api, DWORD response, UCB* ucb) {
   if (api == nullptr || ucb == nullptr) return FALSE;
-  // Without a module that answers, tray details are read.
+  // The Other module asks for the tray details; the rendering library,
+  // where it does not answer, reads them too.
   CustomBidiTrayDetails details{1};
   KesmCustomFunction(ucb, kCustomBidiTrayDetails, &details);
   const Item trayItem = ReadItem(*api, response, kBidiItemTrays);

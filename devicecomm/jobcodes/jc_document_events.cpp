@@ -86,6 +86,11 @@ void EndJobCodeDocument(HDC dc) {
   DocumentBindings().byDc.erase(found);
 }
 
+DWORD CountJobCodeDocuments() {
+  std::lock_guard guard(DocumentBindings().lock);
+  return static_cast<DWORD>(DocumentBindings().byDc.size());
+}
+
 DWORD _GetJobCodeSelect(WORD /*version*/, const JCINTERFACE* iface, DWORD handle, DWORD kind, DWORD type,
                         LPVOID buffer, DWORD size, DWORD* needed) {
   return iface->GetValue(handle, kind, type, buffer, size, needed);

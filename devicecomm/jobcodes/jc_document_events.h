@@ -22,6 +22,8 @@ BOOL _EscapeJobCodeWithoutUCB(HANDLE printer, HDC dc, DWORD kindMask);
 // document ends, is aborted or the DC is deleted. Nothing for a DC without
 // one.
 void EndJobCodeDocument(HDC dc);
+// The DCs whose document holds the library now.
+DWORD CountJobCodeDocuments();
 
 // Fetches one kind as wide text into a buffer of wideBytes and converts it
 // into text, zero-filled ANSI of wideBytes / 2 bytes. TRUE when a text was

@@ -31,5 +31,7 @@ void FailAllocationAt(std::size_t n);
 void SetClock(const SYSTEMTIME& localTime, DWORD tickCount);
 void AdvanceClock(DWORD milliseconds);
 void UseRealClock();
+// Whether a test holds the clock (it then moves only when told).
+bool ClockHeld();
 
 }  // namespace plat

@@ -83,6 +83,21 @@ inline constexpr DWORD ERROR_NOACCESS = 998;
 inline constexpr DWORD ERROR_INVALID_USER_BUFFER = 1784;
 inline constexpr DWORD ERROR_PRINTER_DRIVER_ALREADY_INSTALLED = 1795;
 inline constexpr DWORD ERROR_PRINTER_ALREADY_EXISTS = 1802;
+// The window system.
+inline constexpr DWORD ERROR_STACK_OVERFLOW = 1001;
+inline constexpr DWORD ERROR_MESSAGE_SYNC_ONLY = 1159;
+inline constexpr DWORD ERROR_CANCELLED = 1223;
+inline constexpr DWORD ERROR_INVALID_WINDOW_HANDLE = 1400;
+inline constexpr DWORD ERROR_INVALID_CURSOR_HANDLE = 1402;
+inline constexpr DWORD ERROR_TLW_WITH_WSCHILD = 1406;
+inline constexpr DWORD ERROR_CANNOT_FIND_WND_CLASS = 1407;
+inline constexpr DWORD ERROR_WINDOW_OF_OTHER_THREAD = 1408;
+inline constexpr DWORD ERROR_CLASS_ALREADY_EXISTS = 1410;
+inline constexpr DWORD ERROR_CLASS_DOES_NOT_EXIST = 1411;
+inline constexpr DWORD ERROR_CLASS_HAS_WINDOWS = 1412;
+inline constexpr DWORD ERROR_INVALID_INDEX = 1413;
+inline constexpr DWORD ERROR_CONTROL_ID_NOT_FOUND = 1421;
+inline constexpr DWORD ERROR_NOT_ENOUGH_QUOTA = 1816;
 
 // Per-thread last error, shared by the Win32 and the engine spellings.
 DWORD GetLastError();

@@ -32,6 +32,10 @@ using INT_PTR = std::intptr_t;
 using UINT_PTR = std::uintptr_t;
 using DWORD_PTR = std::uintptr_t;
 using LPARAM = LONG_PTR;
+using WPARAM = UINT_PTR;
+using LRESULT = LONG_PTR;
+using ATOM = WORD;
+using COLORREF = DWORD;
 using SIZE_T = std::size_t;
 using WCHAR = char16_t;
 using NTSTATUS = LONG;
@@ -74,8 +78,33 @@ using HRSRC = void*;
 // type the compiler lets every function pointer be cast to and from without
 // a cast-function-type warning.
 using FARPROC = void (*)();
-using HWND = void*;
-using HGDIOBJ = void*;
+
+// Window-system and GDI handles are distinct types, so that a window is never
+// passed where a DC is expected. The GDI kinds derive from HGDIOBJ__, so each
+// converts to HGDIOBJ where a call takes any GDI object (SelectObject,
+// DeleteObject); the way back is a static_cast, as on Windows. None of these
+// structures is ever made: a handle names an entry in its table.
+struct HWND__ {};
+using HWND = HWND__*;
+struct HMENU__ {};
+using HMENU = HMENU__*;
+struct HICON__ {};
+using HICON = HICON__*;
+using HCURSOR = HICON;  // cursors and icons are one kind of object
+struct HGDIOBJ__ {};
+using HGDIOBJ = HGDIOBJ__*;
+struct HDC__ : HGDIOBJ__ {};
+using HDC = HDC__*;
+struct HBM__ : HGDIOBJ__ {};
+using HBITMAP = HBM__*;
+struct HBRUSH__ : HGDIOBJ__ {};
+using HBRUSH = HBRUSH__*;
+struct HPEN__ : HGDIOBJ__ {};
+using HPEN = HPEN__*;
+struct HFONT__ : HGDIOBJ__ {};
+using HFONT = HFONT__*;
+struct HRGN__ : HGDIOBJ__ {};
+using HRGN = HRGN__*;
 
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;

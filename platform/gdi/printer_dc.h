@@ -10,9 +10,6 @@
 #include "platform/base/wintypes.h"
 #include "platform/engine/objects/eng_device.h"
 
-struct HDC__;
-using HDC = HDC__*;
-
 // Hands the escape to the driver of the DC. The driver's answer (greater
 // than 0 for success, 0 when it does not serve the escape); 0 as well when
 // the driver has no DrvEscape. -1 with ERROR_INVALID_HANDLE for a DC that

@@ -10,5 +10,7 @@ namespace plat {
 
 // The user-profile library "UserEnv.dll".
 std::span<const BuiltinExport> UserEnvExports();
+// The spooler's library "spoolss.dll" (platform/spooler/spoolss.h).
+std::span<const BuiltinExport> SpoolssExports();
 
 }  // namespace plat

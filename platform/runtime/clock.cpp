@@ -91,6 +91,12 @@ void AdvanceClock(DWORD milliseconds) {
   c.tickCount += milliseconds;
 }
 
+bool ClockHeld() {
+  Clock& c = TheClock();
+  std::lock_guard guard(c.lock);
+  return c.taken;
+}
+
 void UseRealClock() {
   Clock& c = TheClock();
   std::lock_guard guard(c.lock);

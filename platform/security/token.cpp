@@ -34,6 +34,15 @@ TokenData EffectiveToken() {
   return impersonation ? impersonation->token : CurrentUserToken();
 }
 
+BOOL ImpersonateTokenHandle(HANDLE token) {
+  const auto object = HandleAs<TokenObject>(token);
+  if (!object) return Fail(ERROR_INVALID_HANDLE);
+  const SECURITY_IMPERSONATION_LEVEL level =
+      object->impersonation() ? object->level() : SecurityImpersonation;
+  ThreadImpersonation() = Impersonation{object->data(), level};
+  return TRUE;
+}
+
 }  // namespace plat
 
 BOOL ImpersonateSelf(SECURITY_IMPERSONATION_LEVEL level) {

@@ -29,4 +29,8 @@ class TokenObject : public KernelObject {
 // process's.
 TokenData EffectiveToken();
 
+// The calling thread impersonates the token of the handle (an open token)
+// until RevertToSelf; ERROR_INVALID_HANDLE for anything else.
+BOOL ImpersonateTokenHandle(HANDLE token);
+
 }  // namespace plat

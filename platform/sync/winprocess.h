@@ -5,12 +5,11 @@
 
 #include "platform/base/handles.h"
 #include "platform/base/wintypes.h"
+#include "platform/window/winuser_styles.h"  // the show states of STARTUPINFOW::wShowWindow
 
 inline constexpr DWORD STILL_ACTIVE = 259;
 inline constexpr DWORD CREATE_SUSPENDED = 0x00000004;
 inline constexpr DWORD STARTF_USESHOWWINDOW = 0x00000001;
-// The show state of a hidden window, for STARTUPINFOW::wShowWindow.
-inline constexpr WORD SW_HIDE = 0;
 
 struct STARTUPINFOW {
   DWORD cb;

@@ -117,8 +117,7 @@ int EmitInstalledFile(UCB* ucb, const UiGroup* group, const std::string& file, H
 // The user colour file chosen on the colour-profile page.
 int EmitUserFile(UCB* ucb, const UiGroup* group, WORD builtIn, HeaderSink* sink) {
   KesmCustomBuiltInFunc(ucb, builtIn);
-  const ICB* item = GetIcbForCmmFile(ucb);
-  const SFCB* sfcb = item != nullptr ? item->pSFCB : nullptr;
+  const SFCB* sfcb = GetCmmFileSetting(ucb);
   if (sfcb == nullptr) return 1;
   // The buffer holds the whole setting, however long it is.
   const SIZE_T chars = std::max<SIZE_T>(SettingSizeOf(sfcb->descriptor), MAX_PATH) + 1;

@@ -21,6 +21,8 @@
 // read only, that the process list owns (settings/bkpd/bkpd_access.h reads it).
 struct BKPDHEADER;
 using BKPD = const BKPDHEADER;
+// The context's copy of the feature modules' table (features/).
+struct CUSTOMTABLE;
 
 // Devmode control block: three consecutive blocks in one zeroed allocation.
 // Setting addresses are resolved through the block offsets that the DEVMODE's
@@ -77,6 +79,14 @@ static_assert(sizeof(FREESIZEINFO) == 204);
 static_assert(offsetof(FREESIZEINFO, dwWidth) == 192);
 static_assert(offsetof(FREESIZEINFO, wOrient) == 202);
 
+// The colour-matching values a dialog may have to give back on cancel:
+// those of settings 133, 798, 799 and 800, and flag bits 1, 2, 4 and 8
+// marking which are kept.
+struct CMMRETURN {
+  BYTE values[4];
+  BYTE flags;
+};
+
 // Work area of a printer context, zero at creation except where the open
 // sets a field.
 struct WORKAREA {
@@ -93,6 +103,7 @@ struct WORKAREA {
   INT dwRequest;                          // pending requests for the dialog engine
   INT cSavedFontTable;                    // font table set aside by the font editor
   BYTE* pSavedFontTable;
+  INT fFontTableSaved;                    // the table in use was set aside
   INT dwLastError;
   DWORD dwValidateFlags;                  // mode word of the last DEVMODE validation
   WORD wQualityMacroMark;                 // cleared by each print-quality validation
@@ -110,8 +121,12 @@ struct WORKAREA {
   SHEETSLOTS sheet;                       // filled by the property-sheet protocol
   BYTE* apPresetCache[kPresetCacheSlots]; // recalled presets, owned by the context
   FREESIZEINFO aFreeSizeInfo[kFreeSizeEntries];  // the free-size table
+  INT iFreeSizeCurrent;                   // the entry the free-size list edits
   BYTE* pChapterBlocks;                   // the chapter blocks, made on first use
   WORD wChapterCapacity;                  // blocks at pChapterBlocks
+  INT fChapterInfoRead;                   // the chapter properties were read once
+  CUSTOMTABLE* pCustom;                   // the feature modules' table, null without one
+  CMMRETURN cmmReturn;                    // colour matching kept while a dialog is open
 #if !KESM_KERNEL_MODE
   JCBINDING jobCodes;                     // the job-code library while it is bound
   INSTALLRECORD install;                  // what the install steps keep

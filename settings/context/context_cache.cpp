@@ -2,6 +2,7 @@
 // slot 0 first, each with the tick count at which its context was parked.
 // It has no lock: opening and releasing run on one thread at a time.
 #include <algorithm>
+#include <atomic>
 #include <iterator>
 
 #include "platform/text/wintext.h"
@@ -104,5 +105,19 @@ void FreeUcbx(UCB* ucb, DWORD word) {
 }
 
 void FreeUcb(UCB* ucb) { FreeUcbx(ucb, 0); }
+
+namespace {
+std::atomic<DWORD> liveUcbs{0};
+}  // namespace
+
+void CountUcb(int change) { liveUcbs += static_cast<DWORD>(change); }
+
+DWORD CountLiveUcb() { return liveUcbs; }
+
+DWORD CountParkedUcb() {
+  DWORD parked = 0;
+  for (const UCB* ucb : lpPreUcb) parked += ucb != nullptr ? 1 : 0;
+  return parked;
+}
 
 void FreeUcb2(UCB* ucb, DWORD word) { FreeUcbx(ucb, word); }

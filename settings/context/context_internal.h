@@ -9,6 +9,8 @@ struct UCB;
 // Frees the context and everything it owns. Safe on a partly built context
 // whose owned pointers are either null or its own.
 void DestroyUcb(UCB* ucb);
+// Counts a context built (1) or destroyed (-1).
+void CountUcb(int change);
 // True when a plain open (open flags 0) may be served by this context: it
 // is complete and was itself opened with kind 0 and no option bits that
 // change its behaviour.

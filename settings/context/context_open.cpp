@@ -164,6 +164,7 @@ UCB* BuildUcb(HANDLE printer, HANDLE data, DWORD flags, DWORD mode, const PRINTE
   const LPCWSTR printerName = info != nullptr ? info->pPrinterName : nullptr;
   auto* ucb = Allocate<UCB>();
   if (ucb == nullptr) return nullptr;
+  CountUcb(1);
   *ucb = fgUCB;
   // Owned parts start empty so that a failure part way frees only what this
   // context allocated; the rendering library shares the static tab list.

@@ -48,6 +48,12 @@ UCB* CheckGetUcb(HANDLE printer, DWORD flags, DWORD mode);
 // one, or the one it evicted from slot 1), or null.
 UCB* CheckFreeUcb(UCB* ucb, DWORD word);
 
+// Contexts of this process that exist (open or parked), and those parked
+// in the cache: the open ones are the difference. What every entry point
+// must leave as it found them.
+DWORD CountLiveUcb();
+DWORD CountParkedUcb();
+
 // A new copy of the printer's name (free with FreeMemPtr), or null.
 LPWSTR GetPrinterNameDirect(HANDLE printer);
 // Milliseconds since start; always 0 in the rendering library.

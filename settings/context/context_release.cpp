@@ -82,4 +82,5 @@ void DestroyUcb(UCB* ucb) {
   ucb->pDCB = nullptr;
   FreeWorkArea(ucb);
   FreeMemPtr(ucb);
+  CountUcb(-1);
 }

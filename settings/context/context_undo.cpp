@@ -46,6 +46,7 @@ void DropSavedFontTable(WORKAREA& work) {
   FreeMemPtr(work.pSavedFontTable);
   work.pSavedFontTable = nullptr;
   work.cSavedFontTable = 0;
+  work.fFontTableSaved = 0;
 }
 
 void ClearChangedMarks(UCB* ucb) {

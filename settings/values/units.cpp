@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "features/free_size_range.h"
+#include "features/freesize/freesize_range.h"
 #include "settings/bkpd/bkpd_access.h"
 #include "settings/values/setting_value.h"
 #include "settings/constraints/ui_status.h"

@@ -60,6 +60,20 @@ inline constexpr DWORD kSetFilePlainSection = 0x20000;
 // this driver (the read then fails and changes no setting).
 inline constexpr DWORD kSetFileVersionMismatch = 1;
 
+// Events offered to the feature modules: per setting before it is moved
+// (a module sets veto to 1 to keep it out), and once after the section was
+// read or written, with the walk's flags and file.
+inline constexpr DWORD kModuleSetFileSetting = 6;
+inline constexpr DWORD kModuleSetFileDone = 24;
+struct SetFileModuleQuery {
+  SFCB* record;
+  DWORD veto;  // out
+};
+struct SetFileModuleDone {
+  DWORD flags;
+  LPCWSTR path;
+};
+
 // Version of the set-file format and the sections of fixed name.
 inline constexpr WORD kSetFileHundreds = 100;
 inline constexpr const WCHAR* kRsdSection = u"KESMRsdSection";

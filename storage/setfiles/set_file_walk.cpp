@@ -51,19 +51,6 @@ constexpr WORD kClassPreset = 0x000C;
 constexpr WORD kClassQuality = 0x0030;
 constexpr WORD kClassWatermark = 0x00C0;
 
-// Events offered to the feature modules: per setting before it is moved
-// (a module sets veto to 1 to keep it out), and once after a write.
-constexpr DWORD kModuleSetFileSetting = 6;
-constexpr DWORD kModuleSetFileWritten = 24;
-struct SetFileModuleQuery {
-  SFCB* record;
-  DWORD veto;  // out
-};
-struct SetFileModuleDone {
-  DWORD flags;
-  LPCWSTR path;
-};
-
 bool InClass(const SFCB& record, WORD mask) { return (record.flags & mask) != 0; }
 
 bool Has(DWORD flags, DWORD bits) { return (flags & bits) != 0; }
@@ -205,6 +192,10 @@ BOOL ReadSection(Walk& walk) {
     const DP& model = ucb->pDP != nullptr ? *ucb->pDP : fgDP;
     _UpgradeDevmode(convertFrom, model.dwPrivVersion, ucb);
   }
+  // What the modules keep outside the settings (the chapter blocks) comes
+  // from the same section.
+  SetFileModuleDone done{walk.flags, walk.path};
+  KesmCustomFunction(ucb, kModuleSetFileDone, &done);
   return TRUE;
 }
 
@@ -223,7 +214,7 @@ BOOL WriteSection(Walk& walk) {
   if (!UpdateSetFile(ucb, walk.path, walk.section, walk.script.buffer, walk.script.position)) return FALSE;
   if (storage::IsPlainSetFileFlags(walk.flags)) WriteSetFilePrnInfo(walk.path, kSetFileBatchInstall, ucb);
   SetFileModuleDone done{walk.flags, walk.path};
-  KesmCustomFunction(ucb, kModuleSetFileWritten, &done);
+  KesmCustomFunction(ucb, kModuleSetFileDone, &done);
   return TRUE;
 }
 

@@ -1,17 +1,15 @@
-#if !KESM_KERNEL_MODE
 #include "storage/stores/chapter_limits.h"
 
 #include "features/custom_modules.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "storage/properties/property_codec.h"
-#include "storage/stores/store_ini.h"
+#include "settings/context/context_names.h"
 
 namespace {
 
 constexpr WORD kFuncChapterMax = 831;
 constexpr WORD kFuncChapterTrayMax = 832;
-constexpr DWORD kModuleChapterCount = 12;
 
 // The limit under its own key ("ChapterMax", "ChapterTrayMax") of the
 // printer's section; 0 when missing or not a number of the setting's width.
@@ -19,8 +17,8 @@ void ReadLimit(UCB* ucb, WORD id) {
   SFCB* record = GetSFCBbyFuncID(ucb, id);
   if (record == nullptr) return;
   SetDevmodeValueDirect(ucb, record, 0);
-  LPCWSTR ini = storage::SettingsIniOf(ucb);
-  if (ini != nullptr) storage::ReadIniSetting(ucb, record, ini, nullptr, nullptr);
+  LPCWSTR ini = GetIniFilePath(ucb);
+  if (storage::IsAbsoluteIniPath(ini)) storage::ReadIniSetting(ucb, record, ini, nullptr, nullptr);
 }
 
 }  // namespace
@@ -37,4 +35,3 @@ DWORD ReadChapterInfo(UCB* ucb) {
   KesmCustomFunction(ucb, kModuleChapterCount, &count);
   return count;
 }
-#endif

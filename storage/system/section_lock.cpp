@@ -31,6 +31,7 @@ void LeaveSection(UCB*) {
 
 #else
 
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -48,8 +49,16 @@ struct SectionState {
   std::map<std::thread::id, LONG> held;
 };
 
+// Made on first use and freed by DeleteSection (process detach), so that a
+// library unloaded and loaded again by its host leaves nothing behind.
+std::atomic<SectionState*> gState{nullptr};
+
 SectionState& State() {
-  static SectionState* state = new SectionState;  // lives until process exit
+  SectionState* state = gState.load(std::memory_order_acquire);
+  if (state != nullptr) return *state;
+  auto* fresh = new SectionState;
+  if (gState.compare_exchange_strong(state, fresh, std::memory_order_acq_rel)) return *fresh;
+  delete fresh;  // another thread made it first
   return *state;
 }
 
@@ -79,11 +88,11 @@ void InitSection() {
 }
 
 void DeleteSection() {
-  SectionState& state = State();
-  std::lock_guard lock(state.guard);
-  if (state.mutex != nullptr) CloseHandle(state.mutex);
-  state.mutex = nullptr;
-  state.held.clear();
+  // Detach: no other thread of the process uses the lock any more.
+  SectionState* state = gState.exchange(nullptr, std::memory_order_acq_rel);
+  if (state == nullptr) return;
+  if (state->mutex != nullptr) CloseHandle(state->mutex);
+  delete state;
 }
 
 void EnterSection(UCB* ucb) {

@@ -98,4 +98,23 @@ TEST(Deliverables, TheRenderingLibrarysEntryPointHandsOverItsFunctionTable) {
   EXPECT_EQ(enable(0x00010000, sizeof data, &data), 0) << "an engine too old for the driver";
 }
 
+// The spooler's first calls into the configuration library: its module
+// entry, then a capability with a fixed answer.
+TEST(Deliverables, TheConfigurationLibrarysEntryPointsAnswerThroughTheLoader) {
+  Library ui(kDeliverables[0].file);
+  ASSERT_NE(ui.handle, nullptr) << dlerror();
+  using DllInitialize = int (*)(void*, std::uint32_t, void*);
+  using DeviceCapabilities = std::uint32_t (*)(void*, char16_t*, std::uint16_t, void*, void*);
+  auto initialize = reinterpret_cast<DllInitialize>(dlsym(ui.handle, "DllInitialize"));
+  auto capabilities = reinterpret_cast<DeviceCapabilities>(dlsym(ui.handle, "DrvDeviceCapabilities"));
+  ASSERT_NE(initialize, nullptr);
+  ASSERT_NE(capabilities, nullptr);
+  EXPECT_NE(initialize(ui.handle, 1, nullptr), 0);
+  constexpr std::uint16_t kSize = 8;   // the public DEVMODE's size
+  constexpr std::uint16_t kExtra = 9;  // the private part's
+  EXPECT_EQ(capabilities(nullptr, nullptr, kSize, nullptr, nullptr), 220u);
+  EXPECT_EQ(capabilities(nullptr, nullptr, kExtra, nullptr, nullptr), 1016u);
+  EXPECT_NE(initialize(ui.handle, 0, nullptr), 0);
+}
+
 }  // namespace

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/profile/winprofile.h"
+#include "platform/system/winsys.h"
 #include "tests/common/held_clock.h"
 #include "tests/kesmprint/kesmprint_fixture.h"
 #include "tests/render/job_stream_decoder.h"
@@ -465,6 +467,47 @@ TEST_F(KesmPrint, TheSamplesShapesGoAsPathRecordsUnderTheirClips) {
   ASSERT_GE(shapes.size(), clipped.size());
   EXPECT_EQ(std::vector<std::string>(shapes.end() - static_cast<std::ptrdiff_t>(clipped.size()), shapes.end()),
             clipped);
+}
+
+// A chapter job: the chapters a user set up are in the printer's section
+// of the settings INI the rendering library reads (no document event told
+// it of a user's own, so the one of the system folder), the description
+// switches chapters on, and the job header carries the chapter plan after
+// the chapter switch.
+TEST_F(KesmPrint, AChapterJobCarriesTheChaptersOfTheSettingsIniInItsHeader) {
+  const std::string description = KESM_TEST_DATA "/kpd/kesm_c9_chapter.kpd";
+  const auto header = [&](const char* file) {
+    const jobstream::Decoded stream = jobstream::Decode(Read(folder_ / file));
+    EXPECT_TRUE(stream.ok()) << stream.error;
+    for (const jobstream::Block& block : stream.blocks) {
+      if (block.tag == 0xF3) return std::string(block.payload.begin(), block.payload.end());
+    }
+    return std::string();
+  };
+  const Result plain = Print({"--printer", "Chapter C9", "--description", description, "-o", "plain.kesm"});
+  ASSERT_EQ(plain.code, 0) << plain.err;
+  EXPECT_TRUE(Has(header("plain.kesm"), "@PJL SET CHAPTER = ON")) << header("plain.kesm");
+  EXPECT_FALSE(Has(header("plain.kesm"), "CHAPTERPAGENUMBER")) << "no chapters set up yet";
+
+  // Chapters on pages 2 (a sheet from tray 1, copied) and 4 (a break), two
+  // distinct chapter trays allowed.
+  WCHAR system[MAX_PATH] = {};
+  ASSERT_NE(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  const std::u16string ini = std::u16string(system) + u"\\kesmusr.ini";
+  const std::pair<const char16_t*, const char16_t*> keys[] = {
+      {u"ChapterMax", u"8"},      {u"ChapterTrayMax", u"2"},  {u"wdmChapterNum", u"2"},
+      {u"wdmChapterPage1", u"2"}, {u"wdmChapterTray1", u"1"}, {u"wdmChapterKind1", u"0"},
+      {u"wdmChapterPrint1", u"1"}, {u"wdmChapterPage2", u"4"}, {u"wdmChapterKind2", u"1"}};
+  for (const auto& [key, value] : keys) ASSERT_TRUE(WritePrivateProfileStringW(u"Chapter C9", key, value, ini.c_str()));
+  const Result chapters = Print({"--printer", "Chapter C9", "-o", "chapters.kesm"});
+  ASSERT_EQ(chapters.code, 0) << chapters.err;
+  const std::string plan =
+      "@PJL SET CHAPTER = ON \r\n"
+      "@PJL SET CHAPTERPRINTDUPLEX1 = OFF \r\n"
+      "@PJL SET CHAPTERPAGENUMBER1 = 2 \r\n@PJL SET CHAPTERPAGE1 = COPY \r\n"
+      "@PJL SET CHAPTERPAGETRAY1 = CHAPTERPRINTTRAY1 \r\n"
+      "@PJL SET CHAPTERPAGENUMBER2 = 4 \r\n@PJL SET CHAPTERPAGE2 = BREAK \r\n";
+  EXPECT_TRUE(Has(header("chapters.kesm"), plan)) << header("chapters.kesm");
 }
 
 }  // namespace

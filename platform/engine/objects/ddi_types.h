@@ -87,8 +87,6 @@ struct DHPDEV__;
 using DHPDEV = DHPDEV__*;
 struct HPALETTE__;
 using HPALETTE = HPALETTE__*;
-struct HBM__;
-using HBITMAP = HBM__*;
 struct HDEV__;
 using HDEV = HDEV__*;
 

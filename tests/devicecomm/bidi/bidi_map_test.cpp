@@ -100,7 +100,7 @@ TEST(BidiMap, TrayStateBits) {
   EXPECT_EQ(GetFidFromBidiDataMPDefTray(0x8), 1);
   EXPECT_EQ(GetFidFromBidiDataReverseCoverDefTray(0x200), 1);
   EXPECT_EQ(GetFidFromBidiDataReverseCoverDefTray(0x100), 0);
-  // No feature module answers: no chapter tray.
+  // Without a context no feature module answers: no chapter tray.
   EXPECT_EQ(GetFidFromBidiDataChapterDefTray(0xFFFFFFFF, nullptr), 0);
 }
 

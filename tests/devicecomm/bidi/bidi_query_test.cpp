@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "devicecomm/bidi/bidi_ini_file.h"
+#include "devicecomm/bidi/bidi_map.h"
 #include "devicecomm/bidi/bidi_query.h"
 #include "jobsettings/devmode/document_devmode.h"
 #include "jobsettings/devmode/devmode_header.h"
@@ -118,6 +119,21 @@ TEST_F(BidiQuery, AFullAnswerBecomesThePrinterSettings) {
   EXPECT_EQ(lib().openPrinters, 0);
   EXPECT_EQ(lib().CountOf("request"), 1);
   EXPECT_EQ(lib().calls[0].op, "init");
+}
+
+// Trays the device marks as chapter default trays become the chapter
+// module's default trays, each marked in the BidiFunc bits; the others
+// start from the device's default tray.
+TEST_F(BidiQuery, TraysMarkedForChaptersBecomeTheChapterDefaultTrays) {
+  device().items[23] = Entries({0x1, 0xC | 0x40, 0x4 | 0x20});
+  Set(ucb_, 10278, 0);
+  Set(ucb_, 10279, 0);
+  Set(ucb_, 10280, 0);
+  ASSERT_TRUE(_GetBidiDataImmediately(ucb_, nullptr, kBidiQueryApplication));
+  EXPECT_EQ(Value(ucb_, 10278), GetFidFromBidiDataTrayDefTray(7));
+  EXPECT_EQ(Value(ucb_, 10279), GetFidFromBidiDataTrayDefTray(4));
+  EXPECT_EQ(Value(ucb_, 10280), GetFidFromBidiDataTrayDefTray(3)) << "unmarked: the device's default tray";
+  EXPECT_EQ(GetKDMBidiFunc(ucb_), 0x3u | 0x4u | 0x8u);
 }
 
 TEST_F(BidiQuery, TheVersionOnlyQueryReadsTheVersionsAlone) {

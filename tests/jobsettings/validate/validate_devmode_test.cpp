@@ -261,6 +261,28 @@ TEST_F(Validation, TheSourceAreaFollowsThePaper) {
   EXPECT_EQ(Value(ucb_, 341), 9448) << "the free size in 1200-dpi dots";
 }
 
+// With sizes shown in inches, a custom size given in tenths of a millimetre
+// is kept in hundredths of an inch beside its dots.
+TEST_F(Validation, ACustomSizeShownInInchesKeepsItsInches) {
+  Set(ucb_, 855, 1);  // the input dialog edits the paper size
+  Bytes b = Marked();
+  b[KDM_OFFSET(kdmDspUnit)] = 1;
+  Dm(b)->dmFields = (Dm(b)->dmFields & ~DM_PAPERSIZE) | DM_PAPERLENGTH | DM_PAPERWIDTH;
+  Dm(b)->dmPaperSize = 256;
+  Dm(b)->dmPaperLength = 2794;  // 11 in
+  Dm(b)->dmPaperWidth = 2159;   // 8.5 in
+  EXPECT_EQ(Run(b), 1);
+  EXPECT_EQ(Value(ucb_, 594), 1100);
+  EXPECT_EQ(Value(ucb_, 595), 850);
+  EXPECT_EQ(Dm(ucb_)->dmPaperLength, 2794);
+  EXPECT_EQ(Dm(ucb_)->dmPaperWidth, 2159);
+  // In millimetres nothing is kept in inches.
+  Set(ucb_, 594, 0);
+  b[KDM_OFFSET(kdmDspUnit)] = 0;
+  EXPECT_EQ(Run(b), 1);
+  EXPECT_EQ(Value(ucb_, 594), 0);
+}
+
 TEST_F(Validation, TheFormNameIsTakenOnlyOverANamedForm) {
   Bytes b = Marked();
   std::memcpy(Dm(b)->dmFormName, u"Letter", sizeof(u"Letter"));

@@ -36,6 +36,7 @@ constexpr WORD kUserId = 202;       // ANSI, 9 bytes
 constexpr WORD kDeviceName = 1;     // wide, 32 characters
 constexpr WORD kPrintOrient = 720;  // device-rule pseudo setting, with storage
 constexpr WORD kUcfQuality = 996;   // feature-module pseudo setting, with storage
+constexpr WORD kUcfListFull = 997;  // feature-module pseudo setting, with storage
 constexpr WORD kBuiltInFunc = 854;
 constexpr WORD kNoRecord = 9999;
 
@@ -167,10 +168,13 @@ TEST_F(Judges, PseudoSettingsAreAnsweredByTheirHooksNotByTheirStorage) {
   EXPECT_EQ(Judge({S(kPrintOrient), kEnd}), 0u);
   Store(kOrientation, 2);
   EXPECT_EQ(Judge({S(kPrintOrient), kEnd}), 1u);
-  // The feature modules answer nothing yet.
-  Store(kUcfQuality, 1);
-  EXPECT_EQ(GetDevmodeValueDirectByFuncID(ucb(), kUcfQuality, nullptr), 1);
-  EXPECT_EQ(Judge({S(kUcfQuality), kEnd}), 0u);
+  // The quality module: no profile selected counts as a default profile,
+  // and an empty profile list is not full, whatever the storage holds.
+  Store(kUcfQuality, 0);
+  EXPECT_EQ(Judge({S(kUcfQuality), kEnd}), 1u);
+  Store(kUcfListFull, 1);
+  EXPECT_EQ(GetDevmodeValueDirectByFuncID(ucb(), kUcfListFull, nullptr), 1);
+  EXPECT_EQ(Judge({S(kUcfListFull), kEnd}), 0u);
 }
 
 TEST_F(Judges, AJudgeThatIsNoSoundExpressionIsFalse) {

@@ -1,0 +1,100 @@
+// The Other module's built-in function 901, its function codes outside the
+// pages (tray details of the device answer, the resolution list, the
+// quality default of a refused resolution, the colour matching given back
+// when a dialog is cancelled) and its judge hook.
+#include "features/other/other_module.h"
+
+#include <array>
+
+#include "devicecomm/bidi/bidi_events.h"
+#include "features/custom_modules.h"
+#include "features/quality/quality_module.h"
+#include "features/module_table/module_entries.h"
+#include "jobsettings/validate/priv_validators.h"
+#include "settings/bkpd/description_queries.h"
+#include "settings/context/context_block.h"
+#include "settings/values/setting_lookup.h"
+#include "settings/values/setting_value.h"
+#if !KESM_KERNEL_MODE
+#include "storage/stores/preset_store.h"
+#endif
+
+namespace {
+
+constexpr WORD kFuncCopies = 12;
+constexpr WORD kFuncSeparationSheetCycle = 411;
+constexpr WORD kJudgeFewerCopiesThanCycle = 1108;
+constexpr WORD kBuiltInCopiesToCycle = 901;
+
+SHORT Short(const UCB* ucb, WORD funcId) { return static_cast<SHORT>(GetDevmodeValueDirectByFuncID(ucb, funcId, nullptr)); }
+
+int QualityDefault(UCB* ucb, CustomQualityPick* pick) {
+  if (pick == nullptr || pick->record == nullptr) return 0;
+  const LONG value = BKPDGetGroupDefaultByFuncID(pick->record->funcId, ucb);
+  pick->value = pick->record->valueList != nullptr ? ConvertResIDToDevmodeValue(ucb, pick->record, value) : value;
+  return 1;
+}
+
+int DialogAccepted(UCB* ucb, const CustomDialogState* state) {
+  if (state == nullptr) return 0;
+  if ((state->flags & kDialogCmmReturn) != 0 && ucb->pWork != nullptr) ucb->pWork->cmmReturn.flags = 0;
+  return 1;
+}
+
+int DialogCancelled(UCB* ucb, CustomDialogState* state) {
+  if (state == nullptr) return 0;
+  if ((state->flags & kDialogCmmReturn) == 0 || ucb->pWork == nullptr) return 1;
+  const CMMRETURN kept = ucb->pWork->cmmReturn;
+  for (std::size_t i = 0; i < kColorMatchingSettings.size(); ++i) {
+    if ((kept.flags & kColorMatchingKeptFlags[i]) == 0) continue;
+    SetDevmodeValueDirectByFuncID(ucb, kColorMatchingSettings[i], kept.values[i]);
+  }
+  KesmCustomFunction(ucb, kCustomQualityChanged, nullptr);
+#if !KESM_KERNEL_MODE
+  if (const LONG quality = _IsValidatedmPrintQuality2(ucb); quality != -1) WriteQualityByID(ucb, static_cast<int>(quality));
+#endif
+  KesmCustomFunction(ucb, kCustomDialogAccepted, state);
+  return 1;
+}
+
+}  // namespace
+
+void CopyCopiestoSepSheetCycleCopies(UCB* ucb) {
+  const SHORT copies = Short(ucb, kFuncCopies);
+  if (copies > 0) SetDevmodeValueDirectByFuncID(ucb, kFuncSeparationSheetCycle, copies);
+}
+
+int Ucf9_JudgeHook(UCB* ucb, WORD funcId) {
+  if (funcId != kJudgeFewerCopiesThanCycle) return 0;
+  return Short(ucb, kFuncCopies) < Short(ucb, kFuncSeparationSheetCycle) ? 1 : 0;
+}
+
+int OtherBuiltInFunc(UCB* ucb, WORD id, void*) {
+  if (ucb == nullptr || id != kBuiltInCopiesToCycle) return 0;
+  CopyCopiestoSepSheetCycleCopies(ucb);
+  return 1;
+}
+
+int OtherFunction(UCB* ucb, DWORD code, void* parameter, void*) {
+  if (ucb == nullptr) return 0;
+  switch (code) {
+#if !KESM_KERNEL_MODE
+    case kCustomBidiTrayDetails:
+      if (parameter == nullptr) return 0;
+      static_cast<CustomBidiTrayDetails*>(parameter)->wanted = 1;
+      return 1;
+#endif
+    case kCustomResolutionList:
+      if (parameter == nullptr) return 0;
+      static_cast<CustomResolutionList*>(parameter)->list = nullptr;
+      return 1;
+    case kCustomPickQuality:
+      return QualityDefault(ucb, static_cast<CustomQualityPick*>(parameter));
+    case kCustomDialogCancelled:
+      return DialogCancelled(ucb, static_cast<CustomDialogState*>(parameter));
+    case kCustomDialogAccepted:
+      return DialogAccepted(ucb, static_cast<const CustomDialogState*>(parameter));
+    default:
+      return 0;
+  }
+}

@@ -1,0 +1,98 @@
+// The script driver: a test's steps, run one per idle call of whatever modal
+// loop runs (message boxes, dialogs, sheets, the script's own loop), as a
+// person would act: click(window) moves the cursor, presses and releases
+// the button through the real routing; key(vk) and type(text) go to the
+// focus window; wait(ms) moves the held clock on; answerBox presses a
+// button of an open message box; check runs the test's own assertions at
+// that point. A script that runs out while a modal loop still runs fails,
+// naming the loop's window (or the box's text), and every loop is abandoned
+// so the test ends at once; so does a script past its budgets.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/window/input_control.h"
+#include "platform/window/modal_loop.h"
+
+namespace plat::window {
+
+// A window a step acts on, found when the step runs (a dialog's controls do
+// not exist when the script is written).
+class WindowRef {
+ public:
+  WindowRef(HWND hwnd);  // NOLINT: a handle is a reference
+  // The top-level window with this text (and class, when given).
+  static WindowRef Top(std::u16string text, std::u16string className = u"");
+  // The child of another window with this id.
+  static WindowRef Item(WindowRef parent, int id);
+  // The focus window when the step runs.
+  static WindowRef Focus();
+  HWND Resolve() const;
+  const std::string& name() const { return name_; }
+
+ private:
+  WindowRef(std::function<HWND()> find, std::string name) : find_(std::move(find)), name_(std::move(name)) {}
+  std::function<HWND()> find_;
+  std::string name_;
+};
+
+class Script {
+ public:
+  // Becomes the thread's idle hook for its life.
+  Script();
+  virtual ~Script();
+  Script(const Script&) = delete;
+  Script& operator=(const Script&) = delete;
+
+  // Presses and releases a mouse button at the centre of the window's client
+  // area (or at a client point), with MK_SHIFT and MK_CONTROL held as asked.
+  Script& click(WindowRef target, MouseButton button = MouseButton::kLeft, WPARAM modifiers = 0);
+  Script& clickAt(WindowRef target, POINT client, MouseButton button = MouseButton::kLeft, WPARAM modifiers = 0);
+  Script& key(UINT virtualKey, WPARAM modifiers = 0);
+  Script& type(std::u16string_view text);
+  Script& wait(DWORD milliseconds);
+  // Presses the button of the innermost open message box whose text holds
+  // `text` (any box for an empty text), or whose text is a string of a module.
+  Script& answerBox(std::u16string text, int button);
+  Script& answerBox(HINSTANCE module, UINT stringId, int button);
+  // Runs the test's own assertions at this point; `what` names them.
+  Script& check(std::string what, std::function<void()> step);
+
+  // Limits: idle calls (steps and waits for them) and messages dispatched.
+  Script& budget(std::size_t idleCalls, std::size_t messages);
+
+  // Runs an application loop until every step has run; false when the
+  // script failed.
+  bool run();
+  bool done() const { return steps_.empty(); }
+  const std::vector<std::string>& failures() const { return failures_; }
+
+ protected:
+  // Runs one check; a test framework may wrap it (to name it in failures).
+  virtual void RunCheck(const std::string& what, const std::function<void()>& step);
+
+ private:
+  using Step = std::function<bool()>;  // false: the step failed
+  Script& add(Step step);
+  void addFront(std::vector<Step> steps);
+  void fail(std::string text);
+  void pressAndRelease(HWND window, POINT client, MouseButton button, WPARAM modifiers);
+  static LoopAnswer OnIdle(void* context, const LoopInfo& loop);
+  static LoopAnswer OnMessage(void* context, const LoopInfo& loop, const MSG& msg);
+
+  std::deque<Step> steps_;
+  std::vector<std::string> failures_;
+  bool abandoned_ = false;
+  bool ownLoop_ = false;
+  std::size_t idleCalls_ = 0;
+  std::size_t messages_ = 0;
+  std::size_t idleBudget_ = 10000;
+  std::size_t messageBudget_ = 200000;
+  IdleHook previous_;
+  bool clockWasHeld_ = false;
+};
+
+}  // namespace plat::window

@@ -1,0 +1,116 @@
+// Printer events and the driver upgrade: the result of every event, each
+// run as the spooler itself and the client impersonated again afterwards,
+// the events still run when the spooler library cannot revert, and the
+// upgrade's refusals.
+#include <gtest/gtest.h>
+
+#include "platform/modules/builtin_modules.h"
+#include "platform/security/winsecurity.h"
+#include "platform/sync/winprocess.h"
+#include "tests/ui/ui_machine.h"
+#include "ui/entry/dll_entry.h"
+#include "ui/entry/printer_events.h"
+#include "ui/ts_modify.h"
+
+namespace ui_test {
+namespace {
+
+class PrinterEvents : public UiMachine {
+ protected:
+  void TearDown() override {
+    RevertToSelf();
+    plat::RegisterBuiltinModule(u"spoolss.dll", plat::SpoolssExports());
+    UiMachine::TearDown();
+  }
+  static bool Impersonating() {
+    HANDLE token = nullptr;
+    if (!OpenThreadToken(GetCurrentThread(), TOKEN_QUERY, TRUE, &token)) return false;
+    CloseHandle(token);
+    return true;
+  }
+  BOOL Event(LPCWSTR name, int event) {
+    const DWORD open = OpenContexts();
+    const BOOL r = DrvPrinterEvent(const_cast<LPWSTR>(name), event, 0, 0);
+    EXPECT_EQ(OpenContexts(), open);
+    EXPECT_EQ(UCBTSModify, 0u);
+    return r;
+  }
+};
+
+TEST_F(PrinterEvents, EveryEventAnswersAndTheClientIsImpersonatedAgain) {
+  struct Case {
+    LPCWSTR printer;
+    int event;
+    BOOL result;
+  };
+  const Case cases[] = {
+      {kPrinter, PRINTER_EVENT_ADD_CONNECTION, TRUE},
+      {kPrinter, PRINTER_EVENT_INITIALIZE, TRUE},
+      {kPrinter, PRINTER_EVENT_CACHE_REFRESH, TRUE},
+      {kPrinter, PRINTER_EVENT_DELETE_CONNECTION, TRUE},
+      {kPrinter, PRINTER_EVENT_DELETE, TRUE},
+      {kPrinter, 0, TRUE},
+      {kPrinter, 99, TRUE},
+      {u"No Such Printer", PRINTER_EVENT_ADD_CONNECTION, FALSE},
+      {u"No Such Printer", PRINTER_EVENT_INITIALIZE, FALSE},
+      {u"No Such Printer", PRINTER_EVENT_CACHE_REFRESH, FALSE},
+      {u"No Such Printer", PRINTER_EVENT_DELETE_CONNECTION, TRUE},
+      {nullptr, PRINTER_EVENT_ADD_CONNECTION, FALSE},
+      {nullptr, PRINTER_EVENT_DELETE_CONNECTION, TRUE},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.event);
+    ASSERT_TRUE(ImpersonateSelf(SecurityImpersonation));
+    EXPECT_EQ(Event(c.printer, c.event), c.result);
+    EXPECT_TRUE(Impersonating()) << "the client is impersonated again";
+    RevertToSelf();
+  }
+}
+
+TEST_F(PrinterEvents, RevertAndImpersonateThroughTheSpoolerLibrary) {
+  EXPECT_EQ(MyRevertToPrinterSelf(), nullptr) << "nobody impersonated";
+  EXPECT_FALSE(MyImpersonatePrinterClient(nullptr));
+  ASSERT_TRUE(ImpersonateSelf(SecurityImpersonation));
+  const HANDLE token = MyRevertToPrinterSelf();
+  ASSERT_NE(token, nullptr);
+  EXPECT_FALSE(Impersonating());
+  EXPECT_TRUE(MyImpersonatePrinterClient(token));
+  EXPECT_TRUE(Impersonating());
+}
+
+TEST_F(PrinterEvents, WithoutTheSpoolerCallsTheEventStillRuns) {
+  plat::RegisterBuiltinModule(u"spoolss.dll", {});
+  ASSERT_TRUE(ImpersonateSelf(SecurityImpersonation));
+  EXPECT_EQ(MyRevertToPrinterSelf(), nullptr);
+  EXPECT_TRUE(Impersonating()) << "nothing reverted";
+  EXPECT_TRUE(Event(kPrinter, PRINTER_EVENT_INITIALIZE));
+}
+
+TEST_F(PrinterEvents, TheUpgradeRecordsTheDriverDataOrRefuses) {
+  DRIVER_UPGRADE_INFO_1 info{const_cast<LPWSTR>(kPrinter), nullptr};
+  DRIVER_UPGRADE_INFO_1 unknown{const_cast<LPWSTR>(u"No Such Printer"), nullptr};
+  DRIVER_UPGRADE_INFO_1 unnamed{nullptr, nullptr};
+  struct Case {
+    DWORD level;
+    DRIVER_UPGRADE_INFO_1* info;
+  };
+  for (const Case& c : {Case{2, &info}, Case{0, &info}, Case{1, nullptr}, Case{1, &unknown}, Case{1, &unnamed}}) {
+    SCOPED_TRACE(c.level);
+    SetLastError(0);
+    EXPECT_FALSE(DrvUpgradePrinter(c.level, reinterpret_cast<LPBYTE>(c.info)));
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  }
+  const DWORD open = OpenContexts();
+  EXPECT_TRUE(DrvUpgradePrinter(1, reinterpret_cast<LPBYTE>(&info)));
+  EXPECT_EQ(OpenContexts(), open);
+  WCHAR value[MAX_PATH] = {};
+  DWORD type = 0;
+  DWORD needed = 0;
+  EXPECT_EQ(GetPrinterDataW(printer_, u"DriverGRFileName", &type, reinterpret_cast<LPBYTE>(value), sizeof value,
+                            &needed),
+            ERROR_SUCCESS);
+  EXPECT_EQ(std::u16string(value), u"kesmgr.dll");
+}
+
+}  // namespace
+}  // namespace ui_test

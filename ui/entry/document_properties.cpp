@@ -1,0 +1,156 @@
+#include "ui/entry/document_properties.h"
+
+#include "devicecomm/usercodes/user_codes.h"
+#include "jobsettings/convert/devmode_ownership.h"
+#include "jobsettings/devmode/devmode_defaults.h"
+#include "jobsettings/devmode/devmode_layout.h"
+#include "jobsettings/devmode/runtime_flags.h"
+#include "jobsettings/validate/validate_devmode.h"
+#include "platform/modules/winmodule.h"
+#include "settings/context/context_block.h"
+#include "storage/install/sequence/install_sequence.h"
+#include "storage/properties/devmode_handout.h"
+#include "storage/properties/printer_properties.h"
+#include "storage/system/machine_registry.h"
+#include "storage/system/printer_info.h"
+#include "storage/system/system_info.h"
+#include "ui/entry/dll_entry.h"
+#include "ui/entry/entry_scope.h"
+
+namespace {
+
+using kesm_entry::ContextHold;
+
+// Validation mode of the merge without UI: the caller's DEVMODE is merged
+// as the document properties of an application.
+constexpr DWORD kMergeFlags = 0x22000008;
+constexpr DWORD kPxApplicationKind = 2;
+constexpr DWORD kHandOutModes = DM_UPDATE | DM_COPY;
+// What the old document-properties call reports for a shown sheet.
+constexpr LONG kIdOk = 1;
+constexpr LONG kIdCancel = 2;
+
+// A context DEVMODE that is not wholly ours is rebuilt from the defaults
+// and the stored properties.
+void EnsureOwnDevmode(UCB* ucb) {
+  const auto* dm = reinterpret_cast<const DEVMODEW*>(ucb->pDCB->devmode);
+  if (kesm_entry::StatedDevmodeBytes(dm) != static_cast<DWORD>(kSizeofKesmDM) || !IsMyValidDevmode(dm, 0)) {
+    InitDefaultDevmode(ucb);
+    FreeReg(ucb);
+    GetReg(ucb);
+  }
+}
+
+// The run-time flags of a merge without UI.
+void SetCallFlags(UCB* ucb, DWORD fMode) {
+  if (IsOsLaterWin2000()) {
+    SetKDMCallSrcProperty(ucb);
+    SetKDMOSKind2000(ucb);
+  } else {
+    SetKDMCallSrc(ucb, (fMode & DM_USER_DEFAULT) != 0 ? 1 : 0);
+    SetKDMOSKindNT(ucb);
+  }
+  SetKDMNoPermission(ucb, (fMode & DM_NOPERMISSION) != 0 ? 1 : 0);
+  SetKDMServerClientMode(ucb, IsClientDriver(ucb) ? 1 : 0);
+}
+
+LONG MergeAndHandOut(DOCUMENTPROPERTYHEADER* header) {
+  ContextHold context(kesm_entry::OpenDescribedContext(header->hPrinter, kesm_entry::kModeNoUi));
+  UCB* ucb = context.get();
+  if (ucb == nullptr) return -1;
+  EnsureOwnDevmode(ucb);
+  SHEETSLOTS& sheet = ucb->pWork->sheet;
+  sheet.pdmIn = header->pdmIn;
+  sheet.cbIn = kesm_entry::StatedDevmodeBytes(header->pdmIn);
+  sheet.pdmOut = header->pdmOut;
+  sheet.cbOut = header->cbOut;
+  sheet.fMode = header->fMode;
+  RefreshIniFile(ucb);
+  SetCallFlags(ucb, header->fMode);
+  const DWORD px = IsInstalledTalvoAppl(kPxApplicationKind, ucb) ? 1 : 0;
+  SetKDMPXInstalled(ucb, px);
+  UserCodeDLLDependOnMachine(ucb);
+  const DWORD userCodeGet = GetKDMUserCodeGet(ucb);
+  if ((header->fMode & DM_MODIFY) != 0 && header->pdmIn != nullptr) {
+    if (!ValidateDevmode(ucb, header->pdmIn, header->fMode | kMergeFlags)) return -1;
+    SetKDMPXInstalled(ucb, px);
+    SetKDMUserCodeGet(ucb, userCodeGet == 1 ? 1 : 0);
+    SetKDMUserCodeDLL(ucb, userCodeGet == 1 ? 1 : 0);
+  }
+  if ((header->fMode & kHandOutModes) != 0) SetDefaultDevmodeToOut3(ucb);
+  return 1;
+}
+
+}  // namespace
+
+LONG SimpleDocumentProperties(DOCUMENTPROPERTYHEADER* header) {
+  header->cbOut = static_cast<DWORD>(kSizeofKesmDM);
+  if (header->fMode == 0 || header->pdmOut == nullptr) return kSizeofKesmDM;
+  return MergeAndHandOut(header);
+}
+
+LONG CallCompstui(HWND window, PFNPROPSHEETUI callback, LPARAM lParam, LONG* result) {
+  const HMODULE library = LoadLibraryA("compstui.dll");
+  if (library == nullptr) return -1;
+  using CommonPropertySheetUI = LONG (*)(HWND, PFNPROPSHEETUI, LPARAM, LONG*);
+  const auto sheet = reinterpret_cast<CommonPropertySheetUI>(GetProcAddress(library, "CommonPropertySheetUIW"));
+  const LONG answer = sheet != nullptr ? sheet(window, callback, lParam, result) : -1;
+  FreeLibrary(library);
+  return answer;
+}
+
+LONG PsDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, DEVMODEW* out, DEVMODEW* in,
+                          DWORD fMode) {
+  DOCUMENTPROPERTYHEADER header{sizeof(DOCUMENTPROPERTYHEADER), 0, printer, deviceName, in, out, 0, fMode};
+  if ((fMode & DM_PROMPT) == 0) return SimpleDocumentProperties(&header);
+  // A sheet that never reports its result leaves the call failed.
+  LONG result = -1;
+  CallCompstui(window, DrvDocumentPropertySheets, reinterpret_cast<LPARAM>(&header), &result);
+  return result;
+}
+
+LONG _DrvDocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
+  if (info != nullptr) {
+    // The sheets with pages are served by the dialog engine, which this
+    // build does not carry.
+    SetLastError(ERROR_NOT_SUPPORTED);
+    return -1;
+  }
+  auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(lParam);
+  if (header == nullptr || header->cbSize < sizeof(DOCUMENTPROPERTYHEADER)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return -1;
+  }
+  if (header->fMode != 0 && header->pdmOut != nullptr && InstallPerUser(header->hPrinter) != 1) return -1;
+  return SimpleDocumentProperties(header);
+}
+
+LONG _DrvDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, DEVMODEW* out, DEVMODEW* in,
+                            DWORD fMode) {
+  if (fMode == 0 || out == nullptr) return kSizeofKesmDM;
+  InstallPerUser(printer);
+  const LONG r = PsDocumentProperties(window, printer, deviceName, out, in, fMode);
+  if (r > 0) return kIdOk;
+  return r == 0 ? kIdCancel : r;
+}
+
+LONG _DrvAdvancedDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, DEVMODEW* out,
+                                    DEVMODEW* in) {
+  if (out == nullptr) return kSizeofKesmDM;
+  InstallPerUser(printer);
+  return PsDocumentProperties(window, printer, deviceName, out, in, DM_ADVANCED | DM_PROMPT | DM_COPY) > 0 ? 1 : 0;
+}
+
+KESM_EXPORT LONG DrvDocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
+  return kesm_entry::Guarded(-1L, [&] { return _DrvDocumentPropertySheets(info, lParam); });
+}
+
+KESM_EXPORT LONG DrvDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, DEVMODEW* out,
+                                       DEVMODEW* in, DWORD fMode) {
+  return kesm_entry::Guarded(-1L, [&] { return _DrvDocumentProperties(window, printer, deviceName, out, in, fMode); });
+}
+
+KESM_EXPORT LONG DrvAdvancedDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, DEVMODEW* out,
+                                               DEVMODEW* in) {
+  return kesm_entry::Guarded(0L, [&] { return _DrvAdvancedDocumentProperties(window, printer, deviceName, out, in); });
+}

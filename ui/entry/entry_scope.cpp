@@ -1,0 +1,52 @@
+#include "ui/entry/entry_scope.h"
+
+#include "platform/spooler/winspool.h"
+#include "settings/context/context_block.h"
+#include "settings/context/context_open.h"
+#include "storage/system/printer_info.h"
+#include "ui/ts_modify.h"
+
+namespace kesm_entry {
+
+void ContextHold::Release() {
+  if (ucb_ != nullptr) FreeUcb(ucb_);
+  ucb_ = nullptr;
+}
+
+PrinterHold::~PrinterHold() {
+  if (printer_ != nullptr) ClosePrinter(printer_);
+}
+
+bool PrinterHold::Open(LPCWSTR name, std::initializer_list<DWORD> rights) {
+  if (name == nullptr || printer_ != nullptr) return printer_ != nullptr;
+  for (DWORD access : rights) {
+    PRINTER_DEFAULTSW defaults{nullptr, nullptr, access};
+    if (OpenPrinterW(name, &printer_, &defaults)) return true;
+    printer_ = nullptr;
+  }
+  return false;
+}
+
+TsModifyHold::TsModifyHold() { UCBTSModify = 1; }
+
+void TsModifyHold::End() { UCBTSModify = 0; }
+
+UCB* OpenDescribedContext(HANDLE printer, DWORD mode) {
+  UCB* ucb = GetUcb(printer, printer, 0, mode);
+  if (ucb != nullptr && ucb->pBKPD == nullptr) {
+    FreeUcb(ucb);
+    return nullptr;
+  }
+  return ucb;
+}
+
+BOOL IsClientDriverByPrinterName(LPCWSTR name) {
+  if (name == nullptr) return FALSE;
+  PrinterHold printer;
+  if (!printer.Open(name, {PRINTER_READ})) return FALSE;
+  return IsClientDriver2(printer.get()) ? TRUE : FALSE;
+}
+
+UCB* OpenInstallContext(HANDLE printer) { return GetUcb2(printer, printer, 0, kOpenInstall, kModeSheet); }
+
+}  // namespace kesm_entry

@@ -18,6 +18,7 @@
 
 #include "platform/files/fileattrs.h"
 #include "platform/files/file_watch.h"
+#include "platform/files/sharemode.h"
 #include "platform/host/hosterror.h"
 #include "platform/host/hostfile.h"
 #include "platform/host/hostlock.h"
@@ -29,7 +30,9 @@
 namespace plat::profile {
 namespace {
 
-std::optional<ResolvedPath> PathOf(LPCWSTR fileName) {
+// The file's resolved path; *status is its status when the resolution
+// read it (*statusKnown set).
+std::optional<ResolvedPath> PathOf(LPCWSTR fileName, struct stat* status = nullptr, bool* statusKnown = nullptr) {
   if (fileName == nullptr || *fileName == u'\0') {
     SetLastError(ERROR_INVALID_PARAMETER);
     return std::nullopt;
@@ -37,9 +40,9 @@ std::optional<ResolvedPath> PathOf(LPCWSTR fileName) {
   const std::u16string_view name(fileName);
   if (name.find_first_of(u"\\/:") == std::u16string_view::npos) {
     const std::u16string full = WindowsDirectory() + u"\\" + std::u16string(name);
-    return ResolvePath(full.c_str());
+    return ResolvePath(full.c_str(), PathUse::kName, status, statusKnown);
   }
-  return ResolvePath(fileName);
+  return ResolvePath(fileName, PathUse::kName, status, statusKnown);
 }
 
 std::optional<std::string> ReadAll(int fd) {
@@ -124,6 +127,20 @@ BOOL Replace(const std::filesystem::path& target, const File* previous, const st
   return TRUE;
 }
 
+// A descriptor open on a file read before, holding no lock of its own: the
+// share markers other handles hold on the file are tested through it.
+class Watch {
+ public:
+  explicit Watch(int fd) : fd_(fd) {}
+  ~Watch() { close(fd_); }
+  Watch(const Watch&) = delete;
+  Watch& operator=(const Watch&) = delete;
+  int fd() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
 // Texts parsed from files lately read, each with the status its file had.
 // A text is reused only while the file has the same identity, size and
 // times in the same code page, and those times are older than the read by
@@ -131,28 +148,34 @@ BOOL Replace(const std::filesystem::path& target, const File* previous, const st
 // clock tick as the read would otherwise keep equal times.
 class ParsedTexts {
  public:
+  struct Found {
+    std::shared_ptr<const ini::Document> document;
+    std::shared_ptr<const Watch> watch;  // null: share modes not yet watched
+  };
+
   static long long Now() {
     timespec t{};
     clock_gettime(CLOCK_REALTIME, &t);
     return Nanoseconds(t);
   }
 
-  std::shared_ptr<const ini::Document> Find(const std::filesystem::path& host, const struct stat& st) {
+  Found Find(const std::filesystem::path& host, const struct stat& st) {
     std::lock_guard<std::mutex> hold(lock_);
     auto it = texts_.find(host.native());
-    if (it == texts_.end()) return nullptr;
+    if (it == texts_.end()) return {};
     const Entry& entry = it->second;
     const bool same = entry.device == st.st_dev && entry.inode == st.st_ino && entry.size == st.st_size &&
                       entry.modified == Nanoseconds(st.st_mtim) && entry.changed == Nanoseconds(st.st_ctim) &&
                       entry.codePage == GetACP();
     const bool settled = std::max(entry.modified, entry.changed) < entry.taken - kGranularityNs;
-    if (same && settled) return entry.document;
+    if (same && settled) return {entry.document, entry.watch};
     texts_.erase(it);
-    return nullptr;
+    return {};
   }
 
   void Keep(const std::filesystem::path& host, const struct stat& st, long long taken,
             std::shared_ptr<const ini::Document> document) {
+    auto watch = WatchOf(host, st);
     std::lock_guard<std::mutex> hold(lock_);
     if (texts_.size() >= kMaxTexts) texts_.clear();
     texts_[host.native()] = Entry{st.st_dev,
@@ -162,7 +185,8 @@ class ParsedTexts {
                                   Nanoseconds(st.st_ctim),
                                   taken,
                                   GetACP(),
-                                  std::move(document)};
+                                  std::move(document),
+                                  std::move(watch)};
   }
 
  private:
@@ -174,6 +198,17 @@ class ParsedTexts {
     return static_cast<long long>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
   }
 
+  // A descriptor of its own on the file of status st; null when the file
+  // at host is another by now.
+  static std::shared_ptr<const Watch> WatchOf(const std::filesystem::path& host, const struct stat& st) {
+    const int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    auto watch = std::make_shared<const Watch>(fd);
+    struct stat opened {};
+    if (fstat(fd, &opened) != 0 || opened.st_dev != st.st_dev || opened.st_ino != st.st_ino) return nullptr;
+    return watch;
+  }
+
   struct Entry {
     dev_t device;
     ino_t inode;
@@ -183,6 +218,7 @@ class ParsedTexts {
     long long taken;
     UINT codePage;
     std::shared_ptr<const ini::Document> document;
+    std::shared_ptr<const Watch> watch;
   };
 
   std::mutex lock_;
@@ -191,18 +227,49 @@ class ParsedTexts {
 
 ParsedTexts gParsed;
 
+// The access and sharing a read of a profile file opens it with.
+constexpr OpenRequest kReading{GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0};
+
+// A text read before whose file is unchanged, without opening the file: its
+// status tells it is the same, and its share markers that no handle refuses
+// this read. Null when the file must be opened, read or failed as usual.
+std::shared_ptr<const ini::Document> Unchanged(const ResolvedPath& path, struct stat st, bool statusKnown,
+                                               BOOL* refused) {
+  if (path.trailingSeparator) return nullptr;
+  if (!statusKnown && stat(path.host.c_str(), &st) != 0) return nullptr;
+  if (!S_ISREG(st.st_mode)) return nullptr;
+  ParsedTexts::Found found = gParsed.Find(path.host, st);
+  if (found.document == nullptr || found.watch == nullptr) return nullptr;
+  if (share::Conflicts(found.watch->fd(), share::kRead, kReading.share)) {
+    *refused = TRUE;
+    return nullptr;
+  }
+  return found.document;
+}
+
 }  // namespace
 
 std::shared_ptr<const ini::Document> Read(LPCWSTR fileName) {
-  auto path = PathOf(fileName);
+  struct stat status {};
+  bool statusKnown = false;
+  auto path = PathOf(fileName, &status, &statusKnown);
   if (!path) return nullptr;
-  auto file = OpenFile(*path, {GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0});
+  BOOL refused = FALSE;
+  if (auto unchanged = Unchanged(*path, status, statusKnown, &refused)) {
+    SetLastError(ERROR_SUCCESS);
+    return unchanged;
+  }
+  if (refused) {
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return nullptr;
+  }
+  auto file = OpenFile(*path, kReading);
   if (!file) return nullptr;
   const long long now = ParsedTexts::Now();
   struct stat st {};
   const bool known = fstat(file->fd(), &st) == 0;
   if (known) {
-    if (auto parsed = gParsed.Find(path->host, st)) return parsed;
+    if (auto parsed = gParsed.Find(path->host, st).document) return parsed;
   }
   auto bytes = ReadAll(file->fd());
   if (!bytes) return nullptr;

@@ -1,4 +1,5 @@
-// Engine modules: whole files mapped with mmap.
+// Engine modules: whole files, copied into memory of their own or, for
+// writing, mapped with mmap.
 #include "platform/engine/eng_module.h"
 
 #include <fcntl.h>
@@ -16,6 +17,8 @@
 #include <vector>
 
 #include "platform/base/owned_table.h"
+#include "platform/engine/file_snapshot.h"
+#include "platform/files/sharemode.h"
 #include "platform/modules/resource_table.h"
 #include "platform/files/winpath.h"
 
@@ -25,10 +28,17 @@ struct EngModule {
   void* view = nullptr;
   std::size_t size = 0;
   bool writable = false;
+  int marker = -1;  // of a writable mapping: the file is mapped
 
+  EngModule() = default;
+  EngModule(const EngModule&) = delete;
+  EngModule& operator=(const EngModule&) = delete;
   ~EngModule() {
-    if (writable) msync(view, size, MS_SYNC);
-    munmap(view, size);
+    if (view != nullptr) {
+      if (writable) msync(view, size, MS_SYNC);
+      munmap(view, size);
+    }
+    if (marker >= 0) close(marker);
   }
 };
 
@@ -54,32 +64,60 @@ std::u16string_view DosPath(LPCWSTR path) {
   return p;
 }
 
-// Opens and maps the file; null when any step fails.
+// A private view of a copy of the open file (file_snapshot.h): another
+// process that truncates or rewrites the file cannot fault it, and a write
+// into it stays in this process.
+std::unique_ptr<EngModule> ReadFile(int fd) {
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || static_cast<std::uint64_t>(st.st_size) > std::numeric_limits<ULONG>::max()) {
+    return nullptr;
+  }
+  const plat::eng::Snapshot copy = plat::eng::SnapshotOf(fd);
+  if (copy.fd < 0) return nullptr;
+  void* view = mmap(nullptr, copy.size, PROT_READ | PROT_WRITE, MAP_PRIVATE, copy.fd, 0);
+  close(copy.fd);
+  if (view == MAP_FAILED) return nullptr;
+  auto module = std::make_unique<EngModule>();
+  module->view = view;
+  module->size = copy.size;
+  return module;
+}
+
+// Maps the open file for writing in place: what is written reaches the
+// file. A file shorter than minimumSize is first extended with zeros. The
+// mapping marks the file mapped (platform/files/sharemode.h), so that no
+// process empties it under the view; sizing and marking happen under the
+// file's share gate, which such an open holds too.
+std::unique_ptr<EngModule> MapForWrite(int fd, ULONG minimumSize) {
+  plat::share::Gate gate(fd);
+  struct stat st {};
+  if (fstat(fd, &st) != 0) return nullptr;
+  std::uint64_t size = static_cast<std::uint64_t>(st.st_size);
+  if (size < minimumSize) {
+    if (ftruncate(fd, minimumSize) != 0) return nullptr;
+    size = minimumSize;
+  }
+  if (size == 0 || size > std::numeric_limits<ULONG>::max()) return nullptr;
+  auto module = std::make_unique<EngModule>();
+  module->marker = plat::share::OpenMappedMarker(fd);
+  if (module->marker < 0) return nullptr;
+  void* view = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+  if (view == MAP_FAILED) return nullptr;
+  module->view = view;
+  module->size = size;
+  module->writable = true;
+  return module;
+}
+
+// Opens the file and copies or maps it; null when any step fails.
 std::unique_ptr<EngModule> MapFile(LPCWSTR path, bool writable, ULONG minimumSize) {
   if (path == nullptr) return nullptr;
   auto host = plat::HostPathOf(std::u16string(DosPath(path)).c_str());
   std::error_code ec;
   if (!host || !std::filesystem::is_regular_file(*host, ec)) return nullptr;
-  int fd = open(host->c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+  const int fd = open(host->c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
   if (fd < 0) return nullptr;
-  struct stat st {};
-  std::unique_ptr<EngModule> module;
-  bool sized = fstat(fd, &st) == 0;
-  std::uint64_t size = sized ? static_cast<std::uint64_t>(st.st_size) : 0;
-  if (sized && writable && size < minimumSize) {
-    sized = ftruncate(fd, minimumSize) == 0;
-    size = minimumSize;
-  }
-  if (sized && size > 0 && size <= std::numeric_limits<ULONG>::max()) {
-    void* view = mmap(nullptr, size, PROT_READ | PROT_WRITE, writable ? MAP_SHARED : MAP_PRIVATE,
-                      fd, 0);
-    if (view != MAP_FAILED) {
-      module = std::make_unique<EngModule>();
-      module->view = view;
-      module->size = size;
-      module->writable = writable;
-    }
-  }
+  std::unique_ptr<EngModule> module = writable ? MapForWrite(fd, minimumSize) : ReadFile(fd);
   close(fd);
   return module;
 }

@@ -5,11 +5,13 @@
 
 #include "platform/base/wintypes.h"
 
-// Maps the file at the Windows path (which may carry the object-manager
+// Loads the file at the Windows path (which may carry the object-manager
 // prefix "\??\") for reading and returns its module handle, or null when
-// the file is missing, empty or cannot be mapped; the engine's last error is
-// left alone. The view is private: a write into it stays in this process and
-// never reaches the file (use EngLoadModuleForWrite for changes that must).
+// the file is missing, empty or cannot be read; the engine's last error is
+// left alone. The view is a private copy of the file as it was read: a
+// write into it stays in this process and never reaches the file (use
+// EngLoadModuleForWrite for changes that must), and another process that
+// rewrites or truncates the file meanwhile does not change it.
 HANDLE EngLoadModule(LPWSTR path);
 // Maps the file shared and writable: changes made in the view reach the file
 // (at the latest when the module is freed). A file shorter than

@@ -172,6 +172,11 @@ void Forget(const std::filesystem::path& host) {
   ChangeTable([&](Table& table) { table.erase(info->id); });
 }
 
+std::string Diagnose() {
+  if (MachineRoot().empty()) return {};
+  return store::Diagnose(StorePath(), "the attribute table", [](std::span<const BYTE>) { return DWORD{ERROR_SUCCESS}; });
+}
+
 struct Snapshot::Data {
   std::shared_ptr<const Table> table;
 };

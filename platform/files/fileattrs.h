@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "platform/files/winfile.h"
 
@@ -28,6 +29,10 @@ DWORD KeptOf(const std::filesystem::path& host);
 bool Set(const std::filesystem::path& host, DWORD kept);
 // Drops what is stored for an entry that is about to be removed.
 void Forget(const std::filesystem::path& host);
+
+// What keeps the attribute store from being read, naming its file or lock
+// file; empty when nothing does (or no machine is set).
+std::string Diagnose();
 
 // The attributes of many entries at once, read from one load of the store.
 class Snapshot {

@@ -1,7 +1,11 @@
 // Share modes as open-file-description locks on marker bytes.
 #include "platform/files/sharemode.h"
 
+#include <fcntl.h>
 #include <sys/file.h>
+#include <unistd.h>
+
+#include <string>
 
 #include "platform/host/hostlock.h"
 #include "platform/files/winfile.h"
@@ -24,6 +28,9 @@ constexpr Kind kKinds[] = {
 // refuses to share it".
 off_t HeldMarker(std::size_t kind) { return kMarkerBase + static_cast<off_t>(kind); }
 off_t RefusedMarker(std::size_t kind) { return kMarkerBase + 3 + static_cast<off_t>(kind); }
+
+// Held by every descriptor a file mapping keeps.
+constexpr off_t kMappedMarker = kMarkerBase + 6;
 
 using hostlock::ByteLockedElsewhere;
 
@@ -52,5 +59,20 @@ bool Record(int fd, unsigned access, DWORD shareMode) {
   }
   return true;
 }
+
+int OpenMappedMarker(int fd) {
+  // A descriptor of its own (a new open file description), so that the
+  // marker outlives the handle and is seen through that handle too.
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  const int own = ::open(self.c_str(), O_RDONLY | O_CLOEXEC);
+  if (own < 0) return -1;
+  if (!TakeShared(own, kMappedMarker)) {
+    ::close(own);
+    return -1;
+  }
+  return own;
+}
+
+bool Mapped(int fd) { return ByteLockedElsewhere(fd, kMappedMarker); }
 
 }  // namespace plat::share

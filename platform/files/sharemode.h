@@ -35,4 +35,14 @@ bool Conflicts(int fd, unsigned access, DWORD shareMode);
 // with the Gate held; false when the host refuses the locks.
 bool Record(int fd, unsigned access, DWORD shareMode);
 
+// A file mapping's own descriptor of the file open on fd, marking the file
+// as mapped for as long as it stays open (-1 when the host refuses).
+// Windows refuses to cut a file short while a mapping of it exists: this
+// marker lets every process tell, so that no view of any process ever
+// reaches past the end of its file.
+int OpenMappedMarker(int fd);
+// Whether any mapping of any process holds the file open on fd. Call with
+// the Gate held.
+bool Mapped(int fd);
+
 }  // namespace plat::share

@@ -7,8 +7,10 @@
 #include <cerrno>
 #include <map>
 #include <mutex>
+#include <optional>
 
 #include "platform/host/hosterror.h"
+#include "platform/files/sharemode.h"
 #include "platform/host/hostfile.h"
 #include "platform/base/winerror.h"
 #include "platform/files/winfile.h"
@@ -17,10 +19,15 @@ namespace {
 
 constexpr std::uint64_t kAllocationGranularity = 65536;
 
+// A mapping object keeps its file open, and marks it mapped (sharemode.h)
+// until the object and its last view are gone.
 class FileMapping : public plat::KernelObject {
  public:
-  FileMapping(std::shared_ptr<plat::File> file, bool writable, std::uint64_t size)
-      : file_(std::move(file)), writable_(writable), size_(size) {}
+  FileMapping(std::shared_ptr<plat::File> file, bool writable, std::uint64_t size, int marker)
+      : file_(std::move(file)), writable_(writable), size_(size), marker_(marker) {}
+  ~FileMapping() override { close(marker_); }
+  FileMapping(const FileMapping&) = delete;
+  FileMapping& operator=(const FileMapping&) = delete;
   const plat::File& file() const { return *file_; }
   bool writable() const { return writable_; }
   std::uint64_t size() const { return size_; }
@@ -29,6 +36,7 @@ class FileMapping : public plat::KernelObject {
   std::shared_ptr<plat::File> file_;
   bool writable_;
   std::uint64_t size_;
+  int marker_;
 };
 
 struct View {
@@ -93,10 +101,19 @@ HANDLE CreateFileMappingW(HANDLE fileHandle, LPSECURITY_ATTRIBUTES, DWORD protec
     return nullptr;
   }
   const std::uint64_t asked = (static_cast<std::uint64_t>(maximumSizeHigh) << 32) | maximumSizeLow;
-  auto size = MappingSize(*file, writable, asked);
+  int marker = -1;
+  std::optional<std::uint64_t> size;
+  {
+    plat::share::Gate gate(file->fd());
+    size = MappingSize(*file, writable, asked);
+    if (size && (marker = plat::share::OpenMappedMarker(file->fd())) < 0) {
+      plat::FailWithErrno(errno);
+      size.reset();
+    }
+  }
   if (!size) return nullptr;
   SetLastError(ERROR_SUCCESS);
-  return plat::NewHandle(std::make_shared<FileMapping>(std::move(file), writable, *size));
+  return plat::NewHandle(std::make_shared<FileMapping>(std::move(file), writable, *size, marker));
 }
 
 LPVOID MapViewOfFile(HANDLE fileMappingObject, DWORD desiredAccess, DWORD fileOffsetHigh,

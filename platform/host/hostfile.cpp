@@ -45,9 +45,19 @@ bool ClaimShareGated(int fd, const FileRights& rights, DWORD shareMode) {
   return true;
 }
 
-bool ClaimShare(int fd, const FileRights& rights, DWORD shareMode) {
+// Claims the share mode and, for an open that empties the file, makes sure
+// that no mapping of any process holds the file (Windows refuses to cut a
+// mapped file short: the views would reach past its end); truncates it
+// then, all under the gate, so that no mapping is made in between.
+bool ClaimShareAndTruncate(int fd, const FileRights& rights, DWORD shareMode, bool truncating) {
   share::Gate gate(fd);
-  return ClaimShareGated(fd, rights, shareMode);
+  if (!ClaimShareGated(fd, rights, shareMode)) return false;
+  if (!truncating) return true;
+  if (share::Mapped(fd)) {
+    SetLastError(ERROR_USER_MAPPED_FILE);
+    return false;
+  }
+  return ftruncate(fd, 0) == 0 || FailWithErrno(errno);
 }
 
 std::shared_ptr<File> OpenExisting(const ResolvedPath& path, const OpenRequest& request,
@@ -75,11 +85,7 @@ std::shared_ptr<File> OpenExisting(const ResolvedPath& path, const OpenRequest& 
     return nullptr;
   }
   auto file = std::make_shared<File>(fd, path.host, rights);
-  if (!ClaimShare(fd, rights, request.share)) return nullptr;
-  if (truncating && ftruncate(fd, 0) != 0) {
-    FailWithErrno(errno);
-    return nullptr;
-  }
+  if (!ClaimShareAndTruncate(fd, rights, request.share, truncating)) return nullptr;
   if (disposition == CREATE_ALWAYS) {
     attrs::Set(path.host, (request.attributes & attrs::kKept) | FILE_ATTRIBUTE_ARCHIVE);
   }

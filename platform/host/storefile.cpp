@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
+#include "platform/host/hostfd.h"
 #include "platform/host/hostlock.h"
 #include "platform/host/storecache.h"
 #include "platform/base/winerror.h"
@@ -22,25 +24,6 @@ class FileLock : public hostlock::LockedFile {
       : LockedFile(LockFileOf(file), O_RDWR | O_CREAT, operation) {}
 };
 
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-  int release() {
-    int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
-
- private:
-  int fd_;
-};
-
 }  // namespace
 
 std::filesystem::path LockFileOf(const std::filesystem::path& file) { return file.string() + ".lock"; }
@@ -48,7 +31,7 @@ std::filesystem::path LockFileOf(const std::filesystem::path& file) { return fil
 DWORD ReadAll(const std::filesystem::path& file, std::vector<BYTE>& bytes, struct stat* read) {
   bytes.clear();
   if (read != nullptr) *read = {};
-  Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  hostio::Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return errno == ENOENT ? ERROR_SUCCESS : ERROR_CANTOPEN;
   if (read != nullptr && ::fstat(fd.get(), read) != 0) return ERROR_CANTREAD;
   BYTE chunk[8192];
@@ -63,27 +46,16 @@ DWORD ReadAll(const std::filesystem::path& file, std::vector<BYTE>& bytes, struc
 
 namespace {
 
-bool WriteAll(int fd, std::span<const BYTE> bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
 // Writes a sibling temporary file and renames it over the store. Only one
 // writer runs at a time (the exclusive lock), so one temporary name serves.
 // The bytes reach the disk before the rename, so a crash leaves the old
 // store or the new one, never an empty file under the store's name.
 DWORD Replace(const std::filesystem::path& file, std::span<const BYTE> bytes) {
   const std::string temp = file.string() + ".new";
-  Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  hostio::Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (fd.get() < 0) return ERROR_CANTWRITE;
-  bool ok = WriteAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
-  ok = ::close(fd.release()) == 0 && ok;
+  bool ok = hostio::WriteAll(fd.get(), bytes.data(), bytes.size()) && ::fsync(fd.get()) == 0;
+  ok = fd.Close() && ok;
   if (!ok || ::rename(temp.c_str(), file.c_str()) != 0) {
     ::unlink(temp.c_str());
     return ERROR_CANTWRITE;
@@ -112,6 +84,20 @@ DWORD Update(const std::filesystem::path& file,
   // so they find the new file.
   AdvanceChangeCounter(lock.fd());
   return Replace(file, bytes);
+}
+
+std::string Diagnose(const std::filesystem::path& file, std::string_view what,
+                     const std::function<DWORD(std::span<const BYTE>)>& decode) {
+  const std::string named = std::string(what) + " " + file.string();
+  const std::filesystem::path lockFile = LockFileOf(file);
+  hostio::Fd probe(::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+  if (probe.get() < 0) return "the lock " + lockFile.string() + " of " + named + " cannot be opened: " + std::strerror(errno);
+  FileLock lock(file, LOCK_SH);
+  if (!lock.held()) return "the lock " + lockFile.string() + " of " + named + " cannot be taken: " + std::strerror(errno);
+  std::vector<BYTE> bytes;
+  if (ReadAll(file, bytes) != ERROR_SUCCESS) return named + " cannot be read: " + std::strerror(errno);
+  if (decode(bytes) != ERROR_SUCCESS) return named + " is damaged";
+  return {};
 }
 
 int CompareNames(std::u16string_view a, std::u16string_view b) {

@@ -38,6 +38,13 @@ DWORD ReadAll(const std::filesystem::path& file, std::vector<BYTE>& bytes, struc
 DWORD Update(const std::filesystem::path& file,
              const std::function<DWORD(std::vector<BYTE>&)>& change);
 
+// What keeps the store from being used, in one line that names the file
+// at fault: its lock file that cannot be opened or locked, the store file
+// that cannot be read, or (told by decode) one that is damaged. `what`
+// names the store ("the printer table"). Empty when nothing does.
+std::string Diagnose(const std::filesystem::path& file, std::string_view what,
+                     const std::function<DWORD(std::span<const BYTE>)>& decode);
+
 // Case-insensitive name comparison, as the registry and the spooler match
 // key, value and printer names.
 bool SameName(std::u16string_view a, std::u16string_view b);

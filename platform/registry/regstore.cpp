@@ -77,6 +77,15 @@ DWORD ReadHive(HKEY root, bool checkFile, std::shared_ptr<const Hive>& hive) {
   return machineHive->Get(checkFile, hive);
 }
 
+std::string DiagnoseHive(HKEY root) {
+  const auto file = HiveFile(root);
+  if (file.empty()) return {};
+  return store::Diagnose(file, "the registry hive", [](std::span<const BYTE> bytes) {
+    Hive hive;
+    return Decode(bytes, hive);
+  });
+}
+
 DWORD ChangeHive(HKEY root, const std::function<DWORD(Hive&)>& change) {
   const auto file = HiveFile(root);
   if (file.empty()) return ERROR_CANTOPEN;

@@ -47,6 +47,9 @@ bool IsHiveRoot(HKEY key);
 // checkFile also sees a hive file changed behind the registry's back.
 // ERROR_BADDB when its file is damaged.
 DWORD ReadHive(HKEY root, bool checkFile, std::shared_ptr<const Hive>& hive);
+// What keeps the hive from being read, naming its file or lock file (see
+// store::Diagnose); empty when nothing does.
+std::string DiagnoseHive(HKEY root);
 // Read-modify-write of a hive under the store's exclusive lock; written
 // back only when `change` returns ERROR_SUCCESS.
 DWORD ChangeHive(HKEY root, const std::function<DWORD(Hive&)>& change);

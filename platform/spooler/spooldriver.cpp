@@ -23,21 +23,6 @@ std::u16string DriversKeyPath(const Environment& env) {
          u"\\Drivers\\Version-3";
 }
 
-class KeyHandle {
- public:
-  KeyHandle() = default;
-  ~KeyHandle() {
-    if (key_) RegCloseKey(key_);
-  }
-  KeyHandle(const KeyHandle&) = delete;
-  KeyHandle& operator=(const KeyHandle&) = delete;
-  HKEY* out() { return &key_; }
-  HKEY get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
-
 // The strings of a REG_SZ (one) or REG_MULTI_SZ (several) value of the key;
 // none when it has no such value.
 std::vector<std::u16string> ReadStrings(const reg::Key& key, std::u16string_view name) {
@@ -76,13 +61,30 @@ const reg::Key* FindPath(const reg::Key& root, std::u16string_view path) {
   return key;
 }
 
-DWORD WriteStrings(HKEY key, const char16_t* name, DWORD type,
-                   const std::vector<std::u16string>& list) {
+// The bytes of a REG_SZ (one string) or REG_MULTI_SZ (a list) value.
+std::vector<BYTE> StringBytes(DWORD type, const std::vector<std::u16string>& list) {
   std::u16string all;
   for (const auto& s : list) all.append(s).push_back(u'\0');
   if (type == REG_MULTI_SZ || list.empty()) all.push_back(u'\0');
-  return RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(all.data()),
-                        static_cast<DWORD>(all.size() * sizeof(char16_t)));
+  std::vector<BYTE> bytes;
+  for (const char16_t c : all) {
+    bytes.push_back(static_cast<BYTE>(c & 0xFF));
+    bytes.push_back(static_cast<BYTE>(c >> 8));
+  }
+  return bytes;
+}
+
+// The key at a path of names below the root, made where missing.
+reg::Key& MakePath(reg::Hive& hive, std::u16string_view path) {
+  reg::Key* key = &hive.root;
+  while (!path.empty()) {
+    const std::size_t cut = path.find(u'\\');
+    const std::u16string_view name = path.substr(0, cut);
+    reg::Key* next = reg::FindSubkey(*key, name);
+    key = next != nullptr ? next : &reg::AddSubkey(hive, *key, name);
+    path = cut == std::u16string_view::npos ? u"" : path.substr(cut + 1);
+  }
+  return *key;
 }
 
 }  // namespace
@@ -124,31 +126,35 @@ DWORD ReadDriver(const Environment& env, std::u16string_view name, DriverRecord&
   return ERROR_SUCCESS;
 }
 
+// The driver's key and all its values appear in one change of the hive, so
+// that another process finds the driver either whole or not at all, and of
+// two processes installing it at once one installs it and the other is
+// told it is there.
 DWORD WriteDriver(const Environment& env, const DriverRecord& driver) {
-  KeyHandle key;
-  DWORD how = 0;
-  const std::u16string path = DriversKeyPath(env) + u"\\" + driver.name;
-  DWORD rc = RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                             nullptr, key.out(), &how);
-  if (rc != ERROR_SUCCESS) return rc;
-  if (how != REG_CREATED_NEW_KEY) return ERROR_PRINTER_DRIVER_ALREADY_INSTALLED;
   const struct {
     const char16_t* name;
-    const std::u16string& text;
+    DWORD type;
+    std::vector<std::u16string> list;
   } strings[] = {
-      {u"Driver", driver.driverFile},        {u"Data File", driver.dataFile},
-      {u"Configuration File", driver.configFile}, {u"Help File", driver.helpFile},
-      {u"Monitor", driver.monitorName},      {u"Datatype", driver.defaultDataType},
+      {u"Driver", REG_SZ, {driver.driverFile}},
+      {u"Data File", REG_SZ, {driver.dataFile}},
+      {u"Configuration File", REG_SZ, {driver.configFile}},
+      {u"Help File", REG_SZ, {driver.helpFile}},
+      {u"Monitor", REG_SZ, {driver.monitorName}},
+      {u"Datatype", REG_SZ, {driver.defaultDataType}},
+      {u"Dependent Files", REG_MULTI_SZ, driver.dependentFiles},
   };
-  for (const auto& s : strings) {
-    rc = WriteStrings(key.get(), s.name, REG_SZ, {s.text});
-    if (rc != ERROR_SUCCESS) return rc;
-  }
-  rc = WriteStrings(key.get(), u"Dependent Files", REG_MULTI_SZ, driver.dependentFiles);
-  if (rc != ERROR_SUCCESS) return rc;
   const DWORD version = driver.version;
-  return RegSetValueExW(key.get(), u"Version", 0, REG_DWORD,
-                        reinterpret_cast<const BYTE*>(&version), sizeof version);
+  return reg::ChangeHive(HKEY_LOCAL_MACHINE, [&](reg::Hive& hive) -> DWORD {
+    reg::Key& drivers = MakePath(hive, DriversKeyPath(env));
+    if (reg::FindSubkey(drivers, driver.name) != nullptr) return ERROR_PRINTER_DRIVER_ALREADY_INSTALLED;
+    reg::Key& key = reg::AddSubkey(hive, drivers, driver.name);
+    for (const auto& s : strings) key.values.push_back({s.name, s.type, StringBytes(s.type, s.list)});
+    key.values.push_back({u"Version", REG_DWORD,
+                          {static_cast<BYTE>(version), static_cast<BYTE>(version >> 8),
+                           static_cast<BYTE>(version >> 16), static_cast<BYTE>(version >> 24)}});
+    return ERROR_SUCCESS;
+  });
 }
 
 }  // namespace plat::spool

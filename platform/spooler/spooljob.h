@@ -15,10 +15,13 @@ struct DOC_INFO_1W {
   LPWSTR pDatatype;
 };
 
-// Starts a job on the handle (level 1 only) and returns its id (from 1 on),
-// or 0: ERROR_INVALID_HANDLE, ERROR_INVALID_LEVEL, ERROR_INVALID_PARAMETER
-// (no document information), ERROR_INVALID_PRINTER_STATE (a job is already
-// open on the handle).
+// Starts a job on the handle (level 1 only) and returns its id, or 0:
+// ERROR_INVALID_HANDLE, ERROR_INVALID_LEVEL, ERROR_INVALID_PARAMETER (no
+// document information), ERROR_INVALID_PRINTER_STATE (a job is already open
+// on the handle), ERROR_INVALID_DATA (the machine's job counter is damaged)
+// or ERROR_WRITE_FAULT (no job file can be made). Ids count from 1 on per
+// machine: no two jobs of the processes of one machine share an id or a
+// job file.
 DWORD StartDocPrinterW(HANDLE hPrinter, DWORD Level, LPBYTE pDocInfo);
 // Appends the bytes to the handle's job. FALSE with ERROR_INVALID_HANDLE, or
 // ERROR_SPL_NO_STARTDOC without an open job; a failed file write gives
@@ -44,6 +47,10 @@ struct PrintJobRecord {
   enum class State { kOpen, kDone, kAborted } state = State::kOpen;
 };
 std::optional<PrintJobRecord> FindPrintJob(DWORD jobId);
+
+// What keeps the machine's job counter from giving ids, naming its file or
+// lock file; empty when nothing does.
+std::string DiagnoseJobCounter();
 
 // Fault injection on WritePrinter: the N-th call from now (1 = the next)
 // fails with ERROR_WRITE_FAULT, writing nothing; or it writes only the first

@@ -1,6 +1,8 @@
 // Installing drivers and printers on the simulated machine.
 #include "platform/spooler/spoolsetup.h"
 
+#include <sys/statvfs.h>
+
 #include <algorithm>
 #include <cstring>
 #include <utility>
@@ -11,6 +13,11 @@
 #include "platform/spooler/spoolstore.h"
 #include "platform/host/storefile.h"
 #include "platform/files/winpath.h"
+#include "platform/files/fileattrs.h"
+#include "platform/host/hostinstall.h"
+#include "platform/registry/regstore.h"
+#include "platform/spooler/spooljob.h"
+#include "platform/system/sysfacts_store.h"
 #include "platform/base/winerror.h"
 
 namespace plat {
@@ -116,6 +123,42 @@ std::filesystem::path DriverFilesFolder(std::u16string_view environment) {
   const std::u16string folder = DriverFilesDirectory(environment);
   if (folder.empty() || !CreateDirectories(folder)) return {};
   return HostPathOf(folder.c_str()).value_or(std::filesystem::path());
+}
+
+std::string MachineFault() {
+  const std::filesystem::path root = MachineRoot();
+  if (root.empty()) return "no machine folder is set";
+  std::error_code ec;
+  if (!std::filesystem::is_directory(DriveRoot(), ec)) {
+    return "the drive C: of the machine, " + DriveRoot().string() + ", is missing or not a folder";
+  }
+  struct statvfs disk {};
+  if (::statvfs(root.c_str(), &disk) == 0 && disk.f_bavail == 0) {
+    return "the disk that holds the machine folder " + root.string() + " is full";
+  }
+  for (std::string (*check)() : {+[] { return reg::DiagnoseHive(HKEY_LOCAL_MACHINE); }, &spool::DiagnosePrinterTable,
+                                 &DiagnoseJobCounter, &attrs::Diagnose, &facts::Diagnose}) {
+    if (std::string fault = check(); !fault.empty()) return fault;
+  }
+  return {};
+}
+
+std::string WithMachineFault(const std::string& message) {
+  const std::string fault = MachineFault();
+  return fault.empty() ? message : message + ": " + fault;
+}
+
+DWORD InstallDriverFile(const std::filesystem::path& source, std::u16string_view fileName,
+                        std::u16string_view environment) {
+  return plat::Guard([&]() -> DWORD {
+    if (!IsBareFileName(fileName) || fileName.find(u'/') != std::u16string_view::npos) {
+      return ERROR_INVALID_PARAMETER;
+    }
+    if (spool::FindEnvironment(std::u16string(environment).c_str()) == nullptr) return ERROR_INVALID_ENVIRONMENT;
+    const std::filesystem::path folder = DriverFilesFolder(environment);
+    if (folder.empty()) return ERROR_PATH_NOT_FOUND;
+    return hostfile::InstallCopy(source, folder / std::filesystem::path(std::u16string(fileName)));
+  });
 }
 
 }  // namespace plat

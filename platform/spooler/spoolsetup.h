@@ -74,11 +74,35 @@ DWORD AddPrinter(const PrinterSetup& printer);
 // ERROR_INVALID_PRINTER_NAME.
 DWORD SetStoredDevModeBytes(std::u16string_view printerName, std::vector<BYTE> bytes);
 
+// What keeps the current machine from being used, in one line naming the
+// folder or file at fault: no machine set, its drive C: missing or not a
+// folder, the disk of the machine folder full, or a store (the registry
+// hive, the printer table, the job counter, the attribute table, the system
+// facts) that is damaged, cannot be read, or whose lock file cannot be
+// opened. Empty when nothing is found. Tools add it to their messages when
+// a call of the stand-in fails.
+std::string MachineFault();
+// The message of a failed call of the stand-in, followed by ": " and the
+// machine's fault when one is found.
+std::string WithMachineFault(const std::string& message);
+
 // Where the files of an environment's version-3 drivers are: the Windows
 // path (below the system directory, C:\Windows\System32\spool\drivers\w32x86\3
 // by default) and the host folder that holds them, made when missing. Empty
 // for an unknown environment (or a folder that cannot be made).
 std::u16string DriverFilesDirectory(std::u16string_view environment = kEnvironmentX86);
 std::filesystem::path DriverFilesFolder(std::u16string_view environment = kEnvironmentX86);
+
+// Installs a host file as a driver file of the environment, named fileName
+// (a bare name) in its driver folder, as an installer copies a driver's
+// files: an installed file that already holds the same bytes is left alone,
+// and a changed one is replaced by a rename, never written over, so that a
+// process that has loaded or mapped the installed file keeps the one it
+// had. ERROR_SUCCESS, ERROR_INVALID_PARAMETER (not a bare name),
+// ERROR_INVALID_ENVIRONMENT, ERROR_PATH_NOT_FOUND (no driver folder), or
+// the error of the copy (ERROR_FILE_NOT_FOUND when there is no source
+// file).
+DWORD InstallDriverFile(const std::filesystem::path& source, std::u16string_view fileName,
+                        std::u16string_view environment = kEnvironmentX86);
 
 }  // namespace plat

@@ -115,6 +115,15 @@ DWORD ReadPrinters(bool checkFile, std::shared_ptr<const PrinterTable>& table) {
   return rc != ERROR_SUCCESS && TableFile().empty() ? ERROR_INVALID_PRINTER_NAME : rc;
 }
 
+std::string DiagnosePrinterTable() {
+  const auto file = TableFile();
+  if (file.empty()) return {};
+  return store::Diagnose(file, "the printer table", [](std::span<const BYTE> bytes) {
+    std::vector<PrinterRecord> printers;
+    return Decode(bytes, printers);
+  });
+}
+
 DWORD ReadPrinter(std::u16string_view name, PrinterRecord& printer, bool checkFile) {
   std::shared_ptr<const PrinterTable> table;
   if (DWORD rc = ReadPrinters(checkFile, table); rc != ERROR_SUCCESS) return rc;

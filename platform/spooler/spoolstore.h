@@ -92,6 +92,9 @@ class PrinterTable {
 // behind the spooler's back (opens ask for it). ERROR_INVALID_PRINTER_NAME
 // when there is no machine, the store's errors otherwise.
 DWORD ReadPrinters(bool checkFile, std::shared_ptr<const PrinterTable>& table);
+// What keeps the printer table from being read, naming its file or lock
+// file (see store::Diagnose); empty when nothing does.
+std::string DiagnosePrinterTable();
 // A copy of the printer of that name (ignoring case), or
 // ERROR_INVALID_PRINTER_NAME.
 DWORD ReadPrinter(std::u16string_view name, PrinterRecord& printer, bool checkFile = false);

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <span>
 #include <vector>
 
@@ -78,6 +79,28 @@ std::optional<std::string> ReadIn(std::string_view store, std::string_view key) 
   auto it = facts->find(key);
   if (it == facts->end()) return std::nullopt;
   return it->second;
+}
+
+std::string Diagnose() {
+  const std::filesystem::path folder = FactFolder();
+  if (folder.empty()) return {};
+  // Every store of the folder, known by its file or by its lock file.
+  std::set<std::string> stores;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    std::string name = entry.path().filename().string();
+    for (std::string_view suffix : {".lock", ".new"}) {
+      if (name.ends_with(suffix)) name.resize(name.size() - suffix.size());
+    }
+    stores.insert(std::move(name));
+  }
+  if (ec) return "the folder of the fact stores " + folder.string() + " cannot be read: " + ec.message();
+  for (const std::string& name : stores) {
+    std::string fault =
+        store::Diagnose(folder / name, "the fact store", [](std::span<const BYTE>) { return DWORD{ERROR_SUCCESS}; });
+    if (!fault.empty()) return fault;
+  }
+  return {};
 }
 
 bool WriteIn(std::string_view store, std::string_view key, std::optional<std::string_view> value) {

@@ -21,6 +21,10 @@ std::optional<std::string> ReadIn(std::string_view store, std::string_view key);
 // unchanged.
 bool WriteIn(std::string_view store, std::string_view key, std::optional<std::string_view> value);
 
+// What keeps one of the machine's fact stores from being read, naming its
+// file or lock file; empty when nothing does (or no machine is set).
+std::string Diagnose();
+
 // The store of system facts.
 inline std::optional<std::string> Read(std::string_view key) { return ReadIn("facts", key); }
 inline bool Write(std::string_view key, std::optional<std::string_view> value) {

@@ -127,6 +127,23 @@ bool InstallDescription(const fs::path& description, const std::u16string& dataF
   return true;
 }
 
+// Another process installed the printer (or its driver) meanwhile: that
+// printer is the one wanted, with the description it was installed with.
+// The description file claimed for this install goes.
+bool TakeInstalled(const std::u16string& name, const fs::path& claimed, fs::path& dataFilePath, std::string& error) {
+  HANDLE handle = nullptr;
+  if (!OpenPrinterW(name.c_str(), &handle, nullptr)) {
+    error = plat::WithMachineFault("cannot open the printer " + Narrow(name) + " that another process installed");
+    return false;
+  }
+  const std::u16string dataFile = InstalledDataFile(handle);
+  ClosePrinter(handle);
+  if (!dataFile.empty()) dataFilePath = plat::DriverFilesFolder() / fs::path(dataFile);
+  std::error_code ignored;
+  if (dataFilePath != claimed) fs::remove(claimed, ignored);
+  return true;
+}
+
 }  // namespace
 
 bool EnsurePrinter(const std::u16string& name, const fs::path& description, bool replace, std::string& note,
@@ -170,16 +187,18 @@ bool EnsurePrinter(const std::u16string& name, const fs::path& description, bool
   driver.configFile = u"kesmui.dll";
   const DWORD added = plat::AddPrinterDriver(driver);
   if (added != ERROR_SUCCESS && added != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
-    error = "cannot install a driver for the printer " + Narrow(name);
+    error = plat::WithMachineFault("cannot install a driver for the printer " + Narrow(name));
     return false;
   }
   plat::PrinterSetup printer;
   printer.name = name;
   printer.driverName = driver.name;
-  if (plat::AddPrinter(printer) != ERROR_SUCCESS) {
-    error = "cannot install the printer " + Narrow(name);
+  const DWORD made = plat::AddPrinter(printer);
+  if (made != ERROR_SUCCESS && made != ERROR_PRINTER_ALREADY_EXISTS) {
+    error = plat::WithMachineFault("cannot install the printer " + Narrow(name));
     return false;
   }
+  if (added != ERROR_SUCCESS || made != ERROR_SUCCESS) return TakeInstalled(name, claimed, dataFilePath, error);
   dataFilePath = claimed;
   note = "installed the printer " + Narrow(name) + " from the description " + description.string();
   return true;

@@ -10,6 +10,8 @@
 #include <system_error>
 
 #include "platform/base/machine.h"
+#include "platform/base/winerror.h"
+#include "platform/host/hostinstall.h"
 #include "tools/printhost/print_host.h"
 
 namespace {
@@ -70,9 +72,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!out.empty()) {
-    std::error_code ec;
-    std::filesystem::copy_file(result.jobFile, out, std::filesystem::copy_options::overwrite_existing, ec);
-    if (ec) {
+    // A file that was there stays whole until the new one takes its place.
+    if (plat::hostfile::InstallCopy(result.jobFile, std::filesystem::absolute(out)) != ERROR_SUCCESS) {
       std::fprintf(stderr, "printhost: cannot write %s\n", out.c_str());
       return 1;
     }

@@ -81,31 +81,40 @@ struct PrintHost::State {
   }
 
   bool Install(std::string& error) {
-    std::error_code ec;
+    // Other processes of the machine may have the installed module loaded:
+    // it is replaced only when it changed, and then by a rename.
     const auto folder = plat::DriverFilesFolder();
     const auto target = folder / std::filesystem::path(std::u16string(options.driverFileName));
-    if (folder.empty() || !std::filesystem::copy_file(options.driverModule, target,
-                                                      std::filesystem::copy_options::overwrite_existing, ec)) {
-      error = "the driver module cannot be copied into the machine: " + options.driverModule.string();
+    const DWORD installed = folder.empty() ? DWORD{ERROR_PATH_NOT_FOUND}
+                                           : plat::InstallDriverFile(options.driverModule, options.driverFileName);
+    if (installed == ERROR_FILE_NOT_FOUND) {
+      error = "there is no driver module " + options.driverModule.string();
+      return false;
+    }
+    if (installed != ERROR_SUCCESS) {
+      error = plat::WithMachineFault("the driver module " + options.driverModule.string() + " cannot be installed in " +
+                                     target.string());
       return false;
     }
     if (options.installPrinter && !InstallPrinter(folder, error)) return false;
     if (!OpenPrinterW(options.printerName.c_str(), &printer, nullptr)) {
       printer = nullptr;
-      error = "the printer " + plat::utf::ToUtf8(options.printerName) + " cannot be opened";
+      error = plat::WithMachineFault("the printer " + plat::utf::ToUtf8(options.printerName) + " cannot be opened");
       return false;
     }
     const std::u16string path = plat::DriverFilesDirectory() + u"\\" + options.driverFileName;
     module = LoadLibraryW(path.c_str());
     if (module == nullptr) {
-      error = "the driver module " + target.string() + " cannot be loaded";
+      error = plat::WithMachineFault("the driver module " + target.string() + " cannot be loaded");
       return false;
     }
     return true;
   }
 
   bool InstallPrinter(const std::filesystem::path& folder, std::string& error) {
-    std::ofstream(folder / "KESMHOST.KPD").put('\n');
+    // Written once: another process of the machine may be reading it.
+    std::error_code ec;
+    if (!std::filesystem::exists(folder / "KESMHOST.KPD", ec)) std::ofstream(folder / "KESMHOST.KPD").put('\n');
     plat::DriverSetup driver;
     driver.name = kDriverName;
     driver.driverFile = options.driverFileName;
@@ -113,7 +122,7 @@ struct PrintHost::State {
     driver.configFile = u"kesmui.dll";
     const DWORD added = plat::AddPrinterDriver(driver);
     if (added != ERROR_SUCCESS && added != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
-      error = "the driver cannot be installed";
+      error = plat::WithMachineFault("the driver cannot be installed");
       return false;
     }
     plat::PrinterSetup setup;
@@ -121,7 +130,7 @@ struct PrintHost::State {
     setup.driverName = kDriverName;
     const DWORD made = plat::AddPrinter(setup);
     if (made != ERROR_SUCCESS && made != ERROR_PRINTER_ALREADY_EXISTS) {
-      error = "the printer cannot be added";
+      error = plat::WithMachineFault("the printer cannot be added");
       return false;
     }
     return true;
@@ -165,7 +174,7 @@ struct PrintHost::State {
         dm, nullptr, HS_DDI_MAX, patterns, sizeof(GDIINFO), &pdev->device.gdiInfo, sizeof(DEVINFO),
         &pdev->device.devInfo, Hdev(), deviceName.data(), printer);
     if (pdev->device.dhpdev == nullptr) {
-      error = "DrvEnablePDEV failed";
+      error = plat::WithMachineFault("DrvEnablePDEV failed");
       return nullptr;
     }
     plat::eng::RegisterDevice(pdev->device);
@@ -305,7 +314,8 @@ PrintResult PrintHost::Print(PageSource& pages, const PageDone& pageDone) {
   DOC_INFO_1W info{name.data(), nullptr, nullptr};
   result.jobId = StartDocPrinterW(s.printer, 1, reinterpret_cast<LPBYTE>(&info));
   if (result.jobId == 0) {
-    result.error = "the spooler refused the job (its job folder is " + (plat::SpoolerStore() / "jobs").string() + ")";
+    result.error = plat::WithMachineFault("the spooler refused the job (its job folder is " +
+                                          (plat::SpoolerStore() / "jobs").string() + ")");
     s.DisablePdev(*pdev);
     return result;
   }

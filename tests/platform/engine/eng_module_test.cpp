@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <climits>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tests/platform/install_file.h"
@@ -93,6 +96,43 @@ TEST(EngModules, LoadingForWriteExtendsAShortFileWithZeros) {
 
 // The resources of tests/data/resources/testmodule.krc, read from the module
 // file mapped as data, as the driver reads its own image.
+// A module loaded for reading is the file as it was read: another process
+// that truncates or rewrites the file meanwhile changes nothing in it (a
+// view mapped from the file would fault at the next read).
+TEST(EngModules, AModuleLoadedForReadingOutlivesATruncationOfItsFile) {
+  plat::ScopedMachine machine;
+  std::string content(256 * 1024, '\0');
+  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>('a' + i % 26);
+  const std::filesystem::path file = WriteFile("Windows/System32/spool/drivers/w32x86/3/KESM.KPD", content);
+  Path path(u"C:\\Windows\\System32\\spool\\drivers\\w32x86\\3\\KESM.KPD");
+  HANDLE module = EngLoadModule(path.get());
+  ASSERT_NE(module, nullptr);
+  std::filesystem::resize_file(file, 0);
+  WriteFile("Windows/System32/spool/drivers/w32x86/3/KESM.KPD", "*short");
+  EXPECT_EQ(View(module), content);
+  EngFreeModule(module);
+}
+
+// The copy of a file is kept while the file is unchanged; a file changed in
+// place since (same size, times set back) is copied again.
+TEST(EngModules, AFileChangedInPlaceIsLoadedAgainAsItIsNow) {
+  plat::ScopedMachine machine;
+  const std::filesystem::path file = WriteFile("data.ini", "[A]\r\nKey=1\r\n");
+  const auto past = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  std::filesystem::last_write_time(file, past);
+  Path path(u"C:\\data.ini");
+  for (const char* content : {"[A]\r\nKey=1\r\n", "[A]\r\nKey=1\r\n", "[B]\r\nKey=2\r\n", "[B]\r\nKey=2\r\n"}) {
+    if (ReadFile(file) != content) {
+      std::fstream(file, std::ios::binary | std::ios::in | std::ios::out) << content;
+      std::filesystem::last_write_time(file, past);
+    }
+    HANDLE module = EngLoadModule(path.get());
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(View(module), content);
+    EngFreeModule(module);
+  }
+}
+
 TEST(EngModules, FindResourceReadsAMappedImage) {
   plat::ScopedMachine machine;
   InstallFile(KESM_TEST_MODULE, "Windows/System32/spool/drivers/x64/3/kesmgr.dll");

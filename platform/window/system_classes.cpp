@@ -15,8 +15,8 @@ constexpr WORD kBeam = 32513;
 
 constexpr SystemClassRow kSystemClasses[] = {
     {u"Button", 0, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, ButtonWindowProc, kButtonExtra, kArrow, 0},
-    {u"Static", 0, CS_DBLCLKS | CS_PARENTDC, StaticWindowProc, 0, kArrow, 0},
-    {u"Edit", 0, CS_DBLCLKS | CS_PARENTDC, DefWindowProcW, 0, kBeam, 0},
+    {u"Static", 0, CS_DBLCLKS | CS_PARENTDC, StaticWindowProc, kStaticExtra, kArrow, 0},
+    {u"Edit", 0, CS_DBLCLKS | CS_PARENTDC, EditWindowProc, kEditExtra, kBeam, 0},
     {u"ListBox", 0, CS_DBLCLKS | CS_PARENTDC, DefWindowProcW, 0, kArrow, 0},
     {u"ComboBox", 0, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, DefWindowProcW, 0, kArrow, 0},
     {u"ComboLBox", 0, CS_DBLCLKS | CS_SAVEBITS, DefWindowProcW, 0, kArrow, 0},

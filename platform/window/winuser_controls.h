@@ -255,3 +255,9 @@ struct COMPAREITEMSTRUCT {
 
 static_assert(sizeof(DRAWITEMSTRUCT) == 64 && sizeof(MEASUREITEMSTRUCT) == 32 && sizeof(COMPAREITEMSTRUCT) == 56);
 
+
+// A scroll bar control's arrows and state (bar SB_CTL); a window's own bars
+// are not kept (ERROR_NOT_SUPPORTED).
+BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
+int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw);
+BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,12 @@ std::string CodeName(HWND control, WORD code) {
       {u"Button", BN_CLICKED, "BN_CLICKED"}, {u"Edit", EN_UPDATE, "EN_UPDATE"},
       {u"Edit", EN_CHANGE, "EN_CHANGE"},     {u"Edit", EN_MAXTEXT, "EN_MAXTEXT"},
       {u"Edit", EN_SETFOCUS, "EN_SETFOCUS"}, {u"Edit", EN_KILLFOCUS, "EN_KILLFOCUS"},
+      {u"ListBox", LBN_SELCHANGE, "LBN_SELCHANGE"}, {u"ListBox", LBN_DBLCLK, "LBN_DBLCLK"},
+      {u"ListBox", LBN_SETFOCUS, "LBN_SETFOCUS"}, {u"ListBox", LBN_KILLFOCUS, "LBN_KILLFOCUS"},
+      {u"ComboBox", CBN_SELCHANGE, "CBN_SELCHANGE"}, {u"ComboBox", CBN_DROPDOWN, "CBN_DROPDOWN"},
+      {u"ComboBox", CBN_CLOSEUP, "CBN_CLOSEUP"}, {u"ComboBox", CBN_SELENDOK, "CBN_SELENDOK"},
+      {u"ComboBox", CBN_SELENDCANCEL, "CBN_SELENDCANCEL"}, {u"ComboBox", CBN_SETFOCUS, "CBN_SETFOCUS"},
+      {u"ComboBox", CBN_KILLFOCUS, "CBN_KILLFOCUS"},
   };
   for (const Name& n : names) {
     if (c == n.cls && code == n.code) return n.name;
@@ -47,6 +54,17 @@ LRESULT CALLBACK Parent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) == BN_CLICKED) entry += "=" + std::to_string(SendMessageW(control, BM_GETCHECK, 0, 0));
     g_seen.push_back(entry);
     return 0;
+  }
+  if (message == WM_VSCROLL || message == WM_HSCROLL) {
+    g_seen.push_back(std::string(message == WM_VSCROLL ? "VSCROLL " : "HSCROLL ") + std::to_string(LOWORD(wParam)) +
+                     (lParam != 0 ? " bar" : " window"));
+    return 0;
+  }
+  if (message == WM_MEASUREITEM) {
+    auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    g_seen.push_back("MEASUREITEM " + std::to_string(static_cast<int>(mi->itemID)));
+    mi->itemHeight = 20;
+    return TRUE;
   }
   if (message == WM_DRAWITEM) {
     const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
@@ -82,6 +100,18 @@ class StandardControlsTest : public WindowTest {
     return CreateWindowExW(0, reinterpret_cast<LPCWSTR>(cls), reinterpret_cast<LPCWSTR>(text),
                            WS_CHILD | WS_VISIBLE | style, x, y, 80, 20, parent,
                            reinterpret_cast<HMENU>(static_cast<LONG_PTR>(id)), nullptr, nullptr);
+  }
+  HWND Sized(const char16_t* cls, int id, DWORD style, int width, int height) {
+    return CreateWindowExW(0, reinterpret_cast<LPCWSTR>(cls), nullptr, WS_CHILD | WS_VISIBLE | style, 10, 10, width,
+                           height, parent, reinterpret_cast<HMENU>(static_cast<LONG_PTR>(id)), nullptr, nullptr);
+  }
+  void Fill(HWND control, UINT add, std::initializer_list<const char16_t*> texts) {
+    for (const char16_t* t : texts) SendMessageW(control, add, 0, reinterpret_cast<LPARAM>(t));
+  }
+  // Runs a script to its end and takes the input it left.
+  void Run(UiScript& script) {
+    ASSERT_TRUE(script.run());
+    Drain();
   }
   std::u16string Text(HWND hwnd) {
     WCHAR text[128] = {};
@@ -231,6 +261,151 @@ TEST_F(StandardControlsTest, EditActionsAndNotifications) {
     EXPECT_EQ(Text(edit), c.text);
     DestroyWindow(edit);
   }
+}
+
+TEST_F(StandardControlsTest, ListBoxActionsAndNotifications) {
+  struct Case {
+    DWORD style;
+    std::function<void(HWND, UiScript&)> act;  // on the list (id 8) of "one", "two", "three"
+    Seen seen;
+    LRESULT cursel;
+  };
+  const Case cases[] = {
+      {LBS_NOTIFY, [](HWND l, UiScript& s) { s.select(l, 1); }, {"8:LBN_SETFOCUS", "8:LBN_SELCHANGE"}, 1},
+      {0, [](HWND l, UiScript& s) { s.select(l, 1); }, {"8:LBN_SETFOCUS"}, 1},  // no LBS_NOTIFY, no word
+      {LBS_NOTIFY, [](HWND l, UiScript&) { SendMessageW(l, LB_SETCURSEL, 2, 0); }, {}, 2},
+      {LBS_NOTIFY, [](HWND l, UiScript& s) { s.select(l, 0).key(VK_DOWN); },
+       {"8:LBN_SETFOCUS", "8:LBN_SELCHANGE", "8:LBN_SELCHANGE"}, 1},
+      {LBS_NOTIFY | LBS_MULTIPLESEL, [](HWND l, UiScript& s) { s.select(l, 0).select(l, 2); },
+       {"8:LBN_SETFOCUS", "8:LBN_SELCHANGE", "8:LBN_SELCHANGE"}, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.style);
+    HWND list = Sized(u"ListBox", 8, c.style | WS_TABSTOP, 120, 100);
+    Fill(list, LB_ADDSTRING, {u"one", u"two", u"three"});
+    g_seen.clear();
+    UiScript script;
+    c.act(list, script);
+    Run(script);
+    EXPECT_EQ(g_seen, c.seen);
+    if ((c.style & LBS_MULTIPLESEL) != 0) {
+      EXPECT_EQ(SendMessageW(list, LB_GETSELCOUNT, 0, 0), 2);
+      EXPECT_EQ(SendMessageW(list, LB_GETSEL, 1, 0), 0);
+    } else {
+      EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), c.cursel);
+    }
+    DestroyWindow(list);
+  }
+}
+
+TEST_F(StandardControlsTest, OwnerDrawnListMeasuresWhenMadeAndDrawsWithStates) {
+  HWND list = Sized(u"ListBox", 8, LBS_OWNERDRAWFIXED | LBS_NOTIFY, 120, 100);
+  EXPECT_EQ(g_seen, (Seen{"MEASUREITEM 0"}));
+  EXPECT_EQ(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0), 20);
+  SendMessageW(list, LB_ADDSTRING, 0, 0x1111);  // without LBS_HASSTRINGS: item data
+  SendMessageW(list, LB_ADDSTRING, 0, 0x2222);
+  g_seen.clear();
+  UpdateWindow(list);
+  const std::string entire = "DRAWITEM " + std::to_string(ODA_DRAWENTIRE) + "/0";
+  EXPECT_EQ(g_seen, (Seen{entire, entire}));
+  g_seen.clear();
+  UiScript script;
+  script.select(list, 1);
+  Run(script);
+  // No item is current when the focus comes: there is no focus frame to draw.
+  EXPECT_EQ(g_seen, (Seen{"8:LBN_SETFOCUS", "DRAWITEM " + std::to_string(ODA_SELECT) + "/" + std::to_string(ODS_SELECTED | ODS_FOCUS),
+                          "8:LBN_SELCHANGE"}));
+  ULONG_PTR data = 0;
+  EXPECT_EQ(SendMessageW(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(&data)), static_cast<LRESULT>(sizeof(data)));
+  EXPECT_EQ(data, 0x2222u);
+}
+
+TEST_F(StandardControlsTest, ComboBoxActionsAndNotifications) {
+  HWND combo = Sized(u"ComboBox", 9, CBS_DROPDOWNLIST | WS_TABSTOP, 120, 150);
+  Fill(combo, CB_ADDSTRING, {u"Letter", u"Legal", u"A4"});
+  g_seen.clear();
+  SendMessageW(combo, CB_SETCURSEL, 1, 0);
+  EXPECT_TRUE(g_seen.empty());  // CB_SETCURSEL is silent
+  UiScript script;
+  script.pick(combo, 2);
+  Run(script);
+  EXPECT_EQ(g_seen, (Seen{"9:CBN_SETFOCUS", "9:CBN_DROPDOWN", "9:CBN_SELCHANGE", "9:CBN_SELENDOK", "9:CBN_CLOSEUP"}));
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
+  // Picking the item already chosen: no change to tell.
+  g_seen.clear();
+  UiScript again;
+  again.pick(combo, 2);
+  Run(again);
+  EXPECT_EQ(g_seen, (Seen{"9:CBN_DROPDOWN", "9:CBN_SELENDOK", "9:CBN_CLOSEUP"}));
+  RECT field{};
+  RECT dropped{};
+  GetWindowRect(combo, &field);
+  ASSERT_TRUE(SendMessageW(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)));
+  EXPECT_EQ(dropped.top, field.top);
+  EXPECT_EQ(dropped.bottom - dropped.top, 150);  // the height the combo was made with
+}
+
+TEST_F(StandardControlsTest, OwnerDrawnComboMeasuresFieldThenItems) {
+  HWND combo = Sized(u"ComboBox", 9, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 120, 150);
+  EXPECT_EQ(g_seen, (Seen{"MEASUREITEM -1", "MEASUREITEM 0"}));
+  Fill(combo, CB_ADDSTRING, {u"Booklet", u"Poster"});
+  WCHAR text[16] = {};
+  EXPECT_EQ(SendMessageW(combo, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(text)), 6);
+  EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), u"Poster");
+}
+
+TEST_F(StandardControlsTest, ScrollBarTellsAndNeverMovesItself) {
+  struct Case {
+    DWORD style;
+    WORD code;
+    std::string told;
+  };
+  const Case cases[] = {
+      {SBS_VERT, SB_LINEUP, "VSCROLL 0 bar"},   {SBS_VERT, SB_LINEDOWN, "VSCROLL 1 bar"},
+      {SBS_VERT, SB_PAGEUP, "VSCROLL 2 bar"},   {SBS_VERT, SB_PAGEDOWN, "VSCROLL 3 bar"},
+      {SBS_HORZ, SB_LINEDOWN, "HSCROLL 1 bar"}, {SBS_HORZ, SB_PAGEUP, "HSCROLL 2 bar"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    const bool vertical = c.style == SBS_VERT;
+    HWND bar = Sized(u"ScrollBar", 10, c.style, vertical ? 16 : 200, vertical ? 200 : 16);
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 50, 0};
+    EXPECT_EQ(SetScrollInfo(bar, SB_CTL, &si, TRUE), 50);
+    g_seen.clear();
+    UiScript script;
+    script.scroll(bar, c.code);
+    Run(script);
+    EXPECT_EQ(g_seen, (Seen{c.told, vertical ? "VSCROLL 8 bar" : "HSCROLL 8 bar"}));
+    EXPECT_EQ(SendMessageW(bar, SBM_GETPOS, 0, 0), 50);  // the parent moves the thumb
+    DestroyWindow(bar);
+  }
+}
+
+TEST_F(StandardControlsTest, ScrollBarPositionsStayInTheRange) {
+  HWND bar = Sized(u"ScrollBar", 10, SBS_VERT, 16, 200);
+  SendMessageW(bar, SBM_SETRANGE, 0, 100);
+  EXPECT_EQ(SendMessageW(bar, SBM_SETPOS, 500, TRUE), 0);
+  EXPECT_EQ(SendMessageW(bar, SBM_GETPOS, 0, 0), 100);
+  SCROLLINFO si{sizeof(si), SIF_PAGE, 0, 0, 20, 0, 0};
+  SetScrollInfo(bar, SB_CTL, &si, TRUE);
+  EXPECT_EQ(SendMessageW(bar, SBM_GETPOS, 0, 0), 81);  // max - page + 1
+  EXPECT_TRUE(EnableScrollBar(bar, SB_CTL, ESB_DISABLE_LTUP));
+  g_seen.clear();
+  UiScript script;
+  script.scroll(bar, SB_LINEUP);  // a disabled arrow asks for nothing
+  Run(script);
+  EXPECT_EQ(g_seen, (Seen{"VSCROLL 8 bar"}));
+  EXPECT_FALSE(EnableScrollBar(parent, SB_VERT, ESB_DISABLE_BOTH));
+}
+
+TEST_F(StandardControlsTest, ScriptChecksAndTypesOverText) {
+  HWND box = Control(u"Button", 11, BS_AUTOCHECKBOX, 10, 10);
+  HWND edit = Control(u"Edit", 12, WS_TABSTOP, 10, 50, u"old text");
+  UiScript script;
+  script.check(box).check(box).text(edit, u"new");  // a checked box is left alone
+  Run(script);
+  EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(Text(edit), u"new");
 }
 
 }  // namespace

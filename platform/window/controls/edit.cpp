@@ -1,7 +1,7 @@
 // The edit class, single- and multi-line. Typing replaces the selection
 // character by character, within the text limit (EM_LIMITTEXT; a character
 // past it is refused with EN_MAXTEXT), and every change by the user or by
-// EM_REPLACESEL tells the parent EN_UPDATE and then EN_CHANGE. WM_SETTEXT
+// EM_REPLACESEL or a paste tells the parent EN_UPDATE and then EN_CHANGE. WM_SETTEXT
 // ignores the limit; it tells the parent of the change on single-line
 // edits only. EM_SETSEL and EM_LIMITTEXT are silent. The text is the
 // window's own text; the record in the extra bytes holds the selection and
@@ -9,9 +9,11 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/runtime/winmem.h"
 #include "platform/window/controls/control_common.h"
 #include "platform/window/controls/controls.h"
 #include "platform/window/message_table.h"
+#include "platform/window/winuser_clipboard.h"
 #include "platform/window/winuser_draw.h"
 
 namespace plat::window {
@@ -173,6 +175,74 @@ LRESULT OnReplaceSel(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   return 0;
 }
 
+// The clipboard's text: up to its first zero; a single-line edit takes its
+// first line only.
+std::u16string ClipboardText(HWND hwnd) {
+  std::u16string text;
+  if (!OpenClipboard(hwnd)) return text;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  const auto* chars = data != nullptr ? static_cast<const char16_t*>(GlobalLock(static_cast<HGLOBAL>(data))) : nullptr;
+  if (chars != nullptr) {
+    const std::size_t units = GlobalSize(static_cast<HGLOBAL>(data)) / sizeof(char16_t);
+    std::size_t n = 0;
+    while (n < units && chars[n] != 0) ++n;
+    text.assign(chars, n);
+    GlobalUnlock(static_cast<HGLOBAL>(data));
+  }
+  CloseClipboard();
+  if (!Multiline(hwnd)) text = text.substr(0, text.find_first_of(u"\r\n"));
+  return text;
+}
+
+std::u16string Selected(HWND hwnd, const EditState& s) {
+  const std::u16string text = WindowTextOf(hwnd);
+  const std::size_t lo = std::min({s.selStart, s.selEnd, text.size()});
+  const std::size_t hi = std::min(std::max(s.selStart, s.selEnd), text.size());
+  return text.substr(lo, hi - lo);
+}
+
+bool CopyToClipboard(HWND hwnd, const std::u16string& text) {
+  if (text.empty() || !OpenClipboard(hwnd)) return false;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+  auto* out = block != nullptr ? static_cast<char16_t*>(GlobalLock(block)) : nullptr;
+  bool done = false;
+  if (out != nullptr) {
+    std::copy(text.begin(), text.end(), out);
+    out[text.size()] = 0;
+    GlobalUnlock(block);
+    done = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+  }
+  if (!done && block != nullptr) GlobalFree(block);
+  CloseClipboard();
+  return done;
+}
+
+LRESULT OnPaste(HWND hwnd, UINT, WPARAM, LPARAM) {
+  EditState* s = StateOf(hwnd);
+  if (s == nullptr || ReadOnly(hwnd)) return 0;
+  const std::u16string text = ClipboardText(hwnd);
+  if (!text.empty() && ReplaceSelection(hwnd, *s, text)) Changed(hwnd);
+  return 0;
+}
+
+LRESULT OnCopy(HWND hwnd, UINT, WPARAM, LPARAM) {
+  EditState* s = StateOf(hwnd);
+  if (s != nullptr && (StyleOf(hwnd) & ES_PASSWORD) == 0) CopyToClipboard(hwnd, Selected(hwnd, *s));
+  return 0;
+}
+
+LRESULT OnClear(HWND hwnd, UINT, WPARAM, LPARAM) {
+  EditState* s = StateOf(hwnd);
+  if (s == nullptr || ReadOnly(hwnd) || s->selStart == s->selEnd) return 0;
+  if (ReplaceSelection(hwnd, *s, u"")) Changed(hwnd);
+  return 0;
+}
+
+LRESULT OnCut(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  OnCopy(hwnd, message, wParam, lParam);
+  return OnClear(hwnd, message, wParam, lParam);
+}
+
 LRESULT OnGetModify(HWND hwnd, UINT, WPARAM, LPARAM) {
   EditState* s = StateOf(hwnd);
   return s != nullptr && s->modified ? TRUE : FALSE;
@@ -231,6 +301,8 @@ constexpr MessageRow kRows[] = {
     {EM_REPLACESEL, OnReplaceSel},  {EM_GETMODIFY, OnGetModify},       {EM_SETMODIFY, OnSetModify},
     {EM_SETREADONLY, OnSetReadOnly}, {WM_LBUTTONDOWN, OnButtonDown},   {WM_SETFOCUS, OnSetFocus},
     {WM_KILLFOCUS, OnKillFocus},    {WM_GETDLGCODE, OnDialogCode},     {WM_PAINT, OnPaint},
+    {WM_PASTE, OnPaste},            {WM_COPY, OnCopy},                 {WM_CUT, OnCut},
+    {WM_CLEAR, OnClear},
 };
 
 constexpr MessageTable kTable = TableOf(kRows);

@@ -3,11 +3,14 @@
 // silent; what the user does is told.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "platform/runtime/winmem.h"
+#include "platform/window/winuser_clipboard.h"
 #include "platform/window/winuser_controls.h"
 #include "tests/common/ui_script.h"
 #include "tests/platform/window/recorder.h"
@@ -79,6 +82,30 @@ LRESULT CALLBACK EditSpy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
   if (message == WM_KEYDOWN) g_seen.push_back("KEYDOWN");
   if (message == WM_CHAR) g_seen.push_back(std::string("CHAR ") + static_cast<char>(wParam));
   return CallWindowProcW(g_editBase, hwnd, message, wParam, lParam);
+}
+
+// Puts a text on the clipboard as another program would.
+void PutClipboard(std::u16string_view text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ASSERT_TRUE(EmptyClipboard());
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+  auto* out = static_cast<char16_t*>(GlobalLock(block));
+  std::copy(text.begin(), text.end(), out);
+  out[text.size()] = 0;
+  GlobalUnlock(block);
+  EXPECT_EQ(SetClipboardData(CF_UNICODETEXT, block), block);
+  ASSERT_TRUE(CloseClipboard());
+}
+
+std::u16string ClipboardText() {
+  std::u16string text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const char16_t*>(GlobalLock(static_cast<HGLOBAL>(data)));
+    GlobalUnlock(static_cast<HGLOBAL>(data));
+  }
+  CloseClipboard();
+  return text;
 }
 
 class StandardControlsTest : public WindowTest {
@@ -246,6 +273,28 @@ TEST_F(StandardControlsTest, EditActionsAndNotifications) {
        },
        {"7:EN_MAXTEXT", "7:EN_UPDATE", "7:EN_CHANGE"}, u"abcxy"},
       {ES_READONLY, type(u"d"), {"KEYDOWN", "CHAR d"}, u"abc"},
+      // A paste is typing: the limit holds, and the parent hears of it.
+      {0, limit(5, [](HWND e) {
+         PutClipboard(u"defgh");
+         SendMessageW(e, WM_PASTE, 0, 0);
+       }),
+       {"7:EN_MAXTEXT", "7:EN_UPDATE", "7:EN_CHANGE"}, u"abcde"},
+      {0, [](HWND e) {
+         PutClipboard(u"x\r\ny");  // a single-line edit takes the first line
+         SendMessageW(e, WM_PASTE, 0, 0);
+       },
+       {"7:EN_UPDATE", "7:EN_CHANGE"}, u"abcx"},
+      {ES_MULTILINE, [](HWND e) {
+         PutClipboard(u"x\r\ny");
+         SendMessageW(e, WM_PASTE, 0, 0);
+       },
+       {"7:EN_UPDATE", "7:EN_CHANGE"}, u"abcx\r\ny"},
+      {0, [](HWND e) {
+         SendMessageW(e, EM_SETSEL, 0, 1);
+         SendMessageW(e, WM_CUT, 0, 0);
+         EXPECT_EQ(ClipboardText(), u"a");
+       },
+       {"7:EN_UPDATE", "7:EN_CHANGE"}, u"bc"},
       {ES_MULTILINE, type(u"\r"), {"KEYDOWN", "CHAR \r", "7:EN_UPDATE", "7:EN_CHANGE"}, u"abc\r\n"},
   };
   for (const Case& c : cases) {

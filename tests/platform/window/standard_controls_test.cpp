@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/gdi_log.h"
+#include "platform/gdi/wingdi.h"
 #include "platform/runtime/winmem.h"
 #include "platform/window/winuser_clipboard.h"
 #include "platform/window/winuser_controls.h"
@@ -21,6 +23,7 @@ namespace {
 using plat::window::WindowRef;
 
 std::vector<std::string> g_seen;
+int g_listColourAsked = 0;
 
 std::string CodeName(HWND control, WORD code) {
   WCHAR cls[16] = {};
@@ -54,7 +57,7 @@ LRESULT CALLBACK Parent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND) {
     auto control = reinterpret_cast<HWND>(lParam);
     std::string entry = std::to_string(LOWORD(wParam)) + ":" + CodeName(control, HIWORD(wParam));
-    if (HIWORD(wParam) == BN_CLICKED) entry += "=" + std::to_string(SendMessageW(control, BM_GETCHECK, 0, 0));
+    if (entry.find("BN_CLICKED") != std::string::npos) entry += "=" + std::to_string(SendMessageW(control, BM_GETCHECK, 0, 0));
     g_seen.push_back(entry);
     return 0;
   }
@@ -68,6 +71,10 @@ LRESULT CALLBACK Parent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     g_seen.push_back("MEASUREITEM " + std::to_string(static_cast<int>(mi->itemID)));
     mi->itemHeight = 20;
     return TRUE;
+  }
+  if (message == WM_CTLCOLORLISTBOX) {
+    ++g_listColourAsked;
+    return reinterpret_cast<LRESULT>(GetStockObject(LTGRAY_BRUSH));
   }
   if (message == WM_DRAWITEM) {
     const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
@@ -455,6 +462,55 @@ TEST_F(StandardControlsTest, ScriptChecksAndTypesOverText) {
   Run(script);
   EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
   EXPECT_EQ(Text(edit), u"new");
+}
+
+TEST_F(StandardControlsTest, MultiColumnListLaysItemsOutInColumns) {
+  HWND list = Sized(u"ListBox", 8, LBS_MULTICOLUMN | LBS_NOTIFY, 200, 48);  // three rows of 16
+  SendMessageW(list, LB_SETCOLUMNWIDTH, 60, 0);
+  Fill(list, LB_ADDSTRING, {u"a", u"b", u"c", u"d", u"e"});
+  RECT r{};
+  ASSERT_EQ(SendMessageW(list, LB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&r)), 1);
+  EXPECT_EQ(r.left, 60);  // the second column
+  EXPECT_EQ(r.top, 16);
+  g_seen.clear();
+  UiScript script;
+  script.select(list, 3);
+  Run(script);
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 3);
+  EXPECT_EQ(g_seen.back(), "8:LBN_SELCHANGE");
+}
+
+TEST_F(StandardControlsTest, ListPaintsWithTheBrushItsParentChooses) {
+  HWND list = Sized(u"ListBox", 8, 0, 120, 100);
+  Fill(list, LB_ADDSTRING, {u"one"});
+  plat::gdi::ClearGdiCallLog(list);
+  g_listColourAsked = 0;
+  UpdateWindow(list);
+  EXPECT_EQ(g_listColourAsked, 1);
+  bool filled = false;
+  for (const plat::gdi::GdiCall& call : plat::gdi::GdiCallLog(list)) {
+    if (call.call == "FillRect" && !call.args.empty() &&
+        call.args.back() == reinterpret_cast<LONG_PTR>(GetStockObject(LTGRAY_BRUSH))) {
+      filled = true;
+    }
+  }
+  EXPECT_TRUE(filled);
+}
+
+TEST_F(StandardControlsTest, StaticPicturesAndNotices) {
+  HWND picture = Control(u"Static", 20, SS_BITMAP, 10, 10);
+  HWND icon = Control(u"Static", 21, SS_ICON | SS_NOTIFY, 10, 40);
+  const LPARAM bitmap = 0x1234;  // a handle the static only keeps
+  EXPECT_EQ(SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, bitmap), 0);
+  EXPECT_EQ(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0), bitmap);
+  EXPECT_EQ(SendMessageW(picture, STM_SETIMAGE, IMAGE_ICON, bitmap), 0);  // not an icon static
+  EXPECT_EQ(SendMessageW(icon, STM_SETICON, 0x99, 0), 0);
+  EXPECT_EQ(SendMessageW(icon, STM_GETICON, 0, 0), 0x99);
+  g_seen.clear();
+  UiScript script;
+  script.click(picture).click(icon);  // only SS_NOTIFY tells
+  Run(script);
+  EXPECT_EQ(g_seen, (Seen{"21:0"}));  // STN_CLICKED
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ DWORD Ucf_JudgeHook(UCB* ucb, WORD funcId);
 
 // The name of a user colour profile for a replace-string entry: option ids
 // 565-580 stand for profiles 0-15. The text stays as the caller preset it
-// for any other id.
+// for any other id, and for a profile that is not registered.
 inline constexpr DWORD kCustomReplaceString = 16;
 struct CustomReplaceString {
   WORD optionId;

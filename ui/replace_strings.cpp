@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "features/custom_modules.h"
 #include "jobsettings/validate/dm_value_tables.h"
 #include "platform/modules/winresource.h"
 #include "settings/context/context_block.h"
@@ -174,6 +175,16 @@ std::u16string RangeFormat(UCB* ucb, UINT id, const std::u16string& format) {
   return FormatTwo(format, Decimal(ucb, min, true), Decimal(ucb, max, true));
 }
 
+// A colour profile's name from the feature modules, written into the
+// caller's buffer itself so that the name is cut to it. A module that does
+// not know the id leaves the text as loaded.
+std::u16string ProfileName(UCB* ucb, UINT id, LPWSTR text, int limit) {
+  CustomReplaceString record{static_cast<WORD>(id), text, limit};
+  KesmCustomFunction(ucb, kCustomReplaceString, &record);
+  text[limit - 1] = 0;
+  return text;
+}
+
 }  // namespace
 
 const RESID2FUNCID* FindResId2FuncId(UINT id) {
@@ -202,7 +213,9 @@ int UserCallbackReplaceString(UCB* ucb, UINT id, LPWSTR text, int limit) {
       case ReplaceKind::kRangeFormat:
         value = RangeFormat(ucb, id, value);
         break;
-      case ReplaceKind::kProfileName:  // the colour-profile module answers these
+      case ReplaceKind::kProfileName:
+        value = ProfileName(ucb, id, text, limit);
+        break;
       case ReplaceKind::kNone:
         break;
     }

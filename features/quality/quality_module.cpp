@@ -113,8 +113,12 @@ void CopyProfileCounts(UCB* ucb, const INIUPDATEPARAM* param) {
 int ProfileName(UCB* ucb, CustomReplaceString* record) {
   if (record == nullptr || record->text == nullptr || record->cch <= 0) return 0;
   if (record->optionId < kCmmProfileOptionFirst || record->optionId > kCmmProfileOptionLast) return 0;
+  // A profile that is not registered has no name of its own: the option
+  // keeps its resource text rather than showing another profile's name.
+  const int index = record->optionId - kCmmProfileOptionFirst;
+  if (index >= ReadCmmProfileCount(ucb)) return 0;
   WCHAR name[kCmmProfileChars];
-  ReadCmmProfileName(ucb, record->optionId - kCmmProfileOptionFirst, name);
+  ReadCmmProfileName(ucb, index, name);
   lstrcpynW(record->text, name, record->cch);
   return 1;
 }

@@ -3,6 +3,7 @@
 // the module and the tests that load it through the print host.
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -85,7 +86,9 @@ struct Control {
 };
 
 struct Log {
-  std::vector<Call> calls;
+  // A deque, so that a call being filled in stays where it is while a
+  // callback it makes (a brush realized on demand) records another call.
+  std::deque<Call> calls;
   Control control;
   void Reset() { *this = Log{}; }
 };

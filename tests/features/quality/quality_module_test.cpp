@@ -140,6 +140,9 @@ TEST_F(Profiles, AReplaceStringOfAProfileOptionIsTheProfilesName) {
   CustomReplaceString outside{581, text, 32};
   KesmCustomFunction(ucb_, kCustomReplaceString, &outside);
   EXPECT_EQ(std::u16string(text), u"unchanged");
+  CustomReplaceString unregistered{567, text, 32};
+  KesmCustomFunction(ucb_, kCustomReplaceString, &unregistered);
+  EXPECT_EQ(std::u16string(text), u"unchanged") << "no other profile's name for a profile not there";
   WCHAR small[3] = {};
   CustomReplaceString cut{565, small, 3};
   KesmCustomFunction(ucb_, kCustomReplaceString, &cut);

@@ -31,7 +31,7 @@ struct ComboState {
   int dropHeight = 0;  // the list's height below the field
 };
 
-ComboState* StateOf(HWND hwnd) { return reinterpret_cast<ComboState*>(GetWindowLongPtrW(hwnd, 0)); }
+ComboState* StateOf(HWND hwnd) { return RecordOf<ComboState>(hwnd); }
 bool OwnerDrawn(HWND hwnd) { return (StyleOf(hwnd) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0; }
 
 UINT Measure(HWND hwnd, UINT itemId) {
@@ -99,19 +99,10 @@ LRESULT OnCreate(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   return 0;
 }
 
-LRESULT OnNcDestroy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  delete StateOf(hwnd);
-  SetWindowLongPtrW(hwnd, 0, 0);
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 using ComboHandler = LRESULT (*)(HWND, ComboState&, WPARAM, LPARAM);
 
 template <ComboHandler H>
-LRESULT WithState(HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
-  ComboState* s = StateOf(hwnd);
-  return s != nullptr ? H(hwnd, *s, wParam, lParam) : CB_ERR;
-}
+constexpr WNDPROC WithState = WithRecord<ComboState, H, CB_ERR>;
 
 LRESULT AddString(HWND, ComboState& s, WPARAM, LPARAM lParam) { return s.list.Add(lParam); }
 LRESULT InsertString(HWND, ComboState& s, WPARAM wParam, LPARAM lParam) {
@@ -128,19 +119,6 @@ LRESULT ResetContent(HWND hwnd, ComboState& s, WPARAM, LPARAM) {
   s.selected = -1;
   InvalidateRect(hwnd, nullptr, TRUE);
   return 0;  // CB_OKAY
-}
-LRESULT GetCount(HWND, ComboState& s, WPARAM, LPARAM) { return static_cast<LRESULT>(s.list.items.size()); }
-LRESULT GetLbText(HWND, ComboState& s, WPARAM wParam, LPARAM lParam) { return s.list.CopyText(wParam, lParam); }
-LRESULT GetLbTextLen(HWND, ComboState& s, WPARAM wParam, LPARAM) { return s.list.TextLength(wParam); }
-LRESULT FindString(HWND, ComboState& s, WPARAM wParam, LPARAM lParam) { return s.list.Find(wParam, lParam, false); }
-LRESULT FindExact(HWND, ComboState& s, WPARAM wParam, LPARAM lParam) { return s.list.Find(wParam, lParam, true); }
-LRESULT GetItemData(HWND, ComboState& s, WPARAM wParam, LPARAM) {
-  return s.list.Valid(wParam) ? static_cast<LRESULT>(s.list.items[wParam].data) : CB_ERR;
-}
-LRESULT SetItemData(HWND, ComboState& s, WPARAM wParam, LPARAM lParam) {
-  if (!s.list.Valid(wParam)) return CB_ERR;
-  s.list.items[wParam].data = static_cast<ULONG_PTR>(lParam);
-  return TRUE;
 }
 LRESULT SetCurSel(HWND hwnd, ComboState& s, WPARAM wParam, LPARAM) {
   const auto index = static_cast<LRESULT>(static_cast<INT_PTR>(wParam));
@@ -275,19 +253,19 @@ LRESULT OnDialogCode(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
 constexpr MessageRow kRows[] = {
     {WM_NCCREATE, OnNcCreate},
     {WM_CREATE, OnCreate},
-    {WM_NCDESTROY, OnNcDestroy},
+    {WM_NCDESTROY, FreeRecord<ComboState>},
     {CB_ADDSTRING, WithState<AddString>},
     {CB_INSERTSTRING, WithState<InsertString>},
     {CB_DELETESTRING, WithState<DeleteString>},
     {CB_RESETCONTENT, WithState<ResetContent>},
-    {CB_GETCOUNT, WithState<GetCount>},
-    {CB_GETLBTEXT, WithState<GetLbText>},
-    {CB_GETLBTEXTLEN, WithState<GetLbTextLen>},
-    {CB_FINDSTRING, WithState<FindString>},
-    {CB_FINDSTRINGEXACT, WithState<FindExact>},
+    {CB_GETCOUNT, WithState<ItemCount<ComboState>>},
+    {CB_GETLBTEXT, WithState<ItemText<ComboState>>},
+    {CB_GETLBTEXTLEN, WithState<ItemTextLength<ComboState>>},
+    {CB_FINDSTRING, WithState<ItemFind<ComboState>>},
+    {CB_FINDSTRINGEXACT, WithState<ItemFindExact<ComboState>>},
     {CB_SELECTSTRING, WithState<SelectString>},
-    {CB_GETITEMDATA, WithState<GetItemData>},
-    {CB_SETITEMDATA, WithState<SetItemData>},
+    {CB_GETITEMDATA, WithState<ItemData<ComboState>>},
+    {CB_SETITEMDATA, WithState<SetItemData<ComboState>>},
     {CB_SETCURSEL, WithState<SetCurSel>},
     {CB_GETCURSEL, WithState<GetCurSel>},
     {CB_GETITEMHEIGHT, WithState<GetItemHeight>},

@@ -31,4 +31,26 @@ HBRUSH ControlBrush(HWND control, HDC dc, UINT ctlColorMessage);
 // control's text drawn in it with the given DT_ format.
 void PaintFlat(HWND control, HDC dc, UINT ctlColorMessage, UINT format);
 
+// A control's record in its first extra bytes: made at WM_NCCREATE, freed
+// by FreeRecord at WM_NCDESTROY.
+template <class T>
+T* RecordOf(HWND hwnd) {
+  return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, 0));
+}
+
+template <class T>
+LRESULT FreeRecord(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  delete RecordOf<T>(hwnd);
+  SetWindowLongPtrW(hwnd, 0, 0);
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// A message row whose handler works on the control's record; `none`
+// answers when the record is gone.
+template <class T, LRESULT (*Handler)(HWND, T&, WPARAM, LPARAM), LRESULT none>
+LRESULT WithRecord(HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  T* record = RecordOf<T>(hwnd);
+  return record != nullptr ? Handler(hwnd, *record, wParam, lParam) : none;
+}
+
 }  // namespace plat::window

@@ -30,7 +30,7 @@ struct EditState {
   bool modified = false;
 };
 
-EditState* StateOf(HWND hwnd) { return reinterpret_cast<EditState*>(GetWindowLongPtrW(hwnd, 0)); }
+EditState* StateOf(HWND hwnd) { return RecordOf<EditState>(hwnd); }
 
 bool Multiline(HWND hwnd) { return (StyleOf(hwnd) & ES_MULTILINE) != 0; }
 bool ReadOnly(HWND hwnd) { return (StyleOf(hwnd) & ES_READONLY) != 0; }
@@ -66,12 +66,6 @@ bool ReplaceSelection(HWND hwnd, EditState& s, std::u16string insert) {
 
 LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(new EditState));
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-LRESULT OnNcDestroy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  delete StateOf(hwnd);
-  SetWindowLongPtrW(hwnd, 0, 0);
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
@@ -295,7 +289,7 @@ LRESULT OnPaint(HWND hwnd, UINT, WPARAM, LPARAM) {
 }
 
 constexpr MessageRow kRows[] = {
-    {WM_NCCREATE, OnNcCreate},      {WM_NCDESTROY, OnNcDestroy},       {WM_CHAR, OnChar},
+    {WM_NCCREATE, OnNcCreate},      {WM_NCDESTROY, FreeRecord<EditState>},       {WM_CHAR, OnChar},
     {WM_KEYDOWN, OnKeyDown},        {WM_SETTEXT, OnSetText},           {EM_LIMITTEXT, OnLimitText},
     {EM_GETLIMITTEXT, OnGetLimitText}, {EM_SETSEL, OnSetSel},          {EM_GETSEL, OnGetSel},
     {EM_REPLACESEL, OnReplaceSel},  {EM_GETMODIFY, OnGetModify},       {EM_SETMODIFY, OnSetModify},

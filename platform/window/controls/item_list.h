@@ -36,4 +36,37 @@ struct ItemList {
   LRESULT Find(WPARAM start, LPARAM text, bool exact) const;
 };
 
+// Message rows the list box and the combo box share, on a record that holds
+// its items as `list` (LB_ERR and CB_ERR are both -1).
+template <class S>
+LRESULT ItemCount(HWND, S& s, WPARAM, LPARAM) {
+  return static_cast<LRESULT>(s.list.items.size());
+}
+template <class S>
+LRESULT ItemText(HWND, S& s, WPARAM wParam, LPARAM lParam) {
+  return s.list.CopyText(wParam, lParam);
+}
+template <class S>
+LRESULT ItemTextLength(HWND, S& s, WPARAM wParam, LPARAM) {
+  return s.list.TextLength(wParam);
+}
+template <class S>
+LRESULT ItemFind(HWND, S& s, WPARAM wParam, LPARAM lParam) {
+  return s.list.Find(wParam, lParam, false);
+}
+template <class S>
+LRESULT ItemFindExact(HWND, S& s, WPARAM wParam, LPARAM lParam) {
+  return s.list.Find(wParam, lParam, true);
+}
+template <class S>
+LRESULT ItemData(HWND, S& s, WPARAM wParam, LPARAM) {
+  return s.list.Valid(wParam) ? static_cast<LRESULT>(s.list.items[wParam].data) : -1;
+}
+template <class S>
+LRESULT SetItemData(HWND, S& s, WPARAM wParam, LPARAM lParam) {
+  if (!s.list.Valid(wParam)) return -1;
+  s.list.items[wParam].data = static_cast<ULONG_PTR>(lParam);
+  return TRUE;
+}
+
 }  // namespace plat::window

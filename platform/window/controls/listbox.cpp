@@ -27,7 +27,7 @@ struct ListState {
   int columnWidth = 0;
 };
 
-ListState* StateOf(HWND hwnd) { return reinterpret_cast<ListState*>(GetWindowLongPtrW(hwnd, 0)); }
+ListState* StateOf(HWND hwnd) { return RecordOf<ListState>(hwnd); }
 bool Multiple(HWND hwnd) { return (StyleOf(hwnd) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
 bool OwnerDrawn(HWND hwnd) { return (StyleOf(hwnd) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
 bool Notifies(HWND hwnd) { return (StyleOf(hwnd) & LBS_NOTIFY) != 0; }
@@ -135,20 +135,11 @@ LRESULT OnCreate(HWND hwnd, UINT, WPARAM, LPARAM) {
   return 0;
 }
 
-LRESULT OnNcDestroy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  delete StateOf(hwnd);
-  SetWindowLongPtrW(hwnd, 0, 0);
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 using ListHandler = LRESULT (*)(HWND, ListState&, WPARAM, LPARAM);
 
 // Rows whose handler works on the list's record.
 template <ListHandler H>
-LRESULT WithState(HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
-  ListState* s = StateOf(hwnd);
-  return s != nullptr ? H(hwnd, *s, wParam, lParam) : LB_ERR;
-}
+constexpr WNDPROC WithState = WithRecord<ListState, H, LB_ERR>;
 
 LRESULT Repainted(HWND hwnd, LRESULT answer) {
   InvalidateRect(hwnd, nullptr, TRUE);
@@ -169,19 +160,6 @@ LRESULT ResetContent(HWND hwnd, ListState& s, WPARAM, LPARAM) {
   s.caret = -1;
   s.top = 0;
   return Repainted(hwnd, 0);
-}
-LRESULT GetCount(HWND, ListState& s, WPARAM, LPARAM) { return static_cast<LRESULT>(s.list.items.size()); }
-LRESULT GetText(HWND, ListState& s, WPARAM wParam, LPARAM lParam) { return s.list.CopyText(wParam, lParam); }
-LRESULT GetTextLen(HWND, ListState& s, WPARAM wParam, LPARAM) { return s.list.TextLength(wParam); }
-LRESULT FindString(HWND, ListState& s, WPARAM wParam, LPARAM lParam) { return s.list.Find(wParam, lParam, false); }
-LRESULT FindExact(HWND, ListState& s, WPARAM wParam, LPARAM lParam) { return s.list.Find(wParam, lParam, true); }
-LRESULT GetItemData(HWND, ListState& s, WPARAM wParam, LPARAM) {
-  return s.list.Valid(wParam) ? static_cast<LRESULT>(s.list.items[wParam].data) : LB_ERR;
-}
-LRESULT SetItemData(HWND, ListState& s, WPARAM wParam, LPARAM lParam) {
-  if (!s.list.Valid(wParam)) return LB_ERR;
-  s.list.items[wParam].data = static_cast<ULONG_PTR>(lParam);
-  return TRUE;
 }
 LRESULT SetCurSel(HWND hwnd, ListState& s, WPARAM wParam, LPARAM) {
   const auto index = static_cast<LRESULT>(static_cast<INT_PTR>(wParam));
@@ -319,18 +297,18 @@ LRESULT OnDialogCode(HWND, UINT, WPARAM, LPARAM) { return DLGC_WANTARROWS | DLGC
 constexpr MessageRow kRows[] = {
     {WM_NCCREATE, OnNcCreate},
     {WM_CREATE, OnCreate},
-    {WM_NCDESTROY, OnNcDestroy},
+    {WM_NCDESTROY, FreeRecord<ListState>},
     {LB_ADDSTRING, WithState<AddString>},
     {LB_INSERTSTRING, WithState<InsertString>},
     {LB_DELETESTRING, WithState<DeleteString>},
     {LB_RESETCONTENT, WithState<ResetContent>},
-    {LB_GETCOUNT, WithState<GetCount>},
-    {LB_GETTEXT, WithState<GetText>},
-    {LB_GETTEXTLEN, WithState<GetTextLen>},
-    {LB_FINDSTRING, WithState<FindString>},
-    {LB_FINDSTRINGEXACT, WithState<FindExact>},
-    {LB_GETITEMDATA, WithState<GetItemData>},
-    {LB_SETITEMDATA, WithState<SetItemData>},
+    {LB_GETCOUNT, WithState<ItemCount<ListState>>},
+    {LB_GETTEXT, WithState<ItemText<ListState>>},
+    {LB_GETTEXTLEN, WithState<ItemTextLength<ListState>>},
+    {LB_FINDSTRING, WithState<ItemFind<ListState>>},
+    {LB_FINDSTRINGEXACT, WithState<ItemFindExact<ListState>>},
+    {LB_GETITEMDATA, WithState<ItemData<ListState>>},
+    {LB_SETITEMDATA, WithState<SetItemData<ListState>>},
     {LB_SETCURSEL, WithState<SetCurSel>},
     {LB_GETCURSEL, WithState<GetCurSel>},
     {LB_SETSEL, WithState<SetSel>},

@@ -28,7 +28,7 @@ struct BarState {
   int trackPos = 0;
 };
 
-BarState* StateOf(HWND hwnd) { return reinterpret_cast<BarState*>(GetWindowLongPtrW(hwnd, 0)); }
+BarState* StateOf(HWND hwnd) { return RecordOf<BarState>(hwnd); }
 bool Vertical(HWND hwnd) { return (StyleOf(hwnd) & SBS_VERT) != 0; }
 
 int Clamp(const BarState& s, int pos) {
@@ -76,19 +76,10 @@ LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-LRESULT OnNcDestroy(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  delete StateOf(hwnd);
-  SetWindowLongPtrW(hwnd, 0, 0);
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
 using BarHandler = LRESULT (*)(HWND, BarState&, WPARAM, LPARAM);
 
 template <BarHandler H>
-LRESULT WithState(HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
-  BarState* s = StateOf(hwnd);
-  return s != nullptr ? H(hwnd, *s, wParam, lParam) : 0;
-}
+constexpr WNDPROC WithState = WithRecord<BarState, H, 0>;
 
 LRESULT Redrawn(HWND hwnd, BOOL redraw, LRESULT answer) {
   if (redraw) InvalidateRect(hwnd, nullptr, TRUE);
@@ -226,7 +217,7 @@ LRESULT Paint(HWND hwnd, BarState& s, WPARAM, LPARAM) {
 
 constexpr MessageRow kRows[] = {
     {WM_NCCREATE, OnNcCreate},
-    {WM_NCDESTROY, OnNcDestroy},
+    {WM_NCDESTROY, FreeRecord<BarState>},
     {SBM_SETPOS, WithState<SetPos>},
     {SBM_GETPOS, WithState<GetPos>},
     {SBM_SETRANGE, WithState<SetRange>},

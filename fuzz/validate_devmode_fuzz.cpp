@@ -6,7 +6,9 @@
 // back after every input, so every input starts from the same defaults,
 // and no block of the platform may outlive the input or be freed twice.
 // Seeds: fuzz/corpus/validate_devmode (the hostile corpus of the tests with
-// a flag byte in front).
+// a flag byte in front). Its kernel-mode twin, fuzz_validate_devmode_km,
+// validates on a context the rendering library opens, with the free-size
+// and quality-set reads of that build.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -38,9 +40,15 @@ struct Context {
   DCB defaults{};
 };
 
+#if KESM_KERNEL_MODE
+constexpr DWORD kContextMode = kModeRendering;
+#else
+constexpr DWORD kContextMode = kesm_bench::kSheetMode;
+#endif
+
 Context* Open() {
   auto* c = new Context;
-  c->ucb = c->machine.ok() ? c->machine.Open() : nullptr;
+  c->ucb = c->machine.ok() ? GetUcb(c->machine.printer(), c->machine.printer(), 0, kContextMode) : nullptr;
   if (c->ucb == nullptr || c->ucb->pDCB == nullptr) __builtin_trap();
   std::memcpy(&c->defaults, c->ucb->pDCB, sizeof(DCB));
   return c;

@@ -74,20 +74,25 @@ void WriteDefaults(LPCWSTR section, const Text& code, LPCWSTR path) {
   KM_UM_WritePrivateProfileString(section, kUserCodeKeyText, code.data(), path);
 }
 
+bool Fits(const Text& code) { return std::char_traits<WCHAR>::length(code.data()) <= kUserCodeLongest; }
+
 // The printer's entries, or the last code used when it has none yet (then
-// written into its section).
+// written into its section). A code too long for the settings is refused
+// as the install refuses it: no code, not in use.
 void ReadEntries(LPCWSTR section, LPCWSTR path, UserCode& user) {
   Text probe{};
   Text mru{};
   const bool hasInUse = ReadText(section, kUserCodeKeyInUse, probe, path);
   const bool hasMru = ReadText(kUserCodeMruSection, kUserCodeKeyMru, mru, path);
   if (hasInUse) {
-    user.inUse = ReadFlag(section, kUserCodeKeyInUse, path);
     ReadText(section, kUserCodeKeyText, user.code, path);
+    const bool fits = Fits(user.code);
+    user.inUse = fits ? ReadFlag(section, kUserCodeKeyInUse, path) : 0;
+    if (!fits) user.code = Text{};
     return;
   }
   user.inUse = 0;
-  user.code = hasMru ? mru : Text{};
+  user.code = hasMru && Fits(mru) ? mru : Text{};
   WriteDefaults(section, user.code, path);
 }
 
@@ -139,7 +144,10 @@ BOOL GetUserCodeFromDriverDependOnMachine(UCB* ucb) {
   std::array<char, kDataCodeBytes + 1> ansi{};
   GetDataFromReg(ucb->hPrinter, ansi.data(), kDataCodeBytes, kDataCode, ucb);
   std::array<WCHAR, kDataCodeBytes + 1> code{};
-  CopyStr2Unicode(code.data(), ansi.data(), static_cast<int>(code.size()));
+  // A code too long for the settings is refused; user codes stay imposed.
+  if (std::char_traits<char>::length(ansi.data()) <= kUserCodeLongest) {
+    CopyStr2Unicode(code.data(), ansi.data(), static_cast<int>(code.size()));
+  }
   SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncLogCode), code.data());
   return TRUE;
 }

@@ -7,6 +7,8 @@
 // "kesmins.ini" in the shared directory.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/base/wintypes.h"
 
 struct UCB;
@@ -19,15 +21,20 @@ inline constexpr const WCHAR* kUserCodeKeyInUse = u"UserCode";
 inline constexpr const WCHAR* kUserCodeKeyText = u"UserCodeString";
 inline constexpr const WCHAR* kUserCodeKeyFixed = u"UserCodeFIX";
 inline constexpr const WCHAR* kUserCodeKeyMru = u"MRUUserCode";
+// The longest user code the settings hold, in characters. A longer code is
+// refused, never cut: a cut code would charge the jobs to another account.
+inline constexpr std::size_t kUserCodeLongest = 8;
 
 // Reads the user-code settings into the context: from printer data when
-// the printer's "ServerUse" is set, else from the install INI. FALSE on a
+// the printer's "ServerUse" is set (a code longer than kUserCodeLongest is
+// not taken; user codes stay in use as imposed), else from the install INI. FALSE on a
 // client driver (nothing read) and when the INI cannot be had.
 BOOL GetUserCodeFromDriverDependOnMachine(UCB* ucb);
 // Reads them from the printer's section of the install INI. A printer
 // without a "UserCode" entry takes the code used last on any printer
 // ("MRUUserCode") and gets "UserCode" = 0 and that code written into its
-// section; a missing INI is created with empty entries. The INI is read
+// section; a missing INI is created with empty entries. A code longer than
+// kUserCodeLongest is not taken: the code is empty and not in use. The INI is read
 // and written under the cross-process lock. FALSE when the INI's path or
 // the printer's name cannot be had.
 //

@@ -10,15 +10,13 @@
 #include "settings/constraints/ui_status.h"
 #include "settings/context/context_block.h"
 #include "settings/values/setting_value.h"
-#include "storage/stores/freesize_store.h"
-#include "storage/system/printer_info.h"
-#if !KESM_KERNEL_MODE
 #include "settings/context/context_names.h"
 #include "storage/ini/profile.h"
 #include "storage/ini/section_names.h"
 #include "storage/setfiles/set_file.h"
+#include "storage/stores/freesize_store.h"
 #include "storage/stores/preset_store.h"
-#endif
+#include "storage/system/printer_info.h"
 
 namespace {
 
@@ -28,8 +26,8 @@ constexpr WORD kFuncOutPaperSize = 46;
 constexpr WORD kFuncMediaType = 54;
 constexpr WORD kFuncSelectDuplex = 58;
 constexpr WORD kFuncDuplexType = 94;
-[[maybe_unused]] constexpr WORD kFuncUseUserMacro = 176;
-[[maybe_unused]] constexpr WORD kFuncUserPrintMacro = 179;
+constexpr WORD kFuncUseUserMacro = 176;
+constexpr WORD kFuncUserPrintMacro = 179;
 constexpr WORD kFuncFreeSizeTray = 755;
 constexpr WORD kFuncUIStart = 826;
 constexpr WORD kFuncCustomOrder = 1133;
@@ -38,7 +36,7 @@ constexpr SHORT kDuplexLongEdge = 2;
 constexpr SHORT kDuplexShortEdge = 3;
 constexpr SHORT kLandscape = 2;
 [[maybe_unused]] constexpr DWORD kQualitySetFileFlags = 0x1010;
-[[maybe_unused]] constexpr int kQualityPathChars = 260;
+constexpr int kQualityPathChars = 260;
 
 LONG_PTR Stored(const UCB* ucb, WORD funcId) { return GetDevmodeValueDirectByFuncID(ucb, funcId, nullptr); }
 
@@ -47,10 +45,8 @@ bool IsFreeSizeCode(LONG paper) {
          paper == kPaperFreeSize;
 }
 
-#if !KESM_KERNEL_MODE
 // The stored quality sets: user print macros 32-39 and 160.
 bool IsStoredQualitySet(LONG_PTR macro) { return (macro >= 32 && macro <= 39) || macro == 160; }
-#endif
 
 }  // namespace
 
@@ -122,7 +118,6 @@ LONG SetDefaultSourceByFreeSize(UCB* ucb, LONG paper, int flag) {
 }
 
 void GetWorkQualityData(UCB* ucb) {
-#if !KESM_KERNEL_MODE
   if (Stored(ucb, kFuncUseUserMacro) != 1) return;
   const LONG_PTR macro = Stored(ucb, kFuncUserPrintMacro);
   if (!IsStoredQualitySet(macro)) return;
@@ -130,9 +125,10 @@ void GetWorkQualityData(UCB* ucb) {
   WCHAR path[kQualityPathChars + 1] = {};
   MakeQualityKey(key, static_cast<int>(macro - 32));
   KM_UM_GetPrivateProfileString(GetPresetSectionName(ucb), key, u"", path, kQualityPathChars, GetIniFilePath(ucb));
+#if !KESM_KERNEL_MODE
   ReadSetFile(ucb->hPrinter, path, kQualitySetFileFlags, ucb);
 #else
-  (void)ucb;
+  ReadQualitySetFileKM(ucb, path);
 #endif
 }
 

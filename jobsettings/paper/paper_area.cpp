@@ -12,8 +12,10 @@
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "settings/values/units.h"
-#if !KESM_KERNEL_MODE
 #include "storage/stores/freesize_store.h"
+#if KESM_KERNEL_MODE
+#include "jobsettings/devmode/runtime_flags.h"
+#include "jobsettings/validate/validate_flags.h"
 #endif
 
 namespace {
@@ -118,7 +120,7 @@ SlotSize LoadFreeSizeSlot(UCB* ucb, LONG paper, bool source, bool ui) {
     MoveFreesizeInfoToUiTemp(ucb, slot);
   }
 #else
-  (void)paper;
+  ReadRegisteredFreeSize(ucb, paper, source);
 #endif
   SlotSize size{ClampDots(Stored(ucb, source ? kFuncSrcFreeSizeLength : kFuncFreeSizeLength), true, ucb),
                 ClampDots(Stored(ucb, source ? kFuncSrcFreeSizeWidth : kFuncFreeSizeWidth), false, ucb)};
@@ -191,6 +193,14 @@ void DestinationArea(LONG paper, WORD settingId, UCB* ucb, DEVMODEW* dm, bool ui
 }
 
 }  // namespace
+
+#if KESM_KERNEL_MODE
+void ReadRegisteredFreeSize(UCB* ucb, LONG paper, bool source) {
+  const int slot = GetFreeSizePaperNum(static_cast<WORD>(paper), ucb, nullptr);
+  const bool keep = GetKDMTSE(ucb) != 0 && (GetValidateFlags(ucb) & kValidatePdevEnable) != 0;
+  if (slot >= 0 && !keep) ReadFreesizeEntryKM(ucb, slot, source);
+}
+#endif
 
 void SetSrcPaperArea(LONG paper, WORD settingId, UCB* ucb, DEVMODEW* dm) {
   if (ucb != nullptr && dm != nullptr) SourceArea(paper, settingId, ucb, dm, false);

@@ -34,6 +34,14 @@ void SetDstPaperAreaUI(LONG paper, WORD settingId, UCB* ucb, DEVMODEW* dm);
 // The source area of the DEVMODE's own dmPaperLength and dmPaperWidth.
 void SetSrcPaperAreaOfFreeSize(DEVMODEW* dm, UCB* ucb);
 
+#if KESM_KERNEL_MODE
+// The rendering library's registered free size: its stored entry into the
+// source free size (source) or the free size being edited. Under a
+// terminal server the PDEV enable (validation flag 0x10000) keeps what the
+// DEVMODE's validation left. Nothing for another paper.
+void ReadRegisteredFreeSize(UCB* ucb, LONG paper, bool source);
+#endif
+
 // A custom length (or width) in tenths of a millimetre held to the model's
 // free-size range; 0 and below become the minimum.
 SHORT ClampFreeSizeTenthsMm(SHORT tenths, bool length, const UCB* ucb);

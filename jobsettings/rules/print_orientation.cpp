@@ -17,7 +17,8 @@ constexpr LONG_PTR kBookletDuplexFirst = 17;
 DWORD GetPrintOrientation(const UCB* ucb) {
   const bool portrait = GetDevmodeValueDirectByFuncID(ucb, kFuncOrientation, nullptr) == kPortrait;
   const LONG_PTR nupType = GetDevmodeValueDirectByFuncID(ucb, kFuncNupType, nullptr);
-  const bool nup = GetDevmodeValueDirectByFuncID(ucb, kFuncSelectNup, nullptr) == 1 && nupType >= 1 && nupType <= 18;
+  const bool nup = GetDevmodeValueDirectByFuncID(ucb, kFuncSelectNup, nullptr) == 1 && nupType >= kNupTurningFirst &&
+                   nupType <= kNupTurningLast;
   const bool booklet = GetDevmodeValueDirectByFuncID(ucb, kFuncSelectDuplex, nullptr) == 1 &&
                        GetDevmodeValueDirectByFuncID(ucb, kFuncDuplexType, nullptr) >= kBookletDuplexFirst;
   if (nup || booklet) {

@@ -29,7 +29,6 @@ constexpr WORD kFuncLoadShare = 227;
 constexpr LONG kPlainResolutionLimit = 600;
 constexpr std::uint64_t kBorderLimit = 30708;  // dots; the device refuses more
 constexpr LONG_PTR kPosterKind = 9;
-constexpr DWORD kPosterBase = 0x8000;
 constexpr DWORD kPosterDoubleShorter = 0x8001;
 
 DWORD Stored(const UCB* ucb, WORD funcId) {

@@ -14,6 +14,10 @@ struct UCB;
 BOOL IsNotDownResolution(UCB* ucb, int mode);
 // Neither side of the destination paper reaches 30709 dots.
 BOOL Border_DstCheck(UCB* ucb);
+// Poster N-up types: 0x8000 + n enlarges the page n times (0x8001 doubles
+// its shorter side).
+inline constexpr DWORD kPosterBase = 0x8000;
+
 // Neither side of the source paper, scaled or enlarged for a poster,
 // exceeds 30708 dots.
 BOOL Border_SrcCheck(UCB* ucb);

@@ -29,6 +29,14 @@ const TrayRecordIds* RecordIdsOf(WORD code) {
   return nullptr;
 }
 
+// Whether another family reads the bit as a variant with a punch unit.
+bool IsAnotherFamilysPunchBit(const FinOptionBit& noPunch) {
+  for (const FinOptionBit* row = kFinOptionBits; row->kind != FinBitKind::kEnd; ++row) {
+    if (row->fin != noPunch.fin && row->kind == FinBitKind::kRegion && row->bit == noPunch.bit) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 LONG_PTR RuleSetting(const UCB* ucb, WORD funcId) {
@@ -88,7 +96,12 @@ bool IsFinExist(const UCB* ucb, Fin fin, bool firstModelOnly) {
 
 bool IsFinNoPunchExist(const UCB* ucb, Fin fin) {
   for (const FinOptionBit* row = kFinOptionBits; row->kind != FinBitKind::kEnd; ++row) {
-    if (row->fin == fin && row->kind == FinBitKind::kNoPunch && IsFinOptionSet(ucb, row->bit)) return true;
+    if (row->fin != fin || row->kind != FinBitKind::kNoPunch || !IsFinOptionSet(ucb, row->bit)) continue;
+    // A no-punch bit that is another family's punching variant (QJ's is
+    // QH's EU4) tells of a finisher without a punch unit only while none of
+    // the family's own punching variants is set: beside one, it is the
+    // other family's unit.
+    if (!IsAnotherFamilysPunchBit(*row) || !IsFinRegionExist(ucb, fin, kAllHoles)) return true;
   }
   return false;
 }

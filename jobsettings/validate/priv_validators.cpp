@@ -1,6 +1,7 @@
 #include "jobsettings/validate/priv_validators.h"
 
 #include "jobsettings/validate/dm_value_tables.h"
+#include "jobsettings/validate/nup_classes.h"
 #include "jobsettings/validate/public_validators.h"
 #include "settings/context/context_block.h"
 #include "settings/values/setting_value.h"
@@ -164,20 +165,9 @@ int ProcSetDefault(WORD, LONG_PTR, SFCB* sfcb, LONG defaultValue, int, UCB* ucb)
 }
 
 int GetNUPPOSTKindFromNUPType(LONG nupType, LONG* kind) {
-  struct Class {
-    LONG type;
-    int pages;
-    LONG kind;
-  };
-  static constexpr Class kClasses[] = {
-      {1, 1, 1},      {2, 1, 1},      {3, 1, 2},      {33, 2, 1},     {34, 2, 1},
-      {37, 2, 1},     {38, 2, 1},     {65, 3, 1},     {66, 3, 1},     {69, 3, 1},
-      {70, 3, 1},     {97, 4, 1},     {98, 4, 1},     {101, 4, 1},    {102, 4, 1},
-      {0x8001, 9, 1}, {0x8002, 9, 1}, {0x8003, 9, 1},
-  };
   int pages = 0;
   LONG implied = 1;
-  for (const Class& c : kClasses) {
+  for (const NupClass& c : kNupClasses) {
     if (c.type == nupType) {
       pages = c.pages;
       implied = c.kind;

@@ -127,7 +127,6 @@ int _IsValidatedmPaperSizeFree2(const UCB* ucb) { return SlotOfSetting(ucb, kFun
 int _IsValidatekdmOutPaperSizeFree(const UCB* ucb) { return SlotOfSetting(ucb, kFuncOutPaperSize); }
 
 int RegisteredFreeSizeSlotOf(const UCB* ucb, LONG paper) {
-#if !KESM_KERNEL_MODE
   // The ten stored sizes. The user size (256) and the print size (448)
   // have no entry in the store's table: their geometry is the DEVMODE's.
   const int count = GetFreeSizeRegistNumEx(ucb);
@@ -135,11 +134,5 @@ int RegisteredFreeSizeSlotOf(const UCB* ucb, LONG paper) {
     const WORD id = GetFreeSizePaperID2(slot, count, ucb);
     if (id != 0 && id == paper) return slot;
   }
-#else
-  // The rendering library keeps no free-size store: a free size reaches it
-  // with its geometry already derived, as the context holds it.
-  (void)ucb;
-  (void)paper;
-#endif
   return -1;
 }

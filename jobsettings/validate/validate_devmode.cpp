@@ -110,17 +110,19 @@ void Finish(DEVMODEW* current, UCB* ucb) {
     SetValidatePrivateDMEx(current, ucb, kDeriveCheck);
     return;
   }
-#if !KESM_KERNEL_MODE
   if (IsValidatedmPaperSizeFree(current->dmPaperSize, ucb)) {
     const auto paper = static_cast<WORD>(current->dmPaperSize);
+#if !KESM_KERNEL_MODE
     ReadFreesizeInfoAll(ucb);
     const int slot = GetFreeSizePaperNum(paper, ucb, nullptr);
     if (slot >= 0) {
       GetFreeSizeInfoNoRegist(ucb, paper, slot);
       MoveSrcFreesizeInfoToWork(ucb, slot);
     }
-  }
+#else
+    ReadRegisteredFreeSize(ucb, paper, true);
 #endif
+  }
   const auto out = static_cast<SHORT>(GetDevmodeValueDirectByFuncID(ucb, kFuncOutPaperSize, nullptr));
   SetDstPaperArea(out, kFuncOutPaperSize, ucb, current);
 }

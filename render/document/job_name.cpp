@@ -1,13 +1,14 @@
 #include "render/document/job_name.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
+#include "render/fonts/char_codes.h"
 #include "render/header/header_text.h"
 #include "render/pdev/pdev.h"
 #include "render/platform/code_page.h"
 #include "render/platform/pdev_heap.h"
-#include "settings/values/text_language.h"
 
 namespace {
 
@@ -46,12 +47,12 @@ void SetDocumentName(PDEV* pdev, LPCWSTR name) {
   if (capacity > 0xFFFFFFFF) return;
   auto* text = static_cast<LPSTR>(HEAPALLOC(pdev->heap, capacity));
   if (text == nullptr) return;
-  ULONG written = 0;
-  if (!MyUnicodeToMultiByte(text, static_cast<ULONG>(capacity - 2), &written, name,
-                            static_cast<ULONG>(chars * sizeof(WCHAR)))) {
-    HEAPFREE(pdev->heap, text);
-    return;
-  }
+  // The printer's own codes, as the device fonts' names are sent, and no
+  // more than the line carries.
+  const auto room = static_cast<ULONG>(std::min<std::size_t>(capacity - 2, kDocumentNameBytes));
+  const ULONG written = unicode2ansi(reinterpret_cast<BYTE*>(text), room, name,
+                                     static_cast<ULONG>(std::min<std::size_t>(chars, kDocumentNameBytes) * sizeof(WCHAR)),
+                                     kAnsiSystem);
   StoreName(pdev, text, EscapeDocumentName(text, written, MyGetACP()));
 }
 

@@ -48,6 +48,12 @@ enum : WORD {
   kPrivateFlags = 606,  // bit 0: raw mode
 };
 
+// An offset of a printable area of the given size, kept within the paper.
+LONG OnPaper(LONG offset, LONG paper, LONG printable) {
+  const LONG room = std::max<LONG>(paper - std::max<LONG>(printable, 0), 0);
+  return std::clamp<LONG>(offset, 0, room);
+}
+
 }  // namespace
 
 void FillDevData(PDEV* pdev) {
@@ -105,6 +111,8 @@ void SetPaperFormat(PDEV* pdev) {
     paper.printableWidthTenthMm = TenthMm(paper.printableWidth, pdev->resolution);
     paper.printableLengthTenthMm = TenthMm(paper.printableLength, pdev->resolution);
   }
-  paper.xOffset = static_cast<LONG>(Get(pdev, kSrcXOffset));
-  paper.yOffset = static_cast<LONG>(Get(pdev, kSrcYOffset));
+  // Margins wider than the paper leave no printable area; its offset stays
+  // on the sheet, so that the area never reaches past the paper's edge.
+  paper.xOffset = OnPaper(static_cast<LONG>(Get(pdev, kSrcXOffset)), paper.paperWidth, paper.printableWidth);
+  paper.yOffset = OnPaper(static_cast<LONG>(Get(pdev, kSrcYOffset)), paper.paperLength, paper.printableLength);
 }

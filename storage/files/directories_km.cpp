@@ -4,10 +4,16 @@
 #include "render/platform/directories.h"
 #include "settings/context/context_block.h"
 #include "storage/files/directories.h"
+#include "storage/files/dummy_dir.h"
 #include "storage/files/text_out.h"
+#include "storage/system/system_info.h"
 
+// The folder of the shared INI and set files: where the configuration
+// library keeps them (the dummy system directory from Windows 2000 on, the
+// system directory before), so that both libraries read the same files.
 DWORD KM_UM_GetSystemDirectoryEx(LPWSTR buffer, DWORD size, UCB* ucb) {
-  return KMGetSystemDirectory(buffer, size, ucb);
+  return IsOsLaterWin2000() ? KM_UM_GetDummySystemDirectory(buffer, size, ucb)
+                            : KMGetSystemDirectory(buffer, size, ucb);
 }
 
 DWORD KM_UM_GetProfileDirectory(LPWSTR buffer, DWORD size, UCB* ucb) {

@@ -101,7 +101,7 @@ BOOL ReadKesmInstFile(LPCWSTR name, UCB* ucb) {
   if (!language.has_value() || language->empty()) return FALSE;
   INSTALLRECORD& record = ucb->pWork->install;
   const std::optional<std::u16string> code =
-      storage::ReadWholeValue(ini.section, kUserCodeKeyText, ini.path.data(), kUserCodeChars - 1);
+      storage::ReadWholeValue(ini.section, kUserCodeKeyText, ini.path.data(), kUserCodeLongest);
   record.wUserCode = code.has_value() ? Word(ini, kUserCodeKeyInUse) : 0;
   record.wUserCodeFIX = code.has_value() ? Word(ini, kUserCodeKeyFixed) : 0;
   record.szUserCode[0] = 0;

@@ -26,7 +26,7 @@
 #include "storage/install/template_conditions.h"
 #include "storage/install/template_names.h"
 #include "storage/properties/printer_properties.h"
-#include "storage/setfiles/pending_services.h"
+#include "storage/setfiles/storage_services.h"
 #include "storage/setfiles/set_file.h"
 #include "storage/stores/preset_store.h"
 #include "storage/stores/store_ini.h"

@@ -3,8 +3,11 @@
 // written as six base-36 digits ("0"-"9", then "A"-"Z"), most significant
 // first. The stamp only has to tell the files of one package apart (the
 // package folder carries the full date), so a time past the six digits
-// (from early 2039 of that calendar on) keeps its low six digits: the
-// names stay six characters long and distinct within the package.
+// keeps its low six digits: the names stay six characters long and
+// distinct within the package. Six digits hold 36^6 = 2,176,782,336
+// seconds, 67 years of 372 days, 8 months, 22 days, 5:45:36: the last
+// stamp "ZZZZZZ" is 2037-09-23 05:45:35, and the stamps start again at
+// "000000" one second later.
 #pragma once
 
 #include "platform/base/wintypes.h"

@@ -141,7 +141,10 @@ IniRead ReadIniSetting(UCB* ucb, SFCB* record, LPCWSTR iniPath, LPCSTR script, P
   if (SettingKindIsString(SettingKindOf(record->descriptor))) {
     // The default is longer than any value the setting can hold, so that a
     // missing key is told from an empty value: the one leaves the setting
-    // as it was, the other empties it.
+    // as it was, the other empties it. Every text setting is read so, not
+    // only the one whose empty text is a choice of its own (524): a file
+    // that lacks a key, older or written by hand, keeps the text as numbers
+    // keep theirs, instead of losing it.
     const DWORD capacity = TextCapacity(*record);
     const DWORD marks = capacity + kMissingMarks;
     if (capacity == 0 || marks + 1 > text.size()) return IniRead::kRefused;

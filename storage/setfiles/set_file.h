@@ -82,6 +82,17 @@ inline constexpr const WCHAR* kPrnSection = u"KESMPrnSection";
 // printer information of an export.
 inline constexpr const WCHAR* kExportCompanionFile = u"kesmtxt.txt";
 
+#if KESM_KERNEL_MODE
+// The rendering library's read of a stored quality set (the set file of a
+// user print macro): under the lock, the quality settings of the work part
+// from the printer's section, straight from the file through the
+// kernel-mode INI reader, when "RstVersion" (by hundreds), "RstMachine" and
+// "RstLanguage" are this driver's; else TRUE with kSetFileVersionMismatch
+// as the last error and no setting changed. FALSE for a path that is not
+// absolute and for a refused value (the settings are put back then).
+BOOL ReadQualitySetFileKM(UCB* ucb, LPCWSTR path);
+#endif
+
 #if !KESM_KERNEL_MODE
 // The entries. Each takes the printer handle (not used: the context names
 // the printer), an absolute set-file path, the flag word and the context,

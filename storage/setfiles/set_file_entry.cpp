@@ -14,7 +14,7 @@
 #include "storage/ini/profile.h"
 #include "storage/ini/section_names.h"
 #include "storage/properties/property_codec.h"
-#include "storage/setfiles/pending_services.h"
+#include "storage/setfiles/storage_services.h"
 #include "storage/setfiles/section_swap.h"
 #include "storage/setfiles/set_file.h"
 #include "storage/setfiles/set_file_internal.h"

@@ -10,6 +10,23 @@
 
 struct UCB;
 
+namespace storage {
+
+// Rows a walk takes: function ids 1-953 but the private header, the
+// run-time flags and the dialogs' work settings (rows 598-750); rows of
+// the public fields are stored under their id when unnamed.
+inline constexpr int kSetFileLastRow = 952;
+inline constexpr int kSetFileSkippedRowsFirst = 598;
+inline constexpr int kSetFileSkippedRowsLast = 750;
+inline constexpr int kSetFileLastPublicRow = 33;
+
+// Classes of a record's flags.
+inline constexpr WORD kSetFileClassPreset = 0x000C;
+inline constexpr WORD kSetFileClassQuality = 0x0030;
+inline constexpr WORD kSetFileClassWatermark = 0x00C0;
+
+}  // namespace storage
+
 #if !KESM_KERNEL_MODE
 namespace storage {
 

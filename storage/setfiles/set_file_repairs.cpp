@@ -8,7 +8,7 @@
 #include "platform/spooler/devmode.h"
 #include "settings/bkpd/description_queries.h"
 #include "settings/values/setting_value.h"
-#include "storage/setfiles/pending_services.h"
+#include "storage/setfiles/storage_services.h"
 #include "storage/stores/freesize_store.h"
 #include "storage/stores/preset_store.h"
 #include "storage/stores/watermark_store.h"

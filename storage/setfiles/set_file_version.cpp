@@ -10,7 +10,7 @@
 #include "settings/values/setting_value.h"
 #include "storage/ini/ini_script.h"
 #include "storage/ini/profile.h"
-#include "storage/setfiles/pending_services.h"
+#include "storage/setfiles/storage_services.h"
 #include "storage/install/devmode_upgrade.h"
 #include "storage/setfiles/set_file.h"
 

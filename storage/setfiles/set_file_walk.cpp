@@ -28,13 +28,10 @@
 
 namespace {
 
-// Rows walked: 0-952 (function ids 1-953), except the private header, the
-// run-time flags and the work settings of the dialogs.
-constexpr int kLastRow = 952;
-constexpr int kSkippedRowsFirst = 598;
-constexpr int kSkippedRowsLast = 750;
-// Rows of the public DEVMODE fields, stored under their id when unnamed.
-constexpr int kLastPublicRow = 33;
+constexpr int kLastRow = storage::kSetFileLastRow;
+constexpr int kSkippedRowsFirst = storage::kSetFileSkippedRowsFirst;
+constexpr int kSkippedRowsLast = storage::kSetFileSkippedRowsLast;
+constexpr int kLastPublicRow = storage::kSetFileLastPublicRow;
 
 // Watermark settings kept by the watermark store alone.
 constexpr WORD kFuncWatermarkStoreFirst = 858;
@@ -46,10 +43,9 @@ constexpr LONG_PTR kPresetNoNone = 255;
 constexpr std::array<WORD, 5> kFreeSizeIds = {752, 753, 754, 755, 756};
 constexpr std::array<WORD, 5> kSourceFreeSizeIds = {757, 758, 759, 760, 761};
 
-// Classes of a record's flags.
-constexpr WORD kClassPreset = 0x000C;
-constexpr WORD kClassQuality = 0x0030;
-constexpr WORD kClassWatermark = 0x00C0;
+constexpr WORD kClassPreset = storage::kSetFileClassPreset;
+constexpr WORD kClassQuality = storage::kSetFileClassQuality;
+constexpr WORD kClassWatermark = storage::kSetFileClassWatermark;
 
 bool InClass(const SFCB& record, WORD mask) { return (record.flags & mask) != 0; }
 

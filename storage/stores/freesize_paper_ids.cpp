@@ -2,6 +2,7 @@
 // page; both libraries have them.
 #include <array>
 
+#include "settings/context/context_block.h"
 #include "storage/stores/freesize_store.h"
 
 namespace {
@@ -20,6 +21,12 @@ constexpr std::array<FreeSizePaper, kFreeSizePaperIds> kPapers = {{
 static_assert(kPapers[9].paperId == kFreeSizePaperLast);
 
 }  // namespace
+
+int ReadFreesizeCount(const UCB*) { return kFreeSizeEntries; }
+
+int GetFreeSizeRegistNumEx(const UCB* ucb) { return ReadFreesizeCount(ucb); }
+
+int GetFreeSizeRegistNum(const UCB* ucb) { return ReadFreesizeCount(ucb) + 2; }
 
 BOOL IsFreeSizePaperIDByRegist(WORD paperId) {
   return paperId >= kFreeSizePaperFirst && paperId <= kFreeSizePaperLast;

@@ -53,12 +53,6 @@ BOOL ReadEntry(UCB* ucb, LPCWSTR file, LPCWSTR key, const std::array<WORD, 5>& i
 
 }  // namespace
 
-int ReadFreesizeCount(const UCB*) { return kFreeSizeEntries; }
-
-int GetFreeSizeRegistNumEx(const UCB* ucb) { return ReadFreesizeCount(ucb); }
-
-int GetFreeSizeRegistNum(const UCB* ucb) { return ReadFreesizeCount(ucb) + 2; }
-
 LPWSTR MakeFreesizeKey(LPWSTR buffer, int index, DWORD, UCB* ucb) {
   if (buffer == nullptr) return nullptr;
   LPCWSTR language = GetLanguageStrFromKDM(ucb);

@@ -40,12 +40,22 @@ int GetFreeSizePaperNum(WORD paperId, UCB* ucb, int* position);
 LONG ConvertINCHtoMM(LONG value);
 LONG ConvertMMtoINCH(LONG value);
 
-#if !KESM_KERNEL_MODE
 // Always 10. GetFreeSizeRegistNumEx gives it, GetFreeSizeRegistNum the
 // number of paper ids (12).
 int ReadFreesizeCount(const UCB* ucb);
 int GetFreeSizeRegistNumEx(const UCB* ucb);
 int GetFreeSizeRegistNum(const UCB* ucb);
+
+#if KESM_KERNEL_MODE
+// The rendering library reads a stored free size straight from the
+// settings INI: entry n's name, width, length, tray and orientation into
+// the source free size (757-761) or the free size being edited (752-756),
+// emptied first. FALSE for an entry out of range or a context without a
+// settings INI (nothing changed).
+BOOL ReadFreesizeEntryKM(UCB* ucb, int n, bool source);
+#endif
+
+#if !KESM_KERNEL_MODE
 // "FreeSize<index><language code>" into a buffer of at least
 // kStoreKeyChars characters; returns the buffer.
 LPWSTR MakeFreesizeKey(LPWSTR buffer, int index, DWORD reserved, UCB* ucb);

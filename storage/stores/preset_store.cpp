@@ -14,7 +14,7 @@
 #include "storage/files/file_names.h"
 #include "storage/files/path_builders.h"
 #include "storage/ini/section_names.h"
-#include "storage/setfiles/pending_services.h"
+#include "storage/setfiles/storage_services.h"
 #include "storage/setfiles/section_swap.h"
 #include "storage/setfiles/set_file.h"
 #include "storage/stores/preset_store.h"

@@ -29,13 +29,15 @@ enum PresetCacheOp : int {
   kPresetCacheFree = 3,     // empty every slot
 };
 
+// "QualityList<index>", into a buffer of at least 64 characters (both
+// libraries). Returns the buffer.
+LPWSTR MakeQualityKey(LPWSTR buffer, int index);
+
 #if !KESM_KERNEL_MODE
 // "PresetList<index>" followed by "Name" (part 1), "Comment" (part 2) or
 // nothing, into a buffer of at least kStoreKeyChars characters. Returns
 // the buffer.
 LPWSTR MakePresetKey(LPWSTR buffer, int index, int part);
-// "QualityList<index>".
-LPWSTR MakeQualityKey(LPWSTR buffer, int index);
 
 // FALSE when the file's printer section has "Readonly" = 1.
 BOOL CanOverwriteRst(UCB* ucb, LPCWSTR file);

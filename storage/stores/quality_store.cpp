@@ -53,12 +53,6 @@ std::u16string NameToWrite(UCB* ucb) {
 
 }  // namespace
 
-LPWSTR MakeQualityKey(LPWSTR buffer, int index) {
-  if (buffer == nullptr) return nullptr;
-  wnsprintfW(buffer, storage::kStoreKeyChars, u"QualityList%d", index);
-  return buffer;
-}
-
 int ReadQualityCount(UCB* ucb) {
   return storage::ReadStoreCount(GetQualitySectionName(ucb), kKeyCount, storage::SettingsIniOf(ucb), kQualitySetsMax);
 }

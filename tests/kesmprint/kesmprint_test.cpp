@@ -17,6 +17,7 @@
 #include "platform/profile/winprofile.h"
 #include "platform/system/winsys.h"
 #include "tests/common/held_clock.h"
+#include "tests/common/shared_files.h"
 #include "tests/kesmprint/kesmprint_fixture.h"
 #include "tests/render/job_stream_decoder.h"
 #include "tests/render/record_fields.h"
@@ -491,9 +492,11 @@ TEST_F(KesmPrint, AChapterJobCarriesTheChaptersOfTheSettingsIniInItsHeader) {
 
   // Chapters on pages 2 (a sheet from tray 1, copied) and 4 (a break), two
   // distinct chapter trays allowed.
-  WCHAR system[MAX_PATH] = {};
-  ASSERT_NE(GetSystemDirectoryW(system, MAX_PATH), 0u);
-  const std::u16string ini = std::u16string(system) + u"\\kesmusr.ini";
+  // The settings INI where the configuration library keeps it for a
+  // printer without per-user settings: the shared folder.
+  const std::filesystem::path shared = kesm_test::OnDrive(kesm_test::kSharedFolder);
+  std::filesystem::create_directories(shared);
+  const std::u16string ini = u"C:\\_kesm\\kesmusr.ini";
   const std::pair<const char16_t*, const char16_t*> keys[] = {
       {u"ChapterMax", u"8"},      {u"ChapterTrayMax", u"2"},  {u"wdmChapterNum", u"2"},
       {u"wdmChapterPage1", u"2"}, {u"wdmChapterTray1", u"1"}, {u"wdmChapterKind1", u"0"},

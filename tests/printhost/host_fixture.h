@@ -17,7 +17,11 @@
 
 class HostTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(Open()); }
+
+  // A host over a freshly enabled driver, with an empty log.
+  void Open() {
+    host_.reset();
     printhost::HostOptions options;
     options.driverModule = KESM_TEST_DRIVER;
     std::string error;

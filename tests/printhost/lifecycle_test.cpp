@@ -1,9 +1,11 @@
 // The host drives the driver through the engine's order of calls, and a
 // failing driver or spooler ends the job cleanly.
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <ostream>
+#include <string>
 
 #include "platform/spooler/spooljob.h"
 #include "tests/printhost/host_fixture.h"
@@ -110,6 +112,34 @@ INSTANTIATE_TEST_SUITE_P(
                       Failure{"DrvStretchBlt", true}, Failure{"DrvSendPage", true},
                       Failure{"DrvResetPDEV", true}),
     [](const auto& info) { return std::string(info.param.entry); });
+
+// A driver that does not hand over one of the document and page entry
+// points cannot print: the job is refused before it starts, naming the
+// missing entry point, and the host prints again once the driver has it.
+TEST_F(HostTest, ADriverWithoutADocumentOrPageEntryPointFailsTheJobCleanly) {
+  const struct {
+    ULONG index;
+    const char* name;
+  } entries[] = {{INDEX_DrvStartDoc, "DrvStartDoc"},
+                 {INDEX_DrvStartPage, "DrvStartPage"},
+                 {INDEX_DrvSendPage, "DrvSendPage"},
+                 {INDEX_DrvEndDoc, "DrvEndDoc"}};
+  for (const auto& entry : entries) {
+    SCOPED_TRACE(entry.name);
+    host_.reset();
+    ASSERT_EQ(setenv(testdriver::kWithheldVariable, std::to_string(entry.index).c_str(), 1), 0);
+    ASSERT_NO_FATAL_FAILURE(Open());
+    unsetenv(testdriver::kWithheldVariable);
+    const auto result = host_->Print(printhost::SampleDocument());
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find(entry.name), std::string::npos) << result.error;
+    EXPECT_EQ(result.jobId, 0u) << "no job is started";
+    EXPECT_TRUE(Calls("DrvEnablePDEV").empty()) << "nothing is enabled";
+    ExpectNothingLeft();
+  }
+  ASSERT_NO_FATAL_FAILURE(Open());
+  EXPECT_TRUE(host_->Print(printhost::SampleDocument()).ok);
+}
 
 // A write fault of the spooler reaches the driver as a failed
 // EngWritePrinter, and the job is aborted.

@@ -75,15 +75,21 @@ struct Call {
   LONG inkPixels = 0;             // non-white pixels of a finished band
 };
 
-// How the driver behaves: fail the named entry point (the first call of it
-// from now), leave the first call of a named path entry point to the
-// engine, or band its pages.
+// How the driver behaves: leave entry points out of the table it hands
+// over, fail the named entry point (the first call of it from now), leave
+// the first call of a named path entry point to the engine, or band its
+// pages.
 struct Control {
+  std::vector<ULONG> withheld;  // function indices DrvEnableDriver leaves out
   std::string failIn;
   std::string declineIn;
   bool banding = false;
   bool curves = true;  // GCAPS_BEZIERS
 };
+
+// The environment variable whose function index DrvEnableDriver leaves out
+// of the table it hands over.
+inline constexpr const char* kWithheldVariable = "KESM_TESTDRIVER_WITHHELD";
 
 struct Log {
   // A deque, so that a call being filled in stays where it is while a

@@ -3,9 +3,11 @@
 // every drawing call on a device surface, or bands the page through an
 // engine bitmap, and writes a short text per page and band to the job.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "tests/testdriver/driver_log.h"
 
@@ -421,7 +423,17 @@ extern "C" BOOL DrvEnableDriver(ULONG iEngineVersion, ULONG cj, DRVENABLEDATA* p
   Record("DrvEnableDriver");
   if (iEngineVersion < DDI_DRIVER_VERSION_NT4 || cj < sizeof(DRVENABLEDATA) || pded == nullptr) return FALSE;
   pded->iDriverVersion = DDI_DRIVER_VERSION_NT4;
-  pded->c = sizeof g_functions / sizeof g_functions[0];
-  pded->pdrvfn = g_functions;
+  // The function index named by the environment is left out of the table,
+  // as a driver without that entry point would hand it over; a host reads
+  // the table as the driver is enabled, before a test could reach the log.
+  const char* withheld = std::getenv(testdriver::kWithheldVariable);
+  const long left = withheld != nullptr ? std::strtol(withheld, nullptr, 10) : -1;
+  static std::vector<DRVFN> handedOut;
+  handedOut.clear();
+  for (const DRVFN& entry : g_functions) {
+    if (static_cast<long>(entry.iFunc) != left) handedOut.push_back(entry);
+  }
+  pded->c = static_cast<ULONG>(handedOut.size());
+  pded->pdrvfn = handedOut.data();
   return TRUE;
 }

@@ -161,6 +161,25 @@ struct PrintHost::State {
     return true;
   }
 
+  // A document needs the driver's document and page entry points; FALSE,
+  // naming the first one missing, when the driver did not hand one over.
+  bool HasDocumentEntries(std::string& error) const {
+    static constexpr struct {
+      ULONG index;
+      const char* name;
+    } kEntries[] = {{INDEX_DrvStartDoc, "DrvStartDoc"},
+                    {INDEX_DrvStartPage, "DrvStartPage"},
+                    {INDEX_DrvSendPage, "DrvSendPage"},
+                    {INDEX_DrvEndDoc, "DrvEndDoc"}};
+    for (const auto& entry : kEntries) {
+      if (functions[entry.index] == nullptr) {
+        error = std::string("the driver lacks ") + entry.name;
+        return false;
+      }
+    }
+    return true;
+  }
+
   HDEV Hdev() const { return reinterpret_cast<HDEV>(printer); }
 
   std::unique_ptr<Pdev> EnablePdev(std::vector<BYTE>& devmode, std::string& error) {
@@ -306,6 +325,7 @@ PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone)
 PrintResult PrintHost::Print(PageSource& pages, const PageDone& pageDone) {
   State& s = *state_;
   PrintResult result;
+  if (!s.HasDocumentEntries(result.error)) return result;
   std::vector<BYTE> devmode = s.options.devmode.empty() ? DefaultDevmode(s.options.printerName)
                                                         : s.options.devmode;
   std::unique_ptr<Pdev> pdev = s.EnablePdev(devmode, result.error);

@@ -3,9 +3,11 @@
 //
 // QJ's region bits (10090-10093) are also QH's variants (US2, US3, JP4,
 // EU4): one punch unit reports through them, so a description that sets
-// one sets the other, and that sharing is kept. QH has no variant without
-// a punch unit: no bit of another family (QK's no-punch bit) switches its
-// punching off.
+// one sets the other, and that sharing is kept. QJ's no-punch bit (10093)
+// is QH's EU4 bit, so it tells of a QJ without a punch unit only while none
+// of QJ's punching variants is set (rule_inputs.cpp). QH has no variant
+// without a punch unit: no bit of another family (QK's no-punch bit)
+// switches its punching off.
 #include "jobsettings/rules/tables/rule_tables.h"
 
 namespace {

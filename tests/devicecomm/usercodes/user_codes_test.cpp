@@ -83,8 +83,14 @@ TEST_F(UserCodes, TheInstallIniGivesTheCodeOrTheLastOneUsed) {
       {"in use with a fixed code",
        {{office, u"UserCode", u"1"}, {office, u"UserCodeString", u"4711"}, {office, u"UserCodeFIX", u"1"}},
        1, u"4711", 1, false},
-      {"a code longer than the setting",
-       {{office, u"UserCode", u"1"}, {office, u"UserCodeString", u"1234567890AB"}}, 1, u"12345678", 0, false},
+      {"a code longer than the setting is refused, not cut",
+       {{office, u"UserCode", u"1"}, {office, u"UserCodeString", u"1234567890AB"}}, 0, u"", 0, false},
+      {"a code of nine characters is refused",
+       {{office, u"UserCode", u"1"}, {office, u"UserCodeString", u"123456789"}}, 0, u"", 0, false},
+      {"a code of eight characters fits",
+       {{office, u"UserCode", u"1"}, {office, u"UserCodeString", u"A2345678"}}, 1, u"A2345678", 0, false},
+      {"no entry and a last code longer than the setting", {{kMru, u"MRUUserCode", u"1234567890"}}, 0, u"", 0,
+       true},
       {"in use given as another number", {{office, u"UserCode", u"2"}, {office, u"UserCodeString", u"55"}}, 1,
        u"55", 0, false},
       {"not in use, the code kept", {{office, u"UserCode", u"0"}, {office, u"UserCodeString", u"55"}}, 0, u"55", 0,
@@ -156,7 +162,10 @@ TEST_F(UserCodes, AServerThatImposesUserCodesGivesThemThroughPrinterData) {
     const char16_t* expected;
   } const cases[] = {
       {"a terminated code", {'9', '8', '7', '6', 0, 0, 0, 0, 0}, u"9876"},
-      {"nine characters without a terminator", {'1', '2', '3', '4', '5', '6', '7', '8', '9'}, u"12345678"},
+      // Longer than the setting: refused, not cut; user codes stay imposed,
+      // so the sheet asks for the code the server's value could not give.
+      {"nine characters without a terminator", {'1', '2', '3', '4', '5', '6', '7', '8', '9'}, u""},
+      {"eight characters", {'1', '2', '3', '4', '5', '6', '7', '8', 0}, u"12345678"},
       {"a value of another size", {'1', '2'}, u""},
   };
   ASSERT_NO_FATAL_FAILURE(PutRaw(office_, u"ServerUse", REG_BINARY, {1}));

@@ -30,6 +30,7 @@ constexpr WORD kQG_JP = 10082;
 constexpr WORD kQG_NA = 10086;
 constexpr WORD kQH_US2 = 10090;  // also QJ's NA bit
 constexpr WORD kQH_US3 = 10091;
+constexpr WORD kQH_EU4 = 10093;  // also QJ's no-punch bit
 constexpr WORD kQJ_JP = 10083;
 constexpr WORD kQK_JP = 10084;
 constexpr WORD kQK_EU = 10095;
@@ -305,6 +306,12 @@ TEST_F(FinisherRules, PunchPatterns) {
       // QH has no variant without a punch unit: QK's does not switch it off.
       {"QH beside QK's no-punch variant", Fin::QH, {kQH_US2, kQK_JP, kQK_NoPunch}, 169, kA4, kP, 0, 1, true},
       {"QJ by the shared NA bit", Fin::QJ, {kQH_US2}, 169, kA4, kL, 1, 17, true},
+      // QH's EU4 bit is also QJ's no-punch bit: beside a QJ that punches it
+      // is QH's unit and leaves QJ's punching alone; alone it is a QJ
+      // without a punch unit.
+      {"QJ JP beside QH's EU4 bit", Fin::QJ, {kQJ_JP, kQH_EU4}, 169, kA4, kP, 0, 1, true},
+      {"QJ by the shared no-punch bit alone", Fin::QJ, {kQH_EU4}, 169, kA4, kP, 0, 1, false},
+      {"QH EU4 beside QJ JP", Fin::QH, {kQJ_JP, kQH_EU4}, 169, kA4, kL, 1, 33, true},
       {"QL JP: B4 portrait", Fin::QL, {kQL_JP}, 169, kB4, kP, 0, 1, true},
       {"QL NA: B4 portrait", Fin::QL, {kQL_NA}, 169, kB4, kP, 0, 1, false},
       {"QL NA: A3 landscape", Fin::QL, {kQL_NA}, 169, kA3, kL, 1, 1, false},

@@ -30,6 +30,8 @@ const NameCase kNames[] = {
     {"tab, other control bytes and DEL", 1252, u"a\tb\x01" u"c\x1F" u"d\x7F", "a b c d "},
     {"only control bytes", 1252, u"\r\n", "  "},
     {"a Western letter", 1252, u"Caf\u00E9", "Caf\xE9"},
+    {"a code of the printer's Western row 0x80-0x9F that the code page lacks", 1252, u"a\u0080b", "a\x80" "b"},
+    {"the same code on a double-byte page, where its byte leads nothing", 932, u"a\u0080b", "a\x80" "b"},
     {"128 bytes exactly", 1252, Repeat(u'a', 128), std::string(128, 'a')},
     {"longer than 128 bytes", 1252, Repeat(u'a', 200), std::string(200, 'a').substr(0, 128)},
     {"Japanese that fits", 932, u"\u65E5\u672C", "\x93\xFA\x96\x7B"},

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "render/pdev/pdev_internal.h"
+#include "settings/values/setting_value.h"
 #include "tests/platform/scoped_acp.h"
 #include "tests/render/render_fixture.h"
 
@@ -48,6 +49,44 @@ TEST_F(DeviceCaps, ALetterPageAt300DpiComesFromTheDescriptionsPrintableArea) {
   EXPECT_EQ(pdev->pageHeight, 3200);
   EXPECT_EQ(pdev->paper.printableWidthTenthMm, 2074);
   EXPECT_EQ(pdev->paper.paperSize, kLetter);
+}
+
+// Margins wider than the paper leave no printable area; the offsets of that
+// empty area stay on the paper, so that no caller is told of a printable
+// area that starts beyond the sheet.
+TEST_F(DeviceCaps, MarginsWiderThanThePaperKeepTheOffsetsOnThePaper) {
+  constexpr WORD kPaperLengthDot = 40, kPaperWidthDot = 41, kPrnLengthDot = 42, kPrnWidthDot = 43;
+  constexpr WORD kXOffset = 44, kYOffset = 45;
+  const struct {
+    const char* what;
+    LONG xOffset, yOffset, printableWidth, printableLength, x, y;
+  } rows[] = {
+      {"both margins beyond the sheet", 3000, 4000, 0, 0, 2550, 3300},
+      {"an offset that would carry the area past the edge", 200, 50, 2450, 3200, 100, 50},
+      {"a negative offset", -20, -1, 2450, 3200, 0, 0},
+      {"margins inside the sheet stay", 50, 50, 2450, 3200, 50, 50},
+  };
+  Devmode devmode;
+  Dc* dc = Enable(devmode);
+  ASSERT_NE(dc, nullptr);
+  PDEV* pdev = dc->pdev();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    UCB* ucb = pdev->ucb;
+    ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb, kPaperWidthDot, 2550));
+    ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb, kPaperLengthDot, 3300));
+    ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb, kPrnWidthDot, row.printableWidth));
+    ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb, kPrnLengthDot, row.printableLength));
+    ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb, kXOffset, row.xOffset));
+    ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb, kYOffset, row.yOffset));
+    SetPaperFormat(pdev);
+    GDIINFO gi{};
+    FillDevCaps(pdev, sizeof gi, &gi);
+    EXPECT_EQ(gi.ptlPhysOffset.x, row.x);
+    EXPECT_EQ(gi.ptlPhysOffset.y, row.y);
+    EXPECT_LE(gi.ptlPhysOffset.x + static_cast<LONG>(gi.ulHorzRes), gi.szlPhysSize.cx);
+    EXPECT_LE(gi.ptlPhysOffset.y + static_cast<LONG>(gi.ulVertRes), gi.szlPhysSize.cy);
+  }
 }
 
 // A description may give any printable area; one larger than the paper, or

@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include "jobsettings/rules/print_orientation.h"
+#include "jobsettings/rules/resolution_rules.h"
+#include "jobsettings/validate/nup_classes.h"
 #include "settings/tables/keyword_tables.h"
 #include "settings/tables/setting_table.h"
 #include "settings/tables/value_lists.h"
@@ -54,11 +57,18 @@ struct ReaderRow {
   DWORD defaultValue;
 };
 
+// The N-up types the validator classes, from its table.
+std::vector<DWORD> ClassedNupTypes() {
+  std::vector<DWORD> types;
+  for (const NupClass& c : kNupClasses) types.push_back(static_cast<DWORD>(c.type));
+  return types;
+}
+
 const std::vector<ReaderRow>& Readers() {
   static const std::vector<ReaderRow> rows = {
       // N-up types whose pages class the validator knows; posters.
-      {92, {1, 2, 3, 33, 34, 37, 38, 65, 66, 69, 70, 97, 98, 101, 102, 0x8001, 0x8002, 0x8003}, 1},
-      {791, {1, 2, 3, 33, 34, 37, 38, 65, 66, 69, 70, 97, 98, 101, 102, 0x8001, 0x8002, 0x8003}, 1},
+      {92, ClassedNupTypes(), 1},
+      {791, ClassedNupTypes(), 1},
       // Stored quality sets: set number = value - 32.
       {179, {32, 33, 34, 35, 36, 37, 38, 39, 160}, 32},
       // Output bins the validator accepts beyond 0-46.
@@ -90,6 +100,28 @@ TEST(TableCorrections, EveryValueAReaderUsesIsInTheSettingsList) {
     for (const CDT* section : sections) {
       EXPECT_TRUE(Offers(section, row.defaultValue)) << row.funcId << " default " << row.defaultValue;
       for (DWORD v : row.values) EXPECT_TRUE(Offers(section, v)) << row.funcId << " value " << v;
+    }
+  }
+}
+
+// Beside the codes the validator classes, the N-up lists hold the layouts
+// the print-orientation rule reads as turning the sheet (1-18) and the
+// poster enlargements the border check multiplies by (0x8000 + n): every
+// code of both lists, in both sections, is one of them.
+TEST(TableCorrections, EveryNupCodeHasAReader) {
+  std::set<DWORD> classed;
+  for (DWORD type : ClassedNupTypes()) classed.insert(type);
+  for (WORD funcId : {WORD{92}, WORD{791}}) {
+    const CDT* list = Rec(funcId).valueList;
+    ASSERT_NE(list, nullptr) << funcId;
+    std::vector<const CDT*> sections = {list};
+    if (HasTwoSections(funcId)) sections.push_back(SecondSection(list));
+    for (const CDT* section : sections) {
+      for (const CDT* e = section; e->strId != 0; ++e) {
+        const bool turning = e->value >= kNupTurningFirst && e->value <= kNupTurningLast;
+        const bool poster = e->value > kPosterBase;
+        EXPECT_TRUE(classed.count(e->value) != 0 || turning || poster) << funcId << " offers " << e->value;
+      }
     }
   }
 }

@@ -21,8 +21,10 @@ TEST(PackStamp, TimeValueAndDigits) {
       {{1970, 1, 0, 1, 0, 0, 1, 0}, 1, u"000001"},
       {{1970, 2, 0, 1, 0, 0, 0, 0}, 744u * 3600u, u"01LEO0"},
       {{2024, 3, 2, 5, 14, 7, 9, 0}, 1741356429u, u"SSRB7X"},
-      // Past the six digits (early 2039 of the 31-day calendar): the low
-      // six digits, never a seventh character.
+      // The last time the six digits hold, and the first past them: from
+      // then on the low six digits, never a seventh character.
+      {{2037, 9, 3, 23, 5, 45, 35, 0}, 2176782335u, u"ZZZZZZ"},
+      {{2037, 9, 3, 23, 5, 45, 36, 0}, 2176782336u, u"000000"},
       {{2040, 1, 0, 1, 0, 0, 0, 0}, 2249856000u, u"17I800"},
   };
   for (const StampRow& row : rows) {

@@ -149,6 +149,30 @@ TEST_F(SetFiles, APlainImportOfAFileWrittenUnderThePrinterNameReadsThatSection) 
   Release(ucb);
 }
 
+// Every text setting tells a key the file lacks from an empty value, as the
+// copy-protect text (524) must: a missing key leaves the text, an empty one
+// empties it. A file written before a text setting existed, or by hand,
+// then keeps the texts it does not mention.
+TEST_F(SetFiles, ATextKeyTheFileLacksLeavesTheTextAndAnEmptyOneEmptiesIt) {
+  const struct {
+    WORD id;
+    const char* key;
+  } texts[] = {{524, "kdmCopyProtectChar"}, {114, "kdmHFString"}};
+  for (const auto& text : texts) {
+    SCOPED_TRACE(text.key);
+    UCB* ucb = OpenOn(office_);
+    SetText(ucb, text.id, u"Kept");
+    storage_test::Put(kSetFile, "[Office 2F]\r\n" + DriverKeys() + "dmCopies=2\r\n");
+    EXPECT_TRUE(ReadSetFile(office_, kSetPath, 0, ucb));
+    EXPECT_EQ(Value(ucb, 12), 2);
+    EXPECT_EQ(Text(ucb, text.id), u"Kept") << "a missing key";
+    storage_test::Put(kSetFile, "[Office 2F]\r\n" + DriverKeys() + text.key + "=\r\n");
+    EXPECT_TRUE(ReadSetFile(office_, kSetPath, 0, ucb));
+    EXPECT_EQ(Text(ucb, text.id), u"") << "an empty value";
+    Release(ucb);
+  }
+}
+
 TEST_F(SetFiles, AFreeSizeReadTouchesOnlyItsFiveSettings) {
   storage_test::Put(kSetFile, "[Office 2F]\r\nRstVersion=310\r\nwdmFreeSizeName=Banner\r\nwdmFreeSizeWidth=9000\r\n"
                               "wdmFreeSizeLength=30000\r\nwdmFreeSizeTray=2\r\nwdmFreeSizeOrient=2\r\n"

@@ -1,12 +1,15 @@
 #if !KESM_KERNEL_MODE
-#include "storage/setfiles/pending_services.h"
+#include "storage/setfiles/storage_services.h"
 
 #include <array>
 
+#include "devicecomm/jobcodes/job_codes.h"
+#include "settings/context/context_block.h"
 #include "settings/context/context_names.h"
 #include "storage/install/kesm_inst.h"
 #include "storage/install/template_names.h"
 #include "storage/install/template_register.h"
+#include "storage/setfiles/section_swap.h"
 #include "storage/setfiles/set_file.h"
 #include "storage/stores/store_ini.h"
 
@@ -18,7 +21,17 @@ constexpr int kAnswerCancel = 2;  // IDCANCEL
 
 }  // namespace
 
-void ApplyLocaleAndJobCodeDefaults(UCB* ucb) { SetLocalePrimaryID(ucb); }
+void ApplyLocaleAndJobCodeDefaults(UCB* ucb) {
+  SetLocalePrimaryID(ucb);
+  // A read of a file's driver-name section runs with that name in the
+  // printer name's place; the library knows the printer by its own name.
+  std::array<WCHAR, MAX_PATH> own{};
+  const PrinterNameSwap printer(ucb, GetPrinterNameWithoutUCB(ucb->hPrinter, own.data(), MAX_PATH));
+  LoadJobCodeDLLDependOnMachine(ucb);
+  GetJobCodeDLLExDependOnMachine(ucb, kJCMaskUserCode);
+  SetJobCodeDLLExDependOnMachine(ucb, kJCMaskGivenCodes);
+  UnLoadJobCodeDLLDependOnMachine(ucb);
+}
 
 BOOL RebuildQualitySetFile(UCB* ucb, LPCWSTR path) {
   // A newer driver's set is left as it is.

@@ -1,10 +1,9 @@
-// What the set-file code, the stores and the install code ask of other
-// parts of the driver that this build does not have yet: the job-code
-// library's extension data, message boxes and dialogs. Each is reached
-// through one function here, which answers as a service that finds nothing
-// to do would, so that a read or write goes on as it will once the service
-// is there. The rebuild of a quality set and the locale defaults are the
-// install code's. Internal to storage/.
+// What the set-file code, the stores and the install code ask of the other
+// parts of the driver through one place each: the locale's defaults and the
+// job-code library after a read, the rebuild of a quality set, and the
+// messages, questions and dialogs that the property sheets show. The last
+// three answer as a user who goes on would until the sheets supply them.
+// Internal to storage/.
 #pragma once
 
 #include "platform/base/wintypes.h"
@@ -14,8 +13,10 @@ struct UCB;
 #if !KESM_KERNEL_MODE
 namespace storage {
 
-// Applies the locale's defaults and the job-code library's extension data
-// after a plain read. Only the locale's for now.
+// Applies the locale's defaults after a plain read, then brings the
+// job-code library and the settings in step: the user code the library
+// keeps comes into the settings, and the codes the read brought go to the
+// library. On a machine without the library only the locale's.
 void ApplyLocaleAndJobCodeDefaults(UCB* ucb);
 // Rebuilds a quality set file from the installed quality set of its name
 // in the driver directory; TRUE when it was rebuilt. A set that a newer

@@ -79,6 +79,11 @@ Token Lexer::Next() {
     t.kind = c == '{' ? TokenKind::Open : TokenKind::Close;
     return t;
   }
+  if (c == ',' || c == '|') {
+    ++pos_;
+    t.kind = c == ',' ? TokenKind::Comma : TokenKind::Bar;
+    return t;
+  }
   return Fail(std::string("unexpected character '") + c + "'");
 }
 

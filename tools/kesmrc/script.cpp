@@ -9,6 +9,7 @@
 #include <map>
 #include <utility>
 
+#include "tools/kesmrc/dialog_statement.h"
 #include "tools/kesmrc/lexer.h"
 
 namespace kesmrc {
@@ -98,9 +99,7 @@ class Parser {
     int line = token_.line;
     std::uint32_t id = token_.number;
     Advance();
-    if (ok_ && token_.kind == TokenKind::Word) {
-      return Fail(token_.line, "unknown resource type '" + token_.word + "'");
-    }
+    if (ok_ && token_.kind == TokenKind::Word) return TypedStatement(line, id);
     if (!Expect(TokenKind::Number, "a resource type")) return;
     std::uint32_t type = token_.number;
     Advance();
@@ -126,6 +125,31 @@ class Parser {
     script_.resources.push_back({type, id, std::move(data)});
     script_.inputs.push_back(file);
     Advance();
+  }
+
+  // A resource whose type is a word (DIALOG, DIALOGEX): its statement
+  // parses it.
+  void TypedStatement(int line, std::uint32_t id) {
+    const std::string type = Upper(token_.word);
+    DataResource resource;
+    if (type != "DIALOG" && type != "DIALOGEX") {
+      return Fail(token_.line, "unknown resource type '" + token_.word + "'");
+    }
+    if (id == 0 || id > kMaxTypeOrId) return Fail(line, "resource id " + std::to_string(id) + " outside 1 to 65535");
+    if (!ParseDialog(id, lexer_, token_, resource, error_)) {
+      ok_ = false;
+      return;
+    }
+    AddResource(line, std::move(resource));
+  }
+
+  void AddResource(int line, DataResource resource) {
+    auto [it, added] = resourceLines_.emplace(std::pair{resource.type, resource.id}, line);
+    if (!added) {
+      return Fail(line, "resource " + std::to_string(resource.id) + " of type " + std::to_string(resource.type) +
+                            " defined twice (first on line " + std::to_string(it->second) + ")");
+    }
+    script_.resources.push_back(std::move(resource));
   }
 
   // Sorted by id, and by type and id: the order the table keeps.

@@ -9,8 +9,8 @@
 // pixels; the pixels run short or long as the input gives them. A
 // placement whose right equals its left draws the picture at its own size
 // (DrvBitBlt); any other stretches it (DrvStretchBlt). The printer is the
-// sample printer of kesmprint. The page prints or
-// fails cleanly; nothing may stay allocated. Seeds: fuzz/corpus/drv_bitblt/.
+// sample printer of kesmprint. The input is one page of a document kept
+// open; it prints or fails cleanly, and nothing may stay allocated. Seeds: fuzz/corpus/drv_bitblt/.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -69,13 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (std::size_t i = 0; i < paletteSize && in.left() >= 4; ++i) image.palette.push_back(in.U32() & 0xFFFFFF);
   image.rows.assign(in.rest(), in.rest() + in.left());
 
-  const fuzz::PlatformBalance balance;
-  printhost::Document document;
-  document.name = u"Fuzz";
   printhost::Page page;
   if (!clip.rects.empty()) page.commands.push_back(clip);
   page.commands.push_back(printhost::Picture{image, dest});
-  document.pages.push_back(std::move(page));
-  host.Print(document);
+  host.PrintPage(page);
   return 0;
 }

@@ -23,6 +23,9 @@ class PlatformBalance {
   PlatformBalance() : live_(plat::LiveBlocks()), invalid_(plat::InvalidFrees()) {}
   PlatformBalance(const PlatformBalance&) = delete;
   PlatformBalance& operator=(const PlatformBalance&) = delete;
+  // The input ended something that was live before it: it must leave this
+  // many blocks instead.
+  void Expect(std::size_t live) { live_ = live; }
   ~PlatformBalance() {
     plat::FailAllocationAt(0);
     const std::size_t live = plat::LiveBlocks();

@@ -9,9 +9,9 @@
 // the first item's third value is the pen's width (0 a cosmetic pen), its
 // fourth picks the pen's style, cap and join and the fill rule. Points
 // and rectangles may lie anywhere, inverted or off the page. Each input
-// prints as one job, which must finish or fail cleanly with nothing left
-// allocated. The seeds (fuzz/corpus/path_drawing/) are the shapes of the
-// sample document's clipped paths.
+// prints as one page of a document kept open, which must print or fail
+// cleanly with nothing left allocated. The seeds (fuzz/corpus/path_drawing/)
+// are the shapes of the sample document's clipped paths.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -93,7 +93,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (command != 2) shape.brush = printhost::Brush{printhost::BrushKind::kSolid, pen.rgb ^ 0xFFFFFF, 0, {}};
     page.commands.push_back(shape);
   }
-  const fuzz::PlatformBalance balance;
-  host.Print(printhost::Document{u"paths", {page}});
+  host.PrintPage(page);
   return 0;
 }

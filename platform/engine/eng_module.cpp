@@ -20,6 +20,8 @@
 #include "platform/engine/file_snapshot.h"
 #include "platform/files/sharemode.h"
 #include "platform/modules/resource_table.h"
+#include "platform/files/file_watch.h"
+#include "platform/files/winfile.h"
 #include "platform/files/winpath.h"
 
 namespace {
@@ -115,6 +117,7 @@ std::unique_ptr<EngModule> MapFile(LPCWSTR path, bool writable, ULONG minimumSiz
   auto host = plat::HostPathOf(std::u16string(DosPath(path)).c_str());
   std::error_code ec;
   if (!host || !std::filesystem::is_regular_file(*host, ec)) return nullptr;
+  plat::ReportFileStep({plat::FileStep::kOpen, *host, {}, static_cast<DWORD>(OPEN_EXISTING)});
   const int fd = open(host->c_str(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
   if (fd < 0) return nullptr;
   std::unique_ptr<EngModule> module = writable ? MapForWrite(fd, minimumSize) : ReadFile(fd);

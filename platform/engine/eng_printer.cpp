@@ -1,6 +1,9 @@
 // Engine printer services over the spooler of the stand-in.
 #include "platform/engine/eng_printer.h"
 
+#include <mutex>
+#include <unordered_map>
+
 #include "platform/base/entryguard.h"
 #include "platform/spooler/spoolinfo.h"
 #include "platform/spooler/spooljob.h"
@@ -58,6 +61,44 @@ LPWSTR EngGetDriverName(HDEV hdev) {
   return EnginePath(hdev, &PrinterHandle::engineDriverPath, &plat::spool::DriverRecord::driverFile);
 }
 
+namespace {
+
+struct KeptWrites {
+  std::mutex lock;
+  std::unordered_map<HANDLE, std::vector<BYTE>*> jobs;
+};
+
+KeptWrites& Kept() {
+  static KeptWrites* kept = new KeptWrites;  // lives until process exit
+  return *kept;
+}
+
+}  // namespace
+
+void plat::eng::KeepPrinterWritesIn(HANDLE printer, std::vector<BYTE>* job) {
+  std::lock_guard guard(Kept().lock);
+  if (job == nullptr) {
+    Kept().jobs.erase(printer);
+  } else {
+    Kept().jobs[printer] = job;
+  }
+}
+
 BOOL EngWritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWritten) {
+  {
+    std::lock_guard guard(Kept().lock);
+    auto it = Kept().jobs.find(hPrinter);
+    if (it != Kept().jobs.end()) {
+      if (pcWritten != nullptr) *pcWritten = 0;
+      if (cbBuf > 0 && pBuf == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+      }
+      const auto* bytes = static_cast<const BYTE*>(pBuf);
+      if (cbBuf > 0) it->second->insert(it->second->end(), bytes, bytes + cbBuf);
+      if (pcWritten != nullptr) *pcWritten = cbBuf;
+      return TRUE;
+    }
+  }
   return WritePrinter(hPrinter, pBuf, cbBuf, pcWritten);
 }

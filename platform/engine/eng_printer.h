@@ -4,6 +4,8 @@
 // OpenPrinterW returned it.
 #pragma once
 
+#include <vector>
+
 #include "platform/base/wintypes.h"
 
 struct HDEV__;
@@ -23,5 +25,14 @@ LPWSTR EngGetPrinterDataFileName(HDEV hdev);
 LPWSTR EngGetDriverName(HDEV hdev);
 
 // WritePrinter in the engine's spelling: appends to the job started on the
-// printer handle (platform/spooler/spooljob.h), with its faults.
+// printer handle (platform/spooler/spooljob.h), with its faults; or, while
+// the handle's writes are kept in memory, to that memory.
 BOOL EngWritePrinter(HANDLE hPrinter, LPVOID pBuf, DWORD cbBuf, LPDWORD pcWritten);
+
+namespace plat::eng {
+// From now on what a driver writes to the printer handle is appended to
+// *job instead of the spooler's job file, until called again with null: for
+// a host that prints many pages at speed and reads them in memory. The
+// vector must outlive the keeping.
+void KeepPrinterWritesIn(HANDLE printer, std::vector<BYTE>* job);
+}  // namespace plat::eng

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/files/fileattrs.h"
+#include "platform/files/file_watch.h"
 #include "platform/host/hosterror.h"
 #include "platform/host/hostfile.h"
 #include "platform/files/sharemode.h"
@@ -119,6 +120,7 @@ BOOL MoveEntry(const Existing& source, const plat::ResolvedPath& target, DWORD f
   // A rename to the same entry only changes the spelling of its name.
   const std::filesystem::path to = sameEntry ? target.asWritten : target.host;
   const bool replacing = targetExists && !sameEntry;
+  plat::ReportFileStep({plat::FileStep::kMove, source.path.host, to, 0});
   std::vector<std::filesystem::path> gated{source.path.host};
   if (replacing) gated.push_back(target.host);
   return WhileDeletable(gated, [&]() -> int {
@@ -151,6 +153,7 @@ BOOL DeleteFileW(LPCWSTR fileName) {
   if (!entry) return FALSE;
   if (entry->directory || IsReadOnly(entry->path.host)) return plat::Fail(ERROR_ACCESS_DENIED);
   const auto& host = entry->path.host;
+  plat::ReportFileStep({plat::FileStep::kDelete, host, {}, 0});
   return WhileDeletable({host}, [&]() -> int {
     plat::attrs::Forget(host);
     return unlink(host.c_str()) == 0 ? 0 : errno;

@@ -1,7 +1,6 @@
 #include "platform/files/folded_names.h"
 
-#include <sys/stat.h>
-
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <ctime>
@@ -36,19 +35,8 @@ std::u16string Folded(std::u16string_view name) {
 }
 
 struct Listing {
-  dev_t device = 0;
-  ino_t inode = 0;
-  long long modified = 0;
-  long long changed = 0;
-  long long taken = 0;
+  FolderStamp stamp;
   std::unordered_map<std::u16string, std::filesystem::path> names;  // folded name -> spelling
-
-  bool Matches(const struct stat& st) const {
-    return st.st_dev == device && st.st_ino == inode && Nanoseconds(st.st_mtim) == modified &&
-           Nanoseconds(st.st_ctim) == changed;
-  }
-  // A later change would carry a later time stamp than any seen here.
-  bool Settled() const { return std::max(modified, changed) < taken - kGranularityNs; }
 };
 
 std::mutex gLock;
@@ -57,11 +45,7 @@ std::atomic<unsigned long long> gTaken{0};
 
 Listing Take(const std::filesystem::path& dir, const struct stat& st) {
   Listing listing;
-  listing.device = st.st_dev;
-  listing.inode = st.st_ino;
-  listing.modified = Nanoseconds(st.st_mtim);
-  listing.changed = Nanoseconds(st.st_ctim);
-  listing.taken = Now();
+  listing.stamp = FolderStamp::Of(st, Now());
   std::error_code ec;
   for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
     std::filesystem::path name = it->path().filename();
@@ -80,13 +64,26 @@ Listing Take(const std::filesystem::path& dir, const struct stat& st) {
 
 }  // namespace
 
+long long StampClock() { return Now(); }
+
+FolderStamp FolderStamp::Of(const struct stat& st, long long taken) {
+  return FolderStamp{st.st_dev, st.st_ino, Nanoseconds(st.st_mtim), Nanoseconds(st.st_ctim), taken};
+}
+
+bool FolderStamp::Matches(const struct stat& st) const {
+  return st.st_dev == device && st.st_ino == inode && Nanoseconds(st.st_mtim) == modified &&
+         Nanoseconds(st.st_ctim) == changed;
+}
+
+bool FolderStamp::Settled() const { return std::max(modified, changed) < taken - kGranularityNs; }
+
 std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& dir, std::u16string_view wide) {
   struct stat st {};
   if (stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
   const std::u16string key = Folded(wide);
   std::lock_guard<std::mutex> hold(gLock);
   auto found = gListings.find(dir.native());
-  if (found == gListings.end() || !found->second.Matches(st) || !found->second.Settled()) {
+  if (found == gListings.end() || !StillHolds(found->second.stamp, st)) {
     if (found == gListings.end() && gListings.size() >= kMaxListings) gListings.clear();
     Listing fresh = Take(dir, st);
     found = gListings.insert_or_assign(dir.native(), std::move(fresh)).first;

@@ -7,11 +7,40 @@
 // listing can never hide behind an equal time stamp.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <optional>
 #include <string_view>
 
 namespace plat::folded {
+
+// What a directory's status says about its entries when a listing of it (or
+// anything read from it) is taken: identity, change and modification
+// times, and the time it was taken.
+struct FolderStamp {
+  dev_t device = 0;
+  ino_t inode = 0;
+  long long modified = 0;
+  long long changed = 0;
+  long long taken = 0;
+
+  // Stamped from the directory's status, as of the clock time taken
+  // (StampClock()) read before anything was read from the directory.
+  static FolderStamp Of(const struct stat& st, long long taken);
+  bool Matches(const struct stat& st) const;
+  // A later change would carry a later time stamp than any seen here.
+  bool Settled() const;
+};
+
+// The clock that stamps are taken by.
+long long StampClock();
+
+// Whether what was read from the directory stamped st still holds: its
+// status is the same, and was already old when the stamp was taken.
+inline bool StillHolds(const FolderStamp& stamp, const struct stat& st) {
+  return stamp.Matches(st) && stamp.Settled();
+}
 
 // The entry of dir whose name equals wide ignoring case, in its on-disk
 // spelling (the first in host order when several differ only in case);

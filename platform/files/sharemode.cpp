@@ -44,9 +44,21 @@ Gate::~Gate() { hostlock::Flock(fd_, LOCK_UN); }
 
 bool Conflicts(int fd, unsigned access, DWORD shareMode) {
   if ((access & (kRead | kWrite | kDelete)) == 0) return false;
+  // The marker bytes to test, by their offset from the first; each run of
+  // neighbouring ones is tested in one call.
+  bool tested[2 * std::size(kKinds)] = {};
   for (std::size_t k = 0; k < std::size(kKinds); ++k) {
-    if ((access & kKinds[k].access) && ByteLockedElsewhere(fd, RefusedMarker(k))) return true;
-    if (!(shareMode & kKinds[k].share) && ByteLockedElsewhere(fd, HeldMarker(k))) return true;
+    tested[RefusedMarker(k) - kMarkerBase] = (access & kKinds[k].access) != 0;
+    tested[HeldMarker(k) - kMarkerBase] = (shareMode & kKinds[k].share) == 0;
+  }
+  for (std::size_t first = 0; first < std::size(tested);) {
+    std::size_t end = first;
+    while (end < std::size(tested) && tested[end]) ++end;
+    if (end > first && hostlock::RangeLockedElsewhere(fd, kMarkerBase + static_cast<off_t>(first),
+                                                      static_cast<off_t>(end - first))) {
+      return true;
+    }
+    first = end + 1;
   }
   return false;
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/text/codepage.h"
+#include "platform/files/file_watch.h"
 #include "platform/host/hosterror.h"
 #include "platform/host/hostfile.h"
 #include "platform/base/winerror.h"
@@ -126,6 +127,7 @@ BOOL WriteFile(HANDLE handle, LPCVOID buffer, DWORD bytesToWrite, LPDWORD bytesW
   if (overlapped != nullptr) return plat::Fail(ERROR_NOT_SUPPORTED);
   if (!file->rights().write) return plat::Fail(ERROR_ACCESS_DENIED);
   if (buffer == nullptr && bytesToWrite != 0) return plat::Fail(ERROR_INVALID_PARAMETER);
+  plat::ReportFileStep({plat::FileStep::kWrite, file->host(), {}, 0});
   DWORD done = 0;
   while (done < bytesToWrite) {
     const ssize_t n =
@@ -186,6 +188,7 @@ BOOL FlushFileBuffers(HANDLE handle) {
   auto file = FileOf(handle);
   if (!file) return FALSE;
   if (!file->rights().write) return plat::Fail(ERROR_ACCESS_DENIED);
+  plat::ReportFileStep({plat::FileStep::kFlush, file->host(), {}, 0});
   if (fsync(file->fd()) != 0) return plat::FailWithErrno(errno);
   return TRUE;
 }

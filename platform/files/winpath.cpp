@@ -10,6 +10,7 @@
 
 #include "platform/base/machine.h"
 #include "platform/files/folded_names.h"
+#include "platform/files/resolved_paths.h"
 #include "platform/system/sysfacts.h"
 #include "platform/base/winerror.h"
 #include "platform/text/wintext.h"
@@ -150,6 +151,65 @@ bool ResolveExactSpelling(const std::vector<std::u16string>& parts, ResolvedPath
   return true;
 }
 
+// Whether the path names its folder from the drive's root, so that its
+// resolution does not depend on the current directory.
+bool FromTheRoot(std::u16string_view text) {
+  if (text.size() >= 3 && text[1] == u':' && IsLetter(text[0])) return IsSeparator(text[2]);
+  return !text.empty() && IsSeparator(text[0]);
+}
+
+// The folders a resolution depends on: the one holding its last component,
+// and the one above each folder found by another spelling than written.
+std::vector<std::filesystem::path> FoldersOf(const std::filesystem::path& drive,
+                                             const std::vector<std::u16string>& parts, const ResolvedPath& result) {
+  std::vector<std::filesystem::path> folders;
+  std::filesystem::path folder = drive;
+  const std::filesystem::path below = result.host.lexically_relative(drive);
+  auto spelled = below.begin();
+  for (std::size_t i = 0; i + 1 < parts.size() && spelled != below.end(); ++i, ++spelled) {
+    auto written = ToHostName(parts[i]);
+    if (!written || *written != *spelled) folders.push_back(folder);
+    folder /= *spelled;
+  }
+  folders.push_back(folder);
+  return folders;
+}
+
+// Resolves a path by walking its folders from the drive's root; the
+// components walked are left in parts.
+std::optional<ResolvedPath> Walk(std::u16string_view text, PathUse use, const std::filesystem::path& drive,
+                                 std::vector<std::u16string>* walked) {
+  auto parts = NormalComponents(text, use);
+  if (!parts) return std::nullopt;
+  ResolvedPath result;
+  result.host = drive;
+  result.isRoot = parts->empty();
+  result.trailingSeparator = IsSeparator(text.back());
+  if (!ResolveExactSpelling(*parts, result)) {
+    std::error_code ec;
+    for (std::size_t i = 0; i < parts->size(); ++i) {
+      const std::u16string& name = (*parts)[i];
+      const bool last = i + 1 == parts->size();
+      auto hostName = ToHostName(name);
+      if (!hostName) {
+        SetLastError(ERROR_INVALID_NAME);
+        return std::nullopt;
+      }
+      const bool pattern = last && name.find_first_of(u"*?") != std::u16string::npos;
+      auto entry = pattern ? std::nullopt : FindEntry(result.host, *hostName, name);
+      if (!last && (!entry || !std::filesystem::is_directory(*entry, ec))) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return std::nullopt;
+      }
+      result.asWritten = result.host / *hostName;
+      result.host = entry ? *entry : result.asWritten;
+    }
+    if (result.isRoot) result.asWritten = result.host;
+  }
+  *walked = std::move(*parts);
+  return result;
+}
+
 }  // namespace
 
 bool SameName(std::u16string_view a, std::u16string_view b) {
@@ -160,43 +220,40 @@ bool SameName(std::u16string_view a, std::u16string_view b) {
   return true;
 }
 
-std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use) {
+std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use) { return ResolvePath(path, use, nullptr, nullptr); }
+
+std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use, struct stat* status, bool* statusKnown) {
+  if (statusKnown != nullptr) *statusKnown = false;
   if (path == nullptr) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return std::nullopt;
   }
   const std::u16string_view text(path);
+  // Only a path from the root is kept: nothing else of the machine decides
+  // its resolution but the folders it depends on.
+  const bool keep = FromTheRoot(text);
+  const std::u16string key = keep ? resolved::KeyOf(MachineGeneration(), text, use) : std::u16string();
+  if (keep) {
+    if (auto found = resolved::Find(key, status, statusKnown)) return found;
+  }
   const std::filesystem::path drive = DriveRoot();
   if (text.empty() || MachineRoot().empty()) {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return std::nullopt;
   }
-  auto parts = NormalComponents(text, use);
-  if (!parts) return std::nullopt;
-  ResolvedPath result;
-  result.host = drive;
-  result.isRoot = parts->empty();
-  result.trailingSeparator = IsSeparator(text.back());
-  if (ResolveExactSpelling(*parts, result)) return result;
-  std::error_code ec;
-  for (std::size_t i = 0; i < parts->size(); ++i) {
-    const std::u16string& name = (*parts)[i];
-    const bool last = i + 1 == parts->size();
-    auto hostName = ToHostName(name);
-    if (!hostName) {
-      SetLastError(ERROR_INVALID_NAME);
-      return std::nullopt;
-    }
-    const bool pattern = last && name.find_first_of(u"*?") != std::u16string::npos;
-    auto entry = pattern ? std::nullopt : FindEntry(result.host, *hostName, name);
-    if (!last && (!entry || !std::filesystem::is_directory(*entry, ec))) {
-      SetLastError(ERROR_PATH_NOT_FOUND);
-      return std::nullopt;
-    }
-    result.asWritten = result.host / *hostName;
-    result.host = entry ? *entry : result.asWritten;
+  resolved::CountWalk();
+  const long long started = folded::StampClock();
+  std::vector<std::u16string> parts;
+  auto result = Walk(text, use, drive, &parts);
+  if (result && keep && !result->isRoot) {
+    const auto folders = FoldersOf(drive, parts, *result);
+    // Every component as written: only the last folder to check, and the
+    // last component spelled as written.
+    auto written = ToHostName(parts.back());
+    const bool exact = folders.size() == 1 && written && result->host.filename() == *written &&
+                       parts.back().find_first_of(u"*?") == std::u16string::npos;
+    resolved::Keep(key, *result, folders, exact, started);
   }
-  if (result.isRoot) result.asWritten = result.host;
   return result;
 }
 

@@ -20,6 +20,8 @@
 
 #include "platform/base/wintypes.h"
 
+struct stat;
+
 namespace plat {
 
 // How the last component of a path is read.
@@ -44,6 +46,9 @@ struct ResolvedPath {
 // or a component longer than 255 (ERROR_FILENAME_EXCED_RANGE). The last
 // component need not exist; when it does not, it keeps the caller's spelling.
 std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use = PathUse::kName);
+// The same, for a caller that reads the status of the host file next: when
+// the resolution read it, it is left in *status and *statusKnown set.
+std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use, struct stat* status, bool* statusKnown);
 
 // Host path of a Windows path, for platform code that works on host files
 // (registry and spooler stores, modules). Same rules and errors as

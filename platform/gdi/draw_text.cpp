@@ -131,6 +131,7 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
       y += lineHeight;
     }
   }
-  RecordGdiCall(dc, "DrawTextW", {rect->left, rect->top, rect->right, rect->bottom, static_cast<LONG_PTR>(format)});
+  RecordGdiCall(dc, "DrawTextW", {static_cast<LONG_PTR>(TextOf(text, count).size()), rect->left, rect->top, rect->right,
+                                  rect->bottom, static_cast<LONG_PTR>(format)});
   return height;
 }

@@ -9,6 +9,7 @@
 #include <ctime>
 
 #include "platform/files/fileattrs.h"
+#include "platform/files/file_watch.h"
 #include "platform/host/hosterror.h"
 #include "platform/files/sharemode.h"
 #include "platform/base/winerror.h"
@@ -158,6 +159,7 @@ std::shared_ptr<File> OpenFile(const ResolvedPath& path, const OpenRequest& requ
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
+  ReportFileStep({FileStep::kOpen, path.host, {}, disposition});
   for (int attempt = 0; attempt < 2; ++attempt) {
     struct stat st {};
     if (stat(path.host.c_str(), &st) == 0) {

@@ -9,12 +9,12 @@
 namespace plat::hostlock {
 namespace {
 
-struct flock ByteRange(off_t byte, short type) {
+struct flock ByteRange(off_t byte, short type, off_t count = 1) {
   struct flock range {};
   range.l_type = type;
   range.l_whence = SEEK_SET;
   range.l_start = byte;
-  range.l_len = 1;
+  range.l_len = count;
   return range;
 }
 
@@ -47,8 +47,10 @@ bool LockByte(int fd, off_t byte, short type, bool wait) {
   return true;
 }
 
-bool ByteLockedElsewhere(int fd, off_t byte) {
-  struct flock probe = ByteRange(byte, F_WRLCK);
+bool ByteLockedElsewhere(int fd, off_t byte) { return RangeLockedElsewhere(fd, byte, 1); }
+
+bool RangeLockedElsewhere(int fd, off_t first, off_t count) {
+  struct flock probe = ByteRange(first, F_WRLCK, count);
   return fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
 }
 

@@ -38,5 +38,7 @@ bool LockByte(int fd, off_t byte, short type, bool wait);
 // Whether a descriptor other than fd holds a lock on the byte that a write
 // lock would meet.
 bool ByteLockedElsewhere(int fd, off_t byte);
+// The same for any byte of count bytes from first, in one host call.
+bool RangeLockedElsewhere(int fd, off_t first, off_t count);
 
 }  // namespace plat::hostlock

@@ -11,9 +11,11 @@
 namespace plat::profile {
 
 // The file's text, or null with the last error set when it is missing or
-// cannot be read (a handle refusing shared reading holds it, say). The file
-// is opened every time, so share modes count as for any reader; its text is
-// parsed again only when the file may have changed since the last read.
+// cannot be read (a handle refusing shared reading holds it, say). Share
+// modes count as for any reader: a file whose text is kept unchanged is not
+// opened again, but the handles open on it are asked whether they refuse
+// the read. Its text is read and parsed again only when the file may have
+// changed since the last read.
 std::shared_ptr<const ini::Document> Read(LPCWSTR fileName);
 
 // Runs edit on the file's text (empty when the file is missing) and, when

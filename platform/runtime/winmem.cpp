@@ -1,9 +1,15 @@
 // The global heap and the engine pool of the stand-in. Every live block is
 // registered, so frees are checked, tests can count what is still allocated,
-// and a test can make one chosen allocation fail. The registry is split in
-// shards by address, each an open-addressing table under its own lock, so
-// that the accounting costs a few memory accesses next to malloc and
-// threads rarely meet on one lock.
+// and a test can make one chosen allocation fail.
+//
+// Each block carries its record in a header just before the address handed
+// out. Whether an address is a live block is answered by a bitmap over the
+// address space, one bit for each 16-byte step, without reading the memory
+// at the address: a block freed before or a pointer into the middle of a
+// block is refused before anything is touched. Live blocks are counted, in
+// all and by engine tag, with atomic counters. Allocation and free cost the
+// same whatever the number of live blocks, touch only memory next to the
+// block and a bitmap word, and take no lock.
 #include "platform/runtime/winmem.h"
 
 #include <algorithm>
@@ -11,7 +17,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
+#include <new>
 
 #include "platform/base/control.h"
 #include "platform/base/winerror.h"
@@ -20,111 +26,131 @@ namespace {
 
 enum class Pool : BYTE { kGlobal, kEngine };
 
-struct Block {
+// The record before each block; its size keeps the block 16-aligned.
+struct alignas(16) Block {
   SIZE_T size;
   ULONG tag;
   Pool pool;
-  UINT locks;
+  std::atomic<UINT> locks;
 };
+static_assert(sizeof(Block) % 16 == 0);
 
-struct Slot {
-  const void* address;  // null: an empty slot
-  Block block;
-};
+void* AddressOf(Block* b) { return b + 1; }
+Block* BlockAt(void* p) { return static_cast<Block*>(p) - 1; }
 
-std::uint64_t Mix(const void* p) { return reinterpret_cast<std::uintptr_t>(p) * 0x9E3779B97F4A7C15ull; }
-
-constexpr int kShardBits = 6;
-
-// One shard: linear probing, at most half full, deletion by shifting the
-// slots of a probe run back (so there are no tombstones).
-class alignas(64) Shard {
+// One bit for each 16-byte step of the address space below 2^48 (every
+// address the host hands out), set while a live block starts there. Three
+// levels: a leaf covers 4 MB, a middle table 32 GB; both are made on first
+// use and kept, so a lookup never waits on a lock.
+class LiveBits {
  public:
-  std::mutex lock;
+  static constexpr int kStepBits = 4;
+  static constexpr int kLeafBits = 18;
+  static constexpr int kMiddleBits = 13;
+  static constexpr int kTopBits = 13;
+  static_assert(kStepBits + kLeafBits + kMiddleBits + kTopBits == 48);
 
-  // False when the table cannot grow.
-  bool Insert(const void* p, const Block& block) {
-    if (2 * (count_ + 1) > capacity_ && !Grow()) return false;
-    slots_[Vacant(p)] = Slot{p, block};
-    ++count_;
+  static bool Covers(const void* p) {
+    const auto a = reinterpret_cast<std::uintptr_t>(p);
+    return a >> 48 == 0 && (a & ((1u << kStepBits) - 1)) == 0;
+  }
+
+  // Sets the bit of p; false when its table cannot be made.
+  bool Set(const void* p) {
+    Word* word = WordOf(p, true);
+    if (word == nullptr) return false;
+    word->fetch_or(BitOf(p), std::memory_order_acq_rel);
     return true;
   }
 
-  static constexpr std::size_t kMissing = ~std::size_t{0};
-
-  // The slot of the block at p, or kMissing.
-  std::size_t Find(const void* p) const {
-    if (capacity_ == 0) return kMissing;
-    for (std::size_t at = Home(p);; at = (at + 1) & (capacity_ - 1)) {
-      if (slots_[at].address == p) return at;
-      if (slots_[at].address == nullptr) return kMissing;
-    }
+  // Clears the bit of p; whether it was set.
+  bool Clear(const void* p) {
+    Word* word = Covers(p) ? WordOf(p, false) : nullptr;
+    return word != nullptr && (word->fetch_and(~BitOf(p), std::memory_order_acq_rel) & BitOf(p)) != 0;
   }
 
-  Block& At(std::size_t slot) { return slots_[slot].block; }
-
-  // Unregisters the block of a slot that Find gave.
-  void Erase(std::size_t hole) {
-    const std::size_t mask = capacity_ - 1;
-    for (std::size_t at = (hole + 1) & mask; slots_[at].address != nullptr; at = (at + 1) & mask) {
-      // A later slot of the run moves back into the hole unless its home
-      // lies (cyclically) after the hole and up to the slot itself.
-      const std::size_t home = Home(slots_[at].address);
-      const bool homeBetween = hole <= at ? (home > hole && home <= at) : (home > hole || home <= at);
-      if (!homeBetween) {
-        slots_[hole] = slots_[at];
-        hole = at;
-      }
-    }
-    slots_[hole].address = nullptr;
-    --count_;
-  }
-
-  std::size_t count() const { return count_; }
-
-  template <class F>
-  void ForEach(F f) const {
-    for (std::size_t i = 0; i < capacity_; ++i) {
-      if (slots_[i].address != nullptr) f(slots_[i].block);
-    }
+  bool Test(const void* p) {
+    Word* word = Covers(p) ? WordOf(p, false) : nullptr;
+    return word != nullptr && (word->load(std::memory_order_acquire) & BitOf(p)) != 0;
   }
 
  private:
-  std::size_t Home(const void* p) const { return static_cast<std::size_t>(Mix(p) >> 20) & (capacity_ - 1); }
+  using Word = std::atomic<std::uint64_t>;
+  struct Leaf {
+    Word words[(std::size_t{1} << kLeafBits) / 64] = {};
+  };
+  struct Middle {
+    std::atomic<Leaf*> leaves[std::size_t{1} << kMiddleBits] = {};
+  };
 
-  std::size_t Vacant(const void* p) const {
-    std::size_t at = Home(p);
-    while (slots_[at].address != nullptr) at = (at + 1) & (capacity_ - 1);
-    return at;
+  static std::uint64_t BitOf(const void* p) {
+    return std::uint64_t{1} << ((reinterpret_cast<std::uintptr_t>(p) >> kStepBits) & 63);
   }
 
-  // The table lives in host memory outside the accounting it keeps.
-  bool Grow() {
-    const std::size_t capacity = capacity_ == 0 ? 256 : capacity_ * 2;
-    auto* slots = static_cast<Slot*>(std::calloc(capacity, sizeof(Slot)));
-    if (slots == nullptr) return false;
-    Slot* old = slots_;
-    const std::size_t oldCapacity = capacity_;
-    slots_ = slots;
-    capacity_ = capacity;
-    for (std::size_t i = 0; i < oldCapacity; ++i) {
-      if (old[i].address != nullptr) slots_[Vacant(old[i].address)] = old[i];
+  // The table in slot, made when make is true and it is missing. Tables
+  // live in host memory outside the accounting they keep, and outside
+  // operator new, which a program may replace.
+  template <class T>
+  static T* Get(std::atomic<T*>& slot, bool make) {
+    T* table = slot.load(std::memory_order_acquire);
+    if (table != nullptr || !make) return table;
+    void* raw = std::calloc(1, sizeof(T));
+    if (raw == nullptr) return nullptr;
+    T* fresh = new (raw) T();
+    if (slot.compare_exchange_strong(table, fresh, std::memory_order_acq_rel)) return fresh;
+    fresh->~T();  // another thread made it first
+    std::free(raw);
+    return table;
+  }
+
+  Word* WordOf(const void* p, bool make) {
+    const auto a = reinterpret_cast<std::uintptr_t>(p);
+    const std::size_t step = a >> kStepBits;
+    Middle* middle = Get(top_[step >> (kLeafBits + kMiddleBits)], make);
+    if (middle == nullptr) return nullptr;
+    Leaf* leaf = Get(middle->leaves[(step >> kLeafBits) & ((std::size_t{1} << kMiddleBits) - 1)], make);
+    if (leaf == nullptr) return nullptr;
+    return &leaf->words[(step & ((std::size_t{1} << kLeafBits) - 1)) / 64];
+  }
+
+  std::atomic<Middle*> top_[std::size_t{1} << kTopBits] = {};
+};
+
+// Live engine blocks by tag: open addressing over a fixed table, a slot
+// claimed for a tag on its first block and kept.
+class TagCounts {
+ public:
+  // The counter of tag, null when the table is full.
+  std::atomic<std::size_t>* Of(ULONG tag, bool claim) {
+    const std::uint64_t key = std::uint64_t{tag} | kUsed;
+    for (std::size_t i = 0, at = (tag * 0x9E3779B9u) >> (32 - kBits); i < kSlots; ++i, at = (at + 1) % kSlots) {
+      std::uint64_t seen = slots_[at].key.load(std::memory_order_acquire);
+      if (seen == 0) {
+        if (!claim) return nullptr;
+        if (slots_[at].key.compare_exchange_strong(seen, key, std::memory_order_acq_rel)) return &slots_[at].count;
+      }
+      if (seen == key) return &slots_[at].count;
     }
-    std::free(old);
-    return true;
+    return nullptr;
   }
 
-  Slot* slots_ = nullptr;
-  std::size_t capacity_ = 0;
-  std::size_t count_ = 0;
+ private:
+  static constexpr int kBits = 12;
+  static constexpr std::size_t kSlots = std::size_t{1} << kBits;
+  static constexpr std::uint64_t kUsed = std::uint64_t{1} << 32;
+  struct Slot {
+    std::atomic<std::uint64_t> key{0};  // 0: free; else the tag with kUsed
+    std::atomic<std::size_t> count{0};
+  };
+  Slot slots_[kSlots];
 };
 
 struct Heap {
-  Shard shards[std::size_t{1} << kShardBits];
+  LiveBits live;
+  TagCounts tags;
+  std::atomic<std::size_t> liveBlocks{0};
   std::atomic<std::size_t> failCountdown{0};  // 0: no allocation is made to fail
   std::atomic<std::size_t> invalidFrees{0};
-
-  Shard& ShardOf(const void* p) { return shards[Mix(p) >> (64 - kShardBits)]; }
 };
 
 Heap& TheHeap() {
@@ -155,49 +181,47 @@ void* Allocate(Pool pool, SIZE_T bytes, ULONG tag, bool zero) {
   Heap& heap = TheHeap();
   if (ChosenToFail(heap)) return OutOfMemory();
   if (bytes > kMaxBlock) return OutOfMemory();
+  std::atomic<std::size_t>* tagged = pool == Pool::kEngine ? heap.tags.Of(tag, true) : nullptr;
+  if (pool == Pool::kEngine && tagged == nullptr) return OutOfMemory();  // too many distinct tags
   const SIZE_T size = std::max<SIZE_T>(bytes, 1);
-  void* p = zero ? std::calloc(1, size) : std::malloc(size);
-  if (p == nullptr) return OutOfMemory();
+  void* raw = zero ? std::calloc(1, sizeof(Block) + size) : std::malloc(sizeof(Block) + size);
+  if (raw == nullptr) return OutOfMemory();
+  Block* b = new (raw) Block{bytes, tag, pool, {0}};
+  void* p = AddressOf(b);
   if (!zero) std::memset(p, kUnzeroedFill, size);
-  Shard& shard = heap.ShardOf(p);
-  bool registered = false;
-  {
-    std::lock_guard guard(shard.lock);
-    registered = shard.Insert(p, Block{bytes, tag, pool, 0});
-  }
-  if (!registered) {
-    std::free(p);
+  if (!LiveBits::Covers(p) || !heap.live.Set(p)) {
+    b->~Block();
+    std::free(raw);
     return OutOfMemory();
   }
+  heap.liveBlocks.fetch_add(1, std::memory_order_relaxed);
+  if (tagged != nullptr) tagged->fetch_add(1, std::memory_order_relaxed);
   return p;
 }
 
 // Unregisters and frees a live block of the pool; false for anything else.
+// The bit is taken first, so of two frees of one block only one proceeds.
 bool Free(Pool pool, void* p) {
   Heap& heap = TheHeap();
-  Shard& shard = heap.ShardOf(p);
-  {
-    std::lock_guard guard(shard.lock);
-    const std::size_t slot = shard.Find(p);
-    if (slot == Shard::kMissing || shard.At(slot).pool != pool) {
-      heap.invalidFrees.fetch_add(1, std::memory_order_relaxed);
-      return false;
-    }
-    shard.Erase(slot);
+  if (!heap.live.Test(p) || BlockAt(p)->pool != pool || !heap.live.Clear(p)) {
+    heap.invalidFrees.fetch_add(1, std::memory_order_relaxed);
+    return false;
   }
-  std::free(p);
+  Block* b = BlockAt(p);
+  heap.liveBlocks.fetch_sub(1, std::memory_order_relaxed);
+  if (pool == Pool::kEngine) heap.tags.Of(b->tag, false)->fetch_sub(1, std::memory_order_relaxed);
+  b->~Block();
+  std::free(b);
   return true;
 }
 
-// Runs f on the live global block at p under its shard's lock; false if
-// there is none.
+// Runs f on the live global block at p; false if there is none.
 template <class F>
 bool WithGlobalBlock(const void* p, F f) {
-  Shard& shard = TheHeap().ShardOf(p);
-  std::lock_guard guard(shard.lock);
-  const std::size_t slot = shard.Find(p);
-  if (slot == Shard::kMissing || shard.At(slot).pool != Pool::kGlobal) return false;
-  f(shard.At(slot));
+  if (!TheHeap().live.Test(p)) return false;
+  Block* b = BlockAt(const_cast<void*>(p));
+  if (b->pool != Pool::kGlobal) return false;
+  f(*b);
   return true;
 }
 
@@ -205,22 +229,11 @@ bool WithGlobalBlock(const void* p, F f) {
 
 namespace plat {
 
-std::size_t LiveBlocks() {
-  std::size_t live = 0;
-  for (Shard& shard : TheHeap().shards) {
-    std::lock_guard guard(shard.lock);
-    live += shard.count();
-  }
-  return live;
-}
+std::size_t LiveBlocks() { return TheHeap().liveBlocks.load(); }
 
 std::size_t LiveBlocksTagged(ULONG tag) {
-  std::size_t live = 0;
-  for (Shard& shard : TheHeap().shards) {
-    std::lock_guard guard(shard.lock);
-    shard.ForEach([&](const Block& b) { live += b.pool == Pool::kEngine && b.tag == tag ? 1 : 0; });
-  }
-  return live;
+  std::atomic<std::size_t>* tagged = TheHeap().tags.Of(tag, false);
+  return tagged == nullptr ? 0 : tagged->load();
 }
 
 std::size_t InvalidFrees() { return TheHeap().invalidFrees.load(); }
@@ -244,7 +257,7 @@ SIZE_T GlobalSize(HGLOBAL mem) {
 }
 
 LPVOID GlobalLock(HGLOBAL mem) {
-  if (WithGlobalBlock(mem, [](Block& b) { ++b.locks; })) return mem;
+  if (WithGlobalBlock(mem, [](Block& b) { b.locks.fetch_add(1); })) return mem;
   SetLastError(ERROR_INVALID_HANDLE);
   return nullptr;
 }
@@ -253,9 +266,11 @@ BOOL GlobalUnlock(HGLOBAL mem) {
   DWORD error = ERROR_INVALID_HANDLE;
   BOOL stillLocked = FALSE;
   WithGlobalBlock(mem, [&](Block& b) {
-    error = b.locks == 0 ? ERROR_NOT_LOCKED : NO_ERROR;
-    if (b.locks > 0) --b.locks;
-    stillLocked = b.locks > 0 ? TRUE : FALSE;
+    UINT locks = b.locks.load();
+    while (locks > 0 && !b.locks.compare_exchange_weak(locks, locks - 1)) {
+    }
+    error = locks == 0 ? ERROR_NOT_LOCKED : NO_ERROR;
+    stillLocked = locks > 1 ? TRUE : FALSE;
   });
   SetLastError(error);
   return stillLocked;

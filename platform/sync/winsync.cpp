@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/sync/mutex_object.h"
+#include "platform/base/machine.h"
 #include "platform/base/winerror.h"
 
 namespace plat {
@@ -17,6 +18,7 @@ namespace {
 
 struct NameEntry {
   pid_t process;  // a table copied into a forked child is not the child's
+  std::uint64_t machine;  // nor is a name of another machine this machine's
   std::weak_ptr<MutexObject> mutex;
 };
 
@@ -52,7 +54,8 @@ std::shared_ptr<MutexObject> NamedMutex(const std::u16string& name, bool initial
   NameTable& table = Names();
   std::lock_guard guard(table.lock);
   auto it = table.names.find(name);
-  if (it != table.names.end() && it->second.process == getpid()) {
+  if (it != table.names.end() && it->second.process == getpid() &&
+      it->second.machine == MachineGeneration()) {
     if (auto mutex = it->second.mutex.lock()) {
       *existed = true;
       return mutex;
@@ -62,7 +65,7 @@ std::shared_ptr<MutexObject> NamedMutex(const std::u16string& name, bool initial
   if (!file) return nullptr;
   auto mutex = std::make_shared<MutexObject>(std::move(file));
   if (initialOwner && !*existed) mutex->OwnFromCreation();
-  table.names[name] = NameEntry{getpid(), mutex};
+  table.names[name] = NameEntry{getpid(), MachineGeneration(), mutex};
   return mutex;
 }
 

@@ -14,6 +14,7 @@
 #include "platform/files/winpath.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/modules/winresource.h"
+#include "platform/window/winuser_controls.h"
 
 namespace plat::window {
 namespace {

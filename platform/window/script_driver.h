@@ -63,6 +63,18 @@ class Script {
   // Runs the test's own assertions at this point; `what` names them.
   Script& check(std::string what, std::function<void()> step);
 
+  // The standard controls as a person works them, each with the mouse:
+  // drops a combo box and clicks its item `index`; clicks item `index` of a
+  // list box (which must be shown); clicks the part of a scroll bar that
+  // asks for SB_LINEUP, SB_LINEDOWN, SB_PAGEUP or SB_PAGEDOWN; clicks a
+  // check box or radio button unless it is checked already; clicks an edit,
+  // selects all its text and types `value` over it.
+  Script& pick(WindowRef combo, int index);
+  Script& select(WindowRef list, int index);
+  Script& scroll(WindowRef bar, WORD code);
+  Script& check(WindowRef control);
+  Script& text(WindowRef edit, std::u16string value);
+
   // Limits: idle calls (steps and waits for them) and messages dispatched.
   Script& budget(std::size_t idleCalls, std::size_t messages);
 

@@ -6,6 +6,7 @@
 #include "platform/window/messagebox_control.h"
 #include "platform/window/modal_loop.h"
 #include "platform/window/window_class.h"
+#include "platform/window/winuser_clipboard.h"
 
 namespace plat::window {
 
@@ -31,6 +32,7 @@ void ResetThreadWindows() {
   ClearMessageBoxRecords();
   TakeAbandonedLoops();
   gdi::ClearGdiCallLogs();
+  ResetClipboard();
 }
 
 }  // namespace plat::window

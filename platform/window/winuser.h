@@ -266,14 +266,13 @@ UINT GetMenuState(HMENU menu, UINT item, UINT how);
 // the id is posted to the owner and the result is whether an item was picked.
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
 
-inline constexpr UINT IMAGE_BITMAP = 0;
-inline constexpr UINT IMAGE_ICON = 1;
 inline constexpr UINT IMAGE_CURSOR = 2;
 inline constexpr UINT LR_DEFAULTCOLOR = 0x0000;
 inline constexpr UINT LR_LOADFROMFILE = 0x0010;
 inline constexpr UINT LR_DEFAULTSIZE = 0x0040;
 inline constexpr UINT LR_CREATEDIBSECTION = 0x2000;
 inline constexpr UINT LR_SHARED = 0x8000;
+// IMAGE_BITMAP and IMAGE_ICON are the standard controls' (winuser_controls.h).
 // A bitmap (a DIB section with LR_CREATEDIBSECTION, from a BMP file with
 // LR_LOADFROMFILE), icon or cursor; the size asked for is not used.
 HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT flags);

@@ -171,6 +171,7 @@ inline constexpr UINT VK_RIGHT = 0x27;
 inline constexpr UINT VK_DOWN = 0x28;
 inline constexpr UINT VK_INSERT = 0x2D;
 inline constexpr UINT VK_DELETE = 0x2E;
+inline constexpr UINT VK_F4 = 0x73;
 inline constexpr UINT VK_HELP = 0x2F;
 inline constexpr UINT VK_NUMPAD0 = 0x60;
 inline constexpr UINT VK_MULTIPLY = 0x6A;

@@ -1,9 +1,13 @@
 // The per-process cache of released printer contexts: two slots, filled
 // slot 0 first, each with the tick count at which its context was parked.
-// It has no lock: opening and releasing run on one thread at a time.
+// The spooler calls the entry points on many threads at once, so the slots
+// are only touched under their own lock; contexts are freed outside it.
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <iterator>
+#include <mutex>
+#include <type_traits>
 
 #include "platform/text/wintext.h"
 #include "settings/context/context_block.h"
@@ -19,6 +23,13 @@ namespace {
 constexpr int kSlotCount = 2;
 UCB* lpPreUcb[kSlotCount] = {};
 DWORD dwSetTime[kSlotCount] = {};
+
+// Never destroyed, so that a release during process exit still finds it.
+static_assert(std::is_trivially_destructible_v<std::mutex>);
+std::mutex& SlotGuard() {
+  static constinit std::mutex guard;
+  return guard;
+}
 
 bool IsParked(const UCB* ucb) {
   return std::find(std::begin(lpPreUcb), std::end(lpPreUcb), ucb) != std::end(lpPreUcb);
@@ -47,19 +58,27 @@ bool ServesPlainOpen(const UCB* ucb) {
 
 void FreeStoredUcb(BOOL all) {
   const DWORD now = KesmGetTickCount();
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    UCB* ucb = lpPreUcb[slot];
-    // Elapsed time in unsigned arithmetic stays right across a wrap of the
-    // tick count.
-    if (ucb == nullptr || (!all && now - dwSetTime[slot] <= kParkedIdleMilliseconds)) continue;
-    lpPreUcb[slot] = nullptr;
-    DestroyUcb(ucb);
+  std::array<UCB*, kSlotCount> expired{};
+  {
+    std::lock_guard hold(SlotGuard());
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+      UCB* ucb = lpPreUcb[slot];
+      // Elapsed time in unsigned arithmetic stays right across a wrap of the
+      // tick count.
+      if (ucb == nullptr || (!all && now - dwSetTime[slot] <= kParkedIdleMilliseconds)) continue;
+      lpPreUcb[slot] = nullptr;
+      expired[slot] = ucb;
+    }
+  }
+  for (UCB* ucb : expired) {
+    if (ucb != nullptr) DestroyUcb(ucb);
   }
 }
 
 UCB* TakeParkedUcb(HANDLE printer, DWORD flags, DWORD mode, LPCWSTR printerName) {
   FreeStoredUcb(FALSE);
   if ((flags & 0xFFFF) != 0 || printerName == nullptr) return nullptr;
+  std::lock_guard hold(SlotGuard());
   for (int slot = 0; slot < kSlotCount; ++slot) {
     UCB* ucb = lpPreUcb[slot];
     if (ucb != nullptr && ucb->hPrinter == printer && ServesPlainOpen(ucb) && ucb->pWork->dwMode == mode &&
@@ -82,6 +101,7 @@ UCB* CheckGetUcb(HANDLE printer, DWORD flags, DWORD mode) {
 }
 
 UCB* CheckFreeUcb(UCB* ucb, DWORD word) {
+  std::lock_guard hold(SlotGuard());
   if (IsParked(ucb)) return nullptr;  // released twice: it stays parked
   if (!ServesPlainOpen(ucb)) return ucb;
   for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -116,6 +136,7 @@ DWORD CountLiveUcb() { return liveUcbs; }
 
 DWORD CountParkedUcb() {
   DWORD parked = 0;
+  std::lock_guard hold(SlotGuard());
   for (const UCB* ucb : lpPreUcb) parked += ucb != nullptr ? 1 : 0;
   return parked;
 }

@@ -64,6 +64,9 @@ BOOL SiblingTempFile::Write(std::string_view bytes) {
     SetLastError(ERROR_WRITE_FAULT);
     ok = FALSE;
   }
+  // On the disk before the rename: a crash after it must find the new
+  // content whole, not a renamed file whose bytes never reached the disk.
+  if (ok) ok = FlushFileBuffers(file);
   const DWORD error = GetLastError();
   CloseHandle(file);
   SetLastError(error);

@@ -22,8 +22,8 @@ class SiblingTempFile {
 
   bool ok() const { return !path_.empty(); }
   LPCWSTR path() const { return path_.c_str(); }
-  // Writes all of the bytes as the file's content; FALSE with the last error
-  // set when it could not.
+  // Writes all of the bytes as the file's content and flushes them to the
+  // disk; FALSE with the last error set when it could not.
   BOOL Write(std::string_view bytes);
   // Renames the file over the target (which may exist, but not read-only).
   // FALSE with the last error set when it could not; the target is then

@@ -6,6 +6,7 @@
 #include "platform/base/handles.h"
 #include "platform/base/winerror.h"
 #include "platform/files/winfile.h"
+#include "platform/profile/profile_turn.h"
 #include "settings/context/drv_last_error.h"
 #include "settings/system/memptr.h"
 #include "storage/ini/ansi_text.h"
@@ -98,6 +99,10 @@ BOOL UpdateSetFile(UCB* ucb, LPCWSTR path, LPCWSTR section, LPCSTR script, DWORD
     DrvSetLastError(ucb, ERROR_INVALID_PARAMETER);
     return FALSE;
   }
+  // The profile functions write the same files: the whole round of reading
+  // the old text and replacing it is one turn among their writers, so that
+  // neither this write nor theirs is lost.
+  const plat::ProfileFolderTurn turn(path);
   bool exists = false;
   const std::optional<std::string> old = OldText(path, &exists);
   if (!old) {

@@ -53,7 +53,7 @@ TEST_F(KernelSectionLock, ExcludesOtherThreadsEvenForContextsThatSkipTheUserMode
   EXPECT_EQ(overlaps.load(), 0);
 }
 
-TEST_F(KernelSectionLock, WithoutASemaphoreNothingIsTaken) {
+TEST_F(KernelSectionLock, WithoutASemaphoreNothingIsTakenOnAnyThread) {
   DeleteSection();
   EnterSection(nullptr);
   std::thread([] {

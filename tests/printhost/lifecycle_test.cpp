@@ -80,6 +80,78 @@ struct Failure {
 
 void PrintTo(const Failure& failure, std::ostream* os) { *os << failure.entry; }
 
+// A document kept open takes its pages one at a time; kept in memory, its
+// job's bytes are there page by page and none reach the job file.
+TEST_F(HostTest, AnOpenJobTakesPagesOneAtATimeIntoMemory) {
+  std::string error;
+  auto job = host_->Start(u"Kesm sample document", printhost::JobOptions{true, false}, error);
+  ASSERT_TRUE(job) << error;
+  const printhost::Document document = printhost::SampleDocument();
+  for (const printhost::Page& page : document.pages) {
+    ASSERT_TRUE(job->PrintPage(page, error)) << error;
+    EXPECT_EQ(std::string(job->bytes().begin(), job->bytes().end()), "page\nend of page\n");
+    job->ClearBytes();
+  }
+  const auto result = job->Finish();
+  EXPECT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(job->bytes().size(), 0u);
+  const auto spooled = plat::FindPrintJob(result.jobId);
+  ASSERT_TRUE(spooled);
+  EXPECT_EQ(spooled->state, plat::PrintJobRecord::State::kDone);
+  EXPECT_TRUE(spooled->writeSizes.empty());
+  EXPECT_EQ(ReadAll(spooled->file), "");
+  job.reset();
+  // The order of calls is the one a whole document gets.
+  const auto kept = Sequence(kLifecycle);
+  log_->Reset();
+  ASSERT_TRUE(host_->Print(document).ok);
+  EXPECT_EQ(Sequence(kLifecycle), kept);
+  ExpectNothingLeft();
+}
+
+// A page that fails aborts the open document; it takes no more pages, and
+// the next document prints.
+TEST_F(HostTest, AFailedPageAbortsTheOpenJob) {
+  std::string error;
+  auto job = host_->Start(u"doc", printhost::JobOptions{true, false}, error);
+  ASSERT_TRUE(job) << error;
+  const printhost::Document document = printhost::SampleDocument();
+  log_->control.failIn = "DrvSendPage";
+  EXPECT_FALSE(job->PrintPage(document.pages[0], error));
+  EXPECT_EQ(error, "DrvSendPage failed");
+  EXPECT_TRUE(job->aborted());
+  log_->control.failIn = "";
+  EXPECT_FALSE(job->PrintPage(document.pages[1], error));
+  const auto result = job->Finish();
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(Calls("DrvEndDoc").back()->flags, printhost::ED_ABORTDOC);
+  EXPECT_EQ(plat::FindPrintJob(result.jobId)->state, plat::PrintJobRecord::State::kAborted);
+  job.reset();
+  ExpectNothingLeft();
+  EXPECT_TRUE(host_->Print(document).ok);
+}
+
+// Where asked, a drawing call that fails ends only its page's drawing: the
+// page is sent, the document stays open and ends well.
+TEST_F(HostTest, AFailedDrawingCallCanEndItsPageOnly) {
+  std::string error;
+  auto job = host_->Start(u"doc", printhost::JobOptions{true, true}, error);
+  ASSERT_TRUE(job) << error;
+  const printhost::Document document = printhost::SampleDocument();
+  log_->control.failIn = "DrvTextOut";
+  EXPECT_FALSE(job->PrintPage(document.pages[0], error));
+  EXPECT_EQ(error, "text output failed");
+  EXPECT_FALSE(job->aborted());
+  EXPECT_EQ(std::string(job->bytes().begin(), job->bytes().end()), "page\nend of page\n");
+  log_->control.failIn = "";
+  EXPECT_TRUE(job->PrintPage(document.pages[1], error)) << error;
+  const auto result = job->Finish();
+  EXPECT_TRUE(result.ok) << result.error;
+  EXPECT_EQ(Calls("DrvEndDoc").back()->flags, 0u);
+  job.reset();
+  ExpectNothingLeft();
+}
+
 class FailingDriverTest : public HostTest, public ::testing::WithParamInterface<Failure> {};
 
 TEST_P(FailingDriverTest, EndsTheJobAndLeavesNothing) {

@@ -4,8 +4,9 @@
 //
 // Some answers are decided once per process and kept (Windows version,
 // terminal-server mode, client driver). A test whose code asks one of them
-// runs its checks in a child (InChild), so that the test process itself
-// never decides them and every child starts from a process that has not.
+// runs its checks in a child (InChild), which starts as a new process
+// would: with every such answer forgotten, whatever other tests of the test
+// process decided before.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -26,6 +27,8 @@
 #include "platform/base/machine.h"
 #include "platform/files/winfile.h"
 #include "settings/context/context_block.h"
+#include "storage/system/printer_info.h"
+#include "storage/system/system_info.h"
 #include "tests/platform/drive_files.h"
 #include "tests/platform/scoped_acp.h"
 
@@ -71,6 +74,16 @@ inline std::string Fixture(std::string_view name) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A forked child stands for a new process: whatever earlier tests of the
+// test process decided for the process is forgotten.
+inline void StartAsNewProcess() {
+#if !KESM_KERNEL_MODE  // the kernel-mode build keeps no such answers but this one
+  ForgetOsVersionAnswer();
+  ForgetPerUserIniAnswer();
+#endif
+  ForgetClientDriverAnswer();
+}
+
 // Runs body in a forked child and returns the text it gives back (through
 // a pipe), or "<child failed>".
 inline std::u16string InOtherProcess(const std::function<std::u16string()>& body) {
@@ -79,6 +92,7 @@ inline std::u16string InOtherProcess(const std::function<std::u16string()>& body
   const pid_t pid = fork();
   if (pid == 0) {
     close(fds[0]);
+    StartAsNewProcess();
     const std::u16string result = body();
     const auto bytes = static_cast<ssize_t>(result.size() * sizeof(char16_t));
     const bool written = write(fds[1], result.data(), static_cast<size_t>(bytes)) == bytes;
@@ -107,6 +121,7 @@ inline void InChild(const std::function<void()>& checks) {
   const int before = result->total_part_count();
   const pid_t pid = fork();
   if (pid == 0) {
+    StartAsNewProcess();
     checks();
     bool failed = false;
     for (int i = before; i < result->total_part_count(); ++i) {

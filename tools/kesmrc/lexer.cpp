@@ -74,14 +74,14 @@ Token Lexer::Next() {
   if (std::isdigit(static_cast<unsigned char>(c))) return Number();
   if (c == '"') return String();
   if (IsWordStart(c)) return Word();
-  if (c == ',') {
-    ++pos_;
-    t.kind = TokenKind::Comma;
-    return t;
-  }
   if (c == '{' || c == '}') {
     ++pos_;
     t.kind = c == '{' ? TokenKind::Open : TokenKind::Close;
+    return t;
+  }
+  if (c == ',' || c == '|') {
+    ++pos_;
+    t.kind = c == ',' ? TokenKind::Comma : TokenKind::Bar;
     return t;
   }
   return Fail(std::string("unexpected character '") + c + "'");

@@ -7,7 +7,7 @@
 
 namespace kesmrc {
 
-enum class TokenKind { Number, String, Word, Open, Close, Comma, End, Error };
+enum class TokenKind { Number, String, Word, Open, Close, Comma, Bar, End, Error };
 
 struct Token {
   TokenKind kind = TokenKind::End;

@@ -9,6 +9,7 @@
 #include <map>
 #include <utility>
 
+#include "tools/kesmrc/dialog_statement.h"
 #include "tools/kesmrc/image_statements.h"
 #include "tools/kesmrc/lexer.h"
 #include "tools/kesmrc/menu_statement.h"
@@ -101,10 +102,9 @@ class Parser {
     std::uint32_t id = token_.number;
     Advance();
     const PictureKind* picture = nullptr;
-    if (ok_ && token_.kind == TokenKind::Word && Upper(token_.word) == "MENU") return MenuStatement(line, id);
     if (ok_ && token_.kind == TokenKind::Word) {
       picture = FindPictureKind(Upper(token_.word));
-      if (picture == nullptr) return Fail(token_.line, "unknown resource type '" + token_.word + "'");
+      if (picture == nullptr) return TypedStatement(line, id);
     } else if (!Expect(TokenKind::Number, "a resource type")) {
       return;
     }
@@ -138,18 +138,40 @@ class Parser {
     Advance();
   }
 
+  // A resource whose type is a word (DIALOG, DIALOGEX, MENU): its
+  // statement parses it.
+  void TypedStatement(int line, std::uint32_t id) {
+    const std::string type = Upper(token_.word);
+    DataResource resource;
+    if (type == "MENU") return MenuStatement(line, id);
+    if (type != "DIALOG" && type != "DIALOGEX") {
+      return Fail(token_.line, "unknown resource type '" + token_.word + "'");
+    }
+    if (id == 0 || id > kMaxTypeOrId) return Fail(line, "resource id " + std::to_string(id) + " outside 1 to 65535");
+    if (!ParseDialog(id, lexer_, token_, resource, error_)) {
+      ok_ = false;
+      return;
+    }
+    AddResource(line, std::move(resource));
+  }
+
   void MenuStatement(int line, std::uint32_t id) {
     constexpr std::uint32_t kMenuType = 4;  // RT_MENU
     Advance();
     if (id == 0 || id > kMaxTypeOrId) return Fail(line, "resource id " + std::to_string(id) + " outside 1 to 65535");
-    auto [it, added] = resourceLines_.emplace(std::pair{kMenuType, id}, line);
-    if (!added) {
-      return Fail(line, "menu " + std::to_string(id) + " defined twice (first on line " + std::to_string(it->second) + ")");
-    }
     TokenReader reader{[this]() -> const Token& { return token_; }, [this] { Advance(); },
                        [this](int at, std::string message) { Fail(at, std::move(message)); }, [this] { return ok_; }};
-    std::vector<std::byte> data;
-    if (ParseMenu(reader, data)) script_.resources.push_back({kMenuType, id, std::move(data)});
+    DataResource resource{kMenuType, id, {}};
+    if (ParseMenu(reader, resource.data)) AddResource(line, std::move(resource));
+  }
+
+  void AddResource(int line, DataResource resource) {
+    auto [it, added] = resourceLines_.emplace(std::pair{resource.type, resource.id}, line);
+    if (!added) {
+      return Fail(line, "resource " + std::to_string(resource.id) + " of type " + std::to_string(resource.type) +
+                            " defined twice (first on line " + std::to_string(it->second) + ")");
+    }
+    script_.resources.push_back(std::move(resource));
   }
 
   // Sorted by id, and by type and id: the order the table keeps.

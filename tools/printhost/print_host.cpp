@@ -10,6 +10,7 @@
 #include "platform/base/machine.h"
 #include "platform/base/winerror.h"
 #include "platform/engine/objects/brushobj.h"
+#include "platform/engine/eng_printer.h"
 #include "platform/engine/objects/eng_device.h"
 #include "platform/modules/winmodule.h"
 #include "platform/spooler/spooljob.h"
@@ -223,10 +224,16 @@ struct PrintHost::State {
   }
 
   // Draws the page's commands on the surface, offset by the band origin.
-  bool Play(Pdev& pdev, const Page& page, POINTL origin, std::string& error) {
+  // With drawingFailure, a drawing call that fails ends the page's drawing
+  // only: its reason goes there and the page goes on to be sent.
+  bool Play(Pdev& pdev, const Page& page, POINTL origin, std::string& error, std::string* drawingFailure) {
     Painter painter(pdev.device, pdev.so, origin, *pdev.fonts);
     for (const Command& command : page.commands) {
-      if (!painter.Draw(command, error)) return false;
+      if (painter.Draw(command, error)) continue;
+      if (drawingFailure == nullptr) return false;
+      *drawingFailure = std::move(error);
+      error.clear();
+      break;
     }
     return true;
   }
@@ -235,14 +242,15 @@ struct PrintHost::State {
     if (options.documentEvents) options.documentEvents(event, printer, dc);
   }
 
-  bool PrintPage(Pdev& pdev, HDC dc, const Page& page, std::string& error) {
+  bool PrintPage(Pdev& pdev, HDC dc, const Page& page, std::string& error,
+                 std::string* drawingFailure = nullptr) {
     Event(DocumentEvent::kStartPage, dc);
     if (!Function<PageFn>(INDEX_DrvStartPage)(pdev.so)) {
       error = "DrvStartPage failed";
       return false;
     }
     if (!pdev.banding) {
-      if (!Play(pdev, page, POINTL{0, 0}, error)) return false;
+      if (!Play(pdev, page, POINTL{0, 0}, error, drawingFailure)) return false;
       if (!Function<PageFn>(INDEX_DrvSendPage)(pdev.so)) {
         error = "DrvSendPage failed";
         return false;
@@ -267,7 +275,7 @@ struct PrintHost::State {
         error = "the driver does not finish its bands";
         return false;
       }
-      if (!Play(pdev, page, origin, error)) return false;
+      if (!Play(pdev, page, origin, error, drawingFailure)) return false;
       if (!next(pdev.so, &origin)) {
         error = "DrvNextBand failed";
         return false;
@@ -317,76 +325,160 @@ class HeldPages : public PageSource {
 
 }  // namespace
 
+struct OpenJob::State {
+  PrintHost::State& host;
+  std::unique_ptr<Pdev> pdev;
+  std::vector<BYTE> devmode;
+  std::u16string name;
+  std::unique_ptr<HDC__, void (*)(HDC)> dc{nullptr, plat::gdi::DeletePrinterDC};
+  PrintResult result;
+  bool inMemory = false;
+  bool drawingFailuresEndPageOnly = false;
+  std::vector<BYTE> bytes;
+  bool ok = true;
+  bool ended = false;
+
+  explicit State(PrintHost::State& h) : host(h) {}
+
+  // Applies a page's mode change: a fresh PDEV takes over from the old one.
+  bool ChangeMode(const ModeChange& change, std::string& error) {
+    PrintHost::State::Apply(change, devmode);
+    std::unique_ptr<Pdev> fresh = host.EnablePdev(devmode, error);
+    if (!fresh) return false;
+    auto reset = host.Function<ResetPdevFn>(INDEX_DrvResetPDEV);
+    if (reset != nullptr && !reset(pdev->device.dhpdev, fresh->device.dhpdev)) {
+      error = "DrvResetPDEV failed";
+      host.DisablePdev(*fresh);
+      return false;
+    }
+    plat::gdi::SetPrinterDCDevice(dc.get(), &fresh->device, fresh->so);
+    host.DisablePdev(*pdev);
+    pdev = std::move(fresh);
+    return true;
+  }
+
+  void End() {
+    if (ended) return;
+    ended = true;
+    host.Event(DocumentEvent::kEndDoc, dc.get());
+    if (ok) {
+      ok = host.Function<EndDocFn>(INDEX_DrvEndDoc)(pdev->so, 0) != FALSE;
+      if (!ok) result.error = "DrvEndDoc failed";
+    } else {
+      host.Function<EndDocFn>(INDEX_DrvEndDoc)(pdev->so, ED_ABORTDOC);
+    }
+    if (inMemory) plat::eng::KeepPrinterWritesIn(host.printer, nullptr);
+    if (ok) {
+      EndDocPrinter(host.printer);
+    } else {
+      AbortPrinter(host.printer);
+    }
+    dc.reset();
+    host.DisablePdev(*pdev);
+    result.ok = ok;
+  }
+};
+
+OpenJob::OpenJob(std::unique_ptr<State> state) : state_(std::move(state)) {}
+
+OpenJob::~OpenJob() {
+  if (!state_->ended) state_->ok = false;  // never finished: aborted
+  state_->End();
+}
+
+bool OpenJob::PrintPage(const Page& page, std::string& error) {
+  State& s = *state_;
+  if (!s.ok || s.ended) {
+    error = "the document was aborted";
+    return false;
+  }
+  std::string drawingFailure;
+  s.ok = (!page.modeChange || s.ChangeMode(*page.modeChange, error)) &&
+         s.host.PrintPage(*s.pdev, s.dc.get(), page, error, s.drawingFailuresEndPageOnly ? &drawingFailure : nullptr);
+  if (!s.ok) {
+    s.result.error = error;
+    s.End();
+    return false;
+  }
+  if (!drawingFailure.empty()) {
+    error = std::move(drawingFailure);
+    return false;
+  }
+  return true;
+}
+
+bool OpenJob::aborted() const { return !state_->ok; }
+
+void OpenJob::Abort(const std::string& why) {
+  if (state_->ended) return;
+  state_->ok = false;
+  state_->result.error = why;
+  state_->End();
+}
+
+PrintResult OpenJob::Finish() {
+  state_->End();
+  return state_->result;
+}
+
+const std::vector<BYTE>& OpenJob::bytes() const { return state_->bytes; }
+
+void OpenJob::ClearBytes() { state_->bytes.clear(); }
+
+std::unique_ptr<OpenJob> PrintHost::Start(const std::u16string& name, const JobOptions& options, std::string& error) {
+  State& s = *state_;
+  if (!s.HasDocumentEntries(error)) return nullptr;
+  const bool inMemory = options.inMemory;
+  auto job = std::make_unique<OpenJob::State>(s);
+  job->devmode = s.options.devmode.empty() ? DefaultDevmode(s.options.printerName) : s.options.devmode;
+  job->name = name;
+  job->inMemory = inMemory;
+  job->drawingFailuresEndPageOnly = options.drawingFailuresEndPageOnly;
+  job->pdev = s.EnablePdev(job->devmode, error);
+  if (!job->pdev) return nullptr;
+  DOC_INFO_1W info{job->name.data(), nullptr, nullptr};
+  job->result.jobId = StartDocPrinterW(s.printer, 1, reinterpret_cast<LPBYTE>(&info));
+  if (job->result.jobId == 0) {
+    error = plat::WithMachineFault("the spooler refused the job (its job folder is " +
+                                   (plat::SpoolerStore() / "jobs").string() + ")");
+    s.DisablePdev(*job->pdev);
+    return nullptr;
+  }
+  if (inMemory) {
+    plat::eng::KeepPrinterWritesIn(s.printer, &job->bytes);
+  } else if (auto spooled = plat::FindPrintJob(job->result.jobId)) {
+    job->result.jobFile = spooled->file;
+  }
+  // The application's DC: its escapes go to the PDEV that serves it.
+  job->dc.reset(plat::gdi::CreatePrinterDC(&job->pdev->device, job->pdev->so));
+  s.Event(DocumentEvent::kStartDoc, job->dc.get());
+  std::unique_ptr<OpenJob> open(new OpenJob(std::move(job)));
+  OpenJob::State& started = *open->state_;
+  if (!s.Function<StartDocFn>(INDEX_DrvStartDoc)(started.pdev->so, started.name.data(), started.result.jobId)) {
+    error = "DrvStartDoc failed";
+    started.ok = false;
+    started.result.error = error;
+    started.End();
+  }
+  return open;
+}
+
 PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone) {
   HeldPages pages(document);
   return Print(pages, pageDone);
 }
 
 PrintResult PrintHost::Print(PageSource& pages, const PageDone& pageDone) {
-  State& s = *state_;
   PrintResult result;
-  if (!s.HasDocumentEntries(result.error)) return result;
-  std::vector<BYTE> devmode = s.options.devmode.empty() ? DefaultDevmode(s.options.printerName)
-                                                        : s.options.devmode;
-  std::unique_ptr<Pdev> pdev = s.EnablePdev(devmode, result.error);
-  if (!pdev) return result;
-  std::u16string name = pages.Name();
-  DOC_INFO_1W info{name.data(), nullptr, nullptr};
-  result.jobId = StartDocPrinterW(s.printer, 1, reinterpret_cast<LPBYTE>(&info));
-  if (result.jobId == 0) {
-    result.error = plat::WithMachineFault("the spooler refused the job (its job folder is " +
-                                          (plat::SpoolerStore() / "jobs").string() + ")");
-    s.DisablePdev(*pdev);
-    return result;
-  }
-  if (auto job = plat::FindPrintJob(result.jobId)) result.jobFile = job->file;
-  // The application's DC: its escapes go to the PDEV that serves it.
-  std::unique_ptr<HDC__, void (*)(HDC)> dc(plat::gdi::CreatePrinterDC(&pdev->device, pdev->so),
-                                           plat::gdi::DeletePrinterDC);
-  s.Event(DocumentEvent::kStartDoc, dc.get());
-  bool ok = s.Function<StartDocFn>(INDEX_DrvStartDoc)(pdev->so, name.data(), result.jobId) != FALSE;
-  if (!ok) result.error = "DrvStartDoc failed";
+  std::unique_ptr<OpenJob> job = Start(pages.Name(), JobOptions{}, result.error);
+  if (!job) return result;
+  std::string error;
   const Page* next = nullptr;
-  for (std::size_t i = 0; ok && (next = pages.Next(result.error)) != nullptr; ++i) {
-    const Page& page = *next;
-    if (page.modeChange) {
-      State::Apply(*page.modeChange, devmode);
-      std::unique_ptr<Pdev> fresh = s.EnablePdev(devmode, result.error);
-      auto reset = s.Function<ResetPdevFn>(INDEX_DrvResetPDEV);
-      if (!fresh) {
-        ok = false;
-        break;
-      }
-      if (reset != nullptr && !reset(pdev->device.dhpdev, fresh->device.dhpdev)) {
-        result.error = "DrvResetPDEV failed";
-        s.DisablePdev(*fresh);
-        ok = false;
-        break;
-      }
-      plat::gdi::SetPrinterDCDevice(dc.get(), &fresh->device, fresh->so);
-      s.DisablePdev(*pdev);
-      pdev = std::move(fresh);
-    }
-    ok = s.PrintPage(*pdev, dc.get(), page, result.error);
-    if (ok && pageDone) pageDone(i + 1);
+  for (std::size_t i = 0; !job->aborted() && (next = pages.Next(error)) != nullptr; ++i) {
+    if (job->PrintPage(*next, error) && pageDone) pageDone(i + 1);
   }
-  if (ok && !result.error.empty()) ok = false;  // the source could not make a page
-  s.Event(DocumentEvent::kEndDoc, dc.get());
-  if (ok) {
-    ok = s.Function<EndDocFn>(INDEX_DrvEndDoc)(pdev->so, 0) != FALSE;
-    if (!ok) result.error = "DrvEndDoc failed";
-  } else {
-    s.Function<EndDocFn>(INDEX_DrvEndDoc)(pdev->so, ED_ABORTDOC);
-  }
-  if (ok) {
-    EndDocPrinter(s.printer);
-  } else {
-    AbortPrinter(s.printer);
-  }
-  dc.reset();
-  s.DisablePdev(*pdev);
-  result.ok = ok;
-  return result;
+  if (!job->aborted() && !error.empty()) job->Abort(error);  // the source could not make a page
+  return job->Finish();
 }
 
 }  // namespace printhost

@@ -43,6 +43,49 @@ struct PrintResult {
   std::filesystem::path jobFile;  // the spooled job stream (removed when aborted)
 };
 
+struct JobOptions {
+  // The job's bytes are kept in memory (OpenJob::bytes) and no job file is
+  // written.
+  bool inMemory = false;
+  // A drawing call that fails ends the drawing of its page only, as for an
+  // application that goes on after a failed GDI call: the page is still
+  // sent and the document stays open; PrintPage gives false and the reason.
+  // Otherwise it aborts the document.
+  bool drawingFailuresEndPageOnly = false;
+};
+
+// A document kept open on one PDEV, printed a page at a time: for a host
+// that prints many pages (a fuzz target feeds one input a page). Ending it
+// (Finish, or destroying it) ends the document, as an abort when a page
+// failed or it was never finished.
+class OpenJob {
+ public:
+  ~OpenJob();
+  OpenJob(const OpenJob&) = delete;
+  OpenJob& operator=(const OpenJob&) = delete;
+
+  // Prints the page (after its mode change, if any). False with the reason
+  // when a driver call failed: the document is then aborted and takes no
+  // more pages (see JobOptions for a failed drawing call).
+  bool PrintPage(const Page& page, std::string& error);
+  bool aborted() const;
+  // Ends the document as aborted, for the reason given (a page its source
+  // could not make, say).
+  void Abort(const std::string& why);
+  // Ends the document; ok when every page printed and the driver ended it.
+  PrintResult Finish();
+  // The job's bytes so far, for a job kept in memory (empty otherwise), and
+  // their removal.
+  const std::vector<BYTE>& bytes() const;
+  void ClearBytes();
+
+ private:
+  friend class PrintHost;
+  struct State;
+  explicit OpenJob(std::unique_ptr<State> state);
+  std::unique_ptr<State> state_;
+};
+
 class PrintHost {
  public:
   // Null with a message when the driver cannot be installed, loaded or
@@ -62,9 +105,14 @@ class PrintHost {
   // the one before it was printed, and a page the source cannot make aborts
   // the job with the source's message.
   PrintResult Print(PageSource& pages, const PageDone& pageDone = {});
+  // Starts a document named name for pages to follow one at a time. Null
+  // with the reason in error when the PDEV or the document cannot be
+  // started. The host must outlive the job.
+  std::unique_ptr<OpenJob> Start(const std::u16string& name, const JobOptions& options, std::string& error);
   HMODULE module() const;
 
  private:
+  friend class OpenJob;
   struct State;
   explicit PrintHost(std::unique_ptr<State> state);
   std::unique_ptr<State> state_;

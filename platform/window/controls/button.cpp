@@ -1,35 +1,99 @@
-// The push button as far as the window core needs it (message boxes, and
-// tests' own windows): pressed by the left button or the space bar, it
-// takes the focus, holds the capture while pressed and tells its parent
-// BN_CLICKED when released over itself. The state word in its extra bytes
-// holds BST_PUSHED and BST_FOCUS.
+// The button class: push and default push buttons, check boxes (two- and
+// three-state), radio buttons, group boxes and owner-drawn buttons. A press
+// by the left button or the space bar takes the focus and the capture; the
+// release over the button clicks it. A click of an automatic check box or
+// radio button changes its state first and then tells the parent
+// BN_CLICKED; an automatic radio button unchecks the other automatic radio
+// buttons of its group (WS_GROUP starts a group). BM_SETCHECK changes the
+// state without a word to the parent. The state word in the extra bytes
+// holds the check state, BST_PUSHED and BST_FOCUS.
+#include <vector>
+
+#include "platform/window/controls/control_common.h"
 #include "platform/window/controls/controls.h"
 #include "platform/window/message_table.h"
+#include "platform/window/winuser_draw.h"
 
 namespace plat::window {
 namespace {
 
+constexpr LONG_PTR kCheckMask = 0x0003;
+
+DWORD TypeOf(HWND hwnd) { return StyleOf(hwnd) & BS_TYPEMASK; }
+bool OwnerDrawn(HWND hwnd) { return TypeOf(hwnd) == BS_OWNERDRAW; }
+bool IsCheckBox(DWORD type) {
+  return type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_3STATE || type == BS_AUTO3STATE;
+}
+bool IsRadio(DWORD type) { return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON; }
+
 LONG_PTR State(HWND hwnd) { return GetWindowLongPtrW(hwnd, 0); }
 
+UINT DrawState(HWND hwnd, LONG_PTR state) {
+  UINT ods = 0;
+  if ((state & BST_PUSHED) != 0) ods |= ODS_SELECTED;
+  if ((state & BST_FOCUS) != 0) ods |= ODS_FOCUS;
+  if (!IsWindowEnabled(hwnd)) ods |= ODS_DISABLED;
+  return ods;
+}
+
+// An owner-drawn button asks its parent to draw what changed at once; the
+// others repaint.
+void Redraw(HWND hwnd, LONG_PTR changed) {
+  if (!OwnerDrawn(hwnd)) {
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return;
+  }
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  const UINT action = (changed & BST_FOCUS) != 0 ? ODA_FOCUS : ODA_SELECT;
+  SendDrawItem(hwnd, nullptr, ODT_BUTTON, 0, action, DrawState(hwnd, State(hwnd)), client, 0);
+}
+
 void SetState(HWND hwnd, LONG_PTR state) {
-  if (State(hwnd) == state) return;
+  const LONG_PTR old = State(hwnd);
+  if (old == state) return;
   SetWindowLongPtrW(hwnd, 0, state);
-  InvalidateRect(hwnd, nullptr, TRUE);
+  Redraw(hwnd, old ^ state);
 }
 
 void Flag(HWND hwnd, LONG_PTR flag, bool on) { SetState(hwnd, on ? (State(hwnd) | flag) : (State(hwnd) & ~flag)); }
 
+void SetCheck(HWND hwnd, LONG_PTR check) { SetState(hwnd, (State(hwnd) & ~kCheckMask) | (check & kCheckMask)); }
+
+// The other automatic radio buttons of the button's group lose their check.
+void UncheckGroup(HWND hwnd) {
+  HWND parent = GetParent(hwnd);
+  std::vector<HWND> siblings;
+  for (HWND c = GetWindow(parent, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) siblings.push_back(c);
+  std::size_t at = 0;
+  while (at < siblings.size() && siblings[at] != hwnd) ++at;
+  std::size_t begin = at;
+  while (begin > 0 && (StyleOf(siblings[begin]) & WS_GROUP) == 0) --begin;
+  for (std::size_t i = begin; i < siblings.size(); ++i) {
+    if (i > begin && (StyleOf(siblings[i]) & WS_GROUP) != 0) break;
+    if (siblings[i] != hwnd && (StyleOf(siblings[i]) & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
+      SendMessageW(siblings[i], BM_SETCHECK, BST_UNCHECKED, 0);
+    }
+  }
+}
+
 void Clicked(HWND hwnd) {
-  SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(hwnd)), BN_CLICKED),
-               reinterpret_cast<LPARAM>(hwnd));
+  switch (TypeOf(hwnd)) {
+    case BS_AUTOCHECKBOX: SetCheck(hwnd, (State(hwnd) & kCheckMask) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED); break;
+    case BS_AUTO3STATE: SetCheck(hwnd, ((State(hwnd) & kCheckMask) + 1) % 3); break;
+    case BS_AUTORADIOBUTTON:
+      SetCheck(hwnd, BST_CHECKED);
+      UncheckGroup(hwnd);
+      break;
+    default: break;
+  }
+  Notify(hwnd, BN_CLICKED);
 }
 
 bool Inside(HWND hwnd, LPARAM lParam) {
   RECT client{};
   GetClientRect(hwnd, &client);
-  const int x = GET_X_LPARAM(lParam);
-  const int y = GET_Y_LPARAM(lParam);
-  return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
+  return PtInRect(&client, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != FALSE;
 }
 
 LRESULT OnButtonDown(HWND hwnd, UINT, WPARAM, LPARAM) {
@@ -77,28 +141,91 @@ LRESULT OnSetFocus(HWND hwnd, UINT, WPARAM, LPARAM) {
 }
 
 LRESULT OnKillFocus(HWND hwnd, UINT, WPARAM, LPARAM) {
+  if (GetCapture() == hwnd) ReleaseCapture();
   Flag(hwnd, BST_FOCUS | BST_PUSHED, false);
   return 0;
 }
 
 LRESULT OnDialogCode(HWND hwnd, UINT, WPARAM, LPARAM) {
-  const DWORD type = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)) & BS_TYPEMASK;
+  const DWORD type = TypeOf(hwnd);
+  if (type == BS_GROUPBOX) return DLGC_STATIC;
+  if (IsRadio(type)) return DLGC_BUTTON | DLGC_RADIOBUTTON;
+  if (IsCheckBox(type)) return DLGC_BUTTON;
   return DLGC_BUTTON | (type == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
 }
 
+// A group box is a frame: the mouse goes through it.
+LRESULT OnHitTest(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (TypeOf(hwnd) == BS_GROUPBOX) return HTTRANSPARENT;
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 LRESULT OnGetState(HWND hwnd, UINT, WPARAM, LPARAM) { return State(hwnd); }
+
+LRESULT OnGetCheck(HWND hwnd, UINT, WPARAM, LPARAM) {
+  const DWORD type = TypeOf(hwnd);
+  return IsCheckBox(type) || IsRadio(type) ? (State(hwnd) & kCheckMask) : BST_UNCHECKED;
+}
+
+LRESULT OnSetCheck(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  const DWORD type = TypeOf(hwnd);
+  const bool threeState = type == BS_3STATE || type == BS_AUTO3STATE;
+  if (!IsCheckBox(type) && !IsRadio(type)) return 0;
+  SetCheck(hwnd, wParam == BST_INDETERMINATE && !threeState ? BST_CHECKED : static_cast<LONG_PTR>(wParam));
+  return 0;
+}
+
+LRESULT OnSetState(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  Flag(hwnd, BST_PUSHED, wParam != 0);
+  return 0;
+}
+
+LRESULT OnSetStyle(HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  const DWORD style = (StyleOf(hwnd) & ~0xFFFFu) | (static_cast<DWORD>(wParam) & 0xFFFFu);
+  SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(style));
+  if (lParam != 0) InvalidateRect(hwnd, nullptr, TRUE);
+  return 0;
+}
 
 LRESULT OnClick(HWND hwnd, UINT, WPARAM, LPARAM) {
   Clicked(hwnd);
   return 0;
 }
 
+UINT TextFormat(DWORD type) {
+  if (IsCheckBox(type) || IsRadio(type) || type == BS_GROUPBOX) return DT_LEFT | DT_SINGLELINE | DT_VCENTER;
+  return DT_CENTER | DT_SINGLELINE | DT_VCENTER;
+}
+
+LRESULT OnPaint(HWND hwnd, UINT, WPARAM, LPARAM) {
+  PAINTSTRUCT ps{};
+  HDC dc = BeginPaint(hwnd, &ps);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  if (OwnerDrawn(hwnd)) {
+    SendDrawItem(hwnd, dc, ODT_BUTTON, 0, ODA_DRAWENTIRE, DrawState(hwnd, State(hwnd)), client, 0);
+  } else {
+    PaintFlat(hwnd, dc, WM_CTLCOLORBTN, TextFormat(TypeOf(hwnd)));
+    if ((State(hwnd) & BST_FOCUS) != 0) DrawFocusRect(dc, &client);
+  }
+  EndPaint(hwnd, &ps);
+  return 0;
+}
+
+LRESULT OnRepaintAfter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+  InvalidateRect(hwnd, nullptr, TRUE);
+  return result;
+}
+
 constexpr MessageRow kRows[] = {
     {WM_LBUTTONDOWN, OnButtonDown},     {WM_LBUTTONDBLCLK, OnButtonDown}, {WM_MOUSEMOVE, OnMouseMove},
     {WM_LBUTTONUP, OnButtonUp},         {WM_CAPTURECHANGED, OnCaptureChanged},
     {WM_KEYDOWN, OnKeyDown},            {WM_KEYUP, OnKeyUp},              {WM_SETFOCUS, OnSetFocus},
-    {WM_KILLFOCUS, OnKillFocus},        {WM_GETDLGCODE, OnDialogCode},    {BM_GETSTATE, OnGetState},
-    {BM_CLICK, OnClick},
+    {WM_KILLFOCUS, OnKillFocus},        {WM_GETDLGCODE, OnDialogCode},    {WM_NCHITTEST, OnHitTest},
+    {BM_GETSTATE, OnGetState},          {BM_GETCHECK, OnGetCheck},        {BM_SETCHECK, OnSetCheck},
+    {BM_SETSTATE, OnSetState},          {BM_SETSTYLE, OnSetStyle},        {BM_CLICK, OnClick},
+    {WM_PAINT, OnPaint},                {WM_SETTEXT, OnRepaintAfter},     {WM_ENABLE, OnRepaintAfter},
 };
 
 constexpr MessageTable kTable = TableOf(kRows);

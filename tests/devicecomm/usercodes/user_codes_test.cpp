@@ -143,7 +143,7 @@ TEST_F(UserCodes, AContextWithoutAPrinterReadsAndWritesNothing) {
 
 // The INI is tested, read and written in one hold of the lock, so that two
 // processes never both take a printer without entries for new.
-TEST_F(UserCodes, TheInstallIniIsWrittenOnlyUnderTheLock) {
+TEST_F(UserCodes, TheInstallIniIsWrittenOnlyUnderTheLockThatOtherThreadsWaitFor) {
   EnterSection(nullptr);
   BOOL read = FALSE;
   std::thread reader([&] { read = GetUserCodeFromINI(ucb_); });

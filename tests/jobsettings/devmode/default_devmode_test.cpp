@@ -1,12 +1,10 @@
-// The default DEVMODE a new context builds for each sample description,
+// The default DEVMODE a new context builds for every sample description,
 // against a golden listing (tests/data/devmodes/defaults): every setting of
 // the DEVMODE that is not zero, by function id and name, then the stored
 // DEVMODE cases of the printer's default. Set KESM_UPDATE_GOLDEN=1 to
 // rewrite the listings after a deliberate change.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 
@@ -16,6 +14,7 @@
 #include "settings/system/unaligned.h"
 #include "settings/values/setting_lookup.h"
 #include "storage/system/printer_info.h"
+#include "tests/common/sample_descriptions.h"
 #include "tests/jobsettings/validate/validation_machine.h"
 
 namespace validation_test {
@@ -62,28 +61,18 @@ std::string Listing(UCB* ucb) {
   return out.str();
 }
 
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 class DefaultDevmode : public ValidationMachine, public ::testing::WithParamInterface<const char*> {
  protected:
   void SetUp() override { ForgetClientDriverAnswer(); }
 };
 
 TEST_P(DefaultDevmode, MatchesItsGoldenListing) {
-  const std::string description = GetParam();
-  ASSERT_NO_FATAL_FAILURE(Install(description.c_str()));
+  ASSERT_NO_FATAL_FAILURE(InstallFile(GetParam()));
   UCB* ucb = Open();
   ASSERT_NE(ucb, nullptr);
   const std::string listing = Listing(ucb);
-  const std::string golden =
-      std::string(KESM_TEST_DATA) + "/devmodes/defaults/" + description.substr(0, description.find('.')) + ".txt";
-  if (std::getenv("KESM_UPDATE_GOLDEN") != nullptr) std::ofstream(golden, std::ios::binary) << listing;
-  EXPECT_EQ(listing, Read(golden)) << "the listing now reads:\n" << listing;
+  const std::string golden = std::string(KESM_TEST_DATA) + "/devmodes/defaults/" + kesm_test::SampleName(GetParam()) + ".txt";
+  EXPECT_EQ(listing, kesm_test::GoldenText(golden, listing)) << "the listing now reads:\n" << listing;
   // What holds for every description.
   const DEVMODEW* dm = Dm(ucb);
   EXPECT_EQ(dm->dmSize, 220);
@@ -97,14 +86,8 @@ TEST_P(DefaultDevmode, MatchesItsGoldenListing) {
   EXPECT_EQ(LoadLE<WORD>(dm, kOffBlockOffsets + 4), kDcbBlock3Offset);
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, DefaultDevmode,
-                         ::testing::Values("kesm_m3.kpd", "kesm_c7_colour.kpd", "kesm_v5_validation.kpd"),
-                         [](const auto& info) {
-                           std::string name = info.param;
-                           name = name.substr(0, name.find('.'));
-                           for (char& c : name) c = c == '_' ? 'x' : c;
-                           return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Samples, DefaultDevmode, ::testing::ValuesIn(kesm_test::kSampleDescriptions),
+                         [](const auto& info) { return kesm_test::SampleTestName(info.param); });
 
 }  // namespace
 }  // namespace validation_test

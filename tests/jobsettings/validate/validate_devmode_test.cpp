@@ -7,54 +7,21 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "jobsettings/convert/devmode_ownership.h"
 #include "jobsettings/devmode/devmode_header.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #include "jobsettings/validate/validate_devmode.h"
+#include "platform/files/winfile.h"
+#include "platform/profile/winprofile.h"
+#include "settings/context/context_names.h"
+#include "settings/values/setting_lookup.h"
 #include "settings/system/unaligned.h"
 #include "tests/jobsettings/validate/validation_machine.h"
 
 namespace validation_test {
 namespace {
-
-// --- The steps of each caller -----------------------------------------------
-
-struct StepsRow {
-  const char* caller;
-  DWORD flags;
-  ValidationSteps steps;  // runs, properties, constraints, job codes, re-derive, resolution, 600, quality set
-};
-
-TEST(ValidationSteps, EachCallersFlagWordRunsItsSteps) {
-  const StepsRow rows[] = {
-      {"set-file read", 0x10000008, {true, false, true, false, false, false, false, false}},
-      {"device property sheet", 0x400000A, {true, true, true, false, false, true, true, false}},
-      {"document sheet, no prompt", 0x2000000, {true, false, false, false, false, true, true, false}},
-      {"document sheet with prompt", 0x2000004, {true, true, true, true, true, true, true, true}},
-      {"document properties without UI", 0x22000008, {true, false, false, false, false, true, true, false}},
-      {"DEVMODE conversion", 0x4000008, {true, true, true, false, false, true, true, false}},
-      {"DevQueryPrintEx", 0x8000008, {true, true, true, false, false, true, true, false}},
-      {"device capabilities", 0x1000008, {true, false, true, false, false, true, true, false}},
-      {"PDEV enable", 0x10008, {true, false, false, false, false, true, true, false}},
-      {"document start", 0x20008, {true, true, true, false, false, true, true, false}},
-      {"after an application request", 0x40000008, {true, false, false, false, true, true, true, false}},
-      {"device sheet bit alone", 0x2, {false, false, false, false, false, true, true, false}},
-      {"prompt alone", 0x4, {false, true, true, true, true, true, true, false}},
-  };
-  for (const StepsRow& r : rows) {
-    SCOPED_TRACE(r.caller);
-    const ValidationSteps s = StepsOf(r.flags);
-    EXPECT_EQ(s.runs, r.steps.runs);
-    EXPECT_EQ(s.readsProperties, r.steps.readsProperties);
-    EXPECT_EQ(s.constraintPass, r.steps.constraintPass);
-    EXPECT_EQ(s.jobCodes, r.steps.jobCodes);
-    EXPECT_EQ(s.rederivesPrivate, r.steps.rederivesPrivate);
-    EXPECT_EQ(s.resolutionFromPublic, r.steps.resolutionFromPublic);
-    EXPECT_EQ(s.downResolution, r.steps.downResolution);
-    EXPECT_EQ(s.storedQualitySet, r.steps.storedQualitySet);
-  }
-}
 
 // --- A context of the V5 sample ---------------------------------------------
 
@@ -83,6 +50,74 @@ class Validation : public ValidationMachine {
 
   UCB* ucb_ = nullptr;
 };
+
+// --- The steps of each caller -----------------------------------------------
+
+struct StepsRow {
+  const char* caller;
+  DWORD flags;
+  ValidationSteps steps;  // runs, properties, constraints, job codes, re-derive, resolution, 600, quality set
+};
+
+// What each caller's flag word makes ValidateDevmode do, seen in its
+// effects on a fresh context: whether it runs at all (the caller's marks
+// are taken and the flags kept), whether it reads the printer's stored
+// properties (a print method the settings INI holds replaces the caller's),
+// and whether the destination resolution follows the caller's public print
+// quality or stays as the caller's private part has it.
+// The table also names the steps a flag word stands for.
+TEST_F(Validation, EachCallersFlagWordRunsItsSteps) {
+  const StepsRow rows[] = {
+      {"set-file read", 0x10000008, {true, false, true, false, false, false, false, false}},
+      {"device property sheet", 0x400000A, {true, true, true, false, false, true, true, false}},
+      {"document sheet, no prompt", 0x2000000, {true, false, false, false, false, true, true, false}},
+      {"document sheet with prompt", 0x2000004, {true, true, true, true, true, true, true, true}},
+      {"document properties without UI", 0x22000008, {true, false, false, false, false, true, true, false}},
+      {"DEVMODE conversion", 0x4000008, {true, true, true, false, false, true, true, false}},
+      {"DevQueryPrintEx", 0x8000008, {true, true, true, false, false, true, true, false}},
+      {"device capabilities", 0x1000008, {true, false, true, false, false, true, true, false}},
+      {"PDEV enable", 0x10008, {true, false, false, false, false, true, true, false}},
+      {"document start", 0x20008, {true, true, true, false, false, true, true, false}},
+      {"after an application request", 0x40000008, {true, false, false, false, true, true, true, false}},
+      {"device sheet bit alone", 0x2, {false, false, false, false, false, true, true, false}},
+      {"prompt alone", 0x4, {false, true, true, true, true, true, true, false}},
+  };
+  constexpr WORD kPrintMethod = 209;
+  constexpr WORD kDstResolution = 38;
+  const SFCB* method = GetSFCBbyFuncID(ucb_, kPrintMethod);
+  ASSERT_TRUE(method != nullptr && method->iniKey != nullptr);
+  for (const StepsRow& r : rows) {
+    SCOPED_TRACE(r.caller);
+    UCB* ucb = Open();
+    ASSERT_NE(ucb, nullptr);
+    ASSERT_EQ(Value(ucb, kPrintMethod), 0);
+    const std::u16string ini = GetIniFilePath(ucb);
+    CreateDirectoryW(ini.substr(0, ini.rfind(u'\\')).c_str(), nullptr);
+    ASSERT_TRUE(WritePrivateProfileStringW(GetPrinterName(ucb), method->iniKey, u"2", GetIniFilePath(ucb)));
+    Set(ucb, kDstResolution, 1200);
+    Bytes b = Image(ucb);
+    Dm(b)->dmCopies = 5;
+    Dm(b)->dmPrintQuality = 600;
+    Dm(b)->dmFields |= DM_COPIES | DM_PRINTQUALITY;
+    EXPECT_EQ(ValidateDevmode(ucb, Dm(b), b.size(), r.flags), 1);
+    EXPECT_EQ(Dm(ucb)->dmCopies == 5, r.steps.runs) << "the caller's copies";
+    EXPECT_EQ(ucb->pWork->dwValidateFlags, r.steps.runs ? r.flags : 0u);
+    EXPECT_EQ(Value(ucb, kPrintMethod) == 2, r.steps.runs && r.steps.readsProperties) << "the stored print method";
+    EXPECT_EQ(Value(ucb, kDstResolution), r.steps.runs && r.steps.resolutionFromPublic ? 600 : 1200)
+        << "the destination resolution";
+
+    const ValidationSteps s = StepsOf(r.flags);
+    EXPECT_EQ(s.runs, r.steps.runs);
+    EXPECT_EQ(s.readsProperties, r.steps.readsProperties);
+    EXPECT_EQ(s.constraintPass, r.steps.constraintPass);
+    EXPECT_EQ(s.jobCodes, r.steps.jobCodes);
+    EXPECT_EQ(s.rederivesPrivate, r.steps.rederivesPrivate);
+    EXPECT_EQ(s.resolutionFromPublic, r.steps.resolutionFromPublic);
+    EXPECT_EQ(s.downResolution, r.steps.downResolution);
+    EXPECT_EQ(s.storedQualitySet, r.steps.storedQualitySet);
+    ASSERT_TRUE(WritePrivateProfileStringW(GetPrinterName(ucb), method->iniKey, nullptr, GetIniFilePath(ucb)));
+  }
+}
 
 TEST_F(Validation, WithoutModifyOrTheDocumentSheetNothingHappens) {
   Bytes b = Marked();

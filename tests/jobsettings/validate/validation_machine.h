@@ -36,8 +36,11 @@ class ValidationMachine : public ::testing::Test {
   // a stored default DEVMODE for the printer when one is given, and the
   // printer's attributes.
   void Install(const char* description, const Bytes& storedDefault = {}, DWORD attributes = 0) {
-    std::filesystem::copy_file(std::filesystem::path(KESM_TEST_DATA) / "kpd" / description,
-                               plat::DriverFilesFolder() / "KESMTEST.KPD",
+    InstallFile(std::filesystem::path(KESM_TEST_DATA) / "kpd" / description, storedDefault, attributes);
+  }
+  // The same with the description file given by its path.
+  void InstallFile(const std::filesystem::path& description, const Bytes& storedDefault = {}, DWORD attributes = 0) {
+    std::filesystem::copy_file(description, plat::DriverFilesFolder() / "KESMTEST.KPD",
                                std::filesystem::copy_options::overwrite_existing);
     ASSERT_NO_FATAL_FAILURE(storage_test::AddKesmDriver(u"Kesm Test", u"KESMTEST.KPD", nullptr));
     plat::PrinterSetup printer;

@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(EngSemaphore, RecursiveForTheOwnerAndExclusiveForOthers) {
+TEST(EngSemaphore, RecursiveForTheOwnerAndExclusiveForOtherThreads) {
   HSEMAPHORE semaphore = EngCreateSemaphore();
   ASSERT_NE(semaphore, nullptr);
   EngAcquireSemaphore(semaphore);

@@ -19,6 +19,7 @@ namespace {
 
 constexpr const char16_t* kIni = u"C:\\Windows\\kesmusr.ini";
 constexpr const char* kHost = "Windows/kesmusr.ini";
+constexpr DWORD kDeleteAccess = 0x00010000;  // the standard DELETE right
 constexpr const char* kMissing = nullptr;  // no file before the case runs
 
 std::string Narrow(std::u16string_view text) {
@@ -467,4 +468,39 @@ TEST(ProfileRead, AFileChangedBehindTheStandInsBackIsReadAgain) {
     EXPECT_EQ(GetPrivateProfileStringW(u"A", u"k", u"", buffer, 4, kIni), 1u);
     EXPECT_EQ(buffer[0], u'\uFF71');  // the same byte in the other code page
   }
+}
+
+// A text kept from an unchanged file is not read again, but a handle open on
+// the file refuses the read exactly when it would refuse an open for
+// reading: kept or not, the read gives what such an open would.
+TEST(ProfileRead, AKeptTextIsRefusedWhereAnOpenForReadingWouldBe) {
+  plat::ScopedMachine machine;
+  drive::Put(kHost, "[A]\r\na=1\r\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(120));
+  ASSERT_EQ(GetPrivateProfileIntW(u"A", u"a", 0, kIni), 1u);
+  ASSERT_EQ(GetPrivateProfileIntW(u"A", u"a", 0, kIni), 1u);  // kept from here on
+  struct Case {
+    DWORD access;
+    DWORD share;
+    bool refused;
+  } cases[] = {
+      {GENERIC_READ, 0, true},
+      {GENERIC_READ, FILE_SHARE_READ, false},
+      {GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, false},
+      {GENERIC_WRITE, FILE_SHARE_WRITE, true},
+      {kDeleteAccess, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, true},
+      {GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, false},
+  };
+  for (const Case& c : cases) {
+    ScopedHandle held(CreateFileW(kIni, c.access, c.share, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
+    {
+      ScopedHandle reader(CreateFileW(kIni, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+      EXPECT_EQ(reader.get() == INVALID_HANDLE_VALUE, c.refused) << c.access << " " << c.share;
+    }
+    SetLastError(0);
+    EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), c.refused ? 7u : 1u) << c.access << " " << c.share;
+  }
+  EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 1u);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <thread>
 #include <vector>
 
@@ -100,6 +101,29 @@ TEST(WinMem, FreesOfAnythingButALiveBlockFailAndAreCounted) {
   EXPECT_EQ(GlobalSize(h), 0u);
   EXPECT_EQ(GlobalLock(h), nullptr);
   EXPECT_EQ(plat::InvalidFrees(), invalid + 2);
+}
+
+// Addresses inside a live block, just past it or misaligned are no blocks:
+// freeing them frees nothing, and the block itself stays whole.
+TEST(WinMem, AddressesInsideOrBesideABlockAreNotBlocks) {
+  constexpr int kOffsets[] = {1, 8, 16, 32, 48, 64};
+  kesm_test::ExpectInvalidFrees(2 * std::size(kOffsets));
+  const std::size_t invalid = plat::InvalidFrees();
+  auto* g = static_cast<BYTE*>(GlobalAlloc(GPTR, 64));
+  auto* e = static_cast<BYTE*>(EngAllocMem(FL_ZERO_MEMORY, 64, kTag));
+  ASSERT_TRUE(g && e);
+  for (int offset : kOffsets) {
+    EXPECT_EQ(GlobalFree(g + offset), g + offset) << offset;
+    EXPECT_EQ(GlobalSize(g + offset), 0u) << offset;
+    EngFreeMem(e + offset);
+  }
+  EXPECT_EQ(plat::InvalidFrees(), invalid + 2 * std::size(kOffsets));
+  EXPECT_EQ(GlobalSize(g), 64u);
+  EXPECT_TRUE(AllZero(g, 64));
+  EXPECT_TRUE(AllZero(e, 64));
+  EXPECT_EQ(GlobalFree(g), nullptr);
+  EngFreeMem(e);
+  EXPECT_EQ(plat::InvalidFrees(), invalid + 2 * std::size(kOffsets));
 }
 
 TEST(WinMem, LockCountOfAGlobalBlock) {

@@ -22,7 +22,7 @@ auto OnOtherThread(F f) {
   return result;
 }
 
-TEST(Mutex, RecursiveForTheOwnerAndReleasedOnlyByIt) {
+TEST(Mutex, RecursiveForTheOwningThreadAndReleasedOnlyByIt) {
   plat::ScopedMachine machine;
   for (const WCHAR* name : {static_cast<const WCHAR*>(nullptr), u"KesmTestRecursive"}) {
     HANDLE mutex = CreateMutexW(nullptr, TRUE, name);
@@ -65,7 +65,7 @@ TEST(Mutex, AbandonedWhenTheOwningThreadEnds) {
   }
 }
 
-TEST(Mutex, NamesWithinOneProcess) {
+TEST(Mutex, NamesWithinOneProcessAndItsThreads) {
   plat::ScopedMachine machine;
   HANDLE first = CreateMutexW(nullptr, TRUE, u"KesmTestName");
   ASSERT_NE(first, nullptr);

@@ -10,6 +10,7 @@
 #include "platform/gdi/wingdi.h"
 #include "platform/modules/winmodule.h"
 #include "platform/window/winuser.h"
+#include "platform/window/winuser_controls.h"
 #include "tests/platform/install_file.h"
 
 namespace kesm_test {

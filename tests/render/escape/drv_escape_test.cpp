@@ -236,7 +236,7 @@ TEST_F(Escapes, ABadPdevIsRefusedWithError87) {
   }
 }
 
-TEST_F(Escapes, TheReplaceTextsAreNeverTornByEscapesFromTwoDcs) {
+TEST_F(Escapes, TheReplaceTextsAreNeverTornByEscapesFromTwoDcsOnTwoThreads) {
   Devmode first, second;
   Dc* a = Enable(first);
   Dc* b = Enable(second);

@@ -2,10 +2,13 @@
 // for a document, golden line by line, for each description: the rendering
 // tests' own (no command trees: empty blocks) and the header tests' H2,
 // whose trees use every node kind, conditional form and callback that a
-// description can reach.
+// description can reach; and the blocks of every sample description, against
+// a golden listing each.
 #include <functional>
-
 #include <optional>
+#include <string>
+
+#include "tests/common/sample_descriptions.h"
 
 #include "tests/render/header/h2_fixture.h"
 #include "render/header/replace_strings.h"
@@ -38,7 +41,14 @@ class HeaderBlocks : public RenderTest {
 };
 
 TEST_F(HeaderBlocks, ADescriptionWithoutCommandTreesWritesEmptyBlocks) {
+  // The description's own default paper, which it gives a printable area.
+  UCB* ucb = GetUcb(printer_, printer_, 0, kModeRendering);
+  ASSERT_NE(ucb, nullptr);
+  const short paper = reinterpret_cast<const DEVMODEW*>(ucb->pDCB->devmode)->dmPaperSize;
+  FreeUcb(ucb);
+  FreeStoredUcb(TRUE);
   Devmode devmode;
+  devmode.Paper(paper);
   const jobstream::Decoded stream = PrintOnePage(devmode);
   ASSERT_TRUE(stream.ok()) << stream.error;
   EXPECT_EQ(jobstream::Letters(stream), "JNHELT");
@@ -47,9 +57,9 @@ TEST_F(HeaderBlocks, ADescriptionWithoutCommandTreesWritesEmptyBlocks) {
   EXPECT_EQ(Payload(stream, 0xF1), "");
 }
 
-class H2HeaderBlocks : public HeaderBlocks {
+// Header blocks at the tests' moment.
+class ClockedHeaderBlocks : public HeaderBlocks {
  protected:
-  const char* Description() const override { return kH2Description; }
   void SetUp() override {
     HeaderBlocks::SetUp();
     clock_.emplace();
@@ -59,6 +69,11 @@ class H2HeaderBlocks : public HeaderBlocks {
     HeaderBlocks::TearDown();
   }
   std::optional<FixedClock> clock_;
+};
+
+class H2HeaderBlocks : public ClockedHeaderBlocks {
+ protected:
+  const char* Description() const override { return kH2Description; }
 };
 
 // An escape-122 table whose first text (the page form's option 731) is given.
@@ -143,6 +158,71 @@ TEST_F(H2HeaderBlocks, EachHeaderLineIsExact) {
   }
   ResetReplaceStrings();
 }
+
+// --- Every sample description -----------------------------------------------
+
+// The job header, page header and page trailer of a one-page document
+// (the description's default paper, 300 dpi, colour, one copy, the rest as
+// the description's own validation makes it), at the tests' moment, against a golden
+// listing per sample (tests/data/render/headers): each block's name, then
+// its payload with every line ending kept visible. Set KESM_UPDATE_GOLDEN=1
+// to rewrite the listings after a deliberate change.
+std::string Visible(const std::string& payload) {
+  std::string out;
+  for (unsigned char c : payload) {
+    if (c == '\n') {
+      out += "\\n\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\\') {
+      out += "\\\\";
+    } else if (c < 0x20 || c >= 0x7F) {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out.empty() || out.back() == '\n' ? out : out + "\n";
+}
+
+class SampleHeaderBlocks : public ClockedHeaderBlocks, public ::testing::WithParamInterface<const char*> {
+ protected:
+  const char* Description() const override { return GetParam(); }
+};
+
+TEST_P(SampleHeaderBlocks, MatchTheirGoldenListing) {
+  ResetReplaceStrings();
+  // The description's own default paper, which it gives a printable area.
+  UCB* ucb = GetUcb(printer_, printer_, 0, kModeRendering);
+  ASSERT_NE(ucb, nullptr);
+  const short paper = reinterpret_cast<const DEVMODEW*>(ucb->pDCB->devmode)->dmPaperSize;
+  FreeUcb(ucb);
+  FreeStoredUcb(TRUE);
+  Devmode devmode;
+  devmode.Paper(paper);
+  std::string listing;
+  if (const Dc* probe = Enable(devmode); probe != nullptr && probe->so == nullptr) {
+    // A description that gives its paper no printable area has no page to
+    // draw on, and so no document.
+    listing = "no page: " + std::to_string(probe->pdev()->pageWidth) + " x " +
+              std::to_string(probe->pdev()->pageHeight) + " dots\n";
+  } else {
+    const jobstream::Decoded stream = PrintOnePage(devmode);
+    ASSERT_TRUE(stream.ok()) << stream.error;
+    EXPECT_EQ(jobstream::Letters(stream), "JNHELT");
+    listing = "job header\n" + Visible(Payload(stream, 0xF3)) + "page header\n" + Visible(Payload(stream, 0xF4)) +
+              "page trailer\n" + Visible(Payload(stream, 0xF1));
+  }
+  const std::string golden =
+      std::string(KESM_TEST_DATA) + "/render/headers/" + kesm_test::SampleName(GetParam()) + ".txt";
+  EXPECT_EQ(listing, kesm_test::GoldenText(golden, listing)) << "the listing now reads:\n" << listing;
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, SampleHeaderBlocks, ::testing::ValuesIn(kesm_test::kSampleDescriptions),
+                         [](const auto& info) { return kesm_test::SampleTestName(info.param); });
 
 }  // namespace
 }  // namespace render_test

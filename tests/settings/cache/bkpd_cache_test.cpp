@@ -8,6 +8,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/files/file_watch.h"
 #include "platform/files/winfile.h"
 #include "settings/context/context_open.h"
 #include "settings/system/memptr.h"
@@ -29,10 +30,11 @@ TEST_F(DescriptionCache, TheFirstOpenCompilesTheTextAndWritesTheCacheWhole) {
 TEST_F(DescriptionCache, ASecondOpenInTheProcessDoesNoFileIO) {
   PCBKPD b = Create();
   ASSERT_NE(b, nullptr);
-  fs::remove(TextFile());
-  fs::remove(CacheFile());
-  EXPECT_EQ(Create(), b);
+  kesm_test::HandContext c(printer_);
+  const std::size_t opens = plat::FileOpens();
+  EXPECT_EQ(BKPDCreate(c.ucb()), b);
   EXPECT_EQ(GetTargetBkpd(DataPath().c_str()), b);
+  EXPECT_EQ(plat::FileOpens(), opens) << "neither the text nor the cache is opened again";
 }
 
 struct CacheCase {

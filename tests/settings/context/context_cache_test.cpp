@@ -1,5 +1,11 @@
 // The cache of released printer contexts: which open reuses a parked
 // context, when parked contexts are freed, and which releases park.
+#include <atomic>
+#include <mutex>
+#include <set>
+#include <thread>
+#include <vector>
+
 #include "tests/settings/context/context_fixture.h"
 #include "ui/ts_modify.h"
 
@@ -46,6 +52,48 @@ TEST_F(ContextCache, IdleTimeIsMeasuredAcrossAWrapOfTheTickCount) {
   FreeUcb(first);
   plat::AdvanceClock(kParkedIdleMilliseconds + 1);
   FreeStoredUcb(FALSE);
+  EXPECT_EQ(plat::LiveBlocks(), baseline_);
+}
+
+// Contexts of two printers opened, used and released on eight threads at
+// once, as a spooler's threads do: a parked context goes to one opener
+// only, and every context is freed in the end.
+TEST_F(ContextCache, ThreadsOpeningAndReleasingAtOnceNeverShareAContext) {
+  constexpr int kThreads = 8;
+  constexpr int kRounds = 25;
+  std::atomic<int> ready{0};
+  std::atomic<int> shared{0};
+  std::atomic<int> failed{0};
+  std::mutex inUseLock;
+  std::set<UCB*> inUse;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < kThreads; ++t) {
+    threads.emplace_back([&, t] {
+      ++ready;
+      while (ready.load() < kThreads) std::this_thread::yield();
+      for (int r = 0; r < kRounds; ++r) {
+        UCB* ucb = OpenContext((r + t) % 2 == 0 ? office_ : lobby_);
+        if (ucb == nullptr) {
+          ++failed;
+          continue;
+        }
+        {
+          std::lock_guard hold(inUseLock);
+          if (!inUse.insert(ucb).second) ++shared;
+        }
+        ucb->pDCB->devmode[400] = static_cast<BYTE>(t);
+        {
+          std::lock_guard hold(inUseLock);
+          inUse.erase(ucb);
+        }
+        FreeUcb(ucb);
+      }
+    });
+  }
+  for (std::thread& th : threads) th.join();
+  EXPECT_EQ(failed.load(), 0);
+  EXPECT_EQ(shared.load(), 0) << "one context was handed to two openers";
+  FreeStoredUcb(TRUE);
   EXPECT_EQ(plat::LiveBlocks(), baseline_);
 }
 

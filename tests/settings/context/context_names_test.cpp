@@ -14,6 +14,7 @@
 #include "settings/bkpd/bkpd_format.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_names.h"
+#include "storage/system/system_info.h"
 #include "tests/settings/context/hand_context.h"
 #include "tests/storage/printer_setup.h"
 
@@ -32,6 +33,9 @@ struct TestContext : kesm_test::HandContext {
 class ContextNames : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Terminal-server mode is decided once per process; earlier tests of
+    // this process may have decided it for another machine.
+    ForgetPerUserIniAnswer();
     ASSERT_NO_FATAL_FAILURE(storage_test::AddKesmDriver(kDriver, u"KESM4510.KPD", u"kesmhlgm.hlp"));
     ASSERT_NO_FATAL_FAILURE(storage_test::AddLocalPrinter(kPrinter, kDriver));
     PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};

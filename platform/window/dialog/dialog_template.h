@@ -1,0 +1,57 @@
+// A dialog template read into a plain record: the classic layout and the
+// extended one, both from bytes whose size is known, every read checked.
+// Internal to platform/window/.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/window/winuser_dialogs.h"
+
+namespace plat::window {
+
+// A name in a template: nothing, an ordinal (after 0xFFFF) or a string.
+struct NameOrOrdinal {
+  bool isOrdinal = false;
+  WORD ordinal = 0;
+  std::u16string text;
+  bool empty() const { return !isOrdinal && text.empty(); }
+};
+
+struct DialogItem {
+  DWORD helpId = 0;
+  DWORD exStyle = 0;
+  DWORD style = 0;
+  short x = 0, y = 0, cx = 0, cy = 0;  // dialog units
+  DWORD id = 0;
+  NameOrOrdinal className;
+  NameOrOrdinal title;
+  std::vector<BYTE> creationData;  // led by its WORD size, as controls get it
+};
+
+struct DialogTemplate {
+  bool extended = false;
+  DWORD helpId = 0;
+  DWORD exStyle = 0;
+  DWORD style = 0;
+  short x = 0, y = 0, cx = 0, cy = 0;  // dialog units
+  NameOrOrdinal menu;
+  NameOrOrdinal className;
+  std::u16string title;
+  WORD pointSize = 0;  // with DS_SETFONT
+  WORD weight = 0;
+  BYTE italic = 0;
+  BYTE charset = 0;
+  std::u16string face;
+  std::vector<DialogItem> items;
+};
+
+// Reads a template of `size` bytes; false when it is cut short or malformed.
+bool ReadDialogTemplate(const BYTE* bytes, std::size_t size, DialogTemplate* out);
+
+// The window class of a predefined control ordinal (0x80 Button ... 0x85
+// ComboBox); null for any other ordinal.
+const char16_t* PredefinedControlClass(WORD ordinal);
+
+}  // namespace plat::window

@@ -46,6 +46,10 @@ BOOL EngBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMask, CLIPOBJ* pco,
     const ULONG indexMask = plat::eng::IndexMask(t.format());
     for (const RECTL& r : plat::eng::ClipRects(pco, target, t.area())) {
       for (LONG y = r.top; y < r.bottom; ++y) {
+        if (!masked && !needSource) {
+          plat::eng::PaintRow(t, y, r.left, r.right, fore, brush, brushOrigin, indexMask);
+          continue;
+        }
         for (LONG x = r.left; x < r.right; ++x) {
           const LONG dx = x - target.left, dy = y - target.top;
           BYTE rop = fore;
@@ -91,11 +95,18 @@ BOOL EngStretchBlt(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco, XL
   if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return TRUE;
   const RECTL bounds = plat::eng::Ordered(dest);
   const bool ok = plat::eng::DrawOn(psoDest, bounds, pco, [&](plat::eng::Target& t) {
+    std::vector<LONG> columns;
     for (const RECTL& r : plat::eng::ClipRects(pco, bounds, t.area())) {
+      // The source column of each target column, the same on every row.
+      columns.clear();
+      for (LONG x = r.left; x < r.right; ++x) {
+        columns.push_back(static_cast<LONG>(std::floor(src.left + (x + 0.5 - dest.left) / dw * sw)));
+      }
       for (LONG y = r.top; y < r.bottom; ++y) {
         const LONG sy = static_cast<LONG>(std::floor(src.top + (y + 0.5 - dest.top) / dh * sh));
+        if (sy < 0 || sy >= source.height()) continue;
         for (LONG x = r.left; x < r.right; ++x) {
-          const LONG sx = static_cast<LONG>(std::floor(src.left + (x + 0.5 - dest.left) / dw * sw));
+          const LONG sx = columns[static_cast<std::size_t>(x - r.left)];
           if (source.Inside(sx, sy)) t.Set(x, y, XLATEOBJ_iXlate(pxlo, source.Get(sx, sy)));
         }
       }

@@ -17,11 +17,7 @@ bool FillRects(SURFOBJ* pso, CLIPOBJ* pco, const RECTL& rect, Brush* brush, POIN
   return plat::eng::DrawOn(pso, bounds, pco, [&](plat::eng::Target& t) {
     const ULONG indexMask = plat::eng::IndexMask(t.format());
     for (const RECTL& r : plat::eng::ClipRects(pco, bounds, t.area())) {
-      for (LONG y = r.top; y < r.bottom; ++y) {
-        for (LONG x = r.left; x < r.right; ++x) {
-          t.Set(x, y, plat::eng::Rop3(rop, brush->IndexAt(x, y, origin), 0, t.Get(x, y)) & indexMask);
-        }
-      }
+      for (LONG y = r.top; y < r.bottom; ++y) plat::eng::PaintRow(t, y, r.left, r.right, rop, brush, origin, indexMask);
     }
     return true;
   });

@@ -96,6 +96,8 @@ BOOL EngStretchBlt(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco, XL
   const RECTL bounds = plat::eng::Ordered(dest);
   const bool ok = plat::eng::DrawOn(psoDest, bounds, pco, [&](plat::eng::Target& t) {
     std::vector<LONG> columns;
+    bool translated = false;
+    ULONG lastSource = 0, lastTarget = 0;
     for (const RECTL& r : plat::eng::ClipRects(pco, bounds, t.area())) {
       // The source column of each target column, the same on every row.
       columns.clear();
@@ -107,7 +109,16 @@ BOOL EngStretchBlt(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco, XL
         if (sy < 0 || sy >= source.height()) continue;
         for (LONG x = r.left; x < r.right; ++x) {
           const LONG sx = columns[static_cast<std::size_t>(x - r.left)];
-          if (source.Inside(sx, sy)) t.Set(x, y, XLATEOBJ_iXlate(pxlo, source.Get(sx, sy)));
+          if (!source.Inside(sx, sy)) continue;
+          // A stretch repeats each source pixel: its translation is kept
+          // for the next.
+          const ULONG s = source.Get(sx, sy);
+          if (!translated || s != lastSource) {
+            lastSource = s;
+            lastTarget = XLATEOBJ_iXlate(pxlo, s);
+            translated = true;
+          }
+          t.Set(x, y, lastTarget);
         }
       }
     }

@@ -9,8 +9,8 @@
 // pixels; the pixels run short or long as the input gives them. A
 // placement whose right equals its left draws the picture at its own size
 // (DrvBitBlt); any other stretches it (DrvStretchBlt), kept small so that
-// an input draws few pixels: its right and bottom come within 4096 twips
-// of its left and top (their distance from them divided by 8, a non-zero
+// an input draws few pixels: its right and bottom come within 2048 twips
+// of its left and top (their distance from them divided by 16, a non-zero
 // one never to nothing). The printer is the
 // sample printer of kesmprint. The input is one page of a document kept
 // open; it prints or fails cleanly, and nothing may stay allocated. Seeds: fuzz/corpus/drv_bitblt/.
@@ -32,7 +32,7 @@ constexpr int kDepths[] = {1, 4, 8, 24};
 constexpr std::size_t kMaxClipRects = 4096;
 constexpr std::uint8_t kCompressed = 0x80;
 constexpr std::int64_t kMaxCompressedPixels = std::int64_t{1} << 22;
-constexpr LONG kStretchShrink = 8;
+constexpr LONG kStretchShrink = 16;
 
 class Input {
  public:
@@ -50,7 +50,7 @@ class Input {
   std::size_t at_ = 0;
 };
 
-// value moved to an eighth of its distance from from, keeping its side.
+// value moved to a sixteenth of its distance from from, keeping its side.
 LONG Near(LONG from, LONG value) {
   const LONG offset = (value - from) / kStretchShrink;
   return from + (offset != 0 ? offset : (value > from) - (value < from));

@@ -44,6 +44,9 @@ BOOL EngBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMask, CLIPOBJ* pco,
   }
   const bool ok = plat::eng::DrawOn(psoTrg, target, pco, [&](plat::eng::Target& t) {
     const ULONG indexMask = plat::eng::IndexMask(t.format());
+    constexpr BYTE kSourceCopy = 0xCC;
+    bool translated = false;
+    ULONG lastSource = 0, lastTarget = 0;
     for (const RECTL& r : plat::eng::ClipRects(pco, target, t.area())) {
       for (LONG y = r.top; y < r.bottom; ++y) {
         if (!masked && !needSource) {
@@ -62,7 +65,18 @@ BOOL EngBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMask, CLIPOBJ* pco,
             const LONG sx = srcOrigin.x + dx, sy = srcOrigin.y + dy;
             if (!source.Inside(sx, sy)) continue;
             s = snapshot.empty() ? source.Get(sx, sy) : snapshot[static_cast<std::size_t>(dy) * w + dx];
-            s = XLATEOBJ_iXlate(pxlo, s);
+            // Neighbouring pixels are often alike: the last translation
+            // is kept for the next.
+            if (!translated || s != lastSource) {
+              lastSource = s;
+              lastTarget = XLATEOBJ_iXlate(pxlo, s);
+              translated = true;
+            }
+            s = lastTarget;
+          }
+          if (rop == kSourceCopy) {
+            t.Set(x, y, s & indexMask);
+            continue;
           }
           const ULONG p = plat::eng::NeedsPattern(rop) ? brush->IndexAt(x, y, brushOrigin) : 0;
           t.Set(x, y, plat::eng::Rop3(rop, p, s, t.Get(x, y)) & indexMask);

@@ -8,7 +8,10 @@
 // rectangles (4 x 2 bytes each), the palette (4 bytes an entry) and the
 // pixels; the pixels run short or long as the input gives them. A
 // placement whose right equals its left draws the picture at its own size
-// (DrvBitBlt); any other stretches it (DrvStretchBlt). The printer is the
+// (DrvBitBlt); any other stretches it (DrvStretchBlt), kept small so that
+// an input draws few pixels: its right and bottom come within 2048 twips
+// of its left and top (their distance from them divided by 16, a non-zero
+// one never to nothing). The printer is the
 // sample printer of kesmprint. The input is one page of a document kept
 // open; it prints or fails cleanly, and nothing may stay allocated. Seeds: fuzz/corpus/drv_bitblt/.
 #include <cstddef>
@@ -29,6 +32,7 @@ constexpr int kDepths[] = {1, 4, 8, 24};
 constexpr std::size_t kMaxClipRects = 4096;
 constexpr std::uint8_t kCompressed = 0x80;
 constexpr std::int64_t kMaxCompressedPixels = std::int64_t{1} << 22;
+constexpr LONG kStretchShrink = 16;
 
 class Input {
  public:
@@ -46,6 +50,12 @@ class Input {
   std::size_t at_ = 0;
 };
 
+// value moved to a sixteenth of its distance from from, keeping its side.
+LONG Near(LONG from, LONG value) {
+  const LONG offset = (value - from) / kStretchShrink;
+  return from + (offset != 0 ? offset : (value > from) - (value < from));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -62,6 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // what a run can decode quickly.
   if (image.compressed && std::int64_t{image.width} * image.height > kMaxCompressedPixels) return 0;
   RECT dest{in.I16(), in.I16(), in.I16(), in.I16()};
+  dest.right = Near(dest.left, dest.right);
+  dest.bottom = Near(dest.top, dest.bottom);
   const std::size_t clipCount = in.U16() % (kMaxClipRects + 1);
   const std::size_t paletteSize = in.U8();
   printhost::Clip clip;

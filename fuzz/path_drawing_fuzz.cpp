@@ -8,7 +8,11 @@
 // left, top, right and bottom, or a point and two more values for the pen:
 // the first item's third value is the pen's width (0 a cosmetic pen), its
 // fourth picks the pen's style, cap and join and the fill rule. Points
-// and rectangles may lie anywhere, inverted or off the page. Each input
+// and rectangles may lie anywhere, inverted or off the page, but a shape
+// is kept small: its first point is where the input puts it, each further
+// point lies within 2048 twips of it (its values taken as offsets in
+// sixteenths), and the pen is at most 511 twips wide, so that an input
+// draws few pixels while reaching every edge of the page. Each input
 // prints as one page of a document kept open, which must print or fail
 // cleanly with nothing left allocated. The seeds (fuzz/corpus/path_drawing/)
 // are the shapes of the sample document's clipped paths.
@@ -28,12 +32,14 @@ namespace {
 
 constexpr std::size_t kItemBytes = 8;
 constexpr std::size_t kMaxCommands = 64;
+constexpr LONG kMaxPenWidth = 0x1FF;  // twips
+constexpr int kOffsetShift = 4;       // a further point's offset: its value / 16
 
 LONG I16(const std::uint8_t* at) { return static_cast<std::int16_t>(at[0] | at[1] << 8); }
 
 printhost::Pen PenOf(const std::uint8_t* item) {
   printhost::Pen pen;
-  const LONG width = I16(item + 4);
+  const LONG width = I16(item + 4) & kMaxPenWidth;
   const auto choice = static_cast<std::uint16_t>(I16(item + 6));
   static constexpr printhost::PenStyle kStyles[] = {printhost::PenStyle::kSolid, printhost::PenStyle::kDash,
                                                     printhost::PenStyle::kDot, printhost::PenStyle::kDashDot,
@@ -74,7 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (count == 0) continue;
     std::vector<POINT> points;
-    for (std::size_t i = 0; i < count; ++i) points.push_back(POINT{I16(items + i * kItemBytes), I16(items + i * kItemBytes + 2)});
+    const POINT first{I16(items), I16(items + 2)};
+    points.push_back(first);
+    for (std::size_t i = 1; i < count; ++i) {
+      const std::uint8_t* item = items + i * kItemBytes;
+      points.push_back(POINT{first.x + (I16(item) >> kOffsetShift), first.y + (I16(item + 2) >> kOffsetShift)});
+    }
     const printhost::Pen pen = PenOf(items);
     if (command == 4) {
       page.commands.push_back(printhost::Line{points, pen});

@@ -228,8 +228,6 @@ BOOL EngEraseSurface(SURFOBJ* pso, RECTL* prcl, ULONG iColor) {
   if (!view.valid()) return TRUE;
   const RECTL r = plat::eng::Intersect(plat::eng::Ordered(*prcl),
                                        RECTL{0, 0, view.width(), view.height()});
-  for (LONG y = r.top; y < r.bottom; ++y) {
-    for (LONG x = r.left; x < r.right; ++x) view.Set(x, y, iColor);
-  }
+  for (LONG y = r.top; y < r.bottom; ++y) view.Fill(y, r.left, r.right, iColor);
   return TRUE;
 }

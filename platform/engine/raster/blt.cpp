@@ -44,8 +44,15 @@ BOOL EngBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMask, CLIPOBJ* pco,
   }
   const bool ok = plat::eng::DrawOn(psoTrg, target, pco, [&](plat::eng::Target& t) {
     const ULONG indexMask = plat::eng::IndexMask(t.format());
+    constexpr BYTE kSourceCopy = 0xCC;
+    bool translated = false;
+    ULONG lastSource = 0, lastTarget = 0;
     for (const RECTL& r : plat::eng::ClipRects(pco, target, t.area())) {
       for (LONG y = r.top; y < r.bottom; ++y) {
+        if (!masked && !needSource) {
+          plat::eng::PaintRow(t, y, r.left, r.right, fore, brush, brushOrigin, indexMask);
+          continue;
+        }
         for (LONG x = r.left; x < r.right; ++x) {
           const LONG dx = x - target.left, dy = y - target.top;
           BYTE rop = fore;
@@ -58,7 +65,18 @@ BOOL EngBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMask, CLIPOBJ* pco,
             const LONG sx = srcOrigin.x + dx, sy = srcOrigin.y + dy;
             if (!source.Inside(sx, sy)) continue;
             s = snapshot.empty() ? source.Get(sx, sy) : snapshot[static_cast<std::size_t>(dy) * w + dx];
-            s = XLATEOBJ_iXlate(pxlo, s);
+            // Neighbouring pixels are often alike: the last translation
+            // is kept for the next.
+            if (!translated || s != lastSource) {
+              lastSource = s;
+              lastTarget = XLATEOBJ_iXlate(pxlo, s);
+              translated = true;
+            }
+            s = lastTarget;
+          }
+          if (rop == kSourceCopy) {
+            t.Set(x, y, s & indexMask);
+            continue;
           }
           const ULONG p = plat::eng::NeedsPattern(rop) ? brush->IndexAt(x, y, brushOrigin) : 0;
           t.Set(x, y, plat::eng::Rop3(rop, p, s, t.Get(x, y)) & indexMask);
@@ -91,12 +109,30 @@ BOOL EngStretchBlt(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco, XL
   if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return TRUE;
   const RECTL bounds = plat::eng::Ordered(dest);
   const bool ok = plat::eng::DrawOn(psoDest, bounds, pco, [&](plat::eng::Target& t) {
+    std::vector<LONG> columns;
+    bool translated = false;
+    ULONG lastSource = 0, lastTarget = 0;
     for (const RECTL& r : plat::eng::ClipRects(pco, bounds, t.area())) {
+      // The source column of each target column, the same on every row.
+      columns.clear();
+      for (LONG x = r.left; x < r.right; ++x) {
+        columns.push_back(static_cast<LONG>(std::floor(src.left + (x + 0.5 - dest.left) / dw * sw)));
+      }
       for (LONG y = r.top; y < r.bottom; ++y) {
         const LONG sy = static_cast<LONG>(std::floor(src.top + (y + 0.5 - dest.top) / dh * sh));
+        if (sy < 0 || sy >= source.height()) continue;
         for (LONG x = r.left; x < r.right; ++x) {
-          const LONG sx = static_cast<LONG>(std::floor(src.left + (x + 0.5 - dest.left) / dw * sw));
-          if (source.Inside(sx, sy)) t.Set(x, y, XLATEOBJ_iXlate(pxlo, source.Get(sx, sy)));
+          const LONG sx = columns[static_cast<std::size_t>(x - r.left)];
+          if (!source.Inside(sx, sy)) continue;
+          // A stretch repeats each source pixel: its translation is kept
+          // for the next.
+          const ULONG s = source.Get(sx, sy);
+          if (!translated || s != lastSource) {
+            lastSource = s;
+            lastTarget = XLATEOBJ_iXlate(pxlo, s);
+            translated = true;
+          }
+          t.Set(x, y, lastTarget);
         }
       }
     }

@@ -61,8 +61,8 @@ bool PaintPolygons(SURFOBJ* pso, const std::vector<Polygon>& polygons, bool wind
   const RECTL bounds = PixelBounds(polygons, 0);
   return DrawOn(pso, bounds, pco, [&](Target& t) {
     const ULONG indexMask = IndexMask(t.format());
-    ScanFill(polygons, winding, ClipRects(pco, bounds, t.area()), [&](LONG x, LONG y) {
-      t.Set(x, y, Rop3(rop, brush->IndexAt(x, y, origin), 0, t.Get(x, y)) & indexMask);
+    ScanFill(polygons, winding, ClipRects(pco, bounds, t.area()), [&](LONG y, LONG left, LONG right) {
+      PaintRow(t, y, left, right, rop, brush, origin, indexMask);
     });
     return true;
   });

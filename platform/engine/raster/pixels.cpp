@@ -1,6 +1,7 @@
 // Pixel access by bitmap format.
 #include "platform/engine/raster/pixels.h"
 
+#include <cstring>
 #include <new>
 #include <span>
 
@@ -74,6 +75,41 @@ void PixelView::Set(LONG x, LONG y, ULONG value) {
       break;
     default:
       break;
+  }
+}
+
+void PixelView::Fill(LONG y, LONG left, LONG right, ULONG value) {
+  if (left >= right) return;
+  BYTE* line = Line(y);
+  switch (format_) {
+    case BMF_1BPP:
+    case BMF_4BPP: {
+      // Odd pixels at either end share their byte with pixels kept as they are.
+      const LONG perByte = format_ == BMF_1BPP ? 8 : 2;
+      LONG x = left;
+      for (; x < right && x % perByte != 0; ++x) Set(x, y, value);
+      const LONG whole = (right - x) / perByte;
+      const BYTE pattern = format_ == BMF_1BPP ? ((value & 1) ? 0xFF : 0x00) : static_cast<BYTE>((value & 0x0F) * 0x11);
+      std::memset(line + x / perByte, pattern, static_cast<std::size_t>(whole));
+      for (x += whole * perByte; x < right; ++x) Set(x, y, value);
+      break;
+    }
+    case BMF_8BPP:
+      std::memset(line + left, static_cast<BYTE>(value), static_cast<std::size_t>(right - left));
+      break;
+    default: {
+      const std::size_t size = format_ == BMF_16BPP ? 2 : format_ == BMF_24BPP ? 3 : 4;
+      Set(left, y, value);
+      // The first pixel, then ever longer runs of the pixels already written.
+      BYTE* first = line + size * static_cast<std::size_t>(left);
+      std::size_t done = size, total = size * static_cast<std::size_t>(right - left);
+      while (done < total) {
+        const std::size_t step = std::min(done, total - done);
+        std::memcpy(first + done, first, step);
+        done += step;
+      }
+      break;
+    }
   }
 }
 

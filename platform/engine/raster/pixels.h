@@ -30,6 +30,9 @@ class PixelView {
   // Reads and writes one pixel; the caller keeps to the bitmap.
   ULONG Get(LONG x, LONG y) const;
   void Set(LONG x, LONG y, ULONG value);
+  // Writes value to pixels [left, right) of line y, whole bytes at a time
+  // where the format allows; the caller keeps to the bitmap.
+  void Fill(LONG y, LONG left, LONG right, ULONG value);
 
  private:
   BYTE* Line(LONG y) const { return scan0_ + static_cast<std::ptrdiff_t>(y) * delta_; }

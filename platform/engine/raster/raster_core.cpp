@@ -6,6 +6,7 @@
 
 #include "platform/engine/objects/eng_device.h"
 #include "platform/engine/objects/eng_geometry.h"
+#include "platform/engine/objects/eng_paint.h"
 
 namespace plat::eng {
 namespace {
@@ -93,8 +94,25 @@ ULONG IndexMask(ULONG format) {
   }
 }
 
+void PaintRow(Target& t, LONG y, LONG left, LONG right, BYTE rop, const Brush* brush, POINTL origin,
+              ULONG indexMask) {
+  const bool pattern = NeedsPattern(rop);
+  if (!pattern || brush->solid()) {
+    const ULONG p = pattern ? brush->IndexAt(left, y, origin) : 0;
+    if (!NeedsDestination(rop)) {
+      t.Fill(y, left, right, Rop3(rop, p, 0, 0) & indexMask);
+      return;
+    }
+    for (LONG x = left; x < right; ++x) t.Set(x, y, Rop3(rop, p, 0, t.Get(x, y)) & indexMask);
+    return;
+  }
+  for (LONG x = left; x < right; ++x) {
+    t.Set(x, y, Rop3(rop, brush->IndexAt(x, y, origin), 0, t.Get(x, y)) & indexMask);
+  }
+}
+
 void ScanFill(const std::vector<std::vector<POINTFIX>>& polygons, bool winding,
-              const std::vector<RECTL>& clip, const std::function<void(LONG, LONG)>& fill) {
+              const std::vector<RECTL>& clip, const std::function<void(LONG, LONG, LONG)>& fill) {
   struct Edge { double x0, y0, x1, y1; int dir; };
   std::vector<Edge> edges;
   double top = 1e18, bottom = -1e18;
@@ -108,28 +126,44 @@ void ScanFill(const std::vector<std::vector<POINTFIX>>& polygons, bool winding,
       bottom = std::max(bottom, double(std::max(a.y, b.y)));
     }
   }
-  if (edges.empty()) return;
+  if (edges.empty() || clip.empty()) return;
+  // The rows any clip rectangle holds, each scanned once through the edges
+  // that cross it: an edge joins when the scan reaches its top and leaves
+  // past its bottom.
+  LONG clipTop = clip.front().top, clipBottom = clip.front().bottom;
   for (const RECTL& r : clip) {
-    const LONG yFirst = std::max<LONG>(r.top, static_cast<LONG>(std::floor((top - 8) / 16)));
-    const LONG yLast = std::min<LONG>(r.bottom, static_cast<LONG>(std::ceil((bottom - 8) / 16)) + 1);
-    std::vector<std::pair<double, int>> crossings;
-    for (LONG y = yFirst; y < yLast; ++y) {
-      const double cy = y * 16.0 + 8.0;
-      crossings.clear();
-      for (const Edge& e : edges) {
-        if (cy < e.y0 || cy >= e.y1) continue;
-        crossings.emplace_back(e.x0 + (cy - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0), e.dir);
-      }
-      std::sort(crossings.begin(), crossings.end());
-      int count = 0;
-      for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
-        count += winding ? crossings[i].second : 1;
-        const bool inside = winding ? count != 0 : (count & 1) != 0;
-        if (!inside) continue;
-        // Pixels whose centre lies in [xa, xb).
-        const LONG xa = static_cast<LONG>(std::ceil((crossings[i].first - 8) / 16));
-        const LONG xb = static_cast<LONG>(std::ceil((crossings[i + 1].first - 8) / 16));
-        for (LONG x = std::max(xa, r.left); x < std::min(xb, r.right); ++x) fill(x, y);
+    clipTop = std::min(clipTop, r.top);
+    clipBottom = std::max(clipBottom, r.bottom);
+  }
+  const LONG yFirst = std::max<LONG>(clipTop, static_cast<LONG>(std::floor((top - 8) / 16)));
+  const LONG yLast = std::min<LONG>(clipBottom, static_cast<LONG>(std::ceil((bottom - 8) / 16)) + 1);
+  std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.y0 < b.y0; });
+  std::size_t next = 0;
+  std::vector<Edge> active;
+  std::vector<std::pair<double, int>> crossings;
+  std::vector<std::pair<LONG, LONG>> runs;
+  for (LONG y = yFirst; y < yLast; ++y) {
+    const double cy = y * 16.0 + 8.0;
+    for (; next < edges.size() && edges[next].y0 <= cy; ++next) active.push_back(edges[next]);
+    std::erase_if(active, [cy](const Edge& e) { return cy >= e.y1; });
+    crossings.clear();
+    for (const Edge& e : active) crossings.emplace_back(e.x0 + (cy - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0), e.dir);
+    std::sort(crossings.begin(), crossings.end());
+    runs.clear();
+    int count = 0;
+    for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
+      count += winding ? crossings[i].second : 1;
+      const bool inside = winding ? count != 0 : (count & 1) != 0;
+      if (!inside) continue;
+      // Pixels whose centre lies in [xa, xb).
+      runs.emplace_back(static_cast<LONG>(std::ceil((crossings[i].first - 8) / 16)),
+                        static_cast<LONG>(std::ceil((crossings[i + 1].first - 8) / 16)));
+    }
+    for (const RECTL& r : clip) {
+      if (y < r.top || y >= r.bottom) continue;
+      for (const auto& [xa, xb] : runs) {
+        const LONG left = std::max(xa, r.left), right = std::min(xb, r.right);
+        if (left < right) fill(y, left, right);
       }
     }
   }

@@ -1,5 +1,7 @@
 // Text drawn by the engine from the font's glyph images.
 #include <algorithm>
+#include <cstddef>
+#include <vector>
 
 #include "platform/base/winerror.h"
 #include "platform/engine/objects/eng_paint.h"
@@ -17,11 +19,7 @@ bool FillRects(SURFOBJ* pso, CLIPOBJ* pco, const RECTL& rect, Brush* brush, POIN
   return plat::eng::DrawOn(pso, bounds, pco, [&](plat::eng::Target& t) {
     const ULONG indexMask = plat::eng::IndexMask(t.format());
     for (const RECTL& r : plat::eng::ClipRects(pco, bounds, t.area())) {
-      for (LONG y = r.top; y < r.bottom; ++y) {
-        for (LONG x = r.left; x < r.right; ++x) {
-          t.Set(x, y, plat::eng::Rop3(rop, brush->IndexAt(x, y, origin), 0, t.Get(x, y)) & indexMask);
-        }
-      }
+      for (LONG y = r.top; y < r.bottom; ++y) plat::eng::PaintRow(t, y, r.left, r.right, rop, brush, origin, indexMask);
     }
     return true;
   });
@@ -73,15 +71,32 @@ BOOL EngTextOut(SURFOBJ* pso, STROBJ* pstro, FONTOBJ* pfo, CLIPOBJ* pco, RECTL* 
     const bool ok = plat::eng::DrawOn(pso, bounds, pco, [&](plat::eng::Target& t) {
       const auto clip = plat::eng::ClipRects(pco, bounds, t.area());
       const ULONG indexMask = plat::eng::IndexMask(t.format());
+      // A solid brush in an operation that does not read the destination
+      // gives every pixel the same value.
+      const bool pattern = plat::eng::NeedsPattern(rop);
+      const bool same = (!pattern || fore->solid()) && !plat::eng::NeedsDestination(rop);
+      const ULONG value = same ? plat::eng::Rop3(rop, pattern ? fore->IndexAt(0, 0, origin) : 0, 0, 0) & indexMask : 0;
+      std::vector<RECTL> rowClip;
       for (const Placed& g : glyphs) {
         const LONG stride = (g.bits->sizlBitmap.cx + 7) / 8;
         for (LONG row = 0; row < g.bits->sizlBitmap.cy; ++row) {
+          const LONG y = g.at.y + row;
+          rowClip.clear();
+          for (const RECTL& r : clip) {
+            if (y >= r.top && y < r.bottom) rowClip.push_back(r);
+          }
+          if (rowClip.empty()) continue;
+          const BYTE* bits = g.bits->aj + static_cast<std::ptrdiff_t>(row) * stride;
           for (LONG col = 0; col < g.bits->sizlBitmap.cx; ++col) {
-            if (((g.bits->aj[row * stride + col / 8] >> (7 - col % 8)) & 1) == 0) continue;
-            const LONG x = g.at.x + col, y = g.at.y + row;
-            for (const RECTL& r : clip) {
-              if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) {
-                t.Set(x, y, plat::eng::Rop3(rop, fore->IndexAt(x, y, origin), 0, t.Get(x, y)) & indexMask);
+            if (col % 8 == 0 && bits[col / 8] == 0) {
+              col += 7;  // eight clear pixels
+              continue;
+            }
+            if (((bits[col / 8] >> (7 - col % 8)) & 1) == 0) continue;
+            const LONG x = g.at.x + col;
+            for (const RECTL& r : rowClip) {
+              if (x >= r.left && x < r.right) {
+                t.Set(x, y, same ? value : plat::eng::Rop3(rop, fore->IndexAt(x, y, origin), 0, t.Get(x, y)) & indexMask);
                 break;
               }
             }

@@ -5,6 +5,8 @@
 // rewrite the listings after a deliberate change.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -84,6 +86,17 @@ TEST_P(DefaultDevmode, MatchesItsGoldenListing) {
   EXPECT_EQ(GetKDMdwSizeByDM(dm), 1016u);
   EXPECT_EQ(GetKDMdwVersionByDM(dm), 310u);
   EXPECT_EQ(LoadLE<WORD>(dm, kOffBlockOffsets + 4), kDcbBlock3Offset);
+}
+
+// A description added to the test data without joining the list would have
+// no golden files, and nothing would say so.
+TEST(SampleDescriptions, TheListHoldsEveryDescriptionOfTheTestData) {
+  std::set<std::string> listed;
+  for (const char* path : kesm_test::kSampleDescriptions) listed.insert(kesm_test::SampleName(path));
+  for (const auto& entry : std::filesystem::directory_iterator(std::string(KESM_TEST_DATA) + "/kpd")) {
+    if (entry.path().extension() != ".kpd") continue;
+    EXPECT_EQ(listed.count(entry.path().stem().string()), 1u) << entry.path() << " is not in kSampleDescriptions";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, DefaultDevmode, ::testing::ValuesIn(kesm_test::kSampleDescriptions),

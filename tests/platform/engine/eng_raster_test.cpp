@@ -96,6 +96,44 @@ TEST(EngBlt, MaskedCopyAndPatternOperations) {
   EXPECT_EQ(page.At(0, 0), 0u);
 }
 
+// Erasing and a solid pattern copy write whole runs of a row: in every
+// format the pixels of the run change and the ones beside them, which may
+// share their bytes, do not.
+TEST(EngBlt, RowRunsChangeOnlyTheirPixelsInEveryFormat) {
+  struct Case { ULONG format; ULONG mask; };
+  const Case cases[] = {{BMF_1BPP, 0x1},      {BMF_4BPP, 0xF},        {BMF_8BPP, 0xFF},
+                        {BMF_16BPP, 0xFFFF},  {BMF_24BPP, 0xFFFFFF},  {BMF_32BPP, 0xFFFFFFFF}};
+  const RECTL runs[] = {{3, 1, 18, 3}, {0, 0, 21, 1}, {5, 2, 6, 3}, {8, 0, 16, 2}, {7, 1, 7, 2}};
+  for (const Case& c : cases) {
+    for (const RECTL& run : runs) {
+      for (bool erase : {true, false}) {
+        SCOPED_TRACE(testing::Message() << "format " << c.format << " run " << run.left << ".." << run.right
+                                        << " rows " << run.top << ".." << run.bottom << (erase ? " erase" : " blt"));
+        Bitmap page(21, 3, c.format, 0);
+        auto before = [&](LONG x, LONG y) { return (static_cast<ULONG>(x) * 0x9E3779B1u + y * 0x45u) & c.mask; };
+        for (LONG y = 0; y < 3; ++y) {
+          for (LONG x = 0; x < 21; ++x) page.Set(x, y, before(x, y));
+        }
+        const ULONG value = 0xA5C3E1F7u & c.mask;
+        RECTL target = run;
+        if (erase) {
+          ASSERT_TRUE(EngEraseSurface(page.get(), &target, value));
+        } else {
+          auto solid = plat::eng::Brush::Solid(value, 0);
+          ASSERT_TRUE(EngBitBlt(page.get(), nullptr, nullptr, nullptr, nullptr, &target, nullptr, nullptr,
+                                solid.get(), nullptr, 0xF0F0));
+        }
+        for (LONG y = 0; y < 3; ++y) {
+          for (LONG x = 0; x < 21; ++x) {
+            const bool inside = x >= run.left && x < run.right && y >= run.top && y < run.bottom;
+            EXPECT_EQ(page.At(x, y), inside ? value : before(x, y)) << x << "," << y;
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST(EngBlt, StretchIsNearestNeighbourAndMirrors) {
   Bitmap source(2, 1, BMF_8BPP, 0);
   source.Set(1, 0, 1);

@@ -5,9 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <mutex>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/base/machine.h"
 
@@ -18,6 +20,19 @@ namespace {
 // what a name resolves to.
 constexpr std::uint32_t kChanges = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_OPEN | IN_MOVED_FROM | IN_MOVED_TO |
                                    IN_CREATE | IN_DELETE | IN_DELETE_SELF | IN_MOVE_SELF;
+
+// Whether a batch of notices tells of more than folders being opened (the
+// stand-in lists folders as it resolves names; opening a folder changes
+// nothing a read depends on).
+bool AnyChange(const char* batch, std::size_t size) {
+  for (std::size_t at = 0; at + sizeof(inotify_event) <= size;) {
+    inotify_event event;
+    std::memcpy(&event, batch + at, sizeof event);
+    if ((event.mask & ~IN_ISDIR) != IN_OPEN || (event.mask & IN_ISDIR) == 0) return true;
+    at += sizeof(inotify_event) + event.len;
+  }
+  return false;
+}
 
 class Notices {
  public:
@@ -31,7 +46,7 @@ class Notices {
     for (;;) {
       const ssize_t n = read(fd_, buffer, sizeof buffer);
       if (n > 0) {
-        seen = true;
+        seen = seen || AnyChange(buffer, static_cast<std::size_t>(n));
         continue;
       }
       if (n < 0 && errno == EINTR) continue;
@@ -46,21 +61,26 @@ class Notices {
     return fd_ >= 0 ? epoch_ : 0;
   }
 
-  bool Watch(const std::filesystem::path& file) {
+  Watched Watch(const std::filesystem::path& file) {
     std::lock_guard<std::mutex> hold(lock_);
-    if (!Ready()) return false;
+    if (!Ready()) return {};
     const std::filesystem::path root = MachineRoot();
-    std::filesystem::path at = file;
-    for (;;) {
-      if (watched_.count(at.native()) == 0) {
-        ++epoch_;
-        if (inotify_add_watch(fd_, at.c_str(), kChanges) < 0) return false;
-        watched_.insert(at.native());
-      }
-      if (at == root || !at.has_relative_path() || at.parent_path() == at) break;
-      at = at.parent_path();
+    std::vector<std::filesystem::path> chain{file};
+    while (chain.back() != root && chain.back().has_relative_path() && chain.back().parent_path() != chain.back()) {
+      chain.push_back(chain.back().parent_path());
     }
-    return true;
+    // From the root down: chain[0] is the file, chain[1] its folder.
+    Watched watched;
+    for (std::size_t i = chain.size(); i-- > 0;) {
+      if (watched_.count(chain[i].native()) == 0) {
+        if (inotify_add_watch(fd_, chain[i].c_str(), kChanges) < 0) return watched;
+        ++epoch_;
+        watched_.insert(chain[i].native());
+      }
+      if (i <= 1) watched.folders = true;
+      if (i == 0) watched.file = true;
+    }
+    return watched;
   }
 
  private:
@@ -106,6 +126,6 @@ Notices& TheNotices() {
 
 std::uint64_t Epoch() { return TheNotices().Epoch(); }
 
-bool Watch(const std::filesystem::path& file) { return TheNotices().Watch(file); }
+Watched Watch(const std::filesystem::path& file) { return TheNotices().Watch(file); }
 
 }  // namespace plat::profile::notices

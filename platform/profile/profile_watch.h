@@ -17,10 +17,17 @@ namespace plat::profile::notices {
 // when notices are not available.
 std::uint64_t Epoch();
 
-// Watches the file and every folder from its own up to the machine's root;
-// false when one cannot be watched. A watch added counts as a notice, so a
-// check begun at an epoch that is still the epoch after this call was made
-// under watches all along and holds until the next notice.
-bool Watch(const std::filesystem::path& file);
+// What Watch could watch.
+struct Watched {
+  bool folders = false;  // every folder from the machine's root to the file's
+  bool file = false;     // and the file itself (it exists)
+};
+
+// Watches every folder from the machine's root down to the file's own, then
+// the file. A watch added counts as a notice, so a check begun at an epoch
+// that is still the epoch after this call was made under watches all along
+// and holds until the next notice: a check of the file's text when the file
+// is watched, one of its absence when its folders are.
+Watched Watch(const std::filesystem::path& file);
 
 }  // namespace plat::profile::notices

@@ -251,7 +251,8 @@ std::shared_ptr<const ini::Document> Unchanged(const ResolvedPath& path, struct 
 
 // Texts whose files were last found unchanged, readable and of this code
 // page with no change notice seen since, by the name as the caller wrote
-// it: such a read needs neither resolution nor status call.
+// it: such a read needs neither resolution nor status call. A null text
+// stands for a file found missing from its existing folder.
 class CheckedTexts {
  public:
   static std::u16string KeyOf(LPCWSTR fileName) {
@@ -263,13 +264,17 @@ class CheckedTexts {
     return key;
   }
 
-  std::shared_ptr<const ini::Document> Find(const std::u16string& key, std::uint64_t epoch) {
+  // Whether a text is kept for the key at this epoch; *document is it.
+  bool Find(const std::u16string& key, std::uint64_t epoch, std::shared_ptr<const ini::Document>* document) {
     std::lock_guard<std::mutex> hold(lock_);
     auto it = texts_.find(key);
-    if (it == texts_.end()) return nullptr;
-    if (it->second.epoch == epoch) return it->second.document;
+    if (it == texts_.end()) return false;
+    if (it->second.epoch == epoch) {
+      *document = it->second.document;
+      return true;
+    }
     texts_.erase(it);
-    return nullptr;
+    return false;
   }
 
   void Keep(std::u16string key, std::uint64_t epoch, std::shared_ptr<const ini::Document> document) {
@@ -295,11 +300,10 @@ CheckedTexts gChecked;
 std::shared_ptr<const ini::Document> Read(LPCWSTR fileName) {
   const std::uint64_t epoch = fileName != nullptr ? notices::Epoch() : 0;
   const std::u16string key = epoch != 0 ? CheckedTexts::KeyOf(fileName) : std::u16string();
-  if (epoch != 0) {
-    if (auto checked = gChecked.Find(key, epoch)) {
-      SetLastError(ERROR_SUCCESS);
-      return checked;
-    }
+  std::shared_ptr<const ini::Document> checked;
+  if (epoch != 0 && gChecked.Find(key, epoch, &checked)) {
+    SetLastError(checked != nullptr ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
+    return checked;
   }
   struct stat status {};
   bool statusKnown = false;
@@ -308,11 +312,12 @@ std::shared_ptr<const ini::Document> Read(LPCWSTR fileName) {
   // The check below holds until the next notice when the file and its
   // folders were watched before this read began and no notice came since
   // (a watch added counts as a notice).
-  const bool watched = epoch != 0 && !path->trailingSeparator && notices::Watch(path->host);
-  const bool holds = watched && notices::Epoch() == epoch;
+  const notices::Watched watched =
+      epoch != 0 && !path->isRoot && !path->trailingSeparator ? notices::Watch(path->host) : notices::Watched{};
+  const bool quiet = notices::Epoch() == epoch;
   BOOL refused = FALSE;
   if (auto unchanged = Unchanged(*path, status, statusKnown, &refused)) {
-    if (holds) gChecked.Keep(key, epoch, unchanged);
+    if (quiet && watched.file) gChecked.Keep(key, epoch, unchanged);
     SetLastError(ERROR_SUCCESS);
     return unchanged;
   }
@@ -321,7 +326,10 @@ std::shared_ptr<const ini::Document> Read(LPCWSTR fileName) {
     return nullptr;
   }
   auto file = OpenFile(*path, kReading);
-  if (!file) return nullptr;
+  if (!file) {
+    if (quiet && watched.folders && GetLastError() == ERROR_FILE_NOT_FOUND) gChecked.Keep(key, epoch, nullptr);
+    return nullptr;
+  }
   const long long now = ParsedTexts::Now();
   struct stat st {};
   const bool known = fstat(file->fd(), &st) == 0;

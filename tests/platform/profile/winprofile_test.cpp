@@ -584,3 +584,38 @@ TEST(ProfileRead, AKeptTextSeesAnotherProcesssShareMode) {
   EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 1u);
   for (int fd : {toChild[0], toChild[1], toParent[0], toParent[1]}) close(fd);
 }
+
+// A file found missing from its folder is answered as missing without a
+// status call until a notice comes, and every way of making it appear
+// behind the stand-in's back is seen by the next read.
+TEST(ProfileRead, AMissingFileKeptAsMissingSeesItAppear) {
+  using Change = void (*)();
+  struct Case {
+    const char* what;
+    Change change;
+  };
+  const Case cases[] = {
+      {"written", [] { drive::Put(kHost, "[A]\r\na=1\r\n"); }},
+      {"moved in from another folder",
+       [] {
+         drive::Put("Other/kesmusr.new", "[A]\r\na=1\r\n");
+         std::filesystem::rename(drive::Host("Other/kesmusr.new"), drive::Host(kHost));
+       }},
+      {"written in another spelling", [] { drive::Put("Windows/KESMUSR.INI", "[A]\r\na=1\r\n"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    plat::ScopedMachine machine;
+    drive::Put("Windows/other.ini", "");
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));  // the folder's listing settles
+    for (int i = 0; i < 3; ++i) {
+      SetLastError(0);
+      ASSERT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 7u);
+      char16_t buffer[4];
+      EXPECT_EQ(GetPrivateProfileStringW(u"A", u"a", u"d", buffer, 4, kIni), 1u);
+      EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    }
+    c.change();
+    EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 1u);
+  }
+}

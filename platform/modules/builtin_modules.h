@@ -12,5 +12,7 @@ namespace plat {
 std::span<const BuiltinExport> UserEnvExports();
 // The spooler's library "spoolss.dll" (platform/spooler/spoolss.h).
 std::span<const BuiltinExport> SpoolssExports();
+// The common property-sheet host "compstui.dll" (platform/compstui/).
+std::span<const BuiltinExport> CompstuiExports();
 
 }  // namespace plat

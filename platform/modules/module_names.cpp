@@ -22,7 +22,10 @@ struct Registry {
 // The built-in modules present from the start.
 Registry& Builtins() {
   static Registry* registry = new Registry{
-      {}, {{u"UserEnv.dll", UserEnvExports()}, {u"spoolss.dll", SpoolssExports()}}};  // lives until process exit
+      {},
+      {{u"UserEnv.dll", UserEnvExports()},
+       {u"spoolss.dll", SpoolssExports()},
+       {u"compstui.dll", CompstuiExports()}}};  // lives until process exit
   return *registry;
 }
 

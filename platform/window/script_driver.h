@@ -30,6 +30,8 @@ class WindowRef {
   static WindowRef Item(WindowRef parent, int id);
   // The focus window when the step runs.
   static WindowRef Focus();
+  // The page a property sheet shows when the step runs (script_sheets.cpp).
+  static WindowRef Page(WindowRef sheet);
   HWND Resolve() const;
   const std::string& name() const { return name_; }
 
@@ -74,6 +76,13 @@ class Script {
   Script& scroll(WindowRef bar, WORD code);
   Script& check(WindowRef control);
   Script& text(WindowRef edit, std::u16string value);
+
+  // Property sheets and tab controls (script_sheets.cpp): clicks tab
+  // `index` of a tab control or of a sheet's tabs; clicks a sheet's button
+  // IDOK, IDCANCEL, IDHELP or IDC_APPLYNOW (prsht.h), which must be shown
+  // and enabled.
+  Script& tab(WindowRef sheet, int index);
+  Script& press(WindowRef sheet, int button);
 
   // Limits: idle calls (steps and waits for them) and messages dispatched.
   Script& budget(std::size_t idleCalls, std::size_t messages);

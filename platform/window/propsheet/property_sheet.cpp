@@ -102,6 +102,9 @@ void Build(Sheet& sheet) {
   RECT tab = PageArea(sheet);
   TabDisplayArea(nullptr, true, &tab);
   OffsetRect(&tab, kMargin - tab.left, kMargin - tab.top);
+  const auto shown = static_cast<int>(
+      std::count_if(std::begin(kButtons), std::end(kButtons), [&](const ButtonRow& r) { return Shows(sheet, r.id); }));
+  tab.right = std::max(tab.right, tab.left + shown * kButtonWidth + (shown - 1) * kButtonGap);
   sheet.tabs = MakeChild(sheet.window, WC_TABCONTROLW, u"", WS_TABSTOP | WS_GROUP, tab, IDC_SHEETTABS);
   for (HPROPSHEETPAGE page : sheet.pages) {
     TCITEMW item{TCIF_TEXT, 0, 0, reinterpret_cast<LPWSTR>(page->title.data()), 0, 0, 0};
@@ -151,7 +154,8 @@ bool MakePage(Sheet& sheet, HPROPSHEETPAGE page) {
   GetWindowRect(sheet.tabs, &area);
   MapWindowPoints(nullptr, sheet.window, reinterpret_cast<POINT*>(&area), 2);
   TabDisplayArea(sheet.tabs, false, &area);
-  SetWindowPos(page->window, HWND_TOP, area.left, area.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(page->window, HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               SWP_NOACTIVATE);
   return true;
 }
 

@@ -218,9 +218,13 @@ void CancelAll(Sheet& sheet, bool closeBox) {
   sheet.ended = true;
 }
 
+// A button's action. OK and Cancel act even when a page has given their
+// buttons other ids (PSM_PRESSBUTTON); Apply and Help only while shown and
+// enabled.
 void OnButton(Sheet& sheet, int id) {
   HWND button = GetDlgItem(sheet.window, id);
-  if (button == nullptr || !IsWindowEnabled(button)) return;
+  const bool required = id == IDC_APPLYNOW || id == IDHELP;
+  if ((button == nullptr && required) || (button != nullptr && !IsWindowEnabled(button))) return;
   switch (id) {
     case IDOK:
       if (ApplyAll(sheet, true)) sheet.ended = true;
@@ -275,6 +279,25 @@ INT_PTR OnTabNotify(Sheet& sheet, const NMHDR& header) {
   return Answer(sheet.window, 0);
 }
 
+bool IsSheetButton(int id) {
+  return std::any_of(std::begin(kButtons), std::end(kButtons), [&](const ButtonRow& r) { return r.id == id; });
+}
+
+// The sheet's own buttons act (a click, or Enter and Esc as IDOK and
+// IDCANCEL); a command from any other control of the sheet (a button a page
+// put beside OK) goes to the current page.
+void OnCommand(Sheet& sheet, WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  if (IsSheetButton(id) && (HIWORD(wParam) == BN_CLICKED || lParam == 0)) {
+    OnButton(sheet, id);
+    return;
+  }
+  HPROPSHEETPAGE page = Current(sheet);
+  if (page != nullptr && page->window != nullptr && reinterpret_cast<HWND>(lParam) != sheet.tabs) {
+    SendMessageW(page->window, WM_COMMAND, wParam, lParam);
+  }
+}
+
 INT_PTR OnInitDialog(HWND window, LPARAM lParam) {
   auto* sheet = reinterpret_cast<Sheet*>(lParam);
   SetWindowLongPtrW(window, DWLP_USER, lParam);
@@ -295,8 +318,7 @@ INT_PTR CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   if (sheet == nullptr) return FALSE;
   switch (message) {
     case WM_COMMAND:
-      if (lParam != 0 && HIWORD(wParam) == BN_CLICKED) OnButton(*sheet, LOWORD(wParam));
-      if (lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) OnButton(*sheet, LOWORD(wParam));
+      OnCommand(*sheet, wParam, lParam);
       return TRUE;
     case WM_CLOSE:
       CancelAll(*sheet, true);
@@ -346,14 +368,6 @@ bool SheetKeys(void* context, MSG* msg) {
 }
 
 bool Ended(void* context) { return static_cast<Sheet*>(context)->ended; }
-
-std::u16string TextOf(HINSTANCE instance, LPCWSTR text) {
-  if (text == nullptr) return {};
-  if (!IS_INTRESOURCE(text)) return reinterpret_cast<const char16_t*>(text);
-  WCHAR buffer[256] = {};
-  const int length = LoadStringW(instance, static_cast<UINT>(reinterpret_cast<ULONG_PTR>(text)), buffer, 256);
-  return std::u16string(reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(std::max(length, 0)));
-}
 
 // The sheet's own template: a captioned pop-up in the 8-point dialog font,
 // its controls made when it starts.
@@ -447,7 +461,7 @@ INT_PTR PropertySheetW(const PROPSHEETHEADERW* header) {
   Sheet sheet;
   sheet.flags = header->dwFlags;
   sheet.start = header->nStartPage < header->nPages ? static_cast<int>(header->nStartPage) : 0;
-  sheet.caption = TextOf(header->hInstance, header->pszCaption);
+  sheet.caption = SheetText(header->hInstance, header->pszCaption);
   if ((header->dwFlags & PSH_PROPTITLE) != 0) sheet.caption = u"Properties for " + sheet.caption;
   INT_PTR result = -1;
   if (CollectPages(*header, sheet)) result = RunSheet(sheet, header->hwndParent, header->hInstance);

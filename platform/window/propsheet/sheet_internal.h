@@ -32,6 +32,10 @@ bool TakePage(HPROPSHEETPAGE page);
 bool IsLivePage(HPROPSHEETPAGE page);
 void FreePage(HPROPSHEETPAGE page);
 
+// A title or caption given as a string or as a string resource's id of
+// `instance`.
+std::u16string SheetText(HINSTANCE instance, LPCWSTR text);
+
 // The tab control's procedure and the sheet's one class row for it.
 LRESULT TabControlWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 SystemClassTable TabControlClasses();

@@ -26,15 +26,6 @@ PageRegistry& Pages() {
   return *registry;
 }
 
-// The text of a title given as a string or as a string resource's id.
-std::u16string TextOf(HINSTANCE instance, LPCWSTR text) {
-  if (text == nullptr) return {};
-  if (!IS_INTRESOURCE(text)) return reinterpret_cast<const char16_t*>(text);
-  WCHAR buffer[256] = {};
-  const int length = LoadStringW(instance, static_cast<UINT>(reinterpret_cast<ULONG_PTR>(text)), buffer, 256);
-  return std::u16string(reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(std::max(length, 0)));
-}
-
 void TellMaker(PropSheetPage& record, UINT message) {
   PROPSHEETPAGEW& page = record.page();
   if ((page.dwFlags & PSP_USECALLBACK) != 0 && page.pfnCallback != nullptr) {
@@ -50,6 +41,14 @@ void CountParent(PropSheetPage& record, int delta) {
 }
 
 }  // namespace
+
+std::u16string SheetText(HINSTANCE instance, LPCWSTR text) {
+  if (text == nullptr) return {};
+  if (!IS_INTRESOURCE(text)) return reinterpret_cast<const char16_t*>(text);
+  WCHAR buffer[256] = {};
+  const int length = LoadStringW(instance, static_cast<UINT>(reinterpret_cast<ULONG_PTR>(text)), buffer, 256);
+  return std::u16string(reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(std::max(length, 0)));
+}
 
 bool TakePage(HPROPSHEETPAGE page) {
   PageRegistry& registry = Pages();
@@ -88,7 +87,7 @@ HPROPSHEETPAGE CreatePropertySheetPageW(const PROPSHEETPAGEW* page) {
   }
   record->description.resize(page->dwSize);
   std::memcpy(record->description.data(), page, page->dwSize);
-  record->title = (page->dwFlags & PSP_USETITLE) != 0 ? plat::window::TextOf(page->hInstance, page->pszTitle)
+  record->title = (page->dwFlags & PSP_USETITLE) != 0 ? plat::window::SheetText(page->hInstance, page->pszTitle)
                                                        : record->dialog.title;
   HPROPSHEETPAGE handle = record.release();
   {

@@ -354,6 +354,37 @@ TEST_F(PropertySheetTest, PagesDriveTheSheetThroughItsMessages) {
                         "Finishing:KILLACTIVE", "Paper:APPLY(1)", "Finishing:APPLY(1)"}));
 }
 
+// A page may put a button of its own beside OK and take OK's id away
+// (as a page that saves before it accepts does): the sheet hands the new
+// button's command to the page, and OK pressed through PSM_PRESSBUTTON still
+// accepts.
+constexpr int kSaveFirst = 11111;
+std::vector<WPARAM> g_commands;
+INT_PTR CALLBACK RelabellingProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    HWND ok = GetDlgItem(GetParent(page), IDOK);
+    SetWindowLongPtrW(ok, GWLP_ID, kSaveFirst);
+    SetWindowTextW(ok, reinterpret_cast<LPCWSTR>(u"Save"));
+  }
+  if (message == WM_COMMAND && LOWORD(wParam) == kSaveFirst) {
+    g_commands.push_back(wParam);
+    PostMessageW(GetParent(page), PSM_PRESSBUTTON, PSBTN_OK, 0);
+    return TRUE;
+  }
+  return PageProc(page, message, wParam, lParam);
+}
+
+TEST_F(PropertySheetTest, ACommandOfAButtonAPagePutOnTheSheetGoesToThePage) {
+  g_commands.clear();
+  pages[0].pfnDlgProc = RelabellingProc;
+  UiScript script;
+  script.click(WindowRef::Item(sheet, kSaveFirst));
+  EXPECT_EQ(PropertySheetW(&header), 1);
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(g_commands, (std::vector<WPARAM>{MAKEWPARAM(kSaveFirst, BN_CLICKED)}));
+  EXPECT_EQ(g_log, (Log{"Paper:INIT", "Paper:SETACTIVE", "Paper:KILLACTIVE", "Paper:APPLY(1)"}));
+}
+
 // A page from a template in memory, titled by its maker; the page's maker
 // hears of the record's life (ADDREF, CREATE when first shown, RELEASE).
 std::vector<UINT> g_callbacks;

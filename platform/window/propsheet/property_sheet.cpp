@@ -142,6 +142,7 @@ bool MakePage(Sheet& sheet, HPROPSHEETPAGE page) {
   PROPSHEETPAGEW& description = page->page();
   if ((description.dwFlags & PSP_USECALLBACK) != 0 && description.pfnCallback != nullptr &&
       description.pfnCallback(nullptr, PSPCB_CREATE, &description) == 0) {
+    SetLastError(ERROR_CANCELLED);
     return false;
   }
   DialogTemplate t = page->dialog;

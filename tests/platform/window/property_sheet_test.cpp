@@ -5,6 +5,9 @@
 // page to let go, then every page made so far to apply, until one refuses.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -175,6 +178,19 @@ TEST_F(PropertySheetTest, APageIsMadeOnlyWhenFirstShown) {
   script.press(sheet, IDOK);
   EXPECT_EQ(PropertySheetW(&header), 1);
   EXPECT_EQ(g_log, (Log{"Paper:INIT", "Paper:SETACTIVE", "Paper:KILLACTIVE", "Paper:APPLY(1)"}));
+}
+
+// The start page is the first made; one past the pages means the first.
+TEST_F(PropertySheetTest, TheStartPageIsTheFirstMade) {
+  for (UINT start : {1u, 2u}) {
+    SCOPED_TRACE(start);
+    g_log.clear();
+    header.nStartPage = start;
+    UiScript script;
+    script.press(sheet, IDOK);
+    EXPECT_EQ(PropertySheetW(&header), 1);
+    EXPECT_EQ(g_log.front(), start == 1 ? "Finishing:INIT" : "Paper:INIT");
+  }
 }
 
 // The page's WM_INITDIALOG gets the sheet's own copy of its description,
@@ -445,6 +461,25 @@ TEST_F(PropertySheetTest, InMemoryPagesTitlesAndPageCallbacks) {
   EXPECT_EQ(g_callbacks, (std::vector<UINT>{PSPCB_ADDREF, PSPCB_CREATE, PSPCB_RELEASE}));
 }
 
+// A maker that refuses its page's dialog (PSPCB_CREATE answered 0) keeps
+// the sheet on the page it showed, tab and all.
+UINT CALLBACK RefusingCallback(HWND, UINT message, PROPSHEETPAGEW*) { return message == PSPCB_CREATE ? 0 : 1; }
+
+TEST_F(PropertySheetTest, APageItsMakerRefusesIsNotShown) {
+  pages[1].dwFlags |= PSP_USECALLBACK;
+  pages[1].pfnCallback = RefusingCallback;
+  UiScript script;
+  script.tab(sheet, 1).check("still the first page", [&] {
+    HWND window = sheet.Resolve();
+    EXPECT_NE(GetDlgItem(Page(window), kDuplex), nullptr);
+    EXPECT_EQ(SendMessageW(reinterpret_cast<HWND>(SendMessageW(window, PSM_GETTABCONTROL, 0, 0)), TCM_GETCURSEL, 0, 0),
+              0);
+  });
+  script.press(sheet, IDOK);
+  EXPECT_EQ(PropertySheetW(&header), 1);
+  EXPECT_EQ(g_log, (Log{"Paper:INIT", "Paper:SETACTIVE", "Paper:KILLACTIVE", "Paper:KILLACTIVE", "Paper:APPLY(1)"}));
+}
+
 TEST_F(PropertySheetTest, BadDescriptionsAreRefusedNamingTheFault) {
   SetLastError(0);
   EXPECT_EQ(CreatePropertySheetPageW(nullptr), nullptr);
@@ -478,9 +513,14 @@ TEST_F(PropertySheetTest, BadDescriptionsAreRefusedNamingTheFault) {
   EXPECT_TRUE(g_log.empty());
 }
 
-// The sheet as a person sees it: each page written as a PNG for a look.
+// The sheet as a person sees it: each page written as a PNG, into the
+// KESM_DUMP_WINDOWS folder when one is named (for a look), else into a
+// folder of this process that goes again.
 TEST_F(PropertySheetTest, TheSheetIsDrawn) {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "kesm-sheet-pictures";
+  const char* dump = std::getenv("KESM_DUMP_WINDOWS");
+  const std::filesystem::path folder =
+      dump != nullptr ? std::filesystem::path(dump)
+                      : std::filesystem::temp_directory_path() / ("kesm-sheet-" + std::to_string(getpid()));
   std::filesystem::create_directories(folder);
   UiScript script;
   script.check("first page", [&] { EXPECT_TRUE(plat::window::WriteWindowPng(sheet.Resolve(), folder / "paper.png")); })
@@ -491,7 +531,9 @@ TEST_F(PropertySheetTest, TheSheetIsDrawn) {
       })
       .press(sheet, IDOK);
   EXPECT_EQ(PropertySheetW(&header), 1);
-  EXPECT_TRUE(std::filesystem::file_size(folder / "paper.png") > 0);
+  EXPECT_GT(std::filesystem::file_size(folder / "paper.png"), 0u);
+  EXPECT_GT(std::filesystem::file_size(folder / "finishing.png"), 0u);
+  if (dump == nullptr) std::filesystem::remove_all(folder);
 }
 
 TEST_F(PropertySheetTest, HelpGoesToTheCurrentPage) {

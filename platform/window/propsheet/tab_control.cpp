@@ -27,12 +27,11 @@ struct TabItem {
   int width = kMinTabWidth;
 };
 
-struct TabRecord {
+// The control's record: its items and the chosen one (-1: none).
+struct Tabs {
   std::vector<TabItem> items;
   int current = -1;
 };
-
-using Tabs = TabRecord;
 
 int TextWidth(HWND hwnd, const std::u16string& text) {
   SIZE size{};

@@ -157,19 +157,21 @@ LRESULT GetChannelRect(HWND hwnd, Trackbar&, WPARAM, LPARAM lParam) {
 }
 
 // Input.
-LRESULT ButtonDown(HWND hwnd, Trackbar& s, WPARAM, LPARAM lParam) {
+// The focus comes first; the record is looked up after it came (whoever
+// lost the focus may have acted meanwhile).
+LRESULT ButtonDown(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   SetFocus(hwnd);
+  Trackbar* s = RecordOf<Trackbar>(hwnd);
+  if (s == nullptr) return 0;
   const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  const RECT thumb = Thumb(hwnd, s);
-  SetCapture(hwnd);
-  if (PtInRect(&thumb, p)) {
-    s.dragging = true;
-    return 0;
-  }
-  s.paging = true;
+  const RECT thumb = Thumb(hwnd, *s);
+  const bool onThumb = PtInRect(&thumb, p) != FALSE;
   const bool before = Vertical(hwnd) ? p.y < thumb.top : p.x < thumb.left;
-  MoveTo(hwnd, s, s.pos + (before ? -PageOf(s) : PageOf(s)), false);
-  Tell(hwnd, before ? TB_PAGEUP : TB_PAGEDOWN);
+  s->dragging = onThumb;
+  s->paging = !onThumb;
+  if (!onThumb) MoveTo(hwnd, *s, s->pos + (before ? -PageOf(*s) : PageOf(*s)), false);
+  SetCapture(hwnd);
+  if (!onThumb) Tell(hwnd, before ? TB_PAGEUP : TB_PAGEDOWN);
   return 0;
 }
 LRESULT MouseMove(HWND hwnd, Trackbar& s, WPARAM, LPARAM lParam) {
@@ -283,8 +285,8 @@ constexpr MessageRow kRows[] = {
     {TBM_GETLINESIZE, With<GetLineSize>},
     {TBM_GETTHUMBRECT, With<GetThumbRect>},
     {TBM_GETCHANNELRECT, With<GetChannelRect>},
-    {WM_LBUTTONDOWN, With<ButtonDown>},
-    {WM_LBUTTONDBLCLK, With<ButtonDown>},
+    {WM_LBUTTONDOWN, ButtonDown},
+    {WM_LBUTTONDBLCLK, ButtonDown},
     {WM_MOUSEMOVE, With<MouseMove>},
     {WM_LBUTTONUP, With<ButtonUp>},
     {WM_KEYDOWN, With<KeyDown>},

@@ -77,6 +77,10 @@ LRESULT Notified(const NMHDR& hdr) {
   ParentLog& log = Log();
   const bool list = IsClass(hdr.hwndFrom, WC_LISTVIEWW);
   log.seen.push_back(ListCode(hdr.code) + (list ? ListDetail(hdr) : TreeDetail(hdr)));
+  if (log.destroyOn != 0 && hdr.code == log.destroyOn) {
+    DestroyWindow(hdr.hwndFrom);
+    return 0;
+  }
   const bool asks = hdr.code == LVN_ITEMCHANGING || hdr.code == TVN_SELCHANGINGW || hdr.code == TVN_ITEMEXPANDINGW;
   if (asks && log.refuse) return TRUE;
   if (hdr.code == LVN_DELETEALLITEMS && log.keepItems) return TRUE;
@@ -100,6 +104,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       if (LOWORD(wParam) == TB_THUMBTRACK || LOWORD(wParam) == TB_THUMBPOSITION) entry += " " + std::to_string(HIWORD(wParam));
       entry += " @" + std::to_string(SendMessageW(bar, TBM_GETPOS, 0, 0));
       log.seen.push_back(entry);
+      if (log.destroyOnScroll == LOWORD(wParam)) DestroyWindow(bar);
       return 0;
     }
     case WM_MEASUREITEM: {

@@ -19,6 +19,8 @@ struct ParentLog {
   bool keepItems = false;   // answer TRUE to LVN_DELETEALLITEMS
   UINT rowHeight = 0;       // the WM_MEASUREITEM answer, 0 to leave it
   bool logDrawing = true;
+  UINT destroyOn = 0;        // a WM_NOTIFY code on which the parent destroys the control
+  int destroyOnScroll = -1;  // a TB_ code on which it destroys the trackbar
 };
 ParentLog& Log();
 

@@ -44,6 +44,9 @@ inline constexpr UINT NM_SETFOCUS = NM_FIRST - 7;
 inline constexpr UINT NM_KILLFOCUS = NM_FIRST - 8;
 inline constexpr UINT NM_RELEASEDCAPTURE = NM_FIRST - 16;
 
+// A text pointer that asks the parent for the text when it is shown.
+inline const LPWSTR LPSTR_TEXTCALLBACKW = reinterpret_cast<LPWSTR>(static_cast<INT_PTR>(-1));
+
 // The owner-draw type of a list view (DRAWITEMSTRUCT.CtlType).
 inline constexpr UINT ODT_LISTVIEW = 102;
 

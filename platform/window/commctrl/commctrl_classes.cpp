@@ -1,9 +1,12 @@
 // InitCommonControlsEx: the common control classes, one row each, registered
-// as global classes when a caller asks for their ICC_ group. A new common
-// control is one more row here.
+// as global classes when a caller asks for their ICC_ group (a new common
+// control is one more row here), and the small helpers the controls share.
+#include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "platform/base/winerror.h"
+#include "platform/gdi/wingdi.h"
 #include "platform/window/commctrl/commctrl_internal.h"
 #include "platform/window/controls/controls.h"
 
@@ -49,6 +52,33 @@ UINT HeldKeyFlags() {
   if (GetKeyState(VK_CONTROL) < 0) flags |= LVKF_CONTROL;
   if (GetKeyState(VK_SHIFT) < 0) flags |= LVKF_SHIFT;
   return flags;
+}
+
+std::u16string TextFrom(LPCWSTR text) {
+  if (text == nullptr || text == LPSTR_TEXTCALLBACKW) return {};
+  return std::u16string(reinterpret_cast<const char16_t*>(text));
+}
+
+int CopyText(const std::u16string& text, LPWSTR out, int max) {
+  if (out == nullptr || max <= 0) return 0;
+  const auto n = static_cast<int>(std::min<std::size_t>(text.size(), static_cast<std::size_t>(max - 1)));
+  std::memcpy(out, text.data(), static_cast<std::size_t>(n) * sizeof(WCHAR));
+  out[n] = 0;
+  return n;
+}
+
+int TextWidthIn(HWND control, const std::u16string& text) {
+  HDC dc = GetDC(control);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(text.c_str()), static_cast<int>(text.size()), &size);
+  ReleaseDC(control, dc);
+  return static_cast<int>(size.cx);
+}
+
+LRESULT FocusChange(HWND hwnd, UINT message, WPARAM, LPARAM) {
+  InvalidateRect(hwnd, nullptr, TRUE);
+  SendNotifyCode(hwnd, message == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS);
+  return 0;
 }
 
 }  // namespace plat::window

@@ -3,6 +3,8 @@
 // Internal to platform/window/.
 #pragma once
 
+#include <string>
+
 #include "platform/window/commctrl.h"
 
 namespace plat::window {
@@ -32,5 +34,17 @@ inline LRESULT SendNotifyCode(HWND control, UINT code) {
 
 // The modifier keys held now as LVKF_ flags.
 UINT HeldKeyFlags();
+
+// A caller's text; none for a null pointer or LPSTR_TEXTCALLBACKW (-1),
+// which asks the parent for the text when shown (these controls keep no
+// text then).
+std::u16string TextFrom(LPCWSTR text);
+// Copies at most max - 1 characters and a terminator into a caller's
+// buffer; the count copied (0 without a buffer).
+int CopyText(const std::u16string& text, LPWSTR out, int max);
+// The width of a text in the control's DC.
+int TextWidthIn(HWND control, const std::u16string& text);
+// WM_SETFOCUS and WM_KILLFOCUS: repaint, then NM_SETFOCUS or NM_KILLFOCUS.
+LRESULT FocusChange(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace plat::window

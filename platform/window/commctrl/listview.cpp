@@ -24,21 +24,6 @@ namespace {
 
 constexpr int kTextHeight = 16;
 
-std::u16string TextOf(LPCWSTR text) {
-  if (text == nullptr) return {};
-  const auto* p = reinterpret_cast<const char16_t*>(text);
-  return std::u16string(p);
-}
-
-// Copies at most max - 1 characters and a terminator; the count copied.
-int CopyOut(const std::u16string& text, LPWSTR out, int max) {
-  if (out == nullptr || max <= 0) return 0;
-  const auto n = static_cast<int>(std::min<std::size_t>(text.size(), static_cast<std::size_t>(max - 1)));
-  std::memcpy(out, text.data(), static_cast<std::size_t>(n) * sizeof(WCHAR));
-  out[n] = 0;
-  return n;
-}
-
 const std::u16string& CellText(const Item& item, int subItem) {
   static const std::u16string kEmpty;
   return subItem >= 0 && static_cast<std::size_t>(subItem) < item.texts.size()
@@ -152,7 +137,7 @@ LRESULT OnCreate(HWND hwnd, UINT, WPARAM, LPARAM) {
 void ApplyColumn(Column& c, const LVCOLUMNW& in, int index) {
   if ((in.mask & LVCF_FMT) != 0) c.fmt = in.fmt;
   if ((in.mask & LVCF_WIDTH) != 0) c.cx = std::max(0, in.cx);
-  if ((in.mask & LVCF_TEXT) != 0) c.text = TextOf(in.pszText);
+  if ((in.mask & LVCF_TEXT) != 0) c.text = TextFrom(in.pszText);
   c.subItem = (in.mask & LVCF_SUBITEM) != 0 ? std::max(0, in.iSubItem) : index;
 }
 LRESULT InsertColumn(HWND hwnd, ListView& s, WPARAM wParam, LPARAM lParam) {
@@ -178,7 +163,7 @@ LRESULT GetColumn(HWND, ListView& s, WPARAM wParam, LPARAM lParam) {
   const Column& c = s.columns[wParam];
   if ((out->mask & LVCF_FMT) != 0) out->fmt = c.fmt;
   if ((out->mask & LVCF_WIDTH) != 0) out->cx = c.cx;
-  if ((out->mask & LVCF_TEXT) != 0) CopyOut(c.text, out->pszText, out->cchTextMax);
+  if ((out->mask & LVCF_TEXT) != 0) CopyText(c.text, out->pszText, out->cchTextMax);
   if ((out->mask & LVCF_SUBITEM) != 0) out->iSubItem = c.subItem;
   return TRUE;
 }
@@ -188,11 +173,7 @@ LRESULT DeleteColumn(HWND hwnd, ListView& s, WPARAM wParam, LPARAM) {
   return Repainted(hwnd, TRUE);
 }
 int TextWidth(HWND hwnd, const std::u16string& text) {
-  HDC dc = GetDC(hwnd);
-  SIZE size{};
-  GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(text.c_str()), static_cast<int>(text.size()), &size);
-  ReleaseDC(hwnd, dc);
-  return static_cast<int>(size.cx) + 12;  // the cell's margins
+  return TextWidthIn(hwnd, text) + 12;  // the cell's margins
 }
 // lParam: the width, or LVSCW_AUTOSIZE (the widest text) or
 // LVSCW_AUTOSIZE_USEHEADER (the widest text or the header; the last column
@@ -234,7 +215,7 @@ LRESULT InsertItem(HWND hwnd, ListView& s, WPARAM, LPARAM lParam) {
   const auto* in = reinterpret_cast<const LVITEMW*>(lParam);
   if (in == nullptr || in->iSubItem != 0 || in->iItem < 0) return -1;
   Item item;
-  if ((in->mask & LVIF_TEXT) != 0) SetCellText(item, 0, TextOf(in->pszText));
+  if ((in->mask & LVIF_TEXT) != 0) SetCellText(item, 0, TextFrom(in->pszText));
   if ((in->mask & LVIF_PARAM) != 0) item.param = in->lParam;
   if ((in->mask & LVIF_STATE) != 0) item.state = in->state & in->stateMask;
   auto index = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(in->iItem), s.items.size()));
@@ -285,7 +266,7 @@ bool SetFields(HWND hwnd, ListView& s, const LVITEMW& in) {
   if (!Valid(s, static_cast<WPARAM>(in.iItem)) || in.iSubItem < 0) return false;
   Item& item = s.items[static_cast<std::size_t>(in.iItem)];
   if (in.iSubItem != 0) {
-    if ((in.mask & LVIF_TEXT) != 0) SetCellText(item, in.iSubItem, TextOf(in.pszText));
+    if ((in.mask & LVIF_TEXT) != 0) SetCellText(item, in.iSubItem, TextFrom(in.pszText));
     RedrawItem(hwnd, in.iItem);
     return true;
   }
@@ -295,7 +276,7 @@ bool SetFields(HWND hwnd, ListView& s, const LVITEMW& in) {
   ListView* now = StateOf(hwnd);
   if (now == nullptr || !Valid(*now, static_cast<WPARAM>(in.iItem))) return false;
   Item& still = now->items[static_cast<std::size_t>(in.iItem)];
-  if ((in.mask & LVIF_TEXT) != 0) SetCellText(still, 0, TextOf(in.pszText));
+  if ((in.mask & LVIF_TEXT) != 0) SetCellText(still, 0, TextFrom(in.pszText));
   if ((in.mask & LVIF_PARAM) != 0) still.param = in.lParam;
   RedrawItem(hwnd, in.iItem);
   TellItem(hwnd, LVN_ITEMCHANGED, in.iItem, still.state, still.state, changed, still.param);
@@ -324,7 +305,7 @@ LRESULT GetItem(HWND, ListView& s, WPARAM, LPARAM lParam) {
   auto* out = reinterpret_cast<LVITEMW*>(lParam);
   if (out == nullptr || !Valid(s, static_cast<WPARAM>(out->iItem)) || out->iSubItem < 0) return FALSE;
   const Item& item = s.items[static_cast<std::size_t>(out->iItem)];
-  if ((out->mask & LVIF_TEXT) != 0) CopyOut(CellText(item, out->iSubItem), out->pszText, out->cchTextMax);
+  if ((out->mask & LVIF_TEXT) != 0) CopyText(CellText(item, out->iSubItem), out->pszText, out->cchTextMax);
   if ((out->mask & LVIF_PARAM) != 0) out->lParam = item.param;
   if ((out->mask & LVIF_STATE) != 0) out->state = item.state & out->stateMask;
   return TRUE;
@@ -332,7 +313,7 @@ LRESULT GetItem(HWND, ListView& s, WPARAM, LPARAM lParam) {
 LRESULT GetItemText(HWND, ListView& s, WPARAM wParam, LPARAM lParam) {
   auto* out = reinterpret_cast<LVITEMW*>(lParam);
   if (out == nullptr || !Valid(s, wParam) || out->iSubItem < 0) return 0;
-  return CopyOut(CellText(s.items[wParam], out->iSubItem), out->pszText, out->cchTextMax);
+  return CopyText(CellText(s.items[wParam], out->iSubItem), out->pszText, out->cchTextMax);
 }
 
 // States. wParam -1 sets the state of every item.
@@ -377,7 +358,7 @@ LRESULT GetNextItem(HWND, ListView& s, WPARAM wParam, LPARAM lParam) {
 bool Matches(const Item& item, const LVFINDINFOW& find) {
   if ((find.flags & LVFI_PARAM) != 0) return item.param == find.lParam;
   if ((find.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.psz == nullptr) return false;
-  const std::u16string wanted = TextOf(find.psz);
+  const std::u16string wanted = TextFrom(find.psz);
   const std::u16string& text = CellText(item, 0);
   if ((find.flags & LVFI_PARTIAL) != 0) return CompareNoCase(text.substr(0, wanted.size()), wanted) == 0;
   return CompareNoCase(text, wanted) == 0;

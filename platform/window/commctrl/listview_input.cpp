@@ -116,10 +116,4 @@ LRESULT KeyDown(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
   return 0;
 }
 
-LRESULT FocusChange(HWND hwnd, UINT message, WPARAM, LPARAM) {
-  InvalidateRect(hwnd, nullptr, TRUE);
-  SendNotifyCode(hwnd, message == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS);
-  return 0;
-}
-
 }  // namespace plat::window::listview

@@ -132,15 +132,8 @@ LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-// The text a caller gives; LPSTR_TEXTCALLBACKW (-1) asks the parent later,
-// which this control does not do: it keeps no text then.
-std::u16string TextOf(LPCWSTR text) {
-  if (text == nullptr || reinterpret_cast<INT_PTR>(text) == -1) return {};
-  return std::u16string(reinterpret_cast<const char16_t*>(text));
-}
-
 void Apply(Node& n, const TVITEMW& in) {
-  if ((in.mask & TVIF_TEXT) != 0) n.text = TextOf(in.pszText);
+  if ((in.mask & TVIF_TEXT) != 0) n.text = TextFrom(in.pszText);
   if ((in.mask & TVIF_PARAM) != 0) n.param = in.lParam;
   if ((in.mask & TVIF_IMAGE) != 0) n.image = in.iImage;
   if ((in.mask & TVIF_SELECTEDIMAGE) != 0) n.selectedImage = in.iSelectedImage;
@@ -288,19 +281,11 @@ LRESULT GetNextItem(HWND, TreeView& s, WPARAM wParam, LPARAM lParam) {
   return reinterpret_cast<LRESULT>(HandleOf(found));
 }
 
-int CopyOut(const std::u16string& text, LPWSTR out, int max) {
-  if (out == nullptr || max <= 0) return 0;
-  const auto n = static_cast<int>(std::min<std::size_t>(text.size(), static_cast<std::size_t>(max - 1)));
-  std::memcpy(out, text.data(), static_cast<std::size_t>(n) * sizeof(WCHAR));
-  out[n] = 0;
-  return n;
-}
-
 LRESULT GetItem(HWND, TreeView& s, WPARAM, LPARAM lParam) {
   auto* out = reinterpret_cast<TVITEMW*>(lParam);
   const Node* n = out != nullptr ? Find(s, out->hItem) : nullptr;
   if (n == nullptr) return FALSE;
-  if ((out->mask & TVIF_TEXT) != 0) CopyOut(n->text, out->pszText, out->cchTextMax);
+  if ((out->mask & TVIF_TEXT) != 0) CopyText(n->text, out->pszText, out->cchTextMax);
   if ((out->mask & TVIF_PARAM) != 0) out->lParam = n->param;
   if ((out->mask & TVIF_STATE) != 0) out->state = n->state & out->stateMask;
   if ((out->mask & TVIF_IMAGE) != 0) out->iImage = n->image;

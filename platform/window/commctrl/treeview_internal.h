@@ -70,6 +70,5 @@ LRESULT ButtonDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT ButtonUp(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DoubleClick(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT KeyDown(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT FocusChange(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace plat::window::treeview

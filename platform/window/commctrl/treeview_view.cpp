@@ -42,18 +42,10 @@ int FirstIndex(const std::vector<NodeId>& rows, NodeId first) {
   return it == rows.end() ? 0 : static_cast<int>(it - rows.begin());
 }
 
-int TextWidth(HWND hwnd, const std::u16string& text) {
-  HDC dc = GetDC(hwnd);
-  SIZE size{};
-  GetTextExtentPoint32W(dc, reinterpret_cast<LPCWSTR>(text.c_str()), static_cast<int>(text.size()), &size);
-  ReleaseDC(hwnd, dc);
-  return static_cast<int>(size.cx);
-}
-
 RECT LabelRect(HWND hwnd, const TreeView& s, NodeId id, int row) {
   const int left = LeftOf(hwnd, Depth(s, id)) + kLabelPad;
   const int y = row * kRowHeight;
-  return RECT{left, y, left + TextWidth(hwnd, s.nodes.at(id).text) + 2 * kLabelPad, y + kRowHeight};
+  return RECT{left, y, left + TextWidthIn(hwnd, s.nodes.at(id).text) + 2 * kLabelPad, y + kRowHeight};
 }
 
 bool ShowsBox(HWND hwnd, const TreeView& s, NodeId id) {
@@ -286,12 +278,6 @@ LRESULT KeyDown(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
   if (s == nullptr) return 0;
   const NodeId target = KeyTarget(hwnd, *s, wParam);
   if (target != kRoot) Select(hwnd, target, TVC_BYKEYBOARD);
-  return 0;
-}
-
-LRESULT FocusChange(HWND hwnd, UINT message, WPARAM, LPARAM) {
-  InvalidateRect(hwnd, nullptr, TRUE);
-  SendNotifyCode(hwnd, message == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS);
   return 0;
 }
 

@@ -360,6 +360,14 @@ TEST_F(ListViewTest, BadMessagesAnswerAsDocumented) {
   }
   EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 3);
   EXPECT_EQ(Take(), Seen{});
+  // A text the parent would give later is kept as no text.
+  LVITEMW callback{};
+  callback.mask = LVIF_TEXT;
+  callback.iItem = 3;
+  callback.pszText = LPSTR_TEXTCALLBACKW;
+  EXPECT_EQ(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&callback)), 3);
+  EXPECT_EQ(CellText(list, 3, 0), u"");
+  Take();
   // A text longer than the caller's buffer is cut and terminated.
   WCHAR small[4] = {1, 1, 1, 1};
   LVITEMW item{};

@@ -138,7 +138,66 @@ COLORREF PixelOf(HWND dialog, HWND control, POINT client, const std::vector<std:
   return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
 }
 
+// An owner-drawn tray list: the dialog draws each row's four cells at the
+// columns' current widths, in the colours of the row's state.
+INT_PTR CALLBACK OwnerDrawnProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_MEASUREITEM) {
+    reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = 24;
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+  }
+  if (message != WM_DRAWITEM) return OptionsProc(dialog, message, wParam, lParam);
+  const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  if (dis->CtlType != ODT_LISTVIEW) return FALSE;
+  const bool selected = (dis->itemState & ODS_SELECTED) != 0;
+  SetTextColor(dis->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+  SetBkMode(dis->hDC, TRANSPARENT);
+  RECT cell = dis->rcItem;
+  for (int column = 0; column < 4; ++column) {
+    cell.right = cell.left + static_cast<LONG>(SendMessageW(dis->hwndItem, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+    FillRect(dis->hDC, &cell, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    WCHAR text[32] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 32;
+    const auto length = static_cast<int>(
+        SendMessageW(dis->hwndItem, LVM_GETITEMTEXTW, dis->itemID, reinterpret_cast<LPARAM>(&item)));
+    RECT inner{cell.left + 4, cell.top, cell.right, cell.bottom};
+    DrawTextW(dis->hDC, text, length, &inner, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+    cell.left = cell.right;
+  }
+  if ((dis->itemState & ODS_FOCUS) != 0) DrawFocusRect(dis->hDC, &dis->rcItem);
+  return TRUE;
+}
+
 class CommonControlDialogTest : public WindowTest {};
+
+TEST_F(CommonControlDialogTest, AnOwnerDrawnListIsDrawnByTheDialog) {
+  InitCommonControls();
+  g_chosen = Chosen{};
+  DialogBuilder b(u"Trays", WS_POPUP | WS_CAPTION | DS_MODALFRAME, 300, 120);
+  b.Item(0, kListId, u"", LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDRAWFIXED | WS_BORDER | WS_TABSTOP, 7, 7, 286, 80,
+         u"SysListView32");
+  b.Item(0x80, IDOK, u"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 243, 100, 50, 14);
+  const WindowRef dialog = WindowRef::Top(u"Trays");
+  const WindowRef list = WindowRef::Item(dialog, kListId);
+  UiScript script;
+  script.listView(list, 2, 3)
+      .check("the dialog drew the chosen row in the selection's colour", [dialog, list] {
+        HWND window = dialog.Resolve();
+        plat::window::DumpShownWindow(window);
+        std::vector<std::uint32_t> pixels;
+        SIZE size{};
+        ASSERT_TRUE(plat::window::PaintWindowImage(window, &pixels, &size));
+        // 24-pixel rows below the 20-pixel header: row 2 starts at 68.
+        EXPECT_EQ(PixelOf(window, list.Resolve(), POINT{300, 68 + 2}, pixels, size), GetSysColor(COLOR_HIGHLIGHT));
+        EXPECT_EQ(PixelOf(window, list.Resolve(), POINT{300, 44 + 2}, pixels, size), GetSysColor(COLOR_WINDOW));
+      })
+      .click(WindowRef::Item(dialog, IDOK));
+  EXPECT_EQ(DialogBoxIndirectParamW(nullptr, b.get(), nullptr, OwnerDrawnProc, 0), IDOK);
+  EXPECT_EQ(g_chosen.tray, 4);
+}
 
 TEST_F(CommonControlDialogTest, APersonWorksTheListTheTreeAndTheTrackbar) {
   InitCommonControls();

@@ -2,6 +2,8 @@
 // records they carry, in their documented 64-bit layouts.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/window/winuser.h"
 
 inline constexpr const char16_t* WC_LISTVIEWW = u"SysListView32";
@@ -199,4 +201,7 @@ using LPNMLVKEYDOWN = NMLVKEYDOWN*;
 static_assert(sizeof(NMHDR) == 24);
 static_assert(sizeof(LVITEMW) == 88 && sizeof(LVCOLUMNW) == 56);
 static_assert(sizeof(LVFINDINFOW) == 40 && sizeof(LVHITTESTINFO) == 24);
+static_assert(offsetof(LVITEMW, pszText) == 24 && offsetof(LVITEMW, lParam) == 40 && offsetof(LVCOLUMNW, pszText) == 16);
+static_assert(offsetof(NMLISTVIEW, iItem) == 24 && offsetof(NMLISTVIEW, lParam) == 56);
+static_assert(offsetof(NMITEMACTIVATE, uKeyFlags) == 64 && offsetof(NMLVKEYDOWN, wVKey) == 24);
 static_assert(sizeof(NMLISTVIEW) == 64 && sizeof(NMITEMACTIVATE) == 72 && sizeof(NMLVKEYDOWN) == 30);

@@ -2,6 +2,8 @@
 // records they carry, in their documented 64-bit layouts.
 #pragma once
 
+#include <cstddef>
+
 #include "platform/window/winuser.h"
 
 inline constexpr const char16_t* WC_TREEVIEWW = u"SysTreeView32";
@@ -150,5 +152,8 @@ struct NMTVKEYDOWN {
 };
 #pragma pack(pop)
 
+static_assert(offsetof(TVITEMW, hItem) == 8 && offsetof(TVITEMW, lParam) == 48 && offsetof(TVINSERTSTRUCTW, item) == 16);
+static_assert(offsetof(NMTREEVIEWW, itemOld) == 32 && offsetof(NMTREEVIEWW, itemNew) == 88);
+static_assert(offsetof(NMTREEVIEWW, ptDrag) == 144 && offsetof(NMTVKEYDOWN, wVKey) == 24);
 static_assert(sizeof(TVITEMW) == 56 && sizeof(TVITEMEXW) == 80 && sizeof(TVINSERTSTRUCTW) == 96);
 static_assert(sizeof(TVHITTESTINFO) == 24 && sizeof(NMTREEVIEWW) == 152 && sizeof(NMTVKEYDOWN) == 30);

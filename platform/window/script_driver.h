@@ -30,6 +30,8 @@ class WindowRef {
   static WindowRef Item(WindowRef parent, int id);
   // The focus window when the step runs.
   static WindowRef Focus();
+  // The window find gives when the step runs; name says what it looks for.
+  static WindowRef Found(std::string name, std::function<HWND()> find);
   HWND Resolve() const;
   const std::string& name() const { return name_; }
 
@@ -74,6 +76,13 @@ class Script {
   Script& scroll(WindowRef bar, WORD code);
   Script& check(WindowRef control);
   Script& text(WindowRef edit, std::u16string value);
+
+  // The open file dialog (the active window with a file-name edit and a
+  // file list), worked as a person would: a path or name typed into the
+  // name edit, or names clicked in the file list as it shows them; then
+  // its OK button is clicked.
+  Script& chooseFile(std::u16string pathOrName);
+  Script& chooseFile(std::vector<std::u16string> names);
 
   // Limits: idle calls (steps and waits for them) and messages dispatched.
   Script& budget(std::size_t idleCalls, std::size_t messages);

@@ -37,6 +37,7 @@ struct FileDialog {
   std::vector<std::u16string> files;       // the file list's names, as they are spelled on disk
   std::vector<std::u16string> shown;       // and as the list shows them (short names under OFN_NOLONGNAMES)
   std::vector<std::u16string> shortNames;  // and their short names
+  std::vector<std::u16string> shortChain;  // the chain in short names
   std::vector<std::u16string> shownChain;  // the chain as the folder list shows it
   DWORD error = 0;                         // CommDlgExtendedError when it ends
   bool Flag(DWORD flag) const { return (ofn->Flags & flag) != 0; }
@@ -55,6 +56,7 @@ INT_PTR RunFileDialog(FileDialog& state, HINSTANCE instance, LPCDLGTEMPLATEW dia
 // it (in short names under OFN_NOLONGNAMES).
 std::u16string CurrentFolder(const FileDialog& state);
 std::u16string ShownFolder(const FileDialog& state);
+std::u16string ShortFolder(const FileDialog& state);
 // Makes folder current when it exists (a Windows path in any spelling),
 // and lists it; false when it is not a folder of the machine.
 bool ShowFolder(FileDialog& state, std::u16string_view folder);

@@ -195,7 +195,9 @@ void OkSeveral(FileDialog& state, const std::u16string& text) {
   for (const std::u16string& name : names) {
     if (!Acceptable(state, JoinPath(CurrentFolder(state), name))) return;
   }
-  Finish(state, ShownFolder(state), names);
+  // The folder too goes in short names when it holds a blank.
+  const std::u16string folder = ShownFolder(state);
+  Finish(state, folder.find(u' ') != std::u16string::npos ? ShortFolder(state) : folder, names);
 }
 
 void OkPressed(FileDialog& state) {

@@ -73,6 +73,8 @@ std::u16string CurrentFolder(const FileDialog& state) { return ChainFolder(state
 
 std::u16string ShownFolder(const FileDialog& state) { return ChainFolder(state.shownChain); }
 
+std::u16string ShortFolder(const FileDialog& state) { return ChainFolder(state.shortChain); }
+
 bool ShowFolder(FileDialog& state, std::u16string_view folder) {
   const std::u16string path(folder);
   auto resolved = ResolvePath(path.c_str());
@@ -98,15 +100,12 @@ void RefreshListing(FileDialog& state) {
   }
   // The chain's folders shown as the lists show names: each among its own
   // parent's names.
-  state.shownChain.clear();
-  for (std::size_t i = 0; i < state.chain.size(); ++i) {
-    if (i == 0 || !state.Flag(OFN_NOLONGNAMES)) {
-      state.shownChain.push_back(state.chain[i]);
-      continue;
-    }
+  state.shortChain.assign(state.chain.begin(), state.chain.begin() + std::min<std::size_t>(1, state.chain.size()));
+  for (std::size_t i = 1; i < state.chain.size(); ++i) {
     const FolderEntries parent = ReadFolder(ChainFolder(std::span(state.chain).first(i)));
-    state.shownChain.push_back(ShortName(state.chain[i], AllNames(parent)));
+    state.shortChain.push_back(ShortName(state.chain[i], AllNames(parent)));
   }
+  state.shownChain = state.Flag(OFN_NOLONGNAMES) ? state.shortChain : state.chain;
   if (state.window == nullptr) return;
   std::vector<std::u16string> folders = state.shownChain;
   for (const std::u16string& sub : entries.folders) folders.push_back(Shown(state, sub, siblings));

@@ -156,6 +156,43 @@ TEST_F(FileDialogTest, TheResultCarriesItsOffsetsAndTitle) {
   EXPECT_EQ(Narrow(title.data()), "Team Default.rst");
 }
 
+TEST_F(FileDialogTest, PickingAFileTypeListsItsFilesAndIsReturned) {
+  std::vector<std::string> listed;
+  std::string typedText;
+  UiScript script;
+  script.pick(Item(kFileTypeComboId), 1)
+      .check("the pictures",
+             [&] {
+               listed = ListItems(Item(kFileListId).Resolve());
+               typedText = ItemText(Dialog().Resolve(), kFileNameEditId);
+             })
+      .chooseFile(std::vector<std::u16string>{u"picture.bmp"});
+  ASSERT_TRUE(GetOpenFileNameW(&ofn));
+  EXPECT_EQ(listed, (std::vector<std::string>{"picture.bmp", "scan.dib"}));
+  EXPECT_EQ(typedText, "*.bmp;*.dib");
+  EXPECT_EQ(ofn.nFilterIndex, 2u);
+  EXPECT_EQ(Narrow(file.data()), "C:\\Sets\\picture.bmp");
+}
+
+TEST_F(FileDialogTest, AnInitialPathStartsInItsFolderWithItsName) {
+  const std::u16string start = u"c:\\sets\\archive\\old.rst";
+  std::copy(start.begin(), start.end(), file.begin());
+  std::string folder;
+  std::string name;
+  UiScript script;
+  script
+      .check("where it starts",
+             [&] {
+               folder = ItemText(Dialog().Resolve(), kFolderTextId);
+               name = ItemText(Dialog().Resolve(), kFileNameEditId);
+             })
+      .click(Item(IDOK));
+  ASSERT_TRUE(GetOpenFileNameW(&ofn));
+  EXPECT_EQ(folder, "C:\\Sets\\Archive");  // spelled as on the drive
+  EXPECT_EQ(name, "old.rst");
+  EXPECT_EQ(Narrow(file.data()), "C:\\Sets\\Archive\\old.rst");
+}
+
 TEST_F(FileDialogTest, AResultLongerThanTheBufferGivesTheSizeNeeded) {
   ofn.nMaxFile = 10;
   UiScript script;

@@ -6,7 +6,6 @@
 #include "platform/files/winfile.h"
 #include "platform/files/short_names.h"
 #include "platform/files/winpath.h"
-#include "platform/text/wintext.h"
 #include "platform/window/commdlg/file_dialog.h"
 #include "platform/window/winuser_controls.h"
 #include "platform/window/winuser_dialogs.h"
@@ -14,22 +13,12 @@
 namespace plat::commdlg {
 namespace {
 
-// The names of a folder, each sorted ignoring case; hidden entries are left
-// out, as the dialog does not offer them.
+// The names of a folder in the order finding gives them (ignoring case);
+// hidden entries are left out, as the dialog does not offer them.
 struct FolderEntries {
   std::vector<std::u16string> folders;
   std::vector<std::u16string> files;
 };
-
-bool LessNoCase(const std::u16string& a, const std::u16string& b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const WCHAR x = CharUpperW1(a[i]);
-    const WCHAR y = CharUpperW1(b[i]);
-    if (x != y) return x < y;
-  }
-  return a.size() < b.size();
-}
 
 FolderEntries ReadFolder(std::u16string_view folder) {
   FolderEntries entries;
@@ -43,8 +32,6 @@ FolderEntries ReadFolder(std::u16string_view folder) {
     ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? entries.folders : entries.files).push_back(name);
   } while (FindNextFileW(find, &found));
   FindClose(find);
-  std::sort(entries.folders.begin(), entries.folders.end(), LessNoCase);
-  std::sort(entries.files.begin(), entries.files.end(), LessNoCase);
   return entries;
 }
 

@@ -16,6 +16,7 @@
 #include "platform/window/winuser_controls.h"
 #include "platform/window/winuser_dialogs.h"
 #include "tests/common/ui_script.h"
+#include "tests/platform/window/commdlg/file_dialog_caller.h"
 #include "tests/platform/drive_files.h"
 #include "tests/platform/install_file.h"
 #include "tests/platform/window/recorder.h"
@@ -74,8 +75,9 @@ UINT_PTR CALLBACK Hook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
 class FileDialogHookTest : public WindowTest {
  public:
   plat::ScopedMachine machine;
-  std::array<WCHAR, 260> file{};
-  OPENFILENAMEW ofn{};
+  FileDialogCaller caller{kFilter};
+  std::array<WCHAR, 260>& file = caller.file;
+  OPENFILENAMEW& ofn = caller.ofn;
   HookRecord record;
   HMODULE callerModule = nullptr;
 
@@ -88,12 +90,6 @@ class FileDialogHookTest : public WindowTest {
     InstallFile(KESM_TEST_FILE_DIALOG, "Windows/System32/FILEFORM.DLL");
     callerModule = LoadLibraryW(u"fileform.dll");
     ASSERT_NE(callerModule, nullptr);
-    ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrFilter = kFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrInitialDir = u"C:\\Sets";
     ofn.lpfnHook = Hook;
     ofn.lCustData = reinterpret_cast<LPARAM>(&record);
   }

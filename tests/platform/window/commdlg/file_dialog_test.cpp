@@ -18,6 +18,7 @@
 #include "platform/window/winuser_controls.h"
 #include "platform/window/winuser_dialogs.h"
 #include "tests/common/ui_script.h"
+#include "tests/platform/window/commdlg/file_dialog_caller.h"
 #include "tests/platform/drive_files.h"
 #include "tests/platform/install_file.h"
 #include "tests/platform/window/recorder.h"
@@ -52,8 +53,9 @@ std::string ItemText(HWND dialog, int id) {
 class FileDialogTest : public WindowTest {
  public:
   plat::ScopedMachine machine;
-  std::array<WCHAR, 260> file{};
-  OPENFILENAMEW ofn{};
+  FileDialogCaller caller{kFilter};
+  std::array<WCHAR, 260>& file = caller.file;
+  OPENFILENAMEW& ofn = caller.ofn;
 
   void SetUp() override {
     WindowTest::SetUp();
@@ -61,12 +63,6 @@ class FileDialogTest : public WindowTest {
                              "scan.dib", "Archive/old.rst", "My Sets/office.rst", "My Sets/Team Default.rst"}) {
       drive::Put(std::string("Sets/") + name, "x");
     }
-    ofn.lStructSize = sizeof ofn;
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrFilter = kFilter;
-    ofn.nFilterIndex = 1;
-    ofn.lpstrInitialDir = u"C:\\Sets";
   }
   // The dialog as the script finds it: by its default title.
   static WindowRef Dialog(const char16_t* title = u"Open") { return WindowRef::Top(title); }

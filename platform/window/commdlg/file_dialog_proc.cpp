@@ -318,10 +318,15 @@ INT_PTR CALLBACK FileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 INT_PTR RunFileDialog(FileDialog& state, HINSTANCE instance, LPCDLGTEMPLATEW dialogTemplate) {
-  t_open.push_back(&state);
-  const INT_PTR result = DialogBoxIndirectParamW(instance, dialogTemplate, state.ofn->hwndOwner, FileDialogProc, 0);
-  t_open.erase(std::find(t_open.begin(), t_open.end(), &state));
-  return result;
+  // The state is open for exactly the dialog's life, however it ends.
+  struct Opened {
+    explicit Opened(FileDialog* s) : state(s) { t_open.push_back(s); }
+    ~Opened() { t_open.erase(std::find(t_open.begin(), t_open.end(), state)); }
+    Opened(const Opened&) = delete;
+    Opened& operator=(const Opened&) = delete;
+    FileDialog* state;
+  } opened(&state);
+  return DialogBoxIndirectParamW(instance, dialogTemplate, state.ofn->hwndOwner, FileDialogProc, 0);
 }
 
 }  // namespace plat::commdlg

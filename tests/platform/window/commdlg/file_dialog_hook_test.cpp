@@ -40,7 +40,26 @@ struct HookRecord {
   int okSeen = 0;
   int okToSwallow = 0;  // how many OK presses the hook keeps from the dialog
   int action = 0;       // the caller's own button, when pressed
+  std::u16string built;  // the path built from the folder list and the name at OK
 };
+
+// The path a caller builds from the folder list's entries, from the first
+// to the selected one (each but the first followed by a backslash), and
+// the name typed.
+std::u16string PathFromFolderList(HWND dialog) {
+  std::u16string path;
+  const LRESULT selected = SendDlgItemMessageW(dialog, kFolderListId, LB_GETCURSEL, 0, 0);
+  for (LRESULT i = 0; i <= selected; ++i) {
+    std::array<WCHAR, MAX_PATH> entry{};
+    SendDlgItemMessageW(dialog, kFolderListId, LB_GETTEXT, static_cast<WPARAM>(i),
+                        reinterpret_cast<LPARAM>(entry.data()));
+    path += entry.data();
+    if (i > 0) path += u"\\";
+  }
+  std::array<WCHAR, MAX_PATH> name{};
+  GetDlgItemTextW(dialog, kFileNameEditId, name.data(), static_cast<int>(name.size()));
+  return path + name.data();
+}
 
 HookRecord* RecordOf(HWND dialog) { return reinterpret_cast<HookRecord*>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 
@@ -56,7 +75,10 @@ UINT_PTR CALLBACK Hook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
   if (record == nullptr) return 0;
   record->messages.push_back(message);
   if (message != WM_COMMAND) return 0;
-  if (LOWORD(wParam) == IDOK) return ++record->okSeen <= record->okToSwallow ? TRUE : FALSE;
+  if (LOWORD(wParam) == IDOK) {
+    record->built = PathFromFolderList(dialog);
+    return ++record->okSeen <= record->okToSwallow ? TRUE : FALSE;
+  }
   if (LOWORD(wParam) == kSaveButton) {
     // The caller's save button: the name gets its extension, then the
     // hook presses OK itself.
@@ -215,6 +237,9 @@ TEST_F(FileDialogHookTest, WithoutLongNamesTheListAndTheResultUseShortNames) {
   one.chooseFile(std::vector<std::u16string>{u"TEAMDE~1.RST"});
   EXPECT_TRUE(GetOpenFileNameW(&ofn));
   EXPECT_EQ(Narrow(file.data()), "C:\\Sets\\MYSETS~1\\TEAMDE~1.RST");
+  // The path the hook built from the short names shown names the file.
+  EXPECT_EQ(Narrow(record.built), "C:\\Sets\\MYSETS~1\\TEAMDE~1.RST");
+  EXPECT_NE(GetFileAttributesW(record.built.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

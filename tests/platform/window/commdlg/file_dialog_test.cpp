@@ -170,6 +170,15 @@ TEST_F(FileDialogTest, PickingAFileTypeListsItsFilesAndIsReturned) {
   EXPECT_EQ(Narrow(file.data()), "C:\\Sets\\picture.bmp");
 }
 
+TEST_F(FileDialogTest, ADoubleClickOnAFileChoosesIt) {
+  UiScript script;
+  script.select(Item(kFileListId), 1).select(Item(kFileListId), 1);
+  // The second press is the double click and ends the dialog; its release
+  // is left to no window.
+  ASSERT_TRUE(GetOpenFileNameW(&ofn));
+  EXPECT_EQ(Narrow(file.data()), "C:\\Sets\\Team Default.rst");
+}
+
 TEST_F(FileDialogTest, AnInitialPathStartsInItsFolderWithItsName) {
   const std::u16string start = u"c:\\sets\\archive\\old.rst";
   std::copy(start.begin(), start.end(), file.begin());

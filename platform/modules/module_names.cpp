@@ -25,7 +25,8 @@ Registry& Builtins() {
       {},
       {{u"UserEnv.dll", UserEnvExports()},
        {u"spoolss.dll", SpoolssExports()},
-       {u"compstui.dll", CompstuiExports()}}};  // lives until process exit
+       {u"compstui.dll", CompstuiExports()},
+       {u"comdlg32.dll", ComDlgExports(), ComDlgResources()}}};  // lives until process exit
   return *registry;
 }
 
@@ -104,6 +105,7 @@ bool plat::RegisterBuiltinModule(std::u16string_view fileName,
   });
   if (it != r.modules.end()) {
     it->exports = exports;
+    it->resources = nullptr;
   } else {
     r.modules.push_back({std::move(name), exports});
   }

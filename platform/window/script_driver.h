@@ -32,6 +32,8 @@ class WindowRef {
   static WindowRef Focus();
   // The page a property sheet shows when the step runs (script_sheets.cpp).
   static WindowRef Page(WindowRef sheet);
+  // The window find gives when the step runs; name says what it looks for.
+  static WindowRef Found(std::string name, std::function<HWND()> find);
   HWND Resolve() const;
   const std::string& name() const { return name_; }
 
@@ -83,6 +85,12 @@ class Script {
   // and enabled.
   Script& tab(WindowRef sheet, int index);
   Script& press(WindowRef sheet, int button);
+  // The open file dialog (the active window with a file-name edit and a
+  // file list), worked as a person would: a path or name typed into the
+  // name edit, or names clicked in the file list as it shows them; then
+  // its OK button is clicked.
+  Script& chooseFile(std::u16string pathOrName);
+  Script& chooseFile(std::vector<std::u16string> names);
 
   // The common controls as a person works them (script_commctrl.cpp):
   // clicks the cell of a list view's item `item` in column `column` (which

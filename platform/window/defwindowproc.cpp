@@ -66,6 +66,17 @@ LRESULT OnNcHitTest(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   return HTBORDER;
 }
 
+LRESULT OnNcPaint(HWND hwnd, UINT, WPARAM, LPARAM) {
+  PaintNonClient(hwnd, GetActiveWindow() == hwnd);
+  return 0;
+}
+
+// The caption shows the change at once.
+LRESULT OnNcActivate(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  if (IsWindowVisible(hwnd)) PaintNonClient(hwnd, wParam != FALSE);
+  return TRUE;
+}
+
 LRESULT OnSetText(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   SetText(hwnd, reinterpret_cast<LPCWSTR>(lParam));
   return TRUE;
@@ -197,13 +208,12 @@ LRESULT OnRightButtonUp(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   return 0;
 }
 
-LRESULT AnswerTrue(HWND, UINT, WPARAM, LPARAM) { return TRUE; }
-
 constexpr MessageRow kDefaultRows[] = {
     {WM_NCCREATE, OnNcCreate},
     {WM_NCCALCSIZE, OnNcCalcSize},
     {WM_NCHITTEST, OnNcHitTest},
-    {WM_NCACTIVATE, AnswerTrue},
+    {WM_NCACTIVATE, OnNcActivate},
+    {WM_NCPAINT, OnNcPaint},
     {WM_SETTEXT, OnSetText},
     {WM_GETTEXT, OnGetText},
     {WM_GETTEXTLENGTH, OnGetTextLength},

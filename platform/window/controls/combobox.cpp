@@ -11,6 +11,7 @@
 
 #include "platform/gdi/wingdi.h"
 #include "platform/window/controls/control_common.h"
+#include "platform/window/controls/control_draw.h"
 #include "platform/window/controls/controls.h"
 #include "platform/window/controls/item_list.h"
 #include "platform/window/message_table.h"
@@ -220,22 +221,38 @@ LRESULT Focus(HWND hwnd, ComboState& s, WPARAM, LPARAM) {
   return 0;
 }
 
+// The field: a sunken edge around the selection and the drop button at
+// its right; the selection shows highlighted while the combo has the focus.
 LRESULT Paint(HWND hwnd, ComboState& s, WPARAM, LPARAM) {
   PAINTSTRUCT ps{};
   HDC dc = BeginPaint(hwnd, &ps);
   RECT field{};
   GetClientRect(hwnd, &field);
-  FillRect(dc, &field, ControlBrush(hwnd, dc, WM_CTLCOLORLISTBOX));
+  const bool disabled = IsWindowEnabled(hwnd) == FALSE;
+  HBRUSH brush = ControlBrush(hwnd, dc, WM_CTLCOLORLISTBOX);
+  DrawEdge(dc, &field, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+  FillRect(dc, &field, disabled ? GetSysColorBrush(COLOR_3DFACE) : brush);
+  const RECT button{std::max(field.left, field.right - GetSystemMetrics(SM_CXVSCROLL)), field.top, field.right,
+                    field.bottom};
+  DrawArrowButton(dc, button, ArrowDirection::kDown, s.dropped, disabled);
+  field.right = button.left;
   if (s.selected >= 0) {
     const ListItem& item = s.list.items[static_cast<std::size_t>(s.selected)];
     RECT inner = field;
-    InflateRect(&inner, -kFieldExtra / 2, -kFieldExtra / 2);
+    InflateRect(&inner, -(kFieldExtra / 2 - 2), -(kFieldExtra / 2 - 2));
+    const bool focused = GetFocus() == hwnd;
     if (OwnerDrawn(hwnd)) {
-      UINT state = ODS_COMBOBOXEDIT | (GetFocus() == hwnd ? ODS_SELECTED | ODS_FOCUS : 0);
+      UINT state = ODS_COMBOBOXEDIT | (focused ? ODS_SELECTED | ODS_FOCUS : 0) | (disabled ? ODS_DISABLED : 0);
       SendDrawItem(hwnd, dc, ODT_COMBOBOX, static_cast<UINT>(s.selected), ODA_DRAWENTIRE, state, inner, item.data);
     } else {
-      DrawTextW(dc, reinterpret_cast<LPCWSTR>(item.text.c_str()), static_cast<int>(item.text.size()), &inner,
-                DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+      if (focused) {
+        FillRect(dc, &inner, GetSysColorBrush(COLOR_HIGHLIGHT));
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+      }
+      RECT text = inner;
+      text.left += 1;
+      DrawControlText(dc, item.text, text, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, disabled);
+      if (focused) DrawFocusRect(dc, &inner);
     }
   }
   EndPaint(hwnd, &ps);

@@ -12,6 +12,7 @@
 
 #include "platform/gdi/wingdi.h"
 #include "platform/window/controls/control_common.h"
+#include "platform/window/controls/control_draw.h"
 #include "platform/window/controls/controls.h"
 #include "platform/window/message_table.h"
 
@@ -49,11 +50,9 @@ struct Geometry {
   int thumbEnd;
 };
 
-Geometry GeometryOf(HWND hwnd, const BarState& s) {
-  RECT client{};
-  GetClientRect(hwnd, &client);
-  const int length = Vertical(hwnd) ? client.bottom : client.right;
-  const int across = Vertical(hwnd) ? client.right : client.bottom;
+Geometry GeometryIn(const RECT& area, bool vertical, const BarState& s) {
+  const int length = vertical ? area.bottom - area.top : area.right - area.left;
+  const int across = vertical ? area.right - area.left : area.bottom - area.top;
   const int arrow = std::min(across, length / 2);
   const int shaft = std::max(0, length - 2 * arrow);
   const int span = std::max(1, s.max - s.min + 1);
@@ -62,6 +61,37 @@ Geometry GeometryOf(HWND hwnd, const BarState& s) {
   const int range = std::max(1, Clamp(s, s.max) - s.min);
   const int start = arrow + static_cast<int>(static_cast<long long>(room) * (s.pos - s.min) / range);
   return Geometry{length, arrow, start, start + std::min(thumb, shaft)};
+}
+
+Geometry GeometryOf(HWND hwnd, const BarState& s) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  return GeometryIn(client, Vertical(hwnd), s);
+}
+
+// A part of the bar along its axis, from start to end, across its width.
+RECT Along(const RECT& area, bool vertical, int start, int end) {
+  return vertical ? RECT{area.left, area.top + start, area.right, area.top + end}
+                  : RECT{area.left + start, area.top, area.left + end, area.bottom};
+}
+
+// The arrows at the ends, the shaft in the bar's brush and the thumb as a
+// raised face where there is room for it; a disabled bar draws grey arrows
+// and no thumb.
+void PaintBar(HDC dc, const RECT& area, bool vertical, const BarState& s, HBRUSH shaft, bool enabled) {
+  const Geometry g = GeometryIn(area, vertical, s);
+  const RECT body = Along(area, vertical, g.arrow, g.length - g.arrow);
+  FillRect(dc, &body, shaft);
+  const bool upDisabled = !enabled || (s.disabledArrows & ESB_DISABLE_LTUP) != 0;
+  const bool downDisabled = !enabled || (s.disabledArrows & ESB_DISABLE_RTDN) != 0;
+  DrawArrowButton(dc, Along(area, vertical, 0, g.arrow), vertical ? ArrowDirection::kUp : ArrowDirection::kLeft,
+                  false, upDisabled);
+  DrawArrowButton(dc, Along(area, vertical, g.length - g.arrow, g.length),
+                  vertical ? ArrowDirection::kDown : ArrowDirection::kRight, false, downDisabled);
+  const bool room = g.thumbEnd - g.thumbStart < g.length - 2 * g.arrow;
+  if (!enabled || !room || s.max <= s.min) return;
+  RECT thumb = Along(area, vertical, g.thumbStart, g.thumbEnd);
+  DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
 }
 
 int PositionAt(HWND hwnd, const BarState& s, int along) {
@@ -206,11 +236,7 @@ LRESULT Paint(HWND hwnd, BarState& s, WPARAM, LPARAM) {
   HDC dc = BeginPaint(hwnd, &ps);
   RECT client{};
   GetClientRect(hwnd, &client);
-  FillRect(dc, &client, ControlBrush(hwnd, dc, WM_CTLCOLORSCROLLBAR));
-  const Geometry g = GeometryOf(hwnd, s);
-  RECT thumb = Vertical(hwnd) ? RECT{0, g.thumbStart, client.right, g.thumbEnd}
-                              : RECT{g.thumbStart, 0, g.thumbEnd, client.bottom};
-  FillRect(dc, &thumb, GetSysColorBrush(COLOR_3DFACE));
+  PaintBar(dc, client, Vertical(hwnd), s, ControlBrush(hwnd, dc, WM_CTLCOLORSCROLLBAR), IsWindowEnabled(hwnd) != FALSE);
   EndPaint(hwnd, &ps);
   return 0;
 }

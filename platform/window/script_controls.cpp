@@ -3,6 +3,7 @@
 // real routing, as a person would; nothing is set behind the controls'
 // backs.
 #include "platform/window/controls/controls.h"
+#include "platform/window/input_control.h"
 #include "platform/window/script_driver.h"
 #include "platform/window/winuser_controls.h"
 
@@ -61,6 +62,33 @@ Script& Script::scroll(WindowRef bar, WORD code) {
       return false;
     }
     pressAndRelease(window, at, MouseButton::kLeft, 0);
+    return true;
+  });
+}
+
+Script& Script::dragThumb(WindowRef bar, int position) {
+  return add([this, bar, position] {
+    HWND window = bar.Resolve();
+    POINT grab{}, drop{};
+    if (window == nullptr || !ScrollBarThumbPoints(window, position, &grab, &drop)) {
+      fail("dragThumb: the thumb of " + bar.name() + " cannot be dragged to " + std::to_string(position));
+      return false;
+    }
+    ClientToScreen(window, &grab);
+    ClientToScreen(window, &drop);
+    addFront({[=] {
+                InjectMouseMove(grab);
+                InjectMouseButton(MouseButton::kLeft, true, grab);
+                return true;
+              },
+              [=] {
+                InjectMouseMove(drop);
+                return true;
+              },
+              [=] {
+                InjectMouseButton(MouseButton::kLeft, false, drop);
+                return true;
+              }});
     return true;
   });
 }

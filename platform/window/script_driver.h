@@ -72,6 +72,9 @@ class Script {
   Script& pick(WindowRef combo, int index);
   Script& select(WindowRef list, int index);
   Script& scroll(WindowRef bar, WORD code);
+  // Takes a scroll bar's thumb with the mouse and drags it to where it
+  // tells `position`, then lets go.
+  Script& dragThumb(WindowRef bar, int position);
   Script& check(WindowRef control);
   Script& text(WindowRef edit, std::u16string value);
 

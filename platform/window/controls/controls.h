@@ -17,6 +17,10 @@ LRESULT ScrollBarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 // (SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN); false when the bar has
 // no such part now (no room beside the thumb) or for another code.
 bool ScrollBarPointFor(HWND bar, WORD code, POINT* client);
+// Where to take a scroll bar's thumb and where to let it go so that it
+// tells `position` (client points); false when the thumb cannot move or
+// no pixel gives that position.
+bool ScrollBarThumbPoints(HWND bar, int position, POINT* grab, POINT* drop);
 // Extra window bytes of the button class (its state word).
 inline constexpr int kButtonExtra = static_cast<int>(sizeof(LONG_PTR));
 // Extra window bytes of the edit class (its record) and of the static class

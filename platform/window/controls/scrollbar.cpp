@@ -27,6 +27,7 @@ struct BarState {
   UINT disabledArrows = ESB_ENABLE_BOTH;
   bool tracking = false;
   int trackPos = 0;
+  int grabOffset = 0;  // where the thumb was taken, from its start
 };
 
 BarState* StateOf(HWND hwnd) { return RecordOf<BarState>(hwnd); }
@@ -94,11 +95,22 @@ void PaintBar(HDC dc, const RECT& area, bool vertical, const BarState& s, HBRUSH
   DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
 }
 
-int PositionAt(HWND hwnd, const BarState& s, int along) {
+int ThumbRoom(const Geometry& g) { return std::max(1, g.length - 2 * g.arrow - (g.thumbEnd - g.thumbStart)); }
+
+// The position whose thumb starts at `start` along the bar.
+int PositionAt(HWND hwnd, const BarState& s, int start) {
   const Geometry g = GeometryOf(hwnd, s);
-  const int room = std::max(1, g.length - 2 * g.arrow - (g.thumbEnd - g.thumbStart));
   const int range = Clamp(s, s.max) - s.min;
-  return Clamp(s, s.min + static_cast<int>(static_cast<long long>(along - g.arrow) * range / room));
+  return Clamp(s, s.min + static_cast<int>(static_cast<long long>(start - g.arrow) * range / ThumbRoom(g)));
+}
+
+// Where the thumb starts for a position: the least start that PositionAt
+// takes for it.
+int StartFor(HWND hwnd, const BarState& s, int position) {
+  const Geometry g = GeometryOf(hwnd, s);
+  const long long range = std::max(1, Clamp(s, s.max) - s.min);
+  const long long offset = static_cast<long long>(position - s.min) * ThumbRoom(g);
+  return g.arrow + static_cast<int>((offset + range - 1) / range);
 }
 
 LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -183,6 +195,7 @@ LRESULT ButtonDown(HWND hwnd, BarState& s, WPARAM, LPARAM lParam) {
   } else {
     s.tracking = true;
     s.trackPos = s.pos;
+    s.grabOffset = along - g.thumbStart;
   }
   return 0;
 }
@@ -190,7 +203,7 @@ LRESULT ButtonDown(HWND hwnd, BarState& s, WPARAM, LPARAM lParam) {
 LRESULT MouseMove(HWND hwnd, BarState& s, WPARAM, LPARAM lParam) {
   if (!s.tracking || GetCapture() != hwnd) return 0;
   const int along = Vertical(hwnd) ? GET_Y_LPARAM(lParam) : GET_X_LPARAM(lParam);
-  const int pos = PositionAt(hwnd, s, along);
+  const int pos = PositionAt(hwnd, s, along - s.grabOffset);
   if (pos == s.trackPos) return 0;
   s.trackPos = pos;
   Tell(hwnd, SB_THUMBTRACK, pos);
@@ -279,6 +292,23 @@ bool ScrollBarPointFor(HWND bar, WORD code, POINT* client) {
   if (code == SB_PAGEDOWN && g.thumbEnd < g.length - g.arrow) along = (g.thumbEnd + g.length - g.arrow) / 2;
   if (along < 0) return false;
   *client = Vertical(bar) ? POINT{across, along} : POINT{along, across};
+  return true;
+}
+
+bool ScrollBarThumbPoints(HWND bar, int position, POINT* grab, POINT* drop) {
+  BarState* s = StateOf(bar);
+  if (s == nullptr || grab == nullptr || drop == nullptr || position != Clamp(*s, position)) return false;
+  const Geometry g = GeometryOf(bar, *s);
+  if (g.thumbEnd - g.thumbStart >= g.length - 2 * g.arrow) return false;  // no room to move
+  const int start = StartFor(bar, *s, position);
+  if (PositionAt(bar, *s, start) != position) return false;  // more positions than pixels
+  RECT r{};
+  GetClientRect(bar, &r);
+  const int across = (Vertical(bar) ? r.right : r.bottom) / 2;
+  const int taken = (g.thumbStart + g.thumbEnd) / 2;
+  const int dropped = start + (taken - g.thumbStart);
+  *grab = Vertical(bar) ? POINT{across, taken} : POINT{taken, across};
+  *drop = Vertical(bar) ? POINT{across, dropped} : POINT{dropped, across};
   return true;
 }
 

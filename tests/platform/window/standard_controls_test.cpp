@@ -62,7 +62,10 @@ LRESULT CALLBACK Parent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (message == WM_VSCROLL || message == WM_HSCROLL) {
-    g_seen.push_back(std::string(message == WM_VSCROLL ? "VSCROLL " : "HSCROLL ") + std::to_string(LOWORD(wParam)) +
+    const WORD code = LOWORD(wParam);
+    const bool thumb = code == SB_THUMBTRACK || code == SB_THUMBPOSITION;
+    g_seen.push_back(std::string(message == WM_VSCROLL ? "VSCROLL " : "HSCROLL ") + std::to_string(code) +
+                     (thumb ? "@" + std::to_string(HIWORD(wParam)) : std::string()) +
                      (lParam != 0 ? " bar" : " window"));
     return 0;
   }
@@ -432,6 +435,36 @@ TEST_F(StandardControlsTest, ScrollBarTellsAndNeverMovesItself) {
     script.scroll(bar, c.code);
     Run(script);
     EXPECT_EQ(g_seen, (Seen{c.told, vertical ? "VSCROLL 8 bar" : "HSCROLL 8 bar"}));
+    EXPECT_EQ(SendMessageW(bar, SBM_GETPOS, 0, 0), 50);  // the parent moves the thumb
+    DestroyWindow(bar);
+  }
+}
+
+TEST_F(StandardControlsTest, DraggingTheThumbTellsTrackThenPosition) {
+  struct Case {
+    DWORD style;
+    int to;
+    Seen told;
+  };
+  const Case cases[] = {
+      {SBS_VERT, 30, {"VSCROLL 5@30 bar", "VSCROLL 4@30 bar", "VSCROLL 8 bar"}},
+      {SBS_HORZ, 91, {"HSCROLL 5@91 bar", "HSCROLL 4@91 bar", "HSCROLL 8 bar"}},
+      {SBS_VERT, 0, {"VSCROLL 5@0 bar", "VSCROLL 4@0 bar", "VSCROLL 8 bar"}},
+      // Taken and let go where it lies: the thumb keeps its place under the
+      // mouse, so nothing is tracked.
+      {SBS_VERT, 50, {"VSCROLL 4@50 bar", "VSCROLL 8 bar"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to);
+    const bool vertical = c.style == SBS_VERT;
+    HWND bar = Sized(u"ScrollBar", 10, c.style, vertical ? 16 : 200, vertical ? 200 : 16);
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 50, 0};
+    SetScrollInfo(bar, SB_CTL, &si, TRUE);
+    g_seen.clear();
+    UiScript script;
+    script.dragThumb(bar, c.to);
+    Run(script);
+    EXPECT_EQ(g_seen, c.told);
     EXPECT_EQ(SendMessageW(bar, SBM_GETPOS, 0, 0), 50);  // the parent moves the thumb
     DestroyWindow(bar);
   }

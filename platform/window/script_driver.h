@@ -39,6 +39,10 @@ class WindowRef {
   std::string name_;
 };
 
+// The Alt key among a script step's modifiers (the value Windows gives it
+// in drag-and-drop key states).
+inline constexpr WPARAM MK_ALT = 0x0020;
+
 class Script {
  public:
   // Becomes the thread's idle hook for its life.
@@ -51,6 +55,8 @@ class Script {
   // area (or at a client point), with MK_SHIFT and MK_CONTROL held as asked.
   Script& click(WindowRef target, MouseButton button = MouseButton::kLeft, WPARAM modifiers = 0);
   Script& clickAt(WindowRef target, POINT client, MouseButton button = MouseButton::kLeft, WPARAM modifiers = 0);
+  // Presses and releases a key with MK_SHIFT, MK_CONTROL and MK_ALT held
+  // as asked.
   Script& key(UINT virtualKey, WPARAM modifiers = 0);
   Script& type(std::u16string_view text);
   Script& wait(DWORD milliseconds);

@@ -55,10 +55,13 @@ LRESULT OnGetIcon(HWND hwnd, UINT, WPARAM, LPARAM) {
   return TypeOf(hwnd) == SS_ICON ? GetWindowLongPtrW(hwnd, 0) : 0;
 }
 
-UINT TextFormat(DWORD type) {
-  if (type == SS_CENTER) return DT_CENTER;
-  if (type == SS_RIGHT) return DT_RIGHT;
-  return DT_LEFT;
+// SS_NOPREFIX shows '&' as it stands.
+UINT TextFormat(HWND hwnd) {
+  const DWORD type = TypeOf(hwnd);
+  const UINT prefix = (StyleOf(hwnd) & SS_NOPREFIX) != 0 ? DT_NOPREFIX : 0;
+  if (type == SS_CENTER) return DT_CENTER | prefix;
+  if (type == SS_RIGHT) return DT_RIGHT | prefix;
+  return DT_LEFT | prefix;
 }
 
 // Pictures fill their frame until images can be drawn; texts draw.
@@ -73,7 +76,7 @@ LRESULT OnPaint(HWND hwnd, UINT, WPARAM, LPARAM) {
   } else if (type == SS_BITMAP || type == SS_ICON) {
     FillRect(dc, &client, ControlBrush(hwnd, dc, WM_CTLCOLORSTATIC));
   } else {
-    PaintFlat(hwnd, dc, WM_CTLCOLORSTATIC, TextFormat(type));
+    PaintFlat(hwnd, dc, WM_CTLCOLORSTATIC, TextFormat(hwnd));
   }
   EndPaint(hwnd, &ps);
   return 0;

@@ -136,6 +136,26 @@ TEST_F(ControlDrawingTest, DisabledControlsDrawGreyText) {
   EXPECT_FALSE(Take(button).Holds(caption, Sys(COLOR_BTNTEXT)));
 }
 
+TEST_F(ControlDrawingTest, MnemonicsAreUnderlined) {
+  Picture plain = Take(Control(u"Static", SS_LEFT, u"Copies"));
+  Picture marked = Take(Control(u"Static", SS_LEFT, u"&Copies"));
+  Picture literal = Take(Control(u"Static", SS_LEFT | SS_NOPREFIX, u"Copies"));
+  // One row differs: the underline beneath the C, in the text's colour.
+  std::vector<LONG> rows;
+  for (LONG y = 0; y < plain.size.cy; ++y) {
+    for (LONG x = 0; x < plain.size.cx; ++x) {
+      if (plain.At(x, y) != marked.At(x, y)) {
+        rows.push_back(y);
+        break;
+      }
+    }
+  }
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(marked.At(1, rows[0]), Sys(COLOR_WINDOWTEXT));
+  EXPECT_NE(marked.At(30, rows[0]), Sys(COLOR_WINDOWTEXT));  // not under the rest
+  EXPECT_EQ(literal.At(1, rows[0]), plain.At(1, rows[0]));
+}
+
 TEST_F(ControlDrawingTest, CombosHaveADropButtonAndEditsASunkenClientEdge) {
   HWND combo = Control(u"ComboBox", CBS_DROPDOWNLIST, nullptr, 120, 100);
   RECT r{};

@@ -3,12 +3,13 @@
 // raised, a plain border black, the caption bar in the active or inactive
 // caption colour with the window's text and, with a system menu, a close
 // box; then the client edge sunken. The layers lie as FrameInsets measures
-// them.
+// them; the window's own scroll bars lie inside the client edge.
 #include <algorithm>
 #include <string>
 
 #include "platform/gdi/wingdi.h"
 #include "platform/window/controls/control_draw.h"
+#include "platform/window/own_scrollbars.h"
 #include "platform/window/window_internal.h"
 #include "platform/window/winuser_draw.h"
 
@@ -106,6 +107,7 @@ void PaintNonClient(HWND hwnd, bool active) {
   PaintOuterFrame(dc, look, r);
   PaintCaption(dc, look, active, r);
   PaintClientEdge(dc, look, r);
+  PaintOwnScrollBars(hwnd, dc);
   ReleaseDC(hwnd, dc);
 }
 

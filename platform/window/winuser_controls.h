@@ -256,8 +256,13 @@ struct COMPAREITEMSTRUCT {
 static_assert(sizeof(DRAWITEMSTRUCT) == 64 && sizeof(MEASUREITEMSTRUCT) == 32 && sizeof(COMPAREITEMSTRUCT) == 56);
 
 
-// A scroll bar control's arrows and state (bar SB_CTL); a window's own bars
-// are not kept (ERROR_NOT_SUPPORTED).
+// A scroll bar control's arrows and state (bar SB_CTL), or a window's own
+// bars (SB_HORZ, SB_VERT; SB_BOTH where Windows takes it).
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
 int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw);
 BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info);
+int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);
+int GetScrollPos(HWND hwnd, int bar);
+BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
+BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos);
+BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);

@@ -80,6 +80,11 @@ LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   s->list.hasStrings = (cs->style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) == 0 || (cs->style & CBS_HASSTRINGS) != 0;
   s->list.sorted = (cs->style & CBS_SORT) != 0;
   SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(s));
+  // Scroll bar styles are for the dropped list: the field has no bars.
+  const DWORD style = StyleOf(hwnd);
+  if ((style & (WS_VSCROLL | WS_HSCROLL)) != 0) {
+    SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(style & ~(WS_VSCROLL | WS_HSCROLL)));
+  }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 

@@ -24,8 +24,11 @@ Script& Script::pick(WindowRef combo, int index) {
     }
     RECT field{};
     GetClientRect(window, &field);
-    const auto height = static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, 0, 0));
-    const POINT item{field.right / 2, field.bottom + index * height + height / 2};
+    // Items may each have their own height.
+    int top = field.bottom;
+    for (int i = 0; i < index; ++i) top += static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, i, 0));
+    const auto height = static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, index, 0));
+    const POINT item{field.right / 2, top + height / 2};
     // Pushed to the front in reverse: the drop first, then the item.
     pressAndRelease(window, item, MouseButton::kLeft, 0);
     pressAndRelease(window, Centre(field), MouseButton::kLeft, 0);

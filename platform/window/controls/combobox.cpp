@@ -6,7 +6,8 @@
 // CBN_SELENDOK, then CBN_CLOSEUP; a click elsewhere closes it with
 // CBN_SELENDCANCEL and CBN_CLOSEUP. CB_SETCURSEL is silent. Owner-drawn
 // combos measure the selection field (itemID -1) and then the items
-// (itemID 0) while they are made.
+// (itemID 0) while they are made; variable-height ones measure the field
+// then, and each item as it is added.
 #include <algorithm>
 
 #include "platform/gdi/wingdi.h"
@@ -43,9 +44,14 @@ UINT Measure(HWND hwnd, UINT itemId) {
 
 // The dropped list's item under a point of the client area, or -1.
 LRESULT ItemAt(const ComboState& s, POINT p, int width) {
-  if (p.x < 0 || p.x >= width || p.y < s.fieldHeight) return -1;
-  const LRESULT index = (p.y - s.fieldHeight) / s.itemHeight;
-  return index < static_cast<LRESULT>(s.list.items.size()) && p.y < s.fieldHeight + s.dropHeight ? index : -1;
+  if (p.x < 0 || p.x >= width || p.y < s.fieldHeight || p.y >= s.fieldHeight + s.dropHeight) return -1;
+  int top = s.fieldHeight;
+  for (std::size_t i = 0; i < s.list.items.size(); ++i) {
+    const int bottom = top + s.list.HeightOf(i, s.itemHeight);
+    if (p.y < bottom) return static_cast<LRESULT>(i);
+    top = bottom;
+  }
+  return -1;
 }
 
 void CloseUp(HWND hwnd, ComboState& s) {
@@ -91,10 +97,13 @@ LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT OnCreate(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   ComboState* s = StateOf(hwnd);
   if (s == nullptr) return -1;
+  // A variable-height combo measures each item as it is added.
   if (OwnerDrawn(hwnd)) {
     const UINT field = Measure(hwnd, static_cast<UINT>(-1));
-    const UINT item = Measure(hwnd, 0);
     if (field > 0) s->fieldHeight = static_cast<int>(field) + kFieldExtra;
+  }
+  if (OwnerDrawn(hwnd) && (StyleOf(hwnd) & CBS_OWNERDRAWVARIABLE) == 0) {
+    const UINT item = Measure(hwnd, 0);
     if (item > 0) s->itemHeight = static_cast<int>(item);
   }
   const int made = reinterpret_cast<const CREATESTRUCTW*>(lParam)->cy;
@@ -110,9 +119,13 @@ using ComboHandler = LRESULT (*)(HWND, ComboState&, WPARAM, LPARAM);
 template <ComboHandler H>
 constexpr WNDPROC WithState = WithRecord<ComboState, H, CB_ERR>;
 
-LRESULT AddString(HWND, ComboState& s, WPARAM, LPARAM lParam) { return s.list.Add(lParam); }
-LRESULT InsertString(HWND, ComboState& s, WPARAM wParam, LPARAM lParam) {
-  return s.list.Insert(static_cast<LRESULT>(static_cast<INT_PTR>(wParam)), lParam);
+LRESULT Added(HWND hwnd, ComboState& s, LRESULT index) {
+  if ((StyleOf(hwnd) & CBS_OWNERDRAWVARIABLE) != 0) MeasureAddedItem(hwnd, ODT_COMBOBOX, s.list, index, s.itemHeight);
+  return index;
+}
+LRESULT AddString(HWND hwnd, ComboState& s, WPARAM, LPARAM lParam) { return Added(hwnd, s, s.list.Add(lParam)); }
+LRESULT InsertString(HWND hwnd, ComboState& s, WPARAM wParam, LPARAM lParam) {
+  return Added(hwnd, s, s.list.Insert(static_cast<LRESULT>(static_cast<INT_PTR>(wParam)), lParam));
 }
 LRESULT DeleteString(HWND hwnd, ComboState& s, WPARAM wParam, LPARAM) {
   const LRESULT left = s.list.Delete(wParam);
@@ -138,8 +151,10 @@ LRESULT SelectString(HWND hwnd, ComboState& s, WPARAM wParam, LPARAM lParam) {
   if (found >= 0) SetCurSel(hwnd, s, static_cast<WPARAM>(found), 0);
   return found;
 }
-LRESULT GetItemHeight(HWND, ComboState& s, WPARAM wParam, LPARAM) {
-  return static_cast<INT_PTR>(wParam) == -1 ? s.fieldHeight - kFieldExtra : s.itemHeight;
+LRESULT GetItemHeight(HWND hwnd, ComboState& s, WPARAM wParam, LPARAM) {
+  if (static_cast<INT_PTR>(wParam) == -1) return s.fieldHeight - kFieldExtra;
+  if ((StyleOf(hwnd) & CBS_OWNERDRAWVARIABLE) == 0) return s.itemHeight;
+  return s.list.Valid(wParam) ? s.list.HeightOf(wParam, s.itemHeight) : CB_ERR;
 }
 LRESULT GetDroppedState(HWND, ComboState& s, WPARAM, LPARAM) { return s.dropped ? TRUE : FALSE; }
 // The dropped combo box on the screen: the field and the list beneath.

@@ -1,6 +1,7 @@
 // The list box class: single or multiple selection (LBS_MULTIPLESEL),
 // one or several columns (LBS_MULTICOLUMN), drawn by itself or by its
-// parent (LBS_OWNERDRAWFIXED: WM_MEASUREITEM while it is made, WM_DRAWITEM
+// parent (LBS_OWNERDRAWFIXED: WM_MEASUREITEM while it is made;
+// LBS_OWNERDRAWVARIABLE: WM_MEASUREITEM for each item added; WM_DRAWITEM
 // with ODA_DRAWENTIRE on paint, ODA_SELECT when an item's selection
 // changes, ODA_FOCUS when the focus comes or goes). A selection the user
 // changes is told with LBN_SELCHANGE only under LBS_NOTIFY; LB_SETCURSEL and
@@ -30,6 +31,10 @@ struct ListState {
 ListState* StateOf(HWND hwnd) { return RecordOf<ListState>(hwnd); }
 bool Multiple(HWND hwnd) { return (StyleOf(hwnd) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
 bool OwnerDrawn(HWND hwnd) { return (StyleOf(hwnd) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
+// Variable-height items lie in one column.
+bool VariableHeight(HWND hwnd) {
+  return (StyleOf(hwnd) & (LBS_OWNERDRAWVARIABLE | LBS_MULTICOLUMN)) == LBS_OWNERDRAWVARIABLE;
+}
 bool Notifies(HWND hwnd) { return (StyleOf(hwnd) & LBS_NOTIFY) != 0; }
 
 int RowsPerColumn(HWND hwnd, const ListState& s) {
@@ -48,6 +53,11 @@ RECT ItemRect(HWND hwnd, const ListState& s, LRESULT index) {
   RECT client{};
   GetClientRect(hwnd, &client);
   const LRESULT shown = index - s.top;
+  if (VariableHeight(hwnd) && index >= s.top) {
+    const auto i = static_cast<std::size_t>(index);
+    const int y = s.list.OffsetOf(static_cast<std::size_t>(s.top), i, s.itemHeight);
+    return RECT{0, y, client.right, y + s.list.HeightOf(i, s.itemHeight)};
+  }
   if ((StyleOf(hwnd) & LBS_MULTICOLUMN) == 0) {
     const int y = static_cast<int>(shown) * s.itemHeight;
     return RECT{0, y, client.right, y + s.itemHeight};
@@ -125,10 +135,11 @@ LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-// An owner-drawn list asks its parent for the height of its items.
+// An owner-drawn list of fixed height asks its parent for the height of
+// its items; a variable one asks for each item as it is added.
 LRESULT OnCreate(HWND hwnd, UINT, WPARAM, LPARAM) {
   ListState* s = StateOf(hwnd);
-  if (s == nullptr || !OwnerDrawn(hwnd)) return 0;
+  if (s == nullptr || !OwnerDrawn(hwnd) || (StyleOf(hwnd) & LBS_OWNERDRAWVARIABLE) != 0) return 0;
   MEASUREITEMSTRUCT mi{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(hwnd)), 0, 0, kItemHeight, 0};
   SendMessageW(GetParent(hwnd), WM_MEASUREITEM, mi.CtlID, reinterpret_cast<LPARAM>(&mi));
   if (mi.itemHeight > 0) s->itemHeight = static_cast<int>(mi.itemHeight);
@@ -146,9 +157,13 @@ LRESULT Repainted(HWND hwnd, LRESULT answer) {
   return answer;
 }
 
-LRESULT AddString(HWND hwnd, ListState& s, WPARAM, LPARAM lParam) { return Repainted(hwnd, s.list.Add(lParam)); }
+LRESULT Added(HWND hwnd, ListState& s, LRESULT index) {
+  if ((StyleOf(hwnd) & LBS_OWNERDRAWVARIABLE) != 0) MeasureAddedItem(hwnd, ODT_LISTBOX, s.list, index, s.itemHeight);
+  return Repainted(hwnd, index);
+}
+LRESULT AddString(HWND hwnd, ListState& s, WPARAM, LPARAM lParam) { return Added(hwnd, s, s.list.Add(lParam)); }
 LRESULT InsertString(HWND hwnd, ListState& s, WPARAM wParam, LPARAM lParam) {
-  return Repainted(hwnd, s.list.Insert(static_cast<LRESULT>(static_cast<INT_PTR>(wParam)), lParam));
+  return Added(hwnd, s, s.list.Insert(static_cast<LRESULT>(static_cast<INT_PTR>(wParam)), lParam));
 }
 LRESULT DeleteString(HWND hwnd, ListState& s, WPARAM wParam, LPARAM) {
   const LRESULT left = s.list.Delete(wParam);
@@ -206,10 +221,21 @@ LRESULT GetItemRect(HWND hwnd, ListState& s, WPARAM wParam, LPARAM lParam) {
   *reinterpret_cast<RECT*>(lParam) = ItemRect(hwnd, s, static_cast<LRESULT>(wParam));
   return 1;
 }
-LRESULT GetItemHeight(HWND, ListState& s, WPARAM, LPARAM) { return s.itemHeight; }
-LRESULT SetItemHeight(HWND hwnd, ListState& s, WPARAM, LPARAM lParam) {
-  if (LOWORD(static_cast<DWORD>(lParam)) == 0) return LB_ERR;
-  s.itemHeight = LOWORD(static_cast<DWORD>(lParam));
+// A variable-height list answers for the item wParam names.
+LRESULT GetItemHeight(HWND hwnd, ListState& s, WPARAM wParam, LPARAM) {
+  if (!VariableHeight(hwnd)) return s.itemHeight;
+  return s.list.Valid(wParam) ? s.list.HeightOf(wParam, s.itemHeight) : LB_ERR;
+}
+LRESULT SetItemHeight(HWND hwnd, ListState& s, WPARAM wParam, LPARAM lParam) {
+  const WORD height = LOWORD(static_cast<DWORD>(lParam));
+  if (height == 0 || height > 255) return LB_ERR;
+  if (!VariableHeight(hwnd)) {
+    s.itemHeight = height;
+  } else if (s.list.Valid(wParam)) {
+    s.list.items[wParam].height = height;
+  } else {
+    return LB_ERR;
+  }
   return Repainted(hwnd, 0);
 }
 LRESULT GetTopIndex(HWND, ListState& s, WPARAM, LPARAM) { return s.top; }

@@ -51,6 +51,8 @@ std::string CodeName(HWND control, WORD code) {
   return std::to_string(code);
 }
 
+int g_heightStep = 0;  // 1: each item measured is 10 pixels taller than the last
+
 // The parent: notes each notification with the id and, for buttons, the
 // check state the button has when the parent hears of it.
 LRESULT CALLBACK Parent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -73,6 +75,8 @@ LRESULT CALLBACK Parent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     g_seen.push_back("MEASUREITEM " + std::to_string(static_cast<int>(mi->itemID)));
     mi->itemHeight = 20;
+    // Items of variable-height lists grow by 10 pixels each.
+    if (mi->itemID != static_cast<UINT>(-1)) mi->itemHeight += 10 * mi->itemID * g_heightStep;
     return TRUE;
   }
   if (message == WM_CTLCOLORLISTBOX) {
@@ -124,6 +128,7 @@ class StandardControlsTest : public WindowTest {
   void SetUp() override {
     WindowTest::SetUp();
     g_seen.clear();
+    g_heightStep = 0;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = Parent;
@@ -411,6 +416,41 @@ TEST_F(StandardControlsTest, OwnerDrawnComboMeasuresFieldThenItems) {
   WCHAR text[16] = {};
   EXPECT_EQ(SendMessageW(combo, CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(text)), 6);
   EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), u"Poster");
+}
+
+TEST_F(StandardControlsTest, VariableHeightListsMeasureEachItemAsItIsAdded) {
+  g_heightStep = 1;
+  HWND list = Sized(u"ListBox", 8, LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS, 120, 150);
+  EXPECT_EQ(g_seen, Seen{});  // nothing while it is made
+  Fill(list, LB_ADDSTRING, {u"Letter", u"Legal", u"A4"});
+  EXPECT_EQ(g_seen, (Seen{"MEASUREITEM 0", "MEASUREITEM 1", "MEASUREITEM 2"}));
+  RECT r{};
+  SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&r));
+  EXPECT_EQ(r.top, 20 + 30);
+  EXPECT_EQ(r.bottom, 20 + 30 + 40);
+  EXPECT_EQ(SendMessageW(list, LB_GETITEMHEIGHT, 1, 0), 30);
+  EXPECT_EQ(SendMessageW(list, LB_SETITEMHEIGHT, 0, 12), 0);
+  SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&r));
+  EXPECT_EQ(r.top, 12 + 30);
+  g_seen.clear();
+  UiScript script;
+  script.select(list, 2);
+  Run(script);
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
+  EXPECT_NE(std::find(g_seen.begin(), g_seen.end(), "8:LBN_SELCHANGE"), g_seen.end());
+  DestroyWindow(list);  // out of the combo's way
+
+  g_seen.clear();
+  HWND combo = Sized(u"ComboBox", 9, CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS, 120, 150);
+  EXPECT_EQ(g_seen, (Seen{"MEASUREITEM -1"}));  // the field only
+  Fill(combo, CB_ADDSTRING, {u"Booklet", u"Poster", u"Plain"});
+  EXPECT_EQ(SendMessageW(combo, CB_GETITEMHEIGHT, 2, 0), 40);
+  g_seen.clear();
+  UiScript pick;
+  pick.pick(combo, 2);
+  Run(pick);
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
+  g_heightStep = 0;
 }
 
 TEST_F(StandardControlsTest, ScrollBarTellsAndNeverMovesItself) {

@@ -170,6 +170,7 @@ inline constexpr DWORD CBS_SORT = 0x0100u;
 inline constexpr DWORD CBS_HASSTRINGS = 0x0200u;
 inline constexpr UINT CB_GETEDITSEL = 0x0140;
 inline constexpr UINT CB_LIMITTEXT = 0x0141;
+inline constexpr UINT CB_SETEDITSEL = 0x0142;
 inline constexpr UINT CB_ADDSTRING = 0x0143;
 inline constexpr UINT CB_DELETESTRING = 0x0144;
 inline constexpr UINT CB_GETCOUNT = 0x0146;

@@ -21,6 +21,8 @@ bool ScrollBarPointFor(HWND bar, WORD code, POINT* client);
 // tells `position` (client points); false when the thumb cannot move or
 // no pixel gives that position.
 bool ScrollBarThumbPoints(HWND bar, int position, POINT* grab, POINT* drop);
+// What a combo box's selection field adds around one item's height.
+inline constexpr int kComboFieldExtra = 6;
 // Extra window bytes of the button class (its state word).
 inline constexpr int kButtonExtra = static_cast<int>(sizeof(LONG_PTR));
 // Extra window bytes of the edit class (its record) and of the static class

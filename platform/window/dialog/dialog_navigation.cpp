@@ -41,6 +41,13 @@ HWND Step(const std::vector<HWND>& list, std::ptrdiff_t from, bool previous, boo
   return nullptr;
 }
 
+// The dialog's own child that is or holds the window (a combo box's edit
+// stands for its combo).
+HWND ItemHolding(HWND dialog, HWND hwnd) {
+  while (hwnd != nullptr && GetParent(hwnd) != dialog) hwnd = GetParent(hwnd);
+  return hwnd;
+}
+
 std::ptrdiff_t IndexOf(const std::vector<HWND>& list, HWND hwnd) {
   for (std::size_t i = 0; i < list.size(); ++i) {
     if (list[i] == hwnd) return static_cast<std::ptrdiff_t>(i);
@@ -143,9 +150,7 @@ bool TakesFocusAfterLabel(HWND hwnd) { return Usable(hwnd) && (CodeOf(hwnd, null
 bool OnMnemonic(HWND dialog, WCHAR typed) {
   const WCHAR ch = CharLowerW1(typed);
   const std::vector<HWND> children = Children(dialog);
-  HWND focus = GetFocus();
-  while (focus != nullptr && GetParent(focus) != dialog) focus = GetParent(focus);
-  const std::ptrdiff_t at = IndexOf(children, focus);
+  const std::ptrdiff_t at = IndexOf(children, ItemHolding(dialog, GetFocus()));
   const auto n = static_cast<std::ptrdiff_t>(children.size());
   std::ptrdiff_t index = -1;
   for (std::ptrdiff_t k = 1; k <= n && index < 0; ++k) {
@@ -181,7 +186,7 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
   }
   const std::vector<HWND> children = Children(dialog);
   if (children.empty()) return nullptr;
-  HWND next = Step(children, IndexOf(children, control), previous != FALSE, TakesTab);
+  HWND next = Step(children, IndexOf(children, ItemHolding(dialog, control)), previous != FALSE, TakesTab);
   return next != nullptr ? next : control;
 }
 
@@ -191,7 +196,7 @@ HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
     return nullptr;
   }
   const std::vector<HWND> children = Children(dialog);
-  std::ptrdiff_t at = IndexOf(children, control);
+  std::ptrdiff_t at = IndexOf(children, ItemHolding(dialog, control));
   if (at < 0) return nullptr;
   // The group: back to the control with WS_GROUP, on up to the next one.
   std::ptrdiff_t begin = at;

@@ -43,7 +43,8 @@ std::string CodeName(HWND control, WORD code) {
       {u"ComboBox", CBN_SELCHANGE, "CBN_SELCHANGE"}, {u"ComboBox", CBN_DROPDOWN, "CBN_DROPDOWN"},
       {u"ComboBox", CBN_CLOSEUP, "CBN_CLOSEUP"}, {u"ComboBox", CBN_SELENDOK, "CBN_SELENDOK"},
       {u"ComboBox", CBN_SELENDCANCEL, "CBN_SELENDCANCEL"}, {u"ComboBox", CBN_SETFOCUS, "CBN_SETFOCUS"},
-      {u"ComboBox", CBN_KILLFOCUS, "CBN_KILLFOCUS"},
+      {u"ComboBox", CBN_KILLFOCUS, "CBN_KILLFOCUS"}, {u"ComboBox", CBN_EDITUPDATE, "CBN_EDITUPDATE"},
+      {u"ComboBox", CBN_EDITCHANGE, "CBN_EDITCHANGE"},
   };
   for (const Name& n : names) {
     if (c == n.cls && code == n.code) return n.name;
@@ -451,6 +452,61 @@ TEST_F(StandardControlsTest, VariableHeightListsMeasureEachItemAsItIsAdded) {
   Run(pick);
   EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
   g_heightStep = 0;
+}
+
+TEST_F(StandardControlsTest, ComboEditFieldsTellTypingAndTakePicks) {
+  HWND combo = Sized(u"ComboBox", 9, CBS_DROPDOWN | WS_TABSTOP, 120, 150);
+  Fill(combo, CB_ADDSTRING, {u"Letter", u"Legal", u"A4"});
+  HWND edit = GetDlgItem(combo, 1001);
+  ASSERT_NE(edit, nullptr);
+  g_seen.clear();
+  {
+    UiScript script;
+    script.text(edit, u"Ab");
+    Run(script);
+  }
+  // Each character: the edit's update, then its change, told as the combo's.
+  EXPECT_EQ(g_seen, (Seen{"9:CBN_SETFOCUS", "9:CBN_EDITUPDATE", "9:CBN_EDITCHANGE", "9:CBN_EDITUPDATE",
+                          "9:CBN_EDITCHANGE"}));
+  EXPECT_EQ(Text(combo), u"Ab");
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);  // typing selects nothing
+
+  g_seen.clear();
+  {
+    UiScript script;
+    script.pick(combo, 1);
+    Run(script);
+  }
+  EXPECT_EQ(g_seen, (Seen{"9:CBN_DROPDOWN", "9:CBN_SELCHANGE", "9:CBN_SELENDOK", "9:CBN_CLOSEUP"}));
+  EXPECT_EQ(Text(combo), u"Legal");  // the pick fills the edit without a word
+
+  g_seen.clear();
+  SendMessageW(combo, CB_SETCURSEL, 2, 0);
+  EXPECT_EQ(Text(combo), u"A4");
+  EXPECT_EQ(g_seen, Seen{});
+  EXPECT_EQ(SendMessageW(combo, CB_LIMITTEXT, 3, 0), TRUE);
+  {
+    UiScript script;
+    script.text(edit, u"Long");
+    Run(script);
+  }
+  EXPECT_EQ(Text(combo), u"Lon");
+  DestroyWindow(combo);
+
+  HWND simple = Sized(u"ComboBox", 9, CBS_SIMPLE, 120, 150);
+  Fill(simple, CB_ADDSTRING, {u"Letter", u"Legal", u"A4"});
+  RECT r{};
+  GetWindowRect(simple, &r);
+  EXPECT_EQ(r.bottom - r.top, 150);  // the list stays shown beneath
+  g_seen.clear();
+  {
+    UiScript script;
+    script.pick(simple, 2);
+    Run(script);
+  }
+  EXPECT_EQ(g_seen, (Seen{"9:CBN_SETFOCUS", "9:CBN_SELCHANGE", "9:CBN_SELENDOK"}));
+  EXPECT_EQ(Text(simple), u"A4");
+  EXPECT_EQ(SendMessageW(GetDlgItem(combo, 1001), WM_GETTEXTLENGTH, 0, 0), 0);  // gone with its combo
 }
 
 TEST_F(StandardControlsTest, ScrollBarTellsAndNeverMovesItself) {

@@ -30,6 +30,8 @@ inline constexpr int kButtonExtra = static_cast<int>(sizeof(LONG_PTR));
 inline constexpr int kEditExtra = static_cast<int>(sizeof(LONG_PTR));
 // List boxes, combo boxes and scroll bars keep a pointer to their record.
 inline constexpr int kRecordExtra = static_cast<int>(sizeof(LONG_PTR));
-inline constexpr int kStaticExtra = static_cast<int>(sizeof(LONG_PTR));
+// The static class keeps its image and, after it, the bitmap it loaded
+// itself from its template.
+inline constexpr int kStaticExtra = static_cast<int>(2 * sizeof(LONG_PTR));
 
 }  // namespace plat::window

@@ -128,6 +128,7 @@ inline constexpr DWORD LBS_NOINTEGRALHEIGHT = 0x0100u;
 inline constexpr DWORD LBS_MULTICOLUMN = 0x0200u;
 inline constexpr DWORD LBS_WANTKEYBOARDINPUT = 0x0400u;
 inline constexpr DWORD LBS_EXTENDEDSEL = 0x0800u;
+inline constexpr DWORD LBS_DISABLENOSCROLL = 0x1000u;
 inline constexpr UINT LB_ADDSTRING = 0x0180;
 inline constexpr UINT LB_INSERTSTRING = 0x0181;
 inline constexpr UINT LB_DELETESTRING = 0x0182;

@@ -26,6 +26,7 @@ struct ListState {
   LRESULT top = 0;
   int itemHeight = kItemHeight;
   int columnWidth = 0;
+  bool scrolls = false;  // made with WS_VSCROLL: its own bar shows while items overflow
 };
 
 ListState* StateOf(HWND hwnd) { return RecordOf<ListState>(hwnd); }
@@ -42,6 +43,8 @@ int RowsPerColumn(HWND hwnd, const ListState& s) {
   GetClientRect(hwnd, &client);
   return std::max(1, static_cast<int>(client.bottom / s.itemHeight));
 }
+
+void SyncBar(HWND hwnd, const ListState& s);
 
 int ColumnWidth(HWND hwnd, const ListState& s) {
   RECT client{};
@@ -131,6 +134,7 @@ LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   const DWORD style = reinterpret_cast<const CREATESTRUCTW*>(lParam)->style;
   s->list.hasStrings = (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) == 0 || (style & LBS_HASSTRINGS) != 0;
   s->list.sorted = (style & LBS_SORT) != 0;
+  s->scrolls = (style & WS_VSCROLL) != 0 && (style & LBS_MULTICOLUMN) == 0;
   SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(s));
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
@@ -139,6 +143,7 @@ LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 // its items; a variable one asks for each item as it is added.
 LRESULT OnCreate(HWND hwnd, UINT, WPARAM, LPARAM) {
   ListState* s = StateOf(hwnd);
+  if (s != nullptr) SyncBar(hwnd, *s);
   if (s == nullptr || !OwnerDrawn(hwnd) || (StyleOf(hwnd) & LBS_OWNERDRAWVARIABLE) != 0) return 0;
   MEASUREITEMSTRUCT mi{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(hwnd)), 0, 0, kItemHeight, 0};
   SendMessageW(GetParent(hwnd), WM_MEASUREITEM, mi.CtlID, reinterpret_cast<LPARAM>(&mi));
@@ -152,9 +157,53 @@ using ListHandler = LRESULT (*)(HWND, ListState&, WPARAM, LPARAM);
 template <ListHandler H>
 constexpr WNDPROC WithState = WithRecord<ListState, H, LB_ERR>;
 
+// The list's own bar: the items as the range, the rows shown as the page,
+// the top item as the position; hidden while everything fits (disabled
+// with LBS_DISABLENOSCROLL).
+void SyncBar(HWND hwnd, const ListState& s) {
+  if (!s.scrolls) return;
+  const UINT keep = (StyleOf(hwnd) & LBS_DISABLENOSCROLL) != 0 ? SIF_DISABLENOSCROLL : 0;
+  SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS | keep, 0,
+                std::max(0, static_cast<int>(s.list.items.size()) - 1),
+                static_cast<UINT>(RowsPerColumn(hwnd, s)), static_cast<int>(s.top), 0};
+  SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
+}
+
 LRESULT Repainted(HWND hwnd, LRESULT answer) {
+  if (const ListState* s = StateOf(hwnd)) SyncBar(hwnd, *s);
   InvalidateRect(hwnd, nullptr, TRUE);
   return answer;
+}
+
+// The top item that keeps `index` in view.
+void ShowItem(HWND hwnd, ListState& s, LRESULT index) {
+  if (VariableHeight(hwnd) || (StyleOf(hwnd) & LBS_MULTICOLUMN) != 0 || index < 0) return;
+  const LRESULT rows = RowsPerColumn(hwnd, s);
+  if (index < s.top) s.top = index;
+  if (index >= s.top + rows) s.top = index - rows + 1;
+}
+
+// The list's own bar (lParam 0) moves the top item.
+LRESULT Scrolled(HWND hwnd, ListState& s, WPARAM wParam, LPARAM lParam) {
+  if (lParam != 0 || VariableHeight(hwnd)) return 0;
+  const LRESULT rows = RowsPerColumn(hwnd, s);
+  const LRESULT last = std::max<LRESULT>(0, static_cast<LRESULT>(s.list.items.size()) - rows);
+  LRESULT top = s.top;
+  switch (LOWORD(wParam)) {
+    case SB_LINEUP: top -= 1; break;
+    case SB_LINEDOWN: top += 1; break;
+    case SB_PAGEUP: top -= rows; break;
+    case SB_PAGEDOWN: top += rows; break;
+    case SB_TOP: top = 0; break;
+    case SB_BOTTOM: top = last; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: top = HIWORD(wParam); break;
+    default: return 0;
+  }
+  top = std::clamp<LRESULT>(top, 0, last);
+  if (top == s.top) return 0;
+  s.top = top;
+  return Repainted(hwnd, 0);
 }
 
 LRESULT Added(HWND hwnd, ListState& s, LRESULT index) {
@@ -277,11 +326,14 @@ LRESULT KeyDown(HWND hwnd, ListState& s, WPARAM wParam, LPARAM) {
       return 0;
     default: return 0;
   }
+  const LRESULT top = s.top;
+  ShowItem(hwnd, s, next);
   if (Multiple(hwnd)) {
     s.caret = next;
     return Repainted(hwnd, 0);
   }
   if (next != s.caret || !s.list.items[static_cast<std::size_t>(next)].selected) UserSelected(hwnd, s, next);
+  if (top != s.top) Repainted(hwnd, 0);
   return 0;
 }
 
@@ -355,6 +407,7 @@ constexpr MessageRow kRows[] = {
     {WM_KILLFOCUS, WithState<Focus>},
     {WM_PAINT, WithState<Paint>},
     {WM_GETDLGCODE, OnDialogCode},
+    {WM_VSCROLL, WithState<Scrolled>},
 };
 
 constexpr MessageTable kTable = TableOf(kRows);

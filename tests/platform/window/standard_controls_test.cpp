@@ -509,6 +509,43 @@ TEST_F(StandardControlsTest, ComboEditFieldsTellTypingAndTakePicks) {
   EXPECT_EQ(SendMessageW(GetDlgItem(combo, 1001), WM_GETTEXTLENGTH, 0, 0), 0);  // gone with its combo
 }
 
+TEST_F(StandardControlsTest, ListsWithAScrollStyleScrollWithTheirOwnBar) {
+  HWND list = Sized(u"ListBox", 8, LBS_NOTIFY | WS_VSCROLL, 120, 96);  // six rows of 16 pixels
+  Fill(list, LB_ADDSTRING, {u"1", u"2", u"3"});
+  EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & static_cast<LONG>(WS_VSCROLL), 0);  // all fit: no bar
+  Fill(list, LB_ADDSTRING, {u"4", u"5", u"6", u"7", u"8", u"9", u"10"});
+  EXPECT_NE(GetWindowLongW(list, GWL_STYLE) & static_cast<LONG>(WS_VSCROLL), 0);
+  RECT client{};
+  GetClientRect(list, &client);
+  EXPECT_EQ(client.right, 120 - GetSystemMetrics(SM_CXVSCROLL));
+  struct Case {
+    POINT at;  // on the bar, beyond the client area
+    LRESULT top;
+  };
+  const Case cases[] = {
+      {{client.right + 8, client.bottom - 8}, 1},   // the down arrow: a line
+      {{client.right + 8, client.bottom - 24}, 4},  // the shaft below the thumb: a page, up to the last page
+      {{client.right + 8, 8}, 3},                   // the up arrow
+  };
+  g_seen.clear();
+  for (const Case& c : cases) {
+    UiScript script;
+    script.clickAt(list, c.at);
+    Run(script);
+    EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), c.top);
+    EXPECT_EQ(GetScrollPos(list, SB_VERT), c.top);
+  }
+  EXPECT_EQ(g_seen, Seen{});  // scrolling tells the parent nothing
+  SetFocus(list);
+  g_seen.clear();
+  UiScript keys;
+  keys.key(VK_HOME);
+  Run(keys);
+  EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);  // the selection stays in view
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & static_cast<LONG>(WS_VSCROLL), 0);
+}
+
 TEST_F(StandardControlsTest, ScrollBarTellsAndNeverMovesItself) {
   struct Case {
     DWORD style;

@@ -163,6 +163,16 @@ LRESULT OnHitTest(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// A group box lies beneath the controls it frames: it is made transparent,
+// so that they show through it.
+LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+  if (cs != nullptr && (cs->style & BS_TYPEMASK) == BS_GROUPBOX) {
+    SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(static_cast<DWORD>(cs->dwExStyle) | WS_EX_TRANSPARENT));
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 LRESULT OnGetState(HWND hwnd, UINT, WPARAM, LPARAM) { return State(hwnd); }
 
 LRESULT OnGetCheck(HWND hwnd, UINT, WPARAM, LPARAM) {
@@ -297,6 +307,7 @@ LRESULT OnRepaintAfter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 constexpr MessageRow kRows[] = {
+    {WM_NCCREATE, OnNcCreate},
     {WM_LBUTTONDOWN, OnButtonDown},     {WM_LBUTTONDBLCLK, OnButtonDown}, {WM_MOUSEMOVE, OnMouseMove},
     {WM_LBUTTONUP, OnButtonUp},         {WM_CAPTURECHANGED, OnCaptureChanged},
     {WM_KEYDOWN, OnKeyDown},            {WM_KEYUP, OnKeyUp},              {WM_SETFOCUS, OnSetFocus},

@@ -64,6 +64,30 @@ RECT Along(const BarPlace& place, int start, int end) {
                         : RECT{a.left + start, a.top, a.left + end, a.bottom};
 }
 
+// The classic shaft: the face and the highlight colours in a checker, when
+// the bar paints with the system's scroll bar brush; another brush fills
+// plainly.
+void FillShaft(HDC dc, const RECT& r, HBRUSH shaft) {
+  if (shaft != GetSysColorBrush(COLOR_SCROLLBAR)) {
+    FillRect(dc, &r, shaft);
+    return;
+  }
+  static constexpr WORD kChecker[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};  // rows of 8 bits, WORD-aligned
+  HBITMAP pattern = CreateBitmap(8, 8, 1, 1, kChecker);
+  HBRUSH brush = pattern != nullptr ? CreatePatternBrush(pattern) : nullptr;
+  if (brush == nullptr) {
+    FillRect(dc, &r, shaft);
+  } else {
+    const COLORREF text = SetTextColor(dc, GetSysColor(COLOR_3DFACE));
+    const COLORREF back = SetBkColor(dc, GetSysColor(COLOR_3DHIGHLIGHT));
+    FillRect(dc, &r, brush);
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+    DeleteObject(brush);
+  }
+  if (pattern != nullptr) DeleteObject(pattern);
+}
+
 }  // namespace
 
 int ClampScroll(const ScrollState& s, int pos) {
@@ -93,8 +117,7 @@ void ReadScrollInfo(const ScrollState& s, SCROLLINFO& si) {
 
 void PaintScrollBar(HDC dc, const BarPlace& place, const ScrollState& s, HBRUSH shaft, bool enabled) {
   const Geometry g = GeometryOf(place, s);
-  const RECT body = Along(place, g.arrow, g.length - g.arrow);
-  FillRect(dc, &body, shaft);
+  FillShaft(dc, Along(place, g.arrow, g.length - g.arrow), shaft);
   const bool upDisabled = !enabled || (s.disabledArrows & ESB_DISABLE_LTUP) != 0;
   const bool downDisabled = !enabled || (s.disabledArrows & ESB_DISABLE_RTDN) != 0;
   DrawArrowButton(dc, Along(place, 0, g.arrow), place.vertical ? ArrowDirection::kUp : ArrowDirection::kLeft, false,

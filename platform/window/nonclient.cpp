@@ -101,6 +101,9 @@ void PaintClientEdge(HDC dc, const FrameLook& look, RECT& r) {
 void PaintNonClient(HWND hwnd, bool active) {
   FrameLook look;
   if (!Look(hwnd, &look)) return;
+  constexpr DWORD kFramed = WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_HSCROLL | WS_VSCROLL;
+  constexpr DWORD kFramedEx = WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
+  if ((look.style & kFramed) == 0 && (look.exStyle & kFramedEx) == 0) return;  // nothing outside the client area
   HDC dc = GetWindowDC(hwnd);
   if (dc == nullptr) return;
   RECT r{0, 0, look.size.cx, look.size.cy};

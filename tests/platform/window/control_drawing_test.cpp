@@ -41,12 +41,7 @@ class ControlDrawingTest : public WindowTest {
   HWND parent = nullptr;
   void SetUp() override {
     WindowTest::SetUp();
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hbrBackground = GetSysColorBrush(COLOR_3DFACE);
-    wc.lpszClassName = reinterpret_cast<LPCWSTR>(u"PictureParent");
-    ASSERT_NE(RegisterClassExW(&wc), 0);
+    ASSERT_TRUE(RegisterTestClass(u"PictureParent", DefWindowProcW, COLOR_3DFACE));
     parent = CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"PictureParent"), reinterpret_cast<LPCWSTR>(u"Parent"),
                              WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(parent, nullptr);

@@ -32,12 +32,7 @@ class OwnScrollBarsTest : public WindowTest {
   void SetUp() override {
     WindowTest::SetUp();
     g_told.clear();
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = Scrolled;
-    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-    wc.lpszClassName = reinterpret_cast<LPCWSTR>(u"Scrolled");
-    ASSERT_NE(RegisterClassExW(&wc), 0);
+    ASSERT_TRUE(RegisterTestClass(u"Scrolled", Scrolled, COLOR_WINDOW));
   }
   static HWND Make(DWORD style) {
     return CreateWindowExW(0, reinterpret_cast<LPCWSTR>(u"Scrolled"), nullptr, WS_POPUP | WS_VISIBLE | style, 20, 20,

@@ -70,8 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   image.width = in.U16();
   image.height = in.U16();
   // A short stream may stand for a huge picture, and the driver converts a
-  // picture at its own size: a compressed one is kept to 65,536 pixels, as
-  // many as an uncompressed one of the longest input holds.
+  // picture at its own size: a compressed one is kept to 65,536 pixels, so
+  // that an input converts few pixels.
   if (image.compressed && std::int64_t{image.width} * image.height > kMaxCompressedPixels) return 0;
   RECT dest{in.I16(), in.I16(), in.I16(), in.I16()};
   dest.right = Near(dest.left, dest.right);

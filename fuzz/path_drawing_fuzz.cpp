@@ -10,9 +10,10 @@
 // fourth picks the pen's style, cap and join and the fill rule. Points
 // and rectangles may lie anywhere, inverted or off the page, but a shape
 // is kept small: its first point is where the input puts it, each further
-// point lies within 2048 twips of it (its values taken as offsets in
-// sixteenths), and the pen is at most 511 twips wide, so that an input
-// draws few pixels while reaching every edge of the page. Each input
+// point lies within 1024 twips of it (its values taken as offsets in
+// thirty-seconds), and the pen is at most 255 twips wide, so that an input
+// draws few pixels while reaching every edge of the page (the engine draws
+// a path on the printer's surface through a copy of the area it covers). Each input
 // prints as one page of a document kept open, which must print or fail
 // cleanly with nothing left allocated. The seeds (fuzz/corpus/path_drawing/)
 // are the shapes of the sample document's clipped paths.
@@ -32,8 +33,8 @@ namespace {
 
 constexpr std::size_t kItemBytes = 8;
 constexpr std::size_t kMaxCommands = 64;
-constexpr LONG kMaxPenWidth = 0x1FF;  // twips
-constexpr int kOffsetShift = 4;       // a further point's offset: its value / 16
+constexpr LONG kMaxPenWidth = 0xFF;  // twips
+constexpr int kOffsetShift = 5;       // a further point's offset: its value / 32
 
 LONG I16(const std::uint8_t* at) { return static_cast<std::int16_t>(at[0] | at[1] << 8); }
 

@@ -83,12 +83,14 @@ Polygon Oriented(std::vector<PointD> points) {
   }
   if (area < 0) std::reverse(points.begin(), points.end());
   Polygon out;
+  out.reserve(points.size());
   for (PointD p : points) out.push_back(Fix(p));
   return out;
 }
 
 Polygon Disc(PointD c, double r) {
   std::vector<PointD> points;
+  points.reserve(24);
   for (int i = 0; i < 24; ++i) {
     const double a = 2 * std::numbers::pi * i / 24;
     points.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a)});

@@ -40,12 +40,12 @@ namespace {
 constexpr int kModes = 3;
 constexpr std::size_t kMaxCommands = 8;
 // An input is one modest page: at most 64 units a text, sizes up to 48
-// points, and its glyphs together cover at most eight 48-point ems (a glyph
+// points, and its glyphs together cover at most four 48-point ems (a glyph
 // under 4 points counts as one of 4), so a few large glyphs or many small.
 constexpr std::size_t kMaxUnits = 64;
 constexpr LONG kMaxPoints = 48;
 constexpr LONG kSmallestCountedPoints = 4;
-constexpr std::size_t kGlyphArea = 48 * 48 * 8;  // square points
+constexpr std::size_t kGlyphArea = 48 * 48 * 4;  // square points
 // Realized fonts a PDEV keeps from input to input, as GDI keeps them; more
 // start a fresh cache.
 constexpr std::size_t kMaxFonts = 64;

@@ -12,8 +12,8 @@
 // taken modulo 49 and lengths cut to 64 units and to the input's share of
 // glyph area (see below), so that an input is one modest page. Each input
 // starts from an empty display list and glyph cache of the driver, with the
-// fonts the PDEV realized for the inputs before it; nothing may stay
-// allocated.
+// fonts the PDEV realized for the inputs before it; no platform block may
+// stay allocated.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

@@ -10,12 +10,16 @@
 // fourth picks the pen's style, cap and join and the fill rule. Points
 // and rectangles may lie anywhere, inverted or off the page, but a shape
 // is kept small: its first point is where the input puts it, each further
-// point lies within 2048 twips of it (its values taken as offsets in
-// sixteenths), and the pen is at most 511 twips wide, so that an input
-// draws few pixels while reaching every edge of the page. Each input
+// point lies within 1024 twips of it (its values taken as offsets in
+// thirty-seconds), at most 64 points a shape (further items are skipped),
+// the pen at most 255 twips wide and a dashed or dotted one at least 60
+// (its dashes are multiples of its width), so that an input
+// draws few pixels while reaching every edge of the page (the engine draws
+// a path on the printer's surface through a copy of the area it covers). Each input
 // prints as one page of a document kept open, which must print or fail
 // cleanly with nothing left allocated. The seeds (fuzz/corpus/path_drawing/)
 // are the shapes of the sample document's clipped paths.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -32,8 +36,10 @@ namespace {
 
 constexpr std::size_t kItemBytes = 8;
 constexpr std::size_t kMaxCommands = 64;
-constexpr LONG kMaxPenWidth = 0x1FF;  // twips
-constexpr int kOffsetShift = 4;       // a further point's offset: its value / 16
+constexpr std::size_t kMaxPoints = 64;  // a shape's; further items are skipped
+constexpr LONG kMaxPenWidth = 0xFF;  // twips
+constexpr LONG kShortestDash = 60;   // twips
+constexpr int kOffsetShift = 5;       // a further point's offset: its value / 32
 
 LONG I16(const std::uint8_t* at) { return static_cast<std::int16_t>(at[0] | at[1] << 8); }
 
@@ -46,11 +52,18 @@ printhost::Pen PenOf(const std::uint8_t* item) {
                                                     printhost::PenStyle::kCustom};
   pen.style = kStyles[choice % 5];
   pen.width = width < 0 ? 0 : width;
+  // A styled wide pen's dashes are multiples of its width: at least 60
+  // twips, as custom dashes are below.
+  if (pen.width > 0 && pen.style != printhost::PenStyle::kSolid && pen.style != printhost::PenStyle::kCustom) {
+    pen.width = std::max(pen.width, kShortestDash);
+  }
   pen.cap = (choice >> 3) % 3;
   pen.join = (choice >> 5) % 3;
   // Dashes of at least 60 twips: the engine's own stroking of shorter ones
   // on long lines is slow, not wrong.
-  if (pen.style == printhost::PenStyle::kCustom) pen.dashes = {60 + (I16(item) & 0x3FF), 60 + (I16(item + 2) & 0x3FF)};
+  if (pen.style == printhost::PenStyle::kCustom) {
+    pen.dashes = {kShortestDash + (I16(item) & 0x3FF), kShortestDash + (I16(item + 2) & 0x3FF)};
+  }
   pen.rgb = choice << 8;
   return pen;
 }
@@ -82,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<POINT> points;
     const POINT first{I16(items), I16(items + 2)};
     points.push_back(first);
-    for (std::size_t i = 1; i < count; ++i) {
+    for (std::size_t i = 1; i < std::min(count, kMaxPoints); ++i) {
       const std::uint8_t* item = items + i * kItemBytes;
       points.push_back(POINT{first.x + (I16(item) >> kOffsetShift), first.y + (I16(item + 2) >> kOffsetShift)});
     }

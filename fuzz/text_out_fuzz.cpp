@@ -8,15 +8,18 @@
 // steps of 4 twips), length in UTF-16 units (2 bytes), the units}, up to
 // eight of them. Faces are the engine's DejaVu faces, the
 // four device fonts and a name no one has; the units are taken as they
-// come (lone surrogates, characters no font has, empty strings). The
-// engine's faces are kept to sizes and lengths it rasterizes quickly. Each
-// input starts from an empty display list and glyph cache; nothing may stay
-// allocated.
+// come (lone surrogates, characters no font has, empty strings). Sizes are
+// taken modulo 49 and lengths cut to 64 units and to the input's share of
+// glyph area (see below), so that an input is one modest page. Each input
+// starts from an empty display list and glyph cache of the driver, with the
+// fonts the PDEV realized for the inputs before it; no platform block may
+// stay allocated.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "fuzz/fuzz_support.h"
@@ -36,23 +39,28 @@ namespace {
 
 constexpr int kModes = 3;
 constexpr std::size_t kMaxCommands = 8;
-constexpr std::size_t kMaxUnits = 6000;
-
-constexpr LONG kMaxEnginePoints = 256;
-constexpr std::size_t kEngineBudget = 60000;  // points x characters
+// An input is one modest page: at most 64 units a text, sizes up to 48
+// points, and its glyphs together cover at most four 48-point ems (a glyph
+// under 4 points counts as one of 4), so a few large glyphs or many small.
+constexpr std::size_t kMaxUnits = 64;
+constexpr LONG kMaxPoints = 48;
+constexpr LONG kSmallestCountedPoints = 4;
+constexpr std::size_t kGlyphArea = 48 * 48 * 4;  // square points
+// Realized fonts a PDEV keeps from input to input, as GDI keeps them; more
+// start a fresh cache.
+constexpr std::size_t kMaxFonts = 64;
 
 const char16_t* const kFaces[] = {
     u"DejaVu Sans", u"DejaVu Sans Mono", u"DejaVu Serif", u"\u660E\u671D", u"@\u660E\u671D",
     u"\uFF7A\uFF9E\uFF7C\uFF6F\uFF78", u"@\uFF7A\uFF9E\uFF7C\uFF6F\uFF78", u"No Such Face",
 };
-constexpr bool kDeviceFace[] = {false, false, false, true, true, true, true, false};
-static_assert(std::size(kDeviceFace) == std::size(kFaces));
 
 // One enabled PDEV with its surface, as the engine holds them.
 struct Dc {
   plat::eng::Device device;
   HSURF surface = nullptr;
   SURFOBJ* so = nullptr;
+  std::unique_ptr<printhost::FontCache> fonts;
   PDEV* pdev() const { return reinterpret_cast<PDEV*>(device.dhpdev); }
 };
 
@@ -97,6 +105,7 @@ struct Bench {
       dc.surface = DrvEnableSurface(dc.device.dhpdev);
       dc.so = dc.surface != nullptr ? EngLockSurface(dc.surface) : nullptr;
       if (dc.so == nullptr) std::abort();
+      dc.fonts = std::make_unique<printhost::FontCache>(dc.device);
       // The glyph sets live from the engine's first question to the PDEV's
       // end: asked here, they are not counted against an input.
       for (ULONG face = 1; face <= dc.device.devInfo.cFonts; ++face) {
@@ -107,6 +116,7 @@ struct Bench {
   }
   ~Bench() {
     for (Dc& dc : dcs) {
+      dc.fonts.reset();
       EngUnlockSurface(dc.so);
       DrvDisableSurface(dc.device.dhpdev);
       DrvDisablePDEV(dc.device.dhpdev);
@@ -149,26 +159,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Bench& bench = TheBench();
   Reader in{data, size};
   Dc& dc = bench.dcs[in.Next() % kModes];
+  if (dc.fonts->size() > kMaxFonts) dc.fonts = std::make_unique<printhost::FontCache>(dc.device);
   {
     const fuzz::PlatformBalance balance;
-    printhost::FontCache fonts(dc.device);
-    printhost::Painter painter(dc.device, dc.so, POINTL{0, 0}, fonts);
+    printhost::Painter painter(dc.device, dc.so, POINTL{0, 0}, *dc.fonts);
+    std::size_t area = kGlyphArea;
     for (std::size_t n = 0; n < kMaxCommands && in.more(); ++n) {
       printhost::Text text;
-      const std::size_t face = in.Next() % std::size(kFaces);
-      text.face = kFaces[face];
-      text.points = static_cast<LONG>(in.Next16());
-      // The engine rasterizes its own faces (and the faces it maps the
-      // printer's to where the PDEV offers none): their sizes and lengths
-      // are kept to what it draws in a moment. The printer's faces take any
-      // size.
-      const bool engineFace = !kDeviceFace[face] || dc.device.devInfo.cFonts == 0;
-      if (engineFace) text.points %= kMaxEnginePoints + 1;
+      text.face = kFaces[in.Next() % std::size(kFaces)];
+      text.points = static_cast<LONG>(in.Next16() % (kMaxPoints + 1));
       text.angle = static_cast<std::int16_t>(in.Next16());
       text.bold = (in.Next() & 1) != 0;
       text.at = POINT{static_cast<LONG>(in.Next16()) * 4, static_cast<LONG>(in.Next16()) * 4};
-      std::size_t units = std::min<std::size_t>(in.Next16(), kMaxUnits);
-      if (engineFace) units = std::min<std::size_t>(units, kEngineBudget / std::max<LONG>(text.points, 1));
+      const auto side = static_cast<std::size_t>(std::max(text.points, kSmallestCountedPoints));
+      const std::size_t units = std::min({std::size_t{in.Next16()}, kMaxUnits, area / (side * side)});
+      area -= units * side * side;
       for (std::size_t i = 0; i < units && in.more(); ++i) text.text += static_cast<char16_t>(in.Next16());
       std::string error;
       painter.Draw(text, error);

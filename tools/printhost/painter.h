@@ -32,6 +32,8 @@ class FontCache {
   // from the driver's metrics and glyph set; null when the device offers
   // no font of the name.
   plat::eng::DeviceFont* GetDevice(const std::u16string& face, double emPixels, double angle);
+  // How many realizations the cache holds.
+  std::size_t size() const { return fonts_.size() + deviceFonts_.size(); }
 
  private:
   plat::eng::Device& device_;

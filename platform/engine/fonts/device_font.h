@@ -29,8 +29,14 @@ class DeviceFont : public FONTOBJ {
   HGLYPH GlyphOf(WCHAR c) const;
 
  private:
+  // The handle of the first run holding the code, HGLYPH_INVALID when none.
+  HGLYPH Find(WCHAR code) const;
+
   IFIMETRICS* metrics_;
   FD_GLYPHSET* glyphSet_;
+  // The runs go up without overlapping (a set of thousands of runs is
+  // searched by halves).
+  bool ordered_ = false;
   Xform transform_;
 };
 

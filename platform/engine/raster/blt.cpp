@@ -1,5 +1,6 @@
 // Block transfers: raster operations, copies and nearest-neighbour stretches.
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "platform/base/winerror.h"
@@ -7,6 +8,72 @@
 #include "platform/engine/raster/raster_core.h"
 
 using plat::eng::PixelView;
+
+namespace {
+
+// Colour translation through an XLATEOBJ; neighbouring pixels are often
+// alike, so the last translation is kept for the next.
+class Translator {
+ public:
+  explicit Translator(XLATEOBJ* pxlo) : pxlo_(pxlo) {}
+  ULONG operator()(ULONG s) {
+    if (!translated_ || s != lastSource_) {
+      lastSource_ = s;
+      lastTarget_ = XLATEOBJ_iXlate(pxlo_, s);
+      translated_ = true;
+    }
+    return lastTarget_;
+  }
+
+ private:
+  XLATEOBJ* pxlo_;
+  bool translated_ = false;
+  ULONG lastSource_ = 0;
+  ULONG lastTarget_ = 0;
+};
+
+// The target columns of a clip rectangle whose source columns lie inside
+// the source, in runs of neighbours, and a row of their pixels: the source
+// row is read, translated and written a row at a time.
+class SourceRow {
+ public:
+  void Clear() {
+    columns_.clear();
+    runs_.clear();
+    row_ = -1;
+  }
+  // Target column x takes source column sx (outside the source: none).
+  void Add(LONG x, LONG sx, LONG sourceWidth) {
+    if (sx < 0 || sx >= sourceWidth) return;
+    if (runs_.empty() || runs_.back().first + static_cast<LONG>(runs_.back().second) != x) runs_.emplace_back(x, 0);
+    ++runs_.back().second;
+    columns_.push_back(sx);
+  }
+  // Writes source row sy to target row y. The row read last is written again
+  // without reading it when reuse allows (the source is not the target).
+  void Copy(const PixelView& source, LONG sy, plat::eng::Target& t, LONG y, Translator& translate, bool reuse) {
+    if (columns_.empty()) return;
+    if (!reuse || sy != row_) {
+      values_.resize(columns_.size());
+      source.ReadColumns(sy, columns_.data(), columns_.size(), values_.data());
+      for (ULONG& v : values_) v = translate(v);
+      row_ = sy;
+    }
+    const ULONG* next = values_.data();
+    for (const auto& [left, count] : runs_) {
+      t.WriteRow(y, left, next, count);
+      next += count;
+    }
+  }
+
+ private:
+  std::vector<LONG> columns_;
+  std::vector<std::pair<LONG, std::size_t>> runs_;
+  std::vector<ULONG> values_;
+  LONG row_ = -1;
+};
+
+}  // namespace
 
 BOOL EngBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMask, CLIPOBJ* pco, XLATEOBJ* pxlo,
                RECTL* prclTrg, POINTL* pptlSrc, POINTL* pptlMask, BRUSHOBJ* pbo,
@@ -42,12 +109,23 @@ BOOL EngBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMask, CLIPOBJ* pco,
       }
     }
   }
+  constexpr BYTE kSourceCopy = 0xCC;
+  // A plain copy from another bitmap goes a row at a time.
+  const bool copyRows = !masked && fore == kSourceCopy && snapshot.empty();
   const bool ok = plat::eng::DrawOn(psoTrg, target, pco, [&](plat::eng::Target& t) {
     const ULONG indexMask = plat::eng::IndexMask(t.format());
-    constexpr BYTE kSourceCopy = 0xCC;
-    bool translated = false;
-    ULONG lastSource = 0, lastTarget = 0;
+    Translator translate(pxlo);
+    SourceRow row;
     for (const RECTL& r : plat::eng::ClipRects(pco, target, t.area())) {
+      if (copyRows) {
+        row.Clear();
+        for (LONG x = r.left; x < r.right; ++x) row.Add(x, srcOrigin.x + x - target.left, source.width());
+        for (LONG y = r.top; y < r.bottom; ++y) {
+          const LONG sy = srcOrigin.y + y - target.top;
+          if (sy >= 0 && sy < source.height()) row.Copy(source, sy, t, y, translate, false);
+        }
+        continue;
+      }
       for (LONG y = r.top; y < r.bottom; ++y) {
         if (!masked && !needSource) {
           plat::eng::PaintRow(t, y, r.left, r.right, fore, brush, brushOrigin, indexMask);
@@ -64,15 +142,7 @@ BOOL EngBitBlt(SURFOBJ* psoTrg, SURFOBJ* psoSrc, SURFOBJ* psoMask, CLIPOBJ* pco,
           if (plat::eng::NeedsSource(rop)) {
             const LONG sx = srcOrigin.x + dx, sy = srcOrigin.y + dy;
             if (!source.Inside(sx, sy)) continue;
-            s = snapshot.empty() ? source.Get(sx, sy) : snapshot[static_cast<std::size_t>(dy) * w + dx];
-            // Neighbouring pixels are often alike: the last translation
-            // is kept for the next.
-            if (!translated || s != lastSource) {
-              lastSource = s;
-              lastTarget = XLATEOBJ_iXlate(pxlo, s);
-              translated = true;
-            }
-            s = lastTarget;
+            s = translate(snapshot.empty() ? source.Get(sx, sy) : snapshot[static_cast<std::size_t>(dy) * w + dx]);
           }
           if (rop == kSourceCopy) {
             t.Set(x, y, s & indexMask);
@@ -108,32 +178,21 @@ BOOL EngStretchBlt(SURFOBJ* psoDest, SURFOBJ* psoSrc, SURFOBJ*, CLIPOBJ* pco, XL
   const double sw = src.right - src.left, sh = src.bottom - src.top;
   if (dw == 0 || dh == 0 || sw == 0 || sh == 0) return TRUE;
   const RECTL bounds = plat::eng::Ordered(dest);
+  // Target rows that take the same source row repeat the row read before,
+  // unless the source is the target itself.
+  const bool reuse = psoSrc != psoDest && psoSrc->pvBits != psoDest->pvBits;
   const bool ok = plat::eng::DrawOn(psoDest, bounds, pco, [&](plat::eng::Target& t) {
-    std::vector<LONG> columns;
-    bool translated = false;
-    ULONG lastSource = 0, lastTarget = 0;
+    Translator translate(pxlo);
+    SourceRow row;
     for (const RECTL& r : plat::eng::ClipRects(pco, bounds, t.area())) {
       // The source column of each target column, the same on every row.
-      columns.clear();
+      row.Clear();
       for (LONG x = r.left; x < r.right; ++x) {
-        columns.push_back(static_cast<LONG>(std::floor(src.left + (x + 0.5 - dest.left) / dw * sw)));
+        row.Add(x, static_cast<LONG>(std::floor(src.left + (x + 0.5 - dest.left) / dw * sw)), source.width());
       }
       for (LONG y = r.top; y < r.bottom; ++y) {
         const LONG sy = static_cast<LONG>(std::floor(src.top + (y + 0.5 - dest.top) / dh * sh));
-        if (sy < 0 || sy >= source.height()) continue;
-        for (LONG x = r.left; x < r.right; ++x) {
-          const LONG sx = columns[static_cast<std::size_t>(x - r.left)];
-          if (!source.Inside(sx, sy)) continue;
-          // A stretch repeats each source pixel: its translation is kept
-          // for the next.
-          const ULONG s = source.Get(sx, sy);
-          if (!translated || s != lastSource) {
-            lastSource = s;
-            lastTarget = XLATEOBJ_iXlate(pxlo, s);
-            translated = true;
-          }
-          t.Set(x, y, lastTarget);
-        }
+        if (sy >= 0 && sy < source.height()) row.Copy(source, sy, t, y, translate, reuse);
       }
     }
     return true;

@@ -1,5 +1,6 @@
 // Path filling and stroking on engine bitmaps.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -83,16 +84,24 @@ Polygon Oriented(std::vector<PointD> points) {
   }
   if (area < 0) std::reverse(points.begin(), points.end());
   Polygon out;
+  out.reserve(points.size());
   for (PointD p : points) out.push_back(Fix(p));
   return out;
 }
 
 Polygon Disc(PointD c, double r) {
+  // The 24 directions of a disc's corners, worked out once.
+  static const std::array<PointD, 24> kCorners = [] {
+    std::array<PointD, 24> corners{};
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+      const double a = 2 * std::numbers::pi * static_cast<double>(i) / 24;
+      corners[i] = {std::cos(a), std::sin(a)};
+    }
+    return corners;
+  }();
   std::vector<PointD> points;
-  for (int i = 0; i < 24; ++i) {
-    const double a = 2 * std::numbers::pi * i / 24;
-    points.push_back({c.x + r * std::cos(a), c.y + r * std::sin(a)});
-  }
+  points.reserve(kCorners.size());
+  for (const PointD& d : kCorners) points.push_back({c.x + r * d.x, c.y + r * d.y});
   return Oriented(points);
 }
 

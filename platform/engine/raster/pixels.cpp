@@ -113,6 +113,70 @@ void PixelView::Fill(LONG y, LONG left, LONG right, ULONG value) {
   }
 }
 
+void PixelView::ReadColumns(LONG y, const LONG* columns, std::size_t count, ULONG* out) const {
+  // One loop a format: the format is looked at once a line, not once a pixel.
+  const BYTE* line = Line(y);
+  switch (format_) {
+    case BMF_1BPP:
+      for (std::size_t i = 0; i < count; ++i) out[i] = (line[columns[i] >> 3] >> (7 - (columns[i] & 7))) & 1;
+      break;
+    case BMF_4BPP:
+      for (std::size_t i = 0; i < count; ++i) {
+        const BYTE b = line[columns[i] >> 1];
+        out[i] = (columns[i] & 1) ? b & 0x0F : b >> 4;
+      }
+      break;
+    case BMF_8BPP:
+      for (std::size_t i = 0; i < count; ++i) out[i] = line[columns[i]];
+      break;
+    case BMF_16BPP:
+      for (std::size_t i = 0; i < count; ++i) {
+        const BYTE* p = line + 2 * static_cast<std::ptrdiff_t>(columns[i]);
+        out[i] = p[0] | (p[1] << 8);
+      }
+      break;
+    case BMF_24BPP:
+      for (std::size_t i = 0; i < count; ++i) {
+        const BYTE* p = line + 3 * static_cast<std::ptrdiff_t>(columns[i]);
+        out[i] = p[0] | (p[1] << 8) | (static_cast<ULONG>(p[2]) << 16);
+      }
+      break;
+    case BMF_32BPP:
+      for (std::size_t i = 0; i < count; ++i) {
+        const BYTE* p = line + 4 * static_cast<std::ptrdiff_t>(columns[i]);
+        out[i] = p[0] | (p[1] << 8) | (static_cast<ULONG>(p[2]) << 16) | (static_cast<ULONG>(p[3]) << 24);
+      }
+      break;
+    default:
+      std::fill_n(out, count, ULONG{0});
+      break;
+  }
+}
+
+void PixelView::WriteRow(LONG y, LONG left, const ULONG* values, std::size_t count) {
+  BYTE* line = Line(y);
+  const auto n = static_cast<LONG>(count);
+  switch (format_) {
+    case BMF_8BPP:
+      for (LONG i = 0; i < n; ++i) line[left + i] = static_cast<BYTE>(values[i]);
+      break;
+    case BMF_16BPP:
+    case BMF_24BPP:
+    case BMF_32BPP: {
+      const int size = format_ == BMF_16BPP ? 2 : format_ == BMF_24BPP ? 3 : 4;
+      BYTE* p = line + static_cast<std::ptrdiff_t>(size) * left;
+      for (LONG i = 0; i < n; ++i) {
+        for (int b = 0; b < size; ++b) *p++ = static_cast<BYTE>(values[i] >> (8 * b));
+      }
+      break;
+    }
+    default:
+      // Pixels of 1 and 4 bits share their bytes with their neighbours.
+      for (LONG i = 0; i < n; ++i) Set(left + i, y, values[i]);
+      break;
+  }
+}
+
 SourcePixels::SourcePixels(const SURFOBJ* pso) {
   if (pso == nullptr) return;
   const ULONG format = DecodedFormat(pso->iBitmapFormat);

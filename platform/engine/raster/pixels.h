@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <vector>
 
 #include "platform/engine/objects/surfobj.h"
@@ -33,6 +34,12 @@ class PixelView {
   // Writes value to pixels [left, right) of line y, whole bytes at a time
   // where the format allows; the caller keeps to the bitmap.
   void Fill(LONG y, LONG left, LONG right, ULONG value);
+  // Reads the pixels of line y at the columns given (each inside the
+  // bitmap) into out, one for each column.
+  void ReadColumns(LONG y, const LONG* columns, std::size_t count, ULONG* out) const;
+  // Writes values to pixels [left, left + count) of line y, each as Set
+  // writes it; the caller keeps to the bitmap.
+  void WriteRow(LONG y, LONG left, const ULONG* values, std::size_t count);
 
  private:
   BYTE* Line(LONG y) const { return scan0_ + static_cast<std::ptrdiff_t>(y) * delta_; }

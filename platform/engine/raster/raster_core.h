@@ -23,6 +23,10 @@ class Target {
   void Set(LONG x, LONG y, ULONG v) { view_.Set(x - origin_.x, y - origin_.y, v); }
   // Sets pixels [left, right) of row y, inside area(), to v.
   void Fill(LONG y, LONG left, LONG right, ULONG v) { view_.Fill(y - origin_.y, left - origin_.x, right - origin_.x, v); }
+  // Writes values to pixels [left, left + count) of row y, inside area().
+  void WriteRow(LONG y, LONG left, const ULONG* values, std::size_t count) {
+    view_.WriteRow(y - origin_.y, left - origin_.x, values, count);
+  }
   ULONG format() const { return view_.format(); }
   const RECTL& area() const { return area_; }
 

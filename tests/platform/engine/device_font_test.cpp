@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "platform/engine/fonts/device_font.h"
@@ -75,6 +76,64 @@ TEST(DeviceFont, CharactersMapThroughTheSetOrToTheDefault) {
   XFORML m{};
   XFORMOBJ_iGetXform(&font.Transform(), &m);
   EXPECT_NEAR(m.eM12, -0.04f, 1e-6) << "turned counter-clockwise, y down";
+}
+
+// A glyph set of the given runs, their handles the code plus 0x10000 times
+// the run's number, so that a lookup shows which run answered.
+struct RunSet {
+  std::vector<std::vector<HGLYPH>> handles;
+  std::vector<BYTE> bytes;
+  explicit RunSet(const std::vector<std::pair<WCHAR, USHORT>>& runs) {
+    bytes.resize(sizeof(FD_GLYPHSET) + runs.size() * sizeof(WCRUN));
+    auto* set = reinterpret_cast<FD_GLYPHSET*>(bytes.data());
+    set->cRuns = static_cast<ULONG>(runs.size());
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+      handles.emplace_back();
+      for (USHORT g = 0; g < runs[i].second; ++g) handles.back().push_back(((i + 1) << 16) | (runs[i].first + g));
+    }
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+      set->awcrun[i] = WCRUN{runs[i].first, runs[i].second, handles[i].data()};
+    }
+  }
+  FD_GLYPHSET* get() { return reinterpret_cast<FD_GLYPHSET*>(bytes.data()); }
+};
+
+// Sets whose runs go up are searched by halves, any other run by run: a
+// character takes the first run that holds it either way, runs without
+// glyphs hold nothing, and codes between runs take the default character.
+TEST(DeviceFont, EveryCodeTakesTheFirstRunHoldingIt) {
+  IFIMETRICS ifi = Metrics();
+  ifi.wcDefaultChar = 0x7E;
+  struct Case {
+    const char* name;
+    std::vector<std::pair<WCHAR, USHORT>> runs;
+  };
+  std::vector<std::pair<WCHAR, USHORT>> many;
+  for (WCHAR c = 0x20; c < 0x7F; c += 3) many.emplace_back(c, c % 2 ? 1 : 2);
+  many.emplace_back(0xFFF0, 16);
+  const Case cases[] = {
+      {"ascending, gaps and empty runs", {{0x20, 0}, {0x20, 5}, {0x30, 0}, {0x30, 1}, {0x41, 26}, {0x7E, 1}}},
+      {"many single and double runs", many},
+      {"out of order and overlapping", {{0x41, 26}, {0x20, 40}, {0x7E, 1}, {0x50, 3}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RunSet set(c.runs);
+    plat::eng::DeviceFont font(1, &ifi, set.get(), 40, 0, 600);
+    const auto first = [&](WCHAR code) -> HGLYPH {
+      for (std::size_t i = 0; i < c.runs.size(); ++i) {
+        if (code >= c.runs[i].first && code - c.runs[i].first < c.runs[i].second) {
+          return set.handles[i][code - c.runs[i].first];
+        }
+      }
+      return HGLYPH_INVALID;
+    };
+    for (ULONG code = 0; code <= 0xFFFF; ++code) {
+      const HGLYPH own = first(static_cast<WCHAR>(code));
+      const HGLYPH expected = own != HGLYPH_INVALID ? own : first(ifi.wcDefaultChar);
+      ASSERT_EQ(font.GlyphOf(static_cast<WCHAR>(code)), expected) << "code " << code;
+    }
+  }
 }
 
 TEST(DeviceFont, StringsCarryTheHandlesAndNoImages) {

@@ -1,6 +1,10 @@
 // The engine's raster operations on engine bitmaps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "platform/engine/fonts/eng_string.h"
 #include "platform/engine/fonts/font_files.h"
 #include "platform/engine/objects/eng_geometry.h"
@@ -150,6 +154,72 @@ TEST(EngBlt, StretchIsNearestNeighbourAndMirrors) {
                             &mirrored, &from, nullptr, COLORONCOLOR));
   EXPECT_EQ(target.At(0, 0), 1u);
   EXPECT_EQ(target.At(3, 0), 0u);
+}
+
+// Copies and stretches write a target row at a time from source rows read
+// once: every pixel must come out as sampling each target pixel's centre
+// would give, in every format (pixels of 1 and 4 bits share bytes with
+// neighbours the clip keeps), with columns of the source rectangle that lie
+// outside the source, mirrored and shrunk pictures, and a clip of several
+// rectangles with odd edges.
+TEST(EngBlt, RowCopiesAndStretchesMatchPixelSamplingInEveryFormat) {
+  struct Format { ULONG format; ULONG mask; };
+  const Format formats[] = {{BMF_1BPP, 0x1},     {BMF_4BPP, 0xF},       {BMF_8BPP, 0xFF},
+                            {BMF_16BPP, 0xFFFF}, {BMF_24BPP, 0xFFFFFF}, {BMF_32BPP, 0xFFFFFFFF}};
+  struct Case { const char* name; RECTL to; RECTL from; bool stretch; };
+  const Case cases[] = {
+      {"copy", {1, 1, 9, 7}, {2, 1, 0, 0}, false},
+      {"copy from before the source", {3, 0, 12, 6}, {-2, -1, 0, 0}, false},
+      {"enlarged", {0, 0, 21, 11}, {0, 0, 7, 5}, true},
+      {"mirrored and shrunk", {17, 9, 2, 1}, {0, 0, 7, 5}, true},
+      {"beyond the source", {1, 2, 20, 10}, {-3, -2, 9, 7}, true},
+  };
+  const std::vector<RECTL> clipRects{{0, 0, 5, 4}, {7, 1, 13, 6}, {3, 6, 19, 10}};
+  for (const Format& f : formats) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << "format " << f.format << ": " << c.name);
+      Bitmap source(7, 5, f.format, 0);
+      auto sourceValue = [&](LONG x, LONG y) { return (static_cast<ULONG>(x) * 0x2545F491u + y * 0x9E3779B9u) & f.mask; };
+      for (LONG y = 0; y < 5; ++y) {
+        for (LONG x = 0; x < 7; ++x) source.Set(x, y, sourceValue(x, y));
+      }
+      Bitmap page(21, 11, f.format, 0);
+      auto before = [&](LONG x, LONG y) { return (static_cast<ULONG>(x) * 0x85EBCA6Bu + y * 0xC2B2AE35u) & f.mask; };
+      for (LONG y = 0; y < 11; ++y) {
+        for (LONG x = 0; x < 21; ++x) page.Set(x, y, before(x, y));
+      }
+      const RECTL bounds = plat::eng::Ordered(c.to);
+      auto clip = plat::eng::Clip::Region(clipRects, bounds, 1);
+      RECTL to = c.to, from = c.from;
+      POINTL origin{c.from.left, c.from.top};
+      ASSERT_TRUE(c.stretch ? EngStretchBlt(page.get(), source.get(), nullptr, &clip, nullptr, nullptr, nullptr, &to,
+                                            &from, nullptr, COLORONCOLOR)
+                            : EngCopyBits(page.get(), source.get(), &clip, nullptr, &to, &origin));
+      // The source pixel under each target pixel's centre.
+      auto sample = [&](LONG x, LONG y, LONG& sx, LONG& sy) {
+        if (!c.stretch) {
+          sx = c.from.left + x - bounds.left;
+          sy = c.from.top + y - bounds.top;
+          return;
+        }
+        const double dw = c.to.right - c.to.left, dh = c.to.bottom - c.to.top;
+        sx = static_cast<LONG>(std::floor(c.from.left + (x + 0.5 - c.to.left) / dw * (c.from.right - c.from.left)));
+        sy = static_cast<LONG>(std::floor(c.from.top + (y + 0.5 - c.to.top) / dh * (c.from.bottom - c.from.top)));
+      };
+      for (LONG y = 0; y < 11; ++y) {
+        for (LONG x = 0; x < 21; ++x) {
+          bool drawn = x >= bounds.left && x < bounds.right && y >= bounds.top && y < bounds.bottom &&
+                       std::any_of(clipRects.begin(), clipRects.end(), [&](const RECTL& r) {
+                         return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+                       });
+          LONG sx = 0, sy = 0;
+          sample(x, y, sx, sy);
+          drawn = drawn && sx >= 0 && sx < 7 && sy >= 0 && sy < 5;
+          EXPECT_EQ(page.At(x, y), drawn ? sourceValue(sx, sy) : before(x, y)) << x << "," << y;
+        }
+      }
+    }
+  }
 }
 
 TEST(EngPaths, FillsByRuleAndStrokesCosmeticAndWideLines) {

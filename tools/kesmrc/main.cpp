@@ -1,10 +1,18 @@
-// kesmrc: compiles a resource script into the C++ source of a resource table.
+// kesmrc: compiles resource scripts into the C++ source of one resource
+// table.
 //
-//   kesmrc SCRIPT OUTPUT.cpp [--depfile FILE]
+//   kesmrc SCRIPT... OUTPUT.cpp [--depfile FILE]
+//
+// The scripts' resources go into one table; an id that two scripts define is
+// an error.
 //
 // Errors go to standard error as "SCRIPT:LINE: error: MESSAGE"; the exit
 // status is then 1 and no output is written.
+#include <algorithm>
 #include <cstdio>
+#include <map>
+#include <utility>
+#include <vector>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -18,19 +26,59 @@
 namespace {
 
 struct Arguments {
-  std::filesystem::path script;
+  std::vector<std::filesystem::path> scripts;
   std::filesystem::path output;
   std::filesystem::path depfile;
 };
 
 bool ParseArguments(int argc, char** argv, Arguments& args) {
-  if (argc != 3 && argc != 5) return false;
-  args.script = argv[1];
-  args.output = argv[2];
-  if (argc == 5) {
-    if (std::string(argv[3]) != "--depfile") return false;
-    args.depfile = argv[4];
+  int last = argc;
+  if (argc >= 3 && std::string(argv[argc - 2]) == "--depfile") {
+    args.depfile = argv[argc - 1];
+    last = argc - 2;
   }
+  if (last < 3) return false;
+  for (int i = 1; i < last - 1; ++i) {
+    if (std::string(argv[i]).rfind("--", 0) == 0) return false;
+    args.scripts.emplace_back(argv[i]);
+  }
+  args.output = argv[last - 1];
+  return true;
+}
+
+// Reads one script into the merged one; an id another script has defined is
+// refused.
+bool AddScript(const std::filesystem::path& path, kesmrc::Script& merged,
+               std::map<std::pair<std::uint32_t, std::uint32_t>, std::string>& owners, std::string& where,
+               std::string& message) {
+  where = path.string();
+  const std::optional<std::string> text = kesmrc::ReadWholeFile(path);
+  if (!text) {
+    message = "cannot read the script";
+    return false;
+  }
+  kesmrc::Script script;
+  kesmrc::ScriptError error;
+  if (!kesmrc::ParseScript(*text, path.parent_path(), script, error)) {
+    where += ":" + std::to_string(error.line);
+    message = error.message;
+    return false;
+  }
+  // Strings are keyed by type 0, which no resource has.
+  auto claim = [&](std::uint32_t type, std::uint32_t id, const char* what) {
+    auto [it, fresh] = owners.emplace(std::pair{type, id}, where);
+    if (!fresh) message = std::string(what) + " " + std::to_string(id) + " also defined in " + it->second;
+    return fresh;
+  };
+  for (const auto& s : script.strings) {
+    if (!claim(0, s.id, "string")) return false;
+  }
+  for (const auto& r : script.resources) {
+    if (!claim(r.type, r.id, "resource")) return false;
+  }
+  merged.strings.insert(merged.strings.end(), script.strings.begin(), script.strings.end());
+  merged.resources.insert(merged.resources.end(), script.resources.begin(), script.resources.end());
+  merged.inputs.insert(merged.inputs.end(), script.inputs.begin(), script.inputs.end());
   return true;
 }
 
@@ -53,6 +101,15 @@ bool WriteFile(const std::filesystem::path& path, const std::string& text) {
   return false;
 }
 
+// The merged scripts in the order the table keeps: strings by id, resources
+// by type and id.
+void SortScript(kesmrc::Script& script) {
+  std::sort(script.strings.begin(), script.strings.end(),
+            [](const auto& a, const auto& b) { return a.id < b.id; });
+  std::sort(script.resources.begin(), script.resources.end(),
+            [](const auto& a, const auto& b) { return std::pair{a.type, a.id} < std::pair{b.type, b.id}; });
+}
+
 int Fail(const std::string& where, const std::string& message) {
   std::cerr << where << ": error: " << message << "\n";
   return 1;
@@ -63,24 +120,26 @@ int Fail(const std::string& where, const std::string& message) {
 int main(int argc, char** argv) {
   Arguments args;
   if (!ParseArguments(argc, argv, args)) {
-    std::cerr << "usage: kesmrc SCRIPT OUTPUT.cpp [--depfile FILE]\n";
+    std::cerr << "usage: kesmrc SCRIPT... OUTPUT.cpp [--depfile FILE]\n";
     return 2;
   }
-  const std::optional<std::string> text = kesmrc::ReadWholeFile(args.script);
-  if (!text) return Fail(args.script.string(), "cannot read the script");
-
   kesmrc::Script script;
-  kesmrc::ScriptError error;
-  if (!kesmrc::ParseScript(*text, args.script.parent_path(), script, error)) {
-    return Fail(args.script.string() + ":" + std::to_string(error.line), error.message);
+  std::map<std::pair<std::uint32_t, std::uint32_t>, std::string> owners;
+  for (const auto& path : args.scripts) {
+    std::string where, message;
+    if (!AddScript(path, script, owners, where, message)) return Fail(where, message);
   }
+  SortScript(script);
+  const std::filesystem::path& first = args.scripts.front();
   auto table = kesmrc::BuildTable(script);
-  if (!table) return Fail(args.script.string(), "resources exceed 4 GB");
-  if (!WriteFile(args.output, kesmrc::TableSource(*table, args.script.filename().string()))) {
+  if (!table) return Fail(first.string(), "resources exceed 4 GB");
+  if (!WriteFile(args.output, kesmrc::TableSource(*table, first.filename().string()))) {
     return Fail(args.output.string(), "cannot write the output");
   }
+  std::vector<std::filesystem::path> inputs(args.scripts.begin() + 1, args.scripts.end());
+  inputs.insert(inputs.end(), script.inputs.begin(), script.inputs.end());
   if (!args.depfile.empty() &&
-      !WriteFile(args.depfile, kesmrc::DependencyLine(args.output, args.script, script.inputs))) {
+      !WriteFile(args.depfile, kesmrc::DependencyLine(args.output, first, inputs))) {
     return Fail(args.depfile.string(), "cannot write the dependency file");
   }
   return 0;

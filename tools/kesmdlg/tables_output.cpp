@@ -46,7 +46,7 @@ std::string ItemRow(const Control& c) {
   char buf[160];
   std::snprintf(buf, sizeof buf, "    I(%u, %u, %u, %u, %u, %u, %u, %u, %u, 0x%08X, ", it.group, c.id, c.kind, it.help,
                 it.popup, it.hint, it.link, it.builtIn, it.setting, it.flags | (it.sizeItem ? kSizeItemFlag : 0));
-  return buf + (it.data.empty() ? std::string("nullptr") : it.data) + "),\n";
+  return buf + (it.data.empty() ? std::string("nullptr") : "&" + it.data) + "),\n";
 }
 
 std::vector<const Control*> ItemsOf(const Dialog& d) {

@@ -104,7 +104,7 @@ TEST(DialogGenerator, WritesTablesAndTemplatesTheResourceCompilerTakes) {
                         "    I(418, 951, 23, 102, 0, 0, 950, 0, 12, 0x00000000, nullptr),"),
             std::string::npos)
       << tables;
-  EXPECT_NE(tables.find("I(426, 960, 105, 0, 0, 0, 0, 0, 0, 0x00000000, IDC_HIDDEN_FUNC_aTID)"), std::string::npos);
+  EXPECT_NE(tables.find("I(426, 960, 105, 0, 0, 0, 0, 0, 0, 0x00000000, &IDC_HIDDEN_FUNC_aTID)"), std::string::npos);
   EXPECT_NE(tables.find("I(427, 961, 1, 0, 0, 0, 0, 0, 0, 0x80000000, nullptr)"), std::string::npos);
   EXPECT_NE(tables.find("TAB(900, 355, 0x0004, \"KPD_IDD_FIXTURE\", 100, fgICB_IDD_FIXTURE)"), std::string::npos);
   const std::string templates = ReadAll(machine.root() / "dialogs.krc");

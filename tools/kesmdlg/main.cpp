@@ -19,6 +19,7 @@
 #include "tools/kesmdlg/checks.h"
 #include "tools/kesmdlg/definition.h"
 #include "tools/kesmdlg/outputs.h"
+#include "tools/kesmrc/output.h"
 #include "tools/kesmrc/script.h"
 
 namespace {
@@ -79,22 +80,8 @@ bool LoadResources(const std::vector<std::filesystem::path>& scripts, kesmdlg::R
   return true;
 }
 
-// Through a temporary file and a rename, so that no half-written output
-// is left behind.
-bool WriteFile(const std::filesystem::path& path, const std::string& text) {
-  std::filesystem::path temporary = path;
-  temporary += ".tmp";
-  bool written;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    written = !out.fail();
-  }
-  std::error_code ec;
-  if (written) std::filesystem::rename(temporary, path, ec);
-  if (written && !ec) return true;
-  std::filesystem::remove(temporary, ec);
+bool WriteOutput(const std::filesystem::path& path, const std::string& text) {
+  if (kesmrc::WriteFileAtomically(path, text)) return true;
   Report({path.string(), 0, "cannot write the output"});
   return false;
 }
@@ -132,7 +119,7 @@ int main(int argc, char** argv) {
   const auto errors = kesmdlg::CheckDialogs(dialogs, resources, named);
   for (const auto& e : errors) Report(e);
   if (!errors.empty()) return 1;
-  if (!args.tables.empty() && !WriteFile(args.tables, kesmdlg::TablesSource(dialogs))) return 1;
-  if (!args.templates.empty() && !WriteFile(args.templates, kesmdlg::TemplatesScript(dialogs, resources))) return 1;
+  if (!args.tables.empty() && !WriteOutput(args.tables, kesmdlg::TablesSource(dialogs))) return 1;
+  if (!args.templates.empty() && !WriteOutput(args.templates, kesmdlg::TemplatesScript(dialogs, resources))) return 1;
   return 0;
 }

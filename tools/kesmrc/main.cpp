@@ -82,24 +82,6 @@ bool AddScript(const std::filesystem::path& path, kesmrc::Script& merged,
   return true;
 }
 
-// Writes through a temporary file and a rename, so that an interrupted run
-// leaves no half-written output behind.
-bool WriteFile(const std::filesystem::path& path, const std::string& text) {
-  std::filesystem::path temporary = path;
-  temporary += ".tmp";
-  bool written;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    written = !out.fail();
-  }
-  std::error_code ec;
-  if (written) std::filesystem::rename(temporary, path, ec);
-  if (written && !ec) return true;
-  std::filesystem::remove(temporary, ec);
-  return false;
-}
 
 // The merged scripts in the order the table keeps: strings by id, resources
 // by type and id.
@@ -133,13 +115,13 @@ int main(int argc, char** argv) {
   const std::filesystem::path& first = args.scripts.front();
   auto table = kesmrc::BuildTable(script);
   if (!table) return Fail(first.string(), "resources exceed 4 GB");
-  if (!WriteFile(args.output, kesmrc::TableSource(*table, first.filename().string()))) {
+  if (!kesmrc::WriteFileAtomically(args.output, kesmrc::TableSource(*table, first.filename().string()))) {
     return Fail(args.output.string(), "cannot write the output");
   }
   std::vector<std::filesystem::path> inputs(args.scripts.begin() + 1, args.scripts.end());
   inputs.insert(inputs.end(), script.inputs.begin(), script.inputs.end());
   if (!args.depfile.empty() &&
-      !WriteFile(args.depfile, kesmrc::DependencyLine(args.output, first, inputs))) {
+      !kesmrc::WriteFileAtomically(args.depfile, kesmrc::DependencyLine(args.output, first, inputs))) {
     return Fail(args.depfile.string(), "cannot write the dependency file");
   }
   return 0;

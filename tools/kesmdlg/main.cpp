@@ -10,10 +10,8 @@
 // then 1 and nothing is written. Definitions are taken in the order given,
 // which is the order of the tab records.
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "tools/kesmdlg/checks.h"

@@ -14,11 +14,9 @@
 #include <utility>
 #include <vector>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <string>
-#include <system_error>
 
 #include "tools/kesmrc/output.h"
 #include "tools/kesmrc/script.h"

@@ -1,10 +1,12 @@
 // kesmrc: compiles resource scripts into the C++ source of one resource
 // table.
 //
-//   kesmrc SCRIPT... OUTPUT.cpp [--depfile FILE]
+//   kesmrc SCRIPT... OUTPUT.cpp [--depfile FILE] [--symbol NAME]
 //
 // The scripts' resources go into one table; an id that two scripts define is
-// an error.
+// an error. With --symbol the table is a hidden array of that name instead of
+// the exported table of a module: the resources of a built-in system module,
+// which is compiled into the platform library rather than loaded.
 //
 // Errors go to standard error as "SCRIPT:LINE: error: MESSAGE"; the exit
 // status is then 1 and no output is written.
@@ -27,20 +29,29 @@ struct Arguments {
   std::vector<std::filesystem::path> scripts;
   std::filesystem::path output;
   std::filesystem::path depfile;
+  std::string symbol;
 };
 
 bool ParseArguments(int argc, char** argv, Arguments& args) {
-  int last = argc;
-  if (argc >= 3 && std::string(argv[argc - 2]) == "--depfile") {
-    args.depfile = argv[argc - 1];
-    last = argc - 2;
+  std::vector<std::filesystem::path> positional;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word.rfind("--", 0) != 0) {
+      positional.emplace_back(word);
+    } else if (i + 1 >= argc) {
+      return false;
+    } else if (word == "--depfile") {
+      args.depfile = argv[++i];
+    } else if (word == "--symbol" && kesmrc::IsIdentifier(argv[i + 1])) {
+      args.symbol = argv[++i];
+    } else {
+      return false;
+    }
   }
-  if (last < 3) return false;
-  for (int i = 1; i < last - 1; ++i) {
-    if (std::string(argv[i]).rfind("--", 0) == 0) return false;
-    args.scripts.emplace_back(argv[i]);
-  }
-  args.output = argv[last - 1];
+  if (positional.size() < 2) return false;
+  args.output = positional.back();
+  positional.pop_back();
+  args.scripts = std::move(positional);
   return true;
 }
 
@@ -100,7 +111,7 @@ int Fail(const std::string& where, const std::string& message) {
 int main(int argc, char** argv) {
   Arguments args;
   if (!ParseArguments(argc, argv, args)) {
-    std::cerr << "usage: kesmrc SCRIPT... OUTPUT.cpp [--depfile FILE]\n";
+    std::cerr << "usage: kesmrc SCRIPT... OUTPUT.cpp [--depfile FILE] [--symbol NAME]\n";
     return 2;
   }
   kesmrc::Script script;
@@ -113,7 +124,8 @@ int main(int argc, char** argv) {
   const std::filesystem::path& first = args.scripts.front();
   auto table = kesmrc::BuildTable(script);
   if (!table) return Fail(first.string(), "resources exceed 4 GB");
-  if (!kesmrc::WriteFileAtomically(args.output, kesmrc::TableSource(*table, first.filename().string()))) {
+  const std::string source = kesmrc::TableSource(*table, first.filename().string(), args.symbol);
+  if (!kesmrc::WriteFileAtomically(args.output, source)) {
     return Fail(args.output.string(), "cannot write the output");
   }
   std::vector<std::filesystem::path> inputs(args.scripts.begin() + 1, args.scripts.end());

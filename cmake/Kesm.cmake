@@ -111,7 +111,8 @@ endfunction()
 # script into C++ source defining the table; a module that carries it answers
 # LoadStringW and FindResourceW when loaded, and EngFindResource when mapped
 # as an image. The script's syntax is described in tools/kesmrc/script.h.
-#   kesm_resource_module(target script)  a shared object holding only the
+#   kesm_resource_module(target script [script...])
+#                                        a shared object holding only the
 #                                        table (a resource DLL), <target>.so
 #   kesm_add_resources(target script)    the table compiled into another
 #                                        library (a driver's own resources);
@@ -131,9 +132,14 @@ function(_kesm_resource_source target script out)
 endfunction()
 
 function(kesm_resource_module target script)
-  cmake_path(ABSOLUTE_PATH script BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-             OUTPUT_VARIABLE abs)
-  _kesm_resource_source(${target} ${abs} src)
+  # Further scripts (ARGN) go into the same table, e.g. generated dialogs.
+  set(abs)
+  foreach(one ${script} ${ARGN})
+    cmake_path(ABSOLUTE_PATH one BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+               OUTPUT_VARIABLE one_abs)
+    list(APPEND abs ${one_abs})
+  endforeach()
+  _kesm_resource_source(${target} "${abs}" src)
   add_library(${target} MODULE ${src})
   set_target_properties(${target} PROPERTIES PREFIX "")
 endfunction()

@@ -10,6 +10,7 @@
 #include "platform/base/wintypes.h"
 #include "platform/compstui/compstui.h"
 #include "platform/spooler/devmode.h"
+#include "settings/context/dialog_slots.h"
 #include "settings/tables/alert_table.h"
 #include "settings/tables/dialog_tables.h"
 #include "settings/tables/driver_params.h"
@@ -127,6 +128,7 @@ struct WORKAREA {
   INT fChapterInfoRead;                   // the chapter properties were read once
   CUSTOMTABLE* pCustom;                   // the feature modules' table, null without one
   CMMRETURN cmmReturn;                    // colour matching kept while a dialog is open
+  DIALOGSLOTS dialog;                     // the dialog engine's slots
 #if !KESM_KERNEL_MODE
   JCBINDING jobCodes;                     // the job-code library while it is bound
   INSTALLRECORD install;                  // what the install steps keep

@@ -1,20 +1,24 @@
-// kesmrc: compiles a resource script into the C++ source of a resource table.
+// kesmrc: compiles resource scripts into the C++ source of one resource
+// table.
 //
-//   kesmrc SCRIPT OUTPUT.cpp [--depfile FILE] [--symbol NAME]
+//   kesmrc SCRIPT... OUTPUT.cpp [--depfile FILE] [--symbol NAME]
 //
-// With --symbol the table is a hidden array of that name instead of the
-// exported table of a module: the resources of a built-in system module,
+// The scripts' resources go into one table; an id that two scripts define is
+// an error. With --symbol the table is a hidden array of that name instead of
+// the exported table of a module: the resources of a built-in system module,
 // which is compiled into the platform library rather than loaded.
 //
 // Errors go to standard error as "SCRIPT:LINE: error: MESSAGE"; the exit
 // status is then 1 and no output is written.
+#include <algorithm>
 #include <cstdio>
+#include <map>
+#include <utility>
+#include <vector>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <string>
-#include <system_error>
 
 #include "tools/kesmrc/output.h"
 #include "tools/kesmrc/script.h"
@@ -22,46 +26,79 @@
 namespace {
 
 struct Arguments {
-  std::filesystem::path script;
+  std::vector<std::filesystem::path> scripts;
   std::filesystem::path output;
   std::filesystem::path depfile;
   std::string symbol;
 };
 
 bool ParseArguments(int argc, char** argv, Arguments& args) {
-  if (argc < 3 || argc % 2 == 0) return false;
-  args.script = argv[1];
-  args.output = argv[2];
-  for (int i = 3; i + 1 < argc; i += 2) {
-    const std::string option = argv[i];
-    if (option == "--depfile") {
-      args.depfile = argv[i + 1];
-    } else if (option == "--symbol" && kesmrc::IsIdentifier(argv[i + 1])) {
-      args.symbol = argv[i + 1];
+  std::vector<std::filesystem::path> positional;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (word.rfind("--", 0) != 0) {
+      positional.emplace_back(word);
+    } else if (i + 1 >= argc) {
+      return false;
+    } else if (word == "--depfile") {
+      args.depfile = argv[++i];
+    } else if (word == "--symbol" && kesmrc::IsIdentifier(argv[i + 1])) {
+      args.symbol = argv[++i];
     } else {
       return false;
     }
   }
+  if (positional.size() < 2) return false;
+  args.output = positional.back();
+  positional.pop_back();
+  args.scripts = std::move(positional);
   return true;
 }
 
-// Writes through a temporary file and a rename, so that an interrupted run
-// leaves no half-written output behind.
-bool WriteFile(const std::filesystem::path& path, const std::string& text) {
-  std::filesystem::path temporary = path;
-  temporary += ".tmp";
-  bool written;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    written = !out.fail();
+// Reads one script into the merged one; an id another script has defined is
+// refused.
+bool AddScript(const std::filesystem::path& path, kesmrc::Script& merged,
+               std::map<std::pair<std::uint32_t, std::uint32_t>, std::string>& owners, std::string& where,
+               std::string& message) {
+  where = path.string();
+  const std::optional<std::string> text = kesmrc::ReadWholeFile(path);
+  if (!text) {
+    message = "cannot read the script";
+    return false;
   }
-  std::error_code ec;
-  if (written) std::filesystem::rename(temporary, path, ec);
-  if (written && !ec) return true;
-  std::filesystem::remove(temporary, ec);
-  return false;
+  kesmrc::Script script;
+  kesmrc::ScriptError error;
+  if (!kesmrc::ParseScript(*text, path.parent_path(), script, error)) {
+    where += ":" + std::to_string(error.line);
+    message = error.message;
+    return false;
+  }
+  // Strings are keyed by type 0, which no resource has.
+  auto claim = [&](std::uint32_t type, std::uint32_t id, const char* what) {
+    auto [it, fresh] = owners.emplace(std::pair{type, id}, where);
+    if (!fresh) message = std::string(what) + " " + std::to_string(id) + " also defined in " + it->second;
+    return fresh;
+  };
+  for (const auto& s : script.strings) {
+    if (!claim(0, s.id, "string")) return false;
+  }
+  for (const auto& r : script.resources) {
+    if (!claim(r.type, r.id, "resource")) return false;
+  }
+  merged.strings.insert(merged.strings.end(), script.strings.begin(), script.strings.end());
+  merged.resources.insert(merged.resources.end(), script.resources.begin(), script.resources.end());
+  merged.inputs.insert(merged.inputs.end(), script.inputs.begin(), script.inputs.end());
+  return true;
+}
+
+
+// The merged scripts in the order the table keeps: strings by id, resources
+// by type and id.
+void SortScript(kesmrc::Script& script) {
+  std::sort(script.strings.begin(), script.strings.end(),
+            [](const auto& a, const auto& b) { return a.id < b.id; });
+  std::sort(script.resources.begin(), script.resources.end(),
+            [](const auto& a, const auto& b) { return std::pair{a.type, a.id} < std::pair{b.type, b.id}; });
 }
 
 int Fail(const std::string& where, const std::string& message) {
@@ -74,24 +111,27 @@ int Fail(const std::string& where, const std::string& message) {
 int main(int argc, char** argv) {
   Arguments args;
   if (!ParseArguments(argc, argv, args)) {
-    std::cerr << "usage: kesmrc SCRIPT OUTPUT.cpp [--depfile FILE] [--symbol NAME]\n";
+    std::cerr << "usage: kesmrc SCRIPT... OUTPUT.cpp [--depfile FILE] [--symbol NAME]\n";
     return 2;
   }
-  const std::optional<std::string> text = kesmrc::ReadWholeFile(args.script);
-  if (!text) return Fail(args.script.string(), "cannot read the script");
-
   kesmrc::Script script;
-  kesmrc::ScriptError error;
-  if (!kesmrc::ParseScript(*text, args.script.parent_path(), script, error)) {
-    return Fail(args.script.string() + ":" + std::to_string(error.line), error.message);
+  std::map<std::pair<std::uint32_t, std::uint32_t>, std::string> owners;
+  for (const auto& path : args.scripts) {
+    std::string where, message;
+    if (!AddScript(path, script, owners, where, message)) return Fail(where, message);
   }
+  SortScript(script);
+  const std::filesystem::path& first = args.scripts.front();
   auto table = kesmrc::BuildTable(script);
-  if (!table) return Fail(args.script.string(), "resources exceed 4 GB");
-  if (!WriteFile(args.output, kesmrc::TableSource(*table, args.script.filename().string(), args.symbol))) {
+  if (!table) return Fail(first.string(), "resources exceed 4 GB");
+  const std::string source = kesmrc::TableSource(*table, first.filename().string(), args.symbol);
+  if (!kesmrc::WriteFileAtomically(args.output, source)) {
     return Fail(args.output.string(), "cannot write the output");
   }
+  std::vector<std::filesystem::path> inputs(args.scripts.begin() + 1, args.scripts.end());
+  inputs.insert(inputs.end(), script.inputs.begin(), script.inputs.end());
   if (!args.depfile.empty() &&
-      !WriteFile(args.depfile, kesmrc::DependencyLine(args.output, args.script, script.inputs))) {
+      !kesmrc::WriteFileAtomically(args.depfile, kesmrc::DependencyLine(args.output, first, inputs))) {
     return Fail(args.depfile.string(), "cannot write the dependency file");
   }
   return 0;

@@ -1,9 +1,11 @@
 // Laying out the resource table and writing it as C++ source.
 #include "tools/kesmrc/output.h"
 
-#include <cstring>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <limits>
+#include <system_error>
 
 #include "platform/modules/resformat.h"
 
@@ -129,6 +131,25 @@ std::string DependencyLine(const std::filesystem::path& target, const std::files
   std::string line = Escaped(target) + ": " + Escaped(script);
   for (const auto& input : inputs) line += " " + Escaped(input);
   return line + "\n";
+}
+
+// Writes through a temporary file and a rename, so that an interrupted run
+// leaves no half-written output behind.
+bool WriteFileAtomically(const std::filesystem::path& path, const std::string& text) {
+  std::filesystem::path temporary = path;
+  temporary += ".tmp";
+  bool written;
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    written = !out.fail();
+  }
+  std::error_code ec;
+  if (written) std::filesystem::rename(temporary, path, ec);
+  if (written && !ec) return true;
+  std::filesystem::remove(temporary, ec);
+  return false;
 }
 
 }  // namespace kesmrc

@@ -28,4 +28,8 @@ bool IsIdentifier(std::string_view text);
 std::string DependencyLine(const std::filesystem::path& target, const std::filesystem::path& script,
                            const std::vector<std::filesystem::path>& inputs);
 
+// Writes through a temporary file and a rename, so that an interrupted run
+// leaves no half-written output behind; false when it cannot.
+bool WriteFileAtomically(const std::filesystem::path& path, const std::string& text);
+
 }  // namespace kesmrc

@@ -1,6 +1,6 @@
-// The dialog layout tables: one tab record per property page or dialog, in
-// table order, and per tab the item records of its controls in control-id
-// order.
+// The dialog layout tables as they were written by hand before the dialog
+// definitions replaced them, kept word for word (under their own names) so
+// that a test can hold the generated tables to them.
 //
 // Item row: I(group, control id, kind, help id, link, built-in, setting
 //             [, flags [, class data]]).
@@ -26,7 +26,7 @@
 //   has a group of its own here.
 #include <iterator>
 
-#include "settings/tables/dialog_tables.h"
+#include "tests/settings/tables/legacy_tab_table.h"
 
 namespace {
 
@@ -1462,6 +1462,8 @@ const ICB fgICB_IDD_DIALOG_ORIENTATION[] = {
 
 }  // namespace
 
+namespace legacy {
+
 const TCB fgTCB[kTabCount] = {
     TAB(1001, 355, 0x0001, "KPD_IDD_PRESET", 20101, fgICB_IDD_PRESET),
     TAB(1002, 356, 0x0011, "KPD_IDD_BASIC", 22001, fgICB_IDD_BASIC),
@@ -1530,3 +1532,5 @@ const TCB fgTCB[kTabCount] = {
 #undef TAB
 
 const TL fgTL = {kTabCount, const_cast<TCB*>(fgTCB)};
+
+}  // namespace legacy

@@ -1,0 +1,28 @@
+// What the dialog engine keeps in a printer context's work area, all zero
+// when the context is built. Three of its slots are fields the work area
+// already has for other callers: the changed-page flag is WORKAREA::fChanged,
+// the 1025-character text buffer is WORKAREA::szScratch and the chapter
+// buffer is WORKAREA::pChapterBlocks.
+#pragma once
+
+#include "platform/base/wintypes.h"
+
+struct DIALOGSLOTS {
+  INT fOk;                  // 1 when the last dialog or sheet ended with acceptance
+  HWND hBalloon;            // the hover pop-up window
+  INT idHoverTimer;         // the running hover timer, 0 when none
+  HWND hHovered;            // the control under the mouse when the timer started
+  WORD wPopupOwnerId;       // control id of the item whose pop-up shows
+  WORD wStartPageId;        // dialog id of the first page initialised, 0 until set
+  HCURSOR hArrowCursor;     // resource-DLL cursor 8000
+  HCURSOR hHandCursor;      // resource-DLL cursor 8001
+  COLORREF crButtonFace;    // made once per context, with its brush
+  HBRUSH hButtonFaceBrush;
+  HBRUSH hWhiteBrush;
+  INT fLayoutPending;       // 1 from a page's WM_INITDIALOG until it is laid out
+  INT fApplying;            // 1 while the sheet's apply step runs
+};
+
+// The cursors the page initialisation loads from the resource DLL.
+inline constexpr WORD kArrowCursorId = 8000;
+inline constexpr WORD kHandCursorId = 8001;

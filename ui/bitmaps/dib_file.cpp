@@ -18,6 +18,7 @@ constexpr std::array<const char*, static_cast<std::size_t>(DibFault::kCount)> kF
     "plane count is not 1",
     "bit count is not 1, 4, 8, 16, 24 or 32",
     "compression is not plain RGB",
+    "colours used exceed what the bit count allows",
     "width or height is zero, or the width is negative",
     "more pixels than a picture may have",
     "colour table or pixels run past the end of the file",
@@ -101,6 +102,7 @@ DibFault CheckDibHead(const BYTE* head, std::uint64_t fileLength, DibLayout* lay
   if (h.biPlanes != 1) return DibFault::kPlanes;
   if (!KnownBitCount(h.biBitCount)) return DibFault::kBitCount;
   if (h.biCompression != BI_RGB) return DibFault::kCompression;
+  if (h.biBitCount <= 8 && h.biClrUsed > (1u << h.biBitCount)) return DibFault::kColourCount;
   const std::int64_t width = h.biWidth;
   const std::int64_t lines = h.biHeight < 0 ? -static_cast<std::int64_t>(h.biHeight) : h.biHeight;
   if (width <= 0 || lines == 0) return DibFault::kDimensions;
@@ -110,6 +112,11 @@ DibFault CheckDibHead(const BYTE* head, std::uint64_t fileLength, DibLayout* lay
   layout->pixelBytes = static_cast<std::uint32_t>(stride * lines);
   const std::uint64_t needed = std::uint64_t{kDibHeadBytes} + layout->paletteBytes + layout->pixelBytes;
   if (needed > fileLength) return DibFault::kTruncated;
+  // What is handed on describes what is read: a whole colour table (or
+  // none) and the pixels' own size.
+  h.biClrUsed = 0;
+  h.biClrImportant = 0;
+  h.biSizeImage = layout->pixelBytes;
   return DibFault::kNone;
 }
 

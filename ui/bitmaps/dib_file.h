@@ -18,6 +18,7 @@ enum class DibFault {
   kPlanes,         // not one plane
   kBitCount,       // not 1, 4, 8, 16, 24 or 32 bits a pixel
   kCompression,    // not plain RGB
+  kColourCount,    // more colours used than the bit count allows
   kDimensions,     // width or height zero or negative width
   kTooLarge,       // more pixels than a picture of the pages may have
   kTruncated,      // the colour table or the pixels run past the file's end

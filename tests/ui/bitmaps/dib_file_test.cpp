@@ -115,6 +115,7 @@ TEST_F(DibFileTest, HostileFilesAreRefusedWithTheirReason) {
       {"bit count 65535", [](Bytes& b) { Put<WORD>(b, 28, 0xFFFF); }, DibFault::kBitCount},
       {"run-length compressed", [](Bytes& b) { Put<DWORD>(b, 30, 1); }, DibFault::kCompression},
       {"bit fields", [](Bytes& b) { Put<DWORD>(b, 30, 3); }, DibFault::kCompression},
+      {"more colours than 8 bits hold", [](Bytes& b) { Put<DWORD>(b, 46, 257); }, DibFault::kColourCount},
       {"width 0", [](Bytes& b) { Put<LONG>(b, 18, 0); }, DibFault::kDimensions},
       {"negative width", [](Bytes& b) { Put<LONG>(b, 18, -5); }, DibFault::kDimensions},
       {"height 0", [](Bytes& b) { Put<LONG>(b, 22, 0); }, DibFault::kDimensions},
@@ -142,6 +143,18 @@ TEST_F(DibFileTest, HostileFilesAreRefusedWithTheirReason) {
     HANDLE file = nullptr;
     EXPECT_FALSE(IsBitmapFile(kPath, &file)) << c.what;
     EXPECT_EQ(file, INVALID_HANDLE_VALUE) << c.what;
+    if (bitmap != nullptr) DeleteObject(bitmap);
+  }
+}
+
+TEST_F(DibFileTest, ColourCountsWithinTheDepthAreTaken) {
+  for (const DWORD used : {0u, 16u, 256u}) {
+    Bytes bytes = EightBitPicture(5, 3);
+    Put<DWORD>(bytes, 46, used);
+    Put<DWORD>(bytes, 50, 0x400);  // important colours: never read
+    LONG width = 0, height = 0;
+    const HBITMAP bitmap = LoadBitmapFile(Write(bytes), &width, &height);
+    EXPECT_NE(bitmap, nullptr) << used;
     if (bitmap != nullptr) DeleteObject(bitmap);
   }
 }

@@ -67,3 +67,43 @@ TEST_F(BitmapLibrary, WithoutItsLibraryNoPictureIsLoaded) {
 
 }  // namespace
 }  // namespace ui_test
+
+namespace ui_test {
+namespace {
+
+// The library's own bitmap DLL in the printer's driver directory: every
+// picture the pages take from it loads at its size.
+class DeliveredBitmaps : public EngineMachine {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(EngineMachine::SetUp());
+    const auto bitmaps = plat::HostPathOf(GetBmpDllName(ucb_));
+    ASSERT_TRUE(bitmaps.has_value());
+    std::filesystem::copy_file(KESM_UI_BITMAPS, *bitmaps, std::filesystem::copy_options::overwrite_existing);
+  }
+};
+
+TEST_F(DeliveredBitmaps, EveryPictureOfTheBitmapLibraryLoadsAtItsSize) {
+  struct Range {
+    UINT first;
+    UINT last;
+    LONG width;
+    LONG height;
+  };
+  const Range ranges[] = {{6495, 6503, 24, 11}, {6801, 6811, 13, 13}, {7001, 7004, 13, 13},
+                          {7006, 7006, 16, 16}, {7445, 7452, 32, 24}};
+  for (const Range& r : ranges) {
+    for (UINT id = r.first; id <= r.last; ++id) {
+      const HBITMAP bitmap = LoadBitmapFromResDll(ucb_, id);
+      ASSERT_NE(bitmap, nullptr) << id;
+      BITMAP info{};
+      GetObjectW(bitmap, sizeof info, &info);
+      EXPECT_EQ(info.bmWidth, r.width) << id;
+      EXPECT_EQ(info.bmHeight, r.height) << id;
+      DeleteObject(bitmap);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ui_test

@@ -9,15 +9,18 @@ const CDT workCDT[18] = {
     {11, 130, 0},          {12, 131, 0}, {13, 132, 0}, {14, 133, 0}, {15, 134, 0}, {0, 0, 0},
 };
 
-const IdRange kReinitSettings[] = {
+namespace {
+const IdRange kReinitSettingsRows[] = {
     {7, 8},         {13, 13},       {46, 46},       {54, 56},       {58, 58},       {78, 78},
     {91, 91},       {94, 94},       {209, 209},     {511, 511},     {10013, 10014}, {10018, 10018},
     {10020, 10021}, {10023, 10023}, {10047, 10049}, {10056, 10059}, {10062, 10062}, {10066, 10070},
     {10143, 10206}, {10290, 10290},
 };
-const std::size_t kReinitSettingCount = std::size(kReinitSettings);
+}  // namespace
+const std::span<const IdRange> kReinitSettings{kReinitSettingsRows};
 
-const ItemFlagRule kItemFlagRules[] = {
+namespace {
+const ItemFlagRule kItemFlagRulesRows[] = {
     {0, 2032, 0, true, kIcbReinitOnRequest3},
     {0, 2041, 0, true, kIcbReinitOnRequest3},
     {0, 2100, 0, true, kIcbReinitOnRequest1},
@@ -68,31 +71,40 @@ const ItemFlagRule kItemFlagRules[] = {
     {0, 2134, kListAny, false, kIcbNeverRefill},
     {0, 2384, kListAny, false, kIcbNeverRefill},
 };
-const std::size_t kItemFlagRuleCount = std::size(kItemFlagRules);
+}  // namespace
+const std::span<const ItemFlagRule> kItemFlagRules{kItemFlagRulesRows};
 
-const ControlPair kSharedItems[] = {
+namespace {
+const ControlPair kSharedItemsRows[] = {
     {{1002, 2036}, {1003, 2078}}, {{1002, 2036}, {1004, 2095}}, {{1002, 2036}, {4016, 2921}},
     {{1002, 2036}, {1005, 2109}}, {{1002, 2036}, {1042, 2713}}, {{1007, 2145}, {1001, 2408}},
     {{1007, 2145}, {1032, 2452}}, {{1007, 2146}, {1032, 2453}}, {{1021, 2281}, {1033, 2455}},
     {{4004, 2289}, {4004, 2385}}, {{1009, 2380}, {1009, 2385}}, {{4004, 2290}, {4004, 2384}},
     {{1009, 2382}, {1009, 2384}},
 };
-const std::size_t kSharedItemCount = std::size(kSharedItems);
+}  // namespace
+const std::span<const ControlPair> kSharedItems{kSharedItemsRows};
 
-const ControlRef kPresetNameShowers[] = {
+namespace {
+const ControlRef kPresetNameShowersRows[] = {
     {1002, 2388}, {1003, 2389}, {1004, 2390}, {1005, 2391}, {4016, 2924}, {1042, 2733},
 };
-const std::size_t kPresetNameShowerCount = std::size(kPresetNameShowers);
+}  // namespace
+const std::span<const ControlRef> kPresetNameShowers{kPresetNameShowersRows};
 
-const ControlPair kSharedFreeSizeStorage[] = {
+namespace {
+const ControlPair kSharedFreeSizeStorageRows[] = {
     {{1017, 2220}, {1017, 2392}},
     {{1017, 2221}, {1017, 2393}},
     {{1017, 2224}, {1017, 2394}},
     {{1017, 2225}, {1017, 2395}},
 };
-const std::size_t kSharedFreeSizeStorageCount = std::size(kSharedFreeSizeStorage);
+}  // namespace
+const std::span<const ControlPair> kSharedFreeSizeStorage{kSharedFreeSizeStorageRows};
 
-const SettingPair kSharedSettingStorage[] = {
+namespace {
+const SettingPair kSharedSettingStorageRows[] = {
     {92, 791}, {94, 792}, {120, 793}, {121, 794}, {511, 933}, {522, 946},
 };
-const std::size_t kSharedSettingStorageCount = std::size(kSharedSettingStorage);
+}  // namespace
+const std::span<const SettingPair> kSharedSettingStorage{kSharedSettingStorageRows};

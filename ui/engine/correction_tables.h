@@ -1,8 +1,7 @@
 // The data of the run-time table correction. Internal to ui/engine/.
 #pragma once
 
-#include <cstddef>
-#include <iterator>
+#include <span>
 
 #include "ui/engine/table_correction.h"
 
@@ -41,20 +40,14 @@ struct ItemFlagRule {
 
 // Settings whose writes ask items to re-initialise (request bits 0x10000,
 // 0x20000 and 0x1000000).
-extern const IdRange kReinitSettings[];
-extern const std::size_t kReinitSettingCount;
+extern const std::span<const IdRange> kReinitSettings;
 // Item flags by control id, applied in order.
-extern const ItemFlagRule kItemFlagRules[];
-extern const std::size_t kItemFlagRuleCount;
+extern const std::span<const ItemFlagRule> kItemFlagRules;
 // The target control shows the source control's setting.
-extern const ControlPair kSharedItems[];
-extern const std::size_t kSharedItemCount;
+extern const std::span<const ControlPair> kSharedItems;
 // Text items whose setting reads the preset name's storage.
-extern const ControlRef kPresetNameShowers[];
-extern const std::size_t kPresetNameShowerCount;
+extern const std::span<const ControlRef> kPresetNameShowers;
 // The target control's setting is stored where the source control's is.
-extern const ControlPair kSharedFreeSizeStorage[];
-extern const std::size_t kSharedFreeSizeStorageCount;
+extern const std::span<const ControlPair> kSharedFreeSizeStorage;
 // The target setting is stored where the source setting is.
-extern const SettingPair kSharedSettingStorage[];
-extern const std::size_t kSharedSettingStorageCount;
+extern const std::span<const SettingPair> kSharedSettingStorage;

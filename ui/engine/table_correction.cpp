@@ -64,8 +64,8 @@ void CorrectRequestBits(UCB* ucb) {
   for (int i = 0; i < ucb->pSFL->count; ++i) {
     SFCB& record = ucb->pSFL->pSFCB[i];
     record.uiRequest = 0;
-    for (std::size_t r = 0; r < kReinitSettingCount; ++r) {
-      if (InRange(record.funcId, kReinitSettings[r])) record.uiRequest |= kRequestReinit;
+    for (const IdRange& range : kReinitSettings) {
+      if (InRange(record.funcId, range)) record.uiRequest |= kRequestReinit;
     }
     if (InRange(record.funcId, kLengthSettings)) record.uiRequest |= kSfcbLengthInDots;
     if (record.funcId == kRemoteOutput || record.funcId == kHddOutput) record.uiRequest |= kRequestRemote;
@@ -85,8 +85,7 @@ void CorrectItemFlags(UCB* ucb) {
     TCB& tab = ucb->pTL->pTCB[t];
     for (int i = 0; i < tab.itemCount && tab.pICB != nullptr; ++i) {
       ICB& icb = tab.pICB[i];
-      for (std::size_t r = 0; r < kItemFlagRuleCount; ++r) {
-        const ItemFlagRule& rule = kItemFlagRules[r];
+      for (const ItemFlagRule& rule : kItemFlagRules) {
         if (!RuleApplies(rule, tab, icb)) continue;
         icb.flags = rule.replace ? rule.bits : icb.flags | rule.bits;
       }
@@ -104,9 +103,9 @@ void CorrectPresetNumber(UCB* ucb) {
 }
 
 void ShareItems(UCB* ucb) {
-  for (std::size_t i = 0; i < kSharedItemCount; ++i) {
-    const ICB* source = Control(ucb, kSharedItems[i].source);
-    ICB* target = Control(ucb, kSharedItems[i].target);
+  for (const ControlPair& pair : kSharedItems) {
+    const ICB* source = Control(ucb, pair.source);
+    ICB* target = Control(ucb, pair.target);
     if (source == nullptr || target == nullptr) continue;
     // The item number binds the item to its setting and UI group; the
     // setting the tables name goes with it.
@@ -131,20 +130,18 @@ void ShareStorage(SFCB* source, SFCB* target, bool descriptorToo) {
 
 void SharePresetNameStorage(UCB* ucb) {
   SFCB* name = SettingOf(ucb, Control(ucb, kPresetName));
-  for (std::size_t i = 0; i < kPresetNameShowerCount; ++i) {
+  for (const ControlRef shower : kPresetNameShowers) {
     // A text item the tables bind to no setting is passed over.
-    ShareStorage(name, SettingOf(ucb, Control(ucb, kPresetNameShowers[i])), false);
+    ShareStorage(name, SettingOf(ucb, Control(ucb, shower)), false);
   }
 }
 
 void ShareSettingStorage(UCB* ucb) {
-  for (std::size_t i = 0; i < kSharedFreeSizeStorageCount; ++i) {
-    ShareStorage(SettingOf(ucb, Control(ucb, kSharedFreeSizeStorage[i].source)),
-                 SettingOf(ucb, Control(ucb, kSharedFreeSizeStorage[i].target)), true);
+  for (const ControlPair& pair : kSharedFreeSizeStorage) {
+    ShareStorage(SettingOf(ucb, Control(ucb, pair.source)), SettingOf(ucb, Control(ucb, pair.target)), true);
   }
-  for (std::size_t i = 0; i < kSharedSettingStorageCount; ++i) {
-    ShareStorage(GetSFCBbyFuncID(ucb, kSharedSettingStorage[i].source),
-                 GetSFCBbyFuncID(ucb, kSharedSettingStorage[i].target), true);
+  for (const SettingPair& pair : kSharedSettingStorage) {
+    ShareStorage(GetSFCBbyFuncID(ucb, pair.source), GetSFCBbyFuncID(ucb, pair.target), true);
   }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/window/messagebox_control.h"
+#include "platform/window/window_image.h"
 #include "platform/window/winuser_dialogs.h"
 #include "platform/window/winuser_styles.h"
 #include "tests/ui/engine_machine.h"
@@ -153,6 +154,7 @@ TEST_F(AlertMessage, TheProgressWindowShowsTheMessageUnderThePrinterName) {
   const HWND window = StartWindow(ucb_, nullptr, 7001);
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(IsWindowVisible(window));
+  plat::window::DumpShownWindow(window);  // for a person to look at, with KESM_DUMP_WINDOWS
   WCHAR text[256] = {};
   GetWindowTextW(window, text, 256);
   EXPECT_EQ(std::u16string(text), kPrinterName);

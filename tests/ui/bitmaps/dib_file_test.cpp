@@ -159,6 +159,18 @@ TEST_F(DibFileTest, ColourCountsWithinTheDepthAreTaken) {
   }
 }
 
+TEST_F(DibFileTest, TheFuzzersFindingsStayRefused) {
+  // A 4-bit picture whose colour count says 16 million: it once passed the
+  // reader and was then refused by GDI.
+  std::ifstream in(std::string(KESM_TEST_DATA) + "/../../fuzz/corpus/dib_file/crash-colour-count-beyond-depth",
+                   std::ios::binary);
+  ASSERT_TRUE(in.good());
+  const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  DibFault fault = DibFault::kNone;
+  EXPECT_EQ(LoadBitmapFileEx(Write(bytes), nullptr, nullptr, &fault), nullptr);
+  EXPECT_STREQ(DibFaultText(fault), DibFaultText(DibFault::kColourCount));
+}
+
 TEST_F(DibFileTest, AMissingFileYieldsNoPictureAndNoSize) {
   LONG width = -1, height = -1;
   EXPECT_EQ(LoadBitmapFile(u"C:\\nowhere.bmp", &width, &height), nullptr);

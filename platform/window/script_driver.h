@@ -75,6 +75,19 @@ class Script {
   Script& check(WindowRef control);
   Script& text(WindowRef edit, std::u16string value);
 
+  // The common controls as a person works them (script_commctrl.cpp):
+  // clicks the cell of a list view's item `item` in column `column` (which
+  // must be shown), twice for a double click; picks a tree view's node by
+  // the texts on its path from a root, opening closed nodes on the way by
+  // their boxes (or by a double click where there is no box) and then
+  // clicking its label; drags a trackbar's thumb until it stands at
+  // `position`; clicks a trackbar's channel beside the thumb for TB_PAGEUP
+  // or TB_PAGEDOWN.
+  Script& listView(WindowRef list, int item, int column = 0, bool doubleClick = false);
+  Script& pickNode(WindowRef tree, std::vector<std::u16string> path);
+  Script& slide(WindowRef trackbar, int position);
+  Script& pageTrack(WindowRef trackbar, WORD code);
+
   // Limits: idle calls (steps and waits for them) and messages dispatched.
   Script& budget(std::size_t idleCalls, std::size_t messages);
 

@@ -10,6 +10,7 @@
 
 #include "platform/base/machine.h"
 #include "platform/files/folded_names.h"
+#include "platform/files/short_names.h"
 #include "platform/files/resolved_paths.h"
 #include "platform/system/sysfacts.h"
 #include "platform/base/winerror.h"
@@ -104,13 +105,15 @@ std::optional<std::vector<std::u16string>> NormalComponents(std::u16string_view 
 }
 
 // The entry of dir whose name equals name ignoring case: the exact spelling
-// when it exists, else the first such entry in host order of names.
+// when it exists, else the first such entry in host order of names, else
+// the entry whose short name it is.
 std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& dir,
                                                const std::filesystem::path& name,
                                                std::u16string_view wide) {
   std::error_code ec;
   if (std::filesystem::exists(std::filesystem::symlink_status(dir / name, ec))) return dir / name;
-  return folded::FindIgnoringCase(dir, wide);
+  if (auto found = folded::FindIgnoringCase(dir, wide)) return found;
+  return FindByShortName(dir, wide);
 }
 
 std::optional<std::filesystem::path> ToHostName(const std::u16string& name) {

@@ -22,7 +22,11 @@ struct Registry {
 // The built-in modules present from the start.
 Registry& Builtins() {
   static Registry* registry = new Registry{
-      {}, {{u"UserEnv.dll", UserEnvExports()}, {u"spoolss.dll", SpoolssExports()}}};  // lives until process exit
+      {},
+      {{u"UserEnv.dll", UserEnvExports()},
+       {u"spoolss.dll", SpoolssExports()},
+       {u"compstui.dll", CompstuiExports()},
+       {u"comdlg32.dll", ComDlgExports(), ComDlgResources()}}};  // lives until process exit
   return *registry;
 }
 
@@ -101,6 +105,7 @@ bool plat::RegisterBuiltinModule(std::u16string_view fileName,
   });
   if (it != r.modules.end()) {
     it->exports = exports;
+    it->resources = nullptr;
   } else {
     r.modules.push_back({std::move(name), exports});
   }

@@ -40,6 +40,7 @@ std::vector<std::u16string> SearchFolders();
 struct Builtin {
   std::u16string name;  // as registered, with extension
   std::span<const BuiltinExport> exports;
+  const void* resources = nullptr;  // its resource table, or none
 };
 // The built-in module registered under that file name (ignoring case).
 std::optional<Builtin> FindBuiltin(std::u16string_view fileName);

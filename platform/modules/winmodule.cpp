@@ -118,6 +118,7 @@ Module* LoadBuiltin(const modname::Builtin& builtin) {
   auto m = std::make_unique<Module>();
   m->path = modname::Join(modname::SystemFolder(), builtin.name);
   m->exports = builtin.exports;
+  if (builtin.resources != nullptr) m->resources = res::Table::AtSymbol(builtin.resources);
   return Add(std::move(m));
 }
 

@@ -60,8 +60,10 @@ struct BuiltinExport {
 // Makes a system library that the stand-in implements itself loadable by
 // name ("UserEnv.dll"; ".DLL" is added to a name without extension). A new
 // registration of a name replaces the old one for later loads. Returns false
-// for an empty name or one that contains a folder. "UserEnv.dll" and
-// "spoolss.dll" are registered from the start.
+// for an empty name or one that contains a folder. "UserEnv.dll",
+// "spoolss.dll", "compstui.dll" and "comdlg32.dll" (which also carries
+// resources: its dialog templates and texts) are registered from the start;
+// a module registered here has no resources.
 bool RegisterBuiltinModule(std::u16string_view fileName, std::span<const BuiltinExport> exports);
 
 }  // namespace plat

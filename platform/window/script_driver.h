@@ -30,6 +30,10 @@ class WindowRef {
   static WindowRef Item(WindowRef parent, int id);
   // The focus window when the step runs.
   static WindowRef Focus();
+  // The page a property sheet shows when the step runs (script_sheets.cpp).
+  static WindowRef Page(WindowRef sheet);
+  // The window find gives when the step runs; name says what it looks for.
+  static WindowRef Found(std::string name, std::function<HWND()> find);
   HWND Resolve() const;
   const std::string& name() const { return name_; }
 
@@ -74,6 +78,19 @@ class Script {
   Script& scroll(WindowRef bar, WORD code);
   Script& check(WindowRef control);
   Script& text(WindowRef edit, std::u16string value);
+
+  // Property sheets and tab controls (script_sheets.cpp): clicks tab
+  // `index` of a tab control or of a sheet's tabs; clicks a sheet's button
+  // IDOK, IDCANCEL, IDHELP or IDC_APPLYNOW (prsht.h), which must be shown
+  // and enabled.
+  Script& tab(WindowRef sheet, int index);
+  Script& press(WindowRef sheet, int button);
+  // The open file dialog (the active window with a file-name edit and a
+  // file list), worked as a person would: a path or name typed into the
+  // name edit, or names clicked in the file list as it shows them; then
+  // its OK button is clicked.
+  Script& chooseFile(std::u16string pathOrName);
+  Script& chooseFile(std::vector<std::u16string> names);
 
   // The common controls as a person works them (script_commctrl.cpp):
   // clicks the cell of a list view's item `item` in column `column` (which

@@ -7,6 +7,7 @@
 #include "platform/gdi/wingdi.h"
 #include "platform/modules/winresource.h"
 #include "platform/text/wintext.h"
+#include "platform/window/propsheet/sheet_internal.h"
 
 namespace plat::window {
 namespace {
@@ -33,7 +34,8 @@ Registry& LockedRegistry() {
   static Registry* registry = new Registry;  // lives until process exit
   if (!registry->systemMade) {
     registry->systemMade = true;
-    const SystemClassTable table = SystemClasses();
+    // The standard controls' table, then the tab control of property sheets.
+    for (const SystemClassTable table : {SystemClasses(), TabControlClasses()}) {
     for (std::size_t i = 0; i < table.count; ++i) {
       const SystemClassRow& row = table.rows[i];
       auto c = std::make_shared<WindowClass>();
@@ -46,6 +48,7 @@ Registry& LockedRegistry() {
       c->background = reinterpret_cast<HBRUSH>(static_cast<LONG_PTR>(row.background));
       c->system = true;
       registry->classes.push_back(std::move(c));
+    }
     }
   }
   return *registry;

@@ -1,6 +1,10 @@
 // kesmrc: compiles a resource script into the C++ source of a resource table.
 //
-//   kesmrc SCRIPT OUTPUT.cpp [--depfile FILE]
+//   kesmrc SCRIPT OUTPUT.cpp [--depfile FILE] [--symbol NAME]
+//
+// With --symbol the table is a hidden array of that name instead of the
+// exported table of a module: the resources of a built-in system module,
+// which is compiled into the platform library rather than loaded.
 //
 // Errors go to standard error as "SCRIPT:LINE: error: MESSAGE"; the exit
 // status is then 1 and no output is written.
@@ -21,15 +25,22 @@ struct Arguments {
   std::filesystem::path script;
   std::filesystem::path output;
   std::filesystem::path depfile;
+  std::string symbol;
 };
 
 bool ParseArguments(int argc, char** argv, Arguments& args) {
-  if (argc != 3 && argc != 5) return false;
+  if (argc < 3 || argc % 2 == 0) return false;
   args.script = argv[1];
   args.output = argv[2];
-  if (argc == 5) {
-    if (std::string(argv[3]) != "--depfile") return false;
-    args.depfile = argv[4];
+  for (int i = 3; i + 1 < argc; i += 2) {
+    const std::string option = argv[i];
+    if (option == "--depfile") {
+      args.depfile = argv[i + 1];
+    } else if (option == "--symbol" && kesmrc::IsIdentifier(argv[i + 1])) {
+      args.symbol = argv[i + 1];
+    } else {
+      return false;
+    }
   }
   return true;
 }
@@ -63,7 +74,7 @@ int Fail(const std::string& where, const std::string& message) {
 int main(int argc, char** argv) {
   Arguments args;
   if (!ParseArguments(argc, argv, args)) {
-    std::cerr << "usage: kesmrc SCRIPT OUTPUT.cpp [--depfile FILE]\n";
+    std::cerr << "usage: kesmrc SCRIPT OUTPUT.cpp [--depfile FILE] [--symbol NAME]\n";
     return 2;
   }
   const std::optional<std::string> text = kesmrc::ReadWholeFile(args.script);
@@ -76,7 +87,7 @@ int main(int argc, char** argv) {
   }
   auto table = kesmrc::BuildTable(script);
   if (!table) return Fail(args.script.string(), "resources exceed 4 GB");
-  if (!WriteFile(args.output, kesmrc::TableSource(*table, args.script.filename().string()))) {
+  if (!WriteFile(args.output, kesmrc::TableSource(*table, args.script.filename().string(), args.symbol))) {
     return Fail(args.output.string(), "cannot write the output");
   }
   if (!args.depfile.empty() &&

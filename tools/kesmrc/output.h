@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tools/kesmrc/script.h"
@@ -16,8 +17,12 @@ namespace kesmrc {
 // 32-bit offsets of the layout.
 std::optional<std::vector<std::byte>> BuildTable(const Script& script);
 
-// C++ source defining the exported table symbol in its own section.
-std::string TableSource(const std::vector<std::byte>& table, const std::string& scriptName);
+// C++ source defining the exported table symbol in its own section; with a
+// symbol name, a hidden array of that name (a built-in module's table).
+std::string TableSource(const std::vector<std::byte>& table, const std::string& scriptName,
+                        const std::string& symbol = "");
+// Whether text is a C identifier (a name --symbol accepts).
+bool IsIdentifier(std::string_view text);
 
 // A make-style dependency line: target, then the script and its data files.
 std::string DependencyLine(const std::filesystem::path& target, const std::filesystem::path& script,

@@ -186,6 +186,19 @@ bool OwnerIsValid(HWND owner) {
 
 using plat::window::DialogTemplate;
 
+// A modeless dialog from a template already read (property sheets make
+// their pages from the page's template with its style changed).
+HWND plat::window::CreateDialogFrom(HINSTANCE instance, const DialogTemplate& t, HWND owner, DLGPROC proc,
+                                    LPARAM param) {
+  return Create(instance, t, owner, proc, param, false);
+}
+
+// A template of a module's resources or in memory, read and checked.
+bool plat::window::ReadDialogFrom(HINSTANCE instance, LPCWSTR name, const void* inMemory, DialogTemplate* t) {
+  if (inMemory != nullptr) return ReadInMemory(static_cast<LPCDLGTEMPLATEW>(inMemory), t);
+  return ReadResource(instance, name, t);
+}
+
 INT_PTR DialogBoxIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialogTemplate, HWND owner, DLGPROC proc,
                                 LPARAM param) {
   DialogTemplate t;

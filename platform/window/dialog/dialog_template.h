@@ -50,6 +50,13 @@ struct DialogTemplate {
 // Reads a template of `size` bytes; false when it is cut short or malformed.
 bool ReadDialogTemplate(const BYTE* bytes, std::size_t size, DialogTemplate* out);
 
+// Reads a dialog's template from a module's resources (`name`) or, when
+// `inMemory` is set, from memory; false with the last error set
+// (ERROR_RESOURCE_NAME_NOT_FOUND, ERROR_INVALID_PARAMETER).
+bool ReadDialogFrom(HINSTANCE instance, LPCWSTR name, const void* inMemory, DialogTemplate* t);
+// A modeless dialog made from a template already read.
+HWND CreateDialogFrom(HINSTANCE instance, const DialogTemplate& t, HWND owner, DLGPROC proc, LPARAM param);
+
 // The window class of a predefined control ordinal (0x80 Button ... 0x85
 // ComboBox); null for any other ordinal.
 const char16_t* PredefinedControlClass(WORD ordinal);

@@ -18,13 +18,14 @@ struct ToolRun {
   std::string output;
 };
 
-// Runs kesmrc on the script text in the machine's folder.
-ToolRun Compile(const std::filesystem::path& folder, const std::string& script) {
+// Runs kesmrc on the script text in the machine's folder, with more
+// options when given.
+ToolRun Compile(const std::filesystem::path& folder, const std::string& script, const std::string& more = "") {
   std::ofstream(folder / "test.krc", std::ios::binary) << script;
   std::ofstream(folder / "data.bin", std::ios::binary) << "data";
   std::string command = std::string("'") + KESM_KESMRC + "' '" + (folder / "test.krc").string() +
                         "' '" + (folder / "out.cpp").string() + "' --depfile '" +
-                        (folder / "out.d").string() + "' 2>&1";
+                        (folder / "out.d").string() + "' " + more + " 2>&1";
   ToolRun run{-1, {}};
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
@@ -45,6 +46,19 @@ TEST(ResourceCompiler, WritesTheSourceAndItsDependencies) {
   std::string depends = kesm_test::ReadFile(machine.root() / "out.d");
   EXPECT_NE(depends.find("test.krc"), std::string::npos);
   EXPECT_NE(depends.find("data.bin"), std::string::npos);
+}
+
+TEST(ResourceCompiler, ABuiltInModulesTableIsAHiddenArrayOfItsOwnName) {
+  plat::ScopedMachine machine;
+  ToolRun run = Compile(machine.root(), "STRINGTABLE { 1 \"one\" }\n", "--symbol builtin_table");
+  ASSERT_EQ(run.status, 0) << run.output;
+  std::string source = kesm_test::ReadFile(machine.root() / "out.cpp");
+  EXPECT_NE(source.find("visibility(\"hidden\"))) extern const unsigned char builtin_table["), std::string::npos);
+  EXPECT_EQ(source.find("kesm_resources"), std::string::npos);  // not taken for a module's own table
+  EXPECT_EQ(source.find("section("), std::string::npos);
+  // A name that is no identifier, or an option without its value, is refused.
+  EXPECT_EQ(Compile(machine.root(), "STRINGTABLE { 1 \"one\" }\n", "--symbol 'a b'").status, 2);
+  EXPECT_EQ(Compile(machine.root(), "STRINGTABLE { 1 \"one\" }\n", "--symbol").status, 2);
 }
 
 struct BadScript {

@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "platform/modules/builtin_modules.h"
 #include "platform/spooler/printer_interface.h"
 #include "tests/ui/ui_machine.h"
 #include "ui/entry/dll_entry.h"
@@ -75,9 +76,14 @@ TEST_F(DocumentProperties, AMergeTakesTheCallersSettingsACopyAloneTheStoredOnes)
   EXPECT_EQ(Dm(out)->dmCopies, 5);
 }
 
-// The property-sheet library is not on this machine: the sheet never
-// writes its result, and the call must not read as the user's cancel.
+// The property-sheet library is not on this machine (a module without its
+// entry point): the sheet never writes its result, and the call must not
+// read as the user's cancel.
 TEST_F(DocumentProperties, ASheetThatNeverReportsIsAFailureNotACancel) {
+  plat::RegisterBuiltinModule(u"compstui.dll", {});
+  struct Restore {
+    ~Restore() { plat::RegisterBuiltinModule(u"compstui.dll", plat::CompstuiExports()); }
+  } restore;
   Bytes out = Filled(kDriverDevmode);
   EXPECT_EQ(Call(out, nullptr, DM_PROMPT | DM_COPY, printer_), -1);
   EXPECT_EQ(out, Filled(kDriverDevmode));
@@ -87,6 +93,17 @@ TEST_F(DocumentProperties, ASheetThatNeverReportsIsAFailureNotACancel) {
   EXPECT_EQ(result, 7);
   PROPSHEETUI_INFO info{sizeof info, 0x100, 0, 0, nullptr, nullptr, 0, 0, 0};
   EXPECT_EQ(DrvDocumentPropertySheets(&info, 0), -1);
+}
+
+// With the host present, a sheet whose INIT fails is the host's cancel, and
+// the result word still stays unwritten: the call is a failure.
+TEST_F(DocumentProperties, ASheetWhoseInitFailsLeavesTheResultUnwritten) {
+  Bytes out = Filled(kDriverDevmode);
+  EXPECT_EQ(Call(out, nullptr, DM_PROMPT | DM_COPY, printer_), -1);
+  EXPECT_EQ(out, Filled(kDriverDevmode));
+  LONG result = 7;
+  EXPECT_EQ(CallCompstui(nullptr, DrvDocumentPropertySheets, 0, &result), CPSUI_CANCEL);
+  EXPECT_EQ(result, 7);
 }
 
 TEST_F(DocumentProperties, HostileCallsFailWithoutWritingOrLeavingAContext) {

@@ -99,6 +99,7 @@ inline constexpr DWORD ERROR_CLASS_HAS_WINDOWS = 1412;
 inline constexpr DWORD ERROR_INVALID_INDEX = 1413;
 inline constexpr DWORD ERROR_CLIPBOARD_NOT_OPEN = 1418;
 inline constexpr DWORD ERROR_CONTROL_ID_NOT_FOUND = 1421;
+inline constexpr DWORD ERROR_NO_SCROLLBARS = 1447;
 inline constexpr DWORD ERROR_NOT_ENOUGH_QUOTA = 1816;
 
 // Per-thread last error, shared by the Win32 and the engine spellings.

@@ -14,12 +14,21 @@ namespace {
 
 constexpr std::u16string_view kEllipsis = u"...";
 
+constexpr std::size_t kNoMnemonic = std::u16string::npos;
+
 // The text with mnemonic prefixes taken out: "&x" shows x, "&&" shows "&".
-std::u16string WithoutPrefixes(std::u16string_view text) {
+// `mnemonic` gets the index in the result of the last prefixed character,
+// the one underlined.
+std::u16string WithoutPrefixes(std::u16string_view text, std::size_t* mnemonic) {
   std::u16string out;
+  *mnemonic = kNoMnemonic;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == u'&' && i + 1 < text.size()) ++i;
-    else if (text[i] == u'&') continue;
+    if (text[i] == u'&' && i + 1 < text.size()) {
+      ++i;
+      if (text[i] != u'&') *mnemonic = out.size();
+    } else if (text[i] == u'&') {
+      continue;
+    }
     out.push_back(text[i]);
   }
   return out;
@@ -68,9 +77,35 @@ std::u16string Ellipsized(const RealFont& font, std::u16string line, LONG width)
   return line + std::u16string(kEllipsis);
 }
 
-std::vector<std::u16string> LayOut(const RealFont& font, std::u16string_view text, LONG width, UINT format) {
-  const std::u16string shown = (format & DT_NOPREFIX) ? std::u16string(text) : WithoutPrefixes(text);
+struct Layout {
   std::vector<std::u16string> lines;
+  std::size_t underlinedLine = kNoMnemonic;  // the line and character the mnemonic's underline goes under
+  std::size_t underlinedChar = 0;
+};
+
+// Finds the mnemonic's line: each line is a piece of the shown text, in
+// order; a line cut by an ellipsis past the mnemonic shows no underline.
+void PlaceMnemonic(const std::u16string& shown, std::size_t mnemonic, Layout& layout) {
+  if (mnemonic == kNoMnemonic) return;
+  std::size_t from = 0;
+  for (std::size_t n = 0; n < layout.lines.size(); ++n) {
+    const std::u16string& line = layout.lines[n];
+    const std::size_t at = shown.find(line, from);
+    if (at == std::u16string::npos) continue;
+    if (mnemonic >= at && mnemonic < at + line.size()) {
+      layout.underlinedLine = n;
+      layout.underlinedChar = mnemonic - at;
+      return;
+    }
+    from = at + line.size();
+  }
+}
+
+Layout LayOut(const RealFont& font, std::u16string_view text, LONG width, UINT format) {
+  std::size_t mnemonic = kNoMnemonic;
+  const std::u16string shown = (format & DT_NOPREFIX) ? std::u16string(text) : WithoutPrefixes(text, &mnemonic);
+  Layout layout;
+  std::vector<std::u16string>& lines = layout.lines;
   if (format & DT_SINGLELINE) {
     lines.push_back(shown);
   } else {
@@ -85,7 +120,8 @@ std::vector<std::u16string> LayOut(const RealFont& font, std::u16string_view tex
   if (format & DT_END_ELLIPSIS) {
     for (std::u16string& line : lines) line = Ellipsized(font, line, width);
   }
-  return lines;
+  PlaceMnemonic(shown, mnemonic, layout);
+  return layout;
 }
 
 }  // namespace
@@ -100,13 +136,15 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
   Canvas canvas;
   if (!ResolveCanvas(dc, &canvas)) return 0;
   int height = 0;
+  RECT underline{};  // drawn after the text, in the text colour
   {
     std::lock_guard guard(RasterLock());
     const RealFont* font = FontOf(canvas);
     if (font == nullptr) return 0;
     const RECT r = *rect;
     const LONG width = r.right - r.left;
-    const std::vector<std::u16string> lines = LayOut(*font, TextOf(text, count), width, format);
+    const Layout layout = LayOut(*font, TextOf(text, count), width, format);
+    const std::vector<std::u16string>& lines = layout.lines;
     const LONG lineHeight = font->metrics.tmHeight;
     height = static_cast<int>(lines.size()) * lineHeight;
     if (format & DT_CALCRECT) {
@@ -122,15 +160,29 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     if ((format & DT_SINGLELINE) && (format & DT_VCENTER)) y = r.top + (r.bottom - r.top - lineHeight) / 2;
     else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM)) y = r.bottom - lineHeight;
     const RECT* clip = (format & DT_NOCLIP) ? nullptr : &r;
-    for (const std::u16string& line : lines) {
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+      const std::u16string& line = lines[n];
       const LONG w = Extent(*font, line);
       LONG x = r.left;
       if (format & DT_CENTER) x = r.left + (width - w) / 2;
       else if (format & DT_RIGHT) x = r.right - w;
       if (!DrawString(canvas, surface.get(), *font, POINT{x, y}, line, nullptr, nullptr, clip)) return 0;
+      if (n == layout.underlinedLine) {
+        const std::u16string_view before = std::u16string_view(line).substr(0, layout.underlinedChar);
+        const LONG left = x + Extent(*font, before);
+        const LONG under = y + font->metrics.tmAscent + 1;
+        underline = RECT{left, under, left + Extent(*font, std::u16string_view(line).substr(layout.underlinedChar, 1)),
+                         under + 1};
+        if (clip != nullptr) {
+          underline = RECT{std::max(underline.left, clip->left), std::max(underline.top, clip->top),
+                           std::min(underline.right, clip->right), std::min(underline.bottom, clip->bottom)};
+        }
+      }
       y += lineHeight;
     }
   }
+  const bool underlined = underline.left < underline.right && underline.top < underline.bottom;
+  if (underlined && !FillColor(dc, underline, GetTextColor(dc))) return 0;
   RecordGdiCall(dc, "DrawTextW", {static_cast<LONG_PTR>(TextOf(text, count).size()), rect->left, rect->top, rect->right,
                                   rect->bottom, static_cast<LONG_PTR>(format)});
   return height;

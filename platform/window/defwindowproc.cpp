@@ -5,6 +5,7 @@
 #include "platform/gdi/wingdi.h"
 #include "platform/text/wintext.h"
 #include "platform/window/message_table.h"
+#include "platform/window/own_scrollbars.h"
 #include "platform/window/window_internal.h"
 
 namespace plat::window {
@@ -45,10 +46,11 @@ LRESULT OnNcCalcSize(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
     exStyle = w->exStyle;
   }
   const RECT inset = FrameInsets(style, exStyle);
+  const RECT bars = OwnScrollBarInsets(style);
   rect->left += inset.left;
   rect->top += inset.top;
-  rect->right = std::max(rect->left, rect->right - inset.right);
-  rect->bottom = std::max(rect->top, rect->bottom - inset.bottom);
+  rect->right = std::max(rect->left, rect->right - inset.right - bars.right);
+  rect->bottom = std::max(rect->top, rect->bottom - inset.bottom - bars.bottom);
   return 0;
 }
 
@@ -61,9 +63,32 @@ LRESULT OnNcHitTest(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   if (!PtInRect(&r, p)) return HTNOWHERE;
   const RECT client{r.left + w->client.left, r.top + w->client.top, r.left + w->client.right, r.top + w->client.bottom};
   if (PtInRect(&client, p)) return HTCLIENT;
+  if (const LRESULT bar = LockedOwnScrollBarHit(*w, p); bar != HTNOWHERE) return bar;
   const RECT inset = FrameInsets(w->style, w->exStyle);
   if ((w->style & WS_CAPTION) == WS_CAPTION && p.y < client.top && p.y >= r.top + inset.left) return HTCAPTION;
   return HTBORDER;
+}
+
+LRESULT OnNcPaint(HWND hwnd, UINT, WPARAM, LPARAM) {
+  PaintNonClient(hwnd, GetActiveWindow() == hwnd);
+  return 0;
+}
+
+// The caption shows the change at once.
+LRESULT OnNcActivate(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  if (IsWindowVisible(hwnd)) PaintNonClient(hwnd, wParam != FALSE);
+  return TRUE;
+}
+
+LRESULT OnNcButtonDown(HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
+  OwnScrollBarPress(hwnd, wParam, lParam);
+  return 0;
+}
+
+// The mouse while one of the window's own bars holds it.
+LRESULT OnBarMouse(HWND hwnd, UINT message, WPARAM, LPARAM lParam) {
+  OwnScrollBarMouse(hwnd, message, lParam);
+  return 0;
 }
 
 LRESULT OnSetText(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
@@ -197,13 +222,17 @@ LRESULT OnRightButtonUp(HWND hwnd, UINT, WPARAM, LPARAM lParam) {
   return 0;
 }
 
-LRESULT AnswerTrue(HWND, UINT, WPARAM, LPARAM) { return TRUE; }
-
 constexpr MessageRow kDefaultRows[] = {
     {WM_NCCREATE, OnNcCreate},
     {WM_NCCALCSIZE, OnNcCalcSize},
     {WM_NCHITTEST, OnNcHitTest},
-    {WM_NCACTIVATE, AnswerTrue},
+    {WM_NCACTIVATE, OnNcActivate},
+    {WM_NCPAINT, OnNcPaint},
+    {WM_NCLBUTTONDOWN, OnNcButtonDown},
+    {WM_NCLBUTTONDBLCLK, OnNcButtonDown},
+    {WM_MOUSEMOVE, OnBarMouse},
+    {WM_LBUTTONUP, OnBarMouse},
+    {WM_CAPTURECHANGED, OnBarMouse},
     {WM_SETTEXT, OnSetText},
     {WM_GETTEXT, OnGetText},
     {WM_GETTEXTLENGTH, OnGetTextLength},

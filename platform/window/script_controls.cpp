@@ -3,6 +3,7 @@
 // real routing, as a person would; nothing is set behind the controls'
 // backs.
 #include "platform/window/controls/controls.h"
+#include "platform/window/input_control.h"
 #include "platform/window/script_driver.h"
 #include "platform/window/winuser_controls.h"
 
@@ -21,13 +22,21 @@ Script& Script::pick(WindowRef combo, int index) {
       fail("pick: " + combo.name() + " has no item " + std::to_string(index));
       return false;
     }
-    RECT field{};
-    GetClientRect(window, &field);
-    const auto height = static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, 0, 0));
-    const POINT item{field.right / 2, field.bottom + index * height + height / 2};
+    RECT client{};
+    GetClientRect(window, &client);
+    // The simple kind shows its list beneath its field; the others drop it
+    // from the button at the field's right.
+    const bool simple = (GetWindowLongW(window, GWL_STYLE) & CBS_DROPDOWNLIST) == CBS_SIMPLE;
+    const int fieldHeight =
+        static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) + kComboFieldExtra;
+    // Items may each have their own height.
+    int top = simple ? fieldHeight : client.bottom;
+    for (int i = 0; i < index; ++i) top += static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, i, 0));
+    const auto height = static_cast<int>(SendMessageW(window, CB_GETITEMHEIGHT, index, 0));
+    const POINT item{client.right / 2, top + height / 2};
     // Pushed to the front in reverse: the drop first, then the item.
     pressAndRelease(window, item, MouseButton::kLeft, 0);
-    pressAndRelease(window, Centre(field), MouseButton::kLeft, 0);
+    if (!simple) pressAndRelease(window, POINT{client.right - 4, client.bottom / 2}, MouseButton::kLeft, 0);
     return true;
   });
 }
@@ -61,6 +70,33 @@ Script& Script::scroll(WindowRef bar, WORD code) {
       return false;
     }
     pressAndRelease(window, at, MouseButton::kLeft, 0);
+    return true;
+  });
+}
+
+Script& Script::dragThumb(WindowRef bar, int position) {
+  return add([this, bar, position] {
+    HWND window = bar.Resolve();
+    POINT grab{}, drop{};
+    if (window == nullptr || !ScrollBarThumbPoints(window, position, &grab, &drop)) {
+      fail("dragThumb: the thumb of " + bar.name() + " cannot be dragged to " + std::to_string(position));
+      return false;
+    }
+    ClientToScreen(window, &grab);
+    ClientToScreen(window, &drop);
+    addFront({[=] {
+                InjectMouseMove(grab);
+                InjectMouseButton(MouseButton::kLeft, true, grab);
+                return true;
+              },
+              [=] {
+                InjectMouseMove(drop);
+                return true;
+              },
+              [=] {
+                InjectMouseButton(MouseButton::kLeft, false, drop);
+                return true;
+              }});
     return true;
   });
 }

@@ -17,6 +17,7 @@ std::string Narrow(std::u16string_view text) { return utf::ToUtf8(text); }
 void Modifiers(WPARAM modifiers, bool down) {
   if ((modifiers & MK_SHIFT) != 0) InjectKey(VK_SHIFT, down);
   if ((modifiers & MK_CONTROL) != 0) InjectKey(VK_CONTROL, down);
+  if ((modifiers & MK_ALT) != 0) InjectKey(VK_MENU, down);
 }
 
 std::string NameOf(const LoopInfo& loop) {

@@ -43,6 +43,10 @@ class WindowRef {
   std::string name_;
 };
 
+// The Alt key among a script step's modifiers (the value Windows gives it
+// in drag-and-drop key states).
+inline constexpr WPARAM MK_ALT = 0x0020;
+
 class Script {
  public:
   // Becomes the thread's idle hook for its life.
@@ -55,6 +59,8 @@ class Script {
   // area (or at a client point), with MK_SHIFT and MK_CONTROL held as asked.
   Script& click(WindowRef target, MouseButton button = MouseButton::kLeft, WPARAM modifiers = 0);
   Script& clickAt(WindowRef target, POINT client, MouseButton button = MouseButton::kLeft, WPARAM modifiers = 0);
+  // Presses and releases a key with MK_SHIFT, MK_CONTROL and MK_ALT held
+  // as asked.
   Script& key(UINT virtualKey, WPARAM modifiers = 0);
   Script& type(std::u16string_view text);
   Script& wait(DWORD milliseconds);
@@ -76,6 +82,9 @@ class Script {
   Script& pick(WindowRef combo, int index);
   Script& select(WindowRef list, int index);
   Script& scroll(WindowRef bar, WORD code);
+  // Takes a scroll bar's thumb with the mouse and drags it to where it
+  // tells `position`, then lets go.
+  Script& dragThumb(WindowRef bar, int position);
   Script& check(WindowRef control);
   Script& text(WindowRef edit, std::u16string value);
 

@@ -22,7 +22,9 @@ struct Placed {
 };
 
 // The visible windows of the tree in drawing order: each window before its
-// children, the bottom sibling first.
+// children, the bottom sibling first; transparent siblings (WS_EX_TRANSPARENT,
+// such as group boxes) before all the others, so that what lies beneath
+// them shows through.
 void DrawingOrder(HWND hwnd, std::vector<Placed>& out) {
   std::vector<HWND> children;
   {
@@ -30,9 +32,13 @@ void DrawingOrder(HWND hwnd, std::vector<Placed>& out) {
     const Window* w = LockedWindow(hwnd);
     if (w == nullptr || (w->style & WS_VISIBLE) == 0) return;
     out.push_back(Placed{hwnd, RECT{}});
-    children = w->children;
+    children.assign(w->children.rbegin(), w->children.rend());
+    std::stable_partition(children.begin(), children.end(), [](HWND child) {
+      const Window* c = LockedWindow(child);
+      return c != nullptr && (c->exStyle & WS_EX_TRANSPARENT) != 0;
+    });
   }
-  for (auto it = children.rbegin(); it != children.rend(); ++it) DrawingOrder(*it, out);
+  for (HWND child : children) DrawingOrder(child, out);
 }
 
 }  // namespace

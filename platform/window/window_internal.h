@@ -25,6 +25,10 @@ void InvalidateArea(HWND hwnd, RECT area, bool erase);
 // Makes the window the active one of its thread (top-level windows only).
 HWND Activate(HWND hwnd, WORD how);
 
+// Paints the window's frame, caption and client edge (active or inactive
+// caption colours) on its window DC.
+void PaintNonClient(HWND hwnd, bool active);
+
 // The character a key-down gives with the thread's shift, control and
 // caps-lock state (the machine's US keyboard), or 0 for none.
 WCHAR CharacterOf(UINT virtualKey, LPARAM keyData);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/window/scroll_state.h"
 #include "platform/window/winuser.h"
 
 namespace plat::window {
@@ -52,6 +53,7 @@ struct Window {
   RECT update{};                  // the update region's bounds, client coordinates
   bool erase = false;             // the update region wants WM_ERASEBKGND
   bool frame = false;             // the frame wants WM_NCPAINT
+  ScrollState bars[2];            // the window's own bars, SB_HORZ and SB_VERT
   Life life = Life::kCreating;
 };
 

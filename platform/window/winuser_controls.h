@@ -28,6 +28,8 @@ inline constexpr DWORD SS_SIMPLE = 0x0Bu;
 inline constexpr DWORD SS_OWNERDRAW = 0x0Du;
 inline constexpr DWORD SS_BITMAP = 0x0Eu;
 inline constexpr DWORD SS_TYPEMASK = 0x1Fu;
+inline constexpr DWORD SS_REALSIZECONTROL = 0x40u;
+inline constexpr DWORD SS_CENTERIMAGE = 0x0200u;
 inline constexpr UINT STM_SETICON = 0x0170;
 inline constexpr UINT STM_GETICON = 0x0171;
 inline constexpr UINT STM_SETIMAGE = 0x0172;
@@ -126,6 +128,7 @@ inline constexpr DWORD LBS_NOINTEGRALHEIGHT = 0x0100u;
 inline constexpr DWORD LBS_MULTICOLUMN = 0x0200u;
 inline constexpr DWORD LBS_WANTKEYBOARDINPUT = 0x0400u;
 inline constexpr DWORD LBS_EXTENDEDSEL = 0x0800u;
+inline constexpr DWORD LBS_DISABLENOSCROLL = 0x1000u;
 inline constexpr UINT LB_ADDSTRING = 0x0180;
 inline constexpr UINT LB_INSERTSTRING = 0x0181;
 inline constexpr UINT LB_DELETESTRING = 0x0182;
@@ -170,6 +173,7 @@ inline constexpr DWORD CBS_SORT = 0x0100u;
 inline constexpr DWORD CBS_HASSTRINGS = 0x0200u;
 inline constexpr UINT CB_GETEDITSEL = 0x0140;
 inline constexpr UINT CB_LIMITTEXT = 0x0141;
+inline constexpr UINT CB_SETEDITSEL = 0x0142;
 inline constexpr UINT CB_ADDSTRING = 0x0143;
 inline constexpr UINT CB_DELETESTRING = 0x0144;
 inline constexpr UINT CB_GETCOUNT = 0x0146;
@@ -256,8 +260,13 @@ struct COMPAREITEMSTRUCT {
 static_assert(sizeof(DRAWITEMSTRUCT) == 64 && sizeof(MEASUREITEMSTRUCT) == 32 && sizeof(COMPAREITEMSTRUCT) == 56);
 
 
-// A scroll bar control's arrows and state (bar SB_CTL); a window's own bars
-// are not kept (ERROR_NOT_SUPPORTED).
+// A scroll bar control's arrows and state (bar SB_CTL), or a window's own
+// bars (SB_HORZ, SB_VERT; SB_BOTH where Windows takes it).
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
 int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw);
 BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info);
+int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);
+int GetScrollPos(HWND hwnd, int bar);
+BOOL SetScrollRange(HWND hwnd, int bar, int minPos, int maxPos, BOOL redraw);
+BOOL GetScrollRange(HWND hwnd, int bar, int* minPos, int* maxPos);
+BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);

@@ -62,6 +62,7 @@ inline constexpr DWORD BS_TYPEMASK = 0x0000000Fu;
 inline constexpr DWORD SS_LEFT = 0x00000000u;
 inline constexpr DWORD SS_ICON = 0x00000003u;
 inline constexpr DWORD SS_NOTIFY = 0x00000100u;
+inline constexpr DWORD SS_NOPREFIX = 0x00000080u;
 
 // Default position or size of an overlapped window.
 inline constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);

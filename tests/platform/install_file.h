@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/base/machine.h"
+#include "platform/modules/winmodule.h"
 
 namespace kesm_test {
 
@@ -25,6 +26,13 @@ inline std::filesystem::path WriteFile(const std::string& relative, const std::s
   std::filesystem::create_directories(target.parent_path());
   std::ofstream(target, std::ios::binary) << bytes;
   return target;
+}
+
+// The module of tests/data/resources/testpictures.krc, installed and
+// loaded as the machine's PICTURES.DLL; null when it does not load.
+inline HMODULE LoadPicturesModule(const std::filesystem::path& built) {
+  InstallFile(built, "Windows/System32/PICTURES.DLL");
+  return LoadLibraryW(u"C:\\Windows\\System32\\pictures.dll");
 }
 
 inline std::string ReadFile(const std::filesystem::path& path) {

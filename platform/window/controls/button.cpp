@@ -7,9 +7,12 @@
 // buttons of its group (WS_GROUP starts a group). BM_SETCHECK changes the
 // state without a word to the parent. The state word in the extra bytes
 // holds the check state, BST_PUSHED and BST_FOCUS.
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "platform/window/controls/control_common.h"
+#include "platform/window/controls/control_draw.h"
 #include "platform/window/controls/controls.h"
 #include "platform/window/message_table.h"
 #include "platform/window/winuser_draw.h"
@@ -160,6 +163,16 @@ LRESULT OnHitTest(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// A group box lies beneath the controls it frames: it is made transparent,
+// so that they show through it.
+LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+  if (cs != nullptr && (cs->style & BS_TYPEMASK) == BS_GROUPBOX) {
+    SetWindowLongW(hwnd, GWL_EXSTYLE, static_cast<LONG>(static_cast<DWORD>(cs->dwExStyle) | WS_EX_TRANSPARENT));
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
 LRESULT OnGetState(HWND hwnd, UINT, WPARAM, LPARAM) { return State(hwnd); }
 
 LRESULT OnGetCheck(HWND hwnd, UINT, WPARAM, LPARAM) {
@@ -192,9 +205,80 @@ LRESULT OnClick(HWND hwnd, UINT, WPARAM, LPARAM) {
   return 0;
 }
 
-UINT TextFormat(DWORD type) {
-  if (IsCheckBox(type) || IsRadio(type) || type == BS_GROUPBOX) return DT_LEFT | DT_SINGLELINE | DT_VCENTER;
-  return DT_CENTER | DT_SINGLELINE | DT_VCENTER;
+constexpr LONG kBoxSize = 13;  // a check box's box, a radio button's circle
+constexpr LONG kBoxGap = 4;    // between the box and the text
+constexpr LONG kGroupIndent = 8;
+
+bool Disabled(HWND hwnd) { return IsWindowEnabled(hwnd) == FALSE; }
+
+// The text's own rectangle when drawn from r's left, centred on r's height.
+RECT TextExtent(HDC dc, const std::u16string& text, const RECT& r) {
+  RECT measured = r;
+  DrawTextW(dc, reinterpret_cast<LPCWSTR>(text.c_str()), static_cast<int>(text.size()), &measured,
+            DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
+  const LONG height = measured.bottom - measured.top;
+  const LONG top = r.top + (r.bottom - r.top - height) / 2;
+  return RECT{r.left, top, measured.right, top + height};
+}
+
+// A push button: raised, sunken while pressed; the default button has a
+// black frame around its edge. The focus frame lies inside the edge.
+void PaintPush(HWND hwnd, HDC dc, const RECT& client, LONG_PTR state) {
+  FillRect(dc, &client, ControlBrush(hwnd, dc, WM_CTLCOLORBTN));
+  RECT r = client;
+  if (TypeOf(hwnd) == BS_DEFPUSHBUTTON) {
+    FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
+    InflateRect(&r, -1, -1);
+  }
+  const bool pushed = (state & BST_PUSHED) != 0;
+  DrawEdge(dc, &r, pushed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+  if (pushed) OffsetRect(&r, 1, 1);
+  DrawControlText(dc, WindowTextOf(hwnd), r, DT_CENTER | DT_SINGLELINE | DT_VCENTER, Disabled(hwnd));
+  if ((state & BST_FOCUS) != 0) {
+    RECT focus = client;
+    InflateRect(&focus, -4, -4);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+// A check box or radio button: the box or circle at the left, centred on
+// the height, the text after it, the focus frame around the text.
+void PaintCheck(HWND hwnd, HDC dc, const RECT& client, LONG_PTR state) {
+  FillRect(dc, &client, ControlBrush(hwnd, dc, WM_CTLCOLORBTN));
+  const LONG top = client.top + (client.bottom - client.top - kBoxSize) / 2;
+  const RECT box{client.left, top, client.left + kBoxSize, top + kBoxSize};
+  const LRESULT check = state & kCheckMask;
+  if (IsRadio(TypeOf(hwnd))) {
+    DrawRadioCircle(dc, RECT{box.left, box.top, box.right - 1, box.bottom - 1}, check == BST_CHECKED, Disabled(hwnd));
+  } else {
+    DrawCheckBox(dc, box, check, Disabled(hwnd));
+  }
+  const std::u16string text = WindowTextOf(hwnd);
+  const RECT r{box.right + kBoxGap, client.top, client.right, client.bottom};
+  DrawControlText(dc, text, r, DT_LEFT | DT_SINGLELINE | DT_VCENTER, Disabled(hwnd));
+  if ((state & BST_FOCUS) != 0 && !text.empty()) {
+    RECT focus = TextExtent(dc, text, r);
+    InflateRect(&focus, 1, 1);
+    DrawFocusRect(dc, &focus);
+  }
+}
+
+// A group box: an etched frame from the middle of its text's height, the
+// text over the frame's top line near its left.
+void PaintGroup(HWND hwnd, HDC dc, const RECT& client) {
+  HBRUSH background = ControlBrush(hwnd, dc, WM_CTLCOLORBTN);
+  FillRect(dc, &client, background);
+  const std::u16string text = WindowTextOf(hwnd);
+  const RECT label = TextExtent(dc, text.empty() ? std::u16string(u" ") : text,
+                                RECT{client.left + kGroupIndent, client.top, client.right, client.top});
+  RECT frame{client.left, client.top + (label.bottom - label.top) / 2, client.right, client.bottom};
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  if (text.empty()) return;
+  const RECT behind{label.left - 2, client.top, std::min(client.right - 2, label.right + 2),
+                    client.top + (label.bottom - label.top)};
+  FillRect(dc, &behind, background);
+  DrawControlText(dc, text, RECT{label.left, client.top, behind.right, behind.bottom}, DT_LEFT | DT_SINGLELINE,
+                  Disabled(hwnd));
 }
 
 LRESULT OnPaint(HWND hwnd, UINT, WPARAM, LPARAM) {
@@ -202,11 +286,15 @@ LRESULT OnPaint(HWND hwnd, UINT, WPARAM, LPARAM) {
   HDC dc = BeginPaint(hwnd, &ps);
   RECT client{};
   GetClientRect(hwnd, &client);
+  const DWORD type = TypeOf(hwnd);
   if (OwnerDrawn(hwnd)) {
     SendDrawItem(hwnd, dc, ODT_BUTTON, 0, ODA_DRAWENTIRE, DrawState(hwnd, State(hwnd)), client, 0);
+  } else if (type == BS_GROUPBOX) {
+    PaintGroup(hwnd, dc, client);
+  } else if (IsCheckBox(type) || IsRadio(type)) {
+    PaintCheck(hwnd, dc, client, State(hwnd));
   } else {
-    PaintFlat(hwnd, dc, WM_CTLCOLORBTN, TextFormat(TypeOf(hwnd)));
-    if ((State(hwnd) & BST_FOCUS) != 0) DrawFocusRect(dc, &client);
+    PaintPush(hwnd, dc, client, State(hwnd));
   }
   EndPaint(hwnd, &ps);
   return 0;
@@ -219,6 +307,7 @@ LRESULT OnRepaintAfter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 constexpr MessageRow kRows[] = {
+    {WM_NCCREATE, OnNcCreate},
     {WM_LBUTTONDOWN, OnButtonDown},     {WM_LBUTTONDBLCLK, OnButtonDown}, {WM_MOUSEMOVE, OnMouseMove},
     {WM_LBUTTONUP, OnButtonUp},         {WM_CAPTURECHANGED, OnCaptureChanged},
     {WM_KEYDOWN, OnKeyDown},            {WM_KEYUP, OnKeyUp},              {WM_SETFOCUS, OnSetFocus},

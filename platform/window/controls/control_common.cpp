@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/gdi/wingdi.h"
+#include "platform/window/controls/control_draw.h"
 #include "platform/window/winuser_draw.h"
 
 namespace plat::window {
@@ -33,11 +34,7 @@ void PaintFlat(HWND control, HDC dc, UINT ctlColorMessage, UINT format) {
   RECT client{};
   GetClientRect(control, &client);
   FillRect(dc, &client, ControlBrush(control, dc, ctlColorMessage));
-  const std::u16string text = WindowTextOf(control);
-  if (!text.empty()) {
-    SetBkMode(dc, TRANSPARENT);
-    DrawTextW(dc, reinterpret_cast<LPCWSTR>(text.c_str()), static_cast<int>(text.size()), &client, format);
-  }
+  DrawControlText(dc, WindowTextOf(control), client, format, IsWindowEnabled(control) == FALSE);
 }
 
 }  // namespace plat::window

@@ -28,7 +28,8 @@ void SendDrawItem(HWND control, HDC dc, UINT type, UINT itemId, UINT action, UIN
 HBRUSH ControlBrush(HWND control, HDC dc, UINT ctlColorMessage);
 
 // The flat look: the client area filled with the parent's brush and the
-// control's text drawn in it with the given DT_ format.
+// control's text drawn in it with the given DT_ format (grey when the
+// control is disabled).
 void PaintFlat(HWND control, HDC dc, UINT ctlColorMessage, UINT format);
 
 // A control's record in its first extra bytes: made at WM_NCCREATE, freed

@@ -17,6 +17,12 @@ LRESULT ScrollBarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 // (SB_LINEUP, SB_LINEDOWN, SB_PAGEUP, SB_PAGEDOWN); false when the bar has
 // no such part now (no room beside the thumb) or for another code.
 bool ScrollBarPointFor(HWND bar, WORD code, POINT* client);
+// Where to take a scroll bar's thumb and where to let it go so that it
+// tells `position` (client points); false when the thumb cannot move or
+// no pixel gives that position.
+bool ScrollBarThumbPoints(HWND bar, int position, POINT* grab, POINT* drop);
+// What a combo box's selection field adds around one item's height.
+inline constexpr int kComboFieldExtra = 6;
 // Extra window bytes of the button class (its state word).
 inline constexpr int kButtonExtra = static_cast<int>(sizeof(LONG_PTR));
 // Extra window bytes of the edit class (its record) and of the static class
@@ -24,6 +30,8 @@ inline constexpr int kButtonExtra = static_cast<int>(sizeof(LONG_PTR));
 inline constexpr int kEditExtra = static_cast<int>(sizeof(LONG_PTR));
 // List boxes, combo boxes and scroll bars keep a pointer to their record.
 inline constexpr int kRecordExtra = static_cast<int>(sizeof(LONG_PTR));
-inline constexpr int kStaticExtra = static_cast<int>(sizeof(LONG_PTR));
+// The static class keeps its image and, after it, the bitmap it loaded
+// itself from its template.
+inline constexpr int kStaticExtra = static_cast<int>(2 * sizeof(LONG_PTR));
 
 }  // namespace plat::window

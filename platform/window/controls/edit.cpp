@@ -69,7 +69,18 @@ LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// Ctrl+C, Ctrl+V and Ctrl+X arrive as characters; they become the
+// clipboard messages, sent so that a subclass sees them.
+struct ClipboardKey {
+  char16_t c;
+  UINT message;
+};
+constexpr ClipboardKey kClipboardKeys[] = {{u'\x03', WM_COPY}, {u'\x16', WM_PASTE}, {u'\x18', WM_CUT}};
+
 LRESULT OnChar(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
+  for (const ClipboardKey& key : kClipboardKeys) {
+    if (wParam == key.c) return SendMessageW(hwnd, key.message, 0, 0);
+  }
   EditState* s = StateOf(hwnd);
   if (s == nullptr || ReadOnly(hwnd)) return 0;
   const auto c = static_cast<char16_t>(wParam);

@@ -84,4 +84,17 @@ LRESULT ItemList::Find(WPARAM start, LPARAM text, bool exact) const {
   return -1;
 }
 
+void MeasureAddedItem(HWND control, UINT type, ItemList& list, LRESULT index, int fixed) {
+  if (index < 0 || !list.Valid(static_cast<WPARAM>(index))) return;
+  ListItem& item = list.items[static_cast<std::size_t>(index)];
+  MEASUREITEMSTRUCT mi{type, static_cast<UINT>(GetDlgCtrlID(control)), static_cast<UINT>(index), 0,
+                       static_cast<UINT>(fixed), item.data};
+  SendMessageW(GetParent(control), WM_MEASUREITEM, mi.CtlID, reinterpret_cast<LPARAM>(&mi));
+  // The item may have gone while the owner answered.
+  if (list.Valid(static_cast<WPARAM>(index))) {
+    const UINT height = std::min(mi.itemHeight, 255u);  // the most an item may be
+    list.items[static_cast<std::size_t>(index)].height = height > 0 ? static_cast<int>(height) : fixed;
+  }
+}
+
 }  // namespace plat::window

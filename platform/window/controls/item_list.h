@@ -15,6 +15,7 @@ struct ListItem {
   std::u16string text;
   ULONG_PTR data = 0;
   bool selected = false;
+  int height = 0;  // a variable-height item's own height; 0 takes the list's
 };
 
 struct ItemList {
@@ -34,7 +35,22 @@ struct ItemList {
   // The first item at or after start + 1 (wrapping) whose text begins with
   // (or, exact, equals) the text regardless of case; -1 when none.
   LRESULT Find(WPARAM start, LPARAM text, bool exact) const;
+  // An item's height: its own, or the list's fixed one.
+  int HeightOf(std::size_t index, int fixed) const {
+    return index < items.size() && items[index].height > 0 ? items[index].height : fixed;
+  }
+  // The offset of an item's top below the top of item `from`.
+  int OffsetOf(std::size_t from, std::size_t index, int fixed) const {
+    int y = 0;
+    for (std::size_t i = from; i < index; ++i) y += HeightOf(i, fixed);
+    return y;
+  }
 };
+
+// Asks the owner of a variable-height list box or combo box for the height
+// of the item just added (WM_MEASUREITEM with its index and data) and keeps
+// it.
+void MeasureAddedItem(HWND control, UINT type, ItemList& list, LRESULT index, int fixed);
 
 // Message rows the list box and the combo box share, on a record that holds
 // its items as `list` (LB_ERR and CB_ERR are both -1).

@@ -1,6 +1,7 @@
 // The list box class: single or multiple selection (LBS_MULTIPLESEL),
 // one or several columns (LBS_MULTICOLUMN), drawn by itself or by its
-// parent (LBS_OWNERDRAWFIXED: WM_MEASUREITEM while it is made, WM_DRAWITEM
+// parent (LBS_OWNERDRAWFIXED: WM_MEASUREITEM while it is made;
+// LBS_OWNERDRAWVARIABLE: WM_MEASUREITEM for each item added; WM_DRAWITEM
 // with ODA_DRAWENTIRE on paint, ODA_SELECT when an item's selection
 // changes, ODA_FOCUS when the focus comes or goes). A selection the user
 // changes is told with LBN_SELCHANGE only under LBS_NOTIFY; LB_SETCURSEL and
@@ -25,11 +26,16 @@ struct ListState {
   LRESULT top = 0;
   int itemHeight = kItemHeight;
   int columnWidth = 0;
+  bool scrolls = false;  // made with WS_VSCROLL: its own bar shows while items overflow
 };
 
 ListState* StateOf(HWND hwnd) { return RecordOf<ListState>(hwnd); }
 bool Multiple(HWND hwnd) { return (StyleOf(hwnd) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
 bool OwnerDrawn(HWND hwnd) { return (StyleOf(hwnd) & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
+// Variable-height items lie in one column.
+bool VariableHeight(HWND hwnd) {
+  return (StyleOf(hwnd) & (LBS_OWNERDRAWVARIABLE | LBS_MULTICOLUMN)) == LBS_OWNERDRAWVARIABLE;
+}
 bool Notifies(HWND hwnd) { return (StyleOf(hwnd) & LBS_NOTIFY) != 0; }
 
 int RowsPerColumn(HWND hwnd, const ListState& s) {
@@ -37,6 +43,8 @@ int RowsPerColumn(HWND hwnd, const ListState& s) {
   GetClientRect(hwnd, &client);
   return std::max(1, static_cast<int>(client.bottom / s.itemHeight));
 }
+
+void SyncBar(HWND hwnd, const ListState& s);
 
 int ColumnWidth(HWND hwnd, const ListState& s) {
   RECT client{};
@@ -48,6 +56,11 @@ RECT ItemRect(HWND hwnd, const ListState& s, LRESULT index) {
   RECT client{};
   GetClientRect(hwnd, &client);
   const LRESULT shown = index - s.top;
+  if (VariableHeight(hwnd) && index >= s.top) {
+    const auto i = static_cast<std::size_t>(index);
+    const int y = s.list.OffsetOf(static_cast<std::size_t>(s.top), i, s.itemHeight);
+    return RECT{0, y, client.right, y + s.list.HeightOf(i, s.itemHeight)};
+  }
   if ((StyleOf(hwnd) & LBS_MULTICOLUMN) == 0) {
     const int y = static_cast<int>(shown) * s.itemHeight;
     return RECT{0, y, client.right, y + s.itemHeight};
@@ -121,14 +134,17 @@ LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   const DWORD style = reinterpret_cast<const CREATESTRUCTW*>(lParam)->style;
   s->list.hasStrings = (style & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) == 0 || (style & LBS_HASSTRINGS) != 0;
   s->list.sorted = (style & LBS_SORT) != 0;
+  s->scrolls = (style & WS_VSCROLL) != 0 && (style & LBS_MULTICOLUMN) == 0;
   SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(s));
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-// An owner-drawn list asks its parent for the height of its items.
+// An owner-drawn list of fixed height asks its parent for the height of
+// its items; a variable one asks for each item as it is added.
 LRESULT OnCreate(HWND hwnd, UINT, WPARAM, LPARAM) {
   ListState* s = StateOf(hwnd);
-  if (s == nullptr || !OwnerDrawn(hwnd)) return 0;
+  if (s != nullptr) SyncBar(hwnd, *s);
+  if (s == nullptr || !OwnerDrawn(hwnd) || (StyleOf(hwnd) & LBS_OWNERDRAWVARIABLE) != 0) return 0;
   MEASUREITEMSTRUCT mi{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(hwnd)), 0, 0, kItemHeight, 0};
   SendMessageW(GetParent(hwnd), WM_MEASUREITEM, mi.CtlID, reinterpret_cast<LPARAM>(&mi));
   if (mi.itemHeight > 0) s->itemHeight = static_cast<int>(mi.itemHeight);
@@ -141,14 +157,62 @@ using ListHandler = LRESULT (*)(HWND, ListState&, WPARAM, LPARAM);
 template <ListHandler H>
 constexpr WNDPROC WithState = WithRecord<ListState, H, LB_ERR>;
 
+// The list's own bar: the items as the range, the rows shown as the page,
+// the top item as the position; hidden while everything fits (disabled
+// with LBS_DISABLENOSCROLL).
+void SyncBar(HWND hwnd, const ListState& s) {
+  if (!s.scrolls) return;
+  const UINT keep = (StyleOf(hwnd) & LBS_DISABLENOSCROLL) != 0 ? SIF_DISABLENOSCROLL : 0;
+  SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS | keep, 0,
+                std::max(0, static_cast<int>(s.list.items.size()) - 1),
+                static_cast<UINT>(RowsPerColumn(hwnd, s)), static_cast<int>(s.top), 0};
+  SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
+}
+
 LRESULT Repainted(HWND hwnd, LRESULT answer) {
+  if (const ListState* s = StateOf(hwnd)) SyncBar(hwnd, *s);
   InvalidateRect(hwnd, nullptr, TRUE);
   return answer;
 }
 
-LRESULT AddString(HWND hwnd, ListState& s, WPARAM, LPARAM lParam) { return Repainted(hwnd, s.list.Add(lParam)); }
+// The top item that keeps `index` in view.
+void ShowItem(HWND hwnd, ListState& s, LRESULT index) {
+  if (VariableHeight(hwnd) || (StyleOf(hwnd) & LBS_MULTICOLUMN) != 0 || index < 0) return;
+  const LRESULT rows = RowsPerColumn(hwnd, s);
+  if (index < s.top) s.top = index;
+  if (index >= s.top + rows) s.top = index - rows + 1;
+}
+
+// The list's own bar (lParam 0) moves the top item.
+LRESULT Scrolled(HWND hwnd, ListState& s, WPARAM wParam, LPARAM lParam) {
+  if (lParam != 0 || VariableHeight(hwnd)) return 0;
+  const LRESULT rows = RowsPerColumn(hwnd, s);
+  const LRESULT last = std::max<LRESULT>(0, static_cast<LRESULT>(s.list.items.size()) - rows);
+  LRESULT top = s.top;
+  switch (LOWORD(wParam)) {
+    case SB_LINEUP: top -= 1; break;
+    case SB_LINEDOWN: top += 1; break;
+    case SB_PAGEUP: top -= rows; break;
+    case SB_PAGEDOWN: top += rows; break;
+    case SB_TOP: top = 0; break;
+    case SB_BOTTOM: top = last; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: top = HIWORD(wParam); break;
+    default: return 0;
+  }
+  top = std::clamp<LRESULT>(top, 0, last);
+  if (top == s.top) return 0;
+  s.top = top;
+  return Repainted(hwnd, 0);
+}
+
+LRESULT Added(HWND hwnd, ListState& s, LRESULT index) {
+  if ((StyleOf(hwnd) & LBS_OWNERDRAWVARIABLE) != 0) MeasureAddedItem(hwnd, ODT_LISTBOX, s.list, index, s.itemHeight);
+  return Repainted(hwnd, index);
+}
+LRESULT AddString(HWND hwnd, ListState& s, WPARAM, LPARAM lParam) { return Added(hwnd, s, s.list.Add(lParam)); }
 LRESULT InsertString(HWND hwnd, ListState& s, WPARAM wParam, LPARAM lParam) {
-  return Repainted(hwnd, s.list.Insert(static_cast<LRESULT>(static_cast<INT_PTR>(wParam)), lParam));
+  return Added(hwnd, s, s.list.Insert(static_cast<LRESULT>(static_cast<INT_PTR>(wParam)), lParam));
 }
 LRESULT DeleteString(HWND hwnd, ListState& s, WPARAM wParam, LPARAM) {
   const LRESULT left = s.list.Delete(wParam);
@@ -206,10 +270,21 @@ LRESULT GetItemRect(HWND hwnd, ListState& s, WPARAM wParam, LPARAM lParam) {
   *reinterpret_cast<RECT*>(lParam) = ItemRect(hwnd, s, static_cast<LRESULT>(wParam));
   return 1;
 }
-LRESULT GetItemHeight(HWND, ListState& s, WPARAM, LPARAM) { return s.itemHeight; }
-LRESULT SetItemHeight(HWND hwnd, ListState& s, WPARAM, LPARAM lParam) {
-  if (LOWORD(static_cast<DWORD>(lParam)) == 0) return LB_ERR;
-  s.itemHeight = LOWORD(static_cast<DWORD>(lParam));
+// A variable-height list answers for the item wParam names.
+LRESULT GetItemHeight(HWND hwnd, ListState& s, WPARAM wParam, LPARAM) {
+  if (!VariableHeight(hwnd)) return s.itemHeight;
+  return s.list.Valid(wParam) ? s.list.HeightOf(wParam, s.itemHeight) : LB_ERR;
+}
+LRESULT SetItemHeight(HWND hwnd, ListState& s, WPARAM wParam, LPARAM lParam) {
+  const WORD height = LOWORD(static_cast<DWORD>(lParam));
+  if (height == 0 || height > 255) return LB_ERR;
+  if (!VariableHeight(hwnd)) {
+    s.itemHeight = height;
+  } else if (s.list.Valid(wParam)) {
+    s.list.items[wParam].height = height;
+  } else {
+    return LB_ERR;
+  }
   return Repainted(hwnd, 0);
 }
 LRESULT GetTopIndex(HWND, ListState& s, WPARAM, LPARAM) { return s.top; }
@@ -251,11 +326,14 @@ LRESULT KeyDown(HWND hwnd, ListState& s, WPARAM wParam, LPARAM) {
       return 0;
     default: return 0;
   }
+  const LRESULT top = s.top;
+  ShowItem(hwnd, s, next);
   if (Multiple(hwnd)) {
     s.caret = next;
     return Repainted(hwnd, 0);
   }
   if (next != s.caret || !s.list.items[static_cast<std::size_t>(next)].selected) UserSelected(hwnd, s, next);
+  if (top != s.top) Repainted(hwnd, 0);
   return 0;
 }
 
@@ -329,6 +407,7 @@ constexpr MessageRow kRows[] = {
     {WM_KILLFOCUS, WithState<Focus>},
     {WM_PAINT, WithState<Paint>},
     {WM_GETDLGCODE, OnDialogCode},
+    {WM_VSCROLL, WithState<Scrolled>},
 };
 
 constexpr MessageTable kTable = TableOf(kRows);

@@ -7,68 +7,34 @@
 // SB_ENDSCROLL. Keys: arrows for lines, Page Up and Page Down for pages,
 // Home and End for the ends. A disabled arrow does nothing.
 #include <algorithm>
-
-#include "platform/base/winerror.h"
+#include <vector>
 
 #include "platform/gdi/wingdi.h"
 #include "platform/window/controls/control_common.h"
+#include "platform/window/controls/scroll_logic.h"
 #include "platform/window/controls/controls.h"
 #include "platform/window/message_table.h"
 
 namespace plat::window {
 namespace {
 
-struct BarState {
-  int min = 0;
-  int max = 100;
-  UINT page = 0;
-  int pos = 0;
-  UINT disabledArrows = ESB_ENABLE_BOTH;
-  bool tracking = false;
-  int trackPos = 0;
-};
+using BarState = ScrollState;
 
 BarState* StateOf(HWND hwnd) { return RecordOf<BarState>(hwnd); }
 bool Vertical(HWND hwnd) { return (StyleOf(hwnd) & SBS_VERT) != 0; }
 
-int Clamp(const BarState& s, int pos) {
-  const int top = s.page > 0 ? s.max - static_cast<int>(s.page) + 1 : s.max;
-  return std::clamp(pos, s.min, std::max(s.min, top));
-}
-
-void Tell(HWND hwnd, WORD code, int pos = 0) {
-  SendMessageW(GetParent(hwnd), Vertical(hwnd) ? WM_VSCROLL : WM_HSCROLL,
-               MAKEWPARAM(code, static_cast<WORD>(pos)), reinterpret_cast<LPARAM>(hwnd));
-}
-
-// The bar's geometry along its axis: arrow size and the thumb's extent.
-struct Geometry {
-  int length;  // along the axis
-  int arrow;   // each arrow's length
-  int thumbStart;
-  int thumbEnd;
-};
-
-Geometry GeometryOf(HWND hwnd, const BarState& s) {
+BarPlace PlaceOf(HWND hwnd) {
   RECT client{};
   GetClientRect(hwnd, &client);
-  const int length = Vertical(hwnd) ? client.bottom : client.right;
-  const int across = Vertical(hwnd) ? client.right : client.bottom;
-  const int arrow = std::min(across, length / 2);
-  const int shaft = std::max(0, length - 2 * arrow);
-  const int span = std::max(1, s.max - s.min + 1);
-  const int thumb = s.page > 0 ? std::max(8, static_cast<int>(shaft * static_cast<long long>(s.page) / span)) : 8;
-  const int room = std::max(0, shaft - std::min(thumb, shaft));
-  const int range = std::max(1, Clamp(s, s.max) - s.min);
-  const int start = arrow + static_cast<int>(static_cast<long long>(room) * (s.pos - s.min) / range);
-  return Geometry{length, arrow, start, start + std::min(thumb, shaft)};
+  return BarPlace{client, Vertical(hwnd)};
 }
 
-int PositionAt(HWND hwnd, const BarState& s, int along) {
-  const Geometry g = GeometryOf(hwnd, s);
-  const int room = std::max(1, g.length - 2 * g.arrow - (g.thumbEnd - g.thumbStart));
-  const int range = Clamp(s, s.max) - s.min;
-  return Clamp(s, s.min + static_cast<int>(static_cast<long long>(along - g.arrow) * range / room));
+// The parent hears, with the bar's handle in lParam.
+void Tell(HWND hwnd, const std::vector<ScrollTell>& tells) {
+  for (const ScrollTell& t : tells) {
+    SendMessageW(GetParent(hwnd), Vertical(hwnd) ? WM_VSCROLL : WM_HSCROLL,
+                 MAKEWPARAM(t.code, static_cast<WORD>(t.pos)), reinterpret_cast<LPARAM>(hwnd));
+  }
 }
 
 LRESULT OnNcCreate(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -88,7 +54,7 @@ LRESULT Redrawn(HWND hwnd, BOOL redraw, LRESULT answer) {
 
 LRESULT SetPos(HWND hwnd, BarState& s, WPARAM wParam, LPARAM lParam) {
   const int old = s.pos;
-  s.pos = Clamp(s, static_cast<int>(wParam));
+  s.pos = ClampScroll(s, static_cast<int>(wParam));
   return Redrawn(hwnd, lParam != 0, old);
 }
 LRESULT GetPos(HWND, BarState& s, WPARAM, LPARAM) { return s.pos; }
@@ -96,7 +62,7 @@ LRESULT SetRange(HWND hwnd, BarState& s, WPARAM wParam, LPARAM lParam) {
   const int old = s.pos;
   s.min = static_cast<int>(wParam);
   s.max = std::max(s.min, static_cast<int>(lParam));
-  s.pos = Clamp(s, s.pos);
+  s.pos = ClampScroll(s, s.pos);
   return Redrawn(hwnd, FALSE, old);
 }
 LRESULT SetRangeRedraw(HWND hwnd, BarState& s, WPARAM wParam, LPARAM lParam) {
@@ -110,25 +76,13 @@ LRESULT GetRange(HWND, BarState& s, WPARAM wParam, LPARAM lParam) {
 LRESULT SetInfo(HWND hwnd, BarState& s, WPARAM wParam, LPARAM lParam) {
   const auto* si = reinterpret_cast<const SCROLLINFO*>(lParam);
   if (si == nullptr || si->cbSize != sizeof(SCROLLINFO)) return s.pos;
-  if ((si->fMask & SIF_RANGE) != 0) {
-    s.min = si->nMin;
-    s.max = std::max(si->nMin, si->nMax);
-  }
-  if ((si->fMask & SIF_PAGE) != 0) s.page = std::min<UINT>(si->nPage, static_cast<UINT>(s.max - s.min + 1));
-  if ((si->fMask & SIF_POS) != 0) s.pos = si->nPos;
-  s.pos = Clamp(s, s.pos);
+  ApplyScrollInfo(s, *si);
   return Redrawn(hwnd, static_cast<BOOL>(wParam), s.pos);
 }
 LRESULT GetInfo(HWND, BarState& s, WPARAM, LPARAM lParam) {
   auto* si = reinterpret_cast<SCROLLINFO*>(lParam);
   if (si == nullptr || si->cbSize != sizeof(SCROLLINFO)) return FALSE;
-  if ((si->fMask & SIF_RANGE) != 0) {
-    si->nMin = s.min;
-    si->nMax = s.max;
-  }
-  if ((si->fMask & SIF_PAGE) != 0) si->nPage = s.page;
-  if ((si->fMask & SIF_POS) != 0) si->nPos = s.pos;
-  if ((si->fMask & SIF_TRACKPOS) != 0) si->nTrackPos = s.tracking ? s.trackPos : s.pos;
+  ReadScrollInfo(s, *si);
   return TRUE;
 }
 LRESULT EnableArrows(HWND hwnd, BarState& s, WPARAM wParam, LPARAM) {
@@ -137,44 +91,25 @@ LRESULT EnableArrows(HWND hwnd, BarState& s, WPARAM wParam, LPARAM) {
   return Redrawn(hwnd, TRUE, TRUE);
 }
 
+POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
 LRESULT ButtonDown(HWND hwnd, BarState& s, WPARAM, LPARAM lParam) {
   if ((StyleOf(hwnd) & WS_TABSTOP) != 0) SetFocus(hwnd);
-  const int along = Vertical(hwnd) ? GET_Y_LPARAM(lParam) : GET_X_LPARAM(lParam);
-  const Geometry g = GeometryOf(hwnd, s);
   SetCapture(hwnd);
-  if (along < g.arrow) {
-    if ((s.disabledArrows & ESB_DISABLE_LTUP) == 0) Tell(hwnd, SB_LINEUP);
-  } else if (along >= g.length - g.arrow) {
-    if ((s.disabledArrows & ESB_DISABLE_RTDN) == 0) Tell(hwnd, SB_LINEDOWN);
-  } else if (along < g.thumbStart) {
-    Tell(hwnd, SB_PAGEUP);
-  } else if (along >= g.thumbEnd) {
-    Tell(hwnd, SB_PAGEDOWN);
-  } else {
-    s.tracking = true;
-    s.trackPos = s.pos;
-  }
+  Tell(hwnd, ScrollPress(PlaceOf(hwnd), s, PointOf(lParam)));
   return 0;
 }
 
 LRESULT MouseMove(HWND hwnd, BarState& s, WPARAM, LPARAM lParam) {
-  if (!s.tracking || GetCapture() != hwnd) return 0;
-  const int along = Vertical(hwnd) ? GET_Y_LPARAM(lParam) : GET_X_LPARAM(lParam);
-  const int pos = PositionAt(hwnd, s, along);
-  if (pos == s.trackPos) return 0;
-  s.trackPos = pos;
-  Tell(hwnd, SB_THUMBTRACK, pos);
+  if (GetCapture() == hwnd) Tell(hwnd, ScrollDrag(PlaceOf(hwnd), s, PointOf(lParam)));
   return 0;
 }
 
 LRESULT ButtonUp(HWND hwnd, BarState& s, WPARAM, LPARAM) {
   if (GetCapture() != hwnd) return 0;
-  if (s.tracking) {
-    s.tracking = false;
-    Tell(hwnd, SB_THUMBPOSITION, s.trackPos);
-  }
+  const std::vector<ScrollTell> tells = ScrollRelease(s);
   ReleaseCapture();
-  Tell(hwnd, SB_ENDSCROLL);
+  Tell(hwnd, tells);
   return 0;
 }
 
@@ -189,14 +124,14 @@ constexpr KeyRow kKeys[] = {
 
 LRESULT KeyDown(HWND hwnd, BarState&, WPARAM wParam, LPARAM) {
   for (const KeyRow& row : kKeys) {
-    if (row.key == wParam) Tell(hwnd, row.code);
+    if (row.key == wParam) Tell(hwnd, {{row.code, 0}});
   }
   return 0;
 }
 
 LRESULT KeyUp(HWND hwnd, BarState&, WPARAM wParam, LPARAM) {
   for (const KeyRow& row : kKeys) {
-    if (row.key == wParam) Tell(hwnd, SB_ENDSCROLL);
+    if (row.key == wParam) Tell(hwnd, {{SB_ENDSCROLL, 0}});
   }
   return 0;
 }
@@ -204,13 +139,7 @@ LRESULT KeyUp(HWND hwnd, BarState&, WPARAM wParam, LPARAM) {
 LRESULT Paint(HWND hwnd, BarState& s, WPARAM, LPARAM) {
   PAINTSTRUCT ps{};
   HDC dc = BeginPaint(hwnd, &ps);
-  RECT client{};
-  GetClientRect(hwnd, &client);
-  FillRect(dc, &client, ControlBrush(hwnd, dc, WM_CTLCOLORSCROLLBAR));
-  const Geometry g = GeometryOf(hwnd, s);
-  RECT thumb = Vertical(hwnd) ? RECT{0, g.thumbStart, client.right, g.thumbEnd}
-                              : RECT{g.thumbStart, 0, g.thumbEnd, client.bottom};
-  FillRect(dc, &thumb, GetSysColorBrush(COLOR_3DFACE));
+  PaintScrollBar(dc, PlaceOf(hwnd), s, ControlBrush(hwnd, dc, WM_CTLCOLORSCROLLBAR), IsWindowEnabled(hwnd) != FALSE);
   EndPaint(hwnd, &ps);
   return 0;
 }
@@ -241,19 +170,12 @@ constexpr MessageTable kTable = TableOf(kRows);
 
 bool ScrollBarPointFor(HWND bar, WORD code, POINT* client) {
   BarState* s = StateOf(bar);
-  if (s == nullptr || client == nullptr) return false;
-  const Geometry g = GeometryOf(bar, *s);
-  RECT r{};
-  GetClientRect(bar, &r);
-  const int across = (Vertical(bar) ? r.right : r.bottom) / 2;
-  int along = -1;
-  if (code == SB_LINEUP) along = g.arrow / 2;
-  if (code == SB_LINEDOWN) along = g.length - g.arrow / 2 - 1;
-  if (code == SB_PAGEUP && g.thumbStart > g.arrow) along = (g.arrow + g.thumbStart) / 2;
-  if (code == SB_PAGEDOWN && g.thumbEnd < g.length - g.arrow) along = (g.thumbEnd + g.length - g.arrow) / 2;
-  if (along < 0) return false;
-  *client = Vertical(bar) ? POINT{across, along} : POINT{along, across};
-  return true;
+  return s != nullptr && ScrollPointFor(PlaceOf(bar), *s, code, client);
+}
+
+bool ScrollBarThumbPoints(HWND bar, int position, POINT* grab, POINT* drop) {
+  BarState* s = StateOf(bar);
+  return s != nullptr && ScrollThumbPoints(PlaceOf(bar), *s, position, grab, drop);
 }
 
 LRESULT ScrollBarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -261,30 +183,3 @@ LRESULT ScrollBarWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 }  // namespace plat::window
-
-// A scroll bar control's state, through its own messages; a window's own
-// bars (SB_HORZ, SB_VERT) are not kept by this window manager.
-BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
-  if (bar != SB_CTL) {
-    SetLastError(ERROR_NOT_SUPPORTED);
-    return FALSE;
-  }
-  return SendMessageW(hwnd, SBM_ENABLE_ARROWS, arrows, 0) != 0 ? TRUE : FALSE;
-}
-
-int SetScrollInfo(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw) {
-  if (bar != SB_CTL) {
-    SetLastError(ERROR_NOT_SUPPORTED);
-    return 0;
-  }
-  return static_cast<int>(SendMessageW(hwnd, SBM_SETSCROLLINFO, static_cast<WPARAM>(redraw),
-                                       reinterpret_cast<LPARAM>(info)));
-}
-
-BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info) {
-  if (bar != SB_CTL) {
-    SetLastError(ERROR_NOT_SUPPORTED);
-    return FALSE;
-  }
-  return SendMessageW(hwnd, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(info)) != 0 ? TRUE : FALSE;
-}

@@ -64,14 +64,24 @@ void Place(HWND dialog, HWND owner, const DialogTemplate& t, const DialogInfo& i
   SetWindowPos(dialog, nullptr, at.x, at.y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Dialogs have the three-dimensional look: a control's plain border
+// becomes a sunken client edge.
+void ThreeDimensional(DWORD* style, DWORD* exStyle) {
+  if ((*style & WS_BORDER) == 0) return;
+  *style &= ~WS_BORDER;
+  *exStyle |= WS_EX_CLIENTEDGE;
+}
+
 bool MakeControls(HWND dialog, HINSTANCE instance, const DialogTemplate& t, DialogInfo& info) {
   for (const DialogItem& item : t.items) {
     const std::u16string cls = ClassOf(item.className, u"");
     const std::u16string title = WindowName(item.title);
     const RECT r = PixelsOf(info, item.x, item.y, item.cx, item.cy);
     void* data = item.creationData.empty() ? nullptr : const_cast<BYTE*>(item.creationData.data());
-    HWND control = CreateWindowExW(item.exStyle | WS_EX_NOPARENTNOTIFY, Wide(cls), Wide(title),
-                                   (item.style | WS_CHILD) & ~WS_POPUP, r.left, r.top, r.right - r.left,
+    DWORD style = (item.style | WS_CHILD) & ~WS_POPUP;
+    DWORD exStyle = item.exStyle | WS_EX_NOPARENTNOTIFY;
+    ThreeDimensional(&style, &exStyle);
+    HWND control = CreateWindowExW(exStyle, Wide(cls), Wide(title), style, r.left, r.top, r.right - r.left,
                                    r.bottom - r.top, dialog,
                                    reinterpret_cast<HMENU>(static_cast<ULONG_PTR>(item.id)), instance, data);
     if (!IsWindow(dialog)) return false;

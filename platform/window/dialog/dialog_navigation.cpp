@@ -2,10 +2,16 @@
 // has the focus (WM_GETDLGCODE says which keys it keeps); the rest move the
 // focus: Tab and Shift+Tab through the tab stops, arrows within a group
 // (checking a radio button they land on), Enter presses the focused push
-// button or the default one, Esc presses Cancel.
+// button or the default one, Esc presses Cancel. A mnemonic (the letter
+// after '&' in a control's text) works with Alt, and alone when the focus
+// control takes no characters: a button's takes the focus and clicks it, a
+// label's or group box's moves the focus to the next control that is not
+// one.
+#include <string>
 #include <vector>
 
 #include "platform/base/winerror.h"
+#include "platform/text/wintext.h"
 
 #include "platform/window/dialog/dialog_internal.h"
 #include "platform/window/winuser_controls.h"
@@ -33,6 +39,13 @@ HWND Step(const std::vector<HWND>& list, std::ptrdiff_t from, bool previous, boo
     if (take(list[static_cast<std::size_t>(i)])) return list[static_cast<std::size_t>(i)];
   }
   return nullptr;
+}
+
+// The dialog's own child that is or holds the window (a combo box's edit
+// stands for its combo).
+HWND ItemHolding(HWND dialog, HWND hwnd) {
+  while (hwnd != nullptr && GetParent(hwnd) != dialog) hwnd = GetParent(hwnd);
+  return hwnd;
 }
 
 std::ptrdiff_t IndexOf(const std::vector<HWND>& list, HWND hwnd) {
@@ -97,6 +110,65 @@ bool OnKey(HWND dialog, MSG* msg) {
   }
 }
 
+// The character a control's text marks as its mnemonic (the last one
+// after a single '&'), folded to lower case; 0 for none.
+WCHAR MnemonicOf(HWND hwnd) {
+  const int length = GetWindowTextLengthW(hwnd);
+  if (length <= 0) return 0;
+  std::vector<WCHAR> text(static_cast<std::size_t>(length) + 1);
+  const int got = GetWindowTextW(hwnd, text.data(), length + 1);
+  WCHAR found = 0;
+  for (int i = 0; i + 1 < got; ++i) {
+    if (text[static_cast<std::size_t>(i)] != u'&') continue;
+    ++i;
+    if (text[static_cast<std::size_t>(i)] != u'&') found = CharLowerW1(text[static_cast<std::size_t>(i)]);
+  }
+  return found;
+}
+
+bool IsStaticClass(HWND hwnd) {
+  WCHAR name[16] = {};
+  GetClassNameW(hwnd, name, 16);
+  return lstrcmpiW(name, reinterpret_cast<LPCWSTR>(u"Static")) == 0;
+}
+
+// Buttons, labels and group boxes answer to mnemonics; a label drawn
+// without prefixes has none.
+bool AnswersMnemonic(HWND hwnd, WCHAR ch) {
+  if (!Usable(hwnd)) return false;
+  const LRESULT code = CodeOf(hwnd, nullptr);
+  if ((code & (DLGC_BUTTON | DLGC_STATIC)) == 0) return false;
+  if ((code & DLGC_STATIC) != 0 && IsStaticClass(hwnd) && (StyleOf(hwnd) & SS_NOPREFIX) != 0) return false;
+  return MnemonicOf(hwnd) == ch;
+}
+
+bool TakesFocusAfterLabel(HWND hwnd) { return Usable(hwnd) && (CodeOf(hwnd, nullptr) & DLGC_STATIC) == 0; }
+
+// Looks for the control whose mnemonic the character is, from the one
+// after the focus on (so that repeated presses go round the controls
+// sharing a letter), and acts as its click would.
+bool OnMnemonic(HWND dialog, WCHAR typed) {
+  const WCHAR ch = CharLowerW1(typed);
+  const std::vector<HWND> children = Children(dialog);
+  const std::ptrdiff_t at = IndexOf(children, ItemHolding(dialog, GetFocus()));
+  const auto n = static_cast<std::ptrdiff_t>(children.size());
+  std::ptrdiff_t index = -1;
+  for (std::ptrdiff_t k = 1; k <= n && index < 0; ++k) {
+    const std::ptrdiff_t i = ((at < 0 ? k - 1 : at + k) % n + n) % n;
+    if (AnswersMnemonic(children[static_cast<std::size_t>(i)], ch)) index = i;
+  }
+  if (index < 0) return false;
+  HWND hit = children[static_cast<std::size_t>(index)];
+  if ((CodeOf(hit, nullptr) & DLGC_STATIC) != 0) {
+    HWND next = Step(children, index, false, TakesFocusAfterLabel);
+    if (next != nullptr) SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
+    return true;
+  }
+  SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hit), TRUE);
+  if (IsWindow(hit)) SendMessageW(hit, BM_CLICK, 0, 0);
+  return true;
+}
+
 bool IsNavigationChar(WPARAM c) { return c == u'\t' || c == u'\r' || c == 0x1B; }
 
 bool TakesTab(HWND hwnd) { return Usable(hwnd) && (StyleOf(hwnd) & WS_TABSTOP) != 0; }
@@ -114,7 +186,7 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
   }
   const std::vector<HWND> children = Children(dialog);
   if (children.empty()) return nullptr;
-  HWND next = Step(children, IndexOf(children, control), previous != FALSE, TakesTab);
+  HWND next = Step(children, IndexOf(children, ItemHolding(dialog, control)), previous != FALSE, TakesTab);
   return next != nullptr ? next : control;
 }
 
@@ -124,7 +196,7 @@ HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
     return nullptr;
   }
   const std::vector<HWND> children = Children(dialog);
-  std::ptrdiff_t at = IndexOf(children, control);
+  std::ptrdiff_t at = IndexOf(children, ItemHolding(dialog, control));
   if (at < 0) return nullptr;
   // The group: back to the control with WS_GROUP, on up to the next one.
   std::ptrdiff_t begin = at;
@@ -143,10 +215,10 @@ BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
   if (msg == nullptr || !IsWindow(dialog)) return FALSE;
   if (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)) return FALSE;
   if (msg->message == WM_KEYDOWN && OnKey(dialog, msg)) return TRUE;
-  if (msg->message == WM_CHAR && IsNavigationChar(msg->wParam) &&
-      (CodeOf(msg->hwnd, msg) & (DLGC_WANTALLKEYS | DLGC_WANTCHARS)) == 0) {
-    return TRUE;  // the key already did its work
-  }
+  const bool plainChar =
+      msg->message == WM_CHAR && (CodeOf(msg->hwnd, msg) & (DLGC_WANTALLKEYS | DLGC_WANTCHARS)) == 0;
+  if (plainChar && IsNavigationChar(msg->wParam)) return TRUE;  // the key already did its work
+  if ((plainChar || msg->message == WM_SYSCHAR) && OnMnemonic(dialog, static_cast<WCHAR>(msg->wParam))) return TRUE;
   TranslateMessage(msg);
   DispatchMessageW(msg);
   return TRUE;

@@ -51,7 +51,7 @@ class DialogBuilder {
     } else {
       String(className);
     }
-    String(text);
+    Title(text);
     Put<WORD>(0);  // no creation data
     WORD count = 0;
     std::memcpy(&count, bytes_.data() + countAt_, sizeof(count));
@@ -71,6 +71,16 @@ class DialogBuilder {
   void String(const std::u16string& s) {
     for (char16_t c : s) Put<char16_t>(c);
     Put<char16_t>(0);
+  }
+  // A title of 0xFFFF and an ordinal names a resource (a picture's), with
+  // no terminator.
+  void Title(const std::u16string& s) {
+    if (s.size() == 2 && s[0] == u'\xFFFF') {
+      Put<char16_t>(s[0]);
+      Put<char16_t>(s[1]);
+    } else {
+      String(s);
+    }
   }
   std::vector<BYTE> bytes_;
   std::size_t countAt_ = 0;

@@ -251,6 +251,61 @@ TEST_F(DialogManagerTest, KeysMoveTheFocusAndPressButtons) {
   }
 }
 
+TEST_F(DialogManagerTest, MnemonicsMoveTheFocusAndClick) {
+  struct Press {
+    UINT key;
+    WPARAM modifiers;
+  };
+  struct MnemonicCase {
+    std::vector<Press> keys;  // pressed after the dialog opens (the edit has the focus), then Esc
+    int focusId;
+    std::vector<std::string> commands;  // but the edit's own
+    int checkedId;                      // the button checked at the end, or 0
+    std::u16string edited;              // the edit's text at the end
+  };
+  const Press tab{VK_TAB, 0};
+  constexpr WPARAM MK_ALT = plat::window::MK_ALT;
+  const MnemonicCase cases[] = {
+      {{{'D', MK_ALT}}, 102, {"COMMAND 102", "COMMAND 2"}, 102, u""},  // a check box: focus and click
+      {{tab, {'C', MK_ALT}}, 101, {"COMMAND 2"}, 0, u""},              // a label: the control after it
+      {{{'P', MK_ALT}}, 104, {"COMMAND 2"}, 0, u""},                   // a group box likewise
+      {{tab, {'G', 0}}, 105, {"COMMAND 105", "COMMAND 2"}, 105, u""},  // alone, where no characters are wanted
+      {{tab, {'A', 0}}, 106, {"COMMAND 106", "COMMAND 2"}, 0, u""},
+      {{{'D', 0}}, 101, {"COMMAND 2"}, 0, u"d"},                      // the edit takes the letter itself
+      {{tab, {'X', MK_ALT}}, 102, {"COMMAND 2"}, 0, u""},              // no control has it
+  };
+  for (const MnemonicCase& c : cases) {
+    SCOPED_TRACE(c.focusId);
+    g_log = ProcLog{};
+    DialogBuilder b(u"Mnemonics", kPopup, 200, 120);
+    b.Item(kStaticClass, 100, u"&Copies:", SS_LEFT, 7, 7, 40, 8)
+        .Item(kEditClass, 101, u"", WS_TABSTOP | WS_BORDER, 50, 7, 40, 12)
+        .Item(kButtonClass, 102, u"&Duplex", BS_AUTOCHECKBOX | WS_TABSTOP, 7, 22, 60, 10)
+        .Item(kButtonClass, 103, u"&Paper", BS_GROUPBOX, 7, 35, 100, 40)
+        .Item(kButtonClass, 104, u"&Letter", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 12, 45, 60, 10)
+        .Item(kButtonClass, 105, u"Le&gal", BS_AUTORADIOBUTTON, 12, 57, 60, 10)
+        .Item(kButtonClass, 106, u"&Apply", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 120, 40, 50, 14)
+        .Item(kButtonClass, IDCANCEL, u"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 143, 99, 50, 14);
+    UiScript script;
+    for (const Press& p : c.keys) script.key(p.key, p.modifiers);
+    script.check("the focus moved", [&] {
+      HWND dialog = FindWindowW(nullptr, reinterpret_cast<LPCWSTR>(u"Mnemonics"));
+      EXPECT_EQ(GetDlgCtrlID(GetFocus()), c.focusId);
+      for (int id : {102, 104, 105}) EXPECT_EQ(IsDlgButtonChecked(dialog, id), id == c.checkedId ? 1u : 0u) << id;
+      WCHAR text[16] = {};
+      GetDlgItemTextW(dialog, 101, text, 16);
+      EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), c.edited);
+    });
+    script.key(VK_ESCAPE);
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, b.get(), nullptr, TestDialogProc, 0), IDCANCEL);
+    std::vector<std::string> commands;
+    for (const std::string& s : g_log.seen) {
+      if (s.rfind("COMMAND", 0) == 0 && s != "COMMAND 101") commands.push_back(s);
+    }
+    EXPECT_EQ(commands, c.commands);
+  }
+}
+
 TEST_F(DialogManagerTest, EnterWithoutAFocusedButtonPressesTheDefault) {
   DialogBuilder b(u"Enter", kPopup, 100, 60);
   b.Item(0, 7, u"", WS_TABSTOP, 5, 5, 40, 14, u"Measuring")

@@ -20,8 +20,7 @@ namespace {
 class PictureModule : public ::testing::Test {
  protected:
   void SetUp() override {
-    InstallFile(KESM_TEST_PICTURES, "Windows/System32/PICTURES.DLL");
-    module_ = LoadLibraryW(u"C:\\Windows\\System32\\pictures.dll");
+    module_ = LoadPicturesModule(KESM_TEST_PICTURES);
     ASSERT_NE(module_, nullptr);
   }
   void TearDown() override { EXPECT_TRUE(FreeLibrary(module_)); }

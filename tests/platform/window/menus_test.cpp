@@ -17,8 +17,7 @@ class MenuTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    InstallFile(KESM_TEST_PICTURES, "Windows/System32/PICTURES.DLL");
-    module_ = LoadLibraryW(u"C:\\Windows\\System32\\pictures.dll");
+    module_ = LoadPicturesModule(KESM_TEST_PICTURES);
     ASSERT_NE(module_, nullptr);
     plat::window::TakeTrackedMenus();
   }

@@ -21,6 +21,15 @@ LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+bool RegisterTestClass(const char16_t* name, WNDPROC proc, int backgroundColor) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = proc;
+  wc.hbrBackground = GetSysColorBrush(backgroundColor);
+  wc.lpszClassName = reinterpret_cast<LPCWSTR>(name);
+  return RegisterClassExW(&wc) != 0;
+}
+
 void WindowTest::SetUp() {
   plat::window::ResetThreadWindows();
   Recorder::Get().Reset();

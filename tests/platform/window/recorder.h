@@ -72,6 +72,10 @@ class WindowTest : public testing::Test {
   void Drain();
 };
 
+// Registers a window class of a test: its procedure and, as background,
+// the brush of a system colour; false when it cannot be registered.
+bool RegisterTestClass(const char16_t* name, WNDPROC proc, int backgroundColor);
+
 // The name of a message the tests watch, for readable expectations.
 std::string MessageName(UINT message);
 

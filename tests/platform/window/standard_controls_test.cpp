@@ -43,13 +43,16 @@ std::string CodeName(HWND control, WORD code) {
       {u"ComboBox", CBN_SELCHANGE, "CBN_SELCHANGE"}, {u"ComboBox", CBN_DROPDOWN, "CBN_DROPDOWN"},
       {u"ComboBox", CBN_CLOSEUP, "CBN_CLOSEUP"}, {u"ComboBox", CBN_SELENDOK, "CBN_SELENDOK"},
       {u"ComboBox", CBN_SELENDCANCEL, "CBN_SELENDCANCEL"}, {u"ComboBox", CBN_SETFOCUS, "CBN_SETFOCUS"},
-      {u"ComboBox", CBN_KILLFOCUS, "CBN_KILLFOCUS"},
+      {u"ComboBox", CBN_KILLFOCUS, "CBN_KILLFOCUS"}, {u"ComboBox", CBN_EDITUPDATE, "CBN_EDITUPDATE"},
+      {u"ComboBox", CBN_EDITCHANGE, "CBN_EDITCHANGE"},
   };
   for (const Name& n : names) {
     if (c == n.cls && code == n.code) return n.name;
   }
   return std::to_string(code);
 }
+
+int g_heightStep = 0;  // 1: each item measured is 10 pixels taller than the last
 
 // The parent: notes each notification with the id and, for buttons, the
 // check state the button has when the parent hears of it.
@@ -62,7 +65,10 @@ LRESULT CALLBACK Parent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (message == WM_VSCROLL || message == WM_HSCROLL) {
-    g_seen.push_back(std::string(message == WM_VSCROLL ? "VSCROLL " : "HSCROLL ") + std::to_string(LOWORD(wParam)) +
+    const WORD code = LOWORD(wParam);
+    const bool thumb = code == SB_THUMBTRACK || code == SB_THUMBPOSITION;
+    g_seen.push_back(std::string(message == WM_VSCROLL ? "VSCROLL " : "HSCROLL ") + std::to_string(code) +
+                     (thumb ? "@" + std::to_string(HIWORD(wParam)) : std::string()) +
                      (lParam != 0 ? " bar" : " window"));
     return 0;
   }
@@ -70,6 +76,8 @@ LRESULT CALLBACK Parent(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
     g_seen.push_back("MEASUREITEM " + std::to_string(static_cast<int>(mi->itemID)));
     mi->itemHeight = 20;
+    // Items of variable-height lists grow by 10 pixels each.
+    if (mi->itemID != static_cast<UINT>(-1)) mi->itemHeight += 10 * mi->itemID * g_heightStep;
     return TRUE;
   }
   if (message == WM_CTLCOLORLISTBOX) {
@@ -121,6 +129,7 @@ class StandardControlsTest : public WindowTest {
   void SetUp() override {
     WindowTest::SetUp();
     g_seen.clear();
+    g_heightStep = 0;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = Parent;
@@ -410,6 +419,133 @@ TEST_F(StandardControlsTest, OwnerDrawnComboMeasuresFieldThenItems) {
   EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), u"Poster");
 }
 
+TEST_F(StandardControlsTest, VariableHeightListsMeasureEachItemAsItIsAdded) {
+  g_heightStep = 1;
+  HWND list = Sized(u"ListBox", 8, LBS_NOTIFY | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS, 120, 150);
+  EXPECT_EQ(g_seen, Seen{});  // nothing while it is made
+  Fill(list, LB_ADDSTRING, {u"Letter", u"Legal", u"A4"});
+  EXPECT_EQ(g_seen, (Seen{"MEASUREITEM 0", "MEASUREITEM 1", "MEASUREITEM 2"}));
+  RECT r{};
+  SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&r));
+  EXPECT_EQ(r.top, 20 + 30);
+  EXPECT_EQ(r.bottom, 20 + 30 + 40);
+  EXPECT_EQ(SendMessageW(list, LB_GETITEMHEIGHT, 1, 0), 30);
+  EXPECT_EQ(SendMessageW(list, LB_SETITEMHEIGHT, 0, 12), 0);
+  SendMessageW(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&r));
+  EXPECT_EQ(r.top, 12 + 30);
+  g_seen.clear();
+  UiScript script;
+  script.select(list, 2);
+  Run(script);
+  EXPECT_EQ(SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
+  EXPECT_NE(std::find(g_seen.begin(), g_seen.end(), "8:LBN_SELCHANGE"), g_seen.end());
+  DestroyWindow(list);  // out of the combo's way
+
+  g_seen.clear();
+  HWND combo = Sized(u"ComboBox", 9, CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS, 120, 150);
+  EXPECT_EQ(g_seen, (Seen{"MEASUREITEM -1"}));  // the field only
+  Fill(combo, CB_ADDSTRING, {u"Booklet", u"Poster", u"Plain"});
+  EXPECT_EQ(SendMessageW(combo, CB_GETITEMHEIGHT, 2, 0), 40);
+  g_seen.clear();
+  UiScript pick;
+  pick.pick(combo, 2);
+  Run(pick);
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 2);
+  g_heightStep = 0;
+}
+
+TEST_F(StandardControlsTest, ComboEditFieldsTellTypingAndTakePicks) {
+  HWND combo = Sized(u"ComboBox", 9, CBS_DROPDOWN | WS_TABSTOP, 120, 150);
+  Fill(combo, CB_ADDSTRING, {u"Letter", u"Legal", u"A4"});
+  HWND edit = GetDlgItem(combo, 1001);
+  ASSERT_NE(edit, nullptr);
+  g_seen.clear();
+  {
+    UiScript script;
+    script.text(edit, u"Ab");
+    Run(script);
+  }
+  // Each character: the edit's update, then its change, told as the combo's.
+  EXPECT_EQ(g_seen, (Seen{"9:CBN_SETFOCUS", "9:CBN_EDITUPDATE", "9:CBN_EDITCHANGE", "9:CBN_EDITUPDATE",
+                          "9:CBN_EDITCHANGE"}));
+  EXPECT_EQ(Text(combo), u"Ab");
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);  // typing selects nothing
+
+  g_seen.clear();
+  {
+    UiScript script;
+    script.pick(combo, 1);
+    Run(script);
+  }
+  EXPECT_EQ(g_seen, (Seen{"9:CBN_DROPDOWN", "9:CBN_SELCHANGE", "9:CBN_SELENDOK", "9:CBN_CLOSEUP"}));
+  EXPECT_EQ(Text(combo), u"Legal");  // the pick fills the edit without a word
+
+  g_seen.clear();
+  SendMessageW(combo, CB_SETCURSEL, 2, 0);
+  EXPECT_EQ(Text(combo), u"A4");
+  EXPECT_EQ(g_seen, Seen{});
+  EXPECT_EQ(SendMessageW(combo, CB_LIMITTEXT, 3, 0), TRUE);
+  {
+    UiScript script;
+    script.text(edit, u"Long");
+    Run(script);
+  }
+  EXPECT_EQ(Text(combo), u"Lon");
+  DestroyWindow(combo);
+
+  HWND simple = Sized(u"ComboBox", 9, CBS_SIMPLE, 120, 150);
+  Fill(simple, CB_ADDSTRING, {u"Letter", u"Legal", u"A4"});
+  RECT r{};
+  GetWindowRect(simple, &r);
+  EXPECT_EQ(r.bottom - r.top, 150);  // the list stays shown beneath
+  g_seen.clear();
+  {
+    UiScript script;
+    script.pick(simple, 2);
+    Run(script);
+  }
+  EXPECT_EQ(g_seen, (Seen{"9:CBN_SETFOCUS", "9:CBN_SELCHANGE", "9:CBN_SELENDOK"}));
+  EXPECT_EQ(Text(simple), u"A4");
+  EXPECT_EQ(SendMessageW(GetDlgItem(combo, 1001), WM_GETTEXTLENGTH, 0, 0), 0);  // gone with its combo
+}
+
+TEST_F(StandardControlsTest, ListsWithAScrollStyleScrollWithTheirOwnBar) {
+  HWND list = Sized(u"ListBox", 8, LBS_NOTIFY | WS_VSCROLL, 120, 96);  // six rows of 16 pixels
+  Fill(list, LB_ADDSTRING, {u"1", u"2", u"3"});
+  EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & static_cast<LONG>(WS_VSCROLL), 0);  // all fit: no bar
+  Fill(list, LB_ADDSTRING, {u"4", u"5", u"6", u"7", u"8", u"9", u"10"});
+  EXPECT_NE(GetWindowLongW(list, GWL_STYLE) & static_cast<LONG>(WS_VSCROLL), 0);
+  RECT client{};
+  GetClientRect(list, &client);
+  EXPECT_EQ(client.right, 120 - GetSystemMetrics(SM_CXVSCROLL));
+  struct Case {
+    POINT at;  // on the bar, beyond the client area
+    LRESULT top;
+  };
+  const Case cases[] = {
+      {{client.right + 8, client.bottom - 8}, 1},   // the down arrow: a line
+      {{client.right + 8, client.bottom - 24}, 4},  // the shaft below the thumb: a page, up to the last page
+      {{client.right + 8, 8}, 3},                   // the up arrow
+  };
+  g_seen.clear();
+  for (const Case& c : cases) {
+    UiScript script;
+    script.clickAt(list, c.at);
+    Run(script);
+    EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), c.top);
+    EXPECT_EQ(GetScrollPos(list, SB_VERT), c.top);
+  }
+  EXPECT_EQ(g_seen, Seen{});  // scrolling tells the parent nothing
+  SetFocus(list);
+  g_seen.clear();
+  UiScript keys;
+  keys.key(VK_HOME);
+  Run(keys);
+  EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);  // the selection stays in view
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  EXPECT_EQ(GetWindowLongW(list, GWL_STYLE) & static_cast<LONG>(WS_VSCROLL), 0);
+}
+
 TEST_F(StandardControlsTest, ScrollBarTellsAndNeverMovesItself) {
   struct Case {
     DWORD style;
@@ -432,6 +568,36 @@ TEST_F(StandardControlsTest, ScrollBarTellsAndNeverMovesItself) {
     script.scroll(bar, c.code);
     Run(script);
     EXPECT_EQ(g_seen, (Seen{c.told, vertical ? "VSCROLL 8 bar" : "HSCROLL 8 bar"}));
+    EXPECT_EQ(SendMessageW(bar, SBM_GETPOS, 0, 0), 50);  // the parent moves the thumb
+    DestroyWindow(bar);
+  }
+}
+
+TEST_F(StandardControlsTest, DraggingTheThumbTellsTrackThenPosition) {
+  struct Case {
+    DWORD style;
+    int to;
+    Seen told;
+  };
+  const Case cases[] = {
+      {SBS_VERT, 30, {"VSCROLL 5@30 bar", "VSCROLL 4@30 bar", "VSCROLL 8 bar"}},
+      {SBS_HORZ, 91, {"HSCROLL 5@91 bar", "HSCROLL 4@91 bar", "HSCROLL 8 bar"}},
+      {SBS_VERT, 0, {"VSCROLL 5@0 bar", "VSCROLL 4@0 bar", "VSCROLL 8 bar"}},
+      // Taken and let go where it lies: the thumb keeps its place under the
+      // mouse, so nothing is tracked.
+      {SBS_VERT, 50, {"VSCROLL 4@50 bar", "VSCROLL 8 bar"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to);
+    const bool vertical = c.style == SBS_VERT;
+    HWND bar = Sized(u"ScrollBar", 10, c.style, vertical ? 16 : 200, vertical ? 200 : 16);
+    SCROLLINFO si{sizeof(si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 50, 0};
+    SetScrollInfo(bar, SB_CTL, &si, TRUE);
+    g_seen.clear();
+    UiScript script;
+    script.dragThumb(bar, c.to);
+    Run(script);
+    EXPECT_EQ(g_seen, c.told);
     EXPECT_EQ(SendMessageW(bar, SBM_GETPOS, 0, 0), 50);  // the parent moves the thumb
     DestroyWindow(bar);
   }

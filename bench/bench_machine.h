@@ -4,6 +4,7 @@
 // contexts.
 #pragma once
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -11,9 +12,13 @@
 #include "platform/base/machine.h"
 #include "platform/base/winerror.h"
 #include "platform/files/winfile.h"
+#include "platform/files/winpath.h"
 #include "platform/spooler/spoolsetup.h"
 #include "platform/spooler/winspool.h"
 #include "settings/cache/bkpd_cache.h"
+#include "settings/context/context_names.h"
+#include "settings/values/setting_value.h"
+#include "settings/values/text_language.h"
 #include "settings/context/context_open.h"
 
 namespace kesm_bench {
@@ -62,6 +67,29 @@ class BenchMachine {
   LPCWSTR dataFile() const { return dataFile_.c_str(); }
   std::u16string cacheFile() const { return dataFile_.substr(0, dataFile_.size() - 3) + u"BCS"; }
   UCB* Open() const { return GetUcb(printer_, printer_, 0, kSheetMode); }
+
+  // Copies the built resource module to every language's name of it, as
+  // the printer's installation does: a context takes string defaults in
+  // the description's language before its own is set. False when it
+  // cannot.
+  bool PlaceResourceDll(const std::filesystem::path& built) const {
+    UCB* ucb = ok_ ? Open() : nullptr;
+    if (ucb == nullptr) return false;
+    constexpr WORD kFuncLanguage = 169;
+    bool placed = true;
+    for (int number = 0; number <= 0xFF && placed; ++number) {
+      if (!IsValidateLanguageID(number) || !SetDevmodeValueDirectByFuncID(ucb, kFuncLanguage, number)) continue;
+      const auto dll = plat::HostPathOf(GetResDllName(ucb));
+      std::error_code error;
+      if (dll) {
+        std::filesystem::create_directories(dll->parent_path(), error);
+        std::filesystem::copy_file(built, *dll, std::filesystem::copy_options::overwrite_existing, error);
+      }
+      placed = dll && !error;
+    }
+    FreeUcb2(ucb, 1);
+    return placed;
+  }
 
  private:
   plat::ScopedMachine machine_;

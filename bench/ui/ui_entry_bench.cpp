@@ -5,13 +5,10 @@
 // the merge under 100 µs, the job check under 50 µs.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <vector>
 
 #include "bench/bench_machine.h"
-#include "platform/files/winpath.h"
 #include "platform/spooler/printer_interface.h"
-#include "settings/context/context_names.h"
 #include "ui/entry/dll_entry.h"
 
 namespace {
@@ -22,18 +19,7 @@ constexpr std::size_t kDriverDevmode = 1236;
 // names it.
 class DialogPrinter {
  public:
-  DialogPrinter() : machine_(kesm_bench::RichSample()) {
-    UCB* ucb = machine_.ok() ? machine_.Open() : nullptr;
-    if (ucb == nullptr) return;
-    const auto dll = plat::HostPathOf(GetResDllName(ucb));
-    FreeUcb2(ucb, 1);
-    std::error_code error;
-    if (dll) {
-      std::filesystem::create_directories(dll->parent_path(), error);
-      std::filesystem::copy_file(KESM_UI_STRINGS, *dll, std::filesystem::copy_options::overwrite_existing, error);
-    }
-    ok_ = dll && !error;
-  }
+  DialogPrinter() : machine_(kesm_bench::RichSample()) { ok_ = machine_.PlaceResourceDll(KESM_UI_STRINGS); }
   bool ok() const { return ok_; }
   HANDLE printer() const { return machine_.printer(); }
   // The printer's DEVMODE as an application holds it.

@@ -103,6 +103,7 @@ std::string Diagnose(const std::filesystem::path& file, std::string_view what,
 int CompareNames(std::u16string_view a, std::u16string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
+    if (a[i] == b[i]) continue;  // most names are spelled alike
     const WCHAR x = CharUpperW1(a[i]);
     const WCHAR y = CharUpperW1(b[i]);
     if (x != y) return x < y ? -1 : 1;

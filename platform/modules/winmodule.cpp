@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/modules/kept_images.h"
 #include "platform/modules/module_internal.h"
 #include "platform/modules/module_names.h"
 #include "platform/base/owned_table.h"
@@ -29,6 +30,11 @@ struct Module {
   std::optional<res::Table> resources;
   long refs = 1;
   bool permanent = false;  // the process image is never unloaded
+  // A resource-only module: its file's bytes, read as data (dl is null and
+  // it has no exports), kept when freed while its file is unchanged.
+  kept::Image image;
+  std::filesystem::path host;
+  kept::FileId id;
 
   std::u16string_view FileName() const { return modname::FileNamePart(path); }
 };
@@ -96,7 +102,29 @@ Module* Loaded(HMODULE handle) {
   return Table().modules.Find(handle);
 }
 
+// A resource-only file as data; null when the file is no such module.
+Module* LoadImage(const std::filesystem::path& host) {
+  const auto id = kept::IdOf(host);
+  if (!id) return nullptr;
+  if (Module* same = FindIf([&](const Module& m) { return m.image != nullptr && m.host == host; })) {
+    ++same->refs;
+    return same;
+  }
+  kept::Image image = kept::Take(host, *id);
+  if (image == nullptr) image = kept::ReadResourceOnly(host);
+  auto resources = image != nullptr ? res::Table::InImage(*image) : std::nullopt;
+  if (!resources) return nullptr;
+  auto m = std::make_unique<Module>();
+  m->path = WindowsPathOf(host);
+  m->resources = resources;
+  m->image = std::move(image);
+  m->host = host;
+  m->id = *id;
+  return Add(std::move(m));
+}
+
 Module* LoadFile(const std::filesystem::path& host) {
+  if (Module* image = LoadImage(host)) return image;
   void* dl = dlopen(host.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (dl == nullptr) {
     SetLastError(ERROR_BAD_EXE_FORMAT);
@@ -243,6 +271,11 @@ BOOL FreeLibrary(HMODULE module) {
     }
     if (m->permanent || --m->refs > 0) return TRUE;
     unloaded = plat::Table().modules.Remove(module);
+  }
+  if (unloaded->image != nullptr) {
+    std::lock_guard guard(plat::Table().lock);
+    plat::kept::Keep(unloaded->host, unloaded->id, std::move(unloaded->image));
+    return TRUE;
   }
   // Outside the table's lock, so that the module's destructors may use it.
   if (unloaded->dl != nullptr) dlclose(unloaded->dl);

@@ -2,6 +2,7 @@
 // directory; a rewrite goes through a temporary file in the same folder.
 #include "platform/profile/profileio.h"
 #include "platform/profile/profile_turn.h"
+#include "platform/profile/profile_watch.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -26,6 +27,7 @@
 #include "platform/text/codepage.h"
 #include "platform/base/winerror.h"
 #include "platform/files/winpath.h"
+#include "platform/base/machine.h"
 
 namespace plat::profile {
 namespace {
@@ -247,15 +249,75 @@ std::shared_ptr<const ini::Document> Unchanged(const ResolvedPath& path, struct 
   return found.document;
 }
 
+// Texts whose files were last found unchanged, readable and of this code
+// page with no change notice seen since, by the name as the caller wrote
+// it: such a read needs neither resolution nor status call. A null text
+// stands for a file found missing from its existing folder.
+class CheckedTexts {
+ public:
+  static std::u16string KeyOf(LPCWSTR fileName) {
+    std::u16string key;
+    const std::uint64_t generation = MachineGeneration();
+    for (int shift = 0; shift < 64; shift += 16) key += static_cast<char16_t>(generation >> shift);
+    key += static_cast<char16_t>(GetACP());
+    key += fileName;
+    return key;
+  }
+
+  // Whether a text is kept for the key at this epoch; *document is it.
+  bool Find(const std::u16string& key, std::uint64_t epoch, std::shared_ptr<const ini::Document>* document) {
+    std::lock_guard<std::mutex> hold(lock_);
+    auto it = texts_.find(key);
+    if (it == texts_.end()) return false;
+    if (it->second.epoch == epoch) {
+      *document = it->second.document;
+      return true;
+    }
+    texts_.erase(it);
+    return false;
+  }
+
+  void Keep(std::u16string key, std::uint64_t epoch, std::shared_ptr<const ini::Document> document) {
+    std::lock_guard<std::mutex> hold(lock_);
+    if (texts_.size() >= kMaxTexts) texts_.clear();
+    texts_[std::move(key)] = Entry{epoch, std::move(document)};
+  }
+
+ private:
+  static constexpr std::size_t kMaxTexts = 64;
+  struct Entry {
+    std::uint64_t epoch;
+    std::shared_ptr<const ini::Document> document;
+  };
+  std::mutex lock_;
+  std::unordered_map<std::u16string, Entry> texts_;
+};
+
+CheckedTexts gChecked;
+
 }  // namespace
 
 std::shared_ptr<const ini::Document> Read(LPCWSTR fileName) {
+  const std::uint64_t epoch = fileName != nullptr ? notices::Epoch() : 0;
+  const std::u16string key = epoch != 0 ? CheckedTexts::KeyOf(fileName) : std::u16string();
+  std::shared_ptr<const ini::Document> checked;
+  if (epoch != 0 && gChecked.Find(key, epoch, &checked)) {
+    SetLastError(checked != nullptr ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND);
+    return checked;
+  }
   struct stat status {};
   bool statusKnown = false;
   auto path = PathOf(fileName, &status, &statusKnown);
   if (!path) return nullptr;
+  // The check below holds until the next notice when the file and its
+  // folders were watched before this read began and no notice came since
+  // (a watch added counts as a notice).
+  const notices::Watched watched =
+      epoch != 0 && !path->isRoot && !path->trailingSeparator ? notices::Watch(path->host) : notices::Watched{};
+  const bool quiet = notices::Epoch() == epoch;
   BOOL refused = FALSE;
   if (auto unchanged = Unchanged(*path, status, statusKnown, &refused)) {
+    if (quiet && watched.file) gChecked.Keep(key, epoch, unchanged);
     SetLastError(ERROR_SUCCESS);
     return unchanged;
   }
@@ -264,7 +326,10 @@ std::shared_ptr<const ini::Document> Read(LPCWSTR fileName) {
     return nullptr;
   }
   auto file = OpenFile(*path, kReading);
-  if (!file) return nullptr;
+  if (!file) {
+    if (quiet && watched.folders && GetLastError() == ERROR_FILE_NOT_FOUND) gChecked.Keep(key, epoch, nullptr);
+    return nullptr;
+  }
   const long long now = ParsedTexts::Now();
   struct stat st {};
   const bool known = fstat(file->fd(), &st) == 0;

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -503,4 +504,118 @@ TEST(ProfileRead, AKeptTextIsRefusedWhereAnOpenForReadingWouldBe) {
     EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), c.refused ? 7u : 1u) << c.access << " " << c.share;
   }
   EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 1u);
+}
+
+// A text read twice from a settled file is answered from then on without a
+// status call, until the kernel tells of a change: every way of changing
+// the file, its folders or its share state behind the stand-in's back is
+// seen by the very next read.
+TEST(ProfileRead, AKeptTextSeesEveryChangeMadeBehindItsBack) {
+  using Change = void (*)();
+  struct Case {
+    const char* what;
+    Change change;
+    UINT expected;
+  };
+  const Case cases[] = {
+      {"rewritten in place, same size", [] { drive::Put(kHost, "[A]\r\na=3\r\n"); }, 3},
+      {"replaced by a rename",
+       [] {
+         drive::Put("Windows/kesmusr.ini.new", "[A]\r\na=3\r\n");
+         std::filesystem::rename(drive::Host("Windows/kesmusr.ini.new"), drive::Host(kHost));
+       },
+       3},
+      {"written through a hard link in another folder",
+       [] {
+         drive::Put("Other/keep", "");
+         std::filesystem::create_hard_link(drive::Host(kHost), drive::Host("Other/link.ini"));
+         std::fstream(drive::Host("Other/link.ini"), std::ios::in | std::ios::out | std::ios::binary)
+             .seekp(7)
+             .put('3');
+       },
+       3},
+      {"removed", [] { std::filesystem::remove(drive::Host(kHost)); }, 7},
+      {"its folder renamed away",
+       [] { std::filesystem::rename(drive::Host("Windows"), drive::Host("Windows.old")); }, 7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    plat::ScopedMachine machine;
+    drive::Put(kHost, "[A]\r\na=1\r\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+    ASSERT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 1u);
+    ASSERT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 1u);
+    ASSERT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 1u);  // kept from here on
+    c.change();
+    EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), c.expected);
+  }
+}
+
+// Another process's handle that refuses reading is seen by a kept text at
+// once, and so is its close.
+TEST(ProfileRead, AKeptTextSeesAnotherProcesssShareMode) {
+  plat::ScopedMachine machine;
+  drive::Put(kHost, "[A]\r\na=1\r\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(120));
+  for (int i = 0; i < 3; ++i) ASSERT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 1u);
+  int toChild[2];
+  int toParent[2];
+  ASSERT_EQ(pipe(toChild), 0);
+  ASSERT_EQ(pipe(toParent), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    HANDLE held = CreateFileW(kIni, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const char opened = held != INVALID_HANDLE_VALUE ? 'y' : 'n';
+    char done = 0;
+    const bool ok = write(toParent[1], &opened, 1) == 1 && read(toChild[0], &done, 1) == 1;
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    _exit(ok ? 0 : 1);
+  }
+  char opened = 0;
+  ASSERT_EQ(read(toParent[0], &opened, 1), 1);
+  EXPECT_EQ(opened, 'y');
+  EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 7u);  // refused while held
+  const char done = 'd';
+  ASSERT_EQ(write(toChild[1], &done, 1), 1);
+  int status = -1;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 1u);
+  for (int fd : {toChild[0], toChild[1], toParent[0], toParent[1]}) close(fd);
+}
+
+// A file found missing from its folder is answered as missing without a
+// status call until a notice comes, and every way of making it appear
+// behind the stand-in's back is seen by the next read.
+TEST(ProfileRead, AMissingFileKeptAsMissingSeesItAppear) {
+  using Change = void (*)();
+  struct Case {
+    const char* what;
+    Change change;
+  };
+  const Case cases[] = {
+      {"written", [] { drive::Put(kHost, "[A]\r\na=1\r\n"); }},
+      {"moved in from another folder",
+       [] {
+         drive::Put("Other/kesmusr.new", "[A]\r\na=1\r\n");
+         std::filesystem::rename(drive::Host("Other/kesmusr.new"), drive::Host(kHost));
+       }},
+      {"written in another spelling", [] { drive::Put("Windows/KESMUSR.INI", "[A]\r\na=1\r\n"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    plat::ScopedMachine machine;
+    drive::Put("Windows/other.ini", "");
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));  // the folder's listing settles
+    for (int i = 0; i < 3; ++i) {
+      SetLastError(0);
+      ASSERT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 7u);
+      char16_t buffer[4];
+      EXPECT_EQ(GetPrivateProfileStringW(u"A", u"a", u"d", buffer, 4, kIni), 1u);
+      EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    }
+    c.change();
+    EXPECT_EQ(GetPrivateProfileIntW(u"A", u"a", 7, kIni), 1u);
+  }
 }

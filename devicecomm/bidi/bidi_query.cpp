@@ -8,6 +8,7 @@
 #include "devicecomm/bidi/bidi_convert.h"
 #include "devicecomm/bidi/bidi_events.h"
 #include "devicecomm/bidi/bidi_ini_file.h"
+#include "devicecomm/bidi/bidi_ui.h"
 #include "features/custom_modules.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #include "platform/base/winerror.h"
@@ -157,14 +158,27 @@ BOOL _GetBidiData(DWORD /*osKind*/, DWORD flags, UCB* ucb) {
                      : GetBidiDataAndConvert2DriverData(api, printer.handle(), response, ucb);
 }
 
-BOOL _GetBidiDataImmediately(UCB* ucb, HWND /*window*/, DWORD flags) {
+namespace {
+
+// The query, with the progress window up while it runs when one was asked
+// for.
+BOOL QueryWithProgress(UCB* ucb, HWND window, DWORD flags) {
+  const HWND progress = (flags & kBidiQueryWindow) != 0 ? BidiStartWindow(ucb, window) : nullptr;
+  const BOOL result = _GetBidiData(GetKDMOSKind(ucb), flags, ucb);
+  BidiEndWindow(ucb, progress);
+  return result;
+}
+
+}  // namespace
+
+BOOL _GetBidiDataImmediately(UCB* ucb, HWND window, DWORD flags) {
   if (ucb == nullptr) return FALSE;
   if (!__NO_REAL_BIDI_SUPPORT_TEST_MAIN__(ucb)) {
     SetKDMBiDirectOff(ucb);
     return TRUE;
   }
   BOOL result = FALSE;
-  if (IsAttrBidiEnable(ucb) && IsBidiPortAvailable(ucb, flags)) result = _GetBidiData(GetKDMOSKind(ucb), flags, ucb);
+  if (IsAttrBidiEnable(ucb) && IsBidiPortAvailable(ucb, flags)) result = QueryWithProgress(ucb, window, flags);
   if (!result) {
     SetKDMBiDirectOff(ucb);
     ClearVersions(ucb);
@@ -185,12 +199,12 @@ BOOL GetBidiDataImmediately(UCB* ucb, HWND window) { return _GetBidiDataImmediat
 
 BOOL GetBidiDataImmediatelyWexa(UCB* ucb) { return _GetBidiDataImmediately(ucb, nullptr, kBidiQueryApplication); }
 
-BOOL GetBidiDataImmediately2(UCB* ucb, HWND /*window*/) {
+BOOL GetBidiDataImmediately2(UCB* ucb, HWND window) {
   if (ucb == nullptr) return FALSE;
   if (!__NO_REAL_BIDI_SUPPORT_TEST_MAIN__(ucb)) return TRUE;
   BOOL result = FALSE;
   if (IsAttrBidiEnable(ucb) && IsBidiPortAvailable(ucb, kBidiQueryVersionOnly)) {
-    result = _GetBidiData(GetKDMOSKind(ucb), kBidiQueryVersionOnly | kBidiQueryWindow, ucb);
+    result = QueryWithProgress(ucb, window, kBidiQueryVersionOnly | kBidiQueryWindow);
   }
   if (!result) ClearVersions(ucb);
   return result;

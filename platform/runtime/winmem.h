@@ -43,3 +43,13 @@ constexpr ULONG PoolTag(const char (&name)[5]) {
          (static_cast<ULONG>(static_cast<BYTE>(name[2])) << 8) | static_cast<BYTE>(name[3]);
 }
 }  // namespace plat
+
+// The local heap: the same blocks as the global heap (as on 32-bit
+// Windows, where both reach one heap), so a block is freed by either
+// family. LocalFree returns null on success (and for null) and the handle,
+// with ERROR_INVALID_HANDLE, for anything that is not a live block.
+inline constexpr UINT LMEM_FIXED = 0x0000;
+inline constexpr UINT LMEM_ZEROINIT = 0x0040;
+inline constexpr UINT LPTR = LMEM_FIXED | LMEM_ZEROINIT;
+HLOCAL LocalAlloc(UINT flags, SIZE_T bytes);
+HLOCAL LocalFree(HLOCAL mem);

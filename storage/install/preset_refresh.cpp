@@ -10,6 +10,7 @@
 #include "jobsettings/devmode/runtime_flags.h"
 #include "settings/constraints/fixed_switches.h"
 #include "platform/text/wintext.h"
+#include "platform/window/winuser_styles.h"
 #include "settings/bkpd/description_queries.h"
 #include "settings/constraints/constraint_engine.h"
 #include "settings/context/context_block.h"
@@ -214,11 +215,11 @@ void PresetRefreshForOptionDialog(UCB* ucb, DWORD mode) {
   if (mode == 0 && (GetKDMBiDirect(ucb) != 0 || packed)) mode = 1;
   if (storage::ReadIniInt(section, kKeyRefreshDone, 0, ini) != 0) return;
   if (mode == 0) {
-    storage::ShowStorageMessage(ucb, kMessagePresetRefresh, nullptr);
+    storage::ShowStorageMessage(ucb, kMessagePresetRefresh, nullptr, MB_ICONINFORMATION);
     if (storage::ShowOptionDialogForRefresh(ucb) != 1) return;
     SetProperties(ucb->hPrinter, ucb, kPrinterBlock, 0);
   } else if (mode != 1) {
-    storage::ShowStorageMessage(ucb, kMessagePresetRefresh, nullptr);
+    storage::ShowStorageMessage(ucb, kMessagePresetRefresh, nullptr, MB_ICONINFORMATION);
     return;
   }
   BatchInstallForPresetRefresh(ucb, 0);

@@ -2,6 +2,7 @@
 #include "storage/setfiles/storage_services.h"
 
 #include <array>
+#include <atomic>
 
 #include "devicecomm/jobcodes/job_codes.h"
 #include "settings/context/context_block.h"
@@ -11,6 +12,7 @@
 #include "storage/install/template_register.h"
 #include "storage/setfiles/section_swap.h"
 #include "storage/setfiles/set_file.h"
+#include "storage/setfiles/storage_hooks.h"
 #include "storage/stores/store_ini.h"
 
 namespace storage {
@@ -18,6 +20,8 @@ namespace {
 
 constexpr int kAnswerOk = 1;      // IDOK
 constexpr int kAnswerCancel = 2;  // IDCANCEL
+
+std::atomic<const StorageUiHooks*> g_hooks{nullptr};
 
 }  // namespace
 
@@ -41,11 +45,19 @@ BOOL RebuildQualitySetFile(UCB* ucb, LPCWSTR path) {
          ReCreateRstFile(path, installed.data(), kSetFileQuality, ucb);
 }
 
-void ShowStorageMessage(UCB*, UINT, LPCWSTR) {}
+void ShowStorageMessage(UCB* ucb, UINT messageId, LPCWSTR insert, UINT iconStyle) {
+  const StorageUiHooks* hooks = g_hooks.load();
+  if (hooks != nullptr && hooks->showMessage != nullptr) hooks->showMessage(ucb, messageId, iconStyle, insert);
+}
 
-int AskStorageQuestion(UCB*, UINT, LPCWSTR) { return kAnswerOk; }
+int AskStorageQuestion(UCB* ucb, UINT alertId, LPCWSTR insert) {
+  const StorageUiHooks* hooks = g_hooks.load();
+  return hooks != nullptr && hooks->askQuestion != nullptr ? hooks->askQuestion(ucb, alertId, insert) : kAnswerOk;
+}
 
 int ShowOptionDialogForRefresh(UCB*) { return kAnswerCancel; }
 
 }  // namespace storage
+
+void RegisterStorageUiHooks(const StorageUiHooks* hooks) { storage::g_hooks.store(hooks); }
 #endif

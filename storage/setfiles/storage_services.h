@@ -1,12 +1,14 @@
 // What the set-file code, the stores and the install code ask of the other
 // parts of the driver through one place each: the locale's defaults and the
 // job-code library after a read, the rebuild of a quality set, and the
-// messages, questions and dialogs that the property sheets show. The last
-// three answer as a user who goes on would until the sheets supply them.
-// Internal to storage/.
+// messages, questions and dialogs that the property sheets show. Messages
+// and questions go to the configuration library's boxes through the hook
+// table of storage_hooks.h; the option dialog answers as a user who goes
+// on would until the sheets supply it. Internal to storage/.
 #pragma once
 
 #include "platform/base/wintypes.h"
+#include "platform/window/winuser_styles.h"
 
 struct UCB;
 
@@ -23,11 +25,12 @@ void ApplyLocaleAndJobCodeDefaults(UCB* ucb);
 // driver wrote is left as it is (FALSE).
 BOOL RebuildQualitySetFile(UCB* ucb, LPCWSTR path);
 // Shows a message of the resource library (text inserted, caption the
-// printer name, a warning). Nothing is shown yet.
-void ShowStorageMessage(UCB* ucb, UINT messageId, LPCWSTR insert);
-// Asks a question of the resource library's alert table (text inserted)
-// and returns the message-box answer. Nothing is shown yet: the answer is
-// IDOK, as from a user who goes on.
+// printer name, a warning unless another icon is asked for). Nothing
+// without the configuration library's boxes.
+void ShowStorageMessage(UCB* ucb, UINT messageId, LPCWSTR insert, UINT iconStyle = MB_ICONWARNING);
+// Asks a question of the resource library (text inserted; OK and Cancel)
+// and returns the message-box answer; IDOK, as from a user who goes on,
+// without the configuration library's boxes.
 int AskStorageQuestion(UCB* ucb, UINT alertId, LPCWSTR insert);
 // Shows the installable-options dialog of the printer and returns how it
 // ended. There is no dialog yet: it ends as if cancelled (IDCANCEL).

@@ -3,6 +3,7 @@
 #include "settings/cache/bkpd_cache.h"
 #include "settings/context/context_open.h"
 #include "storage/system/section_lock.h"
+#include "ui/alerts/engine_hooks.h"
 
 HINSTANCE ghInstance = nullptr;
 
@@ -11,8 +12,10 @@ BOOL _DllInitialize(HANDLE module, ULONG reason, LPVOID /*reserved*/) {
     case DLL_PROCESS_ATTACH:
       ghInstance = module;
       InitSection();
+      RegisterEngineHooks();
       break;
     case DLL_PROCESS_DETACH:
+      UnregisterEngineHooks();
       // Parked contexts borrow their descriptions: they go first.
       FreeStoredUcb(TRUE);
       BKPDAddrFree();

@@ -1,0 +1,8 @@
+// The configuration library's boxes offered to the layers below it (the
+// storage code's messages and questions, the device status query's
+// progress window and alert): registered when the library loads and
+// withdrawn when it unloads.
+#pragma once
+
+void RegisterEngineHooks();
+void UnregisterEngineHooks();

@@ -1,0 +1,41 @@
+// The item function table: one row per control kind, searched in order.
+#include "ui/engine/item_functions.h"
+
+#include "ui/engine/item_handlers.h"
+
+const IFT fgIFT[kIftRows] = {
+    {1, 0, nullptr, nullptr, PaintText, nullptr, nullptr, KesmItemDefWindowProc},
+    {2, 0, ChangeDataNext, nullptr, PaintBitmap, nullptr, nullptr, KesmItemDefWindowProc},
+    {3, 0, ChangeDataNext, nullptr, PaintIcon, nullptr, nullptr, KesmItemDefWindowProc},
+    {4, 0, nullptr, nullptr, PaintText, nullptr, nullptr, KesmItemDefWindowProc},
+    {5, 0, nullptr, nullptr, PaintText, nullptr, nullptr, KesmItemDefWindowProc},
+    {6, 0, nullptr, nullptr, PaintText, nullptr, nullptr, KesmItemDefWindowProc},
+    {21, 0, nullptr, InitPushButton, PaintText, PCmdPushButton, PMsgPushButton, KesmPushButtonWindowProc},
+    {24, 0, nullptr, InitCustomButton, PaintText, PCmdPushButton, PMsgPushButton, KesmPushButtonWindowProc},
+    {22, 0, ChangeDataCheckBox, nullptr, PaintCheckBox, PCmdCheckBox, nullptr, KesmItemDefWindowProc},
+    {41, 0, ChangeDataRadioList, nullptr, PaintRadioList, PCmdRadioList, nullptr, KesmItemDefWindowProc},
+    {42, 0, nullptr, InitListBox, PaintListBox, PCmdListBox, nullptr, KesmItemDefWindowProc},
+    {43, 0, nullptr, InitComboBox, PaintComboBox, PCmdComboBox, nullptr, KesmItemDefWindowProc},
+    {44, 0, nullptr, nullptr, PaintText, nullptr, nullptr, KesmItemDefWindowProc},
+    {45, 0, nullptr, nullptr, PaintText, nullptr, nullptr, KesmItemDefWindowProc},
+    {46, 0, nullptr, nullptr, PaintText, nullptr, nullptr, KesmItemDefWindowProc},
+    {47, 0, nullptr, InitOwnerListBox, nullptr, PCmdListBox, PMsgOwnerListBox, KesmItemDefWindowProc},
+    {48, 0, nullptr, InitComboBox, PaintOwnerComboBox, PCmdComboBox, PMsgOwnerComboBox, KesmItemDefWindowProc},
+    {49, 0, nullptr, InitOwnerListBox, nullptr, PCmdListBox, PMsgMultiListBox, KesmItemDefWindowProc},
+    {50, 0, nullptr, InitPresetListBox, nullptr, PCmdPresetListBox, PMsgPresetListBox, KesmItemDefWindowProc},
+    {61, 0, nullptr, InitEditText, PaintEditText, PCmdEditText, nullptr, KesmItemDefWindowProc},
+    {62, 0, nullptr, InitEditText, PaintEditText, PCmdEditText, nullptr, KesmItemDefWindowProc},
+    {63, 0, nullptr, InitEditNum, PaintEditNum, PCmdEditNum, PMsgEditNum, KesmItemDefWindowProc},
+    {23, 0, nullptr, InitVScrollbar, PaintVScrollbar, nullptr, PMsgVScrollbar, KesmItemDefWindowProc},
+    {64, 0, nullptr, nullptr, PaintText, nullptr, nullptr, KesmItemDefWindowProc},
+    {65, 0, nullptr, nullptr, PaintText, nullptr, nullptr, KesmItemDefWindowProc},
+    {81, 0, nullptr, InitVScrollbar, PaintVScrollbar, nullptr, PMsgVScrollbar, KesmItemDefWindowProc},
+    {82, 0, nullptr, InitHScrollbar, PaintHScrollbar, nullptr, PMsgHScrollbar, KesmItemDefWindowProc},
+    {83, 0, nullptr, nullptr, PaintText, nullptr, nullptr, KesmItemDefWindowProc},
+    {84, 0, nullptr, InitHScrollbar, PaintHScrollbarInvalidate, nullptr, PMsgHScrollbar, KesmItemDefWindowProc},
+    {85, 0, nullptr, InitTrackbar, PaintTrackbar, nullptr, PMsgTrackbar, KesmItemDefWindowProc},
+    {101, 0, nullptr, nullptr, PaintText, nullptr, nullptr, KesmItemDefWindowProc},
+    {102, 0, nullptr, nullptr, PaintText, nullptr, nullptr, KesmItemDefWindowProc},
+    {104, 0, nullptr, InitTabControl, nullptr, nullptr, PMsgTabControl, KesmItemDefWindowProc},
+    {105, 0, nullptr, InitTreeView, nullptr, nullptr, PMsgTreeView, KesmItemDefWindowProc},
+};

@@ -1,0 +1,128 @@
+#!/usr/bin/env python3
+# Draws the pictures of the bitmap library (4 bits a pixel, one palette)
+# and writes them beside this script; the outputs are committed, so the
+# build needs no Python. Run it here after changing a drawing.
+import struct
+
+PALETTE = [
+    (255, 255, 255),  # 0 white
+    (0, 0, 0),        # 1 black
+    (128, 128, 128),  # 2 grey
+    (192, 192, 192),  # 3 light grey
+    (0, 0, 160),      # 4 blue
+    (0, 128, 0),      # 5 green
+    (200, 0, 0),      # 6 red
+    (240, 200, 0),    # 7 yellow
+    (96, 160, 224),   # 8 sky
+] + [(0, 0, 0)] * 7
+
+
+class Picture:
+    def __init__(self, width, height, fill=0):
+        self.w, self.h = width, height
+        self.px = [[fill] * width for _ in range(height)]
+
+    def set(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y][x] = c
+
+    def rect(self, x0, y0, x1, y1, c):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.set(x, y, c)
+
+    def frame(self, x0, y0, x1, y1, c):
+        for x in range(x0, x1 + 1):
+            self.set(x, y0, c)
+            self.set(x, y1, c)
+        for y in range(y0, y1 + 1):
+            self.set(x0, y, c)
+            self.set(x1, y, c)
+
+    def save(self, name):
+        stride = (self.w * 4 + 31) // 32 * 4
+        rows = b''
+        for y in range(self.h - 1, -1, -1):  # bottom-up
+            line = bytearray(stride)
+            for x in range(self.w):
+                line[x // 2] |= self.px[y][x] << (0 if x % 2 else 4)
+            rows += bytes(line)
+        palette = b''.join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+        offset = 14 + 40 + len(palette)
+        head = struct.pack('<2sIHHI', b'BM', offset + len(rows), 0, 0, offset)
+        info = struct.pack('<IiiHHIIiiII', 40, self.w, self.h, 1, 4, 0, len(rows), 3780, 3780, 16, 0)
+        with open(name, 'wb') as f:
+            f.write(head + info + palette + rows)
+
+
+def check_box(checked, greyed):
+    p = Picture(13, 13, 3 if greyed else 0)
+    ink = 2 if greyed else 1
+    p.frame(0, 0, 12, 12, ink)
+    if checked:
+        for i, (x, y) in enumerate([(3, 6), (4, 7), (5, 8), (6, 7), (7, 6), (8, 5), (9, 4)]):
+            p.set(x, y, ink)
+            p.set(x, y + 1, ink)
+    return p
+
+
+def level_bar(level):
+    # A bar of nine steps; the steps up to the level are filled.
+    p = Picture(24, 11)
+    p.frame(0, 0, 23, 10, 2)
+    for step in range(level + 1):
+        x = 2 + step * 2 + step // 3
+        p.rect(x, 9 - step, x + 1, 9, 4)
+    return p
+
+
+def marker(colour):
+    p = Picture(13, 13)
+    for y in range(13):
+        for x in range(13):
+            if (x - 6) ** 2 + (y - 6) ** 2 <= 30:
+                p.set(x, y, colour)
+    p.frame(6, 3, 6, 9, 0)
+    return p
+
+
+def hint_mark():
+    p = Picture(16, 16)
+    for y in range(16):
+        for x in range(16):
+            if (x - 7.5) ** 2 + (y - 7.5) ** 2 <= 56:
+                p.set(x, y, 8)
+    p.rect(7, 3, 8, 4, 0)
+    p.rect(7, 6, 8, 12, 0)
+    return p
+
+
+def tray(kind, disabled):
+    # A paper tray seen from the front; the kind sets the paper's colour.
+    p = Picture(32, 24)
+    body = 3 if disabled else 2
+    paper = 3 if disabled else [0, 7, 8, 5][kind]
+    p.rect(2, 12, 29, 21, body)
+    p.frame(2, 12, 29, 21, 1 if not disabled else 2)
+    p.rect(6, 4 + kind, 25, 11, paper)
+    p.frame(6, 4 + kind, 25, 11, 1 if not disabled else 2)
+    p.rect(12, 16, 19, 17, 1 if not disabled else 2)
+    return p
+
+
+pictures = {}
+for i in range(9):
+    pictures[6495 + i] = level_bar(i)
+for i in range(11):
+    pictures[6801 + i] = marker([4, 5, 6, 7, 8, 2, 4, 5, 6, 7, 8][i])
+pictures[7001] = check_box(False, False)
+pictures[7002] = check_box(False, True)
+pictures[7003] = check_box(True, False)
+pictures[7004] = check_box(True, True)
+pictures[7006] = hint_mark()
+for i, (on, off) in enumerate([(7447, 7451), (7446, 7450), (7445, 7449), (7448, 7452)]):
+    pictures[on] = tray(i, False)
+    pictures[off] = tray(i, True)
+
+for ident, picture in sorted(pictures.items()):
+    picture.save('%d.bmp' % ident)

@@ -1,8 +1,8 @@
 // What the dialog engine keeps in a printer context's work area, all zero
 // when the context is built. Three of its slots are fields the work area
 // already has for other callers: the changed-page flag is WORKAREA::fChanged,
-// the 1025-character text buffer is WORKAREA::szScratch and the chapter
-// buffer is WORKAREA::pChapterBlocks.
+// the 1025-character text buffer (the progress window's message too) is
+// WORKAREA::szScratch and the chapter buffer is WORKAREA::pChapterBlocks.
 #pragma once
 
 #include "platform/base/wintypes.h"

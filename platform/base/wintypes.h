@@ -105,6 +105,8 @@ struct HFONT__ : HGDIOBJ__ {};
 using HFONT = HFONT__*;
 struct HRGN__ : HGDIOBJ__ {};
 using HRGN = HRGN__*;
+struct HPALETTE__ : HGDIOBJ__ {};
+using HPALETTE = HPALETTE__*;
 
 inline constexpr BOOL TRUE = 1;
 inline constexpr BOOL FALSE = 0;

@@ -16,6 +16,7 @@ DcState DefaultState(const GdiTable& table, DcKind kind) {
   state.pen = table.stock[BLACK_PEN];
   state.brush = table.stock[WHITE_BRUSH];
   state.font = table.stock[SYSTEM_FONT];
+  state.palette = table.stock[DEFAULT_PALETTE];
   if (kind == DcKind::kMemory) state.bitmap = table.stock[kDefaultBitmap];
   return state;
 }

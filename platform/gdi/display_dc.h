@@ -20,6 +20,7 @@ struct DcState {
   HGDIOBJ brush = nullptr;
   HGDIOBJ font = nullptr;
   HGDIOBJ bitmap = nullptr;  // memory DCs only
+  HGDIOBJ palette = nullptr;
   COLORREF textColor = 0x000000;
   COLORREF bkColor = 0xFFFFFF;
   int bkMode = 2;  // OPAQUE

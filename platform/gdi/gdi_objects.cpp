@@ -51,7 +51,7 @@ HGDIOBJ AsObject(ULONG_PTR value) { return reinterpret_cast<HGDIOBJ>(value); }
 bool SelectedAnywhere(const GdiTable& table, HGDIOBJ object) {
   return std::any_of(table.dcs.begin(), table.dcs.end(), [&](const auto& entry) {
     const DcState& s = entry.second->state;
-    return s.pen == object || s.brush == object || s.font == object || s.bitmap == object;
+    return s.pen == object || s.brush == object || s.font == object || s.bitmap == object || s.palette == object;
   });
 }
 

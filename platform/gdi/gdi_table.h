@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/base/winerror.h"
 #include "platform/base/wintypes.h"
@@ -26,6 +27,7 @@ struct GdiObject {
   std::shared_ptr<Bitmap> bitmap = nullptr;  // a bitmap's pixels; a pattern brush's copy
   RectSet region = {};  // a region's rectangles
   LOGFONTW logfont = {};  // a font's description
+  std::vector<COLORREF> entries = {};  // a palette's entries, flags in the top byte
 };
 
 struct GdiTable {

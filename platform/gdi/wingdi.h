@@ -209,6 +209,36 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
 // pen (LOGPEN) or brush (LOGBRUSH); with a null buffer, the bytes needed.
 int GetObjectW(HGDIOBJ object, int bytes, void* buffer);
 
+// Logical palettes. The display is true-colour, so realizing a palette maps
+// no entries into a system palette; palettes are kept and selected as
+// Windows keeps them.
+struct PALETTEENTRY {
+  BYTE peRed;
+  BYTE peGreen;
+  BYTE peBlue;
+  BYTE peFlags;
+};
+struct LOGPALETTE {
+  WORD palVersion;  // 0x300
+  WORD palNumEntries;
+  PALETTEENTRY palPalEntry[1];
+};
+static_assert(sizeof(PALETTEENTRY) == 4 && sizeof(LOGPALETTE) == 8);
+inline constexpr WORD kLogPaletteVersion = 0x300;
+inline constexpr UINT GDI_ERROR = 0xFFFFFFFFu;
+// A palette of the header's entries; null (ERROR_INVALID_PARAMETER) for a
+// null header, another version than 0x300 or no entries.
+HPALETTE CreatePalette(const LOGPALETTE* palette);
+// Selects the palette into the DC and gives the one it held (the stock
+// default palette at first); null for a bad DC or palette.
+HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground);
+// The entries of the DC's palette mapped into the system palette: 0 on the
+// true-colour display; GDI_ERROR for a bad DC.
+UINT RealizePalette(HDC dc);
+// Copies entries count entries from start; with a null entries, the palette's
+// entry count. 0 for a bad palette.
+UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* entries);
+
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
 HRGN CreateRectRgnIndirect(const RECT* rect);
 int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode);

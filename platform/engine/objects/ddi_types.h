@@ -85,8 +85,6 @@ struct DHSURF__;
 using DHSURF = DHSURF__*;
 struct DHPDEV__;
 using DHPDEV = DHPDEV__*;
-struct HPALETTE__;
-using HPALETTE = HPALETTE__*;
 struct HDEV__;
 using HDEV = HDEV__*;
 

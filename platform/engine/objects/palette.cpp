@@ -8,7 +8,8 @@
 #include "platform/base/winerror.h"
 #include "platform/engine/objects/eng_device.h"
 
-struct HPALETTE__ {
+// A palette handle is the same kind of handle as GDI's logical palettes.
+struct EnginePalette : HPALETTE__ {
   plat::eng::Palette palette;
 };
 
@@ -17,7 +18,7 @@ namespace {
 
 struct PaletteTable {
   std::mutex lock;
-  OwnedTable<HPALETTE__> palettes;
+  OwnedTable<EnginePalette> palettes;
   std::size_t count = 0;
 };
 
@@ -106,7 +107,7 @@ ULONG Palette::FromRgb(ULONG rgb) const {
 
 const Palette* PaletteOf(HPALETTE hpal) {
   std::lock_guard guard(Palettes().lock);
-  HPALETTE__* found = Palettes().palettes.Find(hpal);
+  EnginePalette* found = Palettes().palettes.Find(hpal);
   return found ? &found->palette : nullptr;
 }
 
@@ -119,7 +120,7 @@ std::size_t LivePalettes() {
 
 HPALETTE EngCreatePalette(ULONG iMode, ULONG cColors, ULONG* pulColors, FLONG flRed,
                           FLONG flGreen, FLONG flBlue) {
-  auto made = std::unique_ptr<HPALETTE__>(new (std::nothrow) HPALETTE__);
+  auto made = std::unique_ptr<EnginePalette>(new (std::nothrow) EnginePalette);
   if (!made) {
     EngSetLastError(ERROR_NOT_ENOUGH_MEMORY);
     return nullptr;

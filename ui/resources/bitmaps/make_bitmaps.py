@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-# Draws the pictures of the bitmap library (4 bits a pixel, one palette)
+# Draws the pictures of the bitmap library and the page pictures of the
+# resource library (6001-6064, 6205-6208) (4 bits a pixel, one palette)
 # and writes them beside this script; the outputs are committed, so the
 # build needs no Python. Run it here after changing a drawing.
 import struct
@@ -110,7 +111,32 @@ def tray(kind, disabled):
     return p
 
 
+def page(index):
+    # A sheet on the sky: a framed page whose band of text lines moves down
+    # with the index, so that neighbouring pictures differ.
+    p = Picture(108, 91, 8)
+    p.rect(29, 4, 78, 86, 0)
+    p.frame(29, 4, 78, 86, 1)
+    top = 8 + (index % 16) * 4
+    p.rect(34, top, 73, top + 3, [4, 5, 6, 2][index // 16])
+    return p
+
+
+def swatch(index):
+    # A square of four quarters for the stretched pictures.
+    p = Picture(32, 32)
+    colours = [4, 5, 6, 7]
+    for q in range(4):
+        x, y = (q % 2) * 16, (q // 2) * 16
+        p.rect(x, y, x + 15, y + 15, colours[(q + index) % 4])
+    return p
+
+
 pictures = {}
+for i in range(64):
+    pictures[6001 + i] = page(i)
+for i in range(4):
+    pictures[6205 + i] = swatch(i)
 for i in range(9):
     pictures[6495 + i] = level_bar(i)
 for i in range(11):

@@ -21,6 +21,12 @@ struct DIALOGSLOTS {
   HBRUSH hWhiteBrush;
   INT fLayoutPending;       // 1 from a page's WM_INITDIALOG until it is laid out
   INT fApplying;            // 1 while the sheet's apply step runs
+  INT fHoldPaint;           // 1 from HoldPaintBitmap until ReleasePaintBitmap
+  HDC hHoldDC;              // the held copy of the target, made by the first paint
+  HBITMAP hHoldBitmap;
+  HGDIOBJ hHoldOld;
+  SIZE holdStored;          // the size a stretched picture left in the copy, 0 x 0 when none
+  HBITMAP hParkedBitmap;    // a picture left to be painted by the next sourceless paint
 };
 
 // The cursors the page initialisation loads from the resource DLL.

@@ -13,7 +13,7 @@ enum class Reads { kNothing, kNumber, kString };
 struct Conversion {
   std::size_t length;  // characters of the whole conversion, '%' included
   Reads reads;
-  std::u16string spec;  // the conversion as the formatter is given it
+  std::u16string piece;  // the conversion as the formatter is given it
 };
 
 constexpr std::u16string_view kNumberLetters = u"diuxXcCp";
@@ -28,23 +28,23 @@ Conversion Parse(std::u16string_view format, std::size_t at) {
   if (i >= format.size()) return {format.size() - at, Reads::kNothing, std::u16string(format.substr(at))};
   const char16_t letter = format[i];
   const std::size_t length = i + 1 - at;
-  std::u16string spec(format.substr(at, length));
+  std::u16string piece(format.substr(at, length));
   if (letter == u's' || letter == u'S') {
     // Every string handed over is wide.
-    spec = std::u16string(format.substr(at, sizeStart - at)) + u"ls";
-    return {length, Reads::kString, spec};
+    piece = std::u16string(format.substr(at, sizeStart - at)) + u"ls";
+    return {length, Reads::kString, piece};
   }
   if (kNumberLetters.find(letter) != std::u16string_view::npos) {
-    if (letter == u'p') spec.back() = u'x';
-    return {length, Reads::kNumber, spec};
+    if (letter == u'p') piece.back() = u'x';
+    return {length, Reads::kNumber, piece};
   }
-  return {length, Reads::kNothing, spec};  // "%%" and letters that read nothing
+  return {length, Reads::kNothing, piece};  // "%%" and letters that read nothing
 }
 
 template <typename T>
-std::u16string Piece(const std::u16string& spec, T arg) {
+std::u16string Piece(const std::u16string& piece, T arg) {
   std::vector<WCHAR> out(1024, 0);
-  wnsprintfW(out.data(), static_cast<int>(out.size()), spec.c_str(), arg);
+  wnsprintfW(out.data(), static_cast<int>(out.size()), piece.c_str(), arg);
   return std::u16string(out.data());
 }
 
@@ -59,7 +59,7 @@ std::u16string Format(std::u16string_view format, std::size_t limit,
     out.append(format.substr(at, percent == std::u16string_view::npos ? std::u16string_view::npos : percent - at));
     if (percent == std::u16string_view::npos) break;
     const Conversion c = Parse(format, percent);
-    out += c.reads == Reads::kNothing ? Piece(c.spec, 0) : supply(index++, c);
+    out += c.reads == Reads::kNothing ? Piece(c.piece, 0) : supply(index++, c);
     at = percent + c.length;
   }
   if (out.size() > limit) out.resize(limit);
@@ -80,15 +80,15 @@ bool FirstConversionTakesString(std::u16string_view format) {
 std::u16string FormatOne(std::u16string_view format, const void* arg, std::size_t limit) {
   return Format(format, limit, [&](int index, const Conversion& c) {
     if (c.reads == Reads::kString) {
-      return Piece(c.spec, index == 0 && arg != nullptr ? static_cast<LPCWSTR>(arg) : u"");
+      return Piece(c.piece, index == 0 && arg != nullptr ? static_cast<LPCWSTR>(arg) : u"");
     }
-    return Piece(c.spec, index == 0 ? static_cast<int>(reinterpret_cast<std::intptr_t>(arg)) : 0);
+    return Piece(c.piece, index == 0 ? static_cast<int>(reinterpret_cast<std::intptr_t>(arg)) : 0);
   });
 }
 
 std::u16string FormatList(std::u16string_view format, const WORD* values, int count, std::size_t limit) {
   return Format(format, limit, [&](int index, const Conversion& c) {
-    if (c.reads == Reads::kString) return Piece(c.spec, u"");
-    return Piece(c.spec, index < count && values != nullptr ? static_cast<int>(values[index]) : 0);
+    if (c.reads == Reads::kString) return Piece(c.piece, u"");
+    return Piece(c.piece, index < count && values != nullptr ? static_cast<int>(values[index]) : 0);
   });
 }

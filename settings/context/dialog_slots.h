@@ -27,6 +27,12 @@ struct DIALOGSLOTS {
   HGDIOBJ hHoldOld;
   SIZE holdStored;          // the size a stretched picture left in the copy, 0 x 0 when none
   HBITMAP hParkedBitmap;    // a picture left to be painted by the next sourceless paint
+  LONG lPopupKey;           // the list entry or hit position the pop-up explains
+  HCURSOR hSavedCursor;     // the cursor to restore after a picture hover, 0 when none
+  HDC hPaintDC;             // the DC item painting draws into while an item paints itself, else 0
+  WORD wOwnerCaptionId;     // caption string id of the owner-drawn button being drawn, 0 none
+  WORD wReserved;
+  INT fRefreshing;          // 1 while a page refresh runs (re-entry is dropped)
 };
 
 // The cursors the page initialisation loads from the resource DLL.

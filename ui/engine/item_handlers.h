@@ -65,3 +65,18 @@ int PMsgTreeView(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM wParam, LPAR
 
 LRESULT KesmItemDefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT KesmPushButtonWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Services of the kinds that other parts of the engine call.
+// A picture item painted into its own window, or into the caller's DC and
+// rectangle.
+void PaintBitmap2(UCB* ucb, TCB* tcb, ICB* icb, HDC dc, const RECT* rect);
+// The drawn decoration of a kind-84 scroll bar.
+void PaintDecoratedHScrollbar(UCB* ucb, TCB* tcb, ICB* icb);
+// The width of a horizontal scroll bar's arrow button.
+int CalcScrollButtonWidth();
+// A repeat button's steps applied once.
+void RelatedPushButton(UCB* ucb, TCB* tcb, ICB* icb);
+// Shows the controls of one page of a tab control and hides the others'.
+void ShowTabPage(TCB* tcb, ICB* icb, int pageIndex);
+// A typed number in fixed point with the scale's decimals.
+LONG KesmStr2Int(LPCWSTR text, LONG scale);

@@ -69,6 +69,13 @@ KESM_PENDING_PMSG(PMsgTrackbar)
 KESM_PENDING_PMSG(PMsgTabControl)
 KESM_PENDING_PMSG(PMsgTreeView)
 
+void PaintBitmap2(UCB*, TCB*, ICB*, HDC, const RECT*) {}
+void PaintDecoratedHScrollbar(UCB*, TCB*, ICB*) {}
+int CalcScrollButtonWidth() { return GetSystemMetrics(SM_CXHSCROLL); }
+void RelatedPushButton(UCB*, TCB*, ICB*) {}
+void ShowTabPage(TCB*, ICB*, int) {}
+LONG KesmStr2Int(LPCWSTR, LONG) { return 0; }
+
 namespace {
 
 // The control's own procedure, saved in its item when it was subclassed.

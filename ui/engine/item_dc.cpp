@@ -33,3 +33,17 @@ ICB* KesmFindItem(TCB* tab, int x, int y) {
   }
   return nullptr;
 }
+
+BOOL KesmGetTextExtentPoint(HDC dc, LPCWSTR text, SIZE* size) {
+  if (size == nullptr) return FALSE;
+  if (text != nullptr && *text != u'\0') {
+    int n = 0;
+    while (text[n] != u'\0') ++n;
+    return GetTextExtentPoint32W(dc, text, n, size);
+  }
+  TEXTMETRICW tm{};
+  if (!GetTextMetricsW(dc, &tm)) return FALSE;
+  size->cx = tm.tmAveCharWidth;
+  size->cy = tm.tmHeight;
+  return TRUE;
+}

@@ -17,3 +17,7 @@ void ReleaseKesmDC(UCB* ucb, HWND window, HDC dc);
 // The last item of the tab (in table order) whose visible control window
 // holds the screen point, left and top inclusive; null when none or no tab.
 ICB* KesmFindItem(TCB* tab, int x, int y);
+
+// The text's extent on the DC; for no text the average character width and
+// the height of the DC's font.
+BOOL KesmGetTextExtentPoint(HDC dc, LPCWSTR text, SIZE* size);

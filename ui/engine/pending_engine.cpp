@@ -6,6 +6,7 @@
 #include "ui/engine/item_window.h"
 #include "ui/engine/painting_helpers.h"
 #include "ui/engine/refresh.h"
+#include "ui/engine/sub_dialogs.h"
 #include "settings/values/setting_value.h"
 
 // --- painting helpers ----------------------------------------------------
@@ -55,3 +56,6 @@ void UpdateOutbinList(UCB*) {}
 void UpdateListDependOnOrient(UCB*) {}
 void UpdatePresetList(UCB*) {}
 void UpdateStampList(UCB*) {}
+
+// --- sub-dialogs -----------------------------------------------------------
+int ShowDialogBox(UCB*, int, WORD, HWND) { return 0; }

@@ -54,3 +54,26 @@ TEST_F(ItemDc, APaintInProgressLendsItsDcAndKeepsIt) {
 
 }  // namespace
 }  // namespace ui_test
+
+namespace ui_test {
+namespace {
+
+TEST_F(ItemDc, TextExtentsMeasureTheTextOrTheFontForNoText) {
+  ASSERT_TRUE(host_.Open(ucb_, 1002));
+  HDC dc = GetDC(host_.page());
+  SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(host_.page(), WM_GETFONT, 0, 0)));
+  SIZE one{}, two{}, none{};
+  ASSERT_TRUE(KesmGetTextExtentPoint(dc, u"W", &one));
+  ASSERT_TRUE(KesmGetTextExtentPoint(dc, u"WW", &two));
+  ASSERT_TRUE(KesmGetTextExtentPoint(dc, nullptr, &none));
+  EXPECT_EQ(two.cx, 2 * one.cx);
+  TEXTMETRICW tm{};
+  ASSERT_TRUE(GetTextMetricsW(dc, &tm));
+  EXPECT_EQ(none.cx, tm.tmAveCharWidth);
+  EXPECT_EQ(none.cy, tm.tmHeight);
+  EXPECT_FALSE(KesmGetTextExtentPoint(dc, u"W", nullptr));
+  ReleaseDC(host_.page(), dc);
+}
+
+}  // namespace
+}  // namespace ui_test

@@ -3,7 +3,8 @@
 // DLL, shown as a child of a plain frame window, its items bound to their
 // settings and UI groups as the page life binds them, subclassed and filled
 // through InitItem, and the page's messages routed to the items as the
-// engine's dialog procedure routes them (commands and notifications to the
+// engine's dialog procedure routes them (the page's initialisation to the
+// feature modules' chain, commands and notifications to the
 // items in table order, the hover timer, the queued alert of a number edit,
 // a refresh after a handled change). Tests then drive it through the script
 // driver like a person.
@@ -17,6 +18,7 @@
 #include "platform/window/winuser_messages.h"
 #include "platform/window/winuser_styles.h"
 #include "platform/window/commctrl.h"
+#include "features/custom_modules.h"
 #include "settings/bkpd/description_queries.h"
 #include "settings/context/context_block.h"
 #include "settings/values/setting_lookup.h"
@@ -63,6 +65,8 @@ inline INT_PTR CALLBACK PageHostProc(HWND page, UINT message, WPARAM wParam, LPA
     if (tcb == nullptr) return TRUE;
     tcb->hWnd = page;
     BindPageItems(ucb);
+    // The modules' chain sees the page's own initialisation first.
+    KesmCustomProcedure(ucb, tcb, nullptr, message, wParam, lParam);
     for (int i = 0; i < tcb->itemCount; ++i) {
       ICB& icb = tcb->pICB[i];
       icb.hWnd = GetDlgItem(page, icb.itemId);

@@ -7,8 +7,8 @@
 #include "features/custom_modules.h"
 #include "platform/window/winuser.h"
 #include "platform/window/winuser_styles.h"
-#include "settings/cache/bkpd_cache.h"
 #include "settings/bkpd/bkpd_access.h"
+#include "settings/cache/bkpd_cache.h"
 #include "settings/constraints/constraint_engine.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_dcb2.h"
@@ -20,8 +20,8 @@
 namespace {
 
 constexpr WORD kFuncPrnMethod = 209;
-// With this print method the stored-job messages only inform: the value
-// stays whatever the answer.
+// With this print method (as stored) the stored-job messages only inform:
+// the value stays whatever the answer.
 constexpr LONG_PTR kPrnMethodKeepsStoredAlerts = 56;
 constexpr WORD kStoredMessages[] = {10011, 10012};
 
@@ -57,7 +57,7 @@ bool IsStoredMessage(const UCB* ucb, WORD alertId) {
 
 // Whether the new value stays after the alert was answered.
 bool KeepsValue(const UCB* ucb, const ExclusiveAlert& entry, int answer) {
-  if (GetDevmodeValueByFuncID(ucb, kFuncPrnMethod, nullptr) == kPrnMethodKeepsStoredAlerts &&
+  if (GetDevmodeValueDirectByFuncID(ucb, kFuncPrnMethod, nullptr) == kPrnMethodKeepsStoredAlerts &&
       IsStoredMessage(ucb, entry.alertId)) {
     return true;
   }

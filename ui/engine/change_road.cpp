@@ -109,6 +109,7 @@ int CheckAlertMsg2(UCB* ucb, TCB* tcb, ICB* icb, LONG_PTR newValue, int setFlag)
   }
   if (setFlag == 1) SetDevmodeValueByICB(ucb, icb, before);
   BKPDSetAlertActionUI(group, alertId, static_cast<WORD>(answer), ucb);
+  // The free-size module brings its inch mirrors back to the value put back.
   KesmCustomFunction(ucb, kCustomAlertAccepted, nullptr);
   KesmCustomProcedure(ucb, tcb, icb, kMsgAlertRefused, alertId, 0);
   return 1;

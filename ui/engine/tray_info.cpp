@@ -62,16 +62,16 @@ void DrawClipped(Line& line, const WCHAR* text) {
 }
 
 // On the initial-settings dialog the line's own text; elsewhere the string
-// of the item's value, followed by the separator unless the line is the
-// tray name alone.
+// of the item's value. The separator follows unless the line is the tray
+// name alone.
 void TrayName(UCB* ucb, const TCB* tcb, const ICB* icb, int mode, Text& name) {
   const WORD dialog = tcb != nullptr ? tcb->tabId : ucb->wCurrentDialog;
   if (dialog == kOwnTextDialog) {
     GetWindowTextW(icb->hWnd, name.data(), kTextChars);
-    return;
+  } else {
+    const LONG_PTR id = GetDevmodeValueByICB(ucb, icb);
+    LoadStringFromResDll(ucb, static_cast<UINT>(id), name.data(), kTextChars, FALSE);
   }
-  const LONG_PTR id = GetDevmodeValueByICB(ucb, icb);
-  LoadStringFromResDll(ucb, static_cast<UINT>(id), name.data(), kTextChars, FALSE);
   if (mode == kTrayNameOnly) return;
   Text suffix{};
   LoadStringFromResDll(ucb, kTrayNameSuffixId, suffix.data(), kTextChars, FALSE);

@@ -1,5 +1,5 @@
 // The tray-information items: one line of text that tells what a tray
-// holds, "<tray name><paper name><orientation picture>/<media name>",
+// holds, "<tray name>: <paper name><orientation picture>/<media name>",
 // painted by the feature modules for the items they own. The paper and the
 // media are named as the tray's paper and media choices (2168, 2170) name
 // them, so a line only tells the paper where the context has those choices.

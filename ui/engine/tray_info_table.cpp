@@ -2,10 +2,11 @@
 // dialogs that show a tray's paper: the initial settings, the cover, mark
 // and back-cover dialogs, the cover-and-mark page and the chapter dialog.
 // 24 rows name lines that none of our dialogs holds (the fourth line of the
-// cover, mark and back-cover dialogs, the later groups of trays 3, 25 and
-// 27, and chapter and cover lines of trays those dialogs do not list); they
-// stay so that a dialog that gains such a line paints it, and the page-wide
-// paint skips them, as it looks only at items on the page.
+// cover and mark dialogs, the third and fourth of the back cover, the later
+// groups of trays 3, 25 and 27, and chapter and cover lines of trays those
+// dialogs do not list); they stay so that a dialog that gains such a line
+// paints it, and the page-wide paint skips them, as it looks only at items
+// on the page.
 #include <iterator>
 
 #include "ui/engine/painting_tables.h"

@@ -28,10 +28,10 @@ const ICB* LayoutItem(int controlId) {
   return nullptr;
 }
 
-// The tray lines no dialog of ours shows: the fourth line of the cover,
-// mark and back-cover dialogs, the third of the back cover, the later
-// groups of trays 3, 25 and 27 of the initial settings, and chapter and
-// cover lines of trays the dialogs do not list.
+// The tray lines no dialog of ours shows: the fourth line of the cover and
+// mark dialogs, the third and fourth of the back cover, the later groups
+// of trays 3, 25 and 27 of the initial settings, and chapter and cover
+// lines of trays the dialogs do not list.
 const std::set<int> kTrayLinesOnNoDialog = {2461, 2465, 2520, 2521, 2541, 2542, 2543, 2544, 2545, 2546, 2547, 2548,
                                             2549, 2567, 2568, 2569, 2768, 2761, 2762, 2763, 2764, 2765, 2766, 2811};
 // The buttons no dialog of ours shows.

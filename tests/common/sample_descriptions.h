@@ -14,6 +14,7 @@ inline constexpr const char* kSampleDescriptions[] = {
     KESM_TEST_DATA "/kpd/constraint_engine.kpd",
     KESM_TEST_DATA "/kpd/exc_interface.kpd",
     KESM_TEST_DATA "/kpd/group_orders.kpd",
+    KESM_TEST_DATA "/kpd/kesm_a6_alerts.kpd",
     KESM_TEST_DATA "/kpd/kesm_c7_colour.kpd",
     KESM_TEST_DATA "/kpd/kesm_c9_chapter.kpd",
     KESM_TEST_DATA "/kpd/kesm_d4_document_events.kpd",

@@ -1,5 +1,5 @@
 // DrawTextW: lines broken at newlines and, with DT_WORDBREAK, between words
-// by the font's extents; an end ellipsis for lines too wide; alignment in
+// by the font's extents; tabs expanded with DT_EXPANDTABS; an end ellipsis for lines too wide; alignment in
 // the rectangle; DT_CALCRECT measures without drawing.
 #include <algorithm>
 #include <string>
@@ -101,15 +101,33 @@ void PlaceMnemonic(const std::u16string& shown, std::size_t mnemonic, Layout& la
   }
 }
 
+// Tabs expanded to the next stop, every eight average characters: blanks
+// are added until the line reaches the stop.
+std::u16string TabsExpanded(const RealFont& font, const std::u16string& line) {
+  const LONG stop = std::max<LONG>(1, 8 * font.metrics.tmAveCharWidth);
+  std::u16string out;
+  for (char16_t c : line) {
+    if (c != u'\t') {
+      out.push_back(c);
+      continue;
+    }
+    const LONG next = (Extent(font, out) / stop + 1) * stop;
+    do out.push_back(u' ');
+    while (Extent(font, out) < next);
+  }
+  return out;
+}
+
 Layout LayOut(const RealFont& font, std::u16string_view text, LONG width, UINT format) {
   std::size_t mnemonic = kNoMnemonic;
   const std::u16string shown = (format & DT_NOPREFIX) ? std::u16string(text) : WithoutPrefixes(text, &mnemonic);
   Layout layout;
   std::vector<std::u16string>& lines = layout.lines;
   if (format & DT_SINGLELINE) {
-    lines.push_back(shown);
+    lines.push_back((format & DT_EXPANDTABS) ? TabsExpanded(font, shown) : shown);
   } else {
-    for (const std::u16string& line : SplitLines(shown)) {
+    for (std::u16string line : SplitLines(shown)) {
+      if (format & DT_EXPANDTABS) line = TabsExpanded(font, line);
       if (format & DT_WORDBREAK) {
         for (std::u16string& piece : BreakWords(font, line, width)) lines.push_back(std::move(piece));
       } else {

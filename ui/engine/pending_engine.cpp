@@ -3,7 +3,6 @@
 // callers built before them keep working; a block leaves this file when its
 // unit is built.
 #include "ui/engine/change_road.h"
-#include "ui/engine/item_window.h"
 #include "ui/engine/painting_helpers.h"
 #include "ui/engine/refresh.h"
 #include "ui/engine/sub_dialogs.h"
@@ -22,16 +21,6 @@ WORD GetHintFromRRTable(const ICB*, WORD) { return 0; }
 void SetOwnerCtrlStringResourceID(UCB*, const ICB*) {}
 void ClearOwnerCtrlStringResourceID(UCB*) {}
 void CheckCurrentWindowProc(UCB*, HWND) {}
-
-// --- item window, hint icons and pop-ups -----------------------------------
-LRESULT BalloonHelpWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-int ShowPopupMsgMain(UCB*, ICB*, HWND, int, int, int) { return 0; }
-int ShowPopupMsg(UCB*, ICB*, HWND, int, int) { return 0; }
-void ShowPopupOnHoverTimer(UCB*, HWND) {}
-void PaintBalloonHelp(UCB*) {}
-int GetLfHeight(HDC, int height) { return height; }
 
 // --- the change road -------------------------------------------------------
 // Until the road is built a change is stored and kept, unjudged.

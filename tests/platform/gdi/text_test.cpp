@@ -203,23 +203,6 @@ TEST(TextTest, DrawTextEndEllipsisFitsTheWidth) {
   EXPECT_EQ(prefix.right, t.Extent(u"File"));
 }
 
-TEST(TextTest, DrawTextExpandsTabsToStopsOfEightAverageCharacters) {
-  TextDc t(300, 40, Font(u"DejaVu Sans", -16));
-  TEXTMETRICW tm{};
-  GetTextMetricsW(t.dc(), &tm);
-  const LONG stop = 8 * tm.tmAveCharWidth;
-  RECT expanded{0, 0, 1000, 40};
-  DrawTextW(t.dc(), u"ab\tc", -1, &expanded, DT_SINGLELINE | DT_EXPANDTABS | DT_CALCRECT);
-  EXPECT_GE(expanded.right, stop + t.Extent(u"c"));
-  EXPECT_LT(expanded.right, stop + t.Extent(u" c"));
-  const std::u16string past = u"abcdefghijk";  // a tab past the first stop goes to the second
-  ASSERT_GT(t.Extent(past), stop);
-  ASSERT_LT(t.Extent(past), 2 * stop);
-  RECT second{0, 0, 1000, 40};
-  DrawTextW(t.dc(), (past + u"\tc").c_str(), -1, &second, DT_SINGLELINE | DT_EXPANDTABS | DT_CALCRECT);
-  EXPECT_GE(second.right, 2 * stop + t.Extent(u"c"));
-}
-
 TEST(TextTest, DrawTextCentresAndStaysInItsRectangle) {
   TextDc t(200, 60, Font(u"DejaVu Sans", -16));
   RECT r{0, 0, 200, 60};

@@ -37,7 +37,9 @@ bool LeftToOthers(const ItemMessage& m, POINT screen) {
     if (child != m.hwnd && !IsItemWindow(m.tcb, child)) return true;
     break;
   }
-  for (ICB* later = m.icb + 1; later < m.tcb->pICB + m.tcb->itemCount; ++later) {
+  ICB* const end = m.tcb->pICB + m.tcb->itemCount;
+  if (m.icb < m.tcb->pICB || m.icb >= end) return false;  // an item of another page's table
+  for (ICB* later = m.icb + 1; later < end; ++later) {
     if (later->kind == kCtlTabControl || later->hWnd == nullptr || IsItemHidden(later)) continue;
     RECT r{};
     if (GetWindowRect(later->hWnd, &r) && PtInRect(&r, screen)) return true;

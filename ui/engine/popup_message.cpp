@@ -174,7 +174,9 @@ int ShowPopupMsgMain(UCB* ucb, ICB* icb, HWND page, int x, int y, int entry) {
   if (icb != nullptr && slots.hBalloon != nullptr && slots.wPopupOwnerId == icb->itemId && slots.lPopupKey == key) {
     return 0;
   }
-  if (icb == nullptr && slots.idHoverTimer != 0) return 0;
+  // A hide waits while a prepared pop-up's delay runs (its page may be gone
+  // since, and with it the pop-up it owned).
+  if (icb == nullptr && slots.idHoverTimer != 0 && IsWindow(slots.hBalloon)) return 0;
   RemovePopup(slots, page);
   if (icb == nullptr || icb->hWnd == nullptr) return 0;
   const std::u16string text = PopupText(ucb, icb, page, &x, &y, entry);

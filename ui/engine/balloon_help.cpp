@@ -71,6 +71,14 @@ bool OnHitTest(const Hint& h, LRESULT* result) {
   return true;
 }
 
+// The arrow and hand cursors stay while they are shown, as over items:
+// the static's own answer would put its class cursor back at once.
+bool OnSetCursor(const Hint& h, LRESULT* result) {
+  if (!OwnCursorShown(h.ucb)) return false;
+  *result = 1;
+  return true;
+}
+
 bool OnNcPaint(const Hint&, LRESULT* result) {
   *result = 0;
   return true;
@@ -112,7 +120,8 @@ struct HintRow {
 
 constexpr HintRow kRows[] = {
     {WM_PAINT, OnPaint},         {WM_SETFOCUS, OnFocus},         {WM_KILLFOCUS, OnFocus},
-    {WM_NCHITTEST, OnHitTest},   {WM_NCPAINT, OnNcPaint},        {WM_MOUSEMOVE, OnMouseMove},
+    {WM_NCHITTEST, OnHitTest},   {WM_SETCURSOR, OnSetCursor},    {WM_NCPAINT, OnNcPaint},
+    {WM_MOUSEMOVE, OnMouseMove},
     {WM_LBUTTONDOWN, OnPress},   {WM_LBUTTONUP, OnRelease},      {WM_KEYUP, OnRelease},
 };
 

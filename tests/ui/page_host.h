@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/gdi/wingdi.h"
 #include "platform/window/winuser.h"
 #include "platform/window/winuser_controls.h"
 #include "platform/window/winuser_dialogs.h"
@@ -55,6 +58,19 @@ inline void BindPageItems(UCB* ucb) {
   }
 }
 
+// The cursors and brushes of the context's dialogs, made once, as the page
+// life makes them when it binds the items.
+inline void PrepareDialogSlots(UCB* ucb) {
+  DIALOGSLOTS& slots = ucb->pWork->dialog;
+  if (slots.hArrowCursor != nullptr) return;
+  HMODULE module = GetResDll(ucb);
+  slots.hArrowCursor = LoadCursorW(module, MAKEINTRESOURCEW(kArrowCursorId));
+  slots.hHandCursor = LoadCursorW(module, MAKEINTRESOURCEW(kHandCursorId));
+  slots.crButtonFace = GetSysColor(COLOR_BTNFACE);
+  slots.hButtonFaceBrush = GetSysColorBrush(COLOR_BTNFACE);
+  slots.hWhiteBrush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+}
+
 // The page's procedure: the routing of the engine's dialog procedure that
 // the items' handlers rely on.
 inline INT_PTR CALLBACK PageHostProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -65,6 +81,7 @@ inline INT_PTR CALLBACK PageHostProc(HWND page, UINT message, WPARAM wParam, LPA
     if (tcb == nullptr) return TRUE;
     tcb->hWnd = page;
     BindPageItems(ucb);
+    PrepareDialogSlots(ucb);
     // The modules' chain sees the page's own initialisation first.
     KesmCustomProcedure(ucb, tcb, nullptr, message, wParam, lParam);
     for (int i = 0; i < tcb->itemCount; ++i) {
@@ -146,6 +163,7 @@ class PageHost {
     page_ = CreateDialogParamW(module, MAKEINTRESOURCEW(dialogId), frame_, PageHostProc,
                                reinterpret_cast<LPARAM>(ucb));
     if (page_ == nullptr) return false;
+    FitFrameToPage();
     ShowWindow(page_, SW_SHOW);
     UpdateWindow(page_);
     return true;
@@ -176,6 +194,21 @@ class PageHost {
   HWND control(WORD controlId) const { return page_ != nullptr ? GetDlgItem(page_, controlId) : nullptr; }
 
  private:
+  // The frame grows to show the whole page, so that every item is on the
+  // screen where a person can point at it.
+  void FitFrameToPage() {
+    RECT outer{};
+    RECT inner{};
+    RECT page{};
+    GetWindowRect(frame_, &outer);
+    GetClientRect(frame_, &inner);
+    GetWindowRect(page_, &page);
+    const int width = (outer.right - outer.left) - inner.right + (page.right - page.left);
+    const int height = (outer.bottom - outer.top) - inner.bottom + (page.bottom - page.top);
+    SetWindowPos(frame_, nullptr, 0, 0, std::max<int>(width, outer.right - outer.left),
+                 std::max<int>(height, outer.bottom - outer.top), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
   UCB* ucb_ = nullptr;
   HWND frame_ = nullptr;
   HWND page_ = nullptr;

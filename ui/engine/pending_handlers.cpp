@@ -1,6 +1,5 @@
 // The kinds' handlers whose controls come with later work: each answers as
-// an empty slot of the item function table does (0, nothing shown), and the
-// window procedures leave every message to the control's own procedure. A
+// an empty slot of the item function table does (0, nothing shown). A
 // handler moves out of this file when its control's behaviour is built.
 #include "platform/window/winuser_styles.h"
 #include "ui/engine/item_handlers.h"
@@ -69,26 +68,5 @@ KESM_PENDING_PMSG(PMsgTreeView)
 void PaintBitmap2(UCB*, TCB*, ICB*, HDC, const RECT*) {}
 void PaintDecoratedHScrollbar(UCB*, TCB*, ICB*) {}
 int CalcScrollButtonWidth() { return GetSystemMetrics(SM_CXHSCROLL); }
-void RelatedPushButton(UCB*, TCB*, ICB*) {}
 void ShowTabPage(TCB*, ICB*, int) {}
 LONG KesmStr2Int(LPCWSTR, LONG) { return 0; }
-
-namespace {
-
-// The control's own procedure, saved in its item when it was subclassed.
-LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto* icb = reinterpret_cast<const ICB*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  const auto saved = icb != nullptr ? reinterpret_cast<WNDPROC>(icb->pfnSavedWndProc) : nullptr;
-  return saved != nullptr ? CallWindowProcW(saved, hwnd, message, wParam, lParam)
-                          : DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-}  // namespace
-
-LRESULT KesmItemDefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return PassOn(hwnd, message, wParam, lParam);
-}
-
-LRESULT KesmPushButtonWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return PassOn(hwnd, message, wParam, lParam);
-}

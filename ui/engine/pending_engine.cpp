@@ -5,7 +5,6 @@
 #include "ui/engine/change_road.h"
 #include "ui/engine/item_window.h"
 #include "ui/engine/painting_helpers.h"
-#include "ui/engine/refresh.h"
 #include "ui/engine/sub_dialogs.h"
 #include "settings/values/setting_value.h"
 
@@ -46,16 +45,6 @@ int DoTransact(UCB*, TCB*, const UiGroup*, WORD) { return 0; }
 void ShowQueuedAlert(UCB*, TCB*, WPARAM, LPARAM) {}
 int IsDevmodeChanged(const UCB*) { return 0; }
 int ResetEntryChanged(UCB*) { return 0; }
-
-// --- refresh ---------------------------------------------------------------
-void RefreshDialog(UCB*, TCB*, int) {}
-int UpdateControlOnSomewhere(UCB*, const DialogControlPair*) { return 0; }
-void UpdateTrayList(UCB*) {}
-void UpdatePaperSizeList(UCB*) {}
-void UpdateOutbinList(UCB*) {}
-void UpdateListDependOnOrient(UCB*) {}
-void UpdatePresetList(UCB*) {}
-void UpdateStampList(UCB*) {}
 
 // --- sub-dialogs -----------------------------------------------------------
 int ShowDialogBox(UCB*, int, WORD, HWND) { return 0; }

@@ -76,8 +76,13 @@ class RefreshMachine : public UiMachine {
     UiMachine::TearDown();
   }
 
-  // Opens a page in host n (0 or 1).
-  bool Open(WORD dialogId, int n = 0) { return hosts_[n].Open(ucb_, dialogId); }
+  // Opens a page in host n (0 or 1); the second host's frame stands below
+  // the first one's, so that a click on either lands where it is aimed.
+  bool Open(WORD dialogId, int n = 0) {
+    if (!hosts_[n].Open(ucb_, dialogId)) return false;
+    if (n == 1) SetWindowPos(hosts_[n].frame(), nullptr, 0, 570, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+  }
   PageHost& host(int n = 0) { return hosts_[n]; }
   HWND control(WORD id, int n = 0) { return hosts_[n].control(id); }
   ICB* item(WORD id, int n = 0) { return hosts_[n].item(id); }

@@ -2,6 +2,8 @@
 // a repaint or an accepted dialog: a hand change drops the selected user
 // preset, every item is judged and shown again where something it shows
 // changed, and the settings' changed marks are cleared.
+#include <algorithm>
+#include <iterator>
 #include <span>
 
 #include "platform/window/propsheet/tabctrl.h"
@@ -30,20 +32,15 @@ void SetMarks(UCB* ucb, WORD mark) {
   for (SFCB& sfcb : Settings(ucb)) sfcb.flags = static_cast<WORD>((sfcb.flags & ~kSfcbChangedMask) | mark);
 }
 
-// Settings a person may change without leaving the preset chosen: its name
-// and comment, the view mode, the log code and the chapter being edited.
-bool KeepsPreset(UCB* ucb, const SFCB& sfcb) {
-  const ICB* comment = GetICBbyItemID(ucb, nullptr, kControlPresetComment);
-  if (comment != nullptr && comment->pSFCB != nullptr && comment->pSFCB->funcId == sfcb.funcId) return true;
-  for (WORD id : {kFuncPresetName, kFuncUiModeChange, kFuncLogCode, kFuncChapterNum}) {
-    if (sfcb.funcId == id) return true;
-  }
-  return false;
-}
-
+// Whether a setting was changed that a person may not change without
+// leaving the chosen preset: any but its name and comment, the view mode,
+// the log code and the chapter being edited.
 bool HandChanged(UCB* ucb) {
+  const ICB* comment = GetICBbyItemID(ucb, nullptr, kControlPresetComment);
+  const WORD kept[] = {comment != nullptr && comment->pSFCB != nullptr ? comment->pSFCB->funcId : WORD{0},
+                       kFuncPresetName, kFuncUiModeChange, kFuncLogCode, kFuncChapterNum};
   for (const SFCB& sfcb : Settings(ucb)) {
-    if (Mark(sfcb) != 0 && !KeepsPreset(ucb, sfcb)) return true;
+    if (Mark(sfcb) != 0 && std::find(std::begin(kept), std::end(kept), sfcb.funcId) == std::end(kept)) return true;
   }
   return false;
 }

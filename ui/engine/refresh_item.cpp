@@ -23,6 +23,30 @@ constexpr WORD kDisabledMask = 0x000C;
 constexpr int kDisabledShift = 2;
 constexpr DWORD kPaintWhenHidden = 0x80000000;
 
+// Kinds that the refresh treats in a way of their own.
+enum KindTrait : WORD {
+  kArrowsFollow = 0x1,      // a scroll bar's arrows are enabled and disabled with it
+  kEraseWhenToggled = 0x2,  // redrawn from the background when enabled or disabled
+  kRedrawWithAll = 0x4,     // redrawn when any setting but the copies was written
+  kPaintWhileEnabled = 0x8, // not painted while disabled
+};
+struct KindRow {
+  WORD kind;
+  WORD traits;
+};
+constexpr KindRow kKindRows[] = {
+    {kCtlSpin, kArrowsFollow | kPaintWhileEnabled},
+    {kCtlOwnerListBox, kEraseWhenToggled},
+    {kCtlPresetListBox, kEraseWhenToggled | kRedrawWithAll},
+};
+
+bool Has(const ICB& icb, WORD trait) {
+  for (const KindRow& row : kKindRows) {
+    if (row.kind == icb.kind) return (row.traits & trait) != 0;
+  }
+  return false;
+}
+
 // The item's class data as words: type 1 names six settings from its fourth
 // word, type 8 fourteen from its second.
 constexpr std::size_t kSampleFirst = 3;
@@ -68,6 +92,9 @@ bool DependencyChanged(const Pass& pass, const ICB& icb) {
   return (dialog == kDialogFreeSizeList || dialog == kDialogFreeSizeInput) && AnyChanged(ucb, kFreeSizeSettings);
 }
 
+// The window's own visibility, whatever its page's.
+bool Shown(HWND window) { return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
 bool IsListKind(WORD kind) { return kind >= kCtlListBox && kind <= kCtlMultiListBox; }
 
 // Whether the item is looked at in this refresh; re-initialises it first
@@ -108,7 +135,7 @@ bool UnderHiddenTabPage(const Pass& pass, WORD controlId) {
   return elsewhere;
 }
 
-WORD JudgeHidden(Pass& pass, const ICB& icb) {
+WORD JudgeHidden(const Pass& pass, const ICB& icb) {
   BOOL hidden = icb.pUiGroup != nullptr ? GetIcbStatusIsHide(pass.ucb, icb.pUiGroup, icb.itemId) : FALSE;
   if (!hidden && UnderHiddenTabPage(pass, icb.itemId)) hidden = TRUE;
   return hidden ? kIcbHidden : 0;
@@ -124,8 +151,8 @@ void ApplyEnabled(Pass& pass, ICB& icb, bool disabled) {
   const bool enabled = IsWindowEnabled(icb.hWnd) != FALSE;
   if (enabled == disabled && !(disabled && icb.itemId == kControlNeverDisabled)) {
     EnableWindow(icb.hWnd, disabled ? FALSE : TRUE);
-    if (icb.kind == kCtlSpin) EnableScrollBar(icb.hWnd, SB_CTL, disabled ? ESB_DISABLE_BOTH : ESB_ENABLE_BOTH);
-    if (icb.kind == kCtlPresetListBox || icb.kind == kCtlOwnerListBox) InvalidateRect(icb.hWnd, nullptr, TRUE);
+    if (Has(icb, kArrowsFollow)) EnableScrollBar(icb.hWnd, SB_CTL, disabled ? ESB_DISABLE_BOTH : ESB_ENABLE_BOTH);
+    if (Has(icb, kEraseWhenToggled)) InvalidateRect(icb.hWnd, nullptr, TRUE);
   }
   const bool visible = (icb.status & kIcbHiddenMask) == 0;
   if (visible && disabled && icb.hintId != 0 && !HintsAllowed(pass.ucb)) icb.hintId = 0;  // for good
@@ -133,9 +160,8 @@ void ApplyEnabled(Pass& pass, ICB& icb, bool disabled) {
 }
 
 void ApplyVisible(const ICB& icb) {
-  const bool shown = (GetWindowLongPtrW(icb.hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
   const bool hidden = (icb.status & kIcbHiddenMask) != 0;
-  if (shown == hidden) ShowWindow(icb.hWnd, hidden ? SW_HIDE : SW_SHOW);
+  if (Shown(icb.hWnd) == hidden) ShowWindow(icb.hWnd, hidden ? SW_HIDE : SW_SHOW);
 }
 
 }  // namespace
@@ -143,8 +169,7 @@ void ApplyVisible(const ICB& icb) {
 void RefreshItem(Pass& pass, ICB& icb) {
   if (icb.hWnd == nullptr) icb.hWnd = GetDlgItem(pass.tcb->hWnd, icb.itemId);
   if (icb.hWnd == nullptr) return;
-  const bool shown = (GetWindowLongPtrW(icb.hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
-  if ((pass.full || pass.redrawAll) && icb.kind == kCtlPresetListBox && shown) {
+  if ((pass.full || pass.redrawAll) && Has(icb, kRedrawWithAll) && Shown(icb.hWnd)) {
     InvalidateRect(icb.hWnd, nullptr, FALSE);
   }
   if (!NeedsWork(pass, icb)) return;
@@ -155,7 +180,7 @@ void RefreshItem(Pass& pass, ICB& icb) {
   ApplyEnabled(pass, icb, disabled != 0);
   ApplyVisible(icb);
   if (hidden == 0 || (icb.flags & kPaintWhenHidden) != 0) {
-    if (icb.kind != kCtlSpin || disabled != 1) PaintItem(pass.ucb, pass.tcb, &icb);
+    if (!Has(icb, kPaintWhileEnabled) || disabled != 1) PaintItem(pass.ucb, pass.tcb, &icb);
   }
 }
 

@@ -174,6 +174,10 @@ void RefreshItem(Pass& pass, ICB& icb) {
   }
   if (!NeedsWork(pass, icb)) return;
   const WORD hidden = JudgeHidden(pass, icb);
+  // The disabled state a hidden item was given is no judge's: shown again,
+  // an item without a UI group (whose state is the one it keeps) starts
+  // enabled.
+  if (hidden == 0 && (icb.status & kIcbHiddenMask) != 0) icb.status &= static_cast<WORD>(~kDisabledMask);
   const DWORD disabled = hidden != 0 ? 1 : GetIcbStatusIsDisable(pass.ucb, pass.tcb, &icb) & 0x3;
   icb.status = static_cast<WORD>((icb.status & ~(kIcbHiddenMask | kDisabledMask)) | hidden |
                                  (disabled << kDisabledShift));

@@ -100,7 +100,7 @@ TEST_F(RefreshPage, ARefreshAskedForDuringARefreshIsDropped) {
   bool asked = false;
   // A module that, painting the centering box, sends the page a click of
   // another button: its refresh comes while this one runs.
-  onOffer = [&](TCB* tcb, ICB* icb, UINT message) -> INT_PTR {
+  onOffer = [&](TCB* tcb, ICB* icb, UINT message, LPARAM) -> INT_PTR {
     if (message != WM_PAINT || icb == nullptr || icb->itemId != kScaleCentering || asked) return 0;
     asked = true;
     SendMessageW(tcb->hWnd, WM_COMMAND, MAKEWPARAM(kButtonItem1, BN_CLICKED),

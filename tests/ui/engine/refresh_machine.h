@@ -123,7 +123,7 @@ class RefreshMachine : public UiMachine {
 
   // A module step of the test's own at one message for one item: it may
   // answer (1 ends the dispatch) or do what a module does.
-  std::function<INT_PTR(TCB*, ICB*, UINT)> onOffer;
+  std::function<INT_PTR(TCB*, ICB*, UINT, LPARAM)> onOffer;
 
   UCB* ucb_ = nullptr;
   std::vector<Offered> seen_;
@@ -133,7 +133,7 @@ class RefreshMachine : public UiMachine {
     static RefreshMachine* recorder = nullptr;
     return recorder;
   }
-  static INT_PTR Record(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM, void*) {
+  static INT_PTR Record(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void*) {
     RefreshMachine* self = Recorder();
     if (self == nullptr) return 0;
     if (message == WM_INITDIALOG || message == WM_PAINT) self->seen_.push_back({icb, message});
@@ -143,7 +143,7 @@ class RefreshMachine : public UiMachine {
       SetDevmodeValueDirect(ucb, icb->pSFCB, checked ? 1 : 0);
       return 1;
     }
-    return self->onOffer ? self->onOffer(tcb, icb, message) : 0;
+    return self->onOffer ? self->onOffer(tcb, icb, message, lParam) : 0;
   }
 
   PageHost hosts_[2];

@@ -2,7 +2,8 @@
 // one shown is hidden, and therefore disabled, whatever its judges say. No
 // page of ours carries a tab control yet, so the basic page gets one here:
 // its items table gains a tab control item with two pages, whose control
-// the recording module makes when the item is initialised, as a module may.
+// the recording module makes when the item is initialised, and whose page
+// change it answers with a full refresh of the page, as a module may.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -38,8 +39,13 @@ class RefreshTabs : public RefreshMachine {
     items_.push_back(tabs);
     tab_->pICB = items_.data();
     tab_->itemCount = static_cast<WORD>(items_.size());
-    onOffer = [this](TCB* tcb, ICB* icb, UINT message) -> INT_PTR {
-      if (message != WM_INITDIALOG || icb == nullptr || icb->itemId != kTabControl) return 0;
+    onOffer = [this](TCB* tcb, ICB* icb, UINT message, LPARAM lParam) -> INT_PTR {
+      if (icb == nullptr || icb->itemId != kTabControl) return 0;
+      if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) {
+        RefreshDialog(ucb_, tcb, 1);
+        return 1;
+      }
+      if (message != WM_INITDIALOG) return 0;
       icb->hWnd = CreateWindowExW(0, WC_TABCONTROLW, u"", WS_CHILD | WS_VISIBLE, 600, 200, 200, 24, tcb->hWnd,
                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTabControl)), nullptr, nullptr);
       for (int i = 0; i < 2; ++i) {
@@ -81,6 +87,21 @@ TEST_F(RefreshTabs, AnItemUnderAPageNotShownIsHiddenAndDisabled) {
     EXPECT_TRUE(IsWindowEnabled(control(id)));
   }
   EXPECT_TRUE(IsWindowVisible(control(kScaleCentering))) << "listed under no page";
+}
+
+TEST_F(RefreshTabs, ChoosingTheOtherPageShowsItsItemsAndHidesTheFirstOnes) {
+  ASSERT_TRUE(Open(kBasicPage));
+  kesm_test::UiScript script;
+  script.tab(control(kTabControl), 1).check("the second page", [&] {
+        for (WORD id : {kWatermarkOn, kButtonItem1, kText5}) {
+          SCOPED_TRACE(id);
+          EXPECT_TRUE(IsWindowVisible(control(id)));
+          EXPECT_TRUE(IsWindowEnabled(control(id)));
+        }
+        EXPECT_FALSE(IsWindowVisible(control(kScaleOn)));
+        EXPECT_FALSE(IsWindowEnabled(control(kScaleOn)));
+      });
+  EXPECT_TRUE(script.run());
 }
 
 }  // namespace

@@ -98,6 +98,17 @@ def hint_mark():
     return p
 
 
+def disabled_mark():
+    # A red disc crossed by a white bar: the option cannot be chosen now.
+    p = Picture(12, 12)
+    for y in range(12):
+        for x in range(12):
+            if (x - 5.5) ** 2 + (y - 5.5) ** 2 <= 30:
+                p.set(x, y, 6)
+    p.rect(2, 5, 9, 6, 0)
+    return p
+
+
 def tray(kind, disabled):
     # A paper tray seen from the front; the kind sets the paper's colour.
     p = Picture(32, 24)
@@ -145,6 +156,7 @@ pictures[7001] = check_box(False, False)
 pictures[7002] = check_box(False, True)
 pictures[7003] = check_box(True, False)
 pictures[7004] = check_box(True, True)
+pictures[7005] = disabled_mark()
 pictures[7006] = hint_mark()
 for i, (on, off) in enumerate([(7447, 7451), (7446, 7450), (7445, 7449), (7448, 7452)]):
     pictures[on] = tray(i, False)

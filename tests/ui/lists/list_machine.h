@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/winfile.h"
 #include "platform/files/winpath.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/window/messagebox_control.h"
@@ -54,6 +55,10 @@ class ListMachine : public UiMachine {
     const auto bitmaps = plat::HostPathOf(GetBmpDllName(ucb_));
     ASSERT_TRUE(bitmaps.has_value());
     std::filesystem::copy_file(KESM_UI_BITMAPS, *bitmaps, std::filesystem::copy_options::overwrite_existing);
+    // The user's settings folder, which an install makes.
+    LPCWSTR ini = GetIniFilePath(ucb_);
+    ASSERT_NE(ini, nullptr);
+    CreateDirectoryW(std::u16string(ini, std::u16string_view(ini).rfind(u'\\')).c_str(), nullptr);
     // A colour machine: pictures keep their colours.
     ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb_, kMachineTypeColor, 1));
     plat::window::ClearMessageBoxRecords();

@@ -1,24 +1,24 @@
-// The preset behind an entry of a preset list: an entry's text is the
-// preset's key in the per-user settings INI ("PresetList<n>"), whose name,
-// comment and set file are read here. Configuration library only.
+// What the preset page reads behind an entry of a preset list: the entry's
+// text is the preset's key in the per-user settings INI ("PresetList<n>"),
+// under which the preset's set file, name and comment are kept.
+// Configuration library only.
 #pragma once
 
 #include "platform/base/wintypes.h"
-#include "settings/tables/dialog_tables.h"
 
+struct ICB;
 struct UCB;
 
-// What of the preset is read.
-inline constexpr int kPresetKeywordFile = 0;     // the bare key: the set file's path
-inline constexpr int kPresetKeywordName = 1;     // the key followed by "Name"
-inline constexpr int kPresetKeywordComment = 2;  // the key followed by "Comment"
-// The most a value read takes, terminator included.
-inline constexpr DWORD kPresetKeywordChars = 1025;
+inline constexpr int kPresetKeywordFile = 0;
+inline constexpr int kPresetKeywordName = 1;
+inline constexpr int kPresetKeywordComment = 2;
+inline constexpr int kPresetKeywordChars = 1025;
 
 #if !KESM_KERNEL_MODE
-// Reads the value of entry `entry` of the list window of `list` into text
-// (kPresetKeywordChars characters, always terminated). Returns its length;
-// 0 with an empty text for an entry the list does not have, an entry
-// without text, or a context without a settings INI.
+// The value of the entry's key in the printer's preset section: with
+// "Name" appended for kind 1, "Comment" for kind 2, the key itself (the set
+// file) for any other kind; at most kPresetKeywordChars characters, its end
+// included, into text (emptied first). The length read: 0 for an entry the
+// list does not have or a key without value.
 int GetPresetKeyword(UCB* ucb, const ICB* list, int entry, int kind, LPWSTR text);
 #endif

@@ -39,6 +39,12 @@ class Picture:
             for x in range(x0, x1 + 1):
                 self.set(x, y, c)
 
+    def disc(self, cx, cy, r2, c):
+        for y in range(self.h):
+            for x in range(self.w):
+                if (x - cx) ** 2 + (y - cy) ** 2 <= r2:
+                    self.set(x, y, c)
+
     def frame(self, x0, y0, x1, y1, c):
         for x in range(x0, x1 + 1):
             self.set(x, y0, c)
@@ -108,10 +114,7 @@ def hint_mark():
 def disabled_mark():
     # A red disc crossed by a white bar: the option cannot be chosen now.
     p = Picture(12, 12)
-    for y in range(12):
-        for x in range(12):
-            if (x - 5.5) ** 2 + (y - 5.5) ** 2 <= 30:
-                p.set(x, y, 6)
+    p.disc(5.5, 5.5, 30, 6)
     p.rect(2, 5, 9, 6, 0)
     return p
 

@@ -37,13 +37,15 @@ class PresetList : public ListMachine {
     ASSERT_TRUE(AddPresetData(ucb_, path.data(), name.c_str(), u""));
     ASSERT_TRUE(WritePresetByID(ucb_, index));
   }
-  void SavePresets(int count) {
+  // Presets A, B, ... with these folds, or that many without a fold.
+  void SavePresets(const std::vector<const char*>& folds) {
     ASSERT_TRUE(host_.Open(ucb_, kPresetPage));
     host_.Close();
-    const char* folds[] = {"KKDMFOLDTYPE_NONE", "KKDMFOLDTYPE_ZFOLD", "KKDMFOLDTYPE_HALFFOLD"};
-    for (int i = 0; i < count; ++i) {
-      ASSERT_NO_FATAL_FAILURE(SavePreset(u"Preset " + std::u16string(1, static_cast<char16_t>(u'A' + i)), folds[i % 3]));
-    }
+    char16_t letter = u'A';
+    for (const char* fold : folds) ASSERT_NO_FATAL_FAILURE(SavePreset(u"Preset " + std::u16string(1, letter++), fold));
+  }
+  void SavePresets(int count) {
+    ASSERT_NO_FATAL_FAILURE(SavePresets(std::vector<const char*>(static_cast<std::size_t>(count), "KKDMFOLDTYPE_NONE")));
   }
   std::vector<std::u16string> Keys() const {
     std::vector<std::u16string> keys;
@@ -104,24 +106,29 @@ TEST_F(PresetList, PresetsLieSideBySideInCellsOfTheItemTablesSize) {
 }
 
 TEST_F(PresetList, APickRecallsThePresetAndSelectsIt) {
-  ASSERT_NO_FATAL_FAILURE(SavePresets(2));
+  ASSERT_NO_FATAL_FAILURE(SavePresets({"KKDMFOLDTYPE_NONE", "KKDMFOLDTYPE_ZFOLD", "KKDMFOLDTYPE_ZFOLD", "KKDMFOLDTYPE_NONE"}));
   Store(kFold, V("KKDMFOLDTYPE_HALFFOLD"));
   Store(kPresetNo, kPresetBase);
   ASSERT_TRUE(host_.Open(ucb_, kPresetPage));
+  const HWND list = Control(kPresetList);
   kesm_test::UiScript script;
-  script.select(Control(kPresetList), 1).check("the second preset", [&] {
+  script.select(list, 1).check("the second preset", [&] {
     EXPECT_EQ(Ui(kPresetNo), kPresetBase + 1);
     EXPECT_EQ(Ui(kFold), V("KKDMFOLDTYPE_ZFOLD"));
   });
-  script.select(Control(kPresetList), 0).check("the first preset", [&] {
+  script.select(list, 0).check("the first preset", [&] {
     EXPECT_EQ(Ui(kPresetNo), kPresetBase);
     EXPECT_EQ(Ui(kFold), V("KKDMFOLDTYPE_NONE"));
+  });
+  script.key(VK_RIGHT).key(VK_RIGHT).key(VK_RIGHT).check("the fourth preset, scrolled into view", [&] {
+    EXPECT_EQ(Ui(kPresetNo), kPresetBase + 3);
+    EXPECT_EQ(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 2);
   });
   EXPECT_TRUE(script.run());
 }
 
 TEST_F(PresetList, DrawingTheCellsLeavesTheSettingsByteForByte) {
-  ASSERT_NO_FATAL_FAILURE(SavePresets(2));
+  ASSERT_NO_FATAL_FAILURE(SavePresets({"KKDMFOLDTYPE_NONE", "KKDMFOLDTYPE_ZFOLD"}));
   Store(kFold, V("KKDMFOLDTYPE_HALFFOLD"));
   Store(kCopies, 3);
   Store(kPresetNo, kPresetBase + 1);

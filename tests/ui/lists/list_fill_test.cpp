@@ -2,16 +2,13 @@
 // description (tests/data/kpd/kesm_l4_lists.kpd): which options a control
 // lists for the tray chosen before the page opens (hidden ones left out,
 // disabled ones kept), which entry shows the stored value, and what a
-// person's pick stores. The plain list and combo kinds (42, 43) live only
-// on the file dialogs, where the common dialog owns them; they are tried
-// there bound to the paper and print size settings.
+// person's pick stores. The plain list and combo kinds (42, 43) are tried
+// on the file-open dialog, bound to the paper and print size settings.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "settings/constraints/ui_status.h"
-#include "settings/values/setting_lookup.h"
 #include "tests/ui/lists/list_machine.h"
 
 namespace ui_test {
@@ -25,24 +22,11 @@ constexpr WORD kPrintSizeCombo = 2023;
 constexpr WORD kColourCombo = 3302;
 constexpr WORD kFoldList = 3387;
 constexpr WORD kPunchList = 2100;
-constexpr WORD kFileList = 1120;   // kind 42
-constexpr WORD kFileCombo = 1136;  // kind 43
+constexpr WORD kFileList = 1120;   // kind 42, bound to the paper
+constexpr WORD kFileCombo = 1136;  // kind 43, bound to the print size
 
 class ListFill : public ListMachine {
  protected:
-  // The plain kinds on the file-open dialog, bound as the page life binds
-  // an item: the list to the paper, the combo to the print size.
-  void BindFileDialogLists() {
-    ASSERT_TRUE(host_.Open(ucb_, kPresetPage));  // the context's items are bound once
-    host_.Close();
-    TCB* tab = GetTCBbyTabID(ucb_, kFileOpen);
-    for (auto [control, setting] : {std::pair{kFileList, kPaper}, std::pair{kFileCombo, kPrintSize}}) {
-      ICB* icb = GetICBbyItemID(ucb_, tab, control);
-      ASSERT_NE(icb, nullptr);
-      icb->pSFCB = GetSFCBbyFuncID(ucb_, setting);
-      icb->pUiGroup = GetUiGroupFromGroupID(ucb_, icb->pSFCB->groupId);
-    }
-  }
   void OpenPage(WORD dialog) {
     if (dialog == kFileOpen) {
       ASSERT_NO_FATAL_FAILURE(BindFileDialogLists());

@@ -17,7 +17,9 @@
 #include "platform/gdi/wingdi.h"
 #include "platform/window/messagebox_control.h"
 #include "platform/window/window_image.h"
+#include "settings/constraints/ui_status.h"
 #include "settings/context/context_names.h"
+#include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "tests/common/ui_script.h"
 #include "tests/settings/kpd/kpd_compile_sample.h"
@@ -62,6 +64,22 @@ class ListMachine : public UiMachine {
     // A colour machine: pictures keep their colours.
     ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb_, kMachineTypeColor, 1));
     plat::window::ClearMessageBoxRecords();
+  }
+
+  // The plain list and combo kinds live only on the file dialogs, where
+  // the common dialog owns them and the tables bind them to nothing; the
+  // tests bind the file-open dialog's list (1120) to the paper and its
+  // combo (1136) to the print size, as the page life binds an item.
+  void BindFileDialogLists() {
+    ASSERT_TRUE(host_.Open(ucb_, 1001));  // the context's items are bound once
+    host_.Close();
+    TCB* tab = GetTCBbyTabID(ucb_, 4001);
+    for (auto [control, setting] : {std::pair<WORD, WORD>{1120, kPaper}, std::pair<WORD, WORD>{1136, kPrintSize}}) {
+      ICB* icb = GetICBbyItemID(ucb_, tab, control);
+      ASSERT_NE(icb, nullptr);
+      icb->pSFCB = GetSFCBbyFuncID(ucb_, setting);
+      icb->pUiGroup = GetUiGroupFromGroupID(ucb_, icb->pSFCB->groupId);
+    }
   }
 
   LONG_PTR Ui(WORD funcId) const { return GetDevmodeValueByFuncID(ucb_, funcId, nullptr); }

@@ -1,8 +1,12 @@
-// A pick of an option the constraints disable, on the preset page of the
-// L4 description (from the bypass tray the paper and print size Letter and
-// black and white are disabled): refused with the item's hint in an
+// Picks that do not stand, on pages of the L4 description. An option the
+// constraints disable (from the bypass tray the paper and print size
+// Letter and black and white) is refused with the item's hint in an
 // information box only when the control has list data with a hint flag and
-// a hint string; otherwise the pick goes on like any other.
+// a hint string; otherwise the pick goes on like any other. A pick whose
+// confirmation is cancelled (the paper A5, the print size A3, the half
+// fold) leaves the setting and the control showing the old value, in every
+// kind; a confirmed one stays. Picking a list's current option again
+// changes nothing and asks nothing.
 #include <gtest/gtest.h>
 
 #include "tests/ui/lists/list_machine.h"
@@ -16,6 +20,11 @@ constexpr WORD kPaperCombo = 2017;      // list data with hint flag, hint string
 constexpr WORD kPrintSizeCombo = 2023;  // list data with hint flag, no hint string
 constexpr WORD kColourCombo = 3302;     // hint string, no list data
 constexpr UINT kHint = 40067;
+constexpr WORD kFinishPage = 1004;
+constexpr WORD kFileOpen = 4001;
+constexpr WORD kFoldList = 3387;
+constexpr WORD kFileList = 1120;   // kind 42, bound to the paper here
+constexpr WORD kFileCombo = 1136;  // kind 43, bound to the print size here
 
 class ListRefusal : public ListMachine {
  protected:

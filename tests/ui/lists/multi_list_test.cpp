@@ -1,7 +1,8 @@
 // The multi list of the hidden-functions dialog: one entry per option of
 // its group, entry i standing for the i-th setting of its id list and
 // showing it as a check mark (greyed for a disabled option: from the
-// bypass tray, the L4 description disables the second entry). A list with
+// bypass tray, the L4 description disables the second entry); a click or
+// the space bar turns the entry's setting over. A list with
 // more entries than its id list has settings (the L5 description) shows
 // the extra entries unchecked and reads nothing past the list.
 #include <gtest/gtest.h>

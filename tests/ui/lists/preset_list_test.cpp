@@ -2,7 +2,8 @@
 // page opens (the L4 description offers six preset options; from tray 1
 // preset 3 is hidden): one entry per stored preset, a pick recalls the
 // preset, and drawing the cells, which recalls each entry's preset to
-// draw its preview, leaves the settings as they were.
+// draw its preview, leaves the settings as they were, with the marks of
+// what changed since the last refresh.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -56,6 +57,12 @@ class PresetList : public ListMachine {
       keys.emplace_back(text);
     }
     return keys;
+  }
+  // The settings' changed marks, which the next refresh reads.
+  std::vector<WORD> Marks() const {
+    std::vector<WORD> marks;
+    for (int i = 0; i < ucb_->pSFL->count; ++i) marks.push_back(ucb_->pSFL->pSFCB[i].flags & kSfcbChangedMask);
+    return marks;
   }
   std::vector<BYTE> Dcb() const {
     const auto* bytes = reinterpret_cast<const BYTE*>(ucb_->pDCB);
@@ -127,18 +134,21 @@ TEST_F(PresetList, APickRecallsThePresetAndSelectsIt) {
   EXPECT_TRUE(script.run());
 }
 
-TEST_F(PresetList, DrawingTheCellsLeavesTheSettingsByteForByte) {
+TEST_F(PresetList, DrawingTheCellsLeavesTheSettingsByteForByteAndTheirChangeMarks) {
   ASSERT_NO_FATAL_FAILURE(SavePresets({"KKDMFOLDTYPE_NONE", "KKDMFOLDTYPE_ZFOLD"}));
   Store(kFold, V("KKDMFOLDTYPE_HALFFOLD"));
-  Store(kCopies, 3);
   Store(kPresetNo, kPresetBase + 1);
   ASSERT_TRUE(host_.Open(ucb_, kPresetPage));
+  Store(kCopies, 3);  // a change the page has not been refreshed for yet
   const std::vector<BYTE> before = Dcb();
+  const std::vector<WORD> marks = Marks();
   const Picture shot = Shot();  // every cell drawn, each with its preset recalled
   Dump("preset_list");
   EXPECT_TRUE(Dcb() == before);
   EXPECT_EQ(Ui(kFold), V("KKDMFOLDTYPE_HALFFOLD"));
   EXPECT_EQ(Ui(kCopies), 3);
+  EXPECT_TRUE(Marks() == marks) << "the refresh still sees what changed";
+  EXPECT_NE(GetSFCBbyFuncID(ucb_, kCopies)->flags & kSfcbChangedMask, 0);
   RECT name{};
   SendMessageW(Control(kPresetList), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&name));
   name.bottom = name.top + 12;

@@ -82,6 +82,8 @@ int PCmdListBox(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM) {
   const WORD option = PickedOption(icb);
   if (option == 0 || option == CurrentValue(ucb, icb)) return 0;
   if (lists::RefuseDisabledOption(ucb, icb, option)) return 1;
-  CheckAlertMsg(ucb, tcb, icb, option);
+  // The list kinds without a Paint of their own would go on showing a
+  // refused option: the old value is shown again here.
+  if (CheckAlertMsg(ucb, tcb, icb, option) != 0) lists::ShowCurrentValue(ucb, icb, true);
   return 1;
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "features/preset/preset_keyword.h"
 #include "platform/gdi/wingdi.h"
@@ -106,14 +107,42 @@ void DrawCell(UCB* ucb, TCB* tcb, ICB* icb, const DRAWITEMSTRUCT& item) {
   paintBackground = savedBackground;
 }
 
+// What the settings' changed marks and the page's changed flag say until
+// the next refresh: the drawing of a cell must not forget them.
+class KeptChanges {
+ public:
+  explicit KeptChanges(UCB* ucb) : ucb_(ucb), changedPage_(ucb->pWork->fChanged) {
+    if (ucb->pSFL == nullptr || ucb->pSFL->pSFCB == nullptr) return;
+    for (int i = 0; i < ucb->pSFL->count; ++i) marks_.push_back(ucb->pSFL->pSFCB[i].flags & kSfcbChangedMask);
+  }
+  KeptChanges(const KeptChanges&) = delete;
+  KeptChanges& operator=(const KeptChanges&) = delete;
+  ~KeptChanges() {
+    for (std::size_t i = 0; i < marks_.size(); ++i) {
+      WORD& flags = ucb_->pSFL->pSFCB[i].flags;
+      flags = static_cast<WORD>((flags & ~kSfcbChangedMask) | marks_[i]);
+    }
+    ucb_->pWork->fChanged = changedPage_;
+  }
+
+ private:
+  UCB* ucb_;
+  INT changedPage_;
+  std::vector<WORD> marks_;
+};
+
 int DrawEntry(UCB* ucb, TCB* tcb, ICB* icb, WPARAM, LPARAM lParam) {
   const DRAWITEMSTRUCT* item = lists::DrawItemFor(icb, lParam);
   if (item == nullptr || !lists::DrawsEntry(*item) || item->itemID == static_cast<UINT>(-1)) return 0;
   if (!Bound(ucb, icb) || ucb->pWork == nullptr) return 0;
-  BackupPrivateDevmode(ucb);
-  RecallForDrawing(ucb, icb, *item);
-  if (item->hDC != nullptr) DrawCell(ucb, tcb, icb, *item);
-  RestorePrivateDevmode(ucb, TRUE);
+  {
+    // The restore would clear every changed mark.
+    const KeptChanges kept(ucb);
+    BackupPrivateDevmode(ucb);
+    RecallForDrawing(ucb, icb, *item);
+    if (item->hDC != nullptr) DrawCell(ucb, tcb, icb, *item);
+    RestorePrivateDevmode(ucb, TRUE);
+  }
   if (item->hDC != nullptr) lists::DrawEntryFocus(*item);
   return 1;
 }

@@ -22,6 +22,8 @@ inline constexpr const char* kSampleDescriptions[] = {
     KESM_TEST_DATA "/kpd/kesm_h2_header.kpd",
     KESM_TEST_DATA "/kpd/kesm_jobcodes.kpd",
     KESM_TEST_DATA "/kpd/kesm_jobcodes_wide.kpd",
+    KESM_TEST_DATA "/kpd/kesm_l4_lists.kpd",
+    KESM_TEST_DATA "/kpd/kesm_l5_long_list.kpd",
     KESM_TEST_DATA "/kpd/kesm_m3.kpd",
     KESM_TEST_DATA "/kpd/kesm_paper_areas.kpd",
     KESM_TEST_DATA "/kpd/kesm_r5_render.kpd",

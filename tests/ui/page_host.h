@@ -6,8 +6,8 @@
 // engine's dialog procedure routes them (the page's initialisation to the
 // feature modules' chain, commands and notifications to the
 // items in table order, the hover timer, the queued alert of a number edit,
-// a refresh after a handled change). Tests then drive it through the script
-// driver like a person.
+// a refresh after a handled change, the fixed sizes of owner-drawn items).
+// Tests then drive it through the script driver like a person.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -29,6 +29,7 @@
 #include "ui/engine/change_road.h"
 #include "ui/engine/item_dispatch.h"
 #include "ui/engine/item_window.h"
+#include "ui/engine/owner_draw_sizes.h"
 #include "ui/engine/refresh.h"
 #include "ui/engine/table_correction.h"
 #include "ui/resource_dll.h"
@@ -74,6 +75,16 @@ inline void PrepareDialogSlots(UCB* ucb) {
 // The page's procedure: the routing of the engine's dialog procedure that
 // the items' handlers rely on.
 inline INT_PTR CALLBACK PageHostProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Owner-drawn controls ask their item sizes while they are made, before
+  // the page is bound: the fixed sizes of the table answer.
+  if (message == WM_MEASUREITEM && lParam != 0) {
+    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (const ODFS* size = GetODFSbyItemID(static_cast<WORD>(measure->CtlID))) {
+      if (size->width > 0) measure->itemWidth = static_cast<UINT>(size->width);
+      if (size->height > 0) measure->itemHeight = static_cast<UINT>(size->height);
+      return TRUE;
+    }
+  }
   if (message == WM_INITDIALOG) {
     auto* ucb = reinterpret_cast<UCB*>(lParam);
     SetWindowLongPtrW(page, DWLP_USER, lParam);

@@ -17,10 +17,7 @@
   int name(UCB*, TCB*, ICB*, UINT, WPARAM, LPARAM) { return 0; }
 
 KESM_PENDING_CHANGE(ChangeDataCheckBox)
-KESM_PENDING_CHANGE(ChangeDataRadioList)
 
-KESM_PENDING_INIT(InitPushButton)
-KESM_PENDING_INIT(InitCustomButton)
 KESM_PENDING_INIT(InitListBox)
 KESM_PENDING_INIT(InitComboBox)
 KESM_PENDING_INIT(InitOwnerListBox)
@@ -30,14 +27,8 @@ KESM_PENDING_INIT(InitEditNum)
 KESM_PENDING_INIT(InitVScrollbar)
 KESM_PENDING_INIT(InitHScrollbar)
 KESM_PENDING_INIT(InitTrackbar)
-KESM_PENDING_INIT(InitTabControl)
-KESM_PENDING_INIT(InitTreeView)
 
-KESM_PENDING_PAINT(PaintText)
-KESM_PENDING_PAINT(PaintBitmap)
-KESM_PENDING_PAINT(PaintIcon)
 KESM_PENDING_PAINT(PaintCheckBox)
-KESM_PENDING_PAINT(PaintRadioList)
 KESM_PENDING_PAINT(PaintListBox)
 KESM_PENDING_PAINT(PaintComboBox)
 KESM_PENDING_PAINT(PaintOwnerComboBox)
@@ -48,16 +39,13 @@ KESM_PENDING_PAINT(PaintHScrollbar)
 KESM_PENDING_PAINT(PaintHScrollbarInvalidate)
 KESM_PENDING_PAINT(PaintTrackbar)
 
-KESM_PENDING_PCMD(PCmdPushButton)
 KESM_PENDING_PCMD(PCmdCheckBox)
-KESM_PENDING_PCMD(PCmdRadioList)
 KESM_PENDING_PCMD(PCmdListBox)
 KESM_PENDING_PCMD(PCmdComboBox)
 KESM_PENDING_PCMD(PCmdPresetListBox)
 KESM_PENDING_PCMD(PCmdEditText)
 KESM_PENDING_PCMD(PCmdEditNum)
 
-KESM_PENDING_PMSG(PMsgPushButton)
 KESM_PENDING_PMSG(PMsgOwnerListBox)
 KESM_PENDING_PMSG(PMsgOwnerComboBox)
 KESM_PENDING_PMSG(PMsgMultiListBox)
@@ -66,14 +54,10 @@ KESM_PENDING_PMSG(PMsgEditNum)
 KESM_PENDING_PMSG(PMsgVScrollbar)
 KESM_PENDING_PMSG(PMsgHScrollbar)
 KESM_PENDING_PMSG(PMsgTrackbar)
-KESM_PENDING_PMSG(PMsgTabControl)
-KESM_PENDING_PMSG(PMsgTreeView)
 
-void PaintBitmap2(UCB*, TCB*, ICB*, HDC, const RECT*) {}
 void PaintDecoratedHScrollbar(UCB*, TCB*, ICB*) {}
 int CalcScrollButtonWidth() { return GetSystemMetrics(SM_CXHSCROLL); }
 void RelatedPushButton(UCB*, TCB*, ICB*) {}
-void ShowTabPage(TCB*, ICB*, int) {}
 LONG KesmStr2Int(LPCWSTR, LONG) { return 0; }
 
 namespace {

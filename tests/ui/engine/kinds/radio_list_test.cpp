@@ -1,0 +1,69 @@
+// A person clicks the buttons of a radio list: the button clicked is the
+// one checked and its option is stored, unless the change is refused, when
+// the check goes back to the stored option. The sort dialog's list of three
+// asks before the rotated sort type (OK keeps it, Cancel refuses); the
+// preset page's orientation list asks nothing.
+#include <gtest/gtest.h>
+
+#include "tests/ui/engine/kinds/button_machine.h"
+
+namespace ui_test {
+namespace {
+
+struct RadioCase {
+  const char* what;
+  WORD dialog;
+  WORD setting;
+  WORD start;    // the option stored when the page opens
+  WORD click;    // the button clicked
+  int answer;    // the answer to the alert it raises, 0 for none
+  LONG_PTR stored;                // the DEVMODE's value afterwards
+  std::vector<WORD> checked;      // of the list's buttons
+};
+
+const std::vector<WORD>& Buttons(WORD dialog) {
+  static const std::vector<WORD> sort{kUnsorted, kSets, kRotated};
+  static const std::vector<WORD> orientation{kPortrait, kLandscape};
+  return dialog == kSortDialog ? sort : orientation;
+}
+
+const RadioCase kCases[] = {
+    {"a click on another button takes its option", kSortDialog, kSortType, kUnsorted, kSets, 0, 1, {kSets}},
+    {"a click back takes the first option again", kSortDialog, kSortType, kSets, kUnsorted, 0, 0, {kUnsorted}},
+    {"a click on the checked button changes nothing", kSortDialog, kSortType, kSets, kSets, 0, 1, {kSets}},
+    {"an alert answered OK keeps the option", kSortDialog, kSortType, kSets, kRotated, IDOK, 2, {kRotated}},
+    {"an alert answered Cancel puts the check back", kSortDialog, kSortType, kSets, kRotated, IDCANCEL, 1, {kSets}},
+    {"the orientation turns to landscape", kPresetPage, kOrientation, kPortrait, kLandscape, 0, 2, {kLandscape}},
+    {"and back to portrait", kPresetPage, kOrientation, kLandscape, kPortrait, 0, 1, {kPortrait}},
+};
+
+class RadioList : public ButtonMachine, public ::testing::WithParamInterface<RadioCase> {};
+
+TEST_P(RadioList, TheClickedButtonIsCheckedUnlessTheChangeIsRefused) {
+  const RadioCase& c = GetParam();
+  ASSERT_TRUE(SetDevmodeValueByFuncID(ucb_, c.setting, c.start));
+  ASSERT_TRUE(host_.Open(ucb_, c.dialog));
+  kesm_test::UiScript script;
+  script.click(host_.control(c.click));
+  if (c.answer != 0) script.answerBox(u"Rotated sorting", c.answer);
+  script.check(c.what, [&] {
+    EXPECT_EQ(Stored(c.setting), c.stored);
+    std::vector<WORD> checked;
+    for (const WORD id : Buttons(c.dialog)) {
+      if (Checked(id)) checked.push_back(id);
+    }
+    EXPECT_EQ(checked, c.checked);
+  });
+  EXPECT_TRUE(script.run());
+}
+
+INSTANTIATE_TEST_SUITE_P(Clicks, RadioList, ::testing::ValuesIn(kCases));
+
+TEST_F(ButtonMachine, APageOpensWithTheStoredOptionChecked) {
+  ASSERT_TRUE(SetDevmodeValueByFuncID(ucb_, kSortType, kRotated));
+  ASSERT_TRUE(host_.Open(ucb_, kSortDialog));
+  EXPECT_EQ(CheckedOf({kUnsorted, kSets, kRotated}), std::vector<WORD>{kRotated});
+}
+
+}  // namespace
+}  // namespace ui_test

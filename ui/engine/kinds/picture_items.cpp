@@ -98,6 +98,10 @@ void PaintBitmap2(UCB* ucb, TCB*, ICB* icb, HDC dc, const RECT* rect) {
 
 void PaintIcon(UCB* ucb, TCB*, ICB* icb) {
   if (ucb == nullptr || icb == nullptr || icb->hWnd == nullptr) return;
+  // The control draws its background first, so that an icon's transparent
+  // parts do not show the icon drawn before.
+  InvalidateRect(icb->hWnd, nullptr, TRUE);
+  UpdateWindow(icb->hWnd);
   // A choice has one icon: its first option shown.
   const bool choice = icb->pUiGroup != nullptr && (icb->pUiGroup->type & 0xFF) == kUiPickOne;
   for (const WORD id : PicturedOptions(ucb, icb)) {

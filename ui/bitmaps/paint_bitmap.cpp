@@ -269,6 +269,9 @@ void HoldPaintBitmap(UCB* ucb) {
 void ReleasePaintBitmap(UCB* ucb, HWND window, const RECT* rectangle) {
   if (ucb == nullptr || ucb->pWork == nullptr) return;
   DIALOGSLOTS& slots = ucb->pWork->dialog;
+  // A hold in which nothing was painted ends here too: else every later
+  // paint of the context would go into a copy nobody puts on the screen.
+  if (slots.hHoldDC == nullptr) slots.fHoldPaint = 0;
   if (window == nullptr || rectangle == nullptr || slots.hHoldDC == nullptr) return;
   const HDC dc = GetKesmDC(ucb, window);
   const RECT& r = *rectangle;

@@ -35,4 +35,5 @@ BOOL PaintBitmapFromResDll2(UCB* ucb, HDC dc, const RECT* rectangle, int x, int 
 void HoldPaintBitmap(UCB* ucb);
 // Puts the held copy on the window's rectangle (on the same DC as the
 // paints) and frees it; nothing without window, rectangle or a held copy.
+// A hold that holds no copy (nothing was painted) ends.
 void ReleasePaintBitmap(UCB* ucb, HWND window, const RECT* rectangle);

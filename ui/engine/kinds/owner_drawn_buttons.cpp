@@ -101,7 +101,9 @@ int PMsgPushButton(UCB* ucb, TCB*, ICB* icb, UINT message, WPARAM, LPARAM lParam
   if (message != WM_DRAWITEM) return 0;
   const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
   if (!Drawn(dis.itemAction)) return 0;
-  const bool focus = dis.itemAction == ODA_FOCUS || (dis.itemState & ODS_FOCUS) != 0;
+  // A focus change comes as ODA_FOCUS both when the button gains and when
+  // it loses the focus: the state says which.
+  const bool focus = (dis.itemState & ODS_FOCUS) != 0;
   const bool pressed = (dis.itemState & ODS_SELECTED) != 0;
   if (const auto* data = static_cast<const CDBTN*>(KesmGetClassData(icb, kClassButton))) {
     DrawCustom(ucb, icb, dis, *data, pressed, focus);

@@ -166,5 +166,61 @@ TEST_F(KindsPage, ACustomButtonCaptionsItselfUnderlinedOrEmbossedWhenDisabled) {
   EXPECT_LT(longestRun(slow, text, rgb(grey)), 30);  // no underline
 }
 
+// The button looks focused while it has the focus, and no longer once a
+// click elsewhere takes the focus.
+TEST_F(KindsPage, ACustomButtonLosesItsFocusLookWithTheFocus) {
+  ASSERT_TRUE(host_.Open(ucb_, kKindsPage));
+  // What the screen shows now: a focus change redraws only the focus look.
+  const auto look = [&] {
+    const HWND button = host_.control(kFastCopy);
+    RECT r{};
+    GetClientRect(button, &r);
+    const HDC dc = GetDC(button);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < r.bottom; ++y) {
+      for (int x = 0; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+    }
+    ReleaseDC(button, dc);
+    return pixels;
+  };
+  std::vector<COLORREF> unfocused;
+  kesm_test::UiScript script;
+  script.check("shown", [&] { unfocused = look(); })
+      .click(host_.control(kFastCopy))
+      .check("focused", [&] {
+        EXPECT_EQ(GetFocus(), host_.control(kFastCopy));
+        EXPECT_NE(look(), unfocused);
+      })
+      .click(host_.control(kFirstPage[1]))
+      .check("the focus moved on", [&] {
+        EXPECT_NE(GetFocus(), host_.control(kFastCopy));
+        EXPECT_EQ(look(), unfocused);
+      });
+  EXPECT_TRUE(script.run());
+}
+
+// The icon is drawn into the item as the refresh paints it after a change:
+// the square with a transparent frame for portrait, the checkerboard (black
+// at its top left) for landscape.
+TEST_F(KindsPage, TheIconShowsTheOrientationChosenBesideIt) {
+  ASSERT_TRUE(host_.Open(ucb_, kKindsPage));
+  const auto topLeft = [&] {
+    const HWND icon = host_.control(kOrientationIcon);
+    const HDC dc = GetDC(icon);
+    const COLORREF colour = GetPixel(dc, 2, 2);
+    ReleaseDC(icon, dc);
+    return colour;
+  };
+  kesm_test::UiScript script;
+  script.click(host_.control(kLandscape))
+      .check("landscape", [&] {
+        EXPECT_EQ(Stored(kOrientation), 2);
+        EXPECT_EQ(topLeft(), RGB(0, 0, 0));
+      })
+      .click(host_.control(kPortrait))
+      .check("portrait", [&] { EXPECT_NE(topLeft(), RGB(0, 0, 0)); });
+  EXPECT_TRUE(script.run());
+}
+
 }  // namespace
 }  // namespace ui_test

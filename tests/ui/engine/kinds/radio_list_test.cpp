@@ -5,6 +5,8 @@
 // preset page's orientation list asks nothing.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "tests/ui/engine/kinds/button_machine.h"
 
 namespace ui_test {
@@ -20,6 +22,8 @@ struct RadioCase {
   LONG_PTR stored;                // the DEVMODE's value afterwards
   std::vector<WORD> checked;      // of the list's buttons
 };
+
+void PrintTo(const RadioCase& c, std::ostream* os) { *os << c.what; }
 
 const std::vector<WORD>& Buttons(WORD dialog) {
   static const std::vector<WORD> sort{kUnsorted, kSets, kRotated};

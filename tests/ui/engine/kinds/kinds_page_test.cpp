@@ -26,7 +26,8 @@ constexpr WORD kTabs = 9101;
 constexpr WORD kFirstPage[] = {9111, 9112};
 constexpr WORD kSecondPage[] = {9121, 9122};
 constexpr WORD kFastCopy = 9131;
-constexpr WORD kSlowCopy = 9132;     // disabled in the template
+constexpr WORD kSlowCopy = 9132;     // in a group the description always disables
+constexpr WORD kAlwaysDisabled = 451;
 constexpr WORD kOwnerDrawn = 9141;   // an owner-drawn push button without a caption row
 constexpr WORD kOrientationIcon = 9151;
 constexpr WORD kOrientationPictureGroup = 434;
@@ -53,7 +54,7 @@ class KindsPage : public ButtonMachine {
     ASSERT_NO_FATAL_FAILURE(ButtonMachine::SetUp());
     items_ = {Item(0, kTabs, kCtlTabControl, &kTabPages),
               Item(0, kFastCopy, kCtlCustomButton, &kFastCaption),
-              Item(0, kSlowCopy, kCtlCustomButton, &kSlowCaption),
+              Item(kAlwaysDisabled, kSlowCopy, kCtlCustomButton, &kSlowCaption),
               Item(0, kOwnerDrawn, kCtlPushButton),
               Item(kOrientationPictureGroup, kOrientationIcon, kCtlIcon, nullptr, kOrientationGroup),
               Item(kOrientationGroup, kPortrait, kCtlRadioList),

@@ -15,22 +15,12 @@
 #define KESM_PENDING_PMSG(name) \
   int name(UCB*, TCB*, ICB*, UINT, WPARAM, LPARAM) { return 0; }
 
-KESM_PENDING_CHANGE(ChangeDataRadioList)
-
-KESM_PENDING_INIT(InitPushButton)
-KESM_PENDING_INIT(InitCustomButton)
 KESM_PENDING_INIT(InitEditText)
 KESM_PENDING_INIT(InitEditNum)
 KESM_PENDING_INIT(InitVScrollbar)
 KESM_PENDING_INIT(InitHScrollbar)
 KESM_PENDING_INIT(InitTrackbar)
-KESM_PENDING_INIT(InitTabControl)
-KESM_PENDING_INIT(InitTreeView)
 
-KESM_PENDING_PAINT(PaintText)
-KESM_PENDING_PAINT(PaintBitmap)
-KESM_PENDING_PAINT(PaintIcon)
-KESM_PENDING_PAINT(PaintRadioList)
 KESM_PENDING_PAINT(PaintEditText)
 KESM_PENDING_PAINT(PaintEditNum)
 KESM_PENDING_PAINT(PaintVScrollbar)
@@ -38,21 +28,11 @@ KESM_PENDING_PAINT(PaintHScrollbar)
 KESM_PENDING_PAINT(PaintHScrollbarInvalidate)
 KESM_PENDING_PAINT(PaintTrackbar)
 
-KESM_PENDING_PCMD(PCmdPushButton)
-KESM_PENDING_PCMD(PCmdRadioList)
-KESM_PENDING_PCMD(PCmdEditText)
-KESM_PENDING_PCMD(PCmdEditNum)
-
-KESM_PENDING_PMSG(PMsgPushButton)
 KESM_PENDING_PMSG(PMsgEditNum)
 KESM_PENDING_PMSG(PMsgVScrollbar)
 KESM_PENDING_PMSG(PMsgHScrollbar)
 KESM_PENDING_PMSG(PMsgTrackbar)
-KESM_PENDING_PMSG(PMsgTabControl)
-KESM_PENDING_PMSG(PMsgTreeView)
 
-void PaintBitmap2(UCB*, TCB*, ICB*, HDC, const RECT*) {}
 void PaintDecoratedHScrollbar(UCB*, TCB*, ICB*) {}
 int CalcScrollButtonWidth() { return GetSystemMetrics(SM_CXHSCROLL); }
-void ShowTabPage(TCB*, ICB*, int) {}
 LONG KesmStr2Int(LPCWSTR, LONG) { return 0; }

@@ -3,7 +3,8 @@
 // the answer, the alert's buttons and icon, the print method and the
 // message decide whether the new setting stays; a refusal tells the
 // modules. Also the alert actions and the transact, an item without a
-// group, and the settings' changed marks.
+// group, what the box shows once the page is refreshed, and the settings'
+// changed marks a repaint reads.
 #include "ui/engine/change_road.h"
 
 #include <gtest/gtest.h>
@@ -175,27 +176,44 @@ TEST_F(ChangeRoad, AnItemWithoutAGroupKeepsItsValueUnjudged) {
   EXPECT_TRUE(script.run());
 }
 
-TEST_F(ChangeRoad, EveryChangeMarksItsSettingEvenARefusedOne) {
+TEST_F(ChangeRoad, TheBoxShowsWhetherItsChangeStayedOnceThePageIsRefreshed) {
   Open(kOthersPage);
-  EXPECT_EQ(ResetEntryChanged(ucb_), ucb_->pSFL->count);
-  EXPECT_EQ(IsDevmodeChanged(ucb_), 0);
   kesm_test::UiScript script;
   script.click(Box(kImagePrintBox))
       .answerBox(u"Image printing", IDOK)
-      .check("refused, but marked",
-             [&] {
-               EXPECT_EQ(Value(174), 0);
-               EXPECT_EQ(IsDevmodeChanged(ucb_), 1);
-               EXPECT_NE(GetSFCBbyFuncID(ucb_, 174)->flags & kSfcbChangedMask, 0);
-             })
-      .check("cleared",
-             [&] {
-               ResetEntryChanged(ucb_);
-               EXPECT_EQ(IsDevmodeChanged(ucb_), 0);
-             })
-      .click(Box(kAutoTrayBox))
-      .check("a change without a judge marks too", [&] { EXPECT_EQ(IsDevmodeChanged(ucb_), 1); });
+      .check("refused: the box is cleared again", [&] {
+        EXPECT_EQ(Value(174), 0);
+        EXPECT_EQ(SendMessageW(Box(kImagePrintBox), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+      })
+      .click(Box(kReversalBox))
+      .answerBox(u"Reversed output", IDOK)
+      .check("kept: the box stays ticked", [&] {
+        EXPECT_EQ(Value(188), 1);
+        EXPECT_EQ(SendMessageW(Box(kReversalBox), BM_GETCHECK, 0, 0), BST_CHECKED);
+      });
   EXPECT_TRUE(script.run());
+}
+
+// A setting written elsewhere (as a module does) carries its changed mark,
+// so the page's next repaint refreshes the page; once the marks are
+// cleared a repaint leaves the controls as they are.
+TEST_F(ChangeRoad, ARepaintShowsASettingChangedElsewhereOnlyWhileItIsMarked) {
+  Open(kOthersPage);
+  const auto repaint = [&] {
+    InvalidateRect(host_.page(), nullptr, TRUE);
+    UpdateWindow(host_.page());
+  };
+  SetDevmodeValueByFuncID(ucb_, 199, 1);
+  EXPECT_EQ(IsDevmodeChanged(ucb_), 1);
+  repaint();
+  EXPECT_EQ(SendMessageW(Box(kCosmeticBox), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(IsDevmodeChanged(ucb_), 0) << "the refresh took the marks";
+
+  SetDevmodeValueByFuncID(ucb_, 199, 0);
+  EXPECT_EQ(ResetEntryChanged(ucb_), ucb_->pSFL->count);
+  EXPECT_EQ(IsDevmodeChanged(ucb_), 0);
+  repaint();
+  EXPECT_EQ(SendMessageW(Box(kCosmeticBox), BM_GETCHECK, 0, 0), BST_CHECKED) << "no refresh without a mark";
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ constexpr WORD kImageAlertId = 321;     // KPD_MarginIllegalMessage
 constexpr WORD kWhiteAlertId = 327;     // KPD_FreeSizeIllegalMessage
 constexpr WORD kReversalAlertId = 337;  // KPD_NupOnMessage
 constexpr WORD kStoredAlertId = 344;    // KPD_StoredIllegalMessage
+constexpr WORD kPressAlertId = 322;     // KPD_MenteDelMessage
 
 // The context's alert records for a case.
 enum class Alerts {
@@ -174,6 +175,52 @@ TEST_F(ChangeRoad, AnItemWithoutAGroupKeepsItsValueUnjudged) {
     EXPECT_TRUE(Refusals().empty());
   });
   EXPECT_TRUE(script.run());
+}
+
+// The push button asks while the cosmetic line is on: the answer runs its
+// alert action, and Cancel stops the button's own transact (7 copies).
+TEST_F(ChangeRoad, APushButtonsAlertIsAnsweredBeforeItActs) {
+  constexpr WORD kButton = 2114;
+  struct PressCase {
+    const char* name;
+    bool asks;
+    bool record;
+    int answer;
+    LONG_PTR copies, reversal, mirror;
+  };
+  const PressCase cases[] = {
+      {"no alert: the button acts", false, true, 0, 7, 0, 0},
+      {"OK runs its action, then the button acts", true, true, IDOK, 7, 1, 0},
+      {"Cancel runs its action and stops the button", true, true, IDCANCEL, 1, 0, 1},
+      {"an alert without a record shows nothing and the button acts", true, false, 0, 7, 0, 0},
+  };
+  for (const PressCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    plat::window::ClearMessageBoxRecords();
+    ucb_->pAPL = &fgAPL;
+    if (!c.record) {
+      AlterAlerts([](AP& ap) {
+        if (ap.alertId == kPressAlertId) ap.alertId = 0;
+      });
+    }
+    for (WORD id : {kFuncCopies, WORD{188}, WORD{189}}) SetDevmodeValueByFuncID(ucb_, id, id == kFuncCopies ? 1 : 0);
+    SetDevmodeValueByFuncID(ucb_, 199, c.asks ? 1 : 0);
+    Open(kOthersPage);
+    kesm_test::UiScript script;
+    script.click(Box(kButton));
+    if (c.answer != 0) script.answerBox(u"Set the copies to seven?", c.answer);
+    script.check("after the press", [&] {
+      EXPECT_EQ(Value(kFuncCopies), c.copies);
+      EXPECT_EQ(Value(188), c.reversal);
+      EXPECT_EQ(Value(189), c.mirror);
+      EXPECT_EQ(MessageBoxes().size(), c.answer != 0 ? 1u : 0u);
+    });
+    EXPECT_TRUE(script.run());
+    if (c.answer != 0) {
+      EXPECT_EQ(MessageBoxes()[0].type, MB_OKCANCEL | MB_ICONQUESTION);
+    }
+    host_.Close();
+  }
 }
 
 TEST_F(ChangeRoad, TheBoxShowsWhetherItsChangeStayedOnceThePageIsRefreshed) {

@@ -1,0 +1,335 @@
+// The life of the pages, on two pages of our own in a document sheet of the
+// W2 printer: the order in which a page starts, is shown, laid out and
+// accepted; the layout that pulls an overflowing page into its place; the
+// buttons a preset-save request puts at the sheet's OK and what they save;
+// and a modal dialog's closing buttons.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "features/custom_modules.h"
+#include "platform/profile/winprofile.h"
+#include "platform/runtime/winmath.h"
+#include "platform/window/messagebox_control.h"
+#include "platform/window/winuser_dialogs.h"
+#include "settings/context/context_names.h"
+#include "settings/values/setting_lookup.h"
+#include "settings/values/setting_value.h"
+#include "storage/ini/section_names.h"
+#include "tests/common/shared_files.h"
+#include "tests/ui/sheets/sheet_machine.h"
+#include "ui/engine/item_window.h"
+#include "ui/resource_dll.h"
+#include "ui/sheets/page_life.h"
+
+namespace ui_test {
+namespace {
+
+using kesm_test::UiScript;
+
+constexpr WORD kTooSmallPage = 1001;
+constexpr WORD kFittingPage = 1002;
+constexpr WORD kPresetNo = 37;
+constexpr WORD kPresetName = 762;
+constexpr LONG_PTR kNoPreset = 118;
+constexpr LONG_PTR kFirstPreset = 119;
+
+// What the test's module saw of the pages: one line per event.
+std::vector<std::string>& Events() {
+  static std::vector<std::string> events;
+  return events;
+}
+
+INT_PTR RecordPageEvents(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR, LPARAM lParam, void*) {
+  if (icb != nullptr || tcb == nullptr) return 0;
+  std::string what;
+  if (message == WM_INITDIALOG) what = "init";
+  if (message == kMsgLayoutPage) what = "layout";
+  if (message == WM_NOTIFY) {
+    const UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+    what = code == PSN_SETACTIVE ? "active" : code == PSN_APPLY ? "apply" : code == PSN_RESET ? "reset" : "";
+  }
+  if (!what.empty()) {
+    Events().push_back(std::to_string(tcb->tabId) + " " + what + " (current " + std::to_string(ucb->wCurrentDialog) +
+                       ")");
+  }
+  return 0;
+}
+
+class PageLife : public SheetMachine {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(SheetMachine::SetUp());
+    std::filesystem::copy_file(KESM_PAGE_RESOURCES, resourceDll_, std::filesystem::copy_options::overwrite_existing);
+    Events().clear();
+    plat::window::ClearMessageBoxRecords();
+  }
+
+  static HWND PageChild(int id) { return GetDlgItem(WindowRef::Page(Sheet()).Resolve(), id); }
+  static RECT ChildRect(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
+  // Where the dialog manager puts a control of the template: its place and
+  // its size each in pixels.
+  static RECT TemplateRect(HWND page, int x, int y, int cx, int cy) {
+    RECT r{x, y, cx, cy};
+    MapDialogRect(page, &r);
+    return RECT{r.left, r.top, r.left + r.right, r.top + r.bottom};
+  }
+
+  // A request of the preset page for the sheet it opens: the items bound
+  // first (the preset page is bound by then), then the request.
+  static SheetHooks Request(DWORD bits, std::function<void(UCB*)> more = nullptr) {
+    SheetHooks hooks;
+    hooks.afterInit = [bits, more](UCB* ucb) {
+      CheckICB(ucb, nullptr);
+      if (more) more(ucb);
+      KesmRequestForUiCore(ucb, bits);
+    };
+    return hooks;
+  }
+
+  // The per-user presets of the printer, as the preset page left them:
+  // Count and, per preset, its file and name.
+  void WritePresets(const std::vector<std::string>& names) {
+    UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
+    ASSERT_NE(ucb, nullptr);
+    ini_ = GetIniFilePath(ucb);
+    section_ = GetPresetSectionName(ucb);
+    FreeUcb2(ucb, 1);
+    ASSERT_EQ(ini_, u"C:\\_kesm\\kesmusr.ini");
+    std::string text = "[" + std::string(section_.begin(), section_.end()) + "]\r\n";
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      const std::string key = "PresetList" + std::to_string(i);
+      text += key + "=C:\\_kesm\\preset" + std::to_string(i) + ".rst\r\n" + key + "Name=" + names[i] + "\r\n";
+    }
+    text += "Count=" + std::to_string(names.size()) + "\r\n";
+    kesm_test::PutDriveFile(kesm_test::kSharedSettingsIni, text);
+  }
+  std::u16string PresetValue(const std::u16string& key) {
+    WCHAR value[300] = {};
+    GetPrivateProfileStringW(section_.c_str(), key.c_str(), u"", value, 300, ini_.c_str());
+    return value;
+  }
+  static SHORT StoredPreset(Bytes& out) { return static_cast<signed char>(out[370]); }
+
+  std::u16string ini_;
+  std::u16string section_;
+};
+
+TEST_F(PageLife, APageStartsIsShownLaidOutAndAcceptedInThatOrder) {
+  Bytes out = Filled(kDriverDevmode);
+  SheetHooks hooks;
+  hooks.procedure = RecordPageEvents;
+  UiScript script;
+  script
+      .check("the first page is laid out and live",
+             [&] {
+               HWND page = WindowRef::Page(Sheet()).Resolve();
+               UCB* ucb = ContextOfPage(page);
+               ASSERT_NE(ucb, nullptr);
+               EXPECT_EQ(TabTexts(Sheet().Resolve()), (std::vector<std::u16string>{u"Too small", u"Fits"}));
+               EXPECT_TRUE(IsWindowEnabled(page));
+               EXPECT_TRUE(IsWindowVisible(PageChild(101)));
+               EXPECT_EQ(ucb->pWork->dialog.fLayoutPending, 0);
+               EXPECT_EQ(ucb->pWork->dialog.wStartPageId, kTooSmallPage);
+               EXPECT_EQ(GetTCBbyTabID(ucb, kTooSmallPage)->hWnd, page);
+             })
+      .tab(Sheet(), 1)
+      .check("the second page's item is bound to its window",
+             [&] {
+               UCB* ucb = ContextOfPage(WindowRef::Page(Sheet()).Resolve());
+               EXPECT_EQ(GetICBbyItemID(ucb, GetTCBbyTabID(ucb, kFittingPage), 2038)->hWnd, PageChild(2038));
+               EXPECT_TRUE(IsWindowVisible(PageChild(103)));
+             })
+      .tab(Sheet(), 0)
+      .press(Sheet(), IDOK);
+  LONG result = -1;
+  EXPECT_EQ(HookedDocumentSheet(out, DM_COPY, hooks, &result), CPSUI_OK);
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(result, 1);
+  const std::vector<std::string> expected = {
+      "1001 init (current 1001)",   "1001 active (current 1001)", "1001 layout (current 1001)",
+      "1002 init (current 1002)",   "1002 active (current 1002)", "1002 layout (current 1002)",
+      "1001 active (current 1002)", "1001 apply (current 1001)",  "1002 apply (current 1001)",
+  };
+  EXPECT_EQ(Events(), expected);
+  EXPECT_EQ(Dm(out)->dmSize, 220);
+  EXPECT_EQ(Dm(out)->dmDriverExtra, 1016);
+}
+
+TEST_F(PageLife, CancelResetsEveryPageMadeAndHandsNothingOut) {
+  Bytes out = Filled(kDriverDevmode);
+  SheetHooks hooks;
+  hooks.procedure = RecordPageEvents;
+  UiScript script;
+  script.tab(Sheet(), 1).press(Sheet(), IDCANCEL);
+  LONG result = -1;
+  const DWORD open = OpenContexts();
+  EXPECT_EQ(HookedDocumentSheet(out, DM_COPY, hooks, &result), CPSUI_OK);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(out, Filled(kDriverDevmode));
+  EXPECT_EQ(OpenContexts(), open);
+  ASSERT_GE(Events().size(), 2u);
+  EXPECT_EQ(Events()[Events().size() - 2], "1001 reset (current 1002)");
+  EXPECT_EQ(Events().back(), "1002 reset (current 1002)");
+}
+
+TEST_F(PageLife, AnOverflowingPageIsPulledInOnceEachDirectionByItsOwnRatio) {
+  Bytes out = Filled(kDriverDevmode);
+  RECT scaled{};
+  UiScript script;
+  script
+      .check("the page is scaled into its client area",
+             [&] {
+               HWND page = WindowRef::Page(Sheet()).Resolve();
+               RECT client{};
+               GetClientRect(page, &client);
+               const LONG width = client.right - 3;
+               const LONG height = client.bottom - 3;
+               const RECT far = TemplateRect(page, 150, 80, 100, 40);
+               const RECT left = TemplateRect(page, 10, 10, 60, 10);
+               ASSERT_GT(far.right, width);
+               ASSERT_GT(far.bottom, height);
+               scaled = ChildRect(PageChild(102));
+               EXPECT_EQ(scaled.right, width);
+               EXPECT_EQ(scaled.bottom, height);
+               EXPECT_EQ(scaled.left, MulDiv(far.left, width, far.right));
+               EXPECT_EQ(scaled.top, MulDiv(far.top, height, far.bottom));
+               const RECT label = ChildRect(PageChild(101));
+               EXPECT_EQ(label.left, MulDiv(left.left, width, far.right));
+               EXPECT_EQ(label.bottom, MulDiv(left.bottom, height, far.bottom));
+             })
+      .tab(Sheet(), 1)
+      .check("a page that fits keeps its places",
+             [&] {
+               HWND page = WindowRef::Page(Sheet()).Resolve();
+               const RECT inside = TemplateRect(page, 10, 10, 60, 10);
+               const RECT label = ChildRect(PageChild(103));
+               EXPECT_EQ(label.left, inside.left);
+               EXPECT_EQ(label.bottom, inside.bottom);
+             })
+      .tab(Sheet(), 0)
+      .check("the first page is not scaled again", [&] { EXPECT_EQ(ChildRect(PageChild(102)).left, scaled.left); })
+      .press(Sheet(), IDCANCEL);
+  EXPECT_EQ(DocumentSheet(out, nullptr, DM_COPY), IDCANCEL);
+  EXPECT_TRUE(script.done());
+}
+
+// The request word of the preset page decides the buttons: both bits give
+// a new button and OK relabelled, one bit relabels OK alone.
+TEST_F(PageLife, APresetSaveRequestPutsItsButtonsAtTheSheetsOk) {
+  struct Case {
+    DWORD bits;
+    bool newButton;      // a new 11111 beside OK
+    WORD okBecomes;      // OK's new id
+    const char16_t* okText;
+  };
+  const Case cases[] = {
+      {0xC0000000, true, kCmdOverwritePreset, u"Overwrite"},
+      {0x80000000, false, kCmdSaveNewPreset, u"Save as new"},
+      {0x40000000, false, kCmdOverwritePreset, u"Overwrite"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bits);
+    Bytes out = Filled(kDriverDevmode);
+    UiScript script;
+    script
+        .check("the buttons",
+               [&] {
+                 HWND sheet = Sheet().Resolve();
+                 EXPECT_EQ(GetDlgItem(sheet, IDOK), nullptr);
+                 HWND ok = GetDlgItem(sheet, c.okBecomes);
+                 ASSERT_NE(ok, nullptr);
+                 WCHAR text[64] = {};
+                 GetWindowTextW(ok, text, 64);
+                 EXPECT_EQ(std::u16string(text), c.okText);
+                 const RECT okRect = ChildRect(ok);
+                 const RECT cancel = ChildRect(GetDlgItem(sheet, IDCANCEL));
+                 EXPECT_EQ(okRect.right - okRect.left, (cancel.right - cancel.left) * 4 / 3);
+                 HWND added = c.newButton ? GetDlgItem(sheet, kCmdSaveNewPreset) : nullptr;
+                 EXPECT_EQ(added != nullptr, c.newButton);
+                 if (added == nullptr) return;
+                 GetWindowTextW(added, text, 64);
+                 EXPECT_EQ(std::u16string(text), u"Save as new");
+                 const RECT addedRect = ChildRect(added);
+                 EXPECT_EQ(addedRect.right - addedRect.left, okRect.right - okRect.left);
+                 EXPECT_EQ(okRect.left - addedRect.right, cancel.left - okRect.right);
+                 EXPECT_EQ(addedRect.top, okRect.top);
+                 EXPECT_EQ(GetWindowLongW(added, GWL_STYLE) & BS_DEFPUSHBUTTON, 0);
+               })
+        .press(Sheet(), IDCANCEL);
+    LONG result = -1;
+    EXPECT_EQ(HookedDocumentSheet(out, DM_COPY, Request(c.bits), &result), CPSUI_OK);
+    EXPECT_EQ(result, 0);
+  }
+}
+
+// Save as new: the settings become a new preset after the ones listed,
+// the new preset is selected, and the sheet's OK is pressed for the user.
+TEST_F(PageLife, SaveAsNewAddsThePresetAndThenAccepts) {
+  ASSERT_NO_FATAL_FAILURE(WritePresets({"Standard"}));
+  Bytes out = Filled(kDriverDevmode);
+  UiScript script;
+  script.click(WindowRef::Item(Sheet(), kCmdSaveNewPreset));
+  LONG result = -1;
+  const auto none = [](UCB* ucb) { SetDevmodeValueByFuncID(ucb, kPresetNo, kNoPreset); };
+  EXPECT_EQ(HookedDocumentSheet(out, DM_COPY, Request(0x80000000, none), &result), CPSUI_OK);
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(PresetValue(u"Count"), u"2");
+  const std::u16string file = PresetValue(u"PresetList1");
+  ASSERT_FALSE(file.empty());
+  EXPECT_TRUE(plat::HostPathOf(file.c_str()).has_value() &&
+              std::filesystem::exists(*plat::HostPathOf(file.c_str())));
+  EXPECT_EQ(StoredPreset(out), 1);
+}
+
+// Overwrite: a name is needed, the fallback preset's name is refused, and
+// another preset's name asks first; the sheet stays until the save is done.
+TEST_F(PageLife, OverwriteChecksTheNameBeforeItSaves) {
+  ASSERT_NO_FATAL_FAILURE(WritePresets({"Standard", "Draft", "Booklet"}));
+  struct Case {
+    const char16_t* name;
+    std::vector<std::pair<const char16_t*, int>> boxes;  // a box's text, the answer
+    bool saved;
+    SHORT preset;  // selected in the DEVMODE handed out
+  };
+  const Case cases[] = {
+      {u"", {{u"Enter a name", IDOK}}, false, 0},
+      {u"Standard", {{u"cannot be used", IDOK}}, false, 0},
+      {u"Draft", {{u"Overwrite it?", IDNO}}, false, 0},
+      {u"Draft", {{u"Overwrite it?", IDYES}}, true, 1},
+      {u"Booklet", {}, true, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.name, c.name + std::char_traits<char16_t>::length(c.name)));
+    Bytes out = Filled(kDriverDevmode);
+    const auto selectBooklet = [&c](UCB* ucb) {
+      SetDevmodeValueByFuncID(ucb, kPresetNo, kFirstPreset + 2);
+      SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kPresetName), c.name);
+    };
+    UiScript script;
+    script.click(WindowRef::Item(Sheet(), kCmdOverwritePreset));
+    for (const auto& [text, answer] : c.boxes) script.answerBox(text, answer);
+    if (!c.saved) {
+      script.check("the sheet stays", [&] { EXPECT_NE(Sheet().Resolve(), nullptr); }).press(Sheet(), IDCANCEL);
+    }
+    LONG result = -1;
+    EXPECT_EQ(HookedDocumentSheet(out, DM_COPY, Request(0x40000000, selectBooklet), &result), CPSUI_OK);
+    EXPECT_TRUE(script.done());
+    EXPECT_EQ(result, c.saved ? 1 : 0);
+    if (c.saved) {
+      EXPECT_EQ(StoredPreset(out), c.preset);
+    } else {
+      EXPECT_EQ(out, Filled(kDriverDevmode));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ui_test

@@ -331,5 +331,128 @@ TEST_F(PageLife, OverwriteChecksTheNameBeforeItSaves) {
   }
 }
 
+// A modal driver dialog run by the one dialog procedure, as the sub-dialog
+// opener runs it: the context is the creation parameter and names the
+// dialog; a test module watches its messages and the modules' events.
+class ModalDialog : public PageLife {
+ protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(PageLife::SetUp());
+    ucb_ = GetUcb(printer_, printer_, 0, 0x80000000);
+    ASSERT_NE(ucb_, nullptr);
+    ASSERT_NE(ucb_->pWork->pCustom, nullptr);
+    CUSTOMROW& first = ucb_->pWork->pCustom->rows[0];
+    kept_ = first;
+    first.procedure = Watch;
+    first.function = Hear;
+    seen_ = {};
+  }
+  void TearDown() override {
+    if (ucb_ != nullptr) {
+      ucb_->pWork->pCustom->rows[0] = kept_;
+      FreeUcb2(ucb_, 1);
+    }
+    PageLife::TearDown();
+  }
+  INT_PTR Run(WORD dialogId) {
+    ucb_->wCurrentDialog = dialogId;
+    return DialogBoxParamW(GetResDll(ucb_), MAKEINTRESOURCEW(dialogId), nullptr, DialogProc,
+                           reinterpret_cast<LPARAM>(ucb_));
+  }
+  static WindowRef Dialog() { return WindowRef::Top(u"Version"); }
+
+  struct Seen {
+    bool queueAlertOnOk = false;  // the first OK posts a number edit's alert
+    int oks = 0;
+    std::vector<std::string> events;
+    WORD closedWith = 0;
+    WORD closingItem = 0;
+    WORD hiddenFunctionItem = 0;
+  };
+  static Seen seen_;
+
+ private:
+  static INT_PTR Watch(UCB*, TCB*, ICB* icb, UINT message, UINT_PTR wParam, LPARAM, void*) {
+    if (icb != nullptr) return 0;
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK && seen_.queueAlertOnOk && seen_.oks++ == 0) {
+      seen_.events.push_back("ok, an alert is queued");
+      PostMessageW(Dialog().Resolve(), kMsgQueuedAlert, 3922, 0);
+    } else if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+      seen_.events.push_back("ok");
+    } else if (message == kMsgQueuedAlert) {
+      seen_.events.push_back("the alert");
+    }
+    return 0;
+  }
+  static int Hear(UCB*, DWORD code, void* parameter, void*) {
+    if (code == kCustomDialogClosed) {
+      const auto* closed = static_cast<const CustomDialogClosed*>(parameter);
+      seen_.closedWith = static_cast<WORD>(closed->id);
+      seen_.closingItem = closed->icb != nullptr ? closed->icb->itemId : 0;
+    }
+    if (code == kCustomHiddenFunction) {
+      seen_.hiddenFunctionItem = static_cast<const CustomItemEvent*>(parameter)->icb->itemId;
+    }
+    return 0;
+  }
+
+ protected:
+  UCB* ucb_ = nullptr;
+  CUSTOMROW kept_{};
+};
+
+ModalDialog::Seen ModalDialog::seen_;
+
+TEST_F(ModalDialog, OkWaitsForTheAlertQueuedBeforeIt) {
+  seen_.queueAlertOnOk = true;
+  UiScript script;
+  script.click(WindowRef::Item(Dialog(), IDOK))
+      .check("the dialog stays for the alert", [&] {
+        EXPECT_NE(Dialog().Resolve(), nullptr);
+        EXPECT_EQ(seen_.events, (std::vector<std::string>{"ok, an alert is queued", "the alert"}));
+      })
+      .click(WindowRef::Item(Dialog(), IDOK));
+  EXPECT_EQ(Run(1025), IDOK);
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(seen_.events.back(), "ok");
+  EXPECT_EQ(ucb_->pWork->dialog.fOk, 1);
+  EXPECT_EQ(seen_.closedWith, IDOK);
+  EXPECT_EQ(seen_.closingItem, IDOK);
+  EXPECT_EQ(GetTCBbyTabID(ucb_, 1025)->hWnd, nullptr) << "the dialog forgets its windows";
+}
+
+TEST_F(ModalDialog, CancelEndsWithoutAcceptance) {
+  ucb_->pWork->dialog.fOk = 1;
+  UiScript script;
+  script.click(WindowRef::Item(Dialog(), IDCANCEL));
+  EXPECT_EQ(Run(1025), IDCANCEL);
+  EXPECT_EQ(ucb_->pWork->dialog.fOk, 0);
+  EXPECT_EQ(seen_.closedWith, IDCANCEL);
+  EXPECT_EQ(seen_.closingItem, 0) << "the dialog's table has no item of Cancel";
+}
+
+// Ctrl, Shift and a right double-click open the hidden functions of the
+// one item that has them; anything less, or another item, does nothing.
+TEST_F(ModalDialog, HiddenFunctionsAnswerOnlyTheirItemAndTheFullGesture) {
+  struct Case {
+    int control;
+    WPARAM keys;
+    WORD expected;
+  };
+  const Case cases[] = {{2361, MK_CONTROL | MK_SHIFT, 2361}, {2361, MK_CONTROL, 0}, {2361, 0, 0}, {104, MK_CONTROL | MK_SHIFT, 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.control) + " keys " + std::to_string(c.keys));
+    seen_.hiddenFunctionItem = 0;
+    UiScript script;
+    const WindowRef target = WindowRef::Item(Dialog(), c.control);
+    script.click(target, plat::window::MouseButton::kRight, c.keys)
+        .click(target, plat::window::MouseButton::kRight, c.keys)
+        .check("what opened", [&] { EXPECT_EQ(seen_.hiddenFunctionItem, c.expected); })
+        .click(WindowRef::Item(Dialog(), IDCANCEL));
+    EXPECT_EQ(Run(1025), IDCANCEL);
+    EXPECT_TRUE(script.done());
+  }
+}
+
 }  // namespace
 }  // namespace ui_test

@@ -96,16 +96,6 @@ LONG Destroy(PROPSHEETUI_INFO* info) {
 }  // namespace
 
 LONG DeviceSheetReason(PROPSHEETUI_INFO* info, LPARAM lParam, DEVICEPROPERTYHEADER* header) {
-  switch (info->Reason) {
-    case PROPSHEETUI_REASON_INIT:
-      return Init(info, header);
-    case PROPSHEETUI_REASON_GET_INFO_HEADER:
-      return kesm_sheet::InfoHeader(info, lParam, header->pszPrinterName);
-    case PROPSHEETUI_REASON_DESTROY:
-      return Destroy(info);
-    case PROPSHEETUI_REASON_SET_RESULT:
-      return kesm_sheet::SetResult(info, lParam);
-    default:
-      return kesm_sheet::OtherReason(info);
-  }
+  return kesm_sheet::ServeReason(
+      info, lParam, header->pszPrinterName, [&] { return Init(info, header); }, [&] { return Destroy(info); });
 }

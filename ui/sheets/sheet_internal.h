@@ -44,4 +44,22 @@ LONG OtherReason(const PROPSHEETUI_INFO* info);
 // Reports the result to the host: Result 1, and the host's SET_RESULT.
 void ReportAccepted(PROPSHEETUI_INFO* info, UCB* ucb);
 
+// The host's reasons: INIT and DESTROY as each sheet does them, the others
+// alike for both.
+template <class Init, class Destroy>
+LONG ServeReason(PROPSHEETUI_INFO* info, LPARAM lParam, LPWSTR printerName, Init init, Destroy destroy) {
+  switch (info->Reason) {
+    case PROPSHEETUI_REASON_INIT:
+      return init();
+    case PROPSHEETUI_REASON_GET_INFO_HEADER:
+      return InfoHeader(info, lParam, printerName);
+    case PROPSHEETUI_REASON_DESTROY:
+      return destroy();
+    case PROPSHEETUI_REASON_SET_RESULT:
+      return SetResult(info, lParam);
+    default:
+      return OtherReason(info);
+  }
+}
+
 }  // namespace kesm_sheet

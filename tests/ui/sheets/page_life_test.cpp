@@ -5,6 +5,7 @@
 // and a modal dialog's closing buttons.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -160,6 +161,22 @@ TEST_F(PageLife, APageStartsIsShownLaidOutAndAcceptedInThatOrder) {
   EXPECT_EQ(Events(), expected);
   EXPECT_EQ(Dm(out)->dmSize, 220);
   EXPECT_EQ(Dm(out)->dmDriverExtra, 1016);
+}
+
+// Every page made accepts OK, but only the page the sheet started with
+// hands the settings out (and reports to the host); DESTROY reports once
+// more.
+TEST_F(PageLife, OnlyTheStartPageHandsTheSettingsOutWhenAccepted) {
+  Bytes out = Filled(kDriverDevmode);
+  int reported = 0;
+  SheetHooks hooks;
+  hooks.onReason = [&](WORD reason) { reported += reason == PROPSHEETUI_REASON_SET_RESULT ? 1 : 0; };
+  UiScript script;
+  script.tab(Sheet(), 1).press(Sheet(), IDOK);
+  LONG result = -1;
+  EXPECT_EQ(HookedDocumentSheet(out, DM_COPY, hooks, &result), CPSUI_OK);
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(reported, 2);
 }
 
 TEST_F(PageLife, CancelResetsEveryPageMadeAndHandsNothingOut) {
@@ -329,6 +346,29 @@ TEST_F(PageLife, OverwriteChecksTheNameBeforeItSaves) {
       EXPECT_EQ(out, Filled(kDriverDevmode));
     }
   }
+}
+
+// Enter presses the sheet's own OK while the save is pending: the page
+// refuses, saves over the selected preset, and presses OK again.
+TEST_F(PageLife, TheSheetsOwnOkSavesThePendingPresetFirst) {
+  ASSERT_NO_FATAL_FAILURE(WritePresets({"Standard", "Draft", "Booklet"}));
+  Bytes out = Filled(kDriverDevmode);
+  SheetHooks hooks = Request(0xC0000000, [](UCB* ucb) {
+    SetDevmodeValueByFuncID(ucb, kPresetNo, kFirstPreset + 2);
+    SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kPresetName), u"Booklet");
+  });
+  hooks.procedure = RecordPageEvents;
+  UiScript script;
+  // The sheet is gone before the key comes up again.
+  script.key(VK_RETURN);
+  LONG result = -1;
+  EXPECT_EQ(HookedDocumentSheet(out, DM_COPY, hooks, &result), CPSUI_OK);
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(StoredPreset(out), 2);
+  const std::vector<std::string> applies(
+      std::count(Events().begin(), Events().end(), "1001 apply (current 1001)"), "apply");
+  EXPECT_EQ(applies.size(), 2u) << "refused while the save waits, accepted after it";
+  EXPECT_TRUE(std::filesystem::exists(kesm_test::OnDrive("_kesm/preset2.rst")));
 }
 
 // A modal driver dialog run by the one dialog procedure, as the sub-dialog

@@ -34,6 +34,7 @@ using plat::window::WindowRef;
 struct SheetHooks {
   std::function<void(UCB*)> afterInit;
   CustomProcedure procedure = nullptr;
+  std::function<void(WORD reason)> onReason;  // every call the host makes
 };
 
 class SheetMachine : public UiMachine {
@@ -115,6 +116,7 @@ class SheetMachine : public UiMachine {
   }
   static LONG CALLBACK Forward(PROPSHEETUI_INFO* info, LPARAM lParam) {
     Running& run = *Current();
+    if (run.hooks.onReason) run.hooks.onReason(info->Reason);
     auto* ucb = reinterpret_cast<UCB*>(info->UserData);
     CUSTOMROW* first = ucb != nullptr && ucb->pWork->pCustom != nullptr ? ucb->pWork->pCustom->rows : nullptr;
     if (info->Reason == PROPSHEETUI_REASON_DESTROY && first != nullptr && run.hooks.procedure != nullptr) {

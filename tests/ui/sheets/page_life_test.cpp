@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "features/custom_modules.h"
+#include "features/preset/preset_names.h"
 #include "platform/profile/winprofile.h"
 #include "platform/runtime/winmath.h"
 #include "platform/window/messagebox_control.h"
@@ -18,6 +19,7 @@
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "storage/ini/section_names.h"
+#include "storage/stores/preset_store.h"
 #include "tests/common/shared_files.h"
 #include "tests/ui/sheets/sheet_machine.h"
 #include "ui/engine/item_window.h"
@@ -109,6 +111,14 @@ class PageLife : public SheetMachine {
       text += key + "=C:\\_kesm\\preset" + std::to_string(i) + ".rst\r\n" + key + "Name=" + names[i] + "\r\n";
     }
     text += "Count=" + std::to_string(names.size()) + "\r\n";
+    kesm_test::PutDriveFile(kesm_test::kSharedSettingsIni, text);
+    // Each preset after the first was saved from the printer's settings
+    // (which leaves its name as the settings had it: the list is written
+    // again).
+    ucb = GetUcb(printer_, printer_, 0, 0x80000000);
+    ASSERT_NE(ucb, nullptr);
+    for (std::size_t i = 1; i < names.size(); ++i) EXPECT_TRUE(WritePresetByID(ucb, static_cast<int>(i)));
+    FreeUcb2(ucb, 1);
     kesm_test::PutDriveFile(kesm_test::kSharedSettingsIni, text);
   }
   std::u16string PresetValue(const std::u16string& key) {
@@ -408,6 +418,8 @@ class ModalDialog : public PageLife {
     WORD closedWith = 0;
     WORD closingItem = 0;
     WORD hiddenFunctionItem = 0;
+    int sharedName = -1;                   // the preset a 0x8004 named
+    std::function<void()> onSharedName;   // what the user does about it
   };
   static Seen seen_;
 
@@ -421,6 +433,9 @@ class ModalDialog : public PageLife {
       seen_.events.push_back("ok");
     } else if (message == kMsgQueuedAlert) {
       seen_.events.push_back("the alert");
+    } else if (message == kMsgPresetNameShared) {
+      seen_.sharedName = static_cast<int>(wParam);
+      if (seen_.onSharedName) seen_.onSharedName();
     }
     return 0;
   }
@@ -492,6 +507,31 @@ TEST_F(ModalDialog, HiddenFunctionsAnswerOnlyTheirItemAndTheFullGesture) {
     EXPECT_EQ(Run(1025), IDCANCEL);
     EXPECT_TRUE(script.done());
   }
+}
+
+// Two presets may not share a name: closing the maintenance dialog shows
+// the later of the two for renaming, and closes once the names differ.
+TEST_F(ModalDialog, TheMaintenanceDialogStaysWhileTwoPresetsShareAName) {
+  ASSERT_NO_FATAL_FAILURE(WritePresets({"Standard", "Draft", "Draft"}));
+  seen_.onSharedName = [&] {
+    WritePrivateProfileStringW(section_.c_str(), u"PresetList2Name", u"Draft copy", ini_.c_str());
+  };
+  const WindowRef dialog = WindowRef::Top(u"Maintenance");
+  UiScript script;
+  script.click(WindowRef::Item(dialog, IDOK))
+      .check("the later preset is shown for renaming",
+             [&] {
+               EXPECT_NE(dialog.Resolve(), nullptr);
+               EXPECT_EQ(seen_.sharedName, 2);
+               EXPECT_EQ(GetFocus(), GetDlgItem(dialog.Resolve(), 2145));
+               EXPECT_EQ(GetDevmodeValueByICB(ucb_, GetICBbyItemID(ucb_, GetTCBbyTabID(ucb_, 1007), 2139)),
+                         kFirstPreset + 2);
+               EXPECT_EQ(ucb_->pWork->dialog.fOk, 0);
+             })
+      .click(WindowRef::Item(dialog, 8));
+  EXPECT_EQ(Run(1007), 8);
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(ucb_->pWork->dialog.fOk, 1);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "features/preset/preset_names.h"
 #include "platform/profile/winprofile.h"
 #include "platform/runtime/winmath.h"
+#include "platform/window/help_control.h"
 #include "platform/window/messagebox_control.h"
 #include "platform/window/winuser_dialogs.h"
 #include "settings/context/context_names.h"
@@ -532,6 +533,28 @@ TEST_F(ModalDialog, TheMaintenanceDialogStaysWhileTwoPresetsShareAName) {
   EXPECT_EQ(Run(1007), 8);
   EXPECT_TRUE(script.done());
   EXPECT_EQ(ucb_->pWork->dialog.fOk, 1);
+}
+
+// The Help button of a driver dialog opens the dialog's topic in the
+// driver's help file.
+TEST_F(ModalDialog, HelpShowsTheDialogsTopic) {
+  const WindowRef dialog = WindowRef::Top(u"Maintenance");
+  std::u16string helpFile;
+  UiScript script;
+  script.click(WindowRef::Item(dialog, IDHELP))
+      .check("the dialog stays", [&] {
+        EXPECT_NE(dialog.Resolve(), nullptr);
+        helpFile = reinterpret_cast<const char16_t*>(GetHelpFileName(ucb_));
+      })
+      .click(WindowRef::Item(dialog, 8));
+  plat::window::ClearHelpRequests();
+  EXPECT_EQ(Run(1007), 8);
+  const auto requests = plat::window::HelpRequests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].file, helpFile);
+  EXPECT_FALSE(helpFile.empty());
+  EXPECT_EQ(requests[0].command, HELP_CONTEXT);
+  EXPECT_EQ(requests[0].data, 20201u);
 }
 
 }  // namespace

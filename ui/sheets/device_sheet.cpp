@@ -88,8 +88,7 @@ LONG Destroy(PROPSHEETUI_INFO* info) {
   } else {
     info->Result = CPSUI_CANCEL;
   }
-  info->UserData = 0;
-  kesm_sheet::EndSheetContext(ucb);
+  kesm_sheet::EndSheetContext(info);
   return 1;
 }
 

@@ -142,8 +142,7 @@ LONG Destroy(PROPSHEETUI_INFO* info) {
   } else {
     HandOutCancelled(info, ucb, trays);
   }
-  info->UserData = 0;
-  kesm_sheet::EndSheetContext(ucb);
+  kesm_sheet::EndSheetContext(info);
   return 1;
 }
 

@@ -106,7 +106,9 @@ void FreeSnapshot(DCB* snapshot) {
   FreeMemPtr(snapshot);
 }
 
-void EndSheetContext(UCB* ucb) {
+void EndSheetContext(PROPSHEETUI_INFO* info) {
+  UCB* ucb = SheetContext(info);
+  info->UserData = 0;
   if (ucb == nullptr) return;
   if (ucb->pWork != nullptr) {
     FreeSnapshot(ucb->pWork->sheet.pDefTraySnapshot);

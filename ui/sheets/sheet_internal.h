@@ -30,8 +30,9 @@ void RestoreSnapshot(UCB* ucb, DCB* snapshot);
 void FreeSnapshot(DCB* snapshot);
 
 // The sheet's context is done: the snapshot, the sheet's slots and the
-// pages' windows are forgotten and the context released.
-void EndSheetContext(UCB* ucb);
+// pages' windows are forgotten, and the context leaves the sheet and is
+// released.
+void EndSheetContext(PROPSHEETUI_INFO* info);
 
 // The context a sheet keeps between INIT and DESTROY, or null.
 inline UCB* SheetContext(const PROPSHEETUI_INFO* info) { return reinterpret_cast<UCB*>(info->UserData); }

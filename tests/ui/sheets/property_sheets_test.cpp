@@ -23,9 +23,7 @@ namespace {
 
 using kesm_test::UiScript;
 
-constexpr WORD kOptionsPage = 1011;
-constexpr WORD kFuncPrinterMemory = 10012;  // kdmPrinterMemory, printer data "RAM"
-constexpr DWORD kChangedMemory = 393216;
+constexpr int kServerLogCodeBox = 3495;  // kdmServerLogCode, printer data "ServerUse"
 
 struct SheetPages {
   const char* kind;
@@ -70,11 +68,11 @@ class PropertySheets : public SheetMachine {
     return out;
   }
 
-  DWORD PrinterMemory() {
-    DWORD value = 0;
+  BYTE ServerLogCode() {
+    BYTE value = 0;
     DWORD type = 0;
     DWORD needed = 0;
-    GetPrinterDataW(printer_, u"RAM", &type, reinterpret_cast<LPBYTE>(&value), sizeof value, &needed);
+    GetPrinterDataW(printer_, u"ServerUse", &type, &value, sizeof value, &needed);
     return value;
   }
 };
@@ -142,31 +140,20 @@ TEST_F(PropertySheets, OkHandsTheSettingsOutCancelKeepsThemBack) {
   }
 }
 
-// A module of the options page changes a printer setting (the printer's
-// memory) as the page
-// opens; OK writes it into printer data, Cancel does not.
-INT_PTR ChangeMemoryOnOptionsPage(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR, LPARAM, void*) {
-  if (icb == nullptr && tcb != nullptr && tcb->tabId == kOptionsPage && message == WM_INITDIALOG) {
-    SetDevmodeValueDirectByFuncID(ucb, kFuncPrinterMemory, kChangedMemory);
-  }
-  return 0;
-}
-
+// A person ticks "Server log code" on the user-code page; OK writes it
+// into printer data, Cancel does not.
 TEST_F(PropertySheets, ThePrinterSheetWritesPrinterDataOnlyWhenAccepted) {
-  const DWORD before = PrinterMemory();
-  ASSERT_NE(before, kChangedMemory);
+  const BYTE before = ServerLogCode();
   for (const int button : {IDCANCEL, IDOK}) {
     SCOPED_TRACE(button);
-    SheetHooks hooks;
-    hooks.procedure = ChangeMemoryOnOptionsPage;
     UiScript script;
     AnswerOptionsNotice(script);
-    script.press(Sheet(), button);
-    LONG result = -1;
-    EXPECT_EQ(HookedDeviceSheet(hooks, &result), CPSUI_OK);
+    script.tab(Sheet(), 2)
+        .click(WindowRef::Item(WindowRef::Page(Sheet()), kServerLogCodeBox))
+        .press(Sheet(), button);
+    EXPECT_EQ(PrinterProperties(nullptr, printer_), button == IDOK ? TRUE : FALSE);
     EXPECT_TRUE(script.done());
-    EXPECT_EQ(result, button == IDOK ? 1 : 0);
-    EXPECT_EQ(PrinterMemory(), button == IDOK ? kChangedMemory : before);
+    EXPECT_EQ(ServerLogCode(), button == IDOK ? before ^ 1 : before);
   }
 }
 

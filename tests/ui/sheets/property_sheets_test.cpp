@@ -23,6 +23,7 @@ namespace {
 
 using kesm_test::UiScript;
 
+constexpr WORD kOptionsPage = 1011;
 constexpr int kServerLogCodeBox = 3495;  // kdmServerLogCode, printer data "ServerUse"
 
 struct SheetPages {
@@ -155,6 +156,25 @@ TEST_F(PropertySheets, ThePrinterSheetWritesPrinterDataOnlyWhenAccepted) {
     EXPECT_TRUE(script.done());
     EXPECT_EQ(ServerLogCode(), button == IDOK ? before ^ 1 : before);
   }
+}
+
+// The options page is also a dialog of its own, with its own OK: in the
+// sheet that button closes nothing, and the page stays live.
+TEST_F(PropertySheets, ADialogsOwnOkOnASheetPageClosesNothing) {
+  UiScript script;
+  AnswerOptionsNotice(script);
+  script.click(WindowRef::Item(WindowRef::Page(Sheet()), IDOK))
+      .check("the page is still the sheet's",
+             [&] {
+               HWND page = WindowRef::Page(Sheet()).Resolve();
+               UCB* ucb = ContextOfPage(page);
+               ASSERT_NE(ucb, nullptr);
+               EXPECT_TRUE(IsWindowVisible(page));
+               EXPECT_EQ(GetTCBbyTabID(ucb, kOptionsPage)->hWnd, page);
+             })
+      .press(Sheet(), IDCANCEL);
+  EXPECT_FALSE(PrinterProperties(nullptr, printer_));
+  EXPECT_TRUE(script.done());
 }
 
 // The old call: TRUE for OK, FALSE for Cancel; a user who may not write

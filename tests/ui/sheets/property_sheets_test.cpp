@@ -24,6 +24,7 @@ namespace {
 using kesm_test::UiScript;
 
 constexpr WORD kOptionsPage = 1011;
+constexpr int kSortBox = 3388;  // kdmFuncSelectSort: bit 6 of the word at 436
 constexpr int kServerLogCodeBox = 3495;  // kdmServerLogCode, printer data "ServerUse"
 
 struct SheetPages {
@@ -69,6 +70,8 @@ class PropertySheets : public SheetMachine {
     return out;
   }
 
+  static int SortBit(const Bytes& dm) { return (dm[436] >> 6) & 1; }
+
   BYTE ServerLogCode() {
     BYTE value = 0;
     DWORD type = 0;
@@ -110,10 +113,12 @@ TEST_F(HiddenFontsPage, ATabTheDescriptionHidesGetsNoPage) {
   EXPECT_TRUE(script.done());
 }
 
-// OK hands the merged settings out as the caller asked; Cancel (the
-// button or the close box) leaves the caller's buffer as it was.
+// OK hands the merged settings out as the caller asked, with what the
+// person changed on the pages (sorting ticked on the finishing page);
+// Cancel leaves the caller's buffer as it was.
 TEST_F(PropertySheets, OkHandsTheSettingsOutCancelKeepsThemBack) {
   Bytes in = Default();
+  ASSERT_EQ(SortBit(in), 0);
   Dm(in)->dmCopies = 5;
   Dm(in)->dmFields |= DM_COPIES;
   struct Case {
@@ -127,7 +132,10 @@ TEST_F(PropertySheets, OkHandsTheSettingsOutCancelKeepsThemBack) {
     Bytes out = Filled(kDriverDevmode);
     const DWORD open = OpenContexts();
     UiScript script;
-    script.tab(Sheet(), 1).press(Sheet(), c.button);
+    script.tab(Sheet(), 3)
+        .click(WindowRef::Item(WindowRef::Page(Sheet()), kSortBox))
+        .tab(Sheet(), 1)
+        .press(Sheet(), c.button);
     EXPECT_EQ(DocumentSheet(out, &in, DM_COPY | DM_MODIFY), c.answer);
     EXPECT_TRUE(script.done());
     EXPECT_EQ(OpenContexts(), open);
@@ -135,6 +143,7 @@ TEST_F(PropertySheets, OkHandsTheSettingsOutCancelKeepsThemBack) {
       EXPECT_EQ(Dm(out)->dmSize, 220);
       EXPECT_EQ(Dm(out)->dmDriverExtra, 1016);
       EXPECT_EQ(Dm(out)->dmCopies, 5);
+      EXPECT_EQ(SortBit(out), 1);
     } else {
       EXPECT_EQ(out, Filled(kDriverDevmode));
     }

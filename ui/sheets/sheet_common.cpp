@@ -90,6 +90,23 @@ UCB* OpenSheetContext(HANDLE printer) {
   return ucb;
 }
 
+void KeepHost(UCB* ucb, const PROPSHEETUI_INFO* info, WORD sheetKind) {
+  SHEETSLOTS& sheet = ucb->pWork->sheet;
+  sheet.pfnComPropSheet = info->pfnComPropSheet;
+  sheet.hComPropSheet = info->hComPropSheet;
+  sheet.fApplied = 0;
+  sheet.wSheetKind = sheetKind;
+  ucb->pWork->dialog.wStartPageId = 0;
+}
+
+void NoteOsKind(UCB* ucb) {
+  if (IsOsLaterWin2000()) {
+    SetKDMOSKind2000(ucb);
+  } else {
+    SetKDMOSKindNT(ucb);
+  }
+}
+
 bool DefaultTraysPending(UCB* ucb) { return !GetBidiFlagDefTrays(ucb) && BidiKnown(ucb); }
 
 DCB* NewSnapshot() { return static_cast<DCB*>(GetMemPtr(sizeof(DCB))); }

@@ -237,6 +237,9 @@ int Run(const Options& options, const fs::path& machine, std::ostream& out, std:
 
   // The document sheet hands its settings out only when it says so.
   const bool handedOut = !options.printerSheet && accepted;
+  if (handedOut && !PassesValidation(printer.handle, written.data(), written.size(), error)) {
+    return Fail(err, "the DEVMODE the sheet handed out is not one the printer keeps: " + error);
+  }
   const SettingSnapshot after = TakeSnapshot(printer.handle, handedOut ? written.data() : in.data(), in.size());
   if (!before.ok || !after.ok) return Fail(err, "the settings cannot be read back");
   const auto devmode = Changes(before.devmode, after.devmode);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "jobsettings/devmode/document_devmode.h"
+#include "jobsettings/devmode/runtime_flags.h"
 #include "jobsettings/validate/validate_devmode.h"
 #include "jobsettings/validate/validate_flags.h"
 #include "platform/text/utf.h"
@@ -64,6 +66,39 @@ SettingSnapshot TakeSnapshot(HANDLE printer, const BYTE* devmode, std::size_t by
   FreeUcb(ucb);
   FreeStoredUcb(TRUE);
   return snapshot;
+}
+
+bool PassesValidation(HANDLE printer, const BYTE* devmode, std::size_t bytes, std::string& fault) {
+  FreeStoredUcb(TRUE);
+  UCB* ucb = GetUcb(printer, printer, 0, 0x80000000);
+  if (ucb == nullptr) {
+    fault = "no context can be opened on the printer";
+    return false;
+  }
+  std::vector<BYTE> given(devmode, devmode + bytes), kept;
+  if (ValidateDevmode(ucb, reinterpret_cast<const DEVMODEW*>(devmode), bytes, kValidateModify) != 1) {
+    fault = "its validation failed";
+  } else if (const DEVMODEW* current = GetDocumentDevmode(ucb); current == nullptr) {
+    fault = "the context holds no DEVMODE";
+  } else if (std::size_t(current->dmSize) + current->dmDriverExtra != bytes) {
+    fault = "its size changed to " + std::to_string(current->dmSize + current->dmDriverExtra);
+  } else {
+    kept.assign(reinterpret_cast<const BYTE*>(current), reinterpret_cast<const BYTE*>(current) + bytes);
+  }
+  FreeUcb(ucb);
+  FreeStoredUcb(TRUE);
+  if (kept.empty()) return false;
+  for (int flag = 0; flag < kRunTimeFlagCount; ++flag) {
+    SetKDMRunTimeFlagByDM(reinterpret_cast<DEVMODEW*>(given.data()), static_cast<KdmRunTimeFlag>(flag), 0);
+    SetKDMRunTimeFlagByDM(reinterpret_cast<DEVMODEW*>(kept.data()), static_cast<KdmRunTimeFlag>(flag), 0);
+  }
+  for (std::size_t i = 0; i < bytes; ++i) {
+    if (given[i] != kept[i]) {
+      fault = "validation changes its byte " + std::to_string(i);
+      return false;
+    }
+  }
+  return true;
 }
 
 std::vector<std::string> Changes(const std::map<std::string, std::string>& before,

@@ -22,6 +22,12 @@ struct SettingSnapshot {
 // printer's default DEVMODE.
 SettingSnapshot TakeSnapshot(HANDLE printer, const BYTE* devmode, std::size_t bytes);
 
+// True when the DEVMODE (bytes long) is one the printer's validation keeps
+// as it stands: validated into a fresh context it comes back byte for byte,
+// but for the run-time flags, which each call sets. Otherwise where it
+// differs goes to fault.
+bool PassesValidation(HANDLE printer, const BYTE* devmode, std::size_t bytes, std::string& fault);
+
 // "name: old -> new" for every setting whose value differs, in name order.
 std::vector<std::string> Changes(const std::map<std::string, std::string>& before,
                                  const std::map<std::string, std::string>& after);

@@ -487,9 +487,17 @@ TEST_F(ModalDialog, CancelEndsWithoutAcceptance) {
   EXPECT_EQ(seen_.closingItem, 0) << "the dialog's table has no item of Cancel";
 }
 
-// Ctrl, Shift and a right double-click open the hidden functions of the
-// one item that has them; anything less, or another item, does nothing.
-TEST_F(ModalDialog, HiddenFunctionsAnswerOnlyTheirItemAndTheFullGesture) {
+// The version dialog of a description that greys its hidden-functions
+// text.
+class HiddenFunctions : public ModalDialog {
+ protected:
+  const char* Description() const override { return "kesm_w2_hidden_functions.kpd"; }
+};
+
+// Ctrl, Shift and a right double-click over the greyed text open the
+// hidden functions of the one item that has them; anything less, or
+// another item, does nothing.
+TEST_F(HiddenFunctions, AnswerOnlyTheirItemAndTheFullGesture) {
   struct Case {
     int control;
     WPARAM keys;

@@ -100,10 +100,7 @@ TEST_F(PropertySheets, EachSheetShowsOnePagePerTabOfItsKind) {
 
 class HiddenFontsPage : public PropertySheets {
  protected:
-  void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(Install("kesm_w2_hidden_fonts.kpd"));
-    RegisterEngineHooks();
-  }
+  const char* Description() const override { return "kesm_w2_hidden_fonts.kpd"; }
 };
 
 TEST_F(HiddenFontsPage, ATabTheDescriptionHidesGetsNoPage) {

@@ -93,9 +93,12 @@ class SheetMachine : public UiMachine {
     std::filesystem::create_directories(pictures_);
     return pictures_;
   }
+  // The printer's description; a fixture of a variant names its own.
+  virtual const char* Description() const { return "kesm_w2_request.kpd"; }
+
   // The library's boxes reach the layers below it, as once it is loaded.
   void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(UiMachine::SetUp());
+    ASSERT_NO_FATAL_FAILURE(Install(Description()));
     RegisterEngineHooks();
   }
   void TearDown() override {

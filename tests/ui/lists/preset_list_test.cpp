@@ -142,8 +142,8 @@ TEST_F(PresetList, DrawingTheCellsLeavesTheSettingsByteForByteAndTheirChangeMark
   Store(kCopies, 3);  // a change the page has not been refreshed for yet
   const std::vector<BYTE> before = Dcb();
   const std::vector<WORD> marks = Marks();
-  const Picture shot = Shot();  // every cell drawn, each with its preset recalled
-  Dump("preset_list");
+  const HWND list = Control(kPresetList);
+  const Picture shot = Shot(list);  // every cell drawn, each with its preset recalled
   EXPECT_TRUE(Dcb() == before);
   EXPECT_EQ(Ui(kFold), V("KKDMFOLDTYPE_HALFFOLD"));
   EXPECT_EQ(Ui(kCopies), 3);
@@ -152,8 +152,9 @@ TEST_F(PresetList, DrawingTheCellsLeavesTheSettingsByteForByteAndTheirChangeMark
   RECT name{};
   SendMessageW(Control(kPresetList), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&name));
   name.bottom = name.top + 12;
-  EXPECT_GT(shot.Count(host_.page(), Control(kPresetList), name, RGB(0, 0, 0)), 0) << "the first preset's name";
+  EXPECT_GT(shot.Count(list, list, name, RGB(0, 0, 0)), 0) << "the first preset's name";
   EXPECT_EQ(CheckPresetCache(ucb_, u"PresetList0", kPresetCacheRestore), 1) << "recalled to be drawn";
+  Dump("preset_list");  // the page's repaint refreshes it: last
 }
 
 }  // namespace

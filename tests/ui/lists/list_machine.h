@@ -141,11 +141,9 @@ class ListMachine : public UiMachine {
       return n;
     }
   };
-  // The page, or one window of it (painting only that window, as its own
-  // repaint would: the page's repaint would refresh the page first).
-  Picture Shot(HWND window = nullptr) const {
+  Picture Shot() const {
     Picture picture;
-    EXPECT_TRUE(plat::window::PaintWindowImage(window != nullptr ? window : host_.page(), &picture.pixels, &picture.size));
+    EXPECT_TRUE(plat::window::PaintWindowImage(host_.page(), &picture.pixels, &picture.size));
     return picture;
   }
   // Writes the page as a PNG into the build folder's pictures for people.

@@ -136,7 +136,10 @@ class RefreshMachine : public UiMachine {
   static INT_PTR Record(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void*) {
     RefreshMachine* self = Recorder();
     if (self == nullptr) return 0;
-    if (message == WM_INITDIALOG || message == WM_PAINT) self->seen_.push_back({icb, message});
+    // The item windows offer the modules their own WM_PAINT too: only the
+    // paints of a refresh count.
+    const bool refreshing = ucb != nullptr && ucb->pWork != nullptr && ucb->pWork->dialog.fRefreshing != 0;
+    if (message == WM_INITDIALOG || (message == WM_PAINT && refreshing)) self->seen_.push_back({icb, message});
     if (message == WM_COMMAND && icb != nullptr && icb->kind == kCtlCheckBox && LOWORD(wParam) == icb->itemId &&
         HIWORD(wParam) == BN_CLICKED) {
       const bool checked = SendMessageW(icb->hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;

@@ -46,7 +46,8 @@ class RefreshTabs : public RefreshMachine {
         return 1;
       }
       if (message != WM_INITDIALOG) return 0;
-      icb->hWnd = CreateWindowExW(0, WC_TABCONTROLW, u"", WS_CHILD | WS_VISIBLE, 600, 200, 200, 24, tcb->hWnd,
+      // Below the page's items: the text items over it would take a click on its tabs.
+      icb->hWnd = CreateWindowExW(0, WC_TABCONTROLW, u"", WS_CHILD | WS_VISIBLE, 560, 316, 200, 24, tcb->hWnd,
                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTabControl)), nullptr, nullptr);
       for (int i = 0; i < 2; ++i) {
         TCITEMW page{};

@@ -142,13 +142,17 @@ TEST_F(PresetList, DrawingTheCellsLeavesTheSettingsByteForByteAndTheirChangeMark
   Store(kCopies, 3);  // a change the page has not been refreshed for yet
   const std::vector<BYTE> before = Dcb();
   const std::vector<WORD> marks = Marks();
+  // The list alone draws its cells again: the page's own paint would
+  // refresh the page first, which reads and clears the marks.
+  InvalidateRect(Control(kPresetList), nullptr, TRUE);
+  UpdateWindow(Control(kPresetList));
+  EXPECT_TRUE(Marks() == marks) << "the refresh still sees what changed";
+  EXPECT_NE(GetSFCBbyFuncID(ucb_, kCopies)->flags & kSfcbChangedMask, 0);
   const Picture shot = Shot();  // every cell drawn, each with its preset recalled
   Dump("preset_list");
   EXPECT_TRUE(Dcb() == before);
   EXPECT_EQ(Ui(kFold), V("KKDMFOLDTYPE_HALFFOLD"));
   EXPECT_EQ(Ui(kCopies), 3);
-  EXPECT_TRUE(Marks() == marks) << "the refresh still sees what changed";
-  EXPECT_NE(GetSFCBbyFuncID(ucb_, kCopies)->flags & kSfcbChangedMask, 0);
   RECT name{};
   SendMessageW(Control(kPresetList), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&name));
   name.bottom = name.top + 12;

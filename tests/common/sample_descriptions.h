@@ -29,6 +29,7 @@ inline constexpr const char* kSampleDescriptions[] = {
     KESM_TEST_DATA "/kpd/kesm_r5_render.kpd",
     KESM_TEST_DATA "/kpd/kesm_s6_turned_staple.kpd",
     KESM_TEST_DATA "/kpd/kesm_v5_validation.kpd",
+    KESM_TEST_DATA "/kpd/kesm_w2_buttons.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_refresh.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_request.kpd",
     KESM_TEST_DATA "/../../tools/kesmprint/kesm_sample.kpd",

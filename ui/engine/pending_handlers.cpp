@@ -25,11 +25,6 @@ KESM_PENDING_INIT(InitListBox)
 KESM_PENDING_INIT(InitComboBox)
 KESM_PENDING_INIT(InitOwnerListBox)
 KESM_PENDING_INIT(InitPresetListBox)
-KESM_PENDING_INIT(InitEditText)
-KESM_PENDING_INIT(InitEditNum)
-KESM_PENDING_INIT(InitVScrollbar)
-KESM_PENDING_INIT(InitHScrollbar)
-KESM_PENDING_INIT(InitTrackbar)
 KESM_PENDING_INIT(InitTabControl)
 KESM_PENDING_INIT(InitTreeView)
 
@@ -41,12 +36,6 @@ KESM_PENDING_PAINT(PaintRadioList)
 KESM_PENDING_PAINT(PaintListBox)
 KESM_PENDING_PAINT(PaintComboBox)
 KESM_PENDING_PAINT(PaintOwnerComboBox)
-KESM_PENDING_PAINT(PaintEditText)
-KESM_PENDING_PAINT(PaintEditNum)
-KESM_PENDING_PAINT(PaintVScrollbar)
-KESM_PENDING_PAINT(PaintHScrollbar)
-KESM_PENDING_PAINT(PaintHScrollbarInvalidate)
-KESM_PENDING_PAINT(PaintTrackbar)
 
 KESM_PENDING_PCMD(PCmdPushButton)
 KESM_PENDING_PCMD(PCmdCheckBox)
@@ -54,27 +43,18 @@ KESM_PENDING_PCMD(PCmdRadioList)
 KESM_PENDING_PCMD(PCmdListBox)
 KESM_PENDING_PCMD(PCmdComboBox)
 KESM_PENDING_PCMD(PCmdPresetListBox)
-KESM_PENDING_PCMD(PCmdEditText)
-KESM_PENDING_PCMD(PCmdEditNum)
 
 KESM_PENDING_PMSG(PMsgPushButton)
 KESM_PENDING_PMSG(PMsgOwnerListBox)
 KESM_PENDING_PMSG(PMsgOwnerComboBox)
 KESM_PENDING_PMSG(PMsgMultiListBox)
 KESM_PENDING_PMSG(PMsgPresetListBox)
-KESM_PENDING_PMSG(PMsgEditNum)
-KESM_PENDING_PMSG(PMsgVScrollbar)
-KESM_PENDING_PMSG(PMsgHScrollbar)
-KESM_PENDING_PMSG(PMsgTrackbar)
 KESM_PENDING_PMSG(PMsgTabControl)
 KESM_PENDING_PMSG(PMsgTreeView)
 
 void PaintBitmap2(UCB*, TCB*, ICB*, HDC, const RECT*) {}
-void PaintDecoratedHScrollbar(UCB*, TCB*, ICB*) {}
-int CalcScrollButtonWidth() { return GetSystemMetrics(SM_CXHSCROLL); }
 void RelatedPushButton(UCB*, TCB*, ICB*) {}
 void ShowTabPage(TCB*, ICB*, int) {}
-LONG KesmStr2Int(LPCWSTR, LONG) { return 0; }
 
 namespace {
 

@@ -202,6 +202,10 @@ void PaintEditNum(UCB* ucb, TCB* tcb, ICB* icb) {
   std::u16string text = numbers::WindowText(icb->hWnd);
   if (e.size && numbers::IsMarkedChanged(GetSFCBbyFuncID(ucb, kFuncDisplayUnit))) text.clear();
   const bool focus = GetFocus() == icb->hWnd;
+  // A repaint may come between a keystroke and the value it stores (the
+  // edit tells EN_UPDATE before EN_CHANGE): while the person types and no
+  // one else changed the value, the text is theirs.
+  if (focus && !numbers::IsMarkedChanged(icb->pSFCB)) return;
   LONG current = e.Current();
   LONG shown = ShownValue(e, current);
   if ((!text.empty() || focus) && (!numbers::IsMarkedChanged(icb->pSFCB) || focus) && e.Parsed(text) == shown) {

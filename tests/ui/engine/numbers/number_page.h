@@ -2,7 +2,7 @@
 // edits their data (tests/data/kpd/kesm_w2_numbers.kpd): the scale dialog
 // 1018 (horizontal scale 20-400 with an alert above 200, page step 25;
 // vertical scale 20.0-400.0), the margin dialog 1024 (size items in dots:
-// shift x 0-2362 with the unit "mm", shift y 0-4724, odd margin 120-30000,
+// shift x 0-2361 with the unit "mm", shift y 0-4724, odd margin 120-30000,
 // even margin 0-40000 on a 16-bit setting), the balance dialog 1038 (red
 // balance -10 to 10), the print-type dialog 1019 (user id of at most 8
 // characters in 9 bytes) and the header/footer text dialog 1039.

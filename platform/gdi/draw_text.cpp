@@ -1,5 +1,6 @@
 // DrawTextW: lines broken at newlines and, with DT_WORDBREAK, between words
-// by the font's extents; an end ellipsis for lines too wide; alignment in
+// by the font's extents; tabs expanded to stops eight average characters
+// apart with DT_EXPANDTABS; an end ellipsis for lines too wide; alignment in
 // the rectangle; DT_CALCRECT measures without drawing.
 #include <algorithm>
 #include <string>
@@ -45,6 +46,32 @@ std::vector<std::u16string> SplitLines(const std::u16string& text) {
     lines.back().push_back(text[i]);
   }
   return lines;
+}
+
+// The text with each tab replaced by the spaces that reach the next tab
+// stop (every eight average character widths from its line's start), at
+// least one; `mnemonic` moves with the character it marks.
+std::u16string WithTabsExpanded(const RealFont& font, const std::u16string& text, std::size_t* mnemonic) {
+  const LONG stop = 8 * std::max<LONG>(1, font.metrics.tmAveCharWidth);
+  std::u16string out;
+  std::size_t lineStart = 0;
+  std::size_t marked = kNoMnemonic;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (i == *mnemonic) marked = out.size();
+    const char16_t c = text[i];
+    if (c != u'\t') {
+      out.push_back(c);
+      if (c == u'\n' || c == u'\r') lineStart = out.size();
+      continue;
+    }
+    const std::u16string_view line = std::u16string_view(out).substr(lineStart);
+    const LONG next = (Extent(font, line) / stop + 1) * stop;
+    do {
+      out.push_back(u' ');
+    } while (Extent(font, std::u16string_view(out).substr(lineStart)) < next);
+  }
+  *mnemonic = marked;
+  return out;
 }
 
 // A line broken between words so that each piece fits the width where it
@@ -103,7 +130,8 @@ void PlaceMnemonic(const std::u16string& shown, std::size_t mnemonic, Layout& la
 
 Layout LayOut(const RealFont& font, std::u16string_view text, LONG width, UINT format) {
   std::size_t mnemonic = kNoMnemonic;
-  const std::u16string shown = (format & DT_NOPREFIX) ? std::u16string(text) : WithoutPrefixes(text, &mnemonic);
+  std::u16string shown = (format & DT_NOPREFIX) ? std::u16string(text) : WithoutPrefixes(text, &mnemonic);
+  if (format & DT_EXPANDTABS) shown = WithTabsExpanded(font, shown, &mnemonic);
   Layout layout;
   std::vector<std::u16string>& lines = layout.lines;
   if (format & DT_SINGLELINE) {

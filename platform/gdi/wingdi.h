@@ -326,6 +326,7 @@ inline constexpr UINT DT_VCENTER = 0x00000004;
 inline constexpr UINT DT_BOTTOM = 0x00000008;
 inline constexpr UINT DT_WORDBREAK = 0x00000010;
 inline constexpr UINT DT_SINGLELINE = 0x00000020;
+inline constexpr UINT DT_EXPANDTABS = 0x00000040;
 inline constexpr UINT DT_NOCLIP = 0x00000100;
 inline constexpr UINT DT_CALCRECT = 0x00000400;
 inline constexpr UINT DT_NOPREFIX = 0x00000800;

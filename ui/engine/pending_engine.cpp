@@ -4,24 +4,9 @@
 // unit is built.
 #include "ui/engine/change_road.h"
 #include "ui/engine/item_window.h"
-#include "ui/engine/painting_helpers.h"
 #include "ui/engine/refresh.h"
 #include "ui/engine/sub_dialogs.h"
 #include "settings/values/setting_value.h"
-
-// --- painting helpers ----------------------------------------------------
-int PaintTrayInfoMain(UCB*, TCB*, ICB*, UINT, int, int) { return 0; }
-int PaintTrayInfo(UCB*, TCB*, ICB*, UINT, int) { return 0; }
-int PaintTrayInfoOverwrite(UCB*, TCB*, ICB*, UINT, int) { return 0; }
-int PaintTrayInfoTrayNameOnly(UCB*, TCB*, ICB*, UINT, int) { return 0; }
-int PaintTrayInfoByIcb(UCB*, TCB*, ICB*, UINT) { return 0; }
-int Draw3DButton(UCB*, HWND, HDC, const RECT*, DWORD, BOOL, BOOL) { return 0; }
-void DrawColorRect(HDC, const RECT*, COLORREF) {}
-WORD GetBmpFromRRTable(const ICB*, WORD) { return 0; }
-WORD GetHintFromRRTable(const ICB*, WORD) { return 0; }
-void SetOwnerCtrlStringResourceID(UCB*, const ICB*) {}
-void ClearOwnerCtrlStringResourceID(UCB*) {}
-void CheckCurrentWindowProc(UCB*, HWND) {}
 
 // --- item window, hint icons and pop-ups -----------------------------------
 LRESULT BalloonHelpWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
-# Draws the pictures of the bitmap library and the page pictures of the
-# resource library (6001-6064, 6205-6208) (4 bits a pixel, one palette)
+# Draws the pictures of the bitmap library and the pictures of the resource
+# library (the page pictures 6001-6064, the sheet orientations 6193-6194,
+# the stretched pictures 6205-6208 and the button corners 6220-6222)
+# (4 bits a pixel, one palette)
 # and writes them beside this script; the outputs are committed, so the
 # build needs no Python. Run it here after changing a drawing.
 import struct
@@ -16,11 +18,16 @@ PALETTE = [
     (240, 200, 0),    # 7 yellow
     (96, 160, 224),   # 8 sky
 ] + [(0, 0, 0)] * 7
+FACE = 9
+# The palette of the button corners: the button face, as the display shows
+# it, in the first free slot.
+FACE_PALETTE = PALETTE[:FACE] + [(212, 208, 200)] + PALETTE[FACE + 1:]
 
 
 class Picture:
-    def __init__(self, width, height, fill=0):
+    def __init__(self, width, height, fill=0, palette=PALETTE):
         self.w, self.h = width, height
+        self.palette = palette
         self.px = [[fill] * width for _ in range(height)]
 
     def set(self, x, y, c):
@@ -48,7 +55,7 @@ class Picture:
             for x in range(self.w):
                 line[x // 2] |= self.px[y][x] << (0 if x % 2 else 4)
             rows += bytes(line)
-        palette = b''.join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+        palette = b''.join(bytes((b, g, r, 0)) for r, g, b in self.palette)
         offset = 14 + 40 + len(palette)
         head = struct.pack('<2sIHHI', b'BM', offset + len(rows), 0, 0, offset)
         info = struct.pack('<IiiHHIIiiII', 40, self.w, self.h, 1, 4, 0, len(rows), 3780, 3780, 16, 0)
@@ -132,11 +139,60 @@ def swatch(index):
     return p
 
 
+def orientation(turned):
+    # A sheet with lines of text, upright or turned on its side, in blue on
+    # white (painted with AND, so the white leaves what lies beneath).
+    p = Picture(12, 12)
+    if turned:
+        p.frame(0, 2, 11, 9, 4)
+        for y in (4, 6):
+            p.rect(2, y, 8, y, 4)
+    else:
+        p.frame(2, 0, 9, 11, 4)
+        for y in (2, 4, 6, 8):
+            p.rect(4, y, 7, y, 4)
+    return p
+
+
+def corners(shape):
+    # A button of 64 x 28 whose corners are painted into the corners of a
+    # face of any size: 0 rounded, 1 square, 2 cut. Outside the outline the
+    # picture has the button face's colour; the outline is black, with a
+    # white line inside its top and left.
+    w, h = 64, 28
+    p = Picture(w, h, FACE, FACE_PALETTE)
+    cut = [5, 0, 5][shape]
+
+    def inside(x, y):
+        if not (0 <= x < w and 0 <= y < h):
+            return False
+        cx = min(max(x, cut), w - 1 - cut)
+        cy = min(max(y, cut), h - 1 - cut)
+        dx, dy = abs(x - cx), abs(y - cy)
+        if shape == 0:
+            return dx * dx + dy * dy <= cut * cut
+        return dx + dy <= cut
+
+    for y in range(h):
+        for x in range(w):
+            if not inside(x, y):
+                continue
+            if not all(inside(x + i, y + j) for i, j in ((-1, 0), (1, 0), (0, -1), (0, 1))):
+                p.set(x, y, 1)
+            elif not (inside(x - 2, y) and inside(x, y - 2)):
+                p.set(x, y, 0)
+    return p
+
+
 pictures = {}
 for i in range(64):
     pictures[6001 + i] = page(i)
+pictures[6193] = orientation(False)
+pictures[6194] = orientation(True)
 for i in range(4):
     pictures[6205 + i] = swatch(i)
+for i in range(3):
+    pictures[6220 + i] = corners(i)
 for i in range(9):
     pictures[6495 + i] = level_bar(i)
 for i in range(11):

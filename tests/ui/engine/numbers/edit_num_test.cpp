@@ -137,6 +137,27 @@ TEST_F(EditNum, AnotherLengthLandsOnItsOwnDots) {
   Run(script);
 }
 
+// Typing stores without judging; leaving the edit judges the value, and
+// the alert of a number edit waits until the focus has moved on.
+TEST_F(EditNum, DISABLED_LeavingTheEditJudgesItsValue) {
+  Given(kScaleH, 100);
+  Open(kScaleDialog);
+  constexpr UINT kScaleMessage = 235;
+  kesm_test::UiScript script;
+  script.text(Control(kScaleHEdit), u"250")
+      .check("typed, not judged", [&] { EXPECT_EQ(Stored(kScaleH), 250); })
+      .click(Control(kScaleVEdit))
+      .answerBox(GetResDll(ucb_), kScaleMessage, IDOK)
+      .check("judged once the focus moved", [&] {
+        EXPECT_EQ(GetFocus(), Control(kScaleHEdit));
+        EXPECT_EQ(Stored(kScaleH), 250);
+      })
+      .text(Control(kScaleHEdit), u"150")
+      .click(Control(kScaleVEdit))
+      .check("no alert", [&] { EXPECT_EQ(Stored(kScaleH), 150); });
+  Run(script);
+}
+
 // The even margin's 16-bit setting keeps at most 32767 dots, 693.5 mm: the
 // character that would pass it is taken back.
 TEST_F(EditNum, ALengthTheSettingCannotKeepIsTakenBack) {

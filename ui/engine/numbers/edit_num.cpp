@@ -156,13 +156,14 @@ void OnUpdate(const EditNum& e) {
   SendMessageW(e.icb->hWnd, EM_LIMITTEXT, e.data.maxDigits + (withUnit ? unit.size() : 0), 0);
 }
 
-// The final text, parsed: a size text that still says the current value
-// keeps its exact dots.
+// The final text, parsed: a size text that still says the value shown
+// keeps its exact dots, whether the unit and trailing zeros were typed
+// again or not.
 void StoreFinalText(const EditNum& e) {
   const std::u16string text = numbers::WindowText(e.icb->hWnd);
   const LONG current = e.Current();
-  LONG value = e.Stored(e.Parsed(text));
-  if (e.size && text == Formatted(e, ShownValue(e, current))) value = current;
+  const LONG typed = e.Parsed(text);
+  const LONG value = e.size && typed == ShownValue(e, current) ? current : e.Stored(typed);
   const LONG answer = numbers::AskModules(e.ucb, e.icb, kCustomEditNumShow);
   const LONG compared = answer != 0 ? e.Stored(answer) : current;
   if (value == compared) return;

@@ -57,10 +57,6 @@ struct EditNum {
   LONG Parsed(const std::u16string& text) const { return KesmStr2Int(text.c_str(), Scale()); }
 };
 
-bool Bound(const UCB* ucb, const ICB* icb) {
-  return ucb != nullptr && icb != nullptr && icb->pSFCB != nullptr && icb->hWnd != nullptr;
-}
-
 // The display value of dots, held inside the display range whenever the
 // dots lie inside the numeric range, so that rounding never shows a value
 // beyond the limits.
@@ -189,7 +185,7 @@ void HoldFreeSize(const EditNum& e) {
 }  // namespace
 
 int InitEditNum(UCB* ucb, TCB* tcb, ICB* icb) {
-  if (!Bound(ucb, icb)) return 0;
+  if (!numbers::IsBound(ucb, icb)) return 0;
   const EditNum e(ucb, tcb, icb);
   const std::size_t limit = e.hasData ? e.data.maxDigits + numbers::UnitText(ucb, e.data.unitId).size()
                                       : static_cast<std::size_t>(kLimitWithoutData);
@@ -198,7 +194,7 @@ int InitEditNum(UCB* ucb, TCB* tcb, ICB* icb) {
 }
 
 void PaintEditNum(UCB* ucb, TCB* tcb, ICB* icb) {
-  if (!Bound(ucb, icb)) return;
+  if (!numbers::IsBound(ucb, icb)) return;
   const EditNum e(ucb, tcb, icb);
   std::u16string text = numbers::WindowText(icb->hWnd);
   if (e.size && numbers::IsMarkedChanged(GetSFCBbyFuncID(ucb, kFuncDisplayUnit))) text.clear();
@@ -224,7 +220,7 @@ void PaintEditNum(UCB* ucb, TCB* tcb, ICB* icb) {
 }
 
 int PCmdEditNum(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM) {
-  if (!Bound(ucb, icb) || numbers::IsHidden(icb)) return 0;
+  if (!numbers::IsBound(ucb, icb) || numbers::IsHidden(icb)) return 0;
   const EditNum e(ucb, tcb, icb);
   switch (HIWORD(wParam)) {
     case EN_SETFOCUS:
@@ -246,7 +242,7 @@ int PCmdEditNum(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM) {
 }
 
 int PMsgEditNum(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM, LPARAM) {
-  if (!Bound(ucb, icb) || message != WM_KILLFOCUS) return 0;
+  if (!numbers::IsBound(ucb, icb) || message != WM_KILLFOCUS) return 0;
   const EditNum e(ucb, tcb, icb);
   if (e.hasData) StoreFinalText(e);
   CheckAlertMsg2(ucb, tcb, icb, 0, 0);

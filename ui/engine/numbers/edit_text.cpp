@@ -29,9 +29,6 @@ constexpr DWORD kIcbKeepBlanks = 0x00800000;
 constexpr std::u16string_view kLineBreak = u"\r\n";
 constexpr std::u16string_view kStoredBreak = u"\\n";
 
-bool Bound(const UCB* ucb, const ICB* icb) {
-  return ucb != nullptr && icb != nullptr && icb->pSFCB != nullptr && icb->hWnd != nullptr;
-}
 bool InStorage(const SFCB* sfcb) { return SettingBlockOf(sfcb->descriptor) != kBlockNone; }
 bool IsWide(const SFCB* sfcb) {
   const DWORD kind = SettingKindOf(sfcb->descriptor);
@@ -101,7 +98,7 @@ void OnLeave(UCB* ucb, ICB* icb) {
 }  // namespace
 
 int InitEditText(UCB* ucb, TCB*, ICB* icb) {
-  if (!Bound(ucb, icb)) return 0;
+  if (!numbers::IsBound(ucb, icb)) return 0;
   int limit = ByteSize(icb->pSFCB) - 1;
   if (IsWide(icb->pSFCB)) limit = ByteSize(icb->pSFCB) / 2 - 1;
   if (const UiStringValue* data = numbers::GetStringData(ucb, icb)) {
@@ -113,7 +110,7 @@ int InitEditText(UCB* ucb, TCB*, ICB* icb) {
 }
 
 void PaintEditText(UCB* ucb, TCB*, ICB* icb) {
-  if (!Bound(ucb, icb) || KesmGetClassData(icb, kClassList) != nullptr) return;
+  if (!numbers::IsBound(ucb, icb) || KesmGetClassData(icb, kClassList) != nullptr) return;
   const std::u16string current = numbers::WindowText(icb->hWnd);
   const std::u16string text =
       ShownForm(icb->hWnd, InStorage(icb->pSFCB) ? SettingText(ucb, icb->pSFCB) : current);
@@ -121,7 +118,7 @@ void PaintEditText(UCB* ucb, TCB*, ICB* icb) {
 }
 
 int PCmdEditText(UCB* ucb, TCB*, ICB* icb, WPARAM wParam, LPARAM) {
-  if (!Bound(ucb, icb) || !InStorage(icb->pSFCB)) return 0;
+  if (!numbers::IsBound(ucb, icb) || !InStorage(icb->pSFCB)) return 0;
   switch (HIWORD(wParam)) {
     case EN_CHANGE:
     case EN_UPDATE:

@@ -63,10 +63,6 @@ LONG Moved(const ICB* icb, WPARAM wParam, LONG current) {
   return current;
 }
 
-bool Bound(const UCB* ucb, const ICB* icb) {
-  return ucb != nullptr && icb != nullptr && icb->pSFCB != nullptr && icb->hWnd != nullptr;
-}
-
 int OnScroll(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM lParam) {
   if (reinterpret_cast<HWND>(lParam) != icb->hWnd || numbers::IsDisabled(icb)) return 0;
   SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
@@ -90,7 +86,7 @@ int OnColour(ICB* icb, LPARAM lParam) {
 }  // namespace
 
 int InitHScrollbar(UCB* ucb, TCB*, ICB* icb) {
-  if (!Bound(ucb, icb)) return 0;
+  if (!numbers::IsBound(ucb, icb)) return 0;
   numbers::NumericData data{0, 0, 0, 0, kDefaultMin, kDefaultMax};
   numbers::GetNumericData(ucb, icb, &data);
   SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, static_cast<int>(data.min), static_cast<int>(data.max), 0, 0, 0};
@@ -100,14 +96,14 @@ int InitHScrollbar(UCB* ucb, TCB*, ICB* icb) {
 }
 
 void PaintHScrollbar(UCB* ucb, TCB*, ICB* icb) {
-  if (!Bound(ucb, icb)) return;
+  if (!numbers::IsBound(ucb, icb)) return;
   SendMessageW(icb->hWnd, SBM_SETPOS, static_cast<WPARAM>(GetDevmodeValueByICB(ucb, icb)), TRUE);
 }
 
 // The control's own look would cover the decoration: the position moves
 // without a redraw and the decoration is drawn in its place.
 void PaintHScrollbarInvalidate(UCB* ucb, TCB* tcb, ICB* icb) {
-  if (!Bound(ucb, icb)) return;
+  if (!numbers::IsBound(ucb, icb)) return;
   SendMessageW(icb->hWnd, SBM_SETPOS, static_cast<WPARAM>(GetDevmodeValueByICB(ucb, icb)), FALSE);
   PaintDecoratedHScrollbar(ucb, tcb, icb);
 }
@@ -117,7 +113,7 @@ void PaintHScrollbarInvalidate(UCB* ucb, TCB* tcb, ICB* icb) {
 // window slot receives the pressed-arrow window (null for a press on the
 // shaft); the procedure destroys that window at the release.
 int PMsgHScrollbar(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!Bound(ucb, icb)) return 0;
+  if (!numbers::IsBound(ucb, icb)) return 0;
   switch (message) {
     case WM_HSCROLL:
       return OnScroll(ucb, tcb, icb, wParam, lParam);

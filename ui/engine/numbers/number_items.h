@@ -28,6 +28,11 @@ struct NumericData {
   LONG max;
 };
 
+// The kinds act only for an item with a setting and a window.
+inline bool IsBound(const UCB* ucb, const ICB* icb) {
+  return ucb != nullptr && icb != nullptr && icb->pSFCB != nullptr && icb->hWnd != nullptr;
+}
+
 // False when the item has no numeric group.
 bool GetNumericData(const UCB* ucb, const ICB* icb, NumericData* out);
 // The string record of the item's string group, or null.

@@ -91,14 +91,14 @@ LONG Moved(const UCB* ucb, const ICB* icb, WPARAM wParam, LONG current) {
 }  // namespace
 
 int InitVScrollbar(UCB* ucb, TCB* tcb, ICB* icb) {
-  if (ucb == nullptr || icb == nullptr || icb->pSFCB == nullptr || icb->hWnd == nullptr) return 0;
+  if (!numbers::IsBound(ucb, icb)) return 0;
   SetBarRange(icb->hWnd, ModuleRange(ucb, icb, OwnRange(ucb, icb)));
   PaintItem(ucb, tcb, icb);
   return 1;
 }
 
 void PaintVScrollbar(UCB* ucb, TCB*, ICB* icb) {
-  if (ucb == nullptr || icb == nullptr || icb->pSFCB == nullptr || icb->hWnd == nullptr) return;
+  if (!numbers::IsBound(ucb, icb)) return;
   auto position = static_cast<LONG>(GetDevmodeValueByICB(ucb, icb));
   if (numbers::IsSizeItem(icb)) {
     // The paper, and with it the display range, may have changed.
@@ -113,8 +113,8 @@ void PaintVScrollbar(UCB* ucb, TCB*, ICB* icb) {
 }
 
 int PMsgVScrollbar(UCB* ucb, TCB*, ICB* icb, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (ucb == nullptr || icb == nullptr || icb->pSFCB == nullptr || message != WM_VSCROLL) return 0;
-  if (icb->hWnd == nullptr || reinterpret_cast<HWND>(lParam) != icb->hWnd || numbers::IsDisabled(icb)) return 0;
+  if (!numbers::IsBound(ucb, icb) || message != WM_VSCROLL) return 0;
+  if (reinterpret_cast<HWND>(lParam) != icb->hWnd || numbers::IsDisabled(icb)) return 0;
   const auto current = static_cast<LONG>(SendMessageW(icb->hWnd, SBM_GETPOS, 0, 0));
   const Range r = BarRange(icb->hWnd);
   LONG value = std::clamp(Moved(ucb, icb, wParam, current), r.min, std::max(r.min, r.max));

@@ -11,14 +11,10 @@ namespace {
 constexpr LONG kDefaultMin = 0;
 constexpr LONG kDefaultMax = 200;
 
-bool Bound(const UCB* ucb, const ICB* icb) {
-  return ucb != nullptr && icb != nullptr && icb->pSFCB != nullptr && icb->hWnd != nullptr;
-}
-
 }  // namespace
 
 int InitTrackbar(UCB* ucb, TCB* tcb, ICB* icb) {
-  if (!Bound(ucb, icb)) return 0;
+  if (!numbers::IsBound(ucb, icb)) return 0;
   numbers::NumericData data{0, 0, 0, 0, kDefaultMin, kDefaultMax};
   numbers::GetNumericData(ucb, icb, &data);
   SendMessageW(icb->hWnd, TBM_SETRANGE, TRUE,
@@ -28,12 +24,12 @@ int InitTrackbar(UCB* ucb, TCB* tcb, ICB* icb) {
 }
 
 void PaintTrackbar(UCB* ucb, TCB*, ICB* icb) {
-  if (!Bound(ucb, icb)) return;
+  if (!numbers::IsBound(ucb, icb)) return;
   SendMessageW(icb->hWnd, TBM_SETPOS, TRUE, static_cast<LPARAM>(GetDevmodeValueByICB(ucb, icb)));
 }
 
 int PMsgTrackbar(UCB* ucb, TCB*, ICB* icb, UINT message, WPARAM, LPARAM lParam) {
-  if (!Bound(ucb, icb) || message != WM_HSCROLL || reinterpret_cast<HWND>(lParam) != icb->hWnd) return 0;
+  if (!numbers::IsBound(ucb, icb) || message != WM_HSCROLL || reinterpret_cast<HWND>(lParam) != icb->hWnd) return 0;
   SetDevmodeValueByICB(ucb, icb, SendMessageW(icb->hWnd, TBM_GETPOS, 0, 0));
   return 1;
 }

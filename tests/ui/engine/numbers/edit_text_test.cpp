@@ -5,12 +5,10 @@
 // loses its outer blanks on leaving unless the item keeps them.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "platform/runtime/winmem.h"
-#include "platform/window/winuser_clipboard.h"
+#include "tests/common/clipboard_text.h"
 #include "tests/platform/scoped_acp.h"
 #include "tests/ui/engine/numbers/number_page.h"
 
@@ -41,18 +39,6 @@ class EditText : public NumberPage {
   }
   void GivenText(WORD funcId, const std::u16string& text) {
     SetDevmodeStringBySFCB(ucb_, GetSFCBbyFuncID(ucb_, funcId), text.c_str());
-  }
-  // Text copied from elsewhere, ready to be pasted.
-  static void Copied(const std::u16string& text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
-    auto* out = static_cast<char16_t*>(GlobalLock(block));
-    std::copy(text.begin(), text.end(), out);
-    out[text.size()] = 0;
-    GlobalUnlock(block);
-    SetClipboardData(CF_UNICODETEXT, block);
-    CloseClipboard();
   }
 };
 
@@ -96,7 +82,7 @@ TEST_F(EditText, DISABLED_ADoubleByteCharacterThatDoesNotFitIsLeftOutWhole) {
     ScopedAnsiCodePage acp(c.codePage);
     GivenText(kUserId, u"");
     Open(kPrintTypeDialog);
-    Copied(u"A\x65E5\x672C\x5B57\x4E2D");  // A and four double-byte characters
+    kesm_test::PutClipboardText(u"A\x65E5\x672C\x5B57\x4E2D");  // A and four double-byte characters
     kesm_test::UiScript script;
     script.click(Control(kUserIdEdit)).key('V', MK_CONTROL).check("the stored id", [&] {
       EXPECT_EQ(Setting(kUserId), u"A\x65E5\x672C\x5B57");

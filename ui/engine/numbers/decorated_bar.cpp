@@ -80,8 +80,13 @@ void PaintDecoratedHScrollbar(UCB* ucb, TCB*, ICB* icb) {
   GetClientRect(icb->hWnd, &client);
   const BarLayout l = LayoutOf(client, info);
   if (!PaintShaftPicture(ucb, dc, icb, l.shaft)) {
-    Fill(dc, RECT{l.shaft.left, l.shaft.top, l.thumb.left, l.shaft.bottom}, COLOR_SCROLLBAR);
-    Fill(dc, RECT{l.thumb.right, l.shaft.top, l.shaft.right, l.shaft.bottom}, COLOR_SCROLLBAR);
+    // A light track, so that the shaft stands out from the page as a
+    // scroll bar's does.
+    const COLORREF track = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const RECT before{l.shaft.left, l.shaft.top, l.thumb.left, l.shaft.bottom};
+    const RECT after{l.thumb.right, l.shaft.top, l.shaft.right, l.shaft.bottom};
+    if (before.right > before.left) DrawColorRect(dc, &before, track);
+    if (after.right > after.left) DrawColorRect(dc, &after, track);
   }
   DrawSignButton(ucb, dc, l.left, false, false);
   DrawSignButton(ucb, dc, l.right, true, false);

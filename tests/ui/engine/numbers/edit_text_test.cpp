@@ -67,27 +67,32 @@ TEST_F(EditText, TypingStoresAsItGoesWithinTheLimits) {
   Run(script);
 }
 
-// Under a double-byte code page the user id's 9 bytes keep 8: "A" and
-// three double-byte characters take 7, and a fourth does not fit whole. A
-// cut at 8 bytes would keep half of it, which reads back as a character the
-// user never typed (under 936 a "?"). The edit then shows what was kept.
+// Under a double-byte code page the owner name's 17 bytes keep 16: "A" and
+// seven double-byte characters take 15, and an eighth does not fit whole. A
+// cut at 16 bytes would keep half of it, which reads back as a character
+// the user never typed (under 936 a "?"). The edit then shows what was
+// kept.
 TEST_F(EditText, DISABLED_ADoubleByteCharacterThatDoesNotFitIsLeftOutWhole) {
   struct CodePageCase {
     UINT codePage;
     const char* bytes;
   };
-  const CodePageCase cases[] = {{932, "A\x93\xFA\x96\x7B\x8E\x9A"}, {936, "A\xC8\xD5\xB1\xBE\xD7\xD6"}};
+  const CodePageCase cases[] = {
+      {932, "A\x93\xFA\x96\x7B\x8E\x9A\x92\x86\x95\xB6\x95\x84\x8E\x52"},
+      {936, "A\xC8\xD5\xB1\xBE\xD7\xD6\xD6\xD0\xCE\xC4\xB7\xFB\xC9\xBD"},
+  };
+  const std::u16string kept = u"A\x65E5\x672C\x5B57\x4E2D\x6587\x7B26\x5C71";
   for (const CodePageCase& c : cases) {
     SCOPED_TRACE(c.codePage);
     ScopedAnsiCodePage acp(c.codePage);
-    GivenText(kUserId, u"");
+    GivenText(kOwnerName, u"");
     Open(kPrintTypeDialog);
-    kesm_test::PutClipboardText(u"A\x65E5\x672C\x5B57\x4E2D");  // A and four double-byte characters
+    kesm_test::PutClipboardText(kept + u"\x5DDD");  // an eighth double-byte character
     kesm_test::UiScript script;
-    script.click(Control(kUserIdEdit)).key('V', MK_CONTROL).check("the stored id", [&] {
-      EXPECT_EQ(Setting(kUserId), u"A\x65E5\x672C\x5B57");
-      EXPECT_EQ(Bytes(kUserId), std::string(c.bytes));
-      EXPECT_EQ(Text(kUserIdEdit), u"A\x65E5\x672C\x5B57");
+    script.click(Control(kOwnerNameEdit)).key('V', MK_CONTROL).check("the stored name", [&] {
+      EXPECT_EQ(Setting(kOwnerName), kept);
+      EXPECT_EQ(Bytes(kOwnerName), std::string(c.bytes));
+      EXPECT_EQ(Text(kOwnerNameEdit), kept);
     });
     Run(script);
     host_.Close();

@@ -24,48 +24,51 @@ enum class Act { kClick, kDrag, kKey };
 
 struct ScrollCase {
   const char* what;
+  bool balance;  // the red balance (-10 to 10), else the stamp's red (0-200)
   LONG start;
   Act act;
   int arg;  // the part clicked (SB_ code), the thumb's place, or the key
   LONG expected;
 };
 
-constexpr ScrollCase kRedCases[] = {
-    {"left arrow", 0, Act::kClick, SB_LINELEFT, -1},
-    {"right arrow", 0, Act::kClick, SB_LINERIGHT, 1},
-    {"shaft left of the thumb", 0, Act::kClick, SB_PAGELEFT, -10},
-    {"shaft right of the thumb", 0, Act::kClick, SB_PAGERIGHT, 10},
-    {"shaft right near the end", 5, Act::kClick, SB_PAGERIGHT, 10},
-    {"left arrow at the minimum", -10, Act::kClick, SB_LINELEFT, -10},
-    {"right arrow at the maximum", 10, Act::kClick, SB_LINERIGHT, 10},
-    {"thumb below 0", 0, Act::kDrag, -5, -5},
-    {"thumb to the lower end", 3, Act::kDrag, -10, -10},
-    {"thumb above 0", 0, Act::kDrag, 7, 7},
-    {"Home", 3, Act::kKey, VK_HOME, 2},
-    {"End", 3, Act::kKey, VK_END, 4},
-    {"Home at the minimum", -10, Act::kKey, VK_HOME, -10},
-    {"arrow key", 3, Act::kKey, VK_RIGHT, 4},
+constexpr ScrollCase kScrollCases[] = {
+    {"left arrow", false, 5, Act::kClick, SB_LINELEFT, 4},
+    {"right arrow", false, 5, Act::kClick, SB_LINERIGHT, 6},
+    {"left arrow at the minimum", false, 0, Act::kClick, SB_LINELEFT, 0},
+    {"right arrow at the maximum", false, 200, Act::kClick, SB_LINERIGHT, 200},
+    {"shaft left of the thumb", true, 0, Act::kClick, SB_PAGELEFT, -10},
+    {"shaft right of the thumb", true, 0, Act::kClick, SB_PAGERIGHT, 10},
+    {"shaft right near the end", true, 5, Act::kClick, SB_PAGERIGHT, 10},
+    {"thumb below 0", true, 0, Act::kDrag, -5, -5},
+    {"thumb to the lower end", true, 3, Act::kDrag, -10, -10},
+    {"thumb above 0", true, 0, Act::kDrag, 7, 7},
+    {"Home", true, 3, Act::kKey, VK_HOME, 2},
+    {"End", true, 3, Act::kKey, VK_END, 4},
+    {"Home at the minimum", true, -10, Act::kKey, VK_HOME, -10},
+    {"arrow key", true, 3, Act::kKey, VK_RIGHT, 4},
 };
 
 TEST_F(HScrollBar, DISABLED_EachPartOfTheBarMovesTheValueWithinItsRange) {
-  for (const ScrollCase& c : kRedCases) {
+  for (const ScrollCase& c : kScrollCases) {
     SCOPED_TRACE(c.what);
-    Given(kRed, c.start);
-    Open(kBalanceDialog);
+    const WORD funcId = c.balance ? kRed : kStampRed;
+    Given(funcId, c.start);
+    Open(c.balance ? kBalanceDialog : kStampDialog);
+    const HWND bar = Control(c.balance ? kRedBar : kStampRedBar);
     kesm_test::UiScript script;
     switch (c.act) {
       case Act::kClick:
-        script.scroll(Control(kRedBar), static_cast<WORD>(c.arg));
+        script.scroll(bar, static_cast<WORD>(c.arg));
         break;
       case Act::kDrag:
-        script.dragThumb(Control(kRedBar), c.arg);
+        script.dragThumb(bar, c.arg);
         break;
       case Act::kKey:
         // Taking the thumb where it stands gives the bar the focus.
-        script.dragThumb(Control(kRedBar), c.start).key(static_cast<UINT>(c.arg));
+        script.dragThumb(bar, c.start).key(static_cast<UINT>(c.arg));
         break;
     }
-    script.check("the balance", [&] { EXPECT_EQ(Stored(kRed), c.expected); });
+    script.check("the value", [&] { EXPECT_EQ(Stored(funcId), c.expected); });
     Run(script);
     host_.Close();
   }

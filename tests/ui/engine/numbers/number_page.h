@@ -1,7 +1,7 @@
 // Pages of the W2 printer whose description gives the number and text
 // edits their data (tests/data/kpd/kesm_w2_numbers.kpd): the scale dialog
-// 1018 (horizontal scale 20-400 with an alert above 200, page step 25;
-// vertical scale 20.0-400.0), the margin dialog 1024 (size items in dots:
+// 1018 (horizontal scale 20-400, page step 25; vertical scale 20.0-400.0
+// with an alert above 200.0), the margin dialog 1024 (size items in dots:
 // shift x 0-2361 with the unit "mm", shift y 0-4724, odd margin 120-30000,
 // even margin 0-40000 on a 16-bit setting), the balance dialog 1038 (red
 // balance -10 to 10), the print-type dialog 1019 (user id of at most 8

@@ -40,16 +40,19 @@ class NumberPictures : public NumberPage {
     EXPECT_TRUE(plat::window::PaintWindowImage(host_.page(), &p.pixels, &p.size));
     return p;
   }
+  // Where a control lies in the picture of the page (its frame included).
   RECT PlaceOf(WORD id) {
+    RECT page{};
     RECT r{};
+    GetWindowRect(host_.page(), &page);
     GetWindowRect(Control(id), &r);
-    MapWindowPoints(nullptr, host_.page(), reinterpret_cast<POINT*>(&r), 2);
+    OffsetRect(&r, -page.left, -page.top);
     return r;
   }
 };
 
 // The red balance at 5 of -10..10: the thumb starts three quarters along
-// the travel between the arrows.
+// the travel between the arrows, on a light track.
 TEST_F(NumberPictures, DISABLED_ADecoratedBarShowsItsButtonsAndThumb) {
   Given(kRed, 5);
   Open(kBalanceDialog);
@@ -65,13 +68,14 @@ TEST_F(NumberPictures, DISABLED_ADecoratedBarShowsItsButtonsAndThumb) {
   EXPECT_EQ(p.At(bar.left + w / 2, midY), rgb(mark));
   EXPECT_EQ(p.At(bar.right - w / 2 - 1, bar.top + 5), rgb(mark));
   EXPECT_NE(p.At(bar.left + w / 2, bar.top + 5), rgb(mark));
-  // The thumb, a button face, stands where the value puts it; the shaft on
-  // either side is the scroll bar colour.
+  // The thumb, a button face, stands where the value puts it; the track on
+  // either side is light.
   const int travel = bar.right - bar.left - 3 * w;
   const int thumb = bar.left + w + travel * 15 / 20;
   EXPECT_EQ(p.At(thumb + w / 2, midY), rgb(GetSysColor(COLOR_BTNFACE)));
-  EXPECT_EQ(p.At(thumb - 2, midY), rgb(GetSysColor(COLOR_SCROLLBAR)));
-  EXPECT_EQ(p.At(bar.left + w + 2, midY), rgb(GetSysColor(COLOR_SCROLLBAR)));
+  EXPECT_EQ(p.At(thumb - 2, midY), rgb(GetSysColor(COLOR_BTNHIGHLIGHT)));
+  EXPECT_EQ(p.At(bar.left + w + 2, midY), rgb(GetSysColor(COLOR_BTNHIGHLIGHT)));
+  EXPECT_EQ(p.At(thumb + w + 2, midY), rgb(GetSysColor(COLOR_BTNHIGHLIGHT)));
 }
 
 TEST_F(NumberPictures, DISABLED_TheMarginDialogShowsItsSizes) {

@@ -24,8 +24,9 @@ class Trackbar : public NumberPage {
     GetWindowRect(icb->hWnd, &r);
     MapWindowPoints(nullptr, host_.page(), reinterpret_cast<POINT*>(&r), 2);
     DestroyWindow(icb->hWnd);
-    HWND bar = CreateWindowExW(0, TRACKBAR_CLASSW, u"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.left, r.top, 200, 30,
-                               host_.page(), reinterpret_cast<HMENU>(static_cast<LONG_PTR>(id)), nullptr, nullptr);
+    HWND bar = CreateWindowExW(0, TRACKBAR_CLASSW, u"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, r.left, r.top,
+                               r.right - r.left, r.bottom - r.top, host_.page(),
+                               reinterpret_cast<HMENU>(static_cast<LONG_PTR>(id)), nullptr, nullptr);
     icb->kind = kCtlTrackbar;
     icb->hWnd = bar;
     icb->pfnSavedWndProc = nullptr;

@@ -122,8 +122,9 @@ bool IsIntegerKind(const SFCB* sfcb) {
 }
 
 // A typed text: a size beyond what the setting can keep takes the last
-// character back; a value the edit already shows stops.
-void OnTyped(const EditNum& e) {
+// character back; a value the edit already shows stops. True when a value
+// was stored.
+bool OnTyped(const EditNum& e) {
   const std::u16string text = numbers::WindowText(e.icb->hWnd);
   const LONG typed = e.Parsed(text);
   LONG value = typed;
@@ -131,14 +132,15 @@ void OnTyped(const EditNum& e) {
     const LONG limit = DotLimit(e.icb->pSFCB);
     if (typed < 0 || (limit != 0 && e.Stored(typed) > limit)) {
       PostMessageW(e.icb->hWnd, WM_CHAR, VK_BACK, 0);
-      return;
+      return false;
     }
-    if (typed == ShownValue(e, e.Current())) return;
+    if (typed == ShownValue(e, e.Current())) return false;
     value = TypedDots(e, typed);
   }
-  if (value == e.Current()) return;
+  if (value == e.Current()) return false;
   numbers::TellModules(e.ucb, e.icb, kCustomEditNumTyped, typed);
   SetDevmodeValueByICB(e.ucb, e.icb, value);
+  return true;
 }
 
 // While the text ends with the unit, the unit's characters do not count
@@ -230,9 +232,9 @@ int PCmdEditNum(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM) {
       ForgetShown(e);
       return 0;
     case EN_CHANGE:
-      if (!IsIntegerKind(icb->pSFCB)) return 0;
-      OnTyped(e);
-      return 1;
+      // The edit tells its own repaints too; only a stored value asks the
+      // page for a repaint.
+      return IsIntegerKind(icb->pSFCB) && OnTyped(e) ? 1 : 0;
     case EN_UPDATE:
       OnUpdate(e);
       return 0;

@@ -75,8 +75,11 @@ std::u16string Keepable(const SFCB* sfcb, const std::u16string& text) {
   return std::u16string(back.data());
 }
 
-void StoreWhenChanged(UCB* ucb, SFCB* sfcb, const std::u16string& text) {
-  if (text != SettingText(ucb, sfcb)) SetDevmodeStringBySFCB(ucb, sfcb, text.c_str());
+// True when the text was stored.
+bool StoreWhenChanged(UCB* ucb, SFCB* sfcb, const std::u16string& text) {
+  if (text == SettingText(ucb, sfcb)) return false;
+  SetDevmodeStringBySFCB(ucb, sfcb, text.c_str());
+  return true;
 }
 
 std::u16string Trimmed(const std::u16string& text) {
@@ -122,8 +125,9 @@ int PCmdEditText(UCB* ucb, TCB*, ICB* icb, WPARAM wParam, LPARAM) {
   switch (HIWORD(wParam)) {
     case EN_CHANGE:
     case EN_UPDATE:
-      StoreWhenChanged(ucb, icb->pSFCB, Keepable(icb->pSFCB, StoredForm(icb->hWnd)));
-      return 1;
+      // The edit tells its own repaints too; only a stored text asks the
+      // page for a repaint.
+      return StoreWhenChanged(ucb, icb->pSFCB, Keepable(icb->pSFCB, StoredForm(icb->hWnd))) ? 1 : 0;
     case EN_KILLFOCUS:
       OnLeave(ucb, icb);
       return 0;

@@ -42,7 +42,7 @@ class EditText : public NumberPage {
   }
 };
 
-TEST_F(EditText, DISABLED_ThePageShowsTheStoredTexts) {
+TEST_F(EditText, ThePageShowsTheStoredTexts) {
   GivenText(kMergeFile, u"C:\\merge\\letter.rst");
   GivenText(kUserId, u"kesm01");
   Open(kPrintTypeDialog);
@@ -72,7 +72,7 @@ TEST_F(EditText, TypingStoresAsItGoesWithinTheLimits) {
 // cut at 16 bytes would keep half of it, which reads back as a character
 // the user never typed (under 936 a "?"). The edit then shows what was
 // kept.
-TEST_F(EditText, DISABLED_ADoubleByteCharacterThatDoesNotFitIsLeftOutWhole) {
+TEST_F(EditText, ADoubleByteCharacterThatDoesNotFitIsLeftOutWhole) {
   struct CodePageCase {
     UINT codePage;
     const char* bytes;

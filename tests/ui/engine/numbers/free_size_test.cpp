@@ -34,7 +34,7 @@ class FreeSize : public NumberPage {
   }
 };
 
-TEST_F(FreeSize, DISABLED_InInchesTheModuleKeepsTheTypedAndSpunLength) {
+TEST_F(FreeSize, InInchesTheModuleKeepsTheTypedAndSpunLength) {
   GivenInches();
   GivenCustomPaper(14400);
   Given(kInchLength, 1200);
@@ -60,7 +60,7 @@ TEST_F(FreeSize, DISABLED_InInchesTheModuleKeepsTheTypedAndSpunLength) {
   Run(script);
 }
 
-TEST_F(FreeSize, DISABLED_LeavingALengthHoldsItInTheTraysRange) {
+TEST_F(FreeSize, LeavingALengthHoldsItInTheTraysRange) {
   GivenMillimetres();
   GivenCustomPaper(14400);
   Open(kFreeSizeDialog);

@@ -48,7 +48,7 @@ constexpr ScrollCase kScrollCases[] = {
     {"arrow key", true, 3, Act::kKey, VK_RIGHT, 4},
 };
 
-TEST_F(HScrollBar, DISABLED_EachPartOfTheBarMovesTheValueWithinItsRange) {
+TEST_F(HScrollBar, EachPartOfTheBarMovesTheValueWithinItsRange) {
   for (const ScrollCase& c : kScrollCases) {
     SCOPED_TRACE(c.what);
     const WORD funcId = c.balance ? kRed : kStampRed;
@@ -74,7 +74,7 @@ TEST_F(HScrollBar, DISABLED_EachPartOfTheBarMovesTheValueWithinItsRange) {
   }
 }
 
-TEST_F(HScrollBar, DISABLED_MovesAddUpAndABarWithoutDataOffersTwoHundred) {
+TEST_F(HScrollBar, MovesAddUpAndABarWithoutDataOffersTwoHundred) {
   Given(kStampRed, 195);
   Open(kStampDialog);
   kesm_test::UiScript script;

@@ -53,7 +53,7 @@ class NumberPictures : public NumberPage {
 
 // The red balance at 5 of -10..10: the thumb starts three quarters along
 // the travel between the arrows, on a light track.
-TEST_F(NumberPictures, DISABLED_ADecoratedBarShowsItsButtonsAndThumb) {
+TEST_F(NumberPictures, ADecoratedBarShowsItsButtonsAndThumb) {
   Given(kRed, 5);
   Open(kBalanceDialog);
   const Picture p = Take();
@@ -78,7 +78,7 @@ TEST_F(NumberPictures, DISABLED_ADecoratedBarShowsItsButtonsAndThumb) {
   EXPECT_EQ(p.At(thumb + w + 2, midY), rgb(GetSysColor(COLOR_BTNHIGHLIGHT)));
 }
 
-TEST_F(NumberPictures, DISABLED_TheMarginDialogShowsItsSizes) {
+TEST_F(NumberPictures, TheMarginDialogShowsItsSizes) {
   GivenMillimetres();
   Given(kShiftX, 2000);
   Given(kMarginOdd, 4800);

@@ -36,7 +36,7 @@ constexpr SpinCase kSpinCases[] = {
     {"thumb within the range", 100, SB_THUMBPOSITION, 250, 250},
 };
 
-TEST_F(SpinBar, DISABLED_EachPartOfTheSpinMovesTheValueWithinItsRange) {
+TEST_F(SpinBar, EachPartOfTheSpinMovesTheValueWithinItsRange) {
   for (const SpinCase& c : kSpinCases) {
     SCOPED_TRACE(c.what);
     Given(kScaleH, c.start);
@@ -54,7 +54,7 @@ TEST_F(SpinBar, DISABLED_EachPartOfTheSpinMovesTheValueWithinItsRange) {
   }
 }
 
-TEST_F(SpinBar, DISABLED_ClicksAddUpAndTheEditShowsTheValue) {
+TEST_F(SpinBar, ClicksAddUpAndTheEditShowsTheValue) {
   Given(kScaleH, 100);
   Open(kScaleDialog);
   kesm_test::UiScript script;
@@ -71,7 +71,7 @@ TEST_F(SpinBar, DISABLED_ClicksAddUpAndTheEditShowsTheValue) {
 
 // A length spins in tenths of a millimetre or hundredths of an inch and
 // stores the dots of the value it shows.
-TEST_F(SpinBar, DISABLED_ASizeSpinsInTheDisplayUnitAndStoresDots) {
+TEST_F(SpinBar, ASizeSpinsInTheDisplayUnitAndStoresDots) {
   struct UnitCase {
     bool inches;
     LONG startDots;
@@ -98,7 +98,7 @@ TEST_F(SpinBar, DISABLED_ASizeSpinsInTheDisplayUnitAndStoresDots) {
 
 // The spin of a size offers the display range: the odd margin's 120-30000
 // dots are 2.6-635.0 mm (120 dots are 2.54 mm, rounded up into the range).
-TEST_F(SpinBar, DISABLED_ASizeSpinStopsAtTheDisplayRange) {
+TEST_F(SpinBar, ASizeSpinStopsAtTheDisplayRange) {
   GivenMillimetres();
   Given(kMarginOdd, 30000);
   Open(kMarginDialog);

@@ -6,3 +6,9 @@
 
 // --- sub-dialogs -----------------------------------------------------------
 int ShowDialogBox(UCB*, int, WORD, HWND) { return 0; }
+void ShowItemHelp(HWND, HWND, UINT) {}
+// Until the file dialogs are built every dialog ends like a modal dialog,
+// and a file is taken as it is named.
+BOOL MustDoEndDialog(const TCB*) { return TRUE; }
+BOOL IsFile(LPCWSTR path) { return path != nullptr && path[0] != 0; }
+BOOL CheckFileExt(const TCB*, LPCWSTR) { return TRUE; }

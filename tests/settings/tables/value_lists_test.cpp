@@ -161,7 +161,7 @@ TEST(ValueLists, EachListHasItsLengthAndBelongsToItsSetting) {
   }
   int withList = 0;
   for (const SFCB& r : fgSFCB) withList += r.valueList != nullptr;
-  EXPECT_EQ(withList, 106);
+  EXPECT_EQ(withList, kValueListCount);
 }
 
 // The second section (other orientation) offers the same values as the first.

@@ -37,11 +37,7 @@ void SetCallFlags(UCB* ucb, const DEVICEPROPERTYHEADER* header) {
 void KeepSheet(UCB* ucb, const PROPSHEETUI_INFO* info, const DEVICEPROPERTYHEADER* header) {
   SHEETSLOTS& sheet = ucb->pWork->sheet;
   sheet.dwPermission = (header->Flags & DPS_NOPERMISSION) == 0 ? 1 : 0;
-  sheet.pfnComPropSheet = info->pfnComPropSheet;
-  sheet.hComPropSheet = info->hComPropSheet;
-  sheet.fApplied = 0;
-  sheet.wSheetKind = kSheetPrinter;
-  ucb->pWork->dialog.wStartPageId = 0;
+  kesm_sheet::KeepHost(ucb, info, kSheetPrinter);
 }
 
 LONG Init(PROPSHEETUI_INFO* info, DEVICEPROPERTYHEADER* header) {
@@ -49,11 +45,7 @@ LONG Init(PROPSHEETUI_INFO* info, DEVICEPROPERTYHEADER* header) {
   UCB* ucb = context.get();
   if (ucb == nullptr) return kFailed;
   GetBidiDataStart(ucb, nullptr);
-  if (IsOsLaterWin2000()) {
-    SetKDMOSKind2000(ucb);
-  } else {
-    SetKDMOSKindNT(ucb);
-  }
+  kesm_sheet::NoteOsKind(ucb);
   SetCallFlags(ucb, header);
   kesm_entry::NoteMachineFlags(ucb);
   if (GetKDMNoPermission(ucb) == 0 && GetKDMBiDirect(ucb) == 0) {

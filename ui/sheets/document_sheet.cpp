@@ -38,11 +38,7 @@ constexpr WORD kCallSrcProperty = 1;
 
 void SetCallFlags(UCB* ucb, DWORD fMode) {
   SetKDMCallSrc(ucb, (fMode & DM_USER_DEFAULT) != 0 ? kCallSrcProperty : 0);
-  if (IsOsLaterWin2000()) {
-    SetKDMOSKind2000(ucb);
-  } else {
-    SetKDMOSKindNT(ucb);
-  }
+  kesm_sheet::NoteOsKind(ucb);
   SetKDMPropertyTypeDocument(ucb);
   SetKDMNoPermission(ucb, (fMode & DM_NOPERMISSION) != 0 ? 1 : 0);
 }
@@ -56,12 +52,8 @@ void KeepSheet(UCB* ucb, const PROPSHEETUI_INFO* info, const DOCUMENTPROPERTYHEA
   // size holds that much.
   sheet.cbOut = header->cbOut != 0 ? header->cbOut : static_cast<DWORD>(kSizeofKesmDM);
   sheet.fMode = header->fMode;
-  sheet.pfnComPropSheet = info->pfnComPropSheet;
-  sheet.hComPropSheet = info->hComPropSheet;
-  sheet.fApplied = 0;
-  sheet.wSheetKind = kSheetDocument;
   sheet.pDefTraySnapshot = snapshot;
-  ucb->pWork->dialog.wStartPageId = 0;
+  kesm_sheet::KeepHost(ucb, info, kSheetDocument);
 }
 
 LONG Init(PROPSHEETUI_INFO* info, DOCUMENTPROPERTYHEADER* header) {

@@ -48,9 +48,12 @@ void RecallSelectedPreset(UCB* ucb, TCB* tcb) {
   DoTransact(ucb, tcb, list->pUiGroup, list->builtInId);
 }
 
+// The sheet makes its pages child windows; a modal dialog is a pop-up.
+bool IsSheetPage(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0; }
+
 // A page of a sheet tells its sheet that it holds changes.
 void TellSheetOfChanges(UCB* ucb, const TCB* tcb, HWND page) {
-  if ((tcb->kind & kSheetPageKinds) == 0 || (GetWindowLongW(page, GWL_STYLE) & WS_CHILD) == 0) return;
+  if ((tcb->kind & kSheetPageKinds) == 0 || !IsSheetPage(page)) return;
   if (IsDevmodeChanged(ucb) == 0) return;
   if (HWND sheet = GetParent(page)) SendMessageW(sheet, PSM_CHANGED, reinterpret_cast<WPARAM>(page), 0);
 }
@@ -93,7 +96,9 @@ INT_PTR OnCommand(UCB* ucb, TCB* tcb, HWND page, WPARAM wParam, LPARAM lParam) {
     ShowPageHelp(ucb, tcb, page);
     return kNotHandled;
   }
-  if (IsClosingButton(id)) return OnClosingButton(ucb, tcb, page, id);
+  // A page shown in a sheet (its options dialog's, say) may carry the
+  // buttons that close its dialog; in the sheet they close nothing.
+  if (IsClosingButton(id) && !IsSheetPage(page)) return OnClosingButton(ucb, tcb, page, id);
   return tcb != nullptr ? OfferCommand(ucb, tcb, page, wParam, lParam) : kNotHandled;
 }
 

@@ -8,7 +8,9 @@
 #include "platform/window/propsheet/prsht.h"
 #include "settings/constraints/ui_status.h"
 #include "settings/context/context_arrays.h"
+#include "jobsettings/devmode/devmode_defaults.h"
 #include "settings/context/context_block.h"
+#include "settings/context/context_dcb2.h"
 #include "settings/context/context_open.h"
 #include "settings/system/memptr.h"
 #include "settings/values/setting_value.h"
@@ -16,6 +18,7 @@
 #include "storage/files/path_builders.h"
 #include "storage/install/kesm_inst.h"
 #include "storage/install/sequence/install_sequence.h"
+#include "storage/properties/printer_properties.h"
 #include "storage/ini/profile.h"
 #include "storage/system/system_info.h"
 #include "ui/entry/dll_entry.h"
@@ -87,6 +90,23 @@ UCB* OpenSheetContext(HANDLE printer) {
   return ucb;
 }
 
+void KeepHost(UCB* ucb, const PROPSHEETUI_INFO* info, WORD sheetKind) {
+  SHEETSLOTS& sheet = ucb->pWork->sheet;
+  sheet.pfnComPropSheet = info->pfnComPropSheet;
+  sheet.hComPropSheet = info->hComPropSheet;
+  sheet.fApplied = 0;
+  sheet.wSheetKind = sheetKind;
+  ucb->pWork->dialog.wStartPageId = 0;
+}
+
+void NoteOsKind(UCB* ucb) {
+  if (IsOsLaterWin2000()) {
+    SetKDMOSKind2000(ucb);
+  } else {
+    SetKDMOSKindNT(ucb);
+  }
+}
+
 bool DefaultTraysPending(UCB* ucb) { return !GetBidiFlagDefTrays(ucb) && BidiKnown(ucb); }
 
 DCB* NewSnapshot() { return static_cast<DCB*>(GetMemPtr(sizeof(DCB))); }
@@ -116,6 +136,15 @@ void EndSheetContext(PROPSHEETUI_INFO* info) {
     ucb->pWork->dialog.wStartPageId = 0;
   }
   ForgetPageWindows(ucb);
+  // The context may be parked for the next call on this printer: it goes
+  // back to the stored settings, so that edits the user cancelled (or that
+  // only the caller's DEVMODE took) are no later call's settings.
+  if (ucb->pDCB != nullptr) {
+    InitDefaultDevmode(ucb);
+    FreeReg(ucb);
+    GetReg(ucb);
+    GetDCB2(ucb);
+  }
   FreeUcb(ucb);
 }
 

@@ -16,6 +16,11 @@ namespace kesm_sheet {
 // data the fallback INI keeps loaded; null when none can be had.
 UCB* OpenSheetContext(HANDLE printer);
 
+// The sheet's host and kind in the context, nothing applied yet, and no
+// page started; the system's kind in the run-time flags.
+void KeepHost(UCB* ucb, const PROPSHEETUI_INFO* info, WORD sheetKind);
+void NoteOsKind(UCB* ucb);
+
 // Whether the default trays the device reported are still to be copied
 // into the document: the device has answered, but the trays were not taken
 // over yet.

@@ -174,6 +174,50 @@ TEST_F(PageLife, APageStartsIsShownLaidOutAndAcceptedInThatOrder) {
   EXPECT_EQ(Dm(out)->dmDriverExtra, 1016);
 }
 
+// The preset page of a description whose page alert always holds.
+class PageAlert : public PageLife {
+ protected:
+  const char* Description() const override { return "kesm_w2_page_alert.kpd"; }
+};
+
+// OK judges each page's own group first: Cancel in its alert keeps the
+// sheet open on the page it shows, and nothing is handed out; OK in the
+// alert lets the sheet close.
+TEST_F(PageAlert, ARefusedOkKeepsTheSheetOnItsPage) {
+  struct Case {
+    int answer;
+    LONG result;
+  };
+  const Case cases[] = {{IDCANCEL, 0}, {IDOK, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    Bytes out = Filled(kDriverDevmode);
+    HWND shown = nullptr;
+    UiScript script;
+    script.tab(Sheet(), 1)
+        .check("the page shown", [&] { shown = WindowRef::Page(Sheet()).Resolve(); })
+        .press(Sheet(), IDOK)
+        .answerBox(u"More copies than the page allows.", c.answer);
+    if (c.answer == IDCANCEL) {
+      script
+          .check("the sheet stays on its page",
+                 [&] {
+                   ASSERT_NE(Sheet().Resolve(), nullptr);
+                   EXPECT_EQ(WindowRef::Page(Sheet()).Resolve(), shown);
+                   EXPECT_EQ(ContextOfPage(shown)->pWork->dialog.fApplying, 0);
+                 })
+          .press(Sheet(), IDCANCEL);
+    }
+    LONG result = -1;
+    EXPECT_EQ(HookedDocumentSheet(out, DM_COPY, {}, &result), CPSUI_OK);
+    EXPECT_TRUE(script.done());
+    EXPECT_EQ(result, c.result);
+    if (c.answer == IDCANCEL) {
+      EXPECT_EQ(out, Filled(kDriverDevmode));
+    }
+  }
+}
+
 // Every page made accepts OK, but only the page the sheet started with
 // hands the settings out (and reports to the host); DESTROY reports once
 // more.

@@ -24,8 +24,8 @@ namespace {
 using kesm_test::UiScript;
 
 constexpr WORD kOptionsPage = 1011;
-constexpr WORD kFuncPrinterMemory = 10012;  // kdmPrinterMemory, printer data "RAM"
-constexpr DWORD kChangedMemory = 393216;
+constexpr int kSortBox = 3388;  // kdmFuncSelectSort: bit 6 of the word at 436
+constexpr int kServerLogCodeBox = 3495;  // kdmServerLogCode, printer data "ServerUse"
 
 struct SheetPages {
   const char* kind;
@@ -70,11 +70,13 @@ class PropertySheets : public SheetMachine {
     return out;
   }
 
-  DWORD PrinterMemory() {
-    DWORD value = 0;
+  static int SortBit(const Bytes& dm) { return (dm[436] >> 6) & 1; }
+
+  BYTE ServerLogCode() {
+    BYTE value = 0;
     DWORD type = 0;
     DWORD needed = 0;
-    GetPrinterDataW(printer_, u"RAM", &type, reinterpret_cast<LPBYTE>(&value), sizeof value, &needed);
+    GetPrinterDataW(printer_, u"ServerUse", &type, &value, sizeof value, &needed);
     return value;
   }
 };
@@ -111,10 +113,12 @@ TEST_F(HiddenFontsPage, ATabTheDescriptionHidesGetsNoPage) {
   EXPECT_TRUE(script.done());
 }
 
-// OK hands the merged settings out as the caller asked; Cancel (the
-// button or the close box) leaves the caller's buffer as it was.
+// OK hands the merged settings out as the caller asked, with what the
+// person changed on the pages (sorting ticked on the finishing page);
+// Cancel leaves the caller's buffer as it was.
 TEST_F(PropertySheets, OkHandsTheSettingsOutCancelKeepsThemBack) {
   Bytes in = Default();
+  ASSERT_EQ(SortBit(in), 0);
   Dm(in)->dmCopies = 5;
   Dm(in)->dmFields |= DM_COPIES;
   struct Case {
@@ -128,7 +132,10 @@ TEST_F(PropertySheets, OkHandsTheSettingsOutCancelKeepsThemBack) {
     Bytes out = Filled(kDriverDevmode);
     const DWORD open = OpenContexts();
     UiScript script;
-    script.tab(Sheet(), 1).press(Sheet(), c.button);
+    script.tab(Sheet(), 3)
+        .click(WindowRef::Item(WindowRef::Page(Sheet()), kSortBox))
+        .tab(Sheet(), 1)
+        .press(Sheet(), c.button);
     EXPECT_EQ(DocumentSheet(out, &in, DM_COPY | DM_MODIFY), c.answer);
     EXPECT_TRUE(script.done());
     EXPECT_EQ(OpenContexts(), open);
@@ -136,38 +143,47 @@ TEST_F(PropertySheets, OkHandsTheSettingsOutCancelKeepsThemBack) {
       EXPECT_EQ(Dm(out)->dmSize, 220);
       EXPECT_EQ(Dm(out)->dmDriverExtra, 1016);
       EXPECT_EQ(Dm(out)->dmCopies, 5);
+      EXPECT_EQ(SortBit(out), 1);
     } else {
       EXPECT_EQ(out, Filled(kDriverDevmode));
     }
   }
 }
 
-// A module of the options page changes a printer setting (the printer's
-// memory) as the page
-// opens; OK writes it into printer data, Cancel does not.
-INT_PTR ChangeMemoryOnOptionsPage(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR, LPARAM, void*) {
-  if (icb == nullptr && tcb != nullptr && tcb->tabId == kOptionsPage && message == WM_INITDIALOG) {
-    SetDevmodeValueDirectByFuncID(ucb, kFuncPrinterMemory, kChangedMemory);
-  }
-  return 0;
-}
-
+// A person ticks "Server log code" on the user-code page; OK writes it
+// into printer data, Cancel does not.
 TEST_F(PropertySheets, ThePrinterSheetWritesPrinterDataOnlyWhenAccepted) {
-  const DWORD before = PrinterMemory();
-  ASSERT_NE(before, kChangedMemory);
+  const BYTE before = ServerLogCode();
   for (const int button : {IDCANCEL, IDOK}) {
     SCOPED_TRACE(button);
-    SheetHooks hooks;
-    hooks.procedure = ChangeMemoryOnOptionsPage;
     UiScript script;
     AnswerOptionsNotice(script);
-    script.press(Sheet(), button);
-    LONG result = -1;
-    EXPECT_EQ(HookedDeviceSheet(hooks, &result), CPSUI_OK);
+    script.tab(Sheet(), 2)
+        .click(WindowRef::Item(WindowRef::Page(Sheet()), kServerLogCodeBox))
+        .press(Sheet(), button);
+    EXPECT_EQ(PrinterProperties(nullptr, printer_), button == IDOK ? TRUE : FALSE);
     EXPECT_TRUE(script.done());
-    EXPECT_EQ(result, button == IDOK ? 1 : 0);
-    EXPECT_EQ(PrinterMemory(), button == IDOK ? kChangedMemory : before);
+    EXPECT_EQ(ServerLogCode(), button == IDOK ? before ^ 1 : before);
   }
+}
+
+// The options page is also a dialog of its own, with its own OK: in the
+// sheet that button closes nothing, and the page stays live.
+TEST_F(PropertySheets, ADialogsOwnOkOnASheetPageClosesNothing) {
+  UiScript script;
+  AnswerOptionsNotice(script);
+  script.click(WindowRef::Item(WindowRef::Page(Sheet()), IDOK))
+      .check("the page is still the sheet's",
+             [&] {
+               HWND page = WindowRef::Page(Sheet()).Resolve();
+               UCB* ucb = ContextOfPage(page);
+               ASSERT_NE(ucb, nullptr);
+               EXPECT_TRUE(IsWindowVisible(page));
+               EXPECT_EQ(GetTCBbyTabID(ucb, kOptionsPage)->hWnd, page);
+             })
+      .press(Sheet(), IDCANCEL);
+  EXPECT_FALSE(PrinterProperties(nullptr, printer_));
+  EXPECT_TRUE(script.done());
 }
 
 // The old call: TRUE for OK, FALSE for Cancel; a user who may not write

@@ -57,3 +57,45 @@ TEST_F(TurnedValueLists, APickOnALandscapePageStoresTheOptionsValue) {
 
 }  // namespace
 }  // namespace ui_test
+
+namespace ui_test {
+namespace {
+
+constexpr WORD kFinishPage = 1004;
+constexpr WORD kStapleList = 2102;
+constexpr WORD kPunchBox = 3389;
+constexpr WORD kStapleBox = 3390;
+
+struct StapleCase {
+  const char* what;
+  bool punchFirst;
+};
+
+TEST_F(TurnedValueLists, ASlantedStapleNeverStaysWithPunching) {
+  for (const StapleCase& c : {StapleCase{"punch, then the slanted staple", true},
+                              StapleCase{"the slanted staple, then punch", false}}) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(host_.Open(ucb_, kFinishPage));
+    const std::vector<WORD> entries = Entries(kStapleList);
+    const auto at = std::find(entries.begin(), entries.end(), static_cast<WORD>(V("KKDMSTAPLETYPE_SLANT_LEFT")));
+    ASSERT_NE(at, entries.end());
+    kesm_test::UiScript script;
+    script.click(Control(kStapleBox));
+    if (c.punchFirst) script.click(Control(kPunchBox));
+    script.select(Control(kStapleList), 0);
+    for (auto n = at - entries.begin(); n > 0; --n) script.key(VK_DOWN);
+    if (!c.punchFirst) script.click(Control(kPunchBox));
+    script.check("punching", [&] {
+      EXPECT_EQ(Stored(62), 1);
+      EXPECT_EQ(Stored(kStapleType), 1) << "left-top";
+    });
+    EXPECT_TRUE(script.run());
+    host_.Close();
+    ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb_, 62, 0));
+    ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb_, 63, 0));
+    ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb_, kStapleType, 1));
+  }
+}
+
+}  // namespace
+}  // namespace ui_test

@@ -49,8 +49,14 @@ TEST_F(TurnedValueLists, APickOnALandscapePageStoresTheOptionsValue) {
     kesm_test::UiScript script;
     script.select(Control(c.control), 0);
     for (auto n = at - entries.begin(); n > 0; --n) script.key(VK_DOWN);
-    script.check("picked", [&] { EXPECT_EQ(Stored(c.setting), c.stored); });
+    script.check("picked", [&] {
+      EXPECT_EQ(Stored(c.setting), c.stored);
+      EXPECT_EQ(Selected(c.control), at - entries.begin()) << "the pick stays shown";
+    });
     EXPECT_TRUE(script.run());
+    host_.Close();
+    ASSERT_TRUE(host_.Open(ucb_, c.dialog));
+    EXPECT_EQ(Selected(c.control), at - entries.begin()) << "the page opened again shows it";
     host_.Close();
   }
 }

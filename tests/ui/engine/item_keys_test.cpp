@@ -23,6 +23,9 @@ namespace {
 constexpr WORD kBasicPage = 1002;
 constexpr WORD kCopiesEdit = 2049;
 constexpr WORD kCopies = 12;
+// The horizontal scale, whose description lets its edit take 20 characters
+// (the copies' takes 1).
+constexpr WORD kScaleEdit = 3326;
 constexpr WORD kUserCodePage = 1008;
 constexpr WORD kUserCodeEdit = 3497;
 constexpr WORD kQualityPage = 1021;
@@ -89,7 +92,7 @@ TEST_F(ItemKeys, ArrowKeysStepTheCopiesWithinTheirRange) {
 
 TEST_F(ItemKeys, ANumberEditTakesDigitsAndThePointOnly) {
   ASSERT_TRUE(host_.Open(ucb_, kBasicPage));
-  HWND edit = host_.control(kCopiesEdit);
+  HWND edit = host_.control(kScaleEdit);
   kesm_test::UiScript script;
   script.text(edit, u"1a2,.5 x").check("the rest refused", [&] { EXPECT_EQ(TextOf(edit), u"12.5"); });
   EXPECT_TRUE(script.run());

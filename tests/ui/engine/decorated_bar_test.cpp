@@ -6,6 +6,7 @@
 
 #include "settings/values/setting_value.h"
 #include "tests/common/ui_script.h"
+#include "tests/ui/engine/message_spy.h"
 #include "tests/ui/page_host.h"
 #include "ui/engine/item_handlers.h"
 
@@ -16,19 +17,7 @@ constexpr WORD kBalancePage = 1038;
 constexpr WORD kRedBar = 2273;
 constexpr WORD kRed = 141;
 
-// Counts what the bar tells the page.
-struct ScrollSpy {
-  static inline WNDPROC previous = nullptr;
-  static inline int told = 0;
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_HSCROLL) ++told;
-    return CallWindowProcW(previous, hwnd, message, wParam, lParam);
-  }
-  static void On(HWND page) {
-    told = 0;
-    previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(page, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
-  }
-};
+using ScrollSpy = MessageSpy<WM_HSCROLL>;  // what the bar tells the page
 
 class DecoratedBar : public PageMachine {};
 
@@ -50,7 +39,7 @@ TEST_F(DecoratedBar, AnArrowAtItsLimitTakesNoPress) {
     const POINT at{c.right ? client.right - arrow / 2 - 1 : arrow / 2, client.bottom / 2};
     ScrollSpy::On(host_.page());
     kesm_test::UiScript script;
-    script.clickAt(bar, at).check("pressed", [&] { EXPECT_EQ(ScrollSpy::told > 0, c.told); });
+    script.clickAt(bar, at).check("pressed", [&] { EXPECT_EQ(ScrollSpy::count > 0, c.told); });
     EXPECT_TRUE(script.run());
     host_.Close();
   }

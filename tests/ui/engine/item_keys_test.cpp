@@ -15,6 +15,7 @@
 #include "settings/values/setting_value.h"
 #include "tests/common/ui_script.h"
 #include "tests/platform/scoped_acp.h"
+#include "tests/ui/engine/message_spy.h"
 #include "tests/ui/page_host.h"
 
 namespace ui_test {
@@ -37,19 +38,7 @@ std::u16string TextOf(HWND window) {
   return text;
 }
 
-// Counts the repaints asked of the page from the moment it is put on.
-struct PaintSpy {
-  static inline WNDPROC previous = nullptr;
-  static inline int paints = 0;
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) ++paints;
-    return CallWindowProcW(previous, hwnd, message, wParam, lParam);
-  }
-  static void On(HWND page) {
-    paints = 0;
-    previous = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(page, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
-  }
-};
+using PaintSpy = MessageSpy<WM_PAINT>;  // the repaints asked of the page
 
 void PutOnClipboard(const std::u16string& text) {
   ASSERT_TRUE(OpenClipboard(nullptr));
@@ -83,7 +72,7 @@ TEST_F(ItemKeys, ArrowKeysStepTheCopiesWithinTheirRange) {
     script.click(edit).check("counting repaints", [&] { PaintSpy::On(host_.page()); }).key(c.key).check("stepped", [&] {
       EXPECT_EQ(Copies(), c.after);
       // A step asks the page to repaint; at the end of the range nothing is asked.
-      EXPECT_EQ(PaintSpy::paints > 0, c.after != c.start);
+      EXPECT_EQ(PaintSpy::count > 0, c.after != c.start);
     });
     EXPECT_TRUE(script.run());
     host_.Close();

@@ -43,9 +43,12 @@ void Conclude(UCB* ucb, WORD savedDialog, WORD dialogId, HWND parent) {
   }
   RestorePrivateDevmode(ucb, FALSE);
   KesmCustomFunction(ucb, kCustomDialogAccepted, &state);
-  if (parent == nullptr || !IsDevmodeChangedOnDialog(current != nullptr ? current->tabId : dialogId)) return;
+  // Only a page of this context is told; a window of anyone else is not
+  // sent a sheet's message.
+  TCB* parentTab = parent != nullptr ? GetTCBbyHwnd(ucb, parent) : nullptr;
+  if (parentTab == nullptr || !IsDevmodeChangedOnDialog(current != nullptr ? current->tabId : dialogId)) return;
   SendMessageW(GetParent(parent), PSM_CHANGED, reinterpret_cast<WPARAM>(parent), 0);
-  RefreshDialog(ucb, GetTCBbyHwnd(ucb, parent), 1);
+  RefreshDialog(ucb, parentTab, 1);
 }
 
 }  // namespace

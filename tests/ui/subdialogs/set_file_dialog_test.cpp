@@ -127,6 +127,20 @@ TEST_F(SetFileDialogs, DeleteAsksAndRemovesTheFileWithItsPackage) {
   EXPECT_FALSE(drive::Exists("Sets/old.lst"));
 }
 
+TEST_F(SetFileDialogs, AFileNamedOutsideTheCodePageIsThereToDelete) {
+  // Greek letters have no place in the process's code page 1252.
+  ASSERT_NO_FATAL_FAILURE(PresetFile(u"C:\\Sets\\\u03a9\u03bc\u03ad\u03b3\u03b1.rst"));
+  ASSERT_TRUE(drive::Exists("Sets/\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1.rst"));
+  int result = -2;
+  UiScript script;
+  Open(script, 4002, &result);
+  Press(script, u"C:\\Sets\\\u03a9\u03bc\u03ad\u03b3\u03b1.rst", 5003);
+  script.answerBox(Strings(), 10028, IDOK);
+  ASSERT_TRUE(script.run());
+  EXPECT_EQ(result, 1);
+  EXPECT_FALSE(drive::Exists("Sets/\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1.rst"));
+}
+
 TEST_F(SetFileDialogs, AFileOfAPresetOrQualityIsNotDeletedHoweverItsPathIsSpelled) {
   ASSERT_NO_FATAL_FAILURE(PresetFile(u"C:\\Sets\\office.rst"));
   drive::Put("Kesm Data/My Settings/Team Default.rst", "[Kesm W2 Office]\r\nRstVersion=310\r\n");

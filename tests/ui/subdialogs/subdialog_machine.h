@@ -70,13 +70,15 @@ class SubDialogMachine : public PageMachine {
     return text.data();
   }
 
-  // Opens the dialog from the page as its opener would; its result lands
-  // in *result when it has closed.
-  void Open(kesm_test::UiScript& script, WORD dialogId, int* result, int mode = kShowModal,
-            HWND parent = nullptr) {
-    HWND owner = parent != nullptr ? parent : host_.page();
-    script.check("the page opens dialog " + std::to_string(dialogId),
-                 [=, this] { *result = ShowDialogBox(ucb_, mode, dialogId, owner); });
+  // Opens the dialog from the page (or from the window of another dialog
+  // of the context) as its opener would; its result lands in *result when
+  // it has closed.
+  void Open(kesm_test::UiScript& script, WORD dialogId, int* result, int mode = kShowModal, WORD from = 0) {
+    script.check("dialog " + std::to_string(dialogId) + " opens", [=, this] {
+      HWND owner = from != 0 ? GetTCBbyTabID(ucb_, from)->hWnd : host_.page();
+      ASSERT_NE(owner, nullptr) << "dialog " << from << " is not open";
+      *result = ShowDialogBox(ucb_, mode, dialogId, owner);
+    });
   }
 
   // The file dialog open now (the active window), its controls, and what

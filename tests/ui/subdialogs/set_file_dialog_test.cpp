@@ -207,6 +207,26 @@ TEST_F(SetFileDialogs, SeveralFilesMustFitTheListAndReadWithoutFault) {
   EXPECT_EQ(GetDevmodeValueByFuncID(ucb_, kPresetNo, nullptr), 119 + 1);
 }
 
+TEST_F(SetFileDialogs, OneFileOpenedIsTriedAndCopiedWhereThePresetListReadsIt) {
+  SetCopies(4);
+  ASSERT_NO_FATAL_FAILURE(Export(u"C:\\Sets\\exported.rst"));
+  SetCopies(1);
+  std::array<WCHAR, 16> before{};
+  GetPrivateProfileStringW(u"Kesm W2 Office", u"RstVersion", u"<none>", before.data(), 16, u"C:\\Sets\\exported.rst");
+  ASSERT_EQ(std::u16string(before.data()), u"<none>") << "an export holds the driver's section only";
+  int result = -2;
+  UiScript script;
+  Open(script, 4001, &result);
+  script.chooseFile(u"C:\\Sets\\exported.rst");
+  ASSERT_TRUE(script.run());
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(Value(kCopies), 1) << "a file tried is put back";
+  std::array<WCHAR, 16> after{};
+  GetPrivateProfileStringW(u"Kesm W2 Office", u"RstVersion", u"<none>", after.data(), 16, u"C:\\Sets\\exported.rst");
+  EXPECT_EQ(std::u16string(after.data()), u"310") << "the printer's section is written for the preset list";
+  EXPECT_EQ(Narrow(GetPresetFileBuffer(ucb_)), "C:\\Sets\\exported.rst");
+}
+
 // Folders of eight characters, so that the dialog shows their names as
 // they are: 246 characters before the name.
 std::u16string DeepFolder() {

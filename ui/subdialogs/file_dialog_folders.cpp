@@ -1,5 +1,7 @@
-// The last folder of each file kind, kept in the per-user settings INI in
-// the printer's section; the kinds without a key never remember one.
+// The parts of what a file dialog chose, and the last folder of each file
+// kind, kept in the per-user settings INI in the printer's section; the
+// kinds without a key never remember one.
+#include <algorithm>
 #include <array>
 
 #include "settings/context/context_names.h"
@@ -11,6 +13,16 @@ std::u16string FolderOfPath(std::u16string_view path) {
   if (cut == std::u16string_view::npos || cut == 0) return {};
   // A drive's root keeps its backslash.
   return std::u16string(path.substr(0, cut == 2 ? 3 : cut));
+}
+
+std::vector<std::u16string> ChosenNames(std::u16string_view text) {
+  std::vector<std::u16string> names;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = std::min(text.find(u' ', at), text.size());
+    if (end > at) names.emplace_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return names;
 }
 
 LPCWSTR GetFileDialogPathKeyName(const TCB* tcb) {

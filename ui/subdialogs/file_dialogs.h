@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/base/wintypes.h"
 #include "platform/window/commdlg/commdlg.h"
@@ -78,6 +79,9 @@ BOOL DoFileDialog(UCB* ucb, const TCB* tcb, OPENFILENAMEW* ofn, LPWSTR file);
 LPCWSTR GetFileDialogPathKeyName(const TCB* tcb);
 BOOL GetFileDialogPathfromIni(UCB* ucb, const TCB* tcb, LPWSTR buffer);
 BOOL WriteFileDialogPathtoIni(UCB* ucb, const TCB* tcb, LPCWSTR path);
+
+// The names of a choice of several, parted by blanks.
+std::vector<std::u16string> ChosenNames(std::u16string_view text);
 
 // The folder part of a path: cut at its last backslash, which stays when
 // it is the third character (a drive's root); empty for a path without a

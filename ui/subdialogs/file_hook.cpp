@@ -40,6 +40,13 @@ std::optional<std::u16string> PathOrRefuse(const Hook& hook, std::u16string_view
 
 bool Ask(const Hook& hook, UINT messageId) { return _ShowAlertMsgEx12(hook.ucb, hook.dialog, messageId) == IDOK; }
 
+bool TakeKindExtension(const Hook& hook, UINT question, std::u16string& name) {
+  if (HasKindExtension(hook, name)) return true;
+  if (!Ask(hook, question)) return false;
+  name = WithKindExtension(hook, name);
+  return true;
+}
+
 void PressOk(const Hook& hook) {
   SendMessageW(hook.dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(hook.dialog, IDOK)));

@@ -58,8 +58,7 @@ UINT_PTR OnSetFileButton(const Hook& hook, WORD button) {
   // A name of another extension: OK takes it with the kind's extension,
   // and what follows concerns that file.
   if (!HasKindExtension(hook, name)) {
-    if (!Ask(hook, kMsgAddExtension)) return TRUE;
-    name = WithKindExtension(hook, name);
+    if (!TakeKindExtension(hook, kMsgAddExtension, name)) return TRUE;
     path = PathOrRefuse(hook, name);
     if (!path || !FileThere(hook, button, *path)) return TRUE;
   }

@@ -57,6 +57,9 @@ std::u16string WithDefaultExtension(const Hook& hook, std::u16string_view name);
 std::u16string WithKindExtension(const Hook& hook, std::u16string_view name);
 // Whether the name ends in the kind's extension, in any letter case.
 bool HasKindExtension(const Hook& hook, std::u16string_view name);
+// A name of another extension is asked about: OK gives it the kind's
+// extension, Cancel refuses it (false).
+bool TakeKindExtension(const Hook& hook, UINT question, std::u16string& name);
 // The path the name stands for: the name itself when it starts with a
 // backslash or a drive, else the folder the folder list shows, then the
 // name. Nothing when it would be longer than a chosen path may be.

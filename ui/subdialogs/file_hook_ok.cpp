@@ -46,10 +46,7 @@ Outcome OverlaySave(const Hook& hook, std::u16string& name) {
     Warn(hook, kMsgNameRefused);
     return Outcome::kStay;
   }
-  if (!HasKindExtension(hook, name)) {
-    if (!Ask(hook, kMsgOverlayExtension)) return Outcome::kStay;
-    name = WithKindExtension(hook, name);
-  }
+  if (!TakeKindExtension(hook, kMsgOverlayExtension, name)) return Outcome::kStay;
   const auto path = PathOrRefuse(hook, name);
   if (!path) return Outcome::kStay;
   if (IsFile(path->c_str()) && !Ask(hook, kMsgReplace)) return Outcome::kStay;
@@ -105,10 +102,7 @@ Outcome SetFileOpenSave(const Hook& hook, std::u16string& name) {
 Outcome SetFileSave(const Hook& hook, std::u16string& name) {
   if (!PathOrRefuse(hook, name)) return Outcome::kStay;
   // The extension first, so that the name asked about is the one saved.
-  if (!HasKindExtension(hook, name)) {
-    if (!Ask(hook, kMsgAddExtension)) return Outcome::kStay;
-    name = WithKindExtension(hook, name);
-  }
+  if (!TakeKindExtension(hook, kMsgAddExtension, name)) return Outcome::kStay;
   const auto path = PathOrRefuse(hook, name);
   if (!path) return Outcome::kStay;
   if (IsFile(path->c_str()) && !Ask(hook, kMsgReplace)) return Outcome::kStay;
@@ -129,20 +123,10 @@ constexpr std::array<KindRow, 6> kKindChecks = {{
     {kTabSetFileSave, SetFileSave},
 }};
 
-std::vector<std::u16string> Names(std::u16string_view text) {
-  std::vector<std::u16string> names;
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t end = std::min(text.find(u' ', at), text.size());
-    if (end > at) names.emplace_back(text.substr(at, end - at));
-    at = end + 1;
-  }
-  return names;
-}
-
 // Several set files of the open dialog: each must read without fault, and
 // the preset list must have room for them all.
 UINT_PTR SeveralFiles(const Hook& hook, std::u16string_view text) {
-  std::vector<std::u16string> names = Names(text);
+  std::vector<std::u16string> names = ChosenNames(text);
   if (ReadPresetCount(hook.ucb) + static_cast<int>(names.size()) > kPresetSlots) {
     Warn(hook, kMsgListFull);
     return TRUE;

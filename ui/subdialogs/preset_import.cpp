@@ -48,16 +48,6 @@ std::u16string BaseName(std::u16string_view path) {
   return std::u16string(dot == std::u16string_view::npos ? name : name.substr(0, dot));
 }
 
-std::vector<std::u16string> NamesOf(std::u16string_view text) {
-  std::vector<std::u16string> names;
-  for (std::size_t at = 0; at < text.size();) {
-    const std::size_t end = std::min(text.find(u' ', at), text.size());
-    if (end > at) names.emplace_back(text.substr(at, end - at));
-    at = end + 1;
-  }
-  return names;
-}
-
 }  // namespace
 
 LPWSTR GetPresetFileBuffer(UCB* ucb) {
@@ -94,7 +84,7 @@ int MultiFileNameEx(UCB* ucb, HWND owner) {
   std::u16string folder(chosen.substr(0, offset - 1));
   if (folder.empty() || folder.back() != u'\\') folder += u'\\';
   int added = 0;
-  for (const std::u16string& name : NamesOf(chosen.substr(offset))) {
+  for (const std::u16string& name : ChosenNames(chosen.substr(offset))) {
     if (ReadPresetCount(ucb) >= kPresetSlots) break;
     const std::u16string path = folder + name;
     if (path.size() > kLongestChosenPath) {

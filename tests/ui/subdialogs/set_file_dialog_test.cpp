@@ -57,12 +57,7 @@ class SetFileDialogs : public SubDialogMachine {
 TEST_F(SetFileDialogs, OkOnANewNameSavesTheSettingsWithTheirPackage) {
   drive::Put("Sets/office.rst", "");
   SetCopies(3);
-  int result = -2;
-  UiScript script;
-  Open(script, 4002, &result);
-  script.chooseFile(u"C:\\Sets\\new");
-  ASSERT_TRUE(script.run());
-  EXPECT_EQ(result, 1);
+  EXPECT_EQ(ChooseIn(4002, u"C:\\Sets\\new"), 1);
   EXPECT_EQ(DriverValue(u"C:\\Sets\\new.rst", u"RstVersion"), "310");
   EXPECT_EQ(DriverValue(u"C:\\Sets\\new.rst", u"dmCopies"), "3");
   EXPECT_TRUE(drive::Exists("Sets/new.lst")) << "the package's list beside the file";
@@ -106,11 +101,7 @@ TEST_F(SetFileDialogs, ReadTakesTheFilesSettingsAndAMissingFileIsSaidSo) {
 }
 
 TEST_F(SetFileDialogs, DeleteAsksAndRemovesTheFileWithItsPackage) {
-  int saved = -2;
-  UiScript save;
-  Open(save, 4002, &saved);
-  save.chooseFile(u"C:\\Sets\\old");
-  ASSERT_TRUE(save.run());
+  ASSERT_EQ(ChooseIn(4002, u"C:\\Sets\\old"), 1);
   ASSERT_TRUE(drive::Exists("Sets/old.lst"));
   int result = -2;
   UiScript script;
@@ -214,12 +205,7 @@ TEST_F(SetFileDialogs, OneFileOpenedIsTriedAndCopiedWhereThePresetListReadsIt) {
   std::array<WCHAR, 16> before{};
   GetPrivateProfileStringW(u"Kesm W2 Office", u"RstVersion", u"<none>", before.data(), 16, u"C:\\Sets\\exported.rst");
   ASSERT_EQ(std::u16string(before.data()), u"<none>") << "an export holds the driver's section only";
-  int result = -2;
-  UiScript script;
-  Open(script, 4001, &result);
-  script.chooseFile(u"C:\\Sets\\exported.rst");
-  ASSERT_TRUE(script.run());
-  EXPECT_EQ(result, 1);
+  EXPECT_EQ(ChooseIn(4001, u"C:\\Sets\\exported.rst"), 1);
   EXPECT_EQ(Value(kCopies), 1) << "a file tried is put back";
   std::array<WCHAR, 16> after{};
   GetPrivateProfileStringW(u"Kesm W2 Office", u"RstVersion", u"<none>", after.data(), 16, u"C:\\Sets\\exported.rst");

@@ -81,6 +81,17 @@ class SubDialogMachine : public PageMachine {
     });
   }
 
+  // Opens the dialog from the page and chooses the file a person types in
+  // it; how the dialog ended.
+  int ChooseIn(WORD dialogId, std::u16string path) {
+    int result = -2;
+    kesm_test::UiScript script;
+    Open(script, dialogId, &result);
+    script.chooseFile(std::move(path));
+    EXPECT_TRUE(script.run());
+    return result;
+  }
+
   // The file dialog open now (the active window), its controls, and what
   // they show.
   static HWND Active() { return GetActiveWindow(); }

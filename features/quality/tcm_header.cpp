@@ -37,7 +37,8 @@ char ByteAt(HANDLE file, LONG offset) {
 int CheckTcmFileHeader(LPCWSTR path) {
   if (path == nullptr || path[0] == 0) return 0;
   // Opened by its wide name: a name outside the code page is still found.
-  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 0;
   int valid = 1;
   for (const HeaderField& field : kHeaderFields) {

@@ -42,7 +42,7 @@ int RunFileDialog(UCB* ucb, TCB* tcb, HWND parent) {
   ofn.lpstrTitle = block->title;
   ofn.lpstrFilter = block->filter;
   ofn.lCustData = reinterpret_cast<LPARAM>(ucb);
-  SetFileDialogInfo(ucb, tcb, &ofn);
+  SetFileDialogInfo(ucb, tcb, block.get());
   ucb->pWork->dialog.wFileAction = 0;
   const int result = DoFileDialog(ucb, tcb, &ofn, block->file);
   return result != 0 ? CarryOutFileAction(ucb, tcb, block->file, result) : result;

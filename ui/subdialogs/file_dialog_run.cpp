@@ -29,7 +29,8 @@ BOOL DoFileDialog(UCB* ucb, const TCB* tcb, OPENFILENAMEW* ofn, LPWSTR file) {
   // The folder dialog keeps what it chose itself (its hook).
   if (row->kind == kTabMidFileFolder || !chosen) return chosen;
   if (SFCB* sfcb = GetFileDialogPathSetting(ucb, *row)) SetDevmodeStringBySFCB(ucb, sfcb, file);
-  const std::u16string_view path(file, std::min<std::size_t>(std::char_traits<WCHAR>::length(file), kFileDialogChars - 1));
+  const std::size_t length = std::min<std::size_t>(std::char_traits<WCHAR>::length(file), kFileDialogChars - 1);
+  const std::u16string_view path(file, length);
   WriteFileDialogPathtoIni(ucb, tcb, RememberedPath(path, ofn->nFileOffset).c_str());
   if (LPWSTR buffer = GetPresetFileBuffer(ucb)) {
     path.copy(buffer, path.size());

@@ -70,21 +70,21 @@ std::u16string StoredPath(UCB* ucb, const FILEDIALOGINFO& row) {
 // A kind that starts from a stored path: that path in the name edit, the
 // dialog in its folder, or, for a path whose file is gone, where the kind
 // says; without a stored path, the pattern and the last folder.
-void StartFromStoredPath(UCB* ucb, const TCB* tcb, const FILEDIALOGINFO& row, OPENFILENAMEW* ofn) {
+void StartFromStoredPath(UCB* ucb, const TCB* tcb, const FILEDIALOGINFO& row, FileDialogBlock& block) {
   const std::u16string stored = StoredPath(ucb, row);
   if (stored.empty()) {
-    Put(ofn->lpstrFile, row.pattern);
-    Put(const_cast<LPWSTR>(ofn->lpstrInitialDir), LastFolder(ucb, tcb));
+    Put(block.file, row.pattern);
+    Put(block.folder, LastFolder(ucb, tcb));
     return;
   }
-  Put(ofn->lpstrFile, stored);
+  Put(block.file, stored);
   std::u16string folder;
   if (row.goneFile == GoneFileStart::kFileFolder || IsFile(stored.c_str())) {
     folder = FolderOfPath(stored);
   } else {
     folder = row.goneFile == GoneFileStart::kLastFolder ? LastFolder(ucb, tcb) : SystemDirectory();
   }
-  Put(const_cast<LPWSTR>(ofn->lpstrInitialDir), folder);
+  Put(block.folder, folder);
 }
 
 // The folder for intermediate files: the machine's spool folder when one
@@ -125,27 +125,25 @@ SFCB* GetFileDialogPathSetting(UCB* ucb, const FILEDIALOGINFO& row) {
   return nullptr;
 }
 
-void SetFileDialogInfo(UCB* ucb, const TCB* tcb, OPENFILENAMEW* ofn) {
+void SetFileDialogInfo(UCB* ucb, const TCB* tcb, FileDialogBlock* block) {
   const FILEDIALOGINFO* row = GetFileDialogInfo(tcb);
-  if (ucb == nullptr || row == nullptr || ofn == nullptr) return;
-  ofn->Flags = tcb->tabId == kMultiOpenDialog ? kMultiOpenFlags : kOneFileFlags;
-  auto* title = const_cast<LPWSTR>(ofn->lpstrTitle);
-  auto* filter = const_cast<LPWSTR>(ofn->lpstrFilter);
-  auto* folder = const_cast<LPWSTR>(ofn->lpstrInitialDir);
+  if (ucb == nullptr || row == nullptr || block == nullptr) return;
+  OPENFILENAMEW& ofn = block->ofn;
+  ofn.Flags = tcb->tabId == kMultiOpenDialog ? kMultiOpenFlags : kOneFileFlags;
   if (row->kind == kTabMidFileFolder) {
-    Put(folder, SpoolFolder(ucb));
-    ofn->lpstrFilter = nullptr;
-    ofn->lpstrDefExt = nullptr;
+    Put(block->folder, SpoolFolder(ucb));
+    ofn.lpstrFilter = nullptr;
+    ofn.lpstrDefExt = nullptr;
   } else {
-    PutFilter(ucb, *row, filter);
-    LoadStringFromResDll(ucb, row->titleId, title, kFileDialogChars, FALSE);
+    PutFilter(ucb, *row, block->filter);
+    LoadStringFromResDll(ucb, row->titleId, block->title, kFileDialogChars, FALSE);
     if (row->pathSetting == PathSetting::kNone) {
-      Put(ofn->lpstrFile, row->pattern);
-      Put(folder, LastFolder(ucb, tcb));
+      Put(block->file, row->pattern);
+      Put(block->folder, LastFolder(ucb, tcb));
     } else {
-      StartFromStoredPath(ucb, tcb, *row, ofn);
+      StartFromStoredPath(ucb, tcb, *row, *block);
     }
   }
   // Without a title of its own the dialog keeps the system's.
-  if (title == nullptr || title[0] == 0) ofn->lpstrTitle = nullptr;
+  if (block->title[0] == 0) ofn.lpstrTitle = nullptr;
 }

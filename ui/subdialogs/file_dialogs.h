@@ -66,8 +66,9 @@ struct FileDialogBlock {
 SFCB* GetFileDialogPathSetting(UCB* ucb, const FILEDIALOGINFO& row);
 
 // Fills in what the block's owner does not: flags, title, filter, the
-// file name the dialog starts with and its start folder.
-void SetFileDialogInfo(UCB* ucb, const TCB* tcb, OPENFILENAMEW* ofn);
+// file name the dialog starts with and its start folder (the block's
+// structure points at its own buffers).
+void SetFileDialogInfo(UCB* ucb, const TCB* tcb, FileDialogBlock* block);
 // Runs the kind's system dialog; on success stores the chosen path where
 // the kind keeps it, remembers its folder, and copies it (with its name's
 // offset) to the chosen-file buffer. The system dialog's result.

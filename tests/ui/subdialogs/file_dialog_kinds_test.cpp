@@ -57,7 +57,8 @@ class FileDialogKinds : public SubDialogMachine {
   // The keys of the printer's section of the settings INI.
   std::string Keys() {
     std::array<WCHAR, 4096> keys{};
-    const DWORD n = GetPrivateProfileStringW(GetPrinterName(ucb_), nullptr, u"", keys.data(), 4096, GetIniFilePath(ucb_));
+    const DWORD n =
+        GetPrivateProfileStringW(GetPrinterName(ucb_), nullptr, u"", keys.data(), 4096, GetIniFilePath(ucb_));
     std::string out;
     for (DWORD i = 0; i < n; i += static_cast<DWORD>(std::char_traits<WCHAR>::length(keys.data() + i)) + 1) {
       out += Narrow(keys.data() + i) + ";";

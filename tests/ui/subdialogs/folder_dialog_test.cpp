@@ -45,7 +45,8 @@ class FolderDialog : public SubDialogMachine {
     return type == REG_SZ ? Narrow(text.data()) : "<not text>";
   }
   void SetMachineValue(const char16_t* value) {
-    ASSERT_TRUE(SetKESMDirToReg(u"SpoolDirectory", value, static_cast<DWORD>(2 * (std::char_traits<char16_t>::length(value) + 1))));
+    const auto bytes = static_cast<DWORD>(2 * (std::char_traits<char16_t>::length(value) + 1));
+    ASSERT_TRUE(SetKESMDirToReg(u"SpoolDirectory", value, bytes));
   }
   void SetPrinterValue(const char16_t* value) {
     const auto bytes = static_cast<DWORD>(2 * (std::char_traits<char16_t>::length(value) + 1));

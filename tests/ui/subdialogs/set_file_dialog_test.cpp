@@ -189,6 +189,7 @@ TEST_F(SetFileDialogs, SeveralFilesMustFitTheListAndReadWithoutFault) {
   EXPECT_EQ(result, 1);
   EXPECT_EQ(Value(kCopies), 1) << "a file tried is read and put back";
   EXPECT_EQ(Narrow(GetPresetFileBuffer(ucb_)), "C:\\Sets b.rst c.rst");
+  EXPECT_EQ(Ini(u"OpenFilePath"), "C:\\Sets") << "the folder the names came from, not the drive's root";
   // The preset page adds them to its list.
   EXPECT_EQ(MultiFileNameEx(ucb_, host_.page()), 2);
   EXPECT_EQ(ReadPresetCount(ucb_), 2);

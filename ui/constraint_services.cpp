@@ -5,6 +5,8 @@
 #if !KESM_KERNEL_MODE
 
 #include "features/custom_modules.h"
+#include "platform/window/winuser.h"
+#include "platform/window/winuser_messages.h"
 #include "settings/constraints/paper_fitting.h"
 #include "settings/values/setting_value.h"
 
@@ -25,9 +27,18 @@ void KesmUiCoreBuiltInFunc(UCB* ucb, WORD id) {
   }
 }
 
-// The stand-in has no window manager: pages exist only as handles the
-// dialog engine records, so there is no control to focus or to write to.
-void FocusPageControl(HWND /*page*/, WORD /*controlId*/) {}
-void SetPageControlText(HWND /*page*/, WORD /*controlId*/, LPCWSTR /*text*/) {}
+// A dialog moves its focus itself, so that its default button follows and
+// an edit's text is selected for typing over.
+void FocusPageControl(HWND page, WORD controlId) {
+  if (page == nullptr) return;
+  if (HWND control = GetDlgItem(page, controlId); control != nullptr) {
+    SendMessageW(page, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+  }
+}
+
+void SetPageControlText(HWND page, WORD controlId, LPCWSTR text) {
+  if (page == nullptr || text == nullptr) return;
+  if (HWND control = GetDlgItem(page, controlId); control != nullptr) SetWindowTextW(control, text);
+}
 
 #endif

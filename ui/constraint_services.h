@@ -19,7 +19,10 @@ inline constexpr DWORD kRequestSavePreset = 0x10000000;
 // context.
 void KesmUiCoreBuiltInFunc(UCB* ucb, WORD id);
 
-// Moves the keyboard focus to a control of an open property page.
+// Moves the keyboard focus to a control of an open property page, as the
+// page's own keyboard navigation would; nothing when the page has no such
+// control.
 void FocusPageControl(HWND page, WORD controlId);
-// Sets the text of a control of an open property page.
+// Sets the text of a control of an open property page; nothing when the
+// page has no such control.
 void SetPageControlText(HWND page, WORD controlId, LPCWSTR text);

@@ -95,17 +95,17 @@ LoopEnd RunModalLoop(const ModalLoop& loop) {
       shown = true;
       DumpShownWindow(loop.window);
     }
-    if (t_hook.idle != nullptr) {
-      if (t_hook.idle(t_hook.context, info) == LoopAnswer::kAbandon) return LoopEnd::kAbandoned;
-      continue;
-    }
-    if (WaitWithoutHook()) continue;
-    std::lock_guard guard(TheAbandoned().lock);
-    TheAbandoned().texts.push_back(
-        "a modal loop went idle with nothing to answer it: " +
-        (loop.what.empty() ? DescribeWindow(loop.window) : Narrow(loop.what)));
-    return LoopEnd::kAbandoned;
+    if (IdleTurn(info) == LoopAnswer::kAbandon) return LoopEnd::kAbandoned;
   }
+}
+
+LoopAnswer IdleTurn(const LoopInfo& loop) {
+  if (t_hook.idle != nullptr) return t_hook.idle(t_hook.context, loop);
+  if (WaitWithoutHook()) return LoopAnswer::kGoOn;
+  std::lock_guard guard(TheAbandoned().lock);
+  TheAbandoned().texts.push_back("a modal loop went idle with nothing to answer it: " +
+                                 (loop.what.empty() ? DescribeWindow(loop.window) : Narrow(loop.what)));
+  return LoopAnswer::kAbandon;
 }
 
 std::vector<LoopInfo> RunningLoops() { return t_loops; }

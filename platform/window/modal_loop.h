@@ -51,6 +51,13 @@ enum class LoopEnd { kFinished, kQuit, kAbandoned };
 // as Windows' modal loops do.
 LoopEnd RunModalLoop(const ModalLoop& loop);
 
+// One idle turn of a loop, RunModalLoop's own or a caller's (WaitMessage):
+// the hook runs one step, or without a hook the thread waits for its next
+// timer on the running clock. kAbandon when the hook gives up, or when
+// nothing could ever come (no hook and no timer, or a held clock); the
+// latter is recorded as an abandoned loop.
+LoopAnswer IdleTurn(const LoopInfo& loop);
+
 // The loops running on this thread, outermost first.
 std::vector<LoopInfo> RunningLoops();
 // The loops abandoned for want of anything to answer them, as texts naming

@@ -11,6 +11,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,20 @@ class Script {
   Script& slide(WindowRef trackbar, int position);
   Script& pageTrack(WindowRef trackbar, WORD code);
 
+  // Input a person holds (script_hold.cpp): moves the cursor over the
+  // centre of a window's client area (or a client point) without pressing
+  // anything; presses a mouse button there and keeps it down; lets a held
+  // button go wherever the cursor is then; presses a key and keeps it down
+  // (the focus window gets WM_KEYDOWN); lets it go. A held button routes
+  // the cursor's moves to the window that took the capture.
+  Script& hover(WindowRef target);
+  Script& hoverAt(WindowRef target, POINT client);
+  Script& hold(WindowRef target, MouseButton button = MouseButton::kLeft);
+  Script& holdAt(WindowRef target, POINT client, MouseButton button = MouseButton::kLeft);
+  Script& release(MouseButton button = MouseButton::kLeft);
+  Script& holdKey(UINT virtualKey);
+  Script& releaseKey(UINT virtualKey);
+
   // Limits: idle calls (steps and waits for them) and messages dispatched.
   Script& budget(std::size_t idleCalls, std::size_t messages);
 
@@ -133,6 +148,9 @@ class Script {
   void addFront(std::vector<Step> steps);
   void fail(std::string text);
   void pressAndRelease(HWND window, POINT client, MouseButton button, WPARAM modifiers);
+  // A step that acts at a window's client point (its centre for none),
+  // failing with the step's name when the window is gone.
+  Script& atPoint(const char* step, WindowRef target, std::optional<POINT> client, std::function<void(POINT)> act);
   static LoopAnswer OnIdle(void* context, const LoopInfo& loop);
   static LoopAnswer OnMessage(void* context, const LoopInfo& loop, const MSG& msg);
 

@@ -43,14 +43,16 @@ void DrawingOrder(HWND hwnd, std::vector<Placed>& out) {
 
 }  // namespace
 
-bool PaintWindowImage(HWND hwnd, std::vector<std::uint32_t>* pixels, SIZE* size) {
+namespace {
+
+bool ComposeWindowImage(HWND hwnd, bool repaint, std::vector<std::uint32_t>* pixels, SIZE* size) {
   RECT whole{};
   if (pixels == nullptr || size == nullptr || !GetWindowRect(hwnd, &whole)) return false;
-  InvalidateTree(hwnd);
+  if (repaint) InvalidateTree(hwnd);
   std::vector<Placed> order;
   DrawingOrder(hwnd, order);
   for (Placed& p : order) {
-    UpdateWindow(p.hwnd);
+    if (repaint) UpdateWindow(p.hwnd);
     GetWindowRect(p.hwnd, &p.rect);
   }
   *size = SIZE{whole.right - whole.left, whole.bottom - whole.top};
@@ -74,10 +76,22 @@ bool PaintWindowImage(HWND hwnd, std::vector<std::uint32_t>* pixels, SIZE* size)
   return true;
 }
 
+}  // namespace
+
+bool PaintWindowImage(HWND hwnd, std::vector<std::uint32_t>* pixels, SIZE* size) {
+  return ComposeWindowImage(hwnd, true, pixels, size);
+}
+
 bool WriteWindowPng(HWND hwnd, const std::filesystem::path& file) {
   std::vector<std::uint32_t> pixels;
   SIZE size{};
   return PaintWindowImage(hwnd, &pixels, &size) && plat::gdi::WritePng(file, pixels, size);
+}
+
+bool WriteShownWindowPng(HWND hwnd, const std::filesystem::path& file) {
+  std::vector<std::uint32_t> pixels;
+  SIZE size{};
+  return ComposeWindowImage(hwnd, false, &pixels, &size) && plat::gdi::WritePng(file, pixels, size);
 }
 
 void DumpShownWindow(HWND hwnd) {

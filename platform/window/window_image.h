@@ -1,8 +1,8 @@
 // Pictures of windows for people: a window and its visible descendants
-// painted through the normal paint cycle and composed from their surfaces
-// into one image, written as a PNG file. With KESM_DUMP_WINDOWS naming a
-// folder, every modal loop's window (dialogs, message boxes) is written
-// there once it is first idle.
+// painted through the normal paint cycle (or taken as the screen shows
+// them) and composed from their surfaces into one image, written as a PNG
+// file. With KESM_DUMP_WINDOWS naming a folder, every modal loop's window
+// (dialogs, message boxes) is written there once it is first idle.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,9 @@ namespace plat::window {
 // not a window.
 bool PaintWindowImage(HWND hwnd, std::vector<std::uint32_t>* pixels, SIZE* size);
 bool WriteWindowPng(HWND hwnd, const std::filesystem::path& file);
+// The window as the screen shows it now, nothing painted again: what its
+// own painting outside WM_PAINT (GetDC) drew stays in the picture.
+bool WriteShownWindowPng(HWND hwnd, const std::filesystem::path& file);
 // Writes the window into the KESM_DUMP_WINDOWS folder when it is set, as
 // "window-<process>-<count>.png".
 void DumpShownWindow(HWND hwnd);

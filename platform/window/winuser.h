@@ -189,6 +189,9 @@ BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMessage);
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax);
+// Returns when the queue holds a message (wait_message.cpp); FALSE
+// (ERROR_CANCELLED) when nothing could ever come.
+BOOL WaitMessage();
 LRESULT DispatchMessageW(const MSG* msg);
 BOOL TranslateMessage(const MSG* msg);
 DWORD GetMessagePos();

@@ -3,20 +3,25 @@
 // DLL, shown as a child of a plain frame window, its items bound to their
 // settings and UI groups as the page life binds them, subclassed and filled
 // through InitItem, and the page's messages routed to the items as the
-// engine's dialog procedure routes them (commands and notifications to the
+// engine's dialog procedure routes them (the page's initialisation to the
+// feature modules' chain, commands and notifications to the
 // items in table order, the hover timer, the queued alert of a number edit,
-// a refresh after a handled change). Tests then drive it through the script
-// driver like a person.
+// a refresh after a handled change, the fixed sizes of owner-drawn items).
+// Tests then drive it through the script driver like a person.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/gdi/wingdi.h"
 #include "platform/window/winuser.h"
 #include "platform/window/winuser_controls.h"
 #include "platform/window/winuser_dialogs.h"
 #include "platform/window/winuser_messages.h"
 #include "platform/window/winuser_styles.h"
 #include "platform/window/commctrl.h"
+#include "features/custom_modules.h"
 #include "settings/bkpd/description_queries.h"
 #include "settings/context/context_block.h"
 #include "settings/values/setting_lookup.h"
@@ -24,6 +29,7 @@
 #include "ui/engine/change_road.h"
 #include "ui/engine/item_dispatch.h"
 #include "ui/engine/item_window.h"
+#include "ui/engine/owner_draw_sizes.h"
 #include "ui/engine/refresh.h"
 #include "ui/engine/table_correction.h"
 #include "ui/resource_dll.h"
@@ -53,9 +59,32 @@ inline void BindPageItems(UCB* ucb) {
   }
 }
 
+// The cursors and brushes of the context's dialogs, made once, as the page
+// life makes them when it binds the items.
+inline void PrepareDialogSlots(UCB* ucb) {
+  DIALOGSLOTS& slots = ucb->pWork->dialog;
+  if (slots.hArrowCursor != nullptr) return;
+  HMODULE module = GetResDll(ucb);
+  slots.hArrowCursor = LoadCursorW(module, MAKEINTRESOURCEW(kArrowCursorId));
+  slots.hHandCursor = LoadCursorW(module, MAKEINTRESOURCEW(kHandCursorId));
+  slots.crButtonFace = GetSysColor(COLOR_BTNFACE);
+  slots.hButtonFaceBrush = GetSysColorBrush(COLOR_BTNFACE);
+  slots.hWhiteBrush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+}
+
 // The page's procedure: the routing of the engine's dialog procedure that
 // the items' handlers rely on.
 inline INT_PTR CALLBACK PageHostProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Owner-drawn controls ask their item sizes while they are made, before
+  // the page is bound: the fixed sizes of the table answer.
+  if (message == WM_MEASUREITEM && lParam != 0) {
+    auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+    if (const ODFS* size = GetODFSbyItemID(static_cast<WORD>(measure->CtlID))) {
+      if (size->width > 0) measure->itemWidth = static_cast<UINT>(size->width);
+      if (size->height > 0) measure->itemHeight = static_cast<UINT>(size->height);
+      return TRUE;
+    }
+  }
   if (message == WM_INITDIALOG) {
     auto* ucb = reinterpret_cast<UCB*>(lParam);
     SetWindowLongPtrW(page, DWLP_USER, lParam);
@@ -63,6 +92,9 @@ inline INT_PTR CALLBACK PageHostProc(HWND page, UINT message, WPARAM wParam, LPA
     if (tcb == nullptr) return TRUE;
     tcb->hWnd = page;
     BindPageItems(ucb);
+    PrepareDialogSlots(ucb);
+    // The modules' chain sees the page's own initialisation first.
+    KesmCustomProcedure(ucb, tcb, nullptr, message, wParam, lParam);
     for (int i = 0; i < tcb->itemCount; ++i) {
       ICB& icb = tcb->pICB[i];
       icb.hWnd = GetDlgItem(page, icb.itemId);
@@ -142,6 +174,7 @@ class PageHost {
     page_ = CreateDialogParamW(module, MAKEINTRESOURCEW(dialogId), frame_, PageHostProc,
                                reinterpret_cast<LPARAM>(ucb));
     if (page_ == nullptr) return false;
+    FitFrameToPage();
     ShowWindow(page_, SW_SHOW);
     UpdateWindow(page_);
     return true;
@@ -172,6 +205,21 @@ class PageHost {
   HWND control(WORD controlId) const { return page_ != nullptr ? GetDlgItem(page_, controlId) : nullptr; }
 
  private:
+  // The frame grows to show the whole page, so that every item is on the
+  // screen where a person can point at it.
+  void FitFrameToPage() {
+    RECT outer{};
+    RECT inner{};
+    RECT page{};
+    GetWindowRect(frame_, &outer);
+    GetClientRect(frame_, &inner);
+    GetWindowRect(page_, &page);
+    const int width = (outer.right - outer.left) - inner.right + (page.right - page.left);
+    const int height = (outer.bottom - outer.top) - inner.bottom + (page.bottom - page.top);
+    SetWindowPos(frame_, nullptr, 0, 0, std::max<int>(width, outer.right - outer.left),
+                 std::max<int>(height, outer.bottom - outer.top), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
   UCB* ucb_ = nullptr;
   HWND frame_ = nullptr;
   HWND page_ = nullptr;

@@ -20,6 +20,7 @@ constexpr std::uint32_t BS_PUSHBUTTON = 0x0, BS_AUTOCHECKBOX = 0x3, BS_GROUPBOX 
 constexpr std::uint32_t SBS_HORZ = 0x0, SBS_VERT = 0x1;
 constexpr std::uint32_t LBS_NOTIFY = 0x1, LBS_MULTIPLESEL = 0x8, LBS_OWNERDRAWFIXED = 0x10,
                         LBS_HASSTRINGS = 0x40, LBS_NOINTEGRALHEIGHT = 0x100;
+constexpr std::uint32_t kOwnerList = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
 constexpr std::uint32_t CBS_DROPDOWNLIST = 0x3, CBS_OWNERDRAWFIXED = 0x10, CBS_HASSTRINGS = 0x200;
 constexpr std::uint32_t ES_AUTOHSCROLL = 0x80, ES_NUMBER = 0x2000;
 constexpr std::uint32_t WS_VSCROLL = 0x00200000, WS_BORDER = 0x00800000;
@@ -43,10 +44,10 @@ constexpr KindStyle kKinds[] = {
     {41, "Button", BS_AUTORADIOBUTTON},
     {42, "ListBox", kList},
     {43, "ComboBox", CBS_DROPDOWNLIST | WS_VSCROLL | kTab},
-    {47, "ListBox", kList | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS},
+    {47, "ListBox", kList | kOwnerList},
     {48, "ComboBox", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL | kTab},
-    {49, "ListBox", kList | LBS_MULTIPLESEL | LBS_HASSTRINGS},
-    {50, "ListBox", kList | LBS_HASSTRINGS},
+    {49, "ListBox", kList | LBS_MULTIPLESEL | kOwnerList},
+    {50, "ListBox", kList | kOwnerList},
     {61, "Edit", ES_AUTOHSCROLL | WS_BORDER | kTab},
     {63, "Edit", ES_AUTOHSCROLL | ES_NUMBER | WS_BORDER | kTab},
     {81, "ScrollBar", SBS_VERT},
@@ -74,9 +75,10 @@ constexpr Requirement kRequirements[] = {
     {41, "Button", BS_TYPEMASK, BS_AUTORADIOBUTTON, "a Button with BS_AUTORADIOBUTTON"},
     {42, "ListBox", LBS_NOTIFY, LBS_NOTIFY, "a ListBox with LBS_NOTIFY"},
     {47, "ListBox", LBS_NOTIFY, LBS_NOTIFY, "a ListBox with LBS_NOTIFY"},
-    {49, "ListBox", LBS_NOTIFY, LBS_NOTIFY, "a ListBox with LBS_NOTIFY"},
-    {50, "ListBox", LBS_NOTIFY | LBS_HASSTRINGS, LBS_NOTIFY | LBS_HASSTRINGS,
-     "a ListBox with LBS_NOTIFY and LBS_HASSTRINGS"},
+    {49, "ListBox", LBS_NOTIFY | kOwnerList, LBS_NOTIFY | kOwnerList,
+     "a ListBox with LBS_NOTIFY, LBS_OWNERDRAWFIXED and LBS_HASSTRINGS"},
+    {50, "ListBox", LBS_NOTIFY | kOwnerList, LBS_NOTIFY | kOwnerList,
+     "a ListBox with LBS_NOTIFY, LBS_OWNERDRAWFIXED and LBS_HASSTRINGS"},
     {48, "ComboBox", CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
      "a ComboBox with CBS_OWNERDRAWFIXED and CBS_HASSTRINGS"},
     {23, "ScrollBar", SBS_VERT, SBS_VERT, "a ScrollBar with SBS_VERT"},

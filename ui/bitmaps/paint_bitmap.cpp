@@ -12,6 +12,7 @@
 #include "ui/bitmaps/bitmap_library.h"
 #include "ui/bitmaps/dib_file.h"
 #include "ui/bitmaps/palette256.h"
+#include "ui/engine/item_dc.h"
 
 namespace {
 
@@ -254,10 +255,10 @@ BOOL PaintBitmapFromResDll(UCB* ucb, HWND window, const RECT* rectangle, UINT id
   if (flags & kPaintCentreX) x += w / 2;
   if (flags & kPaintCentreY) y += h / 2;
   if (flags & kPaintBottom) y += h;
-  const HDC dc = GetDC(window);
+  const HDC dc = GetKesmDC(ucb, window);
   if (dc == nullptr) return FALSE;
   const BOOL painted = PaintBitmapFromResDll2(ucb, dc, &r, x, y, MAKEINTRESOURCEW(static_cast<WORD>(id)), flags);
-  ReleaseDC(window, dc);
+  ReleaseKesmDC(ucb, window, dc);
   return painted;
 }
 
@@ -268,8 +269,11 @@ void HoldPaintBitmap(UCB* ucb) {
 void ReleasePaintBitmap(UCB* ucb, HWND window, const RECT* rectangle) {
   if (ucb == nullptr || ucb->pWork == nullptr) return;
   DIALOGSLOTS& slots = ucb->pWork->dialog;
+  // A hold in which nothing was painted ends here too: else every later
+  // paint of the context would go into a copy nobody puts on the screen.
+  if (slots.hHoldDC == nullptr) slots.fHoldPaint = 0;
   if (window == nullptr || rectangle == nullptr || slots.hHoldDC == nullptr) return;
-  const HDC dc = GetDC(window);
+  const HDC dc = GetKesmDC(ucb, window);
   const RECT& r = *rectangle;
   if (dc != nullptr) {
     const SIZE s = slots.holdStored;
@@ -278,7 +282,7 @@ void ReleasePaintBitmap(UCB* ucb, HWND window, const RECT* rectangle) {
     } else {
       BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, slots.hHoldDC, 0, 0, SRCCOPY);
     }
-    ReleaseDC(window, dc);
+    ReleaseKesmDC(ucb, window, dc);
   }
   SelectObject(slots.hHoldDC, slots.hHoldOld);
   DeleteDC(slots.hHoldDC);

@@ -22,7 +22,9 @@ inline constexpr DWORD kPaintAnd = 0x2000;       // SRCAND
 inline constexpr DWORD kPaintMerge = 0x4000;     // MERGEPAINT; none of the three: SRCPAINT
 
 // Paints the picture id in the window's client rectangle, or in rectangle
-// (then centred both ways), placed by its row of the bitmap info list.
+// (then centred both ways), placed by its row of the bitmap info list, on
+// the item painting DC of the window (item_dc.h): a paint DC an item or a
+// caller set, else the window's own.
 BOOL PaintBitmapFromResDll(UCB* ucb, HWND window, const RECT* rectangle, UINT id, DWORD flags);
 // Paints source at (x, y) within rectangle on the DC. source: an id below
 // 0x10000 (MAKEINTRESOURCEW), a picture file path ("X:..."), a name in the
@@ -31,6 +33,7 @@ BOOL PaintBitmapFromResDll(UCB* ucb, HWND window, const RECT* rectangle, UINT id
 BOOL PaintBitmapFromResDll2(UCB* ucb, HDC dc, const RECT* rectangle, int x, int y, LPCWSTR source, DWORD flags);
 // From now on paints go into a memory copy of their target.
 void HoldPaintBitmap(UCB* ucb);
-// Puts the held copy on the window's rectangle and frees it; nothing
-// without window, rectangle or a held copy.
+// Puts the held copy on the window's rectangle (on the same DC as the
+// paints) and frees it; nothing without window, rectangle or a held copy.
+// A hold that holds no copy (nothing was painted) ends.
 void ReleasePaintBitmap(UCB* ucb, HWND window, const RECT* rectangle);

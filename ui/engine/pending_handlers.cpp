@@ -1,6 +1,5 @@
 // The kinds' handlers whose controls come with later work: each answers as
-// an empty slot of the item function table does (0, nothing shown), and the
-// window procedures leave every message to the control's own procedure. A
+// an empty slot of the item function table does (0, nothing shown). A
 // handler moves out of this file when its control's behaviour is built.
 #include "platform/window/winuser_styles.h"
 #include "ui/engine/item_handlers.h"
@@ -16,31 +15,12 @@
 #define KESM_PENDING_PMSG(name) \
   int name(UCB*, TCB*, ICB*, UINT, WPARAM, LPARAM) { return 0; }
 
-KESM_PENDING_CHANGE(ChangeDataCheckBox)
-KESM_PENDING_CHANGE(ChangeDataRadioList)
-
-KESM_PENDING_INIT(InitPushButton)
-KESM_PENDING_INIT(InitCustomButton)
-KESM_PENDING_INIT(InitListBox)
-KESM_PENDING_INIT(InitComboBox)
-KESM_PENDING_INIT(InitOwnerListBox)
-KESM_PENDING_INIT(InitPresetListBox)
 KESM_PENDING_INIT(InitEditText)
 KESM_PENDING_INIT(InitEditNum)
 KESM_PENDING_INIT(InitVScrollbar)
 KESM_PENDING_INIT(InitHScrollbar)
 KESM_PENDING_INIT(InitTrackbar)
-KESM_PENDING_INIT(InitTabControl)
-KESM_PENDING_INIT(InitTreeView)
 
-KESM_PENDING_PAINT(PaintText)
-KESM_PENDING_PAINT(PaintBitmap)
-KESM_PENDING_PAINT(PaintIcon)
-KESM_PENDING_PAINT(PaintCheckBox)
-KESM_PENDING_PAINT(PaintRadioList)
-KESM_PENDING_PAINT(PaintListBox)
-KESM_PENDING_PAINT(PaintComboBox)
-KESM_PENDING_PAINT(PaintOwnerComboBox)
 KESM_PENDING_PAINT(PaintEditText)
 KESM_PENDING_PAINT(PaintEditNum)
 KESM_PENDING_PAINT(PaintVScrollbar)
@@ -48,50 +28,14 @@ KESM_PENDING_PAINT(PaintHScrollbar)
 KESM_PENDING_PAINT(PaintHScrollbarInvalidate)
 KESM_PENDING_PAINT(PaintTrackbar)
 
-KESM_PENDING_PCMD(PCmdPushButton)
-KESM_PENDING_PCMD(PCmdCheckBox)
-KESM_PENDING_PCMD(PCmdRadioList)
-KESM_PENDING_PCMD(PCmdListBox)
-KESM_PENDING_PCMD(PCmdComboBox)
-KESM_PENDING_PCMD(PCmdPresetListBox)
 KESM_PENDING_PCMD(PCmdEditText)
 KESM_PENDING_PCMD(PCmdEditNum)
 
-KESM_PENDING_PMSG(PMsgPushButton)
-KESM_PENDING_PMSG(PMsgOwnerListBox)
-KESM_PENDING_PMSG(PMsgOwnerComboBox)
-KESM_PENDING_PMSG(PMsgMultiListBox)
-KESM_PENDING_PMSG(PMsgPresetListBox)
 KESM_PENDING_PMSG(PMsgEditNum)
 KESM_PENDING_PMSG(PMsgVScrollbar)
 KESM_PENDING_PMSG(PMsgHScrollbar)
 KESM_PENDING_PMSG(PMsgTrackbar)
-KESM_PENDING_PMSG(PMsgTabControl)
-KESM_PENDING_PMSG(PMsgTreeView)
 
-void PaintBitmap2(UCB*, TCB*, ICB*, HDC, const RECT*) {}
 void PaintDecoratedHScrollbar(UCB*, TCB*, ICB*) {}
 int CalcScrollButtonWidth() { return GetSystemMetrics(SM_CXHSCROLL); }
-void RelatedPushButton(UCB*, TCB*, ICB*) {}
-void ShowTabPage(TCB*, ICB*, int) {}
 LONG KesmStr2Int(LPCWSTR, LONG) { return 0; }
-
-namespace {
-
-// The control's own procedure, saved in its item when it was subclassed.
-LRESULT PassOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto* icb = reinterpret_cast<const ICB*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  const auto saved = icb != nullptr ? reinterpret_cast<WNDPROC>(icb->pfnSavedWndProc) : nullptr;
-  return saved != nullptr ? CallWindowProcW(saved, hwnd, message, wParam, lParam)
-                          : DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-}  // namespace
-
-LRESULT KesmItemDefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return PassOn(hwnd, message, wParam, lParam);
-}
-
-LRESULT KesmPushButtonWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  return PassOn(hwnd, message, wParam, lParam);
-}

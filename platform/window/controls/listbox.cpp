@@ -1,11 +1,13 @@
 // The list box class: single or multiple selection (LBS_MULTIPLESEL),
-// one or several columns (LBS_MULTICOLUMN), drawn by itself or by its
-// parent (LBS_OWNERDRAWFIXED: WM_MEASUREITEM while it is made;
-// LBS_OWNERDRAWVARIABLE: WM_MEASUREITEM for each item added; WM_DRAWITEM
-// with ODA_DRAWENTIRE on paint, ODA_SELECT when an item's selection
-// changes, ODA_FOCUS when the focus comes or goes). A selection the user
-// changes is told with LBN_SELCHANGE only under LBS_NOTIFY; LB_SETCURSEL and
-// LB_SETSEL are silent. LBN_SETFOCUS and LBN_KILLFOCUS are always told.
+// one or several columns (LBS_MULTICOLUMN: the keys scroll it by whole
+// columns to keep the current item shown, and left and right move by a
+// column), drawn by itself or by its parent (LBS_OWNERDRAWFIXED:
+// WM_MEASUREITEM while it is made; LBS_OWNERDRAWVARIABLE: WM_MEASUREITEM
+// for each item added; WM_DRAWITEM with ODA_DRAWENTIRE on paint, ODA_SELECT
+// when an item's selection changes, ODA_FOCUS when the focus comes or goes).
+// A selection the user changes is told with LBN_SELCHANGE only under
+// LBS_NOTIFY; LB_SETCURSEL and LB_SETSEL are silent. LBN_SETFOCUS and
+// LBN_KILLFOCUS are always told.
 #include <algorithm>
 
 #include "platform/gdi/wingdi.h"
@@ -175,10 +177,26 @@ LRESULT Repainted(HWND hwnd, LRESULT answer) {
   return answer;
 }
 
+// A multi-column list scrolls by whole columns: its top item heads the
+// first column shown, and the columns shown are those that fit whole.
+void ShowColumnOf(HWND hwnd, ListState& s, LRESULT index, LRESULT rows) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  const LRESULT columns = std::max<LRESULT>(1, client.right / ColumnWidth(hwnd, s));
+  const LRESULT column = index / rows;
+  const LRESULT first = s.top / rows;
+  if (column < first) s.top = column * rows;
+  if (column >= first + columns) s.top = (column - columns + 1) * rows;
+}
+
 // The top item that keeps `index` in view.
 void ShowItem(HWND hwnd, ListState& s, LRESULT index) {
-  if (VariableHeight(hwnd) || (StyleOf(hwnd) & LBS_MULTICOLUMN) != 0 || index < 0) return;
+  if (VariableHeight(hwnd) || index < 0) return;
   const LRESULT rows = RowsPerColumn(hwnd, s);
+  if ((StyleOf(hwnd) & LBS_MULTICOLUMN) != 0) {
+    ShowColumnOf(hwnd, s, index, rows);
+    return;
+  }
   if (index < s.top) s.top = index;
   if (index >= s.top + rows) s.top = index - rows + 1;
 }
@@ -316,9 +334,20 @@ LRESULT KeyDown(HWND hwnd, ListState& s, WPARAM wParam, LPARAM) {
   const auto count = static_cast<LRESULT>(s.list.items.size());
   if (count == 0) return 0;
   LRESULT next = s.caret;
+  // Left and right move by a column in a multi-column list.
+  const bool columns = (StyleOf(hwnd) & LBS_MULTICOLUMN) != 0;
+  const LRESULT column = columns ? RowsPerColumn(hwnd, s) : 0;
   switch (wParam) {
     case VK_UP: next = std::max<LRESULT>(0, s.caret - 1); break;
     case VK_DOWN: next = std::min(count - 1, s.caret + 1); break;
+    case VK_LEFT:
+      if (!columns) return 0;
+      next = std::max<LRESULT>(0, s.caret - column);
+      break;
+    case VK_RIGHT:
+      if (!columns) return 0;
+      next = std::min(count - 1, s.caret + column);
+      break;
     case VK_HOME: next = 0; break;
     case VK_END: next = count - 1; break;
     case VK_SPACE:

@@ -97,6 +97,27 @@ TEST_F(WindowImageTest, AWindowAndItsChildrenBecomeOnePicture) {
   EXPECT_EQ(picture.At(50, 36), RGB(0, 0, 255));
 }
 
+TEST_F(WindowImageTest, TheShownPictureKeepsWhatWasDrawnOutsideThePaintCycle) {
+  HWND top = Solid(nullptr, RECT{100, 100, 140, 130}, RGB(0, 0, 255));
+  UpdateWindow(top);
+  HDC dc = GetDC(top);
+  RECT mark{5, 5, 15, 15};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &mark, red);
+  DeleteObject(red);
+  ReleaseDC(top, dc);
+  const auto file = std::filesystem::temp_directory_path() / ("kesm-shown-" + std::to_string(getpid()) + ".png");
+  ASSERT_TRUE(plat::window::WriteShownWindowPng(top, file));
+  Picture shown;
+  ASSERT_TRUE(ReadPng(file, &shown));
+  ASSERT_TRUE(plat::window::WriteWindowPng(top, file));
+  Picture repainted;
+  ASSERT_TRUE(ReadPng(file, &repainted));
+  std::filesystem::remove(file);
+  EXPECT_EQ(shown.At(10, 10), RGB(255, 0, 0));
+  EXPECT_EQ(repainted.At(10, 10), RGB(0, 0, 255));
+}
+
 TEST_F(WindowImageTest, NotAWindowWritesNothing) {
   const auto file = std::filesystem::temp_directory_path() / ("kesm-none-" + std::to_string(getpid()) + ".png");
   EXPECT_FALSE(plat::window::WriteWindowPng(reinterpret_cast<HWND>(0x1234), file));

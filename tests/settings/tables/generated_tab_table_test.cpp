@@ -1,7 +1,8 @@
 // The layout tables generated from the dialog definitions must keep every
 // record of the hand-written tables they replaced, field by field, so that
 // the engine, the feature modules and the bound settings see no change; the
-// only differences are the custom-control records the definitions added.
+// only differences are the custom-control records and the hint strings the
+// definitions added.
 #include <cstring>
 #include <string_view>
 
@@ -48,6 +49,24 @@ const AddedRecord kAdded[] = {
     {1024, 3714, &IDC_MARGIN_SCROLLBAR_cdSBI},
 };
 
+// The preset page's paper size and colour explain a disabled choice.
+struct AddedHint {
+  WORD dialog;
+  WORD item;
+  WORD hint;
+};
+const AddedHint kAddedHints[] = {
+    {1001, 2017, 40067},
+    {1001, 3302, 40067},
+};
+
+WORD HintOf(WORD dialog, const ICB& old) {
+  for (const AddedHint& a : kAddedHints) {
+    if (a.dialog == dialog && a.item == old.itemId) return a.hint;
+  }
+  return old.hintId;
+}
+
 const void* AddedRecordOf(WORD dialog, WORD item) {
   for (const AddedRecord& a : kAdded) {
     if (a.dialog == dialog && a.item == item) return a.record;
@@ -68,7 +87,7 @@ void ExpectSameItem(const ICB& made, const ICB& old, WORD tab) {
   EXPECT_EQ(made.kindItemId, old.kindItemId);
   EXPECT_EQ(made.helpId, old.helpId);
   EXPECT_EQ(made.popupId, old.popupId);
-  EXPECT_EQ(made.hintId, old.hintId);
+  EXPECT_EQ(made.hintId, HintOf(tab, old));
   EXPECT_EQ(made.linkId, old.linkId);
   EXPECT_EQ(made.builtInId, old.builtInId);
   EXPECT_EQ(made.pUiGroup, old.pUiGroup);

@@ -90,7 +90,7 @@ TEST_F(DeliveredBitmaps, EveryPictureOfTheBitmapLibraryLoadsAtItsSize) {
     LONG width;
     LONG height;
   };
-  const Range ranges[] = {{6495, 6503, 24, 11}, {6801, 6811, 13, 13}, {7001, 7004, 13, 13},
+  const Range ranges[] = {{6495, 6503, 24, 11}, {6801, 6811, 13, 13}, {7001, 7004, 13, 13}, {7005, 7005, 12, 12},
                           {7006, 7006, 16, 16}, {7445, 7452, 32, 24}};
   for (const Range& r : ranges) {
     for (UINT id = r.first; id <= r.last; ++id) {

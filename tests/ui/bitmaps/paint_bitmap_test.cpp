@@ -153,6 +153,41 @@ TEST_F(PaintBitmap, HeldPaintsReachTheWindowOnlyOnRelease) {
   DestroyWindow(window);
 }
 
+// While an item paints itself, or a caller hands a picture item its own DC,
+// pictures go to that DC and not to the window.
+TEST_F(PaintBitmap, APaintDCSetForTheItemTakesThePicture) {
+  const HWND window = CreateWindowExW(0, u"STATIC", u"", WS_POPUP | WS_VISIBLE, 10, 10, 64, 64, nullptr, nullptr,
+                                      nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  const HDC own = GetDC(window);
+  Fill(own, RECT{0, 0, 64, 64}, kBlue);
+  ucb_->pWork->dialog.hPaintDC = dc_;
+  // A four-coloured square at its own size, dark blue at the top left.
+  ASSERT_TRUE(PaintBitmapFromResDll(ucb_, window, nullptr, 6205, 0));
+  ucb_->pWork->dialog.hPaintDC = nullptr;
+  EXPECT_EQ(GetPixel(dc_, 4, 4), kMarkerBlue);
+  EXPECT_EQ(GetPixel(own, 4, 4), kBlue);
+  ReleaseDC(window, own);
+  DestroyWindow(window);
+}
+
+// A colour sample (own-size paint) whose option has no picture fails
+// before anything is held; the release ends the hold all the same, so the
+// paints after it reach their DC.
+TEST_F(PaintBitmap, AHoldThatPaintedNothingEndsWithItsRelease) {
+  const HWND window = CreateWindowExW(0, u"STATIC", u"", WS_POPUP | WS_VISIBLE, 10, 10, 120, 100, nullptr, nullptr,
+                                      nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  const RECT area{0, 0, 120, 100};
+  HoldPaintBitmap(ucb_);
+  EXPECT_FALSE(PaintBitmapFromResDll(ucb_, window, nullptr, 2026, kPaintOwnSize));  // an option id, no picture
+  ReleasePaintBitmap(ucb_, window, &area);
+  const RECT all{0, 0, 64, 64};
+  ASSERT_TRUE(PaintBitmapFromResDll2(ucb_, dc_, &all, 10, 20, MAKEINTRESOURCEW(kMarker), kPaintCopy));
+  EXPECT_EQ(GetPixel(dc_, 10 + 3, 20 + 6), kMarkerBlue);
+  DestroyWindow(window);
+}
+
 TEST(Palette256, TheTrueColourDisplayIsNotPaletteBased) {
   EXPECT_EQ(MakePalette256(nullptr, 0, 0), 0);
   const HDC dc = CreateCompatibleDC(nullptr);

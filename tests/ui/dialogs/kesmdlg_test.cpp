@@ -65,7 +65,7 @@ TEST(DialogGenerator, RefusesEachFaultNamingFileLineAndItem) {
       {"radio_class.kdlg", "", ":3: error: item 953: kind 41 needs a Button with BS_AUTORADIOBUTTON"},
       {"list_notify.kdlg", "", ":3: error: item 955: kind 47 needs a ListBox with LBS_NOTIFY"},
       {"preset_list_strings.kdlg", "",
-       ":3: error: item 956: kind 50 needs a ListBox with LBS_NOTIFY and LBS_HASSTRINGS"},
+       ":3: error: item 956: kind 50 needs a ListBox with LBS_NOTIFY, LBS_OWNERDRAWFIXED and LBS_HASSTRINGS"},
       {"owner_combo.kdlg", "",
        ":3: error: item 958: kind 48 needs a ComboBox with CBS_OWNERDRAWFIXED and CBS_HASSTRINGS"},
       {"spin_horizontal.kdlg", "", ":4: error: item 951: kind 23 needs a ScrollBar with SBS_VERT"},

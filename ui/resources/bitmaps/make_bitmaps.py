@@ -39,6 +39,12 @@ class Picture:
             for x in range(x0, x1 + 1):
                 self.set(x, y, c)
 
+    def disc(self, cx, cy, r2, c):
+        for y in range(self.h):
+            for x in range(self.w):
+                if (x - cx) ** 2 + (y - cy) ** 2 <= r2:
+                    self.set(x, y, c)
+
     def frame(self, x0, y0, x1, y1, c):
         for x in range(x0, x1 + 1):
             self.set(x, y0, c)
@@ -102,6 +108,14 @@ def hint_mark():
                 p.set(x, y, 8)
     p.rect(7, 3, 8, 4, 0)
     p.rect(7, 6, 8, 12, 0)
+    return p
+
+
+def disabled_mark():
+    # A red disc crossed by a white bar: the option cannot be chosen now.
+    p = Picture(12, 12)
+    p.disc(5.5, 5.5, 30, 6)
+    p.rect(2, 5, 9, 6, 0)
     return p
 
 
@@ -201,6 +215,7 @@ pictures[7001] = check_box(False, False)
 pictures[7002] = check_box(False, True)
 pictures[7003] = check_box(True, False)
 pictures[7004] = check_box(True, True)
+pictures[7005] = disabled_mark()
 pictures[7006] = hint_mark()
 for i, (on, off) in enumerate([(7447, 7451), (7446, 7450), (7445, 7449), (7448, 7452)]):
     pictures[on] = tray(i, False)

@@ -147,6 +147,8 @@ TEST_F(SubDialogs, TheUserQualitySheetGivesItsColourMatchingBackOnCancel) {
 
 TEST_F(SubDialogs, ThePresetRefreshAsksForTheInstalledOptionsFirst) {
   ASSERT_EQ(Ini(u"PresetRefresh"), "<none>");
+  // The sheet asks before it has pages.
+  host_.Close();
   const WindowRef options =
       WindowRef::Found("the option dialog", [this] { return GetTCBbyTabID(ucb_, 1011)->hWnd; });
   UiScript cancelled;

@@ -3,6 +3,7 @@
 #include "settings/context/context_block.h"
 
 #if !KESM_KERNEL_MODE
+#include "platform/gdi/wingdi.h"
 #include "platform/modules/winmodule.h"
 #include "platform/modules/winresource.h"
 #include "settings/context/context_names.h"
@@ -39,6 +40,15 @@ void FreeResDll(UCB* ucb) {
     if (*module != nullptr) FreeLibrary(*module);
     *module = nullptr;
   }
+  // The pages' brushes are made with the first page of the context and go
+  // with its libraries; the cursors are the library's own.
+  if (ucb->pWork == nullptr) return;
+  DIALOGSLOTS& dialog = ucb->pWork->dialog;
+  for (HBRUSH* brush : {&dialog.hButtonFaceBrush, &dialog.hWhiteBrush}) {
+    if (*brush != nullptr) DeleteObject(*brush);
+    *brush = nullptr;
+  }
+  dialog.hArrowCursor = dialog.hHandCursor = nullptr;
 }
 #else
 HMODULE GetResDll(UCB* ucb) { return ucb != nullptr ? ucb->hResDll : nullptr; }

@@ -17,7 +17,8 @@ HMODULE GetBmpDll(UCB* ucb);
 // The rendering library loads no DLL: the handle a context holds, if any.
 HMODULE GetResDll(UCB* ucb);
 #endif
-// Frees both modules, if loaded, and clears their handles.
+// Frees both modules, if loaded, and clears their handles, and the brushes
+// the pages of the context made.
 void FreeResDll(UCB* ucb);
 // A string of the context's resource DLL into buffer (cch characters,
 // terminator included); the buffer is emptied first. With replace, the

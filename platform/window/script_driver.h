@@ -129,6 +129,11 @@ class Script {
   Script& holdKey(UINT virtualKey);
   Script& releaseKey(UINT virtualKey);
 
+  // A step that chooses what comes next as it runs, from what the screen
+  // shows then (script_decide.cpp): the steps `next` adds to the script run
+  // before those queued after this one.
+  Script& decide(std::function<void(Script&)> next);
+
   // Limits: idle calls (steps and waits for them) and messages dispatched.
   Script& budget(std::size_t idleCalls, std::size_t messages);
 

@@ -2,6 +2,7 @@
 #include "platform/window/window_control.h"
 
 #include "platform/gdi/gdi_log.h"
+#include "platform/window/help_control.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/messagebox_control.h"
 #include "platform/window/modal_loop.h"
@@ -30,6 +31,7 @@ void ResetThreadWindows() {
   SetCursor(LoadCursorW(nullptr, IDC_ARROW));
   SetCursorPos(0, 0);
   ClearMessageBoxRecords();
+  ClearHelpRequests();
   TakeAbandonedLoops();
   gdi::ClearGdiCallLogs();
   ResetClipboard();

@@ -46,8 +46,11 @@ inline constexpr int kJudgeStackEntries = 256;
 // What the property-sheet protocol keeps of the sheet that serves a
 // context, all zero while none does: the host's callback and sheet handle,
 // the caller's DEVMODEs of a document sheet with the bytes their buffers
-// hold, its fMode, the sheet's kind, and the mark that the apply path has
-// already handed the settings out.
+// hold, its fMode, the sheet's kind, the mark that the apply path has
+// already handed the settings out, whether the printer sheet may change
+// the printer (1) or not (0), and the copy of the whole DCB taken when a
+// document sheet moved the default trays the device reported (owned by
+// the sheet until it ends).
 struct SHEETSLOTS {
   PFNCOMPROPSHEET pfnComPropSheet;
   HANDLE hComPropSheet;
@@ -58,6 +61,8 @@ struct SHEETSLOTS {
   DWORD fMode;      // DM_UPDATE, DM_COPY, ...
   DWORD fApplied;
   WORD wSheetKind;  // kSheetDocument or kSheetPrinter
+  DWORD dwPermission;
+  DCB* pDefTraySnapshot;  // a deep copy (arrays of its own), or null
 };
 inline constexpr WORD kSheetDocument = 1;
 inline constexpr WORD kSheetPrinter = 2;

@@ -10,15 +10,15 @@
 struct UCB;
 
 // Modes of ShowDialogBox.
-inline constexpr int kShowModal = 4;           // a dialog, or the user-quality sheet
-inline constexpr int kShowSettingsSheet = 16;  // the nested settings sheet
+inline constexpr int kShowDialogModal = 4;           // a dialog, or the user-quality sheet
+inline constexpr int kShowDialogSheet = 16;  // the nested settings sheet
 
 // Opens the dialog of that id below parent (null: none) and keeps or undoes
 // what it changed in the settings by how it ended: -1 without the resource
 // DLL, 0 when the dialog id has no page record, else the dialog's result
 // (a file dialog's: the system dialog's, or the set-file write's after a
-// save). Modes: kShowModal a dialog (the user-quality sheet for one of its
-// pages), kShowSettingsSheet the nested settings sheet.
+// save). Modes: kShowDialogModal a dialog (the user-quality sheet for one of its
+// pages), kShowDialogSheet the nested settings sheet.
 int ShowDialogBox(UCB* ucb, int mode, WORD dialogId, HWND parent);
 
 // The hook of every file dialog of the engine (OPENFILENAMEW::lCustData

@@ -22,6 +22,8 @@ extern HINSTANCE ghInstance;
 
 KESM_EXPORT BOOL DllInitialize(HANDLE module, ULONG reason, LPVOID reserved);
 KESM_EXPORT LONG DrvDocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam);
+KESM_EXPORT LONG DrvDevicePropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam);
+KESM_EXPORT BOOL PrinterProperties(HWND window, HANDLE printer);
 KESM_EXPORT LONG DrvDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, DEVMODEW* out,
                                        DEVMODEW* in, DWORD fMode);
 KESM_EXPORT LONG DrvAdvancedDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, DEVMODEW* out,

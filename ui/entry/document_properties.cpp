@@ -1,8 +1,5 @@
 #include "ui/entry/document_properties.h"
 
-#include "devicecomm/usercodes/user_codes.h"
-#include "jobsettings/convert/devmode_ownership.h"
-#include "jobsettings/devmode/devmode_defaults.h"
 #include "jobsettings/devmode/devmode_layout.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #include "jobsettings/validate/validate_devmode.h"
@@ -10,12 +7,11 @@
 #include "settings/context/context_block.h"
 #include "storage/install/sequence/install_sequence.h"
 #include "storage/properties/devmode_handout.h"
-#include "storage/properties/printer_properties.h"
-#include "storage/system/machine_registry.h"
 #include "storage/system/printer_info.h"
 #include "storage/system/system_info.h"
 #include "ui/entry/dll_entry.h"
 #include "ui/entry/entry_scope.h"
+#include "ui/sheets/sheet_protocol.h"
 
 namespace {
 
@@ -24,22 +20,10 @@ using kesm_entry::ContextHold;
 // Validation mode of the merge without UI: the caller's DEVMODE is merged
 // as the document properties of an application.
 constexpr DWORD kMergeFlags = 0x22000008;
-constexpr DWORD kPxApplicationKind = 2;
 constexpr DWORD kHandOutModes = DM_UPDATE | DM_COPY;
 // What the old document-properties call reports for a shown sheet.
 constexpr LONG kIdOk = 1;
 constexpr LONG kIdCancel = 2;
-
-// A context DEVMODE that is not wholly ours is rebuilt from the defaults
-// and the stored properties.
-void EnsureOwnDevmode(UCB* ucb) {
-  const auto* dm = reinterpret_cast<const DEVMODEW*>(ucb->pDCB->devmode);
-  if (kesm_entry::StatedDevmodeBytes(dm) != static_cast<DWORD>(kSizeofKesmDM) || !IsMyValidDevmode(dm, 0)) {
-    InitDefaultDevmode(ucb);
-    FreeReg(ucb);
-    GetReg(ucb);
-  }
-}
 
 // The run-time flags of a merge without UI.
 void SetCallFlags(UCB* ucb, DWORD fMode) {
@@ -58,7 +42,7 @@ LONG MergeAndHandOut(DOCUMENTPROPERTYHEADER* header) {
   ContextHold context(kesm_entry::OpenDescribedContext(header->hPrinter, kesm_entry::kModeNoUi));
   UCB* ucb = context.get();
   if (ucb == nullptr) return -1;
-  EnsureOwnDevmode(ucb);
+  kesm_entry::EnsureOwnDevmode(ucb);
   SHEETSLOTS& sheet = ucb->pWork->sheet;
   sheet.pdmIn = header->pdmIn;
   sheet.cbIn = kesm_entry::StatedDevmodeBytes(header->pdmIn);
@@ -67,15 +51,10 @@ LONG MergeAndHandOut(DOCUMENTPROPERTYHEADER* header) {
   sheet.fMode = header->fMode;
   RefreshIniFile(ucb);
   SetCallFlags(ucb, header->fMode);
-  const DWORD px = IsInstalledTalvoAppl(kPxApplicationKind, ucb) ? 1 : 0;
-  SetKDMPXInstalled(ucb, px);
-  UserCodeDLLDependOnMachine(ucb);
-  const DWORD userCodeGet = GetKDMUserCodeGet(ucb);
+  const kesm_entry::MachineFlags machine = kesm_entry::NoteMachineFlags(ucb);
   if ((header->fMode & DM_MODIFY) != 0 && header->pdmIn != nullptr) {
     if (!ValidateDevmode(ucb, header->pdmIn, header->fMode | kMergeFlags)) return -1;
-    SetKDMPXInstalled(ucb, px);
-    SetKDMUserCodeGet(ucb, userCodeGet == 1 ? 1 : 0);
-    SetKDMUserCodeDLL(ucb, userCodeGet == 1 ? 1 : 0);
+    kesm_entry::RestoreMachineFlags(ucb, machine);
   }
   if ((header->fMode & kHandOutModes) != 0) SetDefaultDevmodeToOut3(ucb);
   return 1;
@@ -95,7 +74,10 @@ LONG CallCompstui(HWND window, PFNPROPSHEETUI callback, LPARAM lParam, LONG* res
   using CommonPropertySheetUI = LONG (*)(HWND, PFNPROPSHEETUI, LPARAM, LONG*);
   const auto sheet = reinterpret_cast<CommonPropertySheetUI>(GetProcAddress(library, "CommonPropertySheetUIW"));
   const LONG answer = sheet != nullptr ? sheet(window, callback, lParam, result) : -1;
+  // The caller learns why the sheet could not be had.
+  const DWORD error = GetLastError();
   FreeLibrary(library);
+  if (answer == -1) SetLastError(error);
   return answer;
 }
 
@@ -110,16 +92,16 @@ LONG PsDocumentProperties(HWND window, HANDLE printer, LPWSTR deviceName, DEVMOD
 }
 
 LONG _DrvDocumentPropertySheets(PROPSHEETUI_INFO* info, LPARAM lParam) {
-  if (info != nullptr) {
-    // The sheets with pages are served by the dialog engine, which this
-    // build does not carry.
-    SetLastError(ERROR_NOT_SUPPORTED);
-    return -1;
-  }
-  auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(lParam);
+  auto* header = reinterpret_cast<DOCUMENTPROPERTYHEADER*>(info != nullptr ? info->lParamInit : lParam);
   if (header == nullptr || header->cbSize < sizeof(DOCUMENTPROPERTYHEADER)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return -1;
+  }
+  if (info != nullptr) {
+    // A sheet that ends releases its context whatever the per-user set-up
+    // answers now.
+    if (InstallPerUser(header->hPrinter) != 1 && info->Reason != PROPSHEETUI_REASON_DESTROY) return -1;
+    return DocumentSheetReason(info, lParam, header);
   }
   if (header->fMode != 0 && header->pdmOut != nullptr && InstallPerUser(header->hPrinter) != 1) return -1;
   return SimpleDocumentProperties(header);

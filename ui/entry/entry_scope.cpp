@@ -1,8 +1,15 @@
 #include "ui/entry/entry_scope.h"
 
+#include "devicecomm/usercodes/user_codes.h"
+#include "jobsettings/convert/devmode_ownership.h"
+#include "jobsettings/devmode/devmode_defaults.h"
+#include "jobsettings/devmode/devmode_layout.h"
+#include "jobsettings/devmode/runtime_flags.h"
 #include "platform/spooler/winspool.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_open.h"
+#include "storage/properties/printer_properties.h"
+#include "storage/system/machine_registry.h"
 #include "storage/system/printer_info.h"
 #include "ui/ts_modify.h"
 
@@ -48,5 +55,31 @@ BOOL IsClientDriverByPrinterName(LPCWSTR name) {
 }
 
 UCB* OpenInstallContext(HANDLE printer) { return GetUcb2(printer, printer, 0, kOpenInstall, kModeSheet); }
+
+void EnsureOwnDevmode(UCB* ucb) {
+  const auto* dm = reinterpret_cast<const DEVMODEW*>(ucb->pDCB->devmode);
+  if (StatedDevmodeBytes(dm) != static_cast<DWORD>(kSizeofKesmDM) || !IsMyValidDevmode(dm, 0)) {
+    InitDefaultDevmode(ucb);
+    FreeReg(ucb);
+    GetReg(ucb);
+  }
+}
+
+MachineFlags NoteMachineFlags(UCB* ucb) {
+  constexpr DWORD kPxApplicationKind = 2;
+  MachineFlags flags{};
+  flags.pxInstalled = IsInstalledTalvoAppl(kPxApplicationKind, ucb) ? 1 : 0;
+  SetKDMPXInstalled(ucb, flags.pxInstalled);
+  UserCodeDLLDependOnMachine(ucb);
+  flags.userCodeGet = GetKDMUserCodeGet(ucb);
+  return flags;
+}
+
+void RestoreMachineFlags(UCB* ucb, const MachineFlags& flags) {
+  const DWORD codes = flags.userCodeGet == 1 ? 1 : 0;
+  SetKDMPXInstalled(ucb, flags.pxInstalled);
+  SetKDMUserCodeGet(ucb, codes);
+  SetKDMUserCodeDLL(ucb, codes);
+}
 
 }  // namespace kesm_entry

@@ -34,6 +34,13 @@ class ContextHold {
     ucb_ = ucb;
   }
   void Release();
+  // Lets the context live on unreleased: its new holder (a sheet, until
+  // its DESTROY) releases it.
+  UCB* Keep() {
+    UCB* kept = ucb_;
+    ucb_ = nullptr;
+    return kept;
+  }
   UCB* get() const { return ucb_; }
   explicit operator bool() const { return ucb_ != nullptr; }
 
@@ -72,6 +79,21 @@ class TsModifyHold {
 UCB* OpenDescribedContext(HANDLE printer, DWORD mode);
 // An install context (open flags 0x300, mode 0x80000000).
 UCB* OpenInstallContext(HANDLE printer);
+
+// A context DEVMODE that is not wholly this driver's (its sizes or its
+// private part) is rebuilt from the defaults and the stored properties.
+void EnsureOwnDevmode(UCB* ucb);
+
+// The flags a validation of the caller's DEVMODE must not change: whether
+// the companion application is installed, and whether the user codes come
+// from the job-code library (both of its flags follow the one noted).
+struct MachineFlags {
+  DWORD pxInstalled;
+  DWORD userCodeGet;
+};
+// Notes PXInstalled and, after the user codes are looked up, UserCodeGet.
+MachineFlags NoteMachineFlags(UCB* ucb);
+void RestoreMachineFlags(UCB* ucb, const MachineFlags& flags);
 
 // The bytes a caller's DEVMODE says it holds (dmSize and dmDriverExtra);
 // 0 without one. The entry points receive no other size for it.

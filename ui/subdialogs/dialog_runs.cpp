@@ -11,12 +11,9 @@
 #include "settings/system/memptr.h"
 #include "ui/engine/sub_dialogs.h"
 #include "ui/resource_dll.h"
+#include "ui/sheets/page_life.h"
 #include "ui/subdialogs/dialog_runs.h"
 #include "ui/subdialogs/file_dialogs.h"
-
-// The page life's procedures: every page and driver dialog runs them.
-INT_PTR CALLBACK PropertySheetProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 namespace subdialogs {
 namespace {

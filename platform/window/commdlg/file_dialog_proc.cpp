@@ -112,6 +112,11 @@ void Initialise(FileDialog& state) {
     RefreshListing(state);
   }
   SetDlgItemTextW(state.window, kFileNameEditId, (name.empty() ? PatternText(state) : name).c_str());
+  // Several files are picked from a list that takes several picks,
+  // whatever the template made it.
+  if (HWND files = GetDlgItem(state.window, kFileListId); files != nullptr && state.Flag(OFN_ALLOWMULTISELECT)) {
+    SetWindowLongPtrW(files, GWL_STYLE, GetWindowLongPtrW(files, GWL_STYLE) | LBS_EXTENDEDSEL);
+  }
   if (HWND help = GetDlgItem(state.window, kHelpButtonId)) {
     ShowWindow(help, state.Flag(OFN_SHOWHELP) ? SW_SHOW : SW_HIDE);
   }

@@ -12,6 +12,11 @@ namespace {
 using DllEntry = UiMachine;
 
 TEST_F(DllEntry, DetachFreesTheParkedContextsAndEveryReasonAnswersTrue) {
+  // The handle is a stand-in; the sheets of later tests name the real one.
+  struct Restore {
+    HINSTANCE kept = ghInstance;
+    ~Restore() { ghInstance = kept; }
+  } restore;
   HANDLE module = &ghInstance;
   ASSERT_TRUE(DllInitialize(module, DLL_PROCESS_ATTACH, nullptr));
   EXPECT_EQ(ghInstance, module);

@@ -95,12 +95,18 @@ TEST_F(DocumentProperties, ASheetThatNeverReportsIsAFailureNotACancel) {
   EXPECT_EQ(DrvDocumentPropertySheets(&info, 0), -1);
 }
 
-// With the host present, a sheet whose INIT fails is the host's cancel, and
-// the result word still stays unwritten: the call is a failure.
+// With the host present, a sheet whose INIT fails (a printer handle that
+// is closed, a call without a header) is the host's cancel, and the result
+// word still stays unwritten: the call is a failure.
 TEST_F(DocumentProperties, ASheetWhoseInitFailsLeavesTheResultUnwritten) {
+  HANDLE closed = nullptr;
+  ASSERT_TRUE(OpenPrinterW(kPrinter, &closed, nullptr));
+  ASSERT_TRUE(ClosePrinter(closed));
   Bytes out = Filled(kDriverDevmode);
-  EXPECT_EQ(Call(out, nullptr, DM_PROMPT | DM_COPY, printer_), -1);
+  const DWORD open = OpenContexts();
+  EXPECT_EQ(Call(out, nullptr, DM_PROMPT | DM_COPY, closed), -1);
   EXPECT_EQ(out, Filled(kDriverDevmode));
+  EXPECT_EQ(OpenContexts(), open);
   LONG result = 7;
   EXPECT_EQ(CallCompstui(nullptr, DrvDocumentPropertySheets, 0, &result), CPSUI_CANCEL);
   EXPECT_EQ(result, 7);

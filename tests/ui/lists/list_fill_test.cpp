@@ -35,9 +35,6 @@ class ListFill : public ListMachine {
   }
 };
 
-// The plain list shows its value only when the page is refreshed.
-constexpr int kShownByRefresh = -2;
-
 struct FillCase {
   const char* what;
   WORD dialog;
@@ -71,8 +68,10 @@ TEST_F(ListFill, EachKindListsItsOptionsWithoutTheHiddenOnesAndShowsTheStoredVal
        "KKDMFOLDTYPE_ZFOLD", {"KKDMFOLDTYPE_NONE", "KKDMFOLDTYPE_HALFFOLD"}, -1},
       {"picture list", kFinishPage, kPunchList, kPunch, "TRAY_TRAY1", "KKDMPUNCHTYPE_2HOLE_TOP",
        {"KKDMPUNCHTYPE_NONE", "KKDMPUNCHTYPE_2HOLE_TOP"}, 1},
-      {"plain list", kFileOpen, kFileList, kPaper, "TRAY_TRAY1", "PAPER_A5", {"PAPER_A4", "PAPER_LETTER", "PAPER_A5"},
-       kShownByRefresh},
+      {"plain list, shown by the page's refresh", kFileOpen, kFileList, kPaper, "TRAY_TRAY1", "PAPER_A5",
+       {"PAPER_A4", "PAPER_LETTER", "PAPER_A5"}, 2},
+      {"plain list, a hidden value shows no entry", kFileOpen, kFileList, kPaper, "TRAY_TRAY1", "PAPER_A3",
+       {"PAPER_A4", "PAPER_LETTER", "PAPER_A5"}, -1},
       {"plain combo", kFileOpen, kFileCombo, kPrintSize, "TRAY_AUTO", "PAPER_A3",
        {"PAPER_A4", "PAPER_A3", "PAPER_LETTER"}, 1},
       {"plain combo, a hidden value shows no entry", kFileOpen, kFileCombo, kPrintSize, "TRAY_TRAY1", "PAPER_A3",
@@ -86,9 +85,7 @@ TEST_F(ListFill, EachKindListsItsOptionsWithoutTheHiddenOnesAndShowsTheStoredVal
     std::vector<WORD> listed;
     for (const char* k : c.listed) listed.push_back(V(k));
     EXPECT_EQ(Entries(c.control), listed);
-    if (c.selected != kShownByRefresh) {
-      EXPECT_EQ(Selected(c.control), c.selected);
-    }
+    EXPECT_EQ(Selected(c.control), c.selected);
     host_.Close();
   }
 }
@@ -140,6 +137,20 @@ TEST_F(ListFill, APickStoresTheOptionOfTheEntry) {
     EXPECT_TRUE(script.run());
     host_.Close();
   }
+}
+
+TEST_F(ListFill, AnOwnerComboRefilledForAnotherTrayStillShowsItsValue) {
+  constexpr WORD kTrayCombo = 2007;
+  Store(kTray, V("TRAY_AUTO"));
+  Store(kPaper, V("PAPER_A4"));
+  ASSERT_NO_FATAL_FAILURE(OpenPage(kPresetPage));
+  kesm_test::UiScript script;
+  script.pick(Control(kTrayCombo), 1).check("tray 1 hides A3", [&] {
+    EXPECT_EQ(Ui(kTray), V("TRAY_TRAY1"));
+    EXPECT_EQ(Entries(kPaperCombo), (std::vector<WORD>{V("PAPER_A4"), V("PAPER_LETTER"), V("PAPER_A5")}));
+    EXPECT_EQ(Selected(kPaperCombo), 0) << "A4 is still shown";
+  });
+  EXPECT_TRUE(script.run());
 }
 
 TEST_F(ListFill, TheArrowKeysPickInAListAsAClickDoes) {

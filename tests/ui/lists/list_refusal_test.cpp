@@ -6,7 +6,8 @@
 // confirmation is cancelled (the paper A5, the print size A3, the half
 // fold) leaves the setting and the control showing the old value, in every
 // kind; a confirmed one stays. Picking a list's current option again
-// changes nothing and asks nothing.
+// changes nothing and asks nothing; choosing a combo's current option again
+// judges it again.
 #include <gtest/gtest.h>
 
 #include "tests/ui/lists/list_machine.h"
@@ -62,6 +63,80 @@ TEST_F(ListRefusal, WithoutListDataOrHintStringADisabledOptionIsPickedLikeAnyOth
   });
   EXPECT_TRUE(script.run());
   EXPECT_TRUE(plat::window::MessageBoxes().empty());
+}
+
+class ListConfirmation : public ListMachine {};
+
+struct ConfirmCase {
+  const char* what;
+  WORD dialog;
+  WORD control;
+  WORD setting;
+  const char* tray;
+  const char* before;
+  int beforeEntry;
+  int asking;  // the entry whose option asks for a confirmation
+  const char* asked;
+};
+
+TEST_F(ListConfirmation, ACancelledPickPutsTheOldValueBackAndAConfirmedOneStays) {
+  const ConfirmCase cases[] = {
+      {"owner combo", kPresetPage, kPaperCombo, kPaper, "TRAY_AUTO", "PAPER_A4", 0, 3, "PAPER_A5"},
+      {"owner list", kFinishPage, kFoldList, kFold, "TRAY_AUTO", "KKDMFOLDTYPE_ZFOLD", 1, 2, "KKDMFOLDTYPE_HALFFOLD"},
+      {"plain list", kFileOpen, kFileList, kPaper, "TRAY_TRAY1", "PAPER_LETTER", 1, 2, "PAPER_A5"},
+      {"plain combo", kFileOpen, kFileCombo, kPrintSize, "TRAY_AUTO", "PAPER_A4", 0, 1, "PAPER_A3"},
+  };
+  for (const ConfirmCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.dialog == kFileOpen) {
+      ASSERT_NO_FATAL_FAILURE(BindFileDialogLists());
+    }
+    Store(kTray, V(c.tray));
+    Store(c.setting, V(c.before));
+    ASSERT_TRUE(host_.Open(ucb_, c.dialog));
+    const HWND control = Control(c.control);
+    kesm_test::UiScript script;
+    PickEntry(script, control, c.asking);
+    script.answerBox(u"", IDCANCEL).check("cancelled", [&] {
+      EXPECT_EQ(Ui(c.setting), V(c.before));
+      EXPECT_EQ(Selected(c.control), c.beforeEntry);
+    });
+    PickEntry(script, control, c.asking);
+    script.answerBox(u"", IDOK).check("confirmed", [&] {
+      EXPECT_EQ(Ui(c.setting), V(c.asked));
+      EXPECT_EQ(Selected(c.control), c.asking);
+    });
+    EXPECT_TRUE(script.run());
+    host_.Close();
+  }
+}
+
+TEST_F(ListConfirmation, PickingAListsCurrentOptionAgainAsksNothing) {
+  Store(kFold, V("KKDMFOLDTYPE_HALFFOLD"));
+  ASSERT_TRUE(host_.Open(ucb_, kFinishPage));
+  plat::window::ClearMessageBoxRecords();
+  kesm_test::UiScript script;
+  script.select(Control(kFoldList), 2).check("unchanged", [&] { EXPECT_EQ(Ui(kFold), V("KKDMFOLDTYPE_HALFFOLD")); });
+  EXPECT_TRUE(script.run());
+  EXPECT_TRUE(plat::window::MessageBoxes().empty()) << "the confirmation of the half fold is not asked again";
+}
+
+// The printer picture of the basic page chooses a tray through the tray
+// combo as a pick does; choosing the tray already chosen judges it again,
+// whose actions set two copies from tray 1.
+TEST_F(ListConfirmation, ChoosingACombosCurrentOptionAgainJudgesItAgain) {
+  constexpr WORD kBasicPage = 1002;
+  constexpr WORD kPrinterPicture = 2067;
+  constexpr POINT kTray1{100, 78};
+  Store(kTray, V("TRAY_TRAY1"));
+  Store(kCopies, 5);
+  ASSERT_TRUE(host_.Open(ucb_, kBasicPage));
+  kesm_test::UiScript script;
+  script.clickAt(Control(kPrinterPicture), kTray1).check("judged again", [&] {
+    EXPECT_EQ(Ui(kTray), V("TRAY_TRAY1"));
+    EXPECT_EQ(Ui(kCopies), 2);
+  });
+  EXPECT_TRUE(script.run());
 }
 
 }  // namespace

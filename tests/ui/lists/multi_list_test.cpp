@@ -56,6 +56,24 @@ TEST_F(MultiList, EachEntryShowsItsSettingAsACheckMarkGreyedWhenDisabled) {
   EXPECT_GT(shot.Count(host_.page(), Control(kMultiList), Label(0), Sys(COLOR_WINDOWTEXT)), 0);
 }
 
+TEST_F(MultiList, AClickOrTheSpaceBarTurnsTheChosenEntrysSettingOver) {
+  Store(kFirstFunction + 1, 0);
+  ASSERT_TRUE(host_.Open(ucb_, kHiddenFunctions));
+  const HWND list = Control(kMultiList);
+  kesm_test::UiScript script;
+  script.select(list, 1).check("on", [&] {
+    EXPECT_EQ(Ui(kFirstFunction + 1), 1);
+    EXPECT_EQ(Ui(kFirstFunction), 0);
+  });
+  script.key(VK_SPACE).check("off again", [&] { EXPECT_EQ(Ui(kFirstFunction + 1), 0); });
+  script.select(list, 1).check("on again", [&] {
+    EXPECT_EQ(Ui(kFirstFunction + 1), 1);
+    const Picture shot = Shot();
+    EXPECT_GT(Ink(shot, 1, kBlack), Ink(shot, 2, kBlack)) << "its box checked";
+  });
+  EXPECT_TRUE(script.run());
+}
+
 class LongMultiList : public ListMachine {
  protected:
   void SetUp() override { ASSERT_NO_FATAL_FAILURE(OpenOn("kesm_l5_long_list.kpd")); }

@@ -134,6 +134,27 @@ TEST_F(PresetList, APickRecallsThePresetAndSelectsIt) {
   EXPECT_TRUE(script.run());
 }
 
+TEST_F(PresetList, ARefusedPresetGivesWayToTheFirstPresetWithABeep) {
+  // The L4 description asks to confirm a preset with the half fold.
+  ASSERT_NO_FATAL_FAILURE(SavePresets({"KKDMFOLDTYPE_NONE", "KKDMFOLDTYPE_ZFOLD", "KKDMFOLDTYPE_HALFFOLD"}));
+  Store(kFold, V("KKDMFOLDTYPE_ZFOLD"));
+  Store(kPresetNo, kPresetBase + 1);
+  ASSERT_TRUE(host_.Open(ucb_, kPresetPage));
+  const HWND list = Control(kPresetList);
+  kesm_test::UiScript script;
+  script.select(list, 1).key(VK_RIGHT).answerBox(u"", IDCANCEL).check("the first preset instead", [&] {
+    EXPECT_EQ(Ui(kPresetNo), kPresetBase);
+    EXPECT_EQ(Ui(kFold), V("KKDMFOLDTYPE_NONE"));
+    EXPECT_EQ(Selected(kPresetList), 0);
+    EXPECT_EQ(plat::window::MessageBeeps(), (std::vector<UINT>{0xFFFFFFFFu}));
+  });
+  script.key(VK_RIGHT).key(VK_RIGHT).answerBox(u"", IDOK).check("confirmed", [&] {
+    EXPECT_EQ(Ui(kPresetNo), kPresetBase + 2);
+    EXPECT_EQ(Ui(kFold), V("KKDMFOLDTYPE_HALFFOLD"));
+  });
+  EXPECT_TRUE(script.run());
+}
+
 TEST_F(PresetList, DrawingTheCellsLeavesTheSettingsByteForByteAndTheirChangeMarks) {
   ASSERT_NO_FATAL_FAILURE(SavePresets({"KKDMFOLDTYPE_NONE", "KKDMFOLDTYPE_ZFOLD"}));
   Store(kFold, V("KKDMFOLDTYPE_HALFFOLD"));
@@ -142,13 +163,19 @@ TEST_F(PresetList, DrawingTheCellsLeavesTheSettingsByteForByteAndTheirChangeMark
   Store(kCopies, 3);  // a change the page has not been refreshed for yet
   const std::vector<BYTE> before = Dcb();
   const std::vector<WORD> marks = Marks();
+  // The list alone repainted: the page's own paint would refresh the page,
+  // which takes the marks.
+  std::vector<std::uint32_t> cells;
+  SIZE size{};
+  ASSERT_TRUE(plat::window::PaintWindowImage(Control(kPresetList), &cells, &size));
+  EXPECT_TRUE(Dcb() == before);
+  EXPECT_TRUE(Marks() == marks) << "the refresh still sees what changed";
+  EXPECT_NE(GetSFCBbyFuncID(ucb_, kCopies)->flags & kSfcbChangedMask, 0);
   const Picture shot = Shot();  // every cell drawn, each with its preset recalled
   Dump("preset_list");
   EXPECT_TRUE(Dcb() == before);
   EXPECT_EQ(Ui(kFold), V("KKDMFOLDTYPE_HALFFOLD"));
   EXPECT_EQ(Ui(kCopies), 3);
-  EXPECT_TRUE(Marks() == marks) << "the refresh still sees what changed";
-  EXPECT_NE(GetSFCBbyFuncID(ucb_, kCopies)->flags & kSfcbChangedMask, 0);
   RECT name{};
   SendMessageW(Control(kPresetList), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&name));
   name.bottom = name.top + 12;

@@ -67,13 +67,13 @@ TEST_F(SubDialogs, EachLevelCancelledUndoesItsOwnChangesOnly) {
   std::string inStamp;
   std::string afterStamp;
   UiScript script;
-  Open(script, 1003, &sheet, kShowSettingsSheet);
+  Open(script, 1003, &sheet, kShowDialogSheet);
   // The page of the sheet picks a picture, then opens the image stamp
   // dialog, which picks another.
-  Open(script, 4003, &stampFile, kShowModal, 1003);
+  Open(script, 4003, &stampFile, kShowDialogModal, 1003);
   script.chooseFile(u"C:\\Pictures\\a.bmp").check("in the sheet", [&] { inSheet = Text(kBitmapPath); });
-  Open(script, 1023, &stamp, kShowModal, 1003);
-  Open(script, 4003, &picture, kShowModal, 1023);
+  Open(script, 1023, &stamp, kShowDialogModal, 1003);
+  Open(script, 4003, &picture, kShowDialogModal, 1023);
   script.chooseFile(u"C:\\Pictures\\b.bmp")
       .check("in the stamp dialog", [&] { inStamp = Text(kBitmapPath); })
       .key(VK_ESCAPE)
@@ -100,8 +100,8 @@ TEST_F(SubDialogs, AcceptedLevelsKeepTheirChangesAndTellTheParentPage) {
   int sheet = -2;
   int picture = -2;
   UiScript script;
-  Open(script, 1003, &sheet, kShowSettingsSheet);
-  Open(script, 4003, &picture, kShowModal, 1003);
+  Open(script, 1003, &sheet, kShowDialogSheet);
+  Open(script, 4003, &picture, kShowDialogModal, 1003);
   script.chooseFile(u"C:\\Pictures\\a.bmp").press(Sheet(), IDOK);
   ASSERT_TRUE(script.run());
   EXPECT_EQ(sheet, 1);
@@ -168,13 +168,13 @@ TEST_F(SubDialogs, ThePresetRefreshAsksForTheInstalledOptionsFirst) {
 
 TEST_F(SubDialogs, WithoutItsTabOrTheResourceDllNothingOpens) {
   const std::vector<BYTE> before = Devmode();
-  EXPECT_EQ(ShowDialogBox(ucb_, kShowModal, 999, host_.page()), 0);
+  EXPECT_EQ(ShowDialogBox(ucb_, kShowDialogModal, 999, host_.page()), 0);
   EXPECT_EQ(ucb_->wCurrentDialog, kPresetPage);
   EXPECT_EQ(Devmode(), before);
   host_.Close();
   FreeResDll(ucb_);
   std::filesystem::remove(resourceDll_);
-  EXPECT_EQ(ShowDialogBox(ucb_, kShowModal, 1023, nullptr), -1);
+  EXPECT_EQ(ShowDialogBox(ucb_, kShowDialogModal, 1023, nullptr), -1);
 }
 
 }  // namespace

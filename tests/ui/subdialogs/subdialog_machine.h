@@ -73,7 +73,7 @@ class SubDialogMachine : public PageMachine {
   // Opens the dialog from the page (or from the window of another dialog
   // of the context) as its opener would; its result lands in *result when
   // it has closed.
-  void Open(kesm_test::UiScript& script, WORD dialogId, int* result, int mode = kShowModal, WORD from = 0) {
+  void Open(kesm_test::UiScript& script, WORD dialogId, int* result, int mode = kShowDialogModal, WORD from = 0) {
     script.check("dialog " + std::to_string(dialogId) + " opens", [=, this] {
       HWND owner = from != 0 ? GetTCBbyTabID(ucb_, from)->hWnd : host_.page();
       ASSERT_NE(owner, nullptr) << "dialog " << from << " is not open";

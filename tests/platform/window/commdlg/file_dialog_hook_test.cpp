@@ -232,12 +232,22 @@ TEST_F(FileDialogHookTest, TheDialogDrawsOwnerDrawnFolderAndDriveListsAndShowsHe
   EXPECT_FALSE(helpShown);
   EXPECT_EQ(driveShown, "c:");
 
-  ofn.Flags |= OFN_SHOWHELP;
+  // Help asked for; several files asked for: the plain file list takes
+  // several picks.
+  ofn.Flags |= OFN_SHOWHELP | OFN_ALLOWMULTISELECT;
+  bool several = false;
   UiScript withHelp;
-  withHelp.check("the help button", [&] { helpShown = IsWindowVisible(Item(kHelpButton, u"Drawn lists").Resolve()); })
+  withHelp
+      .check("the help button and the file list",
+             [&] {
+               helpShown = IsWindowVisible(Item(kHelpButton, u"Drawn lists").Resolve());
+               several = (GetWindowLongPtrW(Item(kFileListId, u"Drawn lists").Resolve(), GWL_STYLE) &
+                          LBS_EXTENDEDSEL) != 0;
+             })
       .click(Item(IDCANCEL, u"Drawn lists"));
   EXPECT_FALSE(GetOpenFileNameW(&ofn));
   EXPECT_TRUE(helpShown);
+  EXPECT_TRUE(several);
 }
 
 TEST_F(FileDialogHookTest, SeveralFilesComeBackAsTheFolderAndTheirNamesPartedByBlanks) {

@@ -1,0 +1,158 @@
+// kesmsheet as a user runs it, on a fresh machine folder of each test: a
+// picture of every page of both sheets, a script that changes a setting
+// and presses OK, a script with a line that is no step, a printer the
+// machine lacks, a bad command line.
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/common/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Text(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+struct Picture {
+  unsigned width = 0;
+  unsigned height = 0;
+  std::size_t colours = 0;
+};
+
+// A PNG read back with libpng: its size and how many colours it holds.
+Picture ReadPicture(const fs::path& file) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  Picture picture;
+  if (!png_image_begin_read_from_file(&image, file.c_str())) return picture;
+  image.format = PNG_FORMAT_RGB;
+  std::vector<png_byte> pixels(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) return picture;
+  std::set<unsigned> colours;
+  for (std::size_t i = 0; i + 2 < pixels.size(); i += 3) {
+    colours.insert(pixels[i] << 16 | pixels[i + 1] << 8 | pixels[i + 2]);
+  }
+  return {image.width, image.height, colours.size()};
+}
+
+class KesmSheet : public ::testing::Test {
+ protected:
+  struct Result {
+    int code = -1;
+    std::string out;
+    std::string err;
+  };
+  Result Run(const std::vector<std::string>& arguments) {
+    std::string command = "KESM_MACHINE='" + machine().string() + "' '" KESMSHEET_PROGRAM "'";
+    for (const std::string& argument : arguments) command += " '" + argument + "'";
+    command += " >'" + (folder_.path() / "out.txt").string() + "' 2>'" + (folder_.path() / "err.txt").string() + "'";
+    const int status = std::system(command.c_str());
+    Result result;
+    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = Text(folder_.path() / "out.txt");
+    result.err = Text(folder_.path() / "err.txt");
+    return result;
+  }
+  fs::path machine() const { return folder_.path() / "machine"; }
+  fs::path Script(const std::string& text) {
+    const fs::path file = folder_.path() / "steps.txt";
+    std::ofstream(file, std::ios::binary) << text;
+    return file;
+  }
+
+  kesm_test::TempFolder folder_{"kesmsheet-test"};
+};
+
+TEST_F(KesmSheet, ShotsWriteAPictureOfEveryPageOfBothSheets) {
+  struct Case {
+    std::vector<std::string> arguments;
+    std::vector<std::string> files;
+  };
+  const Case cases[] = {
+      {{}, {"00-Preset.png", "01-Basic.png", "02-Edit.png", "03-Finish.png", "04-Cover-and-mark.png", "05-Others.png",
+            "06-Print-quality.png", "07-Initial-settings.png"}},
+      {{"--printer-sheet"}, {"00-Options.png", "01-Fonts.png", "02-User-code.png", "03-Output-trays.png"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments.empty() ? "document sheet" : "printer sheet");
+    const fs::path shots = folder_.path() / (c.arguments.empty() ? "document" : "printer");
+    std::vector<std::string> arguments = c.arguments;
+    arguments.insert(arguments.end(), {"--shots", shots.string()});
+    const Result result = Run(arguments);
+    ASSERT_EQ(result.code, 0) << result.err;
+    EXPECT_TRUE(Has(result.out, "the sheet ended with Cancel")) << result.out;
+    EXPECT_TRUE(Has(result.out, "no settings changed")) << result.out;
+    std::vector<std::string> written;
+    for (const auto& entry : fs::directory_iterator(shots)) written.push_back(entry.path().filename().string());
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, c.files);
+    Picture first{};
+    for (const std::string& file : c.files) {
+      SCOPED_TRACE(file);
+      const Picture picture = ReadPicture(shots / file);
+      EXPECT_GT(picture.width, 400u);
+      EXPECT_GT(picture.height, 200u);
+      // A page with its frame, tabs, texts and controls.
+      EXPECT_GT(picture.colours, 4u);
+      if (first.width == 0) first = picture;
+      EXPECT_EQ(picture.width, first.width);
+      EXPECT_EQ(picture.height, first.height);
+    }
+  }
+}
+
+// The check box "Scale centering" of the Basic page: OK hands the change
+// out, in a DEVMODE the printer's validation keeps as it is.
+TEST_F(KesmSheet, AScriptChangesASettingAndOkPrintsTheChange) {
+  const Result result = Run({"--script", Script("# centre the scaled page\ntab 1\ncheck 3328\nok\n").string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(Has(result.out, "the sheet ended with OK")) << result.out;
+  EXPECT_TRUE(Has(result.out, "DEVMODE: kdmScaleCentering: 0 -> 1")) << result.out;
+  EXPECT_TRUE(result.err.empty()) << result.err;
+}
+
+TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> arguments;
+    int code;
+    std::string message;
+    bool machineMade;
+  };
+  const std::string steps = Script("tab 1\npick 2017\nok\n").string();
+  const Case cases[] = {
+      {"a refused line", {"--script", steps}, 1, "kesmsheet: the script " + steps + ", line 2: pick needs", false},
+      {"a missing script", {"--script", "nowhere.txt"}, 1, "kesmsheet: cannot read the script nowhere.txt", false},
+      {"a missing printer", {"--printer", "Nobody Printer"}, 1,
+       "kesmsheet: there is no printer Nobody Printer on the machine", true},
+      {"an unknown option", {"--frob"}, 2, "kesmsheet: unknown option --frob", false},
+      {"an option without its value", {"--shots"}, 2, "kesmsheet: --shots needs a value", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::error_code ec;
+    fs::remove_all(machine(), ec);
+    const Result result = Run(c.arguments);
+    EXPECT_EQ(result.code, c.code);
+    EXPECT_EQ(result.err.rfind(c.message, 0), 0u) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    // Nothing runs before the command line and the script are taken.
+    EXPECT_EQ(fs::exists(machine()), c.machineMade);
+  }
+}
+
+}  // namespace

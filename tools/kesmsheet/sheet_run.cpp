@@ -1,0 +1,130 @@
+#include "tools/kesmsheet/sheet_run.h"
+
+#include <memory>
+
+#include "platform/compstui/compstui_host.h"
+#include "platform/text/utf.h"
+#include "platform/window/messagebox_control.h"
+#include "platform/window/propsheet/prsht.h"
+#include "platform/window/propsheet/tabctrl.h"
+#include "platform/window/script_driver.h"
+#include "platform/window/window_image.h"
+
+namespace kesmsheet {
+namespace {
+
+using plat::window::Script;
+using plat::window::WindowRef;
+
+std::u16string Widen(const std::string& text) { return plat::utf::FromUtf8(text); }
+
+struct Run {
+  const SheetPlan& plan;
+  SheetOutcome& outcome;
+  HWND sheet = nullptr;
+};
+
+WindowRef SheetRef(const Run& run) {
+  return WindowRef::Found("the property sheet", [&run] { return IsWindow(run.sheet) ? run.sheet : nullptr; });
+}
+
+// A control of the page shown, else of the sheet itself.
+WindowRef ControlRef(const Run& run, int id) {
+  return WindowRef::Found("the control " + std::to_string(id), [&run, id]() -> HWND {
+    if (!IsWindow(run.sheet)) return nullptr;
+    auto page = reinterpret_cast<HWND>(SendMessageW(run.sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    HWND control = page != nullptr ? GetDlgItem(page, id) : nullptr;
+    return control != nullptr ? control : GetDlgItem(run.sheet, id);
+  });
+}
+
+std::u16string TabText(HWND tabs, int index) {
+  WCHAR text[128] = {};
+  TCITEMW item{TCIF_TEXT, 0, 0, text, 128, 0, 0};
+  SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+// "03-Cover-and-mark.png": the index, then the caption's letters and digits.
+std::string ShotName(int index, const std::u16string& caption) {
+  std::string name = (index < 10 ? "0" : "") + std::to_string(index) + "-";
+  for (char c : plat::utf::ToUtf8(caption)) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (plain) name.push_back(c);
+    else if (name.back() != '-') name.push_back('-');
+  }
+  if (name.back() == '-') name.pop_back();
+  return name + ".png";
+}
+
+void AddShots(Script& script, Run& run) {
+  HWND tabs = GetDlgItem(run.sheet, IDC_SHEETTABS);
+  const int count = tabs != nullptr ? static_cast<int>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0)) : 0;
+  run.outcome.notes.push_back("the sheet has " + std::to_string(count) + " pages");
+  for (int i = 0; i < count; ++i) {
+    const std::filesystem::path file = run.plan.shots / ShotName(i, TabText(tabs, i));
+    script.tab(SheetRef(run), i).check("picture", [&run, file] {
+      if (plat::window::WriteWindowPng(run.sheet, file)) {
+        run.outcome.notes.push_back("wrote " + file.string());
+      } else {
+        run.outcome.failures.push_back("cannot write the picture " + file.string());
+      }
+    });
+  }
+  // The user's steps start where a person starts: on the first page.
+  if (count > 1 && !run.plan.steps.empty()) script.tab(SheetRef(run), 0);
+}
+
+void AddStep(Script& script, const Run& run, const Step& step) {
+  switch (step.kind) {
+    case StepKind::kTab: script.tab(SheetRef(run), step.number); break;
+    case StepKind::kClick: script.click(ControlRef(run, step.id)); break;
+    case StepKind::kPick: script.pick(ControlRef(run, step.id), step.number); break;
+    case StepKind::kType: script.text(ControlRef(run, step.id), Widen(step.text)); break;
+    case StepKind::kCheck: script.check(ControlRef(run, step.id)); break;
+    case StepKind::kAnswer: script.answerBox(Widen(step.text), step.number); break;
+    case StepKind::kOk: script.press(SheetRef(run), IDOK); break;
+    case StepKind::kCancel: script.press(SheetRef(run), IDCANCEL); break;
+  }
+}
+
+// Boxes the sheet shows before it opens are answered with OK; then the
+// sheet, the active window, is worked.
+void Settle(Script& script, Run& run) {
+  const auto boxes = plat::window::OpenMessageBoxes();
+  if (!boxes.empty()) {
+    run.outcome.notes.push_back("answered \"" + plat::utf::ToUtf8(boxes.back().text) + "\" with OK");
+    script.answerBox(boxes.back().text, IDOK);
+    script.decide([&run](Script& s) { Settle(s, run); });
+    return;
+  }
+  run.sheet = GetActiveWindow();
+  if (run.sheet == nullptr || GetDlgItem(run.sheet, IDC_SHEETTABS) == nullptr) {
+    // With no step left the script gives up on whatever loop runs.
+    run.outcome.failures.push_back("no property sheet opened");
+    return;
+  }
+  if (!run.plan.shots.empty()) AddShots(script, run);
+  for (const Step& step : run.plan.steps) AddStep(script, run, step);
+  if (run.plan.steps.empty() || !EndsSheet(run.plan.steps.back())) script.press(SheetRef(run), IDCANCEL);
+}
+
+}  // namespace
+
+SheetOutcome RunSheet(PFNPROPSHEETUI entry, LPARAM header, const SheetPlan& plan) {
+  SheetOutcome outcome;
+  Run run{plan, outcome};
+  {
+    Script script;
+    script.budget(1000000, 20000000);
+    script.decide([&run](Script& s) { Settle(s, run); });
+    outcome.answer = CommonPropertySheetUIW(nullptr, entry, header, &outcome.result);
+    for (const std::string& failure : script.failures()) outcome.failures.push_back(failure);
+    if (!script.done() && script.failures().empty()) {
+      outcome.failures.push_back("the sheet closed before the script ended");
+    }
+  }
+  return outcome;
+}
+
+}  // namespace kesmsheet

@@ -1,0 +1,138 @@
+#include "tools/kesmsheet/sheet_script.h"
+
+#include <array>
+#include <charconv>
+#include <sstream>
+#include <string_view>
+
+namespace kesmsheet {
+namespace {
+
+struct Word {
+  const char* name;
+  StepKind kind;
+  int numbers;      // numeric arguments after the word
+  bool takesText;   // the rest of the line (type) or all but its last word (answer)
+};
+
+constexpr std::array<Word, 8> kWords{{
+    {"tab", StepKind::kTab, 1, false},
+    {"click", StepKind::kClick, 1, false},
+    {"pick", StepKind::kPick, 2, false},
+    {"type", StepKind::kType, 1, true},
+    {"check", StepKind::kCheck, 1, false},
+    {"answer", StepKind::kAnswer, 0, true},
+    {"ok", StepKind::kOk, 0, false},
+    {"cancel", StepKind::kCancel, 0, false},
+}};
+
+struct ButtonName {
+  const char* name;
+  int id;
+};
+// The dialog-box command ids of message-box buttons.
+constexpr std::array<ButtonName, 7> kButtons{{
+    {"ok", 1}, {"cancel", 2}, {"abort", 3}, {"retry", 4}, {"ignore", 5}, {"yes", 6}, {"no", 7},
+}};
+
+std::string Lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+  return out;
+}
+
+std::string_view Trim(std::string_view text) {
+  const auto first = text.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// The next word of rest, taken off it.
+std::string_view TakeWord(std::string_view& rest) {
+  rest = Trim(rest);
+  const auto end = rest.find_first_of(" \t");
+  const std::string_view word = rest.substr(0, end);
+  rest = end == std::string_view::npos ? std::string_view() : rest.substr(end);
+  return word;
+}
+
+bool Number(std::string_view word, int& value) {
+  const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), value);
+  return ec == std::errc() && end == word.data() + word.size() && value >= 0 && value <= 0xFFFF;
+}
+
+bool Button(std::string_view word, int& id) {
+  if (Number(word, id)) return true;
+  for (const ButtonName& b : kButtons) {
+    if (Lower(word) == b.name) {
+      id = b.id;
+      return true;
+    }
+  }
+  return false;
+}
+
+// One line's step; the reason it is none otherwise.
+bool ParseLine(std::string_view line, Step& step, std::string& why) {
+  std::string_view rest = line;
+  const std::string name = Lower(TakeWord(rest));
+  const Word* word = nullptr;
+  for (const Word& w : kWords) {
+    if (name == w.name) word = &w;
+  }
+  if (word == nullptr) {
+    why = "unknown step \"" + name + "\"";
+    return false;
+  }
+  step.kind = word->kind;
+  for (int i = 0; i < word->numbers; ++i) {
+    const std::string_view value = TakeWord(rest);
+    int* target = (i == 0 && word->kind != StepKind::kTab) ? &step.id : &step.number;
+    if (!Number(value, *target)) {
+      why = name + " needs " + (word->numbers == 2 ? "a control id and an item number" : "a number") +
+            (value.empty() ? "" : ", not \"" + std::string(value) + "\"");
+      return false;
+    }
+  }
+  rest = Trim(rest);
+  if (word->kind == StepKind::kAnswer) {
+    const auto last = rest.find_last_of(" \t");
+    const std::string_view button = last == std::string_view::npos ? rest : rest.substr(last + 1);
+    if (!Button(button, step.number)) {
+      why = "answer needs a box's text and a button (OK, Cancel, Yes, No, Abort, Retry, Ignore or a number)";
+      return false;
+    }
+    rest = last == std::string_view::npos ? std::string_view() : Trim(rest.substr(0, last));
+  }
+  if (word->takesText) {
+    step.text = std::string(rest);
+  } else if (!rest.empty()) {
+    why = "unexpected \"" + std::string(rest) + "\" after " + name;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ParseScript(const std::string& text, std::vector<Step>& steps, std::string& error) {
+  steps.clear();
+  std::istringstream in(text);
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    const std::string_view trimmed = Trim(line);
+    if (trimmed.empty() || trimmed[0] == '#') continue;
+    Step step{};
+    step.line = number;
+    std::string why;
+    if (!ParseLine(trimmed, step, why)) {
+      error = "line " + std::to_string(number) + ": " + why;
+      steps.clear();
+      return false;
+    }
+    steps.push_back(std::move(step));
+  }
+  return true;
+}
+
+}  // namespace kesmsheet

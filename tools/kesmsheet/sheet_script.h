@@ -1,0 +1,35 @@
+// The steps of a kesmsheet script, one a line, as a person works a sheet:
+//   tab N              click tab N of the sheet (0 the first)
+//   click ID           click the control ID of the page shown (or of the sheet)
+//   pick ID N          drop the combo box ID and click its item N
+//   type ID TEXT       click the edit ID, select its text and type TEXT over it
+//   check ID           click the check box or radio button ID unless it is checked
+//   answer TEXT BUTTON press BUTTON (OK, Cancel, Yes, No, Abort, Retry, Ignore or
+//                      a number) of the open message box whose text holds TEXT
+//   ok, cancel         press the sheet's OK or Cancel button
+// Blank lines and lines starting with '#' are passed over.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kesmsheet {
+
+enum class StepKind { kTab, kClick, kPick, kType, kCheck, kAnswer, kOk, kCancel };
+
+struct Step {
+  StepKind kind;
+  int id = 0;        // the control (tab, click, pick, type, check)
+  int number = 0;    // tab N, pick's item, answer's button
+  std::string text;  // type's text, answer's box text (UTF-8)
+  int line = 0;
+};
+
+// The steps of a script's text; false with "line N: why" for the first
+// line that is not a step.
+bool ParseScript(const std::string& text, std::vector<Step>& steps, std::string& error);
+
+// True when the step ends the sheet (ok, cancel).
+inline bool EndsSheet(const Step& step) { return step.kind == StepKind::kOk || step.kind == StepKind::kCancel; }
+
+}  // namespace kesmsheet

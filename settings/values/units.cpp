@@ -37,19 +37,6 @@ bool HasUnit(DWORD flags) { return (flags & (kUnitMmOf01 | kUnitInchOf001)) != 0
 
 DWORD DisplayFlags(const UCB* ucb) { return IsDispUnitMM(ucb) ? kUnitMmOf01 : kUnitInchOf001; }
 
-// The displayed range of a length range in dots: the maximum rounded down
-// and the minimum rounded up, so that both convert back inside the range.
-void DisplayRange(UCB* ucb, LONG minDots, LONG maxDots, LONG* min, LONG* max) {
-  if (max != nullptr) {
-    const LONG s = ConvertDevmodeValueToSize(ucb, 0, maxDots);
-    *max = ConvertSizeToDevmodeValue(ucb, 0, s) > maxDots ? s - 1 : s;
-  }
-  if (min != nullptr) {
-    const LONG s = ConvertDevmodeValueToSize(ucb, 0, minDots);
-    *min = ConvertSizeToDevmodeValue(ucb, 0, s) < minDots ? s + 1 : s;
-  }
-}
-
 }  // namespace
 
 BOOL IsDispUnitMM(const UCB* ucb) { return GetDevmodeValueDirectByFuncID(ucb, kFuncDspUnit, nullptr) == 0 ? TRUE : FALSE; }
@@ -109,6 +96,17 @@ LONG ConvertSizeToDevmodeValue(UCB* ucb, WORD funcId, LONG size) {
   return dots;
 }
 
+void DisplayRangeOfDots(UCB* ucb, LONG minDots, LONG maxDots, LONG* min, LONG* max) {
+  if (max != nullptr) {
+    const LONG s = ConvertDevmodeValueToSize(ucb, 0, maxDots);
+    *max = ConvertSizeToDevmodeValue(ucb, 0, s) > maxDots ? s - 1 : s;
+  }
+  if (min != nullptr) {
+    const LONG s = ConvertDevmodeValueToSize(ucb, 0, minDots);
+    *min = ConvertSizeToDevmodeValue(ucb, 0, s) < minDots ? s + 1 : s;
+  }
+}
+
 BOOL GetDispMinMaxByFuncID(UCB* ucb, WORD funcId, LONG* min, LONG* max) {
   constexpr WORD kFreeSizeWidth = 753;
   constexpr WORD kFreeSizeLength = 754;
@@ -119,7 +117,7 @@ BOOL GetDispMinMaxByFuncID(UCB* ucb, WORD funcId, LONG* min, LONG* max) {
   const bool width = funcId == kFreeSizeWidth;
   const auto minDots = static_cast<LONG>(width ? dp.dwFreeSizeWidthMin : dp.dwFreeSizeLengthMin);
   const auto maxDots = static_cast<LONG>(width ? dp.dwFreeSizeWidthMax : dp.dwFreeSizeLengthMax);
-  DisplayRange(ucb, minDots, maxDots, min, max);
+  DisplayRangeOfDots(ucb, minDots, maxDots, min, max);
   return TRUE;
 }
 
@@ -137,7 +135,7 @@ BOOL GetDispMinMax(UCB* ucb, const ICB* icb, LONG* min, LONG* max) {
   // fourth numbers.
   LONG lo = 0;
   LONG hi = 0;
-  DisplayRange(ucb, static_cast<LONG>(numeric->third), static_cast<LONG>(numeric->fourth), &lo, &hi);
+  DisplayRangeOfDots(ucb, static_cast<LONG>(numeric->third), static_cast<LONG>(numeric->fourth), &lo, &hi);
   LONG trayMax = 0;
   LONG trayMin = 0;
   if (GetFreeSizeRangebyIcb(ucb, icb, &trayMax, &trayMin)) {

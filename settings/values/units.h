@@ -39,6 +39,11 @@ LONG ConvertDevmodeValueToSize(const UCB* ucb, WORD funcId, LONG dots);
 // stored as that setting's UI value. 0 for a negative size.
 LONG ConvertSizeToDevmodeValue(UCB* ucb, WORD funcId, LONG size);
 
+// The displayed range of a length range in dots: the maximum rounded down
+// and the minimum rounded up, so that both convert back inside the range.
+// Either out pointer may be null.
+void DisplayRangeOfDots(UCB* ucb, LONG minDots, LONG maxDots, LONG* min, LONG* max);
+
 // The displayed range of the free-size width (753) or length (754); either
 // out pointer may be null. FALSE for any other id, which writes nothing.
 BOOL GetDispMinMaxByFuncID(UCB* ucb, WORD funcId, LONG* min, LONG* max);

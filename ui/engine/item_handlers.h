@@ -1,8 +1,6 @@
-// The handlers the item function table names, per control kind. Each kind's
-// behaviour arrives with the control's own work; until then its handler
-// answers as an empty slot does (0: not handled, nothing shown), and its
-// window procedure passes every message to the control's own procedure.
-// Internal to ui/engine/.
+// The handlers the item function table names, per control kind, and the
+// services of the kinds that other parts of the engine call. Internal to
+// ui/engine/.
 #pragma once
 
 #include "ui/engine/item_functions.h"

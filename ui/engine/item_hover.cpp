@@ -131,17 +131,16 @@ void ShowChoiceCursor(UCB* ucb, bool hit) {
 // the printer picture's below its area, any other below the item.
 POINT Anchor(const ItemMessage& m, POINT client, const Hover& hover) {
   if (hover.anchored) return hover.anchor;
-  const RECT item = RectInPage(m.hwnd, m.page);
   if (m.icb->kind == kCtlPresetListBox) {
     const ODFS* cell = GetODFSbyItemID(m.icb->itemId);
-    if (cell != nullptr && cell->width > 0 && cell->height > 0 && client.y < cell->height) {
-      const int column = client.x / cell->width;
-      return POINT{item.left + column * cell->width + cell->width / 2, item.top + cell->height / 2};
-    }
     POINT at = client;
+    if (cell != nullptr && cell->width > 0 && cell->height > 0 && client.y < cell->height) {
+      at = POINT{client.x / cell->width * cell->width + cell->width / 2, cell->height / 2};
+    }
     MapWindowPoints(m.hwnd, m.page, &at, 1);
     return at;
   }
+  const RECT item = RectInPage(m.hwnd, m.page);
   return POINT{item.left, item.bottom + kBelowItem};
 }
 

@@ -16,6 +16,7 @@
 #include "settings/context/context_dcb2.h"
 #include "settings/values/setting_lookup.h"
 #include "ui/engine/item_dc.h"
+#include "ui/engine/kept_changes.h"
 #include "ui/engine/item_window.h"
 #include "ui/engine/item_window_internal.h"
 #include "ui/engine/owner_draw_sizes.h"
@@ -87,17 +88,22 @@ std::u16string ComboEntryText(UCB* ucb, const ICB* icb, int entry) {
 std::u16string PresetEntryText(UCB* ucb, const ICB* icb, HWND page, int* x, int* y) {
   const ODFS* cell = GetODFSbyItemID(icb->itemId);
   if (cell == nullptr || cell->width <= 0 || cell->height <= 0) return {};
-  const RECT list = RectInPage(icb->hWnd, page);
-  if (*x < list.left || *y < list.top || *y - list.top >= cell->height) return {};
-  const int column = (*x - list.left) / cell->width;
+  // The cells lie in the list's client area.
+  POINT origin{};
+  MapWindowPoints(icb->hWnd, page, &origin, 1);
+  if (*x < origin.x || *y < origin.y || *y - origin.y >= cell->height) return {};
+  const int column = (*x - origin.x) / cell->width;
   const auto entry = static_cast<int>(SendMessageW(icb->hWnd, LB_GETTOPINDEX, 0, 0)) + column;
   if (entry >= static_cast<int>(SendMessageW(icb->hWnd, LB_GETCOUNT, 0, 0))) return {};
-  *x = list.left + column * cell->width + cell->width / 2;
-  *y = list.top + cell->height / 2;
+  *x = origin.x + column * cell->width + cell->width / 2;
+  *y = origin.y + cell->height / 2;
   std::vector<WCHAR> summary(kPresetKeywordChars);
-  BackupPrivateDevmode(ucb);
-  GetPresetKeyword(ucb, icb, entry, kPresetKeywordComment, summary.data());
-  RestorePrivateDevmode(ucb, TRUE);
+  {
+    const KeptChanges kept(ucb);
+    BackupPrivateDevmode(ucb);
+    GetPresetKeyword(ucb, icb, entry, kPresetKeywordComment, summary.data());
+    RestorePrivateDevmode(ucb, TRUE);
+  }
   // The summary keeps its line breaks as backslash-n.
   std::u16string text;
   for (const char16_t* c = summary.data(); *c != u'\0'; ++c) {

@@ -12,6 +12,7 @@
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "storage/stores/preset_store.h"
+#include "ui/engine/change_road.h"
 #include "ui/engine/item_dispatch.h"
 #include "ui/engine/refresh.h"
 #include "ui/engine/refresh_internal.h"
@@ -28,8 +29,8 @@ std::span<SFCB> Settings(UCB* ucb) {
   return {ucb->pSFL->pSFCB, static_cast<std::size_t>(ucb->pSFL->count)};
 }
 
-void SetMarks(UCB* ucb, WORD mark) {
-  for (SFCB& sfcb : Settings(ucb)) sfcb.flags = static_cast<WORD>((sfcb.flags & ~kSfcbChangedMask) | mark);
+void MarkEverySetting(UCB* ucb) {
+  for (SFCB& sfcb : Settings(ucb)) sfcb.flags = static_cast<WORD>((sfcb.flags & ~kSfcbChangedMask) | kMarkRedraw);
 }
 
 // Whether a setting was changed that a person may not change without
@@ -118,12 +119,12 @@ void RefreshDialog(UCB* ucb, TCB* tcb, int full) {
   if (const SFCB* orientation = GetSFCBbyFuncID(ucb, kFuncOrientation); orientation != nullptr && Mark(*orientation)) {
     UpdateListDependOnOrient(ucb);
   }
-  if (pass.full) SetMarks(ucb, kMarkRedraw);
+  if (pass.full) MarkEverySetting(ucb);
   if (tcb->hWnd != nullptr && tcb->pICB != nullptr) {
     FindTabPages(pass);
     for (int i = 0; i < tcb->itemCount; ++i) RefreshItem(pass, tcb->pICB[i]);
   }
-  SetMarks(ucb, 0);
+  ResetEntryChanged(ucb);
   InvalidateHintWindows(*tcb);
   MoveFocusOffDisabled(focus);
 }

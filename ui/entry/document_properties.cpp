@@ -3,6 +3,7 @@
 #include "jobsettings/devmode/devmode_layout.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #include "jobsettings/validate/validate_devmode.h"
+#include "platform/compstui/compstui_host.h"
 #include "platform/modules/winmodule.h"
 #include "settings/context/context_block.h"
 #include "storage/install/sequence/install_sequence.h"
@@ -71,9 +72,14 @@ LONG SimpleDocumentProperties(DOCUMENTPROPERTYHEADER* header) {
 LONG CallCompstui(HWND window, PFNPROPSHEETUI callback, LPARAM lParam, LONG* result) {
   const HMODULE library = LoadLibraryA("compstui.dll");
   if (library == nullptr) return -1;
-  using CommonPropertySheetUI = LONG (*)(HWND, PFNPROPSHEETUI, LPARAM, LONG*);
+  // The host is called through its own type: a call through a pointer of
+  // another type (its result word is unsigned) is undefined.
+  using CommonPropertySheetUI = decltype(&CommonPropertySheetUIW);
   const auto sheet = reinterpret_cast<CommonPropertySheetUI>(GetProcAddress(library, "CommonPropertySheetUIW"));
-  const LONG answer = sheet != nullptr ? sheet(window, callback, lParam, result) : -1;
+  // A host that reports no result leaves the caller's word as it was.
+  DWORD word = result != nullptr ? static_cast<DWORD>(*result) : 0;
+  const LONG answer = sheet != nullptr ? sheet(window, callback, lParam, result != nullptr ? &word : nullptr) : -1;
+  if (result != nullptr) *result = static_cast<LONG>(word);
   // The caller learns why the sheet could not be had.
   const DWORD error = GetLastError();
   FreeLibrary(library);

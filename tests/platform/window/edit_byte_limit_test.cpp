@@ -13,6 +13,7 @@
 #include "platform/window/winuser_clipboard.h"
 #include "platform/window/winuser_controls.h"
 #include "platform/runtime/winmem.h"
+#include "tests/common/clipboard_text.h"
 #include "tests/common/ui_script.h"
 #include "tests/platform/scoped_acp.h"
 #include "tests/platform/window/recorder.h"
@@ -58,17 +59,7 @@ LRESULT CALLBACK ByteFilter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
   return CallWindowProcW(g_base, hwnd, message, wParam, lParam);
 }
 
-void PutClipboard(const std::u16string& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
-  auto* out = static_cast<char16_t*>(GlobalLock(block));
-  std::copy(text.begin(), text.end(), out);
-  out[text.size()] = 0;
-  GlobalUnlock(block);
-  SetClipboardData(CF_UNICODETEXT, block);
-  CloseClipboard();
-}
+void PutClipboard(const std::u16string& text) { kesm_test::PutClipboardText(text); }
 
 class EditByteLimitTest : public WindowTest {
  public:

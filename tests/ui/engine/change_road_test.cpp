@@ -3,7 +3,8 @@
 // the answer, the alert's buttons and icon, the print method and the
 // message decide whether the new setting stays; a refusal tells the
 // modules. Also the alert actions and the transact, an item without a
-// group, and the settings' changed marks.
+// group, what the box shows once the page is refreshed, and the settings'
+// changed marks a repaint reads.
 #include "ui/engine/change_road.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,7 @@ constexpr WORD kImageAlertId = 321;     // KPD_MarginIllegalMessage
 constexpr WORD kWhiteAlertId = 327;     // KPD_FreeSizeIllegalMessage
 constexpr WORD kReversalAlertId = 337;  // KPD_NupOnMessage
 constexpr WORD kStoredAlertId = 344;    // KPD_StoredIllegalMessage
+constexpr WORD kPressAlertId = 322;     // KPD_MenteDelMessage
 
 // The context's alert records for a case.
 enum class Alerts {
@@ -175,27 +177,90 @@ TEST_F(ChangeRoad, AnItemWithoutAGroupKeepsItsValueUnjudged) {
   EXPECT_TRUE(script.run());
 }
 
-TEST_F(ChangeRoad, EveryChangeMarksItsSettingEvenARefusedOne) {
+// The push button asks while the cosmetic line is on: the answer runs its
+// alert action, and Cancel stops the button's own transact (7 copies).
+TEST_F(ChangeRoad, APushButtonsAlertIsAnsweredBeforeItActs) {
+  constexpr WORD kButton = 2114;
+  struct PressCase {
+    const char* name;
+    bool asks;
+    bool record;
+    int answer;
+    LONG_PTR copies, reversal, mirror;
+  };
+  const PressCase cases[] = {
+      {"no alert: the button acts", false, true, 0, 7, 0, 0},
+      {"OK runs its action, then the button acts", true, true, IDOK, 7, 1, 0},
+      {"Cancel runs its action and stops the button", true, true, IDCANCEL, 1, 0, 1},
+      {"an alert without a record shows nothing and the button acts", true, false, 0, 7, 0, 0},
+  };
+  for (const PressCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    plat::window::ClearMessageBoxRecords();
+    ucb_->pAPL = &fgAPL;
+    if (!c.record) {
+      AlterAlerts([](AP& ap) {
+        if (ap.alertId == kPressAlertId) ap.alertId = 0;
+      });
+    }
+    for (WORD id : {kFuncCopies, WORD{188}, WORD{189}}) SetDevmodeValueByFuncID(ucb_, id, id == kFuncCopies ? 1 : 0);
+    SetDevmodeValueByFuncID(ucb_, 199, c.asks ? 1 : 0);
+    Open(kOthersPage);
+    kesm_test::UiScript script;
+    script.click(Box(kButton));
+    if (c.answer != 0) script.answerBox(u"Set the copies to seven?", c.answer);
+    script.check("after the press", [&] {
+      EXPECT_EQ(Value(kFuncCopies), c.copies);
+      EXPECT_EQ(Value(188), c.reversal);
+      EXPECT_EQ(Value(189), c.mirror);
+      EXPECT_EQ(MessageBoxes().size(), c.answer != 0 ? 1u : 0u);
+    });
+    EXPECT_TRUE(script.run());
+    if (c.answer != 0) {
+      EXPECT_EQ(MessageBoxes()[0].type, MB_OKCANCEL | MB_ICONQUESTION);
+    }
+    host_.Close();
+  }
+}
+
+TEST_F(ChangeRoad, TheBoxShowsWhetherItsChangeStayedOnceThePageIsRefreshed) {
   Open(kOthersPage);
-  EXPECT_EQ(ResetEntryChanged(ucb_), ucb_->pSFL->count);
-  EXPECT_EQ(IsDevmodeChanged(ucb_), 0);
   kesm_test::UiScript script;
   script.click(Box(kImagePrintBox))
       .answerBox(u"Image printing", IDOK)
-      .check("refused, but marked",
-             [&] {
-               EXPECT_EQ(Value(174), 0);
-               EXPECT_EQ(IsDevmodeChanged(ucb_), 1);
-               EXPECT_NE(GetSFCBbyFuncID(ucb_, 174)->flags & kSfcbChangedMask, 0);
-             })
-      .check("cleared",
-             [&] {
-               ResetEntryChanged(ucb_);
-               EXPECT_EQ(IsDevmodeChanged(ucb_), 0);
-             })
-      .click(Box(kAutoTrayBox))
-      .check("a change without a judge marks too", [&] { EXPECT_EQ(IsDevmodeChanged(ucb_), 1); });
+      .check("refused: the box is cleared again", [&] {
+        EXPECT_EQ(Value(174), 0);
+        EXPECT_EQ(SendMessageW(Box(kImagePrintBox), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+      })
+      .click(Box(kReversalBox))
+      .answerBox(u"Reversed output", IDOK)
+      .check("kept: the box stays ticked", [&] {
+        EXPECT_EQ(Value(188), 1);
+        EXPECT_EQ(SendMessageW(Box(kReversalBox), BM_GETCHECK, 0, 0), BST_CHECKED);
+      });
   EXPECT_TRUE(script.run());
+}
+
+// A setting written elsewhere (as a module does) carries its changed mark,
+// so the page's next repaint refreshes the page; once the marks are
+// cleared a repaint leaves the controls as they are.
+TEST_F(ChangeRoad, ARepaintShowsASettingChangedElsewhereOnlyWhileItIsMarked) {
+  Open(kOthersPage);
+  const auto repaint = [&] {
+    InvalidateRect(host_.page(), nullptr, TRUE);
+    UpdateWindow(host_.page());
+  };
+  SetDevmodeValueByFuncID(ucb_, 199, 1);
+  EXPECT_EQ(IsDevmodeChanged(ucb_), 1);
+  repaint();
+  EXPECT_EQ(SendMessageW(Box(kCosmeticBox), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(IsDevmodeChanged(ucb_), 0) << "the refresh took the marks";
+
+  SetDevmodeValueByFuncID(ucb_, 199, 0);
+  EXPECT_EQ(ResetEntryChanged(ucb_), ucb_->pSFL->count);
+  EXPECT_EQ(IsDevmodeChanged(ucb_), 0);
+  repaint();
+  EXPECT_EQ(SendMessageW(Box(kCosmeticBox), BM_GETCHECK, 0, 0), BST_CHECKED) << "no refresh without a mark";
 }
 
 }  // namespace

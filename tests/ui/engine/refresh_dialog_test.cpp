@@ -98,10 +98,12 @@ TEST_F(RefreshPage, NothingHappensWhileThePageIsLaidOut) {
 TEST_F(RefreshPage, ARefreshAskedForDuringARefreshIsDropped) {
   ASSERT_TRUE(Open(kBasicPage));
   bool asked = false;
-  // A module that, painting the centering box, sends the page a click of
-  // another button: its refresh comes while this one runs.
+  // A module that, asked by the refresh to paint the centering box, sends
+  // the page a click of another button: its refresh comes while this one
+  // runs.
   onOffer = [&](TCB* tcb, ICB* icb, UINT message, LPARAM) -> INT_PTR {
     if (message != WM_PAINT || icb == nullptr || icb->itemId != kScaleCentering || asked) return 0;
+    if (ucb_->pWork->dialog.fRefreshing == 0) return 0;  // the box painting its own window
     asked = true;
     SendMessageW(tcb->hWnd, WM_COMMAND, MAKEWPARAM(kButtonItem1, BN_CLICKED),
                  reinterpret_cast<LPARAM>(control(kButtonItem1)));

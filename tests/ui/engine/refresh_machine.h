@@ -1,23 +1,26 @@
 // The W2 printer with the refresh tests' description (tests/data/kpd/
 // kesm_w2_refresh.kpd: scaling off greys out the scale, its centering, the
-// booklet and the preview picture; a watermark hides the booklet; the option
-// list and paper size of the option page are fixed), one context open, and a
-// recording feature module in front of the context's own modules: it sees
-// which items the refresh initialises (WM_INITDIALOG) and paints (WM_PAINT),
-// as every module does. Until the check-box kind handles its clicks, the
-// module stores a clicked box's state in its setting, as that kind will.
+// booklet and the preview picture; a watermark hides the booklet, and no
+// watermark greys out its choice; more than one copy fixes the option list
+// and paper size of the option page), one context open with the pages'
+// pictures in place, and a recording feature module in front of the
+// context's own modules: it sees which items are initialised (WM_INITDIALOG)
+// and which the refresh paints (WM_PAINT), as every module does.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
 #include "features/module_table/custom_table.h"
+#include "platform/files/winpath.h"
 #include "platform/window/winuser_controls.h"
 #include "platform/window/winuser_messages.h"
 #include "platform/window/winuser_styles.h"
+#include "settings/context/context_names.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "tests/common/ui_script.h"
@@ -58,6 +61,10 @@ class RefreshMachine : public UiMachine {
     ASSERT_NO_FATAL_FAILURE(Install("kesm_w2_refresh.kpd"));
     ucb_ = GetUcb(printer_, printer_, 0, 0x80000000);
     ASSERT_NE(ucb_, nullptr);
+    // The pictures of the pages, the hint icon's among them.
+    const auto bitmaps = plat::HostPathOf(GetBmpDllName(ucb_));
+    ASSERT_TRUE(bitmaps.has_value());
+    std::filesystem::copy_file(KESM_UI_BITMAPS, *bitmaps, std::filesystem::copy_options::overwrite_existing);
     Recorder() = this;
     saved_ = ucb_->pWork->pCustom;
     rows_.push_back(CUSTOMROW{0, nullptr, nullptr, &Record, nullptr, nullptr});
@@ -133,16 +140,13 @@ class RefreshMachine : public UiMachine {
     static RefreshMachine* recorder = nullptr;
     return recorder;
   }
-  static INT_PTR Record(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void*) {
+  static INT_PTR Record(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR, LPARAM lParam, void*) {
     RefreshMachine* self = Recorder();
     if (self == nullptr) return 0;
-    if (message == WM_INITDIALOG || message == WM_PAINT) self->seen_.push_back({icb, message});
-    if (message == WM_COMMAND && icb != nullptr && icb->kind == kCtlCheckBox && LOWORD(wParam) == icb->itemId &&
-        HIWORD(wParam) == BN_CLICKED) {
-      const bool checked = SendMessageW(icb->hWnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
-      SetDevmodeValueDirect(ucb, icb->pSFCB, checked ? 1 : 0);
-      return 1;
-    }
+    // Items paint themselves too, and show every message of their window to
+    // the modules first: only the paints a refresh asks for count.
+    const bool refreshing = ucb != nullptr && ucb->pWork->dialog.fRefreshing != 0;
+    if (message == WM_INITDIALOG || (message == WM_PAINT && refreshing)) self->seen_.push_back({icb, message});
     return self->onOffer ? self->onOffer(tcb, icb, message, lParam) : 0;
   }
 

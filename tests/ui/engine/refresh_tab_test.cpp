@@ -46,12 +46,12 @@ class RefreshTabs : public RefreshMachine {
         return 1;
       }
       if (message != WM_INITDIALOG) return 0;
-      icb->hWnd = CreateWindowExW(0, WC_TABCONTROLW, u"", WS_CHILD | WS_VISIBLE, 600, 200, 200, 24, tcb->hWnd,
+      icb->hWnd = CreateWindowExW(0, WC_TABCONTROLW, u"", WS_CHILD | WS_VISIBLE, 110, 140, 120, 24, tcb->hWnd,
                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kTabControl)), nullptr, nullptr);
       for (int i = 0; i < 2; ++i) {
         TCITEMW page{};
         page.mask = TCIF_TEXT;
-        page.pszText = const_cast<LPWSTR>(i == 0 ? u"Scale" : u"Watermark");
+        page.pszText = const_cast<LPWSTR>(i == 0 ? u"One" : u"Two");
         SendMessageW(icb->hWnd, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&page));
       }
       SendMessageW(icb->hWnd, TCM_SETCURSEL, 0, 0);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/files/winfile.h"
+#include "platform/window/winuser_messages.h"
 #include "settings/context/context_names.h"
 #include "settings/values/setting_lookup.h"
 #include "storage/stores/preset_store.h"
@@ -64,6 +65,25 @@ TEST_F(Transact, AnActionThatChoosesNoPresetClearsItsNameAndComment) {
     EXPECT_EQ(GetDevmodeValueDirectByFuncID(ucb_, kFuncPresetNo, nullptr), -1);
     EXPECT_EQ(Text(kFuncPresetName), u"");
     EXPECT_EQ(Text(kFuncPresetComment), u"");
+  });
+  EXPECT_TRUE(script.run());
+}
+
+// On the preset page the chosen preset is selected in its list too.
+TEST_F(Transact, APresetChosenOnThePresetPageIsSelectedInItsList) {
+  constexpr WORD kPresetPage = 1001;
+  constexpr WORD kPresetList = 2001;
+  constexpr WORD kLandscape = 2027;
+  ASSERT_NO_FATAL_FAILURE(SavePreset(0, u"Standard", 1));
+  ASSERT_NO_FATAL_FAILURE(SavePreset(1, u"Draft", 4));
+  SetDevmodeValueByFuncID(ucb_, kFuncPresetNo, 119);
+  Open(kPresetPage);
+  ASSERT_EQ(SendMessageW(Box(kPresetList), LB_GETCURSEL, 0, 0), 0);
+  kesm_test::UiScript script;
+  script.click(Box(kLandscape)).check("preset 1 came in and is selected", [&] {
+    EXPECT_EQ(Value(kFuncPresetNo), kPresetOne);
+    EXPECT_EQ(Text(kFuncPresetName), u"Draft");
+    EXPECT_EQ(SendMessageW(Box(kPresetList), LB_GETCURSEL, 0, 0), 1);
   });
   EXPECT_TRUE(script.run());
 }

@@ -19,6 +19,7 @@
 #include "ui/engine/change_road.h"
 #include "ui/engine/item_dc.h"
 #include "ui/engine/item_handlers.h"
+#include "ui/engine/kept_changes.h"
 #include "ui/engine/kinds/list_kinds.h"
 #include "ui/engine/owner_draw_sizes.h"
 #include "ui/engine/refresh.h"
@@ -106,30 +107,6 @@ void DrawCell(UCB* ucb, TCB* tcb, ICB* icb, const DRAWITEMSTRUCT& item) {
   lists::RestoreColours(dc, saved);
   paintBackground = savedBackground;
 }
-
-// What the settings' changed marks and the page's changed flag say until
-// the next refresh: the drawing of a cell must not forget them.
-class KeptChanges {
- public:
-  explicit KeptChanges(UCB* ucb) : ucb_(ucb), changedPage_(ucb->pWork->fChanged) {
-    if (ucb->pSFL == nullptr || ucb->pSFL->pSFCB == nullptr) return;
-    for (int i = 0; i < ucb->pSFL->count; ++i) marks_.push_back(ucb->pSFL->pSFCB[i].flags & kSfcbChangedMask);
-  }
-  KeptChanges(const KeptChanges&) = delete;
-  KeptChanges& operator=(const KeptChanges&) = delete;
-  ~KeptChanges() {
-    for (std::size_t i = 0; i < marks_.size(); ++i) {
-      WORD& flags = ucb_->pSFL->pSFCB[i].flags;
-      flags = static_cast<WORD>((flags & ~kSfcbChangedMask) | marks_[i]);
-    }
-    ucb_->pWork->fChanged = changedPage_;
-  }
-
- private:
-  UCB* ucb_;
-  INT changedPage_;
-  std::vector<WORD> marks_;
-};
 
 int DrawEntry(UCB* ucb, TCB* tcb, ICB* icb, WPARAM, LPARAM lParam) {
   const DRAWITEMSTRUCT* item = lists::DrawItemFor(icb, lParam);

@@ -155,9 +155,9 @@ inline INT_PTR CALLBACK PageHostProc(HWND page, UINT message, WPARAM wParam, LPA
   }
 }
 
-// A page made from its template as a property sheet makes it: whatever
-// the template says (a dialog that is also a sub-dialog is a popup with a
-// caption), the page is a child control of its parent.
+// A page made from its template as a property sheet makes it: a dialog
+// that is also a sub-dialog has a popup template, whose page is a child
+// control of its parent all the same.
 inline HWND CreatePage(HMODULE module, WORD dialogId, HWND parent, DLGPROC proc, LPARAM param) {
   HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(dialogId), RT_DIALOG);
   const void* locked = resource != nullptr ? LockResource(LoadResource(module, resource)) : nullptr;
@@ -172,8 +172,9 @@ inline HWND CreatePage(HMODULE module, WORD dialogId, HWND parent, DLGPROC proc,
   const std::size_t at = head[0] == kDialogExVersion && head[1] == kDialogExSignature ? 12 : 0;
   DWORD style = 0;
   std::memcpy(&style, copy.data() + at, sizeof style);
-  constexpr DWORD kRemoved = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE | DS_MODALFRAME;
-  style = (style & ~kRemoved) | WS_CHILD | DS_CONTROL;
+  // A page template is taken as it is.
+  constexpr DWORD kRemoved = WS_POPUP | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE | DS_MODALFRAME;
+  if ((style & WS_POPUP) != 0) style = (style & ~kRemoved) | WS_CHILD | DS_CONTROL;
   std::memcpy(copy.data() + at, &style, sizeof style);
   return CreateDialogIndirectParamW(module, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()), parent, proc, param);
 }

@@ -14,6 +14,7 @@
 #include "platform/window/propsheet/tabctrl.h"
 #include "platform/window/propsheet/prsht.h"
 #include "settings/context/context_block.h"
+#include "settings/context/context_dcb2.h"
 #include "storage/install/preset_refresh.h"
 #include "tests/ui/subdialogs/subdialog_machine.h"
 
@@ -58,6 +59,10 @@ class SubDialogs : public SubDialogMachine {
 };
 
 TEST_F(SubDialogs, EachLevelCancelledUndoesItsOwnChangesOnly) {
+  // The page's own undo point, as the binding of a sheet's first page
+  // leaves it: with the sheet, the dialog and the file dialog open, four
+  // levels stand on the three-deep ring, and the page's is the one let go.
+  BackupPrivateDevmode(ucb_);
   const std::vector<BYTE> before = Devmode();
   int sheet = -2;
   int stampFile = -2;

@@ -6,11 +6,8 @@
 
 #if !KESM_KERNEL_MODE
 
-#include <algorithm>
-
 #include "platform/base/handles.h"
 #include "platform/files/winfile.h"
-#include "settings/values/text_language.h"
 
 namespace {
 
@@ -39,13 +36,9 @@ char ByteAt(HANDLE file, LONG offset) {
 
 int CheckTcmFileHeader(LPCWSTR path) {
   if (path == nullptr || path[0] == 0) return 0;
-  char ansi[MAX_PATH + 1] = {};
-  ULONG written = 0;
-  ULONG chars = 0;
-  while (chars < MAX_PATH && path[chars] != 0) ++chars;
-  if (!MyUnicodeToMultiByte(ansi, MAX_PATH, &written, path, chars * sizeof(WCHAR))) return 0;
-  ansi[std::min<ULONG>(written, MAX_PATH)] = 0;
-  HANDLE file = CreateFileA(ansi, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Opened by its wide name: a name outside the code page is still found.
+  HANDLE file =
+      CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return 0;
   int valid = 1;
   for (const HeaderField& field : kHeaderFields) {

@@ -165,6 +165,21 @@ BOOL FindClose(HANDLE findFile);
 // buffer is left untouched.
 DWORD GetTempPathW(DWORD bufferLength, LPWSTR buffer);
 
+// The full path of a name, worked out from its text alone: a relative name
+// is taken against the current directory, "." and ".." are applied, and
+// nothing need exist. Returns the length without the terminator; when the
+// buffer is too small, the size needed with the terminator (buffer
+// untouched); 0 with the last error set for a path the machine cannot have
+// (another drive, a forbidden character, too long). filePart, when given,
+// receives the start of the last component in buffer, or null when the
+// path ends in a separator.
+DWORD GetFullPathNameW(LPCWSTR fileName, DWORD bufferLength, LPWSTR buffer, LPWSTR* filePart);
+// The long form of a path that exists: every component (short names
+// included) as it is spelled on disk, from "C:\"; a relative path comes back
+// full. Lengths as GetFullPathNameW; 0 with ERROR_FILE_NOT_FOUND or
+// ERROR_PATH_NOT_FOUND when the path does not exist.
+DWORD GetLongPathNameW(LPCWSTR shortPath, LPWSTR longPath, DWORD bufferLength);
+
 // The classic file-handle calls over the same files. The path is in the
 // process ANSI code page; OF_SHARE_* give the share mode (OF_SHARE_COMPAT
 // shares reading and writing). HFILE_ERROR on failure, last error set.

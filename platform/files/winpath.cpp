@@ -260,6 +260,24 @@ std::optional<ResolvedPath> ResolvePath(LPCWSTR path, PathUse use, struct stat* 
   return result;
 }
 
+std::optional<std::u16string> FullPathOf(LPCWSTR path) {
+  if (path == nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return std::nullopt;
+  }
+  const std::u16string_view text(path);
+  if (text.empty()) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return std::nullopt;
+  }
+  const auto parts = NormalComponents(text, PathUse::kName);
+  if (!parts) return std::nullopt;
+  std::u16string full = u"C:";
+  for (const std::u16string& part : *parts) full += u'\\' + part;
+  if (parts->empty() || IsSeparator(text.back())) full += u'\\';
+  return full;
+}
+
 std::optional<std::filesystem::path> HostPathOf(LPCWSTR path) {
   auto resolved = ResolvePath(path);
   if (!resolved) return std::nullopt;

@@ -65,6 +65,14 @@ std::u16string WindowsPathOf(const std::filesystem::path& host);
 // resolve or a folder cannot be made.
 bool CreateDirectories(std::u16string_view windowsPath);
 
+// The full Windows spelling "C:\\..." of a path, worked out from its text
+// alone (nothing need exist): relative paths taken against the current
+// directory, "." and ".." applied, separators and trailing dots and blanks
+// of components treated as ResolvePath treats them, the components kept as
+// written. Nothing, with the last error set, where ResolvePath fails before
+// it looks at the drive.
+std::optional<std::u16string> FullPathOf(LPCWSTR path);
+
 // Whether two names are equal ignoring case, as NTFS compares file names.
 bool SameName(std::u16string_view a, std::u16string_view b);
 

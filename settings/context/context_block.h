@@ -111,6 +111,7 @@ struct WORKAREA {
   BYTE* pSavedFontTable;
   INT fFontTableSaved;                    // the table in use was set aside
   INT dwLastError;
+  INT fSetFileReadFault;                  // set by a set-file read that failed or was refused
   DWORD dwValidateFlags;                  // mode word of the last DEVMODE validation
   WORD wQualityMacroMark;                 // cleared by each print-quality validation
   WCHAR szDriverIniPath[MAX_PATH];

@@ -240,7 +240,7 @@ const SFCB fgSFCB[kSettingCount] = {
     {167, 162, D(1, Bit(14), 2), 576, 1, nullptr, nullptr, nullptr, 0, 0x00, 0, u"kdmQualityFuncTextBitmap"},
     {168, 0, D(1, Bit(15), 2), 576, 1, nullptr, nullptr, nullptr, 0, 0x00, 0, u"kdmQualityFunc15"},
     {169, 163, D(1, kKindU8, 1), 578, 1, nullptr, nullptr, nullptr, 0, 0x00, 0, u"kdmLanguageID"},
-    {170, 647, D(1, kKindU8, 1), 579, 1, nullptr, nullptr, nullptr, 0, 0x00, 0, u"kdmDspLanguageID"},
+    {170, 647, D(1, kKindU8, 1), 579, 1, nullptr, nullptr, CDT_RADIOLIST_2, 0, 0x00, 0, u"kdmDspLanguageID"},
     {171, 768, D(1, kKindU8, 1), 580, 1, nullptr, nullptr, CDT_RADIOLIST_6, 0, 0x00, 0, u"kdmDspUnit"},
     {172, 646, D(1, kKindU8, 1), 581, 1, nullptr, nullptr, nullptr, 0, 0x00, 0, u"kdmLocaleID"},
     {173, 645, D(1, kKindU8, 1), 582, 1, nullptr, nullptr, CDT_IDC_INIT_CHOICE_PRINTAREA, 0, 0x00, 0, u"kdmExtPrintArea"},

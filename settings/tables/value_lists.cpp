@@ -685,6 +685,13 @@ const CDT CDT_RADIOLIST_18[] = {
 const CDT CDT_RADIOLIST_19[] = {
     {0, 2701, 0}, {1, 2702, 0}, {0, 0, 0},
 };
+// The display language's two buttons stand for the language numbers 0
+// (Japanese) and 1 (US English, the model's usual default); the buttons
+// are the setting's only choices, and a language number is what the
+// setting and its validation hold.
+const CDT CDT_RADIOLIST_2[] = {
+    {0, 3020, 0}, {1, 3021, 0}, {0, 0, 0},
+};
 const CDT CDT_RADIOLIST_20[] = {
     {0, 3200, 0}, {1, 3201, 0}, {2, 3202, 0}, {3, 3203, 0}, {0, 0, 0},
 };
@@ -1106,6 +1113,7 @@ const ValueListName kValueListNames[kValueListCount] = {
     {"CDT_RADIOLIST_17", CDT_RADIOLIST_17},
     {"CDT_RADIOLIST_18", CDT_RADIOLIST_18},
     {"CDT_RADIOLIST_19", CDT_RADIOLIST_19},
+    {"CDT_RADIOLIST_2", CDT_RADIOLIST_2},
     {"CDT_RADIOLIST_20", CDT_RADIOLIST_20},
     {"CDT_RADIOLIST_24", CDT_RADIOLIST_24},
     {"CDT_RADIOLIST_3", CDT_RADIOLIST_3},

@@ -89,6 +89,7 @@ extern const CDT CDT_RADIOLIST_14[];
 extern const CDT CDT_RADIOLIST_17[];
 extern const CDT CDT_RADIOLIST_18[];
 extern const CDT CDT_RADIOLIST_19[];
+extern const CDT CDT_RADIOLIST_2[];
 extern const CDT CDT_RADIOLIST_20[];
 extern const CDT CDT_RADIOLIST_24[];
 extern const CDT CDT_RADIOLIST_3[];
@@ -118,5 +119,5 @@ struct ValueListName {
   const char* name;
   const CDT* list;
 };
-inline constexpr int kValueListCount = 106;
+inline constexpr int kValueListCount = 107;
 extern const ValueListName kValueListNames[kValueListCount];

@@ -100,14 +100,6 @@ LONG_PTR ConvertDevmodeValueToResID(const UCB* ucb, const SFCB* sfcb, LONG_PTR v
 }
 
 LONG_PTR ConvertResIDToDevmodeValue(const UCB* ucb, const SFCB* sfcb, LONG_PTR resId) {
-  if (!CanBeStringId(resId)) {
-    return resId;
-  }
-  const CDT* entry = EntryWithId(Section(ucb, sfcb), resId);
-  return entry != nullptr ? static_cast<LONG_PTR>(entry->value) : resId;
-}
-
-LONG_PTR ConvertKeywordValueToDevmodeValue(const UCB* ucb, const SFCB* sfcb, LONG_PTR resId) {
   if (!CanBeStringId(resId) || sfcb == nullptr) {
     return resId;
   }
@@ -116,11 +108,17 @@ LONG_PTR ConvertKeywordValueToDevmodeValue(const UCB* ucb, const SFCB* sfcb, LON
   // The two sections of a list label the same values for the two
   // orientations. A description names one keyword wherever it cannot know
   // the orientation (a group's single default, an action under a judge
-  // that does not ask), and that keyword means its value in either.
+  // that does not ask), and its options, which the lists offer, carry one
+  // label each: that label means its value in either orientation, never
+  // a value of its own.
   if (entry == nullptr && SectionedListOf(*sfcb) != nullptr) {
     entry = EntryWithId(ListSection(sfcb, !second), resId);
   }
   return entry != nullptr ? static_cast<LONG_PTR>(entry->value) : resId;
+}
+
+LONG_PTR ConvertKeywordValueToDevmodeValue(const UCB* ucb, const SFCB* sfcb, LONG_PTR resId) {
+  return ConvertResIDToDevmodeValue(ucb, sfcb, resId);
 }
 
 BOOL CheckDevmodeValueByCDT(const UCB* ucb, const SFCB* sfcb, LONG_PTR value) {

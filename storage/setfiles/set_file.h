@@ -101,7 +101,9 @@ BOOL ReadQualitySetFileKM(UCB* ucb, LPCWSTR path);
 
 // Reads a set file. A read whose flags hold no bit but kSetFileNoAlert (or
 // hold kSetFilePlainSection) reads the section of the printer's driver name
-// when that section has "RstVersion", else the printer's section.
+// when that section has "RstVersion", else the printer's section. A read
+// that fails or finds another driver's version keys sets the work area's
+// fSetFileReadFault (which only its callers clear).
 BOOL ReadSetFile(HANDLE printer, LPCWSTR path, DWORD flags, UCB* ucb);
 // Writes a set file: under the batch-install section with
 // kSetFileBatchSection, under the driver name for a plain write (no bit

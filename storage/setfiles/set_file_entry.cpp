@@ -57,8 +57,9 @@ bool ExportCompanionPath(UCB* ucb, std::array<WCHAR, MAX_PATH + 1>& path) {
 
 }  // namespace storage
 
-BOOL ReadSetFile(HANDLE printer, LPCWSTR path, DWORD flags, UCB* ucb) {
-  if (ucb == nullptr) return FALSE;
+namespace {
+
+BOOL ReadFromItsSection(HANDLE printer, LPCWSTR path, DWORD flags, UCB* ucb) {
   if (!storage::IsAbsoluteIniPath(path)) {
     DrvSetLastError(ucb, 0);
     return FALSE;
@@ -68,6 +69,19 @@ BOOL ReadSetFile(HANDLE printer, LPCWSTR path, DWORD flags, UCB* ucb) {
     return WithSection(ucb, GetRealDriverName(ucb), [&] { return ReadSetFileMain(printer, path, flags, ucb); });
   }
   return ReadSetFileMain(printer, path, flags, ucb);
+}
+
+}  // namespace
+
+BOOL ReadSetFile(HANDLE printer, LPCWSTR path, DWORD flags, UCB* ucb) {
+  if (ucb == nullptr) return FALSE;
+  const BOOL read = ReadFromItsSection(printer, path, flags, ucb);
+  // A file dialog tries a file by reading it and keeps itself open when
+  // the read went wrong: the read failed, or the file is another driver's.
+  if ((!read || DrvGetLastError(ucb) == kSetFileVersionMismatch) && ucb->pWork != nullptr) {
+    ucb->pWork->fSetFileReadFault = 1;
+  }
+  return read;
 }
 
 BOOL WriteSetFile(HANDLE printer, LPCWSTR path, DWORD flags, UCB* ucb) {

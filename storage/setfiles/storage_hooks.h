@@ -1,7 +1,8 @@
 // The boxes the storage code shows, reached through a hook table that the
 // configuration library registers when it loads (storage sits below the
 // dialog engine and never calls it directly). Without a table nothing is
-// shown and a question is answered as by a user who goes on (IDOK).
+// shown, a question is answered as by a user who goes on (IDOK) and a
+// dialog as by one who cancels (IDCANCEL).
 #pragma once
 
 #include "platform/base/wintypes.h"
@@ -17,6 +18,9 @@ struct StorageUiHooks {
   // A warning with OK and Cancel, the insert formatted into it; the pressed
   // button.
   int (*askQuestion)(UCB* ucb, UINT messageId, LPCWSTR insert);
+  // A dialog of the resource library, modal to the active window; how it
+  // ended (IDOK when accepted).
+  int (*showDialog)(UCB* ucb, WORD dialogId);
 };
 
 // Registers the table (null unregisters); the table must outlive its use.

@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kAnswerOk = 1;      // IDOK
 constexpr int kAnswerCancel = 2;  // IDCANCEL
+constexpr WORD kOptionDialog = 1011;
 
 std::atomic<const StorageUiHooks*> g_hooks{nullptr};
 
@@ -55,7 +56,10 @@ int AskStorageQuestion(UCB* ucb, UINT alertId, LPCWSTR insert) {
   return hooks != nullptr && hooks->askQuestion != nullptr ? hooks->askQuestion(ucb, alertId, insert) : kAnswerOk;
 }
 
-int ShowOptionDialogForRefresh(UCB*) { return kAnswerCancel; }
+int ShowOptionDialogForRefresh(UCB* ucb) {
+  const StorageUiHooks* hooks = g_hooks.load();
+  return hooks != nullptr && hooks->showDialog != nullptr ? hooks->showDialog(ucb, kOptionDialog) : kAnswerCancel;
+}
 
 }  // namespace storage
 

@@ -2,9 +2,9 @@
 // parts of the driver through one place each: the locale's defaults and the
 // job-code library after a read, the rebuild of a quality set, and the
 // messages, questions and dialogs that the property sheets show. Messages
-// and questions go to the configuration library's boxes through the hook
-// table of storage_hooks.h; the option dialog answers as a user who goes
-// on would until the sheets supply it. Internal to storage/.
+// and questions go to the configuration library's boxes, and dialogs to
+// its dialog engine, through the hook table of storage_hooks.h. Internal
+// to storage/.
 #pragma once
 
 #include "platform/base/wintypes.h"
@@ -33,7 +33,7 @@ void ShowStorageMessage(UCB* ucb, UINT messageId, LPCWSTR insert, UINT iconStyle
 // without the configuration library's boxes.
 int AskStorageQuestion(UCB* ucb, UINT alertId, LPCWSTR insert);
 // Shows the installable-options dialog of the printer and returns how it
-// ended. There is no dialog yet: it ends as if cancelled (IDCANCEL).
+// ended (IDCANCEL without the configuration library's dialogs).
 int ShowOptionDialogForRefresh(UCB* ucb);
 
 }  // namespace storage

@@ -73,6 +73,36 @@ BOOL GetDataFromReg(HANDLE printer, LPVOID buffer, DWORD bytes, LPCWSTR value, U
              : FALSE;
 }
 
+BOOL GetStrDataFromReg(HANDLE printer, LPWSTR buffer, DWORD chars, LPCWSTR value, UCB*) {
+#if KESM_KERNEL_MODE
+  (void)printer;
+  (void)buffer;
+  (void)chars;
+  (void)value;
+  return FALSE;
+#else
+  if (buffer == nullptr || chars == 0 || value == nullptr) return FALSE;
+  // Read into a block of its own, so that a refused value never reaches
+  // the caller's buffer half written.
+  const DWORD bytes = chars * sizeof(WCHAR);
+  auto* block = static_cast<LPWSTR>(GetMemPtr(bytes));
+  if (block == nullptr) return FALSE;
+  DWORD type = 0;
+  DWORD needed = 0;
+  const DWORD status = Query(printer, value, &type, reinterpret_cast<LPBYTE>(block), bytes, &needed);
+  DWORD length = 0;
+  const DWORD stored = status == ERROR_SUCCESS ? needed / sizeof(WCHAR) : 0;
+  while (length < stored && block[length] != 0) ++length;
+  const bool taken = status == ERROR_SUCCESS && type == REG_SZ && length < chars;
+  if (taken) {
+    std::memcpy(buffer, block, length * sizeof(WCHAR));
+    buffer[length] = 0;
+  }
+  FreeMemPtr(block);
+  return taken ? TRUE : FALSE;
+#endif
+}
+
 BOOL SetDataToRegEx(HANDLE printer, LPCVOID data, DWORD bytes, DWORD type, LPCWSTR value, UCB*) {
   if (data == nullptr || bytes == 0 || value == nullptr) return FALSE;
 #if KESM_KERNEL_MODE

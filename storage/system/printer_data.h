@@ -13,6 +13,11 @@ struct UCB;
 // type). FALSE for a null buffer, a zero size or a null name, a missing
 // value, one of another size, or a failed call.
 BOOL GetDataFromReg(HANDLE printer, LPVOID buffer, DWORD bytes, LPCWSTR value, UCB* ucb);
+// Reads a REG_SZ value of at most chars - 1 characters (its terminator
+// may be missing) into buffer, terminated. FALSE, with the buffer as it
+// was, for a missing value, one of another type, one that does not fit, or
+// a failed call; always FALSE in the rendering library.
+BOOL GetStrDataFromReg(HANDLE printer, LPWSTR buffer, DWORD chars, LPCWSTR value, UCB* ucb);
 // Writes bytes bytes as REG_BINARY, or as the given type. FALSE for null
 // data, a zero size or a null name, and when the spooler refuses.
 BOOL SetDataToReg(HANDLE printer, LPCVOID data, DWORD bytes, LPCWSTR value, UCB* ucb);

@@ -12,9 +12,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include <algorithm>
 
 #include "platform/gdi/wingdi.h"
+#include "platform/modules/winresource.h"
 #include "platform/window/winuser.h"
 #include "platform/window/winuser_controls.h"
 #include "platform/window/winuser_dialogs.h"
@@ -151,6 +155,30 @@ inline INT_PTR CALLBACK PageHostProc(HWND page, UINT message, WPARAM wParam, LPA
   }
 }
 
+// A page made from its template as a property sheet makes it: a dialog
+// that is also a sub-dialog has a popup template, whose page is a child
+// control of its parent all the same.
+inline HWND CreatePage(HMODULE module, WORD dialogId, HWND parent, DLGPROC proc, LPARAM param) {
+  HRSRC resource = FindResourceW(module, MAKEINTRESOURCEW(dialogId), RT_DIALOG);
+  const void* locked = resource != nullptr ? LockResource(LoadResource(module, resource)) : nullptr;
+  if (locked == nullptr) return nullptr;
+  std::vector<BYTE> copy(static_cast<const BYTE*>(locked),
+                         static_cast<const BYTE*>(locked) + SizeofResource(module, resource));
+  WORD head[2] = {};
+  if (copy.size() < 16) return nullptr;
+  std::memcpy(head, copy.data(), sizeof head);
+  // The style of an extended template follows its version, help id and
+  // extended style; a classic template begins with it.
+  const std::size_t at = head[0] == kDialogExVersion && head[1] == kDialogExSignature ? 12 : 0;
+  DWORD style = 0;
+  std::memcpy(&style, copy.data() + at, sizeof style);
+  // A page template is taken as it is.
+  constexpr DWORD kRemoved = WS_POPUP | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE | DS_MODALFRAME;
+  if ((style & WS_POPUP) != 0) style = (style & ~kRemoved) | WS_CHILD | DS_CONTROL;
+  std::memcpy(copy.data() + at, &style, sizeof style);
+  return CreateDialogIndirectParamW(module, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()), parent, proc, param);
+}
+
 // One page of the context on the screen, closed with the host.
 class PageHost {
  public:
@@ -171,8 +199,7 @@ class PageHost {
     HMODULE module = GetResDll(ucb);
     if (module == nullptr) return false;
     ucb->wCurrentDialog = dialogId;
-    page_ = CreateDialogParamW(module, MAKEINTRESOURCEW(dialogId), frame_, PageHostProc,
-                               reinterpret_cast<LPARAM>(ucb));
+    page_ = CreatePage(module, dialogId, frame_, PageHostProc, reinterpret_cast<LPARAM>(ucb));
     if (page_ == nullptr) return false;
     FitFrameToPage();
     ShowWindow(page_, SW_SHOW);

@@ -6,6 +6,7 @@
 #include "storage/setfiles/storage_hooks.h"
 #include "ui/alerts/alert_message.h"
 #include "ui/alerts/progress_window.h"
+#include "ui/engine/sub_dialogs.h"
 
 namespace {
 
@@ -35,7 +36,11 @@ int AskQuestion(UCB* ucb, UINT messageId, LPCWSTR insert) {
   return ShowAlertMsgEx(ucb, &request, GetActiveWindow());
 }
 
-constexpr StorageUiHooks kStorageHooks{ShowMessage, AskQuestion};
+// The dialogs storage asks for open as sub-dialogs of the dialog engine.
+constexpr int kModalDialog = 4;
+int ShowDialog(UCB* ucb, WORD dialogId) { return ShowDialogBox(ucb, kModalDialog, dialogId, GetActiveWindow()); }
+
+constexpr StorageUiHooks kStorageHooks{ShowMessage, AskQuestion, ShowDialog};
 constexpr BidiUiHooks kBidiHooks{StartWindow, EndWindow, _ShowAlertMsgEx11};
 
 }  // namespace

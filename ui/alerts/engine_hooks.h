@@ -1,5 +1,5 @@
 // The configuration library's boxes offered to the layers below it (the
-// storage code's messages and questions, the device status query's
+// storage code's messages, questions and dialogs, the device status query's
 // progress window and alert): registered when the library loads and
 // withdrawn when it unloads.
 #pragma once

@@ -7,6 +7,7 @@
 
 #include "platform/window/commdlg/commdlg.h"
 #include "platform/window/commdlg/file_names.h"
+#include "platform/window/winuser_controls.h"
 #include "platform/window/winuser_dialogs.h"
 
 namespace plat::commdlg {
@@ -22,6 +23,8 @@ inline constexpr UINT kFileNotFoundId = 380;
 inline constexpr UINT kPathNotFoundId = 381;
 inline constexpr UINT kReplaceId = 382;
 inline constexpr UINT kInvalidNameId = 383;
+// The help button, shown only when the caller asks for it.
+inline constexpr int kHelpButtonId = 1038;  // pshHelp
 
 // One run of a file dialog: the caller's structure and what the dialog
 // shows now.
@@ -62,5 +65,10 @@ std::u16string ShortFolder(const FileDialog& state);
 bool ShowFolder(FileDialog& state, std::u16string_view folder);
 // Lists the current folder again with the current patterns.
 void RefreshListing(FileDialog& state);
+
+// The entries of a folder list or drive list that a template made
+// owner-drawn; false for any other control (file_dialog_draw.cpp).
+bool MeasureOwnItem(HWND dialog, MEASUREITEMSTRUCT* item);
+bool DrawOwnItem(const FileDialog& state, const DRAWITEMSTRUCT* item);
 
 }  // namespace plat::commdlg

@@ -112,6 +112,14 @@ void Initialise(FileDialog& state) {
     RefreshListing(state);
   }
   SetDlgItemTextW(state.window, kFileNameEditId, (name.empty() ? PatternText(state) : name).c_str());
+  // Several files are picked from a list that takes several picks,
+  // whatever the template made it.
+  if (HWND files = GetDlgItem(state.window, kFileListId); files != nullptr && state.Flag(OFN_ALLOWMULTISELECT)) {
+    SetWindowLongPtrW(files, GWL_STYLE, GetWindowLongPtrW(files, GWL_STYLE) | LBS_EXTENDEDSEL);
+  }
+  if (HWND help = GetDlgItem(state.window, kHelpButtonId)) {
+    ShowWindow(help, state.Flag(OFN_SHOWHELP) ? SW_SHOW : SW_HIDE);
+  }
 }
 
 // The dialog ends with this result in the caller's structure.
@@ -313,8 +321,12 @@ INT_PTR CALLBACK FileDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
                            : TRUE;
   }
   if (hook != nullptr && hook(dialog, message, wParam, lParam) != 0) return TRUE;
-  if (message == WM_COMMAND) return Command(*state, LOWORD(wParam), HIWORD(wParam));
-  return FALSE;
+  switch (message) {
+    case WM_COMMAND: return Command(*state, LOWORD(wParam), HIWORD(wParam));
+    case WM_MEASUREITEM: return MeasureOwnItem(dialog, reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+    case WM_DRAWITEM: return DrawOwnItem(*state, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)) ? TRUE : FALSE;
+    default: return FALSE;
+  }
 }
 
 INT_PTR RunFileDialog(FileDialog& state, HINSTANCE instance, LPCDLGTEMPLATEW dialogTemplate) {

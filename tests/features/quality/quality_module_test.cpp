@@ -48,6 +48,12 @@ TEST_F(TcmHeader, OnlyAFileWithEveryMarkOfThisMakersPrinterProfilesPasses) {
   EXPECT_EQ(CheckTcmFileHeader(u""), 0);
 }
 
+TEST_F(TcmHeader, AProfileNamedOutsideTheCodePageIsFound) {
+  // Greek letters have no place in the code page 1252 that the process uses.
+  storage_test::Put("profiles/\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1.tcm", Header());
+  EXPECT_EQ(CheckTcmFileHeader(u"C:\\profiles\\\u03a9\u03bc\u03ad\u03b3\u03b1.tcm"), 1);
+}
+
 class Profiles : public FeatureTest {
  protected:
   void SetUp() override {

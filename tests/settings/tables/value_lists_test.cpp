@@ -100,6 +100,7 @@ const ListRow kLists[] = {
     {"CDT_RADIOLIST_17", 6, 227},
     {"CDT_RADIOLIST_18", 2, 756},
     {"CDT_RADIOLIST_19", 2, 343},
+    {"CDT_RADIOLIST_2", 2, 170},
     {"CDT_RADIOLIST_20", 4, 126},
     {"CDT_RADIOLIST_24", 2, 410},
     {"CDT_RADIOLIST_3", 7, 177},
@@ -149,7 +150,7 @@ bool IsTwoSection(std::string_view name) {
 }
 
 TEST(ValueLists, EachListHasItsLengthAndBelongsToItsSetting) {
-  ASSERT_EQ(std::size(kLists), 106u);
+  ASSERT_EQ(std::size(kLists), static_cast<std::size_t>(kValueListCount));
   std::set<const CDT*> seen;
   for (const ListRow& row : kLists) {
     const CDT* list = Find(row.name);
@@ -160,7 +161,7 @@ TEST(ValueLists, EachListHasItsLengthAndBelongsToItsSetting) {
   }
   int withList = 0;
   for (const SFCB& r : fgSFCB) withList += r.valueList != nullptr;
-  EXPECT_EQ(withList, 106);
+  EXPECT_EQ(withList, kValueListCount);
 }
 
 // The second section (other orientation) offers the same values as the first.

@@ -49,16 +49,17 @@ TEST_F(ValueList, TheOrientationChoosesTheSection) {
   }
 }
 
-TEST_F(ValueList, AnIdOfTheOtherSectionIsNotConverted) {
+TEST_F(ValueList, AnIdOfTheOtherSectionNamesTheSameValue) {
+  // A list offers the description's options, one label each whatever the
+  // orientation: a pick of one stores its value, never the label.
   Raw(7, 2);
-  EXPECT_EQ(ConvertResIDToDevmodeValue(ctx_.ucb(), Record(92), 17100), 17100);
+  EXPECT_EQ(ConvertResIDToDevmodeValue(ctx_.ucb(), Record(92), 17100), 1);
   Raw(7, 1);
-  EXPECT_EQ(ConvertResIDToDevmodeValue(ctx_.ucb(), Record(92), 17150), 17150);
+  EXPECT_EQ(ConvertResIDToDevmodeValue(ctx_.ucb(), Record(92), 17150), 1);
 }
 
 TEST_F(ValueList, AKeywordOfEitherSectionNamesItsValue) {
-  // A description names one keyword whatever the orientation: the ids the
-  // UI view leaves as they are (above) still give their values here.
+  // A description names one keyword whatever the orientation.
   struct Case {
     WORD funcId;
     LONG_PTR orientation;  // dmOrientation

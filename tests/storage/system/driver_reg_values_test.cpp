@@ -2,6 +2,7 @@
 // values under HKLM: file names with their terminators, the print-log
 // defaults, the custom-setup and binder switches, the data-directory
 // override, and single printer-data values of an exact size.
+#include <array>
 #include <cstring>
 #include <string>
 
@@ -173,6 +174,23 @@ TEST_F(DriverRegValues, SinglePrinterDataValuesHaveAnExactSizeAndTextItsTerminat
   EXPECT_TRUE(SetStrDataToReg(office_, text, sizeof text + 10, u"Text", nullptr));
   EXPECT_EQ(ReadRaw(office_, u"Text").bytes, Sz(u"abc"));
   EXPECT_FALSE(SetStrDataToReg(office_, text, 6, u"Text", nullptr));
+}
+
+TEST_F(DriverRegValues, TextValuesAreReadWhenTheyAreTextAndFit) {
+  const char16_t folder[] = u"C:\\Spool";
+  ASSERT_TRUE(SetStrDataToReg(office_, folder, sizeof folder, u"SpoolDirectory", nullptr));
+  ASSERT_NO_FATAL_FAILURE(PutRaw(office_, u"Unended", REG_SZ, {'a', 0, 'b', 0}));
+  ASSERT_NO_FATAL_FAILURE(PutRaw(office_, u"Binary", REG_BINARY, {'a', 0, 0, 0}));
+  std::array<WCHAR, 9> buffer{};
+  EXPECT_TRUE(GetStrDataFromReg(office_, buffer.data(), 9, u"SpoolDirectory", nullptr));
+  EXPECT_EQ(std::u16string(buffer.data()), folder);
+  EXPECT_TRUE(GetStrDataFromReg(office_, buffer.data(), 9, u"Unended", nullptr));
+  EXPECT_EQ(std::u16string(buffer.data()), u"ab") << "a value without its terminator is ended";
+  buffer.fill(u'x');
+  EXPECT_FALSE(GetStrDataFromReg(office_, buffer.data(), 8, u"SpoolDirectory", nullptr)) << "one character short";
+  EXPECT_FALSE(GetStrDataFromReg(office_, buffer.data(), 9, u"Binary", nullptr));
+  EXPECT_FALSE(GetStrDataFromReg(office_, buffer.data(), 9, u"Missing", nullptr));
+  EXPECT_EQ(buffer[0], u'x') << "a refused value leaves the buffer as it was";
 }
 
 }  // namespace

@@ -24,7 +24,9 @@ namespace {
 constexpr WORD kBasicPage = 1002;
 constexpr WORD kCopiesEdit = 2049;
 constexpr WORD kCopies = 12;
-constexpr WORD kScaleHEdit = 3326;  // 20 to 400
+// The horizontal scale (20 to 400), whose description lets its edit take
+// 20 characters (the copies' takes 1).
+constexpr WORD kScaleHEdit = 3326;
 constexpr WORD kScaleH = 89;
 constexpr WORD kUserCodePage = 1008;
 constexpr WORD kUserCodeEdit = 3497;

@@ -6,6 +6,7 @@
 // focus leaves a control the refresh disabled.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -17,7 +18,8 @@ namespace {
 
 constexpr WORD kPresetPage = 1001;
 constexpr WORD kPresetListBox = 2001;
-constexpr WORD kPresetPageButton = 2002;
+constexpr WORD kCopiesEdit = 2029;
+constexpr WORD kTrayCombo = 2007;
 constexpr WORD kText5 = 3332;       // a text item of the basic page, bound to no setting
 constexpr WORD kWatermarkId = 3323; // a combo greyed while no watermark is printed
 constexpr WORD kRemotePicture = 2041;  // re-initialised on the remote-output request
@@ -34,26 +36,30 @@ void ChangeAndClick(kesm_test::UiScript& script, UCB* ucb, std::vector<std::pair
   script.click(button);
 }
 
+// A person's change on the preset page, and whether the preset list is
+// redrawn by the refresh that follows it.
 struct RedrawCase {
-  std::vector<std::pair<WORD, LONG_PTR>> changes;
+  const char* what;
+  std::function<void(kesm_test::UiScript&)> change;
   bool redrawn;
 };
 
 TEST_F(RefreshPage, TheCopiesAloneDoNotRedrawThePresetList) {
   const RedrawCase cases[] = {
-      {{{kFuncCopies, 4}}, false},
-      {{{13, 2}}, true},
-      {{{kFuncCopies, 5}, {13, 3}}, true},
+      {"copies typed", [this](kesm_test::UiScript& s) { s.text(control(kCopiesEdit), u"4"); }, false},
+      {"another tray picked", [this](kesm_test::UiScript& s) { s.pick(control(kTrayCombo), 1); }, true},
   };
   ASSERT_TRUE(Open(kPresetPage));
   for (const RedrawCase& c : cases) {
-    SCOPED_TRACE(c.changes.size());
+    SCOPED_TRACE(c.what);
     Forget();
     kesm_test::UiScript script;
-    ChangeAndClick(script, ucb_, c.changes, control(kPresetPageButton));
-    script.check("after the refresh", [&] { EXPECT_EQ(Seen(kPresetListBox, WM_PAINT), c.redrawn ? 1 : 0); });
+    c.change(script);
+    script.check("after the refresh", [&] { EXPECT_EQ(Seen(kPresetListBox, WM_PAINT) > 0, c.redrawn); });
     EXPECT_TRUE(script.run());
   }
+  EXPECT_EQ(Value(kFuncCopies), 4);
+  EXPECT_EQ(Value(13), 1);
 }
 
 struct CopyGuardCase {

@@ -17,7 +17,9 @@ constexpr WORD kFuncPresetNo = 37;
 constexpr WORD kFuncPresetName = 762;
 constexpr WORD kFuncPresetComment = 763;
 constexpr WORD kFuncPresentUiMode = 613;
-constexpr WORD kPresetCombo = 2036;  // the basic page's preset choice
+constexpr WORD kPresetCombo = 2036;     // the basic page's preset choice
+constexpr WORD kCopiesEdit = 2049;
+constexpr WORD kPresetNameEdit = 2388;
 
 LONG_PTR Ansi(const char* text) { return reinterpret_cast<LONG_PTR>(text); }
 
@@ -107,6 +109,33 @@ TEST_F(RefreshPreset, APersonsClickOnTheWatermarkDropsIt) {
     EXPECT_EQ(Text(kFuncPresetName), "");
   });
   EXPECT_TRUE(script.run());
+}
+
+// Typed by a person on the basic page.
+struct TypedCase {
+  const char* what;
+  WORD edit;
+  const char16_t* text;
+  bool drops;
+};
+
+TEST_F(RefreshPreset, TypingCopiesDropsThePresetTypingItsNameKeepsIt) {
+  const TypedCase cases[] = {
+      {"the copies", kCopiesEdit, u"3", true},
+      {"the preset's name", kPresetNameEdit, u"Office 2", false},
+  };
+  for (const TypedCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    ChooseOffice();
+    ASSERT_TRUE(Open(kBasicPage));
+    kesm_test::UiScript script;
+    script.text(control(c.edit), c.text).check("typed", [&] {
+      EXPECT_EQ(Value(kFuncPresetNo), c.drops ? -1 : 0);
+      EXPECT_EQ(Text(kFuncPresetComment), c.drops ? "" : "Weekly");
+    });
+    EXPECT_TRUE(script.run());
+  }
+  EXPECT_EQ(Text(kFuncPresetName), "Office 2");
 }
 
 }  // namespace

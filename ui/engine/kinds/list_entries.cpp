@@ -47,6 +47,21 @@ bool Hidden(UCB* ucb, const UiGroup* group, WORD option, const ExclusiveItem* it
   return items != nullptr && BKPDIsHideModeUI(group, option, ucb);
 }
 
+// A list labels some values once for each way the page turns, while the
+// description's options, and so the entries, carry one label each: the
+// entry whose option stands for the stored value shows it.
+LRESULT EntryOfStoredValue(const UCB* ucb, const ICB* icb) {
+  const SFCB* sfcb = icb->pSFCB;
+  if (sfcb->valueList == nullptr) return -1;
+  const LONG_PTR stored = GetDevmodeValueDirect(ucb, sfcb);
+  const LRESULT count = Send(icb, ListClassOf(icb->kind)->getCount);
+  for (LRESULT i = 0; i < count; ++i) {
+    const WORD option = OptionOfEntry(icb, i);
+    if (option != 0 && option != stored && ConvertResIDToDevmodeValue(ucb, sfcb, option) == stored) return i;
+  }
+  return -1;
+}
+
 }  // namespace
 
 const ListClass* ListClassOf(WORD kind) {
@@ -103,7 +118,8 @@ LRESULT SelectedEntry(const ICB* icb) {
 void ShowCurrentValue(UCB* ucb, ICB* icb, bool clearWithoutEntry) {
   const ListClass* cls = icb != nullptr ? ListClassOf(icb->kind) : nullptr;
   if (ucb == nullptr || cls == nullptr || icb->pSFCB == nullptr || icb->hWnd == nullptr) return;
-  const LRESULT entry = EntryOfValue(icb, GetDevmodeValueBySFCB(ucb, icb->pSFCB));
+  LRESULT entry = EntryOfValue(icb, GetDevmodeValueBySFCB(ucb, icb->pSFCB));
+  if (entry < 0) entry = EntryOfStoredValue(ucb, icb);
   if (entry < 0) {
     if (clearWithoutEntry) Send(icb, cls->setCurSel, static_cast<WPARAM>(-1));
     return;

@@ -3,7 +3,9 @@
 // caller's module with a button of its own, and the several-file result.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,8 @@
 #include "platform/modules/winresource.h"
 #include "platform/text/utf.h"
 #include "platform/window/commdlg/commdlg.h"
+#include "platform/gdi/wingdi.h"
+#include "platform/window/window_image.h"
 #include "platform/window/winuser_controls.h"
 #include "platform/window/winuser_dialogs.h"
 #include "tests/common/ui_script.h"
@@ -31,6 +35,8 @@ std::string Narrow(std::u16string_view text) { return plat::utf::ToUtf8(text); }
 constexpr char16_t kFilter[] = u"Set files\0*.rst\0\0";
 constexpr int kSaveButton = 5001;
 constexpr WORD kCallerTemplate = 4001;
+constexpr WORD kDrawnListsTemplate = 4002;
+constexpr int kHelpButton = 1038;
 
 // What a hook saw and did; the dialog's caller passes it as its custom
 // data, and the hook keeps it in the dialog's user slot.
@@ -189,6 +195,59 @@ TEST_F(FileDialogHookTest, TheCallersTemplateAndButtonWorkThroughTheHook) {
   EXPECT_TRUE(script.done());
   EXPECT_EQ(record.action, kSaveButton);
   EXPECT_EQ(Narrow(file.data()), "C:\\Sets\\mine.rst");
+}
+
+TEST_F(FileDialogHookTest, TheDialogDrawsOwnerDrawnFolderAndDriveListsAndShowsHelpOnlyWhenAsked) {
+  UseCallerTemplate(0);
+  ofn.lpTemplateName = MAKEINTRESOURCEW(kDrawnListsTemplate);
+  ofn.lpstrInitialDir = u"C:\\Sets\\My Sets";
+  ofn.lpstrTitle = u"Drawn lists";
+  // Pixels of the folder list in the selection's colour and in the text's.
+  std::size_t highlighted = 0;
+  std::size_t text = 0;
+  bool helpShown = true;
+  std::string driveShown;
+  UiScript script;
+  script.check("the lists", [&] {
+    HWND list = Item(kFolderListId, u"Drawn lists").Resolve();
+    std::vector<std::uint32_t> pixels;
+    SIZE size{};
+    ASSERT_TRUE(plat::window::PaintWindowImage(list, &pixels, &size));
+    const auto rgb = [](COLORREF c) {
+      return static_cast<std::uint32_t>(GetRValue(c)) << 16 | static_cast<std::uint32_t>(GetGValue(c)) << 8 |
+             GetBValue(c);
+    };
+    highlighted = static_cast<std::size_t>(std::count(pixels.begin(), pixels.end(), rgb(GetSysColor(COLOR_HIGHLIGHT))));
+    text = static_cast<std::size_t>(std::count(pixels.begin(), pixels.end(), rgb(GetSysColor(COLOR_WINDOWTEXT))));
+    helpShown = IsWindowVisible(Item(kHelpButton, u"Drawn lists").Resolve()) != FALSE;
+    std::array<WCHAR, 16> drive{};
+    SendMessageW(Item(kDriveComboId, u"Drawn lists").Resolve(), CB_GETLBTEXT, 0,
+                 reinterpret_cast<LPARAM>(drive.data()));
+    driveShown = Narrow(drive.data());
+  });
+  script.click(Item(IDCANCEL, u"Drawn lists"));
+  EXPECT_FALSE(GetOpenFileNameW(&ofn));
+  EXPECT_GT(highlighted, 0u) << "the current folder stands out";
+  EXPECT_GT(text, 0u) << "the folders above it are written";
+  EXPECT_FALSE(helpShown);
+  EXPECT_EQ(driveShown, "c:");
+
+  // Help asked for; several files asked for: the plain file list takes
+  // several picks.
+  ofn.Flags |= OFN_SHOWHELP | OFN_ALLOWMULTISELECT;
+  bool several = false;
+  UiScript withHelp;
+  withHelp
+      .check("the help button and the file list",
+             [&] {
+               helpShown = IsWindowVisible(Item(kHelpButton, u"Drawn lists").Resolve());
+               several = (GetWindowLongPtrW(Item(kFileListId, u"Drawn lists").Resolve(), GWL_STYLE) &
+                          LBS_EXTENDEDSEL) != 0;
+             })
+      .click(Item(IDCANCEL, u"Drawn lists"));
+  EXPECT_FALSE(GetOpenFileNameW(&ofn));
+  EXPECT_TRUE(helpShown);
+  EXPECT_TRUE(several);
 }
 
 TEST_F(FileDialogHookTest, SeveralFilesComeBackAsTheFolderAndTheirNamesPartedByBlanks) {

@@ -28,6 +28,10 @@ struct RadioCase {
 constexpr WORD kBasicPage = 1002;
 constexpr WORD kScaling = 55;       // kdmFuncSelectScale
 constexpr WORD kScalingBox = 3329;
+constexpr WORD kInitPage = 1010;
+constexpr WORD kDisplayLanguage = 170;  // kdmDspLanguageID
+constexpr WORD kFirstLanguage = 3020;
+constexpr WORD kSecondLanguage = 3021;
 
 void PrintTo(const RadioCase& c, std::ostream* os) { *os << c.what; }
 
@@ -35,6 +39,8 @@ const std::vector<WORD>& Buttons(WORD dialog) {
   static const std::vector<WORD> sort{kUnsorted, kSets, kRotated};
   static const std::vector<WORD> orientation{kPortrait, kLandscape};
   static const std::vector<WORD> scaling{kScalingBox};
+  static const std::vector<WORD> language{kFirstLanguage, kSecondLanguage};
+  if (dialog == kInitPage) return language;
   return dialog == kSortDialog ? sort : dialog == kPresetPage ? orientation : scaling;
 }
 
@@ -48,6 +54,10 @@ const RadioCase kCases[] = {
      u"Rotated sorting", 1, {kSets}},
     {"the orientation turns to landscape", kPresetPage, kOrientation, kPortrait, kLandscape, 0, nullptr, 2, {kLandscape}},
     {"and back to portrait", kPresetPage, kOrientation, kLandscape, kPortrait, 0, nullptr, 1, {kPortrait}},
+    {"the display language stores a language number", kInitPage, kDisplayLanguage, kFirstLanguage, kSecondLanguage, 0,
+     nullptr, 1, {kSecondLanguage}},
+    {"and the other one", kInitPage, kDisplayLanguage, kSecondLanguage, kFirstLanguage, 0, nullptr, 0,
+     {kFirstLanguage}},
     {"a check box answered OK is checked", kBasicPage, kScaling, 0, kScalingBox, IDOK, u"Scaling changes", 1,
      {kScalingBox}},
     {"a check box answered Cancel is unchecked again", kBasicPage, kScaling, 0, kScalingBox, IDCANCEL,

@@ -24,9 +24,10 @@ namespace {
 constexpr WORD kBasicPage = 1002;
 constexpr WORD kCopiesEdit = 2049;
 constexpr WORD kCopies = 12;
-// The horizontal scale, whose description lets its edit take 20 characters
-// (the copies' takes 1).
-constexpr WORD kScaleEdit = 3326;
+// The horizontal scale (20 to 400), whose description lets its edit take
+// 20 characters (the copies' takes 1).
+constexpr WORD kScaleHEdit = 3326;
+constexpr WORD kScaleH = 89;
 constexpr WORD kUserCodePage = 1008;
 constexpr WORD kUserCodeEdit = 3497;
 constexpr WORD kQualityPage = 1021;
@@ -81,9 +82,17 @@ TEST_F(ItemKeys, ArrowKeysStepTheCopiesWithinTheirRange) {
 
 TEST_F(ItemKeys, ANumberEditTakesDigitsAndThePointOnly) {
   ASSERT_TRUE(host_.Open(ucb_, kBasicPage));
-  HWND edit = host_.control(kScaleEdit);
+  HWND edit = host_.control(kScaleHEdit);
   kesm_test::UiScript script;
-  script.text(edit, u"1a2,.5 x").check("the rest refused", [&] { EXPECT_EQ(TextOf(edit), u"12.5"); });
+  script.text(edit, u"2a5x0").check("the letters refused", [&] {
+    EXPECT_EQ(TextOf(edit), u"250");
+    EXPECT_EQ(GetDevmodeValueByFuncID(ucb_, kScaleH, nullptr), 250);
+  });
+  script.text(edit, u"-1,2+0").check("signs and commas too", [&] {
+    EXPECT_EQ(TextOf(edit), u"120");
+    EXPECT_EQ(GetDevmodeValueByFuncID(ucb_, kScaleH, nullptr), 120);
+  });
+  script.text(edit, u"1.5").check("the point passes", [&] { EXPECT_EQ(TextOf(edit), u"1.5"); });
   EXPECT_TRUE(script.run());
 }
 

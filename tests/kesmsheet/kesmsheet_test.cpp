@@ -125,6 +125,20 @@ TEST_F(KesmSheet, AScriptChangesASettingAndOkPrintsTheChange) {
   EXPECT_TRUE(result.err.empty()) << result.err;
 }
 
+// A shot step pictures the window in front when the step comes, named as
+// the script says, beside the pictures of every page.
+TEST_F(KesmSheet, AShotStepWritesThePictureItNames) {
+  const fs::path shots = folder_.path() / "shots";
+  const Result result = Run({"--shots", shots.string(), "--script", Script("tab 2\nshot edit-page\ncancel\n").string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  const Picture step = ReadPicture(shots / "edit-page.png");
+  const Picture page = ReadPicture(shots / "02-Edit.png");
+  EXPECT_GT(step.colours, 4u);
+  EXPECT_EQ(step.width, page.width);
+  EXPECT_EQ(step.height, page.height);
+  EXPECT_TRUE(Has(result.out, "wrote " + (shots / "edit-page.png").string())) << result.out;
+}
+
 TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {
   struct Case {
     const char* what;
@@ -134,6 +148,10 @@ TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {
     bool machineMade;
   };
   const std::string steps = Script("tab 1\npick 2017\nok\n").string();
+  const fs::path shotSteps = folder_.path() / "shot.txt";
+  std::ofstream(shotSteps, std::ios::binary) << "tab 1\nshot basic\n";
+  const fs::path badName = folder_.path() / "badname.txt";
+  std::ofstream(badName, std::ios::binary) << "shot ../outside\n";
   const Case cases[] = {
       {"a refused line", {"--script", steps}, 1, "kesmsheet: the script " + steps + ", line 2: pick needs", false},
       {"a missing script", {"--script", "nowhere.txt"}, 1, "kesmsheet: cannot read the script nowhere.txt", false},
@@ -141,6 +159,10 @@ TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {
        "kesmsheet: there is no printer Nobody Printer on the machine", true},
       {"an unknown option", {"--frob"}, 2, "kesmsheet: unknown option --frob", false},
       {"an option without its value", {"--shots"}, 2, "kesmsheet: --shots needs a value", false},
+      {"a shot without a picture folder", {"--script", shotSteps.string()}, 1,
+       "kesmsheet: line 2: shot needs --shots DIR", false},
+      {"a shot named out of its folder", {"--script", badName.string(), "--shots", (folder_.path() / "p").string()}, 1,
+       "kesmsheet: the script " + badName.string() + ", line 1: shot needs a picture name", false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

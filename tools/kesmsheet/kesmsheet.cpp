@@ -148,7 +148,9 @@ const char* Usage() {
          "  --printer-sheet  the printer's property sheet instead of the document's\n"
          "  --shots DIR      writes a PNG of the sheet with each page shown: DIR/NN-Caption.png\n"
          "  --script FILE    runs the steps of the file, one a line: tab N, click ID, pick ID N,\n"
-         "                   type ID TEXT, check ID, answer TEXT BUTTON, ok, cancel\n"
+         "                   type ID TEXT, check ID, answer TEXT BUTTON, ok, cancel, shot NAME\n"
+         "                   (a dialog open over the sheet is worked first; shot writes\n"
+         "                   DIR/NAME.png of the window in front and needs --shots)\n"
          "  Without a script the sheet is cancelled after the pictures; a script that does not\n"
          "  end with ok or cancel is followed by Cancel. Boxes shown before the sheet opens are\n"
          "  answered with OK.\n"
@@ -185,6 +187,11 @@ int Run(const Options& options, const fs::path& machine, std::ostream& out, std:
   SheetPlan plan;
   std::string error;
   if (!options.script.empty() && !ReadScript(options.script, plan.steps, error)) return Fail(err, error);
+  for (const Step& step : plan.steps) {
+    if (step.kind == StepKind::kShot && options.shots.empty()) {
+      return Fail(err, "line " + std::to_string(step.line) + ": shot needs --shots DIR");
+    }
+  }
   std::error_code ec;
   if (!options.shots.empty()) {
     plan.shots = options.shots;

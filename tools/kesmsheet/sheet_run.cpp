@@ -28,9 +28,20 @@ WindowRef SheetRef(const Run& run) {
   return WindowRef::Found("the property sheet", [&run] { return IsWindow(run.sheet) ? run.sheet : nullptr; });
 }
 
-// A control of the page shown, else of the sheet itself.
+// The window in front: a dialog the sheet opened, else the sheet.
+HWND FrontWindow(const Run& run) {
+  HWND active = GetActiveWindow();
+  return active != nullptr && IsWindow(active) ? active : run.sheet;
+}
+
+// A control of a dialog open over the sheet, else of the page shown, else
+// of the sheet itself.
 WindowRef ControlRef(const Run& run, int id) {
   return WindowRef::Found("the control " + std::to_string(id), [&run, id]() -> HWND {
+    HWND front = FrontWindow(run);
+    if (front != run.sheet && front != nullptr) {
+      if (HWND control = GetDlgItem(front, id); control != nullptr) return control;
+    }
     if (!IsWindow(run.sheet)) return nullptr;
     auto page = reinterpret_cast<HWND>(SendMessageW(run.sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     HWND control = page != nullptr ? GetDlgItem(page, id) : nullptr;
@@ -85,6 +96,17 @@ void AddStep(Script& script, const Run& run, const Step& step) {
     case StepKind::kAnswer: script.answerBox(Widen(step.text), step.number); break;
     case StepKind::kOk: script.press(SheetRef(run), IDOK); break;
     case StepKind::kCancel: script.press(SheetRef(run), IDCANCEL); break;
+    case StepKind::kShot: {
+      const std::filesystem::path file = run.plan.shots / (step.text + ".png");
+      script.check("picture " + step.text, [&run, file] {
+        if (plat::window::WriteWindowPng(FrontWindow(run), file)) {
+          run.outcome.notes.push_back("wrote " + file.string());
+        } else {
+          run.outcome.failures.push_back("cannot write the picture " + file.string());
+        }
+      });
+      break;
+    }
   }
 }
 

@@ -15,7 +15,7 @@ struct Word {
   bool takesText;   // the rest of the line (type) or all but its last word (answer)
 };
 
-constexpr std::array<Word, 8> kWords{{
+constexpr std::array<Word, 9> kWords{{
     {"tab", StepKind::kTab, 1, false},
     {"click", StepKind::kClick, 1, false},
     {"pick", StepKind::kPick, 2, false},
@@ -24,6 +24,7 @@ constexpr std::array<Word, 8> kWords{{
     {"answer", StepKind::kAnswer, 0, true},
     {"ok", StepKind::kOk, 0, false},
     {"cancel", StepKind::kCancel, 0, false},
+    {"shot", StepKind::kShot, 0, true},
 }};
 
 struct ButtonName {
@@ -72,6 +73,16 @@ bool Button(std::string_view word, int& id) {
   return false;
 }
 
+// A picture's name stays inside the picture folder.
+bool ShotName(std::string_view name) {
+  if (name.empty() || name.size() > 64) return false;
+  for (char c : name) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
+    if (!plain) return false;
+  }
+  return true;
+}
+
 // One line's step; the reason it is none otherwise.
 bool ParseLine(std::string_view line, Step& step, std::string& why) {
   std::string_view rest = line;
@@ -103,6 +114,10 @@ bool ParseLine(std::string_view line, Step& step, std::string& why) {
       return false;
     }
     rest = last == std::string_view::npos ? std::string_view() : Trim(rest.substr(0, last));
+  }
+  if (word->kind == StepKind::kShot && !ShotName(rest)) {
+    why = "shot needs a picture name of letters, digits, '-' and '_'";
+    return false;
   }
   if (word->takesText) {
     step.text = std::string(rest);

@@ -1,12 +1,16 @@
 // The steps of a kesmsheet script, one a line, as a person works a sheet:
 //   tab N              click tab N of the sheet (0 the first)
-//   click ID           click the control ID of the page shown (or of the sheet)
+//   click ID           click the control ID of the dialog open over the sheet,
+//                      else of the page shown (or of the sheet)
 //   pick ID N          drop the combo box ID and click its item N
 //   type ID TEXT       click the edit ID, select its text and type TEXT over it
 //   check ID           click the check box or radio button ID unless it is checked
 //   answer TEXT BUTTON press BUTTON (OK, Cancel, Yes, No, Abort, Retry, Ignore or
 //                      a number) of the open message box whose text holds TEXT
 //   ok, cancel         press the sheet's OK or Cancel button
+//   shot NAME          write a picture of the window in front (the sheet or
+//                      the dialog open over it) as NAME.png into the --shots
+//                      folder; NAME holds letters, digits, '-' and '_'
 // Blank lines and lines starting with '#' are passed over.
 #pragma once
 
@@ -15,13 +19,13 @@
 
 namespace kesmsheet {
 
-enum class StepKind { kTab, kClick, kPick, kType, kCheck, kAnswer, kOk, kCancel };
+enum class StepKind { kTab, kClick, kPick, kType, kCheck, kAnswer, kOk, kCancel, kShot };
 
 struct Step {
   StepKind kind;
   int id = 0;        // the control (tab, click, pick, type, check)
   int number = 0;    // tab N, pick's item, answer's button
-  std::string text;  // type's text, answer's box text (UTF-8)
+  std::string text;  // type's text, answer's box text (UTF-8), shot's name
   int line = 0;
 };
 

@@ -41,6 +41,7 @@ constexpr WORD kLandscape = 2702;
 constexpr WORD kListLength = 2220;
 constexpr WORD kListWidth = 2224;
 constexpr WORD kEntryList = 2364;
+constexpr WORD kDefaultButton = 2227;
 constexpr WORD kMillimetres = 3060;
 
 constexpr LONG kDefaultLength = 14032;  // the description's default
@@ -189,6 +190,46 @@ TEST_F(FreeSizePages, TheLengthOfANamedSizeIsNeverTheShorter) {
         EXPECT_EQ(TextOf(WindowRef::Item(List(), kListLength)), u"250.0");
       })
       .click(WindowRef::Item(List(), IDOK));
+  RunSheet({}, script);
+}
+
+// Return in a number edit takes what was typed before the dialog's OK.
+TEST_F(FreeSizePages, ReturnInAnEditTakesTheTypedSizeAndCloses) {
+  kesm_test::UiScript script;
+  script.tab(Sheet(), 1)
+      .click(Basic(kOpenInput))
+      .click(WindowRef::Item(Input(), kLengthEdit))
+      .text(WindowRef::Item(Input(), kLengthEdit), u"9.25")
+      .key(VK_RETURN)
+      .check("closed with the size", [&] {
+        EXPECT_EQ(FindWindowW(nullptr, u"Free size input"), nullptr);
+        EXPECT_EQ(Stored(kInchLength), 925);
+        EXPECT_EQ(Stored(kPaperLength), 11100);
+      });
+  RunSheet({.unit = 1}, script);
+}
+
+// The default button puts every entry back to the driver's size (A4 where
+// the driver names none: 297.0 mm long) and shows the first.
+TEST_F(FreeSizePages, TheDefaultButtonResetsEveryEntry) {
+  constexpr LONG kA4Length = 14031;
+  kesm_test::UiScript script;
+  script.tab(Sheet(), 1)
+      .click(Basic(kOpenList))
+      .select(WindowRef::Item(List(), kEntryList), 2)
+      .text(WindowRef::Item(List(), kListLength), u"250.0")
+      .click(WindowRef::Item(List(), kListWidth))
+      .click(WindowRef::Item(List(), kDefaultButton))
+      .check("the first again", [&] {
+        EXPECT_EQ(SendMessageW(WindowRef::Item(List(), kEntryList).Resolve(), LB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(Stored(kEntryLength), kA4Length);
+      })
+      .select(WindowRef::Item(List(), kEntryList), 2)
+      .check("the changed entry is the driver's again", [&] {
+        EXPECT_EQ(Stored(kEntryLength), kA4Length);
+        EXPECT_NE(TextOf(WindowRef::Item(List(), kListLength)), u"250.0");
+      })
+      .click(WindowRef::Item(List(), IDCANCEL));
   RunSheet({}, script);
 }
 

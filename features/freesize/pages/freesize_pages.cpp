@@ -61,40 +61,36 @@ bool CommandOf(const ICB* icb, WPARAM wParam) { return icb != nullptr && LOWORD(
 
 // ---- the display unit dialog ----
 
+// A dimension of the job's custom paper: its dots and its inch mirror.
+struct Dimension {
+  WORD dots, mirror;
+  int lengthFlag;
+};
+constexpr Dimension kDimensions[] = {{kFuncPaperFreeSizeLength, kFuncPaperInchLength, 1},
+                                     {kFuncPaperFreeSizeWidth, kFuncPaperInchWidth, 0}};
+
 // The unit has just become inches: each mirror from its dots, a default
 // size exactly, any other through the millimetres it showed until now.
 void MirrorsFromDots(UCB* ucb) {
-  struct Pair {
-    WORD dots, mirror;
-    int lengthFlag;
-  };
-  constexpr Pair pairs[] = {{kFuncPaperFreeSizeLength, kFuncPaperInchLength, 1},
-                            {kFuncPaperFreeSizeWidth, kFuncPaperInchWidth, 0}};
-  for (const Pair& p : pairs) {
-    const auto dots = static_cast<LONG>(Value(ucb, p.dots));
+  for (const Dimension& d : kDimensions) {
+    const auto dots = static_cast<LONG>(Value(ucb, d.dots));
     LONG mirror = 0;
-    if (IsDefaultValueOfDotSize(ucb, dots, p.lengthFlag)) {
+    if (IsDefaultValueOfDotSize(ucb, dots, d.lengthFlag)) {
       mirror = ConvertDevmodeValueToSize(ucb, 0, dots);
     } else {
       mirror = ConvertMMtoINCH(static_cast<LONG>(CmnFromDot(kUnitMmOf01, static_cast<DWORD>(dots), kInternalDpi)));
     }
-    SetDevmodeValueDirectByFuncID(ucb, p.mirror, mirror);
+    SetDevmodeValueDirectByFuncID(ucb, d.mirror, mirror);
   }
 }
 
 // The unit has just become millimetres: the dots of a size other than the
 // default follow the inches it showed.
 void DotsFromMirrors(UCB* ucb) {
-  struct Pair {
-    WORD mirror, dots;
-    int lengthFlag;
-  };
-  constexpr Pair pairs[] = {{kFuncPaperInchLength, kFuncPaperFreeSizeLength, 1},
-                            {kFuncPaperInchWidth, kFuncPaperFreeSizeWidth, 0}};
-  for (const Pair& p : pairs) {
-    if (IsDefaultValueOfDotSize(ucb, static_cast<LONG>(Value(ucb, p.dots)), p.lengthFlag)) continue;
-    const LONG millimetres = ConvertINCHtoMM(static_cast<LONG>(Value(ucb, p.mirror)));
-    SetDevmodeValueDirectByFuncID(ucb, p.dots, ConvertSizeToDevmodeValue(ucb, 0, millimetres));
+  for (const Dimension& d : kDimensions) {
+    if (IsDefaultValueOfDotSize(ucb, static_cast<LONG>(Value(ucb, d.dots)), d.lengthFlag)) continue;
+    const LONG millimetres = ConvertINCHtoMM(static_cast<LONG>(Value(ucb, d.mirror)));
+    SetDevmodeValueDirectByFuncID(ucb, d.dots, ConvertSizeToDevmodeValue(ucb, 0, millimetres));
   }
 }
 

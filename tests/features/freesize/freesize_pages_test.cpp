@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "features/freesize/freesize_ids.h"
 #include "platform/window/winuser_controls.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
@@ -21,17 +22,18 @@ constexpr WORD kOpenInput = 3352;
 constexpr WORD kOpenList = 3353;
 constexpr WORD kOpenUnit = 3354;
 
-constexpr WORD kPaperSize = 8;
-constexpr WORD kDspUnit = 171;
-constexpr WORD kPaperWidth = 340;
-constexpr WORD kPaperLength = 341;
-constexpr WORD kPaperTray = 342;
-constexpr WORD kPaperOrient = 343;
-constexpr WORD kInchLength = 594;
-constexpr WORD kInchWidth = 595;
-constexpr WORD kEntryWidth = 753;
-constexpr WORD kEntryLength = 754;
-constexpr WORD kInputType = 855;
+// The settings, under their names in the module's own list.
+constexpr WORD kPaperSize = kFuncPaperSize;
+constexpr WORD kDspUnit = kFuncDspUnit;
+constexpr WORD kPaperWidth = kFuncPaperFreeSizeWidth;
+constexpr WORD kPaperLength = kFuncPaperFreeSizeLength;
+constexpr WORD kPaperTray = kFuncPaperFreeSizeTray;
+constexpr WORD kPaperOrient = kFuncPaperFreeSizeOrient;
+constexpr WORD kInchLength = kFuncPaperInchLength;
+constexpr WORD kInchWidth = kFuncPaperInchWidth;
+constexpr WORD kEntryWidth = kFuncFreeSizeWidth;
+constexpr WORD kEntryLength = kFuncFreeSizeLength;
+constexpr WORD kInputType = kFuncInputFreeSizeType;
 constexpr WORD kLastDspUnit = 953;
 
 constexpr WORD kLengthEdit = 2682;

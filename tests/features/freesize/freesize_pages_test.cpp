@@ -58,6 +58,7 @@ class FreeSizePages : public ui_test::SheetMachine {
     LONG unit = 0;
     LONG length = kDefaultLength;
     LONG width = kDefaultWidth;
+    LONG orientation = 1;
   };
   // Runs the script on the document sheet whose context starts as given;
   // the sheet is left with Cancel at the end of the script.
@@ -70,7 +71,7 @@ class FreeSizePages : public ui_test::SheetMachine {
       Set(kPaperSize, 256);
       Set(kInputType, 1);
       Set(kPaperTray, 2);
-      Set(kPaperOrient, 1);
+      Set(kPaperOrient, given.orientation);
       Set(kPaperLength, given.length);
       Set(kPaperWidth, given.width);
     };
@@ -113,7 +114,8 @@ TEST_F(FreeSizePages, ALengthTypedInInchesComesBackAsTyped) {
 }
 
 // Tray 2 takes lengths up to 21636 dots in orientation 1 (18.03 in); the
-// other orientation leaves the description's range (to 30000 dots).
+// other orientation leaves the description's range (to 30000 dots). A
+// change of orientation holds the inches shown inside the new range.
 TEST_F(FreeSizePages, TheSpinOffersTheRangeOfTheTrayAndOrientation) {
   const auto range = [](int* min, int* max) {
     SendMessageW(WindowRef::Item(Input(), kLengthSpin).Resolve(), SBM_GETRANGE, reinterpret_cast<WPARAM>(min),
@@ -122,6 +124,12 @@ TEST_F(FreeSizePages, TheSpinOffersTheRangeOfTheTrayAndOrientation) {
   kesm_test::UiScript script;
   script.tab(Sheet(), 1)
       .click(Basic(kOpenInput))
+      .check("orientation 0", [&] {
+        int min = 0, max = 0;
+        range(&min, &max);
+        EXPECT_EQ(max, 2500);
+        Set(kInchLength, 2083);  // 25000 dots
+      })
       .click(WindowRef::Item(Input(), kLandscape))
       .check("orientation 1", [&] {
         EXPECT_EQ(Stored(kPaperOrient), 1);
@@ -129,16 +137,17 @@ TEST_F(FreeSizePages, TheSpinOffersTheRangeOfTheTrayAndOrientation) {
         range(&min, &max);
         EXPECT_EQ(min, 550);
         EXPECT_EQ(max, 1803);
+        EXPECT_EQ(Stored(kInchLength), 1803) << "held to the tray's longest";
       })
       .click(WindowRef::Item(Input(), kPortrait))
-      .check("orientation 0", [&] {
+      .check("orientation 0 again", [&] {
         EXPECT_EQ(Stored(kPaperOrient), 0);
         int min = 0, max = 0;
         range(&min, &max);
         EXPECT_EQ(max, 2500);
       })
       .click(WindowRef::Item(Input(), IDCANCEL));
-  RunSheet({.unit = 1}, script);
+  RunSheet({.unit = 1, .length = 25000, .orientation = 0}, script);
 }
 
 // Inches to millimetres and back: a default size keeps its exact dots, a

@@ -14,6 +14,9 @@ int QualityBuiltInFunc(UCB* ucb, WORD id, void* work);
 int QualityFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 int FreesizeBuiltInFunc(UCB* ucb, WORD id, void* work);
 int FreesizeFunction(UCB* ucb, DWORD code, void* parameter, void* work);
+#if !KESM_KERNEL_MODE
+INT_PTR FreesizeProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+#endif
 int ChapterBuiltInFunc(UCB* ucb, WORD id, void* work);
 int ChapterFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 void FreeChapterWork(void* work);

@@ -13,11 +13,7 @@ constexpr CUSTOMROW custom[kCustomRows] = {
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // preset
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // stamp
     {0, nullptr, QualityBuiltInFunc, NoPageProcedure, QualityFunction, nullptr},                      // quality
-#if KESM_KERNEL_MODE
     {0, nullptr, FreesizeBuiltInFunc, NoPageProcedure, FreesizeFunction, nullptr},                    // free size
-#else
-    {0, nullptr, FreesizeBuiltInFunc, FreesizeProcedure, FreesizeFunction, nullptr},                  // free size
-#endif
     {sizeof(CHAPTERWORK), nullptr, ChapterBuiltInFunc, NoPageProcedure, ChapterFunction, FreeChapterWork},   // chapter
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // option
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, FontxchgFunction, nullptr},                       // font exchange
@@ -38,10 +34,3 @@ int EmptyBuiltInFunc(UCB*, WORD, void*) { return 0; }
 int EmptyFunction(UCB*, DWORD, void*, void*) { return 0; }
 
 INT_PTR NoPageProcedure(UCB*, TCB*, ICB*, UINT, UINT_PTR, LPARAM, void*) { return 0; }
-
-#if !KESM_KERNEL_MODE
-// Programs built on the shared code without the configuration library
-// (which carries the pages) get the procedures that answer nothing; the
-// library's own definitions take their place where it is linked.
-__attribute__((weak)) INT_PTR FreesizeProcedure(UCB*, TCB*, ICB*, UINT, UINT_PTR, LPARAM, void*) { return 0; }
-#endif

@@ -14,9 +14,6 @@ int QualityBuiltInFunc(UCB* ucb, WORD id, void* work);
 int QualityFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 int FreesizeBuiltInFunc(UCB* ucb, WORD id, void* work);
 int FreesizeFunction(UCB* ucb, DWORD code, void* parameter, void* work);
-#if !KESM_KERNEL_MODE
-INT_PTR FreesizeProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
-#endif
 int ChapterBuiltInFunc(UCB* ucb, WORD id, void* work);
 int ChapterFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 void FreeChapterWork(void* work);
@@ -30,3 +27,6 @@ struct CHAPTERWORK {
   BYTE* backup;
   WORD blocks;  // blocks the backup holds
 };
+
+// The pages' entries (configuration library only).
+INT_PTR FreesizeProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);

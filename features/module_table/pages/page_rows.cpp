@@ -11,7 +11,7 @@ constexpr CUSTOMPAGEROW kPageRows[kCustomRows] = {
     {nullptr, nullptr, nullptr},  // preset
     {nullptr, nullptr, nullptr},  // stamp
     {nullptr, nullptr, nullptr},  // quality
-    {nullptr, nullptr, nullptr},  // free size
+    {nullptr, FreesizeProcedure, nullptr},  // free size
     {nullptr, nullptr, nullptr},  // chapter
     {nullptr, nullptr, nullptr},  // option
     {nullptr, nullptr, nullptr},  // font exchange

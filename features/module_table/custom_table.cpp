@@ -17,7 +17,11 @@ constexpr CUSTOMROW custom[kCustomRows] = {
     {sizeof(CHAPTERWORK), nullptr, ChapterBuiltInFunc, NoPageProcedure, ChapterFunction, FreeChapterWork},   // chapter
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // option
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, FontxchgFunction, nullptr},                       // font exchange
+#if KESM_KERNEL_MODE
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // set list
+#else
+    {0, nullptr, EmptyBuiltInFunc, SetlistProcedure, EmptyFunction, nullptr},                         // set list
+#endif
     {0, nullptr, nullptr, nullptr, nullptr, nullptr},                                                 // none
     {0, nullptr, OtherBuiltInFunc, NoPageProcedure, OtherFunction, nullptr},                          // other
 };

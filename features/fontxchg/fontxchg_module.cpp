@@ -26,3 +26,10 @@ int FontxchgFunction(UCB* ucb, DWORD code, void* parameter, void*) {
   }
   return 1;
 }
+
+#if !KESM_KERNEL_MODE
+// The configuration library's page procedure (pages/) takes this one's
+// place when it links; a user-mode build without the pages, as the
+// settings tests link, gets a module that handles no page message.
+[[gnu::weak]] INT_PTR FontxchgProcedure(UCB*, TCB*, ICB*, UINT, UINT_PTR, LPARAM, void*) { return 0; }
+#endif

@@ -16,7 +16,11 @@ constexpr CUSTOMROW custom[kCustomRows] = {
     {0, nullptr, FreesizeBuiltInFunc, NoPageProcedure, FreesizeFunction, nullptr},                    // free size
     {sizeof(CHAPTERWORK), nullptr, ChapterBuiltInFunc, NoPageProcedure, ChapterFunction, FreeChapterWork},   // chapter
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // option
+#if KESM_KERNEL_MODE
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, FontxchgFunction, nullptr},                       // font exchange
+#else
+    {0, nullptr, EmptyBuiltInFunc, FontxchgProcedure, FontxchgFunction, nullptr},                     // font exchange
+#endif
 #if KESM_KERNEL_MODE
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // set list
 #else

@@ -18,6 +18,7 @@ int ChapterBuiltInFunc(UCB* ucb, WORD id, void* work);
 int ChapterFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 void FreeChapterWork(void* work);
 int FontxchgFunction(UCB* ucb, DWORD code, void* parameter, void* work);
+INT_PTR FontxchgProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
 INT_PTR SetlistProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
 int OtherBuiltInFunc(UCB* ucb, WORD id, void* work);
 int OtherFunction(UCB* ucb, DWORD code, void* parameter, void* work);

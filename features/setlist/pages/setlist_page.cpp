@@ -18,6 +18,7 @@ namespace {
 
 constexpr WORD kDialogStatus = 1020;
 constexpr WORD kItemStatusList = 2248;
+constexpr WORD kItemClose = 3585;
 
 // Writes into a fixed buffer, never past its last character, which stays
 // for the terminator.
@@ -135,5 +136,12 @@ INT_PTR UCF_SetList(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR, LPARAM
 
 INT_PTR SetlistProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void*) {
   if (tcb == nullptr || tcb->tabId != kDialogStatus) return 0;
+  // The dialog's only button closes it: the summary is read-only, so
+  // closing accepts, as OK would.
+  if (message == WM_COMMAND && icb != nullptr && icb->itemId == kItemClose && LOWORD(wParam) == kItemClose &&
+      HIWORD(wParam) == BN_CLICKED && tcb->hWnd != nullptr) {
+    PostMessageW(tcb->hWnd, WM_COMMAND, IDOK, 0);
+    return 1;
+  }
   return UCF_SetList(ucb, tcb, icb, message, wParam, lParam);
 }

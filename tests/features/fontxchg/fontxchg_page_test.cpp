@@ -128,6 +128,27 @@ TEST_F(FontExchangePage, PickingPrinterFontsMakesAndUndoesPairsAndOkStoresThem) 
   EXPECT_EQ(StoredPairs(), (std::vector<std::pair<std::u16string, std::u16string>>{{faces[1], u"Kesm Gothic"}}));
 }
 
+// Without a TrueType face chosen, a printer font picked changes nothing.
+TEST_F(FontExchangePage, APrinterFontPickedWithNoFaceChosenChangesNothing) {
+  std::vector<std::u16string> before;
+  UiScript script;
+  AnswerOptionsNotice(script);
+  script.tab(Sheet(), kFontsTab)
+      .check("no face chosen", [&] {
+        before = Lines(kTrueTypeFaces);
+        SendMessageW(GetDlgItem(Page(), kTrueTypeFaces), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+      })
+      .select(Item(kPrinterFonts), 1)
+      .check("the lines as they were", [&] {
+        EXPECT_EQ(Lines(kTrueTypeFaces), before);
+        ASSERT_FALSE(before.empty());
+        EXPECT_EQ(Exchanged(FontLineFace(before[0])), kNone);
+      })
+      .press(Sheet(), IDCANCEL);
+  EXPECT_FALSE(PrinterProperties(nullptr, printer_));
+  EXPECT_TRUE(script.done());
+}
+
 TEST_F(FontExchangePage, TheClearButtonEmptiesTheTable) {
   std::vector<std::u16string> faces;
   UiScript script;

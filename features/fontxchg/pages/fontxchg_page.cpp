@@ -216,9 +216,7 @@ INT_PTR Command(UCB* ucb, TCB* tcb, ICB* icb, UINT_PTR wParam) {
   return 0;
 }
 
-}  // namespace
-
-BOOL RemakeFontExchangeTable(UCB* ucb, HWND trueTypeList) {
+BOOL RemakeTable(UCB* ucb, HWND trueTypeList) {
   const std::u16string none = PrinterFont(ucb, 0);
   std::vector<std::u16string> pairs;
   for (const std::u16string& line : LinesOf(trueTypeList)) {
@@ -232,6 +230,16 @@ BOOL RemakeFontExchangeTable(UCB* ucb, HWND trueTypeList) {
     PutName(records[i].device, FontLinePrinter(pairs[i]));
   }
   return SetFontExchangeTable(ucb, static_cast<int>(pairs.size()), records);
+}
+
+}  // namespace
+
+BOOL RemakeFontExchangeTable(UCB* ucb, HWND trueTypeList) {
+  try {
+    return RemakeTable(ucb, trueTypeList);
+  } catch (const std::exception&) {
+    return SetFontExchangeTable(ucb, 0, nullptr);  // without the memory, an empty table
+  }
 }
 
 INT_PTR UCF_FontExchange(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam) {

@@ -2,7 +2,7 @@
 #include "features/setlist/pages/setlist_page.h"
 
 #include <algorithm>
-#include <new>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -124,7 +124,7 @@ void PaintSetList(UCB* ucb, TCB*, ICB* icb) {
   if (ucb == nullptr || icb == nullptr || icb->hWnd == nullptr) return;
   try {
     Paint(ucb, *icb);
-  } catch (const std::bad_alloc&) {
+  } catch (const std::exception&) {
     // Without the memory the window keeps the text it has.
   }
 }

@@ -20,8 +20,8 @@ inline constexpr int kSetListReserve = 256;
 inline constexpr const char16_t* kSetListMore = u"\u30FB\u30FB\u30FB\u30FB\u30FBetc";
 
 // The summary of the list's lines into buffer (capacity characters, the
-// terminator included); every piece is cut to the room left. Returns the
-// length written.
+// terminator included); every label, value and line break is cut to the
+// room left. Returns the length written.
 int BuildSetListText(UCB* ucb, const CDSPL& list, const SETLISTCONDITIONS& conditions, LPWSTR buffer, int capacity);
 
 // Builds the item's text (its summary, or its setting's text, or the text

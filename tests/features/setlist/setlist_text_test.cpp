@@ -1,5 +1,6 @@
 // The settings summary's text: line breaks, the truncation mark, the room
-// left for every piece, and the window's text set only when it changes.
+// left for every label and value, and the window's text set only when it
+// changes.
 // The feature tests' context has no resource DLL: labels add nothing and
 // values read as their numbers (group 424 reads "17600").
 #include <gtest/gtest.h>

@@ -11,7 +11,11 @@ namespace {
 
 constexpr CUSTOMROW custom[kCustomRows] = {
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // preset
+#if KESM_KERNEL_MODE
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // stamp
+#else
+    {0, nullptr, EmptyBuiltInFunc, StampProcedure, StampFunction, nullptr},                           // stamp
+#endif
     {0, nullptr, QualityBuiltInFunc, NoPageProcedure, QualityFunction, nullptr},                      // quality
     {0, nullptr, FreesizeBuiltInFunc, NoPageProcedure, FreesizeFunction, nullptr},                    // free size
     {sizeof(CHAPTERWORK), nullptr, ChapterBuiltInFunc, NoPageProcedure, ChapterFunction, FreeChapterWork},   // chapter

@@ -10,6 +10,10 @@ int EmptyFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 // The procedure of a module whose pages this build does not carry.
 INT_PTR NoPageProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
 
+#if !KESM_KERNEL_MODE
+INT_PTR StampProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+int StampFunction(UCB* ucb, DWORD code, void* parameter, void* work);
+#endif
 int QualityBuiltInFunc(UCB* ucb, WORD id, void* work);
 int QualityFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 int FreesizeBuiltInFunc(UCB* ucb, WORD id, void* work);

@@ -1,0 +1,210 @@
+// The watermark list of the edit page, worked through the W2 printer's
+// document sheet by script: the add buttons stop at 32 watermarks, the
+// first five cannot be deleted, deleting the last one chosen goes back to
+// watermark 0 and switches watermarks off, and the text dialog adds and
+// edits an entry (its template has no buttons of its own: Enter accepts it
+// and Escape cancels it, as the dialog manager has them).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/window/winuser_controls.h"
+#include "settings/context/context_open.h"
+#include "settings/values/setting_lookup.h"
+#include "settings/values/setting_value.h"
+#include "storage/stores/watermark_store.h"
+#include "tests/common/shared_files.h"
+#include "tests/ui/sheets/sheet_machine.h"
+
+namespace ui_test {
+namespace {
+
+using kesm_test::UiScript;
+
+constexpr int kEditTab = 2;
+constexpr int kOnOff = 2088;
+constexpr int kList = 2089;
+constexpr int kEditButton = 2090;
+constexpr int kAddText = 2091;
+constexpr int kAddImage = 2092;
+constexpr int kDelete = 2406;
+constexpr int kNameEdit = 2310;
+constexpr int kTextEdit = 2312;
+constexpr WORD kFuncWatermarkOn = 60;
+constexpr WORD kFuncWatermarkId = 118;
+constexpr WORD kFuncName = 768;
+constexpr WORD kFuncText = 766;
+
+class WatermarkPage : public SheetMachine {
+ protected:
+  const char* Description() const override { return "kesm_w2_stamp.kpd"; }
+
+  // Stores text watermarks "Mark 0".. as the dialogs would have.
+  void Store(int count) {
+    kesm_test::PutDriveFile(kesm_test::kSharedSettingsIni, "");
+    UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
+    ASSERT_NE(ucb, nullptr);
+    for (int i = 0; i < count; ++i) {
+      EXPECT_TRUE(SetDevmodeValueDirectByFuncID(ucb, 117, 1));
+      const std::u16string name = u"Mark " + Number(i);
+      EXPECT_NE(SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncName), name.c_str()), nullptr);
+      EXPECT_TRUE(WriteWatermarkByID(ucb, i)) << i;
+    }
+    FreeUcb2(ucb, 1);
+  }
+  int StoredCount() {
+    UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
+    const int count = ucb != nullptr ? ReadWatermarkCount(ucb) : -1;
+    FreeUcb2(ucb, 1);
+    return count;
+  }
+  static std::u16string Number(int i) {
+    const std::string n = std::to_string(i);
+    return {n.begin(), n.end()};
+  }
+
+  static WindowRef Page() { return WindowRef::Page(Sheet()); }
+  static WindowRef Item(int id) { return WindowRef::Item(Page(), id); }
+  static HWND Control(int id) { return GetDlgItem(Page().Resolve(), id); }
+  static UCB* Context() { return ContextOfPage(Page().Resolve()); }
+  static bool Enabled(int id) { return IsWindowEnabled(Control(id)) != FALSE; }
+  static LRESULT Entries() { return SendMessageW(Control(kList), CB_GETCOUNT, 0, 0); }
+  static LRESULT Selected() { return SendMessageW(Control(kList), CB_GETCURSEL, 0, 0); }
+  static std::u16string EntryText(LRESULT i) {
+    WCHAR text[256] = {};
+    SendMessageW(Control(kList), CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+  static LONG_PTR Setting(WORD id) { return GetDevmodeValueDirectByFuncID(Context(), id, nullptr); }
+
+  LONG Run(UiScript& script) {
+    Bytes out = Filled(kDriverDevmode);
+    const LONG answer = DocumentSheet(out, nullptr, DM_COPY);
+    EXPECT_TRUE(script.done());
+    return answer;
+  }
+};
+
+TEST_F(WatermarkPage, ThirtyTwoWatermarksDisableTheAddButtonsThirtyOneDoNot) {
+  struct Case {
+    int stored;
+    bool addable;
+  };
+  for (const Case c : {Case{32, false}, Case{31, true}}) {
+    SCOPED_TRACE(c.stored);
+    ASSERT_NO_FATAL_FAILURE(Store(c.stored));
+    UiScript script;
+    script.tab(Sheet(), kEditTab).check("the list and its buttons", [c] {
+      EXPECT_EQ(Entries(), c.stored);
+      EXPECT_EQ(EntryText(6), u"Mark 6");
+      EXPECT_EQ(Enabled(kAddText), c.addable);
+      EXPECT_EQ(Enabled(kAddImage), c.addable);
+      EXPECT_TRUE(Enabled(kEditButton));
+    });
+    script.press(Sheet(), IDCANCEL);
+    EXPECT_EQ(Run(script), IDCANCEL);
+  }
+}
+
+TEST_F(WatermarkPage, TheFirstFiveCannotBeDeleted) {
+  ASSERT_NO_FATAL_FAILURE(Store(7));
+  UiScript script;
+  script.tab(Sheet(), kEditTab)
+      .pick(Item(kList), 4)
+      .check("a fixed watermark", [] {
+        EXPECT_EQ(Setting(kFuncWatermarkId), 4);
+        EXPECT_FALSE(Enabled(kDelete));
+      })
+      .pick(Item(kList), 5)
+      .check("one of the person's own", [] { EXPECT_TRUE(Enabled(kDelete)); })
+      .pick(Item(kList), 2)
+      // A button the page disables takes no click; a program that presses
+      // it anyway is told why nothing goes.
+      .check("pressed anyway", [] {
+        PostMessageW(Page().Resolve(), WM_COMMAND, MAKEWPARAM(kDelete, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Control(kDelete)));
+      })
+      .answerBox(u"The first five watermarks cannot be deleted.", IDOK)
+      .check("nothing deleted", [] { EXPECT_EQ(Entries(), 7); })
+      .press(Sheet(), IDCANCEL);
+  Run(script);
+  EXPECT_EQ(StoredCount(), 7);
+}
+
+TEST_F(WatermarkPage, DeletingTheLastChosenGoesBackToTheFirstAndSwitchesOff) {
+  ASSERT_NO_FATAL_FAILURE(Store(7));
+  UiScript script;
+  script.tab(Sheet(), kEditTab)
+      .click(Item(kOnOff))
+      .pick(Item(kList), 6)
+      .check("on, the last chosen", [] {
+        EXPECT_EQ(Setting(kFuncWatermarkOn), 1);
+        EXPECT_EQ(Setting(kFuncWatermarkId), 6);
+      })
+      .click(Item(kDelete))
+      .answerBox(u"Delete the selected watermark?", IDCANCEL)
+      .check("cancelled: kept", [] { EXPECT_EQ(Entries(), 7); })
+      .click(Item(kDelete))
+      .answerBox(u"Delete the selected watermark?", IDOK)
+      .check("deleted", [] {
+        EXPECT_EQ(Entries(), 6);
+        EXPECT_EQ(Selected(), 0);
+        EXPECT_EQ(Setting(kFuncWatermarkId), 0);
+        EXPECT_EQ(Setting(kFuncWatermarkOn), 0);
+        EXPECT_EQ(SendMessageW(Control(kOnOff), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        EXPECT_FALSE(Enabled(kDelete));
+      })
+      .press(Sheet(), IDCANCEL);
+  Run(script);
+  EXPECT_EQ(StoredCount(), 6);
+}
+
+TEST_F(WatermarkPage, TheTextDialogAddsAWatermarkAndEditsIt) {
+  ASSERT_NO_FATAL_FAILURE(Store(5));
+  const WindowRef adding = WindowRef::Top(u"Text stamp");
+  const WindowRef editing = WindowRef::Top(u"Edit text watermark");
+  UiScript script;
+  script.tab(Sheet(), kEditTab)
+      .click(Item(kAddText))
+      .check("a new watermark starts empty", [adding] {
+        WCHAR name[64] = {};
+        GetWindowTextW(GetDlgItem(adding.Resolve(), kNameEdit), name, 64);
+        EXPECT_EQ(std::u16string(name), u"");
+      })
+      .text(WindowRef::Item(adding, kNameEdit), u"Draft")
+      .text(WindowRef::Item(adding, kTextEdit), u"DRAFT")
+      .key(VK_RETURN)
+      .check("added last and chosen", [] {
+        EXPECT_EQ(Entries(), 6);
+        EXPECT_EQ(EntryText(5), u"Draft");
+        EXPECT_EQ(Selected(), 5);
+        EXPECT_EQ(Setting(kFuncWatermarkId), 5);
+      })
+      .click(Item(kEditButton))
+      .text(WindowRef::Item(editing, kNameEdit), u"Final")
+      .key(VK_RETURN)
+      .check("renamed in its place", [] {
+        EXPECT_EQ(Entries(), 6);
+        EXPECT_EQ(EntryText(5), u"Final");
+        EXPECT_EQ(Selected(), 5);
+      })
+      .click(Item(kAddText))
+      .key(VK_ESCAPE)
+      .check("a cancelled dialog adds nothing", [] { EXPECT_EQ(Entries(), 6); })
+      .press(Sheet(), IDCANCEL);
+  Run(script);
+  EXPECT_EQ(StoredCount(), 6);
+  UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
+  ASSERT_NE(ucb, nullptr);
+  ASSERT_TRUE(ReadWatermarkByID(ucb, 5));
+  WCHAR text[80] = {};
+  GetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncText), text);
+  EXPECT_EQ(std::u16string(text), u"DRAFT");
+  GetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncName), text);
+  EXPECT_EQ(std::u16string(text), u"Final");
+  FreeUcb2(ucb, 1);
+}
+
+}  // namespace
+}  // namespace ui_test

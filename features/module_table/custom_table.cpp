@@ -33,6 +33,14 @@ const CUSTOMROW* RegisterCustomFuncs(LONG* count) {
   return custom;
 }
 
+#if !KESM_KERNEL_MODE
+// The configuration library's pages define the page-bound entries; a build
+// of the shared code without the pages (the settings, job-settings and
+// rendering tests) links these bodies, which answer nothing.
+[[gnu::weak]] INT_PTR StampProcedure(UCB*, TCB*, ICB*, UINT, UINT_PTR, LPARAM, void*) { return 0; }
+[[gnu::weak]] int StampFunction(UCB*, DWORD, void*, void*) { return 0; }
+#endif
+
 int EmptyBuiltInFunc(UCB*, WORD, void*) { return 0; }
 
 int EmptyFunction(UCB*, DWORD, void*, void*) { return 0; }

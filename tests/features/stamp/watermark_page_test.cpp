@@ -2,7 +2,8 @@
 // document sheet by script: the add buttons stop at 32 watermarks, the
 // first five cannot be deleted, deleting the last one chosen goes back to
 // watermark 0 and switches watermarks off, and the text dialog adds and
-// edits an entry (its template has no buttons of its own: Enter accepts it
+// edits an entry, and the basic page's preview shows the watermark chosen
+// (its template has no buttons of its own: Enter accepts it
 // and Escape cancels it, as the dialog manager has them).
 #include <gtest/gtest.h>
 
@@ -10,6 +11,9 @@
 #include <vector>
 
 #include "platform/window/winuser_controls.h"
+#include "platform/window/window_image.h"
+#include "settings/bkpd/bkpd_access.h"
+#include "settings/bkpd/description_queries.h"
 #include "settings/context/context_open.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
@@ -204,6 +208,74 @@ TEST_F(WatermarkPage, TheTextDialogAddsAWatermarkAndEditsIt) {
   GetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncName), text);
   EXPECT_EQ(std::u16string(text), u"Final");
   FreeUcb2(ucb, 1);
+}
+
+// The basic page's preview picture stands for its group's one option; the
+// hook makes that option's id the first portrait page picture's, as a
+// description of a model with page pictures would have it.
+void MakePagePicture(UCB* ucb) {
+  constexpr WORD kPreviewGroup = 481;
+  constexpr WORD kPortraitOption = 2026;
+  constexpr WORD kPortraitPage = 6001;
+  const UiGroup* group = BKPDGetUiGroupAddr(kPreviewGroup, ucb);
+  ASSERT_NE(group, nullptr);
+  for (const UiOption* o = BkpdFirstOption(ucb->pBKPD, group); o != nullptr; o = BkpdNext(ucb->pBKPD, o)) {
+    if (o->value == kPortraitOption) const_cast<UiOption*>(o)->value = kPortraitPage;
+  }
+}
+
+TEST_F(WatermarkPage, TheBasicPagesPreviewShowsTheWatermarkChosen) {
+  ASSERT_NO_FATAL_FAILURE(Store(5));
+  {
+    UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
+    ASSERT_NE(ucb, nullptr);
+    EXPECT_TRUE(SetDevmodeValueDirectByFuncID(ucb, 117, 1));
+    SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncName), u"Secret");
+    SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncText), u"XX");
+    SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, 782), u"DejaVu Sans");
+    for (const auto& [id, value] : {std::pair<WORD, LONG_PTR>{784, 1}, {774, 100}, {783, 300}, {776, 0}, {788, 1}}) {
+      EXPECT_TRUE(SetDevmodeValueDirectByFuncID(ucb, id, value)) << id;
+    }
+    EXPECT_TRUE(WriteWatermarkByID(ucb, 5));
+    FreeUcb2(ucb, 1);
+  }
+  const std::filesystem::path folder = PictureFolder();
+  // Red pixels of the preview picture, as a person sees the page.
+  const auto redInPreview = [] {
+    std::vector<std::uint32_t> pixels;
+    SIZE size{};
+    HWND page = Page().Resolve();
+    EXPECT_TRUE(plat::window::PaintWindowImage(page, &pixels, &size));
+    RECT item{};
+    RECT frame{};
+    GetWindowRect(GetDlgItem(page, 2039), &item);
+    GetWindowRect(page, &frame);
+    int red = 0;
+    for (LONG y = item.top - frame.top; y < item.bottom - frame.top; ++y) {
+      for (LONG x = item.left - frame.left; x < item.right - frame.left; ++x) {
+        red += pixels[static_cast<std::size_t>(y) * size.cx + x] == 0xFF0000u ? 1 : 0;
+      }
+    }
+    return red;
+  };
+  UiScript script;
+  script.tab(Sheet(), 1)
+      .check("no watermark", [&] { EXPECT_EQ(redInPreview(), 0); })
+      .tab(Sheet(), kEditTab)
+      .click(Item(kOnOff))
+      .pick(Item(kList), 5)
+      .tab(Sheet(), 1)
+      .check("the watermark over the page picture", [&, folder] {
+        EXPECT_GT(redInPreview(), 10);
+        EXPECT_TRUE(plat::window::WriteWindowPng(Sheet().Resolve(), folder / "basic-preview.png"));
+      })
+      .press(Sheet(), IDCANCEL);
+  SheetHooks hooks;
+  hooks.afterInit = [](UCB* ucb) { MakePagePicture(ucb); };
+  Bytes out = Filled(kDriverDevmode);
+  LONG result = 0;
+  HookedDocumentSheet(out, DM_COPY | DM_PROMPT, std::move(hooks), &result);
+  EXPECT_TRUE(script.done());
 }
 
 }  // namespace

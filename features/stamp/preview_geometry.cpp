@@ -145,7 +145,8 @@ POINT CopyGuardAnchor(const RECT& page, SIZE bitmap) {
 
 LONG ScaledImageSide(LONG side, LONG scale, LONG resolution, LONG shorterSide) {
   if (side <= 0 || shorterSide <= 0) return 0;
-  std::int64_t scaled = std::int64_t{side} * scale / 100;
+  // Each step is kept within what the next can multiply without overflow.
+  std::int64_t scaled = std::clamp<std::int64_t>(std::int64_t{side} * scale / 100, -0x7FFFFFFF, 0x7FFFFFFF);
   scaled = scaled * (resolution / 100);
   scaled = std::clamp<std::int64_t>(scaled, -kMaxImageSide * shorterSide, kMaxImageSide * shorterSide);
   scaled = scaled * 50 / shorterSide;

@@ -175,6 +175,7 @@ TEST(PreviewImage, AScaledSideIsNeverBelowOneNorUnbounded) {
   EXPECT_EQ(ScaledImageSide(10, 1, 600, 4960), 1);
   EXPECT_EQ(ScaledImageSide(0, 100, 600, 4960), 0);
   EXPECT_LE(ScaledImageSide(8192, 65535, 32767, 1), 4096);
+  EXPECT_EQ(ScaledImageSide(0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 1000), 4096) << "no step overflows";
 }
 
 }  // namespace

@@ -75,24 +75,17 @@ constexpr std::array<KindRow, 3> kKinds = {{
 // The text items a new watermark starts without.
 constexpr std::array<WORD, 6> kTextItems = {2310, 2339, 2584, 2312, 2341, 2586};
 
-const KindRow* KindOf(LONG kind) {
+// The row whose field (kind, dialog or add button) is the value.
+template <typename Field, typename Value>
+const KindRow* KindBy(Field KindRow::*field, Value value) {
   for (const KindRow& row : kKinds) {
-    if (row.kind == kind) return &row;
+    if (row.*field == value) return &row;
   }
   return nullptr;
 }
-const KindRow* KindOfDialog(WORD dialog) {
-  for (const KindRow& row : kKinds) {
-    if (row.dialog == dialog) return &row;
-  }
-  return nullptr;
-}
-const KindRow* KindOfButton(WORD button) {
-  for (const KindRow& row : kKinds) {
-    if (row.addButton == button) return &row;
-  }
-  return nullptr;
-}
+const KindRow* KindOf(LONG kind) { return KindBy(&KindRow::kind, kind); }
+const KindRow* KindOfDialog(WORD dialog) { return KindBy(&KindRow::dialog, dialog); }
+const KindRow* KindOfButton(WORD button) { return KindBy(&KindRow::addButton, button); }
 
 LRESULT Send(const ICB* icb, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return SendMessageW(icb->hWnd, message, wParam, lParam);

@@ -19,7 +19,6 @@
 #include "ui/engine/change_road.h"
 #include "ui/engine/item_dispatch.h"
 #include "ui/engine/kinds/picture_items.h"
-#include "ui/engine/refresh.h"
 #include "ui/engine/sub_dialogs.h"
 #include "ui/resource_dll.h"
 
@@ -336,8 +335,9 @@ INT_PTR MarginEvent(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam,
   for (const WORD id : kMarginEdits) {
     if (icb->itemId != id) continue;
     if (message != WM_COMMAND || (HIWORD(wParam) != kEditKillFocus && HIWORD(wParam) != kEditChange)) return 0;
+    // Handled, the engine repaints the page after it (a refresh of its own
+    // here would rewrite the edit under the person typing).
     DoDefaultProcessItemCommand(ucb, tcb, icb, wParam, lParam);
-    RefreshDialog(ucb, tcb, 1);
     return 1;
   }
   return FontItems(ucb, tcb, icb, message, wParam, lParam, kMarginFontChoice);

@@ -35,6 +35,8 @@ constexpr int kAddImage = 2092;
 constexpr int kDelete = 2406;
 constexpr int kNameEdit = 2310;
 constexpr int kTextEdit = 2312;
+constexpr int kFontCombo = 2314;
+constexpr int kFontReset = 2330;
 constexpr WORD kFuncWatermarkOn = 60;
 constexpr WORD kFuncWatermarkId = 118;
 constexpr WORD kFuncName = 768;
@@ -178,6 +180,15 @@ TEST_F(WatermarkPage, TheTextDialogAddsAWatermarkAndEditsIt) {
       })
       .text(WindowRef::Item(adding, kNameEdit), u"Draft")
       .text(WindowRef::Item(adding, kTextEdit), u"DRAFT")
+      .pick(WindowRef::Item(adding, kFontCombo), 2)
+      .check("another face", [adding] {
+        EXPECT_EQ(SendMessageW(GetDlgItem(adding.Resolve(), kFontCombo), CB_GETCURSEL, 0, 0), 2);
+      })
+      .click(WindowRef::Item(adding, kFontReset))
+      .check("reset: no default face here, the first", [adding] {
+        EXPECT_EQ(SendMessageW(GetDlgItem(adding.Resolve(), kFontCombo), CB_GETCURSEL, 0, 0), 0);
+      })
+      .click(WindowRef::Item(adding, kNameEdit))  // Enter on a button would press that button
       .key(VK_RETURN)
       .check("added last and chosen", [] {
         EXPECT_EQ(Entries(), 6);

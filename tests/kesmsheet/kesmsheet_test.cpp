@@ -170,6 +170,31 @@ TEST_F(KesmSheet, ShotsOfTheFontsPageAndTheSettingsSummary) {
   }
 }
 
+// A printer of the W2 stamp model (installed by kesmprint from its
+// description): the edit page's watermark list, a text watermark added
+// through its dialog, pictured with the dialog open and after it closed.
+TEST_F(KesmSheet, TheWatermarkListAndItsTextDialogArePictured) {
+  const std::string install = "KESM_MACHINE='" + machine().string() + "' '" KESMPRINT_PROGRAM
+                              "' --printer 'Kesm Stamp' --description '" KESM_TEST_DATA
+                              "/kpd/kesm_w2_stamp.kpd' -o '" + (folder_.path() / "sample.kesm").string() + "' >/dev/null 2>&1";
+  ASSERT_EQ(std::system(install.c_str()), 0);
+  const fs::path shots = folder_.path() / "shots";
+  const Result result = Run({"--printer", "Kesm Stamp", "--shots", shots.string(), "--script",
+                             Script("tab 2\ncheck 2088\nclick 2091\ntype 2310 Draft\ntype 2312 DRAFT\n"
+                                    "shot text-watermark\nok\nshot watermark-list\nok\n")
+                                 .string()});
+  ASSERT_EQ(result.code, 0) << result.err << result.out;
+  const Picture dialog = ReadPicture(shots / "text-watermark.png");
+  const Picture page = ReadPicture(shots / "watermark-list.png");
+  const Picture edit = ReadPicture(shots / "02-Edit.png");
+  EXPECT_GT(dialog.colours, 4u);
+  EXPECT_LT(dialog.width, page.width) << "the dialog in front, not the sheet";
+  EXPECT_EQ(page.width, edit.width);
+  EXPECT_GT(page.colours, 4u);
+  EXPECT_TRUE(Has(result.out, "the sheet ended with OK")) << result.out;
+  EXPECT_TRUE(Has(result.out, "kdmFuncSelectWaterMark: 0 -> 1")) << result.out;
+}
+
 TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {
   struct Case {
     const char* what;

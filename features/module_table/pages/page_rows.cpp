@@ -9,7 +9,7 @@ namespace {
 
 constexpr CUSTOMPAGEROW kPageRows[kCustomRows] = {
     {nullptr, nullptr, nullptr},  // preset
-    {nullptr, nullptr, nullptr},  // stamp
+    {nullptr, StampProcedure, StampFunction},  // stamp
     {nullptr, nullptr, nullptr},  // quality
     {nullptr, FreesizeProcedure, nullptr},  // free size
     {nullptr, nullptr, nullptr},  // chapter

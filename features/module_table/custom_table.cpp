@@ -12,7 +12,11 @@ namespace {
 constexpr CUSTOMROW custom[kCustomRows] = {
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // preset
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // stamp
+#if KESM_KERNEL_MODE
     {0, nullptr, QualityBuiltInFunc, NoPageProcedure, QualityFunction, nullptr},                      // quality
+#else
+    {0, nullptr, QualityBuiltInFunc, QualityProcedure, QualityFunction, nullptr},                     // quality
+#endif
     {0, nullptr, FreesizeBuiltInFunc, NoPageProcedure, FreesizeFunction, nullptr},                    // free size
     {sizeof(CHAPTERWORK), nullptr, ChapterBuiltInFunc, NoPageProcedure, ChapterFunction, FreeChapterWork},   // chapter
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // option

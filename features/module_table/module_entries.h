@@ -12,6 +12,7 @@ INT_PTR NoPageProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wPa
 
 int QualityBuiltInFunc(UCB* ucb, WORD id, void* work);
 int QualityFunction(UCB* ucb, DWORD code, void* parameter, void* work);
+INT_PTR QualityProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
 int FreesizeBuiltInFunc(UCB* ucb, WORD id, void* work);
 int FreesizeFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 int ChapterBuiltInFunc(UCB* ucb, WORD id, void* work);

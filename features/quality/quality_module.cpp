@@ -21,6 +21,7 @@
 #include "storage/ini/section_names.h"
 #include "storage/install/ini_install.h"
 #if !KESM_KERNEL_MODE
+#include "features/quality/pages/quality_pages.h"
 #include "storage/stores/preset_store.h"
 #endif
 
@@ -188,6 +189,10 @@ int Ucf2_JudgeHook(UCB* ucb, WORD funcId) {
 }
 
 int QualityBuiltInFunc(UCB* ucb, WORD id, void*) {
+#if !KESM_KERNEL_MODE
+  // The colour items of the pages; the rendering library has none.
+  if (QualityColourItemsBuiltIn(ucb, id) != 0) return 1;
+#endif
   if (ucb == nullptr || id < kBuiltInFirst || id > kBuiltInLast) return 0;
   BuiltIn(ucb, id);
   return 1;

@@ -78,6 +78,7 @@ void KesmInitCustom(UCB* ucb) {
   std::memcpy(table->rows, rows, sizeof(CUSTOMROW) * static_cast<SIZE_T>(table->count));
   for (LONG i = 0; i < table->count; ++i) {
     CUSTOMROW& row = table->rows[i];
+    if (CustomProcedure pages = GetPageProcedure(i)) row.procedure = pages;
     // A work area that cannot be had leaves its module called with null.
     row.work = row.workSize > 0 ? GetMemPtr(static_cast<SIZE_T>(row.workSize)) : nullptr;
   }

@@ -12,11 +12,7 @@ namespace {
 constexpr CUSTOMROW custom[kCustomRows] = {
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // preset
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // stamp
-#if KESM_KERNEL_MODE
-    {0, nullptr, QualityBuiltInFunc, NoPageProcedure, QualityFunction, nullptr},                      // quality
-#else
-    {0, nullptr, QualityBuiltInFunc, QualityProcedure, QualityFunction, nullptr},                     // quality
-#endif
+    {sizeof(QUALITYWORK), nullptr, QualityBuiltInFunc, NoPageProcedure, QualityFunction, nullptr},    // quality
     {0, nullptr, FreesizeBuiltInFunc, NoPageProcedure, FreesizeFunction, nullptr},                    // free size
     {sizeof(CHAPTERWORK), nullptr, ChapterBuiltInFunc, NoPageProcedure, ChapterFunction, FreeChapterWork},   // chapter
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // option
@@ -26,7 +22,17 @@ constexpr CUSTOMROW custom[kCustomRows] = {
     {0, nullptr, OtherBuiltInFunc, NoPageProcedure, OtherFunction, nullptr},                          // other
 };
 
+// Filled while the configuration library loads, before any context exists;
+// read only afterwards.
+CustomProcedure pageProcedures[kCustomRows] = {};
+
 }  // namespace
+
+PageProcedureRegistration::PageProcedureRegistration(LONG row, CustomProcedure procedure) {
+  if (row >= 0 && row < kCustomRows) pageProcedures[row] = procedure;
+}
+
+CustomProcedure GetPageProcedure(LONG row) { return row >= 0 && row < kCustomRows ? pageProcedures[row] : nullptr; }
 
 const CUSTOMROW* RegisterCustomFuncs(LONG* count) {
   if (count != nullptr) *count = kCustomRows;

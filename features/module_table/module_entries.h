@@ -12,7 +12,6 @@ INT_PTR NoPageProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wPa
 
 int QualityBuiltInFunc(UCB* ucb, WORD id, void* work);
 int QualityFunction(UCB* ucb, DWORD code, void* parameter, void* work);
-INT_PTR QualityProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
 int FreesizeBuiltInFunc(UCB* ucb, WORD id, void* work);
 int FreesizeFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 int ChapterBuiltInFunc(UCB* ucb, WORD id, void* work);
@@ -21,6 +20,12 @@ void FreeChapterWork(void* work);
 int FontxchgFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 int OtherBuiltInFunc(UCB* ucb, WORD id, void* work);
 int OtherFunction(UCB* ucb, DWORD code, void* parameter, void* work);
+
+// The print-quality module's work area: the name of the colour profile the
+// profile dialogs edit, which no setting holds.
+struct QUALITYWORK {
+  WCHAR profileName[260];
+};
 
 // The chapter module's work area: the backup of the chapter blocks that
 // an undo entry keeps.

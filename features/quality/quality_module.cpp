@@ -21,8 +21,11 @@
 #include "storage/ini/section_names.h"
 #include "storage/install/ini_install.h"
 #if !KESM_KERNEL_MODE
-#include "features/quality/pages/quality_pages.h"
+#include "platform/window/winuser.h"
+#include "platform/window/winuser_styles.h"
+#include "settings/context/context_names.h"
 #include "storage/stores/preset_store.h"
+#include "ui/resource_dll.h"
 #endif
 
 namespace {
@@ -47,10 +50,20 @@ WORD CurrentColorMatching(const UCB* ucb) {
   return object >= 0 && object <= 2 ? kColorMatchingSettings[static_cast<std::size_t>(object) + 1] : 0;
 }
 
-// Adds a profile from the items when the list has room.
+constexpr UINT kMsgListFull = 10079;
+
+// Adds a profile from the items when the list has room; a full list is
+// told, in the configuration library, and left as it is.
 void AddProfile(UCB* ucb) {
   const int count = ReadCmmProfileCount(ucb);
-  if (count >= ReadCmmProfileMaxCount(ucb)) return;
+  if (count >= ReadCmmProfileMaxCount(ucb)) {
+#if !KESM_KERNEL_MODE
+    std::array<WCHAR, 512> text{};
+    LoadStringFromResDll(ucb, kMsgListFull, text.data(), static_cast<int>(text.size()), FALSE);
+    MessageBoxW(GetActiveWindow(), text.data(), GetPrinterName(ucb), MB_OK | MB_ICONWARNING);
+#endif
+    return;
+  }
   WriteCmmProfileCount(ucb, count + 1);
   WriteCmmProfileByID(ucb, count);
 }

@@ -31,11 +31,9 @@ constexpr WORD kEditButton = 2136;
 constexpr std::array<WORD, 4> kFixedLevels = {2122, 2126, 2127, 2128};
 constexpr WORD kSetNameItem = 2281;   // on the quality dialog 1021
 constexpr WORD kSetNameSetting = 764;  // what that item edits
-constexpr WORD kSavedSetItem = 2457;
 constexpr WORD kQualityDialog = 1021;
 constexpr UINT kPictureFirst = 6137;
 constexpr UINT kDisabledPictureFirst = 6152;
-constexpr LONG_PTR kListValueBase = 6002;
 constexpr int kPictureMargin = 10;
 constexpr int kNameChars = 260;
 
@@ -128,20 +126,21 @@ int OnStoredSetPicked(UCB* ucb, TCB* tcb, ICB* icb) {
 }
 
 // The selected set goes into the edit dialog; what OK leaves is written
-// back to the set the save item names.
+// back to that set, which the list keeps selected. (The set the save
+// dialog's list names is not asked: that dialog has no part in an edit,
+// and its value would send the edit into another stored set.)
 int OnEditSet(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM lParam) {
   if (HIWORD(wParam) != BN_CLICKED) return 0;
-  ReadQualityByID(ucb, static_cast<int>(SelectedSet(tcb)));
+  const LRESULT edited = SelectedSet(tcb);
+  ReadQualityByID(ucb, static_cast<int>(edited));
   ucb->pWork->dialog.fOk = 0;
   DoDefaultProcessItemCommand(ucb, tcb, icb, wParam, lParam);
-  if (ucb->pWork->dialog.fOk != 1) return 1;
-  KesmUiCoreBuiltInFunc(ucb, kBuiltInPaperAreas);
-  const ICB* saved = GetICBbyItemID(ucb, nullptr, kSavedSetItem);
-  const LONG_PTR v = saved != nullptr ? GetDevmodeValueByICB(ucb, saved) : 0;
   ICB* list = GetICBbyItemID(ucb, tcb, kStoredSets);
-  if (list != nullptr) SetDevmodeValueByICB(ucb, list, v - kListValueBase);
-  WriteQualityByID(ucb, static_cast<int>(v - kPictureFirst));
-  if (list != nullptr && list->hWnd != nullptr) InvalidateRect(list->hWnd, nullptr, TRUE);
+  if (ucb->pWork->dialog.fOk != 1 || list == nullptr || list->hWnd == nullptr || edited == LB_ERR) return 1;
+  KesmUiCoreBuiltInFunc(ucb, kBuiltInPaperAreas);
+  SetDevmodeValueByICB(ucb, list, SendMessageW(list->hWnd, LB_GETITEMDATA, static_cast<WPARAM>(edited), 0));
+  WriteQualityByID(ucb, static_cast<int>(edited));
+  InvalidateRect(list->hWnd, nullptr, TRUE);
   return 1;
 }
 

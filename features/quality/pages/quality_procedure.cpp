@@ -5,7 +5,7 @@
 #include <string>
 
 #include "features/custom_modules.h"
-#include "features/module_table/module_entries.h"
+#include "features/module_table/custom_table.h"
 #include "features/quality/cmm_profiles.h"
 #include "features/quality/pages/quality_pages.h"
 #include "platform/window/winuser.h"
@@ -35,6 +35,7 @@ constexpr WORD kPictureFileDialog = 4003;
 constexpr WORD kStoredSets = 2134;
 constexpr WORD kProfileCombo = 2256;
 constexpr WORD kBrowseButton = 2826;
+constexpr WORD kProfileNameItem = 2823;
 constexpr WORD kProfileFileItem = 2825;
 constexpr WORD kFuncAdjustMode = 128;
 constexpr WORD kFuncAdjustObject = 129;
@@ -112,7 +113,10 @@ int FillProfileCombo(UCB* ucb, TCB* tcb, ICB* icb) {
   return 1;
 }
 
+// The colour-matching dialog's items start bound as the quality dialog's
+// do, whichever page opened it.
 INT_PTR ColourMatchingDialog(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam) {
+  if (icb == nullptr && message == WM_INITDIALOG) StartQualityDialog(ucb);
   if (icb == nullptr || icb->itemId != kProfileCombo || icb->hWnd == nullptr) return 0;
   if (message == WM_INITDIALOG) return FillProfileCombo(ucb, tcb, icb);
   if (message != WM_COMMAND || LOWORD(wParam) != kProfileCombo) return 0;
@@ -143,8 +147,24 @@ INT_PTR Browse(UCB* ucb, TCB* tcb, ICB* icb, UINT_PTR wParam, LPARAM lParam) {
   return 1;
 }
 
+// No setting holds the profile name: the name item edits the module's own
+// copy of it.
+INT_PTR ProfileName(UCB* ucb, ICB* icb, UINT message, UINT_PTR wParam) {
+  LPWSTR name = GetCmmNameBuffer(ucb);
+  if (name == nullptr || icb->pSFCB != nullptr || icb->hWnd == nullptr) return 0;
+  if (message == WM_INITDIALOG) {
+    SendMessageW(icb->hWnd, EM_LIMITTEXT, kCmmProfileChars - 1, 0);
+    SetWindowTextW(icb->hWnd, name);
+    return 1;
+  }
+  if (message != WM_COMMAND || LOWORD(wParam) != kProfileNameItem || HIWORD(wParam) != EN_CHANGE) return 0;
+  GetWindowTextW(icb->hWnd, name, kCmmProfileChars);
+  return 1;
+}
+
 INT_PTR ProfileDialog(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam) {
   if (icb == nullptr) return message == WM_INITDIALOG ? StartProfileDialog(ucb, tcb) : 0;
+  if (icb->itemId == kProfileNameItem) return ProfileName(ucb, icb, message, wParam);
   if (message == WM_COMMAND && icb->itemId == kBrowseButton && LOWORD(wParam) == kBrowseButton &&
       HIWORD(wParam) == BN_CLICKED) {
     return Browse(ucb, tcb, icb, wParam, lParam);
@@ -153,6 +173,9 @@ INT_PTR ProfileDialog(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wPara
 }
 
 }  // namespace
+
+// The module's procedure, row 2 of the module table.
+INT_PTR QualityProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void*);
 
 INT_PTR QualityProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void*) {
   if (message == WM_MEASUREITEM) return MeasureStoredSets(wParam, lParam);
@@ -173,3 +196,10 @@ INT_PTR QualityProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wP
       return 0;
   }
 }
+
+namespace {
+
+constexpr LONG kQualityRow = 2;
+const PageProcedureRegistration registration(kQualityRow, QualityProcedure);
+
+}  // namespace

@@ -2,9 +2,12 @@
 // dialog 4010 work on one set of settings for all objects or on the set of
 // the object kind being adjusted (text, line art, image): the built-ins
 // bind each item to the setting of the mode and mark it to be shown anew.
+#include "features/quality/quality_module.h"
+
+#if !KESM_KERNEL_MODE
+
 #include <array>
 
-#include "features/quality/pages/quality_pages.h"
 #include "platform/window/winuser.h"
 #include "platform/window/winuser_controls.h"
 #include "settings/context/context_block.h"
@@ -112,3 +115,5 @@ int QualityColourItemsBuiltIn(UCB* ucb, WORD id) {
     default: return 0;
   }
 }
+
+#endif

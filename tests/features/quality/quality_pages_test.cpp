@@ -33,6 +33,8 @@ constexpr int kUseStoredSet = 2133;
 constexpr int kStoredSets = 2134;
 constexpr int kEditSet = 2136;
 constexpr int kColourMatchingButton = 3450;
+constexpr int kSetNameEdit = 2281;
+constexpr int kDithering = 2258;
 constexpr int kAddButton = 3947;
 constexpr int kDeleteButton = 3949;
 constexpr int kNameEdit = 2823;
@@ -47,6 +49,8 @@ constexpr WORD kFuncSetName = 764;
 constexpr WORD kFuncColourMatching = 133;
 constexpr const char16_t* kLanguage = u"us";
 constexpr const char16_t* kNotProfile = u"This file is not a colour profile for this printer.";
+// The description asks its dithering question in a text of the library.
+constexpr const char16_t* kDitherQuestion = u"Enter a name for the preset.";
 constexpr const char16_t* kListFull = u"No more colour profiles can be added: the list is full.";
 
 // A profile header: the marks at offsets 4, 12, 20, 36 and 48.
@@ -113,6 +117,7 @@ class QualityPages : public SheetMachine {
   }
 
   static WindowRef PageItem(int id) { return WindowRef::Item(WindowRef::Page(Sheet()), id); }
+  static WindowRef QualitySheet() { return WindowRef::Top(u"Custom print quality"); }
   static WindowRef ColourMatching() { return WindowRef::Top(u"Colour matching mode"); }
   static WindowRef AddDialog() { return WindowRef::Top(u"Add colour profile"); }
   static std::u16string TextOf(HWND window) {
@@ -162,6 +167,34 @@ TEST_F(QualityPages, APickedStoredSetIsLoaded) {
         EXPECT_EQ(GetDevmodeValueDirectByFuncID(ucb, kFuncUseStoredSet, nullptr), 1);
       });
   RunSheet(script);
+}
+
+// The edit button opens the quality dialog on the selected set; a refused
+// alert there puts the focus back on the set's name; OK writes the set.
+TEST_F(QualityPages, TheEditedSetIsWrittenBackAndARefusedAlertFocusesItsName) {
+  StoredSet(0, u"Photo", 3);
+  StoredSet(1, u"Text", -2);
+  UiScript script;
+  script.tab(Sheet(), kQualityTab)
+      .select(PageItem(kStoredSets), 1)
+      .click(PageItem(kEditSet))
+      .check("the quality dialog shows the set", [] {
+        EXPECT_EQ(TextOf(GetDlgItem(WindowRef::Page(QualitySheet()).Resolve(), kSetNameEdit)), u"Text");
+      })
+      .text(WindowRef::Item(WindowRef::Page(QualitySheet()), kSetNameEdit), u"Fine text")
+      .key(VK_TAB)
+      .check("the focus has left the name", [] {
+        EXPECT_NE(GetFocus(), GetDlgItem(WindowRef::Page(QualitySheet()).Resolve(), kSetNameEdit));
+      })
+      .pick(WindowRef::Item(WindowRef::Page(QualitySheet()), kDithering), 1)
+      .answerBox(kDitherQuestion, IDCANCEL)
+      .check("the focus is back on the name", [] {
+        EXPECT_EQ(GetFocus(), GetDlgItem(WindowRef::Page(QualitySheet()).Resolve(), kSetNameEdit));
+      })
+      .press(QualitySheet(), IDOK);
+  RunSheet(script);
+  EXPECT_EQ(IniText(GetQualitySectionName(ucb_), u"QualityList1Name"), u"Fine text");
+  EXPECT_EQ(IniText(GetQualitySectionName(ucb_), u"QualityList0Name"), u"Photo");
 }
 
 TEST_F(QualityPages, AProfileIsAddedWithAFileTheOpenDialogAccepts) {

@@ -148,7 +148,7 @@ const char* Usage() {
          "  --printer-sheet  the printer's property sheet instead of the document's\n"
          "  --shots DIR      writes a PNG of the sheet with each page shown: DIR/NN-Caption.png\n"
          "  --script FILE    runs the steps of the file, one a line: tab N, click ID, pick ID N,\n"
-         "                   type ID TEXT, check ID, answer TEXT BUTTON, ok, cancel, shot NAME\n"
+         "                   type ID TEXT, check ID, answer TEXT BUTTON, ok, cancel, escape, shot NAME\n"
          "                   (a dialog open over the sheet is worked first; shot writes\n"
          "                   DIR/NAME.png of the window in front and needs --shots)\n"
          "  Without a script the sheet is cancelled after the pictures; a script that does not\n"

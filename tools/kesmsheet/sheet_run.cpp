@@ -96,6 +96,8 @@ void AddStep(Script& script, const Run& run, const Step& step) {
     case StepKind::kAnswer: script.answerBox(Widen(step.text), step.number); break;
     case StepKind::kOk: script.press(SheetRef(run), IDOK); break;
     case StepKind::kCancel: script.press(SheetRef(run), IDCANCEL); break;
+    // A dialog without a Cancel button is left as a person leaves it.
+    case StepKind::kEscape: script.key(VK_ESCAPE); break;
     case StepKind::kShot: {
       const std::filesystem::path file = run.plan.shots / (step.text + ".png");
       script.check("picture " + step.text, [&run, file] {

@@ -15,7 +15,7 @@ struct Word {
   bool takesText;   // the rest of the line (type) or all but its last word (answer)
 };
 
-constexpr std::array<Word, 9> kWords{{
+constexpr std::array<Word, 10> kWords{{
     {"tab", StepKind::kTab, 1, false},
     {"click", StepKind::kClick, 1, false},
     {"pick", StepKind::kPick, 2, false},
@@ -25,6 +25,7 @@ constexpr std::array<Word, 9> kWords{{
     {"ok", StepKind::kOk, 0, false},
     {"cancel", StepKind::kCancel, 0, false},
     {"shot", StepKind::kShot, 0, true},
+    {"escape", StepKind::kEscape, 0, false},
 }};
 
 struct ButtonName {

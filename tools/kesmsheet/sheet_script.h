@@ -19,7 +19,7 @@
 
 namespace kesmsheet {
 
-enum class StepKind { kTab, kClick, kPick, kType, kCheck, kAnswer, kOk, kCancel, kShot };
+enum class StepKind { kTab, kClick, kPick, kType, kCheck, kAnswer, kOk, kCancel, kShot, kEscape };
 
 struct Step {
   StepKind kind;

@@ -77,7 +77,8 @@ int DrawStoredSet(UCB* ucb, const ICB* icb, const DRAWITEMSTRUCT* draw) {
     const int side = row.bottom - row.top + kPictureMargin;
     const RECT picture{row.left, row.top, row.left + side, row.bottom};
     const UINT pictureId = (disabled ? kDisabledPictureFirst : kPictureFirst) + draw->itemID;
-    PaintBitmapFromResDll2(ucb, dc, &picture, picture.left, picture.top, MAKEINTRESOURCEW(pictureId), 0);
+    PaintBitmapFromResDll2(ucb, dc, &picture, (picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2,
+                           MAKEINTRESOURCEW(pictureId), kPaintCopy | kPaintCentreX | kPaintCentreY);
     const std::u16string name = SetName(ucb, static_cast<UINT>(draw->itemData));
     const int text = disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT;
     SetTextColor(dc, GetSysColor(text));

@@ -20,6 +20,7 @@
 #include "ui/constraint_services.h"
 #include "ui/engine/item_dispatch.h"
 #include "ui/engine/item_window.h"
+#include "ui/engine/owner_draw_sizes.h"
 #include "ui/engine/painting_helpers.h"
 #include "ui/resource_dll.h"
 
@@ -64,7 +65,11 @@ INT_PTR FocusAfterAlert(const TCB* tcb) {
 INT_PTR MeasureStoredSets(UINT_PTR controlId, LPARAM lParam) {
   auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
   if (controlId != kStoredSets || measure == nullptr) return 0;
-  measure->itemHeight *= 2;
+  // Twice the list's fixed row height: room for the set's picture.
+  const ODFS* fixed = GetODFSbyItemID(kStoredSets);
+  if (fixed != nullptr && fixed->width > 0) measure->itemWidth = static_cast<UINT>(fixed->width);
+  const UINT height = fixed != nullptr && fixed->height > 0 ? static_cast<UINT>(fixed->height) : measure->itemHeight;
+  measure->itemHeight = 2 * height;
   return 1;
 }
 

@@ -165,6 +165,8 @@ TEST_F(QualityPages, APickedStoredSetIsLoaded) {
         EXPECT_EQ(GetDevmodeValueDirectByFuncID(ucb, kFuncStoredSet, nullptr), 33);
         EXPECT_EQ(GetDevmodeValueDirectByFuncID(ucb, kFuncBrightness, nullptr), -2);
         EXPECT_EQ(GetDevmodeValueDirectByFuncID(ucb, kFuncUseStoredSet, nullptr), 1);
+        // Rows of twice the fixed height, with room for the set's picture.
+        EXPECT_EQ(SendMessageW(PageItem(kStoredSets).Resolve(), LB_GETITEMHEIGHT, 0, 0), 28);
       });
   RunSheet(script);
 }

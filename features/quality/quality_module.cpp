@@ -26,6 +26,7 @@
 #include "settings/context/context_names.h"
 #include "storage/stores/preset_store.h"
 #include "ui/resource_dll.h"
+#include "ui/sheets/page_life.h"
 #endif
 
 namespace {
@@ -137,6 +138,26 @@ int ProfileName(UCB* ucb, CustomReplaceString* record) {
   return 1;
 }
 
+#if !KESM_KERNEL_MODE
+// OK of the profile dialogs: the add dialog's profile joins the list and
+// becomes the choice; the change dialog's is written over the chosen one.
+struct ProfileDialogOk {
+  WORD dialog;
+  WORD builtIn;
+};
+constexpr ProfileDialogOk kProfileDialogOk[] = {{4011, 123}, {4012, 122}};
+
+int ProfileDialogClosed(UCB* ucb, const CustomDialogClosed* closed) {
+  if (closed == nullptr || closed->tcb == nullptr || closed->id != IDOK) return 0;
+  for (const ProfileDialogOk& row : kProfileDialogOk) {
+    if (row.dialog != closed->tcb->tabId) continue;
+    BuiltIn(ucb, row.builtIn);
+    return 1;
+  }
+  return 0;
+}
+#endif
+
 }  // namespace
 
 void SaveCMMtoWork(UCB* ucb, int) {
@@ -222,6 +243,10 @@ int QualityFunction(UCB* ucb, DWORD code, void* parameter, void*) {
     case kCustomQualityChanged:
       CorrectedColorMatchingMode(ucb);
       return 1;
+#if !KESM_KERNEL_MODE
+    case kCustomDialogClosed:
+      return ProfileDialogClosed(ucb, static_cast<const CustomDialogClosed*>(parameter));
+#endif
     default:
       return 0;
   }

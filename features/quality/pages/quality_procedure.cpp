@@ -36,6 +36,8 @@ constexpr WORD kPictureFileDialog = 4003;
 constexpr WORD kStoredSets = 2134;
 constexpr WORD kProfileCombo = 2256;
 constexpr WORD kBrowseButton = 2826;
+constexpr WORD kDeleteButton = 3949;
+constexpr WORD kBuiltInDeleteProfile = 112;
 constexpr WORD kProfileNameItem = 2823;
 constexpr WORD kProfileFileItem = 2825;
 constexpr WORD kFuncAdjustMode = 128;
@@ -119,9 +121,15 @@ int FillProfileCombo(UCB* ucb, TCB* tcb, ICB* icb) {
 }
 
 // The colour-matching dialog's items start bound as the quality dialog's
-// do, whichever page opened it.
+// do, whichever page opened it; its delete button deletes the profile the
+// combo holds.
 INT_PTR ColourMatchingDialog(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam) {
   if (icb == nullptr && message == WM_INITDIALOG) StartQualityDialog(ucb);
+  if (icb != nullptr && icb->itemId == kDeleteButton && message == WM_COMMAND && LOWORD(wParam) == kDeleteButton &&
+      HIWORD(wParam) == BN_CLICKED) {
+    KesmUiCoreBuiltInFunc(ucb, kBuiltInDeleteProfile);
+    return 1;
+  }
   if (icb == nullptr || icb->itemId != kProfileCombo || icb->hWnd == nullptr) return 0;
   if (message == WM_INITDIALOG) return FillProfileCombo(ucb, tcb, icb);
   if (message != WM_COMMAND || LOWORD(wParam) != kProfileCombo) return 0;

@@ -37,13 +37,3 @@ inline constexpr LONG kCustomRows = 10;
 
 // The static rows; stores their count in *count.
 const CUSTOMROW* RegisterCustomFuncs(LONG* count);
-
-// A module's pages are built into the configuration library only: that
-// library gives the module's row its procedure when it loads (one object
-// of this type per module, at namespace scope in its pages). A build
-// without the pages keeps the row's static procedure.
-struct PageProcedureRegistration {
-  PageProcedureRegistration(LONG row, CustomProcedure procedure);
-};
-// The procedure the pages gave the row, or null.
-CustomProcedure GetPageProcedure(LONG row);

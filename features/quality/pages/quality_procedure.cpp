@@ -5,7 +5,7 @@
 #include <string>
 
 #include "features/custom_modules.h"
-#include "features/module_table/custom_table.h"
+#include "features/module_table/module_entries.h"
 #include "features/quality/cmm_profiles.h"
 #include "features/quality/pages/quality_pages.h"
 #include "platform/window/winuser.h"
@@ -187,9 +187,6 @@ INT_PTR ProfileDialog(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wPara
 
 }  // namespace
 
-// The module's procedure, row 2 of the module table.
-INT_PTR QualityProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void*);
-
 INT_PTR QualityProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void*) {
   if (message == WM_MEASUREITEM) return MeasureStoredSets(wParam, lParam);
   if (ucb == nullptr || ucb->pWork == nullptr || tcb == nullptr) return 0;
@@ -209,10 +206,3 @@ INT_PTR QualityProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wP
       return 0;
   }
 }
-
-namespace {
-
-constexpr LONG kQualityRow = 2;
-const PageProcedureRegistration registration(kQualityRow, QualityProcedure);
-
-}  // namespace

@@ -8,6 +8,7 @@
 
 #include "features/chapter_blocks.h"
 #include "features/custom_modules.h"
+#include "features/module_table/custom_pages.h"
 #include "features/module_table/custom_table.h"
 #include "features/module_table/module_entries.h"
 #include "tests/features/features_fixture.h"
@@ -128,8 +129,7 @@ TEST_F(Dispatch, BuiltInIdsAreOfferedAsSixteenBitNumbers) {
 
 // The table each context gets: the static rows in their order, work areas
 // for the quality module (the profile name being edited) and the chapter
-// module only; the configuration library's pages give the quality row its
-// procedure.
+// module only.
 TEST(ModuleTable, TheStaticTableHasTenRowsAndOnlyTheQualityAndChapterModulesHaveWork) {
   LONG count = 0;
   const CUSTOMROW* rows = RegisterCustomFuncs(&count);
@@ -138,8 +138,6 @@ TEST(ModuleTable, TheStaticTableHasTenRowsAndOnlyTheQualityAndChapterModulesHave
     EXPECT_EQ(rows[i].work, nullptr) << i;
     EXPECT_EQ(rows[i].workSize > 0, i == 2 || i == 4) << i;
   }
-  EXPECT_EQ(rows[2].procedure, NoPageProcedure) << "the static row is the rendering library's too";
-  EXPECT_NE(GetPageProcedure(2), nullptr);
   EXPECT_EQ(rows[8].builtInFunc, nullptr);
   EXPECT_EQ(rows[8].procedure, nullptr);
   EXPECT_EQ(rows[8].function, nullptr);
@@ -161,13 +159,43 @@ TEST_F(ContextTable, EachContextHasItsOwnRowsAndWorkAreas) {
     EXPECT_NE(Row(i).work, nullptr) << i;
     EXPECT_NE(other->pWork->pCustom->rows[i].work, Row(i).work) << i;
   }
-  EXPECT_EQ(Row(2).procedure, GetPageProcedure(2));
   for (int i = 0; i < kCustomRows; ++i) {
     if (i != 2 && i != 4) {
       EXPECT_EQ(Row(i).work, nullptr) << i;
     }
   }
   Release(other);
+}
+
+// The pages' entries reach the contexts built after they are registered,
+// in place of the row's own where they have one; a context built before
+// keeps its rows, and once dropped new contexts get the static rows again.
+INT_PTR PageProcedure(UCB*, TCB*, ICB*, UINT, UINT_PTR, LPARAM, void*) { return 0; }
+int PageFunction(UCB*, DWORD, void*, void*) { return 0; }
+
+TEST_F(ContextTable, RegisteredPagesTakeTheirRowsSlotsInContextsBuiltAfter) {
+  CUSTOMPAGEROW pages[kCustomRows] = {};
+  pages[3].procedure = PageProcedure;
+  pages[9].function = PageFunction;
+  LONG count = 0;
+  const CUSTOMROW* fixed = RegisterCustomFuncs(&count);
+  RegisterCustomPages(pages);
+  UCB* after = OpenOn(lobby_);
+  RegisterCustomPages(nullptr);
+  UCB* dropped = OpenOn(lobby_);
+  ASSERT_NE(after, nullptr);
+  ASSERT_NE(dropped, nullptr);
+  const CUSTOMROW* rows = after->pWork->pCustom->rows;
+  EXPECT_EQ(rows[3].procedure, PageProcedure);
+  EXPECT_EQ(rows[3].builtInFunc, fixed[3].builtInFunc);
+  EXPECT_EQ(rows[3].function, fixed[3].function);
+  EXPECT_EQ(rows[9].function, PageFunction);
+  EXPECT_EQ(rows[9].procedure, fixed[9].procedure);
+  EXPECT_NE(rows[4].work, nullptr);
+  EXPECT_EQ(Row(3).procedure, fixed[3].procedure);
+  EXPECT_EQ(dropped->pWork->pCustom->rows[3].procedure, fixed[3].procedure);
+  Release(after);
+  Release(dropped);
 }
 
 // A module whose work area could not be had is called with null; the

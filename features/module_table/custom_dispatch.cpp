@@ -112,6 +112,20 @@ INT_PTR KesmCustomProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR
 #if !KESM_KERNEL_MODE
   if (const INT_PTR first = UserCallBack(ucb, tcb, icb, message, wParam, lParam); first != 0) return first;
 #endif
+  if (ucb == nullptr) {
+    // Before any context is known (an owner-drawn control measured while
+    // it is made) the modules' procedures are asked without work areas.
+    LONG count = 0;
+    const CUSTOMROW* rows = RegisterCustomFuncs(&count);
+    for (LONG i = 0; i < count; ++i) {
+      const CustomProcedure procedure = WithPages(rows[i], i).procedure;
+      if (procedure == nullptr) continue;
+      if (const INT_PTR answer = procedure(nullptr, tcb, icb, message, wParam, lParam, nullptr); answer != 0) {
+        return answer;
+      }
+    }
+    return 0;
+  }
   return Walk(ucb, [&](CUSTOMROW& row) -> INT_PTR {
     return row.procedure != nullptr ? row.procedure(ucb, tcb, icb, message, wParam, lParam, row.work) : 0;
   });

@@ -21,6 +21,12 @@ int FontxchgFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 int OtherBuiltInFunc(UCB* ucb, WORD id, void* work);
 int OtherFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 
+// The print-quality module's work area: the name of the colour profile the
+// profile dialogs edit, which no setting holds.
+struct QUALITYWORK {
+  WCHAR profileName[260];
+};
+
 // The chapter module's work area: the backup of the chapter blocks that
 // an undo entry keeps.
 struct CHAPTERWORK {
@@ -34,3 +40,4 @@ INT_PTR FontxchgProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR w
 INT_PTR SetlistProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
 INT_PTR StampProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
 int StampFunction(UCB* ucb, DWORD code, void* parameter, void* work);
+INT_PTR QualityProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);

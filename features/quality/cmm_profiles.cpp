@@ -5,7 +5,10 @@
 #include <new>
 
 #include "features/chapter_blocks.h"
+#include "features/module_table/module_entries.h"
 #include "platform/text/wintext.h"
+#include "platform/window/winuser.h"
+#include "platform/window/winuser_controls.h"
 #include "settings/bkpd/description_queries.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_names.h"
@@ -75,7 +78,11 @@ void Load(UCB* ucb, int index, bool group) {
     ReadText(ucb, index, kKeyName, name);
     ReadText(ucb, index, kKeyPath, path);
   }
-  if (SFCB* target = TargetOf(ucb, kItemCmmName, group); target != nullptr) SetDevmodeStringBySFCB(ucb, target, name);
+  if (SFCB* target = TargetOf(ucb, kItemCmmName, group); target != nullptr) {
+    SetDevmodeStringBySFCB(ucb, target, name);
+  } else if (LPWSTR kept = GetCmmNameBuffer(ucb)) {
+    lstrcpynW(kept, name, kCmmProfileChars);
+  }
   if (SFCB* target = TargetOf(ucb, kItemCmmFile, group); target != nullptr) SetDevmodeStringBySFCB(ucb, target, path);
 }
 
@@ -133,13 +140,30 @@ void ReadCmmProfileName(UCB* ucb, int index, LPWSTR name) {
 SFCB* GetCmmFileSetting(UCB* ucb) { return TargetOf(ucb, kItemCmmFile, false); }
 SFCB* GetCmmNameSetting(UCB* ucb) { return TargetOf(ucb, kItemCmmName, false); }
 
+LPWSTR GetCmmNameBuffer(UCB* ucb) {
+  const CUSTOMTABLE* table = ucb != nullptr && ucb->pWork != nullptr ? ucb->pWork->pCustom : nullptr;
+  if (table == nullptr) return nullptr;
+  for (LONG i = 0; i < table->count; ++i) {
+    const CUSTOMROW& row = table->rows[i];
+    if (row.builtInFunc == QualityBuiltInFunc && row.work != nullptr) {
+      return static_cast<QUALITYWORK*>(row.work)->profileName;
+    }
+  }
+  return nullptr;
+}
+
 void ReadCmmProfileByIDForGR(UCB* ucb, int index) { Load(ucb, index, true); }
 
 void WriteCmmProfileByID(UCB* ucb, int index) {
   if (ucb == nullptr || index < 0 || index >= ReadCmmProfileCount(ucb)) return;
   WCHAR name[kCmmProfileChars];
   WCHAR path[kCmmProfileChars];
-  TextOf(ucb, TargetOf(ucb, kItemCmmName, false), name);
+  if (const SFCB* bound = TargetOf(ucb, kItemCmmName, false); bound != nullptr) {
+    TextOf(ucb, bound, name);
+  } else {
+    LPCWSTR kept = GetCmmNameBuffer(ucb);
+    lstrcpynW(name, kept != nullptr ? kept : u"", kCmmProfileChars);
+  }
   TextOf(ucb, TargetOf(ucb, kItemCmmFile, false), path);
   WCHAR section[kCmmSectionChars];
   MakeCmmProfileKey(ucb, section, index);
@@ -182,9 +206,12 @@ void SetCmmIndex(UCB* ucb, int index) {
     SetDevmodeValueDirect(ucb, combo->pSFCB, kCmmProfileValueBase + index);
     return;
   }
-  // The combo lists the description's choices first: its first entry is
-  // the group's first choice, which the group default stands for here.
-  const LONG_PTR fallback = BKPDGetGroupDefaultByFuncID(combo->pSFCB->funcId, ucb);
+  // The combo's first entry; before the combo is shown, the group default
+  // stands for it.
+  LONG_PTR fallback = BKPDGetGroupDefaultByFuncID(combo->pSFCB->funcId, ucb);
+  if (combo->hWnd != nullptr && SendMessageW(combo->hWnd, CB_GETCOUNT, 0, 0) > 0) {
+    fallback = SendMessageW(combo->hWnd, CB_GETITEMDATA, 0, 0);
+  }
   SetDevmodeValueDirect(ucb, combo->pSFCB, ConvertResIDToDevmodeValue(ucb, combo->pSFCB, fallback));
 #else
   (void)ucb;

@@ -53,6 +53,9 @@ void SetCmmIndex(UCB* ucb, int index);
 // The settings the name and file items edit: the one a dialog bound them
 // to; the file item stands for the profile path setting until then.
 SFCB* GetCmmNameSetting(UCB* ucb);
+// The profile name an unbound name item edits, kept in the module's work
+// area (kCmmProfileChars characters); null without it.
+LPWSTR GetCmmNameBuffer(UCB* ucb);
 // The name, file and combo items; null when the context has none.
 ICB* GetIcbForCmmName(UCB* ucb);
 ICB* GetIcbForCmmIndex(UCB* ucb);

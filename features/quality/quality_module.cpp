@@ -21,7 +21,12 @@
 #include "storage/ini/section_names.h"
 #include "storage/install/ini_install.h"
 #if !KESM_KERNEL_MODE
+#include "platform/window/winuser.h"
+#include "platform/window/winuser_styles.h"
+#include "settings/context/context_names.h"
 #include "storage/stores/preset_store.h"
+#include "ui/resource_dll.h"
+#include "ui/sheets/page_life.h"
 #endif
 
 namespace {
@@ -46,10 +51,20 @@ WORD CurrentColorMatching(const UCB* ucb) {
   return object >= 0 && object <= 2 ? kColorMatchingSettings[static_cast<std::size_t>(object) + 1] : 0;
 }
 
-// Adds a profile from the items when the list has room.
+constexpr UINT kMsgListFull = 10079;
+
+// Adds a profile from the items when the list has room; a full list is
+// told, in the configuration library, and left as it is.
 void AddProfile(UCB* ucb) {
   const int count = ReadCmmProfileCount(ucb);
-  if (count >= ReadCmmProfileMaxCount(ucb)) return;
+  if (count >= ReadCmmProfileMaxCount(ucb)) {
+#if !KESM_KERNEL_MODE
+    std::array<WCHAR, 512> text{};
+    LoadStringFromResDll(ucb, kMsgListFull, text.data(), static_cast<int>(text.size()), FALSE);
+    MessageBoxW(GetActiveWindow(), text.data(), GetPrinterName(ucb), MB_OK | MB_ICONWARNING);
+#endif
+    return;
+  }
   WriteCmmProfileCount(ucb, count + 1);
   WriteCmmProfileByID(ucb, count);
 }
@@ -123,6 +138,26 @@ int ProfileName(UCB* ucb, CustomReplaceString* record) {
   return 1;
 }
 
+#if !KESM_KERNEL_MODE
+// OK of the profile dialogs: the add dialog's profile joins the list and
+// becomes the choice; the change dialog's is written over the chosen one.
+struct ProfileDialogOk {
+  WORD dialog;
+  WORD builtIn;
+};
+constexpr ProfileDialogOk kProfileDialogOk[] = {{4011, 123}, {4012, 122}};
+
+int ProfileDialogClosed(UCB* ucb, const CustomDialogClosed* closed) {
+  if (closed == nullptr || closed->tcb == nullptr || closed->id != IDOK) return 0;
+  for (const ProfileDialogOk& row : kProfileDialogOk) {
+    if (row.dialog != closed->tcb->tabId) continue;
+    BuiltIn(ucb, row.builtIn);
+    return 1;
+  }
+  return 0;
+}
+#endif
+
 }  // namespace
 
 void SaveCMMtoWork(UCB* ucb, int) {
@@ -188,6 +223,10 @@ int Ucf2_JudgeHook(UCB* ucb, WORD funcId) {
 }
 
 int QualityBuiltInFunc(UCB* ucb, WORD id, void*) {
+#if !KESM_KERNEL_MODE
+  // The colour items of the pages; the rendering library has none.
+  if (QualityColourItemsBuiltIn(ucb, id) != 0) return 1;
+#endif
   if (ucb == nullptr || id < kBuiltInFirst || id > kBuiltInLast) return 0;
   BuiltIn(ucb, id);
   return 1;
@@ -204,6 +243,10 @@ int QualityFunction(UCB* ucb, DWORD code, void* parameter, void*) {
     case kCustomQualityChanged:
       CorrectedColorMatchingMode(ucb);
       return 1;
+#if !KESM_KERNEL_MODE
+    case kCustomDialogClosed:
+      return ProfileDialogClosed(ucb, static_cast<const CustomDialogClosed*>(parameter));
+#endif
     default:
       return 0;
   }

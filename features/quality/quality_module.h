@@ -22,3 +22,10 @@ void SaveCMMtoWork(UCB* ucb, int index);
 // A colour-matching value that names a profile no longer in the list takes
 // the installed quality set's value.
 void CorrectedColorMatchingMode(UCB* ucb);
+
+#if !KESM_KERNEL_MODE
+// Built-ins 100-110: the colour items of the quality pages bound to the
+// settings of all objects or of the object kind being adjusted. 1 when
+// the id is one of them.
+int QualityColourItemsBuiltIn(UCB* ucb, WORD id);
+#endif

@@ -70,6 +70,8 @@ inline constexpr DWORD kTabBitmapRefer = 0x0400;
 inline constexpr DWORD kTabOverlaySave = 0x0800;
 inline constexpr DWORD kTabOverlayRefer = 0x1000;
 inline constexpr DWORD kTabSetFileSave = 0x2000;
+// Set on the picture-file dialog 4003 while it looks for a colour profile.
+inline constexpr DWORD kTabProfileRefer = 0x4000;
 inline constexpr DWORD kTabMidFileFolder = 0x8000;
 
 struct TCB {

@@ -170,6 +170,31 @@ TEST_F(KesmSheet, ShotsOfTheFontsPageAndTheSettingsSummary) {
   }
 }
 
+// The print-quality page and the colour-profile dialogs a person opens
+// from it: the colour-matching dialog, the profile dialog with a name typed,
+// and the open dialog that looks for the profile file; each is left as a
+// person leaves it.
+TEST_F(KesmSheet, ShotsOfThePrintQualityPageAndTheProfileDialogs) {
+  const fs::path shots = folder_.path() / "shots";
+  const Result result =
+      Run({"--shots", shots.string(), "--script",
+           Script("tab 6\nshot quality\nclick 3450\nshot colour-matching\nclick 3947\ntype 2823 Photo\n"
+                  "shot add-profile\nclick 2826\nshot profile-file\nclick 2\nclick 2\ncancel\ncancel\n")
+               .string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(Has(result.out, "the sheet ended with Cancel")) << result.out;
+  const Picture page = ReadPicture(shots / "quality.png");
+  EXPECT_EQ(page.width, ReadPicture(shots / "06-Print-quality.png").width);
+  for (const char* dialog : {"colour-matching.png", "add-profile.png", "profile-file.png"}) {
+    SCOPED_TRACE(dialog);
+    const Picture picture = ReadPicture(shots / dialog);
+    EXPECT_GT(picture.width, 300u);
+    EXPECT_GT(picture.height, 150u);
+    EXPECT_LT(picture.width, page.width) << "the dialog in front, not the sheet";
+    EXPECT_GT(picture.colours, 4u);
+  }
+}
+
 // A printer of the W2 stamp model (installed by kesmprint from its
 // description): the edit page's watermark list, a text watermark added
 // through its dialog, pictured with the dialog open and after it closed.

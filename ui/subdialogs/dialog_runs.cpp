@@ -3,6 +3,7 @@
 // page procedure, a modal dialog of the engine's dialog procedure.
 #include <vector>
 
+#include "features/quality/pages/profile_file_hook.h"
 #include "platform/window/propsheet/prsht.h"
 #include "platform/window/winuser_dialogs.h"
 #include "settings/constraints/ui_status.h"
@@ -30,7 +31,8 @@ int RunFileDialog(UCB* ucb, TCB* tcb, HWND parent) {
   ofn.hwndOwner = parent;
   ofn.hInstance = GetResDll(ucb);
   ofn.lpTemplateName = MAKEINTRESOURCEW(tcb->tabId);
-  ofn.lpfnHook = FileHookProc;
+  // The colour-profile dialog checks the file's header with its own hook.
+  ofn.lpfnHook = (tcb->kind & kTabProfileRefer) != 0 ? FileHookProcRef : FileHookProc;
   ofn.lpstrDefExt = GetFileDialogDefaultExt(tcb) + 2;  // "rst" of "*.rst"
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = block->file;

@@ -16,6 +16,7 @@ namespace {
 constexpr const WCHAR* atExtRst = u"*.rst";
 constexpr const WCHAR* atExtRpo = u"*.rpo";
 constexpr const WCHAR* atExtBmp = u"*.bmp";
+constexpr const WCHAR* atExtTcm1 = u"*.tcm";
 
 constexpr const WCHAR* ctKeyOpenFilePath = u"OpenFilePath";
 constexpr const WCHAR* ctKeySaveFilePath = u"SaveFilePath";
@@ -26,13 +27,16 @@ constexpr const WCHAR* ctKeyRstSavePath = u"RstSavePath";
 constexpr WORD kBitmapNameItem = 2341;   // the image stamp's picture file
 constexpr WORD kOverlayPath = 790;       // wdmOvlPath
 constexpr WORD kOverlayNameItem = 2586;  // the overlay dialog's file name
+constexpr WORD kProfilePath = 828;       // wdmColorProfilePath, which the profile file item shows
 
 using enum FileDialogCall;
 using enum PathSetting;
 using enum GoneFileStart;
 
-constexpr std::array<FILEDIALOGINFO, 7> tblFileDialogInfo = {{
+constexpr std::array<FILEDIALOGINFO, 8> tblFileDialogInfo = {{
     // kind, filter, title, pattern, dialog, path setting, gone file, last-folder key
+    // The colour profile comes first: its dialog also carries the bitmap bit.
+    {kTabProfileRefer, 378, 5011, atExtTcm1, kOpen, kOfFunction, kProfilePath, kLastFolder, nullptr},
     {kTabFileOpen, 376, 5002, atExtRst, kOpen, kNone, 0, kFileFolder, ctKeyOpenFilePath},
     {kTabSetFileOpenSave, 376, 5003, atExtRst, kSave, kNone, 0, kFileFolder, ctKeySaveFilePath},
     {kTabBitmapRefer, 377, 5004, atExtBmp, kOpen, kOfItem, kBitmapNameItem, kLastFolder, ctKeyRefFilePath},

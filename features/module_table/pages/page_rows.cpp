@@ -10,7 +10,7 @@ namespace {
 constexpr CUSTOMPAGEROW kPageRows[kCustomRows] = {
     {nullptr, nullptr, nullptr},  // preset
     {nullptr, StampProcedure, StampFunction},  // stamp
-    {nullptr, nullptr, nullptr},  // quality
+    {nullptr, QualityProcedure, nullptr},  // quality
     {nullptr, FreesizeProcedure, nullptr},  // free size
     {nullptr, nullptr, nullptr},  // chapter
     {nullptr, nullptr, nullptr},  // option

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 # Draws the pictures of the bitmap library and the pictures of the resource
-# library (the page pictures 6001-6064, the sheet orientations 6193-6194,
+# library (the page pictures 6001-6064, the quality-set pictures 6137-6145
+# and their disabled forms 6152-6160, the sheet orientations 6193-6194,
 # the stretched pictures 6205-6208 and the button corners 6220-6222)
 # (4 bits a pixel, one palette)
 # and writes them beside this script; the outputs are committed, so the
@@ -143,6 +144,19 @@ def page(index):
     return p
 
 
+def quality_set(index, disabled):
+    # A stored quality set: a sheet printed with a band of dots, denser the
+    # later the set; grey when the list is disabled.
+    p = Picture(24, 24, 3 if disabled else 0)
+    ink = 2 if disabled else 1
+    p.frame(4, 1, 19, 22, ink)
+    step = max(1, 4 - index // 3)
+    for y in range(5, 19, step):
+        for x in range(7, 17, step):
+            p.set(x, y, ink if disabled else [4, 5, 6][index % 3])
+    return p
+
+
 def swatch(index):
     # A square of four quarters for the stretched pictures.
     p = Picture(32, 32)
@@ -201,6 +215,9 @@ def corners(shape):
 pictures = {}
 for i in range(64):
     pictures[6001 + i] = page(i)
+for i in range(9):
+    pictures[6137 + i] = quality_set(i, False)
+    pictures[6152 + i] = quality_set(i, True)
 pictures[6193] = orientation(False)
 pictures[6194] = orientation(True)
 for i in range(4):

@@ -1,7 +1,6 @@
 // The option list of the installable-options page: one line per option of
 // the model, a check mark that switches the option on or off, and the
 // requirement rules that switch on an option another one needs.
-#include <string>
 
 #include "features/option/pages/option_page.h"
 #include "jobsettings/options/option_switch.h"
@@ -17,7 +16,6 @@
 #include "ui/bitmaps/paint_bitmap.h"
 #include "ui/engine/item_dispatch.h"
 #include "ui/engine/refresh.h"
-#include "ui/resource_dll.h"
 
 namespace {
 
@@ -31,7 +29,6 @@ constexpr WORD kRemoteOptionType = 10062;
 constexpr WORD kRemoteFirstName = 285;
 constexpr WORD kRemoteLastName = 288;
 constexpr WPARAM kSelectionChange = 1;  // the list's LBN_SELCHANGE
-constexpr int kTextChars = 256;
 
 DWORD MachineOf(const UCB* ucb) { return ucb->pDP != nullptr ? ucb->pDP->bMachineID : 0; }
 
@@ -58,12 +55,6 @@ bool Grey(const UCB* ucb, const ICB* icb, WORD nameId, const OptionInfo* option)
 WORD MarkOf(bool on, bool grey) {
   if (grey) return on ? kMarkOnGrey : kMarkOffGrey;
   return on ? kMarkOn : kMarkOff;
-}
-
-std::u16string TextOf(const UCB* ucb, WORD id) {
-  WCHAR text[kTextChars] = {};
-  LoadStringFromResDll(ucb, id, text, kTextChars, FALSE);
-  return text;
 }
 
 }  // namespace
@@ -112,7 +103,7 @@ int option_page::DrawOptionLine(UCB* ucb, const ICB* icb, const DRAWITEMSTRUCT& 
     const COLORREF fore = SetTextColor(dc, GetSysColor(grey ? COLOR_GRAYTEXT : COLOR_MENUTEXT));
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    const std::u16string text = TextOf(ucb, nameId);
+    const std::u16string text = ResourceString(ucb, nameId);
     const RECT& line = item.rcItem;
     const int y = line.top + (line.bottom - line.top - static_cast<int>(metrics.tmHeight)) / 2;
     ExtTextOutW(dc, line.left + 2 * static_cast<int>(metrics.tmHeight), y, ETO_OPAQUE | ETO_CLIPPED, &line,

@@ -9,11 +9,14 @@
 #include "settings/context/context_block.h"
 #include "ui/engine/item_dispatch.h"
 #include "ui/engine/refresh.h"
+#include "ui/resource_dll.h"
 #include "ui/sheets/page_life.h"
 
 namespace {
 
 using namespace option_page;
+
+constexpr int kTextChars = 256;
 
 int OnItemInit(UCB* ucb, TCB* tcb, ICB* icb) {
   return icb->itemId == kTrayList ? InitTrayList(ucb, tcb, icb) : 0;
@@ -103,6 +106,12 @@ int OnPage(UCB* ucb, TCB* tcb, UINT message, LPARAM lParam) {
 }
 
 }  // namespace
+
+std::u16string option_page::ResourceString(const UCB* ucb, UINT id) {
+  WCHAR text[kTextChars] = {};
+  LoadStringFromResDll(ucb, id, text, kTextChars, FALSE);
+  return text;
+}
 
 void option_page::MarkChanged(const TCB* tcb) {
   if (tcb == nullptr || tcb->hWnd == nullptr) return;

@@ -4,6 +4,8 @@
 // Internal to features/option/pages/.
 #pragma once
 
+#include <string>
+
 #include "platform/base/wintypes.h"
 #include "platform/window/commctrl_listview.h"
 #include "platform/window/winuser_controls.h"
@@ -52,6 +54,9 @@ int DrawTrayLine(UCB* ucb, const TCB* tcb, const ICB* icb, const DRAWITEMSTRUCT&
 int OnTrayChoice(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM lParam);
 int OnOrientationClick(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM lParam);
 void OnOrientationPaint(UCB* ucb, TCB* tcb);
+
+// A string of the context's resource DLL ("" without one).
+std::u16string ResourceString(const UCB* ucb, UINT id);
 
 // Tells the sheet that the page changed.
 void MarkChanged(const TCB* tcb);

@@ -4,7 +4,6 @@
 // choices below the list that edit the selected tray's own settings.
 #include <algorithm>
 #include <iterator>
-#include <string>
 
 #include "features/option/pages/option_page.h"
 #include "features/option/tray_strings.h"
@@ -23,7 +22,6 @@
 #include "ui/bitmaps/paint_bitmap.h"
 #include "ui/engine/item_dispatch.h"
 #include "ui/engine/refresh.h"
-#include "ui/resource_dll.h"
 
 namespace {
 
@@ -35,7 +33,6 @@ constexpr WORD kFirstTrayName = 2;  // what the list's value starts from
 constexpr WORD kMachineFeed = 235;
 constexpr WORD kUprightPicture = 6193;
 constexpr WORD kTurnedPicture = 6194;
-constexpr int kTextChars = 256;
 
 // A choice below the list and the per-tray setting it edits.
 struct TrayChoice {
@@ -47,12 +44,6 @@ constexpr TrayChoice kChoices[] = {
     {kMediaChoice, kTrayMedia},
     {kLockChoice, kTrayLock},
 };
-
-std::u16string TextOf(const UCB* ucb, UINT id) {
-  WCHAR text[kTextChars] = {};
-  LoadStringFromResDll(ucb, id, text, kTextChars, FALSE);
-  return text;
-}
 
 WORD PerTray(WORD firstSetting, DWORD tray) { return static_cast<WORD>(firstSetting + tray); }
 
@@ -111,7 +102,7 @@ void AddColumns(UCB* ucb, const ICB* list) {
   RECT client{};
   GetClientRect(list->hWnd, &client);
   for (int c = 0; c < kColumns; ++c) {
-    std::u16string header = TextOf(ucb, kFirstHeader + static_cast<UINT>(c));
+    std::u16string header = ResourceString(ucb, kFirstHeader + static_cast<UINT>(c));
     LVCOLUMNW column{};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = LVCFMT_LEFT;
@@ -138,7 +129,7 @@ void AddTrays(UCB* ucb, const ICB* list) {
     NoteOffered(ucb, id, !hidden);
     if (hidden) continue;
     if (first) SetDevmodeValueBySFCB(ucb, list->pSFCB, id);
-    std::u16string name = TextOf(ucb, id);
+    std::u16string name = ResourceString(ucb, id);
     LVITEMW line{};
     line.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
     line.iItem = static_cast<int>(Send(list, LVM_GETITEMCOUNT));
@@ -178,13 +169,13 @@ void DrawCell(UCB* ucb, const LineLook& look, const RECT& cell, int column, WORD
   const bool known = FindTrayIndex(nameId, &tray) != FALSE;
   switch (column) {
     case 0:
-      DrawCellText(look, cell, TextOf(ucb, nameId));
+      DrawCellText(look, cell, ResourceString(ucb, nameId));
       return;
     case 1:
     case 3: {
       const WORD setting = column == 1 ? kTrayPaper : kTrayMedia;
       const auto option = known ? GetDevmodeValueByFuncID(ucb, PerTray(setting, tray), nullptr) : 0;
-      DrawCellText(look, cell, option > 0 ? TextOf(ucb, static_cast<UINT>(option)) : std::u16string());
+      DrawCellText(look, cell, option > 0 ? ResourceString(ucb, static_cast<UINT>(option)) : std::u16string());
       return;
     }
     default: {

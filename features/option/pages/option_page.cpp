@@ -52,6 +52,21 @@ int OnItemDraw(UCB* ucb, TCB* tcb, ICB* icb, LPARAM lParam) {
   return 0;
 }
 
+// A click switches the line it selected: the button goes up on that line.
+// A release that ends a drag of the list's scroll bar is no click.
+bool ReleasedOnSelectedLine(const ICB* icb, LPARAM lParam) {
+  if (icb->hWnd == nullptr) return false;
+  const LRESULT selected = SendMessageW(icb->hWnd, LB_GETCURSEL, 0, 0);
+  RECT line{};
+  if (selected < 0 ||
+      SendMessageW(icb->hWnd, LB_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&line)) ==
+          LB_ERR) {
+    return false;
+  }
+  const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  return PtInRect(&line, at) != FALSE;
+}
+
 bool IsOrientationButton(const ICB* icb) {
   return icb->itemId == kOrientationUpright || icb->itemId == kOrientationTurned;
 }
@@ -80,7 +95,7 @@ int OnItem(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM wParam, LPARAM lPa
     case WM_PAINT:
       return IsOrientationButton(icb) ? PaintOrientationButton(ucb, tcb, icb) : 0;
     case WM_LBUTTONUP:
-      if (icb->itemId == kOptionList) SwitchSelectedOption(ucb, tcb, icb);
+      if (icb->itemId == kOptionList && ReleasedOnSelectedLine(icb, lParam)) SwitchSelectedOption(ucb, tcb, icb);
       return 0;
     case WM_CHAR:
       if (icb->itemId == kOptionList && wParam == static_cast<WPARAM>(u' ')) SwitchSelectedOption(ucb, tcb, icb);

@@ -76,6 +76,13 @@ class OptionPage : public SheetMachine {
     EXPECT_TRUE(script.done());
   }
 
+  // The down arrow of the option list's scroll bar, beside its client area.
+  static POINT ListDownArrow() {
+    RECT client{};
+    GetClientRect(Item(kOptionList).Resolve(), &client);
+    return POINT{client.right + 6, client.bottom - 4};
+  }
+
   // The tray list's lines: their names' string ids.
   static std::vector<LPARAM> TrayLines() {
     HWND list = Item(kTrayList).Resolve();
@@ -137,21 +144,22 @@ TEST_F(OptionPage, EachTrayKeepsItsOwnPaperMediaAndOrientation) {
 }
 
 // The cover feeder needs a finisher: switched on alone it brings the first
-// finisher of its list, and switching that finisher off takes it away.
+// finisher of its list, and switching that finisher off takes it away. The
+// list's scroll bar switches nothing.
 TEST_F(OptionPage, AnOptionThatNeedsAnotherBringsItAndGoesWithIt) {
   ASSERT_EQ(Stored(kCoverFeeder), 0);
   ASSERT_EQ(Stored(kFinisherQkNoPunch), 0);
-  AcceptAfter([](UiScript& script) { script.select(Item(kOptionList), kCoverFeederLine); });
+  AcceptAfter([](UiScript& script) {
+    script.select(Item(kOptionList), kCoverFeederLine);
+    // Scrolling the list switches nothing.
+    script.decide([](plat::window::Script& next) { next.clickAt(Item(kOptionList), ListDownArrow()); });
+  });
   EXPECT_EQ(Stored(kCoverFeeder), 1);
   EXPECT_EQ(Stored(kFinisherQkNoPunch), 1);
   AcceptAfter([](UiScript& script) {
     // The finisher's line is further down: the list's arrow brings it.
     script.decide([](plat::window::Script& next) {
-      RECT client{};
-      GetClientRect(Item(kOptionList).Resolve(), &client);
-      for (int line = 0; line < kFinisherQkNoPunchLine; ++line) {
-        next.clickAt(Item(kOptionList), POINT{client.right + 6, client.bottom - 4});
-      }
+      for (int line = 0; line < kFinisherQkNoPunchLine; ++line) next.clickAt(Item(kOptionList), ListDownArrow());
       next.select(Item(kOptionList), kFinisherQkNoPunchLine);
     });
   });

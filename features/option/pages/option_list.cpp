@@ -5,11 +5,11 @@
 #include "features/option/pages/option_page.h"
 #include "jobsettings/options/option_switch.h"
 #include "platform/gdi/wingdi.h"
+#include "platform/modules/winresource.h"
 #include "platform/window/winuser.h"
 #include "platform/window/winuser_controls.h"
 #include "platform/window/winuser_draw.h"
 #include "platform/window/winuser_messages.h"
-#include "platform/modules/winresource.h"
 #include "settings/context/context_block.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
@@ -108,8 +108,8 @@ int option_page::DrawOptionLine(UCB* ucb, const ICB* icb, const DRAWITEMSTRUCT& 
     const int y = line.top + (line.bottom - line.top - static_cast<int>(metrics.tmHeight)) / 2;
     ExtTextOutW(dc, line.left + 2 * static_cast<int>(metrics.tmHeight), y, ETO_OPAQUE | ETO_CLIPPED, &line,
                 reinterpret_cast<LPCWSTR>(text.c_str()), static_cast<UINT>(text.size()), nullptr);
-    PaintBitmapFromResDll2(ucb, dc, &line, line.left, (line.top + line.bottom) / 2,
-                           MAKEINTRESOURCEW(MarkOf(on, grey)), kPaintCopy | kPaintCentreY);
+    PaintBitmapFromResDll2(ucb, dc, &line, line.left, (line.top + line.bottom) / 2, MAKEINTRESOURCEW(MarkOf(on, grey)),
+                           kPaintCopy | kPaintCentreY);
     SetTextColor(dc, fore);
     SetBkColor(dc, back);
   }

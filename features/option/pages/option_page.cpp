@@ -1,8 +1,9 @@
 // The installable-options page: which message of page 1011 goes to which
 // half. The tray list is the module's own from its first message on, so the
 // dialog engine never fills or subclasses it.
-#include "features/module_table/module_entries.h"
 #include "features/option/pages/option_page.h"
+
+#include "features/module_table/module_entries.h"
 #include "platform/window/propsheet/prsht.h"
 #include "platform/window/winuser.h"
 #include "platform/window/winuser_messages.h"
@@ -18,9 +19,7 @@ using namespace option_page;
 
 constexpr int kTextChars = 256;
 
-int OnItemInit(UCB* ucb, TCB* tcb, ICB* icb) {
-  return icb->itemId == kTrayList ? InitTrayList(ucb, tcb, icb) : 0;
-}
+int OnItemInit(UCB* ucb, TCB* tcb, ICB* icb) { return icb->itemId == kTrayList ? InitTrayList(ucb, tcb, icb) : 0; }
 
 int OnItemCommand(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM lParam) {
   if (LOWORD(wParam) != icb->itemId) return 0;
@@ -58,9 +57,8 @@ bool ReleasedOnSelectedLine(const ICB* icb, LPARAM lParam) {
   if (icb->hWnd == nullptr) return false;
   const LRESULT selected = SendMessageW(icb->hWnd, LB_GETCURSEL, 0, 0);
   RECT line{};
-  if (selected < 0 ||
-      SendMessageW(icb->hWnd, LB_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&line)) ==
-          LB_ERR) {
+  if (selected < 0 || SendMessageW(icb->hWnd, LB_GETITEMRECT, static_cast<WPARAM>(selected),
+                                   reinterpret_cast<LPARAM>(&line)) == LB_ERR) {
     return false;
   }
   const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

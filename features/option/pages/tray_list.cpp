@@ -184,7 +184,8 @@ void DrawCell(UCB* ucb, const LineLook& look, const RECT& cell, int column, WORD
       DeleteObject(fill);
       if (!known) return;
       PaintBitmapFromResDll2(ucb, look.dc, &cell, (cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2,
-                             MAKEINTRESOURCEW(OrientationPicture(ucb, tray)), kPaintCopy | kPaintCentreX | kPaintCentreY);
+                             MAKEINTRESOURCEW(OrientationPicture(ucb, tray)),
+                             kPaintCopy | kPaintCentreX | kPaintCentreY);
       return;
     }
   }

@@ -41,8 +41,10 @@ constexpr WORD kPaper = 10175;
 constexpr WORD kMedia = 10207;
 constexpr WORD kCoverFeeder = 10085;
 constexpr WORD kFinisherQkNoPunch = 10097;
+constexpr WORD kTray7Option = 10045;
 
 // Option list lines, in the model's table order.
+constexpr int kTray7Line = 1;
 constexpr int kCoverFeederLine = 3;
 constexpr int kFinisherQkNoPunchLine = 13;
 
@@ -60,8 +62,8 @@ class OptionPage : public SheetMachine {
   LONG_PTR Stored(WORD setting, bool asShown = false) {
     UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
     if (ucb == nullptr) return -1;
-    const LONG_PTR value = asShown ? GetDevmodeValueByFuncID(ucb, setting, nullptr)
-                                   : GetDevmodeValueDirectByFuncID(ucb, setting, nullptr);
+    const LONG_PTR value =
+        asShown ? GetDevmodeValueByFuncID(ucb, setting, nullptr) : GetDevmodeValueDirectByFuncID(ucb, setting, nullptr);
     FreeUcb2(ucb, 1);
     return value;
   }
@@ -165,6 +167,21 @@ TEST_F(OptionPage, AnOptionThatNeedsAnotherBringsItAndGoesWithIt) {
   });
   EXPECT_EQ(Stored(kFinisherQkNoPunch), 0);
   EXPECT_EQ(Stored(kCoverFeeder), 0);
+}
+
+// A space switches the selected option as a click does: tray 7, switched
+// on by the click, is off again.
+TEST_F(OptionPage, ASpaceSwitchesTheSelectedOption) {
+  ASSERT_EQ(Stored(kTray7Option), 0);
+  AcceptAfter([](UiScript& script) {
+    script.select(Item(kOptionList), kTray7Line);
+    script.check("the click", [] {
+      EXPECT_EQ(GetDevmodeValueDirectByFuncID(ContextOfPage(WindowRef::Page(Sheet()).Resolve()), kTray7Option, nullptr),
+                1);
+    });
+    script.type(u" ");
+  });
+  EXPECT_EQ(Stored(kTray7Option), 0);
 }
 
 // The automatic choice is hidden and its name is no tray's: the first

@@ -32,6 +32,7 @@ int OnItemCommand(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM lParam) {
     case kOrientationTurned:
       return OnOrientationClick(ucb, tcb, icb, wParam, lParam);
     case kRebuildButton:
+      if (HIWORD(wParam) != BN_CLICKED) return 0;
       DoDefaultProcessItemCommand(ucb, tcb, icb, wParam, lParam);
       MarkChanged(tcb);
       RepaintOptionList(ucb, tcb);

@@ -15,11 +15,7 @@ constexpr CUSTOMROW custom[kCustomRows] = {
     {0, nullptr, QualityBuiltInFunc, NoPageProcedure, QualityFunction, nullptr},                      // quality
     {0, nullptr, FreesizeBuiltInFunc, NoPageProcedure, FreesizeFunction, nullptr},                    // free size
     {sizeof(CHAPTERWORK), nullptr, ChapterBuiltInFunc, NoPageProcedure, ChapterFunction, FreeChapterWork},   // chapter
-#if KESM_KERNEL_MODE
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // option
-#else
-    {0, nullptr, EmptyBuiltInFunc, OptionProcedure, EmptyFunction, nullptr},                          // option
-#endif
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, FontxchgFunction, nullptr},                       // font exchange
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // set list
     {0, nullptr, nullptr, nullptr, nullptr, nullptr},                                                 // none
@@ -38,11 +34,3 @@ int EmptyBuiltInFunc(UCB*, WORD, void*) { return 0; }
 int EmptyFunction(UCB*, DWORD, void*, void*) { return 0; }
 
 INT_PTR NoPageProcedure(UCB*, TCB*, ICB*, UINT, UINT_PTR, LPARAM, void*) { return 0; }
-
-#if !KESM_KERNEL_MODE
-// Programs that hold printer contexts without the configuration library's
-// pages (the tools, the settings tests) link this shared code alone: there
-// a page procedure answers nothing. The library's own definition replaces
-// this one wherever its pages are linked in.
-[[gnu::weak]] INT_PTR OptionProcedure(UCB*, TCB*, ICB*, UINT, UINT_PTR, LPARAM, void*) { return 0; }
-#endif

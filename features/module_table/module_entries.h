@@ -18,12 +18,6 @@ int ChapterBuiltInFunc(UCB* ucb, WORD id, void* work);
 int ChapterFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 void FreeChapterWork(void* work);
 int FontxchgFunction(UCB* ucb, DWORD code, void* parameter, void* work);
-#if !KESM_KERNEL_MODE
-// The installable-options page 1011: every message of that page goes to
-// UCF_Option (1: handled); other dialogs get 0.
-INT_PTR OptionProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
-INT_PTR UCF_Option(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam);
-#endif
 int OtherBuiltInFunc(UCB* ucb, WORD id, void* work);
 int OtherFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 
@@ -36,3 +30,7 @@ struct CHAPTERWORK {
 
 // The pages' entries (configuration library only).
 INT_PTR FreesizeProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+// The installable-options page 1011: every message of that page goes to
+// UCF_Option (1: handled); other dialogs get 0.
+INT_PTR OptionProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+INT_PTR UCF_Option(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam);

@@ -13,7 +13,7 @@ constexpr CUSTOMPAGEROW kPageRows[kCustomRows] = {
     {nullptr, nullptr, nullptr},  // quality
     {nullptr, FreesizeProcedure, nullptr},  // free size
     {nullptr, nullptr, nullptr},  // chapter
-    {nullptr, nullptr, nullptr},  // option
+    {nullptr, OptionProcedure, nullptr},  // option
     {nullptr, nullptr, nullptr},  // font exchange
     {nullptr, nullptr, nullptr},  // set list
     {nullptr, nullptr, nullptr},  // none

@@ -8,9 +8,25 @@ const TRAYSTRINGID tblTrayStringID[] = {
     {4, 439, 0},  {5, 839, 0},  {6, 837, 0},  {3, 865, 0},  {4, 866, 0},  {0, 0, 0},
 };
 
-DWORD GetTrayIDbyStringID(WORD stringId) {
+namespace {
+
+const TRAYSTRINGID* RowOf(WORD stringId) {
   for (const TRAYSTRINGID* row = tblTrayStringID; row->stringId != 0; ++row) {
-    if (row->stringId == stringId) return row->trayIndex;
+    if (row->stringId == stringId) return row;
   }
-  return tblTrayStringID[0].trayIndex;
+  return nullptr;
+}
+
+}  // namespace
+
+DWORD GetTrayIDbyStringID(WORD stringId) {
+  const TRAYSTRINGID* row = RowOf(stringId);
+  return row != nullptr ? row->trayIndex : tblTrayStringID[0].trayIndex;
+}
+
+BOOL FindTrayIndex(WORD stringId, DWORD* trayIndex) {
+  const TRAYSTRINGID* row = stringId != 0 ? RowOf(stringId) : nullptr;
+  if (row == nullptr || trayIndex == nullptr) return FALSE;
+  *trayIndex = row->trayIndex;
+  return TRUE;
 }

@@ -17,3 +17,7 @@ extern const TRAYSTRINGID tblTrayStringID[];
 // The tray index of the first row with the string id; an id the table does
 // not know gives the first row's index, 0.
 DWORD GetTrayIDbyStringID(WORD stringId);
+// The same lookup for a writer of per-tray settings, which must not take an
+// unknown id for the first tray: FALSE, *trayIndex untouched, when no row
+// has the id.
+BOOL FindTrayIndex(WORD stringId, DWORD* trayIndex);

@@ -1,6 +1,6 @@
 // kesmsheet as a user runs it, on a fresh machine folder of each test: a
 // picture of every page of both sheets, a script that changes a setting
-// and presses OK, a script with a line that is no step, a printer the
+// and presses OK, the options page with the sample's trays, a script with a line that is no step, a printer the
 // machine lacks, a bad command line.
 #include <gtest/gtest.h>
 #include <png.h>
@@ -218,6 +218,25 @@ TEST_F(KesmSheet, TheWatermarkListAndItsTextDialogArePictured) {
   EXPECT_GT(page.colours, 4u);
   EXPECT_TRUE(Has(result.out, "the sheet ended with OK")) << result.out;
   EXPECT_TRUE(Has(result.out, "kdmFuncSelectWaterMark: 0 -> 1")) << result.out;
+}
+
+// The printer sheet's options page lists the sample's trays, and OK
+// stores that the sample's tray 1 is offered.
+TEST_F(KesmSheet, TheOptionsPageShowsTheTraysAndOkStoresTheOfferedTray) {
+  const fs::path shots = folder_.path() / "shots";
+  const Result result = Run({"--printer-sheet", "--shots", shots.string(), "--script",
+                             Script("tab 0\nshot options\nok\n").string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  const Picture step = ReadPicture(shots / "options.png");
+  const Picture page = ReadPicture(shots / "00-Options.png");
+  // The tray list's selected line and the option list's check marks bring
+  // colours beyond the page's face, frames and text.
+  EXPECT_GE(step.colours, page.colours);
+  EXPECT_GT(step.colours, 4u);
+  EXPECT_EQ(step.width, page.width);
+  EXPECT_EQ(step.height, page.height);
+  EXPECT_TRUE(Has(result.out, "the sheet ended with OK")) << result.out;
+  EXPECT_TRUE(Has(result.out, "printer data: kdmTrayField0: 0 -> 1")) << result.out;
 }
 
 TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {

@@ -13,7 +13,7 @@ constexpr CUSTOMPAGEROW kPageRows[kCustomRows] = {
     {nullptr, QualityProcedure, nullptr},  // quality
     {nullptr, FreesizeProcedure, nullptr},  // free size
     {nullptr, nullptr, nullptr},  // chapter
-    {nullptr, nullptr, nullptr},  // option
+    {nullptr, OptionProcedure, nullptr},  // option
     {nullptr, FontxchgProcedure, nullptr},  // font exchange
     {nullptr, SetlistProcedure, nullptr},  // set list
     {nullptr, nullptr, nullptr},  // none

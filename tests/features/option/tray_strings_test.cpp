@@ -13,4 +13,15 @@ TEST(TrayStrings, EachNameGivesItsTrayIndexAndAnUnknownNameTrayZero) {
   for (const auto& [id, index] : cases) EXPECT_EQ(GetTrayIDbyStringID(id), index) << id;
 }
 
+// A writer of per-tray settings learns that an id is unknown instead of
+// being handed the first tray.
+TEST(TrayStrings, FindingATrayTellsAnUnknownNameApart) {
+  const std::pair<WORD, BOOL> cases[] = {{2, TRUE}, {837, TRUE}, {866, TRUE}, {1, FALSE}, {0, FALSE}, {16107, FALSE}};
+  for (const auto& [id, known] : cases) {
+    DWORD index = 99;
+    EXPECT_EQ(FindTrayIndex(id, &index), known) << id;
+    EXPECT_EQ(index, known ? GetTrayIDbyStringID(id) : 99u) << id;
+  }
+}
+
 }  // namespace

@@ -13,6 +13,7 @@ constexpr int kUp = 2143;
 constexpr int kDown = 2144;
 constexpr int kName = 2145;
 constexpr int kComment = 2146;
+constexpr int kRefresh = 2141;
 constexpr int kClose = 8;
 
 class Maintaining : public PresetSheet {
@@ -140,6 +141,27 @@ TEST_F(Maintaining, RenamingWritesThePresetWhenTheFieldIsLeft) {
   });
   EXPECT_EQ(Names(), Order({0, 1, 2}));
 
+}
+
+// After the refresh two presets that share a name are shown for renaming:
+// the later one is selected, its name ready to be typed over.
+TEST_F(Maintaining, TheRefreshWarnsOfTwoPresetsOfOneName) {
+  ASSERT_NO_FATAL_FAILURE(WritePresets({{"Office", ""}, {"Draft", ""}, {"Draft", ""}}));
+  int selected = -1;
+  bool nameFocused = false;
+  Maintain(0, [&](UiScript& script) {
+    script.click(WindowRef::Item(Maintenance(), kRefresh))
+        .answerBox(u"Another preset already has this name.", IDOK)
+        .check("the later preset is shown", [&] {
+          selected = Selection();
+          nameFocused = GetFocus() == Child(Maintenance(), kName);
+        })
+        .text(WindowRef::Item(Maintenance(), kName), u"Draft two")
+        .click(WindowRef::Item(Maintenance(), kList));
+  });
+  EXPECT_EQ(selected, 2);
+  EXPECT_TRUE(nameFocused);
+  EXPECT_EQ(Names(), (std::vector<std::u16string>{u"Office", u"Draft", u"Draft two"}));
 }
 
 }  // namespace

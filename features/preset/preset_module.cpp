@@ -57,12 +57,6 @@ int PresetFunction(UCB* ucb, DWORD code, void* parameter, void*) {
   return 1;
 }
 
-// Programs built on the settings library without the configuration
-// library's pages (the tools, the tests of the lower layers) have no preset
-// pages; where the pages are linked in, their procedure takes this one's
-// place.
-[[gnu::weak]] INT_PTR PresetProcedure(UCB*, TCB*, ICB*, UINT, UINT_PTR, LPARAM, void*) { return 0; }
-
 void FreePresetWork(void* work) {
   auto* preset = static_cast<PRESETWORK*>(work);
   if (preset == nullptr) return;

@@ -128,14 +128,14 @@ TEST_F(Dispatch, BuiltInIdsAreOfferedAsSixteenBitNumbers) {
 }
 
 // The table each context gets: the static rows in their order, a work area
-// for the chapter module only.
-TEST(ModuleTable, TheStaticTableHasTenRowsAndOnlyTheChapterModuleHasWork) {
+// for the preset and chapter modules only.
+TEST(ModuleTable, TheStaticTableHasTenRowsAndOnlyThePresetAndChapterModulesHaveWork) {
   LONG count = 0;
   const CUSTOMROW* rows = RegisterCustomFuncs(&count);
   ASSERT_EQ(count, 10);
   for (LONG i = 0; i < count; ++i) {
     EXPECT_EQ(rows[i].work, nullptr) << i;
-    EXPECT_EQ(rows[i].workSize > 0, i == 4) << i;
+    EXPECT_EQ(rows[i].workSize > 0, i == 0 || i == 4) << i;
   }
   EXPECT_EQ(rows[8].builtInFunc, nullptr);
   EXPECT_EQ(rows[8].procedure, nullptr);
@@ -154,10 +154,12 @@ TEST_F(ContextTable, EachContextHasItsOwnRowsAndWorkAreas) {
   ASSERT_NE(other, nullptr);
   ASSERT_NE(other->pWork->pCustom, nullptr);
   EXPECT_NE(other->pWork->pCustom->rows, Table()->rows);
-  EXPECT_NE(Row(4).work, nullptr);
-  EXPECT_NE(other->pWork->pCustom->rows[4].work, Row(4).work);
+  for (int i : {0, 4}) {
+    EXPECT_NE(Row(i).work, nullptr) << i;
+    EXPECT_NE(other->pWork->pCustom->rows[i].work, Row(i).work) << i;
+  }
   for (int i = 0; i < kCustomRows; ++i) {
-    if (i != 4) {
+    if (i != 0 && i != 4) {
       EXPECT_EQ(Row(i).work, nullptr) << i;
     }
   }

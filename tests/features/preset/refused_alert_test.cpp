@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "features/custom_modules.h"
+#include "features/module_table/pages/page_rows.h"
 #include "settings/values/setting_lookup.h"
 #include "tests/features/features_fixture.h"
 #include "ui/engine/item_window.h"
@@ -22,7 +23,10 @@ INT_PTR Hear(UCB*, TCB*, ICB*, UINT message, UINT_PTR, LPARAM, void*) {
 
 class RefusedAlert : public FeatureTest {
  protected:
+  // The pages join the module table before the context is built, as once
+  // the library is loaded.
   void SetUp() override {
+    RegisterFeaturePages();
     FeatureTest::SetUp();
     kept_ = Row(kQualityRow).procedure;
     Row(kQualityRow).procedure = Hear;
@@ -31,6 +35,7 @@ class RefusedAlert : public FeatureTest {
   void TearDown() override {
     Row(kQualityRow).procedure = kept_;
     FeatureTest::TearDown();
+    UnregisterFeaturePages();
   }
   CustomProcedure kept_ = nullptr;
 };

@@ -165,6 +165,37 @@ TEST_F(KesmSheet, ThePresetPageAndItsDialogsArePictured) {
   }
 }
 
+// The font exchange page of the printer sheet, and the settings summary
+// that the print-quality page's first button opens (closed by its own
+// button), pictured as they stand when the script reaches them.
+TEST_F(KesmSheet, ShotsOfTheFontsPageAndTheSettingsSummary) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> arguments;
+    std::string steps;
+    std::string picture;
+    unsigned minWidth;
+  };
+  const Case cases[] = {
+      {"fonts page", {"--printer-sheet"}, "tab 1\nshot fonts-page\ncancel\n", "fonts-page", 400},
+      {"settings summary", {}, "tab 6\nclick 2136\nshot settings-summary\nclick 3585\ncancel\n", "settings-summary",
+       200},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path shots = folder_.path() / c.picture;
+    std::vector<std::string> arguments = c.arguments;
+    arguments.insert(arguments.end(), {"--shots", shots.string(), "--script", Script(c.steps).string()});
+    const Result result = Run(arguments);
+    ASSERT_EQ(result.code, 0) << result.err;
+    EXPECT_TRUE(Has(result.out, "the sheet ended with Cancel")) << result.out;
+    const Picture picture = ReadPicture(shots / (c.picture + ".png"));
+    EXPECT_GT(picture.width, c.minWidth);
+    EXPECT_GT(picture.height, 200u);
+    EXPECT_GT(picture.colours, 4u);
+  }
+}
+
 TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {
   struct Case {
     const char* what;

@@ -14,8 +14,8 @@ constexpr CUSTOMPAGEROW kPageRows[kCustomRows] = {
     {nullptr, FreesizeProcedure, nullptr},  // free size
     {nullptr, nullptr, nullptr},  // chapter
     {nullptr, nullptr, nullptr},  // option
-    {nullptr, nullptr, nullptr},  // font exchange
-    {nullptr, nullptr, nullptr},  // set list
+    {nullptr, FontxchgProcedure, nullptr},  // font exchange
+    {nullptr, SetlistProcedure, nullptr},  // set list
     {nullptr, nullptr, nullptr},  // none
     {nullptr, nullptr, nullptr},  // other
 };

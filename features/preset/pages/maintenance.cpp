@@ -12,6 +12,7 @@
 #include "features/preset/preset_keyword.h"
 #include "features/preset/preset_list.h"
 #include "features/preset/preset_names.h"
+#include "features/setlist/pages/setlist_page.h"
 #include "platform/window/winuser.h"
 #include "platform/window/winuser_controls.h"
 #include "platform/window/winuser_messages.h"
@@ -38,6 +39,7 @@ constexpr WORD kRefresh = 2141;
 constexpr WORD kAdd = 2142;
 constexpr WORD kUp = 2143;
 constexpr WORD kDown = 2144;
+constexpr WORD kSettingsSummary = 2148;
 
 // The module's work area of the context.
 PRESETWORK* WorkOf(UCB* ucb) {
@@ -211,6 +213,10 @@ int PresetNameCheck(UCB* ucb, HWND page, const ICB* list, int entry) {
 int UCF_Maintenance(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM wParam, LPARAM lParam) {
   if (ucb == nullptr || ucb->pWork == nullptr || tcb == nullptr) return 0;
   if (icb == nullptr) return OnDialog(ucb, tcb, message, wParam);
+  if (message == WM_PAINT && icb->itemId == kSettingsSummary) {
+    PaintSetList(ucb, tcb, icb);
+    return 1;
+  }
   if (message != WM_COMMAND || !FromItem(icb, lParam)) return 0;
   ICB* list = GetICBbyItemID(ucb, tcb, kMaintenanceList);
   if (list == nullptr || list->hWnd == nullptr) return 0;

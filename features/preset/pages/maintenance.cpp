@@ -213,9 +213,10 @@ int PresetNameCheck(UCB* ucb, HWND page, const ICB* list, int entry) {
 int UCF_Maintenance(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM wParam, LPARAM lParam) {
   if (ucb == nullptr || ucb->pWork == nullptr || tcb == nullptr) return 0;
   if (icb == nullptr) return OnDialog(ucb, tcb, message, wParam);
+  // The summary is painted on, and its window then paints as it will.
   if (message == WM_PAINT && icb->itemId == kSettingsSummary) {
     PaintSetList(ucb, tcb, icb);
-    return 1;
+    return 0;
   }
   if (message != WM_COMMAND || !FromItem(icb, lParam)) return 0;
   ICB* list = GetICBbyItemID(ucb, tcb, kMaintenanceList);

@@ -10,7 +10,11 @@
 namespace {
 
 constexpr CUSTOMROW custom[kCustomRows] = {
-    {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // preset
+#if KESM_KERNEL_MODE
+    {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, PresetFunction, nullptr},                         // preset
+#else
+    {sizeof(PRESETWORK), nullptr, EmptyBuiltInFunc, NoPageProcedure, PresetFunction, FreePresetWork}, // preset
+#endif
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // stamp
     {sizeof(QUALITYWORK), nullptr, QualityBuiltInFunc, NoPageProcedure, QualityFunction, nullptr},    // quality
     {0, nullptr, FreesizeBuiltInFunc, NoPageProcedure, FreesizeFunction, nullptr},                    // free size

@@ -10,6 +10,24 @@ int EmptyFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 // The procedure of a module whose pages this build does not carry.
 INT_PTR NoPageProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
 
+// The preset module: its answer about the maintenance dialog's buttons
+// (code 3), and in the configuration library its procedure and its work
+// area, the device values the maintenance dialog's refresh button
+// collected, set into the settings when the dialog returns.
+int PresetFunction(UCB* ucb, DWORD code, void* parameter, void* work);
+#if !KESM_KERNEL_MODE
+INT_PTR PresetProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+struct PRESETDEVICEVALUE {
+  WORD index;  // into the context's setting records
+  LONG_PTR value;
+};
+struct PRESETWORK {
+  LONG count;
+  PRESETDEVICEVALUE* values;  // null when nothing was collected
+};
+void FreePresetWork(void* work);
+#endif
+
 int QualityBuiltInFunc(UCB* ucb, WORD id, void* work);
 int QualityFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 int FreesizeBuiltInFunc(UCB* ucb, WORD id, void* work);

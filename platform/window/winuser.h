@@ -251,6 +251,7 @@ inline constexpr UINT MF_END = 0x0080;
 inline constexpr UINT MF_BYPOSITION = 0x0400;
 inline constexpr UINT MF_SEPARATOR = 0x0800;
 inline constexpr UINT TPM_LEFTALIGN = 0x0000;
+inline constexpr UINT TPM_LEFTBUTTON = 0x0000;
 inline constexpr UINT TPM_RIGHTBUTTON = 0x0002;
 inline constexpr UINT TPM_NONOTIFY = 0x0080;
 inline constexpr UINT TPM_RETURNCMD = 0x0100;

@@ -94,7 +94,10 @@ bool OperandValue(UCB* ucb, WORD funcId, DWORD* value) {
   } else if (SettingKindIsString(SettingKindOf(sfcb->descriptor))) {
     *value = StringLength(ucb, sfcb);
   } else {
-    *value = static_cast<DWORD>(GetDevmodeValueByFuncID(ucb, id, nullptr));
+    // The judge's constants are keyword labels, which mean their value in
+    // either orientation.
+    const LONG_PTR stored = GetDevmodeValueDirectByFuncID(ucb, id, nullptr);
+    *value = static_cast<DWORD>(ConvertDevmodeValueToKeywordID(ucb, sfcb, stored));
   }
   return true;
 }

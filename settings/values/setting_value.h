@@ -64,6 +64,10 @@ BOOL SetDevmodeValueByICB(UCB* ucb, const ICB* icb, LONG_PTR uiValue);
 // else the value. Id to value: the first entry with that string id (ids
 // compare as unsigned 16-bit numbers); else the id.
 LONG_PTR ConvertDevmodeValueToResID(const UCB* ucb, const SFCB* sfcb, LONG_PTR value);
+// Value to id as a description's keywords name it: for the sectioned lists
+// the label of the first section, whatever the orientation (a keyword
+// stands for its value in either); else as above.
+LONG_PTR ConvertDevmodeValueToKeywordID(const UCB* ucb, const SFCB* sfcb, LONG_PTR value);
 LONG_PTR ConvertResIDToDevmodeValue(const UCB* ucb, const SFCB* sfcb, LONG_PTR resId);
 // Id to value for a value the compiled description names (an action's
 // value, a group's default): as above, but an id found only in the other

@@ -99,6 +99,14 @@ LONG_PTR ConvertDevmodeValueToResID(const UCB* ucb, const SFCB* sfcb, LONG_PTR v
   return entry != nullptr ? entry->strId : value;
 }
 
+LONG_PTR ConvertDevmodeValueToKeywordID(const UCB* ucb, const SFCB* sfcb, LONG_PTR value) {
+  if (sfcb == nullptr || SectionedListOf(*sfcb) == nullptr) return ConvertDevmodeValueToResID(ucb, sfcb, value);
+  for (const CDT& entry : ListSection(sfcb, false)) {
+    if (entry.strId != kCdtNoText && SameValue(entry, value)) return entry.strId;
+  }
+  return value;
+}
+
 LONG_PTR ConvertResIDToDevmodeValue(const UCB* ucb, const SFCB* sfcb, LONG_PTR resId) {
   if (!CanBeStringId(resId) || sfcb == nullptr) {
     return resId;

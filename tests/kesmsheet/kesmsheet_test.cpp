@@ -1,7 +1,8 @@
 // kesmsheet as a user runs it, on a fresh machine folder of each test: a
 // picture of every page of both sheets, a script that changes a setting
-// and presses OK, the options page with the sample's trays, a script with a line that is no step, a printer the
-// machine lacks, a bad command line.
+// and presses OK, the feature pages and the dialogs they open, a script
+// with a line that is no step, a printer the machine lacks, a bad command
+// line.
 #include <gtest/gtest.h>
 #include <png.h>
 #include <sys/wait.h>
@@ -137,6 +138,32 @@ TEST_F(KesmSheet, AShotStepWritesThePictureItNames) {
   EXPECT_EQ(step.width, page.width);
   EXPECT_EQ(step.height, page.height);
   EXPECT_TRUE(Has(result.out, "wrote " + (shots / "edit-page.png").string())) << result.out;
+}
+
+// The preset page's dialogs as a user meets them: two presets saved
+// through the save-name dialog (the machine given a shared settings
+// folder), then the page listing them and its maintenance dialog.
+TEST_F(KesmSheet, ThePresetPageAndItsDialogsArePictured) {
+  ASSERT_EQ(Run({}).code, 0);
+  fs::create_directories(machine() / "drive" / "c" / "_kesm");
+  const fs::path shots = folder_.path() / "presets";
+  const std::string steps =
+      "click 2003\nclick 11111\ntype 2452 Office draft\nclick 1\n"
+      "click 2003\nclick 11111\nshot save-name\ntype 2452 Booklet\nclick 1\n"
+      "shot preset-page\nclick 2002\nshot maintenance\nclick 8\ncancel\n";
+  const Result result = Run({"--shots", shots.string(), "--script", Script(steps).string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  const Picture page = ReadPicture(shots / "00-Preset.png");
+  const Picture listed = ReadPicture(shots / "preset-page.png");
+  EXPECT_EQ(listed.width, page.width);
+  EXPECT_NE(Text(shots / "preset-page.png"), Text(shots / "00-Preset.png")) << "the page lists the presets saved";
+  for (const char* dialog : {"save-name.png", "maintenance.png"}) {
+    SCOPED_TRACE(dialog);
+    const Picture picture = ReadPicture(shots / dialog);
+    EXPECT_GT(picture.width, 200u);
+    EXPECT_LT(picture.width, page.width);
+    EXPECT_GT(picture.colours, 4u);
+  }
 }
 
 // The font exchange page of the printer sheet, and the settings summary

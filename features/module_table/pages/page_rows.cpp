@@ -8,7 +8,7 @@
 namespace {
 
 constexpr CUSTOMPAGEROW kPageRows[kCustomRows] = {
-    {nullptr, nullptr, nullptr},  // preset
+    {nullptr, PresetProcedure, nullptr},  // preset
     {nullptr, StampProcedure, StampFunction},  // stamp
     {nullptr, QualityProcedure, nullptr},  // quality
     {nullptr, FreesizeProcedure, nullptr},  // free size

@@ -128,15 +128,15 @@ TEST_F(Dispatch, BuiltInIdsAreOfferedAsSixteenBitNumbers) {
 }
 
 // The table each context gets: the static rows in their order, work areas
-// for the quality module (the profile name being edited) and the chapter
-// module only.
-TEST(ModuleTable, TheStaticTableHasTenRowsAndOnlyTheQualityAndChapterModulesHaveWork) {
+// for the preset module, the quality module (the profile name being
+// edited) and the chapter module only.
+TEST(ModuleTable, TheStaticTableHasTenRowsAndOnlyThePresetQualityAndChapterModulesHaveWork) {
   LONG count = 0;
   const CUSTOMROW* rows = RegisterCustomFuncs(&count);
   ASSERT_EQ(count, 10);
   for (LONG i = 0; i < count; ++i) {
     EXPECT_EQ(rows[i].work, nullptr) << i;
-    EXPECT_EQ(rows[i].workSize > 0, i == 2 || i == 4) << i;
+    EXPECT_EQ(rows[i].workSize > 0, i == 0 || i == 2 || i == 4) << i;
   }
   EXPECT_EQ(rows[8].builtInFunc, nullptr);
   EXPECT_EQ(rows[8].procedure, nullptr);
@@ -155,12 +155,12 @@ TEST_F(ContextTable, EachContextHasItsOwnRowsAndWorkAreas) {
   ASSERT_NE(other, nullptr);
   ASSERT_NE(other->pWork->pCustom, nullptr);
   EXPECT_NE(other->pWork->pCustom->rows, Table()->rows);
-  for (int i : {2, 4}) {
+  for (int i : {0, 2, 4}) {
     EXPECT_NE(Row(i).work, nullptr) << i;
     EXPECT_NE(other->pWork->pCustom->rows[i].work, Row(i).work) << i;
   }
   for (int i = 0; i < kCustomRows; ++i) {
-    if (i != 2 && i != 4) {
+    if (i != 0 && i != 2 && i != 4) {
       EXPECT_EQ(Row(i).work, nullptr) << i;
     }
   }

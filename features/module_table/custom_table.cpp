@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr CUSTOMROW custom[kCustomRows] = {
+const CUSTOMROW custom[kCustomRows] = {
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // preset
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // stamp
     {0, nullptr, QualityBuiltInFunc, NoPageProcedure, QualityFunction, nullptr},                      // quality
@@ -19,7 +19,11 @@ constexpr CUSTOMROW custom[kCustomRows] = {
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, FontxchgFunction, nullptr},                       // font exchange
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // set list
     {0, nullptr, nullptr, nullptr, nullptr, nullptr},                                                 // none
+#if KESM_KERNEL_MODE
     {0, nullptr, OtherBuiltInFunc, NoPageProcedure, OtherFunction, nullptr},                          // other
+#else
+    {sizeof(OTHERWORK), nullptr, OtherBuiltInFunc, OtherProcedure, OtherFunction, nullptr},           // other
+#endif
 };
 
 }  // namespace

@@ -20,6 +20,20 @@ void FreeChapterWork(void* work);
 int FontxchgFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 int OtherBuiltInFunc(UCB* ucb, WORD id, void* work);
 int OtherFunction(UCB* ucb, DWORD code, void* parameter, void* work);
+#if !KESM_KERNEL_MODE
+// The Other module's pages come with the configuration library; a program
+// built on the shared code alone has none, and the row's slot is null
+// there, which the dispatchers skip.
+[[gnu::weak]] INT_PTR OtherProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam,
+                                     void* work);
+#endif
+
+// The Other module's work area: the password typed into the confirmation
+// dialog, kept for the dialog that asked for it.
+inline constexpr int kOtherPasswordChars = 261;
+struct OTHERWORK {
+  WCHAR confirmation[kOtherPasswordChars];
+};
 
 // The chapter module's work area: the backup of the chapter blocks that
 // an undo entry keeps.

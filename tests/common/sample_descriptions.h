@@ -33,6 +33,7 @@ inline constexpr const char* kSampleDescriptions[] = {
     KESM_TEST_DATA "/kpd/kesm_w2_hidden_fonts.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_hidden_functions.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_numbers.kpd",
+    KESM_TEST_DATA "/kpd/kesm_w2_other.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_page_alert.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_refresh.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_request.kpd",

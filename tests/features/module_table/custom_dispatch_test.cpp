@@ -128,13 +128,17 @@ TEST_F(Dispatch, BuiltInIdsAreOfferedAsSixteenBitNumbers) {
 
 // The table each context gets: the static rows in their order, a work area
 // for the chapter module only.
-TEST(ModuleTable, TheStaticTableHasTenRowsAndOnlyTheChapterModuleHasWork) {
+// The modules with a work area: the chapter module (its undo copy) and
+// the Other module (a password being confirmed).
+bool HasWork(LONG row) { return row == 4 || row == 9; }
+
+TEST(ModuleTable, TheStaticTableHasTenRowsAndOnlyTheChapterAndOtherModulesHaveWork) {
   LONG count = 0;
   const CUSTOMROW* rows = RegisterCustomFuncs(&count);
   ASSERT_EQ(count, 10);
   for (LONG i = 0; i < count; ++i) {
     EXPECT_EQ(rows[i].work, nullptr) << i;
-    EXPECT_EQ(rows[i].workSize > 0, i == 4) << i;
+    EXPECT_EQ(rows[i].workSize > 0, HasWork(i)) << i;
   }
   EXPECT_EQ(rows[8].builtInFunc, nullptr);
   EXPECT_EQ(rows[8].procedure, nullptr);
@@ -144,6 +148,7 @@ TEST(ModuleTable, TheStaticTableHasTenRowsAndOnlyTheChapterModuleHasWork) {
   EXPECT_EQ(rows[4].function, ChapterFunction);
   EXPECT_EQ(rows[6].function, FontxchgFunction);
   EXPECT_EQ(rows[9].function, OtherFunction);
+  EXPECT_EQ(rows[9].procedure, OtherProcedure);
 }
 
 class ContextTable : public FeatureTest {};
@@ -155,10 +160,9 @@ TEST_F(ContextTable, EachContextHasItsOwnRowsAndWorkAreas) {
   EXPECT_NE(other->pWork->pCustom->rows, Table()->rows);
   EXPECT_NE(Row(4).work, nullptr);
   EXPECT_NE(other->pWork->pCustom->rows[4].work, Row(4).work);
+  EXPECT_NE(other->pWork->pCustom->rows[9].work, Row(9).work);
   for (int i = 0; i < kCustomRows; ++i) {
-    if (i != 4) {
-      EXPECT_EQ(Row(i).work, nullptr) << i;
-    }
+    EXPECT_EQ(Row(i).work != nullptr, HasWork(i)) << i;
   }
   Release(other);
 }

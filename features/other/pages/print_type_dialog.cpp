@@ -78,7 +78,8 @@ INT_PTR OnPasswordTyped(const Message& m) {
 // The confirmation; true when the dialog may close.
 bool PasswordConfirmed(const Message& m) {
   if ((GetRequestCode(m.ucb) & kRequestConfirmPassword) == 0) return true;
-  if (CheckAlertMsg2(m.ucb, m.tcb, ItemOf(m, IDOK), 0, 0) == 1) return false;
+  ICB* ok = ItemOf(m, IDOK);
+  if (ok != nullptr && CheckAlertMsg2(m.ucb, m.tcb, ok, 0, 0) == 1) return false;
   if (m.work != nullptr) m.work->confirmation[0] = 0;
   if (ShowDialogBox(m.ucb, kShowDialogModal, kPasswordDialog, Dialog(m)) == IDCANCEL) {
     ClearPassword(m);

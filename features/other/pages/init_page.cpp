@@ -134,9 +134,9 @@ INT_PTR OnInitSettingsPage(const Message& m) {
     if (m.message == WM_PAINT) ShowPaperFitting(m);
     return kNotHandled;
   }
-  // The item paints the lines and then itself.
+  // The item's paint paints the lines, then the item itself.
   if (m.icb->itemId == kTrayInfoItem) {
-    PaintTrayLines(m);
+    if (m.message == WM_PAINT) PaintTrayLines(m);
     return kNotHandled;
   }
   return PaintTrayInfoByIcb(m.ucb, m.tcb, m.icb, m.message) != 0 ? kHandled : kNotHandled;

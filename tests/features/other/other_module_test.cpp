@@ -98,10 +98,8 @@ TEST_F(Other, ACancelledDialogGivesBackTheKeptColourMatching) {
 }
 
 // The status query a sheet asks for as it starts is the Other module's:
-// its answer is the query's, with the record's window; no record is no
-// answer.
+// its answer is the query's.
 TEST_F(Other, TheSheetsStartQueryAnswersWithTheQuery) {
-  KesmCustomFunction(ucb_, kCustomBidiStart, nullptr);
   // No port-monitor library on this machine: the device cannot answer.
   EXPECT_FALSE(GetBidiDataStart(ucb_, nullptr));
   // Bidi turned off for the driver: nothing to ask, and nothing came.

@@ -41,3 +41,6 @@ struct CHAPTERWORK {
   BYTE* backup;
   WORD blocks;  // blocks the backup holds
 };
+
+// The pages' entries (configuration library only).
+INT_PTR FreesizeProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);

@@ -9,7 +9,7 @@
 
 namespace {
 
-const CUSTOMROW custom[kCustomRows] = {
+constexpr CUSTOMROW custom[kCustomRows] = {
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // preset
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // stamp
     {0, nullptr, QualityBuiltInFunc, NoPageProcedure, QualityFunction, nullptr},                      // quality
@@ -19,11 +19,7 @@ const CUSTOMROW custom[kCustomRows] = {
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, FontxchgFunction, nullptr},                       // font exchange
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // set list
     {0, nullptr, nullptr, nullptr, nullptr, nullptr},                                                 // none
-#if KESM_KERNEL_MODE
-    {0, nullptr, OtherBuiltInFunc, NoPageProcedure, OtherFunction, nullptr},                          // other
-#else
-    {sizeof(OTHERWORK), nullptr, OtherBuiltInFunc, OtherProcedure, OtherFunction, nullptr},           // other
-#endif
+    {sizeof(OTHERWORK), nullptr, OtherBuiltInFunc, NoPageProcedure, OtherFunction, nullptr},          // other
 };
 
 }  // namespace

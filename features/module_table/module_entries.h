@@ -20,13 +20,6 @@ void FreeChapterWork(void* work);
 int FontxchgFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 int OtherBuiltInFunc(UCB* ucb, WORD id, void* work);
 int OtherFunction(UCB* ucb, DWORD code, void* parameter, void* work);
-#if !KESM_KERNEL_MODE
-// The Other module's pages come with the configuration library; a program
-// built on the shared code alone has none, and the row's slot is null
-// there, which the dispatchers skip.
-[[gnu::weak]] INT_PTR OtherProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam,
-                                     void* work);
-#endif
 
 // The Other module's work area: the password typed into the confirmation
 // dialog, kept for the dialog that asked for it.
@@ -44,3 +37,10 @@ struct CHAPTERWORK {
 
 // The pages' entries (configuration library only).
 INT_PTR FreesizeProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+INT_PTR FontxchgProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+INT_PTR SetlistProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+INT_PTR StampProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+int StampFunction(UCB* ucb, DWORD code, void* parameter, void* work);
+INT_PTR OtherProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+// The Other module's codes with its hidden-function dialog (code 14).
+int OtherPageFunction(UCB* ucb, DWORD code, void* parameter, void* work);

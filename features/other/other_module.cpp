@@ -30,7 +30,6 @@ constexpr WORD kFuncSeparationSheetCycle = 411;
 constexpr WORD kJudgeFewerCopiesThanCycle = 1108;
 constexpr WORD kBuiltInCopiesToCycle = 901;
 constexpr WORD kBuiltInDeviceVersions = 250;
-constexpr DWORD kCodeHiddenFunctions = 14;
 constexpr DWORD kJobCodesAll = 1;
 
 SHORT Short(const UCB* ucb, WORD funcId) { return static_cast<SHORT>(GetDevmodeValueDirectByFuncID(ucb, funcId, nullptr)); }
@@ -111,8 +110,6 @@ int OtherFunction(UCB* ucb, DWORD code, void* parameter, void*) {
   if (ucb == nullptr) return 0;
   switch (code) {
 #if !KESM_KERNEL_MODE
-    case kCodeHiddenFunctions:
-      return OtherHiddenFunctions != nullptr ? OtherHiddenFunctions(ucb, parameter) : 0;
     case kCustomBidiStart:
       return BidiStart(ucb, static_cast<CustomBidiStart*>(parameter));
     case kCustomBidiTrayDetails:

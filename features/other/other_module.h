@@ -11,9 +11,3 @@ int Ucf9_JudgeHook(UCB* ucb, WORD funcId);
 // The separation-sheet cycle takes the copies, when there are any.
 void CopyCopiestoSepSheetCycleCopies(UCB* ucb);
 
-#if !KESM_KERNEL_MODE
-// Code 14, the hidden-function dialog over the page of the record: the
-// configuration library's pages answer it; a program built on the shared
-// code alone has no such dialog (null there).
-[[gnu::weak]] int OtherHiddenFunctions(UCB* ucb, void* parameter);
-#endif

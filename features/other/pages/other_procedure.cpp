@@ -133,7 +133,8 @@ INT_PTR OtherProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wPar
   return UserCallbackFunction(Message{ucb, tcb, icb, message, wParam, lParam, static_cast<OTHERWORK*>(work)});
 }
 
-int OtherHiddenFunctions(UCB* ucb, void* parameter) {
+int OtherPageFunction(UCB* ucb, DWORD code, void* parameter, void* work) {
+  if (ucb == nullptr || code != kCustomHiddenFunction) return OtherFunction(ucb, code, parameter, work);
   auto* event = static_cast<CustomItemEvent*>(parameter);
   if (event == nullptr || event->tcb == nullptr) return 0;
   if (GetKDMCallSrc(ucb) != 1) return 1;

@@ -149,7 +149,6 @@ TEST(ModuleTable, TheStaticTableHasTenRowsAndOnlyTheChapterAndOtherModulesHaveWo
   EXPECT_EQ(rows[4].function, ChapterFunction);
   EXPECT_EQ(rows[6].function, FontxchgFunction);
   EXPECT_EQ(rows[9].function, OtherFunction);
-  EXPECT_EQ(rows[9].procedure, OtherProcedure);
 }
 
 class ContextTable : public FeatureTest {};

@@ -48,6 +48,7 @@ class OtherSheet : public ui_test::SheetMachine {
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(Install("kesm_w2_other.kpd", u"kesmw2rus.hlp", PRINTER_ATTRIBUTE_ENABLE_BIDI));
     RegisterEngineHooks();
+    RegisterFeaturePages();
     ASSERT_NO_FATAL_FAILURE(bidi_test::InstallPortMonitor(&library_, &lib_));
     UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
     ASSERT_NE(ucb, nullptr);

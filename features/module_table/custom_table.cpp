@@ -23,7 +23,7 @@ constexpr CUSTOMROW custom[kCustomRows] = {
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, FontxchgFunction, nullptr},                       // font exchange
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // set list
     {0, nullptr, nullptr, nullptr, nullptr, nullptr},                                                 // none
-    {0, nullptr, OtherBuiltInFunc, NoPageProcedure, OtherFunction, nullptr},                          // other
+    {sizeof(OTHERWORK), nullptr, OtherBuiltInFunc, NoPageProcedure, OtherFunction, nullptr},          // other
 };
 
 }  // namespace

@@ -45,6 +45,13 @@ struct QUALITYWORK {
   WCHAR profileName[260];
 };
 
+// The Other module's work area: the password typed into the confirmation
+// dialog, kept for the dialog that asked for it.
+inline constexpr int kOtherPasswordChars = 261;
+struct OTHERWORK {
+  WCHAR confirmation[kOtherPasswordChars];
+};
+
 // The chapter module's work area: the backup of the chapter blocks that
 // an undo entry keeps.
 struct CHAPTERWORK {
@@ -63,3 +70,6 @@ INT_PTR QualityProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wP
 // UCF_Option (1: handled); other dialogs get 0.
 INT_PTR OptionProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
 INT_PTR UCF_Option(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam);
+INT_PTR OtherProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+// The Other module's codes with its hidden-function dialog (code 14).
+int OtherPageFunction(UCB* ucb, DWORD code, void* parameter, void* work);

@@ -1,5 +1,7 @@
-// The Other module's built-in function 901, its function codes outside the
-// pages (tray details of the device answer, the resolution list, the
+// The Other module's built-in functions (the device's versions and job
+// codes refreshed, the copies given to the separation-sheet cycle), its
+// function codes outside the pages (the device status query at the start
+// of a sheet, tray details of the device answer, the resolution list, the
 // quality default of a refused resolution, the colour matching given back
 // when a dialog is cancelled) and its judge hook.
 #include "features/other/other_module.h"
@@ -7,6 +9,8 @@
 #include <array>
 
 #include "devicecomm/bidi/bidi_events.h"
+#include "devicecomm/bidi/bidi_query.h"
+#include "devicecomm/jobcodes/job_codes.h"
 #include "features/custom_modules.h"
 #include "features/quality/quality_module.h"
 #include "features/module_table/module_entries.h"
@@ -25,6 +29,8 @@ constexpr WORD kFuncCopies = 12;
 constexpr WORD kFuncSeparationSheetCycle = 411;
 constexpr WORD kJudgeFewerCopiesThanCycle = 1108;
 constexpr WORD kBuiltInCopiesToCycle = 901;
+constexpr WORD kBuiltInDeviceVersions = 250;
+constexpr DWORD kJobCodesAll = 1;
 
 SHORT Short(const UCB* ucb, WORD funcId) { return static_cast<SHORT>(GetDevmodeValueDirectByFuncID(ucb, funcId, nullptr)); }
 
@@ -57,6 +63,20 @@ int DialogCancelled(UCB* ucb, CustomDialogState* state) {
   return 1;
 }
 
+#if !KESM_KERNEL_MODE
+// The window of the dialog the context serves now, or null.
+HWND CurrentDialogWindow(const UCB* ucb) {
+  const TCB* tcb = GetTCBbyTabID(ucb, ucb->wCurrentDialog);
+  return tcb != nullptr ? tcb->hWnd : nullptr;
+}
+
+int BidiStart(UCB* ucb, CustomBidiStart* start) {
+  if (start == nullptr) return 0;
+  start->result = GetBidiDataImmediately(ucb, start->window);
+  return 1;
+}
+#endif
+
 }  // namespace
 
 void CopyCopiestoSepSheetCycleCopies(UCB* ucb) {
@@ -70,15 +90,28 @@ int Ucf9_JudgeHook(UCB* ucb, WORD funcId) {
 }
 
 int OtherBuiltInFunc(UCB* ucb, WORD id, void*) {
-  if (ucb == nullptr || id != kBuiltInCopiesToCycle) return 0;
-  CopyCopiestoSepSheetCycleCopies(ucb);
-  return 1;
+  if (ucb == nullptr) return 0;
+  switch (id) {
+    case kBuiltInCopiesToCycle:
+      CopyCopiestoSepSheetCycleCopies(ucb);
+      return 1;
+#if !KESM_KERNEL_MODE
+    case kBuiltInDeviceVersions:
+      GetBidiDataImmediately2(ucb, CurrentDialogWindow(ucb));
+      JobCodeDLLDependOnMachine(ucb, kJobCodesAll);
+      return 1;
+#endif
+    default:
+      return 0;
+  }
 }
 
 int OtherFunction(UCB* ucb, DWORD code, void* parameter, void*) {
   if (ucb == nullptr) return 0;
   switch (code) {
 #if !KESM_KERNEL_MODE
+    case kCustomBidiStart:
+      return BidiStart(ucb, static_cast<CustomBidiStart*>(parameter));
     case kCustomBidiTrayDetails:
       if (parameter == nullptr) return 0;
       static_cast<CustomBidiTrayDetails*>(parameter)->wanted = 1;

@@ -10,3 +10,4 @@ struct UCB;
 int Ucf9_JudgeHook(UCB* ucb, WORD funcId);
 // The separation-sheet cycle takes the copies, when there are any.
 void CopyCopiestoSepSheetCycleCopies(UCB* ucb);
+

@@ -15,6 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/machine.h"
+#include "platform/base/winerror.h"
+#include "platform/spooler/spoolsetup.h"
 #include "tests/common/temp_folder.h"
 
 namespace {
@@ -302,6 +305,45 @@ TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {
     // Nothing runs before the command line and the script are taken.
     EXPECT_EQ(fs::exists(machine()), c.machineMade);
   }
+}
+
+// A printer of the Other page's description on the machine kesmsheet
+// runs on: the print type picked on the preset page, its dialog opened
+// from the Others page and pictured, then the initial settings.
+TEST_F(KesmSheet, ShotsPictureTheInitialSettingsAndThePrintTypeDialog) {
+  {
+    ASSERT_TRUE(plat::SetMachineRoot(machine()));
+    std::error_code ec;
+    fs::copy_file(fs::path(KESM_TEST_DATA) / "kpd" / "kesm_w2_other.kpd", plat::DriverFilesFolder() / "KESMW2OT.KPD",
+                  fs::copy_options::overwrite_existing, ec);
+    ASSERT_FALSE(ec) << ec.message();
+    plat::DriverSetup driver;
+    driver.name = u"Kesm W2 Series";
+    driver.driverFile = u"kesmgr.dll";
+    driver.dataFile = u"KESMW2OT.KPD";
+    driver.configFile = u"kesmui.dll";
+    ASSERT_EQ(plat::AddPrinterDriver(driver), static_cast<DWORD>(ERROR_SUCCESS));
+    plat::PrinterSetup printer;
+    printer.name = u"Kesm W2 Office";
+    printer.driverName = u"Kesm W2 Series";
+    ASSERT_EQ(plat::AddPrinter(printer), static_cast<DWORD>(ERROR_SUCCESS));
+  }
+  const fs::path shots = folder_.path() / "other";
+  const std::string steps = "tab 0\npick 3303 2\ntab 5\nclick 2114\nshot print-type\nclick 2\n"
+                            "tab 7\nshot initial-settings\ncancel\n";
+  const Result result = Run({"--printer", "Kesm W2 Office", "--shots", shots.string(), "--script", Script(steps).string()});
+  ASSERT_EQ(result.code, 0) << result.err << result.out;
+  if (const char* keep = std::getenv("KESM_KEEP_SHOTS")) fs::copy(shots, keep, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+  const Picture dialog = ReadPicture(shots / "print-type.png");
+  const Picture page = ReadPicture(shots / "initial-settings.png");
+  // The dialog is smaller than the sheet; both show their texts and
+  // controls.
+  EXPECT_GT(dialog.width, 300u);
+  EXPECT_GT(dialog.height, 200u);
+  EXPECT_GT(dialog.colours, 4u);
+  EXPECT_GT(page.colours, 4u);
+  EXPECT_LT(dialog.width, page.width);
+  EXPECT_TRUE(Has(result.out, "wrote " + (shots / "print-type.png").string())) << result.out;
 }
 
 }  // namespace

@@ -42,14 +42,15 @@ class UiMachine : public ::testing::Test {
     BKPDAddrFree();
   }
 
-  // The description as the driver's data file, the driver and the printer,
-  // and the resource DLL where the description's name puts it.
-  void Install(const char* description, const char16_t* helpFile = u"kesmw2rus.hlp") {
+  // The description as the driver's data file, the driver and the printer
+  // (with its attributes), and the resource DLL where the description's
+  // name puts it.
+  void Install(const char* description, const char16_t* helpFile = u"kesmw2rus.hlp", DWORD attributes = 0) {
     std::filesystem::copy_file(std::filesystem::path(KESM_TEST_DATA) / "kpd" / description,
                                plat::DriverFilesFolder() / std::filesystem::path(kDataFile),
                                std::filesystem::copy_options::overwrite_existing);
     ASSERT_NO_FATAL_FAILURE(storage_test::AddKesmDriver(kDriver, kDataFile, helpFile));
-    ASSERT_NO_FATAL_FAILURE(storage_test::AddLocalPrinter(kPrinter, kDriver));
+    ASSERT_NO_FATAL_FAILURE(storage_test::AddLocalPrinter(kPrinter, kDriver, attributes));
     PRINTER_DEFAULTSW defaults{nullptr, nullptr, PRINTER_ALL_ACCESS};
     ASSERT_TRUE(OpenPrinterW(kPrinter, &printer_, &defaults));
     resourceDll_ = ResourceDllPath();

@@ -18,6 +18,13 @@ HWND StartWindow(UCB* ucb, HWND /*unused*/, UINT messageId) {
   LoadStringFromResDll(ucb, messageId, text, kScratchChars, TRUE);
   SetWindowTextW(window, GetPrinterName(ucb));
   SetDlgItemTextW(window, kProgressTextItem, text);
+  // The slow step runs at once on this thread and no messages are
+  // dispatched until it ends: the window is painted now, or it would show
+  // nothing while it stands.
+  UpdateWindow(window);
+  for (HWND child = GetWindow(window, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    UpdateWindow(child);
+  }
   return window;
 }
 

@@ -10,8 +10,9 @@ struct UCB;
 inline constexpr UINT kProgressDialogId = 4006;
 inline constexpr int kProgressTextItem = 5005;
 
-// Creates and shows the window, owned by the active window; null when the
-// resource DLL or its dialog is missing. The second argument is not used.
+// Creates, shows and paints the window, owned by the active window; null
+// when the resource DLL or its dialog is missing. The second argument is
+// not used.
 HWND StartWindow(UCB* ucb, HWND unused, UINT messageId);
 // Destroys it (nothing for null).
 void EndWindow(UCB* ucb, HWND window);

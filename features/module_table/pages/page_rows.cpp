@@ -17,7 +17,7 @@ constexpr CUSTOMPAGEROW kPageRows[kCustomRows] = {
     {nullptr, FontxchgProcedure, nullptr},  // font exchange
     {nullptr, SetlistProcedure, nullptr},  // set list
     {nullptr, nullptr, nullptr},  // none
-    {nullptr, nullptr, nullptr},  // other
+    {nullptr, OtherProcedure, OtherPageFunction},  // other
 };
 
 }  // namespace

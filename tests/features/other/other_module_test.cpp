@@ -1,9 +1,13 @@
 // The Other module outside its pages: the separation-sheet cycle, the
 // quality default of a refused resolution, the tray details of a device
-// answer, and the colour matching a cancelled dialog gives back.
+// answer, the colour matching a cancelled dialog gives back, and the
+// status query of a sheet's start.
 #include <gtest/gtest.h>
 
 #include "devicecomm/bidi/bidi_events.h"
+#include "devicecomm/bidi/bidi_query.h"
+#include "jobsettings/devmode/runtime_flags.h"
+#include "settings/context/context_names.h"
 #include "features/custom_modules.h"
 #include "features/quality/quality_module.h"
 #include "settings/bkpd/description_queries.h"
@@ -91,6 +95,18 @@ TEST_F(Other, ACancelledDialogGivesBackTheKeptColourMatching) {
   CustomDialogState accepted{kDialogCmmReturn};
   KesmCustomFunction(ucb_, kCustomDialogAccepted, &accepted);
   EXPECT_EQ(ucb_->pWork->cmmReturn.flags, 0);
+}
+
+// The status query a sheet asks for as it starts is the Other module's:
+// its answer is the query's.
+TEST_F(Other, TheSheetsStartQueryAnswersWithTheQuery) {
+  // No port-monitor library on this machine: the device cannot answer.
+  EXPECT_FALSE(GetBidiDataStart(ucb_, nullptr));
+  // Bidi turned off for the driver: nothing to ask, and nothing came.
+  PutText(GetDriverName(ucb_), u"bIsBIDISupportForKESM", u"0");
+  SetKDMBiDirectOn(ucb_);
+  EXPECT_TRUE(GetBidiDataStart(ucb_, nullptr));
+  EXPECT_EQ(GetKDMBiDirect(ucb_), 0u);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <map>
 #include <string>
 
+#include "features/module_table/custom_table.h"
 #include "features/option/tray_strings.h"
 #include "platform/window/window_image.h"
 #include "settings/values/setting_value.h"
@@ -67,6 +68,9 @@ class TrayLines : public PageMachine {
     ownedLines.clear();
     PageMachine::TearDown();
   }
+  // The page's lines painted by the helpers alone: the Other module, which
+  // paints them on its initial-settings page, leaves the chain.
+  void WithoutTheOtherModule() { ucb_->pWork->pCustom->rows[kCustomRows - 1].procedure = nullptr; }
   ICB* Own(WORD dialog, WORD control, Painter paint) {
     if (host_.tcb() == nullptr || host_.tcb()->tabId != dialog) {
       EXPECT_TRUE(host_.Open(ucb_, dialog));
@@ -241,6 +245,7 @@ TEST_F(TrayLines, ADisabledLineIsGrey) {
 TEST_F(TrayLines, ThePagesOwnPaintPaintsItsFirstVisibleLine) {
   ASSERT_NO_FATAL_FAILURE(SetUpTray(0, 9, 1));
   ASSERT_NO_FATAL_FAILURE(SetUpTray(1, 14, 0));
+  WithoutTheOtherModule();
   ASSERT_TRUE(host_.Open(ucb_, 1010));
   TCB* tcb = host_.tcb();
   const auto firstLine = [&](WORD control) {
@@ -263,6 +268,7 @@ TEST_F(TrayLines, ThePagesOwnPaintPaintsItsFirstVisibleLine) {
 }
 
 TEST_F(TrayLines, ATrayIndexOrModeOutsideItsRangeIsRefused) {
+  WithoutTheOtherModule();
   ASSERT_TRUE(host_.Open(ucb_, 1010));
   ICB* line = host_.item(2410);
   for (const int tray : {-1, 32}) EXPECT_EQ(PaintTrayInfo(ucb_, host_.tcb(), line, WM_PAINT, tray), 0) << tray;

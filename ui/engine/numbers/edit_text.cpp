@@ -29,11 +29,17 @@ constexpr DWORD kIcbKeepBlanks = 0x00800000;
 constexpr std::u16string_view kLineBreak = u"\r\n";
 constexpr std::u16string_view kStoredBreak = u"\\n";
 
-bool InStorage(const SFCB* sfcb) { return SettingBlockOf(sfcb->descriptor) != kBlockNone; }
 bool IsWide(const SFCB* sfcb) {
   const DWORD kind = SettingKindOf(sfcb->descriptor);
   return kind == kKindWide || kind == kKindWide8;
 }
+// An edit whose setting keeps no text (a number the tables tie to it)
+// works as an edit of its own: it shows what is typed and stores nothing.
+bool HoldsText(const SFCB* sfcb) {
+  const DWORD kind = SettingKindOf(sfcb->descriptor);
+  return kind == kKindAnsi7 || kind == kKindAnsi || IsWide(sfcb);
+}
+bool InStorage(const SFCB* sfcb) { return SettingBlockOf(sfcb->descriptor) != kBlockNone && HoldsText(sfcb); }
 int ByteSize(const SFCB* sfcb) { return static_cast<int>(SettingSizeOf(sfcb->descriptor)); }
 bool IsMultiline(HWND edit) { return (static_cast<DWORD>(GetWindowLongW(edit, GWL_STYLE)) & ES_MULTILINE) != 0; }
 
@@ -56,6 +62,7 @@ std::u16string ShownForm(HWND edit, std::u16string text) {
 }
 
 std::u16string SettingText(const UCB* ucb, const SFCB* sfcb) {
+  if (!HoldsText(sfcb)) return {};
   std::vector<WCHAR> text(static_cast<std::size_t>(ByteSize(sfcb)) + 1, u'\0');
   if (GetDevmodeStringBySFCB(ucb, sfcb, text.data()) == nullptr) return {};
   return std::u16string(text.data());
@@ -102,6 +109,7 @@ void OnLeave(UCB* ucb, ICB* icb) {
 
 int InitEditText(UCB* ucb, TCB*, ICB* icb) {
   if (!numbers::IsBound(ucb, icb)) return 0;
+  if (!HoldsText(icb->pSFCB)) return 1;
   int limit = ByteSize(icb->pSFCB) - 1;
   if (IsWide(icb->pSFCB)) limit = ByteSize(icb->pSFCB) / 2 - 1;
   if (const UiStringValue* data = numbers::GetStringData(ucb, icb)) {

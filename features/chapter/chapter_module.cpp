@@ -13,6 +13,11 @@
 #include "features/custom_modules.h"
 #include "features/chapter_blocks.h"
 #include "features/module_table/module_entries.h"
+#if !KESM_KERNEL_MODE
+#include "features/chapter/pages/chapter_page.h"
+#include "settings/constraints/ui_status.h"
+#include "ui/sheets/page_life.h"
+#endif
 #include "jobsettings/paper/derived_settings.h"
 #include "jobsettings/validate/private_validation.h"
 #include "settings/context/context_block.h"
@@ -185,7 +190,7 @@ int ChapterWorkData(UCB* ucb) {
 #if !KESM_KERNEL_MODE
 // The blocks of the array, up to the capacity.
 WORD HeldBlocks(const UCB* ucb) {
-  const auto capacity = static_cast<SHORT>(GetDevmodeValueDirectByFuncID(ucb, 831, nullptr));
+  const int capacity = GetChapterCapacity(ucb);
   if (ucb->pWork == nullptr || ucb->pWork->pChapterBlocks == nullptr || capacity <= 0) return 0;
   return std::min<WORD>(static_cast<WORD>(capacity), ucb->pWork->wChapterCapacity);
 }
@@ -223,13 +228,18 @@ void CopyMediaTypeOfAttributeTray(UCB* ucb, WORD funcId) {
   }
 }
 
-int ChapterBuiltInFunc(UCB* ucb, WORD id, void*) {
+int ChapterBuiltInFunc(UCB* ucb, WORD id, void* work) {
   if (id >= kBuiltInMediaFirst && id <= kBuiltInMediaLast) {
     CopyMediaTypeOfAttributeTray(ucb, kAttributeMediaTypes[id - kBuiltInMediaFirst]);
     return 1;
   }
-  // 300-302 work on the chapter dialog's controls and come with its page.
+#if !KESM_KERNEL_MODE
+  // 300-302 work on the chapter dialog's controls.
+  return ChapterPageBuiltIn(ucb, id, static_cast<CHAPTERWORK*>(work));
+#else
+  (void)work;
   return 0;
+#endif
 }
 
 int ChapterFunction(UCB* ucb, DWORD code, void* parameter, void* work) {
@@ -262,6 +272,10 @@ int ChapterFunction(UCB* ucb, DWORD code, void* parameter, void* work) {
     case kModuleSetFileDone:
       return SetFileDone(ucb, parameter);
 #if !KESM_KERNEL_MODE
+    case kCustomDisableState:
+      return ChapterDeleteButtonState(ucb, parameter);
+    case kCustomDialogClosed:
+      return ChapterDialogClosed(ucb, parameter, static_cast<CHAPTERWORK*>(work));
     case kCodeUndoPushed:
       return BackupBlocks(ucb, static_cast<CHAPTERWORK*>(work));
     case kCodeUndoRestored:

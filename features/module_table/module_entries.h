@@ -22,8 +22,12 @@ int OtherBuiltInFunc(UCB* ucb, WORD id, void* work);
 int OtherFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 
 // The chapter module's work area: the backup of the chapter blocks that
-// an undo entry keeps.
+// an undo entry keeps, and the chapter count before the chapter dialog's
+// first deletion, given back when the dialog is cancelled.
 struct CHAPTERWORK {
   BYTE* backup;
   WORD blocks;  // blocks the backup holds
+  INT countSaved;
+  INT savedCount;
 };
+INT_PTR ChapterProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);

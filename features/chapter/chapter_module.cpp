@@ -14,7 +14,6 @@
 #include "features/chapter_blocks.h"
 #include "features/module_table/module_entries.h"
 #if !KESM_KERNEL_MODE
-#include "features/chapter/pages/chapter_page.h"
 #include "settings/constraints/ui_status.h"
 #include "ui/sheets/page_life.h"
 #endif
@@ -219,7 +218,23 @@ int RestoreBlocks(UCB* ucb, const CHAPTERWORK* work) {
 }
 #endif
 
+#if !KESM_KERNEL_MODE
+const ChapterPageHooks*& PageHooks() {
+  static const ChapterPageHooks* hooks = nullptr;
+  return hooks;
+}
+#endif
+
 }  // namespace
+
+#if !KESM_KERNEL_MODE
+void RegisterChapterPageHooks(const ChapterPageHooks* hooks) { PageHooks() = hooks; }
+
+INT_PTR ChapterProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void*) {
+  const ChapterPageHooks* hooks = PageHooks();
+  return hooks != nullptr ? hooks->procedure(ucb, tcb, icb, message, wParam, lParam) : 0;
+}
+#endif
 
 void CopyMediaTypeOfAttributeTray(UCB* ucb, WORD funcId) {
   const LONG_PTR media = GetDevmodeValueDirectByFuncID(ucb, funcId, nullptr);
@@ -235,7 +250,8 @@ int ChapterBuiltInFunc(UCB* ucb, WORD id, void* work) {
   }
 #if !KESM_KERNEL_MODE
   // 300-302 work on the chapter dialog's controls.
-  return ChapterPageBuiltIn(ucb, id, static_cast<CHAPTERWORK*>(work));
+  const ChapterPageHooks* hooks = PageHooks();
+  return hooks != nullptr ? hooks->builtIn(ucb, id, static_cast<CHAPTERWORK*>(work)) : 0;
 #else
   (void)work;
   return 0;
@@ -273,9 +289,9 @@ int ChapterFunction(UCB* ucb, DWORD code, void* parameter, void* work) {
       return SetFileDone(ucb, parameter);
 #if !KESM_KERNEL_MODE
     case kCustomDisableState:
-      return ChapterDeleteButtonState(ucb, parameter);
+      return PageHooks() != nullptr ? PageHooks()->deleteButtonState(ucb, parameter) : 0;
     case kCustomDialogClosed:
-      return ChapterDialogClosed(ucb, parameter, static_cast<CHAPTERWORK*>(work));
+      return PageHooks() != nullptr ? PageHooks()->dialogClosed(ucb, parameter, static_cast<CHAPTERWORK*>(work)) : 0;
     case kCodeUndoPushed:
       return BackupBlocks(ucb, static_cast<CHAPTERWORK*>(work));
     case kCodeUndoRestored:

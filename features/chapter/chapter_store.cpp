@@ -57,7 +57,8 @@ BOOL MakeChapterBlockArray(UCB* ucb) {
 
 CHAPTERBLOCK* GetChapterBlockByIndex(UCB* ucb, int index) {
   if (ucb == nullptr || ucb->pWork == nullptr || index < 0) return nullptr;
-  if (index >= GetDevChapterData(ucb) || index >= Capacity(ucb)) return nullptr;
+  // The blocks of the capacity and the end mark after them.
+  if (index >= GetDevChapterData(ucb) || index > Capacity(ucb)) return nullptr;
   if (!MakeChapterBlockArray(ucb)) return nullptr;
   return AnyBlock(ucb, index);
 }

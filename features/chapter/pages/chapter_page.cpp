@@ -287,16 +287,17 @@ INT_PTR UCF_Chapter(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam,
   }
 }
 
-}  // namespace
-
-INT_PTR ChapterProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void*) {
-  if (ucb == nullptr || tcb == nullptr) return 0;
+// The module's procedure: the chapter dialog and the cover-and-mark page.
+INT_PTR ChapterPageProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam) {
+  if (ucb == nullptr || tcb == nullptr || ucb->pWork == nullptr) return 0;
   if (tcb->tabId == kDialogChapter || tcb->tabId == kPageCoverMark) {
     return UCF_Chapter(ucb, tcb, icb, message, wParam, lParam);
   }
   return 0;
 }
 
+// Built-ins 300 (add the typed pages), 301 (delete the selected chapter)
+// and 302 (delete all); 0 for other ids.
 int ChapterPageBuiltIn(UCB* ucb, WORD id, CHAPTERWORK* work) {
   switch (id) {
     case kBuiltInAdd:
@@ -313,6 +314,8 @@ int ChapterPageBuiltIn(UCB* ucb, WORD id, CHAPTERWORK* work) {
   }
 }
 
+// Code 3 for the delete button: disabled without a selected chapter; every
+// request for the button is the module's.
 int ChapterDeleteButtonState(UCB* ucb, void* parameter) {
   auto* query = static_cast<ICBDISABLEQUERY*>(parameter);
   if (query == nullptr || query->icb == nullptr || query->itemId != kButtonDelete) return 0;
@@ -324,6 +327,8 @@ int ChapterDeleteButtonState(UCB* ucb, void* parameter) {
   return 1;
 }
 
+// Code 25: OK of the chapter dialog derives the distinct trays, Cancel gives
+// back the count its first deletion changed.
 int ChapterDialogClosed(UCB* ucb, void* parameter, CHAPTERWORK* work) {
   const auto* closed = static_cast<const CustomDialogClosed*>(parameter);
   if (closed == nullptr || closed->tcb == nullptr || closed->tcb->tabId != kDialogChapter) return 0;
@@ -334,3 +339,10 @@ int ChapterDialogClosed(UCB* ucb, void* parameter, CHAPTERWORK* work) {
   if (work != nullptr) work->countSaved = 0;
   return 1;
 }
+
+constexpr ChapterPageHooks kHooks{ChapterPageProcedure, ChapterPageBuiltIn, ChapterDeleteButtonState,
+                                  ChapterDialogClosed};
+
+}  // namespace
+
+const ChapterPageHooks* ChapterPageHookTable() { return &kHooks; }

@@ -10,18 +10,22 @@
 #include "features/chapter/chapter_edit.h"
 #include "features/chapter/chapter_store.h"
 #include "features/chapter_blocks.h"
+#include "features/option/tray_strings.h"
 #include "features/module_table/module_entries.h"
+#include "jobsettings/devmode/runtime_flags.h"
 #include "jobsettings/paper/derived_settings.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/window/winuser.h"
 #include "platform/window/winuser_controls.h"
 #include "platform/window/winuser_dialogs.h"
 #include "platform/window/winuser_messages.h"
+#include "settings/constraints/fixed_switches.h"
 #include "settings/constraints/ui_status.h"
 #include "settings/context/context_block.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "ui/alerts/alert_message.h"
+#include "ui/engine/kinds/list_kinds.h"
 #include "ui/engine/refresh.h"
 #include "ui/resource_dll.h"
 #include "ui/sheets/page_life.h"
@@ -50,6 +54,42 @@ constexpr WORD kFuncChapterPrint = 841;
 constexpr WORD kBuiltInAdd = 300;
 constexpr WORD kBuiltInDelete = 301;
 constexpr WORD kBuiltInDeleteAll = 302;
+
+// The cover dialogs and their tray choices: the choice, the BidiFunc bit
+// that tells the device reported its default tray, that default tray's
+// setting and the mark put after the tray.
+constexpr std::array<WORD, 4> kCoverDialogs = {1030, 1031, 1043, 4014};
+struct CoverTrayChoice {
+  WORD itemId;
+  DWORD bidiBit;
+  WORD defaultTray;
+  UINT mark;
+};
+constexpr std::array<CoverTrayChoice, 4> kCoverTrayChoices = {{
+    {2440, 1, 10276, 916},
+    {2752, 1, 10276, 916},
+    {2443, 2, 10277, 911},
+    {2846, 64, 10288, 919},
+}};
+constexpr const char16_t* kMarkGap = u"   ";
+
+// The marks of the chapter tray choice, tried in order: the device's
+// chapter default tray n (when at least n distinct chapter trays are
+// allowed and BidiFunc holds the bit), or a tray in separator mask n.
+struct ChapterTrayMark {
+  WORD defaultTray;
+  DWORD bidiBit;
+  WORD separatorMask;
+  UINT mark;
+};
+constexpr std::array<ChapterTrayMark, 3> kChapterTrayMarks = {{
+    {10278, 4, 10285, 912},
+    {10279, 8, 10286, 913},
+    {10280, 16, 10287, 914},
+}};
+// Every chapter tray mark when the model shows no chapter tray numbers.
+constexpr UINT kChapterTrayMarkPlain = 921;
+constexpr WORD kFuncChapterTrayMax = 832;
 
 constexpr int kPageTextChars = 513;
 constexpr WORD kStatusDisableMask = 0x000C;
@@ -81,8 +121,24 @@ std::u16string Text(const UCB* ucb, UINT id) {
 
 // --- The kind, tray and print choices ----------------------------------
 
+// The mark after a chapter tray, or 0.
+UINT ChapterTrayMarkOf(UCB* ucb, const CDT& entry) {
+  const LONG_PTR allowed = GetDevmodeValueDirectByFuncID(ucb, kFuncChapterTrayMax, nullptr);
+  const DWORD bidi = GetKDMBidiFunc(ucb);
+  const DWORD trayBit = DWORD{1} << (GetTrayIDbyStringID(entry.strId) % 32);
+  for (std::size_t n = 0; n < kChapterTrayMarks.size(); ++n) {
+    const ChapterTrayMark& m = kChapterTrayMarks[n];
+    const bool reported = allowed > static_cast<LONG_PTR>(n) && (bidi & m.bidiBit) != 0 &&
+                          GetDevmodeValueDirectByFuncID(ucb, m.defaultTray, nullptr) == static_cast<LONG_PTR>(entry.value);
+    const auto separators = static_cast<DWORD>(GetDevmodeValueDirectByFuncID(ucb, m.separatorMask, nullptr));
+    if (reported || (separators & trayBit) != 0) return IsNotViewChapterAttributeTrayNum() ? kChapterTrayMarkPlain : m.mark;
+  }
+  return 0;
+}
+
 // The choice holds the options of the setting's value list, each under its
-// string id, and shows the setting's value; a value the list lacks (a tray
+// string id, and shows the setting's value; the chapter trays carry their
+// marks; a value the list lacks (a tray
 // never chosen is 0) becomes the first option, so that a chapter never
 // takes a tray the choice does not show.
 void FillChoice(UCB* ucb, ICB* icb) {
@@ -91,7 +147,10 @@ void FillChoice(UCB* ucb, ICB* icb) {
   const LONG_PTR value = GetDevmodeValueBySFCB(ucb, icb->pSFCB);
   bool shown = false;
   for (const CDT* entry = icb->pSFCB->valueList; entry->strId != 0; ++entry) {
-    const std::u16string text = Text(ucb, entry->strId);
+    std::u16string text = Text(ucb, entry->strId);
+    if (icb->pSFCB->funcId == kFuncChapterTray) {
+      if (const UINT mark = ChapterTrayMarkOf(ucb, *entry); mark != 0) text += kMarkGap + Text(ucb, mark);
+    }
     const LRESULT line = SendMessageW(icb->hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     if (line < 0) continue;
     SendMessageW(icb->hWnd, CB_SETITEMDATA, static_cast<WPARAM>(line), entry->strId);
@@ -102,6 +161,36 @@ void FillChoice(UCB* ucb, ICB* icb) {
   if (shown || icb->pSFCB->valueList->strId == 0) return;
   SetDevmodeValueDirect(ucb, icb->pSFCB, static_cast<LONG_PTR>(icb->pSFCB->valueList->value));
   SendMessageW(icb->hWnd, CB_SETCURSEL, 0, 0);
+}
+
+// --- The cover tray choices --------------------------------------------
+
+// The choice holds the trays of its description group; the tray the device
+// reported as its default for the choice carries the choice's mark.
+void UcfCoverInitChoiceTray(UCB* ucb, ICB* icb, const CoverTrayChoice& choice) {
+  lists::FillFromGroup(ucb, icb, lists::kNoLimit);
+  if (icb->hWnd != nullptr && icb->pSFCB != nullptr && (GetKDMBidiFunc(ucb) & choice.bidiBit) != 0) {
+    const LONG_PTR reported = GetDevmodeValueDirectByFuncID(ucb, choice.defaultTray, nullptr);
+    const auto count = static_cast<int>(SendMessageW(icb->hWnd, CB_GETCOUNT, 0, 0));
+    for (int line = 0; line < count; ++line) {
+      const WORD option = lists::OptionOfEntry(icb, line);
+      if (ConvertResIDToDevmodeValue(ucb, icb->pSFCB, option) != reported) continue;
+      const std::u16string text = lists::EntryText(icb, line) + kMarkGap + Text(ucb, choice.mark);
+      SendMessageW(icb->hWnd, CB_DELETESTRING, static_cast<WPARAM>(line), 0);
+      SendMessageW(icb->hWnd, CB_INSERTSTRING, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.c_str()));
+      SendMessageW(icb->hWnd, CB_SETITEMDATA, static_cast<WPARAM>(line), option);
+    }
+  }
+  lists::ShowCurrentValue(ucb, icb, false);
+}
+
+INT_PTR UCF_Cover(UCB* ucb, ICB* icb, UINT message) {
+  if (icb == nullptr || message != WM_INITDIALOG) return 0;
+  const auto choice = std::find_if(kCoverTrayChoices.begin(), kCoverTrayChoices.end(),
+                                   [&](const CoverTrayChoice& c) { return c.itemId == icb->itemId; });
+  if (choice == kCoverTrayChoices.end()) return 0;
+  UcfCoverInitChoiceTray(ucb, icb, *choice);
+  return 1;
 }
 
 // --- The chapter list ------------------------------------------------------
@@ -210,6 +299,13 @@ void AddTypedPages(UCB* ucb) {
   Select(ListWindow(ucb), GetDevChapterData(ucb) - 1);
 }
 
+// The count the dialog's first deletion changed, for Cancel to give back.
+void KeepCountBeforeDeletion(CHAPTERWORK* work, int before) {
+  if (work == nullptr || work->countSaved != 0) return;
+  work->savedCount = before;
+  work->countSaved = 1;
+}
+
 void DeleteSelected(UCB* ucb, CHAPTERWORK* work) {
   const HWND dialog = DialogWindow(ucb, kDialogChapter);
   if (_ShowAlertMsgEx12(ucb, dialog, kChapterMsgDeleteOne) != IDOK) return;
@@ -217,10 +313,7 @@ void DeleteSelected(UCB* ucb, CHAPTERWORK* work) {
   const int line = SelectedLine(list);
   int before = 0;
   if (!DeleteChapterData(ucb, line, &before)) return;
-  if (work != nullptr && work->countSaved == 0) {
-    work->savedCount = before;
-    work->countSaved = 1;
-  }
+  KeepCountBeforeDeletion(work, before);
   Select(list, line < GetDevChapterData(ucb) ? line : line - 1);
 }
 
@@ -229,10 +322,7 @@ void DeleteAll(UCB* ucb, CHAPTERWORK* work) {
   if (_ShowAlertMsgEx12(ucb, dialog, kChapterMsgDeleteAll) != IDOK) return;
   int before = 0;
   DeleteAllChapterData(ucb, &before);
-  if (work != nullptr && work->countSaved == 0) {
-    work->savedCount = before;
-    work->countSaved = 1;
-  }
+  KeepCountBeforeDeletion(work, before);
   Select(ListWindow(ucb), 0);
 }
 
@@ -287,11 +377,15 @@ INT_PTR UCF_Chapter(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam,
   }
 }
 
-// The module's procedure: the chapter dialog and the cover-and-mark page.
+// The module's procedure: the cover dialogs, the chapter dialog and the
+// cover-and-mark page.
 INT_PTR ChapterPageProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam) {
   if (ucb == nullptr || tcb == nullptr || ucb->pWork == nullptr) return 0;
   if (tcb->tabId == kDialogChapter || tcb->tabId == kPageCoverMark) {
     return UCF_Chapter(ucb, tcb, icb, message, wParam, lParam);
+  }
+  if (std::find(kCoverDialogs.begin(), kCoverDialogs.end(), tcb->tabId) != kCoverDialogs.end()) {
+    return UCF_Cover(ucb, icb, message);
   }
   return 0;
 }

@@ -10,11 +10,13 @@
 
 #include "features/chapter/chapter_store.h"
 #include "features/chapter_blocks.h"
+#include "jobsettings/devmode/runtime_flags.h"
 #include "platform/files/winpath.h"
 #include "platform/profile/winprofile.h"
 #include "platform/window/messagebox_control.h"
 #include "platform/window/winuser_controls.h"
 #include "settings/context/context_names.h"
+#include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "tests/features/chapter/chapter_sheet.h"
 
@@ -205,6 +207,46 @@ TEST_F(ChapterPage, AHugeChapterMaxIsCappedAtTheBlocksHeld) {
   script.answerBox(Message(10065), IDOK);
   script.click(WindowRef::Item(Dialog(), IDOK)).press(Sheet(), IDCANCEL);
   RunSheet(script);
+}
+
+// The trays the device reported as its defaults are marked in the cover
+// dialog's cover tray choice and in the chapter dialog's tray choice.
+TEST_F(ChapterPage, TheDevicesDefaultTraysAreMarked) {
+  constexpr WORD kCoverTray = 125;
+  constexpr WORD kCoverButton = 3417;
+  constexpr WORD kCoverChoice = 2440;
+  SheetHooks hooks;
+  hooks.afterInit = [](UCB* ucb) {
+    SetKDMBidiFunc(ucb, 1 | 4);
+    // The cover default is the second tray (string id 3), the first
+    // chapter default the tray of value 2 (string id 5).
+    SetDevmodeValueDirectByFuncID(ucb, 10276, ConvertResIDToDevmodeValue(ucb, GetSFCBbyFuncID(ucb, kCoverTray), 3));
+    SetDevmodeValueDirectByFuncID(ucb, 10278, 2);
+  };
+  const auto lines = [](WORD id) {
+    HWND combo = GetDlgItem(GetActiveWindow(), id);
+    std::vector<std::u16string> texts;
+    const auto count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count && i < 3; ++i) {
+      WCHAR text[128] = {};
+      SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      texts.emplace_back(text);
+    }
+    return texts;
+  };
+  UiScript script;
+  script.tab(Sheet(), kCoverMarkTab).click(WindowRef::Item(WindowRef::Page(Sheet()), kCoverButton));
+  script.check("the cover default is marked", [&] {
+    EXPECT_EQ(lines(kCoverChoice), (std::vector<std::u16string>{u"Tray 1", u"Tray 2   (cover)", u"Bypass tray"}));
+  });
+  script.click(WindowRef::Item(WindowRef::Top(u"Cover"), IDCANCEL));
+  OpenChapterDialog(script, false);
+  // This model shows no chapter tray numbers: the plain chapter mark.
+  script.check("the first chapter default is marked", [&] {
+    EXPECT_EQ(lines(kTrayChoice), (std::vector<std::u16string>{u"Tray 1", u"Tray 3   (chapter)", u"Tray 2"}));
+  });
+  script.click(WindowRef::Item(Dialog(), IDCANCEL)).press(Sheet(), IDCANCEL);
+  RunSheet(script, DM_COPY, hooks);
 }
 
 }  // namespace

@@ -84,10 +84,10 @@ class ChapterSheet : public SheetMachine {
 
   // Runs the document sheet with the script; the DEVMODE it handed out is
   // out_, its result the answer.
-  LONG RunSheet(kesm_test::UiScript& script, DWORD fMode = DM_COPY) {
+  LONG RunSheet(kesm_test::UiScript& script, DWORD fMode = DM_COPY, SheetHooks hooks = {}) {
     out_ = Filled(kDriverDevmode);
     LONG result = -1;
-    EXPECT_EQ(HookedDocumentSheet(out_, fMode, {}, &result), CPSUI_OK);
+    EXPECT_EQ(HookedDocumentSheet(out_, fMode, std::move(hooks), &result), CPSUI_OK);
     EXPECT_TRUE(script.done());
     return result;
   }

@@ -23,6 +23,7 @@
 #include "platform/spooler/printer_interface.h"
 #include "platform/window/script_driver.h"
 #include "tests/common/sheet_monkey.h"
+#include "features/module_table/pages/page_rows.h"
 #include "ui/alerts/engine_hooks.h"
 #include "ui/entry/dll_entry.h"
 
@@ -106,6 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // parked contexts that serve every later input.
   static const bool warm = [handle] {
     RegisterEngineHooks();
+    RegisterFeaturePages();
     for (const bool printerSheet : {false, true}) {
       kesm_test::ByteChoices none({});
       std::vector<BYTE> out(kDriverDevmode);

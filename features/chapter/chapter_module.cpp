@@ -13,10 +13,6 @@
 #include "features/custom_modules.h"
 #include "features/chapter_blocks.h"
 #include "features/module_table/module_entries.h"
-#if !KESM_KERNEL_MODE
-#include "settings/constraints/ui_status.h"
-#include "ui/sheets/page_life.h"
-#endif
 #include "jobsettings/paper/derived_settings.h"
 #include "jobsettings/validate/private_validation.h"
 #include "settings/context/context_block.h"
@@ -218,23 +214,7 @@ int RestoreBlocks(UCB* ucb, const CHAPTERWORK* work) {
 }
 #endif
 
-#if !KESM_KERNEL_MODE
-const ChapterPageHooks*& PageHooks() {
-  static const ChapterPageHooks* hooks = nullptr;
-  return hooks;
-}
-#endif
-
 }  // namespace
-
-#if !KESM_KERNEL_MODE
-void RegisterChapterPageHooks(const ChapterPageHooks* hooks) { PageHooks() = hooks; }
-
-INT_PTR ChapterProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void*) {
-  const ChapterPageHooks* hooks = PageHooks();
-  return hooks != nullptr ? hooks->procedure(ucb, tcb, icb, message, wParam, lParam) : 0;
-}
-#endif
 
 void CopyMediaTypeOfAttributeTray(UCB* ucb, WORD funcId) {
   const LONG_PTR media = GetDevmodeValueDirectByFuncID(ucb, funcId, nullptr);
@@ -243,19 +223,13 @@ void CopyMediaTypeOfAttributeTray(UCB* ucb, WORD funcId) {
   }
 }
 
-int ChapterBuiltInFunc(UCB* ucb, WORD id, void* work) {
+int ChapterBuiltInFunc(UCB* ucb, WORD id, void*) {
   if (id >= kBuiltInMediaFirst && id <= kBuiltInMediaLast) {
     CopyMediaTypeOfAttributeTray(ucb, kAttributeMediaTypes[id - kBuiltInMediaFirst]);
     return 1;
   }
-#if !KESM_KERNEL_MODE
-  // 300-302 work on the chapter dialog's controls.
-  const ChapterPageHooks* hooks = PageHooks();
-  return hooks != nullptr ? hooks->builtIn(ucb, id, static_cast<CHAPTERWORK*>(work)) : 0;
-#else
-  (void)work;
+  // 300-302 work on the chapter dialog's controls: the pages' entry.
   return 0;
-#endif
 }
 
 int ChapterFunction(UCB* ucb, DWORD code, void* parameter, void* work) {
@@ -288,10 +262,6 @@ int ChapterFunction(UCB* ucb, DWORD code, void* parameter, void* work) {
     case kModuleSetFileDone:
       return SetFileDone(ucb, parameter);
 #if !KESM_KERNEL_MODE
-    case kCustomDisableState:
-      return PageHooks() != nullptr ? PageHooks()->deleteButtonState(ucb, parameter) : 0;
-    case kCustomDialogClosed:
-      return PageHooks() != nullptr ? PageHooks()->dialogClosed(ucb, parameter, static_cast<CHAPTERWORK*>(work)) : 0;
     case kCodeUndoPushed:
       return BackupBlocks(ucb, static_cast<CHAPTERWORK*>(work));
     case kCodeUndoRestored:

@@ -76,10 +76,14 @@ BOOL IsHideModeByItemID(const UCB* ucb, const TCB* tcb, WORD itemId) {
   return icb != nullptr && (icb->status & 0x3) == 0;
 }
 
+// The edit that stands for the dimension is the first one shown: its
+// group gives the default and the display range. Taking the first hidden
+// one instead would leave a dialog that shows every edit without one, and
+// could give the third unit's edit, whose group is not the size's.
 ICB* GetIcbOfFreeSizeInputEdit(const UCB* ucb, const TCB* tcb, int lengthFlag) {
   if (tcb == nullptr) return nullptr;
   for (WORD item : lengthFlag == 1 ? kFreeSizeLengthEdits : kFreeSizeWidthEdits) {
-    if (!IsHideModeByItemID(ucb, tcb, item)) return GetICBbyItemID(ucb, tcb, item);
+    if (IsHideModeByItemID(ucb, tcb, item)) return GetICBbyItemID(ucb, tcb, item);
   }
   return nullptr;
 }

@@ -21,8 +21,7 @@ BOOL GetFreeSizeRangebyIcb(const UCB* ucb, const ICB* icb, LONG* max, LONG* min)
 // TRUE when the item exists on the tab and is shown (hidden state 0).
 BOOL IsHideModeByItemID(const UCB* ucb, const TCB* tcb, WORD itemId);
 // Of the three edits of a dimension of the input dialog (length 2682-2684,
-// width 2689-2691), the first that is not shown: its ICB, or null when it
-// is missing or all three are shown.
+// width 2689-2691), the first that is shown: its ICB, or null when none is.
 ICB* GetIcbOfFreeSizeInputEdit(const UCB* ucb, const TCB* tcb, int lengthFlag);
 // TRUE when the input dialog has that edit and the dots are its group's
 // default.

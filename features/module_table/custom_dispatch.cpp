@@ -1,9 +1,9 @@
 // The context's module table and the three dispatchers over it. Rows are
 // offered a call in table order; a null slot is skipped and the first
 // non-zero answer ends the walk. A context without a table calls nothing.
-#include <cstring>
 
 #include "features/custom_modules.h"
+#include "features/module_table/custom_pages.h"
 #include "features/module_table/custom_table.h"
 #include "features/other/other_module.h"
 #include "features/quality/quality_module.h"
@@ -75,9 +75,9 @@ void KesmInitCustom(UCB* ucb) {
     FreeTable(work);
     return;
   }
-  std::memcpy(table->rows, rows, sizeof(CUSTOMROW) * static_cast<SIZE_T>(table->count));
   for (LONG i = 0; i < table->count; ++i) {
     CUSTOMROW& row = table->rows[i];
+    row = WithPages(rows[i], i);
     // A work area that cannot be had leaves its module called with null.
     row.work = row.workSize > 0 ? GetMemPtr(static_cast<SIZE_T>(row.workSize)) : nullptr;
   }

@@ -1,8 +1,8 @@
 // The static module table, in dispatch order. Row 8 is empty and is skipped
-// by every dispatcher. The pages of the modules (their procedures, and the
-// preset and stamp modules' answers about their own controls) come with
-// the dialog engine's pages; until then those slots hold the bodies that
-// answer nothing, as the rendering library's build always does.
+// by every dispatcher. The modules' pages (their procedures, and what the
+// modules answer about their own controls) are added by the configuration
+// library when it loads (pages/page_rows.cpp); until then, and always in
+// the rendering library, those slots hold the bodies that answer nothing.
 #include "features/module_table/custom_table.h"
 
 #include "features/module_table/module_entries.h"
@@ -14,11 +14,7 @@ constexpr CUSTOMROW custom[kCustomRows] = {
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // stamp
     {0, nullptr, QualityBuiltInFunc, NoPageProcedure, QualityFunction, nullptr},                      // quality
     {0, nullptr, FreesizeBuiltInFunc, NoPageProcedure, FreesizeFunction, nullptr},                    // free size
-#if KESM_KERNEL_MODE
     {sizeof(CHAPTERWORK), nullptr, ChapterBuiltInFunc, NoPageProcedure, ChapterFunction, FreeChapterWork},   // chapter
-#else
-    {sizeof(CHAPTERWORK), nullptr, ChapterBuiltInFunc, ChapterProcedure, ChapterFunction, FreeChapterWork},  // chapter
-#endif
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // option
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, FontxchgFunction, nullptr},                       // font exchange
     {0, nullptr, EmptyBuiltInFunc, NoPageProcedure, EmptyFunction, nullptr},                          // set list

@@ -30,4 +30,9 @@ struct CHAPTERWORK {
   INT countSaved;
   INT savedCount;
 };
+
+// The pages' entries (configuration library only).
+INT_PTR FreesizeProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
 INT_PTR ChapterProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+int ChapterPageBuiltInFunc(UCB* ucb, WORD id, void* work);
+int ChapterPageFunction(UCB* ucb, DWORD code, void* parameter, void* work);

@@ -31,6 +31,7 @@ inline constexpr const char* kSampleDescriptions[] = {
     KESM_TEST_DATA "/kpd/kesm_s6_turned_staple.kpd",
     KESM_TEST_DATA "/kpd/kesm_v5_validation.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_buttons.kpd",
+    KESM_TEST_DATA "/kpd/kesm_w2_freesize.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_hidden_fonts.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_hidden_functions.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_numbers.kpd",

@@ -223,3 +223,26 @@ TEST_F(KesmSheet, TheChapterAndCoverDialogsArePictured) {
 }
 
 }  // namespace
+
+namespace {
+
+// The free-size dialogs, opened from the Basic page's buttons, pictured
+// over the sheet: the input dialog of the job's size and the list of
+// named sizes.
+TEST_F(KesmSheet, TheFreeSizeDialogsArePictured) {
+  const fs::path shots = folder_.path() / "shots";
+  const Result result =
+      Run({"--shots", shots.string(), "--script",
+           Script("tab 1\nclick 3352\nshot freesize-input\nclick 2\nclick 3353\nshot freesize-list\nclick 2\ncancel\n")
+               .string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  for (const char* name : {"freesize-input.png", "freesize-list.png"}) {
+    SCOPED_TRACE(name);
+    const Picture picture = ReadPicture(shots / name);
+    EXPECT_GT(picture.width, 300u);
+    EXPECT_GT(picture.height, 200u);
+    EXPECT_GT(picture.colours, 4u);
+  }
+}
+
+}  // namespace

@@ -1,7 +1,6 @@
 #include "ui/alerts/engine_hooks.h"
 
 #include "devicecomm/bidi/bidi_ui.h"
-#include "features/chapter/pages/chapter_page.h"
 #include "platform/window/winuser.h"
 #include "platform/window/winuser_styles.h"
 #include "storage/setfiles/storage_hooks.h"
@@ -49,11 +48,9 @@ constexpr BidiUiHooks kBidiHooks{StartWindow, EndWindow, _ShowAlertMsgEx11};
 void RegisterEngineHooks() {
   RegisterStorageUiHooks(&kStorageHooks);
   RegisterBidiUiHooks(&kBidiHooks);
-  RegisterChapterPageHooks(ChapterPageHookTable());
 }
 
 void UnregisterEngineHooks() {
   RegisterStorageUiHooks(nullptr);
   RegisterBidiUiHooks(nullptr);
-  RegisterChapterPageHooks(nullptr);
 }

@@ -1,8 +1,7 @@
 // The configuration library's boxes offered to the layers below it (the
 // storage code's messages, questions and dialogs, the device status query's
-// progress window and alert), and the chapter dialog's page code to the
-// chapter module: registered when the library loads and withdrawn when it
-// unloads.
+// progress window and alert): registered when the library loads and
+// withdrawn when it unloads.
 #pragma once
 
 void RegisterEngineHooks();

@@ -3,6 +3,7 @@
 #include "settings/cache/bkpd_cache.h"
 #include "settings/context/context_open.h"
 #include "storage/system/section_lock.h"
+#include "features/module_table/pages/page_rows.h"
 #include "ui/alerts/engine_hooks.h"
 
 HINSTANCE ghInstance = nullptr;
@@ -13,9 +14,11 @@ BOOL _DllInitialize(HANDLE module, ULONG reason, LPVOID /*reserved*/) {
       ghInstance = module;
       InitSection();
       RegisterEngineHooks();
+      RegisterFeaturePages();
       break;
     case DLL_PROCESS_DETACH:
       UnregisterEngineHooks();
+      UnregisterFeaturePages();
       // Parked contexts borrow their descriptions: they go first.
       FreeStoredUcb(TRUE);
       BKPDAddrFree();

@@ -1,8 +1,8 @@
 // The chapter dialog: the user types the pages that start chapters, picks
 // the kind, tray and print choice, and adds them to the chapter list; the
-// cover-and-insert page shows the same list read-only.
-#include "features/chapter/pages/chapter_page.h"
-
+// cover-and-insert page shows the same list read-only; the cover dialogs'
+// tray choices mark the device's default trays. The module's pages' entries
+// of the module table (pages/page_rows.cpp).
 #include <algorithm>
 #include <array>
 #include <string>
@@ -11,6 +11,7 @@
 #include "features/chapter/chapter_store.h"
 #include "features/chapter_blocks.h"
 #include "features/option/tray_strings.h"
+#include "features/custom_modules.h"
 #include "features/module_table/module_entries.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #include "jobsettings/paper/derived_settings.h"
@@ -379,7 +380,7 @@ INT_PTR UCF_Chapter(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam,
 
 // The module's procedure: the cover dialogs, the chapter dialog and the
 // cover-and-mark page.
-INT_PTR ChapterPageProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam) {
+INT_PTR PageProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam) {
   if (ucb == nullptr || tcb == nullptr || ucb->pWork == nullptr) return 0;
   if (tcb->tabId == kDialogChapter || tcb->tabId == kPageCoverMark) {
     return UCF_Chapter(ucb, tcb, icb, message, wParam, lParam);
@@ -392,7 +393,7 @@ INT_PTR ChapterPageProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PT
 
 // Built-ins 300 (add the typed pages), 301 (delete the selected chapter)
 // and 302 (delete all); 0 for other ids.
-int ChapterPageBuiltIn(UCB* ucb, WORD id, CHAPTERWORK* work) {
+int PageBuiltIn(UCB* ucb, WORD id, CHAPTERWORK* work) {
   switch (id) {
     case kBuiltInAdd:
       AddTypedPages(ucb);
@@ -410,7 +411,7 @@ int ChapterPageBuiltIn(UCB* ucb, WORD id, CHAPTERWORK* work) {
 
 // Code 3 for the delete button: disabled without a selected chapter; every
 // request for the button is the module's.
-int ChapterDeleteButtonState(UCB* ucb, void* parameter) {
+int DeleteButtonState(UCB* ucb, void* parameter) {
   auto* query = static_cast<ICBDISABLEQUERY*>(parameter);
   if (query == nullptr || query->icb == nullptr || query->itemId != kButtonDelete) return 0;
   const CHAPTERBLOCK* block = GetChapterBlockByIndex(ucb, SelectedLine(ListWindow(ucb)));
@@ -423,7 +424,7 @@ int ChapterDeleteButtonState(UCB* ucb, void* parameter) {
 
 // Code 25: OK of the chapter dialog derives the distinct trays, Cancel gives
 // back the count its first deletion changed.
-int ChapterDialogClosed(UCB* ucb, void* parameter, CHAPTERWORK* work) {
+int DialogClosed(UCB* ucb, void* parameter, CHAPTERWORK* work) {
   const auto* closed = static_cast<const CustomDialogClosed*>(parameter);
   if (closed == nullptr || closed->tcb == nullptr || closed->tcb->tabId != kDialogChapter) return 0;
   if (closed->id == IDOK) SetDevChapterData(ucb);
@@ -434,9 +435,19 @@ int ChapterDialogClosed(UCB* ucb, void* parameter, CHAPTERWORK* work) {
   return 1;
 }
 
-constexpr ChapterPageHooks kHooks{ChapterPageProcedure, ChapterPageBuiltIn, ChapterDeleteButtonState,
-                                  ChapterDialogClosed};
-
 }  // namespace
 
-const ChapterPageHooks* ChapterPageHookTable() { return &kHooks; }
+INT_PTR ChapterProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void*) {
+  return PageProcedure(ucb, tcb, icb, message, wParam, lParam);
+}
+
+int ChapterPageBuiltInFunc(UCB* ucb, WORD id, void* work) {
+  if (PageBuiltIn(ucb, id, static_cast<CHAPTERWORK*>(work)) != 0) return 1;
+  return ChapterBuiltInFunc(ucb, id, work);
+}
+
+int ChapterPageFunction(UCB* ucb, DWORD code, void* parameter, void* work) {
+  if (ucb != nullptr && code == kCustomDisableState) return DeleteButtonState(ucb, parameter);
+  if (ucb != nullptr && code == kCustomDialogClosed) return DialogClosed(ucb, parameter, static_cast<CHAPTERWORK*>(work));
+  return ChapterFunction(ucb, code, parameter, work);
+}

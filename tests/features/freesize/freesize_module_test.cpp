@@ -192,8 +192,39 @@ TEST_F(FreeSize, TheInputEditsShowAndKeepTheMirrorsInInchMode) {
   EXPECT_EQ(millimetres.value, 10);
 }
 
+// Which edit stands for a dimension of the input dialog, as the shown and
+// hidden edits vary: the first one shown. (Taking the first hidden one
+// gives nothing while all are shown, and the third unit's edit, of another
+// group, when only it is hidden.)
+TEST_F(FreeSize, TheFirstShownEditStandsForItsDimension) {
+  TCB* input = GetTCBbyTabID(ucb_, 1041);
+  ASSERT_NE(input, nullptr);
+  struct Case {
+    WORD hidden[3];  // status of 2682, 2683, 2684 (and 2689-2691)
+    WORD length, width;
+  };
+  const Case cases[] = {
+      {{0, 0, 0}, 2682, 2689},  // all shown
+      {{1, 0, 1}, 2683, 2690},  // millimetres and the third unit hidden
+      {{0, 1, 1}, 2682, 2689},  // inches and the third unit hidden
+      {{0, 0, 1}, 2682, 2689},  // only the third unit hidden
+      {{1, 1, 1}, 0, 0},        // none shown
+  };
+  for (const Case& c : cases) {
+    for (int k = 0; k < 3; ++k) {
+      GetICBbyItemID(ucb_, input, static_cast<WORD>(2682 + k))->status = c.hidden[k];
+      GetICBbyItemID(ucb_, input, static_cast<WORD>(2689 + k))->status = c.hidden[k];
+    }
+    const ICB* length = GetIcbOfFreeSizeInputEdit(ucb_, input, 1);
+    const ICB* width = GetIcbOfFreeSizeInputEdit(ucb_, input, 0);
+    EXPECT_EQ(length != nullptr ? length->itemId : 0, c.length) << c.hidden[0] << c.hidden[1] << c.hidden[2];
+    EXPECT_EQ(width != nullptr ? width->itemId : 0, c.width) << c.hidden[0] << c.hidden[1] << c.hidden[2];
+  }
+  EXPECT_EQ(GetIcbOfFreeSizeInputEdit(ucb_, nullptr, 1), nullptr);
+}
+
 // The mirrors follow the dots after an alert, through the input dialog's
-// edits: nothing without the dialog or while all its edits are shown.
+// edits: also while every edit is shown; nothing without a shown edit.
 TEST_F(FreeSize, AfterAnAlertTheMirrorsAreDerivedFromTheDots) {
   InchMode(true);
   S(kPaperLength, 13200);  // 11 in
@@ -205,12 +236,11 @@ TEST_F(FreeSize, AfterAnAlertTheMirrorsAreDerivedFromTheDots) {
   for (WORD item : {2682, 2683, 2684, 2689, 2690, 2691}) {
     ICB* icb = GetICBbyItemID(ucb_, input, item);
     ASSERT_NE(icb, nullptr) << item;
-    icb->status = 0;  // shown
+    icb->status = 1;  // hidden
   }
   KesmCustomFunction(ucb_, kCustomAlertAccepted, nullptr);
-  EXPECT_EQ(V(kInchLength), 1) << "every edit shown: none to take the range from";
-  GetICBbyItemID(ucb_, input, 2683)->status = 1;  // the inch edits hidden
-  GetICBbyItemID(ucb_, input, 2690)->status = 1;
+  EXPECT_EQ(V(kInchLength), 1) << "no edit shown: none to take the range from";
+  for (WORD item : {2682, 2683, 2684, 2689, 2690, 2691}) GetICBbyItemID(ucb_, input, item)->status = 0;
   KesmCustomFunction(ucb_, kCustomAlertAccepted, nullptr);
   EXPECT_EQ(V(kInchLength), 1100);
   EXPECT_EQ(V(kInchWidth), 850);

@@ -8,6 +8,7 @@
 
 #include "features/chapter_blocks.h"
 #include "features/custom_modules.h"
+#include "features/module_table/custom_pages.h"
 #include "features/module_table/custom_table.h"
 #include "features/module_table/module_entries.h"
 #include "tests/features/features_fixture.h"
@@ -161,6 +162,37 @@ TEST_F(ContextTable, EachContextHasItsOwnRowsAndWorkAreas) {
     }
   }
   Release(other);
+}
+
+// The pages' entries reach the contexts built after they are registered,
+// in place of the row's own where they have one; a context built before
+// keeps its rows, and once dropped new contexts get the static rows again.
+INT_PTR PageProcedure(UCB*, TCB*, ICB*, UINT, UINT_PTR, LPARAM, void*) { return 0; }
+int PageFunction(UCB*, DWORD, void*, void*) { return 0; }
+
+TEST_F(ContextTable, RegisteredPagesTakeTheirRowsSlotsInContextsBuiltAfter) {
+  CUSTOMPAGEROW pages[kCustomRows] = {};
+  pages[3].procedure = PageProcedure;
+  pages[9].function = PageFunction;
+  LONG count = 0;
+  const CUSTOMROW* fixed = RegisterCustomFuncs(&count);
+  RegisterCustomPages(pages);
+  UCB* after = OpenOn(lobby_);
+  RegisterCustomPages(nullptr);
+  UCB* dropped = OpenOn(lobby_);
+  ASSERT_NE(after, nullptr);
+  ASSERT_NE(dropped, nullptr);
+  const CUSTOMROW* rows = after->pWork->pCustom->rows;
+  EXPECT_EQ(rows[3].procedure, PageProcedure);
+  EXPECT_EQ(rows[3].builtInFunc, fixed[3].builtInFunc);
+  EXPECT_EQ(rows[3].function, fixed[3].function);
+  EXPECT_EQ(rows[9].function, PageFunction);
+  EXPECT_EQ(rows[9].procedure, fixed[9].procedure);
+  EXPECT_NE(rows[4].work, nullptr);
+  EXPECT_EQ(Row(3).procedure, fixed[3].procedure);
+  EXPECT_EQ(dropped->pWork->pCustom->rows[3].procedure, fixed[3].procedure);
+  Release(after);
+  Release(dropped);
 }
 
 // A module whose work area could not be had is called with null; the

@@ -492,11 +492,11 @@ const ICB fgICB_IDD_DIALOG_ROTATION[] = {
 
 // KPD_IDD_DIALOG_UNIT
 const ICB fgICB_IDD_DIALOG_UNIT[] = {
+    I(770, 1, kCtlPushButton, 20505, 0, 0, 0),
+    I(771, 2, kCtlPushButton, 20506, 0, 0, 0),
     I(768, 3060, kCtlRadioList, 20502, 0, 0, 171),
     I(768, 3061, kCtlRadioList, 20503, 0, 0, 171),
     I(769, 3524, kCtlText4, 20504, 0, 0, 0),
-    I(770, 3525, kCtlPushButton, 20505, 0, 0, 0),
-    I(771, 3526, kCtlPushButton, 20506, 0, 0, 0),
     I(772, 3527, kCtlPushButton, 20507, 0, 0, 0),
 };
 
@@ -535,9 +535,9 @@ const ICB fgICB_IDD_DIALOG_ACTION[] = {
 // storage with 2220 and 2224 at run time; 2398-2401 are the third unit.
 const ICB fgICB_IDD_DIALOG_FREESIZE[] = {
     I(792, 2217, kCtlOwnerComboBox, 20902, 0, 205, 755),
-    I(795, 2220, kCtlEditNum, 20903, 0, 0, 754, kIcbSizeItem),
+    I(795, 2220, kCtlEditNum, 20903, 0, 202, 754, kIcbSizeItem),
     I(795, 2221, kCtlSpin, 20904, 2220, 0, 754, kIcbSizeItem),
-    I(794, 2224, kCtlEditNum, 20905, 0, 0, 753, kIcbSizeItem),
+    I(794, 2224, kCtlEditNum, 20905, 0, 202, 753, kIcbSizeItem),
     I(794, 2225, kCtlSpin, 20906, 2224, 0, 753, kIcbSizeItem),
     I(803, 2227, kCtlPushButton, 20907, 0, 0, 0),
     I(804, 2364, kCtlOwnerListBox, 20908, 0, 0, 0),

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "features/module_table/custom_table.h"
+#include "features/module_table/pages/page_rows.h"
 #include "platform/window/propsheet/prsht.h"
 #include "platform/window/propsheet/tabctrl.h"
 #include "platform/window/window_image.h"
@@ -96,12 +97,15 @@ class SheetMachine : public UiMachine {
   // The printer's description; a fixture of a variant names its own.
   virtual const char* Description() const { return "kesm_w2_request.kpd"; }
 
-  // The library's boxes reach the layers below it, as once it is loaded.
+  // The library's boxes reach the layers below it, and its pages join the
+  // module table, as once it is loaded.
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(Install(Description()));
     RegisterEngineHooks();
+    RegisterFeaturePages();
   }
   void TearDown() override {
+    UnregisterFeaturePages();
     UnregisterEngineHooks();
     if (!pictures_.empty()) std::filesystem::remove_all(pictures_);
     UiMachine::TearDown();

@@ -1,0 +1,27 @@
+// One row per row of the module table, in its order: the entries the pages
+// of each module put in place of the row's own (null: the row's own stays).
+#include "features/module_table/pages/page_rows.h"
+
+#include "features/module_table/custom_pages.h"
+#include "features/module_table/module_entries.h"
+
+namespace {
+
+constexpr CUSTOMPAGEROW kPageRows[kCustomRows] = {
+    {nullptr, nullptr, nullptr},  // preset
+    {nullptr, nullptr, nullptr},  // stamp
+    {nullptr, nullptr, nullptr},  // quality
+    {nullptr, FreesizeProcedure, nullptr},  // free size
+    {ChapterPageBuiltInFunc, ChapterProcedure, ChapterPageFunction},  // chapter
+    {nullptr, nullptr, nullptr},  // option
+    {nullptr, nullptr, nullptr},  // font exchange
+    {nullptr, nullptr, nullptr},  // set list
+    {nullptr, nullptr, nullptr},  // none
+    {nullptr, nullptr, nullptr},  // other
+};
+
+}  // namespace
+
+void RegisterFeaturePages() { RegisterCustomPages(kPageRows); }
+
+void UnregisterFeaturePages() { RegisterCustomPages(nullptr); }

@@ -31,6 +31,7 @@ inline constexpr const char* kSampleDescriptions[] = {
     KESM_TEST_DATA "/kpd/kesm_s6_turned_staple.kpd",
     KESM_TEST_DATA "/kpd/kesm_v5_validation.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_buttons.kpd",
+    KESM_TEST_DATA "/kpd/kesm_w2_fonts.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_freesize.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_hidden_fonts.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_hidden_functions.kpd",
@@ -38,6 +39,7 @@ inline constexpr const char* kSampleDescriptions[] = {
     KESM_TEST_DATA "/kpd/kesm_w2_page_alert.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_refresh.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_request.kpd",
+    KESM_TEST_DATA "/kpd/kesm_w2_stamp.kpd",
     KESM_TEST_DATA "/../../tools/kesmprint/kesm_sample.kpd",
 };
 

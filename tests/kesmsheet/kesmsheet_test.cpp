@@ -139,6 +139,62 @@ TEST_F(KesmSheet, AShotStepWritesThePictureItNames) {
   EXPECT_TRUE(Has(result.out, "wrote " + (shots / "edit-page.png").string())) << result.out;
 }
 
+// The font exchange page of the printer sheet, and the settings summary
+// that the print-quality page's first button opens (closed by its own
+// button), pictured as they stand when the script reaches them.
+TEST_F(KesmSheet, ShotsOfTheFontsPageAndTheSettingsSummary) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> arguments;
+    std::string steps;
+    std::string picture;
+    unsigned minWidth;
+  };
+  const Case cases[] = {
+      {"fonts page", {"--printer-sheet"}, "tab 1\nshot fonts-page\ncancel\n", "fonts-page", 400},
+      {"settings summary", {}, "tab 6\nclick 2136\nshot settings-summary\nclick 3585\ncancel\n", "settings-summary",
+       200},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path shots = folder_.path() / c.picture;
+    std::vector<std::string> arguments = c.arguments;
+    arguments.insert(arguments.end(), {"--shots", shots.string(), "--script", Script(c.steps).string()});
+    const Result result = Run(arguments);
+    ASSERT_EQ(result.code, 0) << result.err;
+    EXPECT_TRUE(Has(result.out, "the sheet ended with Cancel")) << result.out;
+    const Picture picture = ReadPicture(shots / (c.picture + ".png"));
+    EXPECT_GT(picture.width, c.minWidth);
+    EXPECT_GT(picture.height, 200u);
+    EXPECT_GT(picture.colours, 4u);
+  }
+}
+
+// A printer of the W2 stamp model (installed by kesmprint from its
+// description): the edit page's watermark list, a text watermark added
+// through its dialog, pictured with the dialog open and after it closed.
+TEST_F(KesmSheet, TheWatermarkListAndItsTextDialogArePictured) {
+  const std::string install = "KESM_MACHINE='" + machine().string() + "' '" KESMPRINT_PROGRAM
+                              "' --printer 'Kesm Stamp' --description '" KESM_TEST_DATA
+                              "/kpd/kesm_w2_stamp.kpd' -o '" + (folder_.path() / "sample.kesm").string() + "' >/dev/null 2>&1";
+  ASSERT_EQ(std::system(install.c_str()), 0);
+  const fs::path shots = folder_.path() / "shots";
+  const Result result = Run({"--printer", "Kesm Stamp", "--shots", shots.string(), "--script",
+                             Script("tab 2\ncheck 2088\nclick 2091\ntype 2310 Draft\ntype 2312 DRAFT\n"
+                                    "shot text-watermark\nok\nshot watermark-list\nok\n")
+                                 .string()});
+  ASSERT_EQ(result.code, 0) << result.err << result.out;
+  const Picture dialog = ReadPicture(shots / "text-watermark.png");
+  const Picture page = ReadPicture(shots / "watermark-list.png");
+  const Picture edit = ReadPicture(shots / "02-Edit.png");
+  EXPECT_GT(dialog.colours, 4u);
+  EXPECT_LT(dialog.width, page.width) << "the dialog in front, not the sheet";
+  EXPECT_EQ(page.width, edit.width);
+  EXPECT_GT(page.colours, 4u);
+  EXPECT_TRUE(Has(result.out, "the sheet ended with OK")) << result.out;
+  EXPECT_TRUE(Has(result.out, "kdmFuncSelectWaterMark: 0 -> 1")) << result.out;
+}
+
 TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {
   struct Case {
     const char* what;

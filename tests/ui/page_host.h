@@ -26,6 +26,7 @@
 #include "platform/window/winuser_styles.h"
 #include "platform/window/commctrl.h"
 #include "features/custom_modules.h"
+#include "features/module_table/pages/page_rows.h"
 #include "settings/bkpd/description_queries.h"
 #include "settings/context/context_block.h"
 #include "settings/values/setting_lookup.h"
@@ -255,8 +256,11 @@ class PageHost {
 // The W2 printer with one context open and its resource DLL in place.
 class PageMachine : public UiMachine {
  protected:
+  // The context gets the pages of the feature modules, as in the loaded
+  // library.
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(UiMachine::SetUp());
+    RegisterFeaturePages();
     ucb_ = GetUcb(printer_, printer_, 0, 0x80000000);
     ASSERT_NE(ucb_, nullptr);
   }
@@ -264,6 +268,7 @@ class PageMachine : public UiMachine {
     host_.Close();
     if (ucb_ != nullptr) FreeUcb2(ucb_, 1);
     ucb_ = nullptr;
+    UnregisterFeaturePages();
     UiMachine::TearDown();
   }
 

@@ -86,6 +86,19 @@ void AddShots(Script& script, Run& run) {
   if (count > 1 && !run.plan.steps.empty()) script.tab(SheetRef(run), 0);
 }
 
+// OK or Cancel of the window in front: a dialog open over the sheet takes
+// Enter or Escape as its dialog manager has them (a dialog need not have
+// buttons of those ids); else the sheet's button.
+void Close(Script& script, const Run& run, int button) {
+  script.decide([&run, button](Script& next) {
+    if (FrontWindow(run) != run.sheet) {
+      next.key(button == IDOK ? VK_RETURN : VK_ESCAPE);
+    } else {
+      next.press(SheetRef(run), button);
+    }
+  });
+}
+
 void AddStep(Script& script, const Run& run, const Step& step) {
   switch (step.kind) {
     case StepKind::kTab: script.tab(SheetRef(run), step.number); break;
@@ -94,8 +107,8 @@ void AddStep(Script& script, const Run& run, const Step& step) {
     case StepKind::kType: script.text(ControlRef(run, step.id), Widen(step.text)); break;
     case StepKind::kCheck: script.check(ControlRef(run, step.id)); break;
     case StepKind::kAnswer: script.answerBox(Widen(step.text), step.number); break;
-    case StepKind::kOk: script.press(SheetRef(run), IDOK); break;
-    case StepKind::kCancel: script.press(SheetRef(run), IDCANCEL); break;
+    case StepKind::kOk: Close(script, run, IDOK); break;
+    case StepKind::kCancel: Close(script, run, IDCANCEL); break;
     case StepKind::kShot: {
       const std::filesystem::path file = run.plan.shots / (step.text + ".png");
       script.check("picture " + step.text, [&run, file] {

@@ -178,12 +178,24 @@ void CorrectColourBalance(UCB* ucb) {
   item->pClassData = Publish(&g_colourBalance, words);
 }
 
+// The setting of the first control with that id on any tab or dialog (the
+// watermark record names the controls of the watermark dialogs).
+const SFCB* SettingOfControl(UCB* ucb, WORD controlId) {
+  for (int t = 0; t < ucb->pTL->count; ++t) {
+    if (const SFCB* setting = SettingOf(ucb, GetICBbyItemID(ucb, &ucb->pTL->pTCB[t], controlId)); setting != nullptr) {
+      return setting;
+    }
+  }
+  return nullptr;
+}
+
 void CorrectWatermarkPreview(UCB* ucb) {
   std::array<WORD, kWatermarkWords> words{};
   if (!ReadClassData(Control(ucb, kWatermarkPreview), kWatermarkType, &words)) return;
   for (std::size_t i = 1; i < kWatermarkWords; ++i) {
     if (words[i] == 0) continue;
-    const SFCB* setting = GetSFCBbyGroupID(ucb, words[i]);
+    const SFCB* setting = SettingOfControl(ucb, words[i]);
+    if (setting == nullptr) setting = GetSFCBbyGroupID(ucb, words[i]);
     words[i] = setting != nullptr ? setting->funcId : 0;
   }
   words[kWatermarkFontWord] = kWatermarkFontName;

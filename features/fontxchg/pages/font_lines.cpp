@@ -2,6 +2,7 @@
 #include "features/fontxchg/pages/font_lines.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "platform/window/winuser_controls.h"
 #include "settings/tables/dialog_tables.h"
@@ -62,10 +63,14 @@ int EnumFontFamProc(const LOGFONTW* font, const TEXTMETRICW*, DWORD fontType, LP
   if ((fontType & TRUETYPE_FONTTYPE) == 0) return 1;
   const std::u16string_view face = FaceOf(*font);
   if (face.empty() || face.front() == u'@') return 1;
-  if (record->icb->itemId == kItemTrueTypeList) {
-    AddExchangeLine(*record, face);
-  } else {
-    AddBareFace(*record, face);
+  try {
+    if (record->icb->itemId == kItemTrueTypeList) {
+      AddExchangeLine(*record, face);
+    } else {
+      AddBareFace(*record, face);
+    }
+  } catch (const std::exception&) {
+    // A face that cannot be listed is left out; the others still come.
   }
   return 1;
 }

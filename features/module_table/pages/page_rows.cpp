@@ -9,13 +9,13 @@ namespace {
 
 constexpr CUSTOMPAGEROW kPageRows[kCustomRows] = {
     {nullptr, nullptr, nullptr},  // preset
-    {nullptr, nullptr, nullptr},  // stamp
+    {nullptr, StampProcedure, StampFunction},  // stamp
     {nullptr, nullptr, nullptr},  // quality
     {nullptr, FreesizeProcedure, nullptr},  // free size
     {ChapterPageBuiltInFunc, ChapterProcedure, ChapterPageFunction},  // chapter
     {nullptr, nullptr, nullptr},  // option
-    {nullptr, nullptr, nullptr},  // font exchange
-    {nullptr, nullptr, nullptr},  // set list
+    {nullptr, FontxchgProcedure, nullptr},  // font exchange
+    {nullptr, SetlistProcedure, nullptr},  // set list
     {nullptr, nullptr, nullptr},  // none
     {nullptr, nullptr, nullptr},  // other
 };

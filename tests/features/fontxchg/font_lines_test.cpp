@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "features/fontxchg/pages/font_lines.h"
+#include "features/fontxchg/pages/fontxchg_page.h"
 #include "platform/window/winuser_controls.h"
 #include "settings/context/context_arrays.h"
 #include "settings/context/context_block.h"
@@ -106,6 +107,30 @@ TEST_F(FontLines, TheSystemsEnumerationGivesEveryFamilyOnceWithoutItsVerticalFac
     EXPECT_EQ(line.substr(kFontLineFaceChars - 1, 3), u" > ");
   }
   for (const std::u16string& face : faces) EXPECT_NE(face.front(), u'@');
+}
+
+// The table holds the lines whose printer font is not printer font 0, the
+// face without its padding, a 31-character face whole.
+TEST_F(FontLines, TheTableIsRebuiltFromTheLinesThatExchange) {
+  const std::u16string face31(31, u'F');
+  for (const std::u16string& line : {FontExchangeLine(face31, u"Gothic"), FontExchangeLine(u"Arial", u"Mincho"),
+                                     FontExchangeLine(u"Verdana", u"Barcode")}) {
+    SendMessageW(list_.hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  }
+  ASSERT_TRUE(RemakeFontExchangeTable(ucb_, list_.hWnd));
+  const DcbArray table = GetDcbArray(ucb_->pDCB, kDcbOwnedArrays[kDcbFontTable]);
+  ASSERT_EQ(table.count, 2);
+  const auto* pairs = reinterpret_cast<const KESMFONTPAIR*>(table.entries);
+  EXPECT_EQ(std::u16string(pairs[0].trueType), face31);
+  EXPECT_EQ(std::u16string(pairs[0].device), u"Gothic");
+  EXPECT_EQ(std::u16string(pairs[1].trueType), u"Verdana");
+  EXPECT_EQ(std::u16string(pairs[1].device), u"Barcode");
+  // Only the printer font 0 lines left: an empty table.
+  SendMessageW(list_.hWnd, LB_RESETCONTENT, 0, 0);
+  const std::u16string none = FontExchangeLine(u"Arial", u"Mincho");
+  SendMessageW(list_.hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(none.c_str()));
+  ASSERT_TRUE(RemakeFontExchangeTable(ucb_, list_.hWnd));
+  EXPECT_EQ(GetDcbArray(ucb_->pDCB, kDcbOwnedArrays[kDcbFontTable]).count, 0);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
+#include "ui/engine/item_dispatch.h"
 #include "tests/ui/engine_machine.h"
 
 namespace ui_test {
@@ -128,6 +129,23 @@ TEST_F(TableCorrection, TheColourBalanceNamesTheSettingsOfItsBars) {
   EXPECT_EQ(words[3], 138);
   EXPECT_EQ(words[4], 141);  // the bar 2272 edits the red balance
   EXPECT_EQ(words[8], 143);
+}
+
+// The watermark record names the controls of the watermark dialogs: each
+// becomes the setting that control edits, and the font word the font name.
+TEST_F(TableCorrection, TheWatermarkPreviewNamesTheSettingsOfTheDialogControls) {
+  CorrectKpd(ucb_);
+  const auto* words = static_cast<const WORD*>(KesmGetClassData(Control(1002, 2039), 8));
+  ASSERT_NE(words, nullptr);
+  EXPECT_EQ(words[1], 766);   // text: the text edit 2312
+  EXPECT_EQ(words[2], 782);   // font
+  EXPECT_EQ(words[3], 788);   // style: combo 3651
+  EXPECT_EQ(words[5], 784);   // colour: combo 3650
+  EXPECT_EQ(words[6], 774);   // density: the image dialog's bar 3632
+  EXPECT_EQ(words[8], 783);   // size: edit 2322
+  EXPECT_EQ(words[9], 767);   // bitmap file: edit 2341
+  EXPECT_EQ(words[10], 0);    // bitmap scale: none
+  EXPECT_EQ(words[13], 772);  // foreground: check box 3633
 }
 
 }  // namespace

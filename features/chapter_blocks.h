@@ -21,11 +21,23 @@ struct CHAPTERBLOCK {
 };
 static_assert(sizeof(CHAPTERBLOCK) == 6);
 
+// The most chapters a job may have, whatever the user's "ChapterMax" asks:
+// the page list the chapter dialog reads holds 512 numbers with its end
+// mark, and every context holds that many blocks and one for the end.
+inline constexpr int kChapterMostBlocks = 511;
+
+// The chapters a job may have now: wdmChapterMax (831), no less than 0 and
+// no more than kChapterMostBlocks.
+int GetChapterCapacity(const UCB* ucb);
+// Makes the context's zeroed blocks (kChapterMostBlocks + 1 of them) when
+// it has none; false when it has no work area or the memory is short.
+BOOL MakeChapterBlockArray(UCB* ucb);
+
 // The index-th chapter block of the context, or null when the index is
 // negative, not below the chapters in use (wdmChapterNum) or not below the
 // blocks the context holds, when the context has no work area or when the
-// blocks cannot be allocated. The first valid request allocates
-// wdmChapterMax + 1 zeroed blocks.
+// blocks cannot be allocated. The first valid request makes the blocks
+// (MakeChapterBlockArray).
 CHAPTERBLOCK* GetChapterBlockByIndex(UCB* ucb, int index);
 
 // The colour-profile file item (item 2825 of dialog 4011), or null.

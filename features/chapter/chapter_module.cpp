@@ -185,7 +185,7 @@ int ChapterWorkData(UCB* ucb) {
 #if !KESM_KERNEL_MODE
 // The blocks of the array, up to the capacity.
 WORD HeldBlocks(const UCB* ucb) {
-  const auto capacity = static_cast<SHORT>(GetDevmodeValueDirectByFuncID(ucb, 831, nullptr));
+  const int capacity = GetChapterCapacity(ucb);
   if (ucb->pWork == nullptr || ucb->pWork->pChapterBlocks == nullptr || capacity <= 0) return 0;
   return std::min<WORD>(static_cast<WORD>(capacity), ucb->pWork->wChapterCapacity);
 }
@@ -228,7 +228,7 @@ int ChapterBuiltInFunc(UCB* ucb, WORD id, void*) {
     CopyMediaTypeOfAttributeTray(ucb, kAttributeMediaTypes[id - kBuiltInMediaFirst]);
     return 1;
   }
-  // 300-302 work on the chapter dialog's controls and come with its page.
+  // 300-302 work on the chapter dialog's controls: the pages' entry.
   return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "features/chapter/chapter_store.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -23,7 +24,7 @@ constexpr WORD kFuncChapterTray = 840;
 
 LPCWSTR IniOf(UCB* ucb, LPCWSTR file) { return file != nullptr ? file : GetIniFilePath(ucb); }
 
-int Capacity(const UCB* ucb) { return static_cast<SHORT>(GetDevmodeValueDirectByFuncID(ucb, kFuncChapterMax, nullptr)); }
+int Capacity(const UCB* ucb) { return GetChapterCapacity(ucb); }
 
 // Block i of the array up to the capacity, whether used or not; null when
 // the array does not hold it.
@@ -35,18 +36,30 @@ CHAPTERBLOCK* AnyBlock(const UCB* ucb, int index) {
 
 }  // namespace
 
+int GetChapterCapacity(const UCB* ucb) {
+  if (ucb == nullptr) return 0;
+  const auto asked = static_cast<SHORT>(GetDevmodeValueDirectByFuncID(ucb, kFuncChapterMax, nullptr));
+  return std::clamp<int>(asked, 0, kChapterMostBlocks);
+}
+
+// The blocks are made at their most at once: the capacity is read after the
+// first block access may have made them, and may grow later in the context.
+BOOL MakeChapterBlockArray(UCB* ucb) {
+  if (ucb == nullptr || ucb->pWork == nullptr) return FALSE;
+  WORKAREA& work = *ucb->pWork;
+  if (work.pChapterBlocks != nullptr) return TRUE;
+  constexpr WORD kBlocks = kChapterMostBlocks + 1;
+  work.pChapterBlocks = static_cast<BYTE*>(GetMemPtr(SIZE_T{kBlocks} * sizeof(CHAPTERBLOCK)));
+  if (work.pChapterBlocks == nullptr) return FALSE;
+  work.wChapterCapacity = kBlocks;
+  return TRUE;
+}
+
 CHAPTERBLOCK* GetChapterBlockByIndex(UCB* ucb, int index) {
   if (ucb == nullptr || ucb->pWork == nullptr || index < 0) return nullptr;
-  if (index >= GetDevChapterData(ucb)) return nullptr;
-  WORKAREA& work = *ucb->pWork;
-  if (work.pChapterBlocks == nullptr) {
-    const int most = Capacity(ucb);
-    if (most < 0) return nullptr;
-    const auto capacity = static_cast<WORD>(most + 1);
-    work.pChapterBlocks = static_cast<BYTE*>(GetMemPtr(SIZE_T{capacity} * sizeof(CHAPTERBLOCK)));
-    if (work.pChapterBlocks == nullptr) return nullptr;
-    work.wChapterCapacity = capacity;
-  }
+  // The blocks of the capacity and the end mark after them.
+  if (index >= GetDevChapterData(ucb) || index > Capacity(ucb)) return nullptr;
+  if (!MakeChapterBlockArray(ucb)) return nullptr;
   return AnyBlock(ucb, index);
 }
 

@@ -53,14 +53,20 @@ struct OTHERWORK {
 };
 
 // The chapter module's work area: the backup of the chapter blocks that
-// an undo entry keeps.
+// an undo entry keeps, and the chapter count before the chapter dialog's
+// first deletion, given back when the dialog is cancelled.
 struct CHAPTERWORK {
   BYTE* backup;
   WORD blocks;  // blocks the backup holds
+  INT countSaved;
+  INT savedCount;
 };
 
 // The pages' entries (configuration library only).
 INT_PTR FreesizeProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+INT_PTR ChapterProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
+int ChapterPageBuiltInFunc(UCB* ucb, WORD id, void* work);
+int ChapterPageFunction(UCB* ucb, DWORD code, void* parameter, void* work);
 INT_PTR FontxchgProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
 INT_PTR SetlistProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);
 INT_PTR StampProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam, void* work);

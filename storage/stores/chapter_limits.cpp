@@ -1,5 +1,6 @@
 #include "storage/stores/chapter_limits.h"
 
+#include "features/chapter_blocks.h"
 #include "features/custom_modules.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
@@ -26,6 +27,9 @@ void ReadLimit(UCB* ucb, WORD id) {
 BOOL ReadChapterMaxInfo(UCB* ucb) {
   if (ucb == nullptr) return FALSE;
   ReadLimit(ucb, kFuncChapterMax);
+  // More chapters than the blocks a context holds are not offered.
+  const LONG_PTR asked = GetDevmodeValueDirectByFuncID(ucb, kFuncChapterMax, nullptr);
+  if (asked > kChapterMostBlocks) SetDevmodeValueDirectByFuncID(ucb, kFuncChapterMax, kChapterMostBlocks);
   ReadLimit(ucb, kFuncChapterTrayMax);
   return TRUE;
 }

@@ -11,7 +11,9 @@ struct UCB;
 inline constexpr DWORD kModuleChapterCount = 12;
 
 // Sets settings 831 and 832 from "ChapterMax" and "ChapterTrayMax" of the
-// printer's section of the settings INI (0 when missing). Returns 1.
+// printer's section of the settings INI (0 when missing); a ChapterMax
+// above the blocks a context holds (kChapterMostBlocks) is taken as that
+// most. Returns 1.
 BOOL ReadChapterMaxInfo(UCB* ucb);
 // The chapter count the feature modules report, starting from 1.
 DWORD ReadChapterInfo(UCB* ucb);

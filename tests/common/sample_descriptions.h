@@ -17,6 +17,7 @@ inline constexpr const char* kSampleDescriptions[] = {
     KESM_TEST_DATA "/kpd/kesm_a6_alerts.kpd",
     KESM_TEST_DATA "/kpd/kesm_c7_colour.kpd",
     KESM_TEST_DATA "/kpd/kesm_c9_chapter.kpd",
+    KESM_TEST_DATA "/kpd/kesm_c9_chapter_page.kpd",
     KESM_TEST_DATA "/kpd/kesm_d4_document_events.kpd",
     KESM_TEST_DATA "/kpd/kesm_f4_finisher.kpd",
     KESM_TEST_DATA "/kpd/kesm_h2_header.kpd",

@@ -346,6 +346,51 @@ TEST_F(KesmSheet, ShotsPictureTheInitialSettingsAndThePrintTypeDialog) {
   EXPECT_TRUE(Has(result.out, "wrote " + (shots / "print-type.png").string())) << result.out;
 }
 
+// The chapter and cover dialogs of a printer with chapters, opened from the
+// cover-and-mark page: pictures of the chapter dialog before and after two
+// chapters are added, of the page's read-only list, and of the cover dialog.
+TEST_F(KesmSheet, TheChapterAndCoverDialogsArePictured) {
+  const std::string install = "KESM_MACHINE='" + machine().string() + "' '" KESMPRINT_PROGRAM
+                              "' --printer 'Chapter C9' --description '" KESM_TEST_DATA
+                              "/kpd/kesm_c9_chapter_page.kpd' -o '" +
+                              (folder_.path() / "first.kesm").string() + "' >/dev/null 2>&1";
+  ASSERT_EQ(std::system(install.c_str()), 0);
+  // The first sheet accepted writes the user's settings INI in the shared
+  // folder; then that INI allows eight chapters on two trays.
+  const fs::path ini = machine() / "drive" / "c" / "_kesm" / "kesmusr.ini";
+  fs::create_directories(ini.parent_path());
+  ASSERT_EQ(Run({"--printer", "Chapter C9", "--script", Script("ok\n").string()}).code, 0);
+  std::string text = Text(ini);
+  for (const auto& [from, to] : {std::pair{"ChapterMax=0", "ChapterMax=8"}, {"ChapterTrayMax=0", "ChapterTrayMax=2"}}) {
+    const std::size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text.replace(at, std::string(from).size(), to);
+  }
+  std::ofstream(ini, std::ios::binary) << text;
+
+  const fs::path shots = folder_.path() / "shots";
+  const Result result = Run({"--printer", "Chapter C9", "--shots", shots.string(), "--script",
+                             Script("tab 4\nclick 2714\nshot chapter-empty\npick 3731 1\ntype 2776 1,3-5\n"
+                                    "click 3737\npick 3730 1\ntype 2776 8\nclick 3737\nshot chapter\nclick 1\n"
+                                    "shot cover-mark\nclick 3417\nshot cover\nclick 2\nok\n")
+                                 .string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(Has(result.out, "the sheet ended with OK")) << result.out;
+  const Picture empty = ReadPicture(shots / "chapter-empty.png");
+  const Picture chapters = ReadPicture(shots / "chapter.png");
+  const Picture page = ReadPicture(shots / "cover-mark.png");
+  const Picture cover = ReadPicture(shots / "cover.png");
+  for (const Picture& dialog : {empty, chapters, cover}) {
+    EXPECT_GT(dialog.width, 300u);
+    EXPECT_GT(dialog.height, 150u);
+    EXPECT_LT(dialog.width, page.width);
+  }
+  // The chapters are drawn in the list.
+  EXPECT_EQ(chapters.width, empty.width);
+  EXPECT_NE(Text(shots / "chapter.png"), Text(shots / "chapter-empty.png"));
+  EXPECT_GT(page.colours, 4u);
+}
+
 }  // namespace
 
 namespace {

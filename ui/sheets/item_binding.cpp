@@ -35,7 +35,6 @@ constexpr WORD kFuncUserPrintMacro = 179;
 constexpr WORD kFuncPresetName = 762;
 constexpr WORD kFuncPresetComment = 763;
 constexpr WORD kFuncUiStart = 826;      // wdmUIStart
-constexpr WORD kFuncChapterMax = 831;
 // The user print macros number the quality sets from this value.
 constexpr LONG_PTR kFirstUserMacro = 32;
 constexpr DWORD kPresetTextChars = 1025;
@@ -53,15 +52,8 @@ void MarkUiStarted(UCB* ucb) {
 }
 
 void MakeChapterBlocks(UCB* ucb) {
-  WORKAREA& work = *ucb->pWork;
-  if (work.pChapterBlocks != nullptr) return;
-  const auto most = static_cast<SHORT>(GetDevmodeValueDirectByFuncID(ucb, kFuncChapterMax, nullptr));
-  if (most < 0) return;
-  const auto blocks = static_cast<WORD>(most + 1);
-  work.pChapterBlocks = static_cast<BYTE*>(GetMemPtr(SIZE_T{blocks} * sizeof(CHAPTERBLOCK)));
-  if (work.pChapterBlocks == nullptr) return;
-  work.wChapterCapacity = blocks;
-  ReadChapterInfo(ucb);
+  if (ucb->pWork->pChapterBlocks != nullptr) return;
+  if (MakeChapterBlockArray(ucb)) ReadChapterInfo(ucb);
 }
 
 bool IsBound(const TCB* tcb) {

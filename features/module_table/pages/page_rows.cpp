@@ -12,7 +12,7 @@ constexpr CUSTOMPAGEROW kPageRows[kCustomRows] = {
     {nullptr, StampProcedure, StampFunction},  // stamp
     {nullptr, QualityProcedure, nullptr},  // quality
     {nullptr, FreesizeProcedure, nullptr},  // free size
-    {nullptr, nullptr, nullptr},  // chapter
+    {ChapterPageBuiltInFunc, ChapterProcedure, ChapterPageFunction},  // chapter
     {nullptr, OptionProcedure, nullptr},  // option
     {nullptr, FontxchgProcedure, nullptr},  // font exchange
     {nullptr, SetlistProcedure, nullptr},  // set list

@@ -7,6 +7,7 @@
 #include "features/module_table/custom_table.h"
 #include "features/other/other_module.h"
 #include "features/quality/quality_module.h"
+#include "platform/window/winuser_messages.h"
 #include "settings/context/context_block.h"
 #include "settings/system/memptr.h"
 #if !KESM_KERNEL_MODE
@@ -113,8 +114,10 @@ INT_PTR KesmCustomProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR
   if (const INT_PTR first = UserCallBack(ucb, tcb, icb, message, wParam, lParam); first != 0) return first;
 #endif
   if (ucb == nullptr) {
-    // Before any context is known (an owner-drawn control measured while
-    // it is made) the modules' procedures are asked without work areas.
+    // Before any context is known only an owner-drawn control measured
+    // while it is made reaches the modules, without work areas: nothing
+    // else can be answered without a context.
+    if (message != WM_MEASUREITEM) return 0;
     LONG count = 0;
     const CUSTOMROW* rows = RegisterCustomFuncs(&count);
     for (LONG i = 0; i < count; ++i) {

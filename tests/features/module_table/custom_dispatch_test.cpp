@@ -11,6 +11,7 @@
 #include "features/module_table/custom_pages.h"
 #include "features/module_table/custom_table.h"
 #include "features/module_table/module_entries.h"
+#include "platform/window/winuser_messages.h"
 #include "tests/features/features_fixture.h"
 
 namespace features_test {
@@ -198,6 +199,32 @@ TEST_F(ContextTable, RegisteredPagesTakeTheirRowsSlotsInContextsBuiltAfter) {
   EXPECT_EQ(dropped->pWork->pCustom->rows[3].procedure, fixed[3].procedure);
   Release(after);
   Release(dropped);
+}
+
+// Without a context only the measuring of an owner-drawn control, which
+// comes while the control is made, reaches the modules' page procedures;
+// they get no work area.
+int measuredCalls = 0;
+void* measuredWork = reinterpret_cast<void*>(1);
+INT_PTR MeasuringProcedure(UCB*, TCB*, ICB*, UINT, UINT_PTR, LPARAM, void* work) {
+  ++measuredCalls;
+  measuredWork = work;
+  return 0;
+}
+
+TEST(ModuleTable, WithoutAContextOnlyMeasuringReachesThePages) {
+  CUSTOMPAGEROW pages[kCustomRows] = {};
+  pages[2].procedure = MeasuringProcedure;
+  RegisterCustomPages(pages);
+  measuredCalls = 0;
+  for (const UINT message : {WM_COMMAND, WM_INITDIALOG, WM_DRAWITEM}) {
+    EXPECT_EQ(KesmCustomProcedure(nullptr, nullptr, nullptr, message, 0, 0), 0);
+  }
+  EXPECT_EQ(measuredCalls, 0);
+  KesmCustomProcedure(nullptr, nullptr, nullptr, WM_MEASUREITEM, 0, 0);
+  RegisterCustomPages(nullptr);
+  EXPECT_EQ(measuredCalls, 1);
+  EXPECT_EQ(measuredWork, nullptr);
 }
 
 // A module whose work area could not be had is called with null; the

@@ -13,33 +13,19 @@
 #include "platform/text/wintext.h"
 #include "settings/values/setting_lookup.h"
 #include "storage/install/ini_install.h"
+#include "tests/features/quality/profile_header.h"
 #include "tests/features/features_fixture.h"
 
 namespace features_test {
 namespace {
 
-// A profile header: the marks at offsets 4, 12, 20, 36 and 48, in a file
-// of `size` bytes.
-std::string Header(const std::string& maker = "TALV", std::size_t size = 128) {
-  std::string bytes(size, '\0');
-  const auto put = [&](std::size_t at, const std::string& mark) {
-    for (std::size_t i = 0; i < mark.size() && at + i < bytes.size(); ++i) bytes[at + i] = mark[i];
-  };
-  put(4, "TCMS");
-  put(12, "prtr");
-  put(20, "RGB ");
-  put(36, "acsp");
-  put(48, maker);
-  return bytes;
-}
-
 class TcmHeader : public FeatureTest {};
 
 TEST_F(TcmHeader, OnlyAFileWithEveryMarkOfThisMakersPrinterProfilesPasses) {
-  storage_test::Put("profiles/good.tcm", Header());
-  storage_test::Put("profiles/other.tcm", Header("ACME"));
-  storage_test::Put("profiles/short.tcm", Header("TALV", 51));
-  storage_test::Put("profiles/exact.tcm", Header("TALV", 52));
+  storage_test::Put("profiles/good.tcm", ProfileHeader());
+  storage_test::Put("profiles/other.tcm", ProfileHeader("ACME"));
+  storage_test::Put("profiles/short.tcm", ProfileHeader("TALV", 51));
+  storage_test::Put("profiles/exact.tcm", ProfileHeader("TALV", 52));
   EXPECT_EQ(CheckTcmFileHeader(u"C:\\profiles\\good.tcm"), 1);
   EXPECT_EQ(CheckTcmFileHeader(u"C:\\profiles\\exact.tcm"), 1);
   EXPECT_EQ(CheckTcmFileHeader(u"C:\\profiles\\other.tcm"), 0) << "another maker's profile";
@@ -50,7 +36,7 @@ TEST_F(TcmHeader, OnlyAFileWithEveryMarkOfThisMakersPrinterProfilesPasses) {
 
 TEST_F(TcmHeader, AProfileNamedOutsideTheCodePageIsFound) {
   // Greek letters have no place in the code page 1252 that the process uses.
-  storage_test::Put("profiles/\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1.tcm", Header());
+  storage_test::Put("profiles/\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1.tcm", ProfileHeader());
   EXPECT_EQ(CheckTcmFileHeader(u"C:\\profiles\\\u03a9\u03bc\u03ad\u03b3\u03b1.tcm"), 1);
 }
 
@@ -155,7 +141,7 @@ TEST_F(Profiles, AReplaceStringOfAProfileOptionIsTheProfilesName) {
 }
 
 TEST_F(Profiles, TheFileItemNamesAValidProfileForPseudoSetting998) {
-  storage_test::Put("profiles/good.tcm", Header());
+  storage_test::Put("profiles/good.tcm", ProfileHeader());
   Items(u"Good", u"C:\\profiles\\good.tcm");
   EXPECT_EQ(Ucf_JudgeHook(ucb_, 998), 1u);
   Items(u"Gone", u"C:\\profiles\\gone.tcm");

@@ -20,6 +20,7 @@
 #include "settings/values/text_language.h"
 #include "storage/ini/section_names.h"
 #include "storage/stores/preset_store.h"
+#include "tests/features/quality/profile_header.h"
 #include "tests/platform/drive_files.h"
 #include "tests/ui/sheets/sheet_machine.h"
 
@@ -53,18 +54,6 @@ constexpr const char16_t* kNotProfile = u"This file is not a colour profile for 
 constexpr const char16_t* kDitherQuestion = u"Enter a name for the preset.";
 constexpr const char16_t* kListFull = u"No more colour profiles can be added: the list is full.";
 
-// A profile header: the marks at offsets 4, 12, 20, 36 and 48.
-std::string Header(const std::string& maker) {
-  std::string bytes(128, '\0');
-  const auto put = [&](std::size_t at, const std::string& mark) { bytes.replace(at, mark.size(), mark); };
-  put(4, "TCMS");
-  put(12, "prtr");
-  put(20, "RGB ");
-  put(36, "acsp");
-  put(48, maker);
-  return bytes;
-}
-
 class QualityPages : public SheetMachine {
  protected:
   const char* Description() const override { return "kesm_w2_quality.kpd"; }
@@ -79,8 +68,8 @@ class QualityPages : public SheetMachine {
     const std::u16string folder = ini_.substr(0, ini_.rfind(u'\\'));
     ASSERT_TRUE(plat::CreateDirectories(folder));
     ASSERT_TRUE(plat::CreateDirectories(u"C:\\Sets"));
-    drive::Put("profiles/good.tcm", Header("TALV"));
-    drive::Put("profiles/other.tcm", Header("ACME"));
+    drive::Put("profiles/good.tcm", features_test::ProfileHeader("TALV"));
+    drive::Put("profiles/other.tcm", features_test::ProfileHeader("ACME"));
     drive::Put("profiles/notes.txt", "no profile");
   }
   void TearDown() override {

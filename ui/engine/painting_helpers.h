@@ -8,6 +8,7 @@
 
 #include "platform/base/wintypes.h"
 #include "platform/gdi/wingdi.h"
+#include "platform/window/winuser_styles.h"
 #include "settings/tables/dialog_tables.h"
 
 struct UCB;
@@ -24,6 +25,18 @@ int PaintTrayInfoByIcb(UCB* ucb, TCB* tcb, ICB* icb, UINT message);
 int Draw3DButton(UCB* ucb, HWND button, HDC dc, const RECT* rect, DWORD style, BOOL pressed, BOOL focus);
 // Fills the rectangle and draws its 1-pixel border in the colour.
 void DrawColorRect(HDC dc, const RECT* rect, COLORREF colour);
+
+// The system colours of an owner-drawn list row: greyed while the list is
+// disabled, highlighted when the row is the selected (or current) one,
+// else the window's.
+struct ROWCOLOURS {
+  int back;
+  int fore;
+};
+constexpr ROWCOLOURS OwnerRowColours(bool disabled, bool selected) {
+  if (disabled) return {COLOR_BTNFACE, COLOR_GRAYTEXT};
+  return selected ? ROWCOLOURS{COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT} : ROWCOLOURS{COLOR_WINDOW, COLOR_MENUTEXT};
+}
 
 // Pictures and hints of owner-drawn list entries; 0 when none.
 WORD GetBmpFromRRTable(const ICB* icb, WORD optionValue);

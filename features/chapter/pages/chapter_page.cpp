@@ -27,6 +27,7 @@
 #include "settings/values/setting_value.h"
 #include "ui/alerts/alert_message.h"
 #include "ui/engine/kinds/list_kinds.h"
+#include "ui/engine/painting_helpers.h"
 #include "ui/engine/refresh.h"
 #include "ui/resource_dll.h"
 #include "ui/sheets/page_life.h"
@@ -242,8 +243,9 @@ void UpdateChapterList(UCB* ucb, const TCB* tcb, const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1) || item.hDC == nullptr) return;
   const bool shown = tcb != nullptr && tcb->tabId == kPageCoverMark;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  const COLORREF back = GetSysColor(shown ? COLOR_BTNFACE : selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-  const COLORREF fore = GetSysColor(shown ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
+  const ROWCOLOURS colours = OwnerRowColours(shown, selected);
+  const COLORREF back = GetSysColor(colours.back);
+  const COLORREF fore = GetSysColor(colours.fore);
   const COLORREF oldBack = SetBkColor(item.hDC, back);
   const COLORREF oldFore = SetTextColor(item.hDC, fore);
   const RECT& r = item.rcItem;

@@ -18,6 +18,7 @@
 #include "settings/context/context_arrays.h"
 #include "settings/system/memptr.h"
 #include "settings/values/setting_lookup.h"
+#include "ui/engine/painting_helpers.h"
 #include "ui/engine/refresh.h"
 
 namespace {
@@ -161,17 +162,10 @@ void DrawPart(HDC dc, const RECT& box, std::u16string_view text) {
 
 void DrawEntry(const DRAWITEMSTRUCT& item, bool exchangeLine) {
   HDC dc = item.hDC;
-  int back = COLOR_WINDOW;
-  int fore = COLOR_MENUTEXT;
-  if ((item.itemState & ODS_DISABLED) != 0) {
-    back = COLOR_BTNFACE;
-    fore = COLOR_GRAYTEXT;
-  } else if ((item.itemState & ODS_SELECTED) != 0) {
-    back = COLOR_HIGHLIGHT;
-    fore = COLOR_HIGHLIGHTTEXT;
-  }
-  const COLORREF oldBack = SetBkColor(dc, GetSysColor(back));
-  const COLORREF oldFore = SetTextColor(dc, GetSysColor(fore));
+  const ROWCOLOURS colours =
+      OwnerRowColours((item.itemState & ODS_DISABLED) != 0, (item.itemState & ODS_SELECTED) != 0);
+  const COLORREF oldBack = SetBkColor(dc, GetSysColor(colours.back));
+  const COLORREF oldFore = SetTextColor(dc, GetSysColor(colours.fore));
   const RECT& r = item.rcItem;
   const std::u16string text = item.itemID == static_cast<UINT>(-1) ? std::u16string() : LineOf(item.hwndItem, item.itemID);
   const std::u16string_view view(text);

@@ -22,6 +22,7 @@
 #include "settings/values/units.h"
 #include "storage/stores/freesize_store.h"
 #include "ui/engine/item_dispatch.h"
+#include "ui/engine/painting_helpers.h"
 #include "ui/engine/refresh.h"
 #include "ui/resource_dll.h"
 
@@ -213,12 +214,11 @@ INT_PTR DrawEntry(UCB* ucb, const ICB* icb, LPARAM lParam) {
   if ((draw->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0 && draw->itemData != 0) {
     const bool disabled = (icb->status & 0x000C) != 0;
     const bool current = draw->itemData == static_cast<ULONG_PTR>(Current(ucb)) + kStringFreeSizeFirst;
-    const int back = disabled ? COLOR_BTNFACE : current ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-    const int fore = disabled ? COLOR_GRAYTEXT : current ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT;
-    FillRect(draw->hDC, &draw->rcItem, GetSysColorBrush(back));
+    const ROWCOLOURS colours = OwnerRowColours(disabled, current);
+    FillRect(draw->hDC, &draw->rcItem, GetSysColorBrush(colours.back));
     std::array<WCHAR, 256> text{};
     LoadStringFromResDll(ucb, static_cast<UINT>(draw->itemData), text.data(), static_cast<int>(text.size()), TRUE);
-    const COLORREF oldText = SetTextColor(draw->hDC, GetSysColor(fore));
+    const COLORREF oldText = SetTextColor(draw->hDC, GetSysColor(colours.fore));
     const int oldMode = SetBkMode(draw->hDC, TRANSPARENT);
     RECT r = draw->rcItem;
     DrawTextW(draw->hDC, text.data(), -1, &r, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -21,6 +21,7 @@
 #include "settings/values/setting_value.h"
 #include "ui/bitmaps/paint_bitmap.h"
 #include "ui/engine/item_dispatch.h"
+#include "ui/engine/painting_helpers.h"
 #include "ui/engine/refresh.h"
 
 namespace {
@@ -228,13 +229,12 @@ int option_page::OnTraySelected(UCB* ucb, TCB* tcb, const NMLISTVIEW& change) {
 int option_page::DrawTrayLine(UCB* ucb, const TCB*, const ICB* icb, const DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return 0;
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
-  const int backIndex = Disabled(icb) ? COLOR_BTNFACE : selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-  const int textIndex = Disabled(icb) ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT;
+  const ROWCOLOURS colours = OwnerRowColours(Disabled(icb), selected);
   TEXTMETRICW metrics{};
   GetTextMetricsW(item.hDC, &metrics);
-  const LineLook look{item.hDC, GetSysColor(backIndex), static_cast<int>(metrics.tmHeight)};
+  const LineLook look{item.hDC, GetSysColor(colours.back), static_cast<int>(metrics.tmHeight)};
   const COLORREF back = SetBkColor(item.hDC, look.back);
-  const COLORREF fore = SetTextColor(item.hDC, GetSysColor(textIndex));
+  const COLORREF fore = SetTextColor(item.hDC, GetSysColor(colours.fore));
   const WORD nameId = LOWORD(static_cast<DWORD>(item.itemData));
   RECT cell = item.rcItem;
   cell.right = cell.left;

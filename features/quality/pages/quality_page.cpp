@@ -21,6 +21,7 @@
 #include "ui/constraint_services.h"
 #include "ui/engine/change_road.h"
 #include "ui/engine/item_dispatch.h"
+#include "ui/engine/painting_helpers.h"
 #include "ui/resource_dll.h"
 
 namespace {
@@ -71,8 +72,8 @@ int DrawStoredSet(UCB* ucb, const ICB* icb, const DRAWITEMSTRUCT* draw) {
   const bool disabled = (draw->itemState & ODS_DISABLED) != 0 || !IsWindowEnabled(icb->hWnd);
   const bool selected = (draw->itemState & ODS_SELECTED) != 0;
   if ((draw->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) != 0) {
-    const int back = disabled ? COLOR_BTNFACE : selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-    FillRect(dc, &draw->rcItem, GetSysColorBrush(back));
+    const ROWCOLOURS colours = OwnerRowColours(disabled, selected);
+    FillRect(dc, &draw->rcItem, GetSysColorBrush(colours.back));
     const RECT& row = draw->rcItem;
     const int side = row.bottom - row.top + kPictureMargin;
     const RECT picture{row.left, row.top, row.left + side, row.bottom};
@@ -80,8 +81,7 @@ int DrawStoredSet(UCB* ucb, const ICB* icb, const DRAWITEMSTRUCT* draw) {
     PaintBitmapFromResDll2(ucb, dc, &picture, (picture.left + picture.right) / 2, (picture.top + picture.bottom) / 2,
                            MAKEINTRESOURCEW(pictureId), kPaintCopy | kPaintCentreX | kPaintCentreY);
     const std::u16string name = SetName(ucb, static_cast<UINT>(draw->itemData));
-    const int text = disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT;
-    SetTextColor(dc, GetSysColor(text));
+    SetTextColor(dc, GetSysColor(colours.fore));
     SetBkMode(dc, TRANSPARENT);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);

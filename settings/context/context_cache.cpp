@@ -35,7 +35,19 @@ bool IsParked(const UCB* ucb) {
   return std::find(std::begin(lpPreUcb), std::end(lpPreUcb), ucb) != std::end(lpPreUcb);
 }
 
+// A parked context may serve an open long after it was released, when the
+// preset list or a preset's file may have been rewritten by another context
+// or process: the presets it recalled are not kept for it.
+void ForgetRecalledPresets(UCB* ucb) {
+  if (ucb->pWork == nullptr) return;
+  for (BYTE*& slot : ucb->pWork->apPresetCache) {
+    FreeMemPtr(slot);
+    slot = nullptr;
+  }
+}
+
 void Park(int slot, UCB* ucb) {
+  ForgetRecalledPresets(ucb);
   lpPreUcb[slot] = ucb;
   dwSetTime[slot] = KesmGetTickCount();
 }

@@ -68,6 +68,23 @@ TEST_F(Presets, ASecondRecallComesFromTheCacheUntilAnyPresetIsWritten) {
   Release(ucb);
 }
 
+TEST_F(Presets, AParkedContextRecallsAPresetAsItsFileIsNow) {
+  UCB* ucb = OpenOn(office_);
+  ASSERT_NO_FATAL_FAILURE(List(ucb, 0, "p0.rst"));
+  PutPreset("p0.rst", "kdmSortType=2\r\n");
+  EXPECT_TRUE(ReadPresetByID(ucb, 0));
+  EXPECT_EQ(Value(ucb, 119), 2);
+  FreeUcb(ucb);
+  // Rewritten while the context waits, as another process would.
+  PutPreset("p0.rst", "kdmSortType=4\r\n");
+  UCB* again = OpenOn(office_);
+  ASSERT_EQ(again, ucb) << "the parked context serves the open";
+  Set(again, 119, 0);
+  EXPECT_TRUE(ReadPresetByID(again, 0));
+  EXPECT_EQ(Value(again, 119), 4) << "not the recall cached before the context was parked";
+  Release(again);
+}
+
 TEST_F(Presets, TheCacheHasSixteenSlotsAndRestoresABitWithoutItsWord) {
   UCB* ucb = OpenOn(office_);
   EXPECT_EQ(CheckPresetCache(ucb, u"PresetList16", kPresetCacheSave), 0);

@@ -69,6 +69,12 @@ constexpr LONG kdmScaleType[] = {
 constexpr LONG kdmFlag[] = {
     0, 1,
 };
+// Portrait and landscape, as dmOrientation has them: the free-size
+// orientations of the paper, the print and the free-size entries, which the
+// free-size range table's rows name by these values.
+constexpr LONG kdmPaperFreeSizeOrient[] = {
+    1, 2,
+};
 constexpr LONG kdmNUPPOSTKind[] = {
     0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13,
 };
@@ -333,9 +339,9 @@ const DMValueRecord fgDM[] = {
     ROW(242, kdmFlag),  // kdmDriverType
     ROW(243, kdmFlag),  // kdmAPIUseFlag
     ROW(342, kdmTray),  // kdmPaperFreeSizeTray
-    ROW(343, kdmFlag),  // kdmPaperFreeSizeOrient
+    ROW(343, kdmPaperFreeSizeOrient),  // kdmPaperFreeSizeOrient
     ROW(346, kdmTray),  // kdmPrintFreeSizeTray
-    ROW(347, kdmFlag),  // kdmPrintFreeSizeOrient
+    ROW(347, kdmPaperFreeSizeOrient),  // kdmPrintFreeSizeOrient
     ROW(398, kdmFlag),  // kdmPassMode
     ROW(403, kdmFlag),  // kdmOrientationManualTray
     ROW(404, kdmMediaType),  // kdmCoverMediaType
@@ -422,9 +428,9 @@ const DMValueRecord fgDM[] = {
     ROW(10280, kdmTray),  // kdmChapterDefTray3
     ROW(10288, kdmTray),  // kdmReverseCoverDefTray
     ROW(755, kdmTray),  // wdmFreeSizeTray
-    ROW(756, kdmFlag),  // wdmFreeSizeOrient
+    ROW(756, kdmPaperFreeSizeOrient),  // wdmFreeSizeOrient
     ROW(760, kdmTray),  // wdmSrcFreeSizeTray
-    ROW(761, kdmFlag),  // wdmSrcFreeSizeOrient
+    ROW(761, kdmPaperFreeSizeOrient),  // wdmSrcFreeSizeOrient
     ROW(772, kdmFlag),  // wdmWmOpaque
     ROW(773, kdmFlag),  // wdmWmUnit
     ROW(775, wdmWmEffect),

@@ -5,6 +5,8 @@
 // default-tray values, the plexor steps, the installable options (function
 // 0, group 29, value index = position) and the off/on values of flags.
 // The lists that the feature modules fill themselves have no keywords.
+// The free-size orientations (343, 347) are 1 and 2 as dmOrientation's
+// are: the free-size range table names its rows by those values.
 #include "settings/tables/keyword_tables.h"
 
 const SP fgSP[kValueKeywordCount] = {
@@ -847,8 +849,8 @@ const SP fgSP[kValueKeywordCount] = {
     {227, 1290, 3173, 0, 1, "KKDMLOADSHARE_V3", 3},
     {227, 1290, 3174, 0, 1, "KKDMLOADSHARE_V4", 4},
     {227, 1290, 3175, 0, 1, "KKDMLOADSHARE_V5", 5},
-    {343, 1305, 2701, 0, 1, "KKDMPAPERFREESIZEORIENT_PORTRAIT", 0},
-    {343, 1305, 2702, 0, 1, "KKDMPAPERFREESIZEORIENT_LANDSCAPE", 1},
+    {343, 1305, 2701, 0, 1, "KKDMPAPERFREESIZEORIENT_PORTRAIT", 1},
+    {343, 1305, 2702, 0, 1, "KKDMPAPERFREESIZEORIENT_LANDSCAPE", 2},
     {346, 1300, 2, 0, 1, "FREETRAY_TRAY1", 1},
     {346, 1300, 5, 0, 1, "FREETRAY_TRAY3", 2},
     {346, 1300, 3, 0, 1, "FREETRAY_TRAY2", 3},
@@ -885,8 +887,8 @@ const SP fgSP[kValueKeywordCount] = {
     {346, 1300, 16384, 0, 1, "FREETRAY_DEVTRAY284", 284},
     {346, 1300, 16385, 0, 1, "FREETRAY_DEVTRAY285", 285},
     {346, 1300, 823, 0, 1, "FREETRAY_INSERTER", 286},
-    {347, 1301, 20300, 0, 1, "KKDMPRINTFREESIZEORIENT_PORTRAIT", 0},
-    {347, 1301, 20301, 0, 1, "KKDMPRINTFREESIZEORIENT_LANDSCAPE", 1},
+    {347, 1301, 20300, 0, 1, "KKDMPRINTFREESIZEORIENT_PORTRAIT", 1},
+    {347, 1301, 20301, 0, 1, "KKDMPRINTFREESIZEORIENT_LANDSCAPE", 2},
     {404, 1039, 16401, 0, 1, "MEDIA_PLAIN", 1},
     {404, 1039, 16402, 0, 1, "MEDIA_TRANSPARENCY", 2},
     {404, 1039, 16403, 0, 1, "MEDIA_GLOSSY", 3},

@@ -10,6 +10,9 @@
 //   3000+10n+i  entry i of CDT_RADIOLIST_n, also the radio button's id,
 //               except lists whose buttons have fixed control ids:
 //               CDT_RADIOLIST_18 2679-2680, CDT_RADIOLIST_19 2701-2702
+//               (the free-size orientations: these two and
+//               CDT_PrintFreeOrient hold 1 portrait and 2 landscape, as
+//               dmOrientation and the free-size range table's rows do)
 //   14000+v     paper size value v (public paper codes 1-118, device and
 //               free sizes up to 1026); 15000-15002 are the page-number
 //               texts the replace-string table loads, so no paper uses them
@@ -650,7 +653,7 @@ const CDT CDT_MarkDefaultTray[] = {
     {283, 16383, 0}, {284, 16384, 0}, {285, 16385, 0}, {286, 823, 0}, {0, 0, 0},
 };
 const CDT CDT_PrintFreeOrient[] = {
-    {0, 20300, 0}, {1, 20301, 0}, {0, 0, 0},
+    {1, 20300, 0}, {2, 20301, 0}, {0, 0, 0},
 };
 const CDT CDT_PrintFreeTray[] = {
     {1, 2, 0}, {2, 5, 0}, {3, 3, 0}, {4, 4, 0}, {5, 16105, 0}, {6, 16106, 0},
@@ -680,10 +683,10 @@ const CDT CDT_RADIOLIST_17[] = {
     {0, 3170, 0}, {1, 3171, 0}, {2, 3172, 0}, {3, 3173, 0}, {4, 3174, 0}, {5, 3175, 0}, {0, 0, 0},
 };
 const CDT CDT_RADIOLIST_18[] = {
-    {0, 2679, 0}, {1, 2680, 0}, {0, 0, 0},
+    {1, 2679, 0}, {2, 2680, 0}, {0, 0, 0},
 };
 const CDT CDT_RADIOLIST_19[] = {
-    {0, 2701, 0}, {1, 2702, 0}, {0, 0, 0},
+    {1, 2701, 0}, {2, 2702, 0}, {0, 0, 0},
 };
 // The display language's two buttons stand for the language numbers 0
 // (Japanese) and 1 (US English, the model's usual default); the buttons

@@ -113,38 +113,38 @@ TEST_F(FreeSizePages, ALengthTypedInInchesComesBackAsTyped) {
   RunSheet({.unit = 1}, script);
 }
 
-// Tray 2 takes lengths up to 21636 dots in orientation 1 (18.03 in); the
-// other orientation leaves the description's range (to 30000 dots). A
-// change of orientation holds the inches shown inside the new range.
+// Tray 2 takes lengths up to 21636 dots in portrait (18.03 in) and up to
+// 14412 in landscape (12.01 in); an orientation without a row leaves the
+// description's range (to 30000 dots). A change of orientation holds the
+// inches shown inside the new range.
 TEST_F(FreeSizePages, TheSpinOffersTheRangeOfTheTrayAndOrientation) {
   const auto range = [](int* min, int* max) {
     SendMessageW(WindowRef::Item(Input(), kLengthSpin).Resolve(), SBM_GETRANGE, reinterpret_cast<WPARAM>(min),
                  reinterpret_cast<LPARAM>(max));
   };
+  const auto expectRange = [&](int min, int max) {
+    int shownMin = 0, shownMax = 0;
+    range(&shownMin, &shownMax);
+    EXPECT_EQ(shownMin, min);
+    EXPECT_EQ(shownMax, max);
+  };
   kesm_test::UiScript script;
   script.tab(Sheet(), 1)
       .click(Basic(kOpenInput))
-      .check("orientation 0", [&] {
-        int min = 0, max = 0;
-        range(&min, &max);
-        EXPECT_EQ(max, 2500);
+      .check("no row", [&] {
+        expectRange(250, 2500);
         Set(kInchLength, 2083);  // 25000 dots
       })
       .click(WindowRef::Item(Input(), kLandscape))
-      .check("orientation 1", [&] {
-        EXPECT_EQ(Stored(kPaperOrient), 1);
-        int min = 0, max = 0;
-        range(&min, &max);
-        EXPECT_EQ(min, 550);
-        EXPECT_EQ(max, 1803);
-        EXPECT_EQ(Stored(kInchLength), 1803) << "held to the tray's longest";
+      .check("landscape", [&] {
+        EXPECT_EQ(Stored(kPaperOrient), 2);
+        expectRange(550, 1201);
+        EXPECT_EQ(Stored(kInchLength), 1201) << "held to the tray's longest";
       })
       .click(WindowRef::Item(Input(), kPortrait))
-      .check("orientation 0 again", [&] {
-        EXPECT_EQ(Stored(kPaperOrient), 0);
-        int min = 0, max = 0;
-        range(&min, &max);
-        EXPECT_EQ(max, 2500);
+      .check("portrait", [&] {
+        EXPECT_EQ(Stored(kPaperOrient), 1);
+        expectRange(550, 1803);
       })
       .click(WindowRef::Item(Input(), IDCANCEL));
   RunSheet({.unit = 1, .length = 25000, .orientation = 0}, script);

@@ -121,7 +121,7 @@ class TrayLines : public PageMachine {
 };
 
 TEST_F(TrayLines, ALineTellsTheTraysNamePaperOrientationAndMedia) {
-  ASSERT_NO_FATAL_FAILURE(SetUpTray(0, 9, 1));  // A4, thick paper
+  ASSERT_NO_FATAL_FAILURE(SetUpTray(0, 9, 258));  // A4, thick paper
   // On the initial-settings dialog the line's own text names the tray.
   ICB* line = Own(1010, 2410, [this](UINT message) {
     return PaintTrayInfo(ucb_, host_.tcb(), host_.item(2410), message, 0);
@@ -139,7 +139,7 @@ TEST_F(TrayLines, ALineTellsTheTraysNamePaperOrientationAndMedia) {
 }
 
 TEST_F(TrayLines, ThePaperNameIsCutWithAnEllipsisWhereTheLineIsShort) {
-  ASSERT_NO_FATAL_FAILURE(SetUpTray(1, 40, 1));  // Fanfold Std German, thick paper
+  ASSERT_NO_FATAL_FAILURE(SetUpTray(1, 40, 258));  // Fanfold Std German, thick paper
   ICB* line = CoverTrayLine(PaintTrayInfo);
   ASSERT_NE(line, nullptr);
   const std::u16string paper = u"Fanfold Std German";
@@ -186,11 +186,11 @@ TEST_F(TrayLines, TheInserterTrayShowsNoSheet) {
   const Shown shown = Look(line, "tray-line-2809");
   EXPECT_TRUE(shown.picture.empty());
   // The line has no setting of its own: its name is empty.
-  EXPECT_TRUE(shown.before == Text(u": A4/Plain paper"));
+  EXPECT_TRUE(shown.before == Text(u": A4/Not set"));
 }
 
 TEST_F(TrayLines, ModesLeaveOutTheMediaOrAllButTheName) {
-  ASSERT_NO_FATAL_FAILURE(SetUpTray(1, 9, 1));
+  ASSERT_NO_FATAL_FAILURE(SetUpTray(1, 9, 258));
   struct Case {
     const char* mode;
     int (*painter)(UCB*, TCB*, ICB*, UINT, int);
@@ -215,7 +215,7 @@ TEST_F(TrayLines, ModesLeaveOutTheMediaOrAllButTheName) {
 }
 
 TEST_F(TrayLines, WithoutAPaperChoiceALineShowsOnlyTheNameAndTheSheet) {
-  ASSERT_NO_FATAL_FAILURE(SetUpTray(1, 9, 1));
+  ASSERT_NO_FATAL_FAILURE(SetUpTray(1, 9, 258));
   // A context whose tables have no paper choice.
   ICB* choice = GetICBbyItemID(ucb_, nullptr, 2168);
   ASSERT_NE(choice, nullptr);
@@ -230,7 +230,7 @@ TEST_F(TrayLines, WithoutAPaperChoiceALineShowsOnlyTheNameAndTheSheet) {
 }
 
 TEST_F(TrayLines, ADisabledLineIsGrey) {
-  ASSERT_NO_FATAL_FAILURE(SetUpTray(1, 9, 1));
+  ASSERT_NO_FATAL_FAILURE(SetUpTray(1, 9, 258));
   ICB* line = CoverTrayLine(PaintTrayInfo);
   ASSERT_NE(line, nullptr);
   line->status = 0x0004;  // disabled, as the refresh marks it

@@ -38,6 +38,7 @@ inline constexpr const char* kSampleDescriptions[] = {
     KESM_TEST_DATA "/kpd/kesm_w2_numbers.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_option.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_other.kpd",
+    KESM_TEST_DATA "/kpd/kesm_w2_other2.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_page_alert.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_preset.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_quality.kpd",

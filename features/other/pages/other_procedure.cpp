@@ -97,11 +97,12 @@ INT_PTR OnOutputTrayDialog(const Message& m) {
   }
 }
 
-// OK of the user-code input asks for a confirmation first; its No keeps
-// the input open.
+// OK of the user-code input asks for a confirmation first; only its Yes
+// lets the input close. No, or the confirmation dismissed with Escape (or
+// never shown), keeps the input open: a code not confirmed is not taken.
 INT_PTR OnUserCodeDialog(const Message& m) {
   if (m.message != WM_COMMAND || m.icb != nullptr || LOWORD(m.wParam) != IDOK) return kNotHandled;
-  return ShowDialogBox(m.ucb, kShowDialogModal, kUserCodeConfirmation, m.tcb->hWnd) == IDNO ? kHandled : kNotHandled;
+  return ShowDialogBox(m.ucb, kShowDialogModal, kUserCodeConfirmation, m.tcb->hWnd) == IDYES ? kNotHandled : kHandled;
 }
 
 struct DialogRow {

@@ -1,6 +1,6 @@
-// The W2 printer of the Other page's tests (kesm_w2_other.kpd) on a
-// bidirectional port, with the stand-in port-monitor library in the
-// system folder and a device of the driver's model behind the printer;
+// The W2 printer of the Other page's tests (kesm_w2_other.kpd, or the
+// description a fixture names) on a bidirectional port, with the
+// stand-in port-monitor library in the system folder and a device of the driver's model behind the printer;
 // the document sheet opened as an application opens it, and the windows
 // and settings the tests look at.
 #pragma once
@@ -45,8 +45,9 @@ inline constexpr int kMerged = 2;
 
 class OtherSheet : public ui_test::SheetMachine {
  protected:
+  const char* Description() const override { return "kesm_w2_other.kpd"; }
   void SetUp() override {
-    ASSERT_NO_FATAL_FAILURE(Install("kesm_w2_other.kpd", u"kesmw2rus.hlp", PRINTER_ATTRIBUTE_ENABLE_BIDI));
+    ASSERT_NO_FATAL_FAILURE(Install(Description(), u"kesmw2rus.hlp", PRINTER_ATTRIBUTE_ENABLE_BIDI));
     RegisterEngineHooks();
     RegisterFeaturePages();
     ASSERT_NO_FATAL_FAILURE(bidi_test::InstallPortMonitor(&library_, &lib_));

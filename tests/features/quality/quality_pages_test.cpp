@@ -3,7 +3,8 @@
 // colour-matching dialog opened from the print-quality page, a profile added
 // through its dialog (the file looked for in the profile open dialog, which
 // refuses a file of another maker and lists what a wildcard matches), a full
-// list refused, and the selected profile deleted.
+// list refused, the selected profile deleted, and the chosen one changed in
+// its dialog.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -37,6 +38,7 @@ constexpr int kColourMatchingButton = 3450;
 constexpr int kSetNameEdit = 2281;
 constexpr int kDithering = 2258;
 constexpr int kAddButton = 3947;
+constexpr int kChangeButton = 3948;
 constexpr int kDeleteButton = 3949;
 constexpr int kNameEdit = 2823;
 constexpr int kFileEdit = 2825;
@@ -109,6 +111,7 @@ class QualityPages : public SheetMachine {
   static WindowRef QualitySheet() { return WindowRef::Top(u"Custom print quality"); }
   static WindowRef ColourMatching() { return WindowRef::Top(u"Colour matching mode"); }
   static WindowRef AddDialog() { return WindowRef::Top(u"Add colour profile"); }
+  static WindowRef ChangeDialog() { return WindowRef::Top(u"Change colour profile"); }
   static std::u16string TextOf(HWND window) {
     std::array<WCHAR, 300> text{};
     GetWindowTextW(window, text.data(), 300);
@@ -272,6 +275,33 @@ TEST_F(QualityPages, TheSelectedProfileIsDeletedAndNoChoiceDeletesNothing) {
     RunSheet(script, std::move(hooks));
     EXPECT_EQ(IniText(kLanguage, u"CmmCount"), c.count);
     EXPECT_EQ(ProfileName(0), c.first);
+  }
+}
+
+// The change dialog opens on the chosen profile and writes what is typed
+// over it on OK; Cancel leaves the list as it was.
+TEST_F(QualityPages, TheChosenProfileIsChangedInItsDialog) {
+  for (const int button : {IDCANCEL, IDOK}) {
+    SCOPED_TRACE(button);
+    PutIni(kLanguage, u"CmmCount", u"2");
+    Profile(0, u"Photo", u"C:\\profiles\\good.tcm");
+    Profile(1, u"Text", u"C:\\profiles\\good.tcm");
+    UiScript script;
+    script.tab(Sheet(), kQualityTab)
+        .click(PageItem(kColourMatchingButton))
+        .click(WindowRef::Item(ColourMatching(), kChangeButton))
+        .check("the chosen profile shown", [] {
+          EXPECT_EQ(TextOf(GetDlgItem(ChangeDialog().Resolve(), kNameEdit)), u"Text");
+          EXPECT_EQ(TextOf(GetDlgItem(ChangeDialog().Resolve(), kFileEdit)), u"C:\\profiles\\good.tcm");
+        })
+        .text(WindowRef::Item(ChangeDialog(), kNameEdit), u"Text 2")
+        .click(WindowRef::Item(ChangeDialog(), button))
+        .key(VK_ESCAPE);
+    SheetHooks hooks;
+    hooks.afterInit = [](UCB* ucb) { SetDevmodeValueDirectByFuncID(ucb, kFuncColourMatching, 201); };
+    RunSheet(script, std::move(hooks));
+    EXPECT_EQ(ProfileName(0), u"Photo");
+    EXPECT_EQ(ProfileName(1), button == IDOK ? u"Text 2" : u"Text");
   }
 }
 

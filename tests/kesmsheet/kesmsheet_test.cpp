@@ -309,12 +309,14 @@ TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {
 
 // A printer of the Other page's description on the machine kesmsheet
 // runs on: the print type picked on the preset page, its dialog opened
-// from the Others page and pictured, then the initial settings.
-TEST_F(KesmSheet, ShotsPictureTheInitialSettingsAndThePrintTypeDialog) {
+// from the Others page and pictured, the user-code confirmation and the
+// version dialog opened from there and pictured, then the initial
+// settings.
+TEST_F(KesmSheet, ShotsPictureTheInitialSettingsAndTheOtherModulesDialogs) {
   {
     ASSERT_TRUE(plat::SetMachineRoot(machine()));
     std::error_code ec;
-    fs::copy_file(fs::path(KESM_TEST_DATA) / "kpd" / "kesm_w2_other.kpd", plat::DriverFilesFolder() / "KESMW2OT.KPD",
+    fs::copy_file(fs::path(KESM_TEST_DATA) / "kpd" / "kesm_w2_other2.kpd", plat::DriverFilesFolder() / "KESMW2OT.KPD",
                   fs::copy_options::overwrite_existing, ec);
     ASSERT_FALSE(ec) << ec.message();
     plat::DriverSetup driver;
@@ -330,12 +332,19 @@ TEST_F(KesmSheet, ShotsPictureTheInitialSettingsAndThePrintTypeDialog) {
   }
   const fs::path shots = folder_.path() / "other";
   const std::string steps = "tab 0\npick 3303 2\ntab 5\nclick 2114\nshot print-type\nclick 2\n"
+                            "click 3436\ntype 3933 4711\nclick 1\nshot user-code-confirmation\nclick 6\n"
+                            "click 3435\nshot version\nclick 1\n"
                             "tab 7\nshot initial-settings\ncancel\n";
   const Result result = Run({"--printer", "Kesm W2 Office", "--shots", shots.string(), "--script", Script(steps).string()});
   ASSERT_EQ(result.code, 0) << result.err << result.out;
   if (const char* keep = std::getenv("KESM_KEEP_SHOTS")) fs::copy(shots, keep, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
   const Picture dialog = ReadPicture(shots / "print-type.png");
   const Picture page = ReadPicture(shots / "initial-settings.png");
+  for (const char* small : {"user-code-confirmation.png", "version.png"}) {
+    const Picture picture = ReadPicture(shots / small);
+    EXPECT_GT(picture.colours, 4u) << small;
+    EXPECT_LT(picture.width, page.width) << small;
+  }
   // The dialog is smaller than the sheet; both show their texts and
   // controls.
   EXPECT_GT(dialog.width, 300u);

@@ -4,9 +4,12 @@
 // the place of the last.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <utility>
 
 #include "platform/modules/winmodule.h"
+#include "platform/window/winuser_controls.h"
 #include "tests/features/other/other_sheet.h"
 #include "tests/jobcodelib/jobcodelib_state.h"
 #include "tests/platform/install_file.h"
@@ -86,11 +89,20 @@ TEST_F(InitPageItems, TheJobCodeButtonShowsTheLibrarysUtility) {
   EXPECT_TRUE(script.done());
 }
 
-// A print area other than the one set is warned of, and taken; picking
-// the one set says nothing.
+// The print areas are named; one other than the one set is warned of,
+// and taken; picking the one set says nothing.
 TEST_F(InitPageItems, ANewPrintAreaIsWarnedOfAndTaken) {
   UiScript script;
-  script.tab(Sheet(), kInitTab).check("the standard area", [] { EXPECT_EQ(PrintArea(), 0); });
+  script.tab(Sheet(), kInitTab).check("the standard area", [] {
+    EXPECT_EQ(PrintArea(), 0);
+    HWND choice = PageItem(kPrintAreaChoice).Resolve();
+    ASSERT_EQ(SendMessageW(choice, CB_GETCOUNT, 0, 0), 2);
+    std::array<WCHAR, 64> text{};
+    for (const auto& [index, name] : {std::pair{0, "Standard"}, std::pair{1, "Wide"}}) {
+      SendMessageW(choice, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+      EXPECT_EQ(Narrow(text.data()), name);
+    }
+  });
   script.pick(PageItem(kPrintAreaChoice), 1).answerBox(kPrintAreaWarning, IDOK);
   script.check("the other area", [] { EXPECT_EQ(PrintArea(), 1); });
   script.pick(PageItem(kPrintAreaChoice), 1);

@@ -22,8 +22,7 @@
 #include "settings/context/context_names.h"
 #include "storage/ini/ini_path_escape.h"
 #include "tests/common/driver_printer.h"
-#include "tests/jobcodelib/jobcodelib_state.h"
-#include "tests/platform/install_file.h"
+#include "tests/jobcodelib/install_library.h"
 #include "tests/render/job_stream_decoder.h"
 #include "tools/printhost/print_host.h"
 
@@ -50,14 +49,8 @@ class DocumentEvents : public ::testing::Test {
   // The stand-in library in the system folder, held loaded by the test so
   // that its store outlives the documents.
   void InstallLibrary() {
-    kesm_test::InstallFile(KESM_JOB_CODE_LIBRARY, "Windows/System32/TALJC32.DLL");
-    library_ = LoadLibraryW(u"C:\\Windows\\System32\\TALJC32.DLL");
-    ASSERT_NE(library_, nullptr);
-    auto state = reinterpret_cast<jobcodelib::State* (*)()>(GetProcAddress(library_, "JobCodeLibState"));
-    ASSERT_NE(state, nullptr);
-    lib_ = state();
-    // A library loaded again may keep the store of an earlier load.
-    *lib_ = jobcodelib::State{};
+    lib_ = jobcodelib::LoadStandIn(&library_);
+    ASSERT_NE(lib_, nullptr);
   }
   jobcodelib::Printer& Codes() { return lib_->printers[kPrinter]; }
 

@@ -8,11 +8,9 @@
 #include <string>
 #include <utility>
 
-#include "platform/modules/winmodule.h"
 #include "platform/window/winuser_controls.h"
 #include "tests/features/other/other_sheet.h"
-#include "tests/jobcodelib/jobcodelib_state.h"
-#include "tests/platform/install_file.h"
+#include "tests/jobcodelib/install_library.h"
 
 namespace other_test {
 namespace {
@@ -28,22 +26,17 @@ class InitPageItems : public OtherSheet {
  protected:
   const char* Description() const override { return "kesm_w2_other2.kpd"; }
   void TearDown() override {
-    if (jobCodes_ != nullptr) {
+    if (codes_ != nullptr) {
       EXPECT_EQ(codes_->interfacesOut, 0) << "an interface was not given back";
-      FreeLibrary(jobCodes_);
     }
+    if (jobCodes_ != nullptr) FreeLibrary(jobCodes_);
     OtherSheet::TearDown();
   }
   // The stand-in job-code library in the system folder, the printer
   // registered with it.
   void InstallJobCodes() {
-    kesm_test::InstallFile(KESM_JOB_CODE_LIBRARY, "Windows/System32/TALJC32.DLL");
-    jobCodes_ = LoadLibraryW(u"C:\\Windows\\System32\\TALJC32.DLL");
-    ASSERT_NE(jobCodes_, nullptr);
-    auto state = reinterpret_cast<jobcodelib::State* (*)()>(GetProcAddress(jobCodes_, "JobCodeLibState"));
-    ASSERT_NE(state, nullptr);
-    codes_ = state();
-    *codes_ = jobcodelib::State{};
+    codes_ = jobcodelib::LoadStandIn(&jobCodes_);
+    ASSERT_NE(codes_, nullptr);
     codes_->printers[kPrinter].values = {{1, jobcodelib::Text(u"4711")}};
   }
   static UCB* SheetContext() { return ContextOfPage(WindowRef::Page(Sheet()).Resolve()); }

@@ -13,7 +13,7 @@
 
 #include "devicecomm/jobcodes/jc_document_events.h"
 #include "platform/modules/winmodule.h"
-#include "tests/jobcodelib/jobcodelib_state.h"
+#include "tests/jobcodelib/install_library.h"
 #include "tests/platform/install_file.h"
 #include "tests/render/job_stream_decoder.h"
 #include "tests/ui/ui_machine.h"
@@ -47,13 +47,9 @@ class DocumentEvents : public UiMachine {
   // The stand-in job-code library in the system folder, holding a code for
   // the printer, so that a document start binds it.
   void InstallJobCodes() {
-    kesm_test::InstallFile(KESM_JOB_CODE_LIBRARY, "Windows/System32/TALJC32.DLL");
-    library_ = LoadLibraryW(u"C:\\Windows\\System32\\TALJC32.DLL");
-    ASSERT_NE(library_, nullptr);
-    auto state = reinterpret_cast<jobcodelib::State* (*)()>(GetProcAddress(library_, "JobCodeLibState"));
+    jobcodelib::State* state = jobcodelib::LoadStandIn(&library_);
     ASSERT_NE(state, nullptr);
-    *state() = jobcodelib::State{};
-    state()->printers[kPrinter].values = {{1, jobcodelib::Text(u"4711")}};
+    state->printers[kPrinter].values = {{1, jobcodelib::Text(u"4711")}};
   }
   int Event(int event, ULONG inBytes = 0, PVOID in = nullptr) {
     return DrvDocumentEvent(printer_, dc_, event, inBytes, in, 0, nullptr);

@@ -270,6 +270,19 @@ TEST(PathTest, AfterAbortPathDrawingDrawsAgain) {
   EXPECT_EQ(t.At(60, 60), kRed);
 }
 
+TEST(PathTest, APolylineOutsideABracketDrawsItsLinesButTheLastPixel) {
+  PathDc t(100, 100);
+  ASSERT_TRUE(Polyline(t.dc(), kTriangle, 3));
+  EXPECT_EQ(t.At(10, 10), kRed);
+  EXPECT_EQ(t.At(30, 10), kRed);
+  EXPECT_EQ(t.At(50, 25), kRed);
+  EXPECT_EQ(t.At(50, 40), kWhite);  // left for the next line
+  EXPECT_EQ(t.At(30, 25), kWhite);  // no figure is closed or filled
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_FALSE(Polyline(t.dc(), kTriangle, 1));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+}
+
 TEST(PathTest, PathCallsAreLoggedLikeTheOthers) {
   PathDc t(100, 100);
   plat::gdi::ClearGdiCallLog(nullptr);
@@ -379,6 +392,22 @@ TEST(PathTest, TextInAPathStrokesTheGlyphOutlinesAndLeavesTheirInsides) {
     }
   }
   EXPECT_EQ(strays, 0);
+}
+
+TEST(PathTest, ExtTextOutInAPathAddsTheGlyphsButNoOpaqueRectangle) {
+  PathDc t(200, 100, kBlack, kBlack);
+  const LOGFONTW font = Font(-40);
+  const HFONT f = CreateFontIndirectW(&font);
+  const HGDIOBJ old = SelectObject(t.dc(), f);
+  const RECT opaque{0, 0, 200, 100};
+  ASSERT_TRUE(BeginPath(t.dc()));
+  ASSERT_TRUE(ExtTextOutW(t.dc(), 10, 10, ETO_OPAQUE, &opaque, u"Kesm", 4, nullptr));
+  ASSERT_TRUE(EndPath(t.dc()));
+  ASSERT_TRUE(FillPath(t.dc()));
+  EXPECT_EQ(t.At(199, 99), kWhite);
+  EXPECT_GT(t.Count(kBlack), 100);
+  SelectObject(t.dc(), old);
+  DeleteObject(f);
 }
 
 TEST(PathTest, TextInAPathGoesWhereDrawingPutsItAtEveryEscapement) {

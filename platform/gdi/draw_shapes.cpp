@@ -125,6 +125,18 @@ std::vector<PointD> ArcPoints(PointD centre, double rx, double ry, double from, 
   return points;
 }
 
+// The centres of the bitmap pixels of logical points.
+std::vector<PointD> Centres(const Canvas& canvas, const POINT* points, int count) {
+  std::vector<PointD> centres;
+  for (int i = 0; i < count; ++i) centres.push_back(Centre(canvas, points[i].x, points[i].y));
+  return centres;
+}
+
+void AddPoints(plat::eng::Path& path, const std::vector<PointD>& points, bool closed) {
+  std::vector<POINTFIX> fixed;
+  for (PointD p : points) fixed.push_back(Fix(p));
+  path.AddPolygon(fixed, closed);
+}
 
 // A shape call: figure(canvas, path) adds the shape's figures to a path; in
 // an open path bracket they go into the DC's path, otherwise draw(canvas,
@@ -145,17 +157,17 @@ BOOL Shape(HDC dc, const char* call, std::initializer_list<LONG_PTR> args, Figur
   });
 }
 
-// The centres of the bitmap pixels of logical points.
-std::vector<PointD> Centres(const Canvas& canvas, const POINT* points, int count) {
-  std::vector<PointD> centres;
-  for (int i = 0; i < count; ++i) centres.push_back(Centre(canvas, points[i].x, points[i].y));
-  return centres;
-}
-
-void AddPoints(plat::eng::Path& path, const std::vector<PointD>& points, bool closed) {
-  std::vector<POINTFIX> fixed;
-  for (PointD p : points) fixed.push_back(Fix(p));
-  path.AddPolygon(fixed, closed);
+// A shape through points (at least two), open or closed.
+template <class Draw>
+BOOL PointShape(HDC dc, const char* call, const POINT* points, int count, bool closed, Draw draw) {
+  if (points == nullptr || count < 2) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  auto figure = [&](const Canvas& canvas, plat::eng::Path& path) {
+    AddPoints(path, Centres(canvas, points, count), closed);
+  };
+  return Shape(dc, call, {count}, figure, draw);
 }
 
 RECT Ordered(int left, int top, int right, int bottom) {
@@ -202,19 +214,13 @@ BOOL LineTo(HDC dc, int x, int y) {
 }
 
 BOOL Polyline(HDC dc, const POINT* points, int count) {
-  if (points == nullptr || count < 2) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  return plat::gdi::Shape(
-      dc, "Polyline", {count},
-      [&](const Canvas& canvas, Path& path) { plat::gdi::AddPoints(path, plat::gdi::Centres(canvas, points, count), false); },
-      [&](const Canvas& canvas, SURFOBJ* surface, Path& path) {
-        // As with LineTo, the last point's pixel is left undrawn.
-        const POINT end = canvas.ToDevice(points[count - 1]);
-        const auto clip = plat::gdi::SubtractRect(canvas.clip, RECT{end.x, end.y, end.x + 1, end.y + 1});
-        return plat::gdi::StrokeWithPen(canvas, surface, path, clip);
-      });
+  auto draw = [&](const Canvas& canvas, SURFOBJ* surface, Path& path) {
+    // As with LineTo, the last point's pixel is left undrawn.
+    const POINT end = canvas.ToDevice(points[count - 1]);
+    const auto clip = plat::gdi::SubtractRect(canvas.clip, RECT{end.x, end.y, end.x + 1, end.y + 1});
+    return plat::gdi::StrokeWithPen(canvas, surface, path, clip);
+  };
+  return plat::gdi::PointShape(dc, "Polyline", points, count, false, draw);
 }
 
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
@@ -268,17 +274,11 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
 }
 
 BOOL Polygon(HDC dc, const POINT* points, int count) {
-  if (points == nullptr || count < 2) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  return plat::gdi::Shape(
-      dc, "Polygon", {count},
-      [&](const Canvas& canvas, Path& path) { plat::gdi::AddPoints(path, plat::gdi::Centres(canvas, points, count), true); },
-      [&](const Canvas& canvas, SURFOBJ* surface, Path& path) {
-        return plat::gdi::FillWithBrush(canvas, surface, path, canvas.state.polyFillMode == WINDING) &&
-               plat::gdi::StrokeWithPen(canvas, surface, path, canvas.clip);
-      });
+  auto draw = [](const Canvas& canvas, SURFOBJ* surface, Path& path) {
+    return plat::gdi::FillWithBrush(canvas, surface, path, canvas.state.polyFillMode == WINDING) &&
+           plat::gdi::StrokeWithPen(canvas, surface, path, canvas.clip);
+  };
+  return plat::gdi::PointShape(dc, "Polygon", points, count, true, draw);
 }
 
 BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) {

@@ -183,53 +183,43 @@ struct StateCase {
   BOOL (*call)(HDC);
 };
 
+void RectangleInABracket(HDC dc) {
+  BeginPath(dc);
+  Rectangle(dc, 10, 10, 50, 40);
+}
+void RectanglePath(HDC dc) {
+  RectangleInABracket(dc);
+  EndPath(dc);
+}
+
 const StateCase kStateCases[] = {
     {"EndPath without a bracket", [](HDC) {}, EndPath},
     {"CloseFigure without a bracket", [](HDC) {}, CloseFigure},
     {"StrokePath without a path", [](HDC) {}, StrokePath},
     {"FillPath without a path", [](HDC) {}, FillPath},
     {"StrokeAndFillPath without a path", [](HDC) {}, StrokeAndFillPath},
-    {"StrokePath in an open bracket",
-     [](HDC dc) {
-       BeginPath(dc);
-       Rectangle(dc, 10, 10, 50, 40);
-     },
-     StrokePath},
-    {"a second StrokePath: the first discarded the path",
-     [](HDC dc) {
-       BeginPath(dc);
-       Rectangle(dc, 10, 10, 50, 40);
-       EndPath(dc);
+    {"StrokePath in an open bracket", RectangleInABracket, StrokePath},
+    {"a second StrokePath: the first discarded the path", [](HDC dc) {
+       RectanglePath(dc);
        StrokePath(dc);
-     },
-     StrokePath},
+     }, StrokePath},
     {"FillPath after FillPath", [](HDC dc) {
-       BeginPath(dc);
-       Rectangle(dc, 10, 10, 50, 40);
-       EndPath(dc);
+       RectanglePath(dc);
        FillPath(dc);
-     },
-     FillPath},
-    {"EndPath after AbortPath closed the bracket",
-     [](HDC dc) {
-       BeginPath(dc);
-       Rectangle(dc, 10, 10, 50, 40);
+     }, FillPath},
+    {"StrokeAndFillPath after StrokeAndFillPath", [](HDC dc) {
+       RectanglePath(dc);
+       StrokeAndFillPath(dc);
+     }, StrokeAndFillPath},
+    {"EndPath after AbortPath closed the bracket", [](HDC dc) {
+       RectangleInABracket(dc);
        AbortPath(dc);
-     },
-     EndPath},
-    {"StrokePath after AbortPath discarded the closed path",
-     [](HDC dc) {
-       BeginPath(dc);
-       Rectangle(dc, 10, 10, 50, 40);
-       EndPath(dc);
+     }, EndPath},
+    {"StrokePath after AbortPath discarded the closed path", [](HDC dc) {
+       RectanglePath(dc);
        AbortPath(dc);
-     },
-     StrokePath},
-    {"CloseFigure after EndPath", [](HDC dc) {
-       BeginPath(dc);
-       EndPath(dc);
-     },
-     CloseFigure},
+     }, StrokePath},
+    {"CloseFigure after EndPath", RectanglePath, CloseFigure},
 };
 
 TEST(PathTest, ACallNeedingAPathFailsWithoutOneAndDrawsNothing) {

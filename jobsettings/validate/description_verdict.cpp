@@ -125,8 +125,11 @@ BOOL IsAvailableValueBoolean(LONG_PTR value) { return value == 0 || value == 1 ?
 BOOL GetNumericRange(const UCB* ucb, const UiGroup* group, LONG* min, LONG* max) {
   const UiNumericValue* n = group != nullptr ? BkpdNumericValue(Description(ucb), group) : nullptr;
   if (n == nullptr) return FALSE;
-  if (min != nullptr) *min = n->first;
-  if (max != nullptr) *max = static_cast<LONG>(n->third);
+  // The record holds the digits first, the default second and the range
+  // third and fourth, as the dialogs' number items read it: one reading for
+  // what a dialog offers and what validation keeps.
+  if (min != nullptr) *min = static_cast<LONG>(n->third);
+  if (max != nullptr) *max = static_cast<LONG>(n->fourth);
   return TRUE;
 }
 

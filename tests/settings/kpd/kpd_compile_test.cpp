@@ -261,7 +261,7 @@ TEST_F(RichSample, ValueGroupsHoldTheirRecords) {
   EXPECT_EQ((std::vector<LONG>{copies->lead, copies->first, static_cast<LONG>(copies->second),
                                static_cast<LONG>(copies->third), static_cast<LONG>(copies->fourth), copies->fifth,
                                copies->sixth, copies->seventh, copies->eighth}),
-            (std::vector<LONG>{3, 1, 1, 999, 1, 10, 20, 30, 40}));
+            (std::vector<LONG>{3, 3, 1, 1, 999, 10, 20, 30, 40}));
 
   const UiStringValue* password = BkpdStringValue(b_, Group("KPD_IDC_PRINTTYPE_JOBPASSWORD"));
   ASSERT_NE(password, nullptr);
@@ -329,7 +329,7 @@ TEST(PlainSample, CompilesToItsFourGroups) {
   const UiNumericValue* copies = BkpdNumericValue(b, BkpdSlotGroup(b, 12));
   ASSERT_NE(copies, nullptr);
   EXPECT_EQ(copies->lead, 0);
-  EXPECT_EQ(copies->third, 99u);
+  EXPECT_EQ(copies->fourth, 99u);
   EXPECT_EQ(BkpdFontCount(b, false), 0u);
   EXPECT_EQ(BkpdExcDepDllName(b), nullptr);
   EXPECT_EQ(sample::DescribeConstraints(b),

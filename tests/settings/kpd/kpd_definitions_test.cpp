@@ -74,7 +74,7 @@ constexpr const char* kPrelude = R"(*OpenUI *KPD_IDC_PRESET_CHOICE_PAPERSIZE: Pi
 *KPD_IDC_PRESET_CHOICE_PAPERSIZE PAPER_A3: "A3"
 *CloseUI
 *OpenUI *KPD_IDC_PRESET_COPIES: Numeric
-*NumericValue: "1 7 99 1"
+*NumericValue: "2 7 1 99"
 *CloseUI
 *OpenUI *KPD_IDC_PRESET_FUNCSELECTDUPLEX: Boolean
 *DefaultKPD_IDC_PRESET_FUNCSELECTDUPLEX: True

@@ -9,6 +9,9 @@
 
 #include <string>
 
+#include "jobsettings/devmode/document_devmode.h"
+#include "jobsettings/validate/validate_devmode.h"
+#include "jobsettings/validate/validate_flags.h"
 #include "tests/ui/engine/numbers/number_page.h"
 
 namespace numbers_test {
@@ -50,6 +53,34 @@ TEST_F(EditNum, TypingStoresEachValueWithinTheDigits) {
         EXPECT_EQ(Stored(kScaleH), 123);
       });
   Run(script);
+}
+
+// What the dialog offers is what validation keeps: the scale typed at
+// either end of the range the spin gives comes back from a validation of
+// the DEVMODE in another context, and one past the end does not.
+TEST_F(EditNum, ANumberTheDialogTakesIsOneValidationKeeps) {
+  struct Case {
+    const char16_t* typed;
+    LONG_PTR kept;
+  };
+  const Case cases[] = {{u"150", 150}, {u"400", 400}, {u"20", 20}, {u"401", 100}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.typed, c.typed + std::char_traits<char16_t>::length(c.typed)));
+    Open(kScaleDialog);
+    kesm_test::UiScript script;
+    script.text(Control(kScaleHEdit), c.typed);
+    Run(script);
+    host_.Close();
+    const DEVMODEW* dm = GetDocumentDevmode(ucb_);
+    ASSERT_NE(dm, nullptr);
+    const std::size_t size = std::size_t(dm->dmSize) + dm->dmDriverExtra;
+    std::vector<BYTE> bytes(reinterpret_cast<const BYTE*>(dm), reinterpret_cast<const BYTE*>(dm) + size);
+    UCB* other = GetUcb(printer_, printer_, 0, 0x80000000);
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(ValidateDevmode(other, reinterpret_cast<const DEVMODEW*>(bytes.data()), size, kValidateModify), 1);
+    EXPECT_EQ(GetDevmodeValueDirectByFuncID(other, kScaleH, nullptr), c.kept);
+    FreeUcb(other);
+  }
 }
 
 struct TypedSize {

@@ -1,6 +1,9 @@
 // The watermark and the copy guard as they would print, drawn over the page
 // picture of a preview item: each on an off-screen bitmap of the preview's
 // size, which then goes onto the preview DC at the page picture's centre.
+// Outlined characters (frame 3 of a watermark, the copy guard's outline
+// setting) are the text drawn into a path whose outline the thin pen of the
+// colour strokes.
 #include <algorithm>
 #include <array>
 #include <cstdint>

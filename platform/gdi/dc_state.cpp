@@ -3,6 +3,7 @@
 
 #include "platform/base/winerror.h"
 #include "platform/gdi/gdi_log.h"
+#include "platform/gdi/gdi_path.h"
 #include "platform/gdi/gdi_table.h"
 #include "platform/gdi/wingdi.h"
 
@@ -116,7 +117,10 @@ int SetMapMode(HDC dc, int mode) { return plat::gdi::SetMode(dc, &DcState::mapMo
 int GetMapMode(HDC dc) { return plat::gdi::GetMode(dc, &DcState::mapMode); }
 
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous) {
-  return plat::gdi::SetPoint(dc, &DcState::position, x, y, previous, "MoveToEx");
+  const BOOL moved = plat::gdi::SetPoint(dc, &DcState::position, x, y, previous, "MoveToEx");
+  // In a path bracket a move ends the figure: the next line starts another.
+  if (moved) plat::gdi::EndFigure(dc);
+  return moved;
 }
 BOOL GetCurrentPositionEx(HDC dc, LPPOINT position) { return plat::gdi::GetPoint(dc, &DcState::position, position); }
 BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT previous) {

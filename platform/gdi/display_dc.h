@@ -13,6 +13,8 @@
 
 namespace plat::gdi {
 
+struct DcPath;
+
 enum class DcKind { kClient, kWindow, kPaint, kScreen, kMemory };
 
 struct DcState {
@@ -42,6 +44,7 @@ struct DeviceContext {
   SIZE size{};            // the drawable area from the origin
   DcState state;
   std::vector<DcState> saved;  // SaveDC's stack, oldest first
+  std::shared_ptr<DcPath> path;  // the open bracket or closed path; null when none
 };
 
 // A DC for a window (kClient, kWindow, kPaint) or the screen (kScreen, no

@@ -1,5 +1,6 @@
 // Text through the engine: TextOutW, ExtTextOutW, extents, metrics and ABC
-// widths of the DC's font, realized as an engine TrueType font.
+// widths of the DC's font, realized as an engine TrueType font. In an open
+// path bracket the text adds its glyph outlines to the path instead.
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -11,13 +12,13 @@
 #include "platform/gdi/canvas.h"
 #include "platform/gdi/font_map.h"
 #include "platform/gdi/gdi_log.h"
+#include "platform/gdi/gdi_path.h"
 #include "platform/gdi/text_draw.h"
 
 namespace plat::gdi {
 
-bool DrawString(const Canvas& canvas, SURFOBJ* surface, const RealFont& font, POINT at, std::u16string_view text,
-                const int* dx, const RECT* opaque, const RECT* clipTo) {
-  if (text.empty() && opaque == nullptr) return true;
+std::vector<GLYPHPOS> GlyphPositions(const Canvas& canvas, const RealFont& font, POINT at, std::u16string_view text,
+                                     const int* dx, LONG* width) {
   const double radians = font.angle * std::numbers::pi / 180;
   const double ux = std::cos(radians), uy = -std::sin(radians);  // along the baseline, y down
   const POINT origin = canvas.ToDevice(at);
@@ -32,7 +33,16 @@ bool DrawString(const Canvas& canvas, SURFOBJ* surface, const RealFont& font, PO
     positions.push_back(gp);
     along += dx != nullptr ? dx[i] : advances[i];
   }
-  const LONG width = static_cast<LONG>(std::lround(along));
+  if (width != nullptr) *width = static_cast<LONG>(std::lround(along));
+  return positions;
+}
+
+bool DrawString(const Canvas& canvas, SURFOBJ* surface, const RealFont& font, POINT at, std::u16string_view text,
+                const int* dx, const RECT* opaque, const RECT* clipTo) {
+  if (text.empty() && opaque == nullptr) return true;
+  LONG width = 0;
+  std::vector<GLYPHPOS> positions = GlyphPositions(canvas, font, at, text, dx, &width);
+  const POINT origin = canvas.ToDevice(at);
   RECTL box{origin.x, origin.y, origin.x + width, origin.y + font.metrics.tmHeight};
   RECTL background = opaque != nullptr ? canvas.ToDevice(*opaque) : box;
   const bool fillBox = opaque != nullptr || (canvas.state.bkMode == OPAQUE && font.angle == 0);
@@ -78,6 +88,24 @@ BOOL WithFont(HDC dc, Use use) {
   return font != nullptr && use(canvas, *font) ? TRUE : FALSE;
 }
 
+// In an open path bracket: the outlines of the text's glyphs, where drawing
+// would put their images, go into the DC's path (an opaque rectangle and
+// the clip are not part of it). False when no bracket is open.
+bool TextToPath(HDC dc, const char* call, std::initializer_list<LONG_PTR> args, POINT at, std::u16string_view text,
+                const int* dx, BOOL* result) {
+  return plat::gdi::AddedToPath(dc, call, args, false, [&](const plat::gdi::Canvas&, plat::eng::Path& outlines) {
+    return WithFont(dc, [&](const plat::gdi::Canvas& canvas, const plat::gdi::RealFont& font) {
+      for (const GLYPHPOS& gp : plat::gdi::GlyphPositions(canvas, font, at, text, dx, nullptr)) {
+        const GLYPHDATA* glyph = font.font->Glyph(gp.hg, FO_PATHOBJ);
+        if (glyph == nullptr || glyph->gdf.ppo == nullptr) continue;
+        plat::gdi::AppendPath(outlines, *static_cast<const plat::eng::Path*>(glyph->gdf.ppo),
+                              POINTFIX{LTOFX(gp.ptl.x), LTOFX(gp.ptl.y)}, false);
+      }
+      return true;
+    });
+  }, result);
+}
+
 }  // namespace
 
 BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR text, UINT count, const int* dx) {
@@ -86,6 +114,11 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
     return FALSE;
   }
   const std::u16string_view s = plat::gdi::TextOf(text, static_cast<int>(count));
+  BOOL added = FALSE;
+  if (TextToPath(dc, "ExtTextOutW", {x, y, static_cast<LONG_PTR>(options), static_cast<LONG_PTR>(count)}, POINT{x, y}, s,
+                 dx, &added)) {
+    return added;
+  }
   const bool ok = WithFont(dc, [&](const plat::gdi::Canvas& canvas, const plat::gdi::RealFont& font) {
     plat::gdi::EngineSurface surface(*canvas.bitmap);
     return surface.get() != nullptr &&
@@ -101,6 +134,10 @@ BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
   if (text == nullptr || count < 0) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
+  }
+  BOOL added = FALSE;
+  if (TextToPath(dc, "TextOutW", {x, y, count}, POINT{x, y}, plat::gdi::TextOf(text, count), nullptr, &added)) {
+    return added;
   }
   const bool ok = WithFont(dc, [&](const plat::gdi::Canvas& canvas, const plat::gdi::RealFont& font) {
     plat::gdi::EngineSurface surface(*canvas.bitmap);

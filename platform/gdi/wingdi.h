@@ -278,6 +278,19 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
 BOOL Polygon(HDC dc, const POINT* points, int count);
 BOOL LineTo(HDC dc, int x, int y);
 BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd);
+BOOL Polyline(HDC dc, const POINT* points, int count);
+// Paths. Between BeginPath and EndPath the line, shape and text calls add
+// figures to the DC's path instead of drawing; EndPath keeps the path in the
+// DC, where one StrokePath, FillPath or StrokeAndFillPath draws and discards
+// it. A call that needs a bracket or a closed path the DC does not have
+// fails with ERROR_CAN_NOT_COMPLETE.
+BOOL BeginPath(HDC dc);
+BOOL EndPath(HDC dc);
+BOOL AbortPath(HDC dc);
+BOOL CloseFigure(HDC dc);
+BOOL StrokePath(HDC dc);
+BOOL FillPath(HDC dc);
+BOOL StrokeAndFillPath(HDC dc);
 BOOL BitBlt(HDC dc, int x, int y, int width, int height, HDC source, int xSource, int ySource, DWORD rop);
 BOOL StretchBlt(HDC dc, int x, int y, int width, int height, HDC source, int xSource, int ySource,
                 int widthSource, int heightSource, DWORD rop);

@@ -1,6 +1,9 @@
 // The watermark and the copy guard as they would print, drawn over the page
 // picture of a preview item: each on an off-screen bitmap of the preview's
 // size, which then goes onto the preview DC at the page picture's centre.
+// Outlined characters (frame 3 of a watermark, the copy guard's outline
+// setting) are the text drawn into a path whose outline the thin pen of the
+// colour strokes.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -282,6 +285,26 @@ class ColourDrawing {
   Canvas second_;
 };
 
+// Text drawn as outlined characters: the drawing between the start and
+// Stroke goes into a path, whose outline the DC's pen then strokes.
+class Outlines {
+ public:
+  Outlines(HDC dc, bool on) : dc_(dc), on_(on && BeginPath(dc) != FALSE) {}
+  Outlines(const Outlines&) = delete;
+  Outlines& operator=(const Outlines&) = delete;
+  ~Outlines() {
+    if (on_) AbortPath(dc_);
+  }
+  void Stroke() {
+    if (on_ && EndPath(dc_)) StrokePath(dc_);
+    on_ = false;
+  }
+
+ private:
+  HDC dc_;
+  bool on_;
+};
+
 // The text's colour, a transparent background and a thin pen of the
 // colour on the drawing DC for a scope.
 class Ink {
@@ -323,6 +346,7 @@ void DrawWatermarkText(const UCB* ucb, const ICB* preview, const WORD* d, const 
   {
     const Ink ink(dc, drawing.ink());
     Selected font(dc, placed.font);
+    Outlines outlines(dc, look.frame == kFrameOutline);
     const SIZE box{placed.box.width, placed.box.height};
     if (Value(ucb, d[kWmRepeat]) == 1) {
       for (std::int64_t y = 0; y < frame.size.cy; y += std::int64_t{box.cy} + 1) {
@@ -333,6 +357,7 @@ void DrawWatermarkText(const UCB* ucb, const ICB* preview, const WORD* d, const 
     } else {
       DrawOne(dc, placed, look, PlaceBox(Value(ucb, d[kWmPosition]), frame.size, box));
     }
+    outlines.Stroke();
   }
   drawing.Combine();
 }
@@ -384,6 +409,7 @@ void DrawCopyGuardText(const UCB* ucb, const ICB* preview, const PreviewFrame& f
   if (ready) {
     const Ink ink(dc, drawing.ink());
     const HGDIOBJ old = SelectObject(dc, normal.font);
+    Outlines outlines(dc, Value(ucb, kFuncCopyGuardOutline) != 0);
     if (Value(ucb, kFuncCopyGuardRepeat) == 1) {
       const std::int64_t pitch = static_cast<DWORD>(Value(ucb, kFuncCopyGuardPitch)) / kCopyGuardPitchUnit;
       int row = 1;
@@ -405,6 +431,7 @@ void DrawCopyGuardText(const UCB* ucb, const ICB* preview, const PreviewFrame& f
       const SIZE box{normal.box.width, normal.box.height};
       DrawOne(dc, normal, look, PlaceBox(Value(ucb, kFuncCopyGuardPosition), frame.size, box));
     }
+    outlines.Stroke();
     SelectObject(dc, old);
   }
   for (const HFONT f : {normal.font, reversed.font}) {

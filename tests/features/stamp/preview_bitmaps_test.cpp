@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "features/stamp/preview_geometry.h"
 #include "features/stamp/stamp_module.h"
@@ -113,6 +114,11 @@ class Previews : public FeatureTest {
   }
   int Changed() const { return kPictureWidth * kPictureHeight - Count(Pixel(kPageColour)); }
 
+  std::vector<std::uint32_t> Picture() const { return {pixels_, pixels_ + kPictureWidth * kPictureHeight}; }
+  void ResetPicture() {
+    for (LONG i = 0; i < kPictureWidth * kPictureHeight; ++i) pixels_[i] = Pixel(kPageColour);
+  }
+
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ old_ = nullptr;
@@ -211,6 +217,90 @@ TEST_F(Previews, TheCopyGuardTextRepeatsOverThePageOnlyForItsItems) {
   CopyGuard(2943);
   EXPECT_GT(Count(0), 20) << "black text";
   EXPECT_EQ(ChangedOutside(CopyGuardBox()), 0);
+}
+
+// Outlined characters against plain ones: the outline is drawn in the ink,
+// next to where plain text has ink, and the inside of a thick stroke (whose
+// plain pixels all have ink around them) keeps the page's colour.
+struct OutlineCheck {
+  int outline = 0;      // pixels of the outlined text in the ink
+  int strays = 0;       // changed pixels not in the ink, or away from the plain text
+  int deep = 0;         // plain pixels deep inside a stroke
+  int deepInked = 0;    // of those, inked in the outlined text
+};
+
+OutlineCheck CompareOutline(const std::vector<std::uint32_t>& plain, const std::vector<std::uint32_t>& outlined,
+                            std::uint32_t ink, std::uint32_t page) {
+  OutlineCheck c;
+  auto at = [](const std::vector<std::uint32_t>& p, LONG x, LONG y) {
+    return x < 0 || y < 0 || x >= kPictureWidth || y >= kPictureHeight ? ~0u : p[y * kPictureWidth + x];
+  };
+  auto all = [&](LONG x, LONG y, int reach, auto test) {
+    for (int dy = -reach; dy <= reach; ++dy) {
+      for (int dx = -reach; dx <= reach; ++dx) {
+        if (!test(at(plain, x + dx, y + dy))) return false;
+      }
+    }
+    return true;
+  };
+  for (LONG y = 0; y < kPictureHeight; ++y) {
+    for (LONG x = 0; x < kPictureWidth; ++x) {
+      const std::uint32_t o = at(outlined, x, y);
+      if (o == ink) {
+        ++c.outline;
+        if (all(x, y, 1, [&](std::uint32_t v) { return v != ink; })) ++c.strays;
+      } else if (o != page) {
+        ++c.strays;
+      }
+      if (all(x, y, 2, [&](std::uint32_t v) { return v == ink; })) {
+        ++c.deep;
+        if (o != page) ++c.deepInked;
+      }
+    }
+  }
+  return c;
+}
+
+TEST_F(Previews, FrameThreeAndTheCopyGuardOutlineDrawOutlinedCharacters) {
+  struct Case {
+    const char* name;
+    bool copyGuard;
+  };
+  for (const Case c : {Case{"watermark frame 3", false}, Case{"copy guard setting 517", true}}) {
+    SCOPED_TRACE(c.name);
+    const std::uint32_t ink = c.copyGuard ? 0u : Pixel(RGB(255, 0, 0));
+    auto draw = [&](bool outlined) {
+      ResetPicture();
+      if (c.copyGuard) {
+        S(79, 1);
+        S(512, 0);
+        S(513, 5);
+        S(515, 0);
+        S(517, outlined ? 1 : 0);
+        SetText(ucb_, 524, u"H");
+        SetText(ucb_, 525, u"DejaVu Sans");
+        S(526, 1);
+        S(527, 600);
+        S(519, 0);
+        S(523, 0);
+        CopyGuard(2943);
+      } else {
+        SetText(ucb_, kFuncText, u"H");
+        S(kFuncForeground, 1);
+        S(kFuncPoints, 600);
+        S(kFuncFrame, outlined ? 3 : 0);
+        Watermark();
+      }
+      return Picture();
+    };
+    const std::vector<std::uint32_t> plain = draw(false);
+    const std::vector<std::uint32_t> outlined = draw(true);
+    const OutlineCheck check = CompareOutline(plain, outlined, ink, Pixel(kPageColour));
+    EXPECT_GT(check.deep, 10) << "the plain H has thick strokes";
+    EXPECT_GT(check.outline, 40) << "the outline is drawn in the ink";
+    EXPECT_EQ(check.strays, 0);
+    EXPECT_EQ(check.deepInked, 0) << "the inside of the strokes keeps the page";
+  }
 }
 
 // Watermarks come from INI and set files: whatever angle, size, density,

@@ -2,11 +2,14 @@
 // document sheet by script: the add buttons stop at 32 watermarks, the
 // first five cannot be deleted, deleting the last one chosen goes back to
 // watermark 0 and switches watermarks off, and the text dialog adds and
-// edits an entry, and the basic page's preview shows the watermark chosen
-// (its template has no buttons of its own: Enter accepts it
+// edits an entry, and the basic page's preview shows the watermark chosen,
+// its characters outlined for frame 3 (the text dialog's template has no buttons of its own: Enter accepts it
 // and Escape cancels it, as the dialog manager has them).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -235,24 +238,38 @@ void MakePagePicture(UCB* ucb) {
   }
 }
 
-TEST_F(WatermarkPage, TheBasicPagesPreviewShowsTheWatermarkChosen) {
-  ASSERT_NO_FATAL_FAILURE(Store(5));
-  {
+// The basic page's preview item as a person sees it, 0x00RRGGBB row by
+// row.
+struct PreviewPicture {
+  std::vector<std::uint32_t> pixels;
+  LONG width = 0, height = 0;
+  std::uint32_t At(LONG x, LONG y) const {
+    return x < 0 || y < 0 || x >= width || y >= height ? 0u : pixels[static_cast<std::size_t>(y) * width + x];
+  }
+  int Count(std::uint32_t value) const { return static_cast<int>(std::count(pixels.begin(), pixels.end(), value)); }
+};
+
+constexpr std::uint32_t kRed = 0xFF0000u;
+
+class WatermarkPreview : public WatermarkPage {
+ protected:
+  // Stores watermark 5: red bold "XX" (or the text given) in DejaVu Sans with the frame.
+  void StoreRed(LONG frame, LONG points, const char16_t* text) {
+    ASSERT_NO_FATAL_FAILURE(Store(5));
     UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
     ASSERT_NE(ucb, nullptr);
     EXPECT_TRUE(SetDevmodeValueDirectByFuncID(ucb, 117, 1));
     SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncName), u"Secret");
-    SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncText), u"XX");
+    SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncText), text);
     SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, 782), u"DejaVu Sans");
-    for (const auto& [id, value] : {std::pair<WORD, LONG_PTR>{784, 1}, {774, 100}, {783, 300}, {776, 0}, {788, 1}}) {
+    for (const auto& [id, value] :
+         {std::pair<WORD, LONG_PTR>{784, 1}, {774, 100}, {783, points}, {776, 0}, {788, 1}, {775, frame}}) {
       EXPECT_TRUE(SetDevmodeValueDirectByFuncID(ucb, id, value)) << id;
     }
     EXPECT_TRUE(WriteWatermarkByID(ucb, 5));
     FreeUcb2(ucb, 1);
   }
-  const std::filesystem::path folder = PictureFolder();
-  // Red pixels of the preview picture, as a person sees the page.
-  const auto redInPreview = [] {
+  static PreviewPicture Preview() {
     std::vector<std::uint32_t> pixels;
     SIZE size{};
     HWND page = Page().Resolve();
@@ -261,32 +278,76 @@ TEST_F(WatermarkPage, TheBasicPagesPreviewShowsTheWatermarkChosen) {
     RECT frame{};
     GetWindowRect(GetDlgItem(page, 2039), &item);
     GetWindowRect(page, &frame);
-    int red = 0;
+    PreviewPicture picture;
+    picture.width = item.right - item.left;
+    picture.height = item.bottom - item.top;
     for (LONG y = item.top - frame.top; y < item.bottom - frame.top; ++y) {
       for (LONG x = item.left - frame.left; x < item.right - frame.left; ++x) {
-        red += pixels[static_cast<std::size_t>(y) * size.cx + x] == 0xFF0000u ? 1 : 0;
+        picture.pixels.push_back(pixels[static_cast<std::size_t>(y) * size.cx + x]);
       }
     }
-    return red;
-  };
-  UiScript script;
-  script.tab(Sheet(), 1)
-      .check("no watermark", [&] { EXPECT_EQ(redInPreview(), 0); })
-      .tab(Sheet(), kEditTab)
-      .click(Item(kOnOff))
-      .pick(Item(kList), 5)
-      .tab(Sheet(), 1)
-      .check("the watermark over the page picture", [&, folder] {
-        EXPECT_GT(redInPreview(), 10);
-        EXPECT_TRUE(plat::window::WriteWindowPng(Sheet().Resolve(), folder / "basic-preview.png"));
-      })
-      .press(Sheet(), IDCANCEL);
-  SheetHooks hooks;
-  hooks.afterInit = [](UCB* ucb) { MakePagePicture(ucb); };
-  Bytes out = Filled(kDriverDevmode);
-  LONG result = 0;
-  HookedDocumentSheet(out, DM_COPY | DM_PROMPT, std::move(hooks), &result);
-  EXPECT_TRUE(script.done());
+    return picture;
+  }
+  // Opens the document sheet, looks at the basic page's preview (before),
+  // switches watermarks on with watermark 5 chosen on the edit page, and
+  // looks again (after, its picture also written as shot).
+  void ChooseAndLook(const std::function<void(const PreviewPicture&)>& before,
+                     const std::function<void(const PreviewPicture&)>& after, const char* shot) {
+    const std::filesystem::path folder = PictureFolder();
+    UiScript script;
+    script.tab(Sheet(), 1)
+        .check("no watermark", [&] { before(Preview()); })
+        .tab(Sheet(), kEditTab)
+        .click(Item(kOnOff))
+        .pick(Item(kList), 5)
+        .tab(Sheet(), 1)
+        .check("the watermark over the page picture", [&, folder] {
+          after(Preview());
+          EXPECT_TRUE(plat::window::WriteWindowPng(Sheet().Resolve(), folder / shot));
+        })
+        .press(Sheet(), IDCANCEL);
+    SheetHooks hooks;
+    hooks.afterInit = [](UCB* ucb) { MakePagePicture(ucb); };
+    Bytes out = Filled(kDriverDevmode);
+    LONG result = 0;
+    HookedDocumentSheet(out, DM_COPY | DM_PROMPT, std::move(hooks), &result);
+    EXPECT_TRUE(script.done());
+  }
+};
+
+TEST_F(WatermarkPreview, TheBasicPagesPreviewShowsTheWatermarkChosen) {
+  ASSERT_NO_FATAL_FAILURE(StoreRed(0, 300, u"XX"));
+  ChooseAndLook([](const PreviewPicture& p) { EXPECT_EQ(p.Count(kRed), 0); },
+                [](const PreviewPicture& p) { EXPECT_GT(p.Count(kRed), 10); }, "basic-preview.png");
+}
+
+// Frame 3 outlines the characters: the preview shows the outline in the
+// colour, and the middle of a thick stroke, red in plain text, is not.
+TEST_F(WatermarkPreview, FrameThreeShowsTheCharactersOutlined) {
+  PreviewPicture plain, outlined;
+  for (const LONG frame : {0, 3}) {
+    SCOPED_TRACE(frame);
+    ASSERT_NO_FATAL_FAILURE(StoreRed(frame, 600, u"H"));
+    ChooseAndLook([](const PreviewPicture&) {}, [&](const PreviewPicture& p) { (frame == 0 ? plain : outlined) = p; },
+                  frame == 0 ? "basic-preview-plain.png" : "basic-preview-outlined.png");
+  }
+  ASSERT_EQ(plain.pixels.size(), outlined.pixels.size());
+  int deep = 0, deepRed = 0;
+  for (LONG y = 0; y < plain.height; ++y) {
+    for (LONG x = 0; x < plain.width; ++x) {
+      bool inside = true;
+      for (int dy = -2; dy <= 2 && inside; ++dy) {
+        for (int dx = -2; dx <= 2 && inside; ++dx) inside = plain.At(x + dx, y + dy) == kRed;
+      }
+      if (!inside) continue;
+      ++deep;
+      deepRed += outlined.At(x, y) == kRed ? 1 : 0;
+    }
+  }
+  EXPECT_GT(deep, 5) << "the plain H has thick strokes";
+  EXPECT_EQ(deepRed, 0);
+  EXPECT_GT(outlined.Count(kRed), 20) << "the outline in the colour";
+  EXPECT_LT(outlined.Count(kRed), plain.Count(kRed));
 }
 
 }  // namespace

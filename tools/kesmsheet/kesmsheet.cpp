@@ -17,6 +17,7 @@
 #include "settings/context/context_open.h"
 #include "tools/kesmprint/kesmprint.h"
 #include "tools/kesmprint/printer_setup.h"
+#include "tools/kesmsheet/layout_check.h"
 #include "tools/kesmsheet/setting_changes.h"
 #include "tools/kesmsheet/sheet_run.h"
 #include "ui/entry/dll_entry.h"
@@ -133,6 +134,43 @@ bool DefaultDevmode(const UiLibrary& ui, HANDLE printer, std::u16string& name, s
   return true;
 }
 
+// The printer of that name (the sample printer installed from the sample
+// description when missing), its resource libraries in place.
+bool OpenWithResources(const std::string& label, Printer& printer, std::ostream& out, std::string& error) {
+  const std::u16string name = plat::utf::FromUtf8(label);
+  if (label == kesmprint::kSamplePrinter) {
+    std::string note;
+    fs::path dataFile;
+    if (!kesmprint::EnsurePrinter(name, KESMSHEET_SAMPLE_DESCRIPTION, false, note, dataFile, error)) return false;
+    if (!note.empty()) out << note << '\n';
+  }
+  PRINTER_DEFAULTSW access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+  if (!OpenPrinterW(name.c_str(), &printer.handle, &access)) {
+    printer.handle = nullptr;
+    error = "there is no printer " + label + " on the machine";
+    return false;
+  }
+  return InstallResources(printer.handle, error);
+}
+
+// The layout check of the printer, then of the sample printer when it is
+// another; 1 when a finding fails the check.
+int Check(const Options& options, const Printer& printer, const std::u16string& name, std::ostream& out,
+          std::ostream& err) {
+  out << "layout check of " << plat::utf::ToUtf8(name) << '\n';
+  std::size_t failing = PrintLayoutReport(CheckLayout(printer.handle, name), options.details, out);
+  if (name != plat::utf::FromUtf8(kesmprint::kSamplePrinter)) {
+    Printer sample;
+    std::string error;
+    if (!OpenWithResources(kesmprint::kSamplePrinter, sample, out, error)) return Fail(err, error);
+    out << "layout check of " << kesmprint::kSamplePrinter << '\n';
+    failing += PrintLayoutReport(CheckLayout(sample.handle, plat::utf::FromUtf8(kesmprint::kSamplePrinter)),
+                                 options.details, out);
+  }
+  if (failing == 0) return 0;
+  return Fail(err, std::to_string(failing) + " findings fail the layout check");
+}
+
 void PrintChanges(std::ostream& out, const char* what, const std::vector<std::string>& lines) {
   for (const std::string& line : lines) out << what << ": " << line << '\n';
 }
@@ -141,6 +179,7 @@ void PrintChanges(std::ostream& out, const char* what, const std::vector<std::st
 
 const char* Usage() {
   return "usage: kesmsheet [--printer NAME] [--printer-sheet] [--shots DIR] [--script FILE]\n"
+         "       kesmsheet --check [--details] [--printer NAME]\n"
          "  Opens the document property sheet of a printer (the printer property sheet with\n"
          "  --printer-sheet) without a screen, and prints what it changed in the DEVMODE and in\n"
          "  the printer data by setting name, old -> new.\n"
@@ -154,7 +193,14 @@ const char* Usage() {
          "  Without a script the sheet is cancelled after the pictures; a script that does not\n"
          "  end with ok or cancel is followed by Cancel. Boxes shown before the sheet opens are\n"
          "  answered with OK.\n"
-         "  Exit code: 0 when the sheet ran, 1 on an error, 2 for a bad command line.\n"
+         "  --check          instead of showing the sheet, opens every page of both sheets and\n"
+         "                   every dialog of the printer (and of the sample printer) and prints\n"
+         "                   per dialog what a person would see wrong: captions wider than their\n"
+         "                   control, overlapping or outside controls, placeholder captions (layout,\n"
+         "                   counted), missing texts, empty entries, missing or flat pictures\n"
+         "                   (failing); --details lists every finding\n"
+         "  Exit code: 0 when the sheet ran (or the check found nothing failing), 1 on an error\n"
+         "  or a failing finding, 2 for a bad command line.\n"
          "  The simulated machine is kept in $KESM_MACHINE, else ~/.kesm/machine.\n";
 }
 
@@ -173,12 +219,24 @@ bool ParseArguments(const std::vector<std::string>& arguments, Options& options,
       *value = arguments[++i];
     } else if (arg == "--printer-sheet") {
       options.printerSheet = true;
+    } else if (arg == "--check") {
+      options.check = true;
+    } else if (arg == "--details") {
+      options.details = true;
     } else if (arg == "--help" || arg == "-h") {
       options.help = true;
     } else {
       error = (arg.size() > 1 && arg[0] == '-' ? "unknown option " : "unexpected argument ") + arg;
       return false;
     }
+  }
+  if (options.check && (options.printerSheet || !options.shots.empty() || !options.script.empty())) {
+    error = "--check takes only --printer and --details";
+    return false;
+  }
+  if (options.details && !options.check) {
+    error = "--details goes with --check";
+    return false;
   }
   return true;
 }
@@ -205,21 +263,10 @@ int Run(const Options& options, const fs::path& machine, std::ostream& out, std:
   const std::string label = options.printer.empty() ? kesmprint::kSamplePrinter : options.printer;
   std::u16string name = plat::utf::FromUtf8(label);
   Printer printer;
-  PRINTER_DEFAULTSW access{nullptr, nullptr, PRINTER_ALL_ACCESS};
-  if (options.printer.empty() || options.printer == kesmprint::kSamplePrinter) {
-    std::string note;
-    fs::path dataFile;
-    if (!kesmprint::EnsurePrinter(name, KESMSHEET_SAMPLE_DESCRIPTION, false, note, dataFile, error)) {
-      return Fail(err, error);
-    }
-    if (!note.empty()) out << note << '\n';
-  }
-  if (!OpenPrinterW(name.c_str(), &printer.handle, &access)) {
-    printer.handle = nullptr;
-    return Fail(err, "there is no printer " + label + " on the machine");
-  }
+  if (!OpenWithResources(label, printer, out, error)) return Fail(err, error);
+  if (options.check) return Check(options, printer, name, out, err);
   UiLibrary ui;
-  if (!InstallResources(printer.handle, error) || !ui.Load(error)) return Fail(err, error);
+  if (!ui.Load(error)) return Fail(err, error);
 
   std::vector<BYTE> in, written;
   if (!options.printerSheet && !DefaultDevmode(ui, printer.handle, name, in, error)) return Fail(err, error);

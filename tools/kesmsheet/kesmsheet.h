@@ -2,6 +2,7 @@
 // a screen, through the configuration library's exported entry points on a
 // printer of the simulated machine kesmprint uses.
 //   kesmsheet [--printer NAME] [--printer-sheet] [--shots DIR] [--script FILE]
+//   kesmsheet --check [--details] [--printer NAME]
 // Without a printer the sample printer is used (installed from the sample
 // description when missing). --shots writes a picture of the sheet with
 // each of its pages shown, one PNG a page named by the page's index and
@@ -9,7 +10,9 @@
 // line checked before anything runs. Without a script the sheet is
 // cancelled after the pictures. Message boxes open before the sheet shows
 // are answered with OK. What the sheet changed in the DEVMODE and in the
-// printer data is printed by setting name, old -> new.
+// printer data is printed by setting name, old -> new. --check runs the
+// layout check (layout_check.h) on the printer and on the sample printer
+// instead of showing the sheet.
 #pragma once
 
 #include <filesystem>
@@ -26,6 +29,8 @@ struct Options {
   bool printerSheet = false;
   std::string shots;
   std::string script;
+  bool check = false;
+  bool details = false;
   bool help = false;
 };
 

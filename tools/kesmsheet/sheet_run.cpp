@@ -140,6 +140,7 @@ void Settle(Script& script, Run& run) {
     return;
   }
   if (!run.plan.shots.empty()) AddShots(script, run);
+  if (run.plan.walk) run.plan.walk(script, run.sheet);
   for (const Step& step : run.plan.steps) AddStep(script, run, step);
   if (run.plan.steps.empty() || !EndsSheet(run.plan.steps.back())) script.press(SheetRef(run), IDCANCEL);
 }

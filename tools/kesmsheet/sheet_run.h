@@ -4,10 +4,12 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/spooler/printer_interface.h"
+#include "platform/window/script_driver.h"
 #include "tools/kesmsheet/sheet_script.h"
 
 namespace kesmsheet {
@@ -15,6 +17,9 @@ namespace kesmsheet {
 struct SheetPlan {
   std::filesystem::path shots;  // empty: no pictures
   std::vector<Step> steps;
+  // Steps of a caller's own, added once the sheet shows, after the
+  // pictures and before the user's steps.
+  std::function<void(plat::window::Script&, HWND sheet)> walk;
 };
 
 struct SheetOutcome {

@@ -155,17 +155,15 @@ bool OpenWithResources(const std::string& label, Printer& printer, std::ostream&
 
 // The layout check of the printer, then of the sample printer when it is
 // another; 1 when a finding fails the check.
-int Check(const Options& options, const Printer& printer, const std::u16string& name, std::ostream& out,
-          std::ostream& err) {
-  out << "layout check of " << plat::utf::ToUtf8(name) << '\n';
-  std::size_t failing = PrintLayoutReport(CheckLayout(printer.handle, name), options.details, out);
-  if (name != plat::utf::FromUtf8(kesmprint::kSamplePrinter)) {
-    Printer sample;
+int Check(const Options& options, const std::string& label, std::ostream& out, std::ostream& err) {
+  std::size_t failing = 0;
+  for (const std::string& printer : {label, std::string(kesmprint::kSamplePrinter)}) {
+    LayoutReport report;
     std::string error;
-    if (!OpenWithResources(kesmprint::kSamplePrinter, sample, out, error)) return Fail(err, error);
-    out << "layout check of " << kesmprint::kSamplePrinter << '\n';
-    failing += PrintLayoutReport(CheckLayout(sample.handle, plat::utf::FromUtf8(kesmprint::kSamplePrinter)),
-                                 options.details, out);
+    out << "layout check of " << printer << '\n';
+    if (!CheckPrinterLayout(printer, report, out, error)) return Fail(err, error);
+    failing += PrintLayoutReport(report, options.details, out);
+    if (label == kesmprint::kSamplePrinter) break;
   }
   if (failing == 0) return 0;
   return Fail(err, std::to_string(failing) + " findings fail the layout check");
@@ -176,6 +174,13 @@ void PrintChanges(std::ostream& out, const char* what, const std::vector<std::st
 }
 
 }  // namespace
+
+bool CheckPrinterLayout(const std::string& label, LayoutReport& report, std::ostream& out, std::string& error) {
+  Printer printer;
+  if (!OpenWithResources(label, printer, out, error)) return false;
+  report = CheckLayout(printer.handle, plat::utf::FromUtf8(label));
+  return true;
+}
 
 const char* Usage() {
   return "usage: kesmsheet [--printer NAME] [--printer-sheet] [--shots DIR] [--script FILE]\n"
@@ -263,8 +268,8 @@ int Run(const Options& options, const fs::path& machine, std::ostream& out, std:
   const std::string label = options.printer.empty() ? kesmprint::kSamplePrinter : options.printer;
   std::u16string name = plat::utf::FromUtf8(label);
   Printer printer;
+  if (options.check) return Check(options, label, out, err);
   if (!OpenWithResources(label, printer, out, error)) return Fail(err, error);
-  if (options.check) return Check(options, printer, name, out, err);
   UiLibrary ui;
   if (!ui.Load(error)) return Fail(err, error);
 

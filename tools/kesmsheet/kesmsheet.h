@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/kesmsheet/layout_check.h"
 #include "tools/kesmsheet/sheet_script.h"
 
 namespace kesmsheet {
@@ -42,5 +43,10 @@ const char* Usage();
 // when missing): what it did to out, an error as one line "kesmsheet: ..."
 // to err. 0 on success, 1 on an error.
 int Run(const Options& options, const std::filesystem::path& machine, std::ostream& out, std::ostream& err);
+
+// The layout check of a printer of the machine in use (the sample printer
+// installed when missing), its resource libraries put where its contexts
+// look; false with the reason when the printer cannot be had.
+bool CheckPrinterLayout(const std::string& printer, LayoutReport& report, std::ostream& out, std::string& error);
 
 }  // namespace kesmsheet

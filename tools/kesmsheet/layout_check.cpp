@@ -66,7 +66,7 @@ void InspectPage(Walk& walk, HWND sheet) {
     CheckTableIds(ucb, walk.report.findings);
     walk.tablesChecked = true;
   }
-  if (walk.report.inspected.insert(tab->tabId).second) InspectDialog(page, tab->tabId, ucb, walk.report.findings);
+  if (walk.report.inspected.insert(tab->tabId).second) walk.report.controlsShown += InspectDialog(page, tab->tabId, ucb, walk.report.findings);
 }
 
 void AddPages(Script& script, Walk& walk, HWND sheet) {
@@ -106,7 +106,7 @@ void Front(Script& next, Walk& walk, WORD id, int round) {
     next.press(Ref(front, "the nested sheet"), IDCANCEL);
   } else {
     walk.report.inspected.insert(id);
-    InspectDialog(front, id, ContextOf(CurrentPage(walk.sheet)), walk.report.findings);
+    walk.report.controlsShown += InspectDialog(front, id, ContextOf(CurrentPage(walk.sheet)), walk.report.findings);
     next.key(VK_ESCAPE);
   }
   next.decide([&walk, id, round](Script& s) { Front(s, walk, id, round + 1); });
@@ -121,7 +121,7 @@ void OpenDialog(Script& script, Walk& walk, WORD id) {
       HWND window = CreateDialogParamW(GetResDll(ucb), MAKEINTRESOURCEW(id), page, nullptr, 0);
       if (window == nullptr) return;
       walk.report.inspected.insert(id);
-      InspectDialog(window, id, ucb, walk.report.findings);
+      walk.report.controlsShown += InspectDialog(window, id, ucb, walk.report.findings);
       DestroyWindow(window);
       return;
     }
@@ -130,11 +130,17 @@ void OpenDialog(Script& script, Walk& walk, WORD id) {
   script.decide([&walk, id](Script& next) { Front(next, walk, id, 0); });
 }
 
-// Every dialog of the table that no page of the sheets showed.
+// Every dialog of the table that no page of the sheets showed; a page that
+// is only a page is left to the printers whose sheets show it.
 void AddDialogs(Script& script, Walk& walk) {
   script.tab(Ref(walk.sheet, "the sheet"), 0).decide([&walk](Script& next) {
     for (const TCB& tab : fgTCB) {
-      if (walk.report.inspected.count(tab.tabId) == 0) OpenDialog(next, walk, tab.tabId);
+      if (walk.report.inspected.count(tab.tabId) != 0) continue;
+      if ((tab.kind & (kTabDocumentPage | kTabPrinterPage)) != 0 && (tab.kind & kTabSubDialog) == 0) {
+        walk.report.failures.push_back("page " + std::to_string(tab.tabId) + " is not shown for this printer");
+        continue;
+      }
+      OpenDialog(next, walk, tab.tabId);
     }
   });
 }
@@ -196,7 +202,7 @@ std::size_t PrintLayoutReport(const LayoutReport& report, bool details, std::ost
     counts.try_emplace(finding.dialog).first->second[static_cast<std::size_t>(finding.kind)]++;
     failing += FailsCheck(finding) ? 1 : 0;
   }
-  out << "dialogs looked at: " << report.inspected.size() << '\n';
+  out << "dialogs looked at: " << report.inspected.size() << ", controls shown: " << report.controlsShown << '\n';
   for (const auto& [dialog, row] : counts) {
     out << (dialog == 0 ? std::string("tables") : "dialog " + std::to_string(dialog)) << ':';
     for (int k = 0; k < kKinds; ++k) {

@@ -21,6 +21,7 @@ namespace kesmsheet {
 struct LayoutReport {
   std::vector<Finding> findings;
   std::set<WORD> inspected;           // tab ids looked at
+  int controlsShown = 0;              // in the dialogs looked at
   std::vector<std::string> failures;  // what the check could not do
 };
 

@@ -323,7 +323,7 @@ bool IsMachineMadeCaption(const std::u16string& caption) {
   return std::regex_match(text, placeholder) || IdentifierCaptions().count(Words(text)) != 0;
 }
 
-void InspectDialog(HWND dialog, WORD tabId, UCB* ucb, std::vector<Finding>& findings) {
+int InspectDialog(HWND dialog, WORD tabId, UCB* ucb, std::vector<Finding>& findings) {
   const TCB* tab = ucb != nullptr ? GetTCBbyTabID(ucb, tabId) : nullptr;
   HMODULE strings = ucb != nullptr ? GetResDll(ucb) : nullptr;
   std::vector<Control> shown;
@@ -338,7 +338,9 @@ void InspectDialog(HWND dialog, WORD tabId, UCB* ucb, std::vector<Finding>& find
     }
     if (!IsWindowVisible(child)) continue;
     shown.push_back(c);
-    if (c.showsText() && text.empty() && (c.style & SS_TYPEMASK) != SS_OWNERDRAW) {
+    // A sunken text item shows a value, which may be empty (a name not given).
+    const bool valueField = c.item != nullptr && c.item->kind == kCtlText4;
+    if (c.showsText() && text.empty() && !valueField && (c.style & SS_TYPEMASK) != SS_OWNERDRAW) {
       findings.push_back({tabId, c.item != nullptr ? FindingKind::kNoText : FindingKind::kNoLabel, Name(child)});
     }
     CheckWidth(c, findings, tabId);
@@ -346,7 +348,9 @@ void InspectDialog(HWND dialog, WORD tabId, UCB* ucb, std::vector<Finding>& find
     CheckPicture(c, findings, tabId);
   }
   CheckPlacement(shown, dialog, findings, tabId);
-  for (HWND extension : extensions) InspectDialog(extension, tabId, ucb, findings);
+  int count = static_cast<int>(shown.size());
+  for (HWND extension : extensions) count += InspectDialog(extension, tabId, ucb, findings);
+  return count;
 }
 
 void CheckTableIds(UCB* ucb, std::vector<Finding>& findings) {

@@ -45,8 +45,9 @@ struct Finding {
 };
 
 // The findings of an open dialog (a page, a modal dialog, a file dialog and
-// its extension) under the tab id; ucb, when given, tells its items.
-void InspectDialog(HWND dialog, WORD tabId, UCB* ucb, std::vector<Finding>& findings);
+// its extension) under the tab id; ucb, when given, tells its items. The
+// number of controls it shows.
+int InspectDialog(HWND dialog, WORD tabId, UCB* ucb, std::vector<Finding>& findings);
 
 // The string and picture ids of the static tables that the context's
 // libraries lack: captions' pop-ups and hints of every tab's items and the

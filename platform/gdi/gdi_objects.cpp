@@ -136,6 +136,18 @@ DWORD GetObjectType(HGDIOBJ object) {
   return 0;
 }
 
+DWORD GetGuiResources(HANDLE, DWORD flags) {
+  if (flags != GR_GDIOBJECTS) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  auto& table = Gdi();
+  std::lock_guard guard(table.lock);
+  const auto objects = std::count_if(table.objects.begin(), table.objects.end(),
+                                     [](const auto& entry) { return !entry.second.stock; });
+  return static_cast<DWORD>(objects + static_cast<std::ptrdiff_t>(table.dcs.size()));
+}
+
 BOOL DeleteObject(HGDIOBJ object) {
   auto& table = Gdi();
   std::lock_guard guard(table.lock);

@@ -63,6 +63,13 @@ HGDIOBJ GetStockObject(int index);
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 HGDIOBJ GetCurrentObject(HDC dc, UINT type);
 BOOL DeleteObject(HGDIOBJ object);
+// The count of the process's GDI objects in use (GR_GDIOBJECTS): objects
+// other than the stock ones, and DCs. The window manager's count
+// (GR_USEROBJECTS) is not kept: 0 with ERROR_INVALID_PARAMETER, as for any
+// other flag. Windows declares it with the window manager's calls.
+inline constexpr DWORD GR_GDIOBJECTS = 0;
+inline constexpr DWORD GR_USEROBJECTS = 1;
+DWORD GetGuiResources(HANDLE process, DWORD flags);
 DWORD GetObjectType(HGDIOBJ object);
 HBRUSH CreateSolidBrush(COLORREF color);
 

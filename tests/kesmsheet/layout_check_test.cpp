@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/base/control.h"
+#include "platform/base/handles.h"
 #include "platform/base/machine.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/text/utf.h"
@@ -55,11 +57,17 @@ class LayoutCheck : public ::testing::Test {
   }
   LayoutReport Check() {
     const int windows = TopWindows();
+    const std::size_t blocks = plat::LiveBlocks();
+    const std::size_t handles = plat::OpenHandleCount();
+    const DWORD gdi = GetGuiResources(nullptr, GR_GDIOBJECTS);
     LayoutReport report;
     std::ostringstream notes;
     std::string error;
     EXPECT_TRUE(kesmsheet::CheckPrinterLayout(kPrinter, report, notes, error)) << error;
     EXPECT_EQ(TopWindows(), windows) << "the check left windows open";
+    EXPECT_EQ(plat::LiveBlocks(), blocks) << "the check left blocks allocated";
+    EXPECT_EQ(plat::OpenHandleCount(), handles) << "the check left handles open";
+    EXPECT_EQ(GetGuiResources(nullptr, GR_GDIOBJECTS), gdi) << "the check left GDI objects";
     return report;
   }
 

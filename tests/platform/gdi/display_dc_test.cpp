@@ -27,6 +27,25 @@ TEST_F(DisplayDcTest, WindowDCsGoBackOnlyToTheirWindow) {
   EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
 }
 
+// What a leak check counts: every object made and DC taken until it is
+// deleted or released; stock objects never.
+TEST_F(DisplayDcTest, TheGdiCountFollowsObjectsAndDCsInUse) {
+  HWND a = Make("a", nullptr, RECT{0, 0, 50, 50});
+  const DWORD start = GetGuiResources(nullptr, GR_GDIOBJECTS);
+  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+  HDC memory = CreateCompatibleDC(nullptr);
+  HDC window = GetDC(a);
+  GetStockObject(WHITE_BRUSH);
+  EXPECT_EQ(GetGuiResources(nullptr, GR_GDIOBJECTS), start + 3);
+  EXPECT_TRUE(DeleteObject(brush));
+  EXPECT_TRUE(DeleteDC(memory));
+  EXPECT_EQ(ReleaseDC(a, window), 1);
+  EXPECT_EQ(GetGuiResources(nullptr, GR_GDIOBJECTS), start);
+  SetLastError(0);
+  EXPECT_EQ(GetGuiResources(nullptr, GR_USEROBJECTS), 0u);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+}
+
 TEST_F(DisplayDcTest, SaveAndRestoreByLevel) {
   HDC dc = CreateCompatibleDC(nullptr);
   ASSERT_NE(dc, nullptr);

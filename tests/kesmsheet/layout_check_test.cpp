@@ -146,7 +146,8 @@ TEST_F(MadeDialog, EachFaultIsFoundAndNothingElse) {
   Add(7, u"Button", u"Func select scale", 0, {210, 10, 390, 30});
   Add(8, u"Button", u"Delete", 0, {210, 25, 280, 45});    // overlaps 7
   Add(9, u"Button", u"Edit...", 0, {350, 280, 450, 300});  // runs out of the dialog
-  Add(10, u"Static", u"", 0, {210, 60, 300, 75});          // a label without text
+  Add(0xFFFF, u"Static", u"", 0, {210, 60, 300, 75});      // a label without text
+  Add(14, u"Static", u"", 0, {300, 60, 390, 75});          // a message the code fills
   HWND combo = Add(11, u"ComboBox", nullptr, CBS_DROPDOWNLIST | CBS_HASSTRINGS, {210, 80, 390, 200});
   for (const char16_t* entry : {u"Letter", u"", u"A4"}) {
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
@@ -155,7 +156,7 @@ TEST_F(MadeDialog, EachFaultIsFoundAndNothingElse) {
   Picture(13, {240, 210, 256, 226}, true);
 
   std::vector<Finding> findings;
-  EXPECT_EQ(kesmsheet::InspectDialog(dialog_, 1002, nullptr, findings), 13);
+  EXPECT_EQ(kesmsheet::InspectDialog(dialog_, 1002, nullptr, findings), 14);
   std::vector<std::pair<FindingKind, std::string>> found;
   for (const Finding& f : findings) {
     EXPECT_EQ(f.dialog, 1002);
@@ -165,7 +166,7 @@ TEST_F(MadeDialog, EachFaultIsFoundAndNothingElse) {
   const std::vector<std::pair<FindingKind, std::string>> expected = {
       {FindingKind::kTooNarrow, "control 3"},  {FindingKind::kOverlap, "control 7"},
       {FindingKind::kOutside, "control 9"},    {FindingKind::kPlaceholder, "control 6"},
-      {FindingKind::kPlaceholder, "control 7"}, {FindingKind::kNoLabel, "control 10"},
+      {FindingKind::kPlaceholder, "control 7"}, {FindingKind::kNoLabel, "control 65535"},
       {FindingKind::kEmptyEntry, "control 11"}, {FindingKind::kFlatPicture, "control 12"},
   };
   EXPECT_EQ(found, expected);

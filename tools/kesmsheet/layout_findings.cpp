@@ -173,6 +173,9 @@ SIZE Measure(HWND control, const std::u16string& text, int width, bool wrap) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
+// The id of a control no code looks up.
+constexpr int kUnnamedControl = 0xFFFF;
+
 // Room a control's own parts leave its caption: the check square and its
 // gap, a push button's edges, a frame's edges and a combo's button.
 constexpr int kCheckRoom = 17;
@@ -338,9 +341,12 @@ int InspectDialog(HWND dialog, WORD tabId, UCB* ucb, std::vector<Finding>& findi
     }
     if (!IsWindowVisible(child)) continue;
     shown.push_back(c);
-    // A sunken text item shows a value, which may be empty (a name not given).
+    // A sunken text item shows a value, which may be empty (a name not
+    // given); a label with an id of its own is filled by the code that
+    // shows the dialog (the progress window's message).
     const bool valueField = c.item != nullptr && c.item->kind == kCtlText4;
-    if (c.showsText() && text.empty() && !valueField && (c.style & SS_TYPEMASK) != SS_OWNERDRAW) {
+    const bool filledByCode = c.item == nullptr && c.staticText() && GetDlgCtrlID(child) != kUnnamedControl;
+    if (c.showsText() && text.empty() && !valueField && !filledByCode && (c.style & SS_TYPEMASK) != SS_OWNERDRAW) {
       findings.push_back({tabId, c.item != nullptr ? FindingKind::kNoText : FindingKind::kNoLabel, Name(child)});
     }
     CheckWidth(c, findings, tabId);

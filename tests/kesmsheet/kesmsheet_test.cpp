@@ -269,6 +269,20 @@ TEST_F(KesmSheet, TheOptionsPageShowsTheTraysAndOkStoresTheOfferedTray) {
   EXPECT_TRUE(Has(result.out, "printer data: kdmTrayField0: 0 -> 1")) << result.out;
 }
 
+// The layout check of the sample printer as a user runs it: every dialog
+// looked at and counted, and an exit code that says whether a finding
+// fails the check.
+TEST_F(KesmSheet, TheCheckLooksAtEveryDialogOfTheSamplePrinter) {
+  const Result result = Run({"--check"});
+  EXPECT_TRUE(Has(result.out, "layout check of Kesm Sample\n")) << result.out;
+  EXPECT_TRUE(Has(result.out, "dialogs looked at: 63,")) << result.out;
+  EXPECT_TRUE(Has(result.out, "dialog 1002:")) << result.out;
+  EXPECT_FALSE(Has(result.out, "could not check")) << result.out;
+  const bool failing = !Has(result.out, "failing the check: 0\n");
+  EXPECT_EQ(result.code, failing ? 1 : 0) << result.err;
+  EXPECT_EQ(Has(result.err, "findings fail the layout check"), failing) << result.err;
+}
+
 TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {
   struct Case {
     const char* what;
@@ -288,6 +302,11 @@ TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {
       {"a missing printer", {"--printer", "Nobody Printer"}, 1,
        "kesmsheet: there is no printer Nobody Printer on the machine", true},
       {"an unknown option", {"--frob"}, 2, "kesmsheet: unknown option --frob", false},
+      {"a check with a sheet option", {"--check", "--printer-sheet"}, 2,
+       "kesmsheet: --check takes only --printer and --details", false},
+      {"details without the check", {"--details"}, 2, "kesmsheet: --details goes with --check", false},
+      {"a check of a missing printer", {"--check", "--printer", "Nobody Printer"}, 1,
+       "kesmsheet: there is no printer Nobody Printer on the machine", true},
       {"an option without its value", {"--shots"}, 2, "kesmsheet: --shots needs a value", false},
       {"a shot without a picture folder", {"--script", shotSteps.string()}, 1,
        "kesmsheet: line 2: shot needs --shots DIR", false},

@@ -378,8 +378,9 @@ void CheckTableIds(UCB* ucb, std::vector<Finding>& findings) {
       const GK* group = GetGKbyGroupID(item.groupId);
       const SFCB* setting = group != nullptr && group->funcId != 0 ? GetSFCBbyFuncID(ucb, group->funcId) : nullptr;
       if (setting == nullptr || setting->valueList == nullptr || !lists.insert(setting->valueList).second) continue;
-      // A list ends at a zero string id (the second section some lists
-      // hold for the other orientation names the same strings).
+      // A list ends at a zero string id. Only the first section is read:
+      // which lists hold a second one (for the other orientation) no
+      // record says, and reading past a list's end is not safe.
       for (const CDT* entry = setting->valueList; entry->strId != 0; ++entry) {
         if (missing(entry->strId)) {
           note(tab.tabId, FindingKind::kMissingString,

@@ -63,7 +63,7 @@ struct Funnel {
 constexpr Funnel kStringFunnels[] = {
     {"LoadStringFromResDll", 1}, {"_ShowAlertMsgEx10", 2},  {"_ShowAlertMsgEx11", 2}, {"_ShowAlertMsgEx12", 2},
     {"_ShowAlertMsgEx21", 2},    {"ShowAlertMessage", 2},   {"ShowStorageMessage", 1}, {"AskStorageQuestion", 1},
-    {"StartWindow", 2},          {"Tell", 1},               {"Ask", 1},
+    {"StartWindow", 2},          {"Tell", 1},               {"Ask", 1},                {"AppendResource", 1},
 };
 // The calls that paint or load a picture, icon or cursor by id.
 constexpr Funnel kPictureFunnels[] = {
@@ -369,9 +369,14 @@ class ResourceIds : public UiMachine {
         Uses* into = ShowsText(icb.kind) ? &strings : icb.kind == kCtlBitmap ? &pictures
                                                       : icb.kind == kCtlIcon   ? &icons
                                                                                : nullptr;
-        const UiGroup* group = into != nullptr ? GetUiGroupFromGroupID(ucb_, icb.groupId) : nullptr;
+        const UiGroup* group = GetUiGroupFromGroupID(ucb_, icb.groupId);
         if (group == nullptr) continue;
         const std::string where = name + " dialog " + std::to_string(tcb.tabId) + " item " + std::to_string(icb.itemId);
+        // A number's unit text follows it in the summaries.
+        if (const UiNumericValue* numeric = BkpdNumericValue(ucb_->pBKPD, group)) {
+          if (numeric->lead > 0) Use(strings, static_cast<UINT>(numeric->lead), where + " unit");
+        }
+        if (into == nullptr) continue;
         for (const UiOption* option = BkpdFirstOption(ucb_->pBKPD, group); option != nullptr;
              option = GetNextUiOption(ucb_, group, option)) {
           const ExclusiveItem* items = nullptr;

@@ -111,9 +111,11 @@ endfunction()
 # script into C++ source defining the table; a module that carries it answers
 # LoadStringW and FindResourceW when loaded, and EngFindResource when mapped
 # as an image. The script's syntax is described in tools/kesmrc/script.h.
-#   kesm_resource_module(target script [script...])
+#   kesm_resource_module(target script [script...] [OVER script...])
 #                                        a shared object holding only the
-#                                        table (a resource DLL), <target>.so
+#                                        table (a resource DLL), <target>.so;
+#                                        the OVER scripts replace the entries
+#                                        of the same ids
 #   kesm_add_resources(target script)    the table compiled into another
 #                                        library (a driver's own resources);
 #                                        one script per library
@@ -121,10 +123,15 @@ endfunction()
 # end of the folder that defines the target (for the deliverables, which do
 # not exist yet while the subsystem folders are read, the top level).
 function(_kesm_resource_source target script out)
+  # ARGV3: scripts read over the others.
+  set(over_args)
+  foreach(one ${ARGV3})
+    list(APPEND over_args --over ${one})
+  endforeach()
   set(gen ${CMAKE_CURRENT_BINARY_DIR}/${target}_resources.cpp)
   add_custom_command(OUTPUT ${gen}
-    COMMAND kesmrc ${script} ${gen} --depfile ${gen}.d
-    DEPENDS kesmrc ${script}
+    COMMAND kesmrc ${script} ${gen} ${over_args} --depfile ${gen}.d
+    DEPENDS kesmrc ${script} ${ARGV3}
     DEPFILE ${gen}.d
     COMMENT "Compiling resource script ${script}"
     VERBATIM)
@@ -133,13 +140,20 @@ endfunction()
 
 function(kesm_resource_module target script)
   # Further scripts (ARGN) go into the same table, e.g. generated dialogs.
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "OVER")
   set(abs)
-  foreach(one ${script} ${ARGN})
+  foreach(one ${script} ${arg_UNPARSED_ARGUMENTS})
     cmake_path(ABSOLUTE_PATH one BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
                OUTPUT_VARIABLE one_abs)
     list(APPEND abs ${one_abs})
   endforeach()
-  _kesm_resource_source(${target} "${abs}" src)
+  set(over)
+  foreach(one ${arg_OVER})
+    cmake_path(ABSOLUTE_PATH one BASE_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+               OUTPUT_VARIABLE one_abs)
+    list(APPEND over ${one_abs})
+  endforeach()
+  _kesm_resource_source(${target} "${abs}" src "${over}")
   add_library(${target} MODULE ${src})
   set_target_properties(${target} PROPERTIES PREFIX "")
 endfunction()

@@ -1,10 +1,12 @@
 // kesmrc: compiles resource scripts into the C++ source of one resource
 // table.
 //
-//   kesmrc SCRIPT... OUTPUT.cpp [--depfile FILE] [--symbol NAME]
+//   kesmrc SCRIPT... OUTPUT.cpp [--over SCRIPT]... [--depfile FILE] [--symbol NAME]
 //
 // The scripts' resources go into one table; an id that two scripts define is
-// an error. With --symbol the table is a hidden array of that name instead of
+// an error. A script given with --over is read last and its strings and
+// resources take the place of those of the same id: a test library is the
+// shipped one with a few texts of the test's own. With --symbol the table is a hidden array of that name instead of
 // the exported table of a module: the resources of a built-in system module,
 // which is compiled into the platform library rather than loaded.
 //
@@ -27,6 +29,7 @@ namespace {
 
 struct Arguments {
   std::vector<std::filesystem::path> scripts;
+  std::vector<std::filesystem::path> overs;
   std::filesystem::path output;
   std::filesystem::path depfile;
   std::string symbol;
@@ -40,6 +43,8 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
       positional.emplace_back(word);
     } else if (i + 1 >= argc) {
       return false;
+    } else if (word == "--over") {
+      args.overs.emplace_back(argv[++i]);
     } else if (word == "--depfile") {
       args.depfile = argv[++i];
     } else if (word == "--symbol" && kesmrc::IsIdentifier(argv[i + 1])) {
@@ -56,10 +61,11 @@ bool ParseArguments(int argc, char** argv, Arguments& args) {
 }
 
 // Reads one script into the merged one; an id another script has defined is
-// refused.
+// refused, unless the script is read over the others: then its entry takes
+// the place of the earlier one (an id it defines twice is still refused).
 bool AddScript(const std::filesystem::path& path, kesmrc::Script& merged,
                std::map<std::pair<std::uint32_t, std::uint32_t>, std::string>& owners, std::string& where,
-               std::string& message) {
+               std::string& message, bool over = false) {
   where = path.string();
   const std::optional<std::string> text = kesmrc::ReadWholeFile(path);
   if (!text) {
@@ -76,6 +82,15 @@ bool AddScript(const std::filesystem::path& path, kesmrc::Script& merged,
   // Strings are keyed by type 0, which no resource has.
   auto claim = [&](std::uint32_t type, std::uint32_t id, const char* what) {
     auto [it, fresh] = owners.emplace(std::pair{type, id}, where);
+    if (!fresh && over && it->second != where) {
+      it->second = where;
+      if (type == 0) {
+        std::erase_if(merged.strings, [id](const auto& s) { return s.id == id; });
+      } else {
+        std::erase_if(merged.resources, [type, id](const auto& r) { return r.type == type && r.id == id; });
+      }
+      return true;
+    }
     if (!fresh) message = std::string(what) + " " + std::to_string(id) + " also defined in " + it->second;
     return fresh;
   };
@@ -111,7 +126,7 @@ int Fail(const std::string& where, const std::string& message) {
 int main(int argc, char** argv) {
   Arguments args;
   if (!ParseArguments(argc, argv, args)) {
-    std::cerr << "usage: kesmrc SCRIPT... OUTPUT.cpp [--depfile FILE] [--symbol NAME]\n";
+    std::cerr << "usage: kesmrc SCRIPT... OUTPUT.cpp [--over SCRIPT]... [--depfile FILE] [--symbol NAME]\n";
     return 2;
   }
   kesmrc::Script script;
@@ -119,6 +134,10 @@ int main(int argc, char** argv) {
   for (const auto& path : args.scripts) {
     std::string where, message;
     if (!AddScript(path, script, owners, where, message)) return Fail(where, message);
+  }
+  for (const auto& path : args.overs) {
+    std::string where, message;
+    if (!AddScript(path, script, owners, where, message, true)) return Fail(where, message);
   }
   SortScript(script);
   const std::filesystem::path& first = args.scripts.front();
@@ -129,6 +148,7 @@ int main(int argc, char** argv) {
     return Fail(args.output.string(), "cannot write the output");
   }
   std::vector<std::filesystem::path> inputs(args.scripts.begin() + 1, args.scripts.end());
+  inputs.insert(inputs.end(), args.overs.begin(), args.overs.end());
   inputs.insert(inputs.end(), script.inputs.begin(), script.inputs.end());
   if (!args.depfile.empty() &&
       !kesmrc::WriteFileAtomically(args.depfile, kesmrc::DependencyLine(args.output, first, inputs))) {

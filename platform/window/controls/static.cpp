@@ -122,12 +122,14 @@ LRESULT OnGetIcon(HWND hwnd, UINT, WPARAM, LPARAM) {
   return TypeOf(hwnd) == SS_ICON ? GetWindowLongPtrW(hwnd, 0) : 0;
 }
 
-// SS_NOPREFIX shows '&' as it stands.
+// SS_NOPREFIX shows '&' as it stands. The left, centred and right texts
+// break their lines between words; the others keep one line a line.
 UINT TextFormat(HWND hwnd) {
   const DWORD type = TypeOf(hwnd);
   const UINT prefix = (StyleOf(hwnd) & SS_NOPREFIX) != 0 ? DT_NOPREFIX : 0;
-  if (type == SS_CENTER) return DT_CENTER | prefix;
-  if (type == SS_RIGHT) return DT_RIGHT | prefix;
+  if (type == SS_CENTER) return DT_CENTER | DT_WORDBREAK | prefix;
+  if (type == SS_RIGHT) return DT_RIGHT | DT_WORDBREAK | prefix;
+  if (type == SS_LEFT) return DT_LEFT | DT_WORDBREAK | prefix;
   return DT_LEFT | prefix;
 }
 

@@ -61,6 +61,23 @@ TEST(ResourceCompiler, ABuiltInModulesTableIsAHiddenArrayOfItsOwnName) {
   EXPECT_EQ(Compile(machine.root(), "STRINGTABLE { 1 \"one\" }\n", "--symbol").status, 2);
 }
 
+// A script read over the others replaces their entries of the same ids:
+// the table is the one the replacing texts alone would make. The script
+// read over the others still may not define an id twice.
+TEST(ResourceCompiler, AScriptReadOverTheOthersReplacesTheirEntries) {
+  plat::ScopedMachine machine;
+  const std::filesystem::path over = machine.root() / "over.krc";
+  std::ofstream(over, std::ios::binary) << "STRINGTABLE { 1 \"two\" }\n";
+  ASSERT_EQ(Compile(machine.root(), "STRINGTABLE { 1 \"two\" 2 \"kept\" }\n").status, 0);
+  const std::string alone = kesm_test::ReadFile(machine.root() / "out.cpp");
+  ToolRun run = Compile(machine.root(), "STRINGTABLE { 1 \"one\" 2 \"kept\" }\n", "--over '" + over.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(kesm_test::ReadFile(machine.root() / "out.cpp"), alone);
+  EXPECT_NE(kesm_test::ReadFile(machine.root() / "out.d").find("over.krc"), std::string::npos);
+  std::ofstream(over, std::ios::binary) << "STRINGTABLE { 1 \"two\" 1 \"three\" }\n";
+  EXPECT_EQ(Compile(machine.root(), "STRINGTABLE { 1 \"one\" }\n", "--over '" + over.string() + "'").status, 1);
+}
+
 struct BadScript {
   const char* script;
   const char* error;  // expected "test.krc:LINE: error: ..." tail

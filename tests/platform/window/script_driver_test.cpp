@@ -4,6 +4,7 @@
 // modal loop still runs.
 #include <gtest/gtest.h>
 
+#include "platform/gdi/wingdi.h"
 #include "platform/window/messagebox_control.h"
 #include "platform/window/modal_loop.h"
 #include "platform/window/script_driver.h"
@@ -190,6 +191,55 @@ TEST_F(ScriptDriverTest, WaitMovesTheClockSoTimersFire) {
     EXPECT_EQ(fired, 1);
   });
   EXPECT_TRUE(script.run());
+}
+
+// A box shows the icon of its style beside its text, and a text longer than
+// one line is broken between words inside the box instead of running past
+// its edge.
+TEST_F(ScriptDriverTest, ABoxShowsItsIconAndBreaksALongText) {
+  const std::u16string text =
+      u"This setting needs 2-sided printing, which will be switched on. Check the 2-sided setting before you print.";
+  struct IconCase {
+    UINT style;
+    COLORREF middle;  // the colour at the middle of the icon, beside its mark
+  };
+  const IconCase cases[] = {{MB_ICONWARNING, RGB(240, 200, 0)}, {MB_ICONSTOP, RGB(200, 0, 0)},
+                            {MB_ICONINFORMATION, RGB(0, 64, 192)}};
+  for (const IconCase& c : cases) {
+    SCOPED_TRACE(c.style);
+    UiScript script;
+    script.check("the box's icon and text", [&] {
+      const auto open = plat::window::OpenMessageBoxes();
+      ASSERT_EQ(open.size(), 1u);
+      HWND box = open[0].window;
+      RECT client{};
+      GetClientRect(box, &client);
+      HWND label = GetDlgItem(box, plat::window::kMessageBoxTextId);
+      ASSERT_NE(label, nullptr);
+      RECT words{};
+      GetWindowRect(label, &words);
+      MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&words), 2);
+      EXPECT_GE(words.bottom - words.top, 2 * 13) << "two lines at least";
+      EXPECT_LE(words.right, client.right);
+      // The icon lies left of the text and shows the style's colour.
+      HWND icon = nullptr;
+      for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
+        if (child != label && r.right <= words.left && r.bottom > r.top) icon = child;
+      }
+      ASSERT_NE(icon, nullptr);
+      UpdateWindow(box);
+      RECT square{};
+      GetClientRect(icon, &square);
+      HDC dc = GetDC(icon);
+      EXPECT_EQ(GetPixel(dc, square.right / 4 + 2, square.bottom * 3 / 4 - 2), c.middle);
+      ReleaseDC(icon, dc);
+    });
+    script.answerBox(text, IDOK);
+    EXPECT_EQ(MessageBoxW(form, reinterpret_cast<LPCWSTR>(text.c_str()), nullptr, MB_OK | c.style), IDOK);
+  }
 }
 
 TEST_F(ScriptDriverTest, ABoxNobodyAnswersIsRecordedAgainstTheTest) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # Draws the pictures of the bitmap library and the pictures of the resource
-# library (the page pictures 6001-6064, the quality-set pictures 6137-6145
-# and their disabled forms 6152-6160, the sheet orientations 6193-6194,
+# library (the page pictures 6001-6064 and 7414-7415, the quality-set
+# pictures 6137-6145 and their disabled forms 6152-6160, the brightness and
+# contrast scales 6162-6163, the sheet orientations 6193-6194,
 # the stretched pictures 6205-6208 and the button corners 6220-6222)
 # (4 bits a pixel, one palette)
 # and writes them beside this script; the outputs are committed, so the
@@ -133,14 +134,78 @@ def tray(kind, disabled):
     return p
 
 
-def page(index):
-    # A sheet on the sky: a framed page whose band of text lines moves down
-    # with the index, so that neighbouring pictures differ.
-    p = Picture(108, 91, 8)
-    p.rect(29, 4, 78, 86, 0)
-    p.frame(29, 4, 78, 86, 1)
-    top = 8 + (index % 16) * 4
-    p.rect(34, top, 73, top + 3, [4, 5, 6, 2][index // 16])
+# The page pictures the preview lists as portrait and as landscape sheets
+# (the engine draws the watermark preview into a 50 x 69 or 68 x 50 box at
+# their middle); the pictures of neither list are drawn upright.
+PORTRAIT = [6001, 6004, 6005, 6008, 6009, 6011, 6013, 6016, 6017, 6019, 6021, 6023,
+            6025, 6027, 6029, 6031, 6033, 6037, 6040, 6043, 6046, 7414]
+LANDSCAPE = [6002, 6003, 6006, 6007, 6010, 6012, 6014, 6015, 6018, 6020, 6022, 6024, 6026,
+             6028, 6030, 6032, 6034, 6035, 6036, 6038, 6039, 6041, 6042, 6044, 6045, 7415]
+# Pages per sheet, in turn, and the grid of each on an upright sheet.
+LAYOUTS = [1, 2, 4, 6, 9, 16]
+GRID = {1: (1, 1), 2: (1, 2), 4: (2, 2), 6: (2, 3), 9: (3, 3), 16: (4, 4)}
+
+
+def page(ident):
+    # A sheet with its shadow on the preview's white, the size of the
+    # preview box, holding 1 to 16 pages of text lines; landscape sheets lie
+    # on their side. The ink of the lines changes every six pictures.
+    if ident in LANDSCAPE:
+        turned, position = True, LANDSCAPE.index(ident)
+    else:
+        turned = False
+        position = PORTRAIT.index(ident) if ident in PORTRAIT else ident - 6001
+    w, h = (68, 50) if turned else (50, 69)
+    p = Picture(108, 91, 0)
+    x0, y0 = (108 - w) // 2, (91 - h) // 2
+    x1, y1 = x0 + w - 1, y0 + h - 1
+    p.rect(x0 + 2, y0 + 2, x1 + 2, y1 + 2, 2)
+    p.rect(x0, y0, x1, y1, 0)
+    p.frame(x0, y0, x1, y1, 1)
+    if ident in (7414, 7415):
+        position = 0  # the plain sheets: one page
+    pages = LAYOUTS[position % len(LAYOUTS)]
+    ink = [1, 4, 5, 6][(position // len(LAYOUTS)) % 4]
+    cols, rows = GRID[pages]
+    if turned:
+        cols, rows = rows, cols
+    cw, ch = (w - 4) // cols, (h - 4) // rows
+    for r in range(rows):
+        for c in range(cols):
+            cx0, cy0 = x0 + 2 + c * cw, y0 + 2 + r * ch
+            cx1, cy1 = cx0 + cw - 2, cy0 + ch - 2
+            if pages > 1:
+                p.frame(cx0, cy0, cx1, cy1, 3)
+            step = 3 if ch >= 12 else 2
+            for y in range(cy0 + 2, cy1 - 1, step):
+                right = cx1 - 2 - (cw // 4 if (y - cy0) % (4 * step) == 2 else 0)
+                p.rect(cx0 + 2, y, max(cx0 + 2, right), y, ink)
+    return p
+
+
+def brightness_bar():
+    # From black at the left to white at the right, in dithered steps.
+    p = Picture(160, 16)
+    for x in range(160):
+        level = x * 7 // 160  # 0 black, 2 grey, 4 light grey, 6 white
+        shades = [1, 1, 2, 2, 3, 3, 0]
+        for y in range(16):
+            c = shades[level]
+            if level % 2 == 1 and (x + y) % 2 == 0:
+                c = shades[level + 1]
+            p.set(x, y, c)
+    return p
+
+
+def contrast_bar():
+    # Stripes that grow from grey on light grey at the left to black on
+    # white at the right.
+    p = Picture(160, 16)
+    for x in range(160):
+        strong = x >= 80
+        light, dark = (0, 1) if strong else (3, 2)
+        for y in range(16):
+            p.set(x, y, dark if (x // 4) % 2 == 0 else light)
     return p
 
 
@@ -213,8 +278,10 @@ def corners(shape):
 
 
 pictures = {}
-for i in range(64):
-    pictures[6001 + i] = page(i)
+for ident in list(range(6001, 6065)) + [7414, 7415]:
+    pictures[ident] = page(ident)
+pictures[6162] = brightness_bar()
+pictures[6163] = contrast_bar()
 for i in range(9):
     pictures[6137 + i] = quality_set(i, False)
     pictures[6152 + i] = quality_set(i, True)

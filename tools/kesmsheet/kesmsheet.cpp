@@ -16,6 +16,7 @@
 #include "settings/context/context_names.h"
 #include "settings/context/context_open.h"
 #include "tools/kesmprint/kesmprint.h"
+#include "tools/kesmprint/machine_setup.h"
 #include "tools/kesmprint/printer_setup.h"
 #include "tools/kesmsheet/setting_changes.h"
 #include "tools/kesmsheet/sheet_run.h"
@@ -217,6 +218,12 @@ int Run(const Options& options, const fs::path& machine, std::ostream& out, std:
   if (!OpenPrinterW(name.c_str(), &printer.handle, &access)) {
     printer.handle = nullptr;
     return Fail(err, "there is no printer " + label + " on the machine");
+  }
+  const bool sample = options.printer.empty() || options.printer == kesmprint::kSamplePrinter;
+  if (std::string note; !kesmprint::SetUpAsInstalled(name, sample ? KESMSHEET_SAMPLE_INSTALL : "", note, error)) {
+    return Fail(err, error);
+  } else if (!note.empty()) {
+    out << note << '\n';
   }
   UiLibrary ui;
   if (!InstallResources(printer.handle, error) || !ui.Load(error)) return Fail(err, error);

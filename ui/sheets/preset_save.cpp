@@ -15,6 +15,7 @@
 #include "storage/ini/profile.h"
 #include "storage/ini/section_names.h"
 #include "storage/stores/preset_store.h"
+#include "storage/stores/save_failure.h"
 #include "ui/alerts/alert_message.h"
 #include "ui/engine/item_window.h"
 #include "ui/engine/refresh.h"
@@ -86,29 +87,44 @@ bool IsReservedFileName(const std::u16string& file) {
 }
 
 // The selected preset keeps its set file unless it has none of its own;
-// without a selected preset a new one is listed and selected.
-void MakePresetEntry(UCB* ucb) {
+// without a selected preset a new one is listed and selected. False, the
+// user told, when the list cannot be written.
+bool MakePresetEntry(UCB* ucb) {
   const int index = kesm_page::SelectedPresetIndex(ucb);
   WCHAR file[kTextChars] = {};
   if (index >= 0) {
     WCHAR key[kKeyChars] = {};
     MakePresetKey(key, index, kKeyFile);
     KM_UM_GetPrivateProfileString(GetPresetSectionName(ucb), key, u"", file, kPresetFileChars, GetIniFilePath(ucb));
-    if (file[0] != 0 && !IsReservedFileName(file)) return;
-    if (GetNewRstFileName(ucb, file)) {
-      KM_UM_WritePrivateProfileString(GetPresetSectionName(ucb), key, file, GetIniFilePath(ucb));
+    if (file[0] != 0 && !IsReservedFileName(file)) return true;
+    if (!GetNewRstFileName(ucb, file) ||
+        !KM_UM_WritePrivateProfileString(GetPresetSectionName(ucb), key, file, GetIniFilePath(ucb))) {
+      ReportFailedSave(ucb, GetIniFilePath(ucb));
+      return false;
     }
-    return;
+    return true;
   }
-  if (!GetNewRstFileName(ucb, file)) return;
   const std::u16string name = SettingText(ucb, kFuncPresetName);
   const std::u16string comment = SettingText(ucb, kFuncPresetComment);
-  if (AddPresetData(ucb, file, name.c_str(), comment.c_str())) kesm_page::SelectPreset(ucb, ReadPresetCount(ucb) - 1);
+  if (!GetNewRstFileName(ucb, file) || !AddPresetData(ucb, file, name.c_str(), comment.c_str())) {
+    ReportFailedSave(ucb, GetIniFilePath(ucb));
+    return false;
+  }
+  kesm_page::SelectPreset(ucb, ReadPresetCount(ucb) - 1);
+  return true;
 }
 
+// The preset's settings into its set file; the user is told when they
+// cannot be written.
 void WriteSelectedPreset(UCB* ucb) {
   const int index = kesm_page::SelectedPresetIndex(ucb);
-  if (index >= kFirstWritablePreset && index <= kLastPreset) WritePresetByID(ucb, index);
+  if (index >= kFirstWritablePreset && index <= kLastPreset && !WritePresetByID(ucb, index)) {
+    WCHAR key[kKeyChars] = {};
+    WCHAR file[kTextChars] = {};
+    MakePresetKey(key, index, kKeyFile);
+    KM_UM_GetPrivateProfileString(GetPresetSectionName(ucb), key, u"", file, kPresetFileChars, GetIniFilePath(ucb));
+    ReportFailedSave(ucb, file);
+  }
   UpdatePresetList(ucb);
   kesm_page::SelectPreset(ucb, index);
 }
@@ -145,7 +161,13 @@ INT_PTR SaveAsPresetThenAccept(UCB* ucb, TCB* tcb, HWND page, WORD id, HWND cont
   }
   {
     WaitCursor wait;
-    MakePresetEntry(ucb);
+    // A list that cannot be written leaves the sheet open, as it was: the
+    // selected preset is not written over with the settings meant for a
+    // new one.
+    if (!MakePresetEntry(ucb)) {
+      ResetRequestCode(ucb, kRequestFreshStart);
+      return kNotHandled;
+    }
     WriteSelectedPreset(ucb);
     ResetRequestCode(ucb, kRequestSaveBeforeOk);
     PostMessageW(page, WM_COMMAND, kCmdPressOk, 0);

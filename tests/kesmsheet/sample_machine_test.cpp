@@ -65,6 +65,16 @@ class SampleMachine : public ::testing::Test {
   fs::path machine() const { return folder_.path() / "machine"; }
   // The folder of the settings INI and the set files (C:\_kesm).
   fs::path settings() const { return machine() / "drive" / "c" / "_kesm"; }
+  // The set file of a preset of the list, as the settings INI names it in
+  // the settings folder; empty when there is none.
+  std::string PresetSettings(int index) const {
+    const std::string ini = Text(settings() / "kesmusr.ini");
+    const std::string key = "PresetList" + std::to_string(index) + "=C:\\_kesm\\";
+    const std::size_t at = ini.find(key);
+    if (at == std::string::npos) return {};
+    const std::size_t from = at + key.size();
+    return Text(settings() / ini.substr(from, ini.find_first_of("\r\n", from) - from));
+  }
 
   kesm_test::TempFolder folder_{"sample-machine-test"};
 };
@@ -93,12 +103,7 @@ TEST_F(SampleMachine, APresetAndAWatermarkSavedAreThereAtTheNextOpen) {
   EXPECT_TRUE(Has(ini, "PresetList3Name=Centred")) << ini;
   EXPECT_TRUE(Has(ini, "wdmWmCharName=Draft mark")) << ini;
   EXPECT_TRUE(Has(ini, "wdmWmChar=DRAFT")) << ini;
-  // The preset's settings are in its set file.
-  const std::string key = "PresetList3=C:\\_kesm\\";
-  const std::size_t at = ini.find(key);
-  ASSERT_NE(at, std::string::npos) << ini;
-  const std::string file = ini.substr(at + key.size(), ini.find_first_of("\r\n", at) - at - key.size());
-  EXPECT_TRUE(Has(Text(settings() / file), "kdmScaleCentering=1")) << file;
+  EXPECT_TRUE(Has(PresetSettings(3), "kdmScaleCentering=1"));
 }
 
 // The settings INI made read-only (as Windows keeps a file's attribute):
@@ -168,6 +173,18 @@ TEST_F(SampleMachine, AMachineOfAnEarlierVersionGetsWhatIsMissingAndKeepsItsOwn)
   const Result again = Sheet("cancel\n");
   ASSERT_EQ(again.code, 0) << again.err;
   EXPECT_FALSE(Has(again.out, "set up the printer")) << again.out;
+  EXPECT_FALSE(Has(again.out, "made the settings folder")) << again.out;
+  // A settings folder that went missing is made again; the install does
+  // not run twice.
+  fs::remove_all(settings());
+  const Result remade = Sheet(kSavePreset);
+  ASSERT_EQ(remade.code, 0) << remade.err << remade.out;
+  EXPECT_TRUE(Has(remade.out, "made the settings folder C:\\_kesm")) << remade.out;
+  EXPECT_FALSE(Has(remade.out, "set up the printer")) << remade.out;
+  // The preset saved into the empty list is the first, and holds the
+  // settings it was saved with.
+  EXPECT_TRUE(Has(Text(settings() / "kesmusr.ini"), "PresetList0Name=Centred"));
+  EXPECT_TRUE(Has(PresetSettings(0), "kdmScaleCentering=1"));
 }
 
 }  // namespace

@@ -87,9 +87,11 @@ bool IsReservedFileName(const std::u16string& file) {
 }
 
 // The selected preset keeps its set file unless it has none of its own;
-// without a selected preset a new one is listed and selected. False, the
-// user told, when the list cannot be written.
-bool MakePresetEntry(UCB* ucb) {
+// without a selected preset a new one is listed and selected (*fresh set
+// when it is the list's first). False, the user told, when the list cannot
+// be written.
+bool MakePresetEntry(UCB* ucb, bool* fresh) {
+  *fresh = false;
   const int index = kesm_page::SelectedPresetIndex(ucb);
   WCHAR file[kTextChars] = {};
   if (index >= 0) {
@@ -106,6 +108,7 @@ bool MakePresetEntry(UCB* ucb) {
   }
   const std::u16string name = SettingText(ucb, kFuncPresetName);
   const std::u16string comment = SettingText(ucb, kFuncPresetComment);
+  *fresh = ReadPresetCount(ucb) == 0;
   if (!GetNewRstFileName(ucb, file) || !AddPresetData(ucb, file, name.c_str(), comment.c_str())) {
     ReportFailedSave(ucb, GetIniFilePath(ucb));
     return false;
@@ -115,10 +118,14 @@ bool MakePresetEntry(UCB* ucb) {
 }
 
 // The preset's settings into its set file; the user is told when they
-// cannot be written.
-void WriteSelectedPreset(UCB* ucb) {
+// cannot be written. The first preset, the one the others fall back to, is
+// never written over; but the first preset of an empty list was made by
+// this save and has no settings yet: without them it would be listed and
+// recall nothing.
+void WriteSelectedPreset(UCB* ucb, bool fresh) {
   const int index = kesm_page::SelectedPresetIndex(ucb);
-  if (index >= kFirstWritablePreset && index <= kLastPreset && !WritePresetByID(ucb, index)) {
+  const bool writable = index >= kFirstWritablePreset || (fresh && index == 0);
+  if (writable && index <= kLastPreset && !WritePresetByID(ucb, index)) {
     WCHAR key[kKeyChars] = {};
     WCHAR file[kTextChars] = {};
     MakePresetKey(key, index, kKeyFile);
@@ -164,11 +171,12 @@ INT_PTR SaveAsPresetThenAccept(UCB* ucb, TCB* tcb, HWND page, WORD id, HWND cont
     // A list that cannot be written leaves the sheet open, as it was: the
     // selected preset is not written over with the settings meant for a
     // new one.
-    if (!MakePresetEntry(ucb)) {
+    bool fresh = false;
+    if (!MakePresetEntry(ucb, &fresh)) {
       ResetRequestCode(ucb, kRequestFreshStart);
       return kNotHandled;
     }
-    WriteSelectedPreset(ucb);
+    WriteSelectedPreset(ucb, fresh);
     ResetRequestCode(ucb, kRequestSaveBeforeOk);
     PostMessageW(page, WM_COMMAND, kCmdPressOk, 0);
   }

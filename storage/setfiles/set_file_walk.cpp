@@ -37,6 +37,9 @@ constexpr int kLastPublicRow = storage::kSetFileLastPublicRow;
 constexpr WORD kFuncWatermarkStoreFirst = 858;
 constexpr WORD kFuncWatermarkStoreLast = 868;
 constexpr WORD kFuncPresetNo = 37;
+// The work settings, which live outside the DEVMODE.
+constexpr WORD kFuncWorkFirst = 624;
+constexpr WORD kFuncWorkLast = 1176;
 constexpr LONG_PTR kPresetNoNone = 255;
 
 // The settings that the first five rows stand for in a free-size walk.
@@ -82,6 +85,14 @@ SFCB* Carried(UCB* ucb, DWORD flags, int row, bool* end) {
   if (Has(flags, kSetFileWorkBlock) && SettingBlockOf(record->descriptor) != kBlockWork) return nullptr;
   if (Has(flags, kSetFileBidi) && !IsAvailableDevmodeValueForBidiSetFile(record)) return nullptr;
   if (read && storage::IsPlainSetFileFlags(flags) && !IsAvailableDevmodeValueForReadSetFile(record)) return nullptr;
+  // A sheet's context keeps some work settings in the storage of the
+  // DEVMODE setting they mirror. A file written by another context holds
+  // both keys with values of their own, the work one after: read, it would
+  // overwrite the DEVMODE value it follows. The DEVMODE key counts.
+  if (read && record->funcId >= kFuncWorkFirst && record->funcId <= kFuncWorkLast &&
+      SettingBlockOf(record->descriptor) == kBlockDevmode) {
+    return nullptr;
+  }
   // The DEVMODE's identity (name, versions, sizes) never comes from a file.
   if (read && IsValidDMSpecialValue(kInvalidReadSetFile, record->funcId)) return nullptr;
   if (Has(flags, kSetFileTemplate) && !preset) return nullptr;

@@ -11,6 +11,7 @@
 #include "platform/base/machine.h"
 #include "platform/text/codepage.h"
 #include "tools/kesmprint/job_output.h"
+#include "tools/kesmprint/machine_setup.h"
 #include "tools/kesmprint/printer_setup.h"
 #include "tools/kesmprint/stream_summary.h"
 #include "tools/printhost/print_host.h"
@@ -214,6 +215,11 @@ int Run(const Options& options, const fs::path& machine, std::ostream& out, std:
   std::string note, error;
   fs::path dataFile;
   if (!EnsurePrinter(printer, description, !options.description.empty(), note, dataFile, error)) {
+    return Fail(err, error);
+  }
+  if (!note.empty()) out << note << '\n';
+  if (!SetUpAsInstalled(printer, description == KESMPRINT_SAMPLE_DESCRIPTION ? KESMPRINT_SAMPLE_INSTALL : "", note,
+                        error)) {
     return Fail(err, error);
   }
   if (!note.empty()) out << note << '\n';

@@ -16,6 +16,7 @@
 #include "settings/context/context_names.h"
 #include "settings/context/context_open.h"
 #include "tools/kesmprint/kesmprint.h"
+#include "tools/kesmprint/machine_setup.h"
 #include "tools/kesmprint/printer_setup.h"
 #include "tools/kesmsheet/layout_check.h"
 #include "tools/kesmsheet/setting_changes.h"
@@ -149,6 +150,12 @@ bool OpenWithResources(const std::string& label, Printer& printer, std::ostream&
     printer.handle = nullptr;
     error = "there is no printer " + label + " on the machine";
     return false;
+  }
+  const bool sample = label == kesmprint::kSamplePrinter;
+  if (std::string note; !kesmprint::SetUpAsInstalled(name, sample ? KESMSHEET_SAMPLE_INSTALL : "", note, error)) {
+    return false;
+  } else if (!note.empty()) {
+    out << note << '\n';
   }
   return InstallResources(printer.handle, error);
 }

@@ -15,6 +15,7 @@
 #include "storage/ini/profile.h"
 #include "storage/ini/section_names.h"
 #include "storage/stores/preset_store.h"
+#include "storage/stores/save_failure.h"
 #include "ui/alerts/alert_message.h"
 #include "ui/engine/item_window.h"
 #include "ui/engine/refresh.h"
@@ -86,29 +87,51 @@ bool IsReservedFileName(const std::u16string& file) {
 }
 
 // The selected preset keeps its set file unless it has none of its own;
-// without a selected preset a new one is listed and selected.
-void MakePresetEntry(UCB* ucb) {
+// without a selected preset a new one is listed and selected (*fresh set
+// when it is the list's first). False, the user told, when the list cannot
+// be written.
+bool MakePresetEntry(UCB* ucb, bool* fresh) {
+  *fresh = false;
   const int index = kesm_page::SelectedPresetIndex(ucb);
   WCHAR file[kTextChars] = {};
   if (index >= 0) {
     WCHAR key[kKeyChars] = {};
     MakePresetKey(key, index, kKeyFile);
     KM_UM_GetPrivateProfileString(GetPresetSectionName(ucb), key, u"", file, kPresetFileChars, GetIniFilePath(ucb));
-    if (file[0] != 0 && !IsReservedFileName(file)) return;
-    if (GetNewRstFileName(ucb, file)) {
-      KM_UM_WritePrivateProfileString(GetPresetSectionName(ucb), key, file, GetIniFilePath(ucb));
+    if (file[0] != 0 && !IsReservedFileName(file)) return true;
+    if (!GetNewRstFileName(ucb, file) ||
+        !KM_UM_WritePrivateProfileString(GetPresetSectionName(ucb), key, file, GetIniFilePath(ucb))) {
+      ReportFailedSave(ucb, GetIniFilePath(ucb));
+      return false;
     }
-    return;
+    return true;
   }
-  if (!GetNewRstFileName(ucb, file)) return;
   const std::u16string name = SettingText(ucb, kFuncPresetName);
   const std::u16string comment = SettingText(ucb, kFuncPresetComment);
-  if (AddPresetData(ucb, file, name.c_str(), comment.c_str())) kesm_page::SelectPreset(ucb, ReadPresetCount(ucb) - 1);
+  *fresh = ReadPresetCount(ucb) == 0;
+  if (!GetNewRstFileName(ucb, file) || !AddPresetData(ucb, file, name.c_str(), comment.c_str())) {
+    ReportFailedSave(ucb, GetIniFilePath(ucb));
+    return false;
+  }
+  kesm_page::SelectPreset(ucb, ReadPresetCount(ucb) - 1);
+  return true;
 }
 
-void WriteSelectedPreset(UCB* ucb) {
+// The preset's settings into its set file; the user is told when they
+// cannot be written. The first preset, the one the others fall back to, is
+// never written over; but the first preset of an empty list was made by
+// this save and has no settings yet: without them it would be listed and
+// recall nothing.
+void WriteSelectedPreset(UCB* ucb, bool fresh) {
   const int index = kesm_page::SelectedPresetIndex(ucb);
-  if (index >= kFirstWritablePreset && index <= kLastPreset) WritePresetByID(ucb, index);
+  const bool writable = index >= kFirstWritablePreset || (fresh && index == 0);
+  if (writable && index <= kLastPreset && !WritePresetByID(ucb, index)) {
+    WCHAR key[kKeyChars] = {};
+    WCHAR file[kTextChars] = {};
+    MakePresetKey(key, index, kKeyFile);
+    KM_UM_GetPrivateProfileString(GetPresetSectionName(ucb), key, u"", file, kPresetFileChars, GetIniFilePath(ucb));
+    ReportFailedSave(ucb, file);
+  }
   UpdatePresetList(ucb);
   kesm_page::SelectPreset(ucb, index);
 }
@@ -145,8 +168,15 @@ INT_PTR SaveAsPresetThenAccept(UCB* ucb, TCB* tcb, HWND page, WORD id, HWND cont
   }
   {
     WaitCursor wait;
-    MakePresetEntry(ucb);
-    WriteSelectedPreset(ucb);
+    // A list that cannot be written leaves the sheet open, as it was: the
+    // selected preset is not written over with the settings meant for a
+    // new one.
+    bool fresh = false;
+    if (!MakePresetEntry(ucb, &fresh)) {
+      ResetRequestCode(ucb, kRequestFreshStart);
+      return kNotHandled;
+    }
+    WriteSelectedPreset(ucb, fresh);
     ResetRequestCode(ucb, kRequestSaveBeforeOk);
     PostMessageW(page, WM_COMMAND, kCmdPressOk, 0);
   }

@@ -14,6 +14,7 @@
 #include "settings/context/context_dcb2.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
+#include "storage/stores/save_failure.h"
 #include "storage/stores/watermark_store.h"
 #include "ui/alerts/alert_message.h"
 #include "ui/engine/change_road.h"
@@ -152,7 +153,7 @@ int Delete(UCB* ucb, TCB* tcb, const ICB* button, const ICB* list) {
   const bool overlaysShown = overlays != nullptr && overlays->hWnd != nullptr && IsWindowVisible(overlays->hWnd);
   if (_ShowAlertMsgEx12(ucb, page, overlaysShown ? kMsgDeleteWithOverlays : kMsgDeleteWatermark) != IDOK) return 1;
   Send(list, CB_DELETESTRING, static_cast<WPARAM>(selected));
-  DeleteWatermarkByID(ucb, static_cast<int>(selected));
+  if (!DeleteWatermarkByID(ucb, static_cast<int>(selected))) ReportFailedSave(ucb, nullptr);
   Renumber(list);
   LRESULT next = ItemValue(ucb, list);
   if (next < 0 || next >= Send(list, CB_GETCOUNT)) next = 0;
@@ -172,12 +173,13 @@ bool OpenKind(UCB* ucb, const KindRow& row, DWORD request, HWND page) {
 }
 
 // After an edit or add that ended with OK: the entry becomes the value and
-// the selection, and the watermark is stored under its index.
+// the selection, and the watermark is stored under its index (the user
+// told when it cannot be).
 void Keep(UCB* ucb, const ICB* list, LRESULT entry) {
   if (Send(list, CB_GETCOUNT) <= 0 || entry < 0) return;
   SetItemValue(ucb, list, entry);
   Send(list, CB_SETCURSEL, static_cast<WPARAM>(entry));
-  WriteWatermarkByID(ucb, static_cast<int>(entry));
+  if (!WriteWatermarkByID(ucb, static_cast<int>(entry))) ReportFailedSave(ucb, nullptr);
   Renumber(list);
 }
 

@@ -87,6 +87,22 @@ class KesmPrint : public ::testing::Test {
     return result;
   }
 
+  // Runs a bash script in the folder as a user types it: $KESMPRINT is the
+  // program, the machine is the folder's. A script that exits with 77 could
+  // not do what it tests here (the code is then 77).
+  Result Shell(const std::string& script) {
+    Write(folder_ / "script.sh", script);
+    const std::string command = "KESM_MACHINE='" + (folder_ / "machine").string() + "' KESMPRINT='" KESMPRINT_PROGRAM
+                                "' bash '" + (folder_ / "script.sh").string() + "' >'" + (folder_ / "out.txt").string() +
+                                "' 2>'" + (folder_ / "err.txt").string() + "'";
+    const int status = std::system(command.c_str());
+    Result result;
+    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = Text(folder_ / "out.txt");
+    result.err = Text(folder_ / "err.txt");
+    return result;
+  }
+
   fs::path folder_;
   fs::path previous_;
 };

@@ -78,13 +78,7 @@ class KesmPrint : public ::testing::Test {
   Result Run(const std::vector<std::string>& arguments, const std::string& prefix = "") {
     std::string command = prefix + " KESM_MACHINE='" + (folder_ / "machine").string() + "' '" KESMPRINT_PROGRAM "'";
     for (const std::string& argument : arguments) command += " '" + argument + "'";
-    command += " >'" + (folder_ / "out.txt").string() + "' 2>'" + (folder_ / "err.txt").string() + "'";
-    const int status = std::system(command.c_str());
-    Result result;
-    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = Text(folder_ / "out.txt");
-    result.err = Text(folder_ / "err.txt");
-    return result;
+    return System(command);
   }
 
   // Runs a bash script in the folder as a user types it: $KESMPRINT is the
@@ -92,9 +86,13 @@ class KesmPrint : public ::testing::Test {
   // not do what it tests here (the code is then 77).
   Result Shell(const std::string& script) {
     Write(folder_ / "script.sh", script);
-    const std::string command = "KESM_MACHINE='" + (folder_ / "machine").string() + "' KESMPRINT='" KESMPRINT_PROGRAM
-                                "' bash '" + (folder_ / "script.sh").string() + "' >'" + (folder_ / "out.txt").string() +
-                                "' 2>'" + (folder_ / "err.txt").string() + "'";
+    return System("KESM_MACHINE='" + (folder_ / "machine").string() + "' KESMPRINT='" KESMPRINT_PROGRAM "' bash '" +
+                  (folder_ / "script.sh").string() + "'");
+  }
+
+  // Runs the shell command with its output and errors caught.
+  Result System(std::string command) {
+    command += " >'" + (folder_ / "out.txt").string() + "' 2>'" + (folder_ / "err.txt").string() + "'";
     const int status = std::system(command.c_str());
     Result result;
     result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -245,11 +245,7 @@ int Run(const Options& options, const fs::path& machine, std::ostream& out, std:
   }
   if (!note.empty()) out << note << '\n';
 
-  printhost::HostOptions host;
-  host.driverModule = KESMPRINT_DRIVER;
-  host.driverFileName = kDriverFileName;
-  host.printerName = printer;
-  host.installPrinter = false;
+  printhost::HostOptions host = HostFor(printer);
   if (options.settings.Any() &&
       !JobDevmode(printer, printhost::DefaultDevmode(printer), options.settings, host.devmode, error)) {
     return Fail(err, error);

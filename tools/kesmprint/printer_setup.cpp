@@ -94,13 +94,8 @@ std::string RememberedDescription(HANDLE printer) {
 // job without options has (letter paper at 300 dpi, the description's
 // defaults for the rest): empty when that works, else why not.
 std::string ProbePage(const std::u16string& printer) {
-  printhost::HostOptions options;
-  options.driverModule = KESMPRINT_DRIVER;
-  options.driverFileName = kDriverFileName;
-  options.printerName = printer;
-  options.installPrinter = false;
   std::string error;
-  auto host = printhost::PrintHost::Open(options, error);
+  auto host = printhost::PrintHost::Open(HostFor(printer), error);
   if (host && host->SetUpPage({}, error)) return {};
   const std::string fault = PageSetUpFault(error);
   return fault.empty() ? error : fault;
@@ -281,6 +276,15 @@ std::string NameFault(const std::u16string& name) {
 }
 
 }  // namespace
+
+printhost::HostOptions HostFor(const std::u16string& printer) {
+  printhost::HostOptions options;
+  options.driverModule = KESMPRINT_DRIVER;
+  options.driverFileName = kDriverFileName;
+  options.printerName = printer;
+  options.installPrinter = false;
+  return options;
+}
 
 std::string PageSetUpFault(const std::string& hostError) {
   const std::string pdev = "DrvEnablePDEV failed", surface = "DrvEnableSurface failed";

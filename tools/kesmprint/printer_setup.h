@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "tools/printhost/print_host.h"
+
 namespace kesmprint {
 
 // The name of the rendering library in the machine's driver folder.
@@ -31,6 +33,9 @@ bool EnsurePrinter(const std::u16string& name, const std::filesystem::path& desc
 // The same, for a caller that needs only the printer's description file.
 bool EnsurePrinter(const std::u16string& name, const std::filesystem::path& description, bool replace,
                    std::string& note, std::filesystem::path& dataFile, std::string& error);
+
+// The print host's options for printing on the printer as installed.
+printhost::HostOptions HostFor(const std::u16string& printer);
 
 // Why no page can be set up on the printer, in a person's words, from what
 // the print host said failed; empty when the failure is not of that kind.

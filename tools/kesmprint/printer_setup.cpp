@@ -213,6 +213,8 @@ bool InstallDescription(const fs::path& description, const std::u16string& dataF
       fs::create_hard_link(hostData, oldText, ec);
     }
     if (!copy.ReplaceTarget()) {
+      if (oldCache) oldCache->PutBack();
+      fs::remove(oldText, ec);
       error = "cannot replace the description file " + hostData.string();
       return false;
     }

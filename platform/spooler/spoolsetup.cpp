@@ -23,8 +23,6 @@
 namespace plat {
 namespace {
 
-constexpr std::size_t kMaxPrinterName = 220;
-
 bool HasBackslash(std::u16string_view s) { return s.find(u'\\') != std::u16string_view::npos; }
 
 bool IsBareFileName(std::u16string_view s) { return !s.empty() && !HasBackslash(s); }

@@ -36,6 +36,9 @@ struct DriverSetup {
   std::u16string defaultDataType = u"RAW";
 };
 
+// The longest printer name AddPrinter takes, in characters.
+inline constexpr std::size_t kMaxPrinterName = 220;
+
 // A printer. A local printer's name has no backslash. A connection to a
 // server's printer is named "\\server\printer" and gives "\\server" as its
 // server name. The driver must be installed for this machine's environment.

@@ -23,12 +23,15 @@ void Whiten(SURFOBJ* pso) {
 // The band drawn, as an image the size of its place on the page. The band
 // is 1 bit a pixel (set bits white) or 24 bits a pixel at its own size, so
 // it goes from the bitmap's own memory, in one record or, when the list
-// cannot take that, in pieces.
+// cannot take that, in pieces. The last band of a page ends at the page's
+// bottom: the lines of the bitmap below it are on no paper and are not sent
+// (a colour band is three bytes a dot, so they would add megabytes).
 BOOL SendBand(PDEV* pdev, SURFOBJ* pso) {
   if (pso->pvScan0 == nullptr) return FALSE;
   POINTL from{0, 0};
+  const LONG bottom = pdev->bandOrigin.y + pso->sizlBitmap.cy;
   RECTL place{pdev->bandOrigin.x, pdev->bandOrigin.y, pdev->bandOrigin.x + pso->sizlBitmap.cx,
-              pdev->bandOrigin.y + pso->sizlBitmap.cy};
+              pdev->pageHeight > pdev->bandOrigin.y && bottom > pdev->pageHeight ? pdev->pageHeight : bottom};
   return DlCopyBits(pdev, nullptr, pso, &from, &place);
 }
 

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <random>
+#include <utility>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -66,3 +69,103 @@ TEST_F(KesmPrint, ANewDescriptionIsPrintedFromAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// The data and cache files of the driver folder, with their bytes.
+std::map<fs::path, std::string> DriverFiles(const fs::path& machine) {
+  std::map<fs::path, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(machine / "drive")) {
+    const std::string extension = entry.path().extension().string();
+    if (entry.is_regular_file() && extension != ".dll") files[entry.path().filename()] = KesmPrint::Text(entry.path());
+  }
+  return files;
+}
+
+// Descriptions that compile but on which no page can be set up, made from
+// a small description that prints.
+std::vector<std::pair<std::string, std::string>> BadDescriptions() {
+  const std::string good = KesmPrint::Text(KESM_TEST_DATA "/kpd/kesm_r5_render.kpd");
+  std::mt19937 random(61);
+  std::string noise(4096, '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+  std::string utf16 = "\xFF\xFE";
+  for (char c : good) utf16 += std::string{c, '\0'};
+  std::string absurd = good;
+  const std::string area = "\"50 50 2450 3200 2550 3300\"";
+  absurd.replace(absurd.find(area), area.size(), "\"0 0 2147483647 2147483647 2147483647 2147483647\"");
+  return {{"noise.kpd", noise},
+          {"letter.kpd", "Dear reader,\nthis is a letter, not a printer description.\n"},
+          {"cut.kpd", good.substr(0, good.size() / 2)},
+          {"utf16.kpd", utf16},
+          {"absurd.kpd", absurd}};
+}
+
+}  // namespace
+
+// A description replaces a working one only when a page can be set up on
+// it; otherwise the printer keeps its description and cache, the message
+// names the description and why, and the printer goes on printing.
+TEST_F(KesmPrint, ADescriptionOnWhichNoPageCanBeSetUpLeavesTheWorkingOne) {
+  ASSERT_EQ(Run({"--glyph-bitmaps", "-o", "first.kesm"}).code, 0);
+  const auto before = DriverFiles(folder_ / "machine");
+  ASSERT_EQ(std::count_if(before.begin(), before.end(), [](const auto& f) { return f.first.extension() == ".BCS"; }),
+            1)
+      << "a compiled cache to keep";
+  for (const auto& [name, bytes] : BadDescriptions()) {
+    SCOPED_TRACE(name);
+    Write(folder_ / name, bytes);
+    const Result refused = Run({"--description", name, "-o", "refused.kesm"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err.rfind("kesmprint: the description " + name + " cannot be ", 0), 0u) << refused.err;
+    EXPECT_TRUE(Has(refused.err, "; the printer Kesm Sample keeps its description\n")) << refused.err;
+    EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1);
+    EXPECT_TRUE(DriverFiles(folder_ / "machine") == before) << "the description and its cache as they were";
+    EXPECT_FALSE(fs::exists(folder_ / "refused.kesm"));
+    const Result after = Run({"--glyph-bitmaps", "-o", "after.kesm"});
+    EXPECT_EQ(after.code, 0) << after.err;
+  }
+}
+
+// A new printer from such a description stays installed; the install and
+// every later print say that it cannot print and why, naming the user's
+// description.
+TEST_F(KesmPrint, APrinterInstalledFromADescriptionThatCannotPrintSaysSo) {
+  int n = 0;
+  for (const auto& [name, bytes] : BadDescriptions()) {
+    SCOPED_TRACE(name);
+    Write(folder_ / name, bytes);
+    const std::string printer = "Bad " + std::to_string(++n);
+    const Result installed = Run({"--printer", printer, "--description", name});
+    EXPECT_EQ(installed.code, 1);
+    EXPECT_TRUE(Has(installed.out, "installed the printer " + printer + " from the description " + name +
+                                       ", but it cannot print: no page can be set up on it: "))
+        << installed.out;
+    EXPECT_EQ(installed.err.rfind("kesmprint: the job of the sample document was not printed: the printer " + printer +
+                                      " cannot print with the description " + name + ": no page can be set up on it: ",
+                                  0),
+              0u)
+        << installed.err;
+    const Result later = Run({"--printer", printer});
+    EXPECT_EQ(later.code, 1);
+    EXPECT_FALSE(Has(later.out, "installed")) << later.out;
+    EXPECT_TRUE(Has(later.err, "the printer " + printer + " cannot print with the description " + name +
+                                   ": no page can be set up on it: "))
+        << later.err;
+  }
+}
+
+// -o naming the description is refused before anything changes: the
+// printer keeps the description it had.
+TEST_F(KesmPrint, AnOutputThatIsTheDescriptionIsRefusedBeforeTheDescriptionIsTaken) {
+  const std::string r5 = KESM_TEST_DATA "/kpd/kesm_r5_render.kpd";
+  ASSERT_EQ(Run({"--printer", "Lab", "--description", r5, "-o", "first.kesm"}).code, 0);
+  fs::copy_file(KESMPRINT_SAMPLE_DESCRIPTION, folder_ / "desc.kpd");
+  const auto before = DriverFiles(folder_ / "machine");
+  const Result result = Run({"--printer", "Lab", "--description", "desc.kpd", "-o", "desc.kpd"});
+  EXPECT_EQ(result.code, 1);
+  EXPECT_EQ(result.err, "kesmprint: the output desc.kpd is the description desc.kpd: it would be overwritten\n");
+  EXPECT_EQ(result.out, "");
+  EXPECT_TRUE(DriverFiles(folder_ / "machine") == before) << "the printer's description as it was";
+  EXPECT_EQ(Text(folder_ / "desc.kpd"), Text(KESMPRINT_SAMPLE_DESCRIPTION));
+}

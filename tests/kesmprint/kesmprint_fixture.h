@@ -78,6 +78,20 @@ class KesmPrint : public ::testing::Test {
   Result Run(const std::vector<std::string>& arguments, const std::string& prefix = "") {
     std::string command = prefix + " KESM_MACHINE='" + (folder_ / "machine").string() + "' '" KESMPRINT_PROGRAM "'";
     for (const std::string& argument : arguments) command += " '" + argument + "'";
+    return System(command);
+  }
+
+  // Runs a bash script in the folder as a user types it: $KESMPRINT is the
+  // program, the machine is the folder's. A script that exits with 77 could
+  // not do what it tests here (the code is then 77).
+  Result Shell(const std::string& script) {
+    Write(folder_ / "script.sh", script);
+    return System("KESM_MACHINE='" + (folder_ / "machine").string() + "' KESMPRINT='" KESMPRINT_PROGRAM "' bash '" +
+                  (folder_ / "script.sh").string() + "'");
+  }
+
+  // Runs the shell command with its output and errors caught.
+  Result System(std::string command) {
     command += " >'" + (folder_ / "out.txt").string() + "' 2>'" + (folder_ / "err.txt").string() + "'";
     const int status = std::system(command.c_str());
     Result result;

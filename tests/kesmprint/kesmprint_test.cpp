@@ -221,7 +221,8 @@ TEST(KesmPrintArguments, AnUnknownLanguageIsRefused) {
   kesmprint::Options options;
   std::string error;
   EXPECT_FALSE(kesmprint::ParseArguments({"--language", "xx"}, options, error));
-  EXPECT_EQ(error, "unknown language xx");
+  EXPECT_EQ(error, "unknown language xx (the languages are jp, us, cz, dn, gm, sp, fr, it, hn, dt, nw, pl, pr, fn, sw, "
+                   "cs, ct, kr, ru)");
   EXPECT_FALSE(kesmprint::ParseArguments({"--language", "jpn"}, options, error));
   EXPECT_TRUE(kesmprint::ParseArguments({"--language", "us", "--banding", "--glyph-bitmaps"}, options, error));
 }
@@ -354,9 +355,10 @@ TEST_F(KesmPrint, EachErrorIsOneLineAndNothingIsPrinted) {
   } rows[] = {
       {"a missing document", {"missing.txt"}, 1, "kesmprint: cannot open missing.txt\n"},
       {"a missing description", {"--description", "none.kpd"}, 1,
-       "kesmprint: cannot read the description none.kpd; the printer Kesm Sample keeps its description\n"},
+       "kesmprint: cannot read the description none.kpd; the printer Kesm Sample was not installed\n"},
       {"a printer name with a backslash", {"--printer", "a\\b"}, 1,
-       "kesmprint: there is no printer a\\b on the machine, and a name with a backslash cannot be installed\n"},
+       "kesmprint: there is no printer a\\b on the machine, and it cannot be installed: a name with a backslash "
+       "cannot be installed\n"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -432,6 +434,43 @@ TEST_F(KesmPrint, TheReadmeShowsTheSummaryAndTheOptionsAsTheyAre) {
     EXPECT_TRUE(Has(readme, "[" + option + "]")) << option << " in the README's command line";
     EXPECT_TRUE(Has(readme, "| `" + option + "` |")) << option << " in the README's table of options";
   }
+}
+
+// The README and the usage say what the program does: every language code
+// the driver takes is listed in both, every program path of the README is
+// where the build puts that program, and the first run's build notice does
+// not read as an error.
+TEST_F(KesmPrint, TheReadmeAndTheUsageNameWhatIsThere) {
+  const fs::path root = fs::path(KESM_TEST_DATA) / ".." / "..";
+  const std::string readme = Text(root / "README.md");
+  ASSERT_FALSE(readme.empty());
+  const std::string codes = kesmprint::LanguageCodes();
+  EXPECT_TRUE(Has(kesmprint::Usage(), codes)) << codes;
+  for (std::size_t at = 0; at < codes.size();) {
+    const std::string code = codes.substr(at, codes.find(", ", at) - at);
+    kesmprint::Options options;
+    std::string error;
+    EXPECT_TRUE(kesmprint::ParseArguments({"--language", code}, options, error)) << code;
+    EXPECT_TRUE(Has(readme, "`" + code + "` (")) << code << " in the README";
+    at = codes.find(", ", at) == std::string::npos ? codes.size() : codes.find(", ", at) + 2;
+  }
+  // build-rel/FOLDER/NAME: FOLDER's CMakeLists.txt makes NAME.
+  std::size_t programs = 0;
+  for (std::size_t at = readme.find("build-rel/"); at != std::string::npos; at = readme.find("build-rel/", at + 1)) {
+    const std::size_t end = readme.find_first_of(" `\n", at);
+    const fs::path path = readme.substr(at + 10, end - at - 10);
+    if (path.empty() || path.parent_path().empty()) continue;
+    ++programs;
+    EXPECT_TRUE(Has(Text(root / path.parent_path() / "CMakeLists.txt"), "add_executable(" + path.filename().string() + " "))
+        << path;
+  }
+  EXPECT_GE(programs, 3u);
+  const std::string script = Text(root / "scripts" / "kesmprint");
+  const std::size_t at = script.find("first time takes a few minutes");
+  ASSERT_NE(at, std::string::npos);
+  const std::string notice = script.substr(script.rfind('\n', at) + 1, script.find('\n', at) - script.rfind('\n', at));
+  EXPECT_FALSE(Has(notice, "\"kesmprint:")) << notice;
+  EXPECT_TRUE(Has(readme, notice.substr(notice.find('"') + 1, 21))) << "the README quotes it";
 }
 
 // The sample's shape page as path records: strokes, fills and a

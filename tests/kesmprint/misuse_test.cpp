@@ -93,8 +93,9 @@ TEST_F(Misuse, EachMisuseFailsOnItsOwnAndLosesNoFile) {
        "or brace; the printer Cut was not installed\n",
        {}},
       {"a printable area that does not fit", {"--printer", "Huge", "--description", "huge.kpd", "memo.txt"}, 1,
-       "kesmprint: the job of memo.txt was aborted: DrvEnablePDEV failed with the description ",
-       {}, true},
+       "kesmprint: the job of memo.txt was not printed: the printer Huge cannot print with the description huge.kpd: "
+       "no page can be set up on it: the driver refuses to set up a page on it; memo.kesm is left as it was\n",
+       {}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);

@@ -212,4 +212,52 @@ TEST_F(OutputSafety, AJobWhoseSpoolingFailsLeavesTheOldOutputWhole) {
   }
 }
 
+// The spool file of a killed job stays until the next run on the machine,
+// which removes it; a job another run is printing keeps its file.
+TEST_F(OutputSafety, AKilledJobsSpoolFileIsRemovedAtTheNextRun) {
+  ASSERT_EQ(Print({"-o", "first.kesm"}).code, 0);
+  Write(folder_ / "long.txt", Pages(100));
+  const fs::path jobs = folder_ / "machine" / "spooler" / "jobs";
+  const auto spoolFiles = [&] {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(jobs)) {
+      if (entry.path().extension() == ".spl") files.push_back(entry.path());
+    }
+    return files;
+  };
+  const pid_t killed = Start({"-o", "killed.kesm", "long.txt"});
+  ASSERT_GT(killed, 0);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (spoolFiles().empty() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  kill(killed, SIGKILL);
+  Wait(killed);
+  const std::vector<fs::path> left = spoolFiles();
+  ASSERT_EQ(left.size(), 1u) << "the killed job left its spool file";
+
+  // A run beside a job that is printing: the live job keeps its file.
+  const pid_t live = Start({"-o", "live.kesm", "long.txt"});
+  ASSERT_GT(live, 0);
+  const auto liveFile = [&] {
+    for (const fs::path& file : spoolFiles()) {
+      if (file != left[0]) return true;
+    }
+    return false;
+  };
+  while (!liveFile() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_TRUE(liveFile());
+  const Result next = Run({"-o", "next.kesm"});
+  EXPECT_EQ(next.code, 0) << next.err;
+  EXPECT_FALSE(fs::exists(left[0])) << "removed by a later run";
+  const int status = Wait(live);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the live job was not disturbed";
+  const jobstream::Decoded stream = jobstream::Decode(Read(folder_ / "live.kesm"));
+  EXPECT_TRUE(stream.ok()) << stream.error;
+  EXPECT_EQ(jobstream::Pages(stream), 100u);
+  EXPECT_EQ(spoolFiles(), std::vector<fs::path>{});
+}
+
 }  // namespace

@@ -163,14 +163,17 @@ TEST_F(SourcesTest, LineEndsAndFormFeedsMakeTheLinesAndPagesTheTextHas) {
       {"LF CR is two line ends", "one\n\rtwo", 1, {{u"one", u"two"}}},
       {"a trailing form feed", "one\n\f", 1, {{u"one"}}},
       {"a form feed after a line without its newline", "one\ftwo", 2, {{u"one"}, {u"two"}}},
-      {"form feeds in a row", "one\f\f\ftwo\f\f", 2, {{u"one"}, {u"two"}}},
+      {"two form feeds in a row leave a blank page between", "one\f\ftwo", 3, {{u"one"}, {}, {u"two"}}},
+      {"form feeds in a row", "one\f\f\ftwo\f\f", 5, {{u"one"}, {}, {}, {u"two"}, {}}},
       {"a form feed first", "\fone", 1, {{u"one"}}},
       {"a newline ending a full page", Lines(60), 1, {}},
       {"a form feed after a full page", Lines(60) + "\f", 1, {}},
       {"one line past a full page", Lines(61), 2, {}},
       {"empty lines take their place", "\n\n\f", 1, {{}}},
       {"nothing", "", 1, {{}}},
-      {"form feeds only", std::string(1000, '\f'), 1, {{}}},
+      {"a form feed alone", "\f", 1, {{}}},
+      {"form feeds only", std::string(1000, '\f'), 999, {{}, {}}},
+      {"a form feed after a full page, then another", Lines(60) + "\f\f", 2, {}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
@@ -183,13 +186,16 @@ TEST_F(SourcesTest, LineEndsAndFormFeedsMakeTheLinesAndPagesTheTextHas) {
   }
 }
 
-// Four mebibytes of form feeds page in one pass: one empty page.
-TEST_F(SourcesTest, ATextOfFormFeedsOnlyIsOneEmptyPage) {
-  printhost::Document document;
+// Four mebibytes of form feeds page in one pass: a blank page between each
+// two, counted without holding them.
+TEST_F(SourcesTest, ATextOfFormFeedsOnlyIsBlankPages) {
+  printhost::TextPages pages;
   std::string error;
-  ASSERT_TRUE(printhost::TextDocument(Write("ff.txt", std::string(4u << 20, '\f')), document, error)) << error;
-  ASSERT_EQ(document.pages.size(), 1u);
-  EXPECT_TRUE(document.pages[0].commands.empty());
+  ASSERT_TRUE(pages.Open(Write("ff.txt", std::string(4u << 20, '\f')), error)) << error;
+  EXPECT_EQ(pages.PageCount(), (4u << 20) - 1);
+  const printhost::Page* first = pages.Next(error);
+  ASSERT_NE(first, nullptr) << error;
+  EXPECT_TRUE(first->commands.empty());
 }
 
 // Read in pieces: a character cut by a piece's end is whole, a bad byte far

@@ -52,6 +52,16 @@ bool KnownLanguage(const std::string& code) {
                     [](char16_t a, char16_t b) { return a == (b >= u'A' && b <= u'Z' ? b + 32 : b); });
 }
 
+std::string LanguageCodes() {
+  std::string codes;
+  for (const LANGINFO* row = GetLangInfoList(); row->pszCode != nullptr; ++row) {
+    const std::string code = plat::utf::ToUtf8(row->pszCode);
+    if (codes.find(code) != std::string::npos) continue;
+    codes += (codes.empty() ? "" : ", ") + code;
+  }
+  return codes;
+}
+
 bool JobDevmode(const std::u16string& printer, const std::vector<BYTE>& publicPart, const JobSettings& settings,
                 std::vector<BYTE>& devmode, std::string& error) {
   HANDLE handle = nullptr;
@@ -76,7 +86,7 @@ bool JobDevmode(const std::u16string& printer, const std::vector<BYTE>& publicPa
     const std::size_t size = std::size_t{dm->dmSize} + dm->dmDriverExtra;
     devmode.assign(reinterpret_cast<const BYTE*>(dm), reinterpret_cast<const BYTE*>(dm) + size);
     const std::size_t common = std::min<std::size_t>({publicPart.size(), dm->dmSize, sizeof(DEVMODEW)});
-    std::memcpy(devmode.data(), publicPart.data(), common);
+    if (common > 0) std::memcpy(devmode.data(), publicPart.data(), common);
     auto* out = reinterpret_cast<DEVMODEW*>(devmode.data());
     out->dmSize = dm->dmSize;
     out->dmDriverExtra = dm->dmDriverExtra;

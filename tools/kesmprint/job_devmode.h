@@ -21,6 +21,8 @@ struct JobSettings {
 
 // False for a language code the driver does not know.
 bool KnownLanguage(const std::string& code);
+// The codes the driver knows, in its table's order, separated by ", ".
+std::string LanguageCodes();
 // The ANSI code page of a system of the language: the printer's names and
 // the job's texts are in it.
 UINT LanguageCodePage(const std::string& code);

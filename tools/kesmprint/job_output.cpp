@@ -52,47 +52,95 @@ std::string Refusal(const std::vector<std::string>& documents, std::size_t index
   return {};
 }
 
-// A new file beside the target, removed unless it was renamed over it.
-class TempFile {
+// The file a symbolic link leads to, followed link by link as the system
+// does (a relative target is taken from the link's folder); the path itself
+// when it is no link. A link that leads nowhere gives the path it names, to
+// be made there, as a shell's redirection does.
+fs::path Followed(fs::path path) {
+  std::error_code ec;
+  for (int hop = 0; hop < 40 && fs::is_symlink(path, ec); ++hop) {
+    const fs::path target = fs::read_symlink(path, ec);
+    if (ec) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return path;
+}
+
+// The longest file name the folder takes (255 bytes on most file systems).
+std::size_t NameLimit(const fs::path& folder) {
+  const long limit = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+  return limit > 0 ? static_cast<std::size_t>(limit) : 255;
+}
+
+// The start of a name, at most bytes long, cut between UTF-8 characters.
+std::string CutName(const std::string& name, std::size_t bytes) {
+  if (name.size() <= bytes) return name;
+  std::size_t end = bytes;
+  while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) --end;
+  return name.substr(0, end);
+}
+
+// Where a stream goes: a new file beside the target, renamed over it only
+// once whole (removed otherwise); or, for a target that is not a regular
+// file (a device, a named pipe), the target itself, written in place: such
+// a file is never replaced.
+class StreamSink {
  public:
-  explicit TempFile(const fs::path& target) : target_(target) {
+  explicit StreamSink(const fs::path& output) : target_(Followed(output)) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(target_, ec);
+    inPlace_ = fs::exists(status) && !fs::is_regular_file(status) && !fs::is_directory(status);
+    if (inPlace_) {
+      fd_ = ::open(target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+      if (fd_ < 0) error_ = errno;
+      return;
+    }
     std::random_device seed;
     std::mt19937 pick(seed());
+    // The temporary name adds a dot and a suffix to the output's name; a
+    // name near the folder's limit is cut so that it still fits.
+    const std::string suffix = ".xxxxxx.tmp";
+    const std::string base = CutName(target_.filename().string(), NameLimit(target_.parent_path()) - 1 - suffix.size());
     for (int attempt = 0; attempt < 64 && fd_ < 0; ++attempt) {
-      char suffix[16];
-      std::snprintf(suffix, sizeof suffix, ".%06x.tmp", static_cast<unsigned>(pick() & 0xFFFFFF));
-      path_ = target.parent_path() / ("." + target.filename().string() + suffix);
+      char text[16];
+      std::snprintf(text, sizeof text, ".%06x.tmp", static_cast<unsigned>(pick() & 0xFFFFFF));
+      path_ = target_.parent_path() / ("." + base + text);
       fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd_ < 0 && errno != EEXIST) break;
     }
     if (fd_ < 0) error_ = errno;
   }
-  ~TempFile() {
+  ~StreamSink() {
     if (fd_ >= 0) ::close(fd_);
-    if (!renamed_ && fd_ != kNeverMade) ::unlink(path_.c_str());
+    if (!inPlace_ && !renamed_ && fd_ != kNeverMade) ::unlink(path_.c_str());
   }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
+  StreamSink(const StreamSink&) = delete;
+  StreamSink& operator=(const StreamSink&) = delete;
 
   int error() const { return error_; }
   bool made() const { return fd_ >= 0 || renamed_; }
+  // Bytes went to the target itself (in place) before the stream ended.
+  bool touched() const { return inPlace_ && written_; }
 
   bool Write(const unsigned char* bytes, std::size_t count) {
     while (count > 0) {
       const ssize_t done = ::write(fd_, bytes, count);
       if (done < 0 && errno == EINTR) continue;
       if (done <= 0) return Failed();
+      written_ = true;
       bytes += done;
       count -= static_cast<std::size_t>(done);
     }
     return true;
   }
-  // Flushes the file to the disk and renames it over the target.
+  // A file: flushed to the disk and renamed over the target. In place:
+  // closed.
   bool Commit() {
-    if (::fsync(fd_) != 0) return Failed();
+    if (!inPlace_ && ::fsync(fd_) != 0) return Failed();
     const int fd = fd_;
     fd_ = kClosed;
     if (::close(fd) != 0) return Failed();
+    if (inPlace_) return true;
     if (::rename(path_.c_str(), target_.c_str()) != 0) return Failed();
     renamed_ = true;
     return true;
@@ -110,6 +158,8 @@ class TempFile {
   fs::path path_;
   int fd_ = kNeverMade;
   int error_ = 0;
+  bool inPlace_ = false;
+  bool written_ = false;
   bool renamed_ = false;
 };
 
@@ -144,12 +194,16 @@ std::vector<OutputPlan> PlanOutputs(const std::vector<std::string>& documents, c
 bool DeliverJob(const fs::path& jobFile, const fs::path& output, StreamSummary& summary, std::string& error) {
   std::ifstream in(jobFile, std::ios::binary);
   if (!in) {
-    error = "cannot read the spooler's job file " + Shown(jobFile);
+    error = "cannot read the spooler's job file " + Shown(jobFile) + "; " + OutputUntouched(output);
     return false;
   }
-  TempFile temp(output);
+  StreamSink temp(output);
+  // The end of a message: what became of the output.
+  const auto fate = [&] {
+    return temp.touched() ? "; only part of the stream reached " + Shown(output) : "; " + OutputUntouched(output);
+  };
   if (!temp.made()) {
-    error = "cannot write " + Shown(output) + ": " + std::strerror(temp.error());
+    error = "cannot write " + Shown(output) + ": " + std::strerror(temp.error()) + fate();
     return false;
   }
   StreamSummarizer summarizer;
@@ -159,21 +213,21 @@ bool DeliverJob(const fs::path& jobFile, const fs::path& output, StreamSummary& 
     const auto count = static_cast<std::size_t>(in.gcount());
     summarizer.Add(piece.data(), count);
     if (!temp.Write(piece.data(), count)) {
-      error = "cannot write " + Shown(output) + ": " + std::strerror(temp.error());
+      error = "cannot write " + Shown(output) + ": " + std::strerror(temp.error()) + fate();
       return false;
     }
   }
   if (in.bad()) {
-    error = "cannot read the spooler's job file " + Shown(jobFile);
+    error = "cannot read the spooler's job file " + Shown(jobFile) + fate();
     return false;
   }
   summary = summarizer.Finish();
   if (!summary.error.empty()) {
-    error = "the job stream for " + Shown(output) + " is damaged: " + summary.error;
+    error = "the job stream for " + Shown(output) + " is damaged: " + summary.error + fate();
     return false;
   }
   if (!temp.Commit()) {
-    error = "cannot write " + Shown(output) + ": " + std::strerror(temp.error());
+    error = "cannot write " + Shown(output) + ": " + std::strerror(temp.error()) + fate();
     return false;
   }
   return true;

@@ -1,7 +1,9 @@
 // Where kesmprint's streams go, and how they get there without ever
 // destroying what was there: each stream is written to a new temporary file
-// beside its output, flushed, and renamed over the output only once it is
-// whole.
+// beside its output (beside the file a symbolic link leads to), flushed,
+// and renamed over the output only once it is whole. An output that is not
+// a regular file (a device, a named pipe) is written in place instead and
+// never replaced.
 #pragma once
 
 #include <filesystem>
@@ -28,10 +30,10 @@ struct OutputPlan {
 std::vector<OutputPlan> PlanOutputs(const std::vector<std::string>& documents, const std::string& output,
                                     const std::filesystem::path& description);
 
-// Copies the finished job file to the output through a temporary file
-// beside it, reading it in pieces and summarizing its framing on the way.
-// False with a one-line message naming the file at fault; the output is
-// then as it was.
+// Copies the finished job file to the output (through a temporary file
+// beside it, or in place), reading it in pieces and summarizing its framing
+// on the way. False with a one-line message naming the file at fault and
+// ending with what became of the output: a file is then as it was.
 bool DeliverJob(const std::filesystem::path& jobFile, const std::filesystem::path& output,
                 StreamSummary& summary, std::string& error);
 

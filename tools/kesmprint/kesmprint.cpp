@@ -98,20 +98,25 @@ int Fail(std::ostream& err, std::string message) {
 
 }  // namespace
 
-const char* Usage() {
+std::string Usage() {
   return "usage: kesmprint [--printer NAME] [--description FILE] [--language CODE] [--glyph-bitmaps]\n"
          "                 [--banding] [-o FILE] [DOCUMENT...]\n"
-         "  Prints each document (a text file, or a .png image; without one the built-in\n"
-         "  sample document) as a job of its own through the rendering library into a\n"
-         "  job-stream file: -o FILE, or the document's name with the extension .kesm in the\n"
-         "  current folder (the whole name with .kesm added when two documents share a stem).\n"
-         "  A stream replaces its file only once it is whole; an output that is a document\n"
-         "  or the description is refused.\n"
+         "  Prints each document (a text file, or a .png image of up to 65535 pixels a side and\n"
+         "  40 million pixels; without one the built-in sample document) as a job of its own\n"
+         "  through the rendering library into a job-stream file: -o FILE, or the document's\n"
+         "  name with the extension .kesm in the current folder (the whole name with .kesm\n"
+         "  added when two documents share a stem). A stream replaces its file only once it is\n"
+         "  whole; a device or a pipe is written in place; an output that is a document or the\n"
+         "  description is refused. A document may be a pipe (\"kesmprint <(command)\").\n"
          "  --printer NAME       the printer (default \"Kesm Sample\"); a missing one is installed\n"
          "  --description FILE   the printer's description (default the sample description); it\n"
-         "                       must compile before it replaces an installed printer's own\n"
-         "  --language CODE      print as a system of the language: the driver's language (a two-letter\n"
-         "                       code; \"jp\" offers the printer's own fonts) and the system's code page\n"
+         "                       replaces an installed printer's own only when it compiles and a\n"
+         "                       page can be set up on it\n"
+         "  --language CODE      print as a system of the language: the driver's language and the\n"
+         "                       system's code page (\"jp\" offers the printer's own fonts); one of\n"
+         "                       " +
+         LanguageCodes() +
+         "\n"
          "  --glyph-bitmaps      text in fonts the printer lacks goes as glyph bitmaps (on a model that\n"
          "                       supports them)\n"
          "  --banding            the pages are drawn into bands of a bitmap\n"
@@ -148,7 +153,7 @@ bool ParseArguments(const std::vector<std::string>& arguments, Options& options,
     }
   }
   if (!options.settings.language.empty() && !KnownLanguage(options.settings.language)) {
-    error = "unknown language " + options.settings.language;
+    error = "unknown language " + options.settings.language + " (the languages are " + LanguageCodes() + ")";
     return false;
   }
   if (!options.output.empty() && options.documents.size() > 1) {
@@ -169,18 +174,22 @@ namespace {
 // Prints one job and delivers its stream to the output: the summary line
 // to out, or the one line of what failed to err. True when it succeeded.
 bool PrintOne(printhost::PrintHost& host, Job& job, const fs::path& output, const std::string& printerLabel,
-              const fs::path& description, std::ostream& out, std::ostream& err) {
+              const PrinterState& printer, std::ostream& out, std::ostream& err) {
   using Clock = std::chrono::steady_clock;
+  if (!printer.cannotPrint.empty()) {
+    Fail(err, "the job of " + job.label + " was not printed: " +
+                  CannotPrint(printerLabel, printer, printer.cannotPrint) + "; " + OutputUntouched(output));
+    return false;
+  }
   out << "printing " << job.label << " on " << printerLabel << '\n';
   const auto start = Clock::now();
   const auto pageDone = [&](std::size_t page) { out << "  page " << page << " of " << job.pages << '\n'; };
   const printhost::PrintResult result = job.held ? host.Print(*job.held, pageDone) : host.Print(job.text, pageDone);
   if (!result.ok) {
-    // A driver entry point that fails has refused the printer's description.
-    const std::string refused = result.error.rfind("Drv", 0) == 0 && !description.empty()
-                                    ? " with the description " + description.string()
-                                    : "";
-    Fail(err, "the job of " + job.label + " was aborted: " + result.error + refused + "; " + OutputUntouched(output));
+    // A page that cannot be set up is the printer's description's fault.
+    const std::string setUp = PageSetUpFault(result.error);
+    const std::string why = setUp.empty() ? result.error : CannotPrint(printerLabel, printer, setUp);
+    Fail(err, "the job of " + job.label + " was aborted: " + why + "; " + OutputUntouched(output));
     return false;
   }
   StreamSummary summary;
@@ -190,31 +199,49 @@ bool PrintOne(printhost::PrintHost& host, Job& job, const fs::path& output, cons
   std::error_code ignored;
   fs::remove(result.jobFile, ignored);
   if (!delivered) {
-    Fail(err, error + "; " + OutputUntouched(output));
+    Fail(err, error);
     return false;
   }
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   char line[64];
   std::snprintf(line, sizeof line, " bytes in %.3f s\n", seconds);
-  out << output.string() << ": " << job.pages << " pages, " << summary.blocks << " blocks, " << summary.bytes << line;
+  out << output.string() << ": " << job.pages << (job.pages == 1 ? " page, " : " pages, ") << summary.blocks << " blocks, " << summary.bytes << line;
   return true;
 }
 
 }  // namespace
 
 int Run(const Options& options, const fs::path& machine, std::ostream& out, std::ostream& err) {
+  const fs::path description = options.description.empty() ? fs::path(KESMPRINT_SAMPLE_DESCRIPTION)
+                                                           : fs::path(options.description);
+  // What each document can print into is settled before anything on the
+  // machine changes: a run that can print nothing changes nothing.
+  std::vector<OutputPlan> plans = PlanOutputs(options.documents, options.output, description);
+  bool all = true;
+  bool any = false;
+  for (std::size_t i = 0; i < plans.size(); ++i) {
+    std::error_code ec;
+    if (plans[i].refusal.empty() && i < options.documents.size() && !fs::exists(options.documents[i], ec)) {
+      plans[i].refusal = "cannot open " + options.documents[i];
+    }
+    any = any || plans[i].refusal.empty();
+  }
+  if (!any) {
+    for (const OutputPlan& plan : plans) Fail(err, plan.refusal);
+    return 1;
+  }
+
   const CodePageOfRun codePage(options.settings.language);
   const bool fresh = !fs::exists(machine);
   if (!plat::SetMachineRoot(machine)) return Fail(err, "cannot use the machine folder " + machine.string());
   if (fresh) out << "set up a simulated machine in " << plat::MachineRoot().string() << '\n';
+  printhost::RemoveEndedJobs();
   const std::string printerLabel = options.printer.empty() ? kSamplePrinter : options.printer;
   std::u16string printer;
   if (!Widen(printerLabel, printer)) return Fail(err, "the printer name is not UTF-8");
-  const fs::path description = options.description.empty() ? fs::path(KESMPRINT_SAMPLE_DESCRIPTION)
-                                                           : fs::path(options.description);
   std::string note, error;
-  fs::path dataFile;
-  if (!EnsurePrinter(printer, description, !options.description.empty(), note, dataFile, error)) {
+  PrinterState state;
+  if (!EnsurePrinter(printer, description, !options.description.empty(), note, state, error)) {
     return Fail(err, error);
   }
   if (!note.empty()) out << note << '\n';
@@ -224,11 +251,7 @@ int Run(const Options& options, const fs::path& machine, std::ostream& out, std:
   }
   if (!note.empty()) out << note << '\n';
 
-  printhost::HostOptions host;
-  host.driverModule = KESMPRINT_DRIVER;
-  host.driverFileName = kDriverFileName;
-  host.printerName = printer;
-  host.installPrinter = false;
+  printhost::HostOptions host = HostFor(printer);
   if (options.settings.Any() &&
       !JobDevmode(printer, printhost::DefaultDevmode(printer), options.settings, host.devmode, error)) {
     return Fail(err, error);
@@ -237,8 +260,6 @@ int Run(const Options& options, const fs::path& machine, std::ostream& out, std:
   if (!printHost) return Fail(err, error);
 
   // Each document is printed, or its fault reported, on its own.
-  const std::vector<OutputPlan> plans = PlanOutputs(options.documents, options.output, description);
-  bool all = true;
   for (std::size_t i = 0; i < plans.size(); ++i) {
     const std::string source = options.documents.empty() ? std::string() : options.documents[i];
     if (!plans[i].refusal.empty()) {
@@ -252,7 +273,7 @@ int Run(const Options& options, const fs::path& machine, std::ostream& out, std:
       all = false;
       continue;
     }
-    all = PrintOne(*printHost, job, plans[i].output, printerLabel, dataFile, out, err) && all;
+    all = PrintOne(*printHost, job, plans[i].output, printerLabel, state, out, err) && all;
   }
   return all ? 0 : 1;
 }

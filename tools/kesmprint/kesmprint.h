@@ -5,17 +5,22 @@
 // Without a printer the sample printer is used; a printer the machine lacks
 // is installed first (from the description given, else the sample
 // description), and a description given for an installed printer replaces
-// its own once it compiles. Without a document the built-in sample
-// document is printed. Each document is one job, printed or refused on its
+// its own once it compiles and a page can be set up on it. Without a
+// document the built-in sample document is printed. Each document is one job, printed or refused on its
 // own, written to -o FILE (one document only) or to its name with the
 // extension .kesm in the current folder (sample.kesm for the sample; the
 // whole name with .kesm added for documents that share a stem). A stream
 // goes to a temporary file beside its output and replaces it only once
 // whole; an output that is one of the documents or the description is
-// refused. A text is paged as it is printed. The language and mode options
-// set the job's DEVMODE: the driver's language (a two-letter code; "jp" is
-// the one whose printers offer their own fonts, and the run takes that
-// language's code page), text in other fonts as glyph bitmaps, banding.
+// refused, and nothing on the machine changes when no document can print.
+// An output that is not a regular file (a device, a pipe) is written in
+// place; -o onto a symbolic link writes the file it leads to. A text is
+// paged as it is printed; one that can be read only once (a pipe) is kept
+// in a temporary file first. The language and mode options set the job's
+// DEVMODE: the driver's language (one of the driver's two-letter codes;
+// "jp" is the one whose printers offer their own fonts, and the run takes
+// that language's code page), text in other fonts as glyph bitmaps,
+// banding.
 #pragma once
 
 #include <filesystem>
@@ -40,7 +45,7 @@ struct Options {
 
 // False with a message for a command line that cannot be taken.
 bool ParseArguments(const std::vector<std::string>& arguments, Options& options, std::string& error);
-const char* Usage();
+std::string Usage();
 
 // The machine's folder: $KESM_MACHINE, else .kesm/machine in the home
 // folder, else .kesm-machine in the current folder.

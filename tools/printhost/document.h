@@ -134,7 +134,8 @@ bool DecodeUtf8(std::string_view in, std::u16string& out, std::size_t& bad);
 // file, is larger than 4 MiB or is not valid UTF-8.
 bool TextDocument(const std::string& path, Document& document, std::string& error);
 // A PNG image scaled to the page; false with a message for a file that
-// cannot be read, is not a PNG, is damaged or declares a huge size.
+// cannot be read, is not a PNG, is damaged or is larger than 65535 pixels a
+// side or 40 million pixels.
 bool PngDocument(const std::string& path, Document& document, std::string& error);
 
 }  // namespace printhost

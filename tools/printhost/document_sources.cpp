@@ -18,8 +18,12 @@ namespace printhost {
 namespace {
 
 constexpr std::size_t kMaxTextBytes = 4u << 20;
-constexpr png_uint_32 kMaxImageSide = 20000;
+// The largest image printed (the README states them).
+constexpr png_uint_32 kMaxImageSide = 65535;
 constexpr std::uint64_t kMaxImagePixels = 40'000'000;
+// The largest side the format allows: libpng reads any such header, so that
+// an image beyond the limits above is refused in their words, not its own.
+constexpr png_uint_32 kFormatMaxSide = 0x7FFFFFFF;
 
 // The printable area the sources lay out in, in twips, with a half-inch
 // margin: letter paper less the usual unprintable edge.
@@ -111,12 +115,14 @@ bool ReadPng(PngRead& r) {
   if (setjmp(png_jmpbuf(r.png))) return false;
   png_init_io(r.png, r.file);
   png_set_sig_bytes(r.png, 8);
-  png_set_user_limits(r.png, kMaxImageSide, kMaxImageSide);
+  png_set_user_limits(r.png, kFormatMaxSide, kFormatMaxSide);
   png_read_info(r.png, r.info);
   const png_uint_32 width = png_get_image_width(r.png, r.info);
   const png_uint_32 height = png_get_image_height(r.png, r.info);
-  if (width == 0 || height == 0 || std::uint64_t{width} * height > kMaxImagePixels) {
-    r.message = "the image declares a huge size";
+  if (width > kMaxImageSide || height > kMaxImageSide || std::uint64_t{width} * height > kMaxImagePixels) {
+    r.message = "the image is " + std::to_string(width) + " x " + std::to_string(height) +
+                " pixels: images of up to " + std::to_string(kMaxImageSide) + " pixels a side and " +
+                std::to_string(kMaxImagePixels / 1'000'000) + " million pixels print";
     return false;
   }
   png_set_expand(r.png);
@@ -165,6 +171,9 @@ bool PngDocument(const std::string& path, Document& document, std::string& error
     return false;
   }
   if (!ReadPng(*r)) {
+    // libpng's word for a header it refuses, in the user's.
+    if (r->message == "Invalid IHDR data") r->message = "the image's header is invalid (a side of 0 pixels, or a "
+                                                        "bit depth or colour type that PNG does not have)";
     error = path + ": " + (r->message.empty() ? "the image is damaged" : r->message);
     return false;
   }

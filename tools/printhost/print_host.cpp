@@ -2,9 +2,15 @@
 // pages, banding and resets.
 #include "tools/printhost/print_host.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 #include "platform/base/machine.h"
@@ -36,6 +42,42 @@ using PageFn = BOOL (*)(SURFOBJ*);
 using BandFn = BOOL (*)(SURFOBJ*, POINTL*);
 
 constexpr const char16_t* kDriverName = u"Kesm Host Driver";
+
+// The spooler's lock over its job files: held while a job starts and
+// claims its file, and while ended jobs' files are removed.
+class SpoolerLock {
+ public:
+  SpoolerLock() {
+    std::error_code ec;
+    std::filesystem::create_directories(plat::SpoolerStore(), ec);
+    fd_ = ::open((plat::SpoolerStore() / "jobs.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ >= 0) {
+      while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+      }
+    }
+  }
+  ~SpoolerLock() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  SpoolerLock(const SpoolerLock&) = delete;
+  SpoolerLock& operator=(const SpoolerLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
+
+// A live job's claim on its file: a shared lock on it, held by an open
+// descriptor until the claim is dropped (or the process ends, however it
+// ends). Null when the file cannot be opened.
+std::shared_ptr<void> ClaimJobFile(const std::filesystem::path& file) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  ::flock(fd, LOCK_SH);
+  return std::shared_ptr<void>(new int(fd), [](void* held) {
+    ::close(*static_cast<int*>(held));
+    delete static_cast<int*>(held);
+  });
+}
 
 // One enabled PDEV with its surface and fonts.
 struct Pdev {
@@ -202,7 +244,9 @@ struct PrintHost::State {
     pdev->surface = Function<EnableSurfaceFn>(INDEX_DrvEnableSurface)(pdev->device.dhpdev);
     pdev->so = pdev->surface ? EngLockSurface(pdev->surface) : nullptr;
     if (pdev->so == nullptr) {
-      error = "DrvEnableSurface failed";
+      const GDIINFO& page = pdev->device.gdiInfo;
+      error = "DrvEnableSurface failed for a page of " + std::to_string(page.ulHorzRes) + " x " +
+              std::to_string(page.ulVertRes) + " dots at " + std::to_string(page.ulLogPixelsX) + " dpi";
       DisablePdev(*pdev);
       return nullptr;
     }
@@ -299,6 +343,16 @@ PrintHost::PrintHost(std::unique_ptr<State> state) : state_(std::move(state)) {}
 PrintHost::~PrintHost() = default;
 
 HMODULE PrintHost::module() const { return state_->module; }
+
+bool PrintHost::SetUpPage(std::vector<BYTE> devmode, std::string& error) {
+  if (devmode.empty()) {
+    devmode = state_->options.devmode.empty() ? DefaultDevmode(state_->options.printerName) : state_->options.devmode;
+  }
+  std::unique_ptr<Pdev> pdev = state_->EnablePdev(devmode, error);
+  if (!pdev) return false;
+  state_->DisablePdev(*pdev);
+  return true;
+}
 
 std::unique_ptr<PrintHost> PrintHost::Open(const HostOptions& options, std::string& error) {
   auto state = std::make_unique<State>();
@@ -437,18 +491,20 @@ std::unique_ptr<OpenJob> PrintHost::Start(const std::u16string& name, const JobO
   job->pdev = s.EnablePdev(job->devmode, error);
   if (!job->pdev) return nullptr;
   DOC_INFO_1W info{job->name.data(), nullptr, nullptr};
+  std::optional<SpoolerLock> spoolerLock(std::in_place);
   job->result.jobId = StartDocPrinterW(s.printer, 1, reinterpret_cast<LPBYTE>(&info));
+  if (auto spooled = job->result.jobId != 0 ? plat::FindPrintJob(job->result.jobId) : std::nullopt) {
+    job->result.jobClaim = ClaimJobFile(spooled->file);
+    if (!inMemory) job->result.jobFile = spooled->file;
+  }
+  spoolerLock.reset();
   if (job->result.jobId == 0) {
     error = plat::WithMachineFault("the spooler refused the job (its job folder is " +
                                    (plat::SpoolerStore() / "jobs").string() + ")");
     s.DisablePdev(*job->pdev);
     return nullptr;
   }
-  if (inMemory) {
-    plat::eng::KeepPrinterWritesIn(s.printer, &job->bytes);
-  } else if (auto spooled = plat::FindPrintJob(job->result.jobId)) {
-    job->result.jobFile = spooled->file;
-  }
+  if (inMemory) plat::eng::KeepPrinterWritesIn(s.printer, &job->bytes);
   // The application's DC: its escapes go to the PDEV that serves it.
   job->dc.reset(plat::gdi::CreatePrinterDC(&job->pdev->device, job->pdev->so));
   s.Event(DocumentEvent::kStartDoc, job->dc.get());
@@ -461,6 +517,21 @@ std::unique_ptr<OpenJob> PrintHost::Start(const std::u16string& name, const JobO
     started.End();
   }
   return open;
+}
+
+void RemoveEndedJobs() {
+  const std::filesystem::path folder = plat::SpoolerStore() / "jobs";
+  std::error_code ec;
+  if (!std::filesystem::is_directory(folder, ec)) return;
+  const SpoolerLock lock;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+    if (entry.path().extension() != ".spl") continue;
+    const int fd = ::open(entry.path().c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) continue;
+    // No live job holds it: its job ended, was refused, or was killed.
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) std::filesystem::remove(entry.path(), ec);
+    ::close(fd);
+  }
 }
 
 PrintResult PrintHost::Print(const Document& document, const PageDone& pageDone) {

@@ -41,7 +41,16 @@ struct PrintResult {
   std::string error;  // what failed, when not ok
   DWORD jobId = 0;
   std::filesystem::path jobFile;  // the spooled job stream (removed when aborted)
+  // Keeps the job file claimed as a live job's (see RemoveEndedJobs) while
+  // the result is held, so that the caller can deliver it.
+  std::shared_ptr<void> jobClaim;
 };
+
+// Removes the job files of the machine's spooler that no live job claims:
+// those of jobs that ended, were refused, or whose process was killed. Run
+// under the spooler's lock, which a job's start takes too, so that a job
+// just started is never taken for an ended one.
+void RemoveEndedJobs();
 
 struct JobOptions {
   // The job's bytes are kept in memory (OpenJob::bytes) and no job file is
@@ -110,6 +119,10 @@ class PrintHost {
   // started. The host must outlive the job.
   std::unique_ptr<OpenJob> Start(const std::u16string& name, const JobOptions& options, std::string& error);
   HMODULE module() const;
+  // Sets up a page as a document's first would be, on the DEVMODE given
+  // (the host's own when empty): the PDEV and its surface are enabled and
+  // disabled again. False with what failed.
+  bool SetUpPage(std::vector<BYTE> devmode, std::string& error);
 
  private:
   friend class OpenJob;

@@ -1,8 +1,14 @@
 // Plain text paged as it is read.
 #include "tools/printhost/text_pages.h"
 
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "platform/text/utf.h"
 
@@ -40,7 +46,9 @@ void TextPaginator::Put(char16_t c) {
 
 void TextPaginator::Feed(char16_t c) {
   const bool afterCr = afterCr_;
+  const bool afterFormFeed = afterFormFeed_;
   afterCr_ = false;
+  afterFormFeed_ = c == u'\f';
   switch (c) {
     case u'\n':
       if (!afterCr) EndLine();
@@ -51,6 +59,8 @@ void TextPaginator::Feed(char16_t c) {
       return;
     case u'\f':
       if (lineBegun_) EndLine();
+      // Two page breaks in a row leave a blank page between them.
+      if (afterFormFeed && onPage_ == 0) onPage_ = 1;
       EndPage();
       return;
     case u'\t':
@@ -101,7 +111,7 @@ bool TextPaginator::Take(Page& page) {
 bool TextPages::Restart(std::string& error) {
   in_.close();
   in_.clear();
-  in_.open(path_, std::ios::binary);
+  in_.open(copy_.empty() ? std::filesystem::path(path_) : copy_, std::ios::binary);
   if (!in_) {
     error = "cannot open " + path_;
     return false;
@@ -140,6 +150,40 @@ TextPages::Read TextPages::ReadPiece(std::string& error) {
   return Read::kPiece;
 }
 
+TextPages::~TextPages() {
+  std::error_code ec;
+  if (!copy_.empty()) std::filesystem::remove(copy_, ec);
+}
+
+bool TextPages::CopyOnce(const std::string& path, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = "cannot open " + path;
+    return false;
+  }
+  std::string pattern = (std::filesystem::temp_directory_path() / "kesm-text-XXXXXX").string();
+  const int fd = ::mkstemp(pattern.data());
+  if (fd < 0) {
+    error = "cannot keep a copy of " + path + " in " + std::filesystem::temp_directory_path().string() + ": " +
+            std::strerror(errno);
+    return false;
+  }
+  ::close(fd);
+  copy_ = pattern;
+  std::ofstream out(copy_, std::ios::binary | std::ios::trunc);
+  std::vector<char> piece(pieceBytes_ < 4096 ? 4096 : pieceBytes_);
+  while (in) {
+    in.read(piece.data(), static_cast<std::streamsize>(piece.size()));
+    out.write(piece.data(), in.gcount());
+  }
+  out.flush();
+  if (in.bad() || !out) {
+    error = in.bad() ? "cannot read " + path : "cannot keep a copy of " + path + " in " + copy_.string();
+    return false;
+  }
+  return true;
+}
+
 bool TextPages::Open(const std::string& path, std::string& error) {
   std::error_code ec;
   const std::filesystem::path file(path);
@@ -147,14 +191,15 @@ bool TextPages::Open(const std::string& path, std::string& error) {
     error = path + " is a folder, not a document";
     return false;
   }
-  if (std::filesystem::exists(file, ec) && !std::filesystem::is_regular_file(file, ec)) {
-    error = path + " is not a regular file";
-    return false;
-  }
   path_ = path;
   name_ = DocumentName(path);
+  // A pipe or a device can be read only once: what it gives is kept in a
+  // temporary file, which is read twice instead.
+  if (std::filesystem::exists(file, ec) && !std::filesystem::is_regular_file(file, ec)) {
+    if (!CopyOnce(path, error)) return false;
+  }
   if (!Restart(error)) return false;
-  bytes_ = std::filesystem::file_size(file, ec);
+  bytes_ = std::filesystem::file_size(copy_.empty() ? file : copy_, ec);
   // The first read checks the whole text and counts its pages, so that a
   // bad file prints nothing.
   std::size_t pages = 0;

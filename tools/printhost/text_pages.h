@@ -6,14 +6,16 @@
 // lines a page. A line ends at LF, CR LF or a lone CR; a longer one wraps;
 // tabs stop every 8 columns; other control characters show as U+FFFD. A
 // form feed ends the page it is on; one on a page that holds nothing yet
-// (the start of the text, right after another form feed or after a full
-// page) starts no page of its own. A page is made only for a line that is
+// (the start of the text, or after a full page) starts no page of its own,
+// but two form feeds in a row leave a blank page between them, as a person
+// who types two page breaks expects. A page is made only for a line that is
 // on it: a newline ending a full page, or a trailing form feed, adds none.
 // A text of nothing prints one empty page.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -38,20 +40,25 @@ class TextPaginator {
   std::u16string line_;
   bool lineBegun_ = false;  // the current line holds a character
   bool afterCr_ = false;    // the character before was a CR (an LF after it ends nothing)
+  bool afterFormFeed_ = false;  // the character before was a form feed
   Page page_;
   std::size_t onPage_ = 0;  // lines on the current page
   std::size_t made_ = 0;    // pages made
   std::deque<Page> ready_;
 };
 
-// A text file as a page source. Open reads the file once to check it (a
-// regular file of valid UTF-8) and count its pages; the pages are then made
-// from a second read as they are asked for.
+// A text file as a page source. Open reads the file once to check it (valid
+// UTF-8) and count its pages; the pages are then made from a second read as
+// they are asked for. A file that can be read only once (a pipe, a device)
+// is first copied whole into a temporary file, which is read instead.
 class TextPages : public PageSource {
  public:
   static constexpr std::size_t kPieceBytes = 64 * 1024;
   // The file is read pieceBytes (at least 1) at a time.
   explicit TextPages(std::size_t pieceBytes = kPieceBytes) : pieceBytes_(pieceBytes > 0 ? pieceBytes : 1) {}
+  ~TextPages() override;
+  TextPages(const TextPages&) = delete;
+  TextPages& operator=(const TextPages&) = delete;
   // False with a message naming the file.
   bool Open(const std::string& path, std::string& error);
   std::u16string Name() const override { return name_; }
@@ -65,9 +72,11 @@ class TextPages : public PageSource {
   // Reads the next piece of the file into chars_; a fault sets error.
   Read ReadPiece(std::string& error);
   bool Restart(std::string& error);
+  bool CopyOnce(const std::string& path, std::string& error);
 
   std::size_t pieceBytes_;
   std::string path_;
+  std::filesystem::path copy_;  // the temporary copy of a file that is read once
   std::u16string name_;
   std::size_t pageCount_ = 0;
   std::uintmax_t bytes_ = 0;

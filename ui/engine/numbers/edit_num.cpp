@@ -169,6 +169,28 @@ void StoreFinalText(const EditNum& e) {
   SetDevmodeValueByICB(e.ucb, e.icb, value);
 }
 
+// The value the focused edit had when it took the focus, or was last
+// judged: leaving it unchanged asks nothing again, so an alert the person
+// has seen does not come back at every click outside the edit.
+void RememberJudged(const EditNum& e) {
+  DIALOGSLOTS* s = Slots(e.ucb);
+  if (s == nullptr) return;
+  s->hJudgedEdit = e.icb->hWnd;
+  s->lJudgedValue = e.Current();
+}
+
+bool JudgedAlready(const EditNum& e) {
+  const DIALOGSLOTS* s = Slots(e.ucb);
+  return s != nullptr && s->hJudgedEdit == e.icb->hWnd && s->lJudgedValue == e.Current();
+}
+
+// Cancel throws away what was typed, so leaving for it judges nothing: an
+// alert shown then would stand between the person and the Cancel.
+bool LeavesForCancel(WPARAM next) {
+  const auto window = reinterpret_cast<HWND>(next);
+  return window != nullptr && GetDlgCtrlID(window) == IDCANCEL;
+}
+
 // On the free-size dialogs a size is held inside the tray's display range.
 void HoldFreeSize(const EditNum& e) {
   const WORD dialog = e.tcb != nullptr ? e.tcb->tabId : e.ucb->wCurrentDialog;
@@ -227,6 +249,7 @@ int PCmdEditNum(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM) {
   switch (HIWORD(wParam)) {
     case EN_SETFOCUS:
       if (e.size) RememberShown(e, e.Current(), ShownValue(e, e.Current()));
+      RememberJudged(e);
       return 0;
     case EN_KILLFOCUS:
       ForgetShown(e);
@@ -243,11 +266,12 @@ int PCmdEditNum(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM) {
   }
 }
 
-int PMsgEditNum(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM, LPARAM) {
-  if (!numbers::IsBound(ucb, icb) || message != WM_KILLFOCUS) return 0;
+int PMsgEditNum(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM wParam, LPARAM) {
+  if (!numbers::IsBound(ucb, icb) || message != WM_KILLFOCUS || LeavesForCancel(wParam)) return 0;
   const EditNum e(ucb, tcb, icb);
   if (e.hasData) StoreFinalText(e);
-  CheckAlertMsg2(ucb, tcb, icb, 0, 0);
+  if (!JudgedAlready(e)) CheckAlertMsg2(ucb, tcb, icb, 0, 0);
+  RememberJudged(e);
   if (e.hasData) HoldFreeSize(e);
   InvalidateRect(icb->hWnd, nullptr, TRUE);
   return 0;

@@ -1,11 +1,15 @@
 // What the sheets keep of what a person does: Cancel closes whatever an
-// alert said, an alert once seen does not stand in the way of OK, and
-// typed text keeps its order.
+// alert said, an alert once seen does not stand in the way of OK, typed
+// text keeps its order, and a watermark accepted is there next time.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/window/messagebox_control.h"
+#include "platform/window/winuser_controls.h"
+#include "tests/common/shared_files.h"
 #include "tests/ui/sheets/sheet_machine.h"
 
 namespace ui_test {
@@ -84,6 +88,52 @@ TEST_F(KeepsSheet, TypedTextKeepsItsOrder) {
     }
     EXPECT_TRUE(script.done());
   }
+}
+
+// A watermark added through the edit page's text dialog and accepted with
+// OK is in the list when the sheet opens again, on a machine where no
+// watermark was stored before (its shared folder made, as installing the
+// driver makes it).
+class StampSheet : public SheetMachine {
+ protected:
+  const char* Description() const override { return "kesm_w2_stamp.kpd"; }
+};
+
+TEST_F(StampSheet, AWatermarkAcceptedIsThereAtTheNextOpen) {
+  constexpr int kWatermarkList = 2089;
+  constexpr int kAddText = 2091;
+  constexpr int kNameEdit = 2310;
+  constexpr int kTextEdit = 2312;
+  const WindowRef adding = WindowRef::Top(u"Text stamp");
+  std::filesystem::create_directories(kesm_test::OnDrive(kesm_test::kSharedFolder));
+  UiScript script;
+  ShowTab(script, u"Edit");
+  script.click(OnPage(kAddText))
+      .text(WindowRef::Item(adding, kNameEdit), u"Draft")
+      .text(WindowRef::Item(adding, kTextEdit), u"DRAFT")
+      .click(WindowRef::Item(adding, kNameEdit))
+      .key(VK_RETURN)
+      .press(Sheet(), IDOK);
+  Bytes out = Filled(kDriverDevmode);
+  EXPECT_EQ(DocumentSheet(out, nullptr, DM_COPY), IDOK);
+  EXPECT_TRUE(script.done());
+  std::vector<std::u16string> entries;
+  UiScript again;
+  ShowTab(again, u"Edit");
+  again.check("the watermark list", [&entries] {
+    HWND list = OnPage(kWatermarkList).Resolve();
+    const auto count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+      WCHAR text[256] = {};
+      SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+      entries.emplace_back(text);
+    }
+  });
+  again.press(Sheet(), IDCANCEL);
+  Bytes next = Filled(kDriverDevmode);
+  DocumentSheet(next, &out, DM_COPY | DM_MODIFY);
+  EXPECT_TRUE(again.done());
+  EXPECT_NE(std::find(entries.begin(), entries.end(), u"Draft"), entries.end()) << entries.size() << " entries";
 }
 
 }  // namespace

@@ -139,6 +139,18 @@ BOOL IsAvailableValueNumeric(const UCB* ucb, const UiGroup* group, LONG_PTR valu
   return GetNumericRange(ucb, group, &min, &max) && value >= min && value <= max ? TRUE : FALSE;
 }
 
+WORD SwitchOfSetting(WORD funcId) {
+  for (const SwitchedSetting& s : kSwitched) {
+    if (s.funcId == funcId) return s.switchId;
+  }
+  return 0;
+}
+
+BOOL IsSwitchedOff(UCB* ucb, WORD funcId) {
+  const WORD switchId = SwitchOfSetting(funcId);
+  return switchId != 0 && GroupIsLive(switchId, ucb) && Stored(ucb, switchId) == 0 ? TRUE : FALSE;
+}
+
 int BKPDIsValidateDevmodeKESM(const SFCB* record, WORD funcId, LONG_PTR value, UCB* ucb, const UiGroup* group) {
   return Verdict(record, funcId, value, ucb, group, true);
 }

@@ -22,6 +22,14 @@ inline constexpr int kVerdictDisabled = 5;  // acceptable: the value stays
 // switching function, and colour-profile entries 200-215 of the colour
 // matching modes are always acceptable. 1 or 5 mean acceptable.
 int BKPDIsValidateDevmodeKESM(const SFCB* record, WORD funcId, LONG_PTR value, UCB* ucb, const UiGroup* group);
+// The switching function of a setting whose value counts only while that
+// function is on (the duplex, punch, staple, fold and tile-mask types), or
+// 0 for any other setting.
+WORD SwitchOfSetting(WORD funcId);
+// Whether the setting's value is one validation cannot keep now: its
+// switching function stands in the description and is off, so validation
+// puts the setting back to its default.
+BOOL IsSwitchedOff(UCB* ucb, WORD funcId);
 // The plain verdict, for the group of the function id: 1 acceptable, 0
 // not (a hidden option is not acceptable).
 int BKPDIsValidateDevmode(const SFCB* record, WORD funcId, LONG_PTR value, UCB* ucb);

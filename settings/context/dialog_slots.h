@@ -36,6 +36,8 @@ struct DIALOGSLOTS {
   HWND hTypedEdit;          // the size edit that has the focus, 0 when none
   LONG lTypedDots;          // the dots it showed when it took the focus
   LONG lTypedSize;          // and the display value it showed them as
+  HWND hJudgedEdit;         // the number edit that has the focus, 0 when none
+  LONG lJudgedValue;        // its value when it took the focus or was last judged
   WORD wFileAction;         // the set-file button a file dialog's hook chose (5001-5003), 0 none
   WORD wFileOffset;         // where the first chosen name starts in szChosenFile
   WCHAR szChosenFile[1025]; // what the last file dialog chose: a path, or a folder and names

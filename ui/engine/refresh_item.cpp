@@ -4,6 +4,7 @@
 // enabled or disabled with its hint icon, and painted.
 #include <span>
 
+#include "jobsettings/validate/description_verdict.h"
 #include "platform/window/propsheet/tabctrl.h"
 #include "platform/window/winuser.h"
 #include "platform/window/winuser_controls.h"
@@ -88,8 +89,26 @@ bool DependencyChanged(const Pass& pass, const ICB& icb) {
     }
   }
   if (IsOn(ucb, kFuncCopyGuardOn) && AnyChanged(ucb, kCopyGuardPattern)) return true;
+  if (icb.pSFCB != nullptr) {
+    const WORD switchId = SwitchOfSetting(icb.pSFCB->funcId);
+    if (switchId != 0 && Changed(GetSFCBbyFuncID(ucb, switchId))) return true;
+  }
   const WORD dialog = pass.tcb->tabId;
   return (dialog == kDialogFreeSizeList || dialog == kDialogFreeSizeInput) && AnyChanged(ucb, kFreeSizeSettings);
+}
+
+// The public scale never comes back in from a DEVMODE: validation gives it
+// the default 100 whatever the sheet hands out (the driver scales by its
+// own scale settings).
+constexpr WORD kFuncPublicScale = 11;
+
+// A control whose value validation would not keep is disabled, so that OK
+// never hands out what validation changes: the public scale, and a kind
+// of finishing while its function is off.
+bool ValueCannotBeKept(const Pass& pass, const ICB& icb) {
+  if (icb.pSFCB == nullptr) return false;
+  const WORD funcId = icb.pSFCB->funcId;
+  return funcId == kFuncPublicScale || IsSwitchedOff(pass.ucb, funcId) != FALSE;
 }
 
 // The window's own visibility, whatever its page's.
@@ -178,9 +197,12 @@ void RefreshItem(Pass& pass, ICB& icb) {
   // an item without a UI group (whose state is the one it keeps) starts
   // enabled.
   if (hidden == 0 && (icb.status & kIcbHiddenMask) != 0) icb.status &= static_cast<WORD>(~kDisabledMask);
-  const DWORD disabled = hidden != 0 ? 1 : GetIcbStatusIsDisable(pass.ucb, pass.tcb, &icb) & 0x3;
+  DWORD disabled = hidden != 0 ? 1 : GetIcbStatusIsDisable(pass.ucb, pass.tcb, &icb) & 0x3;
+  // The status keeps the judge's answer, so that a changed judge is still
+  // told apart; the window follows what can be kept too.
   icb.status = static_cast<WORD>((icb.status & ~(kIcbHiddenMask | kDisabledMask)) | hidden |
                                  (disabled << kDisabledShift));
+  if (disabled == 0 && ValueCannotBeKept(pass, icb)) disabled = 1;
   ApplyEnabled(pass, icb, disabled != 0);
   ApplyVisible(icb);
   if (hidden == 0 || (icb.flags & kPaintWhenHidden) != 0) {

@@ -13,6 +13,7 @@ constexpr int kLandscape = 2027;     // the preset page's orientation
 constexpr int kFinishTab = 3;
 constexpr int kStapleType = 2102;
 constexpr int kPunch = 3389;
+constexpr int kStapling = 3390;  // a staple type counts only while stapling is on
 constexpr WORD kFuncStapleType = 121;
 constexpr WORD kFuncPunch = 62;
 constexpr LONG_PTR kSlantLeft = 34;
@@ -30,6 +31,7 @@ TEST_F(LandscapeJudge, ASlantedStapleGoesBackToLeftTopWhenPunchingStarts) {
   kesm_test::UiScript script;
   script.click(WindowRef::Item(WindowRef::Page(Sheet()), kLandscape))
       .tab(Sheet(), kFinishTab)
+      .click(WindowRef::Item(WindowRef::Page(Sheet()), kStapling))
       .select(WindowRef::Item(WindowRef::Page(Sheet()), kStapleType), 2)
       .check("the slanted staple", [&] { picked = value(kFuncStapleType); })
       .click(WindowRef::Item(WindowRef::Page(Sheet()), kPunch))

@@ -16,6 +16,7 @@ namespace {
 
 constexpr WORD kOrientation = 7;
 constexpr LONG_PTR kLandscape = 2;
+constexpr WORD kSelectDuplex = 58;
 constexpr WORD kSelectPunch = 62;
 constexpr WORD kSelectStaple = 63;
 constexpr WORD kDuplexType = 94;
@@ -51,16 +52,18 @@ struct TurnedCase {
   WORD setting;
   const char* option;  // the description's label of the option picked
   LONG_PTR stored;     // the value it stands for
+  WORD function;       // the function the list counts under, switched on
 };
 
 TEST_F(TurnedValueLists, APickOnALandscapePageStoresTheOptionsValue) {
   const TurnedCase cases[] = {
-      {"duplex binding", 1003, 2087, kDuplexType, "KKDMDUPLEXTYPE_LEFT", 2},
-      {"staple place", kFinishPage, kStapleList, kStapleType, "KKDMSTAPLETYPE_SLANT_LEFT", 34},
+      {"duplex binding", 1003, 2087, kDuplexType, "KKDMDUPLEXTYPE_LEFT", 2, kSelectDuplex},
+      {"staple place", kFinishPage, kStapleList, kStapleType, "KKDMSTAPLETYPE_SLANT_LEFT", 34, kSelectStaple},
   };
   for (const TurnedCase& c : cases) {
     SCOPED_TRACE(c.what);
     ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb_, kOrientation, kLandscape));
+    ASSERT_TRUE(SetDevmodeValueDirectByFuncID(ucb_, c.function, 1));
     ASSERT_TRUE(host_.Open(ucb_, c.dialog));
     const int entry = EntryOf(c.control, c.option);
     ASSERT_GE(entry, 0) << "the option is listed";

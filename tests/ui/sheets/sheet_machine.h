@@ -82,6 +82,19 @@ class SheetMachine : public UiMachine {
     return texts;
   }
 
+  // Clicks the sheet's tab of this caption, wherever the printer's
+  // description puts it.
+  static void ShowTab(kesm_test::UiScript& script, std::u16string caption) {
+    script.decide([caption](plat::window::Script& s) {
+      const auto texts = TabTexts(Sheet().Resolve());
+      for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i] == caption) s.tab(Sheet(), static_cast<int>(i));
+      }
+    });
+  }
+  // A control of the page the sheet shows when the step runs.
+  static WindowRef OnPage(int id) { return WindowRef::Item(WindowRef::Page(Sheet()), id); }
+
   // The context of the page a sheet shows.
   static UCB* ContextOfPage(HWND page) { return reinterpret_cast<UCB*>(GetWindowLongPtrW(page, DWLP_USER)); }
 

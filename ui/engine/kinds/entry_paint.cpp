@@ -14,9 +14,9 @@ namespace {
 
 COLORREF Sys(int index) { return static_cast<COLORREF>(GetSysColor(index)); }
 
-void DrawPicture(UCB* ucb, HDC dc, const RECT& rect, int x, int y, WORD pictureId, DWORD placement) {
-  if (pictureId == 0) return;
-  PaintBitmapFromResDll2(ucb, dc, &rect, x, y, MAKEINTRESOURCEW(pictureId), kPaintCopy | placement);
+bool DrawPicture(UCB* ucb, HDC dc, const RECT& rect, int x, int y, WORD pictureId, DWORD placement) {
+  if (pictureId == 0) return false;
+  return PaintBitmapFromResDll2(ucb, dc, &rect, x, y, MAKEINTRESOURCEW(pictureId), kPaintCopy | placement) != FALSE;
 }
 
 }  // namespace
@@ -58,8 +58,8 @@ void DrawPictureAtLeft(UCB* ucb, HDC dc, const RECT& rect, WORD pictureId) {
   DrawPicture(ucb, dc, rect, rect.left, (rect.top + rect.bottom) / 2, pictureId, kPaintCentreY);
 }
 
-void DrawPictureCentred(UCB* ucb, HDC dc, const RECT& rect, WORD pictureId) {
-  DrawPicture(ucb, dc, rect, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, pictureId,
+bool DrawPictureCentred(UCB* ucb, HDC dc, const RECT& rect, WORD pictureId) {
+  return DrawPicture(ucb, dc, rect, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, pictureId,
               kPaintCentreX | kPaintCentreY);
 }
 

@@ -146,7 +146,12 @@ std::u16string ResourceText(const UCB* ucb, UINT id) {
 
 const CDSPL* ListDataOf(const ICB* icb) { return static_cast<const CDSPL*>(KesmGetClassData(icb, kClassList)); }
 
-bool ItemDisabled(const ICB* icb) { return icb != nullptr && (icb->status & kDisabledMask) != 0; }
+// The judge's state, or a window the refresh disabled for a value that
+// cannot be kept.
+bool ItemDisabled(const ICB* icb) {
+  if (icb == nullptr) return false;
+  return (icb->status & kDisabledMask) != 0 || (icb->hWnd != nullptr && IsWindowEnabled(icb->hWnd) == FALSE);
+}
 
 bool OptionDisabled(UCB* ucb, const ICB* icb, WORD option) {
   return ucb != nullptr && icb != nullptr && icb->pUiGroup != nullptr &&

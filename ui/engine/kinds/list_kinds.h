@@ -60,7 +60,7 @@ std::u16string ResourceText(const UCB* ucb, UINT id);
 
 // The item's list data, or null.
 const CDSPL* ListDataOf(const ICB* icb);
-// The item's disabled state (status bits 2-3).
+// The item's disabled state (status bits 2-3), or its window disabled.
 bool ItemDisabled(const ICB* icb);
 // The disable judge of the item's group holds for the option.
 bool OptionDisabled(UCB* ucb, const ICB* icb, WORD option);
@@ -91,7 +91,7 @@ void DrawEntryText(HDC dc, const RECT& rect, const std::u16string& text, int ins
 // the picture id itself names it.
 void DrawPictureAtLeft(UCB* ucb, HDC dc, const RECT& rect, WORD pictureId);
 // The same centred both ways.
-void DrawPictureCentred(UCB* ucb, HDC dc, const RECT& rect, WORD pictureId);
+bool DrawPictureCentred(UCB* ucb, HDC dc, const RECT& rect, WORD pictureId);
 // A disabled option of a list with a hint mark: grey text moved right by
 // the entry's height, the mark at the left. False when the item's list data
 // has no hint flag or mark.

@@ -56,10 +56,10 @@ void DrawComboOption(UCB* ucb, const ICB* icb, const DRAWITEMSTRUCT& item) {
   lists::DrawEntryText(item.hDC, item.rcItem, text);
 }
 
-// A picture list shows the option's own picture, the option id naming it.
+// A picture list shows the option's own picture, the option id naming it;
+// an option without a picture shows its text, so no entry is left blank.
 void DrawListOption(UCB* ucb, const ICB* icb, const DRAWITEMSTRUCT& item) {
-  if ((icb->flags & kIcbPictureList) != 0) {
-    lists::DrawPictureCentred(ucb, item.hDC, item.rcItem, OptionOf(item));
+  if ((icb->flags & kIcbPictureList) != 0 && lists::DrawPictureCentred(ucb, item.hDC, item.rcItem, OptionOf(item))) {
     return;
   }
   const std::u16string text = TextOf(ucb, icb, item);

@@ -2,6 +2,7 @@
 // unit text; a size item shows a length in the display unit and stores
 // 1200-dpi dots. Typing stores each value at once, without the constraint
 // step; leaving the edit parses the final text and runs the constraint step.
+// What is stored is what validation keeps: a number inside its range.
 //
 // Display units are coarser than dots, so a shown value stands for several
 // dot values. The edit never turns a value the user did not change into a
@@ -14,14 +15,17 @@
 #include <string>
 
 #include "features/custom_modules.h"
+#include "jobsettings/validate/priv_validators.h"
 #include "platform/window/winuser_controls.h"
 #include "settings/context/context_block.h"
+#include "settings/tables/driver_params.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "settings/values/text_language.h"
 #include "settings/values/units.h"
 #include "ui/engine/change_road.h"
 #include "ui/engine/item_handlers.h"
+#include "ui/engine/refresh_internal.h"
 #include "ui/engine/numbers/number_items.h"
 
 namespace {
@@ -121,6 +125,27 @@ bool IsIntegerKind(const SFCB* sfcb) {
   return kind >= kKindI8 && kind <= kKindU32;
 }
 
+// A number is held inside the description's range as it is stored:
+// validation would put a number outside it back to its default.
+LONG Held(const EditNum& e, LONG value) {
+  if (e.size) return value;
+  if (e.hasData) return std::clamp(value, e.data.min, std::max(e.data.min, e.data.max));
+  // Without a range in the description the copies keep the model's.
+  const DP* model = e.ucb->pDP;
+  if (e.icb->pSFCB->funcId != refresh::kFuncCopies || model == nullptr) return value;
+  return std::clamp<LONG>(value, model->pub.minCopies, std::max(model->pub.minCopies, model->pub.maxCopies));
+}
+
+// A number the description gives no range is judged by the driver's own
+// table of private settings, as validation judges it: a value it refuses
+// becomes what the table gives it.
+void JudgeAsValidationDoes(const EditNum& e) {
+  const WORD funcId = e.icb->pSFCB->funcId;
+  if (e.size || e.hasData || funcId < kPrivFirstFuncId || funcId > kPrivLastFuncId) return;
+  const ValidatePrivRow& row = ValidatePrivTable[funcId - kPrivFirstFuncId];
+  if (row.routine != nullptr) row.routine(funcId, e.Current(), e.icb->pSFCB, row.defaultValue, kPrivCheckMode, e.ucb);
+}
+
 // A typed text: a size beyond what the setting can keep takes the last
 // character back; a value the edit already shows stops. True when a value
 // was stored.
@@ -137,6 +162,14 @@ bool OnTyped(const EditNum& e) {
     if (typed == ShownValue(e, e.Current())) return false;
     value = TypedDots(e, typed);
   }
+  // A number past the top of its range takes the last character back, as a
+  // size does; one below the bottom may still grow, so it waits unstored.
+  const LONG held = Held(e, value);
+  if (held < value) {
+    PostMessageW(e.icb->hWnd, WM_CHAR, VK_BACK, 0);
+    return false;
+  }
+  if (held > value) return false;
   if (value == e.Current()) return false;
   numbers::TellModules(e.ucb, e.icb, kCustomEditNumTyped, typed);
   SetDevmodeValueByICB(e.ucb, e.icb, value);
@@ -161,12 +194,34 @@ void StoreFinalText(const EditNum& e) {
   const std::u16string text = numbers::WindowText(e.icb->hWnd);
   const LONG current = e.Current();
   const LONG typed = e.Parsed(text);
-  const LONG value = e.size && typed == ShownValue(e, current) ? current : e.Stored(typed);
+  const LONG value = e.size && typed == ShownValue(e, current) ? current : Held(e, e.Stored(typed));
   const LONG answer = numbers::AskModules(e.ucb, e.icb, kCustomEditNumShow);
   const LONG compared = answer != 0 ? e.Stored(answer) : current;
   if (value == compared) return;
   if (answer != 0) numbers::TellModules(e.ucb, e.icb, kCustomEditNumDots, value);
   SetDevmodeValueByICB(e.ucb, e.icb, value);
+}
+
+// The value the focused edit had when it took the focus, or was last
+// judged: leaving it unchanged asks nothing again, so an alert the person
+// has seen does not come back at every click outside the edit.
+void RememberJudged(const EditNum& e) {
+  DIALOGSLOTS* s = Slots(e.ucb);
+  if (s == nullptr) return;
+  s->hJudgedEdit = e.icb->hWnd;
+  s->lJudgedValue = e.Current();
+}
+
+bool JudgedAlready(const EditNum& e) {
+  const DIALOGSLOTS* s = Slots(e.ucb);
+  return s != nullptr && s->hJudgedEdit == e.icb->hWnd && s->lJudgedValue == e.Current();
+}
+
+// Cancel throws away what was typed, so leaving for it judges nothing: an
+// alert shown then would stand between the person and the Cancel.
+bool LeavesForCancel(WPARAM next) {
+  const auto window = reinterpret_cast<HWND>(next);
+  return window != nullptr && GetDlgCtrlID(window) == IDCANCEL;
 }
 
 // On the free-size dialogs a size is held inside the tray's display range.
@@ -227,6 +282,7 @@ int PCmdEditNum(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM) {
   switch (HIWORD(wParam)) {
     case EN_SETFOCUS:
       if (e.size) RememberShown(e, e.Current(), ShownValue(e, e.Current()));
+      RememberJudged(e);
       return 0;
     case EN_KILLFOCUS:
       ForgetShown(e);
@@ -243,11 +299,13 @@ int PCmdEditNum(UCB* ucb, TCB* tcb, ICB* icb, WPARAM wParam, LPARAM) {
   }
 }
 
-int PMsgEditNum(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM, LPARAM) {
-  if (!numbers::IsBound(ucb, icb) || message != WM_KILLFOCUS) return 0;
+int PMsgEditNum(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM wParam, LPARAM) {
+  if (!numbers::IsBound(ucb, icb) || message != WM_KILLFOCUS || LeavesForCancel(wParam)) return 0;
   const EditNum e(ucb, tcb, icb);
   if (e.hasData) StoreFinalText(e);
-  CheckAlertMsg2(ucb, tcb, icb, 0, 0);
+  if (IsIntegerKind(icb->pSFCB)) JudgeAsValidationDoes(e);
+  if (!JudgedAlready(e)) CheckAlertMsg2(ucb, tcb, icb, 0, 0);
+  RememberJudged(e);
   if (e.hasData) HoldFreeSize(e);
   InvalidateRect(icb->hWnd, nullptr, TRUE);
   return 0;

@@ -125,7 +125,16 @@ void PaintEditText(UCB* ucb, TCB*, ICB* icb) {
   const std::u16string current = numbers::WindowText(icb->hWnd);
   const std::u16string text =
       ShownForm(icb->hWnd, InStorage(icb->pSFCB) ? SettingText(ucb, icb->pSFCB) : current);
-  if (text != current) SetWindowTextW(icb->hWnd, text.c_str());
+  if (text == current) return;
+  // A character the code page cannot hold comes back replaced where it
+  // stood: the caret stays where the person types, or the next character
+  // would land at the front.
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(icb->hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SetWindowTextW(icb->hWnd, text.c_str());
+  const auto length = static_cast<DWORD>(text.size());
+  SendMessageW(icb->hWnd, EM_SETSEL, std::min(start, length), static_cast<LPARAM>(std::min(end, length)));
 }
 
 int PCmdEditText(UCB* ucb, TCB*, ICB* icb, WPARAM wParam, LPARAM) {

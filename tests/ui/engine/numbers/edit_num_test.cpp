@@ -43,10 +43,10 @@ TEST_F(EditNum, NumbersShowWithTheirDecimalsAndUnit) {
 TEST_F(EditNum, TypingStoresEachValueWithinTheDigits) {
   Open(kScaleDialog);
   kesm_test::UiScript script;
-  script.text(Control(kScaleVEdit), u"12.5")
-      .check("one decimal", [&] { EXPECT_EQ(Stored(kScaleV), 125); })
-      .text(Control(kScaleVEdit), u"12.34")
-      .check("a second decimal is not read", [&] { EXPECT_EQ(Stored(kScaleV), 123); })
+  script.text(Control(kScaleVEdit), u"32.5")
+      .check("one decimal", [&] { EXPECT_EQ(Stored(kScaleV), 325); })
+      .text(Control(kScaleVEdit), u"32.34")
+      .check("a second decimal is not read", [&] { EXPECT_EQ(Stored(kScaleV), 323); })
       .text(Control(kScaleHEdit), u"1234")
       .check("three digits", [&] {
         EXPECT_EQ(Text(kScaleHEdit), u"123");
@@ -57,13 +57,14 @@ TEST_F(EditNum, TypingStoresEachValueWithinTheDigits) {
 
 // What the dialog offers is what validation keeps: the scale typed at
 // either end of the range the spin gives comes back from a validation of
-// the DEVMODE in another context, and one past the end does not.
+// the DEVMODE in another context, and a digit that would take it past the
+// end is taken back.
 TEST_F(EditNum, ANumberTheDialogTakesIsOneValidationKeeps) {
   struct Case {
     const char16_t* typed;
     LONG_PTR kept;
   };
-  const Case cases[] = {{u"150", 150}, {u"400", 400}, {u"20", 20}, {u"401", 100}};
+  const Case cases[] = {{u"150", 150}, {u"400", 400}, {u"20", 20}, {u"401", 40}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.typed, c.typed + std::char_traits<char16_t>::length(c.typed)));
     Open(kScaleDialog);

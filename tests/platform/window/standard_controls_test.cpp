@@ -211,6 +211,68 @@ TEST_F(StandardControlsTest, ButtonActionsAndNotifications) {
   }
 }
 
+// A disabled button takes no click: not the mouse's, not the space bar's,
+// not BM_CLICK's; the parent hears nothing and no check changes.
+TEST_F(StandardControlsTest, ADisabledButtonSendsNoClick) {
+  auto click = [this](HWND b) {
+    UiScript script;
+    script.click(b);
+    ASSERT_TRUE(script.run());
+    Drain();
+  };
+  auto space = [this](HWND b) {
+    SetFocus(b);
+    UiScript script;
+    script.key(VK_SPACE);
+    ASSERT_TRUE(script.run());
+    Drain();
+  };
+  auto bmClick = [](HWND b) { SendMessageW(b, BM_CLICK, 0, 0); };
+  struct Case {
+    DWORD style;
+    std::function<void(HWND)> act;
+  };
+  const Case cases[] = {
+      {BS_PUSHBUTTON, click},       {BS_PUSHBUTTON, bmClick},       {BS_DEFPUSHBUTTON, bmClick},
+      {BS_AUTOCHECKBOX, click},     {BS_AUTOCHECKBOX, space},       {BS_AUTOCHECKBOX, bmClick},
+      {BS_CHECKBOX, bmClick},       {BS_AUTORADIOBUTTON, bmClick},  {BS_AUTO3STATE, bmClick},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.style);
+    HWND button = Control(u"Button", 5, c.style | WS_TABSTOP | WS_DISABLED);
+    ASSERT_NE(button, nullptr);
+    g_seen.clear();
+    c.act(button);
+    EXPECT_EQ(g_seen, Seen{});
+    EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    DestroyWindow(button);
+  }
+}
+
+// What each kind of button tells the dialog manager it wants.
+TEST_F(StandardControlsTest, EachButtonKindAnswersItsDialogCode) {
+  struct Case {
+    DWORD style;
+    LRESULT code;
+  };
+  const Case cases[] = {
+      {BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON},
+      {BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON},
+      {BS_CHECKBOX, DLGC_WANTCHARS | DLGC_BUTTON},
+      {BS_AUTOCHECKBOX, DLGC_WANTCHARS | DLGC_BUTTON},
+      {BS_RADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
+      {BS_AUTORADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
+      {BS_GROUPBOX, DLGC_STATIC},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.style);
+    HWND button = Control(u"Button", 5, c.style);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(SendMessageW(button, WM_GETDLGCODE, 0, 0), c.code);
+    DestroyWindow(button);
+  }
+}
+
 TEST_F(StandardControlsTest, AutoRadioButtonsUncheckTheirGroupOnly) {
   HWND r1 = Control(u"Button", 1, BS_AUTORADIOBUTTON | WS_GROUP, 10, 10);
   HWND r2 = Control(u"Button", 2, BS_AUTORADIOBUTTON, 10, 40);
@@ -289,6 +351,16 @@ TEST_F(StandardControlsTest, EditActionsAndNotifications) {
        },
        {"7:EN_MAXTEXT", "7:EN_UPDATE", "7:EN_CHANGE"}, u"abcxy"},
       {ES_READONLY, type(u"d"), {"KEYDOWN", "CHAR d"}, u"abc"},
+      // A number field takes typed digits only; a paste is not filtered.
+      {ES_NUMBER, type(u"1a-2"),
+       {"KEYDOWN", "CHAR 1", "7:EN_UPDATE", "7:EN_CHANGE", "KEYDOWN", "CHAR a", "KEYDOWN", "CHAR -", "KEYDOWN",
+        "CHAR 2", "7:EN_UPDATE", "7:EN_CHANGE"},
+       u"abc12"},
+      {ES_NUMBER, [](HWND e) {
+         PutClipboard(u"4x");
+         SendMessageW(e, WM_PASTE, 0, 0);
+       },
+       {"7:EN_UPDATE", "7:EN_CHANGE"}, u"abc4x"},
       // A paste is typing: the limit holds, and the parent hears of it.
       {0, limit(5, [](HWND e) {
          PutClipboard(u"defgh");
@@ -408,6 +480,53 @@ TEST_F(StandardControlsTest, ComboBoxActionsAndNotifications) {
   ASSERT_TRUE(SendMessageW(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)));
   EXPECT_EQ(dropped.top, field.top);
   EXPECT_EQ(dropped.bottom - dropped.top, 150);  // the height the combo was made with
+}
+
+// A drop-down list's window text is its selected item's, however it was
+// chosen; the program's drop and close are heard as a person's are.
+TEST_F(StandardControlsTest, ADropDownListShowsItsSelectionAndTellsAProgramsDrop) {
+  HWND combo = Sized(u"ComboBox", 9, CBS_DROPDOWNLIST | WS_TABSTOP, 120, 150);
+  Fill(combo, CB_ADDSTRING, {u"Letter", u"Legal", u"A4"});
+  struct TextCase {
+    std::function<void()> act;
+    std::u16string text;
+  };
+  const TextCase texts[] = {
+      {[] {}, u""},
+      {[&] { SendMessageW(combo, CB_SETCURSEL, 1, 0); }, u"Legal"},
+      {[&] { SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"A")); },
+       u"A4"},
+      {[&] {
+         UiScript script;
+         script.pick(combo, 0);
+         Run(script);
+       },
+       u"Letter"},
+      {[&] { SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0); }, u""},
+  };
+  for (const TextCase& c : texts) {
+    c.act();
+    EXPECT_EQ(Text(combo), c.text);
+    EXPECT_EQ(GetWindowTextLengthW(combo), static_cast<int>(c.text.size()));
+  }
+  struct DropCase {
+    BOOL show;
+    Seen seen;
+    LRESULT dropped;
+  };
+  const DropCase drops[] = {
+      {TRUE, {"9:CBN_DROPDOWN"}, TRUE},
+      {TRUE, {}, TRUE},  // already dropped
+      {FALSE, {"9:CBN_CLOSEUP"}, FALSE},
+      {FALSE, {}, FALSE},
+  };
+  for (const DropCase& c : drops) {
+    SCOPED_TRACE(c.show);
+    g_seen.clear();
+    EXPECT_TRUE(SendMessageW(combo, CB_SHOWDROPDOWN, static_cast<WPARAM>(c.show), 0));
+    EXPECT_EQ(g_seen, c.seen);
+    EXPECT_EQ(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0), c.dropped);
+  }
 }
 
 TEST_F(StandardControlsTest, OwnerDrawnComboMeasuresFieldThenItems) {

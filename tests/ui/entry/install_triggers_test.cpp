@@ -11,11 +11,11 @@
 #include <string>
 
 #include "jobsettings/devmode/devmode_layout.h"
+#include "platform/files/winfile.h"
 #include "platform/profile/winprofile.h"
+#include "platform/spooler/spoolsetup.h"
 #include "platform/system/sysfacts_control.h"
 #include "settings/system/unaligned.h"
-#include "platform/files/winfile.h"
-#include "platform/spooler/spoolsetup.h"
 #include "storage/install/drvinst_ini.h"
 #include "tests/storage/storage_support.h"
 #include "tests/ui/ui_machine.h"
@@ -29,7 +29,6 @@ constexpr const char16_t* kSharedIni = u"C:\\_kesm\\kesmusr.ini";
 
 class InstallTriggers : public UiMachine {
  public:
-  HANDLE printer() const { return printer_; }
   static std::u16string Shared(const char16_t* key) {
     WCHAR text[64] = {};
     GetPrivateProfileStringW(kPrinter, key, u"<none>", text, 64, kSharedIni);

@@ -4,12 +4,15 @@
 // upgrade's refusals.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <new>
 
+#include "platform/files/winfile.h"
 #include "platform/modules/builtin_modules.h"
 #include "platform/security/winsecurity.h"
 #include "platform/system/sysfacts_control.h"
 #include "platform/sync/winprocess.h"
+#include "storage/files/path_builders.h"
 #include "tests/storage/storage_support.h"
 #include "tests/ui/ui_machine.h"
 #include "ui/entry/dll_entry.h"
@@ -115,6 +118,17 @@ TEST_F(PrinterEvents, AFailureInsideTheEventStillImpersonatesTheClientAgain) {
     EXPECT_TRUE(Impersonating()) << "the client is impersonated again";
     RevertToSelf();
   });
+}
+
+// A connection's cache refresh copies the driver's shared libraries from
+// the driver folder into the system folder, where its clients load them.
+TEST_F(PrinterEvents, ACacheRefreshCopiesTheDriversLibrariesIntoPlace) {
+  std::ofstream(plat::DriverFilesFolder() / "kesmcmn.dll", std::ios::binary) << "common library";
+  WCHAR target[MAX_PATH] = {};
+  ASSERT_NE(AddSystemDirToFileName(target, MAX_PATH, u"kesmcmn.dll"), nullptr);
+  EXPECT_EQ(GetFileAttributesW(target), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(Event(kPrinter, PRINTER_EVENT_CACHE_REFRESH));
+  EXPECT_NE(GetFileAttributesW(target), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(PrinterEvents, TheUpgradeRecordsTheDriverDataOrRefuses) {

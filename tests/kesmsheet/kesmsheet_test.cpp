@@ -341,6 +341,15 @@ TEST_F(KesmSheet, AListLeftDroppedIsFoldedBeforeTheNextStepActs) {
   EXPECT_TRUE(Has(result.out, "DEVMODE: kdmScaleCentering: 0 -> 1")) << result.out;
 }
 
+// A text the driver keeps in the ANSI code page (an output tray's name)
+// shows in the change list as UTF-8, not as the code page's bytes.
+TEST_F(KesmSheet, TheChangeListShowsStoredTextInUtf8) {
+  const Result result =
+      Run({"--printer-sheet", "--script", Script("tab 3\ntype 2193 Caf\xC3\xA9\nok\n").string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(Has(result.out, "printer data: wdmPrintPostTray1Name: \"\" -> \"Caf\xC3\xA9\"\n")) << result.out;
+}
+
 // pick chooses from list boxes (scrolled to an item below sight) and list
 // views as from combo boxes.
 TEST_F(KesmSheet, PickChoosesFromListBoxesAndListViews) {

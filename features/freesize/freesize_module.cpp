@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 
 #include "features/custom_modules.h"
 #include "features/freesize/freesize_ids.h"
@@ -58,11 +59,20 @@ void FreeSizeGiven(UCB* ucb, const CustomDevmodeRecord* record) {
   SetDevmodeValueDirectByFuncID(ucb, kFuncPaperInchWidth, ConvertMMtoINCH(record->devmode->dmPaperWidth));
 }
 
+// A mirror (an unsigned count of hundredths of an inch, as stored) in the
+// DEVMODE's tenths of a millimetre. A value the DEVMODE field cannot hold
+// becomes the largest it holds instead of wrapping round to a small or
+// negative size.
+SHORT MirrorTenths(UCB* ucb, WORD mirror) {
+  const auto inch = static_cast<DWORD>(Value(ucb, mirror));
+  const LONG tenths = ConvertINCHtoMM(static_cast<LONG>(std::min(inch, static_cast<DWORD>(ConvertMMtoINCH(SHRT_MAX)))));
+  return static_cast<SHORT>(std::clamp<LONG>(tenths, 0, SHRT_MAX));
+}
+
 void FreeSizeArea(UCB* ucb, CustomPaperAreaRecord* record) {
   if (record == nullptr || record->devmode == nullptr || !IsFreeSizeInchMode(ucb)) return;
-  record->devmode->dmPaperLength =
-      static_cast<SHORT>(ConvertINCHtoMM(static_cast<LONG>(Value(ucb, kFuncPaperInchLength))));
-  record->devmode->dmPaperWidth = static_cast<SHORT>(ConvertINCHtoMM(static_cast<LONG>(Value(ucb, kFuncPaperInchWidth))));
+  record->devmode->dmPaperLength = MirrorTenths(ucb, kFuncPaperInchLength);
+  record->devmode->dmPaperWidth = MirrorTenths(ucb, kFuncPaperInchWidth);
   record->handled = 1;
 }
 

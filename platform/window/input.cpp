@@ -180,6 +180,8 @@ HWND Activate(HWND hwnd, WORD how) {
   return old;
 }
 
+void ForgetInjectedInput() { t_hardware = Hardware{}; }
+
 void ReleaseInputOf(HWND hwnd) {
   HWND focus = nullptr;
   HWND capture = nullptr;

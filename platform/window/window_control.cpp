@@ -7,6 +7,7 @@
 #include "platform/window/messagebox_control.h"
 #include "platform/window/modal_loop.h"
 #include "platform/window/window_class.h"
+#include "platform/window/window_internal.h"
 #include "platform/window/winuser_clipboard.h"
 
 namespace plat::window {
@@ -28,6 +29,7 @@ void ResetThreadWindows() {
     q.focus = q.active = q.capture = nullptr;
     q.keys = {};
   }
+  ForgetInjectedInput();
   SetCursor(LoadCursorW(nullptr, IDC_ARROW));
   SetCursorPos(0, 0);
   ClearMessageBoxRecords();

@@ -15,6 +15,9 @@ void SendMove(HWND hwnd);
 // Takes focus, capture and activation away from a window and its
 // descendants before they are destroyed.
 void ReleaseInputOf(HWND hwnd);
+// Lets go of every key and button the calling thread injected and forgets
+// its last press.
+void ForgetInjectedInput();
 // The destruction messages and unlinking of a window and its descendants.
 void DestroyTree(HWND hwnd);
 // Marks the whole client area of a window and of its visible descendants

@@ -45,6 +45,7 @@ inline constexpr const char* kSampleDescriptions[] = {
     KESM_TEST_DATA "/kpd/kesm_w2_refresh.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_request.kpd",
     KESM_TEST_DATA "/kpd/kesm_w2_stamp.kpd",
+    KESM_TEST_DATA "/kpd/kesm_w2_stored_size.kpd",
     KESM_TEST_DATA "/../../tools/kesmprint/kesm_sample.kpd",
 };
 

@@ -326,6 +326,67 @@ TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {
   }
 }
 
+// A script is UTF-8 text: a binary file, or a line in another encoding
+// (comments too), is refused at its first such line, and what an error
+// quotes of a script reaches the terminal as UTF-8.
+TEST_F(KesmSheet, AScriptThatIsNotUtf8TextIsRefusedAtItsFirstBadLine) {
+  struct Case {
+    const char* what;
+    std::string text;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"a binary file", std::string("tab 1\n\x7f" "ELF\x02\x01\x01\0\0\0\nok\n", 20), "line 2: not text"},
+      {"a comment in Latin-1", "# caf\xe9\nok\n", "line 1: not text"},
+      {"a typed text in Latin-1", "tab 1\ntype 2388 caf\xe9\nok\n", "line 2: not text"},
+      {"a byte-order mark and UTF-8", "\xEF\xBB\xBF# caf\xC3\xA9\n\xC3\xBC" "ber 3\n",
+       "line 2: unknown step \"\xC3\xBC" "ber\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string file = Script(c.text).string();
+    const Result result = Run({"--script", file});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_EQ(result.err.rfind("kesmsheet: the script " + file + ", " + c.message, 0), 0u) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+  }
+}
+
+// A click that drops a combo box leaves its list open; the next step folds
+// it, as a person's click elsewhere would, and then does its own work.
+TEST_F(KesmSheet, AListLeftDroppedIsFoldedBeforeTheNextStepActs) {
+  const Result result = Run({"--script", Script("tab 1\nclick 2017\ncheck 3328\nok\n").string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(Has(result.out, "DEVMODE: kdmScaleCentering: 0 -> 1")) << result.out;
+}
+
+// A text the driver keeps in the ANSI code page (an output tray's name)
+// shows in the change list as UTF-8, not as the code page's bytes.
+TEST_F(KesmSheet, TheChangeListShowsStoredTextInUtf8) {
+  const Result result =
+      Run({"--printer-sheet", "--script", Script("tab 3\ntype 2193 Caf\xC3\xA9\nok\n").string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(Has(result.out, "printer data: wdmPrintPostTray1Name: \"\" -> \"Caf\xC3\xA9\"\n")) << result.out;
+}
+
+// pick chooses from list boxes (scrolled to an item below sight) and list
+// views as from combo boxes.
+TEST_F(KesmSheet, PickChoosesFromListBoxesAndListViews) {
+  const std::string install = "KESM_MACHINE='" + machine().string() + "' '" KESMPRINT_PROGRAM
+                              "' --printer 'Kesm Stamp' --description '" KESM_TEST_DATA
+                              "/kpd/kesm_w2_stamp.kpd' -o '" + (folder_.path() / "sample.kesm").string() + "' >/dev/null 2>&1";
+  ASSERT_EQ(std::system(install.c_str()), 0);
+  const Result list = Run({"--printer", "Kesm Stamp", "--script", Script("tab 2\npick 2087 1\ncancel\n").string()});
+  EXPECT_EQ(list.code, 0) << list.err;
+  EXPECT_TRUE(Has(list.out, "the sheet ended with Cancel")) << list.out;
+  const Result view = Run({"--printer-sheet", "--script", Script("tab 0\npick 2166 0\nok\n").string()});
+  EXPECT_EQ(view.code, 0) << view.err;
+  EXPECT_TRUE(Has(view.out, "the sheet ended with OK")) << view.out;
+  const Result none = Run({"--printer-sheet", "--script", Script("tab 0\npick 2166 40\nok\n").string()});
+  EXPECT_EQ(none.code, 1);
+  EXPECT_TRUE(Has(none.err, "the control 2166")) << none.err;
+}
+
 // A printer of the Other page's description on the machine kesmsheet
 // runs on: the print type picked on the preset page, its dialog opened
 // from the Others page and pictured, the user-code confirmation and the

@@ -22,7 +22,7 @@ constexpr std::uint32_t LBS_NOTIFY = 0x1, LBS_MULTIPLESEL = 0x8, LBS_OWNERDRAWFI
                         LBS_HASSTRINGS = 0x40, LBS_NOINTEGRALHEIGHT = 0x100;
 constexpr std::uint32_t kOwnerList = LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
 constexpr std::uint32_t CBS_DROPDOWNLIST = 0x3, CBS_OWNERDRAWFIXED = 0x10, CBS_HASSTRINGS = 0x200;
-constexpr std::uint32_t ES_AUTOHSCROLL = 0x80, ES_NUMBER = 0x2000;
+constexpr std::uint32_t ES_AUTOHSCROLL = 0x80;
 constexpr std::uint32_t WS_VSCROLL = 0x00200000, WS_BORDER = 0x00800000;
 constexpr std::uint32_t LVS_REPORT = 0x1, LVS_SINGLESEL = 0x4, LVS_SHOWSELALWAYS = 0x8, LVS_OWNERDRAWFIXED = 0x400;
 constexpr std::uint32_t TVS_HASBUTTONS = 0x1, TVS_HASLINES = 0x2, TVS_LINESATROOT = 0x4, TVS_SHOWSELALWAYS = 0x20;
@@ -49,7 +49,9 @@ constexpr KindStyle kKinds[] = {
     {49, "ListBox", kList | LBS_MULTIPLESEL | kOwnerList},
     {50, "ListBox", kList | kOwnerList},
     {61, "Edit", ES_AUTOHSCROLL | WS_BORDER | kTab},
-    {63, "Edit", ES_AUTOHSCROLL | ES_NUMBER | WS_BORDER | kTab},
+    // No ES_NUMBER: a number edit also takes the decimal point of a length
+    // in inches; the engine filters its characters itself.
+    {63, "Edit", ES_AUTOHSCROLL | WS_BORDER | kTab},
     {81, "ScrollBar", SBS_VERT},
     {82, "ScrollBar", SBS_HORZ | kTab},
     {84, "ScrollBar", SBS_HORZ | kTab},

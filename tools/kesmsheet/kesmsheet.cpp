@@ -30,11 +30,18 @@ namespace fs = std::filesystem;
 
 constexpr const char16_t* kUiFileName = u"kesmui.dll";
 
-int Fail(std::ostream& err, std::string message) {
-  for (char& c : message) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+// One line of UTF-8 text: a control character or a byte that is not UTF-8
+// (a file name's, say) shows as '?'.
+int Fail(std::ostream& err, const std::string& message) {
+  std::string shown;
+  for (std::size_t i = 0; i < message.size();) {
+    char32_t c = 0;
+    const std::size_t n = plat::utf::ReadUtf8(message, i, &c);
+    const bool plain = c != plat::utf::kInvalid && c >= 0x20 && c != 0x7F;
+    shown += plain ? message.substr(i, n) : std::string("?");
+    i += n;
   }
-  err << "kesmsheet: " << message << '\n';
+  err << "kesmsheet: " << shown << '\n';
   return 1;
 }
 

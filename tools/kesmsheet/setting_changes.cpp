@@ -6,6 +6,7 @@
 #include "jobsettings/devmode/runtime_flags.h"
 #include "jobsettings/validate/validate_devmode.h"
 #include "jobsettings/validate/validate_flags.h"
+#include "platform/text/codepage.h"
 #include "platform/text/utf.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_open.h"
@@ -33,9 +34,15 @@ std::string StringValue(const UCB* ucb, const SFCB& record) {
     }
     return "\"" + plat::utf::ToUtf8(text) + "\"";
   }
-  std::string text;
-  for (DWORD i = 0; i < size && at[i] != 0; ++i) text.push_back(static_cast<char>(at[i]));
-  return "\"" + text + "\"";
+  // ANSI text of the process code page, shown in UTF-8.
+  std::string ansi;
+  for (DWORD i = 0; i < size && at[i] != 0; ++i) ansi.push_back(static_cast<char>(at[i]));
+  std::u16string wide(ansi.size() + 1, u'\0');
+  const int n = ansi.empty() ? 0
+                             : MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
+                                                   static_cast<int>(wide.size()));
+  wide.resize(static_cast<std::size_t>(n > 0 ? n : 0));
+  return "\"" + plat::utf::ToUtf8(wide) + "\"";
 }
 
 void Record(const UCB* ucb, const SFCB& record, SettingSnapshot& snapshot) {

@@ -3,12 +3,14 @@
 #include <memory>
 
 #include "platform/compstui/compstui_host.h"
+#include "platform/window/commctrl_listview.h"
 #include "platform/text/utf.h"
 #include "platform/window/messagebox_control.h"
 #include "platform/window/propsheet/prsht.h"
 #include "platform/window/propsheet/tabctrl.h"
 #include "platform/window/script_driver.h"
 #include "platform/window/window_image.h"
+#include "platform/window/winuser_controls.h"
 
 namespace kesmsheet {
 namespace {
@@ -99,11 +101,90 @@ void Close(Script& script, const Run& run, int button) {
   });
 }
 
+std::u16string ClassOf(HWND window) {
+  WCHAR name[64] = {};
+  if (window == nullptr || GetClassNameW(window, name, 64) == 0) return {};
+  return name;
+}
+
+// Whether a list box shows item index whole, or its bar would have to
+// scroll it down into sight.
+bool BelowSight(HWND list, int index) {
+  RECT item{};
+  RECT client{};
+  if (SendMessageW(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
+    return false;
+  }
+  GetClientRect(list, &client);
+  return item.bottom > client.bottom && (GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL) != 0;
+}
+
+// Clicks the down arrow of the list's own bar until the item shows (at
+// most once an item), then clicks the item, as a person would.
+void ScrollAndSelect(Script& script, const WindowRef& list, int index, int clicksLeft) {
+  script.decide([list, index, clicksLeft](Script& next) {
+    HWND window = list.Resolve();
+    if (window == nullptr || clicksLeft <= 0 || !BelowSight(window, index)) {
+      next.select(list, index);
+      return;
+    }
+    RECT client{};
+    GetClientRect(window, &client);
+    next.clickAt(list, POINT{client.right + GetSystemMetrics(SM_CXVSCROLL) / 2,
+                             client.bottom - GetSystemMetrics(SM_CYVSCROLL) / 2});
+    ScrollAndSelect(next, list, index, clicksLeft - 1);
+  });
+}
+
+// A pick chooses an item the way the control offers it: a combo box is
+// dropped and its item clicked, a list box's or a list view's item is
+// clicked where it shows (a list box is scrolled to it first).
+void Pick(Script& script, const Run& run, const Step& step) {
+  const WindowRef control = ControlRef(run, step.id);
+  script.decide([control, step](Script& next) {
+    const std::u16string cls = ClassOf(control.Resolve());
+    if (cls == u"ListBox") {
+      ScrollAndSelect(next, control, step.number, step.number + 1);
+    } else if (cls == WC_LISTVIEWW) {
+      next.listView(control, step.number);
+    } else {
+      next.pick(control, step.number);
+    }
+  });
+}
+
+// A dropped combo box holds the mouse: a person's click elsewhere only
+// folds its list. So before a step works another control, a list left
+// dropped (by a click on its combo) is folded by such a click; one that
+// stays dropped fails the step, naming the combo.
+void FoldDroppedList(Script& script, const Run& run, const Step& step) {
+  script.decide([&run, step](Script& next) {
+    HWND held = GetCapture();
+    if (held == nullptr || ClassOf(held) != u"ComboBox" || SendMessageW(held, CB_GETDROPPEDSTATE, 0, 0) == FALSE) {
+      return;
+    }
+    if (step.kind == StepKind::kClick && GetDlgCtrlID(held) == step.id) return;  // a click on it folds it
+    RECT client{};
+    GetClientRect(held, &client);
+    next.clickAt(held, POINT{-4, client.bottom / 2});
+    const std::string name = "the combo box " + std::to_string(GetDlgCtrlID(held));
+    next.check("the list of " + name + " folded", [held, name, &run] {
+      if (IsWindow(held) && SendMessageW(held, CB_GETDROPPEDSTATE, 0, 0) != FALSE) {
+        run.outcome.failures.push_back("the list of " + name + " stays dropped");
+      }
+    });
+  });
+}
+
 void AddStep(Script& script, const Run& run, const Step& step) {
+  if (step.kind == StepKind::kCheck || step.kind == StepKind::kType || step.kind == StepKind::kClick ||
+      step.kind == StepKind::kPick) {
+    FoldDroppedList(script, run, step);
+  }
   switch (step.kind) {
     case StepKind::kTab: script.tab(SheetRef(run), step.number); break;
     case StepKind::kClick: script.click(ControlRef(run, step.id)); break;
-    case StepKind::kPick: script.pick(ControlRef(run, step.id), step.number); break;
+    case StepKind::kPick: Pick(script, run, step); break;
     case StepKind::kType: script.text(ControlRef(run, step.id), Widen(step.text)); break;
     case StepKind::kCheck: script.check(ControlRef(run, step.id)); break;
     case StepKind::kAnswer: script.answerBox(Widen(step.text), step.number); break;

@@ -5,6 +5,8 @@
 #include <sstream>
 #include <string_view>
 
+#include "platform/text/utf.h"
+
 namespace kesmsheet {
 namespace {
 
@@ -83,6 +85,20 @@ bool ShotName(std::string_view name) {
   return true;
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A script line is UTF-8 text without control characters but the tab and
+// the carriage return of a CR LF line end: a binary file is refused at its
+// first line, comments included, and no raw byte reaches a message.
+bool IsTextLine(std::string_view line) {
+  for (std::size_t i = 0; i < line.size();) {
+    char32_t c = 0;
+    i += plat::utf::ReadUtf8(line, i, &c);
+    if (c == plat::utf::kInvalid || c == 0x7F || (c < 0x20 && c != '\t' && c != '\r')) return false;
+  }
+  return true;
+}
+
 // One line's step; the reason it is none otherwise.
 bool ParseLine(std::string_view line, Step& step, std::string& why) {
   std::string_view rest = line;
@@ -135,6 +151,12 @@ bool ParseScript(const std::string& text, std::vector<Step>& steps, std::string&
   std::istringstream in(text);
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
+    if (number == 1 && line.rfind(kByteOrderMark, 0) == 0) line.erase(0, kByteOrderMark.size());
+    if (!IsTextLine(line)) {
+      error = "line " + std::to_string(number) + ": not text (a script is UTF-8 text, one step a line)";
+      steps.clear();
+      return false;
+    }
     const std::string_view trimmed = Trim(line);
     if (trimmed.empty() || trimmed[0] == '#') continue;
     Step step{};

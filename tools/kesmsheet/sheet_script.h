@@ -2,7 +2,8 @@
 //   tab N              click tab N of the sheet (0 the first)
 //   click ID           click the control ID of the dialog open over the sheet,
 //                      else of the page shown (or of the sheet)
-//   pick ID N          drop the combo box ID and click its item N
+//   pick ID N          click item N of the list box or list view ID, or drop
+//                      the combo box ID and click its item N
 //   type ID TEXT       click the edit ID, select its text and type TEXT over it
 //   check ID           click the check box or radio button ID unless it is checked
 //   answer TEXT BUTTON press BUTTON (OK, Cancel, Yes, No, Abort, Retry, Ignore or
@@ -11,7 +12,9 @@
 //   shot NAME          write a picture of the window in front (the sheet or
 //                      the dialog open over it) as NAME.png into the --shots
 //                      folder; NAME holds letters, digits, '-' and '_'
-// Blank lines and lines starting with '#' are passed over.
+// A list a click left dropped is folded before another control is worked.
+// Blank lines and lines starting with '#' are passed over. A script is
+// UTF-8 text: a line with other bytes or control characters is refused.
 #pragma once
 
 #include <string>

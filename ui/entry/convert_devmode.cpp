@@ -4,6 +4,7 @@
 // the stored settings.
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "devicecomm/jobcodes/jc_upkeep.h"
 #include "jobsettings/convert/devmode_convert.h"
@@ -14,6 +15,7 @@
 #include "platform/spooler/winspool.h"
 #include "settings/bkpd/description_queries.h"
 #include "settings/context/context_block.h"
+#include "settings/tables/driver_params.h"
 #include "settings/values/setting_value.h"
 #include "storage/files/driver_file_security.h"
 #include "storage/install/devmode_upgrade.h"
@@ -51,6 +53,10 @@ constexpr DWORD kUpgradeValidation = 0x4000008;
 constexpr int kSameMinorUpgrade = 1;
 constexpr int kMajorUpgrade = 2;
 constexpr WORD kPublicBytes = 220;
+// The private header through its version, and the machine id after it.
+constexpr std::size_t kUpgradeHeaderBytes = KDM_OFFSET(kdmMachineID) + 1;
+constexpr std::size_t kOffDriverType = KDM_OFFSET(kdmDriverType);
+static_assert(kOffDwVersion + sizeof(DWORD) <= kUpgradeHeaderBytes);
 
 DEVMODEW* ContextDevmode(UCB* ucb) { return reinterpret_cast<DEVMODEW*>(ucb->pDCB->devmode); }
 
@@ -93,15 +99,21 @@ void Upgrade(HANDLE printer, UCB* ucb, const DEVMODEW* in, DEVMODEW* out, std::s
   SetDriverFileSecurity(ucb);
 }
 
-// The version of a DEVMODE's private part is read only from a whole image
-// of this driver's layout that carries this driver's signature: any other
-// DEVMODE has no private header at that place, or none at all.
+// The upgrade a caller's DEVMODE asks for, decided by the version its
+// private header states. An earlier version's private part may be shorter
+// than this version's; it still starts with the header and the machine id,
+// which are all that is read of it, from a whole image of this layout made
+// of the bytes the DEVMODE holds. A driver type past its end is not
+// compared. A DEVMODE without this driver's header is no upgrade.
 int UpgradeKind(const DEVMODEW* in) {
   if (in == nullptr) return IsUpgrade(in);
-  if (in->dmSize != kPublicBytes || kesm_entry::StatedDevmodeBytes(in) < static_cast<DWORD>(kSizeofKesmDM)) {
-    return 0;
-  }
-  return IsMyValidDevmodeForUpgrade(in, 0) ? IsUpgrade(in) : 0;
+  const std::size_t bytes = kesm_entry::StatedDevmodeBytes(in);
+  if (in->dmSize != kPublicBytes || bytes < kUpgradeHeaderBytes) return 0;
+  std::vector<BYTE> image(kSizeofKesmDM, 0);
+  std::memcpy(image.data(), in, std::min<std::size_t>(bytes, kSizeofKesmDM));
+  auto* whole = reinterpret_cast<DEVMODEW*>(image.data());
+  if (bytes <= kOffDriverType) image[kOffDriverType] = static_cast<BYTE>(fgDP.cDriverType);
+  return IsMyValidDevmodeForUpgrade(whole, 0) ? IsUpgrade(whole) : 0;
 }
 
 BOOL AfterConversion(LPCWSTR name, const DEVMODEW* in, DEVMODEW* out, std::size_t outBytes) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "jobsettings/devmode/devmode_layout.h"
 #include "jobsettings/request/capability_walks.h"
@@ -17,6 +18,7 @@
 #include "settings/context/context_open.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
+#include "settings/values/text_language.h"
 #include "settings/values/units.h"
 #include "storage/install/sequence/install_sequence.h"
 #include "storage/stores/freesize_store.h"
@@ -79,19 +81,23 @@ LONG ValueWalk(UCB* ucb, WORD funcId, WORD type, WORD* output) {
   });
 }
 
-// The free-size entry of a paper value, or -1.
+// The free-size entry of a paper value, or -1. The stored sizes are read
+// here: a capability answer must not depend on whether the caller's
+// DEVMODE happened to select one of them.
 int FreeSizeEntry(UCB* ucb, const SP* sp) {
   if (sp == nullptr || !IsFreeSizePaperIDByRegist(static_cast<WORD>(sp->value))) return -1;
   const int n = GetFreeSizePaperNum(static_cast<WORD>(sp->value), ucb, nullptr);
   if (n < 0 || n >= kFreeSizeEntries || ucb->pWork == nullptr) return -1;
+  ReadFreesizeInfoAll(ucb);
   GetFreeSizeInfoNoRegist(ucb, static_cast<WORD>(sp->value), n);
   return n;
 }
 
-void AnsiName(const char* name, WCHAR* out, int chars) {
-  int n = 0;
-  for (; n + 1 < chars && name[n] != 0; ++n) out[n] = static_cast<unsigned char>(name[n]);
-  out[n] = 0;
+// A stored name is ANSI text of the process code page, not always
+// terminated in its field.
+void AnsiName(const FREESIZEINFO& size, WCHAR* out, int chars) {
+  const std::string name(size.szName, strnlen(size.szName, sizeof size.szName));
+  CopyStr2Unicode(out, name.c_str(), chars);
 }
 
 DWORD Answer(LONG value) { return static_cast<DWORD>(value); }
@@ -193,7 +199,7 @@ LONG CapPAPERNAMES(UCB* ucb, WCHAR* output) {
     std::fill_n(name, CCHPAPERNAME, WCHAR{0});
     const int entry = FreeSizeEntry(ucb, sp);
     if (entry >= 0) {
-      AnsiName(ucb->pWork->aFreeSizeInfo[entry].szName, name, CCHPAPERNAME);
+      AnsiName(ucb->pWork->aFreeSizeInfo[entry], name, CCHPAPERNAME);
     } else {
       LoadStringFromResDll(ucb, option.value, name, CCHPAPERNAME, TRUE);
     }

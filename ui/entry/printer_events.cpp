@@ -121,12 +121,29 @@ BOOL MyImpersonatePrinterClient(HANDLE token) {
 
 BOOL UpgradePrinterProperties(HANDLE printer, UCB* ucb) { return SetDriverDataToReg(printer, ucb); }
 
+namespace {
+
+// The span of an event run as the spooler: the client is impersonated
+// again however the event ends, a failure that leaves it included; a
+// spooler thread left as itself would serve the next client's call with
+// the spooler's rights.
+class AsPrinterSelf {
+ public:
+  AsPrinterSelf() : token_(MyRevertToPrinterSelf()) {}
+  ~AsPrinterSelf() { MyImpersonatePrinterClient(token_); }
+  AsPrinterSelf(const AsPrinterSelf&) = delete;
+  AsPrinterSelf& operator=(const AsPrinterSelf&) = delete;
+
+ private:
+  HANDLE token_;
+};
+
+}  // namespace
+
 BOOL _DrvPrinterEvent(LPWSTR name, int event, DWORD /*flags*/, LPARAM /*lParam*/) {
   if (!Handled(event)) return TRUE;
-  const HANDLE token = MyRevertToPrinterSelf();
-  const BOOL result = RunEvent(name, event);
-  MyImpersonatePrinterClient(token);
-  return result;
+  const AsPrinterSelf self;
+  return RunEvent(name, event);
 }
 
 BOOL _DrvUpgradePrinter(DWORD level, LPBYTE info) {

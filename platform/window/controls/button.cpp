@@ -80,7 +80,9 @@ void UncheckGroup(HWND hwnd) {
   }
 }
 
+// A disabled button takes no click, not even one a program sends.
 void Clicked(HWND hwnd) {
+  if (!IsWindowEnabled(hwnd)) return;
   switch (TypeOf(hwnd)) {
     case BS_AUTOCHECKBOX: SetCheck(hwnd, (State(hwnd) & kCheckMask) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED); break;
     case BS_AUTO3STATE: SetCheck(hwnd, ((State(hwnd) & kCheckMask) + 1) % 3); break;
@@ -153,6 +155,8 @@ LRESULT OnDialogCode(HWND hwnd, UINT, WPARAM, LPARAM) {
   const DWORD type = TypeOf(hwnd);
   if (type == BS_GROUPBOX) return DLGC_STATIC;
   if (IsRadio(type)) return DLGC_BUTTON | DLGC_RADIOBUTTON;
+  // A check box wants the characters that set and clear it.
+  if (type == BS_CHECKBOX || type == BS_AUTOCHECKBOX) return DLGC_WANTCHARS | DLGC_BUTTON;
   if (IsCheckBox(type)) return DLGC_BUTTON;
   return DLGC_BUTTON | (type == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
 }

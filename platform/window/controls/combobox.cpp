@@ -7,7 +7,8 @@
 // dropped list beneath. A click drops the list (CBN_DROPDOWN) and holds the
 // capture; a click on an item of the dropped list picks it: CBN_SELCHANGE,
 // CBN_SELENDOK, then CBN_CLOSEUP; a click elsewhere closes it with
-// CBN_SELENDCANCEL and CBN_CLOSEUP. CB_SETCURSEL is silent. Owner-drawn
+// CBN_SELENDCANCEL and CBN_CLOSEUP. CB_SETCURSEL is silent; CB_SHOWDROPDOWN
+// is heard as a drop or a close. Owner-drawn
 // combos measure the selection field (itemID -1) and then the items
 // (itemID 0) while they are made; variable-height ones measure the field
 // then, and each item as it is added.
@@ -204,12 +205,13 @@ LRESULT GetDroppedRect(HWND hwnd, ComboState& s, WPARAM, LPARAM lParam) {
   *reinterpret_cast<RECT*>(lParam) = r;
   return TRUE;
 }
+// Dropped or closed by the program: the parent hears it as it would hear a
+// person's drop or close.
 LRESULT ShowDropDown(HWND hwnd, ComboState& s, WPARAM wParam, LPARAM) {
-  // Shown or hidden by the program: only the close is told.
-  if (wParam != 0 && !s.dropped) {
-    s.dropped = true;
-    SetCapture(hwnd);
-  } else if (wParam == 0) {
+  if (Simple(hwnd)) return TRUE;
+  if (wParam != 0) {
+    DropDown(hwnd, s);
+  } else {
     CloseUp(hwnd, s);
   }
   return TRUE;
@@ -388,10 +390,21 @@ LRESULT EditCommand(HWND hwnd, ComboState& s, WPARAM wParam, LPARAM lParam) {
 }
 
 // The window's text is the edit's, when there is one.
+// A drop-down list's text is its selected item's text (empty without a
+// selection); a combo with an edit keeps its text there.
 LRESULT OnText(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   ComboState* s = StateOf(hwnd);
   if (s != nullptr && s->edit != nullptr) return SendMessageW(s->edit, message, wParam, lParam);
-  return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (s == nullptr || !s->list.hasStrings || message == WM_SETTEXT) return DefWindowProcW(hwnd, message, wParam, lParam);
+  const std::u16string text =
+      s->list.Valid(static_cast<WPARAM>(s->selected)) ? s->list.items[static_cast<std::size_t>(s->selected)].text : u"";
+  if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(text.size());
+  auto* out = reinterpret_cast<char16_t*>(lParam);
+  if (out == nullptr || wParam == 0) return 0;
+  const std::size_t n = std::min<std::size_t>(text.size(), static_cast<std::size_t>(wParam) - 1);
+  std::copy_n(text.begin(), n, out);
+  out[n] = u'\0';
+  return static_cast<LRESULT>(n);
 }
 
 LRESULT LimitText(HWND, ComboState& s, WPARAM wParam, LPARAM) {

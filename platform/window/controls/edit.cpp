@@ -95,6 +95,8 @@ LRESULT OnChar(HWND hwnd, UINT, WPARAM wParam, LPARAM) {
     insert = u"\r\n";
   } else if (c < u' ') {
     return 0;
+  } else if ((StyleOf(hwnd) & ES_NUMBER) != 0 && (c < u'0' || c > u'9')) {
+    return 0;  // a number field takes typed digits only (a paste is not filtered)
   } else {
     insert.push_back(c);
   }

@@ -97,6 +97,17 @@ bool MakeControls(HWND dialog, HINSTANCE instance, const DialogTemplate& t, Dial
   return true;
 }
 
+// The control that gets the first focus: the first whose own styles make it
+// visible, enabled and a tab stop. The dialog itself is still hidden here,
+// so the control's styles decide, not whether it shows on the screen yet.
+HWND FirstTabStop(HWND dialog) {
+  for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+    const auto style = static_cast<DWORD>(GetWindowLongW(c, GWL_STYLE));
+    if ((style & (WS_VISIBLE | WS_DISABLED | WS_TABSTOP)) == (WS_VISIBLE | WS_TABSTOP)) return c;
+  }
+  return nullptr;
+}
+
 HWND Create(HINSTANCE instance, const DialogTemplate& t, HWND owner, DLGPROC proc, LPARAM param, bool modal) {
   const std::u16string cls = ClassOf(t.className, u"#32770");
   const DWORD exStyle = t.exStyle | ((t.style & DS_MODALFRAME) != 0 ? WS_EX_DLGMODALFRAME : 0);
@@ -117,13 +128,14 @@ HWND Create(HINSTANCE instance, const DialogTemplate& t, HWND owner, DLGPROC pro
     SetLastError(ERROR_CANCELLED);
     return nullptr;
   }
-  HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
+  HWND first = FirstTabStop(dialog);
   const LRESULT setFocus = SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param);
   if (!IsWindow(dialog)) return nullptr;
   if (((t.style & WS_VISIBLE) != 0 || modal) && !info->ended) ShowWindow(dialog, SW_SHOWNORMAL);
-  if (setFocus != 0 && first != nullptr && IsWindow(first) && !info->ended) {
-    SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
-  }
+  // The focus goes where Tab would start once the dialog shows; a dialog
+  // still hidden (a sheet's page) takes none yet.
+  HWND focus = setFocus != 0 && !info->ended ? GetNextDlgTabItem(dialog, nullptr, FALSE) : nullptr;
+  if (focus != nullptr && IsWindow(focus)) SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
   return dialog;
 }
 

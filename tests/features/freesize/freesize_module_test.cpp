@@ -151,6 +151,24 @@ TEST_F(FreeSize, ThePaperAreaOfInchModeComesFromTheMirrors) {
   EXPECT_EQ(outside.handled, 0u);
   EXPECT_EQ(dm.dmPaperLength, 1);
 
+  // A mirror beyond what the DEVMODE's field holds gives the largest size
+  // it holds, never one wrapped round to a small or negative size.
+  InchMode(true);
+  struct Case {
+    LONG mirror;
+    SHORT tenths;
+  };
+  for (const Case c : {Case{12900, 32766}, Case{12901, 32766}, Case{13000, 32766}, Case{25800, 32766},
+                       Case{0x7FFFFFFF, 32766}, Case{-1, 32766}, Case{0, 0}}) {
+    SCOPED_TRACE(c.mirror);
+    S(kInchLength, c.mirror);
+    S(kInchWidth, c.mirror);
+    CustomPaperAreaRecord wide{&dm, 0};
+    KesmCustomFunction(ucb_, kCustomFreeSizeArea, &wide);
+    EXPECT_EQ(dm.dmPaperLength, c.tenths);
+    EXPECT_EQ(dm.dmPaperWidth, c.tenths);
+  }
+
   // A size given in the DEVMODE's tenths of a millimetre becomes the mirrors.
   InchMode(true);
   dm.dmPaperLength = 2159;

@@ -42,6 +42,7 @@ class DialogBuilder {
     while (bytes_.size() % 4 != 0) bytes_.push_back(0);
     Put<DWORD>(0);
     Put<DWORD>(0);
+    styleAt_ = bytes_.size();
     Put<DWORD>(style | WS_CHILD | WS_VISIBLE);
     for (short v : {x, y, cx, cy}) Put<short>(v);
     Put<DWORD>(id);
@@ -57,6 +58,14 @@ class DialogBuilder {
     std::memcpy(&count, bytes_.data() + countAt_, sizeof(count));
     ++count;
     std::memcpy(bytes_.data() + countAt_, &count, sizeof(count));
+    return *this;
+  }
+  // The last item starts hidden (without WS_VISIBLE).
+  DialogBuilder& Hide() {
+    DWORD style = 0;
+    std::memcpy(&style, bytes_.data() + styleAt_, sizeof(style));
+    style &= ~static_cast<DWORD>(WS_VISIBLE);
+    std::memcpy(bytes_.data() + styleAt_, &style, sizeof(style));
     return *this;
   }
   LPCDLGTEMPLATEW get() const { return reinterpret_cast<LPCDLGTEMPLATEW>(bytes_.data()); }
@@ -83,6 +92,7 @@ class DialogBuilder {
     }
   }
   std::vector<BYTE> bytes_;
+  std::size_t styleAt_ = 0;
   std::size_t countAt_ = 0;
 };
 

@@ -29,6 +29,7 @@ struct ProcLog {
   INT_PTR answer = 0;          // for the messages of a return-value case
   LONG_PTR msgResult = 0;      // left in DWLP_MSGRESULT
   bool endInInit = false;
+  HWND initFocusArgument = nullptr;  // WM_INITDIALOG's wParam
 };
 ProcLog g_log;
 
@@ -52,6 +53,7 @@ INT_PTR CALLBACK TestDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       g_log.seen.push_back("INITDIALOG");
       g_log.childrenAtInit = CountChildren(dialog);
       g_log.initParam = lParam;
+      g_log.initFocusArgument = reinterpret_cast<HWND>(wParam);
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       if (g_log.endInInit) EndDialog(dialog, 42);
       return TRUE;
@@ -162,6 +164,54 @@ TEST_F(DialogManagerTest, ControlsMeasureBeforeInitDialogAndAllExistAtIt) {
   DestroyWindow(dialog);
 }
 
+// WM_INITDIALOG's wParam, as documented: the first control whose styles
+// make it visible, enabled and a tab stop, whether or not the dialog itself
+// starts shown.
+TEST_F(DialogManagerTest, InitDialogNamesTheFirstVisibleEnabledTabStop) {
+  struct Item {
+    WORD cls;
+    DWORD style;
+    bool hidden;
+  };
+  struct Case {
+    const char* what;
+    DWORD dialogStyle;
+    std::vector<Item> items;  // ids 1, 2, ...
+    int expected;             // the id WM_INITDIALOG names; 0 for none
+  };
+  constexpr DWORD kHiddenPopup = kPopup & ~WS_VISIBLE;
+  constexpr DWORD kChild = WS_CHILD | DS_CONTROL;
+  const std::vector<Item> mixed = {{kStaticClass, SS_LEFT | WS_TABSTOP, true},
+                                   {kButtonClass, BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, false},
+                                   {kButtonClass, BS_PUSHBUTTON | WS_TABSTOP, true},
+                                   {kButtonClass, BS_PUSHBUTTON, false},
+                                   {kButtonClass, BS_PUSHBUTTON | WS_TABSTOP, false},
+                                   {kButtonClass, BS_PUSHBUTTON | WS_TABSTOP, false}};
+  const Case cases[] = {
+      {"a shown dialog", kPopup, mixed, 5},
+      {"a dialog that starts hidden", kHiddenPopup, mixed, 5},
+      {"a hidden child dialog, as a sheet's page", kChild, mixed, 5},
+      {"no control qualifies", kHiddenPopup, {{kStaticClass, SS_LEFT, false}, {kButtonClass, WS_TABSTOP, true}}, 0},
+  };
+  HWND host = Make("host", nullptr, RECT{0, 0, 400, 300});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    DialogBuilder b(u"Init", c.dialogStyle, 200, 100);
+    for (std::size_t i = 0; i < c.items.size(); ++i) {
+      b.Item(c.items[i].cls, static_cast<DWORD>(i + 1), u"Item", c.items[i].style, 5, static_cast<short>(5 + 15 * i),
+             40, 12);
+      if (c.items[i].hidden) b.Hide();
+    }
+    g_log.initFocusArgument = reinterpret_cast<HWND>(1);
+    HWND dialog = CreateDialogIndirectParamW(nullptr, b.get(), (c.dialogStyle & WS_CHILD) != 0 ? host : nullptr,
+                                             TestDialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(g_log.initFocusArgument, c.expected == 0 ? nullptr : GetDlgItem(dialog, c.expected));
+    DestroyWindow(dialog);
+  }
+  DestroyWindow(host);
+}
+
 TEST_F(DialogManagerTest, ReturnValueRule) {
   struct RuleCase {
     UINT message;
@@ -269,8 +319,11 @@ TEST_F(DialogManagerTest, MnemonicsMoveTheFocusAndClick) {
       {{{'D', MK_ALT}}, 102, {"COMMAND 102", "COMMAND 2"}, 102, u""},  // a check box: focus and click
       {{tab, {'C', MK_ALT}}, 101, {"COMMAND 2"}, 0, u""},              // a label: the control after it
       {{{'P', MK_ALT}}, 104, {"COMMAND 2"}, 0, u""},                   // a group box likewise
-      {{tab, {'G', 0}}, 105, {"COMMAND 105", "COMMAND 2"}, 105, u""},  // alone, where no characters are wanted
-      {{tab, {'A', 0}}, 106, {"COMMAND 106", "COMMAND 2"}, 0, u""},
+      // Alone, where no characters are wanted (a radio button)...
+      {{tab, tab, {'G', 0}}, 105, {"COMMAND 105", "COMMAND 2"}, 105, u""},
+      {{tab, tab, {'A', 0}}, 106, {"COMMAND 106", "COMMAND 2"}, 0, u""},
+      // ...but a check box takes the characters that set it.
+      {{tab, {'G', 0}}, 102, {"COMMAND 2"}, 0, u""},
       {{{'D', 0}}, 101, {"COMMAND 2"}, 0, u"d"},                      // the edit takes the letter itself
       {{tab, {'X', MK_ALT}}, 102, {"COMMAND 2"}, 0, u""},              // no control has it
   };

@@ -171,6 +171,7 @@ TEST_F(StandardControlsTest, ButtonActionsAndNotifications) {
     std::function<void(HWND)> act;  // on the button (id 5)
     Seen seen;
     LRESULT check;
+    bool disabled = false;  // a disabled button takes no click, not even BM_CLICK
   };
   // The script's loop ends with its last step; the input it gave is then
   // taken from the queue.
@@ -187,6 +188,7 @@ TEST_F(StandardControlsTest, ButtonActionsAndNotifications) {
     ASSERT_TRUE(script.run());
     Drain();
   };
+  auto bmClick = [](HWND b) { SendMessageW(b, BM_CLICK, 0, 0); };
   const Case cases[] = {
       {BS_PUSHBUTTON, click, {"5:BN_CLICKED=0"}, 0},
       {BS_AUTOCHECKBOX, click, {"5:BN_CLICKED=1"}, 1},  // the state changes before the parent hears
@@ -196,17 +198,50 @@ TEST_F(StandardControlsTest, ButtonActionsAndNotifications) {
       {BS_AUTO3STATE, [&](HWND b) { click(b); click(b); }, {"5:BN_CLICKED=1", "5:BN_CLICKED=2"}, 2},
       {BS_3STATE, [](HWND b) { SendMessageW(b, BM_SETCHECK, BST_INDETERMINATE, 0); }, {}, 2},
       {BS_AUTORADIOBUTTON, click, {"5:BN_CLICKED=1"}, 1},
-      {BS_AUTORADIOBUTTON, [](HWND b) { SendMessageW(b, BM_CLICK, 0, 0); }, {"5:BN_CLICKED=1"}, 1},
+      {BS_AUTORADIOBUTTON, bmClick, {"5:BN_CLICKED=1"}, 1},
       {BS_GROUPBOX, [](HWND b) { SendMessageW(b, BM_SETCHECK, BST_CHECKED, 0); }, {}, 0},
+      {BS_PUSHBUTTON, click, {}, 0, true},
+      {BS_PUSHBUTTON, bmClick, {}, 0, true},
+      {BS_DEFPUSHBUTTON, bmClick, {}, 0, true},
+      {BS_AUTOCHECKBOX, click, {}, 0, true},
+      {BS_AUTOCHECKBOX, space, {}, 0, true},
+      {BS_AUTOCHECKBOX, bmClick, {}, 0, true},
+      {BS_CHECKBOX, bmClick, {}, 0, true},
+      {BS_AUTORADIOBUTTON, bmClick, {}, 0, true},
+      {BS_AUTO3STATE, bmClick, {}, 0, true},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.style);
-    HWND button = Control(u"Button", 5, c.style | WS_TABSTOP);
+    SCOPED_TRACE(testing::Message() << c.style << (c.disabled ? " disabled" : ""));
+    HWND button = Control(u"Button", 5, c.style | WS_TABSTOP | (c.disabled ? WS_DISABLED : 0));
     ASSERT_NE(button, nullptr);
     g_seen.clear();
     c.act(button);
     EXPECT_EQ(g_seen, c.seen);
     EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), c.check);
+    DestroyWindow(button);
+  }
+}
+
+// What each kind of button tells the dialog manager it wants.
+TEST_F(StandardControlsTest, EachButtonKindAnswersItsDialogCode) {
+  struct Case {
+    DWORD style;
+    LRESULT code;
+  };
+  const Case cases[] = {
+      {BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON},
+      {BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON},
+      {BS_CHECKBOX, DLGC_WANTCHARS | DLGC_BUTTON},
+      {BS_AUTOCHECKBOX, DLGC_WANTCHARS | DLGC_BUTTON},
+      {BS_RADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
+      {BS_AUTORADIOBUTTON, DLGC_BUTTON | DLGC_RADIOBUTTON},
+      {BS_GROUPBOX, DLGC_STATIC},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.style);
+    HWND button = Control(u"Button", 5, c.style);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(SendMessageW(button, WM_GETDLGCODE, 0, 0), c.code);
     DestroyWindow(button);
   }
 }
@@ -289,6 +324,16 @@ TEST_F(StandardControlsTest, EditActionsAndNotifications) {
        },
        {"7:EN_MAXTEXT", "7:EN_UPDATE", "7:EN_CHANGE"}, u"abcxy"},
       {ES_READONLY, type(u"d"), {"KEYDOWN", "CHAR d"}, u"abc"},
+      // A number field takes typed digits only; a paste is not filtered.
+      {ES_NUMBER, type(u"1a-2"),
+       {"KEYDOWN", "CHAR 1", "7:EN_UPDATE", "7:EN_CHANGE", "KEYDOWN", "CHAR a", "KEYDOWN", "CHAR -", "KEYDOWN",
+        "CHAR 2", "7:EN_UPDATE", "7:EN_CHANGE"},
+       u"abc12"},
+      {ES_NUMBER, [](HWND e) {
+         PutClipboard(u"4x");
+         SendMessageW(e, WM_PASTE, 0, 0);
+       },
+       {"7:EN_UPDATE", "7:EN_CHANGE"}, u"abc4x"},
       // A paste is typing: the limit holds, and the parent hears of it.
       {0, limit(5, [](HWND e) {
          PutClipboard(u"defgh");
@@ -408,6 +453,53 @@ TEST_F(StandardControlsTest, ComboBoxActionsAndNotifications) {
   ASSERT_TRUE(SendMessageW(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)));
   EXPECT_EQ(dropped.top, field.top);
   EXPECT_EQ(dropped.bottom - dropped.top, 150);  // the height the combo was made with
+}
+
+// A drop-down list's window text is its selected item's, however it was
+// chosen; the program's drop and close are heard as a person's are.
+TEST_F(StandardControlsTest, ADropDownListShowsItsSelectionAndTellsAProgramsDrop) {
+  HWND combo = Sized(u"ComboBox", 9, CBS_DROPDOWNLIST | WS_TABSTOP, 120, 150);
+  Fill(combo, CB_ADDSTRING, {u"Letter", u"Legal", u"A4"});
+  struct TextCase {
+    std::function<void()> act;
+    std::u16string text;
+  };
+  const TextCase texts[] = {
+      {[] {}, u""},
+      {[&] { SendMessageW(combo, CB_SETCURSEL, 1, 0); }, u"Legal"},
+      {[&] { SendMessageW(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(u"A")); },
+       u"A4"},
+      {[&] {
+         UiScript script;
+         script.pick(combo, 0);
+         Run(script);
+       },
+       u"Letter"},
+      {[&] { SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0); }, u""},
+  };
+  for (const TextCase& c : texts) {
+    c.act();
+    EXPECT_EQ(Text(combo), c.text);
+    EXPECT_EQ(GetWindowTextLengthW(combo), static_cast<int>(c.text.size()));
+  }
+  struct DropCase {
+    BOOL show;
+    Seen seen;
+    LRESULT dropped;
+  };
+  const DropCase drops[] = {
+      {TRUE, {"9:CBN_DROPDOWN"}, TRUE},
+      {TRUE, {}, TRUE},  // already dropped
+      {FALSE, {"9:CBN_CLOSEUP"}, FALSE},
+      {FALSE, {}, FALSE},
+  };
+  for (const DropCase& c : drops) {
+    SCOPED_TRACE(c.show);
+    g_seen.clear();
+    EXPECT_TRUE(SendMessageW(combo, CB_SHOWDROPDOWN, static_cast<WPARAM>(c.show), 0));
+    EXPECT_EQ(g_seen, c.seen);
+    EXPECT_EQ(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0), c.dropped);
+  }
 }
 
 TEST_F(StandardControlsTest, OwnerDrawnComboMeasuresFieldThenItems) {

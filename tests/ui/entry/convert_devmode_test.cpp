@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+#include "settings/system/unaligned.h"
+
 #include "jobsettings/devmode/devmode_layout.h"
 #include "tests/ui/ui_machine.h"
 #include "ui/entry/dll_entry.h"
@@ -113,6 +115,38 @@ TEST_F(ConvertDevmode, AForeignInputIsConvertedWithoutReadingAPrivatePart) {
     LONG size = kDriverDevmode;
     Convert(&in, &out, &size, CDM_CONVERT);
     EXPECT_LE(size, kDriverDevmode);
+  }
+}
+
+// An earlier driver's DEVMODE may be shorter than this version's: the
+// version its private header states decides whether the conversion is an
+// upgrade. One from an earlier major version is installed anew, so the
+// output holds the driver's defaults (1 copy) instead of the caller's 7; a
+// DEVMODE too short to hold the header, or one of this version, is no
+// upgrade and keeps them.
+TEST_F(ConvertDevmode, TheStatedVersionDecidesTheUpgradeWhateverTheSize) {
+  struct Case {
+    DWORD version;
+    WORD extra;
+    short copies;
+  };
+  const Case cases[] = {
+      {210, 1016, 1}, {210, 600, 1}, {210, 150, 1}, {210, 100, 7},
+      {310, 1016, 7}, {310, 600, 7}, {410, 600, 7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "version " << c.version << ", " << c.extra << " private bytes");
+    Bytes in = DriverDefault();
+    Dm(in)->dmCopies = 7;
+    StoreLE<DWORD>(Dm(in), kOffDwVersion, c.version);
+    Dm(in)->dmDriverExtra = c.extra;
+    in.resize(220u + c.extra);
+    Bytes out(kDriverDevmode, 0);
+    Dm(out)->dmSize = 220;
+    Dm(out)->dmDriverExtra = 1016;
+    LONG size = kDriverDevmode;
+    EXPECT_TRUE(Convert(&in, &out, &size, CDM_CONVERT));
+    EXPECT_EQ(Dm(out)->dmCopies, c.copies);
   }
 }
 

@@ -11,7 +11,14 @@
 
 #include "platform/security/winsecurity.h"
 #include "platform/sync/winprocess.h"
+#include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
+#include "platform/files/winfile.h"
+#include "platform/profile/winprofile.h"
+#include "platform/text/utf.h"
+#include "settings/tables/driver_params.h"
+#include "storage/stores/freesize_store.h"
+#include "storage/stores/store_ini.h"
 #include "tests/ui/ui_machine.h"
 #include "ui/entry/device_capabilities.h"
 #include "ui/entry/dll_entry.h"
@@ -165,6 +172,64 @@ TEST_F(DeviceCapabilities, HostileCallsFailWriteNothingAndLeaveNoContext) {
     EXPECT_EQ(Ask(capability, out.data(), dm), n);
   }
   CloseHandle(token);
+}
+
+// The model whose paper list offers the user's first stored free size
+// (paper 384): an application's print dialog lists it by the name and the
+// size the user stored, whatever paper the DEVMODE it passes selects.
+class StoredFreeSize : public DeviceCapabilities {
+ protected:
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(Install("kesm_w2_stored_size.kpd")); }
+  // Stores the first free size, 5 x 10 inches (6000 x 12000 dots), in the
+  // user's settings INI as the free-size dialog leaves it.
+  void Store(const char16_t* name) {
+    UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
+    ASSERT_NE(ucb, nullptr);
+    // The printer was never installed: its settings folder is made here.
+    const std::u16string ini = GetIniFilePath(ucb);
+    CreateDirectoryW(ini.substr(0, ini.rfind(u'\\')).c_str(), nullptr);
+    WCHAR section[storage::kStoreKeyChars] = {};
+    MakeFreesizeKey(section, 0, 0, ucb);
+    const std::u16string version = plat::utf::FromUtf8(std::to_string(fgDP.dwSetFileVersion));
+    const std::pair<const char16_t*, std::u16string> keys[] = {
+        {u"RstVersion", version},         {u"wdmFreeSizeName", name},   {u"wdmFreeSizeWidth", u"6000"},
+        {u"wdmFreeSizeLength", u"12000"}, {u"wdmFreeSizeTray", u"4"},   {u"wdmFreeSizeOrient", u"1"}};
+    for (const auto& [key, value] : keys) {
+      EXPECT_TRUE(WritePrivateProfileStringW(section, key, value.c_str(), GetIniFilePath(ucb)));
+    }
+    FreeUcb2(ucb, 1);
+  }
+  Bytes Letter() {
+    UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
+    Bytes dm(reinterpret_cast<const BYTE*>(ucb->pDCB->devmode),
+             reinterpret_cast<const BYTE*>(ucb->pDCB->devmode) + kSizeofKesmDM);
+    FreeUcb2(ucb, 1);
+    Dm(dm)->dmPaperSize = 1;
+    return dm;
+  }
+};
+
+TEST_F(StoredFreeSize, ThePaperListsShowItByItsStoredNameAndSize) {
+  ASSERT_EQ(Ask(DC_PAPERS), 3u) << "the user's settings are set up by the first question";
+  // The euro sign is one byte of the ANSI code page, not the control
+  // character U+0080 that byte would be taken for.
+  ASSERT_NO_FATAL_FAILURE(Store(u"\u20AC100"));
+  Bytes letter = Letter();
+  for (DEVMODEW* dm : {static_cast<DEVMODEW*>(nullptr), Dm(letter)}) {
+    SCOPED_TRACE(dm == nullptr ? "no DEVMODE" : "a DEVMODE that selects Letter");
+    const DWORD n = Ask(DC_PAPERNAMES, nullptr, dm);
+    ASSERT_EQ(n, 3u);
+    std::vector<WCHAR> names(n * CCHPAPERNAME);
+    ASSERT_EQ(Ask(DC_PAPERNAMES, names.data(), dm), n);
+    EXPECT_EQ(std::u16string(&names[2 * CCHPAPERNAME]), u"\u20AC100");
+    std::vector<POINT> sizes(n);
+    ASSERT_EQ(Ask(DC_PAPERSIZE, sizes.data(), dm), n);
+    EXPECT_EQ(sizes[2].x, 1270) << "5 inches in tenths of a millimetre";
+    EXPECT_EQ(sizes[2].y, 2540);
+    std::vector<WORD> papers(n);
+    ASSERT_EQ(Ask(DC_PAPERS, papers.data(), dm), n);
+    EXPECT_EQ(papers, (std::vector<WORD>{9, 1, 384}));
+  }
 }
 
 }  // namespace

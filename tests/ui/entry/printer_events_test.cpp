@@ -4,9 +4,16 @@
 // upgrade's refusals.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <new>
+
+#include "platform/files/winfile.h"
 #include "platform/modules/builtin_modules.h"
 #include "platform/security/winsecurity.h"
+#include "platform/system/sysfacts_control.h"
 #include "platform/sync/winprocess.h"
+#include "storage/files/path_builders.h"
+#include "tests/storage/storage_support.h"
 #include "tests/ui/ui_machine.h"
 #include "ui/entry/dll_entry.h"
 #include "ui/entry/printer_events.h"
@@ -84,6 +91,44 @@ TEST_F(PrinterEvents, WithoutTheSpoolerCallsTheEventStillRuns) {
   EXPECT_EQ(MyRevertToPrinterSelf(), nullptr);
   EXPECT_TRUE(Impersonating()) << "nothing reverted";
   EXPECT_TRUE(Event(kPrinter, PRINTER_EVENT_INITIALIZE));
+}
+
+// A user-profile library that runs out of memory when it is asked.
+int gProfileQueries = 0;
+BOOL ProfileOutOfMemory(HANDLE, LPWSTR, LPDWORD) {
+  ++gProfileQueries;
+  throw std::bad_alloc();
+}
+const plat::BuiltinExport kFailingUserEnv[] = {
+    {"GetUserProfileDirectoryW", reinterpret_cast<FARPROC>(ProfileOutOfMemory)}};
+
+// An event that fails on its way (here: on a terminal server, the user's
+// profile cannot be had for the user's own settings, and the cache refresh
+// runs out of memory) fails, and still hands the thread back impersonating
+// the client. The child process decides terminal-server mode afresh.
+TEST_F(PrinterEvents, AFailureInsideTheEventStillImpersonatesTheClientAgain) {
+  storage_test::InChild([this] {
+    ASSERT_TRUE(plat::SetTerminalServer(true));
+    ASSERT_TRUE(plat::RegisterBuiltinModule(u"UserEnv.dll", kFailingUserEnv));
+    ASSERT_TRUE(ImpersonateSelf(SecurityImpersonation));
+    SetLastError(0);
+    EXPECT_FALSE(Event(kPrinter, PRINTER_EVENT_CACHE_REFRESH));
+    EXPECT_EQ(GetLastError(), ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_GT(gProfileQueries, 0) << "the failure came from inside the event";
+    EXPECT_TRUE(Impersonating()) << "the client is impersonated again";
+    RevertToSelf();
+  });
+}
+
+// A connection's cache refresh copies the driver's shared libraries from
+// the driver folder into the system folder, where its clients load them.
+TEST_F(PrinterEvents, ACacheRefreshCopiesTheDriversLibrariesIntoPlace) {
+  std::ofstream(plat::DriverFilesFolder() / "kesmcmn.dll", std::ios::binary) << "common library";
+  WCHAR target[MAX_PATH] = {};
+  ASSERT_NE(AddSystemDirToFileName(target, MAX_PATH, u"kesmcmn.dll"), nullptr);
+  EXPECT_EQ(GetFileAttributesW(target), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(Event(kPrinter, PRINTER_EVENT_CACHE_REFRESH));
+  EXPECT_NE(GetFileAttributesW(target), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(PrinterEvents, TheUpgradeRecordsTheDriverDataOrRefuses) {

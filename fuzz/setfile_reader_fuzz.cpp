@@ -1,6 +1,9 @@
-// Reads arbitrary bytes as a set file, with every flag word a read takes,
-// into a printer context of the colour sample description on a simulated
-// machine. A read that fails must leave the context's settings as they
+// Reads arbitrary bytes as a set file into a printer context of the
+// colour sample description on a simulated machine. The input is {read
+// (1 byte), the file}: the first byte picks one of the reads (a set-file
+// read with one of its flag words, or a read of printer information), so
+// that an input costs one read and the fuzzer finds each read's paths on
+// its own. A read that fails must leave the context's settings as they
 // were, printer information likewise, and no block of the platform may
 // outlive the input or be freed twice. The seed corpus is
 // fuzz/corpus/setfile_reader/.
@@ -37,6 +40,8 @@ constexpr std::array<DWORD, 12> kReadFlags = {
     kSetFileInstall | kSetFilePreset,
     kSetFileTemplate,
 };
+// The reads of printer information: of a file, and of a batch install.
+constexpr std::array<DWORD, 2> kInformationFlags = {0, kSetFileBatchInstall};
 
 // The benchmarks' machine, its driver's data file holding the colour sample
 // description (a context's open reads the description from the data
@@ -90,16 +95,17 @@ void Read(Bench& bench, BOOL (*read)(Bench&, DWORD), DWORD flags) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size > 1 << 20) return 0;
+  if (size < 1 || size > 1 << 20) return 0;
   Bench& bench = TheBench();
-  PutFile(data, size);
+  PutFile(data + 1, size - 1);
   DeleteFileW(kSettingsIni);  // the stores the repairs write start empty
   fuzz::PlatformBalance balance;
-  for (DWORD flags : kReadFlags) {
-    Read(bench, [](Bench& b, DWORD f) { return ReadSetFile(b.printer(), kSetPath, f, b.ucb); }, flags);
-  }
-  for (DWORD flags : {DWORD{0}, kSetFileBatchInstall}) {
-    Read(bench, [](Bench& b, DWORD f) { return ReadSetFilePrnInfo(kSetPath, f, b.ucb); }, flags);
+  const std::size_t pick = data[0] % (kReadFlags.size() + kInformationFlags.size());
+  if (pick < kReadFlags.size()) {
+    Read(bench, [](Bench& b, DWORD f) { return ReadSetFile(b.printer(), kSetPath, f, b.ucb); }, kReadFlags[pick]);
+  } else {
+    Read(bench, [](Bench& b, DWORD f) { return ReadSetFilePrnInfo(kSetPath, f, b.ucb); },
+         kInformationFlags[pick - kReadFlags.size()]);
   }
   return 0;
 }

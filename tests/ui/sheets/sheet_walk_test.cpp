@@ -1,0 +1,68 @@
+// The sheet monkey's kept walks, replayed as the fuzz target walks them:
+// every walk of fuzz/corpus/sheet_monkey keeps every rule a sheet keeps
+// (tests/common/sheet_walk.h). The walks of fuzz/corpus/sheet_monkey_pending
+// each break one rule through a fault whose mend is still open; each has
+// its own test here, disabled until the mend lands (then the test is
+// enabled and the walk moves to fuzz/corpus/sheet_monkey).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/common/sheet_walk.h"
+
+namespace ui_test {
+namespace {
+
+const std::filesystem::path kCorpus = std::filesystem::path(KESM_TEST_DATA) / ".." / ".." / "fuzz" / "corpus";
+
+std::vector<std::uint8_t> ReadSeed(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string Describe(const std::vector<kesm_test::WalkFinding>& findings) {
+  std::string text;
+  for (const auto& finding : findings) text += finding.rule + ": " + finding.detail + "\n";
+  return text;
+}
+
+class SheetWalkSeeds : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(walks_.setupError(), ""); }
+
+  // The rules a kept walk breaks, by name and detail ("" when none).
+  std::string Replay(const std::filesystem::path& seed) {
+    const std::vector<std::uint8_t> input = ReadSeed(seed);
+    EXPECT_FALSE(input.empty()) << seed;
+    return Describe(walks_.Walk(input));
+  }
+
+  kesm_test::SheetWalks walks_;
+};
+
+TEST_F(SheetWalkSeeds, EveryKeptWalkKeepsEveryRule) {
+  std::vector<std::filesystem::path> seeds;
+  for (const auto& entry : std::filesystem::directory_iterator(kCorpus / "sheet_monkey")) seeds.push_back(entry.path());
+  std::sort(seeds.begin(), seeds.end());
+  ASSERT_FALSE(seeds.empty());
+  for (const auto& seed : seeds) EXPECT_EQ(Replay(seed), "") << seed.filename();
+}
+
+// Each printer's sheets open and close again, and the first byte of a walk
+// reaches every printer.
+TEST_F(SheetWalkSeeds, EveryPrinterOpensBothSheets) {
+  for (std::uint8_t printer = 0; printer < kesm_test::WalkPrinters().size(); ++printer) {
+    for (const std::uint8_t sheet : {0, 1}) {
+      const std::vector<std::uint8_t> input{printer, sheet};
+      EXPECT_EQ(Describe(walks_.Walk(input)), "") << kesm_test::WalkPrinters()[printer].description;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ui_test

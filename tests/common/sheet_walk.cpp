@@ -14,6 +14,7 @@
 #include "platform/base/control.h"
 #include "platform/base/winerror.h"
 #include "platform/files/winpath.h"
+#include "platform/gdi/gdi_log.h"
 #include "platform/gdi/gdi_table.h"
 #include "platform/spooler/printer_interface.h"
 #include "platform/spooler/spoolsetup.h"
@@ -321,6 +322,9 @@ std::vector<WalkFinding> SheetWalks::RunWalk(const Installed& printer, bool prin
     }
   }
   plat::window::ClearMessageBoxRecords();
+  // The walk's GDI calls were logged for tests that look at them; a walk
+  // does not, and the log would only grow.
+  plat::gdi::ClearGdiCallLogs();
   const Leftovers after = CountLeftovers();
   Compare(findings, "windows", before.windows, after.windows);
   Compare(findings, "GDI objects and DCs", before.gdiObjects, after.gdiObjects);

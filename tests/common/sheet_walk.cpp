@@ -27,6 +27,8 @@
 #include "settings/cache/bkpd_cache.h"
 #include "settings/context/context_names.h"
 #include "settings/context/context_open.h"
+#include "settings/tables/setting_table.h"
+#include "settings/values/setting_value.h"
 #include "tests/common/sheet_monkey.h"
 #include "ui/alerts/engine_hooks.h"
 #include "ui/entry/dll_entry.h"
@@ -36,9 +38,12 @@ namespace {
 
 constexpr std::size_t kDriverDevmode = 1236;
 constexpr DWORD kSheetMode = 0x80000000;
-// Messages a step may take (its own, and the refreshes, boxes and nested
-// dialogs it sets off) before the walk counts as one that does not end;
-// the wind-down after the last step gets as many steps again.
+// A walk that does not end: one that takes more messages a step than any
+// step needs (its own, and the refreshes, boxes and nested dialogs it sets
+// off), or whose sheet is still open kWindDownSteps after the monkey began
+// to close it (each box answered, each dialog cancelled). A step takes
+// two idle turns (the choice, then the action), more when it waits or a
+// nested dialog closes in stages: eight a step leaves room for that.
 constexpr std::size_t kMessagesPerStep = 4000;
 constexpr std::size_t kWindDownSteps = 40;
 constexpr BYTE kUntouched = 0xA5;  // the caller's DEVMODE buffer before the sheet
@@ -152,6 +157,22 @@ std::string Narrow(const std::u16string& text) {
   return out;
 }
 
+// " (setting N)" for the setting whose bytes hold the DEVMODE's byte at
+// offset, so that a finding names what to look at; "" when none does.
+std::string SettingAt(const UCB* ucb, const DEVMODEW* kept, std::size_t offset) {
+  const SFL* list = ucb->pSFL;
+  for (int i = 0; list != nullptr && list->pSFCB != nullptr && i < list->count; ++i) {
+    const SFCB& record = list->pSFCB[i];
+    const BYTE* at = GetDevmodeAddressBySFCB(ucb, &record);
+    if (at == nullptr) continue;
+    const auto start = static_cast<std::size_t>(at - reinterpret_cast<const BYTE*>(kept));
+    if (offset >= start && offset < start + SettingSizeOf(record.descriptor)) {
+      return " (setting " + std::to_string(record.funcId) + ")";
+    }
+  }
+  return "";
+}
+
 }  // namespace
 
 std::span<const WalkPrinter> WalkPrinters() { return kPrinters; }
@@ -179,7 +200,8 @@ std::string ChangesByValidation(HANDLE printer, std::vector<BYTE> devmode) {
     }
     for (std::size_t i = 0; i < devmode.size(); ++i) {
       if (again[i] != devmode[i]) {
-        changes += " " + std::to_string(i) + ":" + std::to_string(devmode[i]) + "->" + std::to_string(again[i]);
+        changes += " " + std::to_string(i) + ":" + std::to_string(devmode[i]) + "->" + std::to_string(again[i]) +
+                   SettingAt(ucb, kept, i);
       }
     }
   }
@@ -275,7 +297,7 @@ std::vector<WalkFinding> SheetWalks::RunWalk(const Installed& printer, bool prin
   bool saved = false;
   {
     plat::window::Script script;
-    script.budget(100000, (steps + kWindDownSteps) * kMessagesPerStep);
+    script.budget(8 * (steps + kWindDownSteps), (steps + kWindDownSteps) * kMessagesPerStep);
     ByteChoices choices(bytes);
     MonkeyCount count;
     AddMonkey(script, choices, steps, count);

@@ -12,12 +12,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "bench/bench_machine.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/base/handles.h"
 #include "platform/files/winfile.h"
+#include "platform/files/winpath.h"
 #include "settings/context/context_block.h"
 #include "storage/setfiles/set_file.h"
 
@@ -77,12 +80,17 @@ Bench& TheBench() {
   return bench;
 }
 
+// The input as the set file, written straight to the machine's folder:
+// the file layer of the stand-in is not what this target reads.
 void PutFile(const uint8_t* data, size_t size) {
-  HANDLE file = CreateFileW(kSetPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) std::abort();
-  DWORD written = 0;
-  if (!WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) || written != size) std::abort();
-  CloseHandle(file);
+  static const std::filesystem::path host = [] {
+    const auto path = plat::HostPathOf(kSetPath);
+    if (!path) std::abort();
+    return *path;
+  }();
+  std::ofstream out(host, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  if (!out) std::abort();
 }
 
 // A read that fails changes no setting.

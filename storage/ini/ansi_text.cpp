@@ -10,18 +10,15 @@ bool ToAnsi(std::u16string_view text, std::string* out, std::size_t maxBytes) {
   out->clear();
   if (text.empty()) return true;
   const int chars = static_cast<int>(text.size());
-  // One pass: no code page takes more than three bytes for a UTF-16 unit,
-  // so the text always fits (keys and names are converted by the hundred
-  // for every section read).
-  out->resize(text.size() * 3);
-  const int written = WideCharToMultiByte(CP_ACP, 0, text.data(), chars, out->data(),
-                                          static_cast<int>(out->size()), nullptr, nullptr);
-  if (written <= 0 || (maxBytes != 0 && static_cast<std::size_t>(written) >= maxBytes)) {
-    out->clear();
-    return false;
-  }
-  out->resize(static_cast<std::size_t>(written));
-  return true;
+  const int needed =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), chars, nullptr, 0, nullptr, nullptr);
+  if (needed <= 0) return false;
+  if (maxBytes != 0 && static_cast<std::size_t>(needed) >= maxBytes) return false;
+  out->resize(static_cast<std::size_t>(needed));
+  const int written =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), chars, out->data(), needed, nullptr, nullptr);
+  out->resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+  return written == needed;
 }
 
 std::u16string FromAnsi(std::string_view text) {

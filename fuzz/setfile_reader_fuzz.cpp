@@ -1,6 +1,9 @@
-// Reads arbitrary bytes as a set file, with every flag word a read takes,
-// into a printer context of the colour sample description on a simulated
-// machine. A read that fails must leave the context's settings as they
+// Reads arbitrary bytes as a set file into a printer context of the
+// colour sample description on a simulated machine. The input is {read
+// (1 byte), the file}: the first byte picks one of the reads (a set-file
+// read with one of its flag words, or a read of printer information), so
+// that an input costs one read and the fuzzer finds each read's paths on
+// its own. A read that fails must leave the context's settings as they
 // were, printer information likewise, and no block of the platform may
 // outlive the input or be freed twice. The seed corpus is
 // fuzz/corpus/setfile_reader/.
@@ -9,12 +12,15 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "bench/bench_machine.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/base/handles.h"
 #include "platform/files/winfile.h"
+#include "platform/files/winpath.h"
 #include "settings/context/context_block.h"
 #include "storage/setfiles/set_file.h"
 
@@ -37,6 +43,8 @@ constexpr std::array<DWORD, 12> kReadFlags = {
     kSetFileInstall | kSetFilePreset,
     kSetFileTemplate,
 };
+// The reads of printer information: of a file, and of a batch install.
+constexpr std::array<DWORD, 2> kInformationFlags = {0, kSetFileBatchInstall};
 
 // The benchmarks' machine, its driver's data file holding the colour sample
 // description (a context's open reads the description from the data
@@ -72,12 +80,17 @@ Bench& TheBench() {
   return bench;
 }
 
+// The input as the set file, written straight to the machine's folder:
+// the file layer of the stand-in is not what this target reads.
 void PutFile(const uint8_t* data, size_t size) {
-  HANDLE file = CreateFileW(kSetPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) std::abort();
-  DWORD written = 0;
-  if (!WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr) || written != size) std::abort();
-  CloseHandle(file);
+  static const std::filesystem::path host = [] {
+    const auto path = plat::HostPathOf(kSetPath);
+    if (!path) std::abort();
+    return *path;
+  }();
+  std::ofstream out(host, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+  if (!out) std::abort();
 }
 
 // A read that fails changes no setting.
@@ -90,16 +103,17 @@ void Read(Bench& bench, BOOL (*read)(Bench&, DWORD), DWORD flags) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size > 1 << 20) return 0;
+  if (size < 1 || size > 1 << 20) return 0;
   Bench& bench = TheBench();
-  PutFile(data, size);
+  PutFile(data + 1, size - 1);
   DeleteFileW(kSettingsIni);  // the stores the repairs write start empty
   fuzz::PlatformBalance balance;
-  for (DWORD flags : kReadFlags) {
-    Read(bench, [](Bench& b, DWORD f) { return ReadSetFile(b.printer(), kSetPath, f, b.ucb); }, flags);
-  }
-  for (DWORD flags : {DWORD{0}, kSetFileBatchInstall}) {
-    Read(bench, [](Bench& b, DWORD f) { return ReadSetFilePrnInfo(kSetPath, f, b.ucb); }, flags);
+  const std::size_t pick = data[0] % (kReadFlags.size() + kInformationFlags.size());
+  if (pick < kReadFlags.size()) {
+    Read(bench, [](Bench& b, DWORD f) { return ReadSetFile(b.printer(), kSetPath, f, b.ucb); }, kReadFlags[pick]);
+  } else {
+    Read(bench, [](Bench& b, DWORD f) { return ReadSetFilePrnInfo(kSetPath, f, b.ucb); },
+         kInformationFlags[pick - kReadFlags.size()]);
   }
   return 0;
 }

@@ -4,15 +4,19 @@
 // is made when the queue has nothing else and a visible window of the
 // thread has an update region; it stays until the region is validated.
 #include <algorithm>
+#include <atomic>
 
 #include "platform/base/winerror.h"
 #include "platform/gdi/display_dc.h"
 #include "platform/gdi/gdi_log.h"
 #include "platform/window/message_queue.h"
+#include "platform/window/window_control.h"
 #include "platform/window/window_internal.h"
 
 namespace plat::window {
 namespace {
+
+std::atomic<bool> g_paintingSuspended{false};
 
 RECT ClientArea(const Window& w) { return RECT{0, 0, w.client.right - w.client.left, w.client.bottom - w.client.top}; }
 
@@ -43,11 +47,20 @@ HWND LockedSearch(HWND at, DWORD thread, HWND filter) {
 
 HWND LockedPaintCandidate(DWORD thread, HWND filter) {
   const Window* desktop = LockedWindow(LockedDesktop());
-  for (HWND top : desktop->children) {
-    if (HWND found = LockedSearch(top, thread, filter)) return found;
+  for (;;) {
+    HWND found = nullptr;
+    for (HWND top : desktop->children) {
+      if ((found = LockedSearch(top, thread, filter)) != nullptr) break;
+    }
+    if (found == nullptr || !g_paintingSuspended.load(std::memory_order_relaxed)) return found;
+    Window* w = LockedWindow(found);
+    w->update = RECT{};
+    w->erase = false;
+    w->frame = false;
   }
-  return nullptr;
 }
+
+void SuspendPainting(bool suspended) { g_paintingSuspended.store(suspended, std::memory_order_relaxed); }
 
 void InvalidateArea(HWND hwnd, RECT area, bool erase) {
   std::lock_guard guard(UserLock());

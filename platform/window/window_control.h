@@ -9,4 +9,11 @@ namespace plat::window {
 
 void ResetThreadWindows();
 
+// Headless runs that never look at pixels (a monkey's thousands of walks):
+// while suspended, the queue makes no WM_PAINT and drops the update regions
+// that would have made one, so no window is drawn unless a caller paints it
+// itself (UpdateWindow, RedrawWindow with RDW_UPDATENOW, PrintWindow).
+// Process-wide; off at start.
+void SuspendPainting(bool suspended);
+
 }  // namespace plat::window

@@ -41,9 +41,17 @@ std::optional<std::vector<WCHAR>> ReadWholeSection(LPCWSTR section, LPCWSTR path
   std::u16string name(section);
   CnvSQUAREBRACKETS(name.data());
   // A list that does not fit comes back cut to size - 2; room for two more
-  // characters than the limit tells a section that is too long.
-  std::vector<WCHAR> lines(static_cast<std::size_t>(maxChars) + 4, 0);
-  const DWORD length = GetPrivateProfileSectionW(name.c_str(), lines.data(), static_cast<DWORD>(lines.size()), path);
+  // characters than the limit tells a section that is too long. Most
+  // sections are short: the buffer starts small and grows only while the
+  // list comes back cut, rather than clearing the whole limit every read.
+  const std::size_t most = static_cast<std::size_t>(maxChars) + 4;
+  std::vector<WCHAR> lines(std::min<std::size_t>(most, 1024), 0);
+  DWORD length = 0;
+  for (;;) {
+    length = GetPrivateProfileSectionW(name.c_str(), lines.data(), static_cast<DWORD>(lines.size()), path);
+    if (length + 2 < lines.size() || lines.size() == most) break;
+    lines.assign(std::min(most, lines.size() * 8), 0);
+  }
   if (length > maxChars) return std::nullopt;
   lines.resize(static_cast<std::size_t>(length) + 2);
   return lines;

@@ -99,22 +99,33 @@ bool OneSheet(HANDLE printer, int button, Span& open, Span& close) {
   return answer == CPSUI_OK && script.done() && script.failures().empty() && result == (button == IDOK ? 1u : 0u);
 }
 
-void Sheet(benchmark::State& state, bool timeClose) {
+// Shows the sheet once (the first sheet loads the resource module and parks
+// the context), then times one sheet per iteration: `one` gives the seconds
+// of its span, or a negative value when the sheet did not run to its OK.
+void EachSheet(benchmark::State& state, const std::function<double(HANDLE)>& one) {
   SheetPrinter p;
   Span open, close;
-  // The first sheet loads the resource module and parks the context.
   if (!p.ok() || !OneSheet(p.printer(), IDCANCEL, open, close)) {
     state.SkipWithError("the sheet could not be shown");
     return;
   }
   for (auto _ : state) {
-    if (!OneSheet(p.printer(), IDOK, open, close)) {
+    const double seconds = one(p.printer());
+    if (seconds < 0) {
       state.SkipWithError("the sheet did not run to its OK");
       break;
     }
-    const Span& span = timeClose ? close : open;
-    state.SetIterationTime(std::chrono::duration<double>(span.to - span.from).count());
+    state.SetIterationTime(seconds);
   }
+}
+
+void Sheet(benchmark::State& state, bool timeClose) {
+  EachSheet(state, [timeClose](HANDLE printer) {
+    Span open, close;
+    if (!OneSheet(printer, IDOK, open, close)) return -1.0;
+    const Span& span = timeClose ? close : open;
+    return std::chrono::duration<double>(span.to - span.from).count();
+  });
 }
 
 // The CPU time this thread has used, in seconds: the headless sheet runs
@@ -170,20 +181,7 @@ double TimedOnSheet(HANDLE printer, const std::function<void(Script&)>& setup,
 
 void OnOpenSheet(benchmark::State& state, const std::function<void(Script&)>& setup,
                  const std::function<void(Script&)>& timed) {
-  SheetPrinter p;
-  Span open, close;
-  if (!p.ok() || !OneSheet(p.printer(), IDCANCEL, open, close)) {
-    state.SkipWithError("the sheet could not be shown");
-    return;
-  }
-  for (auto _ : state) {
-    const double seconds = TimedOnSheet(p.printer(), setup, timed);
-    if (seconds < 0) {
-      state.SkipWithError("the sheet did not run to its OK");
-      break;
-    }
-    state.SetIterationTime(seconds);
-  }
+  EachSheet(state, [&setup, &timed](HANDLE printer) { return TimedOnSheet(printer, setup, timed); });
 }
 
 constexpr int kBasicTab = 1;

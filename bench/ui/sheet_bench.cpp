@@ -1,11 +1,15 @@
 // The document sheet as the spooler's host opens it, headless, on a warm
 // process: from DrvDocumentPropertySheets handed to the common
 // property-sheet host until its first page has painted, and from the
-// user's OK until the driver has finished DESTROY. Each iteration opens
+// user's OK until the driver has finished DESTROY; and what a person feels
+// on an open sheet: a tab change until the new page has painted, and a
+// click on a control until the page has painted again. Each iteration opens
 // and closes a whole sheet; only the span named is timed.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <ctime>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -95,23 +99,109 @@ bool OneSheet(HANDLE printer, int button, Span& open, Span& close) {
   return answer == CPSUI_OK && script.done() && script.failures().empty() && result == (button == IDOK ? 1u : 0u);
 }
 
-void Sheet(benchmark::State& state, bool timeClose) {
+// Shows the sheet once (the first sheet loads the resource module and parks
+// the context), then times one sheet per iteration: `one` gives the seconds
+// of its span, or a negative value when the sheet did not run to its OK.
+void EachSheet(benchmark::State& state, const std::function<double(HANDLE)>& one) {
   SheetPrinter p;
   Span open, close;
-  // The first sheet loads the resource module and parks the context.
   if (!p.ok() || !OneSheet(p.printer(), IDCANCEL, open, close)) {
     state.SkipWithError("the sheet could not be shown");
     return;
   }
   for (auto _ : state) {
-    if (!OneSheet(p.printer(), IDOK, open, close)) {
+    const double seconds = one(p.printer());
+    if (seconds < 0) {
       state.SkipWithError("the sheet did not run to its OK");
       break;
     }
-    const Span& span = timeClose ? close : open;
-    state.SetIterationTime(std::chrono::duration<double>(span.to - span.from).count());
+    state.SetIterationTime(seconds);
   }
 }
+
+void Sheet(benchmark::State& state, bool timeClose) {
+  EachSheet(state, [timeClose](HANDLE printer) {
+    Span open, close;
+    if (!OneSheet(printer, IDOK, open, close)) return -1.0;
+    const Span& span = timeClose ? close : open;
+    return std::chrono::duration<double>(span.to - span.from).count();
+  });
+}
+
+// The CPU time this thread has used, in seconds: the headless sheet runs
+// on the calling thread, and a loaded machine does not stretch it.
+double ThreadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+BOOL CALLBACK PaintOne(HWND window, LPARAM) {
+  UpdateWindow(window);
+  return TRUE;
+}
+
+// Finishes every pending paint of the sheet, its page and their controls.
+void PaintSheet() {
+  HWND sheet = GetActiveWindow();
+  if (sheet == nullptr) return;
+  UpdateWindow(sheet);
+  EnumChildWindows(sheet, PaintOne, 0);
+}
+
+// Opens the document sheet, runs `setup`, then `timed` between two marks
+// taken with every paint finished, and leaves with OK. The span between
+// the marks in thread CPU seconds, or a negative value when the sheet did
+// not run to its OK.
+double TimedOnSheet(HANDLE printer, const std::function<void(Script&)>& setup,
+                    const std::function<void(Script&)>& timed) {
+  std::vector<BYTE> out(kDriverDevmode);
+  DOCUMENTPROPERTYHEADER header{sizeof header, 0, printer, const_cast<LPWSTR>(u"Design Studio"),
+                                nullptr, reinterpret_cast<DEVMODEW*>(out.data()), 0, DM_COPY};
+  double from = 0;
+  double to = 0;
+  Script script;
+  setup(script);
+  script.check("from", [&from] {
+    PaintSheet();
+    from = ThreadSeconds();
+  });
+  timed(script);
+  script.check("to", [&to] {
+    PaintSheet();
+    to = ThreadSeconds();
+  });
+  script.press(ActiveSheet(), IDOK);
+  DWORD result = 0;
+  const LONG answer =
+      CommonPropertySheetUIW(nullptr, TimedSheet, reinterpret_cast<LPARAM>(&header), &result);
+  const bool ran = answer == CPSUI_OK && script.done() && script.failures().empty() && result == 1;
+  return ran ? to - from : -1;
+}
+
+void OnOpenSheet(benchmark::State& state, const std::function<void(Script&)>& setup,
+                 const std::function<void(Script&)>& timed) {
+  EachSheet(state, [&setup, &timed](HANDLE printer) { return TimedOnSheet(printer, setup, timed); });
+}
+
+constexpr int kBasicTab = 1;
+constexpr int kFinishTab = 3;
+constexpr int kSortBox = 3388;  // the finishing page's "Func select sort" check box
+
+// From the first page to the basic page.
+void BM_DocumentSheetTabChange(benchmark::State& state) {
+  OnOpenSheet(state, [](Script&) {}, [](Script& s) { s.tab(ActiveSheet(), kBasicTab); });
+}
+BENCHMARK(BM_DocumentSheetTabChange)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// A click that ticks the sort box of the finishing page: the setting is
+// stored, the constraints judged and the page shown again.
+void BM_DocumentSheetControlChange(benchmark::State& state) {
+  OnOpenSheet(
+      state, [](Script& s) { s.tab(ActiveSheet(), kFinishTab); },
+      [](Script& s) { s.click(WindowRef::Item(WindowRef::Page(ActiveSheet()), kSortBox)); });
+}
+BENCHMARK(BM_DocumentSheetControlChange)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 void BM_DocumentSheetToFirstPaint(benchmark::State& state) { Sheet(state, false); }
 BENCHMARK(BM_DocumentSheetToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond);

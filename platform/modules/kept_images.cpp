@@ -19,10 +19,10 @@ constexpr std::size_t kMaxKept = 8;
 struct KeptImage {
   std::filesystem::path host;
   FileId id;
-  Image image;
+  Kept kept;
 };
 
-std::vector<KeptImage>& Kept() {
+std::vector<KeptImage>& KeptImages() {
   static auto* kept = new std::vector<KeptImage>;  // lives until process exit
   return *kept;
 }
@@ -73,19 +73,19 @@ Image ReadResourceOnly(const std::filesystem::path& host) {
   return image;
 }
 
-Image Take(const std::filesystem::path& host, const FileId& id) {
-  auto& kept = Kept();
+Kept Take(const std::filesystem::path& host, const FileId& id) {
+  auto& kept = KeptImages();
   for (auto it = kept.begin(); it != kept.end(); ++it) {
     if (it->host != host) continue;
-    Image image = it->id == id ? std::move(it->image) : nullptr;
+    Kept taken = it->id == id ? std::move(it->kept) : Kept{};
     kept.erase(it);
-    return image;
+    return taken;
   }
-  return nullptr;
+  return {};
 }
 
-void Keep(const std::filesystem::path& host, const FileId& id, Image image) {
-  auto& kept = Kept();
+void Keep(const std::filesystem::path& host, const FileId& id, Kept image) {
+  auto& kept = KeptImages();
   if (kept.size() >= kMaxKept) kept.erase(kept.begin());
   kept.push_back(KeptImage{host, id, std::move(image)});
 }

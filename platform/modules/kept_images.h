@@ -14,7 +14,10 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
+
+#include "platform/modules/resource_table.h"
 
 namespace plat::kept {
 
@@ -39,11 +42,21 @@ std::optional<FileId> IdOf(const std::filesystem::path& host);
 // read.
 Image ReadResourceOnly(const std::filesystem::path& host);
 
-// The bytes kept for the file of that identity, taken out of the keep, or
-// null. Bytes kept for the same file under another identity are dropped.
-Image Take(const std::filesystem::path& host, const FileId& id);
+// A freed module as kept: its bytes, and what was worked out from them and
+// its file's name when it was first loaded (its Windows path in on-disk
+// spelling and its checked resource table, a view of the bytes).
+struct Kept {
+  Image image;
+  std::u16string windowsPath;
+  std::optional<res::Table> resources;
+};
 
-// Keeps the bytes of a freed module; the oldest are dropped beyond a few.
-void Keep(const std::filesystem::path& host, const FileId& id, Image image);
+// What was kept for the file of that identity, taken out of the keep, or an
+// empty image. What was kept for the same file under another identity is
+// dropped.
+Kept Take(const std::filesystem::path& host, const FileId& id);
+
+// Keeps a freed module; the oldest are dropped beyond a few.
+void Keep(const std::filesystem::path& host, const FileId& id, Kept kept);
 
 }  // namespace plat::kept

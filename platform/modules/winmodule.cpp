@@ -110,14 +110,20 @@ Module* LoadImage(const std::filesystem::path& host) {
     ++same->refs;
     return same;
   }
-  kept::Image image = kept::Take(host, *id);
-  if (image == nullptr) image = kept::ReadResourceOnly(host);
-  auto resources = image != nullptr ? res::Table::InImage(*image) : std::nullopt;
-  if (!resources) return nullptr;
+  // A module kept since it was freed comes back with the path and table
+  // worked out when it was first read.
+  kept::Kept kept = kept::Take(host, *id);
+  if (kept.image == nullptr) {
+    kept.image = kept::ReadResourceOnly(host);
+    if (kept.image == nullptr) return nullptr;
+    kept.resources = res::Table::InImage(*kept.image);
+    kept.windowsPath = WindowsPathOf(host);
+  }
+  if (!kept.resources) return nullptr;
   auto m = std::make_unique<Module>();
-  m->path = WindowsPathOf(host);
-  m->resources = resources;
-  m->image = std::move(image);
+  m->path = std::move(kept.windowsPath);
+  m->resources = kept.resources;
+  m->image = std::move(kept.image);
   m->host = host;
   m->id = *id;
   return Add(std::move(m));
@@ -274,7 +280,8 @@ BOOL FreeLibrary(HMODULE module) {
   }
   if (unloaded->image != nullptr) {
     std::lock_guard guard(plat::Table().lock);
-    plat::kept::Keep(unloaded->host, unloaded->id, std::move(unloaded->image));
+    plat::kept::Keep(unloaded->host, unloaded->id,
+                     {std::move(unloaded->image), std::move(unloaded->path), unloaded->resources});
     return TRUE;
   }
   // Outside the table's lock, so that the module's destructors may use it.

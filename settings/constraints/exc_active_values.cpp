@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "settings/constraints/active_value_memo.h"
 #include "settings/constraints/exc_interface.h"
 #include "settings/context/context_block.h"
 #include "settings/system/memptr.h"
@@ -110,6 +111,15 @@ bool Selectable(UCB* ucb, const ExcVariable& variable, const ExcValue& value, co
   return OptCtrlSelectChkForAPI(ucb, value.conditions) != FALSE;
 }
 
+// The listing's answer for n selectable values.
+LONG Answer(const DWORD* chosen, DWORD n, DWORD capacity, DWORD* values, LONG* count) {
+  if (count != nullptr) *count = static_cast<LONG>(n);
+  if (n == 0) return kExcListed;
+  if (values == nullptr || capacity < n) return kExcCountOnly;
+  std::memcpy(values, chosen, n * sizeof(DWORD));
+  return kExcListed;
+}
+
 }  // namespace
 
 BOOL ExcValueSelectPrintForAPI(UCB* ucb, const ExcVariable* variable, const ExcValue* value) {
@@ -125,24 +135,29 @@ LONG ExcGetActiveValuePlus(UCB* ucb, WORD funcId, DWORD capacity, DWORD* values,
   if (ucb == nullptr || ucb->pDCB == nullptr) return kExcListed;
   const ExcVariable* variable = ExcGetVariableControlbyFuncID(ucb, funcId, kExcModeListed);
   if (variable == nullptr || variable->values == nullptr || variable->values->count == 0) return kExcListed;
+  // A listing by trial runs the consistency pass once per value: its answer
+  // is kept for the state it was judged on. Condition lists cost less to
+  // judge than to look up.
+  const bool trial = (variable->kind & kExcKindTrial) != 0;
+  const DWORD* kept = nullptr;
+  DWORD n = 0;
+  if (trial && FindActiveValues(ucb, funcId, mode, kept, n)) return Answer(kept, n, capacity, values, count);
   const ExcValueList& list = *variable->values;
   auto chosen = NewMemBlock<DWORD>(list.count);
   if (!chosen) return kExcNoMemory;
   // One copy of the settings serves every trial of the listing.
   SettingsSnapshot saved;
-  if ((variable->kind & kExcKindTrial) != 0 && !saved.Take(ucb)) return kExcNoMemory;
+  if (trial && !saved.Take(ucb)) return kExcNoMemory;
 
-  DWORD n = 0;
   for (DWORD i = 0; i < list.count; ++i) {
     const ExcValue& v = list.values[i];
     if (mode == kExcListChosen && (v.flags & kExcValueNotListed) != 0) continue;
     if (Selectable(ucb, *variable, v, saved)) chosen.get()[n++] = v.value;
   }
-  if (count != nullptr) *count = static_cast<LONG>(n);
-  if (n == 0) return kExcListed;
-  if (values == nullptr || capacity < n) return kExcCountOnly;
-  std::memcpy(values, chosen.get(), n * sizeof(DWORD));
-  return kExcListed;
+  // Every trial put the context back: the list belongs to the state the
+  // memo was asked about.
+  if (trial) KeepActiveValues(ucb, funcId, mode, chosen.get(), n);
+  return Answer(chosen.get(), n, capacity, values, count);
 }
 
 LONG ExcGetActiveValue(UCB* ucb, WORD funcId, DWORD capacity, DWORD* values, LONG* count) {

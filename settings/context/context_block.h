@@ -24,6 +24,9 @@ struct BKPDHEADER;
 using BKPD = const BKPDHEADER;
 // The context's copy of the feature modules' table (features/).
 struct CUSTOMTABLE;
+// The selectable-value lists the context already judged
+// (settings/constraints/active_value_memo.h).
+struct ACTIVEVALUEMEMO;
 
 // Devmode control block: three consecutive blocks in one zeroed allocation.
 // Setting addresses are resolved through the block offsets that the DEVMODE's
@@ -133,6 +136,7 @@ struct WORKAREA {
   WORD wChapterCapacity;                  // blocks at pChapterBlocks
   INT fChapterInfoRead;                   // the chapter properties were read once
   CUSTOMTABLE* pCustom;                   // the feature modules' table, null without one
+  ACTIVEVALUEMEMO* pActiveValueMemo;      // judged value lists, made on first listing
   CMMRETURN cmmReturn;                    // colour matching kept while a dialog is open
   DIALOGSLOTS dialog;                     // the dialog engine's slots
 #if !KESM_KERNEL_MODE

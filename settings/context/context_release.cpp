@@ -2,6 +2,7 @@
 // either null or the context's own, so this also frees a context whose
 // build stopped part way.
 #include "features/custom_modules.h"
+#include "settings/constraints/active_value_memo.h"
 #include "settings/context/context_arrays.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_dcb2.h"
@@ -51,6 +52,7 @@ void FreeWorkArea(UCB* ucb) {
   work->pChapterBlocks = nullptr;
   work->wChapterCapacity = 0;
   KesmTermCustom(ucb);
+  FreeActiveValueMemo(ucb);
   FreeMemPtr(work);
   ucb->pWork = nullptr;
 }

@@ -408,6 +408,31 @@ TEST_F(ExcListing, TrialsFollowTheDescriptionsActions) {
   EXPECT_FALSE(ExcValueSelectPrintForAPI(ucb(), staple, &staple->values->values[1]));
 }
 
+// A listing by trial is kept for the state it was judged on: asked again
+// after any change (a DEVMODE, printer-wide or work setting, a changed
+// mark) it is judged on the new state, and a state met again gives its own
+// answer again.
+TEST_F(ExcListing, ListingsFollowEveryChangeOfTheSettings) {
+  InstallStapler();
+  const std::vector<DWORD> all = {0, 1, 2, 17, 18, 33, 34, 49, 50, 65, 66, 67, 68};
+  const std::vector<DWORD> punched = {1, 2, 33, 34, 49, 50, 65, 66, 67, 68};
+  EXPECT_EQ(Active(kStapleType, kExcListChosen), (std::vector<DWORD>{1, 2, 17, 18, 33, 34, 49, 50, 65, 66, 67, 68}));
+  Store(kPunchOn, 1);
+  EXPECT_EQ(Active(kStapleType, kExcListChosen), punched);
+  Store(kPunchOn, 0);
+  EXPECT_EQ(Active(kStapleType), all);
+  Store(kPunchOn, 1);
+  EXPECT_EQ(Active(kStapleType, kExcListChosen), punched);
+  // Without the staple unit (a printer-wide option's DEVMODE copy) nothing
+  // is listed; with it again, the punched list is back.
+  Store(kFinisher2NACopy, 0);
+  EXPECT_EQ(Active(kStapleType), std::vector<DWORD>{});
+  InstallStapler();
+  EXPECT_EQ(Active(kStapleType, kExcListChosen), punched);
+  // The kept lists go with the context.
+  EXPECT_NE(c_.work().pActiveValueMemo, nullptr);
+}
+
 TEST_F(ExcListing, ATrialPutsBackEverythingItChanged) {
   InstallStapler();
   Store(kPunchOn, 1);

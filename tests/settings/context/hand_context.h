@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "jobsettings/devmode/devmode_header.h"
+#include "settings/constraints/active_value_memo.h"
 #include "settings/bkpd/bkpd_format.h"
 #include "settings/context/context_block.h"
 #include "settings/system/unaligned.h"
@@ -39,6 +40,9 @@ class HandContext {
     ucb_.pWork = work_.get();
     ucb_.hPrinter = printer;
   }
+  // What the context made for itself goes with it, as a context's release
+  // frees it.
+  ~HandContext() { FreeActiveValueMemo(&ucb_); }
   HandContext(const HandContext&) = delete;
   HandContext& operator=(const HandContext&) = delete;
 

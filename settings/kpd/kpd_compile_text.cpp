@@ -2,9 +2,7 @@
 // bounded view of the entry's value: nothing is read past its end, and the
 // value buffer itself is never changed.
 #include <algorithm>
-#include <array>
 #include <cstring>
-#include <new>
 #include <iterator>
 #include <string>
 
@@ -155,14 +153,8 @@ bool KpdFitsLong(const KpdNumber& n) {
 
 namespace {
 
-// Bytes that end a run of a quoted string copied as it stands, as a table:
-// the run is the compiler's hottest loop.
-constexpr std::array<bool, 256> kEndsPlainRun = [] {
-  std::array<bool, 256> ends{};
-  for (const unsigned char ch : {'"', '\r', '\n', '<', '%'}) ends[ch] = true;
-  return ends;
-}();
-bool EndsPlainRun(char ch) { return kEndsPlainRun[static_cast<unsigned char>(ch)]; }
+// Bytes that end a run of a quoted string copied as it stands.
+bool EndsPlainRun(char ch) { return ch == '"' || ch == '\r' || ch == '\n' || ch == '<' || ch == '%'; }
 
 // Decodes the quoted string whose opening quote the cursor has passed,
 // handing the decoded bytes to put(bytes, count) in order; the cursor moves
@@ -235,26 +227,27 @@ KpdString KpdGetStringValue(KpdCursor& c, char stop) {
     return {KpdFault::kNone, nullptr, 0};
   }
   c.pos += quote + 1;
-  // One pass decodes into the thread's scratch text; the block handed out
-  // holds exactly the decoded bytes and the terminator.
-  thread_local std::string decoded;
-  decoded.clear();
-  try {
-    if (!DecodeQuoted(c, [](const char* bytes, size_t n) { decoded.append(bytes, n); })) {
-      return {KpdFault::kBadString, nullptr, 0};
-    }
-  } catch (const std::bad_alloc&) {
-    return {KpdFault::kNoMemory, nullptr, 0};
+  // One pass counts the decoded bytes, a second writes them into a block
+  // of exactly that size.
+  const KpdCursor start = c;
+  size_t decoded = 0;
+  if (!DecodeQuoted(c, [&decoded](const char*, size_t n) { decoded += n; })) {
+    return {KpdFault::kBadString, nullptr, 0};
   }
-  if (decoded.empty()) {
+  if (decoded == 0) {
     return {KpdFault::kNone, nullptr, 0};
   }
-  const DWORD length = static_cast<DWORD>(decoded.size() + 1);
+  const DWORD length = static_cast<DWORD>(decoded + 1);
   auto* text = static_cast<LPSTR>(GetMemPtr(length));
   if (text == nullptr) {
     return {KpdFault::kNoMemory, nullptr, 0};
   }
-  std::memcpy(text, decoded.data(), decoded.size());
+  KpdCursor again = start;
+  size_t written = 0;
+  DecodeQuoted(again, [text, &written](const char* bytes, size_t n) {
+    std::memcpy(text + written, bytes, n);
+    written += n;
+  });
   return {KpdFault::kNone, text, length};
 }
 

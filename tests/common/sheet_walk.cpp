@@ -248,8 +248,8 @@ SheetWalks::SheetWalks() {
     if (error) setupError_ = "cannot place the resource module for " + std::string(p.description);
   }
   // The machine's clock stands still, so that the contexts the entry points
-  // park stay parked and serve the next walk, as they serve an
-  // application's next call.
+  // park within a walk stay parked and serve its later opens, as they serve
+  // an application's next call.
   SYSTEMTIME now{};
   now.wYear = 2026;
   now.wMonth = 12;
@@ -292,6 +292,10 @@ std::vector<WalkFinding> SheetWalks::RunWalk(const Installed& printer, bool prin
   plat::window::ClearMessageBoxRecords();
   plat::window::TakeAbandonedLoops();
   const Files filesBefore = ReadFiles();
+  // Contexts parked by an earlier walk hold blocks of their own printer's
+  // description: the walk starts with the cache empty, so that what it
+  // leaves is counted against what it found, whichever printer came before.
+  FreeStoredUcb(TRUE);
   const Leftovers before = CountLeftovers();
   std::vector<BYTE> out(kDriverDevmode, kUntouched);
   bool saved = false;
@@ -347,6 +351,7 @@ std::vector<WalkFinding> SheetWalks::RunWalk(const Installed& printer, bool prin
   // The walk's GDI calls were logged for tests that look at them; a walk
   // does not, and the log would only grow.
   plat::gdi::ClearGdiCallLogs();
+  FreeStoredUcb(TRUE);
   const Leftovers after = CountLeftovers();
   Compare(findings, "windows", before.windows, after.windows);
   Compare(findings, "GDI objects and DCs", before.gdiObjects, after.gdiObjects);

@@ -370,13 +370,14 @@ TEST_F(KesmSheet, TheChangeListShowsStoredTextInUtf8) {
 }
 
 // pick chooses from list boxes (scrolled to an item below sight) and list
-// views as from combo boxes.
+// views as from combo boxes. The 2-sided kinds can be chosen only while
+// 2-sided printing is on.
 TEST_F(KesmSheet, PickChoosesFromListBoxesAndListViews) {
   const std::string install = "KESM_MACHINE='" + machine().string() + "' '" KESMPRINT_PROGRAM
                               "' --printer 'Kesm Stamp' --description '" KESM_TEST_DATA
                               "/kpd/kesm_w2_stamp.kpd' -o '" + (folder_.path() / "sample.kesm").string() + "' >/dev/null 2>&1";
   ASSERT_EQ(std::system(install.c_str()), 0);
-  const Result list = Run({"--printer", "Kesm Stamp", "--script", Script("tab 2\npick 2087 1\ncancel\n").string()});
+  const Result list = Run({"--printer", "Kesm Stamp", "--script", Script("tab 2\ncheck 3357\npick 2087 1\ncancel\n").string()});
   EXPECT_EQ(list.code, 0) << list.err;
   EXPECT_TRUE(Has(list.out, "the sheet ended with Cancel")) << list.out;
   const Result view = Run({"--printer-sheet", "--script", Script("tab 0\npick 2166 0\nok\n").string()});

@@ -26,8 +26,8 @@ namespace {
 using plat::window::Script;
 using plat::window::WindowRef;
 
-// None yet: a dialog joins when its layout findings are cleared.
-constexpr std::array<WORD, 0> kLayoutCleared{};
+// The dialogs whose layout findings are cleared: one found again fails.
+constexpr std::array<WORD, 3> kLayoutCleared{1002, 1003, 1004};
 
 // The modeless progress window is shown by the code that waits, never by
 // the engine's dialog road: it is made from its template.

@@ -178,7 +178,7 @@ TEST_F(RefreshPage, TheFocusLeavesAControlTheRefreshGreysOut) {
         .check("the focus moved on", [&] {
           EXPECT_FALSE(IsWindowEnabled(control(kScaleCentering)));
           const std::vector<HWND> hints = HintsOf(kScaleCentering);
-          EXPECT_EQ(GetFocus(), withHint ? hints.at(0) : control(kScaleOn));
+          EXPECT_EQ(GetFocus(), withHint ? hints.at(0) : control(kPresetCombo));
         });
     EXPECT_TRUE(script.run());
   }

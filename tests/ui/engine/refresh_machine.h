@@ -36,6 +36,7 @@ inline constexpr WORD kScaleOn = 3329;
 inline constexpr WORD kWatermarkOn = 3330;
 inline constexpr WORD kBooklet = 3331;        // greyed while scaling is off, hidden under a watermark
 inline constexpr WORD kPreview = 2039;        // greyed while scaling is off
+inline constexpr WORD kPresetCombo = 2036;    // the tab stop after the centring box
 inline constexpr WORD kButtonItem1 = 2038;    // a push button a person may click (2037 opens the presets)
 inline constexpr WORD kOptionPage = 1011;
 inline constexpr WORD kOptionList = 2164;     // fixed while more than one copy is asked for, yet never greyed

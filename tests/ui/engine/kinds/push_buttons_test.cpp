@@ -57,7 +57,7 @@ TEST_F(ButtonMachine, ButtonsTakeTheCaptionsTheOwnerControlTableGivesThem) {
   ASSERT_TRUE(host_.Open(ucb_, 1002));
   EXPECT_EQ(Caption(host_.control(2037)), u"");
   EXPECT_EQ(Caption(host_.control(2038)), u"");
-  EXPECT_EQ(Caption(host_.control(3352)), u"Item 25");  // no row: the template's
+  EXPECT_EQ(Caption(host_.control(3352)), u"Custom size...");  // no row: the template's
   ASSERT_TRUE(host_.Open(ucb_, kPresetPage));
   std::array<WCHAR, 128> own{};
   ASSERT_GT(LoadStringFromResDll(ucb_, 13188, own.data(), 128, FALSE), 0);

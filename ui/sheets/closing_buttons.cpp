@@ -151,6 +151,27 @@ constexpr Row kFinishes[] = {
     {1007, FinishPresetMaintenance}, {1023, FinishStampImage},   {1037, FinishOverlay},
 };
 
+// Dialogs whose accept and cancel buttons are items of their own: they
+// close as OK and Cancel do, and Enter presses the accept button.
+struct OwnButtons {
+  WORD dialogId;
+  WORD accept;
+  WORD cancel;
+};
+
+constexpr OwnButtons kOwnButtons[] = {
+    {1016, 3542, 3543},  // print actions
+    {1036, 3882, 3883},  // colour matching
+    {1039, 3895, 3896},  // header and footer text
+};
+
+const OwnButtons* OwnButtonsOf(const TCB* tcb) {
+  const WORD id = tcb != nullptr ? tcb->tabId : 0;
+  const auto row =
+      std::find_if(std::begin(kOwnButtons), std::end(kOwnButtons), [&](const OwnButtons& r) { return r.dialogId == id; });
+  return row != std::end(kOwnButtons) ? row : nullptr;
+}
+
 Finish FinishOf(const TCB* tcb) {
   const WORD id = tcb != nullptr ? tcb->tabId : 0;
   const auto row = std::find_if(std::begin(kFinishes), std::end(kFinishes), [&](const Row& r) { return r.dialogId == id; });
@@ -175,14 +196,23 @@ void ForgetWindows(TCB* tcb) {
 
 namespace kesm_page {
 
-bool IsClosingButton(WORD id) {
+bool IsClosingButton(const TCB* tcb, WORD id) {
+  if (const OwnButtons* own = OwnButtonsOf(tcb); own != nullptr && (id == own->accept || id == own->cancel)) return true;
   return id == IDOK || id == IDCANCEL || id == IDYES || id == IDNO || id == kIdPresetMaintenanceClose;
 }
 
-INT_PTR OnClosingButton(UCB* ucb, TCB* tcb, HWND dialog, WORD id) {
-  Closing c{ucb, tcb, ButtonItem(ucb, tcb, id), dialog, id};
+INT_PTR OnClosingButton(UCB* ucb, TCB* tcb, HWND dialog, WORD pressed) {
+  // The item judged is the pressed button's own; the dialog ends as OK or
+  // Cancel would.
+  ICB* item = ButtonItem(ucb, tcb, pressed);
+  WORD id = pressed;
+  if (const OwnButtons* own = OwnButtonsOf(tcb)) {
+    if (pressed == own->accept) id = IDOK;
+    if (pressed == own->cancel) id = IDCANCEL;
+  }
+  Closing c{ucb, tcb, item, dialog, id};
   if (id == IDOK) {
-    SetFocus(GetDlgItem(dialog, IDOK));
+    SetFocus(GetDlgItem(dialog, pressed));
     MSG waiting{};
     if (PeekMessageW(&waiting, dialog, kMsgQueuedAlert, kMsgQueuedAlert, PM_NOREMOVE)) return kNotHandled;
   }

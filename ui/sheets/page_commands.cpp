@@ -98,7 +98,7 @@ INT_PTR OnCommand(UCB* ucb, TCB* tcb, HWND page, WPARAM wParam, LPARAM lParam) {
   }
   // A page shown in a sheet (its options dialog's, say) may carry the
   // buttons that close its dialog; in the sheet they close nothing.
-  if (IsClosingButton(id) && !IsSheetPage(page)) return OnClosingButton(ucb, tcb, page, id);
+  if (IsClosingButton(tcb, id) && !IsSheetPage(page)) return OnClosingButton(ucb, tcb, page, id);
   return tcb != nullptr ? OfferCommand(ucb, tcb, page, wParam, lParam) : kNotHandled;
 }
 

@@ -39,8 +39,9 @@ void HidePopup(UCB* ucb, HWND page);
 INT_PTR InitPage(UCB* ucb, TCB* tcb, HWND page);
 INT_PTR OnNotify(UCB* ucb, TCB* tcb, HWND page, const NMHDR* header, LPARAM lParam);
 INT_PTR OnCommand(UCB* ucb, TCB* tcb, HWND page, WPARAM wParam, LPARAM lParam);
-// The buttons that close a modal dialog (IDOK, IDCANCEL, IDYES, IDNO, 8).
-bool IsClosingButton(WORD id);
+// The buttons that close a modal dialog (IDOK, IDCANCEL, IDYES, IDNO, 8, and
+// the accept and cancel items of the dialogs that carry their own).
+bool IsClosingButton(const TCB* tcb, WORD id);
 INT_PTR OnClosingButton(UCB* ucb, TCB* tcb, HWND dialog, WORD id);
 // The extra OK buttons: save the settings as a new preset or over the
 // selected one, then press OK.

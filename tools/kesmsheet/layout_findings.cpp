@@ -22,6 +22,7 @@
 #include "settings/values/setting_lookup.h"
 #include "ui/bitmaps/bitmap_info.h"
 #include "ui/bitmaps/bitmap_library.h"
+#include "ui/engine/table_correction.h"
 #include "ui/resource_dll.h"
 
 namespace kesmsheet {
@@ -224,8 +225,22 @@ void CheckWidth(const Control& c, std::vector<Finding>& out, WORD tabId) {
   }
 }
 
+// Whether an entry of the engine's owner-drawn list shows its option: that
+// list is filled with empty texts and draws each entry from its option,
+// the option's string (or, in a picture list, its picture).
+bool DrawsOption(const Control& c, UCB* ucb, LRESULT data) {
+  if (c.item == nullptr || c.item->kind != kCtlOwnerListBox || ucb == nullptr || data == LB_ERR) return false;
+  const WORD option = LOWORD(static_cast<DWORD_PTR>(data));
+  WCHAR text[4];
+  if (option != 0 && LoadStringW(GetResDll(ucb), option, text, 4) > 0) return true;
+  if (option == 0 || (c.item->flags & kIcbPictureList) == 0) return false;
+  HBITMAP picture = LoadBitmapFromResDll(ucb, option);
+  if (picture != nullptr) DeleteObject(picture);
+  return picture != nullptr;
+}
+
 // Entries of a list or combo that show no text.
-void CheckEntries(const Control& c, std::vector<Finding>& out, WORD tabId) {
+void CheckEntries(const Control& c, UCB* ucb, std::vector<Finding>& out, WORD tabId) {
   const bool combo = c.is(u"combobox");
   if (!combo && !c.is(u"listbox")) return;
   const bool owner = (c.style & (combo ? CBS_OWNERDRAWFIXED : LBS_OWNERDRAWFIXED)) != 0;
@@ -236,7 +251,8 @@ void CheckEntries(const Control& c, std::vector<Finding>& out, WORD tabId) {
   const auto count = static_cast<int>(SendMessageW(c.window, countMessage, 0, 0));
   std::string empty;
   for (int i = 0; i < count; ++i) {
-    if (SendMessageW(c.window, lengthMessage, static_cast<WPARAM>(i), 0) <= 0) {
+    if (SendMessageW(c.window, lengthMessage, static_cast<WPARAM>(i), 0) <= 0 &&
+        !DrawsOption(c, ucb, SendMessageW(c.window, combo ? CB_GETITEMDATA : LB_GETITEMDATA, static_cast<WPARAM>(i), 0))) {
       empty += (empty.empty() ? "" : ", ") + std::to_string(i);
     }
   }
@@ -350,7 +366,7 @@ int InspectDialog(HWND dialog, WORD tabId, UCB* ucb, std::vector<Finding>& findi
       findings.push_back({tabId, c.item != nullptr ? FindingKind::kNoText : FindingKind::kNoLabel, Name(child)});
     }
     CheckWidth(c, findings, tabId);
-    CheckEntries(c, findings, tabId);
+    CheckEntries(c, ucb, findings, tabId);
     CheckPicture(c, findings, tabId);
   }
   CheckPlacement(shown, dialog, findings, tabId);

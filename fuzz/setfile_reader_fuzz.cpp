@@ -88,6 +88,11 @@ void PutFile(const uint8_t* data, size_t size) {
     if (!path) std::abort();
     return *path;
   }();
+  // A new file each time: a file cut to nothing and written again is
+  // flushed to the disk when it closes (the file system guards a rewrite
+  // that way), which cost more than the read itself.
+  std::error_code error;
+  std::filesystem::remove(host, error);
   std::ofstream out(host, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   if (!out) std::abort();

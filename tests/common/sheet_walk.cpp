@@ -87,6 +87,9 @@ BOOL CALLBACK CountTop(HWND window, LPARAM count) {
 }
 
 Leftovers CountLeftovers() {
+  // The context the cache parks for the next open is no leftover, and its
+  // size differs from printer to printer: let it go before counting.
+  FreeStoredUcb(TRUE);
   Leftovers now;
   EnumWindows(CountTop, reinterpret_cast<LPARAM>(&now.windows));
   {

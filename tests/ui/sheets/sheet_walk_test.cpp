@@ -74,28 +74,8 @@ class PendingSheetWalk : public SheetWalkSeeds {
   }
 };
 
-// What OK hands out, validation changes: the staple type while stapling is
-// off (W2, setting 121: 34 -> 1).
-TEST_F(PendingSheetWalk, DISABLED_OkW2StapleType) { ExpectKeepsEveryRule("ok-validates-w2-document"); }
-// The print tool's sample printer: setting 411 (0 -> 1).
-TEST_F(PendingSheetWalk, DISABLED_OkSampleSetting411) { ExpectKeepsEveryRule("ok-validates-sample"); }
-// The preset printer hands out no copies (setting 12: 0 -> 1).
-TEST_F(PendingSheetWalk, DISABLED_OkPresetCopies) { ExpectKeepsEveryRule("ok-validates-preset-copies"); }
-// The preset printer: settings 93 (5 -> 1) and 411 (0 -> 1).
-TEST_F(PendingSheetWalk, DISABLED_OkPresetSettings93And411) { ExpectKeepsEveryRule("ok-validates-preset-two"); }
-// The free-size printer hands out no copies (setting 12: 0 -> 1).
-TEST_F(PendingSheetWalk, DISABLED_OkFreeSizeCopies) { ExpectKeepsEveryRule("ok-validates-freesize-copies"); }
-// The free-size printer: a scale validation puts back (setting 11: 99 -> 100).
-TEST_F(PendingSheetWalk, DISABLED_OkFreeSizeScale) { ExpectKeepsEveryRule("ok-validates-freesize-scale"); }
-// The finisher printer: setting 89 (5 -> 100).
-TEST_F(PendingSheetWalk, DISABLED_OkFinisherSetting89) { ExpectKeepsEveryRule("ok-validates-finisher"); }
-// The alerts printer: setting 605, whose bytes validation clears.
-TEST_F(PendingSheetWalk, DISABLED_OkAlertsSetting605) { ExpectKeepsEveryRule("ok-validates-alerts"); }
 // An alert of the page-alert printer shows an empty text.
 TEST_F(PendingSheetWalk, DISABLED_PageAlertHasText) { ExpectKeepsEveryRule("boxes-page-alert"); }
-// The alerts printer's document sheet does not close when the monkey
-// cancels it (and its alerts are empty).
-TEST_F(PendingSheetWalk, DISABLED_AlertsSheetCloses) { ExpectKeepsEveryRule("walk-ends-alerts-cancel"); }
 
 }  // namespace
 }  // namespace ui_test

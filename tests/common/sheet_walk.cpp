@@ -87,6 +87,9 @@ BOOL CALLBACK CountTop(HWND window, LPARAM count) {
 }
 
 Leftovers CountLeftovers() {
+  // The context the cache parks for the next open is no leftover, and its
+  // size differs from printer to printer: let it go before counting.
+  FreeStoredUcb(TRUE);
   Leftovers now;
   EnumWindows(CountTop, reinterpret_cast<LPARAM>(&now.windows));
   {
@@ -292,10 +295,6 @@ std::vector<WalkFinding> SheetWalks::RunWalk(const Installed& printer, bool prin
   plat::window::ClearMessageBoxRecords();
   plat::window::TakeAbandonedLoops();
   const Files filesBefore = ReadFiles();
-  // Contexts parked by an earlier walk hold blocks of their own printer's
-  // description: the walk starts with the cache empty, so that what it
-  // leaves is counted against what it found, whichever printer came before.
-  FreeStoredUcb(TRUE);
   const Leftovers before = CountLeftovers();
   std::vector<BYTE> out(kDriverDevmode, kUntouched);
   bool saved = false;
@@ -351,7 +350,6 @@ std::vector<WalkFinding> SheetWalks::RunWalk(const Installed& printer, bool prin
   // The walk's GDI calls were logged for tests that look at them; a walk
   // does not, and the log would only grow.
   plat::gdi::ClearGdiCallLogs();
-  FreeStoredUcb(TRUE);
   const Leftovers after = CountLeftovers();
   Compare(findings, "windows", before.windows, after.windows);
   Compare(findings, "GDI objects and DCs", before.gdiObjects, after.gdiObjects);

@@ -9,10 +9,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/window/messagebox_control.h"
 #include "platform/window/winuser_controls.h"
 #include "platform/window/window_image.h"
 #include "settings/bkpd/bkpd_access.h"
@@ -222,6 +224,28 @@ TEST_F(WatermarkPage, TheTextDialogAddsAWatermarkAndEditsIt) {
   GetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncName), text);
   EXPECT_EQ(std::u16string(text), u"Final");
   FreeUcb2(ucb, 1);
+}
+
+// On a machine without the settings folder an added watermark cannot be
+// stored: the list shows it, and the user is told that it was not saved.
+TEST_F(WatermarkPage, AnAddThatCannotBeStoredIsReported) {
+  std::filesystem::remove_all(kesm_test::OnDrive(kesm_test::kSharedFolder));
+  plat::window::ClearMessageBoxRecords();
+  const WindowRef adding = WindowRef::Top(u"Text stamp");
+  UiScript script;
+  script.tab(Sheet(), kEditTab)
+      .click(Item(kAddText))
+      .text(WindowRef::Item(adding, kNameEdit), u"Draft")
+      .text(WindowRef::Item(adding, kTextEdit), u"DRAFT")
+      .click(WindowRef::Item(adding, kNameEdit))
+      .key(VK_RETURN)
+      .answerBox(u"could not be saved", IDOK)
+      .check("shown in the list all the same", [] { EXPECT_EQ(EntryText(Entries() - 1), u"Draft"); })
+      .press(Sheet(), IDCANCEL);
+  Run(script);
+  const auto boxes = plat::window::MessageBoxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].text.find(u"kesmusr.ini"), std::u16string::npos);
 }
 
 // The basic page's preview picture stands for its group's one option; the

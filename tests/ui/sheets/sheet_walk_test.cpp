@@ -1,9 +1,7 @@
 // The sheet monkey's kept walks, replayed as the fuzz target walks them:
 // every walk of fuzz/corpus/sheet_monkey keeps every rule a sheet keeps
-// (tests/common/sheet_walk.h). The walks of fuzz/corpus/sheet_monkey_pending
-// each break one rule through a fault whose mend is still open; each has
-// its own test here, disabled until the mend lands (then the test is
-// enabled and the walk moves to fuzz/corpus/sheet_monkey).
+// (tests/common/sheet_walk.h). A walk that once broke a rule stays there
+// as a seed, with a test of its own where the rule needs naming.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -68,36 +66,6 @@ TEST_F(SheetWalkSeeds, EveryPrinterOpensBothSheets) {
   }
 }
 
-// The walks kept until their mends land: each breaks the rule its test
-// names. Enable the test when the mend lands, and move its walk to
-// fuzz/corpus/sheet_monkey.
-class PendingSheetWalk : public SheetWalkSeeds {
- protected:
-  void ExpectKeepsEveryRule(const char* name) {
-    EXPECT_EQ(Replay(kCorpus / "sheet_monkey_pending" / name), "") << name;
-  }
-};
-
-// What OK hands out, validation changes: the staple type while stapling is
-// off (W2, setting 121: 34 -> 1).
-TEST_F(PendingSheetWalk, DISABLED_OkW2StapleType) { ExpectKeepsEveryRule("ok-validates-w2-document"); }
-// The print tool's sample printer: setting 411 (0 -> 1).
-TEST_F(PendingSheetWalk, DISABLED_OkSampleSetting411) { ExpectKeepsEveryRule("ok-validates-sample"); }
-// The preset printer hands out no copies (setting 12: 0 -> 1).
-TEST_F(PendingSheetWalk, DISABLED_OkPresetCopies) { ExpectKeepsEveryRule("ok-validates-preset-copies"); }
-// The preset printer: settings 93 (5 -> 1) and 411 (0 -> 1).
-TEST_F(PendingSheetWalk, DISABLED_OkPresetSettings93And411) { ExpectKeepsEveryRule("ok-validates-preset-two"); }
-// The free-size printer hands out no copies (setting 12: 0 -> 1).
-TEST_F(PendingSheetWalk, DISABLED_OkFreeSizeCopies) { ExpectKeepsEveryRule("ok-validates-freesize-copies"); }
-// The free-size printer: a scale validation puts back (setting 11: 99 -> 100).
-TEST_F(PendingSheetWalk, DISABLED_OkFreeSizeScale) { ExpectKeepsEveryRule("ok-validates-freesize-scale"); }
-// The finisher printer: setting 89 (5 -> 100).
-TEST_F(PendingSheetWalk, DISABLED_OkFinisherSetting89) { ExpectKeepsEveryRule("ok-validates-finisher"); }
-// The alerts printer: setting 605, whose bytes validation clears.
-TEST_F(PendingSheetWalk, DISABLED_OkAlertsSetting605) { ExpectKeepsEveryRule("ok-validates-alerts"); }
-// The alerts printer's document sheet does not close when the monkey
-// cancels it (and its alerts are empty).
-TEST_F(PendingSheetWalk, DISABLED_AlertsSheetCloses) { ExpectKeepsEveryRule("walk-ends-alerts-cancel"); }
 
 }  // namespace
 }  // namespace ui_test

@@ -18,16 +18,17 @@ TEST_F(EditPage, OkHandsOutTheLayoutAnd2SidedChoices) {
   const Bytes in = Default();
   ASSERT_EQ(Switch(in, 1), 0);
   ASSERT_EQ(Switch(in, 3), 0);
+  ASSERT_EQ(in[450], 1);
   CancelThenOk(
       kEditTab, in,
       [](kesm_test::UiScript& script) {
-        script.click(Control(kNupBox)).click(Control(kDuplexBox)).text(Control(kNupLineEdit), u"2");
+        script.click(Control(kNupBox)).click(Control(kDuplexBox)).text(Control(kNupLineEdit), u"0");
       },
       "edit.png",
       [](const Bytes& out) {
         EXPECT_EQ(Switch(out, 1), 1);
         EXPECT_EQ(Switch(out, 3), 1);
-        EXPECT_EQ(out[450], 2);
+        EXPECT_EQ(out[450], 0);
       });
 }
 

@@ -19,17 +19,15 @@
 #include "platform/base/winerror.h"
 #include "platform/spooler/spoolsetup.h"
 #include "tests/common/temp_folder.h"
+#include "tests/kesmsheet/kesmsheet_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Text(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using kesmsheet_test::Has;
+using kesmsheet_test::Result;
+using kesmsheet_test::Text;
 
 struct Picture {
   unsigned width = 0;
@@ -55,21 +53,8 @@ Picture ReadPicture(const fs::path& file) {
 
 class KesmSheet : public ::testing::Test {
  protected:
-  struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-  };
   Result Run(const std::vector<std::string>& arguments) {
-    std::string command = "KESM_MACHINE='" + machine().string() + "' '" KESMSHEET_PROGRAM "'";
-    for (const std::string& argument : arguments) command += " '" + argument + "'";
-    command += " >'" + (folder_.path() / "out.txt").string() + "' 2>'" + (folder_.path() / "err.txt").string() + "'";
-    const int status = std::system(command.c_str());
-    Result result;
-    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = Text(folder_.path() / "out.txt");
-    result.err = Text(folder_.path() / "err.txt");
-    return result;
+    return kesmsheet_test::RunKesmsheet(machine(), folder_.path(), arguments);
   }
   fs::path machine() const { return folder_.path() / "machine"; }
   fs::path Script(const std::string& text) {

@@ -20,17 +20,15 @@
 #include "platform/files/winfile.h"
 #include "platform/spooler/spoolsetup.h"
 #include "tests/common/temp_folder.h"
+#include "tests/kesmsheet/kesmsheet_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Text(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using kesmsheet_test::Has;
+using kesmsheet_test::Result;
+using kesmsheet_test::Text;
 
 // Every file of a folder with its bytes.
 std::map<std::string, std::string> Files(const fs::path& folder) {
@@ -42,25 +40,13 @@ std::map<std::string, std::string> Files(const fs::path& folder) {
 
 class SampleMachine : public ::testing::Test {
  protected:
-  struct Result {
-    int code = -1;
-    std::string out;
-    std::string err;
-  };
   // kesmsheet with the script's steps on the test's machine.
   Result Sheet(const std::string& steps, const std::vector<std::string>& arguments = {}) {
     const fs::path script = folder_.path() / "steps.txt";
     std::ofstream(script, std::ios::binary) << steps;
-    std::string command = "KESM_MACHINE='" + machine().string() + "' '" KESMSHEET_PROGRAM "' --script '" +
-                          script.string() + "'";
-    for (const std::string& argument : arguments) command += " '" + argument + "'";
-    command += " >'" + (folder_.path() / "out.txt").string() + "' 2>'" + (folder_.path() / "err.txt").string() + "'";
-    const int status = std::system(command.c_str());
-    Result result;
-    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = Text(folder_.path() / "out.txt");
-    result.err = Text(folder_.path() / "err.txt");
-    return result;
+    std::vector<std::string> all{"--script", script.string()};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return kesmsheet_test::RunKesmsheet(machine(), folder_.path(), all);
   }
   fs::path machine() const { return folder_.path() / "machine"; }
   // The folder of the settings INI and the set files (C:\_kesm).

@@ -103,6 +103,27 @@ TEST_F(LayoutCheck, NoStringPictureOrEntryTextIsMissing) {
   }
 }
 
+// An item that shows nothing says where its text or picture would come
+// from: the printer picture's group is in this description with three
+// paper options, none a picture; a button that the caption table leaves
+// without a caption shows pictures, not text; a status text whose group
+// the description leaves out says so.
+TEST_F(LayoutCheck, AnEmptyItemSaysWhatItsGroupOffers) {
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"control 2067 ", "(KPD_IDC_BASIC_BMP_PRINTER offers 3 options, 0 with a picture)"},
+      {"control 2038", "(a button the caption table leaves without a caption, showing its group's pictures)"},
+      {"control 3307", "(KPD_IDC_PRESET_ITEM10 is not in the description)"},
+  };
+  const LayoutReport report = Check();
+  for (const auto& [control, source] : expected) {
+    const auto found = std::find_if(report.findings.begin(), report.findings.end(), [&](const Finding& f) {
+      return f.what.starts_with(control);
+    });
+    ASSERT_NE(found, report.findings.end()) << control;
+    EXPECT_TRUE(found->what.ends_with(source)) << found->what;
+  }
+}
+
 // Enabled once every string and picture the tables name is authored.
 TEST_F(LayoutCheck, DISABLED_NoStringPictureOrListEntryIsMissing) {
   for (const Finding& finding : Check().findings) {

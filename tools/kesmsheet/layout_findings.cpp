@@ -15,6 +15,10 @@
 #include "platform/window/winuser_controls.h"
 #include "platform/window/winuser_messages.h"
 #include "platform/window/winuser_styles.h"
+#include "settings/bkpd/bkpd_access.h"
+#include "settings/bkpd/bkpd_format.h"
+#include "settings/constraints/ui_status.h"
+#include "settings/context/context_block.h"
 #include "settings/tables/alert_table.h"
 #include "settings/tables/dialog_tables.h"
 #include "settings/tables/keyword_tables.h"
@@ -22,6 +26,7 @@
 #include "settings/values/setting_lookup.h"
 #include "ui/bitmaps/bitmap_info.h"
 #include "ui/bitmaps/bitmap_library.h"
+#include "ui/engine/painting_tables.h"
 #include "ui/engine/table_correction.h"
 #include "ui/resource_dll.h"
 
@@ -259,8 +264,44 @@ void CheckEntries(const Control& c, UCB* ucb, std::vector<Finding>& out, WORD ta
   if (!empty.empty()) out.push_back({tabId, FindingKind::kEmptyEntry, Name(c.window) + " entries " + empty});
 }
 
+// Where an engine item that shows nothing would take its text or picture
+// from: its group in the description and the options the group offers
+// (a text item shows its options' strings, a picture item their
+// pictures), or the caption table that leaves a button without a caption.
+// Said with the finding, so that it tells what the description or the
+// resources lack.
+std::string Source(UCB* ucb, const ICB* item, bool picture) {
+  for (const OWNERCTRLSTRING* row = OwnerCtrlStringResource; row->wControlId != 0; ++row) {
+    if (row->wControlId == item->itemId && row->wCaptionId == kNoOwnerCaption) {
+      return "a button the caption table leaves without a caption, showing its group's pictures";
+    }
+  }
+  const GK* group = GetGKbyGroupID(item->groupId);
+  const std::string name = group != nullptr && group->keyword != nullptr ? group->keyword
+                                                                        : "group " + std::to_string(item->groupId);
+  const UiGroup* ui = item->pUiGroup;
+  if (ucb == nullptr || ui == nullptr) return name + " is not in the description";
+  if ((ui->type & (kUiPickOne | kUiPickMany)) == 0) return name + " is a group without options";
+  int options = 0, shown = 0;
+  for (const UiOption* option = BkpdFirstOption(ucb->pBKPD, ui); option != nullptr;
+       option = GetNextUiOption(ucb, ui, option)) {
+    const WORD id = GetOptionIdFromUiGroup(ucb, ui, option, nullptr);
+    if (id == 0) break;
+    ++options;
+    if (picture) {
+      HBITMAP bitmap = LoadBitmapFromResDll(ucb, id);
+      if (bitmap != nullptr) ++shown, DeleteObject(bitmap);
+    } else {
+      WCHAR text[4];
+      if (LoadStringW(GetResDll(ucb), id, text, 4) > 0) ++shown;
+    }
+  }
+  return name + " offers " + std::to_string(options) + " options, " + std::to_string(shown) +
+         (picture ? " with a picture" : " with a text");
+}
+
 // A picture of one colour (or none at all) where the dialog shows one.
-void CheckPicture(const Control& c, std::vector<Finding>& out, WORD tabId) {
+void CheckPicture(const Control& c, UCB* ucb, std::vector<Finding>& out, WORD tabId) {
   const bool engineDrawn = c.item != nullptr && (c.item->kind == kCtlBitmap || c.item->kind == kCtlIcon);
   if (!c.picture() && !engineDrawn) return;
   if (c.picture() && !engineDrawn) {
@@ -282,7 +323,10 @@ void CheckPicture(const Control& c, std::vector<Finding>& out, WORD tabId) {
   for (int y = edge; y < size.cy - edge && colours.size() < 2; ++y) {
     for (int x = edge; x < size.cx - edge; ++x) colours.insert(pixels[static_cast<std::size_t>(y * size.cx + x)]);
   }
-  if (colours.size() < 2) out.push_back({tabId, FindingKind::kFlatPicture, Name(c.window) + " is one colour"});
+  if (colours.size() < 2) {
+    out.push_back({tabId, FindingKind::kFlatPicture,
+                   Name(c.window) + " is one colour" + (engineDrawn ? " (" + Source(ucb, c.item, true) + ")" : "")});
+  }
 }
 
 bool Inside(const RECT& inner, const RECT& outer) {
@@ -363,11 +407,12 @@ int InspectDialog(HWND dialog, WORD tabId, UCB* ucb, std::vector<Finding>& findi
     const bool valueField = c.item != nullptr && c.item->kind == kCtlText4;
     const bool filledByCode = c.item == nullptr && c.staticText() && GetDlgCtrlID(child) != kUnnamedControl;
     if (c.showsText() && text.empty() && !valueField && !filledByCode && (c.style & SS_TYPEMASK) != SS_OWNERDRAW) {
-      findings.push_back({tabId, c.item != nullptr ? FindingKind::kNoText : FindingKind::kNoLabel, Name(child)});
+      findings.push_back({tabId, c.item != nullptr ? FindingKind::kNoText : FindingKind::kNoLabel,
+                          Name(child) + (c.item != nullptr ? " (" + Source(ucb, c.item, false) + ")" : "")});
     }
     CheckWidth(c, findings, tabId);
     CheckEntries(c, ucb, findings, tabId);
-    CheckPicture(c, findings, tabId);
+    CheckPicture(c, ucb, findings, tabId);
   }
   CheckPlacement(shown, dialog, findings, tabId);
   int count = static_cast<int>(shown.size());

@@ -5,8 +5,13 @@
 // default-tray values, the plexor steps, the installable options (function
 // 0, group 29, value index = position) and the off/on values of flags.
 // The lists that the feature modules fill themselves have no keywords.
-// The free-size orientations (343, 347) are 1 and 2 as dmOrientation's
-// are: the free-size range table names its rows by those values.
+// The picture keywords (function 0, "BMP_...") name pictures by their
+// bitmap ids: the options of picture items, picture lists and picture
+// buttons, which show their options' pictures. They and the four scale
+// types stand where the reserved paper values 48 and 49 stood, values that
+// no paper list offers and no description names; they keep those rows'
+// flag 0, which the compiler does not read: a description offers the
+// scale types as the options of the scaling method like any value.
 #include "settings/tables/keyword_tables.h"
 
 const SP fgSP[kValueKeywordCount] = {
@@ -59,8 +64,8 @@ const SP fgSP[kValueKeywordCount] = {
     {8, 419, 14045, 0, 1, "PAPER_10X11", 45},
     {8, 419, 14046, 0, 1, "PAPER_15X11", 46},
     {8, 419, 14047, 0, 1, "PAPER_ENV_INVITE", 47},
-    {8, 419, 65535, 0, 0, "PAPER_RESERVED_48", 48},
-    {8, 419, 65535, 0, 0, "PAPER_RESERVED_49", 49},
+    {0, 438, 7414, 0, 0, "BMP_PAGE_PORTRAIT", 0},
+    {0, 438, 7415, 0, 0, "BMP_PAGE_LANDSCAPE", 0},
     {8, 419, 14050, 0, 1, "PAPER_LETTER_EXTRA", 50},
     {8, 419, 14051, 0, 1, "PAPER_LEGAL_EXTRA", 51},
     {8, 419, 14052, 0, 1, "PAPER_TABLOID_EXTRA", 52},
@@ -270,8 +275,8 @@ const SP fgSP[kValueKeywordCount] = {
     {46, 420, 14045, 0, 1, "PAPER_10X11", 45},
     {46, 420, 14046, 0, 1, "PAPER_15X11", 46},
     {46, 420, 14047, 0, 1, "PAPER_ENV_INVITE", 47},
-    {46, 420, 65535, 0, 0, "PAPER_RESERVED_48", 48},
-    {46, 420, 65535, 0, 0, "PAPER_RESERVED_49", 49},
+    {0, 434, 6404, 0, 0, "BMP_ORIENT_PORTRAIT", 0},
+    {0, 434, 6405, 0, 0, "BMP_ORIENT_LANDSCAPE", 0},
     {46, 420, 14050, 0, 1, "PAPER_LETTER_EXTRA", 50},
     {46, 420, 14051, 0, 1, "PAPER_LEGAL_EXTRA", 51},
     {46, 420, 14052, 0, 1, "PAPER_TABLOID_EXTRA", 52},
@@ -1225,8 +1230,8 @@ const SP fgSP[kValueKeywordCount] = {
     {10175, 92, 14045, 0, 1, "PAPER_10X11", 45},
     {10175, 92, 14046, 0, 1, "PAPER_15X11", 46},
     {10175, 92, 14047, 0, 1, "PAPER_ENV_INVITE", 47},
-    {10175, 92, 65535, 0, 0, "PAPER_RESERVED_48", 48},
-    {10175, 92, 65535, 0, 0, "PAPER_RESERVED_49", 49},
+    {0, 457, 6401, 0, 0, "BMP_PRINTER", 0},
+    {0, 479, 6402, 0, 0, "BMP_PRESET_LIST", 0},
     {10175, 92, 14050, 0, 1, "PAPER_LETTER_EXTRA", 50},
     {10175, 92, 14051, 0, 1, "PAPER_LEGAL_EXTRA", 51},
     {10175, 92, 14052, 0, 1, "PAPER_TABLOID_EXTRA", 52},
@@ -1373,8 +1378,8 @@ const SP fgSP[kValueKeywordCount] = {
     {10176, 93, 14045, 0, 1, "PAPER_10X11", 45},
     {10176, 93, 14046, 0, 1, "PAPER_15X11", 46},
     {10176, 93, 14047, 0, 1, "PAPER_ENV_INVITE", 47},
-    {10176, 93, 65535, 0, 0, "PAPER_RESERVED_48", 48},
-    {10176, 93, 65535, 0, 0, "PAPER_RESERVED_49", 49},
+    {0, 480, 6403, 0, 0, "BMP_PRESET_SAVE", 0},
+    {0, 634, 6137, 0, 0, "BMP_QUALITY_SET_1", 0},
     {10176, 93, 14050, 0, 1, "PAPER_LETTER_EXTRA", 50},
     {10176, 93, 14051, 0, 1, "PAPER_LEGAL_EXTRA", 51},
     {10176, 93, 14052, 0, 1, "PAPER_TABLOID_EXTRA", 52},
@@ -1521,8 +1526,8 @@ const SP fgSP[kValueKeywordCount] = {
     {10177, 94, 14045, 0, 1, "PAPER_10X11", 45},
     {10177, 94, 14046, 0, 1, "PAPER_15X11", 46},
     {10177, 94, 14047, 0, 1, "PAPER_ENV_INVITE", 47},
-    {10177, 94, 65535, 0, 0, "PAPER_RESERVED_48", 48},
-    {10177, 94, 65535, 0, 0, "PAPER_RESERVED_49", 49},
+    {0, 634, 6138, 0, 0, "BMP_QUALITY_SET_2", 0},
+    {0, 634, 6139, 0, 0, "BMP_QUALITY_SET_3", 0},
     {10177, 94, 14050, 0, 1, "PAPER_LETTER_EXTRA", 50},
     {10177, 94, 14051, 0, 1, "PAPER_LEGAL_EXTRA", 51},
     {10177, 94, 14052, 0, 1, "PAPER_TABLOID_EXTRA", 52},
@@ -1669,8 +1674,8 @@ const SP fgSP[kValueKeywordCount] = {
     {10178, 95, 14045, 0, 1, "PAPER_10X11", 45},
     {10178, 95, 14046, 0, 1, "PAPER_15X11", 46},
     {10178, 95, 14047, 0, 1, "PAPER_ENV_INVITE", 47},
-    {10178, 95, 65535, 0, 0, "PAPER_RESERVED_48", 48},
-    {10178, 95, 65535, 0, 0, "PAPER_RESERVED_49", 49},
+    {0, 634, 6140, 0, 0, "BMP_QUALITY_SET_4", 0},
+    {0, 634, 6141, 0, 0, "BMP_QUALITY_SET_5", 0},
     {10178, 95, 14050, 0, 1, "PAPER_LETTER_EXTRA", 50},
     {10178, 95, 14051, 0, 1, "PAPER_LEGAL_EXTRA", 51},
     {10178, 95, 14052, 0, 1, "PAPER_TABLOID_EXTRA", 52},
@@ -1817,8 +1822,8 @@ const SP fgSP[kValueKeywordCount] = {
     {10179, 96, 14045, 0, 1, "PAPER_10X11", 45},
     {10179, 96, 14046, 0, 1, "PAPER_15X11", 46},
     {10179, 96, 14047, 0, 1, "PAPER_ENV_INVITE", 47},
-    {10179, 96, 65535, 0, 0, "PAPER_RESERVED_48", 48},
-    {10179, 96, 65535, 0, 0, "PAPER_RESERVED_49", 49},
+    {0, 634, 6142, 0, 0, "BMP_QUALITY_SET_6", 0},
+    {0, 634, 6143, 0, 0, "BMP_QUALITY_SET_7", 0},
     {10179, 96, 14050, 0, 1, "PAPER_LETTER_EXTRA", 50},
     {10179, 96, 14051, 0, 1, "PAPER_LEGAL_EXTRA", 51},
     {10179, 96, 14052, 0, 1, "PAPER_TABLOID_EXTRA", 52},
@@ -1965,8 +1970,8 @@ const SP fgSP[kValueKeywordCount] = {
     {10180, 97, 14045, 0, 1, "PAPER_10X11", 45},
     {10180, 97, 14046, 0, 1, "PAPER_15X11", 46},
     {10180, 97, 14047, 0, 1, "PAPER_ENV_INVITE", 47},
-    {10180, 97, 65535, 0, 0, "PAPER_RESERVED_48", 48},
-    {10180, 97, 65535, 0, 0, "PAPER_RESERVED_49", 49},
+    {0, 634, 6144, 0, 0, "BMP_QUALITY_SET_8", 0},
+    {0, 634, 6145, 0, 0, "BMP_QUALITY_SET_9", 0},
     {10180, 97, 14050, 0, 1, "PAPER_LETTER_EXTRA", 50},
     {10180, 97, 14051, 0, 1, "PAPER_LEGAL_EXTRA", 51},
     {10180, 97, 14052, 0, 1, "PAPER_TABLOID_EXTRA", 52},
@@ -2113,8 +2118,8 @@ const SP fgSP[kValueKeywordCount] = {
     {10181, 98, 14045, 0, 1, "PAPER_10X11", 45},
     {10181, 98, 14046, 0, 1, "PAPER_15X11", 46},
     {10181, 98, 14047, 0, 1, "PAPER_ENV_INVITE", 47},
-    {10181, 98, 65535, 0, 0, "PAPER_RESERVED_48", 48},
-    {10181, 98, 65535, 0, 0, "PAPER_RESERVED_49", 49},
+    {87, 458, 17900, 0, 0, "KKDMSCALETYPE_APART", 0},
+    {87, 458, 17901, 0, 0, "KKDMSCALETYPE_SAME", 1},
     {10181, 98, 14050, 0, 1, "PAPER_LETTER_EXTRA", 50},
     {10181, 98, 14051, 0, 1, "PAPER_LEGAL_EXTRA", 51},
     {10181, 98, 14052, 0, 1, "PAPER_TABLOID_EXTRA", 52},
@@ -2261,8 +2266,8 @@ const SP fgSP[kValueKeywordCount] = {
     {10204, 99, 14045, 0, 1, "PAPER_10X11", 45},
     {10204, 99, 14046, 0, 1, "PAPER_15X11", 46},
     {10204, 99, 14047, 0, 1, "PAPER_ENV_INVITE", 47},
-    {10204, 99, 65535, 0, 0, "PAPER_RESERVED_48", 48},
-    {10204, 99, 65535, 0, 0, "PAPER_RESERVED_49", 49},
+    {87, 458, 17902, 0, 0, "KKDMSCALETYPE_FITPAPER", 2},
+    {87, 458, 17903, 0, 0, "KKDMSCALETYPE_FITAREA", 3},
     {10204, 99, 14050, 0, 1, "PAPER_LETTER_EXTRA", 50},
     {10204, 99, 14051, 0, 1, "PAPER_LEGAL_EXTRA", 51},
     {10204, 99, 14052, 0, 1, "PAPER_TABLOID_EXTRA", 52},

@@ -121,7 +121,9 @@ void OpenDialog(Script& script, Walk& walk, WORD id) {
       HWND window = CreateDialogParamW(GetResDll(ucb), MAKEINTRESOURCEW(id), page, nullptr, 0);
       if (window == nullptr) return;
       walk.report.inspected.insert(id);
-      walk.report.controlsShown += InspectDialog(window, id, ucb, walk.report.findings);
+      // No dialog procedure runs it, so no item of it is painted: its
+      // controls are plain texts that the waiting code fills.
+      walk.report.controlsShown += InspectDialog(window, id, nullptr, walk.report.findings);
       DestroyWindow(window);
       return;
     }

@@ -19,6 +19,7 @@
 #include "settings/bkpd/bkpd_format.h"
 #include "settings/constraints/ui_status.h"
 #include "settings/context/context_block.h"
+#include "settings/constraints/constraint_engine.h"
 #include "settings/tables/alert_table.h"
 #include "settings/tables/dialog_tables.h"
 #include "settings/tables/keyword_tables.h"
@@ -264,6 +265,45 @@ void CheckEntries(const Control& c, UCB* ucb, std::vector<Finding>& out, WORD ta
   if (!empty.empty()) out.push_back({tabId, FindingKind::kEmptyEntry, Name(c.window) + " entries " + empty});
 }
 
+bool NoOwnerCaption(WORD controlId) {
+  for (const OWNERCTRLSTRING* row = OwnerCtrlStringResource; row->wControlId != 0; ++row) {
+    if (row->wControlId == controlId) return row->wCaptionId == kNoOwnerCaption;
+  }
+  return false;
+}
+
+// Whether a text item's setting can show a text on any description: a
+// text item shows the strings of its group's options, and the options of
+// a setting's group are its value keywords; a setting none of whose value
+// keywords names a text (an on/off switch, whose keywords name the values
+// 0 and 1) leaves its text item empty whatever the description says.
+bool CanShowText(HMODULE strings, const ICB* item) {
+  if (item->pSFCB == nullptr) return true;
+  for (const SP& value : fgSP) {
+    WCHAR text[4];
+    if (value.funcId == item->pSFCB->funcId && LoadStringW(strings, value.valueIndex, text, 4) > 0) return true;
+  }
+  return false;
+}
+
+// The pictures an owner-drawn picture button shows: its group's options
+// that are not hidden and whose picture loads.
+int ButtonPictures(UCB* ucb, const ICB* item) {
+  const UiGroup* ui = item->pUiGroup;
+  if (ucb == nullptr || ui == nullptr || (ui->type & (kUiPickOne | kUiPickMany)) == 0) return 0;
+  int shown = 0;
+  for (const UiOption* option = BkpdFirstOption(ucb->pBKPD, ui); option != nullptr;
+       option = GetNextUiOption(ucb, ui, option)) {
+    const ExclusiveItem* items = nullptr;
+    const WORD id = GetOptionIdFromUiGroup(ucb, ui, option, &items);
+    if (id == 0) break;
+    if (items != nullptr && BKPDIsHideModeUI(ui, id, ucb)) continue;
+    HBITMAP bitmap = LoadBitmapFromResDll(ucb, id);
+    if (bitmap != nullptr) ++shown, DeleteObject(bitmap);
+  }
+  return shown;
+}
+
 // Where an engine item that shows nothing would take its text or picture
 // from: its group in the description and the options the group offers
 // (a text item shows its options' strings, a picture item their
@@ -271,10 +311,8 @@ void CheckEntries(const Control& c, UCB* ucb, std::vector<Finding>& out, WORD ta
 // Said with the finding, so that it tells what the description or the
 // resources lack.
 std::string Source(UCB* ucb, const ICB* item, bool picture) {
-  for (const OWNERCTRLSTRING* row = OwnerCtrlStringResource; row->wControlId != 0; ++row) {
-    if (row->wControlId == item->itemId && row->wCaptionId == kNoOwnerCaption) {
-      return "a button the caption table leaves without a caption, showing its group's pictures";
-    }
+  if (item->kind == kCtlPushButton && NoOwnerCaption(item->itemId)) {
+    return "a button the caption table leaves without a caption, showing its group's pictures";
   }
   const GK* group = GetGKbyGroupID(item->groupId);
   const std::string name = group != nullptr && group->keyword != nullptr ? group->keyword
@@ -406,13 +444,20 @@ int InspectDialog(HWND dialog, WORD tabId, UCB* ucb, std::vector<Finding>& findi
     // shows the dialog (the progress window's message).
     const bool valueField = c.item != nullptr && c.item->kind == kCtlText4;
     const bool filledByCode = c.item == nullptr && c.staticText() && GetDlgCtrlID(child) != kUnnamedControl;
-    if (c.showsText() && text.empty() && !valueField && !filledByCode && (c.style & SS_TYPEMASK) != SS_OWNERDRAW) {
+    const bool neverText = c.item != nullptr && c.staticText() && !CanShowText(strings, c.item);
+    if (c.showsText() && text.empty() && !valueField && !filledByCode && !neverText &&
+        (c.style & SS_TYPEMASK) != SS_OWNERDRAW) {
       findings.push_back({tabId, c.item != nullptr ? FindingKind::kNoText : FindingKind::kNoLabel,
                           Name(child) + (c.item != nullptr ? " (" + Source(ucb, c.item, false) + ")" : "")});
     }
     CheckWidth(c, findings, tabId);
     CheckEntries(c, ucb, findings, tabId);
     CheckPicture(c, ucb, findings, tabId);
+    if (c.item != nullptr && c.item->kind == kCtlPushButton && c.buttonType() == BS_OWNERDRAW &&
+        NoOwnerCaption(c.item->itemId) && ButtonPictures(ucb, c.item) == 0) {
+      findings.push_back({tabId, FindingKind::kFlatPicture,
+                          Name(child) + " shows no picture (" + Source(ucb, c.item, true) + ")"});
+    }
   }
   CheckPlacement(shown, dialog, findings, tabId);
   int count = static_cast<int>(shown.size());

@@ -1,7 +1,12 @@
 // Where each picture of the pages is painted. The rows are those of the
 // pictures the pages name: the page pictures 6001-6064 centred both ways
 // (0x50) at 108 x 91; the pictures 6205-6208 painted at their own size (flag 2,
-// which takes the size from the picture, so none here); the level
+// which takes the size from the picture, so none here); the sample
+// printer's picture 6401 at the picture item's corner, where the hit
+// regions of its trays lie, the orientation pictures 6404-6405 (32 x 32)
+// and the plain sheets 7414-7415 of the previews centred, all three
+// opaque (SRCCOPY: their light parts must hide what lies beneath, which
+// an OR cannot); the preset button faces 6402-6403 (16 x 16) centred; the level
 // bars 6495-6503 at x 44, from y 30 for the lowest level up to y 2 for the
 // highest, in equal steps, 24 x 11; the markers 6801-6811 at 13 x 13 on
 // one line at y 59, from x 8 in steps of 9 pixels, left to right in id
@@ -79,6 +84,11 @@ constexpr BITMAPINFOROW kBitmapInfoList[] = {
     {6206, 0, 0, 0, 0x2, 0, 0, 0, 0},
     {6207, 0, 0, 0, 0x2, 0, 0, 0, 0},
     {6208, 0, 0, 0, 0x2, 0, 0, 0, 0},
+    {6401, 0, 0, 0, 0x4, 129, 104, 0, 0},
+    {6402, 0, 0, 0, 0x50, 16, 16, 0, 0},
+    {6403, 0, 0, 0, 0x50, 16, 16, 0, 0},
+    {6404, 0, 0, 0, 0x54, 32, 32, 0, 0},
+    {6405, 0, 0, 0, 0x54, 32, 32, 0, 0},
     {6495, 0, 44, 30, 0x0, 24, 11, 0, 0},
     {6496, 0, 44, 27, 0x0, 24, 11, 0, 0},
     {6497, 0, 44, 23, 0x0, 24, 11, 0, 0},
@@ -99,6 +109,8 @@ constexpr BITMAPINFOROW kBitmapInfoList[] = {
     {6809, 0, 80, 59, 0x0, 13, 13, 0, 0},
     {6810, 0, 89, 59, 0x0, 13, 13, 0, 0},
     {6811, 0, 98, 59, 0x0, 13, 13, 0, 0},
+    {7414, 0, 0, 0, 0x54, 108, 91, 0, 0},
+    {7415, 0, 0, 0, 0x54, 108, 91, 0, 0},
     {0, 0, 0, 0, 0, 0, 0, 0, 0},
 };
 

@@ -75,7 +75,7 @@ TEST_F(PaintBitmap, EveryRowOfTheInfoListNamesAPictureOfItsSize) {
     EXPECT_EQ(row->wOverlayBitmapId, 0);
     DeleteObject(bitmap);
   }
-  EXPECT_EQ(rows, 64 + 4 + 9 + 11);
+  EXPECT_EQ(rows, 64 + 4 + 9 + 11 + 5 + 2);
   EXPECT_EQ(FindBitmapInfo(6801)->sOffsetX, 8);
   EXPECT_EQ(FindBitmapInfo(6801)->sOffsetY, 59);
   EXPECT_EQ(FindBitmapInfo(6001)->dwFlags, 0x50u);

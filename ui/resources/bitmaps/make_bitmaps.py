@@ -1,5 +1,8 @@
 #!/usr/bin/env python3
-# Draws the pictures of the bitmap library and the pictures of the resource
+# Draws the pictures of the bitmap library (among them the sample
+# printer's picture 6401, the preset button faces 6402-6403 and the
+# orientation pictures 6404-6405) and the
+# pictures of the resource
 # library (the page pictures 6001-6064 and 7414-7415, the quality-set
 # pictures 6137-6145 and their disabled forms 6152-6160, the brightness and
 # contrast scales 6162-6163, the sheet orientations 6193-6194,
@@ -277,6 +280,84 @@ def corners(shape):
     return p
 
 
+def printer():
+    # The sample printer seen from the front, at the size of the printer
+    # picture, so that the areas a person points at lie where the hit
+    # regions put them: the finisher at the left (its body 3-40 x 20-60,
+    # its upper tray 3-30 x 8-19), the printer's three paper trays
+    # stacked at 89-117 x 73-102 under the scanner and the bypass tray on
+    # the right. The bottom-left pixel is the background: painted through.
+    p = Picture(129, 104, FACE, FACE_PALETTE)
+    # The finisher: its body, the output tray on top of it and a stack of
+    # sheets in the tray.
+    p.rect(3, 20, 40, 60, 3)
+    p.frame(3, 20, 40, 60, 1)
+    p.rect(7, 26, 36, 29, 2)
+    p.rect(3, 8, 30, 19, 0)
+    p.frame(3, 8, 30, 19, 1)
+    for y in (12, 14, 16):
+        p.rect(6, y, 27, y, 3)
+    p.rect(41, 44, 45, 56, 2)
+    # The printer's body with the scanner lid and the control panel.
+    p.rect(46, 18, 124, 103, 3)
+    p.frame(46, 18, 124, 103, 1)
+    p.rect(48, 10, 122, 17, 0)
+    p.frame(48, 10, 122, 17, 1)
+    p.rect(100, 20, 121, 27, 1)
+    p.rect(102, 22, 108, 25, 5)
+    p.rect(111, 22, 113, 23, 7)
+    p.rect(116, 22, 118, 23, 6)
+    # The output opening with a printed sheet in it.
+    p.rect(50, 32, 96, 40, 2)
+    p.rect(54, 36, 92, 40, 0)
+    p.rect(58, 37, 80, 37, 4)
+    # The front door and the three paper trays, each with its handle and
+    # the edge of its paper.
+    p.frame(50, 46, 86, 101, 2)
+    p.rect(82, 70, 83, 78, 1)
+    for i, y in enumerate((73, 83, 93)):
+        p.rect(89, y, 117, y + 8, 0 if i == 0 else 3)
+        p.frame(89, y, 117, y + 8, 1)
+        p.rect(99, y + 4, 107, y + 5, 1)
+        p.rect(90, y + 1, 116, y + 1, [8, 7, 5][i])
+    # The bypass tray folded out at the right.
+    p.rect(118, 50, 128, 53, 2)
+    p.rect(120, 48, 128, 49, 0)
+    return p
+
+
+def preset_button(save):
+    # A button face, drawn with OR over the face of the button: black lets
+    # the face show, white stays white. A stack of settings sheets with
+    # lines of text; the save button adds an arrow going into the stack.
+    p = Picture(16, 16, 1)
+    for x, y in ((5, 1), (3, 3), (1, 5)):
+        p.rect(x, y, x + 8, y + 9, 0)
+        p.frame(x, y, x + 8, y + 9, 1)
+    for y in (8, 10, 12):
+        p.rect(3, y, 7, y, 1)
+    if save:
+        p.rect(12, 2, 13, 9, 0)
+        p.rect(10, 8, 15, 8, 0)
+        p.rect(11, 9, 14, 9, 0)
+        p.rect(12, 10, 13, 10, 0)
+    return p
+
+
+def sheet(turned):
+    # The orientation picture beside the orientation choice: a sheet with
+    # a heading and lines of text, upright or on its side.
+    p = Picture(32, 32, FACE, FACE_PALETTE)
+    x0, y0, x1, y1 = (2, 6, 29, 25) if turned else (6, 2, 25, 29)
+    p.rect(x0 + 1, y0 + 1, x1 + 1, y1 + 1, 2)
+    p.rect(x0, y0, x1, y1, 0)
+    p.frame(x0, y0, x1, y1, 1)
+    p.rect(x0 + 3, y0 + 3, x0 + 10, y0 + 4, 4)
+    for y in range(y0 + 7, y1 - 2, 3):
+        p.rect(x0 + 3, y, x1 - 3 - (4 if (y - y0) % 6 == 1 else 0), y, 1)
+    return p
+
+
 pictures = {}
 for ident in list(range(6001, 6065)) + [7414, 7415]:
     pictures[ident] = page(ident)
@@ -304,6 +385,12 @@ pictures[7006] = hint_mark()
 for i, (on, off) in enumerate([(7447, 7451), (7446, 7450), (7445, 7449), (7448, 7452)]):
     pictures[on] = tray(i, False)
     pictures[off] = tray(i, True)
+
+pictures[6401] = printer()
+pictures[6402] = preset_button(False)
+pictures[6403] = preset_button(True)
+pictures[6404] = sheet(False)
+pictures[6405] = sheet(True)
 
 for ident, picture in sorted(pictures.items()):
     picture.save('%d.bmp' % ident)

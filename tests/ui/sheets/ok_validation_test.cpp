@@ -21,6 +21,7 @@ constexpr int kCopiesEdit = 2049;
 constexpr int kScaleEdit = 2059;
 constexpr int kScaleHEdit = 3326;
 constexpr int kStapleTypeList = 2102;
+constexpr int kMarginShiftEdit = 3364;
 
 // One step a person takes on a test printer before pressing OK; a control
 // the printer hides or disables is passed over, as a person cannot use it.
@@ -41,6 +42,8 @@ const OkStep kOkSteps[] = {
     {"scale 400", u"Basic", kScaleEdit, OkStep::kType, u"400", 0},
     {"scale h 5000", u"Basic", kScaleHEdit, OkStep::kType, u"5000", 0},
     {"staple type", u"Finish", kStapleTypeList, OkStep::kSelect, u"", 1},
+    // A length beyond the widest margin validation keeps (50 mm).
+    {"margin shift 200", u"Edit", kMarginShiftEdit, OkStep::kType, u"200", 0},
 };
 
 class OkHandsOutWhatValidationKeeps : public SheetMachine, public ::testing::WithParamInterface<const char*> {

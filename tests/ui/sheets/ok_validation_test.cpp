@@ -22,6 +22,7 @@ constexpr int kScaleEdit = 2059;
 constexpr int kScaleHEdit = 3326;
 constexpr int kStapleTypeList = 2102;
 constexpr int kMarginShiftEdit = 3364;
+constexpr int kLandscapeButton = 2027;
 
 // One step a person takes on a test printer before pressing OK; a control
 // the printer hides or disables is passed over, as a person cannot use it.
@@ -29,7 +30,7 @@ struct OkStep {
   const char* what;
   std::u16string tab;
   int control;
-  enum { kType, kSelect, kNothing } how;
+  enum { kType, kSelect, kClick, kNothing } how;
   std::u16string text;
   int index;
 };
@@ -44,6 +45,8 @@ const OkStep kOkSteps[] = {
     {"staple type", u"Finish", kStapleTypeList, OkStep::kSelect, u"", 1},
     // A length beyond the widest margin validation keeps (50 mm).
     {"margin shift 200", u"Edit", kMarginShiftEdit, OkStep::kType, u"200", 0},
+    // The paper turned, also where the description gives no printable area.
+    {"landscape", u"Preset", kLandscapeButton, OkStep::kClick, u"", 0},
 };
 
 class OkHandsOutWhatValidationKeeps : public SheetMachine, public ::testing::WithParamInterface<const char*> {
@@ -74,6 +77,7 @@ TEST_P(OkHandsOutWhatValidationKeeps, AfterEachStep) {
       HWND control = step.control != 0 ? OnPage(step.control).Resolve() : nullptr;
       if (control == nullptr || !IsWindowVisible(control) || !IsWindowEnabled(control)) return;
       if (step.how == OkStep::kType) s.text(control, step.text);
+      if (step.how == OkStep::kClick) s.click(control);
       const auto entries = SendMessageW(control, LB_GETCOUNT, 0, 0);
       if (step.how == OkStep::kSelect && entries > step.index) s.select(control, step.index);
     });

@@ -23,6 +23,7 @@ constexpr int kScaleHEdit = 3326;
 constexpr int kStapleTypeList = 2102;
 constexpr int kMarginShiftEdit = 3364;
 constexpr int kLandscapeButton = 2027;
+constexpr int kSeparationCycleSpin = 3394;
 
 // One step a person takes on a test printer before pressing OK; a control
 // the printer hides or disables is passed over, as a person cannot use it.
@@ -30,7 +31,7 @@ struct OkStep {
   const char* what;
   std::u16string tab;
   int control;
-  enum { kType, kSelect, kClick, kNothing } how;
+  enum { kType, kSelect, kClick, kSpinDown, kNothing } how;
   std::u16string text;
   int index;
 };
@@ -47,6 +48,8 @@ const OkStep kOkSteps[] = {
     {"margin shift 200", u"Edit", kMarginShiftEdit, OkStep::kType, u"200", 0},
     // The paper turned, also where the description gives no printable area.
     {"landscape", u"Preset", kLandscapeButton, OkStep::kClick, u"", 0},
+    // Below the one sheet validation keeps as the least separation cycle.
+    {"separation cycle spun down", u"Finish", kSeparationCycleSpin, OkStep::kSpinDown, u"", 3},
 };
 
 class OkHandsOutWhatValidationKeeps : public SheetMachine, public ::testing::WithParamInterface<const char*> {
@@ -78,6 +81,7 @@ TEST_P(OkHandsOutWhatValidationKeeps, AfterEachStep) {
       if (control == nullptr || !IsWindowVisible(control) || !IsWindowEnabled(control)) return;
       if (step.how == OkStep::kType) s.text(control, step.text);
       if (step.how == OkStep::kClick) s.click(control);
+      for (int i = 0; step.how == OkStep::kSpinDown && i < step.index; ++i) s.scroll(control, SB_LINEDOWN);
       const auto entries = SendMessageW(control, LB_GETCOUNT, 0, 0);
       if (step.how == OkStep::kSelect && entries > step.index) s.select(control, step.index);
     });

@@ -15,10 +15,6 @@ constexpr WORD kFuncSelectNup = 56;
 constexpr DWORD kRequestTransactOnOpen = 0x20000000;
 constexpr int kPresetList = 2001;
 
-WindowRef SettingsSheet() {
-  return WindowRef::Found("the settings sheet", [] { return FindWindowW(nullptr, ui_test::kPrinter); });
-}
-
 using NupButton = PresetSheet;
 
 // Without painting (as the sheet monkey walks), no message reaches the

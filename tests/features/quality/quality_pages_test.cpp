@@ -118,26 +118,20 @@ class QualityPages : public SheetMachine {
     GetWindowTextW(window, text.data(), 300);
     return text.data();
   }
-  static std::vector<std::u16string> ListTexts(HWND list) {
+  // The entries of a list box or combo box, by the messages that count
+  // and read them.
+  static std::vector<std::u16string> Entries(HWND list, UINT countMessage, UINT textMessage) {
     std::vector<std::u16string> texts;
-    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    const auto count = SendMessageW(list, countMessage, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
       std::array<WCHAR, 300> text{};
-      SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+      SendMessageW(list, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
       texts.emplace_back(text.data());
     }
     return texts;
   }
-  static std::vector<std::u16string> ComboTexts(HWND combo) {
-    std::vector<std::u16string> texts;
-    const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-      std::array<WCHAR, 300> text{};
-      SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-      texts.emplace_back(text.data());
-    }
-    return texts;
-  }
+  static std::vector<std::u16string> ListTexts(HWND list) { return Entries(list, LB_GETCOUNT, LB_GETTEXT); }
+  static std::vector<std::u16string> ComboTexts(HWND combo) { return Entries(combo, CB_GETCOUNT, CB_GETLBTEXT); }
   static UCB* PageContext() { return ContextOfPage(WindowRef::Page(Sheet()).Resolve()); }
 
   // The document sheet, run by the script, then left with Cancel.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "devicecomm/usercodes/user_codes.h"
+#include "platform/profile/winprofile.h"
 #include "platform/window/messagebox_control.h"
 #include "platform/window/winuser_controls.h"
 #include "settings/context/context_open.h"
@@ -174,6 +175,31 @@ TEST_F(KeepsSheet, AUserCodeAcceptedIsTheJobsCodeAndThereAtTheNextOpen) {
     EXPECT_TRUE(again.done());
     EXPECT_TRUE(MachineFiles() == before) << "Cancel changed a file";
   }
+}
+
+// A code the install INI marks fixed is the administrator's: the sheet's
+// OK leaves it as it is. (The first OK completes the printer's install,
+// which writes the user-code entries afresh.)
+TEST_F(KeepsSheet, AFixedUserCodeIsNotChangedByTheSheet) {
+  constexpr int kUserCodeEdit = 3497;
+  std::filesystem::create_directories(kesm_test::OnDrive(kesm_test::kSharedFolder));
+  UiScript first;
+  AnswerOptionsNotice(first);
+  first.press(Sheet(), IDOK);
+  EXPECT_TRUE(PrinterProperties(nullptr, printer_));
+  EXPECT_TRUE(first.done());
+  constexpr const char16_t* kInstallIni = u"C:\\_kesm\\kesmins.ini";
+  ASSERT_TRUE(WritePrivateProfileStringW(kPrinter, u"UserCode", u"1", kInstallIni));
+  ASSERT_TRUE(WritePrivateProfileStringW(kPrinter, u"UserCodeFIX", u"1", kInstallIni));
+  ASSERT_TRUE(WritePrivateProfileStringW(kPrinter, u"UserCodeString", u"555", kInstallIni));
+  const std::string fixed = kesm_test::DriveFileText(kesm_test::kSharedInstallIni);
+  ASSERT_NE(fixed.find("UserCodeString=555"), std::string::npos);
+  UiScript script;
+  ShowTab(script, u"User code");
+  script.text(OnPage(kUserCodeEdit), u"4711").press(Sheet(), IDOK);
+  EXPECT_TRUE(PrinterProperties(nullptr, printer_));
+  EXPECT_TRUE(script.done());
+  EXPECT_EQ(kesm_test::DriveFileText(kesm_test::kSharedInstallIni), fixed);
 }
 
 // A watermark added through the edit page's text dialog and accepted with

@@ -22,6 +22,8 @@
 
 namespace {
 
+constexpr WORD kFuncUserCode = 203;      // kdmUserCode
+constexpr WORD kFuncServerLogCode = 10001;  // kdmServerLogCode
 constexpr WORD kFuncLogCodeUse = 10002;  // kdmLogCodeUse
 constexpr WORD kFuncLogCode = 10003;     // kdmLogCode
 constexpr WORD kFuncDllLogCode = 10273;  // kdmDllLogCode
@@ -77,9 +79,10 @@ void WriteDefaults(LPCWSTR section, const Text& code, LPCWSTR path) {
 bool Fits(const Text& code) { return std::char_traits<WCHAR>::length(code.data()) <= kUserCodeLongest; }
 
 // The printer's entries, or the last code used when it has none yet (then
-// written into its section). A code too long for the settings is refused
-// as the install refuses it: no code, not in use.
-void ReadEntries(LPCWSTR section, LPCWSTR path, UserCode& user) {
+// written into its section unless only a look is wanted). A code too long
+// for the settings is refused as the install refuses it: no code, not in
+// use.
+void ReadEntries(LPCWSTR section, LPCWSTR path, UserCode& user, bool writeDefaults = true) {
   Text probe{};
   Text mru{};
   const bool hasInUse = ReadText(section, kUserCodeKeyInUse, probe, path);
@@ -93,7 +96,7 @@ void ReadEntries(LPCWSTR section, LPCWSTR path, UserCode& user) {
   }
   user.inUse = 0;
   user.code = hasMru && Fits(mru) ? mru : Text{};
-  WriteDefaults(section, user.code, path);
+  if (writeDefaults) WriteDefaults(section, user.code, path);
 }
 
 void Store(UCB* ucb, const UserCode& user) {
@@ -151,6 +154,84 @@ BOOL GetUserCodeFromDriverDependOnMachine(UCB* ucb) {
   SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncLogCode), code.data());
   return TRUE;
 }
+
+#if !KESM_KERNEL_MODE
+namespace {
+
+// The printer's user codes come from printer data while a server imposes
+// them, which a client driver never reads.
+bool ServerImposes(UCB* ucb, BYTE serverUse) { return serverUse != 0 && !IsClientDriver(ucb); }
+
+Text SheetCode(UCB* ucb) {
+  Text code{};
+  GetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncUserCode), code.data());
+  return code;
+}
+
+bool SameCode(const Text& a, const Text& b) {
+  return std::u16string_view(a.data()) == std::u16string_view(b.data());
+}
+
+// What GetUserCodeFromINI would take from the install INI, read without
+// writing anything; false when there is no INI to read.
+bool LookAtIni(UCB* ucb, UserCode& user, Text& path, LPCWSTR& section) {
+  section = GetKesmInstSectionName(ucb);
+  if (section == nullptr || section[0] == 0 || !InstallIniPath(ucb, path)) return false;
+  if (!_IsFileExist(path.data())) return true;
+  ReadEntries(section, path.data(), user, false);
+  user.fixed = ReadFlag(section, kUserCodeKeyFixed, path.data());
+  return true;
+}
+
+}  // namespace
+
+BOOL LoadUserCodeForSheet(UCB* ucb) {
+  if (ucb == nullptr) return FALSE;
+  BYTE serverUse = 0;
+  GetDataFromReg(ucb->hPrinter, &serverUse, sizeof serverUse, kDataServerUse, ucb);
+  Text code{};
+  if (ServerImposes(ucb, serverUse)) {
+    GetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncLogCode), code.data());
+  } else {
+    UserCode user;
+    Text path{};
+    LPCWSTR section = nullptr;
+    ScopedSection lock(ucb);
+    if (!LookAtIni(ucb, user, path, section)) return FALSE;
+    code = user.code;
+  }
+  SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncUserCode), code.data());
+  return TRUE;
+}
+
+BOOL KeepUserCodeFromSheet(UCB* ucb) {
+  if (ucb == nullptr) return FALSE;
+  const Text code = SheetCode(ucb);
+  const auto serverUse = static_cast<BYTE>(GetDevmodeValueDirectByFuncID(ucb, kFuncServerLogCode, nullptr));
+  if (ServerImposes(ucb, serverUse)) {
+    SetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, kFuncLogCode), code.data());
+    return TRUE;
+  }
+  SFCB* inUseRecord = GetSFCBbyFuncID(ucb, kFuncLogCodeUse);
+  const BYTE inUse = GetDevmodeValueDirect(ucb, inUseRecord) != 0 ? 1 : 0;
+  // The check box counts as changed only against the state the sheet
+  // opened with; without one it is taken as it stands.
+  const bool inUseChanged = GetDevmodeAddressBySFCBSaveDCB2(ucb, inUseRecord) == nullptr ||
+                            (GetDevmodeValueDirectSaveDCB2(ucb, inUseRecord) != 0 ? 1 : 0) != inUse;
+  ScopedSection lock(ucb);
+  UserCode stored;
+  Text path{};
+  LPCWSTR section = nullptr;
+  if (!LookAtIni(ucb, stored, path, section)) return FALSE;
+  // A fixed code is the administrator's, never the sheet's to change.
+  if (stored.fixed != 0) return TRUE;
+  if (SameCode(stored.code, code) && !(inUseChanged && stored.inUse != inUse)) return TRUE;
+  const bool written =
+      KM_UM_WritePrivateProfileString(section, kUserCodeKeyInUse, inUse != 0 ? u"1" : kNotInUse, path.data()) &&
+      KM_UM_WritePrivateProfileString(section, kUserCodeKeyText, code.data(), path.data());
+  return written ? TRUE : FALSE;
+}
+#endif
 
 BOOL UserCodeForInstallDependOnMachine(UCB* /*ucb*/) { return TRUE; }
 BOOL GetUserCodeDependOnMachine(UCB* /*ucb*/) { return TRUE; }

@@ -42,6 +42,23 @@ BOOL GetUserCodeFromDriverDependOnMachine(UCB* ucb);
 // writes only replace values that are already there.
 BOOL GetUserCodeFromINI(UCB* ucb);
 
+// The user code of the printer sheet's user-code edit (kdmUserCode), kept
+// where the two readers above find it. Configuration library only.
+//
+// Puts the code the driver would take into kdmUserCode, writing nothing:
+// kdmLogCode while a server imposes the codes (its "ServerUse" set, on a
+// printer that is not a client), else what the install INI gives. FALSE
+// when the INI's path or the printer's name cannot be had.
+BOOL LoadUserCodeForSheet(UCB* ucb);
+// After the sheet's OK: while kdmServerLogCode says the server imposes the
+// codes, kdmLogCode := kdmUserCode (written with the printer data);
+// otherwise the printer's section of the install INI gets "UserCode" (in
+// use as kdmLogCodeUse says) and "UserCodeString" when the code differs
+// from what the INI gives or the in-use box was changed. A code the INI
+// marks fixed ("UserCodeFIX") is left as it is. FALSE when the INI cannot
+// be had or written.
+BOOL KeepUserCodeFromSheet(UCB* ucb);
+
 // Work that only systems up to Windows 2000 SP3 need, where the user code
 // came from the provider library: on the systems this driver serves they
 // do nothing (the first two answer TRUE).

@@ -99,15 +99,6 @@ bool InRange(WORD funcId, LONG value, const UCB* ucb) {
   return value >= min && value <= max;
 }
 
-// dmPaperLength and dmPaperWidth from the description's millimetre size of
-// the current paper, when it has one.
-void RefillFromDescription(DEVMODEW* current, UCB* ucb) {
-  MMPAPERSIZE mm{};
-  if (!_GetmmPaperArea(ucb, &mm, kFuncPaperSize)) return;
-  current->dmPaperLength = static_cast<SHORT>(mm.length);
-  current->dmPaperWidth = static_cast<SHORT>(mm.width);
-}
-
 void SetBits(DEVMODEW* dm, DWORD set, DWORD clear) { dm->dmFields = (dm->dmFields & ~clear) | set; }
 
 // A free size given by its length and width. Its paper code stays a free
@@ -347,6 +338,21 @@ LONG QualityOfStoredSet(LONG quality, UCB* ucb) {
 }
 
 }  // namespace
+
+void RefillFromDescription(DEVMODEW* current, UCB* ucb) {
+  MMPAPERSIZE mm{};
+  if (current == nullptr || !_GetmmPaperArea(ucb, &mm, kFuncPaperSize)) return;
+  current->dmPaperLength = static_cast<SHORT>(mm.length);
+  current->dmPaperWidth = static_cast<SHORT>(mm.width);
+}
+
+void RefillDescribedPaper(DEVMODEW* current, UCB* ucb) {
+  if (current == nullptr || (current->dmFields & DM_PAPERSIZE) == 0) return;
+  if (IsValidatedmPaperSizeFree(current->dmPaperSize, ucb) || !IsValidatedmPaperSizeEx(current->dmPaperSize, ucb)) {
+    return;
+  }
+  RefillFromDescription(current, ucb);
+}
 
 DEVMODEW* SetValidatePrintQuality(DEVMODEW* current, const DEVMODEW* merged, UCB* ucb) {
   if (current == nullptr || merged == nullptr || ucb == nullptr) return current;

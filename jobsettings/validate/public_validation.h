@@ -16,5 +16,11 @@ struct UCB;
 // resolution, duplex, colour, TrueType option, collation, and the colour
 // management and dither fields. Nothing when either DEVMODE is null.
 void SetValidatePublicDM(DEVMODEW* current, const DEVMODEW* merged, UCB* ucb);
+// dmPaperLength and dmPaperWidth from the description's millimetre size of
+// the current paper as it lies (turned for landscape), when it has one.
+void RefillFromDescription(DEVMODEW* current, UCB* ucb);
+// The same for a DEVMODE that names a paper of the description (not a free
+// size) in dmPaperSize, as validation refills it; nothing otherwise.
+void RefillDescribedPaper(DEVMODEW* current, UCB* ucb);
 // The print quality of merged, validated into current. Returns current.
 DEVMODEW* SetValidatePrintQuality(DEVMODEW* current, const DEVMODEW* merged, UCB* ucb);

@@ -179,6 +179,18 @@ UCB* BuildUcb(HANDLE printer, HANDLE data, DWORD flags, DWORD mode, const PRINTE
   ucb->hPrinter = printer;
   ucb->hData = data;
 
+  // A call that throws on the way (a store or library of the platform that
+  // runs out of memory) frees the context as a failure does; the
+  // exception goes on to the entry point that catches it.
+  struct FreeUnlessBuilt {
+    UCB*& ucb;
+    ~FreeUnlessBuilt() {
+      if (ucb != nullptr) DestroyUcb(ucb);
+    }
+  };
+  UCB* building = ucb;
+  const FreeUnlessBuilt guard{building};
+
   const DWORD kind = flags & kOpenKindMask;
   bool built = CopySettingList(ucb);
 #if !KESM_KERNEL_MODE
@@ -191,10 +203,8 @@ UCB* BuildUcb(HANDLE printer, HANDLE data, DWORD flags, DWORD mode, const PRINTE
   }
   built = built && CreateWorkArea(ucb, flags, mode, printerName) && PrepareContext(ucb, kind, info);
   if (built && kind <= kOpenKindLastWithDcb) built = BuildSettings(ucb, flags, kind);
-  if (!built) {
-    DestroyUcb(ucb);
-    return nullptr;
-  }
+  if (!built) return nullptr;
+  building = nullptr;
   return ucb;
 }
 

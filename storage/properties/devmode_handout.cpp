@@ -11,6 +11,7 @@
 #include "jobsettings/request/app_request.h"
 #include "jobsettings/paper/derived_settings.h"
 #include "jobsettings/validate/dm_value_tables.h"
+#include "jobsettings/validate/public_validation.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_dcb2.h"
 #include "settings/system/unaligned.h"
@@ -94,7 +95,13 @@ BOOL SetDefaultDevmodeToOut(UCB* ucb, DWORD kind) {
   return SetDefaultDevmodeToOut2(ucb);
 }
 
-BOOL SetDefaultDevmodeToOut2000(UCB* ucb) { return SetDefaultDevmodeToOut(ucb, kDeriveSheetResult); }
+BOOL SetDefaultDevmodeToOut2000(UCB* ucb) {
+  // A description may give a paper's size without its printable area; the
+  // length and width then follow the orientation here as validation turns
+  // them, so that what the sheet hands out is what validation keeps.
+  if (ucb != nullptr) RefillDescribedPaper(GetDocumentDevmode(ucb), ucb);
+  return SetDefaultDevmodeToOut(ucb, kDeriveSheetResult);
+}
 
 BOOL SetDefaultDevmodeToOut2(UCB* ucb) {
   if (ucb == nullptr) return FALSE;

@@ -4,6 +4,7 @@
 // context.
 #include "devicecomm/bidi/bidi_ini_file.h"
 #include "devicecomm/bidi/bidi_query.h"
+#include "devicecomm/usercodes/user_codes.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #include "jobsettings/validate/validate_devmode.h"
 #include "settings/context/context_block.h"
@@ -52,6 +53,9 @@ LONG Init(PROPSHEETUI_INFO* info, DEVICEPROPERTYHEADER* header) {
     PresetRefreshForOptionDialog(ucb, kPresetRefreshPrinterOpen);
   }
   if (!ValidateDevmode(ucb, nullptr, kValidatePrinterSheet)) return kFailed;
+  // The user-code edit shows the code jobs are given, not the default
+  // DEVMODE's.
+  LoadUserCodeForSheet(ucb);
   info->UserData = reinterpret_cast<ULONG_PTR>(context.Keep());
   SetLocalePrimaryID(ucb);
   SetCallFlags(ucb, header);
@@ -61,6 +65,8 @@ LONG Init(PROPSHEETUI_INFO* info, DEVICEPROPERTYHEADER* header) {
 }
 
 void WriteAccepted(PROPSHEETUI_INFO* info, UCB* ucb) {
+  // Before the printer data is written: a code a server imposes goes with it.
+  KeepUserCodeFromSheet(ucb);
   SetPrinterPropertyToOutNT(ucb);
   if (IsDrvCustomSetup(ucb)) {
     WriteSetFilePrnInfoToRSB(ucb);

@@ -95,6 +95,10 @@ void SaveInSheet(UCB* ucb, TCB* tcb, ICB* button) {
     }
   }
   ShowDialogBox(ucb, kShowDialogSheet, kSettingsSheetPage, tcb->hWnd);
+  // A request the nested sheet did not run goes with it: left standing, it
+  // would run later on this sheet, even after a Cancel, and a watermark
+  // dialog would take it for its own.
+  ResetRequestCode(ucb, kRequestTransactOnOpen);
   if (ucb->pWork->dialog.fOk == 0) RestoreWatermark(ucb);
   const int after = ReadPresetCount(ucb);
   if (after == before + 1) Recall(ucb, tcb, after - 1);
@@ -128,6 +132,16 @@ INT_PTR OnItem(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
+
+void RunTransactOnOpen(UCB* ucb, TCB* tcb, UINT message) {
+  if (message != kMsgLayoutPage || tcb == nullptr || (tcb->kind & kTabPresetSheetPage) == 0) return;
+  const DWORD request = GetRequestCode(ucb);
+  if ((request & kRequestTransactOnOpen) == 0) return;
+  ICB* item = GetICBbyItemID(ucb, tcb, static_cast<WORD>(request & 0xFFFF));
+  if (item == nullptr || item->hWnd == nullptr) return;
+  ResetRequestCode(ucb, kRequestTransactOnOpen);
+  DoTransact(ucb, tcb, item->pUiGroup, item->builtInId);
+}
 
 INT_PTR PresetPageProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM wParam, LPARAM lParam) {
   if (icb != nullptr) return OnItem(ucb, tcb, icb, message, wParam, lParam);

@@ -57,6 +57,10 @@ bool ApplyDeviceValues(UCB* ucb);
 INT_PTR PresetComboProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR PresetPageProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR SaveNameProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, WPARAM wParam, LPARAM lParam);
+// The N-up button's request to run an item's transaction as the nested
+// sheet opens: run, and cleared, by the sheet's page that holds the item
+// once it is laid out (message kMsgLayoutPage without an item).
+void RunTransactOnOpen(UCB* ucb, TCB* tcb, UINT message);
 
 }  // namespace preset_pages
 

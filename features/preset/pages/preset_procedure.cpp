@@ -91,6 +91,7 @@ INT_PTR PresetProcedure(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wPa
   if (message == kMsgAlertRefused) return RefocusName(tcb, icb);
   if (PresetComboProcedure(ucb, tcb, icb, message, wParam, lParam) != 0) return 1;
   if (tcb == nullptr) return 0;
+  if (icb == nullptr) RunTransactOnOpen(ucb, tcb, message);
   const auto page = std::find_if(std::begin(kPages), std::end(kPages),
                                  [tcb](const PageRow& row) { return row.dialogId == tcb->tabId; });
   return page != std::end(kPages) ? page->handle(ucb, tcb, icb, message, wParam, lParam) : 0;

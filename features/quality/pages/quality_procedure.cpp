@@ -2,7 +2,9 @@
 // the double-height rows of the stored-set list, the print-quality page,
 // the quality dialog's colour items, the colour-matching dialog's profile
 // combo and the two profile dialogs.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "features/custom_modules.h"
 #include "features/module_table/module_entries.h"
@@ -36,6 +38,8 @@ constexpr WORD kPictureFileDialog = 4003;
 constexpr WORD kStoredSets = 2134;
 constexpr WORD kProfileCombo = 2256;
 constexpr WORD kBrowseButton = 2826;
+constexpr WORD kAddButton = 3947;
+constexpr WORD kChangeButton = 3948;
 constexpr WORD kDeleteButton = 3949;
 constexpr WORD kBuiltInDeleteProfile = 112;
 constexpr WORD kProfileNameItem = 2823;
@@ -91,12 +95,22 @@ bool IsProfileOption(UCB* ucb, WORD id) {
   return id >= kCmmProfileOptionFirst && id < kCmmProfileOptionFirst + ReadCmmProfileMaxCount(ucb);
 }
 
+LRESULT AddEntry(const ICB* icb, const std::u16string& text, LONG_PTR data) {
+  const LRESULT entry = SendMessageW(icb->hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (entry >= 0) SendMessageW(icb->hWnd, CB_SETITEMDATA, static_cast<WPARAM>(entry), data);
+  return entry;
+}
+
 // The combo offers the description's choices that are shown and the
-// registered profiles by name.
+// registered profiles by name. A description names a profile among its
+// choices only where it lists the profile's option; every other registered
+// profile follows them, standing for its colour-matching value (200 + its
+// index), so that a profile added in its dialog can be chosen.
 int FillProfileCombo(UCB* ucb, TCB* tcb, ICB* icb) {
   SendMessageW(icb->hWnd, CB_RESETCONTENT, 0, 0);
   const UiGroup* group = icb->pUiGroup;
   const int count = ReadCmmProfileCount(ucb);
+  std::vector<bool> listed(static_cast<std::size_t>(std::max(count, 0)), false);
   for (const UiOption* option = group != nullptr && ucb->pBKPD != nullptr ? BkpdFirstOption(ucb->pBKPD, group) : nullptr;
        option != nullptr; option = GetNextUiOption(ucb, group, option)) {
     const ExclusiveItem* items = nullptr;
@@ -108,11 +122,18 @@ int FillProfileCombo(UCB* ucb, TCB* tcb, ICB* icb) {
     if (profile) {
       if (id - kCmmProfileOptionFirst >= count) break;
       ReadCmmProfileName(ucb, id - kCmmProfileOptionFirst, text.data());
+      listed[static_cast<std::size_t>(id - kCmmProfileOptionFirst)] = true;
     } else {
       LoadStringFromResDll(ucb, id, text.data(), kCmmProfileChars, FALSE);
     }
-    const LRESULT entry = SendMessageW(icb->hWnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    if (entry >= 0) SendMessageW(icb->hWnd, CB_SETITEMDATA, static_cast<WPARAM>(entry), id);
+    AddEntry(icb, text.c_str(), id);
+  }
+  const int offered = std::min(count, kCmmProfileOptionLast - kCmmProfileOptionFirst + 1);
+  for (int index = 0; index < offered; ++index) {
+    if (listed[static_cast<std::size_t>(index)]) continue;
+    std::u16string name(kCmmProfileChars, u'\0');
+    ReadCmmProfileName(ucb, index, name.data());
+    AddEntry(icb, name.c_str(), kCmmProfileValueBase + index);
   }
   KesmCustomFunction(ucb, kCustomQualityChanged, nullptr);
   if (icb->pSFCB != nullptr) icb->pSFCB->flags = static_cast<WORD>((icb->pSFCB->flags & ~kSfcbChangedMask) | 1);
@@ -123,11 +144,28 @@ int FillProfileCombo(UCB* ucb, TCB* tcb, ICB* icb) {
 // The colour-matching dialog's items start bound as the quality dialog's
 // do, whichever page opened it; its delete button deletes the profile the
 // combo holds.
+// The list follows what is registered: after a profile is added, changed
+// or deleted, the combo is filled again.
+void RefillProfileCombo(UCB* ucb, TCB* tcb) {
+  ICB* combo = GetICBbyItemID(ucb, tcb, kProfileCombo);
+  if (combo != nullptr && combo->hWnd != nullptr) FillProfileCombo(ucb, tcb, combo);
+}
+
+bool Clicked(const ICB* icb, WORD itemId, UINT message, UINT_PTR wParam) {
+  return icb != nullptr && icb->itemId == itemId && message == WM_COMMAND && LOWORD(wParam) == itemId &&
+         HIWORD(wParam) == BN_CLICKED;
+}
+
 INT_PTR ColourMatchingDialog(UCB* ucb, TCB* tcb, ICB* icb, UINT message, UINT_PTR wParam, LPARAM lParam) {
   if (icb == nullptr && message == WM_INITDIALOG) StartQualityDialog(ucb);
-  if (icb != nullptr && icb->itemId == kDeleteButton && message == WM_COMMAND && LOWORD(wParam) == kDeleteButton &&
-      HIWORD(wParam) == BN_CLICKED) {
+  if (Clicked(icb, kDeleteButton, message, wParam)) {
     KesmUiCoreBuiltInFunc(ucb, kBuiltInDeleteProfile);
+    RefillProfileCombo(ucb, tcb);
+    return 1;
+  }
+  if (Clicked(icb, kAddButton, message, wParam) || Clicked(icb, kChangeButton, message, wParam)) {
+    DoDefaultProcessItemCommand(ucb, tcb, icb, wParam, lParam);
+    RefillProfileCombo(ucb, tcb);
     return 1;
   }
   if (icb == nullptr || icb->itemId != kProfileCombo || icb->hWnd == nullptr) return 0;

@@ -107,6 +107,11 @@ class PresetSheet : public ui_test::SheetMachine {
 
   static WindowRef Maintenance() { return WindowRef::Top(u"Maintenance"); }
   static WindowRef SaveDialog() { return WindowRef::Top(u"Save preset"); }
+  // The settings sheet the preset page opens, captioned with the printer's
+  // name.
+  static WindowRef SettingsSheet() {
+    return WindowRef::Found("the settings sheet", [] { return FindWindowW(nullptr, ui_test::kPrinter); });
+  }
   static WindowRef PageItem(int id) { return WindowRef::Item(WindowRef::Page(Sheet()), id); }
   static HWND Child(const WindowRef& window, int id) { return GetDlgItem(window.Resolve(), id); }
   static UCB* Context() { return ContextOfPage(WindowRef::Page(Sheet()).Resolve()); }

@@ -17,10 +17,6 @@ constexpr int kCancelSave = 2;
 constexpr WORD kSaveDialog = 1032;
 constexpr WORD kPresetName = 762;
 
-WindowRef SettingsSheet() {
-  return WindowRef::Found("the settings sheet", [] { return FindWindowW(nullptr, ui_test::kPrinter); });
-}
-
 class SavingAsNew : public PresetSheet {
  protected:
   struct Box {

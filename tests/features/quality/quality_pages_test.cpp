@@ -45,6 +45,7 @@ constexpr int kFileEdit = 2825;
 constexpr int kBrowseButton = 2826;
 constexpr int kFileNameEdit = 1152;
 constexpr int kFileList = 1120;
+constexpr int kProfileCombo = 2256;
 constexpr WORD kFuncUseStoredSet = 176;
 constexpr WORD kFuncStoredSet = 179;
 constexpr WORD kFuncBrightness = 138;
@@ -117,16 +118,20 @@ class QualityPages : public SheetMachine {
     GetWindowTextW(window, text.data(), 300);
     return text.data();
   }
-  static std::vector<std::u16string> ListTexts(HWND list) {
+  // The entries of a list box or combo box, by the messages that count
+  // and read them.
+  static std::vector<std::u16string> Entries(HWND list, UINT countMessage, UINT textMessage) {
     std::vector<std::u16string> texts;
-    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    const auto count = SendMessageW(list, countMessage, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
       std::array<WCHAR, 300> text{};
-      SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
+      SendMessageW(list, textMessage, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
       texts.emplace_back(text.data());
     }
     return texts;
   }
+  static std::vector<std::u16string> ListTexts(HWND list) { return Entries(list, LB_GETCOUNT, LB_GETTEXT); }
+  static std::vector<std::u16string> ComboTexts(HWND combo) { return Entries(combo, CB_GETCOUNT, CB_GETLBTEXT); }
   static UCB* PageContext() { return ContextOfPage(WindowRef::Page(Sheet()).Resolve()); }
 
   // The document sheet, run by the script, then left with Cancel.
@@ -225,6 +230,47 @@ TEST_F(QualityPages, AProfileIsAddedWithAFileTheOpenDialogAccepts) {
   EXPECT_EQ(IniText(kLanguage, u"CmmCount"), u"1");
   EXPECT_EQ(ProfileName(0), u"Photo");
   EXPECT_EQ(IniText(u"ColorMatching0us", u"wdmColorProfilePath"), u"C:\\profiles\\good.tcm");
+}
+
+// The colour-matching combo lists every registered profile by name: one
+// added in its dialog is there at once, can be chosen (its value is 200 +
+// its place), and is gone from the list once deleted.
+TEST_F(QualityPages, AnAddedProfileIsListedChosenAndDeleted) {
+  PutIni(kLanguage, u"CmmCount", u"1");
+  Profile(0, u"Photo", u"C:\\profiles\\good.tcm");
+  const auto combo = [] { return GetDlgItem(ColourMatching().Resolve(), kProfileCombo); };
+  const auto choice = [] { return GetDevmodeValueDirectByFuncID(PageContext(), kFuncColourMatching, nullptr); };
+  UiScript script;
+  script.tab(Sheet(), kQualityTab)
+      .click(PageItem(kColourMatchingButton))
+      .check("the registered profile is listed", [&] {
+        EXPECT_EQ(ComboTexts(combo()), (std::vector<std::u16string>{u"Photo"}));
+      })
+      .click(WindowRef::Item(ColourMatching(), kAddButton))
+      .text(WindowRef::Item(AddDialog(), kNameEdit), u"Text")
+      .click(WindowRef::Item(AddDialog(), kBrowseButton))
+      .chooseFile(u"C:\\profiles\\good.tcm")
+      .click(WindowRef::Item(AddDialog(), IDOK))
+      .check("the added profile is listed and chosen", [&] {
+        EXPECT_EQ(ComboTexts(combo()), (std::vector<std::u16string>{u"Photo", u"Text"}));
+        EXPECT_EQ(choice(), 201);
+      })
+      .pick(WindowRef::Item(ColourMatching(), kProfileCombo), 0)
+      .check("the first profile is chosen", [&] {
+        EXPECT_EQ(choice(), 200);
+        EXPECT_EQ(TextOf(combo()), u"Photo");
+      })
+      .pick(WindowRef::Item(ColourMatching(), kProfileCombo), 1)
+      .check("the added profile is chosen again", [&] { EXPECT_EQ(choice(), 201); })
+      .click(WindowRef::Item(ColourMatching(), kDeleteButton))
+      .check("the deleted profile is no longer listed", [&] {
+        EXPECT_EQ(ComboTexts(combo()), (std::vector<std::u16string>{u"Photo"}));
+        EXPECT_LT(choice(), 201);
+      })
+      .key(VK_ESCAPE);
+  RunSheet(script);
+  EXPECT_EQ(IniText(kLanguage, u"CmmCount"), u"1");
+  EXPECT_EQ(ProfileName(0), u"Photo");
 }
 
 TEST_F(QualityPages, AFullListTakesNoProfile) {

@@ -120,6 +120,20 @@ TEST_F(PrinterEvents, AFailureInsideTheEventStillImpersonatesTheClientAgain) {
   });
 }
 
+// Every event whose work fails on the way leaves no printer context open
+// (Event counts them) and no terminal-server mark behind.
+TEST_F(PrinterEvents, AnEventThatFailsOnItsWayLeavesNoContextOpen) {
+  for (const int event : {PRINTER_EVENT_ADD_CONNECTION, PRINTER_EVENT_INITIALIZE, PRINTER_EVENT_CACHE_REFRESH,
+                          PRINTER_EVENT_DELETE_CONNECTION, PRINTER_EVENT_DELETE}) {
+    SCOPED_TRACE(event);
+    storage_test::InChild([this, event] {
+      ASSERT_TRUE(plat::SetTerminalServer(true));
+      ASSERT_TRUE(plat::RegisterBuiltinModule(u"UserEnv.dll", kFailingUserEnv));
+      Event(kPrinter, event);
+    });
+  }
+}
+
 // A connection's cache refresh copies the driver's shared libraries from
 // the driver folder into the system folder, where its clients load them.
 TEST_F(PrinterEvents, ACacheRefreshCopiesTheDriversLibrariesIntoPlace) {

@@ -21,6 +21,9 @@ constexpr int kCopiesEdit = 2049;
 constexpr int kScaleEdit = 2059;
 constexpr int kScaleHEdit = 3326;
 constexpr int kStapleTypeList = 2102;
+constexpr int kMarginShiftEdit = 3364;
+constexpr int kLandscapeButton = 2027;
+constexpr int kSeparationCycleSpin = 3394;
 
 // One step a person takes on a test printer before pressing OK; a control
 // the printer hides or disables is passed over, as a person cannot use it.
@@ -28,7 +31,7 @@ struct OkStep {
   const char* what;
   std::u16string tab;
   int control;
-  enum { kType, kSelect, kNothing } how;
+  enum { kType, kSelect, kClick, kSpinDown, kNothing } how;
   std::u16string text;
   int index;
 };
@@ -41,6 +44,12 @@ const OkStep kOkSteps[] = {
     {"scale 400", u"Basic", kScaleEdit, OkStep::kType, u"400", 0},
     {"scale h 5000", u"Basic", kScaleHEdit, OkStep::kType, u"5000", 0},
     {"staple type", u"Finish", kStapleTypeList, OkStep::kSelect, u"", 1},
+    // A length beyond the widest margin validation keeps (50 mm).
+    {"margin shift 200", u"Edit", kMarginShiftEdit, OkStep::kType, u"200", 0},
+    // The paper turned, also where the description gives no printable area.
+    {"landscape", u"Preset", kLandscapeButton, OkStep::kClick, u"", 0},
+    // Below the one sheet validation keeps as the least separation cycle.
+    {"separation cycle spun down", u"Finish", kSeparationCycleSpin, OkStep::kSpinDown, u"", 3},
 };
 
 class OkHandsOutWhatValidationKeeps : public SheetMachine, public ::testing::WithParamInterface<const char*> {
@@ -71,6 +80,8 @@ TEST_P(OkHandsOutWhatValidationKeeps, AfterEachStep) {
       HWND control = step.control != 0 ? OnPage(step.control).Resolve() : nullptr;
       if (control == nullptr || !IsWindowVisible(control) || !IsWindowEnabled(control)) return;
       if (step.how == OkStep::kType) s.text(control, step.text);
+      if (step.how == OkStep::kClick) s.click(control);
+      for (int i = 0; step.how == OkStep::kSpinDown && i < step.index; ++i) s.scroll(control, SB_LINEDOWN);
       const auto entries = SendMessageW(control, LB_GETCOUNT, 0, 0);
       if (step.how == OkStep::kSelect && entries > step.index) s.select(control, step.index);
     });

@@ -52,21 +52,19 @@ TEST_F(SheetWalkSeeds, EveryKeptWalkKeepsEveryRule) {
 }
 
 // The copies alert of the page-alert printer shows its text (it once showed
-// an empty box). Since the Edit page's controls were rearranged this walk
-// first reaches the margin shift edit, whose value OK hands out beyond what
-// validation keeps (setting 98: 10800, validation makes it 0): the walk waits
-// in fuzz/corpus/sheet_monkey_pending, which scripts/fuzz does not replay,
-// until that mend lands; then it moves back and this test is enabled.
-TEST_F(SheetWalkSeeds, DISABLED_PageAlertHasText) {
-  EXPECT_EQ(Replay(kCorpus / "sheet_monkey_pending" / "boxes-page-alert"), "");
+// an empty box). On its way this walk types a margin shift wider than
+// validation keeps (setting 98: 10800 came back as 0), which the edit now
+// holds as validation does.
+TEST_F(SheetWalkSeeds, PageAlertHasText) {
+  EXPECT_EQ(Replay(kCorpus / "sheet_monkey" / "boxes-page-alert"), "");
 }
 
-// On the alerts printer a walk's OK hands out the paper length and width
-// unturned, and validation turns them (settings 9 and 10: 2970 x 2100 come
-// back as 2100 x 2970). Enable and move the walk to fuzz/corpus/sheet_monkey
-// when the mend lands.
-TEST_F(SheetWalkSeeds, DISABLED_AlertsPaperLengthAndWidthAreKept) {
-  EXPECT_EQ(Replay(kCorpus / "sheet_monkey_pending" / "ok-validates-alerts-paper-turned"), "");
+// On the alerts printer, whose description gives A4 no printable area, the
+// walk turns the paper and presses OK: the length and width go out turned
+// as validation turns them (settings 9 and 10 once went out as 2970 x 2100
+// and came back as 2100 x 2970).
+TEST_F(SheetWalkSeeds, AlertsPaperLengthAndWidthAreKept) {
+  EXPECT_EQ(Replay(kCorpus / "sheet_monkey" / "ok-validates-alerts-paper-turned"), "");
 }
 
 // Each printer's sheets open and close again, and the first byte of a walk

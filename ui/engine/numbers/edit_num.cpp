@@ -136,12 +136,12 @@ LONG Held(const EditNum& e, LONG value) {
   return std::clamp<LONG>(value, model->pub.minCopies, std::max(model->pub.minCopies, model->pub.maxCopies));
 }
 
-// A number the description gives no range is judged by the driver's own
-// table of private settings, as validation judges it: a value it refuses
-// becomes what the table gives it.
+// A number or length the description gives no range is judged by the
+// driver's own table of private settings, as validation judges it: a value
+// it refuses becomes what the table gives it.
 void JudgeAsValidationDoes(const EditNum& e) {
   const WORD funcId = e.icb->pSFCB->funcId;
-  if (e.size || e.hasData || funcId < kPrivFirstFuncId || funcId > kPrivLastFuncId) return;
+  if (e.hasData || funcId < kPrivFirstFuncId || funcId > kPrivLastFuncId) return;
   const ValidatePrivRow& row = ValidatePrivTable[funcId - kPrivFirstFuncId];
   if (row.routine != nullptr) row.routine(funcId, e.Current(), e.icb->pSFCB, row.defaultValue, kPrivCheckMode, e.ucb);
 }

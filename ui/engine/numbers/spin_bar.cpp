@@ -1,10 +1,12 @@
 // Spin bars: the small vertical scroll bars beside a number edit. The
 // upper arrow increases the value; a size item spins in display units and
 // stores dots. A spin stores its value directly, without the constraint
-// step, and has its linked edit repainted.
+// step, and has its linked edit repainted. A value validation would not
+// keep is not taken: the spin stays where it was.
 #include <algorithm>
 
 #include "features/custom_modules.h"
+#include "jobsettings/validate/priv_validators.h"
 #include "platform/window/propsheet/prsht.h"
 #include "platform/window/winuser_controls.h"
 #include "settings/context/context_block.h"
@@ -88,6 +90,22 @@ LONG Moved(const UCB* ucb, const ICB* icb, WPARAM wParam, LONG current) {
   return current;
 }
 
+// Where the description gives no range, the driver's own table of private
+// settings judges the value as validation judges it. The table's routine
+// puts its replacement in place of a value it refuses; the value the
+// setting held is put back.
+bool ValidationRefuses(UCB* ucb, const ICB* icb, LONG value) {
+  const WORD funcId = icb->pSFCB->funcId;
+  NumericData data{};
+  if (numbers::GetNumericData(ucb, icb, &data) || funcId < kPrivFirstFuncId || funcId > kPrivLastFuncId) return false;
+  const ValidatePrivRow& row = ValidatePrivTable[funcId - kPrivFirstFuncId];
+  if (row.routine == nullptr) return false;
+  const LONG_PTR held = GetDevmodeValueDirect(ucb, icb->pSFCB);
+  if (row.routine(funcId, value, icb->pSFCB, row.defaultValue, kPrivCheckMode, ucb) != 0) return false;
+  SetDevmodeValueDirect(ucb, icb->pSFCB, held);
+  return true;
+}
+
 }  // namespace
 
 int InitVScrollbar(UCB* ucb, TCB* tcb, ICB* icb) {
@@ -122,6 +140,7 @@ int PMsgVScrollbar(UCB* ucb, TCB*, ICB* icb, UINT message, WPARAM wParam, LPARAM
     numbers::TellModules(ucb, icb, kCustomSpinValue, value);
     value = ConvertSizeToDevmodeValue(ucb, 0, value);
   }
+  if (ValidationRefuses(ucb, icb, static_cast<LONG>(ConvertResIDToDevmodeValue(ucb, icb->pSFCB, value)))) return 1;
   SetDevmodeValueByICB(ucb, icb, value);
   const HWND page = numbers::PageOf(icb);
   if (icb->linkId != 0) {

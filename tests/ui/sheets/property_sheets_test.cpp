@@ -150,8 +150,8 @@ TEST_F(PropertySheets, OkHandsTheSettingsOutCancelKeepsThemBack) {
   }
 }
 
-// A person ticks "Server log code" on the user-code page; OK writes it
-// into printer data, Cancel does not.
+// A person ticks "The print server asks for a user code" on the user-code
+// page; OK writes it into printer data, Cancel does not.
 TEST_F(PropertySheets, ThePrinterSheetWritesPrinterDataOnlyWhenAccepted) {
   const BYTE before = ServerLogCode();
   for (const int button : {IDCANCEL, IDOK}) {

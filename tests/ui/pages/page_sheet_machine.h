@@ -1,6 +1,7 @@
-// The pages' tests: one page of the document sheet worked as a person works
-// it, once left by Cancel and once by OK, and the DEVMODE the sheet hands
-// out read where the printer reads each choice.
+// The pages' tests: one page of a sheet worked as a person works it, once
+// left by Cancel and once by OK, and what the sheet hands out (the
+// document sheet's DEVMODE, the printer sheet's stored settings) read where
+// the printer reads each choice.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,7 +9,10 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
+#include "settings/values/setting_lookup.h"
+#include "settings/values/setting_value.h"
 #include "tests/ui/sheets/sheet_machine.h"
 
 namespace ui_test {
@@ -53,6 +57,55 @@ class PageSheetMachine : public SheetMachine {
         handedOut(out);
       } else {
         EXPECT_EQ(out, Filled(kDriverDevmode));
+      }
+    }
+  }
+
+  // A setting the printer keeps, as a new context reads it (as the page
+  // shows it when `asShown`).
+  LONG_PTR Stored(WORD setting, bool asShown = false) {
+    UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
+    if (ucb == nullptr) return -1;
+    const LONG_PTR value =
+        asShown ? GetDevmodeValueByFuncID(ucb, setting, nullptr) : GetDevmodeValueDirectByFuncID(ucb, setting, nullptr);
+    FreeUcb2(ucb, 1);
+    return value;
+  }
+  // A text setting the printer keeps, as a new context reads it.
+  std::u16string StoredText(WORD setting) {
+    UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
+    if (ucb == nullptr) return u"<no context>";
+    WCHAR text[1100] = {};
+    GetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, setting), text);
+    FreeUcb2(ucb, 1);
+    return text;
+  }
+
+  // Opens the printer sheet twice, works page `tab` by `steps` and presses
+  // Cancel, then OK: after Cancel `stored` reads what it read before, after
+  // OK `written` checks what it reads. The page as the person leaves it is
+  // kept as picture `picture`.
+  template <typename Snapshot>
+  void PrinterSheetCancelThenOk(int tab, const std::function<Snapshot()>& stored, const Steps& steps,
+                                const std::string& picture, const std::function<void(const Snapshot&)>& written) {
+    const std::filesystem::path folder = PictureFolder();
+    const Snapshot before = stored();
+    for (const int button : {IDCANCEL, IDOK}) {
+      SCOPED_TRACE(button);
+      kesm_test::UiScript script;
+      AnswerOptionsNotice(script);
+      script.tab(Sheet(), tab);
+      steps(script);
+      script
+          .check("the page as the person leaves it",
+                 [&] { EXPECT_TRUE(plat::window::WriteWindowPng(Sheet().Resolve(), folder / picture)); })
+          .press(Sheet(), button);
+      EXPECT_EQ(PrinterProperties(nullptr, printer_), button == IDOK ? TRUE : FALSE);
+      EXPECT_TRUE(script.done());
+      if (button == IDOK) {
+        written(stored());
+      } else {
+        EXPECT_EQ(stored(), before);
       }
     }
   }

@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "settings/values/setting_lookup.h"
-#include "settings/values/setting_value.h"
 #include "tests/ui/sheets/sheet_machine.h"
 
 namespace ui_test {
@@ -35,6 +33,15 @@ class PageSheetMachine : public SheetMachine {
     return static_cast<int>((word >> bit) & 1);
   }
 
+  // The page as the person leaves it is kept as a picture; then the
+  // sheet's `button` is pressed.
+  static void LeaveBy(kesm_test::UiScript& script, const std::filesystem::path& picture, int button) {
+    script
+        .check("the page as the person leaves it",
+               [picture] { EXPECT_TRUE(plat::window::WriteWindowPng(Sheet().Resolve(), picture)); })
+        .press(Sheet(), button);
+  }
+
   // Opens the sheet on `in` twice, works page `tab` by `steps` and presses
   // Cancel, then OK: Cancel hands out nothing, OK what `handedOut` checks.
   // The page as the person leaves it is kept as picture `picture`.
@@ -47,10 +54,7 @@ class PageSheetMachine : public SheetMachine {
       kesm_test::UiScript script;
       script.tab(Sheet(), tab);
       steps(script);
-      script
-          .check("the page as the person leaves it",
-                 [&] { EXPECT_TRUE(plat::window::WriteWindowPng(Sheet().Resolve(), folder / picture)); })
-          .press(Sheet(), button);
+      LeaveBy(script, folder / picture, button);
       EXPECT_EQ(DocumentSheet(out, &given, DM_COPY | DM_MODIFY), button);
       EXPECT_TRUE(script.done());
       if (button == IDOK) {
@@ -59,26 +63,6 @@ class PageSheetMachine : public SheetMachine {
         EXPECT_EQ(out, Filled(kDriverDevmode));
       }
     }
-  }
-
-  // A setting the printer keeps, as a new context reads it (as the page
-  // shows it when `asShown`).
-  LONG_PTR Stored(WORD setting, bool asShown = false) {
-    UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
-    if (ucb == nullptr) return -1;
-    const LONG_PTR value =
-        asShown ? GetDevmodeValueByFuncID(ucb, setting, nullptr) : GetDevmodeValueDirectByFuncID(ucb, setting, nullptr);
-    FreeUcb2(ucb, 1);
-    return value;
-  }
-  // A text setting the printer keeps, as a new context reads it.
-  std::u16string StoredText(WORD setting) {
-    UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
-    if (ucb == nullptr) return u"<no context>";
-    WCHAR text[1100] = {};
-    GetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, setting), text);
-    FreeUcb2(ucb, 1);
-    return text;
   }
 
   // Opens the printer sheet twice, works page `tab` by `steps` and presses
@@ -96,10 +80,7 @@ class PageSheetMachine : public SheetMachine {
       AnswerOptionsNotice(script);
       script.tab(Sheet(), tab);
       steps(script);
-      script
-          .check("the page as the person leaves it",
-                 [&] { EXPECT_TRUE(plat::window::WriteWindowPng(Sheet().Resolve(), folder / picture)); })
-          .press(Sheet(), button);
+      LeaveBy(script, folder / picture, button);
       EXPECT_EQ(PrinterProperties(nullptr, printer_), button == IDOK ? TRUE : FALSE);
       EXPECT_TRUE(script.done());
       if (button == IDOK) {

@@ -458,10 +458,11 @@ TEST_F(KesmSheet, TheChapterAndCoverDialogsArePictured) {
   const Picture chapters = ReadPicture(shots / "chapter.png");
   const Picture page = ReadPicture(shots / "cover-mark.png");
   const Picture cover = ReadPicture(shots / "cover.png");
+  // Each dialog's picture is the dialog's own, not the sheet's under it.
   for (const Picture& dialog : {empty, chapters, cover}) {
     EXPECT_GT(dialog.width, 300u);
     EXPECT_GT(dialog.height, 150u);
-    EXPECT_LT(dialog.width, page.width);
+    EXPECT_FALSE(dialog.width == page.width && dialog.height == page.height);
   }
   // The chapters are drawn in the list.
   EXPECT_EQ(chapters.width, empty.width);

@@ -27,7 +27,7 @@ using plat::window::Script;
 using plat::window::WindowRef;
 
 // The dialogs whose layout findings are cleared: one found again fails.
-constexpr std::array<WORD, 7> kLayoutCleared{1001, 1002, 1003, 1004, 1042, 1005, 1006};
+constexpr std::array<WORD, 12> kLayoutCleared{1001, 1002, 1003, 1004, 1042, 1005, 1006, 1010, 1011, 1009, 1008, 1015};
 
 // The modeless progress window is shown by the code that waits, never by
 // the engine's dialog road: it is made from its template.

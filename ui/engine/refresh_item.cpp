@@ -154,9 +154,18 @@ bool UnderHiddenTabPage(const Pass& pass, WORD controlId) {
   return elsewhere;
 }
 
+// A dialog that is also a page of a sheet carries the buttons that close
+// it as a dialog. On the page they would close nothing (the sheet's own OK
+// and Cancel accept and cancel it), so there they are not shown.
+bool ClosingButtonOnASheetPage(const Pass& pass, const ICB& icb) {
+  if (icb.itemId != IDOK && icb.itemId != IDCANCEL) return false;
+  return pass.tcb->hWnd != nullptr && (GetWindowLongW(pass.tcb->hWnd, GWL_STYLE) & WS_CHILD) != 0;
+}
+
 WORD JudgeHidden(const Pass& pass, const ICB& icb) {
   BOOL hidden = icb.pUiGroup != nullptr ? GetIcbStatusIsHide(pass.ucb, icb.pUiGroup, icb.itemId) : FALSE;
   if (!hidden && UnderHiddenTabPage(pass, icb.itemId)) hidden = TRUE;
+  if (!hidden && ClosingButtonOnASheetPage(pass, icb)) hidden = TRUE;
   return hidden ? kIcbHidden : 0;
 }
 

@@ -58,16 +58,6 @@ class OptionPage : public SheetMachine {
 
   static WindowRef Item(int id) { return WindowRef::Item(WindowRef::Page(Sheet()), id); }
 
-  // The printer's stored settings, as a new context reads them.
-  LONG_PTR Stored(WORD setting, bool asShown = false) {
-    UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
-    if (ucb == nullptr) return -1;
-    const LONG_PTR value =
-        asShown ? GetDevmodeValueByFuncID(ucb, setting, nullptr) : GetDevmodeValueDirectByFuncID(ucb, setting, nullptr);
-    FreeUcb2(ucb, 1);
-    return value;
-  }
-
   // The printer sheet on its first page, Options: the steps, then OK.
   void AcceptAfter(const std::function<void(UiScript&)>& steps) {
     UiScript script;

@@ -128,7 +128,7 @@ TEST_F(TrayLines, ALineTellsTheTraysNamePaperOrientationAndMedia) {
   });
   ASSERT_NE(line, nullptr);
   const Shown shown = Look(line, "tray-line-2410");
-  EXPECT_TRUE(shown.before == Text(u"Item 4: A4"));
+  EXPECT_TRUE(shown.before == Text(u"Tray 1: A4"));
   EXPECT_FALSE(shown.picture.empty());
   EXPECT_TRUE(shown.after == Text(u"/Thick paper"));
   EXPECT_GT(shown.after.bounds.left, shown.picture.bounds.right - 1);

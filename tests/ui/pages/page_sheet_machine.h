@@ -1,6 +1,7 @@
-// The pages' tests: one page of the document sheet worked as a person works
-// it, once left by Cancel and once by OK, and the DEVMODE the sheet hands
-// out read where the printer reads each choice.
+// The pages' tests: one page of a sheet worked as a person works it, once
+// left by Cancel and once by OK, and what the sheet hands out (the
+// document sheet's DEVMODE, the printer sheet's stored settings) read where
+// the printer reads each choice.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tests/ui/sheets/sheet_machine.h"
 
@@ -31,6 +33,15 @@ class PageSheetMachine : public SheetMachine {
     return static_cast<int>((word >> bit) & 1);
   }
 
+  // The page as the person leaves it is kept as a picture; then the
+  // sheet's `button` is pressed.
+  static void LeaveBy(kesm_test::UiScript& script, const std::filesystem::path& picture, int button) {
+    script
+        .check("the page as the person leaves it",
+               [picture] { EXPECT_TRUE(plat::window::WriteWindowPng(Sheet().Resolve(), picture)); })
+        .press(Sheet(), button);
+  }
+
   // Opens the sheet on `in` twice, works page `tab` by `steps` and presses
   // Cancel, then OK: Cancel hands out nothing, OK what `handedOut` checks.
   // The page as the person leaves it is kept as picture `picture`.
@@ -43,16 +54,39 @@ class PageSheetMachine : public SheetMachine {
       kesm_test::UiScript script;
       script.tab(Sheet(), tab);
       steps(script);
-      script
-          .check("the page as the person leaves it",
-                 [&] { EXPECT_TRUE(plat::window::WriteWindowPng(Sheet().Resolve(), folder / picture)); })
-          .press(Sheet(), button);
+      LeaveBy(script, folder / picture, button);
       EXPECT_EQ(DocumentSheet(out, &given, DM_COPY | DM_MODIFY), button);
       EXPECT_TRUE(script.done());
       if (button == IDOK) {
         handedOut(out);
       } else {
         EXPECT_EQ(out, Filled(kDriverDevmode));
+      }
+    }
+  }
+
+  // Opens the printer sheet twice, works page `tab` by `steps` and presses
+  // Cancel, then OK: after Cancel `stored` reads what it read before, after
+  // OK `written` checks what it reads. The page as the person leaves it is
+  // kept as picture `picture`.
+  template <typename Snapshot>
+  void PrinterSheetCancelThenOk(int tab, const std::function<Snapshot()>& stored, const Steps& steps,
+                                const std::string& picture, const std::function<void(const Snapshot&)>& written) {
+    const std::filesystem::path folder = PictureFolder();
+    const Snapshot before = stored();
+    for (const int button : {IDCANCEL, IDOK}) {
+      SCOPED_TRACE(button);
+      kesm_test::UiScript script;
+      AnswerOptionsNotice(script);
+      script.tab(Sheet(), tab);
+      steps(script);
+      LeaveBy(script, folder / picture, button);
+      EXPECT_EQ(PrinterProperties(nullptr, printer_), button == IDOK ? TRUE : FALSE);
+      EXPECT_TRUE(script.done());
+      if (button == IDOK) {
+        written(stored());
+      } else {
+        EXPECT_EQ(stored(), before);
       }
     }
   }

@@ -150,8 +150,8 @@ TEST_F(PropertySheets, OkHandsTheSettingsOutCancelKeepsThemBack) {
   }
 }
 
-// A person ticks "Server log code" on the user-code page; OK writes it
-// into printer data, Cancel does not.
+// A person ticks "The print server asks for a user code" on the user-code
+// page; OK writes it into printer data, Cancel does not.
 TEST_F(PropertySheets, ThePrinterSheetWritesPrinterDataOnlyWhenAccepted) {
   const BYTE before = ServerLogCode();
   for (const int button : {IDCANCEL, IDOK}) {
@@ -168,21 +168,26 @@ TEST_F(PropertySheets, ThePrinterSheetWritesPrinterDataOnlyWhenAccepted) {
 }
 
 // The options page is also a dialog of its own, with its own OK: in the
-// sheet that button closes nothing, and the page stays live.
-TEST_F(PropertySheets, ADialogsOwnOkOnASheetPageClosesNothing) {
+// sheet that button would close nothing, so the page does not show it; the
+// sheet's OK accepts the page.
+TEST_F(PropertySheets, ADialogsOwnOkIsNotShownOnItsSheetPage) {
   UiScript script;
   AnswerOptionsNotice(script);
-  script.click(WindowRef::Item(WindowRef::Page(Sheet()), IDOK))
-      .check("the page is still the sheet's",
+  script
+      .check("the page shows no OK of its own",
              [&] {
                HWND page = WindowRef::Page(Sheet()).Resolve();
                UCB* ucb = ContextOfPage(page);
                ASSERT_NE(ucb, nullptr);
-               EXPECT_TRUE(IsWindowVisible(page));
                EXPECT_EQ(GetTCBbyTabID(ucb, kOptionsPage)->hWnd, page);
+               HWND own = GetDlgItem(page, IDOK);
+               ASSERT_NE(own, nullptr);
+               EXPECT_FALSE(IsWindowVisible(own));
+               EXPECT_FALSE(IsWindowEnabled(own));
+               EXPECT_TRUE(IsWindowVisible(GetDlgItem(Sheet().Resolve(), IDOK)));
              })
-      .press(Sheet(), IDCANCEL);
-  EXPECT_FALSE(PrinterProperties(nullptr, printer_));
+      .press(Sheet(), IDOK);
+  EXPECT_TRUE(PrinterProperties(nullptr, printer_));
   EXPECT_TRUE(script.done());
 }
 

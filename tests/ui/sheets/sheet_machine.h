@@ -20,6 +20,8 @@
 #include "platform/window/propsheet/prsht.h"
 #include "platform/window/propsheet/tabctrl.h"
 #include "platform/window/window_image.h"
+#include "settings/values/setting_lookup.h"
+#include "settings/values/setting_value.h"
 #include "tests/common/ui_script.h"
 #include "tests/ui/ui_machine.h"
 #include "ui/alerts/engine_hooks.h"
@@ -94,6 +96,26 @@ class SheetMachine : public UiMachine {
   }
   // A control of the page the sheet shows when the step runs.
   static WindowRef OnPage(int id) { return WindowRef::Item(WindowRef::Page(Sheet()), id); }
+
+  // A setting the printer keeps, as a new context reads it (as the page
+  // shows it when `asShown`).
+  LONG_PTR Stored(WORD setting, bool asShown = false) {
+    UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
+    if (ucb == nullptr) return -1;
+    const LONG_PTR value =
+        asShown ? GetDevmodeValueByFuncID(ucb, setting, nullptr) : GetDevmodeValueDirectByFuncID(ucb, setting, nullptr);
+    FreeUcb2(ucb, 1);
+    return value;
+  }
+  // A text setting the printer keeps, as a new context reads it.
+  std::u16string StoredText(WORD setting) {
+    UCB* ucb = GetUcb(printer_, printer_, 0, 0x80000000);
+    if (ucb == nullptr) return u"<no context>";
+    WCHAR text[1100] = {};
+    GetDevmodeStringBySFCB(ucb, GetSFCBbyFuncID(ucb, setting), text);
+    FreeUcb2(ucb, 1);
+    return text;
+  }
 
   // The context of the page a sheet shows.
   static UCB* ContextOfPage(HWND page) { return reinterpret_cast<UCB*>(GetWindowLongPtrW(page, DWLP_USER)); }

@@ -70,10 +70,12 @@ bool TakesNoDefault(const SFCB& record) {
 
 // The description keys preset n as 119 + n; without a preset group the
 // preset number stays 0 rather than a negative key.
-void StoreDescriptionDefault(UCB* ucb, const SFCB& record) {
+void StoreDescriptionDefault(UCB* ucb, SFCB& record) {
   LONG def = BKPDGetGroupDefaultByFuncID(record.funcId, ucb);
   if (record.funcId == kFuncPresetNo && BKPDGetUiGroupAddrByFuncID(kFuncPresetNo, ucb) != nullptr) def -= kPresetKeyBase;
-  SetDevmodeValueByFuncIDFromBKPD(ucb, record.funcId, def);
+  // Function ids are unique in the setting list: the record is the one a
+  // lookup by its id would find.
+  SetDevmodeValueBySFCBFromBKPD(ucb, &record, def);
 }
 
 void StoreText(UCB* ucb, WORD funcId, LPCWSTR text) {
@@ -136,7 +138,7 @@ void DevCBSetPrivInit(UCB* ucb) {
   if (dm == nullptr || ucb->pSFL == nullptr) return;
   DevCBSetPrivHeader(dm, ucb);
   for (int i = 0; i < ucb->pSFL->count; ++i) {
-    const SFCB& record = ucb->pSFL->pSFCB[i];
+    SFCB& record = ucb->pSFL->pSFCB[i];
     if (!TakesNoDefault(record)) StoreDescriptionDefault(ucb, record);
   }
   const WORD language = DriverLanguage(ucb);
@@ -151,7 +153,7 @@ void DevCBSetPrivInit(UCB* ucb) {
 void DevCBSetPrivInitWork(UCB* ucb) {
   if (ucb == nullptr || ucb->pSFL == nullptr) return;
   for (int i = kFirstWorkRecord; i < ucb->pSFL->count; ++i) {
-    const SFCB& record = ucb->pSFL->pSFCB[i];
+    SFCB& record = ucb->pSFL->pSFCB[i];
     if (SettingBlockOf(record.descriptor) == kBlockWork && !TakesNoDefault(record)) StoreDescriptionDefault(ucb, record);
   }
   DevCBSetPrivInitEtcWork(ucb);

@@ -137,6 +137,7 @@ struct WORKAREA {
   INT fChapterInfoRead;                   // the chapter properties were read once
   CUSTOMTABLE* pCustom;                   // the feature modules' table, null without one
   ACTIVEVALUEMEMO* pActiveValueMemo;      // judged value lists, made on first listing
+  DCB* pForeignDefaults;                  // defaults rebuilt for a DEVMODE not the driver's own, made on first need
   CMMRETURN cmmReturn;                    // colour matching kept while a dialog is open
   DIALOGSLOTS dialog;                     // the dialog engine's slots
 #if !KESM_KERNEL_MODE

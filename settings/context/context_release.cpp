@@ -53,6 +53,9 @@ void FreeWorkArea(UCB* ucb) {
   work->wChapterCapacity = 0;
   KesmTermCustom(ucb);
   FreeActiveValueMemo(ucb);
+  FreeDcbArrays(work->pForeignDefaults);
+  FreeMemPtr(work->pForeignDefaults);
+  work->pForeignDefaults = nullptr;
   FreeMemPtr(work);
   ucb->pWork = nullptr;
 }

@@ -2,6 +2,7 @@
 // bounded view of the entry's value: nothing is read past its end, and the
 // value buffer itself is never changed.
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -154,7 +155,23 @@ bool KpdFitsLong(const KpdNumber& n) {
 namespace {
 
 // Bytes that end a run of a quoted string copied as it stands.
-bool EndsPlainRun(char ch) { return ch == '"' || ch == '\r' || ch == '\n' || ch == '<' || ch == '%'; }
+constexpr std::array<bool, 256> kEndsPlainRun = [] {
+  std::array<bool, 256> ends{};
+  for (const unsigned char ch : {'"', '\r', '\n', '<', '%'}) ends[ch] = true;
+  return ends;
+}();
+bool EndsPlainRun(char ch) { return kEndsPlainRun[static_cast<unsigned char>(ch)]; }
+
+constexpr size_t kDecodedOnStack = 1024;
+
+// The length of the plain run from `from` on.
+size_t PlainRun(std::string_view text, size_t from) {
+  size_t end = from;
+  while (end < text.size() && !EndsPlainRun(text[end])) {
+    ++end;
+  }
+  return end - from;
+}
 
 // Decodes the quoted string whose opening quote the cursor has passed,
 // handing the decoded bytes to put(bytes, count) in order; the cursor moves
@@ -165,10 +182,7 @@ bool DecodeQuoted(KpdCursor& c, Put put) {
   int pendingNibble = -1;
   while (!c.AtEnd()) {
     if (!hex) {
-      size_t end = c.pos;
-      while (end < c.text.size() && !EndsPlainRun(c.text[end])) {
-        ++end;
-      }
+      const size_t end = c.pos + PlainRun(c.text, c.pos);
       if (end != c.pos) {
         put(c.text.data() + c.pos, end - c.pos);
         c.pos = end;
@@ -227,11 +241,15 @@ KpdString KpdGetStringValue(KpdCursor& c, char stop) {
     return {KpdFault::kNone, nullptr, 0};
   }
   c.pos += quote + 1;
-  // One pass counts the decoded bytes, a second writes them into a block
-  // of exactly that size.
+  // One pass decodes into a buffer on the stack, which holds nearly every
+  // string; a longer one is decoded again straight into its block.
   const KpdCursor start = c;
+  std::array<char, kDecodedOnStack> local;
   size_t decoded = 0;
-  if (!DecodeQuoted(c, [&decoded](const char*, size_t n) { decoded += n; })) {
+  if (!DecodeQuoted(c, [&local, &decoded](const char* bytes, size_t n) {
+        if (decoded + n <= local.size()) std::memcpy(local.data() + decoded, bytes, n);
+        decoded += n;
+      })) {
     return {KpdFault::kBadString, nullptr, 0};
   }
   if (decoded == 0) {
@@ -241,6 +259,10 @@ KpdString KpdGetStringValue(KpdCursor& c, char stop) {
   auto* text = static_cast<LPSTR>(GetMemPtr(length));
   if (text == nullptr) {
     return {KpdFault::kNoMemory, nullptr, 0};
+  }
+  if (decoded <= local.size()) {
+    std::memcpy(text, local.data(), decoded);
+    return {KpdFault::kNone, text, length};
   }
   KpdCursor again = start;
   size_t written = 0;

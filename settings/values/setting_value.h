@@ -82,6 +82,8 @@ BOOL IsDevmodeValueInCDT(const UCB* ucb, const SFCB* sfcb, LONG_PTR value);
 // ConvertKeywordValueToDevmodeValue), a string id whose resource text is
 // stored for the string kinds. FALSE when nothing was stored.
 BOOL SetDevmodeValueByFuncIDFromBKPD(UCB* ucb, WORD funcId, LONG_PTR value);
+// The same for a record already at hand (null stores nothing).
+BOOL SetDevmodeValueBySFCBFromBKPD(UCB* ucb, SFCB* sfcb, LONG_PTR value);
 
 // --- Strings --------------------------------------------------------------
 

@@ -93,7 +93,10 @@ LPVOID SetDevmodeStringByItemID(UCB* ucb, WORD itemId, LPCWSTR src) {
 }
 
 BOOL SetDevmodeValueByFuncIDFromBKPD(UCB* ucb, WORD funcId, LONG_PTR value) {
-  SFCB* sfcb = GetSFCBbyFuncID(ucb, funcId);
+  return SetDevmodeValueBySFCBFromBKPD(ucb, GetSFCBbyFuncID(ucb, funcId), value);
+}
+
+BOOL SetDevmodeValueBySFCBFromBKPD(UCB* ucb, SFCB* sfcb, LONG_PTR value) {
   if (sfcb == nullptr) {
     return FALSE;
   }

@@ -6,8 +6,10 @@
 #include "jobsettings/devmode/devmode_layout.h"
 #include "jobsettings/devmode/runtime_flags.h"
 #include "platform/spooler/winspool.h"
+#include "settings/context/context_arrays.h"
 #include "settings/context/context_block.h"
 #include "settings/context/context_open.h"
+#include "settings/system/memptr.h"
 #include "storage/properties/printer_properties.h"
 #include "storage/system/machine_registry.h"
 #include "storage/system/printer_info.h"
@@ -56,12 +58,35 @@ BOOL IsClientDriverByPrinterName(LPCWSTR name) {
 
 UCB* OpenInstallContext(HANDLE printer) { return GetUcb2(printer, printer, 0, kOpenInstall, kModeSheet); }
 
+namespace {
+
+void RebuildDefaults(UCB* ucb) {
+  InitDefaultDevmode(ucb);
+  FreeReg(ucb);
+  GetReg(ucb);
+}
+
+}  // namespace
+
 void EnsureOwnDevmode(UCB* ucb) {
   const auto* dm = reinterpret_cast<const DEVMODEW*>(ucb->pDCB->devmode);
-  if (StatedDevmodeBytes(dm) != static_cast<DWORD>(kSizeofKesmDM) || !IsMyValidDevmode(dm, 0)) {
-    InitDefaultDevmode(ucb);
-    FreeReg(ucb);
-    GetReg(ucb);
+  if (StatedDevmodeBytes(dm) == static_cast<DWORD>(kSizeofKesmDM) && IsMyValidDevmode(dm, 0)) return;
+  // A description that names no driver type of this model gives DEVMODEs
+  // that are never the driver's own, so every call on such a printer lands
+  // here. The defaults come out the same each time for one context: they
+  // are built once and copied back after.
+  if (ucb->pWork == nullptr) {
+    RebuildDefaults(ucb);
+    return;
+  }
+  DCB*& kept = ucb->pWork->pForeignDefaults;
+  if (kept != nullptr && CopyDcbImage(ucb->pDCB, kept)) return;
+  RebuildDefaults(ucb);
+  if (kept == nullptr) kept = static_cast<DCB*>(GetMemPtr(sizeof(DCB)));
+  if (kept != nullptr && !CopyDcbImage(kept, ucb->pDCB)) {
+    FreeDcbArrays(kept);
+    FreeMemPtr(kept);
+    kept = nullptr;
   }
 }
 

@@ -73,6 +73,8 @@ class Font : public FONTOBJ {
   std::vector<ULONGLONG> glyphSet_;  // FD_GLYPHSET, runs and handles
   std::map<HGLYPH, CachedGlyph> bits_;
   std::map<HGLYPH, CachedGlyph> paths_;
+  std::vector<CachedGlyph*> bitsByHandle_;   // the glyphs of bits_ by handle
+  std::vector<CachedGlyph*> pathsByHandle_;  // the glyphs of paths_ by handle
 };
 
 // A font's face name as the host asks for it, and the realization's unique

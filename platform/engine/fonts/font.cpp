@@ -102,7 +102,11 @@ int ConicTo(const FT_Vector* control, const FT_Vector* to, void* user) {
 
 struct Font::Face {
   FT_Face face = nullptr;
-  std::map<HGLYPH, POINTL> advances;
+  // Advances by glyph handle, filled as glyphs are asked for; a handle
+  // past the face's glyphs is never asked twice of FreeType either.
+  std::vector<POINTL> advances;
+  std::vector<bool> advanceKnown;
+  std::map<HGLYPH, POINTL> otherAdvances;
   ~Face() {
     if (face != nullptr) {
       std::lock_guard guard(LibraryLock());
@@ -267,14 +271,28 @@ bool Font::Load(HGLYPH hg, int flags) {
 }
 
 POINTL Font::Advance26_6(HGLYPH hg) {
-  auto it = face_->advances.find(hg);
-  if (it != face_->advances.end()) return it->second;
+  Face& face = *face_;
+  const bool indexed = hg < static_cast<HGLYPH>(face.face->num_glyphs);
+  if (indexed) {
+    if (hg < face.advanceKnown.size() && face.advanceKnown[hg]) return face.advances[hg];
+  } else if (auto it = face.otherAdvances.find(hg); it != face.otherAdvances.end()) {
+    return it->second;
+  }
   POINTL advance{0, 0};
   if (Load(hg, kGlyphBitsLoadFlags)) {
-    const FT_Vector& a = face_->face->glyph->advance;
+    const FT_Vector& a = face.face->glyph->advance;
     advance = {static_cast<LONG>(a.x), static_cast<LONG>(-a.y)};
   }
-  face_->advances.emplace(hg, advance);
+  if (indexed) {
+    if (face.advanceKnown.empty()) {
+      face.advances.resize(static_cast<std::size_t>(face.face->num_glyphs));
+      face.advanceKnown.resize(static_cast<std::size_t>(face.face->num_glyphs));
+    }
+    face.advances[hg] = advance;
+    face.advanceKnown[hg] = true;
+  } else {
+    face.otherAdvances.emplace(hg, advance);
+  }
   return advance;
 }
 
@@ -349,16 +367,25 @@ Font::CachedGlyph* Font::MakePath(HGLYPH hg) {
 
 GLYPHDATA* Font::Glyph(HGLYPH hg, ULONG mode) {
   auto& cache = mode == FO_PATHOBJ ? paths_ : bits_;
-  auto it = cache.find(hg);
-  CachedGlyph* glyph = nullptr;
-  if (it != cache.end()) {
-    glyph = &it->second;
-  } else if (mode == FO_GLYPHBITS) {
-    glyph = MakeBits(hg);
-  } else if (mode == FO_PATHOBJ) {
-    glyph = MakePath(hg);
+  auto& byHandle = mode == FO_PATHOBJ ? pathsByHandle_ : bitsByHandle_;
+  CachedGlyph* glyph = hg < byHandle.size() ? byHandle[hg] : nullptr;
+  if (glyph == nullptr) {
+    auto it = cache.find(hg);
+    if (it != cache.end()) {
+      glyph = &it->second;
+    } else if (mode == FO_GLYPHBITS) {
+      glyph = MakeBits(hg);
+    } else if (mode == FO_PATHOBJ) {
+      glyph = MakePath(hg);
+    }
+    // The map keeps the glyphs where they are; the table finds them again
+    // without a search.
+    if (glyph != nullptr && hg < static_cast<HGLYPH>(face_->face->num_glyphs)) {
+      if (byHandle.empty()) byHandle.resize(static_cast<std::size_t>(face_->face->num_glyphs));
+      byHandle[hg] = glyph;
+    }
   }
-  if (glyph != nullptr && glyph->path) glyph->path->EnumStart();
+  if (mode == FO_PATHOBJ && glyph != nullptr && glyph->path) glyph->path->EnumStart();
   return glyph ? &glyph->data : nullptr;
 }
 

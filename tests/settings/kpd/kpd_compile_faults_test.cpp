@@ -406,6 +406,23 @@ TEST(CompilerText, DecodesEscapesAndHexRuns) {
   WorkBKPD_Free(work);
 }
 
+// Strings of every length around the decoder's working buffer come out
+// whole: plain text, an escape and a hex run at the end.
+TEST(CompilerText, LongStringsAreDecodedWhole) {
+  for (const std::size_t plain : {1000u, 1020u, 1021u, 1022u, 1023u, 1024u, 1025u, 3000u}) {
+    SCOPED_TRACE(plain);
+    std::string body;
+    for (std::size_t i = 0; i < plain; ++i) body += static_cast<char>('a' + i % 26);
+    const std::string text = "*CommandString 1: \"" + body + "%%<41 42>\"\n";
+    KpdCompileReport report{};
+    WorkBKPD* work = kpdtest::CompileText(text.c_str(), &report);
+    ASSERT_NE(work, nullptr);
+    ASSERT_NE(work->commandStrings, nullptr);
+    EXPECT_EQ(std::string(work->commandStrings->text, work->commandStrings->length), body + "%AB" + '\0');
+    WorkBKPD_Free(work);
+  }
+}
+
 // A quoted value begins at its first quote, whatever comes before it; a
 // value without one is the empty string. Inside a braced list entry the
 // search stops at the entry's closing brace, so an entry without its

@@ -8,11 +8,13 @@
 
 #include <cstring>
 
+#include "jobsettings/devmode/devmode_layout.h"
 #include "platform/modules/builtin_modules.h"
 #include "platform/spooler/printer_interface.h"
 #include "tests/ui/ui_machine.h"
 #include "ui/entry/dll_entry.h"
 #include "ui/entry/document_properties.h"
+#include "settings/context/context_open.h"
 
 namespace ui_test {
 namespace {
@@ -147,6 +149,49 @@ TEST_F(DocumentProperties, HostileCallsFailWithoutWritingOrLeavingAContext) {
   DOCUMENTPROPERTYHEADER shortHeader{sizeof(DOCUMENTPROPERTYHEADER) - 1, 0, printer_, nullptr, nullptr, nullptr, 0, 0};
   EXPECT_EQ(DrvDocumentPropertySheets(nullptr, reinterpret_cast<LPARAM>(&shortHeader)), -1);
   EXPECT_EQ(DrvDocumentPropertySheets(nullptr, 0), -1);
+}
+
+// A description that names no driver type gives DEVMODEs that are never
+// the driver's own, so each merge starts again from the printer's defaults
+// (the context keeps them once built). A merge on a parked context hands
+// out what the same merge on a fresh context does: nothing of an earlier
+// merge stays behind.
+class ForeignTypeDocumentProperties : public DocumentProperties {
+ protected:
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(Install("kesm_c7_colour.kpd")); }
+  Bytes Merge(const Bytes& in) {
+    Bytes copy = in;
+    Bytes out = Filled(kDriverDevmode);
+    EXPECT_EQ(Call(out, &copy, DM_UPDATE | DM_COPY | DM_MODIFY, printer_), 1);
+    return out;
+  }
+};
+
+TEST_F(ForeignTypeDocumentProperties, EachMergeStartsFromTheDefaultsAsOnAFreshContext) {
+  constexpr SHORT kLandscape = 2;  // dmOrientation
+  Bytes defaults = Default();
+  ASSERT_EQ(defaults[KDM_OFFSET(kdmDriverType)], 0);
+  Bytes first = defaults;
+  Dm(first)->dmCopies = 7;
+  Dm(first)->dmOrientation = kLandscape;
+  Dm(first)->dmFields |= DM_COPIES | DM_ORIENTATION;
+  // The second names neither orientation nor paper: those come from the
+  // context.
+  Bytes second = defaults;
+  Dm(second)->dmCopies = 3;
+  Dm(second)->dmFields |= DM_COPIES;
+  Dm(second)->dmFields &= ~static_cast<DWORD>(DM_ORIENTATION | DM_PAPERSIZE | DM_PAPERLENGTH | DM_PAPERWIDTH);
+
+  Bytes landscape = Merge(first);
+  EXPECT_EQ(Dm(landscape)->dmOrientation, kLandscape);
+  const Bytes afterIt = Merge(second);
+  const Bytes again = Merge(second);
+  FreeStoredUcb(TRUE);
+  Bytes fresh = Merge(second);
+  EXPECT_EQ(Dm(fresh)->dmCopies, 3);
+  EXPECT_EQ(Dm(fresh)->dmOrientation, Dm(defaults)->dmOrientation);
+  EXPECT_EQ(afterIt, fresh);
+  EXPECT_EQ(again, fresh);
 }
 
 }  // namespace

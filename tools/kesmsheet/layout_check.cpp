@@ -28,7 +28,10 @@ using plat::window::Script;
 using plat::window::WindowRef;
 
 // The dialogs whose layout findings are cleared: one found again fails.
-constexpr std::array<WORD, 7> kLayoutCleared{1001, 1002, 1003, 1004, 1042, 1005, 1006};
+constexpr WORD kLayoutCleared[] = {
+    1001, 1002, 1003, 1004, 1042, 1005, 1006,
+    1025, 1026, 1027, 1028, 1029, 1030, 1031, 1032, 1033, 1034, 1035, 1036, 1037, 1038, 1039, 1040, 1041,
+};
 
 // The modeless progress window is shown by the code that waits, never by
 // the engine's dialog road: it is made from its template.

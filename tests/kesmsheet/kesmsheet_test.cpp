@@ -479,6 +479,14 @@ namespace {
 // The free-size dialogs, opened from the Basic page's buttons, pictured
 // over the sheet: the input dialog of the job's size and the list of
 // named sizes.
+// The custom paper size opens on portrait, as a person expects of a new
+// size, and the orientation chosen there is handed out by OK.
+TEST_F(KesmSheet, TheCustomSizeStartsPortraitAndOkKeepsTheOrientationChosen) {
+  const Result result = Run({"--script", Script("tab 1\nclick 3352\ncheck 2702\nclick 1\nok\n").string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(Has(result.out, "DEVMODE: kdmPaperFreeSizeOrient: 1 -> 2")) << result.out;
+}
+
 TEST_F(KesmSheet, TheFreeSizeDialogsArePictured) {
   const fs::path shots = folder_.path() / "shots";
   const Result result =

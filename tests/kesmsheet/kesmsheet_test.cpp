@@ -256,10 +256,16 @@ TEST_F(KesmSheet, TheOptionsPageShowsTheTraysAndOkStoresTheOfferedTray) {
 }
 
 // The layout check of the sample printer as a user runs it: every dialog
-// looked at and counted, and an exit code that says whether a finding
-// fails the check.
+// looked at, counted and pictured, and an exit code that says whether a
+// finding fails the check.
 TEST_F(KesmSheet, TheCheckLooksAtEveryDialogOfTheSamplePrinter) {
-  const Result result = Run({"--check"});
+  const fs::path shots = folder_.path() / "shots";
+  const Result result = Run({"--check", "--shots", shots.string()});
+  // A page is pictured in its sheet, a sub-dialog as itself.
+  const Picture page = ReadPicture(shots / "1002.png");
+  const Picture dialog = ReadPicture(shots / "1041.png");
+  EXPECT_GT(page.width, dialog.width);
+  EXPECT_GT(dialog.colours, 2u);
   EXPECT_TRUE(Has(result.out, "layout check of Kesm Sample\n")) << result.out;
   EXPECT_TRUE(Has(result.out, "dialogs looked at: 63,")) << result.out;
   // A dialog with findings has a line of counts.
@@ -291,7 +297,7 @@ TEST_F(KesmSheet, ErrorsAreOneLineNamingTheFault) {
        "kesmsheet: there is no printer Nobody Printer on the machine", true},
       {"an unknown option", {"--frob"}, 2, "kesmsheet: unknown option --frob", false},
       {"a check with a sheet option", {"--check", "--printer-sheet"}, 2,
-       "kesmsheet: --check takes only --printer and --details", false},
+       "kesmsheet: --check takes only --printer, --details and --shots", false},
       {"details without the check", {"--details"}, 2, "kesmsheet: --details goes with --check", false},
       {"a check of a missing printer", {"--check", "--printer", "Nobody Printer"}, 1,
        "kesmsheet: there is no printer Nobody Printer on the machine", true},
@@ -477,6 +483,14 @@ namespace {
 // The free-size dialogs, opened from the Basic page's buttons, pictured
 // over the sheet: the input dialog of the job's size and the list of
 // named sizes.
+// The custom paper size opens on portrait, as a person expects of a new
+// size, and the orientation chosen there is handed out by OK.
+TEST_F(KesmSheet, TheCustomSizeStartsPortraitAndOkKeepsTheOrientationChosen) {
+  const Result result = Run({"--script", Script("tab 1\nclick 3352\ncheck 2702\nclick 1\nok\n").string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(Has(result.out, "DEVMODE: kdmPaperFreeSizeOrient: 1 -> 2")) << result.out;
+}
+
 TEST_F(KesmSheet, TheFreeSizeDialogsArePictured) {
   const fs::path shots = folder_.path() / "shots";
   const Result result =

@@ -175,7 +175,9 @@ int Check(const Options& options, const std::string& label, std::ostream& out, s
     LayoutReport report;
     std::string error;
     out << "layout check of " << printer << '\n';
-    if (!CheckPrinterLayout(printer, report, out, error)) return Fail(err, error);
+    // Pictures are of the printer asked for only.
+    const fs::path shots = printer == label ? fs::path(options.shots) : fs::path();
+    if (!CheckPrinterLayout(printer, report, out, error, shots)) return Fail(err, error);
     failing += PrintLayoutReport(report, options.details, out);
     if (label == kesmprint::kSamplePrinter) break;
   }
@@ -189,16 +191,17 @@ void PrintChanges(std::ostream& out, const char* what, const std::vector<std::st
 
 }  // namespace
 
-bool CheckPrinterLayout(const std::string& label, LayoutReport& report, std::ostream& out, std::string& error) {
+bool CheckPrinterLayout(const std::string& label, LayoutReport& report, std::ostream& out, std::string& error,
+                        const fs::path& shots) {
   Printer printer;
   if (!OpenWithResources(label, printer, out, error)) return false;
-  report = CheckLayout(printer.handle, plat::utf::FromUtf8(label));
+  report = CheckLayout(printer.handle, plat::utf::FromUtf8(label), shots);
   return true;
 }
 
 const char* Usage() {
   return "usage: kesmsheet [--printer NAME] [--printer-sheet] [--shots DIR] [--script FILE]\n"
-         "       kesmsheet --check [--details] [--printer NAME]\n"
+         "       kesmsheet --check [--details] [--printer NAME] [--shots DIR]\n"
          "  Opens the document property sheet of a printer (the printer property sheet with\n"
          "  --printer-sheet) without a screen, and prints what it changed in the DEVMODE and in\n"
          "  the printer data by setting name, old -> new.\n"
@@ -217,7 +220,8 @@ const char* Usage() {
          "                   per dialog what a person would see wrong: captions wider than their\n"
          "                   control, overlapping or outside controls, placeholder captions (layout,\n"
          "                   counted), missing texts, empty entries, missing or flat pictures\n"
-         "                   (failing); --details lists every finding\n"
+         "                   (failing); --details lists every finding; --shots DIR writes a PNG\n"
+         "                   of each dialog looked at: DIR/ID.png\n"
          "  Exit code: 0 when the sheet ran (or the check found nothing failing), 1 on an error\n"
          "  or a failing finding, 2 for a bad command line.\n"
          "  The simulated machine is kept in $KESM_MACHINE, else ~/.kesm/machine.\n";
@@ -249,8 +253,8 @@ bool ParseArguments(const std::vector<std::string>& arguments, Options& options,
       return false;
     }
   }
-  if (options.check && (options.printerSheet || !options.shots.empty() || !options.script.empty())) {
-    error = "--check takes only --printer and --details";
+  if (options.check && (options.printerSheet || !options.script.empty())) {
+    error = "--check takes only --printer, --details and --shots";
     return false;
   }
   if (options.details && !options.check) {

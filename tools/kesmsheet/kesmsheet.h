@@ -2,7 +2,7 @@
 // a screen, through the configuration library's exported entry points on a
 // printer of the simulated machine kesmprint uses.
 //   kesmsheet [--printer NAME] [--printer-sheet] [--shots DIR] [--script FILE]
-//   kesmsheet --check [--details] [--printer NAME]
+//   kesmsheet --check [--details] [--printer NAME] [--shots DIR]
 // Without a printer the sample printer is used (installed from the sample
 // description when missing). --shots writes a picture of the sheet with
 // each of its pages shown, one PNG a page named by the page's index and
@@ -46,7 +46,9 @@ int Run(const Options& options, const std::filesystem::path& machine, std::ostre
 
 // The layout check of a printer of the machine in use (the sample printer
 // installed when missing), its resource libraries put where its contexts
-// look; false with the reason when the printer cannot be had.
-bool CheckPrinterLayout(const std::string& printer, LayoutReport& report, std::ostream& out, std::string& error);
+// look; false with the reason when the printer cannot be had. With a
+// shots folder every dialog looked at is written there as ID.png.
+bool CheckPrinterLayout(const std::string& printer, LayoutReport& report, std::ostream& out, std::string& error,
+                        const std::filesystem::path& shots = {});
 
 }  // namespace kesmsheet

@@ -10,6 +10,7 @@
 #include "platform/window/messagebox_control.h"
 #include "platform/window/propsheet/prsht.h"
 #include "platform/window/propsheet/tabctrl.h"
+#include "platform/window/window_image.h"
 #include "platform/window/winuser_dialogs.h"
 #include "platform/window/winuser_messages.h"
 #include "settings/tables/dialog_tables.h"
@@ -27,7 +28,11 @@ using plat::window::Script;
 using plat::window::WindowRef;
 
 // The dialogs whose layout findings are cleared: one found again fails.
-constexpr std::array<WORD, 12> kLayoutCleared{1001, 1002, 1003, 1004, 1042, 1005, 1006, 1010, 1011, 1009, 1008, 1015};
+constexpr WORD kLayoutCleared[] = {
+    1001, 1002, 1003, 1004, 1042, 1005, 1006,
+    1008, 1009, 1010, 1011, 1015,
+    1025, 1026, 1027, 1028, 1029, 1030, 1031, 1032, 1033, 1034, 1035, 1036, 1037, 1038, 1039, 1040, 1041,
+};
 
 // The modeless progress window is shown by the code that waits, never by
 // the engine's dialog road: it is made from its template.
@@ -40,7 +45,15 @@ struct Walk {
   LayoutReport& report;
   HWND sheet = nullptr;
   bool tablesChecked = false;
+  std::filesystem::path shots;  // empty: no pictures
 };
+
+// The window that shows dialog id, as a picture in the shots folder.
+void Shoot(Walk& walk, HWND window, WORD id) {
+  if (walk.shots.empty()) return;
+  const std::filesystem::path file = walk.shots / (std::to_string(id) + ".png");
+  if (!plat::window::WriteWindowPng(window, file)) walk.report.failures.push_back("cannot write " + file.string());
+}
 
 HWND CurrentPage(HWND sheet) {
   return IsWindow(sheet) ? reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)) : nullptr;
@@ -66,7 +79,10 @@ void InspectPage(Walk& walk, HWND sheet) {
     CheckTableIds(ucb, walk.report.findings);
     walk.tablesChecked = true;
   }
-  if (walk.report.inspected.insert(tab->tabId).second) walk.report.controlsShown += InspectDialog(page, tab->tabId, ucb, walk.report.findings);
+  if (walk.report.inspected.insert(tab->tabId).second) {
+    walk.report.controlsShown += InspectDialog(page, tab->tabId, ucb, walk.report.findings);
+    Shoot(walk, sheet, tab->tabId);
+  }
 }
 
 void AddPages(Script& script, Walk& walk, HWND sheet) {
@@ -107,6 +123,7 @@ void Front(Script& next, Walk& walk, WORD id, int round) {
   } else {
     walk.report.inspected.insert(id);
     walk.report.controlsShown += InspectDialog(front, id, ContextOf(CurrentPage(walk.sheet)), walk.report.findings);
+    Shoot(walk, front, id);
     next.key(VK_ESCAPE);
   }
   next.decide([&walk, id, round](Script& s) { Front(s, walk, id, round + 1); });
@@ -124,6 +141,7 @@ void OpenDialog(Script& script, Walk& walk, WORD id) {
       // No dialog procedure runs it, so no item of it is painted: its
       // controls are plain texts that the waiting code fills.
       walk.report.controlsShown += InspectDialog(window, id, nullptr, walk.report.findings);
+      Shoot(walk, window, id);
       DestroyWindow(window);
       return;
     }
@@ -170,9 +188,9 @@ bool FailsCheck(const Finding& finding) {
   return std::find(cleared.begin(), cleared.end(), finding.dialog) != cleared.end();
 }
 
-LayoutReport CheckLayout(HANDLE printer, const std::u16string& name) {
+LayoutReport CheckLayout(HANDLE printer, const std::u16string& name, const std::filesystem::path& shots) {
   LayoutReport report;
-  Walk walk{report};
+  Walk walk{report, nullptr, false, shots};
   std::u16string printerName = name;
   // The library's boxes reach the layers below it, and its pages join the
   // module table, as when it is loaded.

@@ -7,6 +7,7 @@
 // opened from the document sheet's first page as the engine opens them.
 #pragma once
 
+#include <filesystem>
 #include <iosfwd>
 #include <set>
 #include <span>
@@ -31,8 +32,10 @@ std::span<const WORD> LayoutClearedDialogs();
 
 // Both sheets of the printer, opened with the configuration library's
 // entry points on the machine in use; the printer's resource and bitmap
-// libraries must be where its contexts look for them.
-LayoutReport CheckLayout(HANDLE printer, const std::u16string& name);
+// libraries must be where its contexts look for them. With a shots folder
+// each dialog looked at is also written there as ID.png (a page, or a
+// nested sheet's page, as the sheet that shows it).
+LayoutReport CheckLayout(HANDLE printer, const std::u16string& name, const std::filesystem::path& shots = {});
 
 // Whether a finding fails the check: every finding of the strings, the
 // pictures and the sample, and the layout findings of a cleared dialog.

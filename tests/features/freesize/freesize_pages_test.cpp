@@ -82,7 +82,7 @@ class FreeSizePages : public ui_test::SheetMachine {
     EXPECT_TRUE(script.run());
   }
   static WindowRef Dialog(const char16_t* caption) { return WindowRef::Top(caption); }
-  static WindowRef Input() { return Dialog(u"Free size input"); }
+  static WindowRef Input() { return Dialog(u"Custom paper size"); }
   static WindowRef List() { return Dialog(u"Free size"); }
   static WindowRef Unit() { return Dialog(u"Unit"); }
   static WindowRef Basic(WORD id) { return WindowRef::Item(WindowRef::Page(Sheet()), id); }
@@ -213,7 +213,7 @@ TEST_F(FreeSizePages, ReturnInAnEditTakesTheTypedSizeAndCloses) {
       .text(WindowRef::Item(Input(), kLengthEdit), u"9.25")
       .key(VK_RETURN)
       .check("closed with the size", [&] {
-        EXPECT_EQ(FindWindowW(nullptr, u"Free size input"), nullptr);
+        EXPECT_EQ(FindWindowW(nullptr, u"Custom paper size"), nullptr);
         EXPECT_EQ(Stored(kInchLength), 925);
         EXPECT_EQ(Stored(kPaperLength), 11100);
       });

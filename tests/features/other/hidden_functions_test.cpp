@@ -41,7 +41,7 @@ struct ChangesHeard {
 class HiddenFunctions : public OtherSheet {
  protected:
   const char* Description() const override { return "kesm_w2_other2.kpd"; }
-  static WindowRef Version() { return WindowRef::Top(u"Version"); }
+  static WindowRef Version() { return WindowRef::Top(u"Version information"); }
   static WindowRef Functions() { return WindowRef::Top(u"Hidden functions"); }
   // The version dialog opened from the Others page, and the gesture over
   // its greyed text.

@@ -143,6 +143,10 @@ TEST_F(TrayLines, ThePaperNameIsCutWithAnEllipsisWhereTheLineIsShort) {
   ICB* line = CoverTrayLine(PaintTrayInfo);
   ASSERT_NE(line, nullptr);
   const std::u16string paper = u"Fanfold Std German";
+  // A line narrower than its whole text, whatever room the dialog gives it.
+  RECT frame{};
+  GetWindowRect(line->hWnd, &frame);
+  SetWindowPos(line->hWnd, nullptr, 0, 0, 200, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
   RECT client{};
   GetClientRect(line->hWnd, &client);
   const int full = Text(u"Tray 2: " + paper + u"/Thick paper").width + client.bottom;

@@ -27,7 +27,8 @@ using plat::window::Script;
 using plat::window::WindowRef;
 
 // The dialogs whose layout findings are cleared: one found again fails.
-constexpr std::array<WORD, 7> kLayoutCleared{1001, 1002, 1003, 1004, 1042, 1005, 1006};
+constexpr std::array<WORD, 19> kLayoutCleared{1001, 1002, 1003, 1004, 1042, 1005, 1006,
+                                               1007, 1012, 1013, 1014, 1016, 1017, 1018, 1019, 1020, 1022, 1023, 1024};
 
 // The modeless progress window is shown by the code that waits, never by
 // the engine's dialog road: it is made from its template.

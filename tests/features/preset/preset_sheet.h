@@ -105,7 +105,7 @@ class PresetSheet : public ui_test::SheetMachine {
     return result;
   }
 
-  static WindowRef Maintenance() { return WindowRef::Top(u"Maintenance"); }
+  static WindowRef Maintenance() { return WindowRef::Top(u"Manage presets"); }
   static WindowRef SaveDialog() { return WindowRef::Top(u"Save preset"); }
   static WindowRef PageItem(int id) { return WindowRef::Item(WindowRef::Page(Sheet()), id); }
   static HWND Child(const WindowRef& window, int id) { return GetDlgItem(window.Resolve(), id); }

@@ -569,7 +569,7 @@ TEST_F(ModalDialog, TheMaintenanceDialogStaysWhileTwoPresetsShareAName) {
   seen_.onSharedName = [&] {
     WritePrivateProfileStringW(section_.c_str(), u"PresetList2Name", u"Draft copy", ini_.c_str());
   };
-  const WindowRef dialog = WindowRef::Top(u"Manage presets");
+  const WindowRef dialog = WindowRef::Top(u"Maintenance");
   UiScript script;
   script.click(WindowRef::Item(dialog, IDOK))
       .check("the later preset is shown for renaming",
@@ -590,7 +590,7 @@ TEST_F(ModalDialog, TheMaintenanceDialogStaysWhileTwoPresetsShareAName) {
 // The Help button of a driver dialog opens the dialog's topic in the
 // driver's help file.
 TEST_F(ModalDialog, HelpShowsTheDialogsTopic) {
-  const WindowRef dialog = WindowRef::Top(u"Manage presets");
+  const WindowRef dialog = WindowRef::Top(u"Maintenance");
   std::u16string helpFile;
   UiScript script;
   script.click(WindowRef::Item(dialog, IDHELP))

@@ -119,7 +119,10 @@ std::u16string FreeSize(UCB* ucb, const RESID2FUNCID& row, std::u16string text) 
     if (FreeSizeRangeOf(ucb, slot.wTray, slot.wOrient, true, &min, &max)) {
       length = std::clamp(length, min, std::max(min, max));
     }
-    text = AnsiText(slot.szName, kFreeSizeNameChars) + Dimensions(ucb, width, length);
+    // A slot not given a name keeps the text it was loaded with ("Free
+    // size 3"), so that no entry of a list starts with its size alone.
+    const std::u16string name = AnsiText(slot.szName, kFreeSizeNameChars);
+    text = (name.empty() ? text : name) + Dimensions(ucb, width, length);
   } else if (row.parameter == 11 || row.parameter == 12) {
     const WORD* settings = kFreeSizeSettings[row.parameter - 11];
     text += Dimensions(ucb, Value(ucb, settings[0]), Value(ucb, settings[1]));

@@ -132,6 +132,16 @@ TEST_F(ResourceStrings, AFreeSizeShowsItsNameAndDimensionsInTheDisplayUnit) {
   EXPECT_EQ(Load(13276, 64), u"Width: 0.00 - 0.00");
 }
 
+TEST_F(ResourceStrings, AFreeSizeWithoutANameShowsWhichSizeItIs) {
+  ASSERT_NE(Open(), nullptr);
+  FREESIZEINFO& slot = ucb_->pWork->aFreeSizeInfo[2];
+  slot.szName[0] = 0;
+  slot.dwWidth = 4960;
+  slot.dwLength = 7016;
+  ASSERT_NO_FATAL_FAILURE(SetDisplayUnit(0));
+  EXPECT_EQ(Load(111, 64), u"Free size 3(105.0 x 148.6mm)");
+}
+
 // The device capabilities load bin names into 24 characters and paper names
 // into 64: a completed string longer than that is cut there and terminated.
 TEST_F(ResourceStrings, ACompletedStringIsCutToTheBufferItIsLoadedInto) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 #include <ostream>
+#include <set>
 
 #include "platform/modules/winmodule.h"
 #include "platform/text/utf.h"
@@ -30,7 +31,7 @@ using plat::window::WindowRef;
 // The dialogs whose layout findings are cleared: one found again fails.
 constexpr WORD kLayoutCleared[] = {
     1001, 1002, 1003, 1004, 1042, 1005, 1006,
-    1008, 1009, 1010, 1011, 1015,
+    1007, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1015, 1016, 1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024,
     1025, 1026, 1027, 1028, 1029, 1030, 1031, 1032, 1033, 1034, 1035, 1036, 1037, 1038, 1039, 1040, 1041,
 };
 
@@ -46,6 +47,7 @@ struct Walk {
   HWND sheet = nullptr;
   bool tablesChecked = false;
   std::filesystem::path shots;  // empty: no pictures
+  std::set<WORD> opened;  // dialogs asked for that came up
 };
 
 // The window that shows dialog id, as a picture in the shots folder.
@@ -79,10 +81,11 @@ void InspectPage(Walk& walk, HWND sheet) {
     CheckTableIds(ucb, walk.report.findings);
     walk.tablesChecked = true;
   }
-  if (walk.report.inspected.insert(tab->tabId).second) {
-    walk.report.controlsShown += InspectDialog(page, tab->tabId, ucb, walk.report.findings);
-    Shoot(walk, sheet, tab->tabId);
-  }
+  if (!walk.report.inspected.emplace(tab->tabId, 0).second) return;
+  const int shown = InspectDialog(page, tab->tabId, ucb, walk.report.findings);
+  walk.report.inspected[tab->tabId] = shown;
+  walk.report.controlsShown += shown;
+  Shoot(walk, sheet, tab->tabId);
 }
 
 void AddPages(Script& script, Walk& walk, HWND sheet) {
@@ -104,12 +107,12 @@ void Front(Script& next, Walk& walk, WORD id, int round) {
   }
   HWND front = GetActiveWindow();
   if (front == nullptr || front == walk.sheet) {
-    if (walk.report.inspected.count(id) == 0) {
+    if (walk.opened.count(id) == 0 && walk.report.inspected.count(id) == 0) {
       walk.report.failures.push_back("dialog " + std::to_string(id) + " did not open");
     }
     return;
   }
-  if (walk.report.inspected.count(id) != 0) {  // still open after Cancel
+  if (walk.opened.count(id) != 0) {  // still open after Cancel
     if (round >= kCloseRounds) {
       walk.report.failures.push_back("dialog " + std::to_string(id) + " does not close");
       next.check("give up", [] {});
@@ -117,12 +120,16 @@ void Front(Script& next, Walk& walk, WORD id, int round) {
     }
     PostMessageW(front, WM_CLOSE, 0, 0);
   } else if (GetDlgItem(front, IDC_SHEETTABS) != nullptr) {
-    walk.report.inspected.insert(id);
+    // The page asked for is one of the sheet's pages: looked at with them.
+    walk.opened.insert(id);
     AddPages(next, walk, front);
+    next.check("the nested sheet", [&walk, id] { walk.report.inspected.emplace(id, 0); });
     next.press(Ref(front, "the nested sheet"), IDCANCEL);
   } else {
-    walk.report.inspected.insert(id);
-    walk.report.controlsShown += InspectDialog(front, id, ContextOf(CurrentPage(walk.sheet)), walk.report.findings);
+    walk.opened.insert(id);
+    const int shown = InspectDialog(front, id, ContextOf(CurrentPage(walk.sheet)), walk.report.findings);
+    walk.report.inspected[id] = shown;
+    walk.report.controlsShown += shown;
     Shoot(walk, front, id);
     next.key(VK_ESCAPE);
   }
@@ -137,10 +144,11 @@ void OpenDialog(Script& script, Walk& walk, WORD id) {
     if (id == kProgressDialog) {
       HWND window = CreateDialogParamW(GetResDll(ucb), MAKEINTRESOURCEW(id), page, nullptr, 0);
       if (window == nullptr) return;
-      walk.report.inspected.insert(id);
       // No dialog procedure runs it, so no item of it is painted: its
       // controls are plain texts that the waiting code fills.
-      walk.report.controlsShown += InspectDialog(window, id, nullptr, walk.report.findings);
+      const int shown = InspectDialog(window, id, nullptr, walk.report.findings);
+      walk.report.inspected[id] = shown;
+      walk.report.controlsShown += shown;
       Shoot(walk, window, id);
       DestroyWindow(window);
       return;
@@ -190,7 +198,7 @@ bool FailsCheck(const Finding& finding) {
 
 LayoutReport CheckLayout(HANDLE printer, const std::u16string& name, const std::filesystem::path& shots) {
   LayoutReport report;
-  Walk walk{report, nullptr, false, shots};
+  Walk walk{report, nullptr, false, shots, {}};
   std::u16string printerName = name;
   // The library's boxes reach the layers below it, and its pages join the
   // module table, as when it is loaded.

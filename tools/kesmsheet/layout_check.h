@@ -9,7 +9,7 @@
 
 #include <filesystem>
 #include <iosfwd>
-#include <set>
+#include <map>
 #include <span>
 #include <string>
 #include <vector>
@@ -21,7 +21,7 @@ namespace kesmsheet {
 
 struct LayoutReport {
   std::vector<Finding> findings;
-  std::set<WORD> inspected;           // tab ids looked at
+  std::map<WORD, int> inspected;      // tab ids looked at, each with its controls shown
   int controlsShown = 0;              // in the dialogs looked at
   std::vector<std::string> failures;  // what the check could not do
 };

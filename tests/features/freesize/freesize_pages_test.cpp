@@ -83,7 +83,7 @@ class FreeSizePages : public ui_test::SheetMachine {
   }
   static WindowRef Dialog(const char16_t* caption) { return WindowRef::Top(caption); }
   static WindowRef Input() { return Dialog(u"Custom paper size"); }
-  static WindowRef List() { return Dialog(u"Free size"); }
+  static WindowRef List() { return Dialog(u"Custom paper sizes"); }
   static WindowRef Unit() { return Dialog(u"Unit"); }
   static WindowRef Basic(WORD id) { return WindowRef::Item(WindowRef::Page(Sheet()), id); }
   static std::u16string TextOf(const WindowRef& control) {

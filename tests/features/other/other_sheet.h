@@ -74,7 +74,7 @@ class OtherSheet : public ui_test::SheetMachine {
 
   // The page the sheet shows, an item of it, and the print-type dialog.
   static WindowRef PageItem(int id) { return WindowRef::Item(WindowRef::Page(Sheet()), id); }
-  static WindowRef PrintType() { return WindowRef::Top(u"Print type"); }
+  static WindowRef PrintType() { return WindowRef::Top(u"Job details"); }
   static WindowRef PrintTypeItem(int id) { return WindowRef::Item(PrintType(), id); }
   static WindowRef PasswordDialog() { return WindowRef::Top(u"Password"); }
 

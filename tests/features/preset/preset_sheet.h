@@ -105,7 +105,7 @@ class PresetSheet : public ui_test::SheetMachine {
     return result;
   }
 
-  static WindowRef Maintenance() { return WindowRef::Top(u"Maintenance"); }
+  static WindowRef Maintenance() { return WindowRef::Top(u"Manage presets"); }
   static WindowRef SaveDialog() { return WindowRef::Top(u"Save preset"); }
   // The settings sheet the preset page opens, captioned with the printer's
   // name.

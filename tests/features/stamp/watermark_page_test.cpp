@@ -173,7 +173,7 @@ TEST_F(WatermarkPage, DeletingTheLastChosenGoesBackToTheFirstAndSwitchesOff) {
 
 TEST_F(WatermarkPage, TheTextDialogAddsAWatermarkAndEditsIt) {
   ASSERT_NO_FATAL_FAILURE(Store(5));
-  const WindowRef adding = WindowRef::Top(u"Text stamp");
+  const WindowRef adding = WindowRef::Top(u"Text watermark");
   const WindowRef editing = WindowRef::Top(u"Edit text watermark");
   UiScript script;
   script.tab(Sheet(), kEditTab)
@@ -231,7 +231,7 @@ TEST_F(WatermarkPage, TheTextDialogAddsAWatermarkAndEditsIt) {
 TEST_F(WatermarkPage, AnAddThatCannotBeStoredIsReported) {
   std::filesystem::remove_all(kesm_test::OnDrive(kesm_test::kSharedFolder));
   plat::window::ClearMessageBoxRecords();
-  const WindowRef adding = WindowRef::Top(u"Text stamp");
+  const WindowRef adding = WindowRef::Top(u"Text watermark");
   UiScript script;
   script.tab(Sheet(), kEditTab)
       .click(Item(kAddText))

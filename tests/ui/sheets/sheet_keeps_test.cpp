@@ -216,7 +216,7 @@ TEST_F(StampSheet, AWatermarkAcceptedIsThereAtTheNextOpen) {
   constexpr int kAddText = 2091;
   constexpr int kNameEdit = 2310;
   constexpr int kTextEdit = 2312;
-  const WindowRef adding = WindowRef::Top(u"Text stamp");
+  const WindowRef adding = WindowRef::Top(u"Text watermark");
   std::filesystem::create_directories(kesm_test::OnDrive(kesm_test::kSharedFolder));
   UiScript script;
   ShowTab(script, u"Edit");

@@ -27,7 +27,9 @@ using plat::window::Script;
 using plat::window::WindowRef;
 
 // The dialogs whose layout findings are cleared: one found again fails.
-constexpr std::array<WORD, 7> kLayoutCleared{1001, 1002, 1003, 1004, 1042, 1005, 1006};
+constexpr std::array<WORD, 26> kLayoutCleared{1001, 1002, 1003, 1004, 1042, 1005, 1006, 4004, 1044, 1043, 4014,
+                                               4015, 4016, 4017, 4018, 1065, 4001, 4002, 4003, 4007, 4008,
+                                               4009, 4010, 4011, 4012, 4013};
 
 // The modeless progress window is shown by the code that waits, never by
 // the engine's dialog road: it is made from its template.

@@ -155,6 +155,54 @@ TEST_F(KesmSheet, ThePresetPageAndItsDialogsArePictured) {
   }
 }
 
+// The nested settings sheet that the preset page's Save button opens is
+// worked as the window in front: it opens on the page the preset page asks
+// for (Edit, whose page-layout list the request names), a step works the
+// controls of its page shown, and a step may name its window by a page's
+// tab title or by a dialog's template id.
+TEST_F(KesmSheet, TheNestedPresetSheetIsWorkedLikeTheSheet) {
+  ASSERT_EQ(Run({}).code, 0);
+  fs::create_directories(machine() / "drive" / "c" / "_kesm");
+  const fs::path shots = folder_.path() / "shots";
+  const std::string steps =
+      "click 2003\nin 1003: shot nested\ncheck 3356\nin \"Edit\": shot nested-edit\nclick 11111\n"
+      "in 1032: type 2452 Wide margins\nin 1032: ok\nok\n";
+  const Result result = Run({"--shots", shots.string(), "--script", Script(steps).string()});
+  ASSERT_EQ(result.code, 0) << result.err;
+  EXPECT_TRUE(Has(result.out, "the sheet ended with OK")) << result.out;
+  // The preset saved from the nested sheet holds its binding margin, and
+  // the sheet takes the new preset.
+  EXPECT_TRUE(Has(result.out, "DEVMODE: kdmFuncSelectMargin: 0 -> 1")) << result.out;
+  EXPECT_TRUE(Has(Text(machine() / "drive" / "c" / "_kesm" / "kesmusr.ini"), "Wide margins"));
+  const Picture sheet = ReadPicture(shots / "00-Preset.png");
+  const Picture nested = ReadPicture(shots / "nested.png");
+  EXPECT_GT(nested.colours, 4u);
+  EXPECT_LT(nested.width, sheet.width) << "the nested sheet has fewer pages";
+}
+
+// A step that names a window which is not open fails, naming the window;
+// a window named in a way the script cannot take is refused at its line.
+TEST_F(KesmSheet, AStepNamingAWindowNotOpenFailsNamingIt) {
+  struct Case {
+    const char* script;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"in 1032: type 2452 Draft\n", "the control 2452 of the window of dialog 1032 does not exist"},
+      {"in \"Nowhere\": ok\n", "line 1: the window \"Nowhere\" is not open"},
+      {"in 1032 click 2\n", "line 1: in needs a dialog id or a quoted caption and a colon"},
+      {"in \"\": click 2\n", "line 1: in needs a dialog id or a quoted caption and a colon"},
+      {"in 0: click 2\n", "line 1: in needs a dialog id or a quoted caption and a colon"},
+      {"in 1032: answer Delete OK\n", "line 1: answer finds its message box by its text, not by a window"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    const Result result = Run({"--script", Script(c.script).string()});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_TRUE(Has(result.err, c.message)) << result.err;
+  }
+}
+
 // The font exchange page of the printer sheet, and the settings summary
 // that the print-quality page's first button opens (closed by its own
 // button), pictured as they stand when the script reaches them.

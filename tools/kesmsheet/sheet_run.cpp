@@ -4,6 +4,7 @@
 
 #include "platform/compstui/compstui_host.h"
 #include "platform/window/commctrl_listview.h"
+#include "platform/window/dialog/dialog_template.h"
 #include "platform/text/utf.h"
 #include "platform/window/messagebox_control.h"
 #include "platform/window/propsheet/prsht.h"
@@ -30,24 +31,127 @@ WindowRef SheetRef(const Run& run) {
   return WindowRef::Found("the property sheet", [&run] { return IsWindow(run.sheet) ? run.sheet : nullptr; });
 }
 
-// The window in front: a dialog the sheet opened, else the sheet.
+// The window in front: the one a person can work, a dialog or nested
+// sheet the sheet opened (its owner is disabled while it runs), else the
+// sheet.
 HWND FrontWindow(const Run& run) {
   HWND active = GetActiveWindow();
-  return active != nullptr && IsWindow(active) ? active : run.sheet;
+  if (active != nullptr && IsWindow(active) && IsWindowEnabled(active)) return active;
+  HWND found = nullptr;
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+              if (!IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+        *reinterpret_cast<HWND*>(param) = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found != nullptr ? found : run.sheet;
 }
 
-// A control of a dialog open over the sheet, else of the page shown, else
-// of the sheet itself.
-WindowRef ControlRef(const Run& run, int id) {
-  return WindowRef::Found("the control " + std::to_string(id), [&run, id]() -> HWND {
-    HWND front = FrontWindow(run);
-    if (front != run.sheet && front != nullptr) {
-      if (HWND control = GetDlgItem(front, id); control != nullptr) return control;
+bool IsSheet(HWND window) { return window != nullptr && GetDlgItem(window, IDC_SHEETTABS) != nullptr; }
+
+// The sheet a page lies on; null for a window that is no child (GetParent
+// would give a pop-up's owner).
+HWND SheetOfPage(HWND window) {
+  if (window == nullptr || (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) == 0) return nullptr;
+  HWND parent = GetParent(window);
+  return IsSheet(parent) ? parent : nullptr;
+}
+
+HWND CurrentPage(HWND sheet) { return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0)); }
+
+std::string CaptionOf(HWND window) {
+  WCHAR text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return plat::utf::ToUtf8(text);
+}
+
+std::u16string TabText(HWND tabs, int index);
+
+std::string CurrentTabTitle(HWND sheet) {
+  HWND tabs = GetDlgItem(sheet, IDC_SHEETTABS);
+  const auto index = static_cast<int>(SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+  return index >= 0 ? plat::utf::ToUtf8(TabText(tabs, index)) : std::string();
+}
+
+bool NamesWindow(const Step& step) { return step.windowId != 0 || !step.windowTitle.empty(); }
+
+std::string WindowName(const Step& step) {
+  return step.windowId != 0 ? "the window of dialog " + std::to_string(step.windowId)
+                            : "the window \"" + step.windowTitle + "\"";
+}
+
+// The shown window the step names, front first: a dialog made from the
+// named template or of the named caption, or the page shown of a sheet
+// when the page's template, the sheet's caption or the page's tab title is
+// the one named.
+HWND NamedWindow(const Step& step) {
+  struct Search {
+    const Step& step;
+    HWND found = nullptr;
+  } search{step};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(param);
+        if (!IsWindowVisible(window)) return TRUE;
+        HWND page = IsSheet(window) ? CurrentPage(window) : nullptr;
+        const bool byId = s.step.windowId != 0 &&
+                          (plat::window::DialogTemplateId(page != nullptr ? page : window) == s.step.windowId);
+        const bool byTitle = !s.step.windowTitle.empty() &&
+                             (CaptionOf(window) == s.step.windowTitle ||
+                              (page != nullptr && CurrentTabTitle(window) == s.step.windowTitle));
+        if (!byId && !byTitle) return TRUE;
+        s.found = page != nullptr ? page : window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The window whose controls a step works: the named one, else the dialog
+// in front, else the page shown of the sheet in front (a nested sheet the
+// page opened, or the script's sheet).
+HWND StepWindow(const Run& run, const Step& step) {
+  if (NamesWindow(step)) return NamedWindow(step);
+  HWND front = FrontWindow(run);
+  if (IsSheet(front)) return CurrentPage(front);
+  return front;
+}
+
+// The sheet a step's tab, OK or Cancel works: the one the step's window
+// is a page of; null when that window is a dialog.
+HWND StepSheet(const Run& run, const Step& step) {
+  HWND window = StepWindow(run, step);
+  if (HWND sheet = SheetOfPage(window); sheet != nullptr) return sheet;
+  if (IsSheet(window)) return window;
+  return nullptr;
+}
+
+WindowRef StepSheetRef(const Run& run, const Step& step) {
+  const std::string name = NamesWindow(step) ? "the sheet of " + WindowName(step) : "the property sheet";
+  return WindowRef::Found(name, [&run, step]() -> HWND {
+    HWND sheet = StepSheet(run, step);
+    return sheet != nullptr || NamesWindow(step) ? sheet : run.sheet;
+  });
+}
+
+// A control of the step's window; a sheet's own controls (its buttons)
+// are found from its page as well.
+WindowRef ControlRef(const Run& run, const Step& step) {
+  const std::string name =
+      "the control " + std::to_string(step.id) + (NamesWindow(step) ? " of " + WindowName(step) : "");
+  return WindowRef::Found(name, [&run, step]() -> HWND {
+    HWND window = StepWindow(run, step);
+    if (window == nullptr) return nullptr;
+    if (HWND control = GetDlgItem(window, step.id); control != nullptr) return control;
+    if (HWND sheet = SheetOfPage(window); sheet != nullptr) return GetDlgItem(sheet, step.id);
+    // A dialog in front may leave the step to the sheet's page beneath it.
+    if (!NamesWindow(step) && window != run.sheet && IsWindow(run.sheet)) {
+      HWND page = CurrentPage(run.sheet);
+      HWND control = page != nullptr ? GetDlgItem(page, step.id) : nullptr;
+      return control != nullptr ? control : GetDlgItem(run.sheet, step.id);
     }
-    if (!IsWindow(run.sheet)) return nullptr;
-    auto page = reinterpret_cast<HWND>(SendMessageW(run.sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    HWND control = page != nullptr ? GetDlgItem(page, id) : nullptr;
-    return control != nullptr ? control : GetDlgItem(run.sheet, id);
+    return nullptr;
   });
 }
 
@@ -88,15 +192,26 @@ void AddShots(Script& script, Run& run) {
   if (count > 1 && !run.plan.steps.empty()) script.tab(SheetRef(run), 0);
 }
 
-// OK or Cancel of the window in front: a dialog open over the sheet takes
+// OK or Cancel of the step's window: a sheet's button (the script's
+// sheet or a nested one), else a dialog's own button of that id, else
 // Enter or Escape as its dialog manager has them (a dialog need not have
-// buttons of those ids); else the sheet's button.
-void Close(Script& script, const Run& run, int button) {
-  script.decide([&run, button](Script& next) {
-    if (FrontWindow(run) != run.sheet) {
-      next.key(button == IDOK ? VK_RETURN : VK_ESCAPE);
+// buttons of those ids).
+void Close(Script& script, const Run& run, const Step& step, int button) {
+  script.decide([&run, step, button](Script& next) {
+    HWND sheet = StepSheet(run, step);
+    HWND window = StepWindow(run, step);
+    if (sheet != nullptr) {
+      next.press(WindowRef::Found("the sheet", [sheet] { return IsWindow(sheet) ? sheet : nullptr; }), button);
+    } else if (NamesWindow(step) && window != nullptr && GetDlgItem(window, button) != nullptr) {
+      next.press(WindowRef::Found(WindowName(step), [window] { return IsWindow(window) ? window : nullptr; }),
+                 button);
+    } else if (NamesWindow(step) && window == nullptr) {
+      next.check("the window named", [&run, step] {
+        run.outcome.failures.push_back("line " + std::to_string(step.line) + ": " + WindowName(step) +
+                                       " is not open");
+      });
     } else {
-      next.press(SheetRef(run), button);
+      next.key(button == IDOK ? VK_RETURN : VK_ESCAPE);
     }
   });
 }
@@ -140,7 +255,7 @@ void ScrollAndSelect(Script& script, const WindowRef& list, int index, int click
 // dropped and its item clicked, a list box's or a list view's item is
 // clicked where it shows (a list box is scrolled to it first).
 void Pick(Script& script, const Run& run, const Step& step) {
-  const WindowRef control = ControlRef(run, step.id);
+  const WindowRef control = ControlRef(run, step);
   script.decide([control, step](Script& next) {
     const std::u16string cls = ClassOf(control.Resolve());
     if (cls == u"ListBox") {
@@ -182,18 +297,21 @@ void AddStep(Script& script, const Run& run, const Step& step) {
     FoldDroppedList(script, run, step);
   }
   switch (step.kind) {
-    case StepKind::kTab: script.tab(SheetRef(run), step.number); break;
-    case StepKind::kClick: script.click(ControlRef(run, step.id)); break;
+    case StepKind::kTab: script.tab(StepSheetRef(run, step), step.number); break;
+    case StepKind::kClick: script.click(ControlRef(run, step)); break;
     case StepKind::kPick: Pick(script, run, step); break;
-    case StepKind::kType: script.text(ControlRef(run, step.id), Widen(step.text)); break;
-    case StepKind::kCheck: script.check(ControlRef(run, step.id)); break;
+    case StepKind::kType: script.text(ControlRef(run, step), Widen(step.text)); break;
+    case StepKind::kCheck: script.check(ControlRef(run, step)); break;
     case StepKind::kAnswer: script.answerBox(Widen(step.text), step.number); break;
-    case StepKind::kOk: Close(script, run, IDOK); break;
-    case StepKind::kCancel: Close(script, run, IDCANCEL); break;
+    case StepKind::kOk: Close(script, run, step, IDOK); break;
+    case StepKind::kCancel: Close(script, run, step, IDCANCEL); break;
     case StepKind::kShot: {
       const std::filesystem::path file = run.plan.shots / (step.text + ".png");
-      script.check("picture " + step.text, [&run, file] {
-        if (plat::window::WriteWindowPng(FrontWindow(run), file)) {
+      script.check("picture " + step.text, [&run, step, file] {
+        // A named page is pictured with its sheet around it.
+        HWND window = NamesWindow(step) ? StepWindow(run, step) : FrontWindow(run);
+        if (HWND sheet = SheetOfPage(window); sheet != nullptr) window = sheet;
+        if (window != nullptr && plat::window::WriteWindowPng(window, file)) {
           run.outcome.notes.push_back("wrote " + file.string());
         } else {
           run.outcome.failures.push_back("cannot write the picture " + file.string());

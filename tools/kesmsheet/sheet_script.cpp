@@ -99,9 +99,38 @@ bool IsTextLine(std::string_view line) {
   return true;
 }
 
+// "in 1032:" or "in \"Caption\":" before a step names its window; takes
+// it off rest. False with the reason for a prefix that names none.
+bool TakeWindow(std::string_view& rest, Step& step, std::string& why) {
+  std::string_view probe = rest;
+  if (Lower(TakeWord(probe)) != "in") return true;
+  probe = Trim(probe);
+  const auto bad = [&why] {
+    why = "in needs a dialog id or a quoted caption and a colon, as in: in 1032: click 2452";
+    return false;
+  };
+  if (!probe.empty() && probe[0] == '"') {
+    const auto close = probe.find('"', 1);
+    if (close == std::string_view::npos || close == 1) return bad();
+    step.windowTitle = std::string(probe.substr(1, close - 1));
+    probe = Trim(probe.substr(close + 1));
+    if (probe.empty() || probe[0] != ':') return bad();
+  } else {
+    const auto colon = probe.find(':');
+    if (colon == std::string_view::npos || !Number(Trim(probe.substr(0, colon)), step.windowId) ||
+        step.windowId == 0) {
+      return bad();
+    }
+    probe = probe.substr(colon);
+  }
+  rest = probe.substr(1);
+  return true;
+}
+
 // One line's step; the reason it is none otherwise.
 bool ParseLine(std::string_view line, Step& step, std::string& why) {
   std::string_view rest = line;
+  if (!TakeWindow(rest, step, why)) return false;
   const std::string name = Lower(TakeWord(rest));
   const Word* word = nullptr;
   for (const Word& w : kWords) {
@@ -109,6 +138,10 @@ bool ParseLine(std::string_view line, Step& step, std::string& why) {
   }
   if (word == nullptr) {
     why = "unknown step \"" + name + "\"";
+    return false;
+  }
+  if (word->kind == StepKind::kAnswer && (step.windowId != 0 || !step.windowTitle.empty())) {
+    why = "answer finds its message box by its text, not by a window";
     return false;
   }
   step.kind = word->kind;

@@ -121,6 +121,7 @@ HWND Create(HINSTANCE instance, const DialogTemplate& t, HWND owner, DLGPROC pro
   const std::shared_ptr<DialogInfo> info = AddDialogInfo(dialog);
   info->baseX = units.baseX;
   info->baseY = units.baseY;
+  info->templateId = t.resourceId;
   SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
   Place(dialog, owner, t, *info);
   if (!MakeControls(dialog, instance, t, *info)) {
@@ -194,6 +195,7 @@ bool ReadResource(HINSTANCE instance, LPCWSTR name, DialogTemplate* t) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
+  t->resourceId = IS_INTRESOURCE(name) ? static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name)) : 0;
   return true;
 }
 
@@ -213,6 +215,11 @@ using plat::window::DialogTemplate;
 HWND plat::window::CreateDialogFrom(HINSTANCE instance, const DialogTemplate& t, HWND owner, DLGPROC proc,
                                     LPARAM param) {
   return Create(instance, t, owner, proc, param, false);
+}
+
+WORD plat::window::DialogTemplateId(HWND dialog) {
+  const auto info = FindDialogInfo(dialog);
+  return info != nullptr ? info->templateId : 0;
 }
 
 // A template of a module's resources or in memory, read and checked.

@@ -16,6 +16,7 @@ struct DialogInfo {
   HWND savedFocus = nullptr;  // the control that had the focus when deactivated
   bool ended = false;
   INT_PTR result = 0;
+  WORD templateId = 0;  // DialogTemplateId
 };
 
 // The record of a window made by the dialog manager; null for any other.

@@ -45,6 +45,7 @@ struct DialogTemplate {
   BYTE charset = 0;
   std::u16string face;
   std::vector<DialogItem> items;
+  WORD resourceId = 0;  // the module resource's ordinal it was read from; 0 otherwise
 };
 
 // Reads a template of `size` bytes; false when it is cut short or malformed.
@@ -56,6 +57,10 @@ bool ReadDialogTemplate(const BYTE* bytes, std::size_t size, DialogTemplate* out
 bool ReadDialogFrom(HINSTANCE instance, LPCWSTR name, const void* inMemory, DialogTemplate* t);
 // A modeless dialog made from a template already read.
 HWND CreateDialogFrom(HINSTANCE instance, const DialogTemplate& t, HWND owner, DLGPROC proc, LPARAM param);
+// The resource ordinal of the template a dialog (or property page) was made
+// from, for tools that name a window as its maker does; 0 for a window the
+// dialog manager did not make, or made from memory or a named template.
+WORD DialogTemplateId(HWND dialog);
 
 // The window class of a predefined control ordinal (0x80 Button ... 0x85
 // ComboBox); null for any other ordinal.

@@ -105,13 +105,15 @@ class SettingsByGroup {
  private:
   // GetGKbyGroupID's answer (the table's first row of the group) by index.
   static const GK* KeywordOf(WORD groupId) {
-    static const auto* const index = [] {
-      auto* made = new std::unordered_map<WORD, const GK*>;  // the table is constant; lives with the process
-      for (int i = 0; i < fgGKL.count; ++i) made->try_emplace(fgGKL.pGK[i].groupId, &fgGKL.pGK[i]);
+    // An object, not a block left to the process: the library may be
+    // unloaded, and its index goes with it.
+    static const std::unordered_map<WORD, const GK*> index = [] {
+      std::unordered_map<WORD, const GK*> made;
+      for (int i = 0; i < fgGKL.count; ++i) made.try_emplace(fgGKL.pGK[i].groupId, &fgGKL.pGK[i]);
       return made;
     }();
-    const auto it = index->find(groupId);
-    return it != index->end() ? it->second : nullptr;
+    const auto it = index.find(groupId);
+    return it != index.end() ? it->second : nullptr;
   }
 
   UCB* ucb_;

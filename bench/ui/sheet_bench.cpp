@@ -4,10 +4,10 @@
 // user's OK until the driver has finished DESTROY; and what a person feels
 // on an open sheet: a tab change until the new page has painted, and a
 // click on a control until the page has painted again. Each iteration opens
-// and closes a whole sheet; only the span named is timed.
+// and closes a whole sheet; only the span named is timed, in the CPU time
+// of the thread that runs the sheet.
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <ctime>
 #include <functional>
 #include <string>
@@ -25,7 +25,6 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using plat::window::Script;
 using plat::window::WindowRef;
 
@@ -53,14 +52,23 @@ class SheetPrinter {
   bool ok_ = false;
 };
 
-// When the driver's DESTROY came back; the host calls a plain function.
-Clock::time_point& DestroyedAt() {
-  static Clock::time_point at;
+// The CPU time this thread has used, in seconds: the headless sheet runs
+// on the calling thread, and a loaded machine does not stretch it.
+double ThreadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+// When the driver's DESTROY came back, in thread CPU seconds; the host
+// calls a plain function.
+double& DestroyedAt() {
+  static double at = 0;
   return at;
 }
 LONG CALLBACK TimedSheet(PROPSHEETUI_INFO* info, LPARAM lParam) {
   const LONG answer = DrvDocumentPropertySheets(info, lParam);
-  if (info != nullptr && info->Reason == PROPSHEETUI_REASON_DESTROY) DestroyedAt() = Clock::now();
+  if (info != nullptr && info->Reason == PROPSHEETUI_REASON_DESTROY) DestroyedAt() = ThreadSeconds();
   return answer;
 }
 
@@ -71,8 +79,9 @@ WindowRef ActiveSheet() {
   });
 }
 
+// Marks in thread CPU seconds.
 struct Span {
-  Clock::time_point from, to;
+  double from = 0, to = 0;
 };
 
 // Opens the document sheet through the host; when its loop first goes
@@ -87,12 +96,12 @@ bool OneSheet(HANDLE printer, int button, Span& open, Span& close) {
   script.check("painted", [&open] {
     HWND sheet = GetActiveWindow();
     if (sheet != nullptr) UpdateWindow(sheet);
-    open.to = Clock::now();
+    open.to = ThreadSeconds();
   });
-  script.check("pressed", [&close] { close.from = Clock::now(); });
+  script.check("pressed", [&close] { close.from = ThreadSeconds(); });
   script.press(ActiveSheet(), button);
   DWORD result = 0;
-  open.from = Clock::now();
+  open.from = ThreadSeconds();
   const LONG answer =
       CommonPropertySheetUIW(nullptr, TimedSheet, reinterpret_cast<LPARAM>(&header), &result);
   close.to = DestroyedAt();
@@ -124,16 +133,8 @@ void Sheet(benchmark::State& state, bool timeClose) {
     Span open, close;
     if (!OneSheet(printer, IDOK, open, close)) return -1.0;
     const Span& span = timeClose ? close : open;
-    return std::chrono::duration<double>(span.to - span.from).count();
+    return span.to - span.from;
   });
-}
-
-// The CPU time this thread has used, in seconds: the headless sheet runs
-// on the calling thread, and a loaded machine does not stretch it.
-double ThreadSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 BOOL CALLBACK PaintOne(HWND window, LPARAM) {

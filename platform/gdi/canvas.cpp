@@ -120,6 +120,20 @@ bool ResolveCanvas(HDC dc, Canvas* canvas) {
   return true;
 }
 
+bool ResolveFont(HDC dc, GdiObject* font) {
+  GdiTable& table = Gdi();
+  std::lock_guard guard(table.lock);
+  const DeviceContext* d = LockedDC(table, dc);
+  // A memory DC draws on its selected bitmap (there is nothing to draw on
+  // without one); a window's surface is made as it is needed.
+  if (d == nullptr || (d->kind == DcKind::kMemory && CopyOf(table, d->state.bitmap).bitmap == nullptr)) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return false;
+  }
+  *font = CopyOf(table, d->state.font);
+  return true;
+}
+
 std::mutex& RasterLock() {
   static std::mutex lock;
   return lock;

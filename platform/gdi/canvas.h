@@ -37,6 +37,10 @@ struct Canvas {
 // The canvas of a DC; false (ERROR_INVALID_HANDLE) when the handle is not a
 // DC or it has nothing to draw on.
 bool ResolveCanvas(HDC dc, Canvas* canvas);
+// The font of a DC as ResolveCanvas gives it, for calls that only measure:
+// without making the window surface a window's DC draws on. Fails where
+// ResolveCanvas fails.
+bool ResolveFont(HDC dc, GdiObject* font);
 
 // Held while the engine draws on GDI bitmaps, so that two threads drawing
 // on one bitmap take turns.

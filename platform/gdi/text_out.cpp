@@ -88,6 +88,19 @@ BOOL WithFont(HDC dc, Use use) {
   return font != nullptr && use(canvas, *font) ? TRUE : FALSE;
 }
 
+// Runs use(font) with the DC's realized font under the raster lock, for
+// calls that measure and draw nothing; TRUE when there is a font and use
+// succeeds.
+template <class Use>
+BOOL MeasureWithFont(HDC dc, Use use) {
+  plat::gdi::GdiObject font;
+  if (!plat::gdi::ResolveFont(dc, &font)) return FALSE;
+  std::lock_guard guard(plat::gdi::RasterLock());
+  const plat::gdi::RealFont* realized = plat::gdi::RealizeFont(font.logfont);
+  if (realized == nullptr) SetLastError(ERROR_INVALID_HANDLE);
+  return realized != nullptr && use(*realized) ? TRUE : FALSE;
+}
+
 // In an open path bracket: the outlines of the text's glyphs, where drawing
 // would put their images, go into the DC's path (an opaque rectangle and
 // the clip are not part of it). False when no bracket is open.
@@ -154,7 +167,7 @@ BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  return WithFont(dc, [&](const plat::gdi::Canvas&, const plat::gdi::RealFont& font) {
+  return MeasureWithFont(dc, [&](const plat::gdi::RealFont& font) {
     *size = SIZE{plat::gdi::Extent(font, plat::gdi::TextOf(text, count)), font.metrics.tmHeight};
     return true;
   });
@@ -165,7 +178,7 @@ BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  return WithFont(dc, [&](const plat::gdi::Canvas&, const plat::gdi::RealFont& font) {
+  return MeasureWithFont(dc, [&](const plat::gdi::RealFont& font) {
     *metrics = font.metrics;
     return true;
   });
@@ -176,7 +189,7 @@ BOOL GetCharABCWidthsW(HDC dc, UINT first, UINT last, ABC* widths) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  return WithFont(dc, [&](const plat::gdi::Canvas&, const plat::gdi::RealFont& font) {
+  return MeasureWithFont(dc, [&](const plat::gdi::RealFont& font) {
     for (UINT c = first; c <= last; ++c) {
       const GLYPHDATA* g = font.font->Glyph(font.font->GlyphOf(static_cast<WCHAR>(c)), FO_GLYPHBITS);
       if (g == nullptr) return false;
@@ -192,7 +205,7 @@ BOOL GetCharABCWidthsW(HDC dc, UINT first, UINT last, ABC* widths) {
 
 int GetTextFaceW(HDC dc, int count, LPWSTR face) {
   int copied = 0;
-  WithFont(dc, [&](const plat::gdi::Canvas&, const plat::gdi::RealFont& font) {
+  MeasureWithFont(dc, [&](const plat::gdi::RealFont& font) {
     if (face == nullptr) {
       copied = static_cast<int>(font.family.size()) + 1;
       return true;

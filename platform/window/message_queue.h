@@ -76,6 +76,9 @@ inline constexpr int kNestingLimit = 200;
 // With the lock held: a window of the thread that wants WM_PAINT and passes
 // the filter, parents before children; null when none.
 HWND LockedPaintCandidate(DWORD thread, HWND filter);
+// With the lock held: notes that the window may want painting (its update
+// region or frame was just marked), for LockedPaintCandidate to look at.
+void LockedListForPaint(Window& w);
 // With the lock held: a due timer of the queue that passes the filter, as
 // its WM_TIMER message; with `remove` the timer starts its next interval.
 bool LockedDueTimer(ThreadQueue& queue, HWND filter, bool remove, MSG* out);

@@ -24,6 +24,7 @@ int Index(int bar) { return bar == SB_HORZ ? 0 : 1; }
 // With the lock held: asks for the frame to be painted again.
 void LockedRedrawFrame(Window& w) {
   w.frame = true;
+  LockedListForPaint(w);
   if (ThreadQueue* q = LockedQueueOf(w.thread)) q->wake.notify_all();
 }
 

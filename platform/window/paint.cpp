@@ -28,11 +28,50 @@ void LockedInvalidate(Window& w, const RECT& area, bool erase) {
   const RECT before = w.update;
   UnionRect(&w.update, &before, &clipped);
   w.erase = w.erase || erase;
+  LockedListForPaint(w);
   if (ThreadQueue* q = LockedQueueOf(w.thread)) q->wake.notify_all();
 }
 
 bool WantsPaint(const Window& w) { return !IsRectEmpty(&w.update) || w.frame; }
 
+// The windows whose update region or frame was marked since the paint cycle
+// last found them clean: a superset of those that want painting, so that
+// the cycle need not walk every window of the machine on every message.
+std::vector<HWND>& LockedPaintList() {
+  static auto* list = new std::vector<HWND>;  // lives until process exit, as the windows do
+  return *list;
+}
+
+// Whether the walk the paint cycle makes (from the desktop down, never
+// below a hidden window) reaches the window.
+bool LockedReached(const Window& w) {
+  const HWND desktop = LockedDesktop();
+  for (const Window* at = &w;; at = LockedWindow(at->parent)) {
+    if (at == nullptr) return false;
+    if (at->handle == desktop) return true;
+    if ((at->style & WS_VISIBLE) == 0) return false;
+  }
+}
+
+// Where a reached window stands in that walk (top-level windows in z-order,
+// each before its children): its index among its siblings at each level
+// from the top. False when it is not in its parent's list.
+bool LockedTreePlace(const Window& w, std::vector<std::size_t>& place) {
+  place.clear();
+  const HWND desktop = LockedDesktop();
+  for (const Window* at = &w; at->handle != desktop;) {
+    const Window* parent = LockedWindow(at->parent);
+    const auto it = std::find(parent->children.begin(), parent->children.end(), at->handle);
+    if (it == parent->children.end()) return false;
+    place.push_back(static_cast<std::size_t>(it - parent->children.begin()));
+    at = parent;
+  }
+  std::reverse(place.begin(), place.end());
+  return true;
+}
+
+// The walk itself, from a window down: the first of the thread's windows
+// that wants painting and passes the filter.
 HWND LockedSearch(HWND at, DWORD thread, HWND filter) {
   const Window* w = LockedWindow(at);
   if (w == nullptr || (w->style & WS_VISIBLE) == 0) return nullptr;
@@ -43,21 +82,68 @@ HWND LockedSearch(HWND at, DWORD thread, HWND filter) {
   return nullptr;
 }
 
+// Past this many windows to choose from, walking the tree costs less than
+// placing each of them in it.
+constexpr std::size_t kPlacedAtMost = 8;
+
+// The first window of the walk that wants painting, is the thread's and
+// passes the filter; windows found clean or gone leave the list. With
+// `clearAll`, every such window is marked clean instead (painting is
+// suspended) and the answer is null.
+HWND LockedFirstToPaint(DWORD thread, HWND filter, bool clearAll) {
+  std::vector<HWND>& list = LockedPaintList();
+  std::vector<Window*> reached;
+  std::size_t kept = 0;
+  for (HWND hwnd : list) {
+    Window* w = LockedWindow(hwnd);
+    if (w == nullptr) continue;
+    if (!WantsPaint(*w)) {
+      w->paintListed = false;
+      continue;
+    }
+    list[kept++] = hwnd;
+    if (w->thread == thread && PassesWindowFilter(filter, hwnd) && LockedReached(*w)) reached.push_back(w);
+  }
+  list.resize(kept);
+  std::vector<std::size_t> place, firstPlace;
+  if (clearAll) {
+    for (Window* w : reached) {
+      if (!LockedTreePlace(*w, place)) continue;
+      w->update = RECT{};
+      w->erase = false;
+      w->frame = false;
+    }
+    return nullptr;
+  }
+  if (reached.size() > kPlacedAtMost) {
+    const Window* desktop = LockedWindow(LockedDesktop());
+    for (HWND top : desktop->children) {
+      if (HWND found = LockedSearch(top, thread, filter)) return found;
+    }
+    return nullptr;
+  }
+  HWND first = nullptr;
+  for (const Window* w : reached) {
+    if (!LockedTreePlace(*w, place)) continue;
+    if (first == nullptr || place < firstPlace) {
+      first = w->handle;
+      firstPlace.swap(place);
+    }
+  }
+  return first;
+}
+
 }  // namespace
 
+void LockedListForPaint(Window& w) {
+  if (w.paintListed || !WantsPaint(w)) return;
+  w.paintListed = true;
+  LockedPaintList().push_back(w.handle);
+}
+
 HWND LockedPaintCandidate(DWORD thread, HWND filter) {
-  const Window* desktop = LockedWindow(LockedDesktop());
-  for (;;) {
-    HWND found = nullptr;
-    for (HWND top : desktop->children) {
-      if ((found = LockedSearch(top, thread, filter)) != nullptr) break;
-    }
-    if (found == nullptr || !g_paintingSuspended.load(std::memory_order_relaxed)) return found;
-    Window* w = LockedWindow(found);
-    w->update = RECT{};
-    w->erase = false;
-    w->frame = false;
-  }
+  // Suspended, every window the cycle would paint is marked clean at once.
+  return LockedFirstToPaint(thread, filter, g_paintingSuspended.load(std::memory_order_relaxed));
 }
 
 void SuspendPainting(bool suspended) { g_paintingSuspended.store(suspended, std::memory_order_relaxed); }

@@ -53,6 +53,7 @@ struct Window {
   RECT update{};                  // the update region's bounds, client coordinates
   bool erase = false;             // the update region wants WM_ERASEBKGND
   bool frame = false;             // the frame wants WM_NCPAINT
+  bool paintListed = false;       // in the list the paint cycle looks through
   ScrollState bars[2];            // the window's own bars, SB_HORZ and SB_VERT
   Life life = Life::kCreating;
 };

@@ -25,9 +25,29 @@ bool IsHintOf(HWND window, const ICB& icb) {
   return window != icb.hWnd && ItemOf(window) == &icb && GetDlgCtrlID(window) != icb.itemId;
 }
 
-HWND FindHint(HWND page, const ICB& icb) {
-  for (HWND child = GetWindow(page, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (IsHintOf(child, icb)) return child;
+bool OfPage(const TCB& tcb, const ICB* icb) {
+  if (icb == nullptr || tcb.pICB == nullptr) return false;
+  const std::less<const ICB*> before;
+  return !before(icb, tcb.pICB) && before(icb, tcb.pICB + tcb.itemCount);
+}
+
+void Gather(HintIndex& index, const TCB& tcb) {
+  index.gathered = true;
+  for (HWND child = GetWindow(tcb.hWnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    const ICB* icb = ItemOf(child);
+    if (OfPage(tcb, icb)) index.windows[icb].push_back(child);
+  }
+}
+
+// The first child of the page that is the item's hint icon. (A child
+// destroyed since the gathering has no user data any more: handles are
+// never reused.)
+HWND FindHint(Pass& pass, const ICB& icb) {
+  if (!pass.hints.gathered) Gather(pass.hints, *pass.tcb);
+  const auto it = pass.hints.windows.find(&icb);
+  if (it == pass.hints.windows.end()) return nullptr;
+  for (HWND child : it->second) {
+    if (GetParent(child) == pass.tcb->hWnd && IsHintOf(child, icb)) return child;
   }
   return nullptr;
 }
@@ -43,21 +63,16 @@ POINT HintPlace(HWND page, HWND item) {
   return {std::max<LONG>(r.left - kHintSize, 0), std::max(top, 0)};
 }
 
-void MakeHint(UCB* ucb, HWND page, ICB& icb) {
+HWND MakeHint(UCB* ucb, HWND page, ICB& icb) {
   const POINT at = HintPlace(page, icb.hWnd);
   HWND hint = CreateWindowExW(0, u"STATIC", u"", kHintStyle, at.x, at.y, kHintSize, kHintSize, page, nullptr,
                               GetResDll(ucb), nullptr);
-  if (hint == nullptr) return;  // the item goes without its hint
+  if (hint == nullptr) return nullptr;  // the item goes without its hint
   // Right after the item in z-order: the next tab stop after it.
   SetWindowPos(hint, icb.hWnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowLongPtrW(hint, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&icb));
   SetWindowLongPtrW(hint, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&BalloonHelpWindowProc));
-}
-
-bool OfPage(const TCB& tcb, const ICB* icb) {
-  if (icb == nullptr || tcb.pICB == nullptr) return false;
-  const std::less<const ICB*> before;
-  return !before(icb, tcb.pICB) && before(icb, tcb.pICB + tcb.itemCount);
+  return hint;
 }
 
 bool TakesFocus(HWND window) {
@@ -67,10 +82,13 @@ bool TakesFocus(HWND window) {
 
 }  // namespace
 
-void SyncHintWindow(UCB* ucb, const TCB& tcb, ICB& icb, bool wanted) {
+void SyncHintWindow(Pass& pass, ICB& icb, bool wanted) {
+  const TCB& tcb = *pass.tcb;
   if (tcb.hWnd == nullptr || icb.hWnd == nullptr) return;
-  HWND present = FindHint(tcb.hWnd, icb);
-  if (wanted && present == nullptr) MakeHint(ucb, tcb.hWnd, icb);
+  HWND present = FindHint(pass, icb);
+  if (wanted && present == nullptr) {
+    if (HWND made = MakeHint(pass.ucb, tcb.hWnd, icb)) pass.hints.windows[&icb].push_back(made);
+  }
   if (!wanted && present != nullptr) DestroyWindow(present);
 }
 

@@ -3,6 +3,9 @@
 // focus move, and the fixed lists of controls. Internal to ui/engine/.
 #pragma once
 
+#include <unordered_map>
+#include <vector>
+
 #include "platform/base/wintypes.h"
 #include "settings/tables/class_data.h"
 #include "settings/tables/dialog_tables.h"
@@ -43,6 +46,14 @@ inline constexpr WORD kControlPresetComment = 2146;
 inline constexpr WORD kControlNeverDisabled = 2164;
 inline constexpr WORD kControlAlwaysUpdated = 2406;
 
+// The page's children that carry an item in their user data (the item's
+// own window, its hint icon), by item, in z-order: gathered once a refresh
+// instead of searching the page's children for every item.
+struct HintIndex {
+  bool gathered = false;
+  std::unordered_map<const ICB*, std::vector<HWND>> windows;
+};
+
 // One refresh of one page.
 struct Pass {
   UCB* ucb;
@@ -51,6 +62,7 @@ struct Pass {
   bool redrawAll;  // a setting other than the copies was written since the last refresh
   const CDTAB* tabPages;  // the pages of the page's tab control, null without one
   int selectedTab;        // the tab control's selection, -1 for none
+  HintIndex hints{};
 };
 
 // Step 7 of the refresh for one item of the page.
@@ -58,7 +70,7 @@ void RefreshItem(Pass& pass, ICB& icb);
 
 // The hint icon beside a disabled item: made when wanted and missing,
 // destroyed when present and not wanted. At most one per item.
-void SyncHintWindow(UCB* ucb, const TCB& tcb, ICB& icb, bool wanted);
+void SyncHintWindow(Pass& pass, ICB& icb, bool wanted);
 // Every hint icon of the page is drawn again.
 void InvalidateHintWindows(const TCB& tcb);
 // When the window that had the focus is disabled now, the focus goes to the

@@ -184,7 +184,7 @@ void ApplyEnabled(Pass& pass, ICB& icb, bool disabled) {
   }
   const bool visible = (icb.status & kIcbHiddenMask) == 0;
   if (visible && disabled && icb.hintId != 0 && !HintsAllowed(pass.ucb)) icb.hintId = 0;  // for good
-  SyncHintWindow(pass.ucb, *pass.tcb, icb, visible && disabled && icb.hintId != 0);
+  SyncHintWindow(pass, icb, visible && disabled && icb.hintId != 0);
 }
 
 void ApplyVisible(const ICB& icb) {

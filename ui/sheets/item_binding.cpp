@@ -3,6 +3,8 @@
 // context gets what every page shares (cursors, brushes, chapter blocks,
 // the free sizes) and the state the selected preset, watermark and quality
 // set stand for. Its last act is the undo point that Cancel returns to.
+#include <unordered_map>
+
 #include "features/chapter_blocks.h"
 #include "platform/gdi/wingdi.h"
 #include "platform/window/winuser.h"
@@ -12,6 +14,7 @@
 #include "settings/context/context_dcb2.h"
 #include "settings/context/context_names.h"
 #include "settings/system/memptr.h"
+#include "settings/tables/keyword_tables.h"
 #include "settings/values/setting_lookup.h"
 #include "settings/values/setting_value.h"
 #include "storage/ini/profile.h"
@@ -74,13 +77,57 @@ const UiGroup* GroupOf(UCB* ucb, const TCB& tab, const ICB& icb) {
   return GetUiGroupFromGroupID(ucb, group);
 }
 
+// The setting of each UI group, as GetSFCBbyGroupID answers it (the first
+// record of the group, else the setting its keyword names), found with one
+// pass over the records instead of one per item: a sheet binds thousands of
+// items to a few hundred settings.
+class SettingsByGroup {
+ public:
+  explicit SettingsByGroup(UCB* ucb) : ucb_(ucb) {
+    const SFL* list = ucb->pSFL;
+    if (list == nullptr || list->pSFCB == nullptr) return;
+    for (int i = 0; i < list->count; ++i) {
+      SFCB& record = list->pSFCB[i];
+      if (record.groupId != 0) found_.try_emplace(record.groupId, &record);
+    }
+  }
+  SFCB* operator()(WORD groupId) {
+    if (groupId == 0) return nullptr;
+    auto it = found_.find(groupId);
+    if (it == found_.end()) {
+      // No record of its own: the setting its keyword names.
+      const GK* keyword = KeywordOf(groupId);
+      it = found_.emplace(groupId, keyword != nullptr ? GetSFCBbyFuncID(ucb_, keyword->funcId) : nullptr).first;
+    }
+    return it->second;
+  }
+
+ private:
+  // GetGKbyGroupID's answer (the table's first row of the group) by index.
+  static const GK* KeywordOf(WORD groupId) {
+    // An object, not a block left to the process: the library may be
+    // unloaded, and its index goes with it.
+    static const std::unordered_map<WORD, const GK*> index = [] {
+      std::unordered_map<WORD, const GK*> made;
+      for (int i = 0; i < fgGKL.count; ++i) made.try_emplace(fgGKL.pGK[i].groupId, &fgGKL.pGK[i]);
+      return made;
+    }();
+    const auto it = index.find(groupId);
+    return it != index.end() ? it->second : nullptr;
+  }
+
+  UCB* ucb_;
+  std::unordered_map<WORD, SFCB*> found_;
+};
+
 void BindItems(UCB* ucb) {
   TL* tabs = ucb->pTL;
+  SettingsByGroup settingOf(ucb);
   for (int t = 0; t < tabs->count; ++t) {
     TCB& tab = tabs->pTCB[t];
     for (int i = 0; i < tab.itemCount; ++i) {
       ICB& icb = tab.pICB[i];
-      icb.pSFCB = GetSFCBbyGroupID(ucb, icb.groupId);
+      icb.pSFCB = settingOf(icb.groupId);
       icb.pUiGroup = GroupOf(ucb, tab, icb);
       if (icb.kindItemId == 0) icb.kindItemId = icb.itemId;
     }
